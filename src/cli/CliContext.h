@@ -1,0 +1,77 @@
+#pragma once
+// What every command gets: the common options, the program directory, the output streams,
+// the message sink that stands in for the message box, and the preferences with the common
+// options laid over them.
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/InfoSink.h"
+#include "platform/ProgramDir.h"
+#include "shell/Preferences.h"
+
+namespace vsp::cli {
+
+struct CivilDate {
+    int year = 0, month = 0, day = 0;
+};
+struct ClockTime {
+    int hour = 0, minute = 0, second = 0;
+};
+
+struct CommonOptions {
+    std::optional<std::string> home;
+    std::optional<double> latitude;       // north positive
+    std::optional<double> longitudeEast;  // east positive (the stored value is west positive)
+    std::optional<double> elevation, temperature, pressure;
+    std::optional<int> tzOffset;          // minutes, local = UT + offset
+    std::optional<CivilDate> date;
+    std::optional<ClockTime> time;
+    std::optional<int> mode;              // correction mode 0..3
+    bool json = false;
+    bool help = false;
+};
+
+// In command mode a message box becomes lines on standard error: the first line, then the
+// second when it is not empty, in UTF-8.
+class StderrInfoSink : public InfoSink {
+public:
+    explicit StderrInfoSink(std::ostream& err) : err_(err) {}
+    int InfoBox(std::string_view firstLine, std::string_view secondLine) override;
+
+private:
+    std::ostream& err_;
+};
+
+class CliContext {
+public:
+    CliContext(CommonOptions options, std::ostream& out, std::ostream& err);
+
+    const CommonOptions& Options() const { return options_; }
+    const ProgramDir& Home() const { return home_; }
+    bool Json() const { return options_.json; }
+    std::ostream& Out() { return out_; }
+    std::ostream& Err() { return err_; }
+    InfoSink& Messages() { return messages_; }
+
+    // The saved preferences (or the defaults), brought into range, with the common options
+    // laid over them. Loaded on first use; a damaged settings file is reported once.
+    Preferences& Prefs();
+    // The saved preferences alone, as stored (for `prefs`), without the common options.
+    Preferences& SavedPrefs();
+
+private:
+    void LoadPrefs();
+
+    CommonOptions options_;
+    ProgramDir home_;
+    std::ostream& out_;
+    std::ostream& err_;
+    StderrInfoSink messages_;
+    std::optional<Preferences> saved_;
+    std::optional<Preferences> effective_;
+};
+
+}  // namespace vsp::cli

@@ -1,0 +1,30 @@
+#pragma once
+// Where the lower layers send the messages a user must see. The shell's InfoBox (with its
+// queue) implements it; command mode writes to standard error; tests record what arrives.
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vsp {
+
+class InfoSink {
+public:
+    virtual ~InfoSink() = default;
+    // Two narrow lines in the device code page; the second may be empty. Returns 1 when the
+    // message could be shown (or queued), 0 when there is nowhere to show it.
+    virtual int InfoBox(std::string_view firstLine, std::string_view secondLine) = 0;
+};
+
+// Keeps every message; for tests and for callers that report later.
+class RecordingInfoSink : public InfoSink {
+public:
+    int InfoBox(std::string_view first, std::string_view second) override {
+        messages.emplace_back(std::string(first), std::string(second));
+        return 1;
+    }
+    std::vector<std::pair<std::string, std::string>> messages;
+};
+
+}  // namespace vsp

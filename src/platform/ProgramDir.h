@@ -1,0 +1,43 @@
+#pragma once
+// The program directory: the folder that holds data/, usercatalogs/, userlists/, userlogs/,
+// font/, shots/ and import/. Every relative path the program uses is joined to it here.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vsp {
+
+class ProgramDir {
+public:
+    // `root` is used as given; a trailing '/' is added when missing.
+    explicit ProgramDir(std::string root);
+
+    // --home when given, else $VESPERTAR_HOME, else ~/.local/share/vespertar.
+    static ProgramDir Resolve(const std::optional<std::string>& homeOption);
+
+    const std::string& Root() const { return root_; }  // always ends with '/'
+    std::string Path(std::string_view relative) const { return root_ + std::string(relative); }
+
+private:
+    std::string root_;
+};
+
+// Sub-folders of the program directory, with their trailing '/'.
+inline constexpr std::string_view kDataDir = "data/";
+inline constexpr std::string_view kUserCatalogsDir = "usercatalogs/";
+inline constexpr std::string_view kUserListsDir = "userlists/";
+inline constexpr std::string_view kUserLogsDir = "userlogs/";
+inline constexpr std::string_view kFontDir = "font/";
+
+// A name that comes from a user (list, log, catalog, import) may become part of a path only
+// when it has no separator, no "..", no control character and is not empty.
+bool IsSafeFileName(std::string_view name);
+
+// Creates one directory level; an existing directory is fine. Returns true on success.
+bool MakeDirectory(const std::string& path);
+bool FileExists(const std::string& path);
+// Copies a file, overwriting the target. Returns true on success.
+bool CopyFile(const std::string& from, const std::string& to);
+
+}  // namespace vsp

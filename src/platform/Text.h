@@ -1,0 +1,17 @@
+#pragma once
+// Text inside the program is narrow, in the device code page (Windows-1252); it becomes
+// UTF-8 only at the edge (window, terminal, JSON) and comes back through Utf8ToCp1252.
+
+#include <string>
+#include <string_view>
+
+namespace vsp {
+
+inline constexpr char kDegreeSign = '\xB0';
+inline constexpr char kBullet = '\x95';
+
+std::string Cp1252ToUtf8(std::string_view narrow);
+// Characters without a code-page byte become '?'; invalid UTF-8 bytes are taken as Latin-1.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace vsp

@@ -1,0 +1,82 @@
+#pragma once
+// Record data files: a 16-byte little-endian header (version, tag, count, record size)
+// followed by fixed-size records addressed by a zero-based index. Shipped files under data/
+// are opened read-only; a file opened for writing is worked on as a copy under
+// usercatalogs/ made on first use.
+//
+// File-layer results: 0 success, 1 failure (no messages at this level).
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ProgramDir.h"
+
+namespace vsp {
+
+inline constexpr int kRecordHeaderSize = 16;
+inline constexpr int kRecordMoveChunk = 16384;  // largest piece moved at a time by a delete
+
+enum class RecordFileMode { ReadOnly = 0, ReadWrite = 1 };
+
+struct RecordFile {
+    uint32_t version = 0;
+    uint32_t tag = 0;
+    int32_t recordSize = 0;
+    int32_t recordCount = 0;
+    std::vector<uint8_t> buffer;  // one record; every read overwrites it
+    std::FILE* stream = nullptr;
+    std::string path;             // the file actually opened
+
+    RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    ~RecordFile();
+};
+
+using RecordFileHandle = std::unique_ptr<RecordFile>;
+
+// Four-character type code as stored in the header tag ('Pref' -> bytes "Pref" in the file).
+constexpr uint32_t FourCharCode(const char (&c)[5]) {
+    return uint32_t(uint8_t(c[0])) | uint32_t(uint8_t(c[1])) << 8 | uint32_t(uint8_t(c[2])) << 16 |
+           uint32_t(uint8_t(c[3])) << 24;
+}
+
+// mode 0: dir + path, "rb". mode 1: usercatalogs/ + path, "rb+", copied from dir + path on
+// first use. `out` is set only on success.
+int RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, int mode,
+                   RecordFileHandle& out);
+// Creates (replacing) usercatalogs/ + name with an empty header: version 0, tag, 0, 0.
+int RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t tag);
+void RecordFileClose(RecordFileHandle& handle);
+uint16_t RecordFileCount(const RecordFile* handle);
+// Low 16 bits of version and count.
+int RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count);
+// Reads record `index` (full 32-bit) into the handle's buffer; `out` points at it.
+int RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out);
+// Second form: the buffer, or null for a null handle or failed seek (short read undetected).
+const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index);
+int RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length);
+// Appends a zero-filled record; returns its buffer (null on failure), `index` = old count.
+uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size);
+int RecordFileDelete(RecordFile* handle, uint32_t index);
+// Rewrites header word 0 (the data builder and settings store stamp their format version).
+int RecordFileSetVersion(RecordFile* handle, uint32_t version);
+
+// Little-endian field access for record layouts (never copy padded structs).
+uint16_t ReadU16(const uint8_t* p);
+int16_t ReadI16(const uint8_t* p);
+uint32_t ReadU32(const uint8_t* p);
+int32_t ReadI32(const uint8_t* p);
+float ReadF32(const uint8_t* p);
+double ReadF64(const uint8_t* p);
+void WriteU16(uint8_t* p, uint16_t v);
+void WriteI16(uint8_t* p, int16_t v);
+void WriteU32(uint8_t* p, uint32_t v);
+void WriteI32(uint8_t* p, int32_t v);
+void WriteF32(uint8_t* p, float v);
+void WriteF64(uint8_t* p, double v);
+
+}  // namespace vsp
