@@ -1,0 +1,10 @@
+#include "cli/KnownLayouts.h"
+
+namespace vsp::cli {
+
+RecordLayoutRegistry KnownLayouts() {
+    RecordLayoutRegistry registry;
+    return registry;
+}
+
+}  // namespace vsp::cli

@@ -1,0 +1,93 @@
+// `vespertar records` against files written byte by byte here, not by the record layer.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/RunProgram.h"
+#include "support/TempHome.h"
+
+namespace vsp::test {
+namespace {
+
+std::string Le32(uint32_t v) {
+    return {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
+}
+
+// version 26, tag "Obj1", 3 records of 6 bytes, then 5 trailing bytes.
+std::string HandMadeFile() {
+    std::string bytes = Le32(26) + "Obj1" + Le32(3) + Le32(6);
+    bytes += std::string("\x01\x02\x03\x04\x05\x06", 6);
+    bytes += std::string("ABCDEF");
+    bytes += std::string("\xff\xfe\x00\x10\x20\x30", 6);
+    bytes += "trail";
+    return bytes;
+}
+
+TEST(RecordsCommand, InfoReportsTheHeaderOfAHandMadeFile) {
+    TempHome home;
+    home.WriteFile("data/hand.ppc", HandMadeFile());
+    ProgramResult r = RunVespertar({"--home", home.Root(), "records", "info", "data/hand.ppc", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["version"], 26);
+    EXPECT_EQ(j["tag"], "Obj1");
+    EXPECT_EQ(j["record_count"], 3);
+    EXPECT_EQ(j["record_size"], 6);
+    EXPECT_EQ(j["file_size"], 16 + 18 + 5);
+    EXPECT_EQ(j["trailing_bytes"], 5);
+    EXPECT_EQ(j["truncated"], false);
+
+    r = RunVespertar({"records", "info", home.Path("data/hand.ppc")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("record count: 3"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Obj1"), std::string::npos);
+}
+
+TEST(RecordsCommand, DumpShowsOneRecordAsHex) {
+    TempHome home;
+    home.WriteFile("x.ppc", HandMadeFile());
+    ProgramResult r = RunVespertar({"records", "dump", home.Path("x.ppc"), "--index", "2", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["hex"], "ff fe 00 10 20 30");
+    EXPECT_EQ(j["offset"], 16 + 12);
+
+    r = RunVespertar({"records", "dump", home.Path("x.ppc"), "--index", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("41 42 43 44 45 46"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ABCDEF"), std::string::npos) << r.out;
+}
+
+TEST(RecordsCommand, DamagedOrMissingFilesFailWithStatusOne) {
+    TempHome home;
+    home.WriteFile("short.ppc", std::string("\x1a\x00\x00\x00Obj1\x02", 9));
+    ProgramResult r = RunVespertar({"records", "info", home.Path("short.ppc")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("shorter than the 16-byte header"), std::string::npos) << r.err;
+
+    r = RunVespertar({"records", "info", home.Path("absent.ppc")});
+    EXPECT_EQ(r.status, 1);
+
+    // The header promises three records but the file holds one and a half.
+    std::string cut = HandMadeFile().substr(0, 16 + 9);
+    home.WriteFile("cut.ppc", cut);
+    r = RunVespertar({"records", "info", home.Path("cut.ppc"), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["truncated"], true);
+    r = RunVespertar({"records", "dump", home.Path("cut.ppc"), "--index", "2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Could not retrieve record!"), std::string::npos);
+
+    r = RunVespertar({"records", "dump", home.Path("cut.ppc"), "--index", "-1"});
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST(RecordsCommand, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(RunVespertar({"records"}).status, 2);
+    EXPECT_EQ(RunVespertar({"records", "info"}).status, 2);
+    EXPECT_EQ(RunVespertar({"records", "dump", "f", "--index", "x"}).status, 2);
+    EXPECT_EQ(RunVespertar({"records", "info", "f", "--bogus"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vsp::test
