@@ -1,0 +1,315 @@
+#include "records/RecordFile.h"
+
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+namespace vsp {
+
+namespace {
+
+// Record offsets go past 2 GiB in the large star catalogs, so every seek is 64-bit.
+static_assert(sizeof(off_t) >= 8, "build with _FILE_OFFSET_BITS=64");
+
+off_t RecordOffset(const RecordFile& file, uint32_t index) {
+    return off_t(kRecordHeaderSize) + off_t(index) * off_t(file.recordSize);
+}
+
+// A failed write on one call (a read-only stream) must not leave the error flag to the next.
+bool SeekTo(std::FILE* stream, off_t offset) {
+    std::clearerr(stream);
+    return ::fseeko(stream, offset, SEEK_SET) == 0;
+}
+
+bool ReadExactly(std::FILE* stream, void* data, size_t length) {
+    return std::fread(data, 1, length, stream) == length;
+}
+
+bool WriteExactly(std::FILE* stream, const void* data, size_t length) {
+    return std::fwrite(data, 1, length, stream) == length;
+}
+
+// The directory part of a path, without its trailing '/'; empty when there is none.
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool AllocateBuffer(RecordFile& file) {
+    try {
+        file.buffer.assign(size_t(file.recordSize), 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool ReadHeader(RecordFile& file) {
+    uint8_t header[kRecordHeaderSize];
+    if (!SeekTo(file.stream, 0) || !ReadExactly(file.stream, header, sizeof header)) return false;
+    file.version = ReadU32(header);
+    file.tag = ReadU32(header + 4);
+    file.recordCount = ReadI32(header + 8);
+    file.recordSize = ReadI32(header + 12);
+    // Negative figures cannot come from this layer; treat them as an unreadable header.
+    if (file.recordCount < 0 || file.recordSize < 0) return false;
+    return file.recordSize == 0 || AllocateBuffer(file);
+}
+
+// Re-reads the header so that version and tag on disk stay as they are, then stores the
+// handle's count (and its size, where the header still has none).
+bool UpdateHeader(RecordFile& file) {
+    uint8_t header[kRecordHeaderSize];
+    if (!SeekTo(file.stream, 0) || !ReadExactly(file.stream, header, sizeof header)) return false;
+    WriteI32(header + 8, file.recordCount);
+    if (ReadI32(header + 12) == 0) WriteI32(header + 12, file.recordSize);
+    if (!SeekTo(file.stream, 0) || !WriteExactly(file.stream, header, sizeof header)) return false;
+    return std::fflush(file.stream) == 0;
+}
+
+// Reads go straight to the descriptor at their offset: one system call per record instead
+// of a seek and a buffer refill, which matters when the chart walks thousands of stars.
+// Every change through the stream is flushed at once, so the descriptor never lags behind it.
+// A short read zero-fills the rest so that no earlier record passes for this one.
+bool ReadRecordAt(RecordFile& file, uint32_t index) {
+    const int fd = ::fileno(file.stream);
+    const off_t offset = RecordOffset(file, index);
+    uint8_t* data = file.buffer.data();
+    const size_t size = file.buffer.size();
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, data + got, size - got, offset + off_t(got));
+        if (n > 0) {
+            got += size_t(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    std::fill(data + got, data + size, 0);
+    return got == size;
+}
+
+std::FILE* OpenWorkingCopy(const ProgramDir& dir, const std::string& relativePath,
+                           std::string& workingPath) {
+    const std::string userCatalogs(kUserCatalogsDir);
+    MakeDirectory(dir.Path(userCatalogs));
+    workingPath = dir.Path(userCatalogs + relativePath);
+    const std::string workingDir = DirectoryOf(workingPath);
+    if (!workingDir.empty()) MakeDirectory(workingDir);
+
+    if (std::FILE* stream = std::fopen(workingPath.c_str(), "rb+")) return stream;
+    // Only a missing copy is replaced: one that exists but cannot be opened keeps the
+    // user's changes.
+    if (FileExists(workingPath)) return nullptr;
+    if (!CopyFile(dir.Path(relativePath), workingPath)) {
+        std::remove(workingPath.c_str());  // never leave a half copy to be used next time
+        return nullptr;
+    }
+    return std::fopen(workingPath.c_str(), "rb+");
+}
+
+}  // namespace
+
+RecordFile::~RecordFile() {
+    if (stream) std::fclose(stream);
+}
+
+int RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, int mode,
+                   RecordFileHandle& out) {
+    auto file = std::make_unique<RecordFile>();
+    if (mode == int(RecordFileMode::ReadOnly)) {
+        file->path = dir.Path(relativePath);
+        file->stream = std::fopen(file->path.c_str(), "rb");
+    } else if (mode == int(RecordFileMode::ReadWrite)) {
+        file->stream = OpenWorkingCopy(dir, relativePath, file->path);
+    } else {
+        return 1;
+    }
+    if (!file->stream || !ReadHeader(*file)) return 1;  // the handle's destructor closes
+    out = std::move(file);
+    return 0;
+}
+
+int RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t tag) {
+    const std::string userCatalogs(kUserCatalogsDir);
+    MakeDirectory(dir.Path(userCatalogs));
+    const std::string path = dir.Path(userCatalogs + name);
+    if (const std::string parent = DirectoryOf(path); !parent.empty()) MakeDirectory(parent);
+    if (FileExists(path)) std::remove(path.c_str());
+
+    std::FILE* stream = std::fopen(path.c_str(), "wb");
+    if (!stream) return 1;
+    uint8_t header[kRecordHeaderSize] = {};
+    WriteU32(header + 4, tag);
+    bool ok = WriteExactly(stream, header, sizeof header);
+    ok = std::fflush(stream) == 0 && ok;
+    ok = std::fclose(stream) == 0 && ok;
+    return ok ? 0 : 1;
+}
+
+void RecordFileClose(RecordFileHandle& handle) { handle.reset(); }
+
+uint16_t RecordFileCount(const RecordFile* handle) {
+    return handle ? uint16_t(handle->recordCount) : 0;
+}
+
+int RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count) {
+    version = 0;
+    count = 0;
+    if (!handle) return 1;
+    version = uint16_t(handle->version);
+    count = uint16_t(handle->recordCount);
+    return 0;
+}
+
+int RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out) {
+    if (!handle || handle->recordSize <= 0) return 1;
+    if (!ReadRecordAt(*handle, index)) return 1;
+    out = handle->buffer.data();
+    return 0;
+}
+
+const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index) {
+    if (!handle || handle->recordSize <= 0) return nullptr;
+    ReadRecordAt(*handle, index);
+    return handle->buffer.data();
+}
+
+int RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length) {
+    if (!handle || !data || handle->recordSize <= 0) return 1;
+    // Only an existing record (the appended one included) may be written: a write further
+    // out would grow the file behind the header's back.
+    if (int64_t(index) >= int64_t(handle->recordCount)) return 1;
+    const size_t amount = std::min(length, size_t(handle->recordSize));
+    if (!SeekTo(handle->stream, RecordOffset(*handle, index))) return 1;
+    if (!WriteExactly(handle->stream, data, amount)) return 1;
+    return std::fflush(handle->stream) == 0 ? 0 : 1;
+}
+
+uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size) {
+    if (!handle) return nullptr;
+    const bool sizeSetHere = handle->recordSize == 0;
+    if (sizeSetHere) {
+        if (size <= 0) return nullptr;
+        handle->recordSize = size;
+        if (!AllocateBuffer(*handle)) {
+            handle->recordSize = 0;
+            return nullptr;
+        }
+    }
+    std::fill(handle->buffer.begin(), handle->buffer.end(), 0);
+
+    std::FILE* stream = handle->stream;
+    const off_t slot = RecordOffset(*handle, uint32_t(handle->recordCount));
+    if (!SeekTo(stream, slot) && ::fseeko(stream, 0, SEEK_END) != 0) return nullptr;
+    if (!WriteExactly(stream, handle->buffer.data(), handle->buffer.size())) {
+        if (sizeSetHere) {
+            handle->recordSize = 0;
+            handle->buffer.clear();
+        }
+        return nullptr;
+    }
+    index = uint16_t(handle->recordCount);
+    ++handle->recordCount;
+    if (!UpdateHeader(*handle)) return nullptr;
+    return handle->buffer.data();
+}
+
+int RecordFileDelete(RecordFile* handle, uint32_t index) {
+    if (!handle || handle->recordSize <= 0) return 1;
+    const int64_t count = handle->recordCount;
+    if (int64_t(index) >= count) return 1;  // zeroing "the last record" would lose real data
+    std::FILE* stream = handle->stream;
+    const size_t recordSize = size_t(handle->recordSize);
+
+    if (int64_t(index) < count - 1) {
+        // The whole tail is read before anything is written, so a failed read leaves the
+        // file untouched.
+        const size_t tailBytes = size_t(count - 1 - int64_t(index)) * recordSize;
+        std::vector<uint8_t> tail;
+        try {
+            tail.resize(tailBytes);
+        } catch (const std::bad_alloc&) {
+            return 1;
+        }
+        if (!SeekTo(stream, RecordOffset(*handle, index + 1))) return 1;
+        for (size_t done = 0; done < tailBytes;) {
+            const size_t piece = std::min(tailBytes - done, size_t(kRecordMoveChunk));
+            if (!ReadExactly(stream, tail.data() + done, piece)) return 1;
+            done += piece;
+        }
+        if (!SeekTo(stream, RecordOffset(*handle, index))) return 1;
+        for (size_t done = 0; done < tailBytes;) {
+            const size_t piece = std::min(tailBytes - done, size_t(kRecordMoveChunk));
+            if (!WriteExactly(stream, tail.data() + done, piece)) return 1;
+            done += piece;
+        }
+    }
+
+    const std::vector<uint8_t> zeros(recordSize, 0);
+    if (!SeekTo(stream, RecordOffset(*handle, uint32_t(count - 1)))) return 1;
+    if (!WriteExactly(stream, zeros.data(), zeros.size())) return 1;
+    --handle->recordCount;
+    return UpdateHeader(*handle) ? 0 : 1;
+}
+
+int RecordFileSetVersion(RecordFile* handle, uint32_t version) {
+    if (!handle) return 1;
+    uint8_t word[4];
+    WriteU32(word, version);
+    if (!SeekTo(handle->stream, 0) || !WriteExactly(handle->stream, word, sizeof word)) return 1;
+    if (std::fflush(handle->stream) != 0) return 1;
+    handle->version = version;
+    return 0;
+}
+
+uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+int16_t ReadI16(const uint8_t* p) { return int16_t(ReadU16(p)); }
+uint32_t ReadU32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+int32_t ReadI32(const uint8_t* p) { return int32_t(ReadU32(p)); }
+float ReadF32(const uint8_t* p) {
+    const uint32_t bits = ReadU32(p);
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+double ReadF64(const uint8_t* p) {
+    const uint64_t bits = uint64_t(ReadU32(p)) | uint64_t(ReadU32(p + 4)) << 32;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+void WriteU16(uint8_t* p, uint16_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+}
+void WriteI16(uint8_t* p, int16_t v) { WriteU16(p, uint16_t(v)); }
+void WriteU32(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+void WriteI32(uint8_t* p, int32_t v) { WriteU32(p, uint32_t(v)); }
+void WriteF32(uint8_t* p, float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    WriteU32(p, bits);
+}
+void WriteF64(uint8_t* p, double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    WriteU32(p, uint32_t(bits));
+    WriteU32(p + 4, uint32_t(bits >> 32));
+}
+
+}  // namespace vsp
