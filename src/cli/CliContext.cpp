@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "platform/Text.h"
+#include "shell/PreferenceStart.h"
 
 namespace vsp::cli {
 
@@ -21,7 +22,9 @@ CliContext::CliContext(CommonOptions options, std::ostream& out, std::ostream& e
       messages_(err) {}
 
 void CliContext::LoadPrefs() {
-    saved_ = Preferences{};
+    saved_.emplace();
+    const PreferenceLoadResult result = StartPreferences(home_, *saved_);
+    if (!result.message.empty()) messages_.InfoBox(result.message, "");
 }
 
 Preferences& CliContext::SavedPrefs() {

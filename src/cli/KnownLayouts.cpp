@@ -1,9 +1,12 @@
 #include "cli/KnownLayouts.h"
 
+#include "shell/PreferenceStore.h"
+
 namespace vsp::cli {
 
 RecordLayoutRegistry KnownLayouts() {
     RecordLayoutRegistry registry;
+    RegisterPreferenceLayouts(registry);
     return registry;
 }
 

@@ -1,0 +1,131 @@
+// `prefs [show]` | `prefs set KEY=VALUE...` | `prefs reset`: the persisted settings.
+
+#include <ostream>
+
+#include "cli/Command.h"
+#include "platform/Text.h"
+#include "shell/PreferenceStart.h"
+#include "shell/PreferenceStore.h"
+#include "shell/PreferenceTable.h"
+
+namespace vsp::cli {
+namespace {
+
+constexpr char kTextSuffix[] = "_text";
+constexpr char kSaveFailed[] = "Settings could not be saved.";
+
+// The stored settings brought into range; a damaged file is reported and the defaults used.
+Preferences LoadStored(CliContext& ctx) { return ctx.SavedPrefs(); }
+
+nlohmann::json JsonValue(const PreferenceSetting& s, const Preferences& prefs) {
+    switch (s.kind) {
+        case PreferenceKind::Text:
+            return Cp1252ToUtf8(s.getText(prefs));
+        case PreferenceKind::Flag:
+            return s.getNumber(prefs) != 0.0;
+        case PreferenceKind::Real:
+            // Through the shortest text, so that a float shows as typed (51.1, not 51.0999...).
+            return ParseNumber(FormatPreferenceNumber(s, prefs)).value_or(s.getNumber(prefs));
+        default:
+            return int64_t(s.getNumber(prefs));
+    }
+}
+
+void AddJson(nlohmann::json& out, const PreferenceSetting& s, const Preferences& prefs) {
+    out[s.key] = JsonValue(s, prefs);
+    if (s.kind == PreferenceKind::Choice)
+        out[s.key + kTextSuffix] = Cp1252ToUtf8(FormatPreferenceValue(s, prefs));
+}
+
+std::string ShownValue(const PreferenceSetting& s, const Preferences& prefs) {
+    if (s.kind == PreferenceKind::Choice)
+        return FormatPreferenceNumber(s, prefs) + " (" + FormatPreferenceValue(s, prefs) + ")";
+    return FormatPreferenceValue(s, prefs);
+}
+
+int Show(CliContext& ctx, CommandArgs& args) {
+    if (int status = CheckNoLeftover(ctx, args)) return status;
+    const Preferences prefs = LoadStored(ctx);
+    if (ctx.Json()) {
+        nlohmann::json out = nlohmann::json::object();
+        for (const PreferenceSetting& s : PreferenceTable()) AddJson(out, s, prefs);
+        PrintJson(ctx, out);
+        return kExitOk;
+    }
+    for (const PreferenceSetting& s : PreferenceTable())
+        ctx.Out() << s.key << " = " << Cp1252ToUtf8(ShownValue(s, prefs)) << "\n";
+    return kExitOk;
+}
+
+// One KEY=VALUE; KEY_text=ROW names a choice by its row text even when the row reads as a
+// number ("diameter_text=203").
+int ApplyAssignment(CliContext& ctx, const std::string& word, Preferences& prefs,
+                    std::vector<const PreferenceSetting*>& touched) {
+    const auto eq = word.find('=');
+    if (eq == std::string::npos || eq == 0) return UsageError(ctx, "expected KEY=VALUE: " + word);
+    std::string key = word.substr(0, eq);
+    const std::string value = Utf8ToCp1252(word.substr(eq + 1));
+    bool byRow = false;
+    const PreferenceSetting* setting = FindPreference(key);
+    const size_t suffix = sizeof kTextSuffix - 1;
+    if (!setting && key.size() > suffix && key.compare(key.size() - suffix, suffix, kTextSuffix) == 0) {
+        setting = FindPreference(key.substr(0, key.size() - suffix));
+        byRow = setting && setting->kind == PreferenceKind::Choice;
+        if (!byRow) setting = nullptr;
+    }
+    if (!setting) return UsageError(ctx, "unknown setting: " + key);
+    std::string reason;
+    const int ok = byRow ? ParsePreferenceRow(*setting, value, prefs, reason)
+                         : ParsePreferenceValue(*setting, value, prefs, reason);
+    if (!ok) return UsageError(ctx, Cp1252ToUtf8(reason));
+    touched.push_back(setting);
+    return kExitOk;
+}
+
+int Set(CliContext& ctx, CommandArgs& args) {
+    std::vector<std::string> assignments;
+    while (auto word = args.TakeWord()) assignments.push_back(*word);
+    if (int status = CheckNoLeftover(ctx, args)) return status;
+    if (assignments.empty()) return UsageError(ctx, "prefs set needs KEY=VALUE");
+
+    Preferences prefs = LoadStored(ctx);
+    std::vector<const PreferenceSetting*> touched;
+    for (const std::string& word : assignments)
+        if (int status = ApplyAssignment(ctx, word, prefs, touched)) return status;
+
+    const Preferences asGiven = prefs;
+    CheckPreferenceRanges(prefs);
+    for (const std::string& key : DifferingPreferenceKeys(asGiven, prefs)) {
+        const PreferenceSetting& s = *FindPreference(key);
+        ctx.Err() << key << ": " << Cp1252ToUtf8(FormatPreferenceNumber(s, asGiven))
+                  << " is out of range; set to " << Cp1252ToUtf8(ShownValue(s, prefs)) << "\n";
+    }
+    if (SavePreferences(ctx.Home(), prefs) != 0) return JobFailed(ctx, kSaveFailed);
+
+    if (ctx.Json()) {
+        nlohmann::json out = nlohmann::json::object();
+        for (const PreferenceSetting* s : touched) AddJson(out, *s, prefs);
+        PrintJson(ctx, out);
+    }
+    return kExitOk;
+}
+
+int Reset(CliContext& ctx, CommandArgs& args) {
+    if (int status = CheckNoLeftover(ctx, args)) return status;
+    Preferences prefs;
+    ResetPreferences(prefs);
+    if (SavePreferences(ctx.Home(), prefs) != 0) return JobFailed(ctx, kSaveFailed);
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunPrefs(CliContext& ctx, CommandArgs& args) {
+    const std::string action = args.TakeWord().value_or("show");
+    if (action == "show") return Show(ctx, args);
+    if (action == "set") return Set(ctx, args);
+    if (action == "reset") return Reset(ctx, args);
+    return UsageError(ctx, "unknown prefs action: " + action);
+}
+
+}  // namespace vsp::cli

@@ -1,0 +1,85 @@
+#include "shell/PreferenceStart.h"
+
+#include <cmath>
+
+#include "shell/PreferenceTable.h"
+
+namespace vsp {
+
+namespace {
+
+bool HasControlByte(const std::string& text) {
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return true;
+    }
+    return false;
+}
+
+bool NumberInRange(const PreferenceSetting& s, double v) {
+    if (std::isnan(v)) return false;
+    if (s.kind == PreferenceKind::Choice)
+        return v >= 0 && v < double(s.rows.size()) && v == std::trunc(v);
+    const bool aboveMinimum = s.minimumExclusive ? v > s.minimum : v >= s.minimum;
+    return aboveMinimum && v <= s.maximum;
+}
+
+int CheckText(const PreferenceSetting& s, Preferences& prefs) {
+    static const Preferences defaults;
+    std::string text = s.getText(prefs);
+    bool bad = HasControlByte(text) || (text.empty() && !s.mayBeEmpty) ||
+               (s.fileName && !IsSafeFileName(text));
+    if (!bad && text.size() > s.maxLength) {
+        if (!s.mayBeEmpty) {
+            bad = true;
+        } else {
+            // A name that is merely too long keeps its beginning.
+            s.setText(prefs, text.substr(0, s.maxLength));
+            return 1;
+        }
+    }
+    if (!bad) return 0;
+    s.setText(prefs, s.getText(defaults));
+    return 1;
+}
+
+int CheckSetting(const PreferenceSetting& s, Preferences& prefs) {
+    if (s.kind == PreferenceKind::Text) return CheckText(s, prefs);
+    if (NumberInRange(s, s.getNumber(prefs))) return 0;
+    s.setNumber(prefs, s.fallback);
+    return 1;
+}
+
+// A saved date is used only as a whole: without a month or day it means "take the clock".
+int CheckSavedDateTime(SavedDateTime& saved) {
+    if (saved == SavedDateTime{}) return 0;
+    if (saved.year != 0 && saved.month != 0 && saved.day != 0) return 0;
+    saved = SavedDateTime{};
+    return 1;
+}
+
+int CheckAlignment(SavedAlignment& alignment) {
+    if (std::isfinite(alignment.julianDate) && alignment.julianDate >= 0) return 0;
+    alignment = SavedAlignment{};
+    return 1;
+}
+
+}  // namespace
+
+void ResetPreferences(Preferences& prefs) { prefs = Preferences{}; }
+
+int CheckPreferenceRanges(Preferences& prefs) {
+    int replaced = 0;
+    for (const PreferenceSetting& s : PreferenceTable()) replaced += CheckSetting(s, prefs);
+    replaced += CheckSavedDateTime(prefs.savedDateTime);
+    replaced += CheckAlignment(prefs.alignment);
+    return replaced;
+}
+
+PreferenceLoadResult StartPreferences(const ProgramDir& dir, Preferences& prefs) {
+    PreferenceLoadResult result = ReadPreferences(dir, prefs);
+    if (result.status == PreferenceFileStatus::Loaded) result.replaced = CheckPreferenceRanges(prefs);
+    return result;
+}
+
+}  // namespace vsp
