@@ -55,8 +55,10 @@ bool ReadHeader(RecordFile& file) {
     file.tag = ReadU32(header + 4);
     file.recordCount = ReadI32(header + 8);
     file.recordSize = ReadI32(header + 12);
-    // Negative figures cannot come from this layer; treat them as an unreadable header.
-    if (file.recordCount < 0 || file.recordSize < 0) return false;
+    // Negative figures cannot come from this layer, and no layout of the program comes near
+    // kMaxRecordSize: either means a damaged or foreign file, taken as an unreadable header
+    // rather than an allocation of whatever the bytes say.
+    if (file.recordCount < 0 || file.recordSize < 0 || file.recordSize > kMaxRecordSize) return false;
     return file.recordSize == 0 || AllocateBuffer(file);
 }
 

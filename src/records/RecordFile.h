@@ -18,6 +18,7 @@ namespace vsp {
 
 inline constexpr int kRecordHeaderSize = 16;
 inline constexpr int kRecordMoveChunk = 16384;  // largest piece moved at a time by a delete
+inline constexpr int32_t kMaxRecordSize = 1 << 20;  // a header claiming more is damaged
 
 enum class RecordFileMode { ReadOnly = 0, ReadWrite = 1 };
 
