@@ -1,13 +1,105 @@
 #include "app/Interactive.h"
 
+#include <cstring>
 #include <iostream>
+#include <optional>
+#include <string>
+
+#include "platform/DeviceCaps.h"
+#include "platform/EventLoop.h"
+#include "platform/PowerWatcher.h"
+#include "platform/ProgramDir.h"
+#include "platform/SingleInstance.h"
+#include "shell/AppState.h"
+#include "shell/MainWindow.h"
+#include "shell/PlatformServices.h"
+#include "shell/PreferenceStart.h"
+#include "shell/PreferenceStore.h"
+#include "shell/Startup.h"
+
+#ifdef VESPERTAR_HAVE_SDL
+#include "platform/sdl/SdlWindowSystem.h"
+#endif
 
 namespace vsp::app {
+namespace {
 
-int RunInteractive(int, char**) {
-    std::cerr << "vespertar: the interactive window is not available in this build yet; "
-                 "see `vespertar --help` for the commands.\n";
+struct WindowOptions {
+    std::optional<std::string> home;
+    int dpi = 96;
+};
+
+// The interactive program takes only --home and --dpi; anything else is a usage error.
+std::optional<WindowOptions> ParseWindowOptions(int argc, char** argv) {
+    WindowOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--home" && hasValue) {
+            options.home = argv[++i];
+        } else if (arg.rfind("--home=", 0) == 0) {
+            options.home = arg.substr(7);
+        } else if (arg == "--dpi" && hasValue) {
+            options.dpi = std::atoi(argv[++i]);
+        } else if (arg.rfind("--dpi=", 0) == 0) {
+            options.dpi = std::atoi(arg.c_str() + 6);
+        } else {
+            std::cerr << "vespertar: unknown option for the interactive window: " << arg << "\n";
+            return std::nullopt;
+        }
+    }
+    if (options.dpi < 48 || options.dpi > 960) {
+        std::cerr << "vespertar: --dpi must lie between 48 and 960\n";
+        return std::nullopt;
+    }
+    return options;
+}
+
+}  // namespace
+
+int RunInteractive(int argc, char** argv) {
+    const std::optional<WindowOptions> options = ParseWindowOptions(argc, argv);
+    if (!options) return 2;
+#ifdef VESPERTAR_HAVE_SDL
+    const ProgramDir dir = ProgramDir::Resolve(options->home);
+    if (!MakeDirectory(dir.Root())) {
+        std::cerr << "vespertar: cannot use the program directory " << dir.Root() << "\n";
+        return 1;
+    }
+    Preferences prefs;
+    const PreferenceLoadResult loaded = StartPreferences(dir, prefs);
+
+    SteadyClock clock;
+    EventLoop loop(clock);
+    SdlWindowSystem windows(loop, DeviceCaps::ForDpi(options->dpi));
+    AppState state(windows, loop, prefs, dir);
+    SingleInstance instance;
+    PowerWatcher watcher(PostPowerResume(loop));
+    UsePlatformServices(state, instance, watcher);
+    loop.SetInputPump([&windows] { windows.PumpInput(); });
+    // Closing the window is the menu's Quit, so the shutdown order runs.
+    windows.SetCloseHandler([&loop] { loop.PostCommand(kCommandExit, 0); });
+
+    switch (StartApplication(state)) {
+        case StartResult::Started:
+            break;
+        case StartResult::AnotherRunning:
+            std::cerr << "vespertar: already running; brought it to the front\n";
+            return 1;
+        case StartResult::WindowFailed:
+            return 1;
+    }
+    if (!loaded.message.empty()) state.info.InfoBox(loaded.message, "");
+    MainWindowHandler handler(state);
+    const int code = windows.Run(handler);
+    // Shutdown copied the observing date and time into the settings; keep them.
+    if (SavePreferences(dir, prefs) != 0) std::cerr << "vespertar: settings could not be saved\n";
+    return code;
+#else
+    std::cerr << "vespertar: this build has no window backend; see `vespertar --help` for the "
+                 "commands\n";
     return 1;
+#endif
 }
 
 }  // namespace vsp::app

@@ -1,0 +1,123 @@
+#pragma once
+// The controls of a form window and the templates they are built from. Both backends share
+// this model; a backend only draws it and feeds it input.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Colour.h"
+#include "platform/Geometry.h"
+#include "platform/Input.h"
+
+namespace vsp {
+
+class Canvas;  // the drawing surface of the rendering layer
+class Control;
+
+enum class ControlKind { Button, TitleButton, StaticText, Edit, List, CheckBox, PopupTrigger };
+
+struct ControlTemplate {
+    int id = 0;
+    ControlKind kind = ControlKind::Button;
+    std::string text;  // narrow, device code page
+    Rect rect;         // 96-dpi layout pixels
+    bool visible = true;
+};
+
+struct FormTemplate {
+    int id = 0;
+    std::string title;
+    std::vector<ControlTemplate> controls;
+};
+
+// A per-control replacement of the default behaviour (the handheld's subclassing). Each
+// handler answers true when it dealt with the input itself.
+class ControlHook {
+public:
+    virtual ~ControlHook() = default;
+    virtual bool OnTap(Control& control, int x, int y, TapPhase phase) { return false; }
+    virtual bool OnKey(Control& control, const KeyPress& key) { return false; }
+    virtual bool OnPaint(Control& control, Canvas& canvas) { return false; }
+};
+
+struct ListRow {
+    std::string text;
+    bool selected = false;
+    bool focused = false;
+};
+
+struct ListColours {
+    Colour background = kColourWhite;
+    Colour text = kColourBlack;
+    Colour textBackground = kColourWhite;
+};
+
+class Control {
+public:
+    Control(const ControlTemplate& tmpl, const Rect& deviceRect, int listRowHeight);
+
+    int Id() const { return id_; }
+    ControlKind Kind() const { return kind_; }
+
+    const std::string& Text() const { return text_; }
+    void SetText(std::string_view text) { text_.assign(text); }
+    const Rect& Bounds() const { return rect_; }
+    void SetBounds(const Rect& rect) { rect_ = rect; }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { visible_ = visible; }
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked) { checked_ = checked; }
+
+    // List rows. A list allows one selected row at a time and one focused row.
+    int RowCount() const { return int(rows_.size()); }
+    const ListRow* Row(int index) const;
+    // Inserts before `index` (clamped to the ends); answers the row's index.
+    int InsertRow(int index, std::string_view text);
+    void DeleteAllRows();
+    // Row -1 applies the state to every row.
+    void SetRowState(int row, bool selected, bool focused);
+    int SelectionMark() const { return selectionMark_; }
+    void SetSelectionMark(int row) { selectionMark_ = row; }
+    int TopRow() const { return topRow_; }
+    void SetTopRow(int row);
+    int RowHeight() const { return rowHeight_; }
+    int VisibleRows() const;
+    void EnsureVisible(int row);
+    // The row under a point inside the control, or -1.
+    int RowAt(int y) const;
+
+    ListColours& Colours() { return colours_; }
+    const ListColours& Colours() const { return colours_; }
+    int ColumnWidth() const { return columnWidth_; }
+    void SetColumnWidth(int width) { columnWidth_ = width; }
+    bool FullRowSelect() const { return fullRowSelect_; }
+    void SetFullRowSelect(bool on) { fullRowSelect_ = on; }
+
+    // Subclassing: false when a hook is already attached.
+    bool Subclass(std::unique_ptr<ControlHook> hook);
+    // Restores the default behaviour and frees the hook's state (a caller still running the
+    // hook keeps it alive through the reference it took with HookRef).
+    void ReleaseSubclass() { hook_.reset(); }
+    ControlHook* Hook() const { return hook_.get(); }
+    std::shared_ptr<ControlHook> HookRef() const { return hook_; }
+
+private:
+    int id_;
+    ControlKind kind_;
+    std::string text_;
+    Rect rect_;
+    bool visible_;
+    bool checked_ = false;
+    std::vector<ListRow> rows_;
+    int selectionMark_ = -1;
+    int topRow_ = 0;
+    int rowHeight_;
+    ListColours colours_;
+    int columnWidth_ = 0;
+    bool fullRowSelect_ = false;
+    std::shared_ptr<ControlHook> hook_;
+};
+
+}  // namespace vsp

@@ -1,0 +1,28 @@
+#pragma once
+// What the display reports about itself. Layouts are written for 96 pixels per logical inch.
+
+namespace vsp {
+
+inline constexpr int kReferenceDpi = 96;
+
+struct DeviceCaps {
+    int logPixelsX = kReferenceDpi;
+    int logPixelsY = kReferenceDpi;
+    int screenWidth = 240;
+    int screenHeight = 320;
+    int scrollBarWidth = 13;  // width of a vertical scroll bar
+    int listRowHeight = 16;   // height of one list-control row
+
+    // The 96-dpi handheld screen scaled to `dpi` in both directions.
+    static DeviceCaps ForDpi(int dpi) {
+        DeviceCaps caps;
+        caps.logPixelsX = caps.logPixelsY = dpi;
+        caps.screenWidth = 240 * dpi / kReferenceDpi;
+        caps.screenHeight = 320 * dpi / kReferenceDpi;
+        caps.scrollBarWidth = 13 * dpi / kReferenceDpi;
+        caps.listRowHeight = 16 * dpi / kReferenceDpi;
+        return caps;
+    }
+};
+
+}  // namespace vsp

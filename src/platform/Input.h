@@ -1,0 +1,23 @@
+#pragma once
+// Stylus and key input as the backends deliver it.
+
+namespace vsp {
+
+enum class TapPhase { Down, Move, Up };
+
+// Key codes: printable keys use their upper-case ASCII code; the rest are listed here.
+inline constexpr int kKeyUp = 0x26;
+inline constexpr int kKeyDown = 0x28;
+inline constexpr int kKeyLeft = 0x25;
+inline constexpr int kKeyRight = 0x27;
+inline constexpr int kKeyEnter = 0x0D;
+inline constexpr int kKeyEscape = 0x1B;
+
+struct KeyPress {
+    int code = 0;
+    bool ctrl = false;
+    bool shift = false;
+    bool operator==(const KeyPress&) const = default;
+};
+
+}  // namespace vsp

@@ -1,0 +1,301 @@
+#include "platform/sdl/SdlWindowSystem.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/SystemError.h"
+#include "platform/Text.h"
+#include "platform/sdl/SdlInput.h"
+
+namespace vsp {
+
+namespace {
+
+// System colour indices the drawing follows, so night mode reaches the window too.
+constexpr int kColourIndexHighlight = 13;
+constexpr int kColourIndexWindowText = 8;
+
+// Dialog-manager commands for Enter and Escape.
+constexpr int kDialogOk = 1;
+constexpr int kDialogCancel = 2;
+
+// Without invalidation the screen is still refreshed this often, for changes made by timers.
+constexpr int64_t kRefreshMs = 1000;
+
+SDL_Rect ToSdl(const Rect& r) { return SDL_Rect{r.left, r.top, r.Width(), r.Height()}; }
+
+bool Clickable(ControlKind kind) {
+    return kind == ControlKind::Button || kind == ControlKind::TitleButton ||
+           kind == ControlKind::CheckBox || kind == ControlKind::PopupTrigger;
+}
+
+}  // namespace
+
+SdlWindowSystem::SdlWindowSystem(EventLoop& loop, const DeviceCaps& caps)
+    : loop_(loop), caps_(caps) {}
+
+SdlWindowSystem::~SdlWindowSystem() {
+    if (window_) DestroyMainWindow();
+    if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+int SdlWindowSystem::TextWidth(std::string_view text) const {
+    // Six pixels per character of the 96-dpi standard font, until glyphs are measured.
+    return int(text.size()) * 6 * caps_.logPixelsX / kReferenceDpi;
+}
+
+bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_view title) {
+    if (window_) return false;
+    if (!sdlStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        sdlStarted_ = true;
+    }
+    const std::string caption = Cp1252ToUtf8(title);
+    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               caps_.screenWidth, caps_.screenHeight, SDL_WINDOW_SHOWN);
+    if (!window_) return false;
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+        return false;
+    }
+    boxes_.SetParent(window_);
+    mainRect_ = Rect{0, 0, caps_.screenWidth, caps_.screenHeight};
+    mainVisible_ = true;
+    Redraw();
+    return true;
+}
+
+void SdlWindowSystem::DestroyMainWindow() {
+    for (auto& form : forms_) {
+        loop_.KillTimers(form->Handle());
+        form->ReleaseAllHooks();
+        destroyed_.push_back(std::move(form));
+    }
+    forms_.clear();
+    loop_.KillTimers(kMainWindowHandle);
+    boxes_.SetParent(nullptr);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    renderer_ = nullptr;
+    window_ = nullptr;
+    mainVisible_ = false;
+}
+
+void SdlWindowSystem::SetMainWindowRect(const Rect& rect) {
+    mainRect_ = rect;
+    dirty_ = true;
+}
+
+void SdlWindowSystem::ShowMainWindow(bool visible) {
+    mainVisible_ = visible;
+    dirty_ = true;
+}
+
+void SdlWindowSystem::UpdateMainWindow() {
+    if (dirty_) Redraw();
+}
+
+void SdlWindowSystem::PaintMainWindow(Colour fill) {
+    fill_ = fill;
+    Redraw();
+}
+
+void SdlWindowSystem::BringToFront() {
+    if (!window_) return;
+    SDL_ShowWindow(window_);
+    SDL_RestoreWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+
+FormWindow* SdlWindowSystem::CreateForm(const FormTemplate& tmpl) {
+    if (!window_) return nullptr;
+    destroyed_.clear();
+    forms_.push_back(std::make_unique<FormWindow>(nextHandle_++, tmpl, caps_));
+    dirty_ = true;
+    return forms_.back().get();
+}
+
+void SdlWindowSystem::DestroyForm(FormWindow* form) {
+    auto it = std::find_if(forms_.begin(), forms_.end(),
+                           [&](const auto& f) { return f.get() == form; });
+    if (it == forms_.end()) return;
+    loop_.KillTimers(form->Handle());
+    form->ReleaseAllHooks();
+    form->SetVisible(false);
+    destroyed_.push_back(std::move(*it));
+    forms_.erase(it);
+    dirty_ = true;
+}
+
+FormWindow* SdlWindowSystem::FindForm(WindowHandle handle) {
+    for (auto& f : forms_) {
+        if (f->Handle() == handle) return f.get();
+    }
+    return nullptr;
+}
+
+// A modal loop of its own, like the handheld's dialog manager: taps on buttons and Enter or
+// Escape go to the dialog procedure until it ends the dialog. The event loop's own events wait.
+int SdlWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) {
+    FormWindow dialog(nextHandle_++, tmpl, caps_);
+    proc.OnInit(dialog);
+    if (!window_) return 0;  // nowhere to show it, nothing can press a button
+    modal_ = &dialog;
+    int pressedId = 0;
+    int result = 0;
+    bool done = false;
+    while (!done) {
+        Redraw();
+        SDL_Event e;
+        if (!SDL_WaitEventTimeout(&e, int(kRefreshMs))) continue;
+        int command = 0;
+        switch (e.type) {
+            case SDL_QUIT:
+                RequestClose();
+                done = true;
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (e.button.button == SDL_BUTTON_LEFT) {
+                    const Control* c = dialog.ControlAt(e.button.x, e.button.y);
+                    pressedId = c && Clickable(c->Kind()) ? c->Id() : 0;
+                }
+                break;
+            case SDL_MOUSEBUTTONUP:
+                if (e.button.button == SDL_BUTTON_LEFT) {
+                    const Control* c = dialog.ControlAt(e.button.x, e.button.y);
+                    if (c && c->Id() == pressedId && pressedId != 0) command = pressedId;
+                    pressedId = 0;
+                }
+                break;
+            case SDL_KEYDOWN:
+                if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) {
+                    command = kDialogOk;
+                } else if (e.key.keysym.sym == SDLK_ESCAPE) {
+                    command = kDialogCancel;
+                }
+                break;
+            default: break;
+        }
+        if (command != 0 && proc.OnCommand(dialog, command)) {
+            result = command;
+            done = true;
+        }
+    }
+    modal_ = nullptr;
+    Redraw();
+    return result;
+}
+
+MessageBoxAnswer SdlWindowSystem::MessageBox(std::string_view text, std::string_view caption,
+                                             MessageBoxButtons buttons) {
+    const MessageBoxAnswer answer = boxes_.Show(text, caption, buttons);
+    dirty_ = true;
+    return answer;
+}
+
+int SdlWindowSystem::LastErrorCode() const { return LastSystemErrorCode(); }
+
+std::string SdlWindowSystem::ErrorText(int code) const { return SystemErrorText(code); }
+
+void SdlWindowSystem::RequestClose() {
+    if (onClose_) {
+        onClose_();
+    } else {
+        loop_.PostQuit(0);
+    }
+}
+
+void SdlWindowSystem::PumpInput() {
+    if (!sdlStarted_) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_WINDOWEVENT) {
+            dirty_ = true;  // exposed, restored, resized: draw again
+            continue;
+        }
+        if (PostSdlEvent(e, loop_, [this] { RequestClose(); })) dirty_ = true;
+    }
+    if (dirty_ || loop_.GetClock().NowMs() - lastDrawMs_ >= kRefreshMs) Redraw();
+}
+
+int SdlWindowSystem::Run(EventHandler& handler) {
+    for (;;) {
+        PumpInput();
+        const int64_t until = loop_.GetClock().NowMs() + kInputPollMs;
+        if (std::optional<int> code = loop_.RunUntil(handler, until)) return *code;
+    }
+}
+
+void SdlWindowSystem::FillRect(const Rect& rect, Colour colour) {
+    SDL_SetRenderDrawColor(renderer_, ColourRed(colour), ColourGreen(colour), ColourBlue(colour),
+                           SDL_ALPHA_OPAQUE);
+    const SDL_Rect r = ToSdl(rect);
+    SDL_RenderFillRect(renderer_, &r);
+}
+
+void SdlWindowSystem::FrameRect(const Rect& rect, Colour colour) {
+    SDL_SetRenderDrawColor(renderer_, ColourRed(colour), ColourGreen(colour), ColourBlue(colour),
+                           SDL_ALPHA_OPAQUE);
+    const SDL_Rect r = ToSdl(rect);
+    SDL_RenderDrawRect(renderer_, &r);
+}
+
+// Until the forms draw themselves through the canvas, a form shows its background and the
+// outline of each control, so that taps can be aimed.
+void SdlWindowSystem::DrawForm(const FormWindow& form, Colour background) {
+    FillRect(form.Bounds(), background);
+    const Colour ink = colours_.Get(kColourIndexWindowText);
+    const Colour highlight = colours_.Get(kColourIndexHighlight);
+    for (const auto& control : form.Controls()) {
+        if (!control->Visible()) continue;
+        const Rect& box = control->Bounds();
+        if (control->Kind() == ControlKind::List) {
+            const int rows = std::min(control->VisibleRows(), control->RowCount() - control->TopRow());
+            for (int i = 0; i < rows; ++i) {
+                const ListRow* row = control->Row(control->TopRow() + i);
+                if (!row || !row->selected) continue;
+                FillRect(MakeRect(box.left, box.top + i * control->RowHeight(), box.Width(),
+                                  control->RowHeight()),
+                         highlight);
+            }
+        }
+        if (control->Kind() == ControlKind::CheckBox && control->Checked()) {
+            FillRect(Rect{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2}, ink);
+        }
+        if (control->Kind() != ControlKind::StaticText) FrameRect(box, ink);
+    }
+}
+
+void SdlWindowSystem::DrawScene() {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer_);
+    if (mainVisible_) FillRect(mainRect_, fill_);
+    for (const auto& form : forms_) {
+        if (form->Visible()) DrawForm(*form, fill_);
+    }
+    if (modal_) DrawForm(*modal_, fill_);
+}
+
+void SdlWindowSystem::Redraw() {
+    if (!renderer_) return;
+    DrawScene();
+    SDL_RenderPresent(renderer_);
+    dirty_ = false;
+    lastDrawMs_ = loop_.GetClock().NowMs();
+}
+
+Colour SdlWindowSystem::PixelAt(int x, int y) {
+    if (!renderer_) return 0;
+    DrawScene();
+    uint8_t rgba[4] = {0, 0, 0, 0};
+    const SDL_Rect one{x, y, 1, 1};
+    SDL_RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_RGBA32, rgba, 4);
+    SDL_RenderPresent(renderer_);
+    return MakeColour(rgba[0], rgba[1], rgba[2]);
+}
+
+}  // namespace vsp

@@ -1,0 +1,107 @@
+#pragma once
+// The window system on a real display through SDL2. The SDL window stands for the handheld's
+// whole screen (240 x 320 layout pixels times the scale of the chosen dpi); the main window
+// and the form windows are rectangles inside it, drawn from their model.
+//
+// Everything here runs on the user-interface thread, which must be the thread that created
+// the window: SDL delivers input only to that thread, so Run() alternates between the event
+// loop and reading SDL's queue.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/EventLoop.h"
+#include "platform/WindowSystem.h"
+#include "platform/sdl/SdlMessageBoxes.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+
+namespace vsp {
+
+class SdlWindowSystem : public WindowSystem {
+public:
+    // How long the event loop may wait before SDL's input is read again.
+    static constexpr int kInputPollMs = 10;
+
+    SdlWindowSystem(EventLoop& loop, const DeviceCaps& caps);
+    ~SdlWindowSystem() override;
+    SdlWindowSystem(const SdlWindowSystem&) = delete;
+    SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
+
+    const DeviceCaps& Caps() const override { return caps_; }
+    SystemColourTable& SystemColours() override { return colours_; }
+    int TextWidth(std::string_view text) const override;
+
+    bool CreateMainWindow(std::string_view className, std::string_view title) override;
+    void DestroyMainWindow() override;
+    bool HasMainWindow() const override { return window_ != nullptr; }
+    bool HasForegroundWindow() const override { return window_ != nullptr; }
+    void SetMainWindowRect(const Rect& rect) override;
+    Rect MainWindowRect() const override { return mainRect_; }
+    void ShowMainWindow(bool visible) override;
+    void UpdateMainWindow() override;
+    void InvalidateMainWindow() override { dirty_ = true; }
+    void PaintMainWindow(Colour fill) override;
+    // There is no task bar to hide: the window already is the whole screen.
+    void SetFullScreen(bool on) override { fullScreen_ = on; }
+    void BringToFront() override;
+
+    FormWindow* CreateForm(const FormTemplate& tmpl) override;
+    void DestroyForm(FormWindow* form) override;
+    FormWindow* FindForm(WindowHandle handle) override;
+    void InvalidateForm(FormWindow* form) override { dirty_ = true; }
+    int RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) override;
+
+    MessageBoxAnswer MessageBox(std::string_view text, std::string_view caption,
+                                MessageBoxButtons buttons) override;
+    int LastErrorCode() const override;
+    std::string ErrorText(int code) const override;
+
+    // What closing the window does; without one the loop is asked to quit with code 0.
+    // The program sets it to post its Quit command so that the shutdown order runs.
+    void SetCloseHandler(std::function<void()> onClose) { onClose_ = std::move(onClose); }
+
+    // Reads SDL's queue into the event loop and redraws when something changed.
+    void PumpInput();
+    // Runs the event loop with `handler` until it quits, reading input in between; answers
+    // the quit code.
+    int Run(EventHandler& handler);
+
+    // The colour of one pixel of the last drawn screen (for checks), 0x00BBGGRR.
+    Colour PixelAt(int x, int y);
+
+private:
+    void DrawScene();
+    void Redraw();
+    void DrawForm(const FormWindow& form, Colour background);
+    void FillRect(const Rect& rect, Colour colour);
+    void FrameRect(const Rect& rect, Colour colour);
+    // Hands the close request on (SDL_QUIT arrives once per close).
+    void RequestClose();
+
+    EventLoop& loop_;
+    DeviceCaps caps_;
+    SystemColourTable colours_;
+    SdlMessageBoxes boxes_;
+    std::function<void()> onClose_;
+    bool sdlStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    Rect mainRect_;
+    bool mainVisible_ = false;
+    bool fullScreen_ = false;
+    Colour fill_ = kColourWhite;
+    bool dirty_ = true;
+    int64_t lastDrawMs_ = 0;
+    WindowHandle nextHandle_ = kMainWindowHandle + 1;
+    std::vector<std::unique_ptr<FormWindow>> forms_;
+    // Destroyed windows live until the next creation, so a handler that closed its own form
+    // can still return through it.
+    std::vector<std::unique_ptr<FormWindow>> destroyed_;
+    const FormWindow* modal_ = nullptr;  // the dialog being run, drawn on top
+};
+
+}  // namespace vsp

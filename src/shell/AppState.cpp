@@ -1,0 +1,13 @@
+#include "shell/AppState.h"
+
+#include "shell/HomeForm.h"
+
+namespace vsp {
+
+AppState::AppState(WindowSystem& windows_, EventLoop& loop_, Preferences& prefs_, ProgramDir dir_)
+    : windows(windows_), loop(loop_), prefs(prefs_), dir(std::move(dir_)) {
+    history.fill(kHomeFormId);
+    formFactories[kHomeFormId] = [](AppState&, int) { return MakeHomeForm(); };
+}
+
+}  // namespace vsp
