@@ -26,12 +26,7 @@ bool HeadlessWindowSystem::CreateMainWindow(std::string_view className, std::str
 
 void HeadlessWindowSystem::DestroyMainWindow() {
     log_.push_back("DestroyMainWindow");
-    for (auto& form : forms_) {
-        loop_.KillTimers(form->Handle());
-        form->ReleaseAllHooks();
-        destroyed_.push_back(std::move(form));
-    }
-    forms_.clear();
+    forms_.DestroyAll();
     loop_.KillTimers(kMainWindowHandle);
     mainWindow_ = false;
     mainVisible_ = false;
@@ -74,29 +69,19 @@ void HeadlessWindowSystem::BringToFront() {
 
 FormWindow* HeadlessWindowSystem::CreateForm(const FormTemplate& tmpl) {
     if (!mainWindow_) return nullptr;
-    destroyed_.clear();
-    forms_.push_back(std::make_unique<FormWindow>(nextHandle_++, tmpl, caps_));
+    FormWindow* form = forms_.Create(tmpl);
     log_.push_back("CreateForm " + std::to_string(tmpl.id));
-    return forms_.back().get();
+    return form;
 }
 
 void HeadlessWindowSystem::DestroyForm(FormWindow* form) {
-    auto it = std::find_if(forms_.begin(), forms_.end(),
-                           [&](const auto& f) { return f.get() == form; });
-    if (it == forms_.end()) return;
-    log_.push_back("DestroyForm " + std::to_string(form->TemplateId()));
-    loop_.KillTimers(form->Handle());
-    form->ReleaseAllHooks();
-    form->SetVisible(false);
-    destroyed_.push_back(std::move(*it));
-    forms_.erase(it);
+    const int templateId = form ? form->TemplateId() : 0;
+    if (!forms_.Destroy(form)) return;
+    log_.push_back("DestroyForm " + std::to_string(templateId));
 }
 
 FormWindow* HeadlessWindowSystem::FindForm(WindowHandle handle) {
-    for (auto& f : forms_) {
-        if (f->Handle() == handle) return f.get();
-    }
-    return nullptr;
+    return forms_.Find(handle);
 }
 
 void HeadlessWindowSystem::InvalidateForm(FormWindow* form) {}
@@ -104,7 +89,7 @@ void HeadlessWindowSystem::InvalidateForm(FormWindow* form) {}
 int HeadlessWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) {
     log_.push_back("RunModalDialog " + std::to_string(tmpl.id));
     dialogsRun_.push_back(tmpl.id);
-    FormWindow dialog(nextHandle_++, tmpl, caps_);
+    FormWindow dialog(forms_.NewHandle(), tmpl, caps_);
     proc.OnInit(dialog);
     if (dialogObserver) dialogObserver(dialog);
     while (!dialogButtons_.empty()) {
@@ -161,7 +146,7 @@ void HeadlessWindowSystem::SetLastError(int code, std::string text) {
 
 std::vector<FormWindow*> HeadlessWindowSystem::Forms() const {
     std::vector<FormWindow*> out;
-    for (const auto& f : forms_) out.push_back(f.get());
+    for (const auto& f : forms_.Open()) out.push_back(f.get());
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/EventLoop.h"
+#include "platform/FormStore.h"
 #include "platform/WindowSystem.h"
 #include "platform/headless/ScriptedMessageBoxes.h"
 
@@ -94,11 +95,7 @@ private:
     int paints_ = 0;
     int raises_ = 0;
     bool invalid_ = false;
-    WindowHandle nextHandle_ = kMainWindowHandle + 1;
-    std::vector<std::unique_ptr<FormWindow>> forms_;
-    // Destroyed windows live until the next creation, so a handler that closed its own form
-    // can still return through it.
-    std::vector<std::unique_ptr<FormWindow>> destroyed_;
+    FormStore forms_{loop_, caps_};
     std::deque<int> dialogButtons_;
     std::vector<int> dialogsRun_;
     int errorCode_ = -1;  // -1: errno

@@ -70,12 +70,7 @@ bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_v
 }
 
 void SdlWindowSystem::DestroyMainWindow() {
-    for (auto& form : forms_) {
-        loop_.KillTimers(form->Handle());
-        form->ReleaseAllHooks();
-        destroyed_.push_back(std::move(form));
-    }
-    forms_.clear();
+    forms_.DestroyAll();
     loop_.KillTimers(kMainWindowHandle);
     boxes_.SetParent(nullptr);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -113,35 +108,23 @@ void SdlWindowSystem::BringToFront() {
 
 FormWindow* SdlWindowSystem::CreateForm(const FormTemplate& tmpl) {
     if (!window_) return nullptr;
-    destroyed_.clear();
-    forms_.push_back(std::make_unique<FormWindow>(nextHandle_++, tmpl, caps_));
+    FormWindow* form = forms_.Create(tmpl);
     dirty_ = true;
-    return forms_.back().get();
+    return form;
 }
 
 void SdlWindowSystem::DestroyForm(FormWindow* form) {
-    auto it = std::find_if(forms_.begin(), forms_.end(),
-                           [&](const auto& f) { return f.get() == form; });
-    if (it == forms_.end()) return;
-    loop_.KillTimers(form->Handle());
-    form->ReleaseAllHooks();
-    form->SetVisible(false);
-    destroyed_.push_back(std::move(*it));
-    forms_.erase(it);
-    dirty_ = true;
+    if (forms_.Destroy(form)) dirty_ = true;
 }
 
 FormWindow* SdlWindowSystem::FindForm(WindowHandle handle) {
-    for (auto& f : forms_) {
-        if (f->Handle() == handle) return f.get();
-    }
-    return nullptr;
+    return forms_.Find(handle);
 }
 
 // A modal loop of its own, like the handheld's dialog manager: taps on buttons and Enter or
 // Escape go to the dialog procedure until it ends the dialog. The event loop's own events wait.
 int SdlWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) {
-    FormWindow dialog(nextHandle_++, tmpl, caps_);
+    FormWindow dialog(forms_.NewHandle(), tmpl, caps_);
     proc.OnInit(dialog);
     if (!window_) return 0;  // nowhere to show it, nothing can press a button
     modal_ = &dialog;
@@ -274,7 +257,7 @@ void SdlWindowSystem::DrawScene() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);
     if (mainVisible_) FillRect(mainRect_, fill_);
-    for (const auto& form : forms_) {
+    for (const auto& form : forms_.Open()) {
         if (form->Visible()) DrawForm(*form, fill_);
     }
     if (modal_) DrawForm(*modal_, fill_);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/EventLoop.h"
+#include "platform/FormStore.h"
 #include "platform/WindowSystem.h"
 #include "platform/sdl/SdlMessageBoxes.h"
 
@@ -96,11 +97,7 @@ private:
     Colour fill_ = kColourWhite;
     bool dirty_ = true;
     int64_t lastDrawMs_ = 0;
-    WindowHandle nextHandle_ = kMainWindowHandle + 1;
-    std::vector<std::unique_ptr<FormWindow>> forms_;
-    // Destroyed windows live until the next creation, so a handler that closed its own form
-    // can still return through it.
-    std::vector<std::unique_ptr<FormWindow>> destroyed_;
+    FormStore forms_{loop_, caps_};
     const FormWindow* modal_ = nullptr;  // the dialog being run, drawn on top
 };
 
