@@ -61,16 +61,22 @@ struct Where {
     std::string group;
 };
 
-template <class Field>
-PreferenceSetting Choice(std::string key, const Where& at, std::string label, Rows rows,
-                         Field field) {
+// The parts every kind of setting shares.
+PreferenceSetting Setting(std::string key, const Where& at, std::string label, PreferenceKind kind) {
     PreferenceSetting s;
     s.key = std::move(key);
     s.page = at.page;
     s.formId = FormOfPage(at.page);
     s.group = at.group;
     s.label = std::move(label);
-    s.kind = PreferenceKind::Choice;
+    s.kind = kind;
+    return s;
+}
+
+template <class Field>
+PreferenceSetting Choice(std::string key, const Where& at, std::string label, Rows rows,
+                         Field field) {
+    PreferenceSetting s = Setting(std::move(key), at, std::move(label), PreferenceKind::Choice);
     s.rows = std::move(rows);
     s.fallback = kUseDefault;
     BindNumber(s, field);
@@ -80,13 +86,7 @@ PreferenceSetting Choice(std::string key, const Where& at, std::string label, Ro
 template <class Field>
 PreferenceSetting Integer(std::string key, const Where& at, std::string label, double minimum,
                           double maximum, double fallback, Field field) {
-    PreferenceSetting s;
-    s.key = std::move(key);
-    s.page = at.page;
-    s.formId = FormOfPage(at.page);
-    s.group = at.group;
-    s.label = std::move(label);
-    s.kind = PreferenceKind::Integer;
+    PreferenceSetting s = Setting(std::move(key), at, std::move(label), PreferenceKind::Integer);
     s.minimum = minimum;
     s.maximum = maximum;
     s.fallback = fallback;
@@ -115,13 +115,7 @@ PreferenceSetting Flag(std::string key, const Where& at, std::string label, Fiel
 template <class Field>
 PreferenceSetting Text(std::string key, const Where& at, std::string label, size_t maxLength,
                        Field field) {
-    PreferenceSetting s;
-    s.key = std::move(key);
-    s.page = at.page;
-    s.formId = FormOfPage(at.page);
-    s.group = at.group;
-    s.label = std::move(label);
-    s.kind = PreferenceKind::Text;
+    PreferenceSetting s = Setting(std::move(key), at, std::move(label), PreferenceKind::Text);
     s.maxLength = maxLength;
     BindText(s, field);
     return s;
