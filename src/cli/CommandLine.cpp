@@ -135,6 +135,7 @@ void PrintOverview(std::ostream& out) {
            "  --elev M  --temp C  --pressure MBAR   height, temperature, pressure of the site\n"
            "  --tz MIN            time-zone offset in minutes (local clock = UT + offset)\n"
            "  --date YYYY-MM-DD  --time HH:MM[:SS]  observing date and local clock time\n"
+           "                      (default the clock now; --date alone means 00:00, --time alone today)\n"
            "  --mode N            0 Geocentric, 1 Geoc. + Refract, 2 Topocentric, 3 Topo + Refract\n"
            "  --json              print one JSON document instead of text\n"
            "\nExit status: 0 success, 1 the job failed, 2 usage error.\n"
