@@ -1,11 +1,41 @@
 #include "cli/CliContext.h"
 
+#include <charconv>
+#include <ctime>
 #include <ostream>
 
 #include "platform/Text.h"
 #include "shell/PreferenceStart.h"
 
 namespace vsp::cli {
+namespace {
+
+// The settings keep floats; taken as the decimal they were typed as (66.184, not
+// 66.18399810791016), so that the results and the JSON show the value the user set.
+double TypedValue(float value) {
+    char text[32];
+    auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+    if (ec != std::errc()) return value;
+    double result = value;
+    std::from_chars(text, end, result);
+    return result;
+}
+
+CalendarDateTime ClockNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    CalendarDateTime t;
+    t.year = local.tm_year + 1900;
+    t.month = local.tm_mon + 1;
+    t.day = local.tm_mday;
+    t.hour = local.tm_hour;
+    t.minute = local.tm_min;
+    t.second = local.tm_sec > 59 ? 59 : local.tm_sec;  // a leap second is shown as :59
+    return t;
+}
+
+}  // namespace
 
 int StderrInfoSink::InfoBox(std::string_view firstLine, std::string_view secondLine) {
     err_ << Cp1252ToUtf8(firstLine) << "\n";
@@ -44,6 +74,45 @@ Preferences& CliContext::Prefs() {
     if (options_.tzOffset) site.tzOffset = int16_t(*options_.tzOffset);
     if (options_.mode) effective_->correction = *options_.mode;
     return *effective_;
+}
+
+CalendarDateTime CliContext::ObservingTime() {
+    if (observingTime_) return *observingTime_;
+    CalendarDateTime t;
+    if (!options_.date || !options_.time) t = ClockNow();
+    if (options_.date) {
+        t.year = options_.date->year;
+        t.month = options_.date->month;
+        t.day = options_.date->day;
+        t.hour = t.minute = t.second = 0;
+    }
+    if (options_.time) {
+        t.hour = options_.time->hour;
+        t.minute = options_.time->minute;
+        t.second = options_.time->second;
+    }
+    observingTime_ = t;
+    return t;
+}
+
+EphemerisSettings CliContext::Ephemeris() {
+    const Preferences& prefs = Prefs();
+    EphemerisSettings settings;
+    // A value given on the command line keeps all its digits (the site record holds floats).
+    ObserverLocation& place = settings.location;
+    place.latitude = options_.latitude.value_or(TypedValue(prefs.site.latitude));
+    place.longitudeWest = options_.longitudeEast ? -*options_.longitudeEast : TypedValue(prefs.site.longitude);
+    place.height = options_.elevation.value_or(prefs.site.elevation);
+    place.tzOffset = options_.tzOffset.value_or(prefs.site.tzOffset);
+    place.temperature = options_.temperature.value_or(TypedValue(prefs.site.temperature));
+    place.pressure = options_.pressure.value_or(TypedValue(prefs.site.pressure));
+    settings.chartMode = prefs.correction;
+    settings.hourFormat = prefs.raFormat;
+    settings.angleFormat = prefs.decFormat;
+    settings.deltaT = TypedValue(prefs.deltaT);
+    settings.currentYear = ObservingTime().year;
+    settings.messages = &messages_;
+    return settings;
 }
 
 }  // namespace vsp::cli

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "ephemeris/EphemerisSettings.h"
+#include "ephemeris/Time.h"
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
 #include "shell/Preferences.h"
@@ -61,6 +63,13 @@ public:
     Preferences& Prefs();
     // The saved preferences alone, as stored (for `prefs`), without the common options.
     Preferences& SavedPrefs();
+    // The observing date and local clock time: --date and --time, else the device clock now.
+    // --date alone means local midnight of that date; --time alone means today at that time.
+    // Read once, so every use in one run sees the same instant.
+    CalendarDateTime ObservingTime();
+    // What the ephemeris reads: the site, correction mode, output formats and ΔT of Prefs(),
+    // the observing year as the current year, and the message sink.
+    EphemerisSettings Ephemeris();
 
 private:
     void LoadPrefs();
@@ -72,6 +81,7 @@ private:
     StderrInfoSink messages_;
     std::optional<Preferences> saved_;
     std::optional<Preferences> effective_;
+    std::optional<CalendarDateTime> observingTime_;
 };
 
 }  // namespace vsp::cli

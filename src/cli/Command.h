@@ -69,6 +69,20 @@ std::optional<int64_t> ParseWhole(std::string_view text);
 int RunVersion(CliContext& ctx, CommandArgs& args);
 int RunPrefs(CliContext& ctx, CommandArgs& args);
 int RunRecords(CliContext& ctx, CommandArgs& args);
+// Time and angles (TimeCommands.cpp).
+int RunTime(CliContext& ctx, CommandArgs& args);
+int RunFormat(CliContext& ctx, CommandArgs& args);
+int RunParse(CliContext& ctx, CommandArgs& args);
+int RunCalendar(CliContext& ctx, CommandArgs& args);
+int RunDeltaT(CliContext& ctx, CommandArgs& args);
+int RunJd(CliContext& ctx, CommandArgs& args);
+// The reduction (ReductionCommands.cpp).
+int RunNutation(CliContext& ctx, CommandArgs& args);
+int RunApparent(CliContext& ctx, CommandArgs& args);
+// The Sun, the planets and Pluto (BodyCommands.cpp).
+int RunBody(CliContext& ctx, CommandArgs& args);
+int RunHelio(CliContext& ctx, CommandArgs& args);
+int RunEarth(CliContext& ctx, CommandArgs& args);
 
 // The whole front end: returns the exit status.
 int RunCommandLine(int argc, char** argv);

@@ -21,6 +21,73 @@ const std::vector<CommandSpec>& CommandTable() {
          "field by field.\n"
          "FILE is a path; when not found as given it is looked for below the program directory.\n",
          RunRecords},
+        {"time", "time",
+         "For the observing date and time: the local and UTC time, jd_ut, jde (ΔT added, cut to\n"
+         "whole seconds), delta_t_s, decimal_year, gmst0_hours (mean sidereal time at 0h UT of\n"
+         "the local date), lmst_hours (local mean sidereal time) and gast_hours (Greenwich\n"
+         "apparent sidereal time).\n"
+         "The observing time is --date and --time (local clock, zone --tz), else the clock now;\n"
+         "--date alone means 00:00:00 of that date, --time alone today at that time.\n",
+         RunTime},
+        {"format", "format hours|degrees VALUE [--code N] | format hours|degrees --fixed N [--code N]",
+         "The text a screen shows for VALUE (decimal hours or degrees), or for the fixed-point\n"
+         "value N (292818 units per hour or degree). --code: hours 0 \"23.7500\", 1 \"23:45:00\",\n"
+         "2 \"23h45m00\", 3 \"23h45.0\"; degrees 0 \"-70.7500\", 1 \"-70:45:00\", 2 \"-70°45'00\",\n"
+         "3 \"-70°45.0\". Without --code the preferences' RA or Dec format. JSON key: text.\n",
+         RunFormat},
+        {"parse", "parse TEXT [--hours-as-degrees]",
+         "The value of a typed time or angle: \"23.75\", \"23:45:12\", \"23h45m12\", \"23 45 12\",\n"
+         "\"23h45.2\" (minutes and tenths), \"-00:30\". --hours-as-degrees: typed hours given as\n"
+         "degrees (x 15). Unreadable text gives 0. JSON key: value.\n",
+         RunParse},
+        {"calendar", "calendar JD",
+         "The UT calendar date and time of a Julian Date (keys year month day hour minute second).\n"
+         "A JD is accepted from 1721057.5 (year 0) up to, not including, 2524593.5 (year 2200).\n",
+         RunCalendar},
+        {"deltat", "deltat YYYY-MM-DD",
+         "ΔT (TT - UT) in seconds for a date (key delta_t_s). A date in the year of the observing\n"
+         "date (--date, else today) gets the ΔT of the preferences.\n",
+         RunDeltaT},
+        {"jd", "jd YYYY-MM-DD [HH:MM[:SS]]",
+         "The Julian Date (UT) of a local clock time, the zone being --tz or the site's (key jd).\n"
+         "Without a time: 00:00:00 local.\n",
+         RunJd},
+        {"nutation", "nutation --jde X",
+         "The Earth's orientation at the dynamical Julian Date X (IAU 1980 nutation): dpsi_arcsec\n"
+         "and deps_arcsec (nutation in longitude and obliquity), mean_obliquity_deg,\n"
+         "true_obliquity_deg and eq_equinoxes_s (the equation of the equinoxes, seconds).\n",
+         RunNutation},
+        {"apparent", "apparent --ra H --dec D [--pm-ra MAS_PER_YR --pm-dec MAS_PER_YR --parallax MAS]",
+         "A J2000 catalog position (RA in hours, Dec in degrees) for the observing time and the\n"
+         "correction mode (--mode): ra_hours and dec_deg of date, alt_deg and az_deg. Modes 0\n"
+         "and 1 apply precession and nutation; modes 2 and 3 the full topocentric reduction\n"
+         "(proper motion, parallax, light deflection, aberration); modes 1 and 3 add refraction\n"
+         "for the site's temperature and pressure (and RA, Dec are then the refracted ones).\n"
+         "--pm-ra is mu-alpha* = mu-alpha cos(Dec) in mas per year, as Hipparcos gives it;\n"
+         "--pm-dec in mas per year; --parallax in mas. The motions run from epoch J2000.\n",
+         RunApparent},
+        {"body", "body NAME [--quick] | body all",
+         "Where a body is for the observing time, site and correction mode (--mode): NAME is sun,\n"
+         "moon, mercury, venus, mars, jupiter, saturn, uranus, neptune, pluto, earth or a body\n"
+         "code (0-10, 13). Keys: code, name, ra_hours, dec_deg (apparent, of date; refracted in\n"
+         "modes 1 and 3), distance_au (the planets': light time x c), phase_fraction,\n"
+         "magnitude, illuminated_fraction, diameter_arcmin, display_constant, elongation_deg,\n"
+         "ecl_lon_deg, ecl_lat_deg, alt_deg, az_deg. Modes 2 and 3 are topocentric.\n"
+         "--quick: the quick theories (the Sun from 1900 elements, of date; the planets and Pluto\n"
+         "from J2000 mean elements, J2000 place): ra_hours, dec_deg, distance_au and for the\n"
+         "planets sun_distance_au and earth_sun_distance_au.\n"
+         "all: every body (JSON: a list). The Moon is not available yet.\n",
+         RunBody},
+        {"helio", "helio PLANET --jde X",
+         "A planet about the Sun at the dynamical Julian Date X (Simon et al. 1994): PLANET is\n"
+         "1-8 or mercury, venus, earth (the Earth-Moon barycentre), mars, jupiter, saturn,\n"
+         "uranus, neptune. Keys x y z (AU) and vx vy vz (AU/day), J2000 equator.\n",
+         RunHelio},
+        {"earth", "earth --jde X",
+         "The Earth about the solar-system barycentre at the dynamical Julian Date X, as the\n"
+         "reduction uses it: keys x y z (AU) and vx vy vz (AU/day), J2000 equator. X must lie\n"
+         "from 2340000.5 to 2560000.5.\n",
+         RunEarth},
     };
     return table;
 }

@@ -1,0 +1,313 @@
+// The Sun, the planets and Pluto: body (the record a screen shows, or the quick family),
+// helio (a planet about the Sun) and earth (the Earth about the barycentre).
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/Command.h"
+#include "ephemeris/AngleFormat.h"
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/PlanetHeliocentric.h"
+#include "ephemeris/QuickPlanet.h"
+#include "ephemeris/QuickSun.h"
+#include "ephemeris/Time.h"
+#include "platform/Text.h"
+
+namespace vsp::cli {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+constexpr char kDegreeUtf8[] = "\xC2\xB0";
+constexpr char kNoMoonMessage[] = "The Moon is not available yet: its theory comes with a later version";
+// The bodies `body all` lists, in code order.
+constexpr int kListedBodies[] = {kBodySun,     kBodyMoon,   kBodyMercury, kBodyVenus,
+                                 kBodyMars,    kBodyJupiter, kBodySaturn, kBodyUranus,
+                                 kBodyNeptune, kBodyPluto};
+
+void PrintRows(CliContext& ctx, const Rows& rows) {
+    size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    for (const auto& [label, value] : rows) {
+        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
+    }
+}
+
+std::string Fixed(double value, int digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string TitleName(int code) {
+    std::string name = BodyName(code);
+    if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
+}
+
+// A body by name or code: 0-10 and 13.
+std::optional<int> ReadBody(const std::string& word) {
+    const std::string name = Lower(word);
+    for (int code = 0; code <= kBodyEarth; ++code) {
+        if (name == BodyName(code)) return code;
+    }
+    const auto number = ParseWhole(word);
+    if (number && ((*number >= 0 && *number <= kBodyEarth) || *number == kBodyEclipseSun)) {
+        return int(*number);
+    }
+    return std::nullopt;
+}
+
+// A planet of the 1994 theory by number 1-8 or by name (the Earth's is the Earth-Moon
+// barycentre).
+std::optional<int> ReadPlanet(const std::string& word) {
+    static const char* const kNames[] = {"mercury", "venus",  "earth",   "mars",
+                                         "jupiter", "saturn", "uranus", "neptune"};
+    const std::string name = Lower(word);
+    for (int i = 0; i < 8; ++i) {
+        if (name == kNames[i]) return i + 1;
+    }
+    const auto number = ParseWhole(word);
+    if (number && *number >= 1 && *number <= 8) return int(*number);
+    return std::nullopt;
+}
+
+std::string OutOfRangeMessage(double jde) {
+    char message[160];
+    std::snprintf(message, sizeof message, "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)",
+                  jde, kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
+    return message;
+}
+
+// The failure of a body computation as the user reads it.
+int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const EphemerisSettings& settings) {
+    if (error == kEphemerisNoMoonTheory) return JobFailed(ctx, kNoMoonMessage);
+    if (error == kEphemerisOutOfRange) {
+        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
+    }
+    return JobFailed(ctx, "no theory for this body");
+}
+
+nlohmann::json BodyJson(int code, const BodyPosition& p, const BodyHorizon& h) {
+    return {{"code", code},
+            {"name", BodyName(code)},
+            {"ra_hours", p.rightAscension},
+            {"dec_deg", p.declination},
+            {"distance_au", p.distance},
+            {"phase_fraction", p.phaseFraction},
+            {"magnitude", p.magnitude},
+            {"illuminated_fraction", p.illuminatedFraction},
+            {"diameter_arcmin", p.diameter},
+            {"display_constant", p.displayConstant},
+            {"elongation_deg", p.elongation},
+            {"ecl_lon_deg", p.eclipticLongitude},
+            {"ecl_lat_deg", p.eclipticLatitude},
+            {"alt_deg", h.altitude},
+            {"az_deg", h.azimuth}};
+}
+
+std::string RaText(double hours, const EphemerisSettings& settings) {
+    return Fixed(hours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(hours, settings));
+}
+
+std::string DecText(double degrees, const EphemerisSettings& settings) {
+    return Fixed(degrees, 6) + kDegreeUtf8 + "  " + Cp1252ToUtf8(DmsToStr(degrees, settings));
+}
+
+void PrintBody(CliContext& ctx, int code, const BodyPosition& p, const BodyHorizon& h,
+               const EphemerisSettings& settings) {
+    PrintRows(ctx, {{"Body", TitleName(code) + " (" + std::to_string(code) + ")"},
+                    {"RA", RaText(p.rightAscension, settings)},
+                    {"Dec", DecText(p.declination, settings)},
+                    {"Distance", Fixed(p.distance, 8) + " AU"},
+                    {"Phase fraction", Fixed(p.phaseFraction, 4)},
+                    {"Magnitude", Fixed(p.magnitude, 2)},
+                    {"Illuminated fraction", Fixed(p.illuminatedFraction, 4)},
+                    {"Diameter", Fixed(p.diameter, 4) + "'"},
+                    {"Display constant", Fixed(p.displayConstant, 1)},
+                    {"Elongation", Fixed(p.elongation, 4) + kDegreeUtf8},
+                    {"Ecliptic longitude", Fixed(p.eclipticLongitude, 6) + kDegreeUtf8},
+                    {"Ecliptic latitude", Fixed(p.eclipticLatitude, 6) + kDegreeUtf8},
+                    {"Altitude", Fixed(h.altitude, 4) + kDegreeUtf8},
+                    {"Azimuth", Fixed(h.azimuth, 4) + kDegreeUtf8}});
+}
+
+int ComputeAt(int code, const CalendarDateTime& when, const EphemerisSettings& settings,
+              BodyPosition& place, BodyHorizon& horizon) {
+    return ComputeBody(place, code, when.year, when.month, when.day, when.hour, when.minute,
+                       when.second, settings, &horizon);
+}
+
+int ShowOneBody(CliContext& ctx, int code) {
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    BodyPosition place;
+    BodyHorizon horizon;
+    if (int err = ComputeAt(code, when, settings, place, horizon)) {
+        return BodyFailed(ctx, err, when, settings);
+    }
+    if (ctx.Json()) PrintJson(ctx, BodyJson(code, place, horizon));
+    else PrintBody(ctx, code, place, horizon, settings);
+    return kExitOk;
+}
+
+// Every body in a table; the Moon is named on stderr while its theory is missing.
+int ShowAllBodies(CliContext& ctx) {
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    nlohmann::json list = nlohmann::json::array();
+    std::vector<std::string> lines;
+    for (int code : kListedBodies) {
+        BodyPosition place;
+        BodyHorizon horizon;
+        const int err = ComputeAt(code, when, settings, place, horizon);
+        if (err == kEphemerisNoMoonTheory) {
+            ctx.Err() << "moon: not available yet\n";
+            continue;
+        }
+        if (err) return BodyFailed(ctx, err, when, settings);
+        list.push_back(BodyJson(code, place, horizon));
+        char line[160];
+        std::snprintf(line, sizeof line, "%-8s %11.7f %11.6f %13.8f %7.2f %9.4f %9.4f", BodyName(code),
+                      place.rightAscension, place.declination, place.distance, place.magnitude,
+                      horizon.altitude, horizon.azimuth);
+        lines.push_back(line);
+    }
+    if (ctx.Json()) {
+        PrintJson(ctx, list);
+        return kExitOk;
+    }
+    ctx.Out() << "body      ra_hours     dec_deg   distance_au     mag   alt_deg    az_deg\n";
+    for (const std::string& line : lines) ctx.Out() << line << "\n";
+    return kExitOk;
+}
+
+// The quick family at the observing time: the 1900 Sun, or the planets' mean elements.
+int ShowQuickBody(CliContext& ctx, int code) {
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    const double jdUt = JulianDayLocal(when.year, when.month, when.day, when.hour, when.minute,
+                                       when.second, settings.location.tzOffset);
+    nlohmann::json out = {{"code", code}, {"name", BodyName(code)}};
+    Rows rows = {{"Body", TitleName(code) + " (" + std::to_string(code) + "), quick"}};
+    if (code == kBodySun || code == kBodyEclipseSun) {
+        const QuickSunPlace sun = QuickSun(jdUt);
+        out.update({{"ra_hours", sun.rightAscension},
+                    {"dec_deg", sun.declination},
+                    {"distance_au", sun.distance}});
+        rows.insert(rows.end(), {{"RA", RaText(sun.rightAscension, settings)},
+                                 {"Dec", DecText(sun.declination, settings)},
+                                 {"Distance", Fixed(sun.distance, 8) + " AU"}});
+    } else if (code == kBodyMoon) {
+        return JobFailed(ctx, kNoMoonMessage);
+    } else {
+        const CalendarDateTime ut = CalendarFromJulianDay(jdUt);
+        QuickPlanetPlace planet;
+        if (QuickPlanet(code, ut.year, ut.month, ut.day,
+                        ut.hour + ut.minute / 60.0 + ut.second / 3600.0, planet) != kEphemerisOk) {
+            return JobFailed(ctx, "no quick theory for this body");
+        }
+        out.update({{"ra_hours", planet.rightAscension},
+                    {"dec_deg", planet.declination},
+                    {"distance_au", planet.distance},
+                    {"sun_distance_au", planet.heliocentricDistance},
+                    {"earth_sun_distance_au", planet.sunDistance}});
+        rows.insert(rows.end(), {{"RA (J2000)", RaText(planet.rightAscension, settings)},
+                                 {"Dec (J2000)", DecText(planet.declination, settings)},
+                                 {"Distance", Fixed(planet.distance, 6) + " AU"},
+                                 {"From the Sun", Fixed(planet.heliocentricDistance, 6) + " AU"},
+                                 {"Earth-Sun", Fixed(planet.sunDistance, 6) + " AU"}});
+    }
+    if (ctx.Json()) PrintJson(ctx, out);
+    else PrintRows(ctx, rows);
+    return kExitOk;
+}
+
+// --jde X, required.
+std::optional<double> TakeJde(CliContext& ctx, CommandArgs& args, const char* command, int& status) {
+    const auto text = args.TakeOption("--jde");
+    if (!args.error.empty()) {
+        status = UsageError(ctx, args.error);
+        return std::nullopt;
+    }
+    if (!text) {
+        status = UsageError(ctx, std::string(command) + " needs --jde X");
+        return std::nullopt;
+    }
+    const auto jde = ParseNumber(*text);
+    if (!jde || *jde < -1e9 || *jde > 1e9) {
+        status = UsageError(ctx, "unreadable value for --jde: " + *text);
+        return std::nullopt;
+    }
+    return jde;
+}
+
+int PrintVectors(CliContext& ctx, double jde, const double p[3], const double v[3]) {
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"x", p[0]}, {"y", p[1]}, {"z", p[2]}, {"vx", v[0]}, {"vy", v[1]}, {"vz", v[2]}});
+        return kExitOk;
+    }
+    PrintRows(ctx, {{"JDE", Fixed(jde, 6)},
+                    {"x", Fixed(p[0], 12) + " AU"},
+                    {"y", Fixed(p[1], 12) + " AU"},
+                    {"z", Fixed(p[2], 12) + " AU"},
+                    {"vx", Fixed(v[0], 14) + " AU/day"},
+                    {"vy", Fixed(v[1], 14) + " AU/day"},
+                    {"vz", Fixed(v[2], 14) + " AU/day"}});
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunBody(CliContext& ctx, CommandArgs& args) {
+    const bool quick = args.TakeFlag("--quick");
+    const auto word = args.TakeWord();
+    if (int status = CheckNoLeftover(ctx, args)) return status;
+    if (!word) return UsageError(ctx, "body needs a NAME (sun, moon, mercury ... pluto, a code, or all)");
+    if (Lower(*word) == "all") {
+        if (quick) return UsageError(ctx, "--quick takes one body, not all");
+        return ShowAllBodies(ctx);
+    }
+    const auto code = ReadBody(*word);
+    if (!code) return UsageError(ctx, "unknown body: " + *word);
+    return quick ? ShowQuickBody(ctx, *code) : ShowOneBody(ctx, *code);
+}
+
+int RunHelio(CliContext& ctx, CommandArgs& args) {
+    int status = kExitOk;
+    const auto jde = TakeJde(ctx, args, "helio", status);
+    if (!jde) return status;
+    const auto word = args.TakeWord();
+    if ((status = CheckNoLeftover(ctx, args))) return status;
+    if (!word) return UsageError(ctx, "helio needs a PLANET (1-8 or a name)");
+    const auto planet = ReadPlanet(*word);
+    if (!planet) return UsageError(ctx, "unknown planet: " + *word);
+    double p[3], v[3];
+    if (PlanetHeliocentric(*jde, *planet, p, v) != kEphemerisOk) return JobFailed(ctx, "no position for this planet");
+    return PrintVectors(ctx, *jde, p, v);
+}
+
+int RunEarth(CliContext& ctx, CommandArgs& args) {
+    int status = kExitOk;
+    const auto jde = TakeJde(ctx, args, "earth", status);
+    if (!jde) return status;
+    if ((status = CheckNoLeftover(ctx, args))) return status;
+    double p[3], v[3];
+    if (EarthBarycentric(*jde, p, v) != kEphemerisOk) return JobFailed(ctx, OutOfRangeMessage(*jde));
+    return PrintVectors(ctx, *jde, p, v);
+}
+
+}  // namespace vsp::cli

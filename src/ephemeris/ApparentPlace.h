@@ -1,0 +1,33 @@
+#pragma once
+// The apparent place of a solar-system body by the vector reduction: light time, deflection
+// by the Sun, aberration, precession and nutation, seen from the Earth's centre or from the
+// observer's place.
+
+#include <functional>
+
+#include "ephemeris/EarthOrientation.h"
+#include "ephemeris/ObserverPlace.h"
+
+namespace vsp {
+
+// A barycentric ephemeris: position (AU) and velocity (AU/day), J2000 mean equator, at a TT
+// JD. Returns 0, or an error code with the outputs zeroed. EarthBarycentric has this form.
+using BarycentricEphemeris = std::function<int(double jde, double position[3], double velocity[3])>;
+
+struct ApparentPlace {
+    double raHours = 0.0;        // true equator and equinox of date, [0, 24)
+    double decDeg = 0.0;
+    double trueDistance = 0.0;   // AU, the geometric distance at the date
+    double lightDistance = 0.0;  // AU, the light time times the speed of light
+};
+
+// Returns 0, or the first error of either ephemeris with every output 0.
+int ApparentPlaceGeocentric(double jde, const BarycentricEphemeris& body,
+                            const BarycentricEphemeris& earth, EarthOrientationCache& cache,
+                            ApparentPlace& out);
+// deltaT (seconds, TT - UT) gives the UT of the Earth's rotation.
+int ApparentPlaceTopocentric(double jde, double deltaT, const ObserverPlace& place,
+                             const BarycentricEphemeris& body, const BarycentricEphemeris& earth,
+                             EarthOrientationCache& cache, ApparentPlace& out);
+
+}  // namespace vsp

@@ -1,0 +1,125 @@
+#include "ephemeris/ComputeBody.h"
+
+#include <cmath>
+
+#include "ephemeris/ApparentDiameter.h"
+#include "ephemeris/ApparentPlace.h"
+#include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/PlanetHeliocentric.h"
+#include "ephemeris/PlanetMagnitude.h"
+#include "ephemeris/Refraction.h"
+#include "ephemeris/Time.h"
+
+namespace vsp {
+namespace {
+
+struct ObservingInstant {
+    double jde = 0.0;
+    double jdUt = 0.0;
+    double deltaT = 0.0;  // seconds, as the JDE was formed (whole seconds)
+};
+
+ObservingInstant InstantOf(int year, int month, int day, int hour, int minute, int second,
+                           const EphemerisSettings& settings) {
+    const CalendarDateTime local{year, month, day, hour, minute, second};
+    const int offset = settings.location.tzOffset;
+    ObservingInstant when;
+    when.jde = JulianEphemerisDay(local, offset, settings);
+    when.jdUt = JulianDayLocal(year, month, day, hour, minute, second, offset);
+    when.deltaT = std::round((when.jde - when.jdUt) * 86400.0);
+    return when;
+}
+
+// The theory's planet number of a body code, or 0.
+int PlanetNumber(int code) {
+    switch (code) {
+    case kBodyMercury: return 1;
+    case kBodyVenus: return 2;
+    case kBodyEarth: return 3;
+    case kBodyMars:
+    case kBodyJupiter:
+    case kBodySaturn:
+    case kBodyUranus:
+    case kBodyNeptune: return code;
+    default: return 0;
+    }
+}
+
+double Length3(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+int ComputePlanet(BodyPosition& record, int code, const ObservingInstant& when,
+                  const EphemerisSettings& settings, EarthOrientationCache& cache) {
+    const int planet = PlanetNumber(code);
+    const BarycentricEphemeris body = [planet](double jde, double* position, double* velocity) {
+        return PlanetBarycentric(jde, planet, position, velocity);
+    };
+    const BarycentricEphemeris earth = EarthBarycentric;
+    ApparentPlace place;
+    const bool topocentric = settings.chartMode == 2 || settings.chartMode == 3;
+    const int err = topocentric
+        ? ApparentPlaceTopocentric(when.jde, when.deltaT, ObserverPlaceFromLocation(settings.location),
+                                   body, earth, cache, place)
+        : ApparentPlaceGeocentric(when.jde, body, earth, cache, place);
+    if (err) return err;
+
+    double helio[3], velocity[3], earthFromSun[3];
+    PlanetHeliocentric(when.jde, planet, helio, velocity);
+    EarthHeliocentric(when.jde, earthFromSun);
+    record.rightAscension = place.raHours;
+    record.declination = place.decDeg;
+    record.distance = place.lightDistance;
+    PlanetPhase phase;
+    PlanetMagnitude(code, place.lightDistance, Length3(earthFromSun), Length3(helio), phase);
+    record.phaseFraction = phase.illuminatedFraction;
+    record.illuminatedFraction = phase.illuminatedFraction;
+    record.magnitude = phase.magnitude;
+    record.elongation = phase.elongation;
+    record.diameter = ApparentDiameter(code, place.lightDistance);
+    return kEphemerisOk;
+}
+
+// The ring formula counts days of UT.
+void AddSaturnRings(BodyPosition& record, double jdUt) {
+    const CalendarDateTime ut = CalendarFromJulianDay(jdUt);
+    const double d = SaturnRingDayNumber(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second);
+    record.magnitude += SaturnRingMagnitude(
+        SaturnRingTilt(d, record.eclipticLongitude, record.eclipticLatitude));
+}
+
+}  // namespace
+
+int ComputeBody(BodyPosition& record, int code, int year, int month, int day, int hour,
+                int minute, int second, const EphemerisSettings& settings, BodyHorizon* horizon) {
+    record = BodyPosition{};
+    if (horizon) *horizon = BodyHorizon{};
+    const ObservingInstant when = InstantOf(year, month, day, hour, minute, second, settings);
+    EarthOrientationCache cache;
+    int err = kEphemerisOk;
+    if (PlanetNumber(code) != 0) {
+        err = IsInEarthEphemerisRange(when.jde) ? ComputePlanet(record, code, when, settings, cache)
+                                                : kEphemerisOutOfRange;
+    } else {
+        err = ComputeSunMoonPluto(record, code, when.jde, settings);
+    }
+    if (err) {
+        record = BodyPosition{};
+        return err;
+    }
+
+    const bool refract = settings.chartMode == 1 || settings.chartMode == 3;
+    const HorizonPlace seen =
+        EquToHor(when.jdUt, when.deltaT, ObserverPlaceFromLocation(settings.location),
+                 record.rightAscension, record.declination,
+                 refract ? kRefractionLocal : kRefractionNone, cache);
+    record.rightAscension = seen.raHours;
+    record.declination = seen.decDeg;
+    SetEclipticCoordinates(record, when.jde);
+    if (code == kBodySaturn) AddSaturnRings(record, when.jdUt);
+    if (horizon) {
+        horizon->altitude = 90.0 - seen.zenithDistance;
+        horizon->azimuth = seen.azimuth;
+    }
+    return kEphemerisOk;
+}
+
+}  // namespace vsp

@@ -1,0 +1,35 @@
+#pragma once
+// One body as the observer sees it at a local clock time: the record every screen that shows
+// the Sun, the Moon or a planet reads.
+
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/EphemerisSettings.h"
+
+namespace vsp {
+
+struct BodyHorizon {
+    double altitude = 0.0;  // degrees, refracted in chart modes 1 and 3
+    double azimuth = 0.0;   // degrees from north through east
+};
+
+// Fills `record` for body `code` at the local clock date and time, for the settings' observer
+// and chart mode: the planets (codes 2-8, the Earth 10) by the vector reduction, geocentric in
+// chart modes 0 and 1 and topocentric in 2 and 3; the Sun (0, 13) and Pluto (9) by their
+// series. Chart modes 1 and 3 refract the final place. `horizon`, when given, gets the
+// altitude and azimuth of that place for the observer.
+// Returns 0; kEphemerisOutOfRange when the JDE lies outside the Earth ephemeris,
+// kEphemerisUnknownBody for a code without a theory, kEphemerisNoMoonTheory for the Moon
+// (its theory is not built in yet); on any failure the record and horizon are all zeros.
+int ComputeBody(BodyPosition& record, int code, int year, int month, int day, int hour,
+                int minute, int second, const EphemerisSettings& settings,
+                BodyHorizon* horizon = nullptr);
+
+// The bodies with their own series, at a JDE: the Sun (0 and 13) and Pluto (9), topocentric by
+// the classical parallax in chart modes 2 and 3; no refraction. The Moon (1) gives
+// kEphemerisNoMoonTheory for now. Other codes: kEphemerisUnknownBody. Failures zero the record.
+int ComputeSunMoonPluto(BodyPosition& record, int code, double jde, const EphemerisSettings& settings);
+
+// Fields 10 and 11 of the record from its RA and Dec, with the mean obliquity of the JDE.
+void SetEclipticCoordinates(BodyPosition& record, double jde);
+
+}  // namespace vsp

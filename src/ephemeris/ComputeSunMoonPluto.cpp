@@ -1,0 +1,105 @@
+#include <cmath>
+#include <numbers>
+
+#include "ephemeris/ApparentDiameter.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/EarthOrientation.h"
+#include "ephemeris/EarthVsop87.h"
+#include "ephemeris/PlanetMagnitude.h"
+#include "ephemeris/Pluto.h"
+#include "ephemeris/Spherical.h"
+#include "ephemeris/TopocentricParallax.h"
+
+namespace vsp {
+namespace {
+
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+constexpr double kHoursToRad = std::numbers::pi / 12.0;
+constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
+constexpr double kSunMagnitude = -24.6;
+constexpr double kSunDisplayConstant = 3.0;
+constexpr double kPlutoDisplayConstant = 0.1;
+
+double CenturiesFromJ2000(double jde) { return (jde - 2451545.0) / 36525.0; }
+
+// The apparent Sun: VSOP87 Earth turned round, nutation in longitude, aberration, and the true
+// obliquity of the date.
+void ApparentSun(double jde, double& raHours, double& decDeg, double& distance) {
+    const EclipticPlace earth = EarthVsop87(jde);
+    const EarthTiltValues tilt = EarthTilt(jde);
+    const double T = CenturiesFromJ2000(jde);
+    const double lambda = (earth.longitude * kRadToDeg + 180.0 + tilt.dpsi / 3600.0 -
+                           kAberrationDegAtUnitDistance / earth.radius) * kDegToRad;
+    const double beta = -earth.latitude;
+    const double eps =
+        (84381.448 + (-46.815 + (-0.00059 + 0.001813 * T) * T) * T + tilt.deps) / 3600.0 * kDegToRad;
+    double ra = std::atan2(std::cos(eps) * std::sin(lambda) - std::sin(eps) * std::tan(beta),
+                           std::cos(lambda));
+    if (ra < 0.0) ra += 2.0 * std::numbers::pi;
+    raHours = ra / kHoursToRad;
+    decDeg = std::asin(std::sin(beta) * std::cos(eps) +
+                       std::cos(beta) * std::sin(eps) * std::sin(lambda)) * kRadToDeg;
+    distance = earth.radius;
+}
+
+void FillSun(BodyPosition& record, double jde) {
+    ApparentSun(jde, record.rightAscension, record.declination, record.distance);
+    record.phaseFraction = 1.0;
+    record.magnitude = kSunMagnitude;
+    record.diameter = ApparentDiameter(kBodySun, record.distance);
+    record.displayConstant = kSunDisplayConstant;
+}
+
+void FillPluto(BodyPosition& record, double jde) {
+    const PlutoGeocentricPlace pluto = PlutoGeocentric(jde);
+    record.rightAscension = pluto.rightAscension;
+    record.declination = pluto.declination;
+    record.distance = pluto.distance;
+    PlanetPhase phase;
+    PlanetMagnitude(kBodyPluto, pluto.distance, pluto.sunDistance, pluto.heliocentricDistance, phase);
+    record.phaseFraction = phase.illuminatedFraction;
+    record.illuminatedFraction = phase.illuminatedFraction;
+    record.magnitude = phase.magnitude;
+    record.elongation = phase.elongation;
+    record.diameter = ApparentDiameter(kBodyPluto, pluto.distance);
+    record.displayConstant = kPlutoDisplayConstant;
+}
+
+void ApplyParallax(BodyPosition& record, double jde, const ObserverLocation& site) {
+    double alpha = record.rightAscension * kHoursToRad;
+    double delta = record.declination * kDegToRad;
+    TopocentricParallax(CenturiesFromJ2000(jde), alpha, delta, record.distance, site.longitudeWest,
+                        site.latitude, site.height);
+    alpha = std::fmod(alpha, 2.0 * std::numbers::pi);
+    if (alpha < 0.0) alpha += 2.0 * std::numbers::pi;
+    record.rightAscension = alpha / kHoursToRad;
+    if (record.rightAscension >= 24.0) record.rightAscension -= 24.0;
+    record.declination = delta * kRadToDeg;
+}
+
+}  // namespace
+
+void SetEclipticCoordinates(BodyPosition& record, double jde) {
+    const double eps = MeanObliquity(CenturiesFromJ2000(jde)) * kDegToRad;
+    EquatorialToEcliptic(record.rightAscension * 15.0 * kDegToRad, record.declination * kDegToRad,
+                         eps, record.eclipticLongitude, record.eclipticLatitude);
+}
+
+int ComputeSunMoonPluto(BodyPosition& record, int code, double jde, const EphemerisSettings& settings) {
+    record = BodyPosition{};
+    if (code == kBodyMoon) return kEphemerisNoMoonTheory;
+    if (code != kBodySun && code != kBodyEclipseSun && code != kBodyPluto) return kEphemerisUnknownBody;
+    if (!IsInEarthEphemerisRange(jde)) return kEphemerisOutOfRange;
+
+    if (code == kBodyPluto) FillPluto(record, jde);
+    else FillSun(record, jde);
+    if (settings.chartMode == 2 || settings.chartMode == 3) {
+        ApplyParallax(record, jde, settings.location);
+    }
+    SetEclipticCoordinates(record, jde);
+    return kEphemerisOk;
+}
+
+}  // namespace vsp

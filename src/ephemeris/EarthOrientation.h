@@ -1,0 +1,42 @@
+#pragma once
+// The orientation of the Earth at a date: obliquity, nutation, the equation of the equinoxes,
+// apparent sidereal time, and the rotation between the mean and the true equator.
+
+#include <limits>
+
+#include "ephemeris/Matrix.h"
+#include "ephemeris/Vec3.h"
+
+namespace vsp {
+
+struct EarthTiltValues {
+    double meanObliquity = 0.0;        // degrees
+    double trueObliquity = 0.0;        // degrees
+    double equationOfEquinoxes = 0.0;  // seconds of time
+    double dpsi = 0.0;                 // nutation in longitude, arcseconds
+    double deps = 0.0;                 // nutation in obliquity, arcseconds
+};
+
+// The last date's values: the nutation series is the costly part of every reduction and a
+// chart asks for the same date thousands of times. Owned by whoever runs the reductions.
+struct EarthOrientationCache {
+    double jde = std::numeric_limits<double>::quiet_NaN();
+    EarthTiltValues tilt;
+};
+
+// jde: TT Julian Date.
+EarthTiltValues EarthTilt(double jde);
+const EarthTiltValues& EarthTilt(double jde, EarthOrientationCache& cache);
+
+// Greenwich sidereal time (IAU 1982 mean sidereal time plus the equation of the equinoxes in
+// seconds) in hours, [0, 24). The UT JD in two parts keeps the precision of the day fraction;
+// jdLow may be 0.
+double SiderealTimeApparent(double jdHigh, double jdLow, double equationOfEquinoxesSeconds);
+
+enum class NutationDirection { kMeanToTrue, kTrueToMean };
+
+// The rotation from the mean equator and equinox of the date to the true ones.
+Mat3 NutationMatrix(const EarthTiltValues& tilt);
+Vec3 Nutate(double jde, NutationDirection direction, const Vec3& v, EarthOrientationCache& cache);
+
+}  // namespace vsp

@@ -1,0 +1,103 @@
+#include "ephemeris/Spherical.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vsp {
+
+namespace {
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+// The program's own truncated values of pi and 2 pi for polar angles.
+constexpr double kPolarPi = 3.14159265358979;
+constexpr double kPolarTwoPi = 6.28318530717958;
+constexpr double kFlatFormulaLimit = 1e-5;            // radians
+constexpr double kFlatFormulaMaxDec = 1.5697963267948951;  // radians, 0.001 rad off the pole
+
+double HourAngleRadians(double lstHours, double raHours) {
+    return WrapHourAngle(lstHours - raHours) * 15.0 * kDegToRad;
+}
+}  // namespace
+
+double WrapHourAngle(double hours) {
+    double h = std::fmod(hours, 24.0);
+    if (h > 12.0) h -= 24.0;
+    if (h < -12.0) h += 24.0;
+    return h;
+}
+
+double Altitude(double lstHours, double raHours, double decDeg, double latitudeDeg) {
+    const double H = HourAngleRadians(lstHours, raHours);
+    const double d = decDeg * kDegToRad, phi = latitudeDeg * kDegToRad;
+    return std::asin(std::cos(H) * std::cos(d) * std::cos(phi) + std::sin(d) * std::sin(phi)) *
+           kRadToDeg;
+}
+
+double Azimuth(double lstHours, double raHours, double decDeg, double latitudeDeg) {
+    const double H = HourAngleRadians(lstHours, raHours);
+    const double d = decDeg * kDegToRad, phi = latitudeDeg * kDegToRad;
+    double a = std::atan2(-std::sin(H) * std::cos(d),
+                          std::sin(d) * std::cos(phi) - std::cos(H) * std::cos(d) * std::sin(phi));
+    if (a < 0.0) a += 2.0 * std::numbers::pi;
+    a *= kRadToDeg;
+    return a >= 360.0 ? a - 360.0 : a;
+}
+
+double PolarAngle(double x, double y) {
+    if (x == 0.0) {
+        if (y > 0.0) return kPolarPi / 2.0;
+        if (y < 0.0) return 3.0 * kPolarPi / 2.0;
+        return 0.0;
+    }
+    double a = std::atan(y / x);
+    if (x < 0.0) a += kPolarPi;
+    if (a < 0.0) a += kPolarTwoPi;
+    return a;
+}
+
+double AngularSeparation(double ra1Hours, double dec1Deg, double ra2Hours, double dec2Deg) {
+    const double a1 = ra1Hours * 15.0 * kDegToRad, a2 = ra2Hours * 15.0 * kDegToRad;
+    const double d1 = dec1Deg * kDegToRad, d2 = dec2Deg * kDegToRad;
+    const double c = std::cos(d1) * std::cos(d2) * std::cos(a1 - a2) + std::sin(d1) * std::sin(d2);
+    const double d = std::acos(std::clamp(c, -1.0, 1.0));
+    if (d < kFlatFormulaLimit && std::fabs(d1) < kFlatFormulaMaxDec &&
+        std::fabs(d2) < kFlatFormulaMaxDec) {
+        const double dd = d2 - d1;
+        const double da = (a2 - a1) * std::cos((d1 + d2) / 2.0);
+        return std::sqrt(dd * dd + da * da);
+    }
+    return d;
+}
+
+double MeanObliquity(double T) {
+    return std::fmod(23.43929111111111 + (((0.001813 * T - 0.00059) * T - 46.815) * T) / 3600.0,
+                     360.0);
+}
+
+void EquatorialToEcliptic(double alpha, double delta, double epsilon, double& lambdaDeg,
+                          double& betaDeg) {
+    double lambda = std::atan2(std::sin(alpha) * std::cos(epsilon) +
+                                   std::tan(delta) * std::sin(epsilon),
+                               std::cos(alpha)) *
+                    kRadToDeg;
+    if (lambda < 0.0) lambda += 360.0;
+    lambdaDeg = lambda;
+    betaDeg = std::asin(std::sin(delta) * std::cos(epsilon) -
+                        std::cos(delta) * std::sin(epsilon) * std::sin(alpha)) *
+              kRadToDeg;
+}
+
+void VectorToRaDec(const Vec3& v, double& raHours, double& decDeg) {
+    double ra = std::atan2(v[1], v[0]) * 12.0 / std::numbers::pi;
+    if (ra < 0.0) ra += 24.0;
+    raHours = ra >= 24.0 ? ra - 24.0 : ra;
+    decDeg = std::atan2(v[2], std::hypot(v[0], v[1])) * kRadToDeg;
+}
+
+Vec3 RaDecToVector(double raHours, double decDeg) {
+    const double a = raHours * 15.0 * kDegToRad, d = decDeg * kDegToRad;
+    return {{std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)}};
+}
+
+}  // namespace vsp

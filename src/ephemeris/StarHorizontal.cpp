@@ -1,0 +1,95 @@
+#include "ephemeris/StarHorizontal.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/Refraction.h"
+#include "ephemeris/Spherical.h"
+
+namespace vsp {
+
+namespace {
+constexpr double kArcsecPerRadian = 206264.80624709636;
+// A star without a measured parallax is reduced as one at 1e-7": the direction is all
+// that matters and the arithmetic stays finite.
+constexpr double kSmallestParallaxArcsec = 1e-7;
+// mas per year to arcseconds per Julian century.
+constexpr double kMasPerYearToArcsecPerCentury = 0.1;
+
+int StarApparent(const CatalogEntry& star, int chartMode, double jde, double deltaT,
+                 const ObserverPlace& place, const BarycentricEphemeris& earth,
+                 ReductionState& state, double& raHours, double& decDeg) {
+    raHours = star.raHours;
+    decDeg = star.decDeg;
+    if (chartMode < 0) return 0;
+    if (chartMode == 0 || chartMode == 1) {
+        const Vec3 v = MatMulVec(PrecessionNutationMatrix(jde, state),
+                                 RaDecToVector(star.raHours, star.decDeg));
+        VectorToRaDec(v, raHours, decDeg);
+        return 0;
+    }
+    const Vec3 position = StarBarycentric(star, jde);
+    const BarycentricEphemeris fixed = [&position](double, double p[3], double v[3]) {
+        for (int i = 0; i < 3; ++i) {
+            p[i] = position[i];
+            v[i] = 0.0;
+        }
+        return 0;
+    };
+    ApparentPlace apparent;
+    const int err = ApparentPlaceTopocentric(jde, deltaT, place, fixed, earth, state.earth, apparent);
+    raHours = apparent.raHours;
+    decDeg = apparent.decDeg;
+    return err;
+}
+}  // namespace
+
+Vec3 StarBarycentric(const CatalogEntry& star, double jde) {
+    double parallax = star.parallaxMas / 1000.0;
+    if (parallax <= 0.0) parallax = kSmallestParallaxArcsec;
+    const double distance = kArcsecPerRadian / parallax;  // AU
+    const double a = star.raHours * 15.0 * std::numbers::pi / 180.0;
+    const double d = star.decDeg * std::numbers::pi / 180.0;
+    const double sinA = std::sin(a), cosA = std::cos(a), sinD = std::sin(d), cosD = std::cos(d);
+    // Proper motion as a transverse velocity in AU per century at the catalog distance.
+    const double muA = star.pmRaMasPerYear * kMasPerYearToArcsecPerCentury / kArcsecPerRadian;
+    const double muD = star.pmDecMasPerYear * kMasPerYearToArcsecPerCentury / kArcsecPerRadian;
+    const double centuries = (jde - 2451545.0) / 36525.0;
+    const Vec3 position = distance * Vec3{{cosD * cosA, cosD * sinA, sinD}};
+    const Vec3 velocity =
+        distance * Vec3{{-muA * sinA - muD * sinD * cosA, muA * cosA - muD * sinD * sinA, muD * cosD}};
+    return position + centuries * velocity;
+}
+
+int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTime& local,
+                   const EphemerisSettings& settings, const BarycentricEphemeris& earth,
+                   ReductionState& state, StarPlace& out) {
+    out = StarPlace{};
+    const ObserverPlace place = ObserverPlaceFromLocation(settings.location);
+    const int offset = settings.location.tzOffset;
+    const double jdUt = JulianDayLocal(local.year, local.month, local.day, local.hour,
+                                       local.minute, local.second, offset);
+    const double jde = JulianEphemerisDay(local, offset, settings);
+    // The ΔT that the JDE carries (whole seconds), so that UT and TT stay consistent.
+    const double deltaT = std::round((jde - jdUt) * 86400.0);
+
+    double ra = 0.0, dec = 0.0;
+    if (int err = StarApparent(star, chartMode, jde, deltaT, place, earth, state, ra, dec))
+        return err;
+    const int option = (chartMode == 1 || chartMode == 3) ? kRefractionLocal : kRefractionNone;
+    const HorizonPlace h = EquToHor(jdUt, deltaT, place, ra, dec, option, state.earth);
+    out.raHours = h.raHours;
+    out.decDeg = h.decDeg;
+    out.altitude = 90.0 - h.zenithDistance;
+    out.azimuth = h.azimuth;
+    return 0;
+}
+
+int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTime& local,
+                   const EphemerisSettings& settings, ReductionState& state, StarPlace& out) {
+    return StarHorizontal(star, chartMode, local, settings, BarycentricEphemeris(EarthBarycentric),
+                          state, out);
+}
+
+}  // namespace vsp

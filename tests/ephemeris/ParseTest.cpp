@@ -1,0 +1,95 @@
+// Reading typed times and angles: every separator style, the tenths of a minute, signs, and
+// text that cannot be read.
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "ephemeris/AngleParse.h"
+
+namespace vsp {
+namespace {
+
+TEST(ParseSexagesimal, WorkedExamples) {
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23.75"), 23.75);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45.5"), 23 + 45.5 / 60);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("-00:30"), -0.5);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("-0:30:00"), -0.5);
+    const double expected = 23 + 45 / 60.0 + 12 / 3600.0;
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23 45 12"), expected);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45m12"), expected);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23:45:12"), expected);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45m12s"), expected);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45.2"), 23 + 45.2 / 60);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("-70\xB0" "45'00"), -70.75);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("-70\xB0" "45.0"), -70.75);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("12"), 12.0);
+    EXPECT_DOUBLE_EQ(ParseSexagesimal("-12"), -12.0);
+}
+
+TEST(ParseSexagesimal, UnreadableTextGivesZero) {
+    EXPECT_EQ(ParseSexagesimal(""), 0.0);
+    EXPECT_EQ(ParseSexagesimal("abc"), 0.0);
+    EXPECT_EQ(ParseSexagesimal("-"), 0.0);
+    EXPECT_EQ(ParseHoursAsDegrees("none"), 0.0);
+}
+
+TEST(ParseSexagesimal, DeclinationFormGivesTheSameValue) {
+    for (const char* text : {"-12:30:36", "89 59 59", "+05h06.5", "-0:00:01", "45.25"}) {
+        EXPECT_NEAR(ParseSexagesimalDeclination(text), ParseSexagesimal(text), 1e-12) << text;
+    }
+    EXPECT_DOUBLE_EQ(ParseSexagesimalDeclination("-12:30:36"), -12.51);
+}
+
+TEST(SplitSexagesimal, FieldsAndPlainDecimals) {
+    int a = 7, b = 7, c = 7;
+    EXPECT_EQ(SplitSexagesimal("", a, b, c), 0);
+    EXPECT_EQ((std::array{a, b, c}), (std::array{0, 0, 0}));
+    EXPECT_EQ(SplitSexagesimal("23.75", a, b, c), 0);
+    EXPECT_EQ(SplitSexagesimal("-12:30:45", a, b, c), 1);
+    EXPECT_EQ((std::array{a, b, c}), (std::array{-12, 30, 45}));
+    EXPECT_EQ(SplitSexagesimal("23h45.2", a, b, c), 1);
+    EXPECT_EQ((std::array{a, b, c}), (std::array{23, 45, 12}));  // .2 minute = 12 s
+    EXPECT_EQ(SplitSexagesimal("23h45", a, b, c), 1);
+    EXPECT_EQ((std::array{a, b, c}), (std::array{23, 45, 0}));
+    EXPECT_EQ(SplitSexagesimal("23h45.", a, b, c), 1);
+    EXPECT_EQ((std::array{a, b, c}), (std::array{23, 45, 0}));
+}
+
+TEST(ParseHoursAsDegrees, FifteenDegreesAnHour) {
+    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("1:30"), 22.5);
+    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("1.5"), 22.5);
+    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("23h45m00"), 356.25);
+    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("-1.5"), -22.5);
+    // A sexagesimal sign belongs to the hours alone: -1:30 is 15 x (-1 + 0.5).
+    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("-1:30"), -7.5);
+}
+
+TEST(ParseDecimal, PointOrCommaAndSigns) {
+    EXPECT_DOUBLE_EQ(ParseDecimal("23.75"), 23.75);
+    EXPECT_DOUBLE_EQ(ParseDecimal("  -12,5"), -12.5);
+    EXPECT_DOUBLE_EQ(ParseDecimal("+3.25"), 3.25);
+    EXPECT_DOUBLE_EQ(ParseDecimal(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(ParseDecimal("7."), 7.0);
+    EXPECT_DOUBLE_EQ(ParseDecimal("12abc"), 12.0);
+    EXPECT_DOUBLE_EQ(ParseDecimal("1.5e3"), 1.5);
+    EXPECT_DOUBLE_EQ(ParseDecimal("0.0001"), 0.0001);
+    EXPECT_EQ(ParseDecimal("abc"), 0.0);
+    EXPECT_EQ(ParseDecimal(""), 0.0);
+    EXPECT_EQ(ParseDecimal("-"), 0.0);
+}
+
+TEST(ParseInteger, SignsThenDigits) {
+    EXPECT_EQ(ParseInteger("-42"), -42);
+    EXPECT_EQ(ParseInteger("-+42"), -42);
+    EXPECT_EQ(ParseInteger("+42"), 42);
+    EXPECT_EQ(ParseInteger("42abc"), 42);
+    EXPECT_EQ(ParseInteger("x42"), 0);
+    EXPECT_EQ(ParseInteger(" 42"), 0);
+    EXPECT_EQ(ParseInteger(""), 0);
+    EXPECT_EQ(ParseInteger("-"), 0);
+    EXPECT_EQ(ParseInteger("99999999999999999999"), 2147483647);  // no overflow
+}
+
+}  // namespace
+}  // namespace vsp
