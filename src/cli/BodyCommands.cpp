@@ -1,4 +1,4 @@
-// The Sun, the planets and Pluto: body (the record a screen shows, or the quick family),
+// The Sun, the Moon, the planets and Pluto: body (the record a screen shows, or the quick family),
 // helio (a planet about the Sun) and earth (the Earth about the barycentre).
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/MoonQuick.h"
 #include "ephemeris/PlanetHeliocentric.h"
 #include "ephemeris/QuickPlanet.h"
 #include "ephemeris/QuickSun.h"
@@ -27,7 +28,6 @@ namespace {
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 constexpr char kDegreeUtf8[] = "\xC2\xB0";
-constexpr char kNoMoonMessage[] = "The Moon is not available yet: its theory comes with a later version";
 // The bodies `body all` lists, in code order.
 constexpr int kListedBodies[] = {kBodySun,     kBodyMoon,   kBodyMercury, kBodyVenus,
                                  kBodyMars,    kBodyJupiter, kBodySaturn, kBodyUranus,
@@ -94,7 +94,6 @@ std::string OutOfRangeMessage(double jde) {
 
 // The failure of a body computation as the user reads it.
 int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const EphemerisSettings& settings) {
-    if (error == kEphemerisNoMoonTheory) return JobFailed(ctx, kNoMoonMessage);
     if (error == kEphemerisOutOfRange) {
         return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
     }
@@ -164,7 +163,7 @@ int ShowOneBody(CliContext& ctx, int code) {
     return kExitOk;
 }
 
-// Every body in a table; the Moon is named on stderr while its theory is missing.
+// Every body in a table.
 int ShowAllBodies(CliContext& ctx) {
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
@@ -173,12 +172,9 @@ int ShowAllBodies(CliContext& ctx) {
     for (int code : kListedBodies) {
         BodyPosition place;
         BodyHorizon horizon;
-        const int err = ComputeAt(code, when, settings, place, horizon);
-        if (err == kEphemerisNoMoonTheory) {
-            ctx.Err() << "moon: not available yet\n";
-            continue;
+        if (int err = ComputeAt(code, when, settings, place, horizon)) {
+            return BodyFailed(ctx, err, when, settings);
         }
-        if (err) return BodyFailed(ctx, err, when, settings);
         list.push_back(BodyJson(code, place, horizon));
         char line[160];
         std::snprintf(line, sizeof line, "%-8s %11.7f %11.6f %13.8f %7.2f %9.4f %9.4f", BodyName(code),
@@ -195,7 +191,8 @@ int ShowAllBodies(CliContext& ctx) {
     return kExitOk;
 }
 
-// The quick family at the observing time: the 1900 Sun, or the planets' mean elements.
+// The quick family at the observing time: the 1900 Sun, the Moon's short series
+// (topocentric), or the planets' mean elements.
 int ShowQuickBody(CliContext& ctx, int code) {
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
@@ -212,7 +209,13 @@ int ShowQuickBody(CliContext& ctx, int code) {
                                  {"Dec", DecText(sun.declination, settings)},
                                  {"Distance", Fixed(sun.distance, 8) + " AU"}});
     } else if (code == kBodyMoon) {
-        return JobFailed(ctx, kNoMoonMessage);
+        double ra = 0.0, dec = 0.0, distance = 0.0;
+        MoonQuick(ra, dec, when.year, when.month, when.day, when.hour, when.minute, when.second,
+                  settings, &distance);
+        out.update({{"ra_hours", ra}, {"dec_deg", dec}, {"distance_au", distance}});
+        rows.insert(rows.end(), {{"RA (topocentric)", RaText(ra, settings)},
+                                 {"Dec (topocentric)", DecText(dec, settings)},
+                                 {"Distance", Fixed(distance, 8) + " AU (geocentric)"}});
     } else {
         const CalendarDateTime ut = CalendarFromJulianDay(jdUt);
         QuickPlanetPlace planet;

@@ -83,6 +83,14 @@ int RunApparent(CliContext& ctx, CommandArgs& args);
 int RunBody(CliContext& ctx, CommandArgs& args);
 int RunHelio(CliContext& ctx, CommandArgs& args);
 int RunEarth(CliContext& ctx, CommandArgs& args);
+// The Moon's age, phase, distance and size (MoonCommands.cpp).
+int RunMoon(CliContext& ctx, CommandArgs& args);
+// Rise, transit and set; the day length (RiseSetCommands.cpp).
+int RunRiseSet(CliContext& ctx, CommandArgs& args);
+int RunDayLength(CliContext& ctx, CommandArgs& args);
+// The Moon's phases and the eclipses (EventCommands.cpp).
+int RunPhases(CliContext& ctx, CommandArgs& args);
+int RunEclipses(CliContext& ctx, CommandArgs& args);
 
 // The whole front end: returns the exit status.
 int RunCommandLine(int argc, char** argv);

@@ -70,13 +70,15 @@ const std::vector<CommandSpec>& CommandTable() {
          "Where a body is for the observing time, site and correction mode (--mode): NAME is sun,\n"
          "moon, mercury, venus, mars, jupiter, saturn, uranus, neptune, pluto, earth or a body\n"
          "code (0-10, 13). Keys: code, name, ra_hours, dec_deg (apparent, of date; refracted in\n"
-         "modes 1 and 3), distance_au (the planets': light time x c), phase_fraction,\n"
-         "magnitude, illuminated_fraction, diameter_arcmin, display_constant, elongation_deg,\n"
-         "ecl_lon_deg, ecl_lat_deg, alt_deg, az_deg. Modes 2 and 3 are topocentric.\n"
-         "--quick: the quick theories (the Sun from 1900 elements, of date; the planets and Pluto\n"
-         "from J2000 mean elements, J2000 place): ra_hours, dec_deg, distance_au and for the\n"
-         "planets sun_distance_au and earth_sun_distance_au.\n"
-         "all: every body (JSON: a list). The Moon is not available yet.\n",
+         "modes 1 and 3), distance_au (the planets': light time x c; the Moon's: geocentric),\n"
+         "phase_fraction, magnitude, illuminated_fraction (the Moon's: from its age),\n"
+         "diameter_arcmin, display_constant, elongation_deg, ecl_lon_deg, ecl_lat_deg, alt_deg,\n"
+         "az_deg. Modes 2 and 3 are topocentric.\n"
+         "--quick: the quick theories (the Sun from 1900 elements, of date; the Moon from the\n"
+         "short series, topocentric, mean equator of date; the planets and Pluto from J2000 mean\n"
+         "elements, J2000 place): ra_hours, dec_deg, distance_au and for the planets\n"
+         "sun_distance_au and earth_sun_distance_au.\n"
+         "all: every body (JSON: a list).\n",
          RunBody},
         {"helio", "helio PLANET --jde X",
          "A planet about the Sun at the dynamical Julian Date X (Simon et al. 1994): PLANET is\n"
@@ -88,6 +90,48 @@ const std::vector<CommandSpec>& CommandTable() {
          "reduction uses it: keys x y z (AU) and vx vy vz (AU/day), J2000 equator. X must lie\n"
          "from 2340000.5 to 2560000.5.\n",
          RunEarth},
+        {"moon", "moon",
+         "The Moon for the observing time: age_fraction (the illuminated fraction from its age),\n"
+         "picture_index (the phase picture, 0 new ... 14 full ... 28), phase_fraction (from the\n"
+         "phase angle), distance_km (geocentric) and diameter_arcmin.\n",
+         RunMoon},
+        {"riseset", "riseset NAME | riseset --ra H --dec D [--h0 DEG]",
+         "Rise, transit and set on the observing date, in decimal hours of the local day (keys\n"
+         "rise, transit, set, h0_deg, and status: normal, circumpolar or never_rises).\n"
+         "NAME is sun, moon, mercury ... neptune, pluto or a body code: interpolated between\n"
+         "its apparent geocentric places at 0h local of the day before, the day and the day\n"
+         "after. h0 is the altitude of the centre as seen from the site (the body's horizontal\n"
+         "parallax is added internally): -0.833333 for the Sun and the Moon (the upper limb on a\n"
+         "refracted horizon), -0.5667 for the others. --ra/--dec: a fixed position\n"
+         "of date (hours, degrees) by the direct method, h0 0 (the dip of the horizon for the\n"
+         "site's height and 36.6' for refraction and semidiameter are taken off).\n"
+         "The preference \"Horizon\" (0 to 10 degrees) raises the default h0 by its height;\n"
+         "--h0 DEG is used as given. A body that never sets gives rise 0, set 23.99 (transit\n"
+         "12.0 for a body); one that never rises gives 0, 0, 0.\n",
+         RunRiseSet},
+        {"daylength", "daylength",
+         "The day-length assistant for the observing date (the Sun from its quick theory):\n"
+         "sunrise and sunset (h0 -0.833333, local hours), day_length_h, day_change_s (from the\n"
+         "day before), night_length_h, the civil, nautical and astronomical days (civil_h,\n"
+         "nautical_h, astronomical_h: between the Sun's crossings of -6, -12 and -18 degrees),\n"
+         "lmst_hours (local sidereal time of the observing time), tz_hours and sunrise_az_deg.\n",
+         RunDayLength},
+        {"phases", "phases [--count N]",
+         "The next N principal phases of the Moon (N defaults to 4, one of each) at or after the\n"
+         "observing time, in time order (Meeus, chapter 49): phase (new, first_quarter, full,\n"
+         "last_quarter), jd_ut and utc. UT is the phase's TT less the Delta T of its date.\n",
+         RunPhases},
+        {"eclipses", "eclipses [--count N] [--details]",
+         "The solar and lunar eclipses from the observing date on, as the eclipse list finds them\n"
+         "(Meeus, chapter 54); N defaults to 12. The search starts with the lunation nearest the\n"
+         "date, so a solar eclipse up to about a week before the date may come first. Beyond one\n"
+         "list of 15 the search goes on from the day after the last eclipse found. Keys: kind\n"
+         "(solar, lunar), type (Penumbral, Partial, Annular, Total; a hybrid is Total or Annular),\n"
+         "utc of greatest eclipse, duration_s (lunar: the total phase, else the partial, else\n"
+         "the penumbral; null for solar). --details adds jd_ut, gamma and u, and for a lunar\n"
+         "eclipse the contacts p1 u1 u2 greatest u3 u4 p4 (JD, UT; null when that phase does not\n"
+         "happen), umbral_magnitude and penumbral_magnitude.\n",
+         RunEclipses},
     };
     return table;
 }

@@ -23,7 +23,6 @@ enum BodyCode : int {
 inline constexpr int kEphemerisOk = 0;
 inline constexpr int kEphemerisOutOfRange = 1;    // JDE outside the Earth ephemeris
 inline constexpr int kEphemerisUnknownBody = 2;   // no such body code or planet number
-inline constexpr int kEphemerisNoMoonTheory = 3;  // the Moon's theory is not built in yet
 
 // One body as seen by the observer. Every field is a double; a failed computation leaves all
 // of them 0.

@@ -14,19 +14,19 @@ struct BodyHorizon {
 
 // Fills `record` for body `code` at the local clock date and time, for the settings' observer
 // and chart mode: the planets (codes 2-8, the Earth 10) by the vector reduction, geocentric in
-// chart modes 0 and 1 and topocentric in 2 and 3; the Sun (0, 13) and Pluto (9) by their
-// series. Chart modes 1 and 3 refract the final place. `horizon`, when given, gets the
+// chart modes 0 and 1 and topocentric in 2 and 3; the Sun (0, 13), the Moon (1) and Pluto (9)
+// by their series. Chart modes 1 and 3 refract the final place. `horizon`, when given, gets the
 // altitude and azimuth of that place for the observer.
-// Returns 0; kEphemerisOutOfRange when the JDE lies outside the Earth ephemeris,
-// kEphemerisUnknownBody for a code without a theory, kEphemerisNoMoonTheory for the Moon
-// (its theory is not built in yet); on any failure the record and horizon are all zeros.
+// Returns 0; kEphemerisOutOfRange when the JDE lies outside the Earth ephemeris (never for the
+// Moon), kEphemerisUnknownBody for a code without a theory; on any failure the record and
+// horizon are all zeros.
 int ComputeBody(BodyPosition& record, int code, int year, int month, int day, int hour,
                 int minute, int second, const EphemerisSettings& settings,
                 BodyHorizon* horizon = nullptr);
 
-// The bodies with their own series, at a JDE: the Sun (0 and 13) and Pluto (9), topocentric by
-// the classical parallax in chart modes 2 and 3; no refraction. The Moon (1) gives
-// kEphemerisNoMoonTheory for now. Other codes: kEphemerisUnknownBody. Failures zero the record.
+// The bodies with their own series, at a JDE: the Sun (0 and 13), the Moon (1, MoonPrecise) and
+// Pluto (9), topocentric by the classical parallax in chart modes 2 and 3; no refraction. The
+// Moon's distance stays geocentric. Other codes: kEphemerisUnknownBody. Failures zero the record.
 int ComputeSunMoonPluto(BodyPosition& record, int code, double jde, const EphemerisSettings& settings);
 
 // Fields 10 and 11 of the record from its RA and Dec, with the mean obliquity of the JDE.

@@ -6,9 +6,11 @@
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/EarthVsop87.h"
+#include "ephemeris/MoonPrecise.h"
 #include "ephemeris/PlanetMagnitude.h"
 #include "ephemeris/Pluto.h"
 #include "ephemeris/Spherical.h"
+#include "ephemeris/Time.h"
 #include "ephemeris/TopocentricParallax.h"
 
 namespace vsp {
@@ -20,6 +22,7 @@ constexpr double kHoursToRad = std::numbers::pi / 12.0;
 constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
 constexpr double kSunMagnitude = -24.6;
 constexpr double kSunDisplayConstant = 3.0;
+constexpr double kMoonDisplayConstant = 3.0;
 constexpr double kPlutoDisplayConstant = 0.1;
 
 double CenturiesFromJ2000(double jde) { return (jde - 2451545.0) / 36525.0; }
@@ -67,11 +70,31 @@ void FillPluto(BodyPosition& record, double jde) {
     record.displayConstant = kPlutoDisplayConstant;
 }
 
-void ApplyParallax(BodyPosition& record, double jde, const ObserverLocation& site) {
+// MoonPrecise leaves the right ascension in radians.
+void FillMoon(BodyPosition& record, double jde, const EphemerisSettings& settings) {
+    MoonPrecise(record, CenturiesFromJ2000(jde), settings);
+    double hours = record.rightAscension / kHoursToRad;
+    hours = std::fmod(hours, 24.0);
+    if (hours < 0.0) hours += 24.0;
+    record.rightAscension = hours >= 24.0 ? 0.0 : hours;
+    record.displayConstant = kMoonDisplayConstant;
+}
+
+// The parallax turns with the Earth, which keeps Universal Time: the JDE runs ΔT ahead, and
+// each second of it would turn the observer 15" too far, which moves the Moon's 57' parallax
+// by up to 0.25" a second. The ΔT taken off is the one the JDE was formed with.
+double UniversalCenturies(double jde, const EphemerisSettings& settings) {
+    const CalendarDateTime date = CalendarFromJulianDay(jde);
+    const double deltaT = std::trunc(DeltaT(date.year, date.month, date.day, settings));
+    return CenturiesFromJ2000(jde - deltaT / 86400.0);
+}
+
+void ApplyParallax(BodyPosition& record, double jde, const EphemerisSettings& settings) {
+    const ObserverLocation& site = settings.location;
     double alpha = record.rightAscension * kHoursToRad;
     double delta = record.declination * kDegToRad;
-    TopocentricParallax(CenturiesFromJ2000(jde), alpha, delta, record.distance, site.longitudeWest,
-                        site.latitude, site.height);
+    TopocentricParallax(UniversalCenturies(jde, settings), alpha, delta, record.distance,
+                        site.longitudeWest, site.latitude, site.height);
     alpha = std::fmod(alpha, 2.0 * std::numbers::pi);
     if (alpha < 0.0) alpha += 2.0 * std::numbers::pi;
     record.rightAscension = alpha / kHoursToRad;
@@ -89,14 +112,17 @@ void SetEclipticCoordinates(BodyPosition& record, double jde) {
 
 int ComputeSunMoonPluto(BodyPosition& record, int code, double jde, const EphemerisSettings& settings) {
     record = BodyPosition{};
-    if (code == kBodyMoon) return kEphemerisNoMoonTheory;
-    if (code != kBodySun && code != kBodyEclipseSun && code != kBodyPluto) return kEphemerisUnknownBody;
-    if (!IsInEarthEphemerisRange(jde)) return kEphemerisOutOfRange;
+    if (code != kBodySun && code != kBodyEclipseSun && code != kBodyMoon && code != kBodyPluto) {
+        return kEphemerisUnknownBody;
+    }
+    // The lunar theory does not fail; the Sun and Pluto need the Earth ephemeris's range.
+    if (code != kBodyMoon && !IsInEarthEphemerisRange(jde)) return kEphemerisOutOfRange;
 
-    if (code == kBodyPluto) FillPluto(record, jde);
+    if (code == kBodyMoon) FillMoon(record, jde, settings);
+    else if (code == kBodyPluto) FillPluto(record, jde);
     else FillSun(record, jde);
     if (settings.chartMode == 2 || settings.chartMode == 3) {
-        ApplyParallax(record, jde, settings.location);
+        ApplyParallax(record, jde, settings);
     }
     SetEclipticCoordinates(record, jde);
     return kEphemerisOk;

@@ -1,0 +1,72 @@
+// The Moon: the long series alone, the whole precise record (nutation, the Sun, the age), the
+// record through ComputeBody in the geocentric and the topocentric refracted modes, and the
+// quick series that tables call many times.
+
+#include <benchmark/benchmark.h>
+
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/LunarSeries.h"
+#include "ephemeris/MoonPrecise.h"
+#include "ephemeris/MoonQuick.h"
+
+namespace {
+
+void BM_LunarSeries(benchmark::State& state) {
+    double T = 0.24;
+    double longitude = 0, latitude = 0, distance = 0;
+    for (auto _ : state) {
+        T += 1e-7;  // about 5 minutes a call
+        vsp::LunarSeries(T, longitude, latitude, distance);
+        benchmark::DoNotOptimize(longitude);
+        benchmark::DoNotOptimize(latitude);
+        benchmark::DoNotOptimize(distance);
+    }
+}
+BENCHMARK(BM_LunarSeries);
+
+void BM_MoonPrecise(benchmark::State& state) {
+    vsp::EphemerisSettings settings;
+    settings.currentYear = 2024;
+    vsp::BodyPosition record;
+    double T = 0.24;
+    int picture = 0;
+    for (auto _ : state) {
+        T += 1e-7;
+        vsp::MoonPrecise(record, T, settings, &picture);
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_MoonPrecise);
+
+void BM_ComputeBodyMoon(benchmark::State& state) {
+    vsp::EphemerisSettings settings;
+    settings.chartMode = int(state.range(0));
+    settings.currentYear = 2024;
+    vsp::BodyPosition record;
+    vsp::BodyHorizon horizon;
+    int minute = 0;
+    for (auto _ : state) {
+        minute = (minute + 1) % 60;
+        benchmark::DoNotOptimize(
+            vsp::ComputeBody(record, vsp::kBodyMoon, 2024, 3, 20, 21, minute, 0, settings, &horizon));
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_ComputeBodyMoon)->Arg(0)->Arg(3)->ArgName("mode");
+
+void BM_MoonQuick(benchmark::State& state) {
+    vsp::EphemerisSettings settings;
+    settings.currentYear = 2024;
+    double ra = 0, dec = 0;
+    int minute = 0;
+    for (auto _ : state) {
+        minute = (minute + 1) % 60;
+        vsp::MoonQuick(ra, dec, 2024, 3, 20, 21, minute, 0, settings);
+        benchmark::DoNotOptimize(ra);
+        benchmark::DoNotOptimize(dec);
+    }
+}
+BENCHMARK(BM_MoonQuick);
+
+}  // namespace

@@ -1,0 +1,204 @@
+// The Moon's events: phases (the principal phases from the observing time on) and eclipses
+// (the eclipse list from the observing date on).
+
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "ephemeris/Eclipses.h"
+#include "ephemeris/LunarPhase.h"
+#include "ephemeris/Time.h"
+
+namespace vsp::cli {
+namespace {
+
+constexpr int kDefaultPhaseCount = 4;     // one of each phase
+constexpr int kDefaultEclipseCount = 12;  // what the eclipse list screen asks for
+constexpr int kMaxCount = 10000;
+
+struct PhaseName {
+    double code;
+    const char* key;
+    const char* label;
+};
+constexpr PhaseName kPhaseNames[] = {{kPhaseNew, "new", "New Moon"},
+                                     {kPhaseFirstQuarter, "first_quarter", "First Quarter"},
+                                     {kPhaseFull, "full", "Full Moon"},
+                                     {kPhaseLastQuarter, "last_quarter", "Last Quarter"}};
+
+std::string Fixed(double value, int digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
+std::string UtcText(int year, int month, int day, int hour, int minute, int second) {
+    char text[48];
+    if (year < 0) {
+        std::snprintf(text, sizeof text, "-%04d-%02d-%02dT%02d:%02d:%02dZ", -year, month, day, hour, minute, second);
+    } else {
+        std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", year, month, day, hour, minute, second);
+    }
+    return text;
+}
+
+std::string UtcText(const CalendarDateTime& t) {
+    return UtcText(t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+std::string UtcText(const EclipseEntry& e) {
+    return UtcText(e.year, e.month, e.day, e.hour, e.minute, e.second);
+}
+
+// --count N: nullopt with a usage error reported when unreadable or out of range.
+std::optional<int> TakeCount(CliContext& ctx, CommandArgs& args, int fallback, int& status) {
+    const auto text = args.TakeOption("--count");
+    status = CheckNoLeftover(ctx, args);
+    if (status) return std::nullopt;
+    if (!text) return fallback;
+    const auto n = ParseWhole(*text);
+    if (!n || *n < 1 || *n > kMaxCount) {
+        status = UsageError(ctx, "--count needs a whole number from 1 to " + std::to_string(kMaxCount) +
+                                     ": " + *text);
+        return std::nullopt;
+    }
+    return int(*n);
+}
+
+double ObservingJd(CliContext& ctx) {
+    const CalendarDateTime t = ctx.ObservingTime();
+    return JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second,
+                          ctx.Ephemeris().location.tzOffset);
+}
+
+struct FoundPhase {
+    const PhaseName* name;
+    LunarPhaseResult result;
+};
+
+// The phases at or after the observing instant. The lunation a counter derives from the date is
+// the nearest one, so the last phases of the one before may still be ahead: start there.
+std::vector<FoundPhase> NextPhases(CliContext& ctx, int count) {
+    const CalendarDateTime t = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    const double from = ObservingJd(ctx);
+    int32_t lunation = 0;
+    LunarPhaseResult phase;
+    LunarPhase(kPhaseNew, lunation, t.year, t.month, t.day, 0, settings, phase);
+    lunation -= 1;
+    std::vector<FoundPhase> found;
+    while (int(found.size()) < count) {
+        for (const PhaseName& name : kPhaseNames) {
+            LunarPhaseOf(name.code, lunation, 0, settings, phase);
+            if (phase.jd >= from && int(found.size()) < count) found.push_back({&name, phase});
+        }
+        lunation += 1;
+    }
+    return found;
+}
+
+nlohmann::json ContactJson(double jd) { return HasContact(jd) ? nlohmann::json(jd) : nlohmann::json(nullptr); }
+
+nlohmann::json EclipseJson(const FoundEclipse& e, bool details) {
+    const bool solar = e.entry.kind == kEclipseSolar;
+    nlohmann::json item = {{"kind", solar ? "solar" : "lunar"},
+                           {"type", EclipseTypeName(int(e.entry.type))},
+                           {"utc", UtcText(e.entry)},
+                           {"duration_s", solar ? nlohmann::json(nullptr) : nlohmann::json(e.entry.duration)}};
+    if (!details) return item;
+    const EclipseCircumstances& c = e.circumstances;
+    item["jd_ut"] = c.jd;
+    item["gamma"] = c.gamma;
+    item["u"] = c.u;
+    if (solar) return item;
+    const LunarEclipseDetails& d = c.lunar;
+    item["p1"] = ContactJson(d.p1);
+    item["u1"] = ContactJson(d.u1);
+    item["u2"] = ContactJson(d.u2);
+    item["greatest"] = ContactJson(d.greatest);
+    item["u3"] = ContactJson(d.u3);
+    item["u4"] = ContactJson(d.u4);
+    item["p4"] = ContactJson(d.p4);
+    item["umbral_magnitude"] = d.umbralMagnitude;
+    item["penumbral_magnitude"] = d.penumbralMagnitude;
+    return item;
+}
+
+std::string ClockText(double jd) {
+    if (!HasContact(jd)) return "--:--:--";
+    const CalendarDateTime t = CalendarFromJulianDay(jd);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+}
+
+std::string DurationText(int seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%dh%02dm%02ds", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+void PrintEclipse(CliContext& ctx, const FoundEclipse& e, bool details) {
+    const EclipseRowText row = EclipseRow(e.entry);
+    char line[128];
+    std::snprintf(line, sizeof line, "%-16s %-10s %02d:%02d:%02d UT", row.date.c_str(), row.type.c_str(),
+                  e.entry.hour, e.entry.minute, e.entry.second);
+    ctx.Out() << line;
+    if (e.entry.kind == kEclipseLunar) ctx.Out() << "  " << DurationText(e.entry.duration);
+    ctx.Out() << "\n";
+    if (!details) return;
+    const EclipseCircumstances& c = e.circumstances;
+    ctx.Out() << "    JD " << Fixed(c.jd, 5) << "  gamma " << Fixed(c.gamma, 4) << "  u " << Fixed(c.u, 4) << "\n";
+    if (e.entry.kind != kEclipseLunar) return;
+    const LunarEclipseDetails& d = c.lunar;
+    ctx.Out() << "    P1 " << ClockText(d.p1) << "  U1 " << ClockText(d.u1) << "  U2 " << ClockText(d.u2)
+              << "  U3 " << ClockText(d.u3) << "  U4 " << ClockText(d.u4) << "  P4 " << ClockText(d.p4)
+              << "\n    umbral magnitude " << Fixed(d.umbralMagnitude, 4) << "  penumbral magnitude "
+              << Fixed(d.penumbralMagnitude, 4) << "\n";
+}
+
+}  // namespace
+
+int RunPhases(CliContext& ctx, CommandArgs& args) {
+    int status = kExitOk;
+    const auto count = TakeCount(ctx, args, kDefaultPhaseCount, status);
+    if (!count) return status;
+    const std::vector<FoundPhase> phases = NextPhases(ctx, *count);
+    if (ctx.Json()) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const FoundPhase& p : phases) {
+            list.push_back({{"phase", p.name->key}, {"jd_ut", p.result.jd}, {"utc", UtcText(p.result.ut)}});
+        }
+        PrintJson(ctx, list);
+        return kExitOk;
+    }
+    for (const FoundPhase& p : phases) {
+        char line[96];
+        std::snprintf(line, sizeof line, "%-14s %s  JD %s\n", p.name->label, UtcText(p.result.ut).c_str(),
+                      Fixed(p.result.jd, 5).c_str());
+        ctx.Out() << line;
+    }
+    return kExitOk;
+}
+
+int RunEclipses(CliContext& ctx, CommandArgs& args) {
+    const bool details = args.TakeFlag("--details");
+    int status = kExitOk;
+    const auto count = TakeCount(ctx, args, kDefaultEclipseCount, status);
+    if (!count) return status;
+    const CalendarDateTime t = ctx.ObservingTime();
+    const std::vector<FoundEclipse> eclipses = CollectEclipses(*count, t.year, t.month, t.day, ctx.Ephemeris());
+    if (ctx.Json()) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const FoundEclipse& e : eclipses) list.push_back(EclipseJson(e, details));
+        PrintJson(ctx, list);
+        return kExitOk;
+    }
+    for (const FoundEclipse& e : eclipses) PrintEclipse(ctx, e, details);
+    return kExitOk;
+}
+
+}  // namespace vsp::cli

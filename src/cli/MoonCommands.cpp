@@ -1,0 +1,69 @@
+// moon: the Moon's age and phase picture, its lit fraction, distance and apparent size for the
+// observing time, as the Moon screens show them.
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/Command.h"
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/MoonAge.h"
+#include "ephemeris/Time.h"
+
+namespace vsp::cli {
+namespace {
+
+constexpr double kKmPerAu = 149597870.0;
+
+std::string Fixed(double value, int digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
+void PrintRows(CliContext& ctx, const std::vector<std::pair<std::string, std::string>>& rows) {
+    size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    for (const auto& [label, value] : rows) {
+        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
+    }
+}
+
+}  // namespace
+
+int RunMoon(CliContext& ctx, CommandArgs& args) {
+    if (int status = CheckNoLeftover(ctx, args)) return status;
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+
+    BodyPosition moon;
+    if (ComputeBody(moon, kBodyMoon, when.year, when.month, when.day, when.hour, when.minute,
+                    when.second, settings) != kEphemerisOk) {
+        return JobFailed(ctx, "no place for the Moon");
+    }
+    int picture = 0;
+    const double hour = when.hour + when.minute / 60.0 + when.second / 3600.0;
+    const double ageFraction =
+        MoonAge(when.year, when.month, when.day, hour, settings.location.tzOffset, picture);
+    const double distanceKm = moon.distance * kKmPerAu;
+
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"age_fraction", ageFraction},
+                        {"picture_index", picture},
+                        {"phase_fraction", moon.phaseFraction},
+                        {"distance_km", distanceKm},
+                        {"diameter_arcmin", moon.diameter}});
+        return kExitOk;
+    }
+    PrintRows(ctx, {{"Age fraction", Fixed(ageFraction, 4)},
+                    {"Picture index", std::to_string(picture) + " of 0-28"},
+                    {"Phase fraction", Fixed(moon.phaseFraction, 4)},
+                    {"Distance", Fixed(distanceKm, 1) + " km"},
+                    {"Diameter", Fixed(moon.diameter, 3) + "'"}});
+    return kExitOk;
+}
+
+}  // namespace vsp::cli

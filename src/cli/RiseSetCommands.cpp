@@ -1,0 +1,253 @@
+// When things rise and set: riseset (a body by the interpolating method, a fixed position by
+// the direct one) and daylength (the day-length assistant's figures).
+
+#include <cmath>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/Command.h"
+#include "ephemeris/AngleFormat.h"
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/DayLength.h"
+#include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/RiseSetText.h"
+#include "ephemeris/RiseTransitSet.h"
+#include "ephemeris/Time.h"
+#include "platform/Text.h"
+#include "shell/PreferenceTable.h"
+
+namespace vsp::cli {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// Standard altitudes of the centre at rise and set (degrees), as seen from the site: they
+// allow for refraction and, for the Sun and the Moon, a mean semidiameter (the upper limb on
+// the horizon). The body's horizontal parallax is added before the geocentric places are
+// searched, which matters for the Moon (about a degree) and hardly for anything else.
+constexpr double kSunH0 = -0.833333;
+constexpr double kMoonH0 = -0.833333;
+constexpr double kPlanetH0 = -0.5667;
+constexpr double kEarthRadiusKm = 6378.14;
+constexpr double kKmPerAu = 149597870.0;
+constexpr double kFixedH0 = 0.0;
+
+void PrintRows(CliContext& ctx, const Rows& rows) {
+    size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    for (const auto& [label, value] : rows) {
+        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
+    }
+}
+
+std::string Fixed(double value, int digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The bodies that rise and set: by name or code 0-9 and 13 (the Earth has none).
+std::optional<int> ReadRisingBody(const std::string& word) {
+    const std::string name = Lower(word);
+    for (int code = 0; code < kBodyEarth; ++code) {
+        if (name == BodyName(code)) return code;
+    }
+    const auto number = ParseWhole(word);
+    if (number && ((*number >= 0 && *number < kBodyEarth) || *number == kBodyEclipseSun)) {
+        return int(*number);
+    }
+    return std::nullopt;
+}
+
+double StandardAltitude(int code) {
+    if (code == kBodySun || code == kBodyEclipseSun) return kSunH0;
+    if (code == kBodyMoon) return kMoonH0;
+    return kPlanetH0;
+}
+
+const char* StatusKey(RiseSetStatus status) {
+    switch (status) {
+        case RiseSetStatus::Circumpolar: return "circumpolar";
+        case RiseSetStatus::NeverRises: return "never_rises";
+        case RiseSetStatus::Normal: break;
+    }
+    return "normal";
+}
+
+// Reads `--name` as a number when present; false (after the usage message) when unreadable or
+// outside [low, high].
+bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
+                double high, std::optional<double>& value, int& status) {
+    const auto text = args.TakeOption(name);
+    if (!text) return true;
+    value = ParseNumber(*text);
+    if (!value || *value < low || *value > high) {
+        status = UsageError(ctx, "unreadable value for " + std::string(name) + ": " + *text);
+        return false;
+    }
+    return true;
+}
+
+CalendarDateTime DayAtMidnight(const CalendarDateTime& date, int days) {
+    CalendarDateTime t = CalendarFromJulianDay(JulianDay(date.year, date.month, date.day) + days);
+    t.hour = t.minute = t.second = 0;
+    return t;
+}
+
+int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const EphemerisSettings& settings) {
+    if (error == kEphemerisOutOfRange) {
+        char message[160];
+        std::snprintf(message, sizeof message, "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)",
+                      JulianEphemerisDay(when, settings.location.tzOffset, settings),
+                      kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
+        return JobFailed(ctx, message);
+    }
+    return JobFailed(ctx, "no theory for this body");
+}
+
+// The body's apparent geocentric places at 0h local of the day before, the day and the day
+// after the observing date.
+int BodyPlaces(CliContext& ctx, int code, const CalendarDateTime& date, const EphemerisSettings& settings,
+               ThreeDayPlaces& places, double& distanceAu) {
+    EphemerisSettings geocentric = settings;
+    geocentric.chartMode = 0;
+    double ra[3], dec[3];
+    for (int i = 0; i < 3; ++i) {
+        const CalendarDateTime day = DayAtMidnight(date, i - 1);
+        BodyPosition record;
+        if (int err = ComputeBody(record, code, day.year, day.month, day.day, 0, 0, 0, geocentric)) {
+            return BodyFailed(ctx, err, day, geocentric);
+        }
+        ra[i] = record.rightAscension;
+        dec[i] = record.declination;
+        if (i == 1) distanceAu = record.distance;
+    }
+    places = {ra[0], dec[0], ra[1], dec[1], ra[2], dec[2]};
+    return kExitOk;
+}
+
+std::string DateText(const CalendarDateTime& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+void PrintTimes(CliContext& ctx, const std::string& what, const CalendarDateTime& date, double h0,
+                const RiseTransitSetTimes& times, const EphemerisSettings& settings) {
+    if (ctx.Json()) return;
+    ctx.Out() << what << "  " << DateText(date) << "  h0 " << Fixed(h0, 4) << "\xC2\xB0\n";
+    for (const std::string& line : ObjectRiseSetLines(times, settings)) {
+        ctx.Out() << Cp1252ToUtf8(line) << "\n";
+    }
+    if (times.status == RiseSetStatus::Normal) {
+        ctx.Out() << "Set     " << Cp1252ToUtf8(HMSToStr(times.set, settings)) << "\n";
+    }
+}
+
+void PrintTimesJson(CliContext& ctx, nlohmann::json out, double h0, const RiseTransitSetTimes& times) {
+    out.update({{"rise", times.rise},
+                {"transit", times.transit},
+                {"set", times.set},
+                {"status", StatusKey(times.status)},
+                {"h0_deg", h0}});
+    PrintJson(ctx, out);
+}
+
+}  // namespace
+
+int RunRiseSet(CliContext& ctx, CommandArgs& args) {
+    std::optional<double> ra, dec, h0;
+    int status = kExitOk;
+    if (!TakeNumber(ctx, args, "--ra", 0.0, 24.0, ra, status) ||
+        !TakeNumber(ctx, args, "--dec", -90.0, 90.0, dec, status) ||
+        !TakeNumber(ctx, args, "--h0", -90.0, 90.0, h0, status)) {
+        return status;
+    }
+    const auto word = args.TakeWord();
+    if ((status = CheckNoLeftover(ctx, args))) return status;
+    const bool fixed = ra || dec;
+    if (fixed && (!ra || !dec)) return UsageError(ctx, "riseset needs both --ra H and --dec D");
+    if (fixed && word) return UsageError(ctx, "riseset takes a NAME or --ra/--dec, not both");
+    if (!fixed && !word) return UsageError(ctx, "riseset needs a NAME (sun, moon, mercury ... pluto, a code) or --ra H --dec D");
+
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    // A raised horizon (the "Horizon" preference) lifts the standard altitude by its height.
+    const double horizon = HorizonDegrees(ctx.Prefs().horizon);
+    RiseTransitSetTimes times;
+
+    if (fixed) {
+        const double altitude = h0.value_or(kFixedH0 + horizon);
+        Lst12Cache cache;
+        RiseTransitSetFixed(when.year, when.month, when.day, settings.location, altitude,
+                            *ra == 24.0 ? 0.0 : *ra, *dec, cache, times);
+        if (ctx.Json()) PrintTimesJson(ctx, {{"ra_hours", *ra}, {"dec_deg", *dec}}, altitude, times);
+        else PrintTimes(ctx, "RA " + Fixed(*ra, 4) + " h  Dec " + Fixed(*dec, 4) + "\xC2\xB0", when, altitude, times, settings);
+        return kExitOk;
+    }
+
+    const auto code = ReadRisingBody(*word);
+    if (!code) return UsageError(ctx, "unknown body: " + *word);
+    const double altitude = h0.value_or(StandardAltitude(*code) + horizon);
+    ThreeDayPlaces places;
+    double distanceAu = 0;
+    if ((status = BodyPlaces(ctx, *code, when, settings, places, distanceAu))) return status;
+    const double parallax = distanceAu > 0 ? std::asin(kEarthRadiusKm / (distanceAu * kKmPerAu)) * 180.0 / M_PI : 0.0;
+    RiseTransitSetMoving(when.year, when.month, when.day, 0, 0, 0, places, altitude + parallax,
+                         settings, times);
+    if (ctx.Json()) {
+        PrintTimesJson(ctx, {{"code", *code}, {"name", BodyName(*code)}}, altitude, times);
+    } else {
+        std::string name = BodyName(*code);
+        name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
+        PrintTimes(ctx, name, when, altitude, times, settings);
+    }
+    return kExitOk;
+}
+
+int RunDayLength(CliContext& ctx, CommandArgs& args) {
+    if (int status = CheckNoLeftover(ctx, args)) return status;
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    const DayLengthReport day = ComputeDayLength(when, settings);
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"sunrise", day.sun.rise},
+                        {"sunset", day.sun.set},
+                        {"status", StatusKey(day.sun.status)},
+                        {"day_length_h", day.dayLength},
+                        {"day_change_s", day.dayChange},
+                        {"night_length_h", day.nightLength},
+                        {"civil_h", day.civilDay},
+                        {"nautical_h", day.nauticalDay},
+                        {"astronomical_h", day.astronomicalDay},
+                        {"lmst_hours", day.localSiderealTime},
+                        {"tz_hours", day.tzHours},
+                        {"sunrise_az_deg", day.sunriseAzimuth}});
+        return kExitOk;
+    }
+    ctx.Out() << "Day length" << DayLengthText(day.dayLength) << DayChangeText(day.dayChange) << "\n";
+    ctx.Out() << "Night length" << DayLengthText(day.nightLength) << "\n";
+    PrintRows(ctx, {{"Sunrise", Cp1252ToUtf8(HMSToStr(day.sun.rise, settings))},
+                    {"Sunset", Cp1252ToUtf8(HMSToStr(day.sun.set, settings))},
+                    {"Civil day", HoursMinutesText(day.civilDay)},
+                    {"Nautical day", HoursMinutesText(day.nauticalDay)},
+                    {"Astronomical day", HoursMinutesText(day.astronomicalDay)},
+                    {"LST", Cp1252ToUtf8(HMSToStr(day.localSiderealTime, settings))},
+                    {"Time zone", TimeZoneText(settings.location.tzOffset)},
+                    {"Sunrise azimuth", Cp1252ToUtf8(AzimuthText(day.sunriseAzimuth))}});
+    return kExitOk;
+}
+
+}  // namespace vsp::cli

@@ -1,0 +1,25 @@
+#pragma once
+// The long lunar theory: the Moon's geocentric place in the ecliptic and mean equinox of date
+// from the truncated ELP 2000-82B series, with the mean arguments of date.
+
+namespace vsp {
+
+// The arguments the periodic terms combine, radians in [0, 2 pi), T in Julian centuries of
+// TT from J2000.
+struct LunarMeanArguments {
+    double meanLongitude = 0.0;       // L', the Moon's mean longitude (includes the constant
+                                      // light-time term, -0.70")
+    double elongation = 0.0;          // D
+    double sunAnomaly = 0.0;          // M
+    double moonAnomaly = 0.0;         // M'
+    double argumentOfLatitude = 0.0;  // F
+    double venus = 0.0, earth = 0.0, mars = 0.0, jupiter = 0.0;  // planetary mean longitudes
+};
+
+LunarMeanArguments LunarMeanArgumentsAt(double T);
+
+// T in Julian centuries of TT from J2000. Longitude in [0, 2 pi) and latitude in radians,
+// distance from the Earth's centre in AU (149597870 km).
+void LunarSeries(double T, double& longitude, double& latitude, double& distance);
+
+}  // namespace vsp

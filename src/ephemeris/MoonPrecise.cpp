@@ -1,0 +1,87 @@
+#include "ephemeris/MoonPrecise.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "ephemeris/EarthOrientation.h"
+#include "ephemeris/EarthVsop87.h"
+#include "ephemeris/LunarSeries.h"
+#include "ephemeris/MoonAge.h"
+#include "ephemeris/Time.h"
+
+namespace vsp {
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+constexpr double kKmPerAu = 149597870.0;
+constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
+
+// The local clock date and time (hour with its fraction) that a JDE was formed from: ΔT of
+// that date taken off as the JDE added it, the zone offset put back.
+void LocalClockOf(double jde, const EphemerisSettings& settings, CalendarDateTime& local, double& hour) {
+    const CalendarDateTime tt = CalendarFromJulianDay(jde);
+    const double deltaT = std::trunc(DeltaT(tt.year, tt.month, tt.day, settings));
+    local = CalendarFromJulianDay(jde - deltaT / 86400.0 + settings.location.tzOffset / 1440.0);
+    hour = local.hour + local.minute / 60.0 + local.second / 3600.0;
+}
+
+}  // namespace
+
+double MoonDiameter(double distanceAu) {
+    if (distanceAu <= 0.0) return 0.0;
+    return 716946800.0 / (distanceAu * kKmPerAu) / 60.0;
+}
+
+void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settings, int* pictureIndex) {
+    const double jde = 2451545.0 + 36525.0 * T;
+    double longitude = 0.0, latitude = 0.0, distance = 0.0;
+    LunarSeries(T, longitude, latitude, distance);
+    const EarthTiltValues tilt = EarthTilt(jde);
+
+    const double eps = (84381.448 + (-46.815 + (-0.00059 + 0.001813 * T) * T) * T + tilt.deps) /
+                       3600.0 * kDegToRad;
+    const double lambda = longitude + tilt.dpsi / 3600.0 * kDegToRad;
+    const double beta = latitude;
+    double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
+                           std::cos(lambda));
+    if (ra < 0.0) ra += kTwoPi;
+    const double dec = std::asin(std::sin(beta) * std::cos(eps) +
+                                 std::cos(beta) * std::sin(eps) * std::sin(lambda));
+
+    // The Sun's apparent longitude, as the precise Sun has it.
+    const EclipticPlace earth = EarthVsop87(jde);
+    const double sunLongitude = (earth.longitude * kRadToDeg + 180.0 + tilt.dpsi / 3600.0 -
+                                 kAberrationDegAtUnitDistance / earth.radius) * kDegToRad;
+    const double elongation =
+        std::acos(std::clamp(std::cos(beta) * std::cos(lambda - sunLongitude), -1.0, 1.0)) * kRadToDeg;
+
+    // Phase angle: the supplement of the elongation less the Sun's parallax seen from the Moon.
+    const LunarMeanArguments args = LunarMeanArgumentsAt(T);
+    const double psiRad = elongation * kDegToRad;
+    const double phaseAngle = 180.0 - elongation -
+                              0.1468 * std::sin(psiRad) * (1.0 - 0.0549 * std::sin(args.moonAnomaly)) /
+                                  (1.0 - 0.0167 * std::sin(args.sunAnomaly));
+    const double i = std::fabs(phaseAngle);
+
+    CalendarDateTime local;
+    double hour = 0.0;
+    LocalClockOf(jde, settings, local, hour);
+    int picture = 0;
+    const double ageFraction =
+        MoonAge(local.year, local.month, local.day, hour, settings.location.tzOffset, picture);
+
+    record.rightAscension = ra;
+    record.declination = dec * kRadToDeg;
+    record.distance = distance;
+    record.phaseFraction = (1.0 + std::cos(phaseAngle * kDegToRad)) / 2.0;
+    record.magnitude = -12.73 + 0.026 * i + 4e-9 * i * i * i * i;
+    record.illuminatedFraction = ageFraction;
+    record.diameter = MoonDiameter(distance);
+    record.elongation = elongation;
+    if (pictureIndex) *pictureIndex = picture;
+}
+
+}  // namespace vsp

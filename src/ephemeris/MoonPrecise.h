@@ -1,0 +1,23 @@
+#pragma once
+// The Moon's record for the chart and the information screens: apparent geocentric place of
+// date from the long lunar theory, distance, diameter, phase, magnitude and age.
+
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/EphemerisSettings.h"
+
+namespace vsp {
+
+// The Moon's diameter in arcminutes at a distance in AU.
+double MoonDiameter(double distanceAu);
+
+// T in Julian centuries of TT from J2000. Fills the record's fields 1-7 and the elongation:
+// right ascension IN RADIANS [0, 2 pi) (ComputeSunMoonPluto turns it into hours), declination
+// (degrees), geocentric distance (AU), the illuminated fraction from the phase angle, the
+// magnitude, the illuminated fraction from the age (field 6) and the diameter (arcminutes).
+// The age is taken at the program's local clock time that this T stands for: the settings'
+// ΔT rule and zone offset lead back from T to that date and time. `pictureIndex`, when given,
+// gets the phase picture 0..28.
+void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settings,
+                 int* pictureIndex = nullptr);
+
+}  // namespace vsp

@@ -1,0 +1,94 @@
+#include "ephemeris/MoonQuick.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <span>
+
+#include "ephemeris/Time.h"
+#include "ephemeris/tables/MoonQuickTerms.h"
+
+namespace vsp {
+namespace {
+
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+constexpr double kEarthRadiusKm = 6378.14;
+constexpr double kKmPerAu = 149597870.0;
+
+double Reduced(double degrees) {
+    const double r = std::fmod(degrees, 360.0);
+    return r < 0.0 ? r + 360.0 : r;
+}
+
+struct QuickArguments {
+    double d, m, mPrime, f;  // radians
+    double e;                // the eccentricity factor E
+};
+
+// Sum of coefficient * E^|m| * sin (or cos) of each row's argument.
+double QuickSum(std::span<const MoonQuickTerm> terms, const QuickArguments& a, bool cosine) {
+    double sum = 0.0;
+    for (const MoonQuickTerm& t : terms) {
+        const double x = t.d * a.d + t.m * a.m + t.mPrime * a.mPrime + t.f * a.f;
+        double c = t.coefficient;
+        for (int k = std::abs(t.m); k > 0; --k) c *= a.e;
+        sum += c * (cosine ? std::cos(x) : std::sin(x));
+    }
+    return sum;
+}
+
+}  // namespace
+
+MoonQuickEcliptic MoonQuickGeocentric(double T) {
+    const double T2 = T * T;
+    const double meanLongitude = Reduced(218.3164591 + 481267.88134236 * T - 0.0015786 * T2);
+    QuickArguments a;
+    a.d = Reduced(297.8502042 + 445267.1115168 * T - 0.0018819 * T2) * kDegToRad;
+    a.m = Reduced(357.5291092 + 35999.0502909 * T - 0.0001536 * T2) * kDegToRad;
+    a.mPrime = Reduced(134.9634114 + 477198.8676313 * T + 0.008997 * T2) * kDegToRad;
+    a.f = Reduced(93.272095 + 483202.0175233 * T - 0.0036539 * T2) * kDegToRad;
+    a.e = 1.0 - 0.002516 * T - 7.4e-6 * T2;
+
+    MoonQuickEcliptic place;
+    place.longitude = Reduced(meanLongitude + QuickSum(kMoonQuickLongitude, a, false) * 1e-6);
+    place.latitude = QuickSum(kMoonQuickLatitude, a, false) * 1e-6;
+    place.distance = (384999727.927 + QuickSum(kMoonQuickDistance, a, true)) * 0.001;
+    return place;
+}
+
+void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, int hour, int minute,
+               int second, const EphemerisSettings& settings, double* distance) {
+    const ObserverLocation& site = settings.location;
+    const CalendarDateTime local{year, month, day, hour, minute, second};
+    const double jde = JulianEphemerisDay(local, site.tzOffset, settings);
+    const double jdUt = JulianDayLocal(year, month, day, hour, minute, second, site.tzOffset);
+    const double T = (jde - 2451545.0) / 36525.0;
+    const MoonQuickEcliptic moon = MoonQuickGeocentric(T);
+
+    // Mean equator of date.
+    const double eps = (84381.448 + (-46.815 - 0.00059 * T) * T) / 3600.0 * kDegToRad;
+    const double lambda = moon.longitude * kDegToRad, beta = moon.latitude * kDegToRad;
+    const double alpha = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
+                                    std::cos(lambda));
+    const double delta = std::asin(std::sin(beta) * std::cos(eps) +
+                                   std::cos(beta) * std::sin(eps) * std::sin(lambda));
+
+    // The observer on a sphere, at the local mean sidereal angle; everything in Earth radii.
+    const double d = jdUt - 2451545.0;
+    const double theta =
+        Reduced(280.46061837 + 360.98564736629 * d + 0.000387933 * T * T - site.longitudeWest) * kDegToRad;
+    const double phi = site.latitude * kDegToRad;
+    const double r = moon.distance / kEarthRadiusKm;
+    const double x = r * std::cos(delta) * std::cos(alpha) - std::cos(phi) * std::cos(theta);
+    const double y = r * std::cos(delta) * std::sin(alpha) - std::cos(phi) * std::sin(theta);
+    const double z = r * std::sin(delta) - std::sin(phi);
+
+    double ra = std::atan2(y, x) * kRadToDeg / 15.0;
+    if (ra < 0.0) ra += 24.0;
+    raHours = ra >= 24.0 ? ra - 24.0 : ra;
+    decDeg = std::asin(z / std::sqrt(x * x + y * y + z * z)) * kRadToDeg;
+    if (distance) *distance = moon.distance / kKmPerAu;
+}
+
+}  // namespace vsp

@@ -1,0 +1,26 @@
+#pragma once
+// The Moon's topocentric place from a short series (Meeus, Astronomical Algorithms, chapter
+// 47, shortened): for the tables and assistants that need many places, good to some tens of
+// arcseconds.
+
+#include "ephemeris/EphemerisSettings.h"
+
+namespace vsp {
+
+// The place for the settings' observer at a local clock date and time (zone and ΔT from the
+// settings): RA in hours [0, 24), Dec in degrees, mean equator and equinox of date (no
+// nutation), seen from a spherical Earth of radius 6378.14 km. `distance`, when given, gets
+// the geocentric distance in AU.
+void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, int hour, int minute,
+               int second, const EphemerisSettings& settings, double* distance = nullptr);
+
+// The geocentric part: ecliptic longitude and latitude of date (degrees) and distance (km) at
+// T, Julian centuries of TT from J2000.
+struct MoonQuickEcliptic {
+    double longitude = 0.0;  // degrees, [0, 360)
+    double latitude = 0.0;   // degrees
+    double distance = 0.0;   // km
+};
+MoonQuickEcliptic MoonQuickGeocentric(double T);
+
+}  // namespace vsp
