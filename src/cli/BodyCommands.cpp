@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "ephemeris/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
@@ -25,50 +26,15 @@
 namespace vsp::cli {
 namespace {
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-constexpr char kDegreeUtf8[] = "\xC2\xB0";
 // The bodies `body all` lists, in code order.
 constexpr int kListedBodies[] = {kBodySun,     kBodyMoon,   kBodyMercury, kBodyVenus,
                                  kBodyMars,    kBodyJupiter, kBodySaturn, kBodyUranus,
                                  kBodyNeptune, kBodyPluto};
 
-void PrintRows(CliContext& ctx, const Rows& rows) {
-    size_t width = 0;
-    for (const auto& row : rows) width = std::max(width, row.first.size());
-    for (const auto& [label, value] : rows) {
-        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
-    }
-}
-
-std::string Fixed(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string TitleName(int code) {
     std::string name = BodyName(code);
     if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
     return name;
-}
-
-// A body by name or code: 0-10 and 13.
-std::optional<int> ReadBody(const std::string& word) {
-    const std::string name = Lower(word);
-    for (int code = 0; code <= kBodyEarth; ++code) {
-        if (name == BodyName(code)) return code;
-    }
-    const auto number = ParseWhole(word);
-    if (number && ((*number >= 0 && *number <= kBodyEarth) || *number == kBodyEclipseSun)) {
-        return int(*number);
-    }
-    return std::nullopt;
 }
 
 // A planet of the 1994 theory by number 1-8 or by name (the Earth's is the Earth-Moon
@@ -83,13 +49,6 @@ std::optional<int> ReadPlanet(const std::string& word) {
     const auto number = ParseWhole(word);
     if (number && *number >= 1 && *number <= 8) return int(*number);
     return std::nullopt;
-}
-
-std::string OutOfRangeMessage(double jde) {
-    char message[160];
-    std::snprintf(message, sizeof message, "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)",
-                  jde, kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
-    return message;
 }
 
 // The failure of a body computation as the user reads it.
@@ -284,7 +243,7 @@ int RunBody(CliContext& ctx, CommandArgs& args) {
         if (quick) return UsageError(ctx, "--quick takes one body, not all");
         return ShowAllBodies(ctx);
     }
-    const auto code = ReadBody(*word);
+    const auto code = ReadBodyCode(*word, kBodyEarth);
     if (!code) return UsageError(ctx, "unknown body: " + *word);
     return quick ? ShowQuickBody(ctx, *code) : ShowOneBody(ctx, *code);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "ephemeris/Eclipses.h"
 #include "ephemeris/LunarPhase.h"
 #include "ephemeris/Time.h"
@@ -28,12 +29,6 @@ constexpr PhaseName kPhaseNames[] = {{kPhaseNew, "new", "New Moon"},
                                      {kPhaseFirstQuarter, "first_quarter", "First Quarter"},
                                      {kPhaseFull, "full", "Full Moon"},
                                      {kPhaseLastQuarter, "last_quarter", "Last Quarter"}};
-
-std::string Fixed(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
 
 std::string UtcText(int year, int month, int day, int hour, int minute, int second) {
     char text[48];

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/MoonAge.h"
@@ -17,20 +18,6 @@ namespace vsp::cli {
 namespace {
 
 constexpr double kKmPerAu = 149597870.0;
-
-std::string Fixed(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
-
-void PrintRows(CliContext& ctx, const std::vector<std::pair<std::string, std::string>>& rows) {
-    size_t width = 0;
-    for (const auto& row : rows) width = std::max(width, row.first.size());
-    for (const auto& [label, value] : rows) {
-        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
-    }
-}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "ephemeris/AngleFormat.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/EarthOrientation.h"
@@ -17,36 +18,6 @@
 
 namespace vsp::cli {
 namespace {
-
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-void PrintRows(CliContext& ctx, const Rows& rows) {
-    size_t width = 0;
-    for (const auto& row : rows) width = std::max(width, row.first.size());
-    for (const auto& [label, value] : rows) {
-        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
-    }
-}
-
-std::string Fixed(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
-
-// Reads `--name` as a number when present. Returns false (after the usage message) when the
-// value is unreadable or outside [low, high].
-bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
-                double high, std::optional<double>& value, int& status) {
-    const auto text = args.TakeOption(name);
-    if (!text) return true;
-    value = ParseNumber(*text);
-    if (!value || *value < low || *value > high) {
-        status = UsageError(ctx, "unreadable value for " + std::string(name) + ": " + *text);
-        return false;
-    }
-    return true;
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "ephemeris/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
@@ -26,8 +27,6 @@
 namespace vsp::cli {
 namespace {
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
 // Standard altitudes of the centre at rise and set (degrees), as seen from the site: they
 // allow for refraction and, for the Sun and the Moon, a mean semidiameter (the upper limb on
 // the horizon). The body's horizontal parallax is added before the geocentric places are
@@ -38,38 +37,6 @@ constexpr double kPlanetH0 = -0.5667;
 constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kKmPerAu = 149597870.0;
 constexpr double kFixedH0 = 0.0;
-
-void PrintRows(CliContext& ctx, const Rows& rows) {
-    size_t width = 0;
-    for (const auto& row : rows) width = std::max(width, row.first.size());
-    for (const auto& [label, value] : rows) {
-        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
-    }
-}
-
-std::string Fixed(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The bodies that rise and set: by name or code 0-9 and 13 (the Earth has none).
-std::optional<int> ReadRisingBody(const std::string& word) {
-    const std::string name = Lower(word);
-    for (int code = 0; code < kBodyEarth; ++code) {
-        if (name == BodyName(code)) return code;
-    }
-    const auto number = ParseWhole(word);
-    if (number && ((*number >= 0 && *number < kBodyEarth) || *number == kBodyEclipseSun)) {
-        return int(*number);
-    }
-    return std::nullopt;
-}
 
 double StandardAltitude(int code) {
     if (code == kBodySun || code == kBodyEclipseSun) return kSunH0;
@@ -84,20 +51,6 @@ const char* StatusKey(RiseSetStatus status) {
         case RiseSetStatus::Normal: break;
     }
     return "normal";
-}
-
-// Reads `--name` as a number when present; false (after the usage message) when unreadable or
-// outside [low, high].
-bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
-                double high, std::optional<double>& value, int& status) {
-    const auto text = args.TakeOption(name);
-    if (!text) return true;
-    value = ParseNumber(*text);
-    if (!value || *value < low || *value > high) {
-        status = UsageError(ctx, "unreadable value for " + std::string(name) + ": " + *text);
-        return false;
-    }
-    return true;
 }
 
 CalendarDateTime DayAtMidnight(const CalendarDateTime& date, int days) {
@@ -198,7 +151,8 @@ int RunRiseSet(CliContext& ctx, CommandArgs& args) {
         return kExitOk;
     }
 
-    const auto code = ReadRisingBody(*word);
+    // The Earth (code 10) neither rises nor sets.
+    const auto code = ReadBodyCode(*word, kBodyEarth - 1);
     if (!code) return UsageError(ctx, "unknown body: " + *word);
     const double altitude = h0.value_or(StandardAltitude(*code) + horizon);
     ThreeDayPlaces places;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "ephemeris/AngleFormat.h"
 #include "ephemeris/AngleParse.h"
 #include "ephemeris/EarthOrientation.h"
@@ -16,27 +17,11 @@
 namespace vsp::cli {
 namespace {
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-void PrintRows(CliContext& ctx, const Rows& rows) {
-    size_t width = 0;
-    for (const auto& row : rows) width = std::max(width, row.first.size());
-    for (const auto& [label, value] : rows) {
-        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
-    }
-}
-
 // The shortest text that reads back as the same double.
 std::string Shortest(double value) {
     char text[32];
     auto [end, ec] = std::to_chars(text, text + sizeof text, value);
     return ec == std::errc() ? std::string(text, end) : std::string("nan");
-}
-
-std::string Fixed(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -1,0 +1,63 @@
+#include "cli/CommandOutput.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <ostream>
+
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/EarthBarycentric.h"
+
+namespace vsp::cli {
+
+void PrintRows(CliContext& ctx, const Rows& rows) {
+    size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    for (const auto& [label, value] : rows) {
+        ctx.Out() << label << std::string(width + 2 - label.size(), ' ') << value << "\n";
+    }
+}
+
+std::string Fixed(double value, int digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
+                double high, std::optional<double>& value, int& status) {
+    const auto text = args.TakeOption(name);
+    if (!text) return true;
+    value = ParseNumber(*text);
+    if (!value || *value < low || *value > high) {
+        status = UsageError(ctx, "unreadable value for " + std::string(name) + ": " + *text);
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> ReadBodyCode(const std::string& word, int lastCode) {
+    const std::string name = Lower(word);
+    for (int code = 0; code <= lastCode; ++code) {
+        if (name == BodyName(code)) return code;
+    }
+    const auto number = ParseWhole(word);
+    if (number && ((*number >= 0 && *number <= lastCode) || *number == kBodyEclipseSun)) {
+        return int(*number);
+    }
+    return std::nullopt;
+}
+
+std::string OutOfRangeMessage(double jde) {
+    char message[160];
+    std::snprintf(message, sizeof message, "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)",
+                  jde, kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
+    return message;
+}
+
+}  // namespace vsp::cli

@@ -1,0 +1,37 @@
+#pragma once
+// Pieces the command families share: aligned "label  value" text, fixed-point numbers,
+// numeric options with a range, and body names.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "cli/Command.h"
+
+namespace vsp::cli {
+
+inline constexpr char kDegreeUtf8[] = "\xC2\xB0";
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// One line per row, the values aligned two blanks after the longest label.
+void PrintRows(CliContext& ctx, const Rows& rows);
+// printf "%.*f".
+std::string Fixed(double value, int digits);
+std::string Lower(std::string text);
+
+// Reads `--name` as a number when present. False (after the usage message, its status in
+// `status`) when the value is unreadable or outside [low, high].
+bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
+                double high, std::optional<double>& value, int& status);
+
+// A body by name (sun, moon, mercury ... pluto, earth) or code: 0 to `lastCode`, and 13 (the
+// Sun of the eclipse screens).
+std::optional<int> ReadBodyCode(const std::string& word, int lastCode);
+
+// The failure text of a date outside the Earth ephemeris.
+std::string OutOfRangeMessage(double jde);
+
+}  // namespace vsp::cli
