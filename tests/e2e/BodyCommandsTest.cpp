@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/ProgramHomeTest.h"
 #include "support/EphemerisCsv.h"
 #include "support/RunProgram.h"
 #include "support/TempHome.h"
@@ -18,29 +19,16 @@ namespace {
 using bodies::CsvRow;
 using bodies::ReadEphemerisCsv;
 
-class BodyCommands : public testing::Test {
+class BodyCommands : public ProgramHomeTest {
 protected:
     void SetUp() override {
         // The observing clock runs 60 s behind TT, so 11:59:00 is 2000-01-01 12:00:00 TT.
         ASSERT_EQ(Run({"prefs", "set", "delta_t_s=60"}).status, 0);
     }
-    ProgramResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home_.Root()});
-        return RunVespertar(args);
-    }
-    nlohmann::json Json(std::vector<std::string> args) {
-        args.push_back("--json");
-        ProgramResult r = Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        if (r.status != 0) return {};
-        return nlohmann::json::parse(r.out);
-    }
     nlohmann::json BodyAtJ2000(const std::string& name, const std::string& mode = "0") {
         return Json({"--date", "2000-01-01", "--time", "11:59:00", "--tz", "0", "--mode", mode,
                      "body", name});
     }
-
-    TempHome home_;
 };
 
 const CsvRow* FindRow(const bodies::CsvTable& table, const std::string& tt, const std::string& body) {

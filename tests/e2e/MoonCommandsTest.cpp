@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/ProgramHomeTest.h"
 #include "support/EphemerisCsv.h"
 #include "support/RunProgram.h"
 #include "support/TempHome.h"
@@ -43,23 +44,12 @@ std::vector<std::string> ClockArgs(const std::string& iso, int seconds) {
     return {"--date", date, "--time", time, "--tz", "0"};
 }
 
-class MoonCommands : public testing::Test {
+class MoonCommands : public ProgramHomeTest {
 protected:
     void SetUp() override { places_ = ReadEphemerisCsv("../moon/moon_places.csv"); }
 
     void SetDeltaT(double seconds) {
         ASSERT_EQ(Run({"prefs", "set", "delta_t_s=" + std::to_string(seconds)}).status, 0);
-    }
-    ProgramResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home_.Root()});
-        return RunVespertar(args);
-    }
-    nlohmann::json Json(std::vector<std::string> args) {
-        args.push_back("--json");
-        ProgramResult r = Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        if (r.status != 0) return {};
-        return nlohmann::json::parse(r.out);
     }
     // `args` at a fixture row's TT, with ΔT 60 s.
     nlohmann::json AtRowTt(const CsvRow& row, std::vector<std::string> args) {
@@ -87,7 +77,6 @@ protected:
         return rows;
     }
 
-    TempHome home_;
     std::unique_ptr<bodies::CsvTable> places_;
 };
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/ProgramHomeTest.h"
 #include "support/EphemerisCsv.h"
 #include "support/RunProgram.h"
 #include "support/TempHome.h"
@@ -18,25 +19,12 @@ namespace {
 using bodies::CsvRow;
 using bodies::ReadEphemerisCsv;
 
-class ReductionCommands : public testing::Test {
+class ReductionCommands : public ProgramHomeTest {
 protected:
     void SetUp() override {
         // The observing clock runs 66 s behind TT in the observing year.
         ASSERT_EQ(Run({"prefs", "set", "delta_t_s=66"}).status, 0);
     }
-    ProgramResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home_.Root()});
-        return RunVespertar(args);
-    }
-    nlohmann::json Json(std::vector<std::string> args) {
-        args.push_back("--json");
-        ProgramResult r = Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        if (r.status != 0) return {};
-        return nlohmann::json::parse(r.out);
-    }
-
-    TempHome home_;
 };
 
 double SeparationArcsec(double ra1, double dec1, double ra2, double dec2) {

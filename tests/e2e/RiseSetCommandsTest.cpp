@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/ProgramHomeTest.h"
 #include "support/EphemerisCsv.h"
 #include "support/RunProgram.h"
 #include "support/TempHome.h"
@@ -22,26 +23,13 @@ using bodies::ReadEphemerisCsv;
 
 constexpr double kMinute = 1.0 / 60.0;
 
-class RiseSetCommands : public testing::Test {
+class RiseSetCommands : public ProgramHomeTest {
 protected:
-    ProgramResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home_.Root()});
-        return RunVespertar(args);
-    }
-    nlohmann::json Json(std::vector<std::string> args) {
-        args.push_back("--json");
-        ProgramResult r = Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        if (r.status != 0) return {};
-        return nlohmann::json::parse(r.out);
-    }
     // The site and local date of a fixture row as common options.
     static std::vector<std::string> SiteOf(const CsvRow& row) {
         return {"--lat", row.Text("lat_deg"), "--lon", row.Text("lon_east_deg"), "--elev",
                 row.Text("elevation_m"), "--tz", row.Text("tz_min"), "--date", row.Text("local_date")};
     }
-
-    TempHome home_;
 };
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {

@@ -9,27 +9,15 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/ProgramHomeTest.h"
 #include "support/RunProgram.h"
 #include "support/TempHome.h"
 
 namespace vsp::test {
 namespace {
 
-class TimeCommands : public testing::Test {
+class TimeCommands : public ProgramHomeTest {
 protected:
-    ProgramResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home_.Root()});
-        return RunVespertar(args);
-    }
-    nlohmann::json Json(std::vector<std::string> args) {
-        args.push_back("--json");
-        ProgramResult r = Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        if (r.status != 0) return {};
-        return nlohmann::json::parse(r.out);
-    }
-
-    TempHome home_;
 };
 
 TEST_F(TimeCommands, DeltaTFollowsTheObservingDate) {
