@@ -91,6 +91,10 @@ int RunDayLength(CliContext& ctx, CommandArgs& args);
 // The Moon's phases and the eclipses (EventCommands.cpp).
 int RunPhases(CliContext& ctx, CommandArgs& args);
 int RunEclipses(CliContext& ctx, CommandArgs& args);
+// The expansion of a short deep-sky description (DescriptionCommands.cpp).
+int RunExpand(CliContext& ctx, CommandArgs& args);
+// The constellation of a position (ConstellationCommand.cpp).
+int RunConstellation(CliContext& ctx, CommandArgs& args);
 
 // The whole front end: returns the exit status.
 int RunCommandLine(int argc, char** argv);

@@ -132,6 +132,21 @@ const std::vector<CommandSpec>& CommandTable() {
          "eclipse the contacts p1 u1 u2 greatest u3 u4 p4 (JD, UT; null when that phase does not\n"
          "happen), umbral_magnitude and penumbral_magnitude.\n",
          RunEclipses},
+        {"expand", "expand TEXT",
+         "The plain-language expansion of a short deep-sky description in the abbreviated style\n"
+         "of the classic catalogs, as the object screen shows it under \"Translation\" (key text):\n"
+         "\"vF, S, R, psbM\" gives \"very faint ,  small ,  round ,  pretty suddenly brighter\n"
+         "middle \". Every expansion is followed by a blank, a comma becomes a comma and a blank;\n"
+         "numbers, notes in parentheses and cross-references after \"=\" are copied (the letter\n"
+         "right after \"=\" is dropped). The text stops after the step that passes 190 characters.\n",
+         RunExpand},
+        {"constellation", "constellation --ra H --dec D [--epoch YEAR]",
+         "The constellation that holds a position: RA in hours and Dec in degrees referred to\n"
+         "the equinox J2000, or to the Julian epoch YEAR given with --epoch. The position is\n"
+         "precessed to 1875.0 and looked up in the boundary table of Roman (1987). Keys index\n"
+         "(row of the 89-row constellation table, Serpens Caput and Cauda apart; -1 for none),\n"
+         "abbreviation and name.\n",
+         RunConstellation},
     };
     return table;
 }

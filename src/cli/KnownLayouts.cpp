@@ -1,5 +1,6 @@
 #include "cli/KnownLayouts.h"
 
+#include "catalog/DescriptionFile.h"
 #include "shell/PreferenceStore.h"
 
 namespace vsp::cli {
@@ -7,6 +8,7 @@ namespace vsp::cli {
 RecordLayoutRegistry KnownLayouts() {
     RecordLayoutRegistry registry;
     RegisterPreferenceLayouts(registry);
+    RegisterDescriptionLayouts(registry);
     return registry;
 }
 
