@@ -1,0 +1,84 @@
+#include "catalog/CatalogFiles.h"
+
+#include "catalog/CrossReference.h"
+#include "catalog/DescriptionFile.h"
+#include "catalog/ObjectIndex.h"
+#include "catalog/ObjectRecord.h"
+#include "catalog/StarCatalog.h"
+#include "catalog/UserObject.h"
+
+namespace vsp {
+namespace {
+
+const std::string kData(kDataDir);
+const std::string kUserCatalogs(kUserCatalogsDir);
+
+int OpenFile(CatalogDb& db, uint32_t typeCode, int mode, const std::string& directory,
+             std::string_view name) {
+    return db.Open(typeCode, kCatalogCreatorCode, mode, directory, std::string(name));
+}
+
+}  // namespace
+
+int CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, InfoSink& messages,
+                     std::string_view objectIndexName) {
+    int result = 0;
+
+    if (!OpenFile(files.stars, kDefaultStarsTypeCode, 0, kData, kDefaultStarsFileName)) {
+        messages.InfoBox(kStarDbMissing, "");
+        result = -1;
+    }
+
+    files.objectsAreOneK = false;
+    if (!OpenFile(files.objects, kObjectFileTypeCode, 0, kData, kObjectFile18k)) {
+        files.objectsAreOneK = OpenFile(files.objects, kObjectFileTypeCode, 0, kData, kObjectFile1k) != 0;
+    }
+    const CatalogTable defaults = DefaultCatalogTable();
+    for (int i = 0; i < kCatalogCount; ++i) {
+        catalogs[size_t(i)].firstRecord = defaults[size_t(i)].firstRecord;
+        catalogs[size_t(i)].endRecord = defaults[size_t(i)].endRecord;
+    }
+    if (!files.objects.IsOpen()) {
+        messages.InfoBox(kObjectDbMissing, "");
+        result = -1;
+    } else {
+        if (files.objectsAreOneK) UseOneKObjectRanges(catalogs);
+        if (files.objects.Version() != kObjectFileVersion) messages.InfoBox(kObjectDbOld, "");
+    }
+
+    if (!OpenFile(files.moon, kMoonTypeCode, 0, kData, kMoonFile)) {
+        result = -1;
+    } else if (files.moon.Version() != kMoonFileVersion) {
+        messages.InfoBox(kMoonDbOld, "");
+    }
+
+    OpenFile(files.mars, kMarsTypeCode, 0, kData, kMarsFile);
+    OpenFile(files.descriptions, kDescriptionTypeCode, 0, kData, kDescriptionFileName);
+
+    OpenFile(files.comets, kCometTypeCode, 1, kData, kCometFile);
+    OpenFile(files.satellites, kSatelliteTypeCode, 1, kData, kSatelliteFile);
+    OpenFile(files.userObjects, kUserObjectTypeCode, 1, kUserCatalogs, kUserObjectFile);
+    files.userObjects.Close();
+
+    // The index name comes from writable program data: it must stay a plain file name.
+    files.objectIndex.Close();
+    if (IsSafeFileName(objectIndexName))
+        OpenFile(files.objectIndex, kObjectIndexTypeCode, 0, kData, objectIndexName);
+    OpenFile(files.crossReferences, kCrossReferenceTypeCode, 0, kData, kCrossReferenceFile);
+    return result;
+}
+
+void CatalogFilesClose(CatalogFiles& files) {
+    files.stars.Close();
+    files.objects.Close();
+    files.moon.Close();
+    files.mars.Close();
+    files.descriptions.Close();
+    files.comets.Close();
+    files.satellites.Close();
+    files.userObjects.Close();
+    files.objectIndex.Close();
+    files.crossReferences.Close();
+}
+
+}  // namespace vsp

@@ -1,0 +1,165 @@
+#include "catalog/Designation.h"
+
+#include <cctype>
+#include <cstdio>
+#include <limits>
+
+namespace vsp {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits only, at least one, within int32.
+bool ParseDigits(std::string_view text, int32_t& value) {
+    if (text.empty()) return false;
+    int64_t v = 0;
+    for (char c : text) {
+        if (!IsDigit(c)) return false;
+        v = v * 10 + (c - '0');
+        if (v > std::numeric_limits<int32_t>::max()) return false;
+    }
+    value = int32_t(v);
+    return true;
+}
+
+// Leading integer of `text` (optional sign then digits); `used` characters consumed.
+bool LeadingInteger(std::string_view text, bool allowSign, int64_t& value, size_t& used) {
+    size_t i = 0;
+    bool negative = false;
+    if (allowSign && i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const size_t digitsStart = i;
+    int64_t v = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        v = v * 10 + (text[i] - '0');
+        if (v > std::numeric_limits<int32_t>::max()) return false;
+        ++i;
+    }
+    if (i == digitsStart) return false;
+    value = negative ? -v : v;
+    used = i;
+    return true;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+    return text;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+bool HasOwnPrefix(const CatalogEntry& entry, int32_t index) {
+    if (index == kCatalogNone) return false;
+    const std::string_view prefix = CatalogPrefix(entry);
+    return !Trim(prefix).empty();
+}
+
+// Typed text is read leniently by the finder; a whole designation must be exactly
+// region-number with an optional "-1" (or any component) behind it.
+bool IsTychoText(std::string_view text) {
+    int64_t value = 0;
+    size_t used = 0;
+    for (int part = 0; part < 3 && !text.empty(); ++part) {
+        if (part > 0) {
+            if (text.front() != '-') return false;
+            text.remove_prefix(1);
+        }
+        if (!LeadingInteger(text, part == 0, value, used)) return false;
+        text.remove_prefix(used);
+    }
+    return text.empty();
+}
+
+// The number part after a prefix: optional blanks or one hyphen, then the number.
+bool ParseNumberPart(int32_t catalog, std::string_view rest, int32_t& number) {
+    size_t blanks = 0;
+    while (blanks < rest.size() && rest[blanks] == ' ') ++blanks;
+    rest.remove_prefix(blanks);
+    if (blanks == 0 && !rest.empty() && rest.front() == '-' && catalog != kCatalogTycho)
+        rest.remove_prefix(1);
+    if (catalog == kCatalogTycho) return IsTychoText(rest) && TychoTextToNumber(rest, number);
+    return ParseDigits(rest, number);
+}
+
+}  // namespace
+
+std::string CatalogDesignation(const CatalogTable& catalogs, int32_t catalog, int32_t number) {
+    if (catalog < 0 || catalog >= kCatalogCount) return {};
+    const std::string prefix(CatalogPrefix(catalogs[size_t(catalog)]));
+    char text[64];
+    if (catalog == kCatalogTycho) {
+        std::snprintf(text, sizeof text, "%s%ld-%ld-1", prefix.c_str(),
+                      long(number / kTychoRegionFactor), long(number % kTychoRegionFactor));
+    } else {
+        std::snprintf(text, sizeof text, "%s%ld", prefix.c_str(), long(number));
+    }
+    return text;
+}
+
+ObjectNames ObjectDesignations(const CatalogTable& catalogs, const NumberedLists& lists,
+                               uint16_t recordIndex, const ObjectRecord& record) {
+    ObjectNames names;
+    const std::string own = CatalogDesignation(catalogs, record.catalog, record.number);
+    for (int32_t list : {int32_t(kCatalogMessier), int32_t(kCatalogCaldwell)}) {
+        const int32_t listNumber = ListNumberOfRecord(lists, list, recordIndex);
+        if (listNumber > 0) {
+            names.first = CatalogDesignation(catalogs, list, listNumber);
+            names.second = own;
+            return names;
+        }
+    }
+    names.first = own;
+    return names;
+}
+
+bool TychoTextToNumber(std::string_view text, int32_t& starNumber) {
+    int64_t region = 0;
+    size_t used = 0;
+    if (!LeadingInteger(text, true, region, used)) return false;
+    text.remove_prefix(used);
+    if (text.empty()) return false;
+    text.remove_prefix(1);  // the separator
+    int64_t within = 0;
+    if (!LeadingInteger(text, false, within, used)) return false;
+    const int64_t star = region * kTychoRegionFactor + within;
+    if (star > std::numeric_limits<int32_t>::max() || star < std::numeric_limits<int32_t>::min())
+        return false;
+    starNumber = int32_t(star);
+    return true;
+}
+
+int DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_t& catalog,
+                     int32_t& number) {
+    text = Trim(text);
+    // Longest prefix first, so "Berk" wins over "Be" and "B", "UGCA" over "UGC".
+    int32_t bestCatalog = -1;
+    int32_t bestNumber = 0;
+    size_t bestLength = 0;
+    for (int32_t i = 0; i < kCatalogCount; ++i) {
+        const CatalogEntry& entry = catalogs[size_t(i)];
+        if (!HasOwnPrefix(entry, i)) continue;
+        const std::string_view prefix = CatalogPrefix(entry);
+        if (prefix.size() <= bestLength || !StartsWithNoCase(text, prefix)) continue;
+        int32_t value = 0;
+        if (!ParseNumberPart(i, text.substr(prefix.size()), value)) continue;
+        bestCatalog = i;
+        bestNumber = value;
+        bestLength = prefix.size();
+    }
+    if (bestCatalog < 0) return 0;
+    catalog = bestCatalog;
+    number = bestNumber;
+    return 1;
+}
+
+}  // namespace vsp

@@ -1,0 +1,52 @@
+#include "catalog/NumberedLists.h"
+
+#include <algorithm>
+
+#include "catalog/CatalogTable.h"
+
+namespace vsp {
+namespace {
+
+const std::vector<uint16_t>* ListTable(const NumberedLists& lists, int32_t catalog) {
+    switch (catalog) {
+        case kCatalogMessier: return &lists.messier;
+        case kCatalogCaldwell: return &lists.caldwell;
+        case kCatalogSac: return &lists.sac;
+        case kCatalogHerschel: return &lists.herschel;
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+int32_t ListLastNumber(int32_t catalog) {
+    switch (catalog) {
+        case kCatalogMessier: return kMessierCount;
+        case kCatalogCaldwell: return kCaldwellCount;
+        case kCatalogSac: return kSacCount;
+        case kCatalogHerschel: return kHerschelCount;
+        default: return 0;
+    }
+}
+
+bool IsListCatalog(int32_t catalog) { return ListLastNumber(catalog) > 0; }
+
+int ObjectByListNumber(const NumberedLists& lists, int32_t catalog, int32_t number,
+                       uint16_t& record) {
+    const std::vector<uint16_t>* table = ListTable(lists, catalog);
+    if (!table || number < 1 || number > ListLastNumber(catalog)) return 0;
+    if (size_t(number) > table->size()) return 0;
+    record = (*table)[size_t(number - 1)];
+    return 1;
+}
+
+int32_t ListNumberOfRecord(const NumberedLists& lists, int32_t catalog, uint16_t record) {
+    const std::vector<uint16_t>* table = ListTable(lists, catalog);
+    if (!table) return 0;
+    const size_t last = std::min(table->size(), size_t(ListLastNumber(catalog)));
+    for (size_t i = 0; i < last; ++i)
+        if ((*table)[i] == record) return int32_t(i + 1);
+    return 0;
+}
+
+}  // namespace vsp

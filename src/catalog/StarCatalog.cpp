@@ -1,0 +1,98 @@
+#include "catalog/StarCatalog.h"
+
+#include <cstdio>
+
+#include "catalog/ExtendedStarCatalogs.h"
+
+namespace vsp {
+
+namespace {
+
+// N follows from the record count alone: 80 when count x 42, kept to 16 bits, exceeds 25000.
+int EntriesPerBlockFor(uint16_t recordCount) {
+    return ((uint32_t(recordCount) * 42u) & 0xFFFFu) > 25000u ? 80 : 42;
+}
+
+}  // namespace
+
+std::string ExtendedStarDesignation(int32_t number, int32_t catalogStarCount) {
+    char text[40];
+    if (catalogStarCount >= kTychoStarCountFrom)
+        std::snprintf(text, sizeof text, "TYC%d-%d-1", number / 100000, number % 100000);
+    else
+        std::snprintf(text, sizeof text, "%s%d", "HIP", number);
+    return text;
+}
+
+StarCatalog::StarCatalog(const ProgramDir& dir, InfoSink& messages)
+    : dir_(dir), messages_(messages), defaultStars_(dir, messages), defaultArray_(kDefaultStarSlots),
+      extended_(dir, messages) {}
+
+void StarCatalog::MessageNumber(const char* format, int value) {
+    char text[80];
+    std::snprintf(text, sizeof text, format, value);
+    Message(text);
+}
+
+bool StarCatalog::OpenCompanion(std::string_view name, RecordFileHandle& handle) const {
+    return RecordFileOpen(dir_, std::string(kDataDir) + std::string(name), int(RecordFileMode::ReadOnly),
+                          handle) == 0;
+}
+
+int StarCatalog::OpenExtendedCatalog(int index) {
+    CloseExtendedCatalog();
+    if (index < 0 || index >= kExtendedCatalogCount) return 0;
+    const auto& info = ExtendedCatalogs()[size_t(index)];
+    if (!extended_.Open(kExtendedCatalogTypeCode, 0, 0, std::string(kDataDir), std::string(info.fileName)))
+        return 0;
+    const int n = EntriesPerBlockFor(RecordFileCount(extended_.File()));
+    // A block of another size is not a catalog of this program: reading it would misplace
+    // every star, so the file is treated as missing.
+    if (extended_.File()->recordSize != n * kStarEntrySize) {
+        extended_.Close();
+        return 0;
+    }
+    extendedIndex_ = index;
+    entriesPerBlock_ = n;
+    blockEntries_.assign(size_t(n), StarEntry{});
+    return 1;
+}
+
+void StarCatalog::CloseExtendedCatalog() {
+    extended_.Close();
+    extendedIndex_ = -1;
+    entriesPerBlock_ = 0;
+    lastEntry_ = -1;
+}
+
+int32_t StarCatalog::ExtendedStarCount() const {
+    if (!extended_.IsOpen()) return 0;
+    return extended_.RecordCount(entriesPerBlock_);
+}
+
+bool StarCatalog::ReadBlock(int32_t index) {
+    if (!extended_.IsOpen() || index < 0) return false;
+    const uint8_t* bytes = nullptr;
+    if (RecordFileRead(extended_.File(), uint32_t(index), bytes) != 0) return false;
+    for (int i = 0; i < entriesPerBlock_; ++i)
+        StarEntryDecode(bytes + i * kStarEntrySize, size_t(kStarEntrySize), blockEntries_[size_t(i)]);
+    return true;
+}
+
+int32_t StarCatalog::StarBySequence(int32_t sequence, StarRecord& out) {
+    if (!extended_.IsOpen()) {
+        Message(kHipparcosNotOpen);
+        return 0;
+    }
+    if (sequence < 0) return 0;
+    const int32_t block = sequence / entriesPerBlock_;
+    if (!ReadBlock(block)) {
+        MessageNumber(kHipparcosRecordUnreadable, block);
+        return 0;
+    }
+    const StarEntry& entry = blockEntries_[size_t(sequence % entriesPerBlock_)];
+    StarEntryToRecord(entry, out);
+    return entry.number;
+}
+
+}  // namespace vsp

@@ -1,0 +1,34 @@
+#include "catalog/StarRecord.h"
+
+#include <algorithm>
+
+#include "catalog/StarAngle.h"
+#include "records/RecordFile.h"
+
+namespace vsp {
+
+int StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out) {
+    if (!bytes || size < size_t(kStarRecordSize)) return 0;
+    out.number = ReadI32(bytes);
+    out.ra = AngleFromHours(double(ReadF32(bytes + 4)));
+    out.dec = AngleFromDegrees(double(ReadF32(bytes + 8)));
+    out.magnitude = ReadU16(bytes + 12);
+    out.colour = ReadI16(bytes + 14);
+    std::copy(bytes + 16, bytes + 32, out.extra.begin());
+    out.screenX = ReadI32(bytes + 32);
+    out.screenY = ReadI32(bytes + 36);
+    out.hidden = 0;
+    return 1;
+}
+
+int StarColourClass(int c) {
+    if (c < -3) return 0;
+    if (c <= -1) return 1;
+    if (c <= 2) return 2;
+    if (c <= 5) return 3;
+    if (c <= 7) return 4;
+    if (c <= 13) return 5;
+    return 6;
+}
+
+}  // namespace vsp
