@@ -1,6 +1,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/ApparentDiameter.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/EarthBarycentric.h"
@@ -15,9 +16,6 @@
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr double kHoursToRad = std::numbers::pi / 12.0;
 constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
 constexpr double kSunMagnitude = -24.6;

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/Nutation.h"
 
 namespace vsp {
 
 namespace {
 constexpr double kArcsecToRad = 4.84813681109536e-6;
-constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerCentury = 36525.0;
 }  // namespace

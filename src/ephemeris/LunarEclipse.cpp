@@ -3,12 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/LunarArguments.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
 // The correction from the mean phase to greatest eclipse, in days; only the two leading terms
 // differ between a solar and a lunar eclipse.

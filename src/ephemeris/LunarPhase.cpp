@@ -4,13 +4,12 @@
 #include <iterator>
 #include <limits>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/LunarArguments.h"
 #include "ephemeris/tables/LunarPhaseTerms.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kLunationsPerYear = 12.3685;
 constexpr double kLunationsPerCentury = 1236.85;
 

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <span>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/tables/Elp2000.h"
 
 namespace vsp {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr double kDegToRad = 0.017453292519943295;
 constexpr double kKmPerAu = 149597870.0;
 
 double ReducedRadians(double degrees) {

@@ -2,13 +2,11 @@
 
 #include <cmath>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kEpochJd = 2444238.5;  // 1980 January 0.0
 
 // The Sun's apparent orbit and the Moon's orbit at the epoch, degrees.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/EarthVsop87.h"
 #include "ephemeris/LunarSeries.h"
@@ -14,8 +15,6 @@ namespace vsp {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr double kKmPerAu = 149597870.0;
 constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
 

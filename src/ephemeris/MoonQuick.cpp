@@ -5,14 +5,12 @@
 #include <numbers>
 #include <span>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/Time.h"
 #include "ephemeris/tables/MoonQuickTerms.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kKmPerAu = 149597870.0;
 

@@ -3,10 +3,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
+
 namespace vsp {
 
 namespace {
-constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kPolarRatio = 0.99664719;  // polar over equatorial radius
 constexpr double kEarthRotation = 7.292115e-5;  // rad/s

@@ -4,13 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/BodyPosition.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 
 double ClampedAcos(double cosine) { return std::acos(std::clamp(cosine, -1.0, 1.0)); }
 

@@ -2,14 +2,12 @@
 
 #include <cmath>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/QuickSun.h"
 #include "ephemeris/tables/PlutoMeeus.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 
 // The series gives the J2000 ecliptic; the quick Sun and its obliquity are of the date. The
 // direction is carried to the ecliptic and equinox of date (Meeus 21.5/21.6 with the

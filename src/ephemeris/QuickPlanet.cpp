@@ -2,14 +2,12 @@
 
 #include <cmath>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/tables/QuickPlanetElements.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kTurn = 6.283185308;
 constexpr double kTurnsPerRadian = 0.15915494307111402;
 constexpr double kJ2000Obliquity = 0.4089182868111674;

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
+#include "ephemeris/AngleUnits.h"
+
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 
 double DegreesToRadiansReduced(double degrees) { return std::fmod(degrees, 360.0) * kDegToRad; }
 

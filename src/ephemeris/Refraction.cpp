@@ -3,13 +3,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
 
 namespace {
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr double kConvergence = 5e-5;  // degrees
 constexpr int kMaxIterations = 100;    // the iteration settles in a few steps; a guard only
 }  // namespace

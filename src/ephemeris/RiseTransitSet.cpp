@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/Interpolate.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kSiderealDegreesPerDay = 360.985647;
 // The corrections are made twice, and then again while one still moves a time by more than
 // a fraction of a second: near the poles a body that rises at a shallow angle while its

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
+
 namespace vsp {
 
 namespace {
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 // The program's own truncated values of pi and 2 pi for polar angles.
 constexpr double kPolarPi = 3.14159265358979;
 constexpr double kPolarTwoPi = 6.28318530717958;

@@ -4,14 +4,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/AngleUnits.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
 
 namespace {
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr double kPolarRatio = 0.99664719;
 constexpr double kEarthRadiusM = 6378140.0;
 constexpr double kEarthRadiusKm = 6378.14;
