@@ -69,21 +69,8 @@ COORDINATES = ["Longitude", "Latitude", "Distance"]
 # ---- the source ----
 
 def libnova_source_dir(explicit=None):
-    candidates = []
-    if explicit:
-        candidates.append(explicit)
-    if os.environ.get("VSP_LIBNOVA_SRC"):
-        candidates.append(os.environ["VSP_LIBNOVA_SRC"])
-    candidates += sorted(glob.glob(os.path.join(LIBNOVA_CACHE, "libnova-*")))
-    for c in candidates:
-        if os.path.isfile(os.path.join(c, "src", "lunar.c")):
-            return c
-    os.makedirs(LIBNOVA_CACHE, exist_ok=True)
-    subprocess.run(["apt-get", "source", "libnova"], cwd=LIBNOVA_CACHE, check=True)
-    found = sorted(glob.glob(os.path.join(LIBNOVA_CACHE, "libnova-*", "src", "lunar.c")))
-    if not found:
-        sys.exit("libnova sources not found after apt-get source libnova")
-    return os.path.dirname(os.path.dirname(found[-1]))
+    return tg.debian_source_dir("libnova", os.path.join("src", "lunar.c"), LIBNOVA_CACHE,
+                                "VSP_LIBNOVA_SRC", explicit)
 
 
 def read_series(src_dir):

@@ -60,27 +60,32 @@ def header_path(name):
     return os.path.join(TABLES_DIR, name + ".h")
 
 
-def erfa_source_dir(explicit=None):
-    """Top of an unpacked erfa source tree (the folder holding src/nut80.c).
+def debian_source_dir(package, marker, cache, env_var, explicit=None):
+    """Top of an unpacked Debian source package (the folder that holds `marker`).
 
-    Order: the argument, $VSP_ERFA_SRC, an earlier unpack in the cache folder, and last
-    `apt-get source erfa` into the cache folder (needs a deb-src line for Debian main).
+    Order: the argument, $env_var, an earlier unpack in the cache folder, and last
+    `apt-get source package` into the cache folder (needs a deb-src line for Debian main).
     """
     candidates = []
     if explicit:
         candidates.append(explicit)
-    if os.environ.get("VSP_ERFA_SRC"):
-        candidates.append(os.environ["VSP_ERFA_SRC"])
-    candidates += sorted(glob.glob(os.path.join(ERFA_CACHE, "erfa-*")))
+    if os.environ.get(env_var):
+        candidates.append(os.environ[env_var])
+    candidates += sorted(glob.glob(os.path.join(cache, package + "-*")))
     for c in candidates:
-        if os.path.isfile(os.path.join(c, "src", "nut80.c")):
+        if os.path.isfile(os.path.join(c, marker)):
             return c
-    os.makedirs(ERFA_CACHE, exist_ok=True)
-    subprocess.run(["apt-get", "source", "erfa"], cwd=ERFA_CACHE, check=True)
-    found = sorted(glob.glob(os.path.join(ERFA_CACHE, "erfa-*", "src", "nut80.c")))
+    os.makedirs(cache, exist_ok=True)
+    subprocess.run(["apt-get", "source", package], cwd=cache, check=True)
+    found = sorted(glob.glob(os.path.join(cache, package + "-*", marker)))
     if not found:
-        sys.exit("erfa sources not found after apt-get source erfa")
-    return os.path.dirname(os.path.dirname(found[-1]))
+        sys.exit(f"{package} sources not found after apt-get source {package}")
+    return found[-1][: -len(marker) - 1]
+
+
+def erfa_source_dir(explicit=None):
+    """Top of an unpacked erfa source tree (the folder holding src/nut80.c)."""
+    return debian_source_dir("erfa", os.path.join("src", "nut80.c"), ERFA_CACHE, "VSP_ERFA_SRC", explicit)
 
 
 def erfa_package_version(src_dir):
