@@ -1,0 +1,54 @@
+#pragma once
+// `vespertar data build`: every file of data/ made from the installed catalog packages. Each
+// family of files is one step; a step that fails stops the build with its reason, and the
+// files it had not yet renamed into place keep their previous contents.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vsp::databuild {
+
+struct BuildOptions {
+    std::string dataDir;  // output folder, ending with '/'
+    std::string stellariumDir = "/usr/share/stellarium";
+    std::string kstarsDir = "/usr/share/kstars";
+    std::string d3CelestialDir;  // the npm package folder (holds data/stars.14.json)
+    std::string ngc2000Path;     // optional: NGC 2000.0 table for the descriptions
+    std::string tycho2Dir;       // optional: Tycho-2 as CDS distributes it
+};
+
+struct BuiltFile {
+    std::string name;  // file name inside data/
+    int32_t records = 0;
+    int32_t recordSize = 0;
+    std::string source;  // where its content came from, one line
+};
+
+struct BuildReport {
+    std::vector<BuiltFile> files;
+    std::vector<std::string> notes;  // choices a user should know about (counts cut, skipped files)
+    std::string problem;             // why the build stopped
+    std::function<void(std::string_view)> progress;  // one line per step; may be empty
+
+    void Progress(std::string_view line) const {
+        if (progress) progress(line);
+    }
+};
+
+// The d3-celestial package installed beside the sources by the bootstrap.
+std::string DefaultD3CelestialDir();
+
+// 1 success, 0 failure (report.problem says why).
+int DataBuild(const BuildOptions& options, BuildReport& report);
+
+// The steps, in the order DataBuild runs them. Each returns 1 or 0 like DataBuild.
+int BuildStarFiles(const BuildOptions& options, BuildReport& report);
+int BuildTychoFiles(const BuildOptions& options, BuildReport& report);  // only with tycho2Dir
+int BuildObjectFiles(const BuildOptions& options, BuildReport& report);
+int BuildFeatureFiles(const BuildOptions& options, BuildReport& report);
+int BuildDescriptions(const BuildOptions& options, BuildReport& report);  // only with ngc2000Path
+
+}  // namespace vsp::databuild
