@@ -1,0 +1,82 @@
+#include "databuild/StarCatalogWrite.h"
+
+#include <algorithm>
+
+#include "catalog/ExtendedStarCatalogs.h"
+#include "catalog/StarCatalog.h"
+#include "databuild/DataFileWriter.h"
+#include "databuild/StarEntryPacking.h"
+#include "records/RecordFile.h"
+
+namespace vsp::databuild {
+
+namespace {
+
+constexpr uint32_t kStarFileVersion = 1;
+// Block numbers are signed 16-bit in the index and the record count 16-bit in the reader.
+constexpr int32_t kMostBlocks = 32767;
+
+}  // namespace
+
+int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLayout& layout,
+                         const std::string& dataDir, const std::string& source, BuildReport& report,
+                         NumberBlocks* numberBlocks) {
+    const std::string name(layout.fileName);
+    const int n = layout.entriesPerBlock;
+    if (entries.empty()) {
+        report.problem = name + ": no stars to write";
+        return 0;
+    }
+    const int32_t blocks = BlocksFor(int32_t(entries.size()), n, layout.minimumSlots);
+    const int32_t slots = blocks * n;
+    if (blocks > kMostBlocks || (layout.maximumSlots > 0 && slots > layout.maximumSlots)) {
+        report.problem = name + ": " + std::to_string(entries.size()) + " stars need " + std::to_string(slots) +
+                         " slots, more than the file can hold";
+        return 0;
+    }
+    // The readers know N only from the block count; a mismatch would misplace every star.
+    if (EntriesPerBlockForBlocks(blocks) != n) {
+        report.problem = name + ": " + std::to_string(blocks) + " blocks would be read as blocks of " +
+                         std::to_string(EntriesPerBlockForBlocks(blocks)) + " entries, not " + std::to_string(n);
+        return 0;
+    }
+    SortByDeclination(entries);
+    entries.resize(size_t(slots), PaddingEntry(entries.back()));
+    DataFileWriter file(name, kExtendedCatalogTypeCode, kStarFileVersion, n * kStarEntrySize);
+    if (numberBlocks) numberBlocks->clear();
+    for (int32_t block = 0; block < blocks; ++block) {
+        uint8_t* record = file.Append();
+        for (int i = 0; i < n; ++i) {
+            const StarEntry& entry = entries[size_t(block) * size_t(n) + size_t(i)];
+            WriteStarEntry(record + i * kStarEntrySize, entry);
+            if (numberBlocks && entry.number != 0) numberBlocks->emplace_back(entry.number, block);
+        }
+    }
+    return file.Commit(dataDir, source, report);
+}
+
+int WriteNumberIndex(std::string_view fileName, uint32_t typeCode, const NumberBlocks& numberBlocks,
+                     int32_t coverNumbers, const std::string& dataDir, const std::string& source,
+                     BuildReport& report) {
+    int32_t cover = coverNumbers;
+    for (const auto& [number, block] : numberBlocks) {
+        if (number <= 0 || number > kHighestStarNumber) {
+            report.problem = std::string(fileName) + ": star number " + std::to_string(number) +
+                             " is outside 1 .. " + std::to_string(kHighestStarNumber);
+            return 0;
+        }
+        cover = std::max(cover, number + 1);
+    }
+    const int32_t records = (cover + kNumberIndexSlots - 1) / kNumberIndexSlots;
+    std::vector<int16_t> slots(size_t(records) * kNumberIndexSlots, int16_t(-1));
+    for (const auto& [number, block] : numberBlocks) slots[size_t(number)] = int16_t(block);
+    DataFileWriter file(std::string(fileName), typeCode, kStarFileVersion, kNumberIndexSlots * 2);
+    for (int32_t r = 0; r < records; ++r) {
+        uint8_t* record = file.Append();
+        for (int i = 0; i < kNumberIndexSlots; ++i)
+            WriteI16(record + 2 * i, slots[size_t(r) * kNumberIndexSlots + size_t(i)]);
+    }
+    return file.Commit(dataDir, source, report);
+}
+
+}  // namespace vsp::databuild

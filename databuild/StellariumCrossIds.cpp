@@ -1,0 +1,49 @@
+#include <charconv>
+
+#include "databuild/InputFiles.h"
+#include "databuild/StarSources.h"
+
+namespace vsp::databuild {
+
+namespace {
+
+// An empty field is 0; anything else must be a whole positive number.
+bool NumberField(std::string_view field, int32_t& out) {
+    field = Trim(field);
+    out = 0;
+    if (field.empty()) return true;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), out);
+    return error == std::errc() && end == field.data() + field.size() && out > 0;
+}
+
+}  // namespace
+
+int ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::string& problem) {
+    out.clear();
+    std::string text;
+    if (!ReadWholeFile(path, text, problem)) return 0;
+    const auto lines = SplitLines(text);
+    bool anyStar = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (Trim(line).empty() || line.front() == '#') continue;
+        // HIP, component, SAO, HD, HR
+        const auto fields = SplitFields(line, '\t');
+        int32_t hip = 0, sao = 0, hd = 0, hr = 0;
+        if (fields.size() != 5 || !NumberField(fields[0], hip) || hip == 0 || !NumberField(fields[2], sao) ||
+            !NumberField(fields[3], hd) || !NumberField(fields[4], hr)) {
+            problem = InputLineProblem(path, i + 1, "expected HIP, component, SAO, HD and HR separated by tabs");
+            out.clear();
+            return 0;
+        }
+        anyStar = true;
+        if (hr > 0) out.push_back({hip, std::string(Trim(fields[1])), hr});
+    }
+    if (!anyStar) {
+        problem = InputProblem(path, "holds no cross-identifications");
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace vsp::databuild
