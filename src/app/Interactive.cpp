@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "catalog/CatalogSession.h"
 #include "platform/DeviceCaps.h"
 #include "platform/EventLoop.h"
 #include "platform/PowerWatcher.h"
@@ -55,6 +56,17 @@ std::optional<WindowOptions> ParseWindowOptions(int argc, char** argv) {
     return options;
 }
 
+// The sky of the run: opened by the start-up order, closed by the shutdown order.
+void WireCatalogs(AppState& state, CatalogSession& sky) {
+    state.hooks.openCatalogs = [&sky](AppState& app) {
+        CatalogSessionOptions options;
+        options.lineSet = app.prefs.constLineSet;
+        options.extendedCatalog = app.prefs.cardCatalog;
+        CatalogSessionOpen(sky, app.info, options);
+    };
+    state.hooks.closeCatalogs = [&sky](AppState&) { CatalogSessionClose(sky); };
+}
+
 }  // namespace
 
 int RunInteractive(int argc, char** argv) {
@@ -76,6 +88,8 @@ int RunInteractive(int argc, char** argv) {
     SingleInstance instance;
     PowerWatcher watcher(PostPowerResume(loop));
     UsePlatformServices(state, instance, watcher);
+    CatalogSession sky(dir, state.info);
+    WireCatalogs(state, sky);
     loop.SetInputPump([&windows] { windows.PumpInput(); });
     // Closing the window is the menu's Quit, so the shutdown order runs.
     windows.SetCloseHandler([&loop] { loop.PostCommand(kCommandExit, 0); });

@@ -1,0 +1,45 @@
+#include "catalog/CatalogSession.h"
+
+#include "catalog/ObjectIndex.h"
+#include "catalog/ProgramDataTables.h"
+
+namespace vsp {
+
+int CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const CatalogSessionOptions& options) {
+    // The chart index must match the object file, known only once that is open: without a
+    // chosen index the 18k one is opened, and swapped for the 1k one when the 1k file was found.
+    std::string_view indexName = options.objectIndexName;
+    if (indexName.empty()) indexName = kObjectIndex18k;
+    const int result = CatalogFilesOpen(session.files, session.catalogs, messages, indexName);
+    if (options.objectIndexName.empty() && session.files.objectsAreOneK) {
+        session.files.objectIndex.Close();
+        session.files.objectIndex.Open(kObjectIndexTypeCode, kCatalogCreatorCode, 0,
+                                       std::string(kDataDir), std::string(kObjectIndex1k));
+    }
+
+    session.lists = {};
+    session.classTexts.clear();
+    if (session.files.objects.IsOpen()) {
+        // The 18k ranges come from the file built with the object file; the 1k file's are fixed.
+        if (!session.files.objectsAreOneK) CatalogRangesLoad(session.dir, session.catalogs);
+        NumberedListsLoad(session.dir, session.lists);
+        ClassTextsLoad(session.dir, session.classTexts);
+    }
+
+    if (session.files.stars.IsOpen() && !session.stars.DefaultStarsLoaded() &&
+        session.stars.OpenDefaultStars()) {
+        session.stars.LoadDefaultStars(options.starProgress);
+        session.stars.LoadConstellationLines(options.lineSet);
+    }
+    if (options.extendedCatalog >= 0 && session.stars.ExtendedIndex() != options.extendedCatalog)
+        session.stars.OpenExtendedCatalog(options.extendedCatalog);
+    return result;
+}
+
+void CatalogSessionClose(CatalogSession& session) {
+    session.stars.CloseExtendedCatalog();
+    session.stars.CloseDefaultStars();
+    CatalogFilesClose(session.files);
+}
+
+}  // namespace vsp
