@@ -95,6 +95,11 @@ int RunEclipses(CliContext& ctx, CommandArgs& args);
 int RunExpand(CliContext& ctx, CommandArgs& args);
 // The constellation of a position (ConstellationCommand.cpp).
 int RunConstellation(CliContext& ctx, CommandArgs& args);
+// The catalog data: building and listing data/ (DataCommands.cpp), a deep-sky object by its
+// designation (ObjectCommand.cpp), a star by its number (StarCommand.cpp).
+int RunData(CliContext& ctx, CommandArgs& args);
+int RunObject(CliContext& ctx, CommandArgs& args);
+int RunStar(CliContext& ctx, CommandArgs& args);
 
 // The whole front end: returns the exit status.
 int RunCommandLine(int argc, char** argv);

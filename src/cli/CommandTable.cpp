@@ -147,6 +147,36 @@ const std::vector<CommandSpec>& CommandTable() {
          "(row of the 89-row constellation table, Serpens Caput and Cauda apart; -1 for none),\n"
          "abbreviation and name.\n",
          RunConstellation},
+        {"data", "data build [--ngc2000 FILE] [--tycho2 DIR] [--stellarium DIR] [--kstars DIR] [--d3celestial DIR] | data info",
+         "build: every file of data/ made from the installed catalog packages (stellarium-data,\n"
+         "kstars-data, the npm package d3-celestial; --stellarium, --kstars and --d3celestial\n"
+         "name other copies). --ngc2000 FILE (the NGC 2000.0 table) adds the description file,\n"
+         "--tycho2 DIR (Tycho-2 as CDS distributes it) the Tycho catalogs; without them those\n"
+         "files are not built. Each step reports on stderr; then each file built with its record\n"
+         "count (--json: files with name, records, record_size, source; notes). A failed step\n"
+         "stops the build (exit 1) and leaves the files it had not replaced as they were.\n"
+         "info: every .ppc file of data/ by name with records, record_size, version and tag\n"
+         "(--json: files, each with complete = the file holds every record its header counts;\n"
+         "unreadable: .ppc files too short for a header).\n",
+         RunData},
+        {"object", "object DESIGNATION",
+         "A deep-sky object of the object file: NGC7000, \"NGC 7000\", m31, C14, IC434, Sh2-101\n"
+         "(any case, blank or hyphen after the prefix optional). Messier, Caldwell, SAC and\n"
+         "Herschel numbers go through their lists. Keys: designation (as the program shows it:\n"
+         "M31 for NGC 224), catalog (prefix), catalog_index, number, type_code, type, type_name,\n"
+         "class, constellation, constellation_abbreviation, ra_hours and dec_deg (J2000),\n"
+         "magnitude, major_arcmin, minor_arcmin (null when unknown), other_designations,\n"
+         "common_name, description (NGC 2000.0 text) and translation (its expansion), and for the\n"
+         "observing time and site alt_deg, az_deg (in the correction mode) and rise, transit,\n"
+         "set (decimal local hours, as riseset --ra/--dec) with rise_set_status.\n",
+         RunObject},
+        {"star", "star NUMBER|HRn|HIPn|TYCr-n-1",
+         "A star from the extended catalogs: a plain NUMBER or HRn through the HR catalog's number\n"
+         "index (the default stars when that file is missing), HIPn through the Hipparchos 110K\n"
+         "index, TYCr-n-1 through the Tycho index (Tycho 2.5 Million, else Tycho 390K). Keys:\n"
+         "designation, number, ra_hours, dec_deg (J2000), magnitude, color_index (B-V) and name\n"
+         "(the bright-star name when it is one of the default stars, else null).\n",
+         RunStar},
     };
     return table;
 }

@@ -1,0 +1,65 @@
+#pragma once
+// The deep-sky catalogs as the program opens them, for one command run, and the search for an
+// object by catalog and number: the numbered lists for Messier, Caldwell, SAC and Herschel,
+// the catalog's record range of the object file for every other catalog.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalog/CatalogSession.h"
+#include "catalog/CatalogTable.h"
+#include "catalog/NumberedLists.h"
+#include "catalog/ObjectRecord.h"
+#include "catalog/ObjectTypeTable.h"
+#include "platform/InfoSink.h"
+#include "platform/ProgramDir.h"
+
+namespace vsp::cli {
+
+class ObjectCatalogs {
+public:
+    ObjectCatalogs(const ProgramDir& dir, InfoSink& messages);
+    ~ObjectCatalogs();
+    ObjectCatalogs(const ObjectCatalogs&) = delete;
+    ObjectCatalogs& operator=(const ObjectCatalogs&) = delete;
+
+    // Opens the catalogs as the program does (its messages go to the sink), without an
+    // extended star catalog. -1 when the star or object database or the Moon file is missing,
+    // else 0.
+    int Open();
+
+    CatalogFiles& Files() { return session_.files; }
+    const CatalogTable& Table() const { return session_.catalogs; }
+    const NumberedLists& Lists() const { return session_.lists; }
+    const ObjectTypeTable& Types() const { return types_; }
+    InfoSink& Messages() { return messages_; }
+    // The class text of a record's first small code, without the leading blank; empty when
+    // there is none.
+    std::string ClassText(uint16_t code) const;
+    // The object file that is open, for messages.
+    std::string ObjectFileName() const;
+
+private:
+    InfoSink& messages_;
+    CatalogSession session_;
+    ObjectTypeTable types_;
+};
+
+struct FoundObject {
+    uint16_t index = 0;  // record index in the object file
+    ObjectRecord record;
+};
+
+enum class ObjectSearch {
+    Found,
+    NotFound,  // `problem` tells why
+};
+
+// The object (catalog, number) names. A record that points at its primary twin (the core
+// record of an object that also sits in its catalog's sorted part) is replaced by that twin,
+// so the lists and the names see the record they point at.
+ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t number, FoundObject& out,
+                        std::string& problem);
+
+}  // namespace vsp::cli

@@ -1,0 +1,197 @@
+// `star NUMBER|HRn|HIPn|TYCr-n-1`: a star from the extended catalogs through their number
+// indexes (HR, Hipparcos 110K) or the Tycho index, named from the bright-star file when it is
+// one of the default stars.
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "catalog/CatalogTable.h"
+#include "catalog/Designation.h"
+#include "catalog/ExtendedStarCatalogs.h"
+#include "catalog/StarAngle.h"
+#include "catalog/StarCatalog.h"
+#include "cli/CatalogWords.h"
+#include "ephemeris/AngleFormat.h"
+#include "platform/Text.h"
+
+namespace vsp::cli {
+namespace {
+
+constexpr std::string_view kStarUsage = "star needs a NUMBER (HR), HRn, HIPn or TYCr-n-1";
+
+// Rows of the extended-catalog table.
+constexpr int kHrCatalogRow = 0;
+constexpr int kHip110kRow = 4;
+constexpr int kTycho390kRow = 5;
+constexpr int kTycho2500kRow = 6;
+constexpr int32_t kHighestHrNumber = 9110;
+
+// Two catalogs of one star agree to the rounding of the extended entries (a second of right
+// ascension, an arcsecond of declination); a neighbour of similar brightness is farther off.
+constexpr double kSameStarArcsec = 20.0;
+constexpr int kSameStarMagnitude16 = 4;
+
+std::string FileOfRow(int row) { return std::string(ExtendedCatalogs()[size_t(row)].fileName); }
+
+// The extended catalog of one of `rows` that opens first; the row, or -1 after the message.
+int OpenFirst(CliContext& ctx, StarCatalog& stars, std::initializer_list<int> rows) {
+    for (int row : rows)
+        if (stars.OpenExtendedCatalog(row)) return row;
+    const std::string wanted = FileOfRow(*rows.begin());
+    const std::string path = ctx.Home().Path(std::string(kDataDir) + wanted);
+    if (FileExists(path)) ctx.Messages().InfoBox(kHipparcosNotOpen, wanted + " is not a star catalog of this program.");
+    else ctx.Messages().InfoBox(kHipparcosNotOpen, "Please install " + wanted + " into data sub directory.");
+    return -1;
+}
+
+// The default stars, loaded quietly: they only add names, so a missing file is no failure.
+bool LoadDefaultStars(CliContext& ctx, StarCatalog& stars) {
+    if (!FileExists(ctx.Home().Path(std::string(kDataDir) + std::string(kDefaultStarsFileName)))) return false;
+    return stars.OpenDefaultStars() && stars.LoadDefaultStars() && stars.DefaultStarsRead() > 0;
+}
+
+int DefaultStarByNumber(StarCatalog& stars, int32_t number) {
+    for (int i = 0; i < stars.DefaultStarsRead(); ++i)
+        if (stars.DefaultStars()[size_t(i)].number == number) return i;
+    return -1;
+}
+
+// The default star at the place of an extended-catalog star, of about its brightness.
+int DefaultStarAt(StarCatalog& stars, const StarRecord& star) {
+    const double dec = AngleToDegrees(star.dec) * M_PI / 180.0;
+    const double turn = 24.0 * kAngleUnitsPerHour;
+    const double limit = kSameStarArcsec / 3600.0 * kAngleUnitsPerDegree;
+    int best = -1;
+    double bestDistance = limit;
+    for (int i = 0; i < stars.DefaultStarsRead(); ++i) {
+        const StarRecord& candidate = stars.DefaultStars()[size_t(i)];
+        if (std::abs(int(candidate.magnitude) - int(star.magnitude)) > kSameStarMagnitude16) continue;
+        double dRa = std::fmod(std::abs(double(candidate.ra) - double(star.ra)), turn);
+        if (dRa > turn / 2) dRa = turn - dRa;
+        dRa *= std::cos(dec) * kAngleUnitsPerDegree * 15.0 / kAngleUnitsPerHour;  // to declination units
+        const double distance = std::hypot(dRa, double(candidate.dec) - double(star.dec));
+        if (distance <= bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+std::string BrightStarName(StarCatalog& stars, int defaultIndex) {
+    if (defaultIndex < 0) return {};
+    const int found = stars.FindBrightStar(stars.DefaultStars()[size_t(defaultIndex)].number);
+    BrightStarRecord record;
+    if (found < 0 || !stars.ReadBrightStar(found, record)) return {};
+    return record.name;
+}
+
+// The lookup leaves the record untouched when the star is not in the block its index names,
+// and fills in only the low 16 bits of the number: a number no star can leave marks "not
+// found".
+bool StarByNumber(StarCatalog& stars, int32_t number, StarRecord& out) {
+    out.number = -1;
+    stars.StarByNumber(number, out);
+    return out.number != -1;
+}
+
+struct FoundStar {
+    std::string designation;
+    StarRecord record;
+    std::string name;  // code page
+};
+
+// HR stars: the 9110-star catalog through its number index; without that file, the default
+// stars (all of them HR stars).
+int FindHr(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) {
+    const bool haveDefaults = LoadDefaultStars(ctx, stars);
+    if (stars.OpenExtendedCatalog(kHrCatalogRow)) {
+        if (!StarByNumber(stars, number, out.record))
+            return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(kHrCatalogRow));
+    } else if (const int index = haveDefaults ? DefaultStarByNumber(stars, number) : -1; index >= 0) {
+        out.record = stars.DefaultStars()[size_t(index)];
+    } else {
+        OpenFirst(ctx, stars, {kHrCatalogRow});
+        return kExitFailed;
+    }
+    if (haveDefaults) out.name = BrightStarName(stars, DefaultStarByNumber(stars, number));
+    return kExitOk;
+}
+
+int FindHip(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) {
+    if (OpenFirst(ctx, stars, {kHip110kRow}) < 0) return kExitFailed;
+    if (!StarByNumber(stars, number, out.record))
+        return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(kHip110kRow));
+    if (LoadDefaultStars(ctx, stars)) out.name = BrightStarName(stars, DefaultStarAt(stars, out.record));
+    return kExitOk;
+}
+
+int FindTycho(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) {
+    const int row = OpenFirst(ctx, stars, {kTycho2500kRow, kTycho390kRow});
+    if (row < 0) return kExitFailed;
+    if (!stars.StarByTycho(number, out.record))
+        return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(row));
+    if (LoadDefaultStars(ctx, stars)) out.name = BrightStarName(stars, DefaultStarAt(stars, out.record));
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunStar(CliContext& ctx, CommandArgs& args) {
+    int status = kExitOk;
+    const auto text = TakeDesignationText(ctx, args, kStarUsage, status);
+    if (!text) return status;
+
+    const CatalogTable table = DefaultCatalogTable();
+    int32_t catalog = kCatalogHr, number = 0;
+    if (const auto plain = ParseWhole(*text)) {
+        if (*plain < 0 || *plain > kHighestStarNumber) return UsageError(ctx, "no such HR number: " + *text);
+        number = int32_t(*plain);
+    } else if (!DesignationParse(table, *text, catalog, number) ||
+               (catalog != kCatalogHr && catalog != kCatalogHip && catalog != kCatalogTycho)) {
+        return UsageError(ctx, std::string(kStarUsage) + ", not " + *text);
+    }
+    if (catalog == kCatalogHr && (number < 1 || number > kHighestHrNumber))
+        return UsageError(ctx, "HR numbers run from 1 to " + std::to_string(kHighestHrNumber) + ": " + *text);
+    if (catalog == kCatalogHip && (number < 1 || number > kHighestStarNumber))
+        return UsageError(ctx, "HIP numbers run from 1 to " + std::to_string(kHighestStarNumber) + ": " + *text);
+
+    StarCatalog stars(ctx.Home(), ctx.Messages());
+    FoundStar star;
+    star.designation = CatalogDesignation(table, catalog, number);
+    if (catalog == kCatalogHr) status = FindHr(ctx, stars, number, star);
+    else if (catalog == kCatalogHip) status = FindHip(ctx, stars, number, star);
+    else status = FindTycho(ctx, stars, number, star);
+    if (status != kExitOk) return status;
+
+    const StarRecord& r = star.record;
+    const double ra = AngleToHours(r.ra);
+    const double dec = AngleToDegrees(r.dec);
+    const double magnitude = r.magnitude / 16.0;
+    const double colour = r.colour / 10.0;
+    const std::string name = Cp1252ToUtf8(star.name);
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"designation", star.designation},
+                        {"number", number},
+                        {"ra_hours", ra},
+                        {"dec_deg", dec},
+                        {"magnitude", magnitude},
+                        {"color_index", colour},
+                        {"name", name.empty() ? nlohmann::json() : nlohmann::json(name)}});
+        return kExitOk;
+    }
+    const EphemerisSettings settings = ctx.Ephemeris();
+    KeyRows rows;
+    rows.Add("designation", star.designation);
+    rows.Add("number", std::to_string(number));
+    rows.Add("ra_hours", Fixed(ra, 6) + "  " + Cp1252ToUtf8(HMSToStr(ra, settings)));
+    rows.Add("dec_deg", Fixed(dec, 5) + "  " + Cp1252ToUtf8(DmsToStr(dec, settings)));
+    rows.Add("magnitude", Fixed(magnitude, 2));
+    rows.Add("color_index", Fixed(colour, 1));
+    if (!name.empty()) rows.Add("name", name);
+    rows.Print(ctx);
+    return kExitOk;
+}
+
+}  // namespace vsp::cli
