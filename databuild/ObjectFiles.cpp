@@ -1,6 +1,7 @@
 #include "databuild/DsoReaders.h"
 #include "databuild/ObjectFilesWrite.h"
 #include "databuild/PackageProvenance.h"
+#include "databuild/SourceCorrections.h"
 
 namespace vsp::databuild {
 
@@ -53,6 +54,9 @@ int BuildObjectFiles(const BuildOptions& options, BuildReport& report) {
     report.Progress("deep-sky objects: reading stellarium, OpenNGC and d3-celestial");
     DsoSources sources;
     if (!ReadDsoSources(options, sources, report.problem)) return 0;
+    std::vector<std::string> corrections;
+    CorrectLocalGroupSigns(sources.localGroup, corrections);
+    for (std::string& note : corrections) report.notes.push_back("deep-sky objects: " + std::move(note));
     return WriteObjectFiles(sources, options, report);
 }
 
