@@ -11,10 +11,10 @@
 
 namespace {
 
-std::vector<vsp::CatalogEntry> Stars() {
-    std::vector<vsp::CatalogEntry> stars;
+std::vector<vsp::StarCatalogPlace> Stars() {
+    std::vector<vsp::StarCatalogPlace> stars;
     for (int i = 0; i < 1000; ++i) {
-        vsp::CatalogEntry s;
+        vsp::StarCatalogPlace s;
         s.raHours = (i * 7919 % 24000) / 1000.0;
         s.decDeg = (i * 104729 % 17800) / 100.0 - 89.0;
         s.pmRaMasPerYear = (i % 41) - 20.0;
@@ -27,7 +27,7 @@ std::vector<vsp::CatalogEntry> Stars() {
 
 void StarHorizontalMode(benchmark::State& state) {
     const int mode = int(state.range(0));
-    const std::vector<vsp::CatalogEntry> stars = Stars();
+    const std::vector<vsp::StarCatalogPlace> stars = Stars();
     vsp::EphemerisSettings settings;
     settings.location.latitude = 48.0;
     settings.location.longitudeWest = -2.0;

@@ -25,7 +25,7 @@ int FixedPositionSkyCompute(CliContext& ctx, double raHours, double decDegrees, 
                             std::string& problem) {
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
-    CatalogEntry position;
+    StarCatalogPlace position;
     position.raHours = raHours;
     position.decDeg = decDegrees;
 

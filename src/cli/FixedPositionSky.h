@@ -2,8 +2,6 @@
 // Where a fixed J2000 position (a deep-sky object, a star) stands for the observing time and
 // site: altitude and azimuth in the correction mode, and its rise, transit and set on the
 // observing date by the direct method that `riseset --ra/--dec` uses.
-//
-// Kept apart from the catalog headers: the reduction has a `CatalogEntry` of its own.
 
 #include <string>
 #include <vector>

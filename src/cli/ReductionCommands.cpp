@@ -59,7 +59,7 @@ int RunApparent(CliContext& ctx, CommandArgs& args) {
     if ((status = CheckNoLeftover(ctx, args))) return status;
     if (!ra || !dec) return UsageError(ctx, "apparent needs --ra H and --dec D");
 
-    CatalogEntry star;
+    StarCatalogPlace star;
     star.raHours = *ra == 24.0 ? 0.0 : *ra;
     star.decDeg = *dec;
     star.pmRaMasPerYear = pmRa.value_or(0.0);

@@ -17,7 +17,7 @@ constexpr double kSmallestParallaxArcsec = 1e-7;
 // mas per year to arcseconds per Julian century.
 constexpr double kMasPerYearToArcsecPerCentury = 0.1;
 
-int StarApparent(const CatalogEntry& star, int chartMode, double jde, double deltaT,
+int StarApparent(const StarCatalogPlace& star, int chartMode, double jde, double deltaT,
                  const ObserverPlace& place, const BarycentricEphemeris& earth,
                  ReductionState& state, double& raHours, double& decDeg) {
     raHours = star.raHours;
@@ -45,7 +45,7 @@ int StarApparent(const CatalogEntry& star, int chartMode, double jde, double del
 }
 }  // namespace
 
-Vec3 StarBarycentric(const CatalogEntry& star, double jde) {
+Vec3 StarBarycentric(const StarCatalogPlace& star, double jde) {
     double parallax = star.parallaxMas / 1000.0;
     if (parallax <= 0.0) parallax = kSmallestParallaxArcsec;
     const double distance = kArcsecPerRadian / parallax;  // AU
@@ -62,7 +62,7 @@ Vec3 StarBarycentric(const CatalogEntry& star, double jde) {
     return position + centuries * velocity;
 }
 
-int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTime& local,
+int StarHorizontal(const StarCatalogPlace& star, int chartMode, const CalendarDateTime& local,
                    const EphemerisSettings& settings, const BarycentricEphemeris& earth,
                    ReductionState& state, StarPlace& out) {
     out = StarPlace{};
@@ -86,7 +86,7 @@ int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTi
     return 0;
 }
 
-int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTime& local,
+int StarHorizontal(const StarCatalogPlace& star, int chartMode, const CalendarDateTime& local,
                    const EphemerisSettings& settings, ReductionState& state, StarPlace& out) {
     return StarHorizontal(star, chartMode, local, settings, BarycentricEphemeris(EarthBarycentric),
                           state, out);

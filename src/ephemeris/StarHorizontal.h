@@ -11,7 +11,7 @@ namespace vsp {
 
 // J2000 position with the Hipparcos conventions for the motions. Zero motions and parallax
 // are allowed (a star with no parallax is put very far away).
-struct CatalogEntry {
+struct StarCatalogPlace {
     double raHours = 0.0;          // J2000, epoch J2000
     double decDeg = 0.0;
     double pmRaMasPerYear = 0.0;   // mu_alpha* = mu_alpha cos(dec), milliarcseconds per year
@@ -28,16 +28,16 @@ struct StarPlace {
 
 // Barycentric position of the star at its catalog distance, moved by its proper motion to the
 // TT JD; AU, J2000.
-Vec3 StarBarycentric(const CatalogEntry& star, double jde);
+Vec3 StarBarycentric(const StarCatalogPlace& star, double jde);
 
 // chartMode 0..3 as in the settings; a negative mode takes the RA and Dec as given. Returns 0,
 // or the Earth ephemeris' error (modes 2 and 3) with the outputs zeroed. `local` is the
 // observer's clock time; the place and time zone come from settings.location.
-int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTime& local,
+int StarHorizontal(const StarCatalogPlace& star, int chartMode, const CalendarDateTime& local,
                    const EphemerisSettings& settings, const BarycentricEphemeris& earth,
                    ReductionState& state, StarPlace& out);
 // The same with the program's Earth ephemeris.
-int StarHorizontal(const CatalogEntry& star, int chartMode, const CalendarDateTime& local,
+int StarHorizontal(const StarCatalogPlace& star, int chartMode, const CalendarDateTime& local,
                    const EphemerisSettings& settings, ReductionState& state, StarPlace& out);
 
 }  // namespace vsp

@@ -150,7 +150,7 @@ TEST(ApparentPlace, StarsMatchErfaApparentPlaces) {
     for (const CsvRow& row : table->rows) {
         SCOPED_TRACE(row.Text("tt") + " " + row.Text("star"));
         const double jde = row.Number("jde");
-        CatalogEntry star;
+        StarCatalogPlace star;
         star.raHours = row.Number("ra_j2000_hours");
         star.decDeg = row.Number("dec_j2000_deg");
         star.pmRaMasPerYear = row.Number("pm_ra_mas_yr");

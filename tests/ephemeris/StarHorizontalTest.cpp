@@ -49,8 +49,8 @@ double LocalApparentSiderealTime(const Moment& m) {
            m.settings.location.longitudeWest / 15.0;
 }
 
-CatalogEntry EntryOf(const CsvRow& row) {
-    CatalogEntry star;
+StarCatalogPlace EntryOf(const CsvRow& row) {
+    StarCatalogPlace star;
     star.raHours = row.Number("ra_j2000_hours");
     star.decDeg = row.Number("dec_j2000_deg");
     star.pmRaMasPerYear = row.Number("pm_ra_mas_yr");
@@ -96,7 +96,7 @@ TEST(StarHorizontal, TopocentricModeIsTheFullReduction) {
 TEST(StarHorizontal, HorizonCoordinatesFollowTheApparentSiderealTime) {
     const Moment m = MomentAtTt("2024-06-21T22:00:00");
     ReductionState state;
-    const CatalogEntry vega{18.61564900, 38.78369, 200.94, 286.23, 130.23};
+    const StarCatalogPlace vega{18.61564900, 38.78369, 200.94, 286.23, 130.23};
     StarPlace place;
     ASSERT_EQ(StarHorizontal(vega, 0, m.local, m.settings, state, place), 0);
     const double last = LocalApparentSiderealTime(m);
@@ -118,7 +118,7 @@ TEST(StarHorizontal, RefractionModesLiftTheStar) {
     const ObserverPlace site = ObserverPlaceFromLocation(m.settings.location);
     // A star on the meridian, its declination trimmed so that it stands on the geometric
     // horizon; then the same star higher and lower.
-    CatalogEntry star{std::fmod(LocalApparentSiderealTime(m) + 24.0, 24.0), 0.0, 0.0, 0.0, 0.0};
+    StarCatalogPlace star{std::fmod(LocalApparentSiderealTime(m) + 24.0, 24.0), 0.0, 0.0, 0.0, 0.0};
     StarPlace probe;
     ASSERT_EQ(StarHorizontal(star, -1, m.local, m.settings, state, probe), 0);
     ASSERT_NEAR(probe.azimuth, 180.0, 1e-6);
@@ -155,7 +155,7 @@ TEST(StarHorizontal, RefractionModesLiftTheStar) {
 TEST(StarHorizontal, EarthEphemerisLimitsOnlyTheTopocentricModes) {
     Moment m = MomentAtTt("1650-03-01T00:00:00");  // before the Earth ephemeris
     ReductionState state;
-    const CatalogEntry star{5.0, 20.0, 0.0, 0.0, 0.0};
+    const StarCatalogPlace star{5.0, 20.0, 0.0, 0.0, 0.0};
     StarPlace place;
     place.raHours = place.altitude = 9.0;
     EXPECT_EQ(StarHorizontal(star, 2, m.local, m.settings, state, place), 1);
@@ -172,8 +172,8 @@ TEST(StarHorizontal, ParallaxOfTheNearestStarsShowsTopocentrically) {
     // Proxima-like: 768 mas. Half a year apart the annual parallax swings the place by up to
     // twice 0.768"; a star without parallax does not swing beyond aberration's own pattern.
     ReductionState state;
-    const CatalogEntry near{14.5, -62.68, 0.0, 0.0, 768.0};
-    const CatalogEntry far{14.5, -62.68, 0.0, 0.0, 0.0};
+    const StarCatalogPlace near{14.5, -62.68, 0.0, 0.0, 768.0};
+    const StarCatalogPlace far{14.5, -62.68, 0.0, 0.0, 0.0};
     double largest = 0.0;
     for (const char* date : {"2024-01-05T00:00:00", "2024-03-20T00:00:00", "2024-06-20T00:00:00",
                              "2024-09-22T00:00:00"}) {
