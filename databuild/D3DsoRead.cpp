@@ -1,60 +1,14 @@
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
+#include "databuild/JsonInput.h"
 
 namespace vsp::databuild {
 
 namespace {
 
 using nlohmann::json;
-
-int ParseJson(const std::string& path, json& document, std::string& problem) {
-    std::string text;
-    if (!ReadWholeFile(path, text, problem)) return 0;
-    document = json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (document.is_discarded() || !document.is_object()) {
-        problem = InputProblem(path, "not a JSON object");
-        return 0;
-    }
-    return 1;
-}
-
-const json* Member(const json* object, const char* key) {
-    if (!object || !object->is_object()) return nullptr;
-    const auto found = object->find(key);
-    return found == object->end() ? nullptr : &*found;
-}
-
-std::string TextOf(const json* value) {
-    if (value && value->is_string()) return value->get<std::string>();
-    return {};
-}
-
-// d3 writes numbers as strings ("13.2", "" when unknown) and sometimes as numbers.
-double NumberOf(const json* value, double fallback) {
-    if (value && value->is_number()) return value->get<double>();
-    const std::string text = TextOf(value);
-    if (text.empty()) return fallback;
-    char* end = nullptr;
-    const double number = std::strtod(text.c_str(), &end);
-    return end == text.c_str() ? fallback : number;
-}
-
-// The feature list of a GeoJSON FeatureCollection; null (with the problem) when absent.
-const json* FeaturesOf(const json& document, const std::string& path, std::string& problem) {
-    const json* features = Member(&document, "features");
-    if (!features || !features->is_array()) {
-        problem = InputProblem(path, "no \"features\" list (not a GeoJSON feature collection)");
-        return nullptr;
-    }
-    return features;
-}
-
-std::string FeatureProblem(const std::string& path, size_t index, std::string_view why) {
-    return InputProblem(path, "feature " + std::to_string(index + 1) + " " + std::string(why));
-}
 
 bool IsLocalGroupRowId(const std::string& id) {
     for (const char* prefix : {"Palomar", "Terzan", "UGCA"}) {
@@ -68,13 +22,12 @@ bool IsLocalGroupRowId(const std::string& id) {
 
 int ReadLocalGroupFeature(const json& feature, LocalGroupObject& object, std::string& why) {
     const json* properties = Member(&feature, "properties");
-    const json* coordinates = Member(Member(&feature, "geometry"), "coordinates");
+    const json* coordinates = PointOf(feature);
     if (!properties || !properties->is_object()) {
         why = "has no properties";
         return 0;
     }
-    if (!coordinates || !coordinates->is_array() || coordinates->size() < 2 ||
-        !(*coordinates)[0].is_number() || !(*coordinates)[1].is_number()) {
+    if (!coordinates) {
         why = "has no point coordinates";
         return 0;
     }
@@ -82,9 +35,10 @@ int ReadLocalGroupFeature(const json& feature, LocalGroupObject& object, std::st
     object.raDeg = (*coordinates)[0].get<double>();
     if (object.raDeg < 0) object.raDeg += 360;
     object.decDeg = (*coordinates)[1].get<double>();
-    object.magnitude = NumberOf(Member(properties, "mag"), LocalGroupObject{}.magnitude);
+    // d3 writes numbers as strings ("13.2", "" when unknown) and sometimes as numbers.
+    object.magnitude = NumberOf(Member(properties, "mag")).value_or(LocalGroupObject{}.magnitude);
     // "5.0x3.1" or "2.8": the first figure is the major axis.
-    object.majorArcmin = NumberOf(Member(properties, "dim"), LocalGroupObject{}.majorArcmin);
+    object.majorArcmin = NumberOf(Member(properties, "dim")).value_or(LocalGroupObject{}.majorArcmin);
     object.type = TextOf(Member(properties, "type"));
     return 1;
 }
@@ -140,7 +94,7 @@ public:
     // Why the file was refused; empty when it was read.
     std::string Fault() const {
         if (!fault_.empty()) return fault_;
-        if (!sawFeatures_) return "no \"features\" list (not a GeoJSON feature collection)";
+        if (!sawFeatures_) return std::string(kNoFeatureList);
         return {};
     }
 
@@ -171,7 +125,7 @@ int ReadD3Names(const std::string& path, std::map<std::string, std::string>& out
                 std::string& problem) {
     out.clear();
     json document;
-    if (!ParseJson(path, document, problem)) return 0;
+    if (!ParseJsonObject(path, document, problem)) return 0;
     for (const auto& [key, entry] : document.items()) {
         const json* name = Member(&entry, "name");
         if (!name || !name->is_string()) {
@@ -202,7 +156,7 @@ int ReadD3LocalGroup(const std::string& path, std::vector<LocalGroupObject>& out
                      std::string& problem) {
     out.clear();
     json document;
-    if (!ParseJson(path, document, problem)) return 0;
+    if (!ParseJsonObject(path, document, problem)) return 0;
     const json* features = FeaturesOf(document, path, problem);
     if (!features) return 0;
     for (size_t i = 0; i < features->size(); ++i) {

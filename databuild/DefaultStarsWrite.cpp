@@ -15,8 +15,6 @@ namespace vsp::databuild {
 
 namespace {
 
-constexpr uint32_t kStarFileVersion = 1;
-
 const StarName* NameOf(const StarSources& sources, const ChosenStar& star) {
     const auto found = sources.names.find(star.star->hip);
     return found == sources.names.end() ? nullptr : &found->second;

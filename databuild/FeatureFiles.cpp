@@ -4,7 +4,6 @@
 // Other bodies, comments and blank lines are passed over.
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -43,9 +42,7 @@ bool FeatureOrder(const Feature& a, const Feature& b) {
 }
 
 bool ParseNumber(std::string_view text, double& out) {
-    text = Trim(text);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size() && std::isfinite(out);
+    return ParseWhole(Trim(text), out) && std::isfinite(out);
 }
 
 // The name inside _("Name","context") or _("Name").
@@ -135,7 +132,7 @@ int WriteFeatures(std::vector<Feature>& features, std::string_view name, uint32_
 }  // namespace
 
 int BuildFeatureFiles(const BuildOptions& options, BuildReport& report) {
-    const std::string path = options.stellariumDir + "/data/nomenclature.dat";
+    const std::string path = PathBelow(options.stellariumDir, "data/nomenclature.dat");
     report.Progress("Moon and Mars features from " + path);
     std::string text;
     std::string problem;

@@ -4,6 +4,11 @@
 
 namespace vsp::databuild {
 
+std::string PathBelow(const std::string& dir, std::string_view relative) {
+    if (dir.empty() || dir.back() == '/') return dir + std::string(relative);
+    return dir + "/" + std::string(relative);
+}
+
 int ReadWholeFile(const std::string& path, std::string& out, std::string& problem) {
     out.clear();
     // gzread passes a file that is not gzip data through unchanged.

@@ -1,12 +1,16 @@
 #pragma once
-// Reading the packages' files: whole files (gzip or plain), lines, and the one message every
-// step gives for an input that is missing or malformed.
+// Reading the packages' files: where they lie, whole files (gzip or plain), lines, numbers,
+// and the one message every step gives for an input that is missing or malformed.
 
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vsp::databuild {
+
+// `relative` inside the folder `dir` ("" for the current folder; a trailing '/' is allowed).
+std::string PathBelow(const std::string& dir, std::string_view relative);
 
 // The whole file, gunzipped when it is gzip data (plain files pass through). 1 / 0.
 int ReadWholeFile(const std::string& path, std::string& out, std::string& problem);
@@ -15,6 +19,14 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // Fields separated by `separator` (empty fields kept).
 std::vector<std::string_view> SplitFields(std::string_view line, char separator);
 std::string_view Trim(std::string_view text);
+
+// The whole of `text` as a number: false when it is empty, has blanks or anything after the
+// number (`out` is then not to be used).
+template <typename Number>
+bool ParseWhole(std::string_view text, Number& out) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return error == std::errc() && end == text.data() + text.size();
+}
 
 // "Cannot read PATH: WHY" / "PATH line N: WHY".
 std::string InputProblem(const std::string& path, std::string_view why);

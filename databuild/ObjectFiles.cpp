@@ -1,29 +1,21 @@
 #include "databuild/DsoReaders.h"
+#include "databuild/InputFiles.h"
 #include "databuild/ObjectFilesWrite.h"
 #include "databuild/PackageProvenance.h"
 #include "databuild/SourceCorrections.h"
 
 namespace vsp::databuild {
 
-namespace {
-
-std::string Below(const std::string& dir, const char* relative) {
-    if (dir.empty() || dir.back() == '/') return dir + relative;
-    return dir + "/" + relative;
-}
-
-}  // namespace
-
 DsoProvenance DsoProvenanceOf(const BuildOptions& options) {
     const std::string d3 = options.d3CelestialDir.empty() ? DefaultD3CelestialDir() : options.d3CelestialDir;
     const std::string stellarium = "stellarium-data";
     const auto stel = [&](const char* file) {
-        return DebianFileProvenance(stellarium, Below(options.stellariumDir, file));
+        return DebianFileProvenance(stellarium, PathBelow(options.stellariumDir, file));
     };
-    const auto npm = [&](const char* file) { return NpmFileProvenance(d3, Below(d3, file)); };
+    const auto npm = [&](const char* file) { return NpmFileProvenance(d3, PathBelow(d3, file)); };
     DsoProvenance p;
     p.objects = stel("nebulae/default/catalog.dat") + " + " +
-                DebianFileProvenance("kstars-data", Below(options.kstarsDir, "OpenNGC.kscat")) +
+                DebianFileProvenance("kstars-data", PathBelow(options.kstarsDir, "OpenNGC.kscat")) +
                 " + " + npm("data/lg.json");
     p.messierCaldwell = "Messier and Caldwell numbers of " + stel("nebulae/default/catalog.dat");
     p.bestNgc = stel("scripts/best_ngc.ssc");

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "databuild/InputFiles.h"
+#include "databuild/JsonInput.h"
 
 namespace vsp::databuild {
 
@@ -42,14 +43,12 @@ std::string DebianFileProvenance(const std::string& package, const std::string& 
 }
 
 std::string NpmFileProvenance(const std::string& packageDir, const std::string& path) {
-    std::string text, problem;
-    if (!ReadWholeFile(packageDir + "/package.json", text, problem)) return path;
-    const nlohmann::json manifest = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (!manifest.is_object()) return path;
-    const auto name = manifest.find("name");
-    const auto version = manifest.find("version");
-    if (name == manifest.end() || version == manifest.end() || !name->is_string() || !version->is_string())
-        return path;
+    nlohmann::json manifest;
+    std::string problem;
+    if (!ParseJsonObject(PathBelow(packageDir, "package.json"), manifest, problem)) return path;
+    const nlohmann::json* name = Member(&manifest, "name");
+    const nlohmann::json* version = Member(&manifest, "version");
+    if (!name || !version || !name->is_string() || !version->is_string()) return path;
     return name->get<std::string>() + " " + version->get<std::string>() + " " + path;
 }
 

@@ -10,13 +10,12 @@
 
 namespace vsp::databuild {
 
-namespace {
-
-constexpr uint32_t kStarFileVersion = 1;
-// Block numbers are signed 16-bit in the index and the record count 16-bit in the reader.
-constexpr int32_t kMostBlocks = 32767;
-
-}  // namespace
+void AppendStarBlocks(const std::vector<StarEntry>& entries, int n, DataFileWriter& file) {
+    for (size_t first = 0; first + size_t(n) <= entries.size(); first += size_t(n)) {
+        uint8_t* record = file.Append();
+        for (int i = 0; i < n; ++i) WriteStarEntry(record + i * kStarEntrySize, entries[first + size_t(i)]);
+    }
+}
 
 int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLayout& layout,
                          const std::string& dataDir, const std::string& source, BuildReport& report,
@@ -40,17 +39,13 @@ int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLa
                          std::to_string(EntriesPerBlockForBlocks(blocks)) + " entries, not " + std::to_string(n);
         return 0;
     }
-    SortByDeclination(entries);
-    entries.resize(size_t(slots), PaddingEntry(entries.back()));
+    SortAndPad(entries, size_t(slots));
     DataFileWriter file(name, kExtendedCatalogTypeCode, kStarFileVersion, n * kStarEntrySize);
-    if (numberBlocks) numberBlocks->clear();
-    for (int32_t block = 0; block < blocks; ++block) {
-        uint8_t* record = file.Append();
-        for (int i = 0; i < n; ++i) {
-            const StarEntry& entry = entries[size_t(block) * size_t(n) + size_t(i)];
-            WriteStarEntry(record + i * kStarEntrySize, entry);
-            if (numberBlocks && entry.number != 0) numberBlocks->emplace_back(entry.number, block);
-        }
+    AppendStarBlocks(entries, n, file);
+    if (numberBlocks) {
+        numberBlocks->clear();
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].number != 0) numberBlocks->emplace_back(entries[i].number, int32_t(i / size_t(n)));
     }
     return file.Commit(dataDir, source, report);
 }

@@ -10,6 +10,7 @@
 
 #include "catalog/StarEntry.h"
 #include "databuild/DataBuild.h"
+#include "databuild/DataFileWriter.h"
 
 namespace vsp::databuild {
 
@@ -22,6 +23,9 @@ struct ExtendedCatalogLayout {
     int32_t minimumSlots = 0;
     int32_t maximumSlots = 0;
 };
+
+// The entries as records of n (a multiple of n of them, sorted and padded).
+void AppendStarBlocks(const std::vector<StarEntry>& entries, int n, DataFileWriter& file);
 
 // (star number, block) of every star written, for the number index.
 using NumberBlocks = std::vector<std::pair<int32_t, int32_t>>;

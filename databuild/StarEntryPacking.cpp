@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <tuple>
 
 #include "records/RecordFile.h"
@@ -10,12 +11,16 @@ namespace vsp::databuild {
 
 namespace {
 
-int32_t DecArcsec(const StarEntry& e) {
-    return int32_t(e.decDegrees) * 3600 + int32_t(e.decMinutes) * 60 + int32_t(e.decSeconds);
-}
-
 int32_t RaSeconds(const StarEntry& e) {
     return int32_t(e.raHours) * 3600 + int32_t(e.raMinutes) * 60 + int32_t(e.raSeconds);
+}
+
+StarEntry PaddingEntry(const StarEntry& last) {
+    StarEntry e = last;
+    e.number = 0;
+    e.magnitude = kPaddingMagnitude;
+    e.colour = 0;
+    return e;
 }
 
 }  // namespace
@@ -28,21 +33,30 @@ int8_t ColourTenths(double colour) { return int8_t(std::clamp(std::llround(colou
 
 StarEntry PackStarEntry(int32_t number, double raHours, double decDeg, double magnitude, double colour,
                         bool hasColour) {
-    StarEntry e;
-    e.number = number;
     long long ra = std::llround(raHours * 3600.0) % 86400;
     if (ra < 0) ra += 86400;
-    e.raHours = int8_t(ra / 3600);
-    e.raMinutes = int8_t(ra / 60 % 60);
-    e.raSeconds = int8_t(ra % 60);
     const long long dec = std::min(std::llround(std::fabs(decDeg) * 3600.0), 90LL * 3600);
-    const int sign = decDeg < 0.0 ? -1 : 1;
-    e.decDegrees = int8_t(sign * int(dec / 3600));
-    e.decMinutes = int8_t(sign * int(dec / 60 % 60));
-    e.decSeconds = int8_t(sign * int(dec % 60));
-    e.magnitude = uint8_t(std::clamp<long long>(std::llround(magnitude * 16.0), kBrightestMagnitudeByte,
-                                                kFaintestMagnitudeByte));
-    e.colour = hasColour ? ColourTenths(colour) : 0;
+    const long long sixteenths =
+        std::clamp<long long>(std::llround(magnitude * 16.0), kBrightestMagnitudeByte, kFaintestMagnitudeByte);
+    return PackStarEntry(number, int32_t(ra), int32_t(decDeg < 0.0 ? -dec : dec), uint8_t(sixteenths),
+                         hasColour ? ColourTenths(colour) : int8_t(0));
+}
+
+StarEntry PackStarEntry(int32_t number, int32_t raSeconds, int32_t decArcsec, uint8_t magnitude,
+                        int8_t colour) {
+    StarEntry e;
+    e.number = number;
+    e.raHours = int8_t(raSeconds / 3600);
+    e.raMinutes = int8_t(raSeconds / 60 % 60);
+    e.raSeconds = int8_t(raSeconds % 60);
+    // Every part carries the sign, so that -0 deg 30' stays negative.
+    const int32_t arcsec = std::abs(decArcsec);
+    const int sign = decArcsec < 0 ? -1 : 1;
+    e.decDegrees = int8_t(sign * (arcsec / 3600));
+    e.decMinutes = int8_t(sign * (arcsec / 60 % 60));
+    e.decSeconds = int8_t(sign * (arcsec % 60));
+    e.magnitude = magnitude;
+    e.colour = colour;
     return e;
 }
 
@@ -54,19 +68,16 @@ void WriteStarEntry(uint8_t* bytes, const StarEntry& e) {
     bytes[11] = uint8_t(e.colour);
 }
 
-StarEntry PaddingEntry(const StarEntry& last) {
-    StarEntry e = last;
-    e.number = 0;
-    e.magnitude = kPaddingMagnitude;
-    e.colour = 0;
-    return e;
+int32_t StarEntryDecArcsec(const StarEntry& e) {
+    return int32_t(e.decDegrees) * 3600 + int32_t(e.decMinutes) * 60 + int32_t(e.decSeconds);
 }
 
-void SortByDeclination(std::vector<StarEntry>& entries) {
+void SortAndPad(std::vector<StarEntry>& entries, size_t slots) {
     std::stable_sort(entries.begin(), entries.end(), [](const StarEntry& a, const StarEntry& b) {
-        return std::make_tuple(DecArcsec(a), RaSeconds(a), a.number) <
-               std::make_tuple(DecArcsec(b), RaSeconds(b), b.number);
+        return std::make_tuple(StarEntryDecArcsec(a), RaSeconds(a), a.number) <
+               std::make_tuple(StarEntryDecArcsec(b), RaSeconds(b), b.number);
     });
+    entries.resize(slots, PaddingEntry(entries.empty() ? StarEntry{} : entries.back()));
 }
 
 int32_t BlocksFor(int32_t stars, int n, int32_t minimumSlots) {

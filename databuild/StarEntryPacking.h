@@ -10,6 +10,12 @@
 
 namespace vsp::databuild {
 
+// The version every star file of the build carries.
+inline constexpr uint32_t kStarFileVersion = 1;
+// Block numbers are signed 16-bit in the number indexes and the record count 16-bit in the
+// reader.
+inline constexpr int32_t kMostBlocks = 32767;
+
 // Never drawn (above every limit byte a walk uses) and numbered 0, which no lookup asks for.
 inline constexpr uint8_t kPaddingMagnitude = 255;
 inline constexpr uint8_t kBrightestMagnitudeByte = 0;
@@ -19,12 +25,17 @@ inline constexpr uint8_t kFaintestMagnitudeByte = 254;
 // the sign of the whole), magnitude x 16 rounded and kept to 0 .. 254, colour to tenths.
 StarEntry PackStarEntry(int32_t number, double raHours, double decDeg, double magnitude, double colour,
                         bool hasColour);
+// The same from a position already in whole seconds of time (0 .. 86399) and whole arcseconds.
+StarEntry PackStarEntry(int32_t number, int32_t raSeconds, int32_t decArcsec, uint8_t magnitude,
+                        int8_t colour);
 void WriteStarEntry(uint8_t* bytes, const StarEntry& entry);
-// A padding entry at the place of `last`, so that the block keys stay in order.
-StarEntry PaddingEntry(const StarEntry& last);
+// Signed arcseconds, the block key the declination search compares.
+int32_t StarEntryDecArcsec(const StarEntry& entry);
 
-// Declination, then right ascension, then number: the order of entries in a catalog.
-void SortByDeclination(std::vector<StarEntry>& entries);
+// Sorts by declination, then right ascension, then number (the order of entries in a
+// catalog) and fills the slots after the last entry, up to `slots`, with padding at its place
+// so that the block keys stay in order.
+void SortAndPad(std::vector<StarEntry>& entries, size_t slots);
 
 // The entries per block a reader derives from the block count alone: 80 when the count x 42,
 // kept to 16 bits, exceeds 25000, else 42.

@@ -1,3 +1,4 @@
+#include "databuild/InputFiles.h"
 #include "databuild/PackageProvenance.h"
 #include "databuild/StarSources.h"
 
@@ -7,22 +8,17 @@ namespace {
 
 constexpr const char* kStellariumPackage = "stellarium-data";
 
-std::string Below(const std::string& dir, const char* relative) {
-    if (dir.empty() || dir.back() == '/') return dir + relative;
-    return dir + "/" + relative;
-}
-
 }  // namespace
 
 int ReadStarSources(const BuildOptions& options, StarSources& out, std::string& problem) {
     out = StarSources{};
     const std::string& stellarium = options.stellariumDir;
     const std::string d3 = options.d3CelestialDir.empty() ? DefaultD3CelestialDir() : options.d3CelestialDir;
-    const std::string starsPath = Below(d3, "data/stars.14.json");
-    const std::string namesPath = Below(d3, "data/starnames.json");
-    const std::string crossIdPath = Below(stellarium, "stars/default/cross-id.dat");
-    out.figurePaths[0] = Below(stellarium, "skycultures/western/constellationship.fab");
-    out.figurePaths[1] = Below(stellarium, "skycultures/western_rey/constellationship.fab");
+    const std::string starsPath = PathBelow(d3, "data/stars.14.json");
+    const std::string namesPath = PathBelow(d3, "data/starnames.json");
+    const std::string crossIdPath = PathBelow(stellarium, "stars/default/cross-id.dat");
+    out.figurePaths[0] = PathBelow(stellarium, "skycultures/western/constellationship.fab");
+    out.figurePaths[1] = PathBelow(stellarium, "skycultures/western_rey/constellationship.fab");
     const bool ok = ReadCrossIds(crossIdPath, out.crossIds, problem) &&
                     ReadFigures(out.figurePaths[0], out.figureSets[0], problem) &&
                     ReadFigures(out.figurePaths[1], out.figureSets[1], problem) &&

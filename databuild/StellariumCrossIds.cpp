@@ -1,5 +1,3 @@
-#include <charconv>
-
 #include "databuild/InputFiles.h"
 #include "databuild/StarSources.h"
 
@@ -11,9 +9,7 @@ namespace {
 bool NumberField(std::string_view field, int32_t& out) {
     field = Trim(field);
     out = 0;
-    if (field.empty()) return true;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), out);
-    return error == std::errc() && end == field.data() + field.size() && out > 0;
+    return field.empty() || (ParseWhole(field, out) && out > 0);
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include <charconv>
-
 #include "databuild/InputFiles.h"
 #include "databuild/StarSources.h"
 
@@ -20,8 +18,7 @@ std::vector<std::string_view> Words(std::string_view line) {
 }
 
 bool PositiveNumber(std::string_view word, int32_t& out) {
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
-    return error == std::errc() && end == word.data() + word.size() && out > 0;
+    return ParseWhole(word, out) && out > 0;
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <cctype>
-#include <charconv>
 
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
@@ -58,8 +57,7 @@ int ReadScriptNumberList(const std::string& path, const std::string& name,
     for (std::string_view field : fields) {
         const std::string_view number = Trim(field);
         int32_t value = 0;
-        const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-        if (number.empty() || error != std::errc() || stop != number.data() + number.size()) {
+        if (!ParseWhole(number, value)) {
             const char* at = number.empty() ? field.data() : number.data();
             std::string why = "\"";
             why.append(number).append("\" in ").append(name).append(" is not a whole number");

@@ -50,19 +50,14 @@ struct TychoReadSummary {
 int TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoReadSummary& summary,
                    std::string& problem);
 
-// Entries per block as the reader derives it from the record count: 80 when count x 42 modulo
-// 65536 exceeds 25000, else 42.
-constexpr int TychoEntriesPerBlock(int32_t blocks) {
-    return ((uint32_t(blocks) * 42u) & 0xFFFFu) > 25000u ? 80 : 42;
-}
-
 struct TychoBlockLayout {
     int entries = 42;
     int32_t blocks = 1;
 };
 
-// The fewest slots holding `stars` whose block count gives back its entries per block (empty
-// padding blocks where needed), `preferredEntries` on a tie; block counts stay below 32768.
+// The fewest slots holding `stars` whose block count gives back its entries per block by the
+// reader's rule (EntriesPerBlockForBlocks; empty padding blocks where needed),
+// `preferredEntries` on a tie; block counts stay below 32768.
 TychoBlockLayout TychoBlockLayoutFor(int64_t stars, int preferredEntries);
 
 // Declination extent of a region's stars in one or more block files, kept while packing.
@@ -71,9 +66,9 @@ struct TychoRegionBand {
     int32_t highestDec = INT32_MIN;     // arcsec
 };
 
-// Sorts `stars` by declination (then right ascension, number), packs them in `layout` with the
+// Packs `stars` in `layout` in declination order (then right ascension, number) with the
 // last block padded, and widens `bands` (indexed by region) by what this file holds.
-void TychoBlocksPack(std::vector<TychoStar>& stars, TychoBlockLayout layout, DataFileWriter& file,
+void TychoBlocksPack(const std::vector<TychoStar>& stars, TychoBlockLayout layout, DataFileWriter& file,
                      std::vector<TychoRegionBand>& bands);
 
 // The index record of one region: the declinations (degrees) the lookup searches from and to.

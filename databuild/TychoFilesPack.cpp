@@ -7,44 +7,21 @@
 // truncates or lands, the scan then covers every block of the region.
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "catalog/Designation.h"
 #include "catalog/StarEntry.h"
+#include "databuild/StarCatalogWrite.h"
+#include "databuild/StarEntryPacking.h"
 #include "databuild/TychoFiles.h"
 #include "records/RecordFile.h"
 
 namespace vsp::databuild {
 namespace {
 
-constexpr int32_t kMaxBlocks = 32767;       // the reader keeps the record count in 16 bits
-constexpr double kBandMargin = 1.5;         // arcsec
-constexpr uint8_t kPaddingMagnitude = 255;  // never drawn, number 0 never looked up
+constexpr double kBandMargin = 1.5;  // arcsec
 
-static_assert(TychoEntriesPerBlock(kTycho390kBlocks) == 42);
-static_assert(TychoEntriesPerBlock(kTycho2500kBlocks) == 80);
-
-void EntryPut(uint8_t* p, int32_t number, int32_t raSeconds, int32_t decArcsec, uint8_t magnitude,
-              int8_t colour) {
-    WriteI32(p, number);
-    p[4] = uint8_t(raSeconds / 3600);
-    p[5] = uint8_t(raSeconds / 60 % 60);
-    p[6] = uint8_t(raSeconds % 60);
-    // Every part carries the sign, so that -0 deg 30' stays negative.
-    const int32_t arcsec = std::abs(decArcsec);
-    const int sign = decArcsec < 0 ? -1 : 1;
-    p[7] = uint8_t(int8_t(sign * (arcsec / 3600)));
-    p[8] = uint8_t(int8_t(sign * (arcsec / 60 % 60)));
-    p[9] = uint8_t(int8_t(sign * (arcsec % 60)));
-    p[10] = magnitude;
-    p[11] = uint8_t(colour);
-}
-
-bool DeclinationOrder(const TychoStar& a, const TychoStar& b) {
-    if (a.decArcsec != b.decArcsec) return a.decArcsec < b.decArcsec;
-    if (a.raSeconds != b.raSeconds) return a.raSeconds < b.raSeconds;
-    return a.number < b.number;
-}
+static_assert(EntriesPerBlockForBlocks(kTycho390kBlocks) == 42);
+static_assert(EntriesPerBlockForBlocks(kTycho2500kBlocks) == 80);
 
 }  // namespace
 
@@ -53,34 +30,30 @@ TychoBlockLayout TychoBlockLayoutFor(int64_t stars, int preferredEntries) {
     int64_t bestSlots = INT64_MAX;
     for (const int entries : {preferredEntries, preferredEntries == 42 ? 80 : 42}) {
         int64_t blocks = std::max<int64_t>(1, (stars + entries - 1) / entries);
-        while (blocks <= kMaxBlocks && TychoEntriesPerBlock(int32_t(blocks)) != entries) ++blocks;
-        if (blocks > kMaxBlocks || blocks * entries >= bestSlots) continue;
+        while (blocks <= kMostBlocks && EntriesPerBlockForBlocks(int32_t(blocks)) != entries) ++blocks;
+        if (blocks > kMostBlocks || blocks * entries >= bestSlots) continue;
         best = {entries, int32_t(blocks)};
         bestSlots = blocks * entries;
     }
     return best;
 }
 
-void TychoBlocksPack(std::vector<TychoStar>& stars, TychoBlockLayout layout, DataFileWriter& file,
+void TychoBlocksPack(const std::vector<TychoStar>& stars, TychoBlockLayout layout, DataFileWriter& file,
                      std::vector<TychoRegionBand>& bands) {
-    std::sort(stars.begin(), stars.end(), DeclinationOrder);
-    const TychoStar last = stars.empty() ? TychoStar{} : stars.back();
-    size_t next = 0;
-    for (int32_t block = 0; block < layout.blocks; ++block) {
-        uint8_t* record = file.Append();
-        const int32_t key = next < stars.size() ? stars[next].decArcsec : last.decArcsec;
-        for (int entry = 0; entry < layout.entries; ++entry, ++next) {
-            uint8_t* p = record + entry * kStarEntrySize;
-            if (next >= stars.size()) {
-                EntryPut(p, 0, last.raSeconds, last.decArcsec, kPaddingMagnitude, 0);
-                continue;
-            }
-            const TychoStar& star = stars[next];
-            EntryPut(p, star.number, star.raSeconds, star.decArcsec, star.magnitude, star.colour);
-            TychoRegionBand& band = bands[size_t(star.number / kTychoRegionFactor)];
-            band.firstBlockKey = std::min(band.firstBlockKey, key);
-            band.highestDec = std::max(band.highestDec, star.decArcsec);
-        }
+    // Tycho positions are whole seconds and arcseconds already: the entries give them back
+    // exactly, so their order is the stars' own.
+    std::vector<StarEntry> entries;
+    entries.reserve(stars.size());
+    for (const TychoStar& s : stars)
+        entries.push_back(PackStarEntry(s.number, s.raSeconds, s.decArcsec, s.magnitude, s.colour));
+    const size_t n = size_t(layout.entries);
+    SortAndPad(entries, size_t(layout.blocks) * n);
+    AppendStarBlocks(entries, layout.entries, file);
+    for (size_t i = 0; i < std::min(stars.size(), entries.size()); ++i) {
+        const int32_t blockKey = StarEntryDecArcsec(entries[i - i % n]);
+        TychoRegionBand& band = bands[size_t(entries[i].number / kTychoRegionFactor)];
+        band.firstBlockKey = std::min(band.firstBlockKey, blockKey);
+        band.highestDec = std::max(band.highestDec, StarEntryDecArcsec(entries[i]));
     }
 }
 

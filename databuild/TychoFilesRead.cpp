@@ -9,7 +9,6 @@
 // The main file is 2.5 million lines: it is streamed in chunks and each line parsed in place.
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -35,19 +34,9 @@ std::string_view Column(std::string_view line, size_t first, size_t last) {
     return line.substr(first - 1, std::min(last, line.size()) - first + 1);
 }
 
-bool ParseDouble(std::string_view field, double& out) {
-    field = Trim(field);
-    if (field.empty()) return false;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), out);
-    return error == std::errc() && end == field.data() + field.size();
-}
+bool ParseDouble(std::string_view field, double& out) { return ParseWhole(Trim(field), out); }
 
-bool ParseInteger(std::string_view field, int32_t& out) {
-    field = Trim(field);
-    if (field.empty()) return false;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), out);
-    return error == std::errc() && end == field.data() + field.size();
-}
+bool ParseInteger(std::string_view field, int32_t& out) { return ParseWhole(Trim(field), out); }
 
 // A magnitude column in mmag: false when blank; `bad` when it holds something else.
 bool ParseMilli(std::string_view field, int32_t& out, bool& bad) {
@@ -150,13 +139,9 @@ int ForEachLine(const std::string& path, OnLine&& onLine, std::string& problem) 
     return result;
 }
 
-std::string Joined(const std::string& dir, const std::string& name) {
-    return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
-}
-
 // The file itself or its gzip'd form; empty when neither exists.
 std::string PlainOrGzip(const std::string& dir, const std::string& name) {
-    for (const std::string& candidate : {Joined(dir, name), Joined(dir, name + ".gz")})
+    for (const std::string& candidate : {PathBelow(dir, name), PathBelow(dir, name + ".gz")})
         if (FileExists(candidate)) return candidate;
     return {};
 }
@@ -168,7 +153,7 @@ int MainFiles(const std::string& dir, std::vector<std::string>& paths, std::stri
             const std::string name = std::string("tyc2.dat.") + char('0' + part / 10) + char('0' + part % 10);
             const std::string path = PlainOrGzip(dir, name);
             if (path.empty()) {
-                problem = InputProblem(Joined(dir, name),
+                problem = InputProblem(PathBelow(dir, name),
                                        "missing (the main catalogue comes in 20 parts, .00 to .19)");
                 return 0;
             }

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <ostream>
 
+#include "ephemeris/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/EarthBarycentric.h"
+#include "ephemeris/RiseSetText.h"
 
 namespace vsp::cli {
 
@@ -58,6 +60,22 @@ std::string OutOfRangeMessage(double jde) {
     std::snprintf(message, sizeof message, "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)",
                   jde, kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
     return message;
+}
+
+const char* RiseSetStatusKey(RiseSetStatus status) {
+    switch (status) {
+        case RiseSetStatus::Circumpolar: return "circumpolar";
+        case RiseSetStatus::NeverRises: return "never_rises";
+        case RiseSetStatus::Normal: break;
+    }
+    return "normal";
+}
+
+std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times,
+                                             const EphemerisSettings& settings) {
+    std::vector<std::string> lines = ObjectRiseSetLines(times, settings);
+    if (times.status == RiseSetStatus::Normal) lines.push_back("Set     " + HMSToStr(times.set, settings));
+    return lines;
 }
 
 }  // namespace vsp::cli

@@ -1,6 +1,6 @@
 #pragma once
 // Pieces the command families share: aligned "label  value" text, fixed-point numbers,
-// numeric options with a range, and body names.
+// numeric options with a range, body names, and rise and set times.
 
 #include <optional>
 #include <string>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "ephemeris/EphemerisSettings.h"
+#include "ephemeris/RiseTransitSet.h"
 
 namespace vsp::cli {
 
@@ -33,5 +35,12 @@ std::optional<int> ReadBodyCode(const std::string& word, int lastCode);
 
 // The failure text of a date outside the Earth ephemeris.
 std::string OutOfRangeMessage(double jde);
+
+// "normal", "circumpolar" or "never_rises": the status word of the JSON output.
+const char* RiseSetStatusKey(RiseSetStatus status);
+// The object screen's lines (code page): rise, transit and set, or the one line of an object
+// that is circumpolar or never rises.
+std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times,
+                                             const EphemerisSettings& settings);
 
 }  // namespace vsp::cli

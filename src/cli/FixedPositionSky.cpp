@@ -1,25 +1,11 @@
 #include "cli/FixedPositionSky.h"
 
 #include "cli/CommandOutput.h"
-#include "ephemeris/AngleFormat.h"
-#include "ephemeris/RiseSetText.h"
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/StarHorizontal.h"
 #include "shell/PreferenceTable.h"
 
 namespace vsp::cli {
-namespace {
-
-const char* StatusKey(RiseSetStatus status) {
-    switch (status) {
-        case RiseSetStatus::Circumpolar: return "circumpolar";
-        case RiseSetStatus::NeverRises: return "never_rises";
-        case RiseSetStatus::Normal: break;
-    }
-    return "normal";
-}
-
-}  // namespace
 
 int FixedPositionSkyCompute(CliContext& ctx, double raHours, double decDegrees, FixedPositionSky& out,
                             std::string& problem) {
@@ -50,9 +36,8 @@ int FixedPositionSkyCompute(CliContext& ctx, double raHours, double decDegrees, 
     out.rise = times.rise;
     out.transit = times.transit;
     out.set = times.set;
-    out.status = StatusKey(times.status);
-    out.lines = ObjectRiseSetLines(times, settings);
-    if (times.status == RiseSetStatus::Normal) out.lines.push_back("Set     " + HMSToStr(times.set, settings));
+    out.status = RiseSetStatusKey(times.status);
+    out.lines = RiseTransitSetLines(times, settings);
     return 1;
 }
 

@@ -44,15 +44,6 @@ double StandardAltitude(int code) {
     return kPlanetH0;
 }
 
-const char* StatusKey(RiseSetStatus status) {
-    switch (status) {
-        case RiseSetStatus::Circumpolar: return "circumpolar";
-        case RiseSetStatus::NeverRises: return "never_rises";
-        case RiseSetStatus::Normal: break;
-    }
-    return "normal";
-}
-
 CalendarDateTime DayAtMidnight(const CalendarDateTime& date, int days) {
     CalendarDateTime t = CalendarFromJulianDay(JulianDay(date.year, date.month, date.day) + days);
     t.hour = t.minute = t.second = 0;
@@ -101,19 +92,15 @@ void PrintTimes(CliContext& ctx, const std::string& what, const CalendarDateTime
                 const RiseTransitSetTimes& times, const EphemerisSettings& settings) {
     if (ctx.Json()) return;
     ctx.Out() << what << "  " << DateText(date) << "  h0 " << Fixed(h0, 4) << "\xC2\xB0\n";
-    for (const std::string& line : ObjectRiseSetLines(times, settings)) {
+    for (const std::string& line : RiseTransitSetLines(times, settings))
         ctx.Out() << Cp1252ToUtf8(line) << "\n";
-    }
-    if (times.status == RiseSetStatus::Normal) {
-        ctx.Out() << "Set     " << Cp1252ToUtf8(HMSToStr(times.set, settings)) << "\n";
-    }
 }
 
 void PrintTimesJson(CliContext& ctx, nlohmann::json out, double h0, const RiseTransitSetTimes& times) {
     out.update({{"rise", times.rise},
                 {"transit", times.transit},
                 {"set", times.set},
-                {"status", StatusKey(times.status)},
+                {"status", RiseSetStatusKey(times.status)},
                 {"h0_deg", h0}});
     PrintJson(ctx, out);
 }
@@ -179,7 +166,7 @@ int RunDayLength(CliContext& ctx, CommandArgs& args) {
     if (ctx.Json()) {
         PrintJson(ctx, {{"sunrise", day.sun.rise},
                         {"sunset", day.sun.set},
-                        {"status", StatusKey(day.sun.status)},
+                        {"status", RiseSetStatusKey(day.sun.status)},
                         {"day_length_h", day.dayLength},
                         {"day_change_s", day.dayChange},
                         {"night_length_h", day.nightLength},

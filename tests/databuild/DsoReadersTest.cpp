@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -11,12 +10,14 @@
 
 #include "databuild/DsoReaders.h"
 #include "databuild/QtStream.h"
+#include "GzipFile.h"
 #include "support/TempHome.h"
 
 namespace vsp::databuild {
 namespace {
 
 using vsp::test::TempHome;
+using vsp::test::WriteGzip;
 
 // --- A Qt data stream written byte by byte, as QDataStream lays it out (big-endian).
 void PutU32(std::string& out, uint32_t value) {
@@ -34,12 +35,6 @@ void PutString(std::string& out, std::u16string_view text) {
     for (char16_t unit : text) out += {char(unit >> 8), char(unit & 0xFF)};
 }
 void PutNull(std::string& out) { PutU32(out, 0xFFFFFFFFu); }
-
-void WriteGzip(const std::string& path, const std::string& bytes) {
-    gzFile file = gzopen(path.c_str(), "wb");
-    gzwrite(file, bytes.data(), unsigned(bytes.size()));
-    gzclose(file);
-}
 
 struct TestRecord {
     uint32_t number;

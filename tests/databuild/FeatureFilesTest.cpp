@@ -6,11 +6,11 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include "catalog/CatalogFiles.h"
 #include "catalog/ProgramDataFiles.h"
 #include "databuild/DataBuild.h"
+#include "GzipFile.h"
 #include "records/RecordFile.h"
 #include "support/TempHome.h"
 
@@ -32,10 +32,7 @@ protected:
         home_.WriteFile("stellarium/data/.keep", "");
     }
     void WriteNomenclature(const std::string& text) {
-        gzFile file = gzopen((options_.stellariumDir + "/data/nomenclature.dat").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        gzwrite(file, text.data(), unsigned(text.size()));
-        gzclose(file);
+        test::WriteGzip(options_.stellariumDir + "/data/nomenclature.dat", text);
     }
     // Every record of a feature file; checks its version (24) and tag on the way.
     std::vector<Feature> Read(std::string_view name, uint32_t tag) {

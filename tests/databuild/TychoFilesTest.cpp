@@ -8,18 +8,19 @@
 #include <optional>
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include "catalog/Designation.h"
 #include "catalog/StarCatalog.h"
 #include "databuild/DataBuild.h"
 #include "databuild/TychoFiles.h"
+#include "GzipFile.h"
 #include "records/RecordFile.h"
 #include "support/TempHome.h"
 
 namespace vsp {
 namespace {
 
+using test::WriteGzip;
 using Value = std::optional<double>;
 
 // A whole tyc2.dat record, all 31 fields (TYC 1-8-1); the other main lines are this one with fields
@@ -76,13 +77,6 @@ std::string Lines(std::initializer_list<std::string> lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
-}
-
-void WriteGzip(const std::string& path, const std::string& bytes) {
-    gzFile file = gzopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    gzwrite(file, bytes.data(), unsigned(bytes.size()));
-    gzclose(file);
 }
 
 class TychoFiles : public testing::Test {
