@@ -34,9 +34,9 @@ int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLa
         return 0;
     }
     // The readers know N only from the block count; a mismatch would misplace every star.
-    if (EntriesPerBlockForBlocks(blocks) != n) {
+    if (EntriesPerBlockFor(uint32_t(blocks)) != n) {
         report.problem = name + ": " + std::to_string(blocks) + " blocks would be read as blocks of " +
-                         std::to_string(EntriesPerBlockForBlocks(blocks)) + " entries, not " + std::to_string(n);
+                         std::to_string(EntriesPerBlockFor(uint32_t(blocks))) + " entries, not " + std::to_string(n);
         return 0;
     }
     SortAndPad(entries, size_t(slots));

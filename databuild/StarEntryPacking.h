@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "catalog/StarCatalog.h"
 #include "catalog/StarEntry.h"
 
 namespace vsp::databuild {
@@ -36,12 +37,6 @@ int32_t StarEntryDecArcsec(const StarEntry& entry);
 // catalog) and fills the slots after the last entry, up to `slots`, with padding at its place
 // so that the block keys stay in order.
 void SortAndPad(std::vector<StarEntry>& entries, size_t slots);
-
-// The entries per block a reader derives from the block count alone: 80 when the count x 42,
-// kept to 16 bits, exceeds 25000, else 42.
-constexpr int EntriesPerBlockForBlocks(int32_t blocks) {
-    return ((uint32_t(blocks) * 42u) & 0xFFFFu) > 25000u ? 80 : 42;
-}
 
 // Blocks of n entries for `stars` entries and at least `minimumSlots` slots.
 int32_t BlocksFor(int32_t stars, int n, int32_t minimumSlots);

@@ -31,8 +31,8 @@ constexpr BrightestLayout kBrightest[] = {
     {kHip64kRow, 80, 800 * 80},   // 64000
 };
 
-static_assert(EntriesPerBlockForBlocks(381) == 42 && EntriesPerBlockForBlocks(596) == 80 &&
-              EntriesPerBlockForBlocks(800) == 80 && EntriesPerBlockForBlocks(595) == 42);
+static_assert(EntriesPerBlockFor(381) == 42 && EntriesPerBlockFor(596) == 80 &&
+              EntriesPerBlockFor(800) == 80 && EntriesPerBlockFor(595) == 42);
 
 std::string_view FileOfRow(int row) { return ExtendedCatalogs()[size_t(row)].fileName; }
 

@@ -56,7 +56,7 @@ int WriteCatalog(const TychoCatalogFile& catalog, const std::vector<TychoStar>& 
     std::vector<TychoStar> chosen = Brightest(stars, capacity);
     const TychoBlockLayout layout = TychoBlockLayoutFor(int64_t(chosen.size()), catalog.entries);
     const std::string name(ExtendedCatalogs()[size_t(catalog.row)].fileName);
-    if (EntriesPerBlockForBlocks(layout.blocks) != layout.entries ||
+    if (EntriesPerBlockFor(uint32_t(layout.blocks)) != layout.entries ||
         int64_t(layout.blocks) * layout.entries < int64_t(chosen.size())) {
         report.problem = name + ": no block layout holds " + std::to_string(chosen.size()) + " stars";
         return 0;

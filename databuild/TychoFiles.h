@@ -56,7 +56,7 @@ struct TychoBlockLayout {
 };
 
 // The fewest slots holding `stars` whose block count gives back its entries per block by the
-// reader's rule (EntriesPerBlockForBlocks; empty padding blocks where needed),
+// reader's rule (EntriesPerBlockFor; empty padding blocks where needed),
 // `preferredEntries` on a tie; block counts stay below 32768.
 TychoBlockLayout TychoBlockLayoutFor(int64_t stars, int preferredEntries);
 

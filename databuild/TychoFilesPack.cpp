@@ -20,8 +20,8 @@ namespace {
 
 constexpr double kBandMargin = 1.5;  // arcsec
 
-static_assert(EntriesPerBlockForBlocks(kTycho390kBlocks) == 42);
-static_assert(EntriesPerBlockForBlocks(kTycho2500kBlocks) == 80);
+static_assert(EntriesPerBlockFor(uint32_t(kTycho390kBlocks)) == 42);
+static_assert(EntriesPerBlockFor(uint32_t(kTycho2500kBlocks)) == 80);
 
 }  // namespace
 
@@ -30,7 +30,7 @@ TychoBlockLayout TychoBlockLayoutFor(int64_t stars, int preferredEntries) {
     int64_t bestSlots = INT64_MAX;
     for (const int entries : {preferredEntries, preferredEntries == 42 ? 80 : 42}) {
         int64_t blocks = std::max<int64_t>(1, (stars + entries - 1) / entries);
-        while (blocks <= kMostBlocks && EntriesPerBlockForBlocks(int32_t(blocks)) != entries) ++blocks;
+        while (blocks <= kMostBlocks && EntriesPerBlockFor(uint32_t(blocks)) != entries) ++blocks;
         if (blocks > kMostBlocks || blocks * entries >= bestSlots) continue;
         best = {entries, int32_t(blocks)};
         bestSlots = blocks * entries;

@@ -6,15 +6,6 @@
 
 namespace vsp {
 
-namespace {
-
-// N follows from the record count alone: 80 when count x 42, kept to 16 bits, exceeds 25000.
-int EntriesPerBlockFor(uint16_t recordCount) {
-    return ((uint32_t(recordCount) * 42u) & 0xFFFFu) > 25000u ? 80 : 42;
-}
-
-}  // namespace
-
 std::string ExtendedStarDesignation(int32_t number, int32_t catalogStarCount) {
     char text[40];
     if (catalogStarCount >= kTychoStarCountFrom)

@@ -48,6 +48,13 @@ inline constexpr int32_t kHighestStarNumber = 121000;
 inline constexpr int32_t kTychoStarCountFrom = 140000;  // designations "TYC..." from here on
 inline constexpr float kWalkMinimumMagnitude = 5.5f;
 
+// Entries per block of an extended catalog, which follows from its record count alone: 80
+// when the count x 42, kept to 16 bits, exceeds 25000, else 42. The data builder chooses its
+// block counts by the same rule.
+constexpr int EntriesPerBlockFor(uint32_t recordCount) {
+    return ((recordCount * 42u) & 0xFFFFu) > 25000u ? 80 : 42;
+}
+
 inline constexpr std::string_view kStarDatabaseMissing =
     "Could not open star database\nPlease install vespertar_default_stars.ppc into data sub directory.";
 inline constexpr std::string_view kStarRecordUnreadable = "Could not retrieve star record!";
