@@ -13,7 +13,7 @@
 
 #include "catalog/Designation.h"
 #include "catalog/StarCatalog.h"
-#include "cli/ObjectLookup.h"
+#include "catalog/ObjectLookup.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ void DesignationLookup(benchmark::State& state, const char* text) {
         return;
     }
     vsp::RecordingInfoSink messages;
-    vsp::cli::ObjectCatalogs catalogs(*home, messages);
+    vsp::ObjectCatalogs catalogs(*home, messages);
     catalogs.Open();
     if (!catalogs.Files().objects.IsOpen()) {
         state.SkipWithError("no object file in the bench home's data/");
@@ -92,10 +92,10 @@ void DesignationLookup(benchmark::State& state, const char* text) {
     }
     for (auto _ : state) {
         int32_t catalog = 0, number = 0;
-        vsp::cli::FoundObject found;
+        vsp::FoundObject found;
         std::string problem;
         if (!vsp::DesignationParse(catalogs.Table(), text, catalog, number) ||
-            vsp::cli::FindObject(catalogs, catalog, number, found, problem) != vsp::cli::ObjectSearch::Found) {
+            vsp::FindObject(catalogs, catalog, number, found, problem) != vsp::ObjectSearch::Found) {
             state.SkipWithError(("lookup failed: " + problem).c_str());
             break;
         }

@@ -13,7 +13,7 @@
 #include "catalog/DreyerExpand.h"
 #include "cli/CatalogWords.h"
 #include "cli/FixedPositionSky.h"
-#include "cli/ObjectLookup.h"
+#include "catalog/ObjectLookup.h"
 #include "ephemeris/AngleFormat.h"
 #include "platform/Text.h"
 

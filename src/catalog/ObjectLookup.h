@@ -1,7 +1,7 @@
 #pragma once
-// The deep-sky catalogs as the program opens them, for one command run, and the search for an
-// object by catalog and number: the numbered lists for Messier, Caldwell, SAC and Herschel,
-// the catalog's record range of the object file for every other catalog.
+// The deep-sky catalogs as the program opens them, and the search for an object by catalog and
+// number: the numbered lists for Messier, Caldwell, SAC and Herschel, the catalog's record
+// range of the object file for every other catalog. The commands and the finder share it.
 
 #include <cstdint>
 #include <string>
@@ -15,7 +15,7 @@
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
 
-namespace vsp::cli {
+namespace vsp {
 
 class ObjectCatalogs {
 public:
@@ -62,4 +62,4 @@ enum class ObjectSearch {
 ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t number, FoundObject& out,
                         std::string& problem);
 
-}  // namespace vsp::cli
+}  // namespace vsp

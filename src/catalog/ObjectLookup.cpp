@@ -1,4 +1,4 @@
-#include "cli/ObjectLookup.h"
+#include "catalog/ObjectLookup.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "catalog/ProgramDataFiles.h"
 #include "catalog/ProgramDataTables.h"
 
-namespace vsp::cli {
+namespace vsp {
 namespace {
 
 std::string ListName(int32_t catalog) {
@@ -139,4 +139,4 @@ ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t numbe
     return ObjectSearch::Found;
 }
 
-}  // namespace vsp::cli
+}  // namespace vsp
