@@ -1,7 +1,7 @@
 #pragma once
 // The deep-sky catalogs as the program opens them, and the search for an object by catalog and
 // number: the numbered lists for Messier, Caldwell, SAC and Herschel, the catalog's record
-// range of the object file for every other catalog. The commands and the finder share it.
+// range of the object file for every other catalog.
 
 #include <cstdint>
 #include <string>
