@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "catalog/CrossReference.h"
 #include "databuild/DataBuild.h"
 #include "databuild/DsoMerge.h"
 #include "databuild/DsoSources.h"
@@ -12,8 +13,7 @@
 
 namespace vsp::databuild {
 
-inline constexpr int32_t kCrossReferenceRecordSize = 64;
-inline constexpr int32_t kCrossReferenceNameSize = kCrossReferenceRecordSize - 24;
+inline constexpr int32_t kCrossReferenceNameSize = kCrossReferenceRecordSize - kCrossReferenceNameOffset;
 // The chart index of the middle size: the brightest objects, every list object among them.
 inline constexpr int32_t kObjectIndex2kObjects = 2000;
 

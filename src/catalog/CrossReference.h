@@ -20,6 +20,9 @@ namespace vsp {
 inline constexpr std::string_view kCrossReferenceFile = "vespertar_obj_cross_ref.ppc";
 inline constexpr uint32_t kCrossReferenceTypeCode = 0x706C3830;
 inline constexpr int32_t kCrossReferenceNameOffset = 24;
+// The record size the data builder writes (a name of up to 39 characters); the readers take
+// whatever size the file's header gives.
+inline constexpr int32_t kCrossReferenceRecordSize = 64;
 inline constexpr int kCrossReferenceOthers = 3;  // designations behind the primary one
 inline constexpr std::string_view kCrossReferenceSearchError = "Error during Cross Ref search";
 

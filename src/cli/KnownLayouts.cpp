@@ -1,6 +1,8 @@
 #include "cli/KnownLayouts.h"
 
+#include "catalog/CrossReference.h"
 #include "catalog/DescriptionFile.h"
+#include "catalog/ObjectRecord.h"
 #include "shell/PreferenceStore.h"
 
 namespace vsp::cli {
@@ -9,6 +11,8 @@ RecordLayoutRegistry KnownLayouts() {
     RecordLayoutRegistry registry;
     RegisterPreferenceLayouts(registry);
     RegisterDescriptionLayouts(registry);
+    RegisterObjectLayouts(registry);
+    registry.Add(CrossReferenceLayout(kCrossReferenceRecordSize));
     return registry;
 }
 
