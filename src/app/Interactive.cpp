@@ -60,7 +60,6 @@ std::optional<WindowOptions> ParseWindowOptions(int argc, char** argv) {
 void WireCatalogs(AppState& state, CatalogSession& sky) {
     state.hooks.openCatalogs = [&sky](AppState& app) {
         CatalogSessionOptions options;
-        options.lineSet = app.prefs.constLineSet;
         options.extendedCatalog = app.prefs.cardCatalog;
         CatalogSessionOpen(sky, app.info, options);
     };

@@ -26,14 +26,21 @@ int CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const Catalo
         ClassTextsLoad(session.dir, session.classTexts);
     }
 
-    if (session.files.stars.IsOpen() && !session.stars.DefaultStarsLoaded() &&
-        session.stars.OpenDefaultStars()) {
-        session.stars.LoadDefaultStars(options.starProgress);
-        session.stars.LoadConstellationLines(options.lineSet);
-    }
     if (options.extendedCatalog >= 0 && session.stars.ExtendedIndex() != options.extendedCatalog)
         session.stars.OpenExtendedCatalog(options.extendedCatalog);
     return result;
+}
+
+int CatalogSessionNeedStars(CatalogSession& session, int lineSet, const std::function<void(int)>& progress) {
+    StarCatalog& stars = session.stars;
+    // A star file that was missing at the opening has been reported there already.
+    if (!session.files.stars.IsOpen()) return 0;
+    if (!stars.DefaultStarsLoaded()) {
+        if (!stars.OpenDefaultStars()) return 0;
+        stars.LoadDefaultStars(progress);
+    }
+    stars.LoadConstellationLines(lineSet);
+    return stars.DefaultStarsLoaded() ? 1 : 0;
 }
 
 void CatalogSessionClose(CatalogSession& session) {

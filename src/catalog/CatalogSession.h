@@ -1,8 +1,9 @@
 #pragma once
 // Everything a run reads from data/ about the sky, opened together: the catalog files, the
 // catalog table with the ranges of the object file that was opened, the numbered lists and
-// class texts built with it, and the star catalog with its default stars, constellation lines
-// and extended catalog. The interactive program and the commands open the sky the same way.
+// class texts built with it, and the star catalog with its extended catalog. The default stars
+// and the constellation lines wait for their first user (chart, alignment, object information,
+// quick selection). The interactive program and the commands open the sky the same way.
 
 #include <functional>
 #include <string>
@@ -19,10 +20,8 @@
 namespace vsp {
 
 struct CatalogSessionOptions {
-    int lineSet = 0;          // constellation lines: 0 Classic, 1 Rey Lines
     int extendedCatalog = 0;  // row of the extended star catalog table, -1 none
     std::string_view objectIndexName;  // chart index; empty: the one that fits the object file
-    std::function<void(int)> starProgress;  // default stars read so far, every 150
 };
 
 struct CatalogSession {
@@ -38,9 +37,15 @@ struct CatalogSession {
 };
 
 // Opens the catalog files in their order, then the tables that belong to the object file and
-// the stars. -1 when the star or object database or the Moon file is missing (what could be
-// opened stays open), else 0.
+// the extended star catalog. -1 when the star or object database or the Moon file is missing
+// (what could be opened stays open), else 0.
 int CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const CatalogSessionOptions& options);
+
+// For the users of the default stars: loads them on the first call of the run (`progress` gets
+// the records read, every 150) and the constellation lines of `lineSet` (0 Classic, 1 Rey
+// Lines) when that set is not the one loaded. 1 when the default stars are in memory.
+int CatalogSessionNeedStars(CatalogSession& session, int lineSet,
+                            const std::function<void(int)>& progress = {});
 void CatalogSessionClose(CatalogSession& session);
 
 }  // namespace vsp

@@ -9,6 +9,7 @@
 #include "catalog/ObjectIndex.h"
 #include "catalog/ObjectTestFiles.h"
 #include "catalog/ProgramDataFiles.h"
+#include "catalog/StarTestFiles.h"
 #include "support/TempHome.h"
 
 namespace vsp {
@@ -69,11 +70,44 @@ TEST_F(CatalogSessionOpening, OneKFileKeepsItsFixedRangesAndSwapsTheIndex) {
     EXPECT_EQ(session.files.objectIndex.RecordCount(), 1);
 }
 
-TEST_F(CatalogSessionOpening, MissingDatabasesAreReportedAndNothingIsLoaded) {
+TEST_F(CatalogSessionOpening, MissingDatabasesAreReportedOnceAndNothingIsLoaded) {
     EXPECT_EQ(CatalogSessionOpen(session, messages, {}), -1);
-    EXPECT_FALSE(messages.messages.empty());
+    const size_t reported = messages.messages.size();
+    EXPECT_GE(reported, 2u);
     EXPECT_TRUE(session.lists.messier.empty());
+    EXPECT_EQ(CatalogSessionNeedStars(session, 0), 0);
+    EXPECT_EQ(messages.messages.size(), reported);
+}
+
+// The default stars wait for their first user, are read once, and the lines follow the set asked for.
+TEST_F(CatalogSessionOpening, DefaultStarsAreLoadedByTheirFirstUserOnly) {
+    PutCommonFiles();
+    PutObjectFile("vespertar_obj_18k.ppc");
+    std::string stars = test::StarFileHeader(0x706C3031, kDefaultStarCount, 44);
+    for (int i = 0; i < kDefaultStarCount; ++i) stars += test::DefaultStarBytes(1000 + i, 1.0f, 10.0f, 48, 5);
+    home.WriteFile("data/vespertar_default_stars.ppc", stars);
+    std::string lines = test::StarFileHeader(0x706C3634, 3, 8);
+    for (int set : {0, 1, 1}) {
+        test::Le16(lines, set);
+        test::Le16(lines, 3);
+        test::Le16(lines, 0);
+        test::Le16(lines, 1);
+    }
+    home.WriteFile("data/vespertar_constellation.ppc", lines);
+
+    ASSERT_EQ(CatalogSessionOpen(session, messages, {}), 0);
     EXPECT_FALSE(session.stars.DefaultStarsLoaded());
+
+    int progressCalls = 0;
+    const auto progress = [&](int) { ++progressCalls; };
+    EXPECT_EQ(CatalogSessionNeedStars(session, 1, progress), 1);
+    EXPECT_EQ(session.stars.DefaultStarsRead(), kDefaultStarCount);
+    EXPECT_EQ(progressCalls, kDefaultStarCount / kDefaultStarProgressStep);
+    EXPECT_EQ(session.stars.ConstellationLineCount(), 2);
+
+    EXPECT_EQ(CatalogSessionNeedStars(session, 0, progress), 1);
+    EXPECT_EQ(progressCalls, kDefaultStarCount / kDefaultStarProgressStep);  // not read again
+    EXPECT_EQ(session.stars.ConstellationLineCount(), 1);
 }
 
 }  // namespace
