@@ -39,21 +39,7 @@ void BM_MoonPrecise(benchmark::State& state) {
 }
 BENCHMARK(BM_MoonPrecise);
 
-void BM_ComputeBodyMoon(benchmark::State& state) {
-    vsp::EphemerisSettings settings;
-    settings.chartMode = int(state.range(0));
-    settings.currentYear = 2024;
-    vsp::BodyPosition record;
-    vsp::BodyHorizon horizon;
-    int minute = 0;
-    for (auto _ : state) {
-        minute = (minute + 1) % 60;
-        benchmark::DoNotOptimize(
-            vsp::ComputeBody(record, vsp::kBodyMoon, 2024, 3, 20, 21, minute, 0, settings, &horizon));
-        benchmark::DoNotOptimize(record);
-    }
-}
-BENCHMARK(BM_ComputeBodyMoon)->Arg(0)->Arg(3)->ArgName("mode");
+// The whole Moon record (ComputeBody with code 1) is measured with the other bodies.
 
 void BM_MoonQuick(benchmark::State& state) {
     vsp::EphemerisSettings settings;

@@ -1,4 +1,5 @@
 #include "databuild/DsoDesignations.h"
+#include "databuild/InputFiles.h"
 
 #include <cctype>
 #include <limits>
@@ -17,16 +18,14 @@ struct SlotInfo {
 // In the order of the StellariumId slots.
 constexpr SlotInfo kSlots[kStellariumIdCount] = {
     {"NGC", kCatalogNgc}, {"IC", kCatalogIc}, {"M", kCatalogMessier}, {"C", kCatalogCaldwell},
-    {"B", 2},            {"SH2", 52},        {"VDB", 64},            {"RCW", 46},
-    {"LDN", 34},         {"LBN", -1},        {"CR", 11},             {"MEL", 39},
-    {"PGC", -1},         {"UGC", 61},        {"CED", 10},            {"ARP", -1},
-    {"VV", -1},          {"PK", -1},         {"PNG", -1},            {"SNRG", -1},
-    {"ACO", 1},          {"HCG", -1},        {"ESO", -1},            {"VDBH", -1},
-    {"DWB", -1},         {"TR", 59},         {"ST", 56},             {"RU", 48},
-    {"VDBHA", 65},
+    {"B", kCatalogBarnard}, {"SH2", kCatalogSharpless}, {"VDB", kCatalogVdb}, {"RCW", kCatalogRcw},
+    {"LDN", kCatalogLynds}, {"LBN", -1}, {"CR", kCatalogCollinder}, {"MEL", kCatalogMelotte},
+    {"PGC", -1}, {"UGC", kCatalogUgc}, {"CED", kCatalogCederblad}, {"ARP", -1},
+    {"VV", -1}, {"PK", -1}, {"PNG", -1}, {"SNRG", -1},
+    {"ACO", kCatalogAbell}, {"HCG", -1}, {"ESO", -1}, {"VDBH", -1},
+    {"DWB", -1}, {"TR", kCatalogTrumpler}, {"ST", kCatalogStock}, {"RU", kCatalogRuprecht},
+    {"VDBHA", kCatalogVdbHa},
 };
-
-constexpr int32_t kCederblad = 10;
 
 // Prefixes of OpenNGC long-name parts that name a table row. PGC, MCG and the like have no
 // row; "Abell" is left out because OpenNGC's Abell objects are planetary nebulae while the
@@ -35,24 +34,24 @@ constexpr struct {
     const char* prefix;
     int32_t row;
 } kLongNamePrefixes[] = {
-    {"NGC", kCatalogNgc}, {"IC", kCatalogIc}, {"UGC", 61}, {"UGCA", 62}, {"M", kCatalogMessier},
-    {"Mel", 39},          {"Cr", 11},         {"Tr", 59},  {"Ru", 48},   {"Pal", 43},
+    {"NGC", kCatalogNgc},      {"IC", kCatalogIc},         {"UGC", kCatalogUgc},
+    {"UGCA", kCatalogUgca},    {"M", kCatalogMessier},     {"Mel", kCatalogMelotte},
+    {"Cr", kCatalogCollinder}, {"Tr", kCatalogTrumpler},   {"Ru", kCatalogRuprecht},
+    {"Pal", kCatalogPalomar},
 };
 
 constexpr struct {
     const char* prefix;
     int32_t row;
-} kLocalGroupPrefixes[] = {{"Palomar", 43}, {"Terzan", 57}, {"UGCA", 62}};
+} kLocalGroupPrefixes[] = {{"Palomar", kCatalogPalomar},
+                               {"Terzan", kCatalogTerzan},
+                               {"UGCA", kCatalogUgca}};
 
+// A catalog number: digits only, at least 1.
 bool Digits(std::string_view text, int32_t& number) {
-    if (text.empty() || text.size() > 9) return false;
-    int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    if (value <= 0 || value > std::numeric_limits<int32_t>::max()) return false;
-    number = int32_t(value);
+    int32_t value = 0;
+    if (text.empty() || text.front() == '-' || !ParseWhole(text, value) || value <= 0) return false;
+    number = value;
     return true;
 }
 
@@ -60,12 +59,6 @@ std::string Upper(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
     return out;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
 }
 
 }  // namespace
@@ -79,8 +72,8 @@ std::string_view StellariumSlotPrefix(int slot) {
 }
 
 bool DesignationNumber(int32_t catalog, std::string_view text, int32_t& number) {
-    text = TrimBlanks(text);
-    if (catalog == kCederblad) {
+    text = Trim(text);
+    if (catalog == kCatalogCederblad) {
         size_t digits = 0;
         while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
         return Digits(text.substr(0, digits), number);
@@ -107,20 +100,20 @@ bool OpenNgcIdentifier(std::string_view identifier, int32_t& catalog, int32_t& n
 }
 
 int32_t MessierNumberOf(std::string_view name) {
-    name = TrimBlanks(name);
+    name = Trim(name);
     if (!name.starts_with("M ")) return 0;
     int32_t number = 0;
-    return Digits(TrimBlanks(name.substr(2)), number) ? number : 0;
+    return Digits(Trim(name.substr(2)), number) ? number : 0;
 }
 
 bool LongNamePartDesignation(std::string_view part, int32_t& catalog, int32_t& number) {
-    part = TrimBlanks(part);
+    part = Trim(part);
     const size_t blank = part.find(' ');
     if (blank == std::string_view::npos) return false;
     const std::string_view prefix = part.substr(0, blank);
     for (const auto& known : kLongNamePrefixes) {
         if (prefix != known.prefix) continue;
-        if (!Digits(TrimBlanks(part.substr(blank + 1)), number)) return false;
+        if (!Digits(Trim(part.substr(blank + 1)), number)) return false;
         catalog = known.row;
         return true;
     }
@@ -139,14 +132,14 @@ bool LocalGroupDesignation(std::string_view id, int32_t& catalog, int32_t& numbe
 }
 
 std::string NameKey(std::string_view prefix, std::string_view id) {
-    prefix = TrimBlanks(prefix);
-    id = TrimBlanks(id);
+    prefix = Trim(prefix);
+    id = Trim(id);
     if (prefix.empty()) return std::string("#").append(id);
     return Upper(prefix) + " " + Upper(id);
 }
 
 std::string NameKeyOfText(std::string_view text) {
-    text = TrimBlanks(text);
+    text = Trim(text);
     const size_t blank = text.find(' ');
     if (blank == std::string_view::npos) return {};
     return NameKey(text.substr(0, blank), text.substr(blank + 1));

@@ -10,11 +10,13 @@ namespace vsp::databuild {
 
 namespace {
 
-constexpr int32_t kCatalogMel = 39;
-
 // Rows that hold records of their own: every table row a source gives numbers for, except
 // the list catalogs (M, C), which the numbered lists resolve.
-constexpr int32_t kRecordRows[] = {1, 2, 10, 11, 29, 34, 39, 42, 43, 46, 48, 52, 56, 57, 59, 61, 62, 64, 65};
+constexpr int32_t kRecordRows[] = {
+    kCatalogAbell,     kCatalogBarnard,  kCatalogCederblad, kCatalogCollinder, kCatalogIc,
+    kCatalogLynds,     kCatalogMelotte,  kCatalogNgc,       kCatalogPalomar,   kCatalogRcw,
+    kCatalogRuprecht,  kCatalogSharpless, kCatalogStock,    kCatalogTerzan,    kCatalogTrumpler,
+    kCatalogUgc,       kCatalogUgca,     kCatalogVdb,       kCatalogVdbHa};
 
 bool HasDesignation(const DsoObject& object, int32_t catalog, int32_t number) {
     for (const TableDesignation& d : object.designations)
@@ -216,7 +218,7 @@ int DesignationRank(int32_t catalog) {
         case kCatalogCaldwell: return 1;
         case kCatalogNgc: return 2;
         case kCatalogIc: return 3;
-        case kCatalogMel: return 4;
+        case kCatalogMelotte: return 4;
         default: return 5 + catalog;
     }
 }

@@ -6,28 +6,20 @@
 #include "databuild/DsoDesignations.h"
 #include "databuild/DsoMerger.h"
 #include "databuild/DsoValues.h"
+#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Spherical.h"
 
 namespace vsp::databuild {
 
 namespace {
 
-constexpr int32_t kCatalogPal = 43;
-constexpr int32_t kCatalogTer = 57;
-constexpr int32_t kCatalogUgc = 61;
 // UGC galaxies without an NGC/IC number fainter than this stay out: all of them would make
 // the file a catalog of faint galaxies.
 constexpr float kUgcMagnitudeLimit = 13.5f;
 // A Local Group object this close to an object of another source is that object.
 constexpr double kSameObjectArcmin = 1.0;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-
 double ArcminBetween(double ra1Deg, double dec1Deg, double ra2Deg, double dec2Deg) {
-    const double d1 = dec1Deg * kRadiansPerDegree, d2 = dec2Deg * kRadiansPerDegree;
-    const double dra = (ra1Deg - ra2Deg) * kRadiansPerDegree;
-    // Haversine: exact at the tiny separations this is used for.
-    const double a = std::sin((d1 - d2) / 2) * std::sin((d1 - d2) / 2) +
-                     std::cos(d1) * std::cos(d2) * std::sin(dra / 2) * std::sin(dra / 2);
-    return 2 * std::asin(std::sqrt(std::min(1.0, a))) / kRadiansPerDegree * 60.0;
+    return AngularSeparation(ra1Deg / 15.0, dec1Deg, ra2Deg / 15.0, dec2Deg) * kRadToDeg * 60.0;
 }
 
 }  // namespace
@@ -82,7 +74,7 @@ void DsoMerger::SetValues(DsoObject& object) const {
     if (object.type == 0 && openNgc) object.type = TypeOfOpenNgc(openNgc->type);
     if (object.type == 0 && localGroup) object.type = TypeOfLocalGroup(localGroup->type);
     // Palomar and Terzan objects are globular clusters whatever else lists them as.
-    if (localGroup && (HasCatalog(object, kCatalogPal) || HasCatalog(object, kCatalogTer)))
+    if (localGroup && (HasCatalog(object, kCatalogPalomar) || HasCatalog(object, kCatalogTerzan)))
         object.type = TypeOfLocalGroup(localGroup->type);
     object.magnitude = MagnitudeOf(stellarium, openNgc, localGroup);
     SetPositionAndSize(stellarium, openNgc, localGroup, object);

@@ -12,6 +12,8 @@
 #include "catalog/StarAngle.h"
 #include "catalog/StarCatalog.h"
 #include "cli/CatalogWords.h"
+#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Spherical.h"
 #include "ephemeris/AngleFormat.h"
 #include "platform/Text.h"
 
@@ -59,20 +61,16 @@ int DefaultStarByNumber(StarCatalog& stars, int32_t number) {
 
 // The default star at the place of an extended-catalog star, of about its brightness.
 int DefaultStarAt(StarCatalog& stars, const StarRecord& star) {
-    const double dec = AngleToDegrees(star.dec) * M_PI / 180.0;
-    const double turn = 24.0 * kAngleUnitsPerHour;
-    const double limit = kSameStarArcsec / 3600.0 * kAngleUnitsPerDegree;
+    const double raHours = AngleToHours(star.ra), decDeg = AngleToDegrees(star.dec);
     int best = -1;
-    double bestDistance = limit;
+    double bestArcsec = kSameStarArcsec;
     for (int i = 0; i < stars.DefaultStarsRead(); ++i) {
         const StarRecord& candidate = stars.DefaultStars()[size_t(i)];
         if (std::abs(int(candidate.magnitude) - int(star.magnitude)) > kSameStarMagnitude16) continue;
-        double dRa = std::fmod(std::abs(double(candidate.ra) - double(star.ra)), turn);
-        if (dRa > turn / 2) dRa = turn - dRa;
-        dRa *= std::cos(dec) * kAngleUnitsPerDegree * 15.0 / kAngleUnitsPerHour;  // to declination units
-        const double distance = std::hypot(dRa, double(candidate.dec) - double(star.dec));
-        if (distance <= bestDistance) {
-            bestDistance = distance;
+        const double arcsec = AngularSeparation(AngleToHours(candidate.ra), AngleToDegrees(candidate.dec),
+                                                raHours, decDeg) * kRadToDeg * 3600.0;
+        if (arcsec <= bestArcsec) {
+            bestArcsec = arcsec;
             best = i;
         }
     }

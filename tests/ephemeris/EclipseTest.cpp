@@ -11,6 +11,7 @@
 
 #include "ephemeris/Eclipses.h"
 #include "ephemeris/LunarPhase.h"
+#include "ephemeris/TableDeltaT.h"
 #include "support/EphemerisCsv.h"
 
 namespace vsp {
@@ -18,11 +19,7 @@ namespace {
 
 using test::bodies::ReadEphemerisCsv;
 
-EphemerisSettings TableDeltaT() {
-    EphemerisSettings settings;
-    settings.currentYear = 0;
-    return settings;
-}
+using test::TableDeltaT;
 
 std::string DateOf(const EclipseEntry& e) {
     char text[32];

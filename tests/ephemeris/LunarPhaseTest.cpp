@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ephemeris/LunarPhase.h"
+#include "ephemeris/TableDeltaT.h"
 #include "support/EphemerisCsv.h"
 
 namespace vsp {
@@ -14,12 +15,7 @@ namespace {
 
 using test::bodies::ReadEphemerisCsv;
 
-// No observing year, so every ΔT comes from the table and the formulas, not the preferences.
-EphemerisSettings TableDeltaT() {
-    EphemerisSettings settings;
-    settings.currentYear = 0;
-    return settings;
-}
+using test::TableDeltaT;
 
 TEST(LunarPhase, MeeusExampleNewMoonOf1977February) {
     int32_t lunation = 0;
