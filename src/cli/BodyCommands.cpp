@@ -12,7 +12,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/EarthBarycentric.h"
@@ -77,19 +77,19 @@ nlohmann::json BodyJson(int code, const BodyPosition& p, const BodyHorizon& h) {
             {"az_deg", h.azimuth}};
 }
 
-std::string RaText(double hours, const EphemerisSettings& settings) {
-    return Fixed(hours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(hours, settings));
+std::string RaText(double hours, const TextFormats& formats) {
+    return Fixed(hours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(hours, formats));
 }
 
-std::string DecText(double degrees, const EphemerisSettings& settings) {
-    return Fixed(degrees, 6) + kDegreeUtf8 + "  " + Cp1252ToUtf8(DmsToStr(degrees, settings));
+std::string DecText(double degrees, const TextFormats& formats) {
+    return Fixed(degrees, 6) + kDegreeUtf8 + "  " + Cp1252ToUtf8(DmsToStr(degrees, formats));
 }
 
 void PrintBody(CliContext& ctx, int code, const BodyPosition& p, const BodyHorizon& h,
                const EphemerisSettings& settings) {
     PrintRows(ctx, {{"Body", TitleName(code) + " (" + std::to_string(code) + ")"},
-                    {"RA", RaText(p.rightAscension, settings)},
-                    {"Dec", DecText(p.declination, settings)},
+                    {"RA", RaText(p.rightAscension, ctx.Formats())},
+                    {"Dec", DecText(p.declination, ctx.Formats())},
                     {"Distance", Fixed(p.distance, 8) + " AU"},
                     {"Phase fraction", Fixed(p.phaseFraction, 4)},
                     {"Magnitude", Fixed(p.magnitude, 2)},
@@ -164,16 +164,16 @@ int ShowQuickBody(CliContext& ctx, int code) {
         out.update({{"ra_hours", sun.rightAscension},
                     {"dec_deg", sun.declination},
                     {"distance_au", sun.distance}});
-        rows.insert(rows.end(), {{"RA", RaText(sun.rightAscension, settings)},
-                                 {"Dec", DecText(sun.declination, settings)},
+        rows.insert(rows.end(), {{"RA", RaText(sun.rightAscension, ctx.Formats())},
+                                 {"Dec", DecText(sun.declination, ctx.Formats())},
                                  {"Distance", Fixed(sun.distance, 8) + " AU"}});
     } else if (code == kBodyMoon) {
         double ra = 0.0, dec = 0.0, distance = 0.0;
         MoonQuick(ra, dec, when.year, when.month, when.day, when.hour, when.minute, when.second,
                   settings, &distance);
         out.update({{"ra_hours", ra}, {"dec_deg", dec}, {"distance_au", distance}});
-        rows.insert(rows.end(), {{"RA (topocentric)", RaText(ra, settings)},
-                                 {"Dec (topocentric)", DecText(dec, settings)},
+        rows.insert(rows.end(), {{"RA (topocentric)", RaText(ra, ctx.Formats())},
+                                 {"Dec (topocentric)", DecText(dec, ctx.Formats())},
                                  {"Distance", Fixed(distance, 8) + " AU (geocentric)"}});
     } else {
         const CalendarDateTime ut = CalendarFromJulianDay(jdUt);
@@ -187,8 +187,8 @@ int ShowQuickBody(CliContext& ctx, int code) {
                     {"distance_au", planet.distance},
                     {"sun_distance_au", planet.heliocentricDistance},
                     {"earth_sun_distance_au", planet.sunDistance}});
-        rows.insert(rows.end(), {{"RA (J2000)", RaText(planet.rightAscension, settings)},
-                                 {"Dec (J2000)", DecText(planet.declination, settings)},
+        rows.insert(rows.end(), {{"RA (J2000)", RaText(planet.rightAscension, ctx.Formats())},
+                                 {"Dec (J2000)", DecText(planet.declination, ctx.Formats())},
                                  {"Distance", Fixed(planet.distance, 6) + " AU"},
                                  {"From the Sun", Fixed(planet.heliocentricDistance, 6) + " AU"},
                                  {"Earth-Sun", Fixed(planet.sunDistance, 6) + " AU"}});

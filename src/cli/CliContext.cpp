@@ -107,12 +107,14 @@ EphemerisSettings CliContext::Ephemeris() {
     place.temperature = options_.temperature.value_or(TypedValue(prefs.site.temperature));
     place.pressure = options_.pressure.value_or(TypedValue(prefs.site.pressure));
     settings.chartMode = prefs.correction;
-    settings.hourFormat = prefs.raFormat;
-    settings.angleFormat = prefs.decFormat;
     settings.deltaT = TypedValue(prefs.deltaT);
     settings.currentYear = ObservingTime().year;
-    settings.messages = &messages_;
     return settings;
+}
+
+TextFormats CliContext::Formats() {
+    const Preferences& prefs = Prefs();
+    return {prefs.raFormat, prefs.decFormat, &messages_};
 }
 
 }  // namespace vsp::cli

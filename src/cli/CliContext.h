@@ -10,6 +10,7 @@
 
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/Time.h"
+#include "format/TextFormats.h"
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
 #include "shell/Preferences.h"
@@ -67,9 +68,11 @@ public:
     // --date alone means local midnight of that date; --time alone means today at that time.
     // Read once, so every use in one run sees the same instant.
     CalendarDateTime ObservingTime();
-    // What the ephemeris reads: the site, correction mode, output formats and ΔT of Prefs(),
-    // the observing year as the current year, and the message sink.
+    // What the ephemeris reads: the site, correction mode and ΔT of Prefs(), the observing
+    // year as the current year.
     EphemerisSettings Ephemeris();
+    // The hour and angle formats of Prefs(), format errors going to the message sink.
+    TextFormats Formats();
 
 private:
     void LoadPrefs();

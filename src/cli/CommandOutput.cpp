@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <ostream>
 
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/EarthBarycentric.h"
-#include "ephemeris/RiseSetText.h"
+#include "format/RiseSetText.h"
 
 namespace vsp::cli {
 
@@ -72,9 +72,9 @@ const char* RiseSetStatusKey(RiseSetStatus status) {
 }
 
 std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times,
-                                             const EphemerisSettings& settings) {
-    std::vector<std::string> lines = ObjectRiseSetLines(times, settings);
-    if (times.status == RiseSetStatus::Normal) lines.push_back("Set     " + HMSToStr(times.set, settings));
+                                             const TextFormats& formats) {
+    std::vector<std::string> lines = ObjectRiseSetLines(times, formats);
+    if (times.status == RiseSetStatus::Normal) lines.push_back("Set     " + HMSToStr(times.set, formats));
     return lines;
 }
 

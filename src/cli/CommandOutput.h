@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/RiseTransitSet.h"
+#include "format/TextFormats.h"
 
 namespace vsp::cli {
 
@@ -41,6 +42,6 @@ const char* RiseSetStatusKey(RiseSetStatus status);
 // The object screen's lines (code page): rise, transit and set, or the one line of an object
 // that is circumpolar or never rises.
 std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times,
-                                             const EphemerisSettings& settings);
+                                             const TextFormats& formats);
 
 }  // namespace vsp::cli

@@ -37,7 +37,7 @@ int FixedPositionSkyCompute(CliContext& ctx, double raHours, double decDegrees, 
     out.transit = times.transit;
     out.set = times.set;
     out.status = RiseSetStatusKey(times.status);
-    out.lines = RiseTransitSetLines(times, settings);
+    out.lines = RiseTransitSetLines(times, ctx.Formats());
     return 1;
 }
 

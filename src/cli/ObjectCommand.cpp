@@ -14,7 +14,7 @@
 #include "cli/CatalogWords.h"
 #include "cli/FixedPositionSky.h"
 #include "catalog/ObjectLookup.h"
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 #include "platform/Text.h"
 
 namespace vsp::cli {
@@ -187,8 +187,8 @@ int RunObject(CliContext& ctx, CommandArgs& args) {
     rows.Add("type", typeCode + " " + typeName + " (" + std::to_string(record.type) + ")");
     if (!classText.empty()) rows.Add("class", Cp1252ToUtf8(classText));
     rows.Add("constellation", constellation ? constellationName + " (" + constellationAbbreviation + ")" : "none");
-    rows.Add("ra_hours", Fixed(record.ra, 6) + "  " + Cp1252ToUtf8(HMSToStr(record.ra, settings)));
-    rows.Add("dec_deg", Fixed(record.dec, 5) + "  " + Cp1252ToUtf8(DmsToStr(record.dec, settings)));
+    rows.Add("ra_hours", Fixed(record.ra, 6) + "  " + Cp1252ToUtf8(HMSToStr(record.ra, ctx.Formats())));
+    rows.Add("dec_deg", Fixed(record.dec, 5) + "  " + Cp1252ToUtf8(DmsToStr(record.dec, ctx.Formats())));
     rows.Add("magnitude", magnitudeKnown ? Fixed(record.magnitude, 2) : "unknown");
     rows.Add("major_arcmin", record.sizeMajor > 0 ? Fixed(record.sizeMajor, 2) : "unknown");
     rows.Add("minor_arcmin", record.sizeMinor > 0 ? Fixed(record.sizeMinor, 2) : "unknown");
@@ -201,9 +201,9 @@ int RunObject(CliContext& ctx, CommandArgs& args) {
     rows.Add("alt_deg", Fixed(sky.altitude, 2) + kDegreeUtf8);
     rows.Add("az_deg", Fixed(sky.azimuth, 2) + kDegreeUtf8);
     if (sky.status == "normal") {
-        rows.Add("rise", Cp1252ToUtf8(HMSToStr(sky.rise, settings)));
-        rows.Add("transit", Cp1252ToUtf8(HMSToStr(sky.transit, settings)));
-        rows.Add("set", Cp1252ToUtf8(HMSToStr(sky.set, settings)));
+        rows.Add("rise", Cp1252ToUtf8(HMSToStr(sky.rise, ctx.Formats())));
+        rows.Add("transit", Cp1252ToUtf8(HMSToStr(sky.transit, ctx.Formats())));
+        rows.Add("set", Cp1252ToUtf8(HMSToStr(sky.set, ctx.Formats())));
     } else {
         rows.Add("rise_set", sky.status == "circumpolar" ? "circumpolar" : "never rises");
     }

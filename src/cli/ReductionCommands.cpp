@@ -10,7 +10,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/StarHorizontal.h"
@@ -85,8 +85,8 @@ int RunApparent(CliContext& ctx, CommandArgs& args) {
                         {"az_deg", place.azimuth}});
         return kExitOk;
     }
-    PrintRows(ctx, {{"RA", Fixed(place.raHours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(place.raHours, settings))},
-                    {"Dec", Fixed(place.decDeg, 6) + "\xC2\xB0  " + Cp1252ToUtf8(DmsToStr(place.decDeg, settings))},
+    PrintRows(ctx, {{"RA", Fixed(place.raHours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(place.raHours, ctx.Formats()))},
+                    {"Dec", Fixed(place.decDeg, 6) + "\xC2\xB0  " + Cp1252ToUtf8(DmsToStr(place.decDeg, ctx.Formats()))},
                     {"Altitude", Fixed(place.altitude, 4) + "\xC2\xB0"},
                     {"Azimuth", Fixed(place.azimuth, 4) + "\xC2\xB0"}});
     return kExitOk;

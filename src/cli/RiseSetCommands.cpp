@@ -13,12 +13,12 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/DayLength.h"
 #include "ephemeris/EarthBarycentric.h"
-#include "ephemeris/RiseSetText.h"
+#include "format/RiseSetText.h"
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/Time.h"
 #include "platform/Text.h"
@@ -92,7 +92,7 @@ void PrintTimes(CliContext& ctx, const std::string& what, const CalendarDateTime
                 const RiseTransitSetTimes& times, const EphemerisSettings& settings) {
     if (ctx.Json()) return;
     ctx.Out() << what << "  " << DateText(date) << "  h0 " << Fixed(h0, 4) << "\xC2\xB0\n";
-    for (const std::string& line : RiseTransitSetLines(times, settings))
+    for (const std::string& line : RiseTransitSetLines(times, ctx.Formats()))
         ctx.Out() << Cp1252ToUtf8(line) << "\n";
 }
 
@@ -180,12 +180,12 @@ int RunDayLength(CliContext& ctx, CommandArgs& args) {
     }
     ctx.Out() << "Day length" << DayLengthText(day.dayLength) << DayChangeText(day.dayChange) << "\n";
     ctx.Out() << "Night length" << DayLengthText(day.nightLength) << "\n";
-    PrintRows(ctx, {{"Sunrise", Cp1252ToUtf8(HMSToStr(day.sun.rise, settings))},
-                    {"Sunset", Cp1252ToUtf8(HMSToStr(day.sun.set, settings))},
+    PrintRows(ctx, {{"Sunrise", Cp1252ToUtf8(HMSToStr(day.sun.rise, ctx.Formats()))},
+                    {"Sunset", Cp1252ToUtf8(HMSToStr(day.sun.set, ctx.Formats()))},
                     {"Civil day", HoursMinutesText(day.civilDay)},
                     {"Nautical day", HoursMinutesText(day.nauticalDay)},
                     {"Astronomical day", HoursMinutesText(day.astronomicalDay)},
-                    {"LST", Cp1252ToUtf8(HMSToStr(day.localSiderealTime, settings))},
+                    {"LST", Cp1252ToUtf8(HMSToStr(day.localSiderealTime, ctx.Formats()))},
                     {"Time zone", TimeZoneText(settings.location.tzOffset)},
                     {"Sunrise azimuth", Cp1252ToUtf8(AzimuthText(day.sunriseAzimuth))}});
     return kExitOk;

@@ -14,7 +14,7 @@
 #include "cli/CatalogWords.h"
 #include "ephemeris/AngleUnits.h"
 #include "ephemeris/Spherical.h"
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 #include "platform/Text.h"
 
 namespace vsp::cli {
@@ -183,8 +183,8 @@ int RunStar(CliContext& ctx, CommandArgs& args) {
     KeyRows rows;
     rows.Add("designation", star.designation);
     rows.Add("number", std::to_string(number));
-    rows.Add("ra_hours", Fixed(ra, 6) + "  " + Cp1252ToUtf8(HMSToStr(ra, settings)));
-    rows.Add("dec_deg", Fixed(dec, 5) + "  " + Cp1252ToUtf8(DmsToStr(dec, settings)));
+    rows.Add("ra_hours", Fixed(ra, 6) + "  " + Cp1252ToUtf8(HMSToStr(ra, ctx.Formats())));
+    rows.Add("dec_deg", Fixed(dec, 5) + "  " + Cp1252ToUtf8(DmsToStr(dec, ctx.Formats())));
     rows.Add("magnitude", Fixed(magnitude, 2));
     rows.Add("color_index", Fixed(colour, 1));
     if (!name.empty()) rows.Add("name", name);

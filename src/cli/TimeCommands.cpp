@@ -8,8 +8,8 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
-#include "ephemeris/AngleFormat.h"
-#include "ephemeris/AngleParse.h"
+#include "format/AngleFormat.h"
+#include "format/AngleParse.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/Time.h"
 #include "platform/Text.h"
@@ -180,8 +180,8 @@ int RunFormat(CliContext& ctx, CommandArgs& args) {
         return UsageError(ctx, "format needs either a VALUE or --fixed N");
     }
 
-    const EphemerisSettings settings = ctx.Ephemeris();
-    int code = hours ? settings.hourFormat : settings.angleFormat;
+    const TextFormats formats = ctx.Formats();
+    int code = hours ? formats.hourFormat : formats.angleFormat;
     if (codeText) {
         const auto n = ParseWhole(*codeText);
         if (!n || *n < INT32_MIN || *n > INT32_MAX) return UsageError(ctx, "unreadable value for --code: " + *codeText);
@@ -192,11 +192,11 @@ int RunFormat(CliContext& ctx, CommandArgs& args) {
     if (fixedText) {
         const auto n = ParseWhole(*fixedText);
         if (!n || *n < INT32_MIN || *n > INT32_MAX) return UsageError(ctx, "unreadable value for --fixed: " + *fixedText);
-        text = hours ? HmsFixToStr(int32_t(*n), code, settings.messages) : DmsFixToStr(int32_t(*n), code);
+        text = hours ? HmsFixToStr(int32_t(*n), code, formats.messages) : DmsFixToStr(int32_t(*n), code);
     } else {
         const auto value = ParseNumber(*valueText);
         if (!value) return UsageError(ctx, "unreadable value: " + *valueText);
-        text = hours ? HMSToStr(*value, code, settings.messages) : DmsToStr(*value, code);
+        text = hours ? HMSToStr(*value, code, formats.messages) : DmsToStr(*value, code);
     }
 
     if (ctx.Json()) {

@@ -1,9 +1,7 @@
 #pragma once
 // What the ephemeris reads from the settings at every call: the observer's location, the
-// correction (chart) mode, the output formats, the ΔT setting and the program's current date.
+// correction (chart) mode, the ΔT setting and the program's current date.
 // The caller builds it from the preferences, so this library knows nothing of the shell.
-
-#include "platform/InfoSink.h"
 
 namespace vsp {
 
@@ -19,11 +17,8 @@ struct ObserverLocation {
 struct EphemerisSettings {
     ObserverLocation location;
     int chartMode = 0;            // 0 Geocentric, 1 Geoc. + Refract, 2 Topocentric, 3 Topo + Refract
-    int hourFormat = 2;           // 0 "23.75", 1 "23:45:00", 2 "23h45m00", 3 "23h45.0"
-    int angleFormat = 2;          // 0 "-70.75", 1 "-70:45:00", 2 "-70°45'00", 3 "-70°45.0"
     double deltaT = 66.184;       // the ΔT setting, seconds
     int currentYear = 0;          // year of the program's current (observing) date
-    InfoSink* messages = nullptr; // where format and matrix errors are shown; none: dropped
 };
 
 }  // namespace vsp

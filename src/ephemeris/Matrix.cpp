@@ -5,11 +5,11 @@
 namespace vsp {
 
 namespace {
-// 1e-20 as the single-precision constant of the original arithmetic.
+// 1e-20 as a single-precision constant: the threshold the alignment code was tuned with.
 constexpr double kSingularDeterminant = 9.999999682655225e-21;
 }  // namespace
 
-int MatInverse(const Mat3& in, Mat3& out, InfoSink* messages) {
+bool MatInverse(const Mat3& in, Mat3& out) {
     const auto& a = in.m;
     Mat3 adj;
     // Cofactors of a, transposed in place.
@@ -24,13 +24,10 @@ int MatInverse(const Mat3& in, Mat3& out, InfoSink* messages) {
     adj.m[2][2] = a[0][0] * a[1][1] - a[0][1] * a[1][0];
     const double det = a[0][0] * adj.m[0][0] + a[0][1] * adj.m[1][0] + a[0][2] * adj.m[2][0];
     out = adj;
-    if (std::fabs(det) < kSingularDeterminant) {
-        if (messages) messages->InfoBox(kNullDeterminantMessage, "");
-        return 0;
-    }
+    if (std::fabs(det) < kSingularDeterminant) return false;
     for (auto& row : out.m)
         for (double& x : row) x /= det;
-    return 1;
+    return true;
 }
 
 Vec3 MatMulVec(const Mat3& a, const Vec3& v) {

@@ -3,7 +3,6 @@
 // matrices of the telescope code.
 
 #include "ephemeris/Vec3.h"
-#include "platform/InfoSink.h"
 
 namespace vsp {
 
@@ -11,11 +10,12 @@ struct Mat3 {
     double m[3][3] = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}};
 };
 
+// What a caller shows when MatInverse refuses a matrix.
 inline constexpr char kNullDeterminantMessage[] = "Null derterminant, cannot compute inverse matrix";
 
-// Returns 1 with `out` the inverse, or 0 when |det| is below 1e-20 (as a float): the message
-// above goes to `messages` (when given) and `out` holds the adjugate, unscaled.
-int MatInverse(const Mat3& in, Mat3& out, InfoSink* messages);
+// True with `out` the inverse; false when |det| is below 1e-20 (as a float), `out` then
+// holding the adjugate, unscaled.
+bool MatInverse(const Mat3& in, Mat3& out);
 Vec3 MatMulVec(const Mat3& a, const Vec3& v);
 Mat3 MatMul(const Mat3& a, const Mat3& b);
 Mat3 MatTranspose(const Mat3& a);

@@ -41,19 +41,23 @@ inline std::vector<std::string> SplitCsvLine(const std::string& line) {
     return fields;
 }
 
-// The table is returned by pointer so that the rows' view of the column map stays valid.
+// The table is returned by pointer so that the rows' view of the column map stays valid. A
+// fixture that is missing or holds no row fails the calling test: a comparison loop over no
+// rows would otherwise pass.
 inline std::unique_ptr<CsvTable> ReadEphemerisCsv(const std::string& name) {
     auto table = std::make_unique<CsvTable>();
     std::ifstream in(std::string(VESPERTAR_TEST_DATA) + "/ephemeris/" + name);
     EXPECT_TRUE(in.good()) << "missing fixture " << name;
     std::string line;
-    if (!std::getline(in, line)) return table;
-    const std::vector<std::string> header = SplitCsvLine(line);
-    for (size_t i = 0; i < header.size(); ++i) table->columns[header[i]] = i;
-    while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        table->rows.emplace_back(&table->columns, SplitCsvLine(line));
+    if (std::getline(in, line)) {
+        const std::vector<std::string> header = SplitCsvLine(line);
+        for (size_t i = 0; i < header.size(); ++i) table->columns[header[i]] = i;
+        while (std::getline(in, line)) {
+            if (line.empty()) continue;
+            table->rows.emplace_back(&table->columns, SplitCsvLine(line));
+        }
     }
+    EXPECT_FALSE(table->rows.empty()) << "fixture " << name << " has no rows";
     return table;
 }
 

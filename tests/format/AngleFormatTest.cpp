@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 
 namespace vsp {
 namespace {
@@ -47,7 +47,7 @@ TEST(HMSToStr, UnknownCodeIsReportedAndGivesTheDefaultForm) {
     EXPECT_EQ(HMSToStr(23.75, 4, nullptr), "23h45m00");  // nowhere to report: still a text
 
     RecordingInfoSink sink;
-    EphemerisSettings settings;
+    TextFormats settings;
     settings.messages = &sink;
     settings.hourFormat = 3;
     EXPECT_EQ(HMSToStr(23.75, settings), "23h45.0");
@@ -88,7 +88,7 @@ TEST(DmsToStr, WorkedExamples) {
     // Another code is the colon form, without a message.
     EXPECT_EQ(DmsToStr(-70.75, 9), "-70:45:00");
 
-    EphemerisSettings settings;  // the default angle format is 2
+    TextFormats settings;  // the default angle format is 2
     EXPECT_EQ(DmsToStr(-70.75, settings), "-70\xB0" "45'00");
 }
 

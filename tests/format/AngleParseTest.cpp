@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ephemeris/AngleParse.h"
+#include "format/AngleParse.h"
 
 namespace vsp {
 namespace {

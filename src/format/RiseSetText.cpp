@@ -1,10 +1,10 @@
-#include "ephemeris/RiseSetText.h"
+#include "format/RiseSetText.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 
 namespace vsp {
 namespace {
@@ -61,13 +61,13 @@ int TimeDisplayShiftMinutes(int mode, int tzOffset, int dayIndex, int month) {
 }
 
 std::vector<std::string> ObjectRiseSetLines(const RiseTransitSetTimes& times,
-                                            const EphemerisSettings& settings) {
+                                            const TextFormats& formats) {
     switch (times.status) {
         case RiseSetStatus::Circumpolar: return {kCircumpolarLine};
         case RiseSetStatus::NeverRises: return {kNeverVisibleLine};
         case RiseSetStatus::Normal: break;
     }
-    return {"Rise    " + HMSToStr(times.rise, settings), "Transit " + HMSToStr(times.transit, settings)};
+    return {"Rise    " + HMSToStr(times.rise, formats), "Transit " + HMSToStr(times.transit, formats)};
 }
 
 }  // namespace vsp

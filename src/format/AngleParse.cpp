@@ -1,4 +1,4 @@
-#include "ephemeris/AngleParse.h"
+#include "format/AngleParse.h"
 
 #include <climits>
 #include <cmath>

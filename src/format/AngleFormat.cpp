@@ -1,4 +1,4 @@
-#include "ephemeris/AngleFormat.h"
+#include "format/AngleFormat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -96,8 +96,8 @@ std::string HMSToStr(double hours, int code, InfoSink* messages) {
     return HourText(s, code);
 }
 
-std::string HMSToStr(double hours, const EphemerisSettings& settings) {
-    return HMSToStr(hours, settings.hourFormat, settings.messages);
+std::string HMSToStr(double hours, const TextFormats& formats) {
+    return HMSToStr(hours, formats.hourFormat, formats.messages);
 }
 
 std::string HmsFixToStr(int32_t fixedHours, int code, InfoSink* messages) {
@@ -116,8 +116,8 @@ std::string HmsFixToStr(int32_t fixedHours, int code, InfoSink* messages) {
     return HourText(SplitFixed(units), code);
 }
 
-std::string HmsFixToStr(int32_t fixedHours, const EphemerisSettings& settings) {
-    return HmsFixToStr(fixedHours, settings.hourFormat, settings.messages);
+std::string HmsFixToStr(int32_t fixedHours, const TextFormats& formats) {
+    return HmsFixToStr(fixedHours, formats.hourFormat, formats.messages);
 }
 
 std::string DmsToStr(double degrees, int code) {
@@ -133,8 +133,8 @@ std::string DmsToStr(double degrees, int code) {
     return DegreeText(s, negative, code);
 }
 
-std::string DmsToStr(double degrees, const EphemerisSettings& settings) {
-    return DmsToStr(degrees, settings.angleFormat);
+std::string DmsToStr(double degrees, const TextFormats& formats) {
+    return DmsToStr(degrees, formats.angleFormat);
 }
 
 std::string DmsFixToStr(int32_t fixedDegrees, int code) {
@@ -150,8 +150,8 @@ std::string DmsFixToStr(int32_t fixedDegrees, int code) {
     return DegreeText(s, negative, code);
 }
 
-std::string DmsFixToStr(int32_t fixedDegrees, const EphemerisSettings& settings) {
-    return DmsFixToStr(fixedDegrees, settings.angleFormat);
+std::string DmsFixToStr(int32_t fixedDegrees, const TextFormats& formats) {
+    return DmsFixToStr(fixedDegrees, formats.angleFormat);
 }
 
 std::string DegToHmsStr(double degrees) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ephemeris/EphemerisSettings.h"
+#include "format/TextFormats.h"
 #include "ephemeris/RiseTransitSet.h"
 
 namespace vsp {
@@ -35,7 +35,7 @@ int TimeDisplayShiftMinutes(int mode, int tzOffset, int dayIndex, int month);
 // "Transit %s" with the times in the settings' hour format, or the one bullet line of a
 // circumpolar object or of one that never rises.
 std::vector<std::string> ObjectRiseSetLines(const RiseTransitSetTimes& times,
-                                            const EphemerisSettings& settings);
+                                            const TextFormats& formats);
 
 inline constexpr char kCircumpolarLine[] = "\x95" "Circumpolar object";
 inline constexpr char kNeverVisibleLine[] = "\x95" "Object never visible.";
