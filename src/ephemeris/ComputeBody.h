@@ -19,7 +19,11 @@ struct BodyHorizon {
 // altitude and azimuth of that place for the observer.
 // Returns 0; kEphemerisOutOfRange when the JDE lies outside the Earth ephemeris (never for the
 // Moon), kEphemerisUnknownBody for a code without a theory; on any failure the record and
-// horizon are all zeros.
+// horizon are all zeros. Right ascension in hours, declination in degrees, apparent, true
+// equator and equinox of date. Measured in chart mode 0 against PyEphem (22 dates 1900-2100):
+// Sun 0.56", Mercury 1.4", Venus 3.6", Mars 29", Jupiter 41", Saturn 66", Uranus 70", Neptune
+// 8.5", Pluto 64" (PyEphem's own theories part from Simon 1994 by as much); the Moon 1.56"
+// (200 dates).
 int ComputeBody(BodyPosition& record, int code, int year, int month, int day, int hour,
                 int minute, int second, const EphemerisSettings& settings,
                 BodyHorizon* horizon = nullptr);

@@ -1,29 +1,27 @@
 #include <cmath>
-#include <numbers>
 
-#include "ephemeris/AngleUnits.h"
 #include "ephemeris/ApparentDiameter.h"
 #include "ephemeris/ComputeBody.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/EarthVsop87.h"
 #include "ephemeris/MoonPrecise.h"
 #include "ephemeris/PlanetMagnitude.h"
 #include "ephemeris/Pluto.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 #include "ephemeris/Time.h"
 #include "ephemeris/TopocentricParallax.h"
 
 namespace vsp {
 namespace {
-constexpr double kHoursToRad = std::numbers::pi / 12.0;
-constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
 constexpr double kSunMagnitude = -24.6;
 constexpr double kSunDisplayConstant = 3.0;
 constexpr double kMoonDisplayConstant = 3.0;
 constexpr double kPlutoDisplayConstant = 0.1;
 
-double CenturiesFromJ2000(double jde) { return (jde - 2451545.0) / 36525.0; }
+double CenturiesFromJ2000(double jde) { return (jde - kJ2000Jd) / kDaysPerJulianCentury; }
 
 // The apparent Sun: VSOP87 Earth turned round, nutation in longitude, aberration, and the true
 // obliquity of the date.
@@ -36,10 +34,9 @@ void ApparentSun(double jde, double& raHours, double& decDeg, double& distance) 
     const double beta = -earth.latitude;
     const double eps =
         (84381.448 + (-46.815 + (-0.00059 + 0.001813 * T) * T) * T + tilt.deps) / 3600.0 * kDegToRad;
-    double ra = std::atan2(std::cos(eps) * std::sin(lambda) - std::sin(eps) * std::tan(beta),
-                           std::cos(lambda));
-    if (ra < 0.0) ra += 2.0 * std::numbers::pi;
-    raHours = ra / kHoursToRad;
+    const double ra = std::atan2(std::cos(eps) * std::sin(lambda) - std::sin(eps) * std::tan(beta),
+                                 std::cos(lambda));
+    raHours = ReduceAngle(ra, kTwoPi) / kHoursToRad;
     decDeg = std::asin(std::sin(beta) * std::cos(eps) +
                        std::cos(beta) * std::sin(eps) * std::sin(lambda)) * kRadToDeg;
     distance = earth.radius;
@@ -71,10 +68,7 @@ void FillPluto(BodyPosition& record, double jde) {
 // MoonPrecise leaves the right ascension in radians.
 void FillMoon(BodyPosition& record, double jde, const EphemerisSettings& settings) {
     MoonPrecise(record, CenturiesFromJ2000(jde), settings);
-    double hours = record.rightAscension / kHoursToRad;
-    hours = std::fmod(hours, 24.0);
-    if (hours < 0.0) hours += 24.0;
-    record.rightAscension = hours >= 24.0 ? 0.0 : hours;
+    record.rightAscension = ReduceAngle(record.rightAscension / kHoursToRad, 24.0);
     record.displayConstant = kMoonDisplayConstant;
 }
 
@@ -93,10 +87,7 @@ void ApplyParallax(BodyPosition& record, double jde, const EphemerisSettings& se
     double delta = record.declination * kDegToRad;
     TopocentricParallax(UniversalCenturies(jde, settings), alpha, delta, record.distance,
                         site.longitudeWest, site.latitude, site.height);
-    alpha = std::fmod(alpha, 2.0 * std::numbers::pi);
-    if (alpha < 0.0) alpha += 2.0 * std::numbers::pi;
-    record.rightAscension = alpha / kHoursToRad;
-    if (record.rightAscension >= 24.0) record.rightAscension -= 24.0;
+    record.rightAscension = ReduceAngle(alpha, kTwoPi) / kHoursToRad;
     record.declination = delta * kRadToDeg;
 }
 

@@ -3,15 +3,15 @@
 #include <cmath>
 
 #include "ephemeris/BodyPosition.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/PlanetHeliocentric.h"
 #include "ephemeris/Precession.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/BretagnonSimonSun.h"
 
 namespace vsp {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kArcsecToRad = 4.84813681109536e-6;
 constexpr double kGaussianConstant = 0.01720209895;
 constexpr double kCosJ2000Obliquity = 0.9174820620691818;
 constexpr double kSinJ2000Obliquity = 0.3977771559319137;
@@ -36,14 +36,14 @@ double MeanMotion(const GiantPlanet& p) {  // radians per day
 
 // Geocentric Sun, mean equator and equinox of date, from the solar series.
 Vec3 SunOfDate(double jde) {
-    const double u = (jde - 2451545.0) / 3652500.0;
+    const double u = (jde - kJ2000Jd) / (10.0 * kDaysPerJulianMillennium);
     double sumL = 0.0, sumR = 0.0;
     for (const SolarSeriesTerm& term : kBretagnonSimonSunTerms) {
         const double arg = term.alpha + term.nu * u;
         sumL += term.l * std::sin(arg);
         sumR += term.r * std::cos(arg);
     }
-    const double longitude = std::fmod(4.9353929 + 62833.196168 * u + 1e-7 * sumL, kTwoPi);
+    const double longitude = ReduceAngle(4.9353929 + 62833.196168 * u + 1e-7 * sumL, kTwoPi);
     const double distance = 1.0001026 + 1e-7 * sumR;
     const double t = 100.0 * u;
     const double obliquity = (84381.448 + (-46.815 + (-0.00059 + 0.001813 * t) * t) * t) * kArcsecToRad;
@@ -77,7 +77,7 @@ void SunBarycentric(double jde, double position[3], double velocity[3]) {
     double ecl[3] = {0.0, 0.0, 0.0}, eclVelocity[3] = {0.0, 0.0, 0.0};
     for (const GiantPlanet& p : kGiants) {
         const double n = MeanMotion(p);
-        const double longitude = std::fmod(p.longitudeJ2000 + n * (jde - 2451545.0), kTwoPi);
+        const double longitude = ReduceAngle(p.longitudeJ2000 + n * (jde - kJ2000Jd), kTwoPi);
         const double weight = 1.0 / (p.reciprocalMass * totalMass);
         ecl[0] -= weight * p.distance * std::cos(longitude);
         ecl[1] -= weight * p.distance * std::sin(longitude);

@@ -1,21 +1,15 @@
 #include "ephemeris/EarthOrientation.h"
 
 #include <cmath>
-#include <numbers>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/Nutation.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp {
 
-namespace {
-constexpr double kArcsecToRad = 4.84813681109536e-6;
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-}  // namespace
-
 EarthTiltValues EarthTilt(double jde) {
-    const double T = (jde - kJ2000) / kDaysPerCentury;
+    const double T = (jde - kJ2000Jd) / kDaysPerJulianCentury;
     const double meanArcsec = 84381.448 + ((0.001813 * T - 0.00059) * T - 46.815) * T;
     const NutationAngles n = Nutation1980(jde);
     const double omega = MoonMeanNode(jde);
@@ -39,17 +33,15 @@ const EarthTiltValues& EarthTilt(double jde, EarthOrientationCache& cache) {
 }
 
 double SiderealTimeApparent(double jdHigh, double jdLow, double equationOfEquinoxesSeconds) {
-    const double tHigh = (jdHigh - kJ2000) / kDaysPerCentury;
-    const double tLow = jdLow / kDaysPerCentury;
+    const double tHigh = (jdHigh - kJ2000Jd) / kDaysPerJulianCentury;
+    const double tLow = jdLow / kDaysPerJulianCentury;
     const double t = tHigh + tLow;
     // The day rate (3.15576e9 s per century) and the sidereal excess are applied to each part
     // of the date on its own, so that the large whole-day part does not swamp the fraction.
     double seconds = equationOfEquinoxesSeconds + 67310.54841 + 8640184.812866 * tLow +
                      3155760000.0 * tLow + 8640184.812866 * tHigh + 3155760000.0 * tHigh +
                      (0.093104 - 6.2e-6 * t) * t * t;
-    double hours = std::fmod(seconds / 3600.0, 24.0);
-    if (hours < 0.0) hours += 24.0;
-    return hours;
+    return ReduceAngle(seconds / 3600.0, 24.0);
 }
 
 Mat3 NutationMatrix(const EarthTiltValues& tilt) {

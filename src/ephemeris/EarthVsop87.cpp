@@ -4,12 +4,12 @@
 #include <initializer_list>
 #include <span>
 
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/Vsop87Earth.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 double SeriesSum(std::span<const Vsop87Term> terms, double tau) {
     double sum = 0.0;
@@ -31,12 +31,11 @@ double PowerSeries(std::initializer_list<std::span<const Vsop87Term>> series, do
 
 EclipticPlace EarthVsop87(double jde) {
     // Millennia, so that the printed frequencies apply as they stand (a tenth of each per century).
-    const double tau = (jde - 2451545.0) / 365250.0;
+    const double tau = (jde - kJ2000Jd) / kDaysPerJulianMillennium;
     EclipticPlace place;
-    place.longitude = std::fmod(PowerSeries({kVsop87EarthL0, kVsop87EarthL1, kVsop87EarthL2,
-                                             kVsop87EarthL3, kVsop87EarthL4, kVsop87EarthL5}, tau),
-                                kTwoPi);
-    if (place.longitude < 0.0) place.longitude += kTwoPi;
+    place.longitude = ReduceAngle(PowerSeries({kVsop87EarthL0, kVsop87EarthL1, kVsop87EarthL2,
+                                               kVsop87EarthL3, kVsop87EarthL4, kVsop87EarthL5}, tau),
+                                  kTwoPi);
     place.latitude = PowerSeries({kVsop87EarthB0, kVsop87EarthB1}, tau);
     place.radius = PowerSeries({kVsop87EarthR0, kVsop87EarthR1, kVsop87EarthR2, kVsop87EarthR3,
                                 kVsop87EarthR4}, tau);

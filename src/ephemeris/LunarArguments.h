@@ -14,7 +14,6 @@ struct LunarArguments {
 
 LunarArguments LunarArgumentsAt(double k);
 double LunarMeanPhase(const LunarArguments& a);  // JDE
-double ReducedRadians(double degrees);
 
 // The eclipse test of a new (solar) or full (lunar) moon. Returns the type, or kEclipseNone
 // without touching the outputs when |sin F| > 0.36. Otherwise `jde` is greatest eclipse and

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/LunarArguments.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp {
 namespace {

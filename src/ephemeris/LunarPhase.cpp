@@ -4,8 +4,9 @@
 #include <iterator>
 #include <limits>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/LunarArguments.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/LunarPhaseTerms.h"
 
 namespace vsp {
@@ -72,12 +73,6 @@ LunarEclipseDetails NoEclipseDetails() {
 }
 
 }  // namespace
-
-double ReducedRadians(double degrees) {
-    double reduced = std::fmod(degrees, 360.0);
-    if (reduced < 0) reduced += 360.0;
-    return reduced * kDegToRad;
-}
 
 LunarArguments LunarArgumentsAt(double k) {
     LunarArguments a;

@@ -3,19 +3,12 @@
 #include <cmath>
 #include <span>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/Elp2000.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kKmPerAu = 149597870.0;
-
-double ReducedRadians(double degrees) {
-    const double r = std::fmod(degrees, 360.0) * kDegToRad;
-    return r < 0.0 ? r + kTwoPi : r;
-}
 
 // The series' sum: terms without T, with T and with T^2 kept apart and joined at the end.
 double SeriesSum(std::span<const Elp2000Term> terms, const LunarMeanArguments& a, double T) {
@@ -60,9 +53,8 @@ void LunarSeries(double T, double& longitude, double& latitude, double& distance
     const double sumLatitude = SeriesSum(kElp2000Latitude, a, T);    // arcseconds
     const double sumDistance = SeriesSum(kElp2000Distance, a, T);    // km
 
-    longitude = std::fmod(a.meanLongitude + std::fmod(sumLongitude / 3600.0, 360.0) * kDegToRad, kTwoPi);
-    if (longitude < 0.0) longitude += kTwoPi;
-    latitude = std::fmod(sumLatitude / 3600.0, 360.0) * kDegToRad;
+    longitude = ReduceAngle(a.meanLongitude + sumLongitude / 3600.0 * kDegToRad, kTwoPi);
+    latitude = sumLatitude / 3600.0 * kDegToRad;
     distance = sumDistance / kKmPerAu;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The long lunar theory: the Moon's geocentric place in the ecliptic and mean equinox of date
-// from the truncated ELP 2000-82B series, with the mean arguments of date.
+// from ELP 2000-82B (M. Chapront-Touzé & J. Chapront, A&A 124, 50 (1983)) truncated to 1111
+// terms, with the mean arguments of date. The truncation moves the place by 0.63" at most.
 
 namespace vsp {
 

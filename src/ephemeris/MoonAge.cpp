@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
@@ -16,11 +17,6 @@ constexpr double kEarthEccentricity = 0.016718;
 constexpr double kMoonMeanLongitudeAtEpoch = 64.975464;
 constexpr double kMoonPerigeeAtEpoch = 349.383063;
 constexpr double kPicturesPerDegree = 0.08055555555555556;  // 29 pictures per turn
-
-double Reduced(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0.0 ? r + 360.0 : r;
-}
 
 // Kepler's equation by Newton's method, radians.
 double EccentricAnomaly(double meanAnomaly, double e) {
@@ -36,7 +32,7 @@ double EccentricAnomaly(double meanAnomaly, double e) {
 }  // namespace
 
 double MoonAgeFraction(double ageDegrees, int& pictureIndex) {
-    const double a = Reduced(ageDegrees);
+    const double a = ReduceAngle(ageDegrees, 360.0);
     pictureIndex = static_cast<int>(a * kPicturesPerDegree);
     if (pictureIndex >= kMoonPictureCount) pictureIndex = kMoonPictureCount - 1;
     return (1.0 - std::cos(a * kDegToRad)) / 2.0;
@@ -47,17 +43,17 @@ double MoonAgeAngle(int year, int month, int day, double hour, int tzOffsetMinut
     const double d = jd - kEpochJd;
 
     // The Sun: mean anomaly from the epoch, true anomaly from Kepler's equation.
-    const double n = Reduced(360.0 / 365.2422 * d);
-    const double sunAnomaly = Reduced(n + kSunLongitudeAtEpoch - kSunPerigeeLongitude) * kDegToRad;
+    const double n = ReduceAngle(360.0 / 365.2422 * d, 360.0);
+    const double sunAnomaly = ReduceAngle(n + kSunLongitudeAtEpoch - kSunPerigeeLongitude, 360.0) * kDegToRad;
     const double e = kEarthEccentricity;
     const double ecc = EccentricAnomaly(sunAnomaly, e);
     const double trueAnomaly = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(ecc / 2.0));
-    const double sunLongitude = Reduced(trueAnomaly * kRadToDeg + kSunPerigeeLongitude);
+    const double sunLongitude = ReduceAngle(trueAnomaly * kRadToDeg + kSunPerigeeLongitude, 360.0);
 
     // The Moon: mean longitude and anomaly, then evection, the annual equation, the equation
     // of the centre and the variation.
-    const double l = Reduced(13.1763966 * d + kMoonMeanLongitudeAtEpoch);
-    const double mm = Reduced(l - 0.1114041 * d - kMoonPerigeeAtEpoch);
+    const double l = ReduceAngle(13.1763966 * d + kMoonMeanLongitudeAtEpoch, 360.0);
+    const double mm = ReduceAngle(l - 0.1114041 * d - kMoonPerigeeAtEpoch, 360.0);
     const double evection = 1.2739 * std::sin((2.0 * (l - sunLongitude) - mm) * kDegToRad);
     const double annual = 0.1858 * std::sin(sunAnomaly);
     const double a3 = 0.37 * std::sin(sunAnomaly);
@@ -68,7 +64,7 @@ double MoonAgeAngle(int year, int month, int day, double hour, int tzOffsetMinut
     const double variation = 0.6583 * std::sin(2.0 * (corrected - sunLongitude) * kDegToRad);
     const double moonLongitude = corrected + variation;
 
-    return Reduced(moonLongitude - sunLongitude);
+    return ReduceAngle(moonLongitude - sunLongitude, 360.0);
 }
 
 double MoonAge(int year, int month, int day, double hour, int tzOffsetMinutes, int& pictureIndex) {

@@ -2,21 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/EarthVsop87.h"
 #include "ephemeris/LunarSeries.h"
 #include "ephemeris/MoonAge.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kKmPerAu = 149597870.0;
-constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;  // 20.4898"
 
 // The local clock date and time (hour with its fraction) that a JDE was formed from: ΔT of
 // that date taken off as the JDE added it, the zone offset put back.
@@ -35,7 +31,7 @@ double MoonDiameter(double distanceAu) {
 }
 
 void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settings, int* pictureIndex) {
-    const double jde = 2451545.0 + 36525.0 * T;
+    const double jde = kJ2000Jd + kDaysPerJulianCentury * T;
     double longitude = 0.0, latitude = 0.0, distance = 0.0;
     LunarSeries(T, longitude, latitude, distance);
     const EarthTiltValues tilt = EarthTilt(jde);
@@ -44,9 +40,9 @@ void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settin
                        3600.0 * kDegToRad;
     const double lambda = longitude + tilt.dpsi / 3600.0 * kDegToRad;
     const double beta = latitude;
-    double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
-                           std::cos(lambda));
-    if (ra < 0.0) ra += kTwoPi;
+    const double ra = ReduceAngle(
+        std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps), std::cos(lambda)),
+        kTwoPi);
     const double dec = std::asin(std::sin(beta) * std::cos(eps) +
                                  std::cos(beta) * std::sin(eps) * std::sin(lambda));
 

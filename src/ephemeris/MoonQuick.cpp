@@ -2,22 +2,15 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <numbers>
 #include <span>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Time.h"
 #include "ephemeris/tables/MoonQuickTerms.h"
 
 namespace vsp {
 namespace {
-constexpr double kEarthRadiusKm = 6378.14;
-constexpr double kKmPerAu = 149597870.0;
-
-double Reduced(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0.0 ? r + 360.0 : r;
-}
 
 struct QuickArguments {
     double d, m, mPrime, f;  // radians
@@ -40,16 +33,16 @@ double QuickSum(std::span<const MoonQuickTerm> terms, const QuickArguments& a, b
 
 MoonQuickEcliptic MoonQuickGeocentric(double T) {
     const double T2 = T * T;
-    const double meanLongitude = Reduced(218.3164591 + 481267.88134236 * T - 0.0015786 * T2);
+    const double meanLongitude = ReduceAngle(218.3164591 + 481267.88134236 * T - 0.0015786 * T2, 360.0);
     QuickArguments a;
-    a.d = Reduced(297.8502042 + 445267.1115168 * T - 0.0018819 * T2) * kDegToRad;
-    a.m = Reduced(357.5291092 + 35999.0502909 * T - 0.0001536 * T2) * kDegToRad;
-    a.mPrime = Reduced(134.9634114 + 477198.8676313 * T + 0.008997 * T2) * kDegToRad;
-    a.f = Reduced(93.272095 + 483202.0175233 * T - 0.0036539 * T2) * kDegToRad;
+    a.d = ReduceAngle(297.8502042 + 445267.1115168 * T - 0.0018819 * T2, 360.0) * kDegToRad;
+    a.m = ReduceAngle(357.5291092 + 35999.0502909 * T - 0.0001536 * T2, 360.0) * kDegToRad;
+    a.mPrime = ReduceAngle(134.9634114 + 477198.8676313 * T + 0.008997 * T2, 360.0) * kDegToRad;
+    a.f = ReduceAngle(93.272095 + 483202.0175233 * T - 0.0036539 * T2, 360.0) * kDegToRad;
     a.e = 1.0 - 0.002516 * T - 7.4e-6 * T2;
 
     MoonQuickEcliptic place;
-    place.longitude = Reduced(meanLongitude + QuickSum(kMoonQuickLongitude, a, false) * 1e-6);
+    place.longitude = ReduceAngle(meanLongitude + QuickSum(kMoonQuickLongitude, a, false) * 1e-6, 360.0);
     place.latitude = QuickSum(kMoonQuickLatitude, a, false) * 1e-6;
     place.distance = (384999727.927 + QuickSum(kMoonQuickDistance, a, true)) * 0.001;
     return place;
@@ -61,7 +54,7 @@ void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, in
     const CalendarDateTime local{year, month, day, hour, minute, second};
     const double jde = JulianEphemerisDay(local, site.tzOffset, settings);
     const double jdUt = JulianDayLocal(year, month, day, hour, minute, second, site.tzOffset);
-    const double T = (jde - 2451545.0) / 36525.0;
+    const double T = (jde - kJ2000Jd) / kDaysPerJulianCentury;
     const MoonQuickEcliptic moon = MoonQuickGeocentric(T);
 
     // Mean equator of date.
@@ -73,18 +66,16 @@ void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, in
                                    std::cos(beta) * std::sin(eps) * std::sin(lambda));
 
     // The observer on a sphere, at the local mean sidereal angle; everything in Earth radii.
-    const double d = jdUt - 2451545.0;
+    const double d = jdUt - kJ2000Jd;
     const double theta =
-        Reduced(280.46061837 + 360.98564736629 * d + 0.000387933 * T * T - site.longitudeWest) * kDegToRad;
+        ReduceAngle(280.46061837 + 360.98564736629 * d + 0.000387933 * T * T - site.longitudeWest, 360.0) * kDegToRad;
     const double phi = site.latitude * kDegToRad;
     const double r = moon.distance / kEarthRadiusKm;
     const double x = r * std::cos(delta) * std::cos(alpha) - std::cos(phi) * std::cos(theta);
     const double y = r * std::cos(delta) * std::sin(alpha) - std::cos(phi) * std::sin(theta);
     const double z = r * std::sin(delta) - std::sin(phi);
 
-    double ra = std::atan2(y, x) * kRadToDeg / 15.0;
-    if (ra < 0.0) ra += 24.0;
-    raHours = ra >= 24.0 ? ra - 24.0 : ra;
+    raHours = ReduceAngle(std::atan2(y, x) * kRadToDeg / 15.0, 24.0);
     decDeg = std::asin(z / std::sqrt(x * x + y * y + z * z)) * kRadToDeg;
     if (distance) *distance = moon.distance / kKmPerAu;
 }

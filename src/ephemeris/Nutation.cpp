@@ -1,16 +1,15 @@
 #include "ephemeris/Nutation.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/Nutation1980.h"
 
 namespace vsp {
 
 namespace {
 
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kArcsecToRad = 4.84813681109536e-6;
 constexpr double kTableUnit = 1e-4;  // coefficients are in 0.0001"
 constexpr int kMaxMultiple = 4;      // the largest multiplier of any argument in the table
 
@@ -26,8 +25,7 @@ double FundamentalArgument(int i, double t) {
     const Nutation1980Argument& row = kNutation1980Arguments[i];
     double a = kArgumentConstant[i] + kArgumentRate[i] * t +
                (row.t2Arcsec + row.t3Arcsec * t) * t * t * kArcsecToRad;
-    a = std::fmod(a, kTwoPi);
-    return a < 0.0 ? a + kTwoPi : a;
+    return ReduceAngle(a, kTwoPi);
 }
 
 // cos and sin of k times each argument, k = 0..kMaxMultiple, by the angle-addition formulae
@@ -64,7 +62,7 @@ struct ArgumentMultiples {
 }  // namespace
 
 NutationAngles Nutation1980(double jde) {
-    const double t = (jde - 2451545.0) / 36525.0;
+    const double t = (jde - kJ2000Jd) / kDaysPerJulianCentury;
     const ArgumentMultiples m(t);
     double dpsi = 0.0, deps = 0.0;
     for (const Nutation1980Term& term : kNutation1980Terms) {
@@ -81,7 +79,7 @@ NutationAngles Nutation1980(double jde) {
 }
 
 double MoonMeanNode(double jde) {
-    return FundamentalArgument(4, (jde - 2451545.0) / 36525.0);
+    return FundamentalArgument(4, (jde - kJ2000Jd) / kDaysPerJulianCentury);
 }
 
 }  // namespace vsp

@@ -1,17 +1,13 @@
 #include "ephemeris/ObserverPlace.h"
 
 #include <cmath>
-#include <numbers>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 
 namespace {
-constexpr double kEarthRadiusKm = 6378.14;
-constexpr double kPolarRatio = 0.99664719;  // polar over equatorial radius
 constexpr double kEarthRotation = 7.292115e-5;  // rad/s
-constexpr double kKmPerAu = 149597870.0;
 }  // namespace
 
 ObserverPlace ObserverPlaceFromLocation(const ObserverLocation& location) {
@@ -27,7 +23,7 @@ ObserverPlace ObserverPlaceFromLocation(const ObserverLocation& location) {
 ObserverState ObserverVector(const ObserverPlace& place, double gastHours) {
     const double phi = place.latitude * kDegToRad;
     const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-    const double ratio2 = kPolarRatio * kPolarRatio;
+    const double ratio2 = kEarthPolarRatio * kEarthPolarRatio;
     const double c = 1.0 / std::sqrt(cosPhi * cosPhi + ratio2 * sinPhi * sinPhi);
     const double s = ratio2 * c;
     const double heightKm = place.height / 1000.0;

@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "ephemeris/BodyPosition.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/tables/Simon1994.h"
 
 namespace vsp {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kPi = 3.141592653589793;
-constexpr double kArcsecToRad = 4.84813681109536e-6;
 constexpr double kGaussianConstant = 0.01720209895;
 // J2000 obliquity of the theory's ecliptic.
 constexpr double kCosObliquity = 0.9174820620691818;
@@ -102,7 +100,7 @@ void OrbitToEquator(const Orbit& o, double massRatio, double position[3], double
 
 double ReduceToHalfTurn(double radians) {
     double w = std::fmod(radians, kTwoPi);
-    if (std::fabs(w) >= kPi) w -= std::copysign(kTwoPi, radians);
+    if (std::fabs(w) >= std::numbers::pi) w -= std::copysign(kTwoPi, radians);
     return w;
 }
 
@@ -112,7 +110,7 @@ int PlanetHeliocentric(double jde, int planet, double position[3], double veloci
         return kEphemerisUnknownBody;
     }
     const int row = planet - 1;
-    const double t = (jde - 2451545.0) / 365250.0;
+    const double t = (jde - kJ2000Jd) / kDaysPerJulianMillennium;
     Orbit orbit = MeanOrbit(row, t);
     AddPerturbations(row, t, orbit);
     OrbitToEquator(orbit, kSimon1994ReciprocalMasses[row], position, velocity);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "ephemeris/AngleUnits.h"
 #include "ephemeris/BodyPosition.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 namespace {

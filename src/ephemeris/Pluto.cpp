@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/QuickSun.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/PlutoMeeus.h"
 
 namespace vsp {
@@ -30,7 +31,7 @@ void PrecessEclipticFromJ2000(double t, double& longitudeDeg, double& latitudeDe
 }  // namespace
 
 PlutoHeliocentricPlace PlutoHeliocentric(double jde) {
-    const double t = (jde - 2451545.0) / 36525.0;
+    const double t = (jde - kJ2000Jd) / kDaysPerJulianCentury;
     const double jupiter = 34.35 + 3034.9057 * t;
     const double saturn = 50.08 + 1222.1138 * t;
     const double pluto = 238.96 + 144.96 * t;
@@ -47,7 +48,7 @@ PlutoHeliocentricPlace PlutoHeliocentric(double jde) {
 
 PlutoGeocentricPlace PlutoGeocentric(double jde) {
     PlutoHeliocentricPlace helio = PlutoHeliocentric(jde);
-    PrecessEclipticFromJ2000((jde - 2451545.0) / 36525.0, helio.longitude, helio.latitude);
+    PrecessEclipticFromJ2000((jde - kJ2000Jd) / kDaysPerJulianCentury, helio.longitude, helio.latitude);
     const QuickSunPlace sun = QuickSun(jde);
     const double r = helio.radius, bigR = sun.distance;
     const double b = helio.latitude * kDegToRad;
@@ -60,11 +61,10 @@ PlutoGeocentricPlace PlutoGeocentric(double jde) {
     const double beta = std::asin(r * std::sin(b) / delta);
 
     const double eps = sun.obliquity * kDegToRad;
-    double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
-                           std::cos(lambda)) * kRadToDeg / 15.0;
-    if (ra < 0.0) ra += 24.0;
+    const double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
+                                 std::cos(lambda)) * kRadToDeg / 15.0;
     PlutoGeocentricPlace place;
-    place.rightAscension = ra >= 24.0 ? ra - 24.0 : ra;
+    place.rightAscension = ReduceAngle(ra, 24.0);
     place.declination = std::asin(std::sin(beta) * std::cos(eps) +
                                   std::cos(beta) * std::sin(eps) * std::sin(lambda)) * kRadToDeg;
     place.distance = delta;

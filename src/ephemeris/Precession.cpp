@@ -1,14 +1,12 @@
 #include "ephemeris/Precession.h"
 
+#include "ephemeris/Constants.h"
+
 namespace vsp {
 
-namespace {
-constexpr double kArcsecToRad = 4.84813681109536e-6;
-}
-
 Mat3 PrecessionMatrix(double jdFrom, double jdTo) {
-    const double T = (jdFrom - kJ2000Jd) / 36525.0;
-    const double t = (jdTo - jdFrom) / 36525.0;
+    const double T = (jdFrom - kJ2000Jd) / kDaysPerJulianCentury;
+    const double t = (jdTo - jdFrom) / kDaysPerJulianCentury;
     const double rate = 2306.2181 + (1.39656 - 0.000139 * T) * T;
     const double zeta = (rate + ((0.30188 - 0.000344 * T) + 0.017998 * t) * t) * t;
     const double z = (rate + ((1.09468 + 0.000066 * T) + 0.018203 * t) * t) * t;

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "ephemeris/AngleUnits.h"
 #include "ephemeris/BodyPosition.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/QuickPlanetElements.h"
 
 namespace vsp {
@@ -71,9 +72,7 @@ int QuickPlanet(int body, int year, int month, int day, double utHours, QuickPla
     const double ce = std::cos(kJ2000Obliquity), se = std::sin(kJ2000Obliquity);
     const double y = ye * ce - ze * se, z = ye * se + ze * ce;
 
-    double ra = std::atan2(y, x) * kRadToDeg / 15.0;
-    if (ra < 0.0) ra += 24.0;
-    place.rightAscension = ra >= 24.0 ? ra - 24.0 : ra;
+    place.rightAscension = ReduceAngle(std::atan2(y, x) * kRadToDeg / 15.0, 24.0);
     place.declination = std::atan2(z, std::hypot(x, y)) * kRadToDeg;
     place.distance = std::sqrt(x * x + y * y + z * z);
     place.heliocentricDistance = std::sqrt(planet[0] * planet[0] + planet[1] * planet[1] + planet[2] * planet[2]);

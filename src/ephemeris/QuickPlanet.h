@@ -12,12 +12,12 @@ struct QuickPlanetPlace {
     double sunDistance = 0.0;           // Earth-Sun, AU
 };
 
-// The elements at day d from JD 2451545.0 (angles in degrees, unreduced).
+// The elements at day d from J2000.0 (angles in degrees, unreduced).
 struct QuickOrbit {
     double a, e, inclination, node, perihelion, meanLongitude;
 };
 
-// Day number of a UT date: 0 at JD 2451545.0.
+// Day number of a UT date: 0 at J2000.0 (JD 2451545.0 UT).
 double QuickDayNumber(int year, int month, int day, double utHours);
 // row: 0 Mercury, 1 Venus, 2 Earth, 3 Mars, ... 8 Pluto (the table's order).
 QuickOrbit QuickOrbitAt(int row, double d);

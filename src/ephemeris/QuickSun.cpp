@@ -2,12 +2,11 @@
 
 #include <cmath>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp {
 namespace {
-
-double DegreesToRadiansReduced(double degrees) { return std::fmod(degrees, 360.0) * kDegToRad; }
 
 // Newton's method on E - e sin E = M from E = M.
 double EccentricAnomaly(double meanAnomaly, double e) {
@@ -26,9 +25,9 @@ QuickSunPlace QuickSun(double jd) {
     const double t = (jd - 2415020.0) / 36525.0;
     const double t2 = t * t, t3 = t2 * t;
     const double obliquity = 23.452294 - 0.0130125 * t - 1.64e-6 * t2 + 5.03e-7 * t3;
-    const double meanLongitude = DegreesToRadiansReduced(279.69668 + 36000.76892 * t + 0.0003025 * t2);
+    const double meanLongitude = ReducedRadians(279.69668 + 36000.76892 * t + 0.0003025 * t2);
     const double meanAnomaly =
-        DegreesToRadiansReduced(358.47583 + 35999.04975 * t - 0.00015 * t2 - 3.3e-6 * t3);
+        ReducedRadians(358.47583 + 35999.04975 * t - 0.00015 * t2 - 3.3e-6 * t3);
     const double e = 0.01675104 - 4.18e-5 * t - 1.26e-7 * t2;
 
     const double ecc = EccentricAnomaly(meanAnomaly, e);
@@ -38,12 +37,10 @@ QuickSunPlace QuickSun(double jd) {
     QuickSunPlace place;
     place.distance = 1.0000002 * (1.0 - e * std::cos(ecc));
     place.obliquity = obliquity;
-    place.trueLongitude = std::fmod(longitude * kRadToDeg, 360.0);
-    if (place.trueLongitude < 0.0) place.trueLongitude += 360.0;
+    place.trueLongitude = ReduceAngle(longitude * kRadToDeg, 360.0);
     const double eps = obliquity * kDegToRad;
-    double ra = std::atan2(std::cos(eps) * std::sin(longitude), std::cos(longitude)) * kRadToDeg / 15.0;
-    if (ra < 0.0) ra += 24.0;
-    place.rightAscension = ra >= 24.0 ? ra - 24.0 : ra;
+    place.rightAscension = ReduceAngle(
+        std::atan2(std::cos(eps) * std::sin(longitude), std::cos(longitude)) * kRadToDeg / 15.0, 24.0);
     place.declination = std::asin(std::sin(eps) * std::sin(longitude)) * kRadToDeg;
     return place;
 }

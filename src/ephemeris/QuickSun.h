@@ -1,6 +1,7 @@
 #pragma once
 // The Sun from classical elements of epoch 1900 (mean equinox of date): quick, and the Sun-Earth
-// geometry of the Moon and Pluto records.
+// geometry of the Moon and Pluto records (S. Newcomb's elements as in P. Duffett-Smith,
+// Practical Astronomy with your Calculator). Within 1' of the apparent Sun.
 
 namespace vsp {
 

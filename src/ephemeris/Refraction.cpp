@@ -1,9 +1,9 @@
 #include "ephemeris/Refraction.h"
 
 #include <cmath>
-#include <numbers>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
@@ -43,10 +43,7 @@ HorizonPlace EquToHor(double jdUt, double deltaT, const ObserverPlace& place, do
     const double horizontal = std::hypot(pn, pw);
     HorizonPlace out;
     if (horizontal > 0.0) {
-        double az = -std::atan2(pw, pn) * kRadToDeg;
-        if (az < 0.0) az += 360.0;
-        if (az >= 360.0) az -= 360.0;
-        out.azimuth = az;
+        out.azimuth = ReduceAngle(-std::atan2(pw, pn) * kRadToDeg, 360.0);
     }
     const double z0 = std::atan2(horizontal, pz) * kRadToDeg;
     out.zenithDistance = z0;

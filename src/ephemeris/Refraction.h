@@ -1,5 +1,6 @@
 #pragma once
-// Atmospheric refraction (Bennett's formula) and the step from true RA/Dec to the observer's
+// Atmospheric refraction (G. G. Bennett, J. Navigation 35, 255 (1982), with Meeus's scaling
+// for pressure and temperature, ch. 16) and the step from true RA/Dec to the observer's
 // horizon.
 
 #include "ephemeris/EarthOrientation.h"

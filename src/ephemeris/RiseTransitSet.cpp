@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/Interpolate.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
@@ -16,7 +17,6 @@ constexpr double kSiderealDegreesPerDay = 360.985647;
 constexpr int kFirstPasses = 2;
 constexpr int kMaxPasses = 10;
 constexpr double kSettledDayFraction = 2e-6;  // 0.17 s
-constexpr double kEarthRadiusMetres = 6378140.0;
 constexpr double kRefractionAndSemidiameter = 0.010646508;  // radians, 36.6'
 
 // The location record keeps the sine and cosine of the latitude as floats; the methods read
@@ -31,7 +31,7 @@ LatitudeTerms LatitudeOf(double latitudeDeg) {
 }
 
 // A fraction of a day into [0, 1).
-double IntoDay(double m) { return m - std::floor(m); }
+double IntoDay(double m) { return ReduceAngle(m, 1.0); }
 
 double IntoPlusMinus180(double degrees) {
     degrees = std::fmod(degrees, 360.0);
@@ -100,7 +100,7 @@ int RiseTransitSetMoving(int year, int month, int day, int hour, int minute, int
         double hourAngle, dec, altitude;
     };
     auto skyAt = [&](double m) {
-        const double theta = std::fmod(theta0 + kSiderealDegreesPerDay * m, 360.0);
+        const double theta = ReduceAngle(theta0 + kSiderealDegreesPerDay * m, 360.0);
         const double n = m + deltaT / 86400.0;
         const double ra = Interpolate3(ra1, ra2, ra3, n);
         const double dec = Interpolate3(places.dec1, places.dec2, places.dec3, n) * kDegToRad;
@@ -137,7 +137,7 @@ int RiseTransitSetMoving(int year, int month, int day, int hour, int minute, int
 
 int RiseTransitSetFixed(int year, int month, int day, const ObserverLocation& observer, double h0,
                         double ra, double dec, Lst12Cache& cache, RiseTransitSetTimes& times) {
-    const double dip = std::acos(kEarthRadiusMetres / (kEarthRadiusMetres + observer.height));
+    const double dip = std::acos(kEarthRadiusM / (kEarthRadiusM + observer.height));
     if (!cache.valid || cache.year != year || cache.month != month || cache.day != day ||
         cache.tzOffset != observer.tzOffset || cache.longitudeWest != observer.longitudeWest) {
         cache.lst12 = LocalSiderealTime(year, month, day, 12, 0, 0, observer.longitudeWest,

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp {
 
@@ -37,11 +38,9 @@ double Altitude(double lstHours, double raHours, double decDeg, double latitudeD
 double Azimuth(double lstHours, double raHours, double decDeg, double latitudeDeg) {
     const double H = HourAngleRadians(lstHours, raHours);
     const double d = decDeg * kDegToRad, phi = latitudeDeg * kDegToRad;
-    double a = std::atan2(-std::sin(H) * std::cos(d),
-                          std::sin(d) * std::cos(phi) - std::cos(H) * std::cos(d) * std::sin(phi));
-    if (a < 0.0) a += 2.0 * std::numbers::pi;
-    a *= kRadToDeg;
-    return a >= 360.0 ? a - 360.0 : a;
+    const double a = std::atan2(-std::sin(H) * std::cos(d),
+                                std::sin(d) * std::cos(phi) - std::cos(H) * std::cos(d) * std::sin(phi));
+    return ReduceAngle(a * kRadToDeg, 360.0);
 }
 
 double PolarAngle(double x, double y) {
@@ -71,27 +70,23 @@ double AngularSeparation(double ra1Hours, double dec1Deg, double ra2Hours, doubl
 }
 
 double MeanObliquity(double T) {
-    return std::fmod(23.43929111111111 + (((0.001813 * T - 0.00059) * T - 46.815) * T) / 3600.0,
-                     360.0);
+    return ReduceAngle(23.43929111111111 + (((0.001813 * T - 0.00059) * T - 46.815) * T) / 3600.0,
+                       360.0);
 }
 
 void EquatorialToEcliptic(double alpha, double delta, double epsilon, double& lambdaDeg,
                           double& betaDeg) {
-    double lambda = std::atan2(std::sin(alpha) * std::cos(epsilon) +
-                                   std::tan(delta) * std::sin(epsilon),
-                               std::cos(alpha)) *
-                    kRadToDeg;
-    if (lambda < 0.0) lambda += 360.0;
-    lambdaDeg = lambda;
+    const double lambda = std::atan2(std::sin(alpha) * std::cos(epsilon) +
+                                         std::tan(delta) * std::sin(epsilon),
+                                     std::cos(alpha));
+    lambdaDeg = ReduceAngle(lambda * kRadToDeg, 360.0);
     betaDeg = std::asin(std::sin(delta) * std::cos(epsilon) -
                         std::cos(delta) * std::sin(epsilon) * std::sin(alpha)) *
               kRadToDeg;
 }
 
 void VectorToRaDec(const Vec3& v, double& raHours, double& decDeg) {
-    double ra = std::atan2(v[1], v[0]) * 12.0 / std::numbers::pi;
-    if (ra < 0.0) ra += 24.0;
-    raHours = ra >= 24.0 ? ra - 24.0 : ra;
+    raHours = ReduceAngle(std::atan2(v[1], v[0]) * 12.0 / std::numbers::pi, 24.0);
     decDeg = std::atan2(v[2], std::hypot(v[0], v[1])) * kRadToDeg;
 }
 

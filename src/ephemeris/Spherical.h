@@ -16,7 +16,8 @@ double PolarAngle(double x, double y);
 // Radians. Below 1e-5 rad (away from the poles) the flat-sky formula, which keeps its
 // precision where the cosine formula loses it.
 double AngularSeparation(double ra1Hours, double dec1Deg, double ra2Hours, double dec2Deg);
-// Degrees, T in Julian centuries from J2000 (Meeus 22.2).
+// The mean obliquity of the ecliptic in degrees, T in Julian centuries of TT from J2000
+// (Lieske et al., A&A 58, 1 (1977); Meeus eq. 22.2).
 double MeanObliquity(double T);
 // alpha, delta, epsilon in radians; lambda in [0, 360) and beta in degrees.
 void EquatorialToEcliptic(double alpha, double delta, double epsilon, double& lambdaDeg,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/Constants.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/Refraction.h"
 #include "ephemeris/Spherical.h"
@@ -10,7 +11,6 @@
 namespace vsp {
 
 namespace {
-constexpr double kArcsecPerRadian = 206264.80624709636;
 // A star without a measured parallax is reduced as one at 1e-7": the direction is all
 // that matters and the arithmetic stays finite.
 constexpr double kSmallestParallaxArcsec = 1e-7;
@@ -55,7 +55,7 @@ Vec3 StarBarycentric(const StarCatalogPlace& star, double jde) {
     // Proper motion as a transverse velocity in AU per century at the catalog distance.
     const double muA = star.pmRaMasPerYear * kMasPerYearToArcsecPerCentury / kArcsecPerRadian;
     const double muD = star.pmDecMasPerYear * kMasPerYearToArcsecPerCentury / kArcsecPerRadian;
-    const double centuries = (jde - 2451545.0) / 36525.0;
+    const double centuries = (jde - kJ2000Jd) / kDaysPerJulianCentury;
     const Vec3 position = distance * Vec3{{cosD * cosA, cosD * sinA, sinD}};
     const Vec3 velocity =
         distance * Vec3{{-muA * sinA - muD * sinD * cosA, muA * cosA - muD * sinD * sinA, muD * cosD}};

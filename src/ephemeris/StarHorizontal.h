@@ -1,6 +1,7 @@
 #pragma once
 // A catalog star as the observer sees it at a local date and time, in the chart mode's
-// reduction.
+// reduction: modes 0/1 precession and nutation (within 1e-4" of ERFA pnm80), modes 2/3 the
+// full vector reduction of ApparentPlace.h.
 
 #include "ephemeris/ApparentPlace.h"
 #include "ephemeris/EphemerisSettings.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/DeltaTTable.h"
 
 namespace vsp {
@@ -11,13 +12,6 @@ constexpr double kFirstJdAccepted = 1721057.5;     // 0h, January 1 of year 0
 constexpr double kFirstJdRefused = 2524593.5;      // 0h, January 1, 2200
 constexpr double kGregorianInverseSwitch = 2299161.0;
 constexpr double kSiderealRate = 1.00273790935;    // sidereal per solar time
-
-int MonthLength(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 31;
-    if (month == 2 && IsLeapYear(year)) return 29;
-    return kDays[month - 1];
-}
 
 // The rounding of the second can give 60 (a JD a hair below a whole minute, which is what a
 // computed JD usually is), and at the very end of a day the floors can give hour 24; a clock
@@ -99,6 +93,13 @@ bool IsLeapYear(int year) {
     return year % 4 == 0;
 }
 
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 31;
+    if (month == 2 && IsLeapYear(year)) return 29;
+    return kDays[month - 1];
+}
+
 double DecimalYear(int year, int month, int day) {
     const bool leap = IsLeapYear(year);
     const int k = leap ? 1 : 2;
@@ -129,10 +130,9 @@ double DeltaT(int year, int month, int day, const EphemerisSettings& settings) {
 }
 
 double SiderealTime0h(int year, int month, int day) {
-    const double t = (JulianDay(year, month, day) - 2451545.0) / 36525;
+    const double t = (JulianDay(year, month, day) - kJ2000Jd) / kDaysPerJulianCentury;
     double theta = 100.46061837 + 36000.770053608 * t + 0.000387933 * t * t - t * t * t / 38710000;
-    theta -= 360 * std::floor(theta / 360);
-    return theta / 15;
+    return ReduceAngle(theta, 360.0) / 15;
 }
 
 double LocalSiderealTime(int year, int month, int day, int hour, int minute, int second,
@@ -140,10 +140,7 @@ double LocalSiderealTime(int year, int month, int day, int hour, int minute, int
     double theta = SiderealTime0h(year, month, day) +
                    (hour + (minute - offset + second / 60.0) / 60.0) * kSiderealRate -
                    longitudeWest / 15;
-    theta = std::fmod(theta, 24.0);
-    while (theta < 0) theta += 24;
-    while (theta > 24) theta -= 24;
-    return theta;
+    return ReduceAngle(theta, 24.0);
 }
 
 void AddMinutes(int& year, int& month, int& day, int& hour, int& minute, int minutes) {
@@ -152,7 +149,7 @@ void AddMinutes(int& year, int& month, int& day, int& hour, int& minute, int min
         minute -= 60;
         if (++hour <= 23) continue;
         hour = 0;
-        if (++day <= MonthLength(year, month)) continue;
+        if (++day <= DaysInMonth(year, month)) continue;
         day = 1;
         if (++month <= 12) continue;
         month = 1;
@@ -167,7 +164,7 @@ void AddMinutes(int& year, int& month, int& day, int& hour, int& minute, int min
             month = 12;
             --year;
         }
-        day = MonthLength(year, month);
+        day = DaysInMonth(year, month);
     }
 }
 

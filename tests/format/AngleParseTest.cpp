@@ -10,28 +10,13 @@
 namespace vsp {
 namespace {
 
-TEST(ParseSexagesimal, WorkedExamples) {
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23.75"), 23.75);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45.5"), 23 + 45.5 / 60);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("-00:30"), -0.5);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("-0:30:00"), -0.5);
-    const double expected = 23 + 45 / 60.0 + 12 / 3600.0;
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23 45 12"), expected);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45m12"), expected);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23:45:12"), expected);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45m12s"), expected);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("23h45.2"), 23 + 45.2 / 60);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("-70\xB0" "45'00"), -70.75);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("-70\xB0" "45.0"), -70.75);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("12"), 12.0);
-    EXPECT_DOUBLE_EQ(ParseSexagesimal("-12"), -12.0);
-}
-
-TEST(ParseSexagesimal, UnreadableTextGivesZero) {
-    EXPECT_EQ(ParseSexagesimal(""), 0.0);
-    EXPECT_EQ(ParseSexagesimal("abc"), 0.0);
-    EXPECT_EQ(ParseSexagesimal("-"), 0.0);
-    EXPECT_EQ(ParseHoursAsDegrees("none"), 0.0);
+TEST(ParseSexagesimal, EverySeparatorStyleAndUnreadableText) {
+    const double hms = 23 + 45 / 60.0 + 12 / 3600.0;
+    const std::pair<const char*, double> cases[] = {
+        {"23.75", 23.75}, {"23h45.5", 23 + 45.5 / 60}, {"-00:30", -0.5}, {"-0:30:00", -0.5}, {"23 45 12", hms},
+        {"23h45m12", hms}, {"23:45:12", hms}, {"23h45m12s", hms}, {"-70\xB0" "45'00", -70.75}, {"-70\xB0" "45.0", -70.75},
+        {"-12", -12.0}, {"", 0.0}, {"abc", 0.0}, {"-", 0.0}};
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(ParseSexagesimal(text), value) << text;
 }
 
 TEST(ParseSexagesimal, DeclinationFormGivesTheSameValue) {
@@ -50,43 +35,34 @@ TEST(SplitSexagesimal, FieldsAndPlainDecimals) {
     EXPECT_EQ((std::array{a, b, c}), (std::array{-12, 30, 45}));
     EXPECT_EQ(SplitSexagesimal("23h45.2", a, b, c), 1);
     EXPECT_EQ((std::array{a, b, c}), (std::array{23, 45, 12}));  // .2 minute = 12 s
-    EXPECT_EQ(SplitSexagesimal("23h45", a, b, c), 1);
-    EXPECT_EQ((std::array{a, b, c}), (std::array{23, 45, 0}));
     EXPECT_EQ(SplitSexagesimal("23h45.", a, b, c), 1);
     EXPECT_EQ((std::array{a, b, c}), (std::array{23, 45, 0}));
 }
 
 TEST(ParseHoursAsDegrees, FifteenDegreesAnHour) {
     EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("1:30"), 22.5);
-    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("1.5"), 22.5);
     EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("23h45m00"), 356.25);
-    EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("-1.5"), -22.5);
+    EXPECT_EQ(ParseHoursAsDegrees("none"), 0.0);
     // A sexagesimal sign belongs to the hours alone: -1:30 is 15 x (-1 + 0.5).
     EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("-1:30"), -7.5);
 }
 
 TEST(ParseDecimal, PointOrCommaAndSigns) {
-    EXPECT_DOUBLE_EQ(ParseDecimal("23.75"), 23.75);
     EXPECT_DOUBLE_EQ(ParseDecimal("  -12,5"), -12.5);
     EXPECT_DOUBLE_EQ(ParseDecimal("+3.25"), 3.25);
     EXPECT_DOUBLE_EQ(ParseDecimal(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(ParseDecimal("7."), 7.0);
     EXPECT_DOUBLE_EQ(ParseDecimal("12abc"), 12.0);
     EXPECT_DOUBLE_EQ(ParseDecimal("1.5e3"), 1.5);
-    EXPECT_DOUBLE_EQ(ParseDecimal("0.0001"), 0.0001);
     EXPECT_EQ(ParseDecimal("abc"), 0.0);
-    EXPECT_EQ(ParseDecimal(""), 0.0);
     EXPECT_EQ(ParseDecimal("-"), 0.0);
 }
 
 TEST(ParseInteger, SignsThenDigits) {
     EXPECT_EQ(ParseInteger("-42"), -42);
     EXPECT_EQ(ParseInteger("-+42"), -42);
-    EXPECT_EQ(ParseInteger("+42"), 42);
     EXPECT_EQ(ParseInteger("42abc"), 42);
     EXPECT_EQ(ParseInteger("x42"), 0);
     EXPECT_EQ(ParseInteger(" 42"), 0);
-    EXPECT_EQ(ParseInteger(""), 0);
     EXPECT_EQ(ParseInteger("-"), 0);
     EXPECT_EQ(ParseInteger("99999999999999999999"), 2147483647);  // no overflow
 }
