@@ -34,7 +34,7 @@ public:
         std::FILE* f = std::fopen((root_ + "/data/stars.ppc").c_str(), "wb");
         if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
         std::fclose(f);
-        if (vsp::RecordFileOpen(vsp::ProgramDir(root_), "data/stars.ppc", 0, handle) != 0) std::abort();
+        if (!vsp::RecordFileOpen(vsp::ProgramDir(root_), "data/stars.ppc", vsp::RecordFileMode::ReadOnly, handle)) std::abort();
     }
     ~StarFile() {
         vsp::RecordFileClose(handle);
@@ -58,7 +58,7 @@ void BM_RecordFileReadRandom(benchmark::State& state) {
     for (auto _ : state) {
         const uint8_t* record = nullptr;
         const uint32_t index = indexes[next++ & 4095];
-        if (vsp::RecordFileRead(file.handle.get(), index, record) != 0) state.SkipWithError("read failed");
+        if (!vsp::RecordFileRead(file.handle.get(), index, record)) state.SkipWithError("read failed");
         sum += vsp::ReadI32(record);
     }
     benchmark::DoNotOptimize(sum);

@@ -10,12 +10,11 @@ constexpr const char* kNotOpen = "Database isn't open!";
 constexpr const char* kCannotRead = "Could not retrieve record!";
 }  // namespace
 
-int CatalogDb::Open(uint32_t typeCode, uint32_t creatorCode, int mode, const std::string& directory,
-                    const std::string& name) {
+bool CatalogDb::Open(uint32_t typeCode, uint32_t creatorCode, int mode, const std::string& directory,
+                     const std::string& name) {
     Close();
-    const int fileMode = mode == 0 ? int(RecordFileMode::ReadOnly) : int(RecordFileMode::ReadWrite);
-    RecordFileOpen(dir_, directory + name, fileMode, file_);
-    return file_ ? 1 : 0;
+    const RecordFileMode fileMode = mode == 0 ? RecordFileMode::ReadOnly : RecordFileMode::ReadWrite;
+    return RecordFileOpen(dir_, directory + name, fileMode, file_);
 }
 
 void CatalogDb::Close() { RecordFileClose(file_); }
@@ -24,42 +23,42 @@ int32_t CatalogDb::RecordCount(int32_t factor) const {
     return int32_t(RecordFileCount(file_.get())) * factor;
 }
 
-int CatalogDb::Read(uint16_t index, void* destination, size_t length) {
-    if (!file_) return 0;
+bool CatalogDb::Read(uint16_t index, void* destination, size_t length) {
+    if (!file_) return false;
     const uint8_t* record = nullptr;
-    if (RecordFileRead(file_.get(), index, record) != 0) {
+    if (!RecordFileRead(file_.get(), index, record)) {
         messages_.InfoBox(kCannotRead, "");
-        return 0;
+        return false;
     }
     // The record buffer holds one record; a longer destination gets zeros behind it.
     const size_t amount = std::min(length, file_->buffer.size());
     std::memcpy(destination, record, amount);
     std::memset(static_cast<uint8_t*>(destination) + amount, 0, length - amount);
-    return 1;
+    return true;
 }
 
-int CatalogDb::Write(uint16_t index, const void* data, size_t length) {
+bool CatalogDb::Write(uint16_t index, const void* data, size_t length) {
     if (!file_) {
         messages_.InfoBox(kNotOpen, "");
-        return 0;
+        return false;
     }
     uint32_t target = index;
     if (index == kAppendIndex) {
         uint16_t appended = 0;
-        if (!RecordFileAppend(file_.get(), appended, int32_t(length))) return 0;
+        if (!RecordFileAppend(file_.get(), appended, int32_t(length))) return false;
         // The 16-bit index wraps in a file of more than 65535 records; the count does not.
         target = uint32_t(file_->recordCount - 1);
     }
-    return RecordFileWrite(file_.get(), target, data, length) == 0 ? 1 : 0;
+    return RecordFileWrite(file_.get(), target, data, length);
 }
 
-int CatalogDb::Delete(int32_t index) {
+bool CatalogDb::Delete(int32_t index) {
     if (!file_) {
         messages_.InfoBox(kNotOpen, "");
-        return 0;
+        return false;
     }
-    if (index < 0 || index >= file_->recordCount || file_->recordCount == 0) return 0;
-    return RecordFileDelete(file_.get(), uint32_t(index)) == 0 ? 1 : 0;
+    if (index < 0 || index >= file_->recordCount) return false;
+    return RecordFileDelete(file_.get(), uint32_t(index));
 }
 
 uint16_t CatalogDb::Version() const {

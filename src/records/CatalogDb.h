@@ -1,7 +1,7 @@
 #pragma once
 // The database layer the catalogs call: a pair of slots whose second one is the record file
 // (the first, a memory-database slot, is never filled on this platform).
-// Results: 1 success, 0 failure.
+// Results: true on success.
 
 #include <cstdint>
 #include <string>
@@ -18,14 +18,14 @@ public:
     CatalogDb(const ProgramDir& dir, InfoSink& messages) : dir_(dir), messages_(messages) {}
 
     // Opens directory + name ("data/" + "vespertar_hr.ppc"); mode 0 read-only, else read/write.
-    int Open(uint32_t typeCode, uint32_t creatorCode, int mode, const std::string& directory,
-             const std::string& name);
+    bool Open(uint32_t typeCode, uint32_t creatorCode, int mode, const std::string& directory,
+              const std::string& name);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
     int32_t RecordCount(int32_t factor = 1) const;
-    int Read(uint16_t index, void* destination, size_t length);
-    int Write(uint16_t index, const void* data, size_t length);
-    int Delete(int32_t index);
+    bool Read(uint16_t index, void* destination, size_t length);
+    bool Write(uint16_t index, const void* data, size_t length);
+    bool Delete(int32_t index);
     uint16_t Version() const;
     RecordFile* File() { return file_.get(); }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 namespace vsp {
@@ -33,10 +34,17 @@ bool WriteExactly(std::FILE* stream, const void* data, size_t length) {
     return std::fwrite(data, 1, length, stream) == length;
 }
 
-// The directory part of a path, without its trailing '/'; empty when there is none.
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+// The folder that holds `path`, made when missing (one level, like the program directory's).
+void MakeParentDirectory(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) MakeDirectory(parent.string());
+}
+
+void EncodeHeader(const RecordHeader& header, uint8_t (&bytes)[kRecordHeaderSize]) {
+    WriteU32(bytes, header.version);
+    WriteU32(bytes + 4, header.tag);
+    WriteI32(bytes + 8, header.count);
+    WriteI32(bytes + 12, header.recordSize);
 }
 
 bool AllocateBuffer(RecordFile& file) {
@@ -102,8 +110,7 @@ std::FILE* OpenWorkingCopy(const ProgramDir& dir, const std::string& relativePat
     const std::string userCatalogs(kUserCatalogsDir);
     MakeDirectory(dir.Path(userCatalogs));
     workingPath = dir.Path(userCatalogs + relativePath);
-    const std::string workingDir = DirectoryOf(workingPath);
-    if (!workingDir.empty()) MakeDirectory(workingDir);
+    MakeParentDirectory(workingPath);
 
     if (std::FILE* stream = std::fopen(workingPath.c_str(), "rb+")) return stream;
     // Only a missing copy is replaced: one that exists but cannot be opened keeps the
@@ -122,37 +129,45 @@ RecordFile::~RecordFile() {
     if (stream) std::fclose(stream);
 }
 
-int RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, int mode,
-                   RecordFileHandle& out) {
+bool RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, RecordFileMode mode,
+                    RecordFileHandle& out) {
     auto file = std::make_unique<RecordFile>();
-    if (mode == int(RecordFileMode::ReadOnly)) {
+    if (mode == RecordFileMode::ReadOnly) {
         file->path = dir.Path(relativePath);
         file->stream = std::fopen(file->path.c_str(), "rb");
-    } else if (mode == int(RecordFileMode::ReadWrite)) {
-        file->stream = OpenWorkingCopy(dir, relativePath, file->path);
     } else {
-        return 1;
+        file->stream = OpenWorkingCopy(dir, relativePath, file->path);
     }
-    if (!file->stream || !ReadHeader(*file)) return 1;  // the handle's destructor closes
+    if (!file->stream || !ReadHeader(*file)) return false;  // the handle's destructor closes
     out = std::move(file);
-    return 0;
+    return true;
 }
 
-int RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t tag) {
-    const std::string userCatalogs(kUserCatalogsDir);
-    MakeDirectory(dir.Path(userCatalogs));
-    const std::string path = dir.Path(userCatalogs + name);
-    if (const std::string parent = DirectoryOf(path); !parent.empty()) MakeDirectory(parent);
-    if (FileExists(path)) std::remove(path.c_str());
+bool RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t tag) {
+    MakeDirectory(dir.Path(kUserCatalogsDir));
+    const std::string path = dir.Path(std::string(kUserCatalogsDir) + name);
+    MakeParentDirectory(path);
+    return RecordFileWriteWhole(path, RecordHeader{.tag = tag}, {});
+}
 
-    std::FILE* stream = std::fopen(path.c_str(), "wb");
-    if (!stream) return 1;
-    uint8_t header[kRecordHeaderSize] = {};
-    WriteU32(header + 4, tag);
-    bool ok = WriteExactly(stream, header, sizeof header);
-    ok = std::fflush(stream) == 0 && ok;
-    ok = std::fclose(stream) == 0 && ok;
-    return ok ? 0 : 1;
+bool RecordFileWriteWhole(const std::string& path, const RecordHeader& header,
+                          std::string_view records) {
+    const std::string temporary = path + ".tmp";
+    uint8_t bytes[kRecordHeaderSize];
+    EncodeHeader(header, bytes);
+    std::FILE* stream = std::fopen(temporary.c_str(), "wb");
+    bool ok = stream != nullptr;
+    if (ok) {
+        ok = WriteExactly(stream, bytes, sizeof bytes) && WriteExactly(stream, records.data(), records.size());
+        // On disk before the rename, so a power cut leaves the old file or the new one whole.
+        ok = std::fflush(stream) == 0 && fsync(fileno(stream)) == 0 && ok;
+        ok = std::fclose(stream) == 0 && ok;
+    }
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 void RecordFileClose(RecordFileHandle& handle) { handle.reset(); }
@@ -161,20 +176,19 @@ uint16_t RecordFileCount(const RecordFile* handle) {
     return handle ? uint16_t(handle->recordCount) : 0;
 }
 
-int RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count) {
+bool RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count) {
     version = 0;
     count = 0;
-    if (!handle) return 1;
+    if (!handle) return false;
     version = uint16_t(handle->version);
     count = uint16_t(handle->recordCount);
-    return 0;
+    return true;
 }
 
-int RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out) {
-    if (!handle || handle->recordSize <= 0) return 1;
-    if (!ReadRecordAt(*handle, index)) return 1;
+bool RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out) {
+    if (!handle || handle->recordSize <= 0 || !ReadRecordAt(*handle, index)) return false;
     out = handle->buffer.data();
-    return 0;
+    return true;
 }
 
 const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index) {
@@ -183,15 +197,15 @@ const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index) {
     return handle->buffer.data();
 }
 
-int RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length) {
-    if (!handle || !data || handle->recordSize <= 0) return 1;
+bool RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length) {
+    if (!handle || !data || handle->recordSize <= 0) return false;
     // Only an existing record (the appended one included) may be written: a write further
     // out would grow the file behind the header's back.
-    if (int64_t(index) >= int64_t(handle->recordCount)) return 1;
+    if (int64_t(index) >= int64_t(handle->recordCount)) return false;
     const size_t amount = std::min(length, size_t(handle->recordSize));
-    if (!SeekTo(handle->stream, RecordOffset(*handle, index))) return 1;
-    if (!WriteExactly(handle->stream, data, amount)) return 1;
-    return std::fflush(handle->stream) == 0 ? 0 : 1;
+    if (!SeekTo(handle->stream, RecordOffset(*handle, index))) return false;
+    if (!WriteExactly(handle->stream, data, amount)) return false;
+    return std::fflush(handle->stream) == 0;
 }
 
 uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size) {
@@ -223,10 +237,10 @@ uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size) {
     return handle->buffer.data();
 }
 
-int RecordFileDelete(RecordFile* handle, uint32_t index) {
-    if (!handle || handle->recordSize <= 0) return 1;
+bool RecordFileDelete(RecordFile* handle, uint32_t index) {
+    if (!handle || handle->recordSize <= 0) return false;
     const int64_t count = handle->recordCount;
-    if (int64_t(index) >= count) return 1;  // zeroing "the last record" would lose real data
+    if (int64_t(index) >= count) return false;  // zeroing "the last record" would lose real data
     std::FILE* stream = handle->stream;
     const size_t recordSize = size_t(handle->recordSize);
 
@@ -238,37 +252,37 @@ int RecordFileDelete(RecordFile* handle, uint32_t index) {
         try {
             tail.resize(tailBytes);
         } catch (const std::bad_alloc&) {
-            return 1;
+            return false;
         }
-        if (!SeekTo(stream, RecordOffset(*handle, index + 1))) return 1;
+        if (!SeekTo(stream, RecordOffset(*handle, index + 1))) return false;
         for (size_t done = 0; done < tailBytes;) {
             const size_t piece = std::min(tailBytes - done, size_t(kRecordMoveChunk));
-            if (!ReadExactly(stream, tail.data() + done, piece)) return 1;
+            if (!ReadExactly(stream, tail.data() + done, piece)) return false;
             done += piece;
         }
-        if (!SeekTo(stream, RecordOffset(*handle, index))) return 1;
+        if (!SeekTo(stream, RecordOffset(*handle, index))) return false;
         for (size_t done = 0; done < tailBytes;) {
             const size_t piece = std::min(tailBytes - done, size_t(kRecordMoveChunk));
-            if (!WriteExactly(stream, tail.data() + done, piece)) return 1;
+            if (!WriteExactly(stream, tail.data() + done, piece)) return false;
             done += piece;
         }
     }
 
     const std::vector<uint8_t> zeros(recordSize, 0);
-    if (!SeekTo(stream, RecordOffset(*handle, uint32_t(count - 1)))) return 1;
-    if (!WriteExactly(stream, zeros.data(), zeros.size())) return 1;
+    if (!SeekTo(stream, RecordOffset(*handle, uint32_t(count - 1)))) return false;
+    if (!WriteExactly(stream, zeros.data(), zeros.size())) return false;
     --handle->recordCount;
-    return UpdateHeader(*handle) ? 0 : 1;
+    return UpdateHeader(*handle);
 }
 
-int RecordFileSetVersion(RecordFile* handle, uint32_t version) {
-    if (!handle) return 1;
+bool RecordFileSetVersion(RecordFile* handle, uint32_t version) {
+    if (!handle) return false;
     uint8_t word[4];
     WriteU32(word, version);
-    if (!SeekTo(handle->stream, 0) || !WriteExactly(handle->stream, word, sizeof word)) return 1;
-    if (std::fflush(handle->stream) != 0) return 1;
+    if (!SeekTo(handle->stream, 0) || !WriteExactly(handle->stream, word, sizeof word)) return false;
+    if (std::fflush(handle->stream) != 0) return false;
     handle->version = version;
-    return 0;
+    return true;
 }
 
 uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }

@@ -4,12 +4,13 @@
 // are opened read-only; a file opened for writing is worked on as a copy under
 // usercatalogs/ made on first use.
 //
-// File-layer results: 0 success, 1 failure (no messages at this level).
+// Every operation answers true on success (no messages at this level).
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ProgramDir.h"
@@ -45,26 +46,39 @@ constexpr uint32_t FourCharCode(const char (&c)[5]) {
            uint32_t(uint8_t(c[3])) << 24;
 }
 
-// mode 0: dir + path, "rb". mode 1: usercatalogs/ + path, "rb+", copied from dir + path on
-// first use. `out` is set only on success.
-int RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, int mode,
-                   RecordFileHandle& out);
+// ReadOnly: dir + path, "rb". ReadWrite: usercatalogs/ + path, "rb+", copied from dir + path
+// on first use. `out` is set only on success.
+bool RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, RecordFileMode mode,
+                    RecordFileHandle& out);
 // Creates (replacing) usercatalogs/ + name with an empty header: version 0, tag, 0, 0.
-int RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t tag);
+bool RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t tag);
 void RecordFileClose(RecordFileHandle& handle);
 uint16_t RecordFileCount(const RecordFile* handle);
 // Low 16 bits of version and count.
-int RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count);
+bool RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count);
 // Reads record `index` (full 32-bit) into the handle's buffer; `out` points at it.
-int RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out);
+bool RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out);
 // Second form: the buffer, or null for a null handle or failed seek (short read undetected).
 const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index);
-int RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length);
+bool RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length);
 // Appends a zero-filled record; returns its buffer (null on failure), `index` = old count.
 uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size);
-int RecordFileDelete(RecordFile* handle, uint32_t index);
+bool RecordFileDelete(RecordFile* handle, uint32_t index);
 // Rewrites header word 0 (the data builder and settings store stamp their format version).
-int RecordFileSetVersion(RecordFile* handle, uint32_t version);
+bool RecordFileSetVersion(RecordFile* handle, uint32_t version);
+
+// The header fields as stored in the first 16 bytes.
+struct RecordHeader {
+    uint32_t version = 0;
+    uint32_t tag = 0;
+    int32_t count = 0;
+    int32_t recordSize = 0;
+};
+
+// Writes a whole record file, the header then `records` (count x size bytes), to path.tmp and
+// renames it over `path`, so that a failed write leaves the previous file as it was.
+bool RecordFileWriteWhole(const std::string& path, const RecordHeader& header,
+                          std::string_view records);
 
 // Little-endian field access for record layouts (never copy padded structs).
 uint16_t ReadU16(const uint8_t* p);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 
 #include "records/RecordFile.h"
 
@@ -52,11 +53,6 @@ std::string DecodeField(const RecordField& field, const uint8_t* p) {
 bool Fail(std::string* problem, std::string why) {
     if (problem) *problem = std::move(why);
     return false;
-}
-
-std::string_view BaseName(std::string_view path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -134,7 +130,7 @@ bool RecordLayoutRegistry::Add(RecordLayout layout, std::string* problem) {
 
 const RecordLayout* RecordLayoutRegistry::Find(std::string_view fileName, int32_t recordSize,
                                                uint32_t headerTag) const {
-    const std::string_view base = BaseName(fileName);
+    const std::string base = std::filesystem::path(fileName).filename().string();
     const RecordLayout* byTag = nullptr;
     for (const RecordLayout& layout : layouts_) {
         if (layout.recordSize != recordSize) continue;

@@ -8,15 +8,11 @@
 namespace vsp::test {
 
 inline void PutLe32(std::string& out, uint32_t v) {
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
-    out += char((v >> 16) & 0xFF);
-    out += char((v >> 24) & 0xFF);
+    for (int shift = 0; shift < 32; shift += 8) out += char((v >> shift) & 0xFF);
 }
 
 // The 16-byte header: version, the four tag characters in file order, count, size.
-inline std::string HeaderBytes(uint32_t version, const char (&tag)[5], int32_t count,
-                               int32_t size) {
+inline std::string HeaderBytes(uint32_t version, const char (&tag)[5], int32_t count, int32_t size) {
     std::string out;
     PutLe32(out, version);
     out.append(tag, 4);
@@ -36,6 +32,10 @@ inline std::string PatternFile(int count, int size, uint32_t version = 1) {
     std::string out = HeaderBytes(version, "Test", count, size);
     for (int i = 0; i < count; ++i) out += PatternRecord(i, size);
     return out;
+}
+
+inline std::string AsString(const uint8_t* p, size_t size) {
+    return std::string(reinterpret_cast<const char*>(p), size);
 }
 
 }  // namespace vsp::test
