@@ -9,7 +9,7 @@ namespace {
 bool ReadBrightRecord(RecordFile* file, int32_t index, BrightStarRecord& out) {
     if (index < 0 || index >= file->recordCount) return false;
     const uint8_t* bytes = nullptr;
-    if (RecordFileRead(file, uint32_t(index), bytes) != 0) return false;
+    if (!RecordFileRead(file, uint32_t(index), bytes)) return false;
     std::memcpy(out.name, bytes, size_t(kBrightStarNameSize));
     out.name[kBrightStarNameSize - 1] = '\0';  // a full 18-byte name would run into the index
     out.starIndex = ReadI16(bytes + 18);
@@ -25,10 +25,10 @@ int StarCatalog::BrightStarCount() {
     return brightStarCount_;
 }
 
-int StarCatalog::ReadBrightStar(int index, BrightStarRecord& out) {
+bool StarCatalog::ReadBrightStar(int index, BrightStarRecord& out) {
     RecordFileHandle file;
-    if (!OpenCompanion(kBrightStarFileName, file) || file->recordSize < kBrightStarRecordSize) return 0;
-    return ReadBrightRecord(file.get(), index, out) ? 1 : 0;
+    if (!OpenCompanion(kBrightStarFileName, file) || file->recordSize < kBrightStarRecordSize) return false;
+    return ReadBrightRecord(file.get(), index, out);
 }
 
 int StarCatalog::FindBrightStar(int32_t starNumber) {

@@ -13,25 +13,25 @@ namespace {
 const std::string kData(kDataDir);
 const std::string kUserCatalogs(kUserCatalogsDir);
 
-int OpenFile(CatalogDb& db, uint32_t typeCode, int mode, const std::string& directory,
-             std::string_view name) {
+bool OpenFile(CatalogDb& db, uint32_t typeCode, int mode, const std::string& directory,
+              std::string_view name) {
     return db.Open(typeCode, kCatalogCreatorCode, mode, directory, std::string(name));
 }
 
 }  // namespace
 
-int CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, InfoSink& messages,
-                     std::string_view objectIndexName) {
-    int result = 0;
+CatalogOpenResult CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, InfoSink& messages,
+                                   std::string_view objectIndexName) {
+    CatalogOpenResult result = CatalogOpenResult::Opened;
 
     if (!OpenFile(files.stars, kDefaultStarsTypeCode, 0, kData, kDefaultStarsFileName)) {
-        messages.InfoBox(kStarDbMissing, "");
-        result = -1;
+        messages.InfoBox(kStarDatabaseMissing, "");
+        result = CatalogOpenResult::DatabaseMissing;
     }
 
     files.objectsAreOneK = false;
     if (!OpenFile(files.objects, kObjectFileTypeCode, 0, kData, kObjectFile18k)) {
-        files.objectsAreOneK = OpenFile(files.objects, kObjectFileTypeCode, 0, kData, kObjectFile1k) != 0;
+        files.objectsAreOneK = OpenFile(files.objects, kObjectFileTypeCode, 0, kData, kObjectFile1k);
     }
     const CatalogTable defaults = DefaultCatalogTable();
     for (int i = 0; i < kCatalogCount; ++i) {
@@ -40,14 +40,14 @@ int CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, InfoSink& mess
     }
     if (!files.objects.IsOpen()) {
         messages.InfoBox(kObjectDbMissing, "");
-        result = -1;
+        result = CatalogOpenResult::DatabaseMissing;
     } else {
         if (files.objectsAreOneK) UseOneKObjectRanges(catalogs);
         if (files.objects.Version() != kObjectFileVersion) messages.InfoBox(kObjectDbOld, "");
     }
 
     if (!OpenFile(files.moon, kMoonTypeCode, 0, kData, kMoonFile)) {
-        result = -1;
+        result = CatalogOpenResult::DatabaseMissing;
     } else if (files.moon.Version() != kMoonFileVersion) {
         messages.InfoBox(kMoonDbOld, "");
     }

@@ -24,8 +24,6 @@ inline constexpr std::string_view kSatelliteFile = "vespertar_satellites.ppc";
 inline constexpr uint32_t kSatelliteTypeCode = 0x706C3132;
 inline constexpr uint32_t kCatalogCreatorCode = 0x706C6F63;  // ignored by the record layer
 
-inline constexpr std::string_view kStarDbMissing =
-    "Could not open star database\nPlease install vespertar_default_stars.ppc into data sub directory.";
 inline constexpr std::string_view kObjectDbMissing =
     "Could not open object database\n\nPlease install either:\nvespertar_obj_1k.ppc or,\n"
     "vespertar_obj_18k.ppc into data sub directory.";
@@ -53,12 +51,17 @@ struct CatalogFiles {
     bool objectsAreOneK = false;  // the 1k object file was opened instead of the 18k one
 };
 
+// The outcome of opening the catalogs, with the numeric codes the opening is known by.
+enum class CatalogOpenResult : int {
+    Opened = 0,
+    DatabaseMissing = -1,  // the star or object database, or the Moon file
+};
+
 // Opens every catalog file in order, reporting what is missing or outdated, and sets the
 // record ranges of `catalogs` for the object file that was opened. `objectIndexName` is the
-// chart index program data names. Result -1 when the star or the object database cannot be
-// opened or the Moon file is missing, else 0; what could be opened stays open either way.
-int CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, InfoSink& messages,
-                     std::string_view objectIndexName);
+// chart index program data names. What could be opened stays open whatever the result.
+CatalogOpenResult CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, InfoSink& messages,
+                                   std::string_view objectIndexName);
 void CatalogFilesClose(CatalogFiles& files);
 
 }  // namespace vsp

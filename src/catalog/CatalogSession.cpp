@@ -5,12 +5,13 @@
 
 namespace vsp {
 
-int CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const CatalogSessionOptions& options) {
+bool CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const CatalogSessionOptions& options) {
     // The chart index must match the object file, known only once that is open: without a
     // chosen index the 18k one is opened, and swapped for the 1k one when the 1k file was found.
     std::string_view indexName = options.objectIndexName;
     if (indexName.empty()) indexName = kObjectIndex18k;
-    const int result = CatalogFilesOpen(session.files, session.catalogs, messages, indexName);
+    const bool opened =
+        CatalogFilesOpen(session.files, session.catalogs, messages, indexName) == CatalogOpenResult::Opened;
     if (options.objectIndexName.empty() && session.files.objectsAreOneK) {
         session.files.objectIndex.Close();
         session.files.objectIndex.Open(kObjectIndexTypeCode, kCatalogCreatorCode, 0,
@@ -28,19 +29,19 @@ int CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const Catalo
 
     if (options.extendedCatalog >= 0 && session.stars.ExtendedIndex() != options.extendedCatalog)
         session.stars.OpenExtendedCatalog(options.extendedCatalog);
-    return result;
+    return opened;
 }
 
-int CatalogSessionNeedStars(CatalogSession& session, int lineSet, const std::function<void(int)>& progress) {
+bool CatalogSessionNeedStars(CatalogSession& session, int lineSet, const std::function<void(int)>& progress) {
     StarCatalog& stars = session.stars;
     // A star file that was missing at the opening has been reported there already.
-    if (!session.files.stars.IsOpen()) return 0;
+    if (!session.files.stars.IsOpen()) return false;
     if (!stars.DefaultStarsLoaded()) {
-        if (!stars.OpenDefaultStars()) return 0;
+        if (!stars.OpenDefaultStars()) return false;
         stars.LoadDefaultStars(progress);
     }
     stars.LoadConstellationLines(lineSet);
-    return stars.DefaultStarsLoaded() ? 1 : 0;
+    return stars.DefaultStarsLoaded();
 }
 
 void CatalogSessionClose(CatalogSession& session) {

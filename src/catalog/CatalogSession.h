@@ -37,14 +37,14 @@ struct CatalogSession {
 };
 
 // Opens the catalog files in their order, then the tables that belong to the object file and
-// the extended star catalog. -1 when the star or object database or the Moon file is missing
-// (what could be opened stays open), else 0.
-int CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const CatalogSessionOptions& options);
+// the extended star catalog. False when the star or object database or the Moon file is
+// missing (what could be opened stays open).
+bool CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const CatalogSessionOptions& options);
 
 // For the users of the default stars: loads them on the first call of the run (`progress` gets
 // the records read, every 150) and the constellation lines of `lineSet` (0 Classic, 1 Rey
-// Lines) when that set is not the one loaded. 1 when the default stars are in memory.
-int CatalogSessionNeedStars(CatalogSession& session, int lineSet,
+// Lines) when that set is not the one loaded. True when the default stars are in memory.
+bool CatalogSessionNeedStars(CatalogSession& session, int lineSet,
                             const std::function<void(int)>& progress = {});
 void CatalogSessionClose(CatalogSession& session);
 

@@ -22,7 +22,7 @@ void StarCatalog::LoadConstellationLines(int set) {
     }
     for (int32_t i = 0; i < file->recordCount && lines_.size() < capacity; ++i) {
         const uint8_t* bytes = nullptr;
-        if (RecordFileRead(file.get(), uint32_t(i), bytes) != 0) break;
+        if (!RecordFileRead(file.get(), uint32_t(i), bytes)) break;
         if (ReadI16(bytes) != set) continue;
         lines_.push_back({ReadI16(bytes + 2), ReadI16(bytes + 4), ReadI16(bytes + 6)});
     }

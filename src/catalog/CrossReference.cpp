@@ -6,14 +6,14 @@
 
 namespace vsp {
 
-int CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalog, int32_t number,
-                       int16_t (&catalogs)[kCrossReferenceOthers],
-                       int32_t (&numbers)[kCrossReferenceOthers], int wanted, int& found,
-                       char* name, size_t nameLength) {
+bool CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalog, int32_t number,
+                        int16_t (&catalogs)[kCrossReferenceOthers],
+                        int32_t (&numbers)[kCrossReferenceOthers], int wanted, int& found,
+                        char* name, size_t nameLength) {
     found = 0;
-    if (!crossRefs.IsOpen() || !crossRefs.File()) return 0;
+    if (!crossRefs.IsOpen() || !crossRefs.File()) return false;
     const int32_t recordSize = crossRefs.File()->recordSize;
-    if (recordSize < kCrossReferenceNameOffset) return 0;
+    if (recordSize < kCrossReferenceNameOffset) return false;
     std::vector<uint8_t> record(size_t(recordSize) + 1, 0);  // NUL behind an unterminated name
 
     int32_t low = 1;
@@ -22,7 +22,7 @@ int CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalog
         const int32_t middle = (low + high) / 2;
         if (!crossRefs.Read(uint16_t(middle), record.data(), size_t(recordSize))) {
             messages.InfoBox(kCrossReferenceSearchError, "");
-            return 0;
+            return false;
         }
         int64_t difference = int64_t(int16_t(catalog)) - ReadI16(record.data());
         if (difference == 0) difference = int64_t(number) - ReadI32(record.data() + 8);
@@ -49,9 +49,9 @@ int CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalog
             numbers[found] = ReadI32(record.data() + 12 + 4 * k);
             ++found;
         }
-        return any || found > 0 ? 1 : 0;
+        return any || found > 0;
     }
-    return 0;
+    return false;
 }
 
 RecordLayout CrossReferenceLayout(int32_t recordSize) {

@@ -29,12 +29,12 @@ inline constexpr std::string_view kCrossReferenceSearchError = "Error during Cro
 // Looks up (catalog, number) among the primary designations. On a match the common name is
 // copied into `name` (at most nameLength - 1 characters and a NUL; nothing when nameLength is
 // 0), and the other designations that exist, up to `wanted` (1 to 3), go to `catalogs` and
-// `numbers` in file order; `found` receives how many. Result 1 when a name or a designation
-// was returned, else 0 (also when not found, not open, or after kCrossReferenceSearchError).
-int CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalog, int32_t number,
-                       int16_t (&catalogs)[kCrossReferenceOthers],
-                       int32_t (&numbers)[kCrossReferenceOthers], int wanted, int& found,
-                       char* name, size_t nameLength);
+// `numbers` in file order; `found` receives how many. True when a name or a designation was
+// returned; false when not found, not open, or after kCrossReferenceSearchError.
+bool CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalog, int32_t number,
+                        int16_t (&catalogs)[kCrossReferenceOthers],
+                        int32_t (&numbers)[kCrossReferenceOthers], int wanted, int& found,
+                        char* name, size_t nameLength);
 
 RecordLayout CrossReferenceLayout(int32_t recordSize);
 

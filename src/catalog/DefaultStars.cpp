@@ -17,43 +17,43 @@ bool ReadDefaultRecord(CatalogDb& db, int index, StarRecord& out) {
     RecordFile* file = db.File();
     if (!file || file->recordSize != kStarRecordSize) return false;
     const uint8_t* bytes = nullptr;
-    if (RecordFileRead(file, uint32_t(index), bytes) != 0) return false;
-    return StarRecordDecode(bytes, size_t(kStarRecordSize), out) == 1;
+    if (!RecordFileRead(file, uint32_t(index), bytes)) return false;
+    return StarRecordDecode(bytes, size_t(kStarRecordSize), out);
 }
 
 }  // namespace
 
-int StarCatalog::OpenDefaultStars() {
+bool StarCatalog::OpenDefaultStars() {
     if (defaultStars_.Open(kDefaultStarsTypeCode, 0, 0, std::string(kDataDir), std::string(kDefaultStarsFileName)))
-        return 1;
+        return true;
     Message(kStarDatabaseMissing);
-    return 0;
+    return false;
 }
 
-int StarCatalog::LoadDefaultStars(const std::function<void(int)>& progress) {
-    if (defaultLoaded_) return defaultRead_ == kDefaultStarCount ? 1 : 0;
-    if (!defaultStars_.IsOpen()) return 0;
+bool StarCatalog::LoadDefaultStars(const std::function<void(int)>& progress) {
+    if (defaultLoaded_) return defaultRead_ == kDefaultStarCount;
+    if (!defaultStars_.IsOpen()) return false;
     defaultLoaded_ = true;
     for (int i = 0; i < kDefaultStarCount; ++i) {
         if (!ReadDefaultRecord(defaultStars_, i, defaultArray_[size_t(i)])) {
             ShowRecordUnreadable(messages_, i);
-            return 0;
+            return false;
         }
         defaultRead_ = i + 1;
         if (progress && defaultRead_ % kDefaultStarProgressStep == 0) progress(defaultRead_);
     }
-    return 1;
+    return true;
 }
 
-int StarCatalog::ReadDefaultStar(int index, StarRecord& out) {
-    if (index < 0 || index >= kDefaultStarCount || !defaultStars_.IsOpen()) return 0;
+bool StarCatalog::ReadDefaultStar(int index, StarRecord& out) {
+    if (index < 0 || index >= kDefaultStarCount || !defaultStars_.IsOpen()) return false;
     StarRecord star;
     if (!ReadDefaultRecord(defaultStars_, index, star)) {
         ShowRecordUnreadable(messages_, index);
-        return 0;
+        return false;
     }
     out = star;
-    return 1;
+    return true;
 }
 
 }  // namespace vsp

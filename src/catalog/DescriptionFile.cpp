@@ -10,10 +10,10 @@ namespace {
 constexpr int32_t kPlanetTypeCode = 27;
 }  // namespace
 
-int DescriptionFind(CatalogDb& descriptions, InfoSink& messages, int32_t catalogIndex,
-                    int32_t number, char (&text)[kDescriptionShortSize]) {
+bool DescriptionFind(CatalogDb& descriptions, InfoSink& messages, int32_t catalogIndex,
+                     int32_t number, char (&text)[kDescriptionShortSize]) {
     std::memset(text, 0, sizeof text);
-    if (!descriptions.IsOpen()) return 0;
+    if (!descriptions.IsOpen()) return false;
 
     int32_t low = 1;
     int32_t high = descriptions.RecordCount() - 1;
@@ -22,14 +22,14 @@ int DescriptionFind(CatalogDb& descriptions, InfoSink& messages, int32_t catalog
         const int32_t middle = (low + high) / 2;
         if (!descriptions.Read(uint16_t(middle), record, sizeof record)) {
             messages.InfoBox(kDescriptionSearchError, "");
-            return 0;
+            return false;
         }
         int64_t difference = int64_t(catalogIndex) - ReadI32(record);
         if (difference == 0) difference = int64_t(number) - ReadI32(record + 4);
         if (difference == 0) {
             const char* found = reinterpret_cast<const char*>(record + kDescriptionTextOffset);
             for (size_t k = 0; k < kDescriptionTextLength && found[k] != '\0'; ++k) text[k] = found[k];
-            return 1;
+            return true;
         }
         if (difference < 0) {
             high = middle - 1;
@@ -37,7 +37,7 @@ int DescriptionFind(CatalogDb& descriptions, InfoSink& messages, int32_t catalog
             low = middle + 1;
         }
     }
-    return 0;
+    return false;
 }
 
 bool DescriptionApplies(int32_t catalogIndex, int32_t typeCode) {

@@ -6,8 +6,6 @@
 //   offset 0  i32  catalog index (row of the catalog table)
 //   offset 4  i32  number within the catalog
 //   offset 8  49   description text, NUL-terminated when shorter than 49
-//
-// Catalog results: 1 found, 0 not found or failed.
 
 #include <cstddef>
 #include <cstdint>
@@ -32,10 +30,10 @@ inline constexpr size_t kDescriptionShortSize = 55;
 inline constexpr std::string_view kDescriptionSearchError = "Error during Dreyer description search";
 
 // Binary search over records 1 .. count - 1. `text` is zeroed first; on success it receives at
-// most 49 characters of the record's text. A file that is not open answers 0 silently; a
-// record that cannot be read answers 0 after the message kDescriptionSearchError.
-int DescriptionFind(CatalogDb& descriptions, InfoSink& messages, int32_t catalogIndex,
-                    int32_t number, char (&text)[kDescriptionShortSize]);
+// most 49 characters of the record's text. A file that is not open answers false silently; a
+// record that cannot be read answers false after the message kDescriptionSearchError.
+bool DescriptionFind(CatalogDb& descriptions, InfoSink& messages, int32_t catalogIndex,
+                     int32_t number, char (&text)[kDescriptionShortSize]);
 
 // Whether an object of this catalog and type may have a description at all: planets (type
 // 27), comets, constellations, stars, meteor showers and user objects never do.

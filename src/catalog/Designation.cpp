@@ -138,8 +138,8 @@ bool TychoTextToNumber(std::string_view text, int32_t& starNumber) {
     return true;
 }
 
-int DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_t& catalog,
-                     int32_t& number) {
+bool DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_t& catalog,
+                      int32_t& number) {
     text = Trim(text);
     // Longest prefix first, so "Berk" wins over "Be" and "B", "UGCA" over "UGC".
     int32_t bestCatalog = -1;
@@ -156,10 +156,10 @@ int DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_
         bestNumber = value;
         bestLength = prefix.size();
     }
-    if (bestCatalog < 0) return 0;
+    if (bestCatalog < 0) return false;
     catalog = bestCatalog;
     number = bestNumber;
-    return 1;
+    return true;
 }
 
 }  // namespace vsp

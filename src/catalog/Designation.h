@@ -37,8 +37,8 @@ bool TychoTextToNumber(std::string_view text, int32_t& starNumber);
 
 // Text to identity: a catalog prefix (any case; the longest that fits wins) followed, after an
 // optional blank or hyphen, by the number (for Tycho: region-number[-1]). Rows without a
-// prefix of their own (blank, or "None") are never matched. 1 success, 0 not a designation.
-int DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_t& catalog,
-                     int32_t& number);
+// prefix of their own (blank, or "None") are never matched. False when the text is not a designation.
+bool DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_t& catalog,
+                      int32_t& number);
 
 }  // namespace vsp

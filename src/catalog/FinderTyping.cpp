@@ -64,54 +64,54 @@ void FinderSelectCatalog(FinderField& field, const CatalogTable& catalogs, int32
     Show(field, catalogs);
 }
 
-int FinderTypeKey(FinderField& field, const CatalogTable& catalogs, InfoSink& messages, char key) {
+bool FinderTypeKey(FinderField& field, const CatalogTable& catalogs, InfoSink& messages, char key) {
     const int32_t catalog = field.catalog;
     if (IsPopupCatalog(catalog)) {
         messages.InfoBox(kFinderUsePopup, "");
-        return 0;
+        return false;
     }
     if (key == kFinderBackspace) {
-        if (field.typed.empty()) return 0;
+        if (field.typed.empty()) return false;
         field.typed.pop_back();
         Show(field, catalogs);
-        return 1;
+        return true;
     }
     const bool digit = key >= '0' && key <= '9';
-    if (!digit && !(catalog == kCatalogTycho && key == '-')) return 0;
+    if (!digit && !(catalog == kCatalogTycho && key == '-')) return false;
     if (!IsListCatalog(catalog) && !IsStarCatalog(catalog) &&
         !CatalogHasRecords(catalogs[size_t(catalog)])) {
         messages.InfoBox(kFinderNoObjects, "");
-        return 0;
+        return false;
     }
     if (field.typed.size() + 1 > DigitLimit(catalog)) {
         messages.InfoBox(kFinderTooManyDigits, "");
-        return 0;
+        return false;
     }
     const std::string typed = field.typed + key;
     if (IsListCatalog(catalog)) {
         const int32_t value = ReadNumber(typed);
-        if (value < 1 || value > ListLastNumber(catalog)) return 0;
+        if (value < 1 || value > ListLastNumber(catalog)) return false;
     }
     field.typed = typed;
     Show(field, catalogs);
-    return 1;
+    return true;
 }
 
-int FinderIdentity(const FinderField& field, InfoSink& messages, int32_t& catalog, int32_t& number) {
+bool FinderIdentity(const FinderField& field, InfoSink& messages, int32_t& catalog, int32_t& number) {
     if (field.catalog == kCatalogTycho) {
         int32_t star = 0;
         if (!TychoTextToNumber(field.typed, star)) {
             messages.InfoBox(kFinderTychoFormat, kFinderTychoFormatHelp);
-            return 0;
+            return false;
         }
         catalog = field.catalog;
         number = star;
-        return 1;
+        return true;
     }
-    if (field.typed.empty()) return 0;
+    if (field.typed.empty()) return false;
     catalog = field.catalog;
     number = field.number;
-    return 1;
+    return true;
 }
 
 }  // namespace vsp

@@ -3,7 +3,7 @@
 // digits are appended one by one to the field, which shows the prefix and the digits so far.
 // Each catalog limits what may be typed; list-chosen catalogs cannot be typed at all.
 //
-// Results: 1 the key was taken, 0 it was refused (with a message where the program has one).
+// A key is taken (true) or refused (false, with a message where the program has one).
 
 #include <cstdint>
 #include <string>
@@ -35,11 +35,11 @@ struct FinderField {
 void FinderSelectCatalog(FinderField& field, const CatalogTable& catalogs, int32_t catalog);
 
 // Digits for every catalog, '-' as well for Tycho, kFinderBackspace removes the last one.
-int FinderTypeKey(FinderField& field, const CatalogTable& catalogs, InfoSink& messages, char key);
+bool FinderTypeKey(FinderField& field, const CatalogTable& catalogs, InfoSink& messages, char key);
 
 // The identity the field names, when the user asks to find it. Tycho text goes through the
 // region-number rule (kFinderTychoFormat with kFinderTychoFormatHelp when it does not fit);
 // other catalogs need at least one digit.
-int FinderIdentity(const FinderField& field, InfoSink& messages, int32_t& catalog, int32_t& number);
+bool FinderIdentity(const FinderField& field, InfoSink& messages, int32_t& catalog, int32_t& number);
 
 }  // namespace vsp

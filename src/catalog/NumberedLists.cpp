@@ -31,13 +31,13 @@ int32_t ListLastNumber(int32_t catalog) {
 
 bool IsListCatalog(int32_t catalog) { return ListLastNumber(catalog) > 0; }
 
-int ObjectByListNumber(const NumberedLists& lists, int32_t catalog, int32_t number,
-                       uint16_t& record) {
+bool ObjectByListNumber(const NumberedLists& lists, int32_t catalog, int32_t number,
+                        uint16_t& record) {
     const std::vector<uint16_t>* table = ListTable(lists, catalog);
-    if (!table || number < 1 || number > ListLastNumber(catalog)) return 0;
-    if (size_t(number) > table->size()) return 0;
+    if (!table || number < 1 || number > ListLastNumber(catalog)) return false;
+    if (size_t(number) > table->size()) return false;
     record = (*table)[size_t(number - 1)];
-    return 1;
+    return true;
 }
 
 int32_t ListNumberOfRecord(const NumberedLists& lists, int32_t catalog, uint16_t record) {

@@ -26,10 +26,10 @@ struct NumberedLists {
 int32_t ListLastNumber(int32_t catalog);
 bool IsListCatalog(int32_t catalog);
 
-// Object-record index of list number `number`. 1 found, 0 when the catalog is not a list,
+// Object-record index of list number `number`. False when the catalog is not a list or
 // the number is below 1 or beyond the list (or its table).
-int ObjectByListNumber(const NumberedLists& lists, int32_t catalog, int32_t number,
-                       uint16_t& record);
+bool ObjectByListNumber(const NumberedLists& lists, int32_t catalog, int32_t number,
+                        uint16_t& record);
 
 // The list number that points at object record `record`; 0 when none does.
 int32_t ListNumberOfRecord(const NumberedLists& lists, int32_t catalog, uint16_t record);

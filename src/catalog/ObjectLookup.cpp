@@ -60,7 +60,7 @@ ObjectCatalogs::ObjectCatalogs(const ProgramDir& dir, InfoSink& messages)
 
 ObjectCatalogs::~ObjectCatalogs() { CatalogSessionClose(session_); }
 
-int ObjectCatalogs::Open() {
+bool ObjectCatalogs::Open() {
     CatalogSessionOptions options;
     options.extendedCatalog = -1;
     return CatalogSessionOpen(session_, messages_, options);

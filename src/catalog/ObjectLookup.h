@@ -25,9 +25,9 @@ public:
     ObjectCatalogs& operator=(const ObjectCatalogs&) = delete;
 
     // Opens the catalogs as the program does (its messages go to the sink), without an
-    // extended star catalog. -1 when the star or object database or the Moon file is missing,
-    // else 0.
-    int Open();
+    // extended star catalog. False when the star or object database or the Moon file is
+    // missing.
+    bool Open();
 
     CatalogFiles& Files() { return session_.files; }
     const CatalogTable& Table() const { return session_.catalogs; }

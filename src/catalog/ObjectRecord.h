@@ -1,14 +1,7 @@
 #pragma once
 // The deep-sky object record: 44 bytes in the object files ("vespertar_obj_18k.ppc" and the
-// smaller "vespertar_obj_1k.ppc"), ordered by catalog index and then by number.
-//
-//   0  i32  catalog index      16  f32  right ascension, hours    36  u16  first small code
-//   4  i32  number             20  f32  declination, degrees      38  u16  second small code
-//   8  i32  object type code   24  f32  visual magnitude          40  i32  link (version 26 on)
-//  12  i32  constellation      28  f32  major size, arcminutes
-//                              32  f32  minor size, arcminutes
-//
-// Catalog results: 1 success, 0 failure.
+// smaller "vespertar_obj_1k.ppc"), ordered by catalog index and then by number. The field
+// offsets are in one table in ObjectRecord.cpp that serves the codec and the dump layout.
 
 #include <cstdint>
 #include <string_view>
@@ -52,7 +45,7 @@ void EncodeObjectRecord(const ObjectRecord& record, uint8_t* bytes);
 // Reads object `index`; `out` is left untouched on failure. Messages: kObjectDbNotOpen when
 // no object file is open, kObjectReadFailed when the record cannot be read. An index not below
 // the record count is refused silently.
-int ObjectRead(CatalogDb& objects, InfoSink& messages, int32_t index, ObjectRecord& out);
+bool ObjectRead(CatalogDb& objects, InfoSink& messages, int32_t index, ObjectRecord& out);
 
 RecordLayout ObjectRecordLayout();
 void RegisterObjectLayouts(RecordLayoutRegistry& registry);

@@ -14,11 +14,11 @@ bool ReadTable(const ProgramDir& dir, std::string_view name, uint32_t typeCode, 
                std::vector<std::vector<uint8_t>>& records) {
     records.clear();
     RecordFileHandle file;
-    if (RecordFileOpen(dir, std::string(kDataDir) + std::string(name), 0, file) != 0) return false;
+    if (!RecordFileOpen(dir, std::string(kDataDir) + std::string(name), RecordFileMode::ReadOnly, file)) return false;
     if (file->tag != typeCode || file->recordSize != recordSize) return false;
     for (int32_t i = 0; i < file->recordCount; ++i) {
         const uint8_t* record = nullptr;
-        if (RecordFileRead(file.get(), uint32_t(i), record) != 0) {
+        if (!RecordFileRead(file.get(), uint32_t(i), record)) {
             records.clear();
             return false;
         }
@@ -27,55 +27,55 @@ bool ReadTable(const ProgramDir& dir, std::string_view name, uint32_t typeCode, 
     return true;
 }
 
-int ListLoad(const ProgramDir& dir, std::string_view name, uint32_t typeCode, std::vector<uint16_t>& list) {
+bool ListLoad(const ProgramDir& dir, std::string_view name, uint32_t typeCode, std::vector<uint16_t>& list) {
     list.clear();
     std::vector<std::vector<uint8_t>> records;
-    if (!ReadTable(dir, name, typeCode, kListRecordSize, records)) return 0;
+    if (!ReadTable(dir, name, typeCode, kListRecordSize, records)) return false;
     for (const auto& record : records) list.push_back(ReadU16(record.data()));
-    return 1;
+    return true;
 }
 
 }  // namespace
 
-int NumberedListsLoad(const ProgramDir& dir, NumberedLists& lists) {
-    const int messier = ListLoad(dir, kMessierFile, kMessierTypeCode, lists.messier);
-    const int caldwell = ListLoad(dir, kCaldwellFile, kCaldwellTypeCode, lists.caldwell);
-    const int sac = ListLoad(dir, kSacFile, kSacTypeCode, lists.sac);
-    const int herschel = ListLoad(dir, kHerschelFile, kHerschelTypeCode, lists.herschel);
-    return messier && caldwell && sac && herschel ? 1 : 0;
+bool NumberedListsLoad(const ProgramDir& dir, NumberedLists& lists) {
+    const bool messier = ListLoad(dir, kMessierFile, kMessierTypeCode, lists.messier);
+    const bool caldwell = ListLoad(dir, kCaldwellFile, kCaldwellTypeCode, lists.caldwell);
+    const bool sac = ListLoad(dir, kSacFile, kSacTypeCode, lists.sac);
+    const bool herschel = ListLoad(dir, kHerschelFile, kHerschelTypeCode, lists.herschel);
+    return messier && caldwell && sac && herschel;
 }
 
-int CatalogRangesLoad(const ProgramDir& dir, CatalogTable& catalogs) {
+bool CatalogRangesLoad(const ProgramDir& dir, CatalogTable& catalogs) {
     std::vector<std::vector<uint8_t>> records;
     if (!ReadTable(dir, kCatalogRangesFile, kCatalogRangesTypeCode, kCatalogRangeRecordSize, records) ||
         records.size() != size_t(kCatalogCount))
-        return 0;
+        return false;
     for (size_t i = 0; i < records.size(); ++i) {
         catalogs[i].firstRecord = ReadU16(records[i].data());
         catalogs[i].endRecord = ReadU16(records[i].data() + 2);
     }
-    return 1;
+    return true;
 }
 
-int ClassTextsLoad(const ProgramDir& dir, std::vector<std::string>& texts) {
+bool ClassTextsLoad(const ProgramDir& dir, std::vector<std::string>& texts) {
     texts.clear();
     std::vector<std::vector<uint8_t>> records;
     if (!ReadTable(dir, kClassTextsFile, kClassTextsTypeCode, kClassTextRecordSize, records) ||
         records.size() != size_t(kClassTextCount))
-        return 0;
+        return false;
     for (const auto& record : records) {
         const char* text = reinterpret_cast<const char*>(record.data());
         texts.emplace_back(text, strnlen(text, size_t(kClassTextRecordSize - 1)));
     }
-    return 1;
+    return true;
 }
 
-int ProgramDataTablesLoad(const ProgramDir& dir, NumberedLists& lists, CatalogTable& catalogs,
-                          std::vector<std::string>& classTexts) {
-    const int listsRead = NumberedListsLoad(dir, lists);
-    const int rangesRead = CatalogRangesLoad(dir, catalogs);
-    const int textsRead = ClassTextsLoad(dir, classTexts);
-    return listsRead && rangesRead && textsRead ? 1 : 0;
+bool ProgramDataTablesLoad(const ProgramDir& dir, NumberedLists& lists, CatalogTable& catalogs,
+                           std::vector<std::string>& classTexts) {
+    const bool listsRead = NumberedListsLoad(dir, lists);
+    const bool rangesRead = CatalogRangesLoad(dir, catalogs);
+    const bool textsRead = ClassTextsLoad(dir, classTexts);
+    return listsRead && rangesRead && textsRead;
 }
 
 std::string ObjectClassText(const std::vector<std::string>& texts, uint32_t code) {

@@ -4,7 +4,7 @@
 // missing or damaged file leaves only the lookups it serves refusing (lists), on their
 // built-in values (ranges) or without text (classes).
 //
-// Catalog results: 1 when the table was read whole, else 0.
+// Each load answers whether its table was read whole.
 
 #include <cstdint>
 #include <string>
@@ -17,20 +17,20 @@
 namespace vsp {
 
 // The Messier, Caldwell, SAC and Herschel tables from data/. A table that cannot be read is
-// left empty. 1 when all four were read.
-int NumberedListsLoad(const ProgramDir& dir, NumberedLists& lists);
+// left empty. True when all four were read.
+bool NumberedListsLoad(const ProgramDir& dir, NumberedLists& lists);
 
 // The first/end record of every catalog row in the 18k object file; prefixes and long names
 // stay. When the file is missing or damaged `catalogs` keeps the ranges it had (the built-in
 // table). The 1k object file still needs UseOneKObjectRanges afterwards.
-int CatalogRangesLoad(const ProgramDir& dir, CatalogTable& catalogs);
+bool CatalogRangesLoad(const ProgramDir& dir, CatalogTable& catalogs);
 
 // The kClassTextCount class texts in the device code page; empty when not read.
-int ClassTextsLoad(const ProgramDir& dir, std::vector<std::string>& texts);
+bool ClassTextsLoad(const ProgramDir& dir, std::vector<std::string>& texts);
 
-// All of the above; 1 when every table was read.
-int ProgramDataTablesLoad(const ProgramDir& dir, NumberedLists& lists, CatalogTable& catalogs,
-                          std::vector<std::string>& classTexts);
+// All of the above; true when every table was read.
+bool ProgramDataTablesLoad(const ProgramDir& dir, NumberedLists& lists, CatalogTable& catalogs,
+                           std::vector<std::string>& classTexts);
 
 // The text of a class code with its leading blank (" E0"); a code without text (above 296,
 // or no table loaded) gives the blank alone.

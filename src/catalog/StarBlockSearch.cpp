@@ -54,7 +54,7 @@ int StarCatalog::StarByNumber(int32_t number, StarRecord& out) {
     }
     const int32_t indexRecord = number / kNumberIndexSlots;
     const uint8_t* slots = nullptr;
-    if (index->recordSize < kNumberIndexSlots * 2 || RecordFileRead(index.get(), uint32_t(indexRecord), slots) != 0) {
+    if (index->recordSize < kNumberIndexSlots * 2 || !RecordFileRead(index.get(), uint32_t(indexRecord), slots)) {
         MessageNumber(kHipparcosIndexUnreadable, indexRecord);
         return -1;
     }
@@ -65,44 +65,44 @@ int StarCatalog::StarByNumber(int32_t number, StarRecord& out) {
         MessageNumber(kHipparcosRecordUnreadable, block);
         return -1;
     }
-    for (int i = 0; i < entriesPerBlock_; ++i) {
-        if (blockEntries_[size_t(i)].number != number) continue;
-        StarEntryToRecord(blockEntries_[size_t(i)], out);
-        lastEntry_ = i;
-        return block;
-    }
+    TakeFromBlock(number, out);
     return block;
 }
 
-int StarCatalog::StarByTycho(int32_t number, StarRecord& out) {
-    if (number <= 0 || !extended_.IsOpen()) return 0;
+bool StarCatalog::StarByTycho(int32_t number, StarRecord& out) {
+    if (number <= 0 || !extended_.IsOpen()) return false;
     RecordFileHandle index;
     if (!OpenCompanion(kTychoIndexFileName, index)) {
         Message(kTychoIndexMissing);
-        return 0;
+        return false;
     }
     const uint8_t* band = nullptr;
-    if (index->recordSize < 8 || RecordFileRead(index.get(), uint32_t(number / 100000), band) != 0) {
+    if (index->recordSize < 8 || !RecordFileRead(index.get(), uint32_t(number / 100000), band)) {
         Message(kTychoIndexUnreadable);
-        return 0;
+        return false;
     }
     int first = BlockByDeclination(ReadF32(band));
     int last = BlockByDeclination(ReadF32(band + 4));
-    if (first < 0 || last < 0) return 0;
+    if (first < 0 || last < 0) return false;
     if (first > last) std::swap(first, last);
     for (int block = first; block <= last; ++block) {
         if (!ReadBlock(block)) {
             Message(kTychoBlockUnreadable);
-            return 0;
+            return false;
         }
-        for (int i = 0; i < entriesPerBlock_; ++i) {
-            if (blockEntries_[size_t(i)].number != number) continue;
-            StarEntryToRecord(blockEntries_[size_t(i)], out);
-            lastEntry_ = i;
-            return 1;
-        }
+        if (TakeFromBlock(number, out)) return true;
     }
-    return 0;
+    return false;
+}
+
+bool StarCatalog::TakeFromBlock(int32_t number, StarRecord& out) {
+    for (int i = 0; i < entriesPerBlock_; ++i) {
+        if (blockEntries_[size_t(i)].number != number) continue;
+        StarEntryToRecord(blockEntries_[size_t(i)], out);
+        lastEntry_ = i;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace vsp

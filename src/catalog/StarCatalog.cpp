@@ -26,27 +26,26 @@ void StarCatalog::MessageNumber(const char* format, int value) {
 }
 
 bool StarCatalog::OpenCompanion(std::string_view name, RecordFileHandle& handle) const {
-    return RecordFileOpen(dir_, std::string(kDataDir) + std::string(name), int(RecordFileMode::ReadOnly),
-                          handle) == 0;
+    return RecordFileOpen(dir_, std::string(kDataDir) + std::string(name), RecordFileMode::ReadOnly, handle);
 }
 
-int StarCatalog::OpenExtendedCatalog(int index) {
+bool StarCatalog::OpenExtendedCatalog(int index) {
     CloseExtendedCatalog();
-    if (index < 0 || index >= kExtendedCatalogCount) return 0;
+    if (index < 0 || index >= kExtendedCatalogCount) return false;
     const auto& info = ExtendedCatalogs()[size_t(index)];
     if (!extended_.Open(kExtendedCatalogTypeCode, 0, 0, std::string(kDataDir), std::string(info.fileName)))
-        return 0;
+        return false;
     const int n = EntriesPerBlockFor(RecordFileCount(extended_.File()));
     // A block of another size is not a catalog of this program: reading it would misplace
     // every star, so the file is treated as missing.
     if (extended_.File()->recordSize != n * kStarEntrySize) {
         extended_.Close();
-        return 0;
+        return false;
     }
     extendedIndex_ = index;
     entriesPerBlock_ = n;
     blockEntries_.assign(size_t(n), StarEntry{});
-    return 1;
+    return true;
 }
 
 void StarCatalog::CloseExtendedCatalog() {
@@ -64,7 +63,7 @@ int32_t StarCatalog::ExtendedStarCount() const {
 bool StarCatalog::ReadBlock(int32_t index) {
     if (!extended_.IsOpen() || index < 0) return false;
     const uint8_t* bytes = nullptr;
-    if (RecordFileRead(extended_.File(), uint32_t(index), bytes) != 0) return false;
+    if (!RecordFileRead(extended_.File(), uint32_t(index), bytes)) return false;
     for (int i = 0; i < entriesPerBlock_; ++i)
         StarEntryDecode(bytes + i * kStarEntrySize, size_t(kStarEntrySize), blockEntries_[size_t(i)]);
     return true;

@@ -3,8 +3,8 @@
 // lines of the chosen set, the bright-star names, and the extended catalog that is open, read
 // block by block. The application state owns one StarCatalog; nothing here is global.
 //
-// Results: 1 success, 0 failure; block and index lookups -1 when missing. Messages go to the
-// InfoSink given at construction, verbatim.
+// Operations answer whether they succeeded; block and index lookups give -1 when missing.
+// Messages go to the InfoSink given at construction, verbatim.
 
 #include <cstdint>
 #include <functional>
@@ -120,17 +120,17 @@ public:
 
     // --- default stars ---
     // Opens the default star file read-only; on failure the message kStarDatabaseMissing.
-    int OpenDefaultStars();
+    bool OpenDefaultStars();
     void CloseDefaultStars() { defaultStars_.Close(); }
     // Reads records 0 .. 1645 into the array once per run; `progress` is called with the
     // number of records read after every 150. A record that cannot be read ends the load.
-    int LoadDefaultStars(const std::function<void(int)>& progress = {});
+    bool LoadDefaultStars(const std::function<void(int)>& progress = {});
     bool DefaultStarsLoaded() const { return defaultLoaded_; }
     int DefaultStarsRead() const { return defaultRead_; }
     // The in-memory array (1648 slots, the first DefaultStarsRead() filled).
     std::vector<StarRecord>& DefaultStars() { return defaultArray_; }
-    // One record straight from the file; 0 for an index outside 0 .. 1645 or a failed read.
-    int ReadDefaultStar(int index, StarRecord& out);
+    // One record straight from the file; false for an index outside 0 .. 1645 or a failed read.
+    bool ReadDefaultStar(int index, StarRecord& out);
 
     // --- constellation lines ---
     // Loads the lines of set 0 (Classic) or 1 (Rey Lines), unless that set is loaded already.
@@ -141,15 +141,15 @@ public:
 
     // --- bright-star names ---
     int BrightStarCount();
-    int ReadBrightStar(int index, BrightStarRecord& out);
+    bool ReadBrightStar(int index, BrightStarRecord& out);
     // The name-sorted record index of the star with this number (low 16 bits compared), or
     // its id-sorted record index when its name is not among the first K; -1 when missing.
     int FindBrightStar(int32_t starNumber);
 
     // --- extended catalog ---
     // Opens row `index` of the extended catalog table (-1: none). A missing or malformed file
-    // leaves no catalog open (result 0), and the readers behave accordingly.
-    int OpenExtendedCatalog(int index);
+    // leaves no catalog open (false), and the readers behave accordingly.
+    bool OpenExtendedCatalog(int index);
     void CloseExtendedCatalog();
     bool ExtendedOpen() const { return extended_.IsOpen(); }
     int ExtendedIndex() const { return extendedIndex_; }
@@ -163,8 +163,8 @@ public:
     // star is in it), -1 when missing. LastEntryFound() is the entry of the last match.
     int StarByNumber(int32_t number, StarRecord& out);
     int LastEntryFound() const { return lastEntry_; }
-    // Tycho number (region x 100000 + number): 1 and `out` filled when found, else 0.
-    int StarByTycho(int32_t number, StarRecord& out);
+    // Tycho number (region x 100000 + number): true and `out` filled when found.
+    bool StarByTycho(int32_t number, StarRecord& out);
     std::string Designation(int32_t number) const {
         return ExtendedStarDesignation(number, ExtendedStarCount());
     }
@@ -178,6 +178,8 @@ private:
     // Reads block `index` of the extended catalog into blockEntries_; false when it cannot be
     // read (no message here: each caller has its own).
     bool ReadBlock(int32_t index);
+    // The entry of the block read last that carries `number` into `out` (and LastEntryFound()).
+    bool TakeFromBlock(int32_t number, StarRecord& out);
     bool OpenCompanion(std::string_view name, RecordFileHandle& handle) const;
     void Message(std::string_view first, std::string_view second = {}) { messages_.InfoBox(first, second); }
     void MessageNumber(const char* format, int value);

@@ -15,8 +15,8 @@ int32_t PartUnits(int8_t value, int64_t k) { return int32_t((int64_t(value) * 13
 
 }  // namespace
 
-int StarEntryDecode(const uint8_t* bytes, size_t size, StarEntry& out) {
-    if (!bytes || size < size_t(kStarEntrySize)) return 0;
+bool StarEntryDecode(const uint8_t* bytes, size_t size, StarEntry& out) {
+    if (!bytes || size < size_t(kStarEntrySize)) return false;
     out.number = ReadI32(bytes);
     out.raHours = int8_t(bytes[4]);
     out.raMinutes = int8_t(bytes[5]);
@@ -26,7 +26,7 @@ int StarEntryDecode(const uint8_t* bytes, size_t size, StarEntry& out) {
     out.decSeconds = int8_t(bytes[9]);
     out.magnitude = bytes[10];
     out.colour = int8_t(bytes[11]);
-    return 1;
+    return true;
 }
 
 int32_t StarEntryRa(const StarEntry& e) {

@@ -29,8 +29,8 @@ struct StarEntry {
     int8_t colour = 0;
 };
 
-// Returns 1, or 0 (entry untouched) when fewer than 12 bytes are available.
-int StarEntryDecode(const uint8_t* bytes, size_t size, StarEntry& out);
+// False (entry untouched) when fewer than 12 bytes are available.
+bool StarEntryDecode(const uint8_t* bytes, size_t size, StarEntry& out);
 
 // The position bytes in fixed-point units, each part by an integer product so that the
 // decoding is the same on every machine.

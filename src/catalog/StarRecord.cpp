@@ -7,8 +7,8 @@
 
 namespace vsp {
 
-int StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out) {
-    if (!bytes || size < size_t(kStarRecordSize)) return 0;
+bool StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out) {
+    if (!bytes || size < size_t(kStarRecordSize)) return false;
     out.number = ReadI32(bytes);
     out.ra = AngleFromHours(double(ReadF32(bytes + 4)));
     out.dec = AngleFromDegrees(double(ReadF32(bytes + 8)));
@@ -18,7 +18,7 @@ int StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out) {
     out.screenX = ReadI32(bytes + 32);
     out.screenY = ReadI32(bytes + 36);
     out.hidden = 0;
-    return 1;
+    return true;
 }
 
 int StarColourClass(int c) {

@@ -33,9 +33,9 @@ struct StarRecord {
 };
 
 // Decodes a default-star file record: the floats become fixed-point angles (truncated) and
-// the hidden flag is cleared. Returns 1, or 0 (record untouched) when fewer than 44 bytes
-// are available.
-int StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out);
+// the hidden flag is cleared. False (record untouched) when fewer than 44 bytes are
+// available.
+bool StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out);
 
 // The 16 bits the lookups hand back as a star's id.
 inline uint16_t StarRecordId(const StarRecord& star) { return uint16_t(uint32_t(star.number) & 0xFFFF); }

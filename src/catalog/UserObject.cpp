@@ -34,46 +34,46 @@ void FillUserObjectDefaultName(UserObjectRecord& record, const CatalogTable& cat
     std::snprintf(record.name, sizeof record.name, "%s", text.c_str());
 }
 
-int UserObjectRead(CatalogDb& users, InfoSink& messages, const CatalogTable& catalogs,
-                   int32_t index, UserObjectRecord& out) {
+bool UserObjectRead(CatalogDb& users, InfoSink& messages, const CatalogTable& catalogs,
+                    int32_t index, UserObjectRecord& out) {
     if (!users.IsOpen()) {
         messages.InfoBox(kUserObjectDbNotOpen, "");
-        return 0;
+        return false;
     }
-    if (index < 0 || index >= users.RecordCount()) return 0;
+    if (index < 0 || index >= users.RecordCount()) return false;
     uint8_t bytes[kUserObjectRecordSize];
     if (!users.Read(uint16_t(index), bytes, sizeof bytes)) {
         messages.InfoBox(kUserObjectReadFailed, "");
-        return 0;
+        return false;
     }
     UpgradeUserObjectBytes(bytes, users.Version());
     UserObjectRecord record = DecodeUserObject(bytes);
     FillUserObjectDefaultName(record, catalogs);
     out = record;
-    return 1;
+    return true;
 }
 
 namespace {
 
 // A record in the current layout must not land in a file whose version says otherwise: the
 // records already there are rewritten in the current layout and the file is stamped first.
-int UpgradeUserObjectFile(CatalogDb& users) {
+bool UpgradeUserObjectFile(CatalogDb& users) {
     const uint16_t version = users.Version();
-    if (version >= kObjectFileVersion) return 1;
+    if (version >= kObjectFileVersion) return true;
     uint8_t bytes[kUserObjectRecordSize];
     const int32_t count = users.RecordCount();
     for (int32_t i = 0; i < count; ++i) {
-        if (!users.Read(uint16_t(i), bytes, sizeof bytes)) return 0;
+        if (!users.Read(uint16_t(i), bytes, sizeof bytes)) return false;
         UpgradeUserObjectBytes(bytes, version);
-        if (!users.Write(uint16_t(i), bytes, sizeof bytes)) return 0;
+        if (!users.Write(uint16_t(i), bytes, sizeof bytes)) return false;
     }
-    return RecordFileSetVersion(users.File(), kObjectFileVersion) == 0 ? 1 : 0;
+    return RecordFileSetVersion(users.File(), kObjectFileVersion);
 }
 
 }  // namespace
 
-int UserObjectWrite(CatalogDb& users, uint16_t index, const UserObjectRecord& record) {
-    if (users.IsOpen() && !UpgradeUserObjectFile(users)) return 0;
+bool UserObjectWrite(CatalogDb& users, uint16_t index, const UserObjectRecord& record) {
+    if (users.IsOpen() && !UpgradeUserObjectFile(users)) return false;
     uint8_t bytes[kUserObjectRecordSize];
     EncodeUserObject(record, bytes);
     return users.Write(index, bytes, sizeof bytes);

@@ -2,8 +2,6 @@
 // The user's own objects ("usercatalogs/vespertar_common_objects.ppc"): 64-byte records, an
 // object record followed by a 20-byte name. Files before version 26 had no link field, so
 // their name sits at byte 40.
-//
-// Catalog results: 1 success, 0 failure.
 
 #include <cstdint>
 #include <string_view>
@@ -42,10 +40,10 @@ void FillUserObjectDefaultName(UserObjectRecord& record, const CatalogTable& cat
 
 // Reads user object `index`, upgrades it for the file's version and fills a missing name.
 // `out` is left untouched on failure.
-int UserObjectRead(CatalogDb& users, InfoSink& messages, const CatalogTable& catalogs,
-                   int32_t index, UserObjectRecord& out);
+bool UserObjectRead(CatalogDb& users, InfoSink& messages, const CatalogTable& catalogs,
+                    int32_t index, UserObjectRecord& out);
 // `index` kAppendIndex appends. Records are always written in the current layout.
-int UserObjectWrite(CatalogDb& users, uint16_t index, const UserObjectRecord& record);
+bool UserObjectWrite(CatalogDb& users, uint16_t index, const UserObjectRecord& record);
 
 RecordLayout UserObjectLayout();
 

@@ -1,12 +1,16 @@
-// Designations written from an identity and read back from text.
+// Designations written from an identity, read back from text, and typed on the finder's
+// keypad with the limits of each catalog and every message.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "catalog/CatalogTable.h"
 #include "catalog/Designation.h"
-#include "catalog/NumberedLists.h"
+#include "catalog/FinderTyping.h"
+#include "platform/InfoSink.h"
 
 namespace vsp {
 namespace {
@@ -15,129 +19,158 @@ const CatalogTable kCatalogs = DefaultCatalogTable();
 
 std::string Write(int32_t catalog, int32_t number) { return CatalogDesignation(kCatalogs, catalog, number); }
 
+void ExpectReads(const std::string& text, int32_t catalog, int32_t number) {
+    int32_t readCatalog = -1, readNumber = -1;
+    ASSERT_TRUE(DesignationParse(kCatalogs, text, readCatalog, readNumber)) << text;
+    EXPECT_EQ(readCatalog, catalog) << text;
+    EXPECT_EQ(readNumber, number) << text;
+}
+
 TEST(Designation, IsThePrefixAndTheNumberWithoutABlank) {
-    EXPECT_EQ(Write(kCatalogNgc, 7000), "NGC7000");
-    EXPECT_EQ(Write(kCatalogMessier, 31), "M31");
-    EXPECT_EQ(Write(kCatalogCaldwell, 14), "C14");
-    EXPECT_EQ(Write(52, 101), "Sh2101");
-    EXPECT_EQ(Write(65, 99), "vdB-Ha99");
-    EXPECT_EQ(Write(kCatalogHip, 32349), "HIP32349");
-    EXPECT_EQ(Write(kCatalogNone, 0), "None0");
-    EXPECT_EQ(Write(-1, 5), "");
-    EXPECT_EQ(Write(kCatalogCount, 5), "");
-}
-
-TEST(Designation, TychoStarsAreRegionNumberOne) {
-    EXPECT_EQ(Write(kCatalogTycho, 4660 * 100000 + 1234), "TYC4660-1234-1");
-    EXPECT_EQ(Write(kCatalogTycho, 9537 * 100000 + 12121), "TYC9537-12121-1");
-    EXPECT_EQ(Write(kCatalogTycho, 1 * 100000 + 1), "TYC1-1-1");
-}
-
-TEST(Designation, ReadsTheUsualSpellings) {
-    struct Case {
-        const char* text;
-        int32_t catalog;
-        int32_t number;
+    const std::pair<std::pair<int32_t, int32_t>, const char*> cases[] = {
+        {{kCatalogNgc, 7000}, "NGC7000"}, {{kCatalogMessier, 31}, "M31"},  {{kCatalogSharpless, 101}, "Sh2101"},
+        {{kCatalogVdbHa, 99}, "vdB-Ha99"}, {{kCatalogNone, 0}, "None0"},   {{-1, 5}, ""},
+        {{kCatalogCount, 5}, ""},
+        {{kCatalogTycho, 4660 * 100000 + 1234}, "TYC4660-1234-1"},  // region, number, 1
+        {{kCatalogTycho, 100001}, "TYC1-1-1"},
     };
-    const Case cases[] = {
-        {"NGC 7000", kCatalogNgc, 7000},   {"NGC7000", kCatalogNgc, 7000}, {"ngc7000", kCatalogNgc, 7000},
-        {"  NGC  224 ", kCatalogNgc, 224}, {"m31", kCatalogMessier, 31},   {"M 31", kCatalogMessier, 31},
-        {"C14", kCatalogCaldwell, 14},     {"IC434", kCatalogIc, 434},     {"Sh2-101", 52, 101},
-        {"sh2 101", 52, 101},              {"Sh2101", 52, 101},            {"vdB-Ha 99", 65, 99},
-        {"vdB-Ha99", 65, 99},              {"vdB 5", 64, 5},               {"vdB-5", 64, 5},
-        {"Be59", 5, 59},                   {"Berk 12", 4, 12},             {"B33", 2, 33},
-        {"UGCA 86", 62, 86},               {"UGC 86", 61, 86},             {"HIP32349", kCatalogHip, 32349},
-        {"HR7001", kCatalogHr, 7001},      {"H400", kCatalogHerschel, 400}, {"HA 5", 21, 5},
-        {"Mel 22", 39, 22},                {"Cr399", 11, 399},             {"SAC 1", kCatalogSac, 1},
-        {"TYC4660-1234-1", kCatalogTycho, 466001234}, {"tyc 4660-1234-1", kCatalogTycho, 466001234},
+    for (const auto& [identity, text] : cases) EXPECT_EQ(Write(identity.first, identity.second), text);
+}
+
+// Spellings the round trip below does not try: case, blanks, hyphens, prefixes that begin
+// other prefixes, Tycho without its "-1".
+TEST(Designation, ReadsTheUsualSpellings) {
+    const struct { const char* text; int32_t catalog, number; } cases[] = {
+        {"ngc7000", kCatalogNgc, 7000},    {"  NGC  224 ", kCatalogNgc, 224}, {"m31", kCatalogMessier, 31},
+        {"Sh2-101", kCatalogSharpless, 101}, {"sh2 101", kCatalogSharpless, 101}, {"vdB-Ha 99", kCatalogVdbHa, 99},
+        {"vdB-5", kCatalogVdb, 5},         {"Be59", 5, 59},                   {"Berk 12", 4, 12},
+        {"UGCA 86", kCatalogUgca, 86},     {"UGC 86", kCatalogUgc, 86},       {"HA 5", 21, 5},
+        {"H400", kCatalogHerschel, 400},   {"tyc 4660-1234-1", kCatalogTycho, 466001234},
         {"TYC4660-1234", kCatalogTycho, 466001234},
     };
-    for (const Case& c : cases) {
-        int32_t catalog = -1, number = -1;
-        ASSERT_EQ(DesignationParse(kCatalogs, c.text, catalog, number), 1) << c.text;
-        EXPECT_EQ(catalog, c.catalog) << c.text;
-        EXPECT_EQ(number, c.number) << c.text;
-    }
+    for (const auto& c : cases) ExpectReads(c.text, c.catalog, c.number);
 }
 
 TEST(Designation, RefusesWhatIsNotADesignation) {
-    for (const char* text : {"", "NGC", "NGC ", "NGC7000x", "NGC 70 00", "NGC--7000", "XYZ12", "7000",
-                             "None0", "M-", "M+31", "NGC 99999999999", "TYC4660", "TYC4660-",
-                             "TYC4660-1234-1-1", "TYC4660 1234", "Planet", "      5", "5"}) {
+    for (const char* text : {"", "NGC", "NGC ", "NGC7000x", "NGC 70 00", "NGC--7000", "NGC -7000", "XYZ12",
+                             "7000", "None0", "M-", "M+31", "NGC 99999999999", "TYC4660", "TYC4660-",
+                             "TYC4660-1234-1-1", "TYC4660 1234", "TYC99999-1-1", "Planet", "      5", "5"}) {
         int32_t catalog = -7, number = -7;
-        EXPECT_EQ(DesignationParse(kCatalogs, text, catalog, number), 0) << text;
-        EXPECT_EQ(catalog, -7) << text;
-        EXPECT_EQ(number, -7) << text;
+        EXPECT_FALSE(DesignationParse(kCatalogs, text, catalog, number)) << text;
+        EXPECT_EQ(std::pair(catalog, number), std::pair(-7, -7)) << text;
     }
 }
 
 // Every row that has a prefix of its own reads back what it writes.
 TEST(Designation, EveryPrefixedRowRoundTrips) {
-    int rows = 0;
     for (int32_t row = 1; row < kCatalogCount; ++row) {
         const std::string prefix(CatalogPrefix(kCatalogs[size_t(row)]));
         if (prefix.find_first_not_of(' ') == std::string::npos) continue;
-        ++rows;
-        const int32_t numbers[] = {1, 7, 101, 7000, 65535, 2000000000};
-        for (int32_t number : numbers) {
+        for (int32_t number : {1, 101, 65535, 2000000000}) {
             const int32_t written = row == kCatalogTycho ? 4660 * 100000 + (number % 100000) : number;
             const std::string text = Write(row, written);
-            for (const std::string& spelling : {text, prefix + " " + text.substr(prefix.size())}) {
-                int32_t catalog = -1, parsed = -1;
-                ASSERT_EQ(DesignationParse(kCatalogs, spelling, catalog, parsed), 1) << spelling;
-                EXPECT_EQ(catalog, row) << spelling;
-                EXPECT_EQ(parsed, written) << spelling;
-            }
+            ExpectReads(text, row, written);
+            ExpectReads(prefix + " " + text.substr(prefix.size()), row, written);
         }
     }
-    EXPECT_EQ(rows, 64);  // 68 rows less None and the three blank ones
 }
 
-TEST(Designation, ListObjectsAreNamedByTheirListNumberFirst) {
-    NumberedLists lists;
-    lists.messier.assign(110, 0);
-    lists.messier[30] = 500;  // M31
-    lists.caldwell.assign(109, 0);
-    lists.caldwell[13] = 600;  // C14
-    lists.caldwell[19] = 700;  // C20
+const std::string kPopup = "Please use the popup list to select your object and not the numeric keyboard.";
+const std::string kTooMany = "To many digits";
+const std::string kNoObjects =
+    "Sorry, there is no object available from this catalog using your current object database.";
 
-    ObjectRecord andromeda;
-    andromeda.catalog = kCatalogNgc;
-    andromeda.number = 224;
-    ObjectNames names = ObjectDesignations(kCatalogs, lists, 500, andromeda);
-    EXPECT_EQ(names.first, "M31");
-    EXPECT_EQ(names.second, "NGC224");
+class FinderKeypad : public testing::Test {
+protected:
+    // Selects the catalog afresh and types every key; how many were taken.
+    int Type(int32_t catalog, const std::string& keys) {
+        FinderSelectCatalog(field, catalogs, catalog);
+        int taken = 0;
+        for (char key : keys) taken += FinderTypeKey(field, catalogs, messages, key) ? 1 : 0;
+        return taken;
+    }
+    // The first lines shown since the last call.
+    std::vector<std::string> Shown() {
+        std::vector<std::string> out;
+        for (const auto& m : messages.messages) out.push_back(m.first);
+        messages.messages.clear();
+        return out;
+    }
+    CatalogTable catalogs = DefaultCatalogTable();
+    RecordingInfoSink messages;
+    FinderField field;
+};
 
-    ObjectRecord perseus;
-    perseus.catalog = kCatalogNgc;
-    perseus.number = 869;
-    names = ObjectDesignations(kCatalogs, lists, 600, perseus);
-    EXPECT_EQ(names.first, "C14");
-    EXPECT_EQ(names.second, "NGC869");
-
-    ObjectRecord pelican;
-    pelican.catalog = kCatalogIc;
-    pelican.number = 5070;
-    names = ObjectDesignations(kCatalogs, lists, 800, pelican);
-    EXPECT_EQ(names.first, "IC5070");
-    EXPECT_EQ(names.second, "");
+TEST_F(FinderKeypad, EachCatalogLimitsWhatMayBeTyped) {
+    struct Case { int32_t catalog; const char* keys; int taken; const char* text; std::string message; };
+    const Case cases[] = {
+        {kCatalogNgc, "7000", 4, "NGC7000", ""},
+        {kCatalogNgc, "x-.", 0, "NGC", ""},  // only digits
+        {kCatalogNgc, "75895", 4, "NGC7589", kTooMany},
+        {kCatalogMessier, "1101", 3, "M110", kTooMany},
+        {kCatalogMessier, "111", 2, "M11", ""},  // M111 is ignored without a word
+        {kCatalogMessier, "0", 0, "M", ""},      // no list starts at 0
+        {kCatalogCaldwell, "110", 2, "C11", ""},
+        {kCatalogHerschel, "401", 2, "H40", ""},
+        {kCatalogHerschel, "1234", 3, "H123", kTooMany},
+        {kCatalogHip, "9999999", 6, "HIP999999", kTooMany},
+        {kCatalogHr, "99999", 4, "HR9999", kTooMany},
+        {kCatalogAbell, "426", 3, "Abell426", ""},
+        {kCatalogTycho, "9537-12121-11", 12, "TYC9537-12121-1", kTooMany},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.catalog) + " " + c.keys);
+        EXPECT_EQ(Type(c.catalog, c.keys), c.taken);
+        EXPECT_EQ(field.text, c.text);
+        EXPECT_EQ(Shown(), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    }
+    EXPECT_EQ(Type(kCatalogNgc, std::string("7000") + kFinderBackspace), 5);
+    EXPECT_EQ(field.text, "NGC700");
+    EXPECT_EQ(field.number, 700);
 }
 
-TEST(TychoText, RegionSeparatorNumber) {
-    int32_t star = 0;
-    ASSERT_TRUE(TychoTextToNumber("4660-1234-1", star));
-    EXPECT_EQ(star, 4660 * 100000 + 1234);
-    ASSERT_TRUE(TychoTextToNumber("4660-1234", star));
-    EXPECT_EQ(star, 466001234);
-    ASSERT_TRUE(TychoTextToNumber("+12-5-1", star));
-    EXPECT_EQ(star, 1200005);
-    star = 42;
-    EXPECT_FALSE(TychoTextToNumber("4660", star));
-    EXPECT_FALSE(TychoTextToNumber("4660-", star));
-    EXPECT_FALSE(TychoTextToNumber("-", star));
-    EXPECT_FALSE(TychoTextToNumber("", star));
-    EXPECT_FALSE(TychoTextToNumber("99999-1-1", star));  // beyond a 32-bit star number
-    EXPECT_EQ(star, 42);
+TEST_F(FinderKeypad, CatalogsWithoutRecordsOrChosenFromAListRefuseTheKeypad) {
+    for (int32_t catalog : {0, 3, 5, 64}) {  // None, Basel, Bernes, vdB
+        EXPECT_EQ(Type(catalog, "1"), 0) << catalog;
+        EXPECT_EQ(Shown(), std::vector<std::string>{kNoObjects}) << catalog;
+    }
+    UseOneKObjectRanges(catalogs);  // the 1k file has no Abell objects
+    EXPECT_EQ(Type(kCatalogAbell, "4"), 0);
+    EXPECT_EQ(Shown(), std::vector<std::string>{kNoObjects});
+    EXPECT_EQ(Type(kCatalogNgc, "224"), 3);
+    // Lists and star catalogs are resolved elsewhere: typed though they hold no records here.
+    for (int32_t catalog : {kCatalogMessier, kCatalogCaldwell, kCatalogSac, kCatalogHerschel, kCatalogHip,
+                            kCatalogHr, kCatalogSao, kCatalogTycho})
+        EXPECT_EQ(Type(catalog, "1"), 1) << catalog;
+    EXPECT_TRUE(Shown().empty());
+    int32_t found = -1, number = -1;
+    for (int32_t catalog : {kCatalogComet, kCatalogConstellation, kCatalogMeteor, kCatalogPlanet,
+                            kCatalogBrightStars, kCatalogUser}) {
+        EXPECT_EQ(Type(catalog, "1"), 0) << catalog;
+        EXPECT_EQ(Shown(), std::vector<std::string>{kPopup}) << catalog;
+        EXPECT_FALSE(FinderIdentity(field, messages, found, number));
+    }
+}
+
+TEST_F(FinderKeypad, TheIdentityTheFieldNames) {
+    int32_t catalog = -1, number = -1;
+    Type(kCatalogNgc, "");
+    EXPECT_FALSE(FinderIdentity(field, messages, catalog, number));
+    for (auto [chosen, keys, expected] : {std::tuple<int32_t, const char*, int32_t>{kCatalogNgc, "891", 891},
+                                          {kCatalogTycho, "4660-1234-1", 4660 * 100000 + 1234}}) {
+        Type(chosen, keys);
+        int32_t found = -1;
+        ASSERT_TRUE(FinderIdentity(field, messages, found, number)) << keys;
+        EXPECT_EQ(found, chosen);
+        EXPECT_EQ(number, expected);
+    }
+    catalog = -1;
+    Type(kCatalogTycho, "4660");
+    EXPECT_FALSE(FinderIdentity(field, messages, catalog, number));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].first, "It seems the format is not correct.");
+    EXPECT_EQ(messages.messages[0].second, "Please use this one:\nTYCnnnn-nnnnnn-1");
+    EXPECT_EQ(catalog, -1);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
 // Object-file records and record files spelled out byte by byte for the catalog tests.
 
+#include <bit>
 #include <cstdint>
 #include <string>
-#include <initializer_list>
 
 namespace vsp::test {
 
@@ -17,20 +17,12 @@ inline std::string Header(uint32_t version, uint32_t typeCode, int32_t count, in
     return Le32(version) + Le32(typeCode) + Le32(uint32_t(count)) + Le32(uint32_t(size));
 }
 
-inline std::string Bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += char(v);
-    return out;
-}
-
-// An object record with small values whose IEEE bytes are written out: ra 2.5 h
-// (00 00 20 40), dec -0.5 (00 00 00 BF), magnitude 4 (00 00 80 40), sizes 120 (00 00 F0 42)
-// and 1 (00 00 80 3F).
+// An object record: type 20, constellation 3, ra 2.5 h, dec -0.5, magnitude 4, sizes 120 and
+// 1, codes 0x1234 and 0xFFFF.
 inline std::string ObjectBytes(int32_t catalog, int32_t number, int32_t link = -2) {
-    return Le32(uint32_t(catalog)) + Le32(uint32_t(number)) + Le32(20) + Le32(3) +
-           Bytes({0x00, 0x00, 0x20, 0x40}) + Bytes({0x00, 0x00, 0x00, 0xBF}) +
-           Bytes({0x00, 0x00, 0x80, 0x40}) + Bytes({0x00, 0x00, 0xF0, 0x42}) +
-           Bytes({0x00, 0x00, 0x80, 0x3F}) + Le16(0x1234) + Le16(0xFFFF) + Le32(uint32_t(link));
+    std::string out = Le32(uint32_t(catalog)) + Le32(uint32_t(number)) + Le32(20) + Le32(3);
+    for (float v : {2.5f, -0.5f, 4.0f, 120.0f, 1.0f}) out += Le32(std::bit_cast<uint32_t>(v));
+    return out + Le16(0x1234) + Le16(0xFFFF) + Le32(uint32_t(link));
 }
 
 }  // namespace vsp::test

@@ -1,5 +1,6 @@
-// The extended star catalogs: choosing N, the searches by declination, sequence, catalog
-// number and Tycho number, and the designations, on block files the tests write.
+// The extended star catalogs on block files the tests write: choosing N, the searches by
+// declination, sequence, catalog number and Tycho number, the designations, and the walk over
+// the blocks of a view's declination band with the star cache it leaves for tap identification.
 
 #include <string>
 #include <vector>
@@ -13,34 +14,49 @@
 namespace vsp {
 namespace {
 
-using Message = std::pair<std::string, std::string>;
 using Blocks = std::vector<std::vector<test::EntryFields>>;
 
-constexpr int kHr = 0;      // rows of the extended catalog table
-constexpr int kHip16k = 1;
-constexpr int kHip110k = 4;
-constexpr int kTycho390k = 5;
-
-const char* FileOf(int row) {
-    static const char* names[] = {"vespertar_hr.ppc",        "vespertar_hip_16k.ppc",    "vespertar_hip_32k.ppc",
-                                  "vespertar_hip_64k.ppc",   "vespertar_hip_110k.ppc",   "vespertar_tycho_390k.ppc",
-                                  "vespertar_tycho_2500k.ppc"};
-    return names[row];
-}
+// Rows of the extended catalog table and their files.
+constexpr int kHr = 0, kHip16k = 1, kHip110k = 4, kTycho390k = 5;
+const char* const kFiles[] = {"vespertar_hr.ppc", "vespertar_hip_16k.ppc", "", "", "vespertar_hip_110k.ppc",
+                              "vespertar_tycho_390k.ppc"};
 
 // Blocks whose first entries carry the given declination degrees.
 Blocks KeyedBlocks(const std::vector<int>& degrees) {
     Blocks blocks;
-    for (int d : degrees) blocks.push_back({test::EntryFields{0, 0, 0, 0, d, 0, 0, 255, 0}});
+    for (int d : degrees) blocks.push_back({test::EntryFields{.decD = d, .magnitude16 = 255}});
     return blocks;
+}
+
+// Draws everything at a screen place derived from the number, except number 121; records
+// number, size class and colour class.
+class RecordingTarget : public StarWalkTarget {
+public:
+    bool DrawStar(const StarRecord& star, int size, int colour, int16_t& x, int16_t& y) override {
+        if (star.number == 121) return false;
+        drawn.push_back({star.number, size, colour});
+        x = int16_t(star.number % 240);
+        y = 0;
+        return true;
+    }
+    bool StopRequested() override { return ++polls > stopAfterPolls; }
+    std::vector<std::vector<int>> drawn;
+    int polls = 0;
+    int stopAfterPolls = 1 << 30;
+};
+
+test::EntryFields Star(int32_t number, int raH, int raM, int magnitude16, int colour = 0) {
+    return {number, raH, raM, 0, 0, 0, 0, magnitude16, colour};
 }
 
 class StarExtended : public testing::Test {
 protected:
-    void WriteCatalog(int row, const Blocks& blocks, int n, int headerCount = -1) {
+    // `headerCount` >= 0 makes the header promise that many blocks.
+    void Open(int row, const Blocks& blocks, int n, int headerCount = -1) {
         std::string file = test::BlockFile(blocks, n);
         if (headerCount >= 0) file.replace(8, 4, std::string{char(headerCount & 0xFF), char(headerCount >> 8), 0, 0});
-        home_.WriteFile(std::string("data/") + FileOf(row), file);
+        home_.WriteFile(std::string("data/") + kFiles[row], file);
+        ASSERT_TRUE(stars_.OpenExtendedCatalog(row));
     }
     // Index of `records` records, every slot -1 except the given number -> block pairs.
     void WriteNumberIndex(const char* name, int records, const std::vector<std::pair<int, int>>& slots) {
@@ -50,231 +66,170 @@ protected:
         for (int v : values) test::Le16(file, v);
         home_.WriteFile(std::string("data/") + name, file);
     }
-    void WriteTychoIndex(int records, int region, float low, float high) {
-        std::string file = test::StarFileHeader(0x706C3630, records, 8);
-        for (int r = 0; r < records; ++r) {
-            test::LeF32(file, r == region ? low : 0.0f);
-            test::LeF32(file, r == region ? high : 0.0f);
-        }
-        home_.WriteFile("data/vespertar_tycho_idx.ppc", file);
-    }
     // The HR catalog: 217 blocks of 42 (9114 stars), HR 7001 in block 150 at entry 17.
-    void WriteHrCatalog() {
+    void OpenHr() {
         Blocks blocks(217);
         blocks[150].resize(18);
         blocks[150][17] = {7001, 18, 36, 56, 38, 47, 1, 0, 0};
-        WriteCatalog(kHr, blocks, 42);
+        Open(kHr, blocks, 42);
     }
+    // A walk over the 16K catalog from -70.6 (whole degrees -70) to 10.9 degrees, 23h to 1h.
+    int Walk(const Blocks& blocks, float limit, float lowestDec = -70.6f, float highestDec = 10.9f) {
+        Open(kHip16k, blocks, 42);
+        StarWalkView view{limit, lowestDec, highestDec, {{0, 60}, {1380, 1440}}, scale};
+        return stars_.WalkRegion(view, target_);
+    }
+    std::string LastMessage() const { return messages_.messages.empty() ? "" : messages_.messages.back().first; }
 
     test::TempHome home_;
     RecordingInfoSink messages_;
     StarCatalog stars_{home_.Dir(), messages_};
+    RecordingTarget target_;
+    int scale = 0;
 };
 
-TEST(StarDesignation, HipBelow140000StarsTychoFromThere) {
-    EXPECT_EQ(ExtendedStarDesignation(4660 * 100000 + 1234, 2496560), "TYC4660-1234-1");
-    EXPECT_EQ(ExtendedStarDesignation(100001, 140000), "TYC1-1-1");
-    EXPECT_EQ(ExtendedStarDesignation(100001, 139999), "HIP100001");
-    EXPECT_EQ(ExtendedStarDesignation(32349, 118240), "HIP32349");
-}
-
-TEST_F(StarExtended, EntriesPerBlockFollowTheRecordCount) {
-    // 595 x 42 = 24990 stays at 42 per block; 596 x 42 = 25032 is beyond 25000: 80.
-    WriteCatalog(kHip16k, Blocks(595), 42);
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
-    EXPECT_EQ(stars_.EntriesPerBlock(), 42);
-    EXPECT_EQ(stars_.ExtendedStarCount(), 24990);
-    WriteCatalog(kHip16k, Blocks(596), 80);
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
-    EXPECT_EQ(stars_.EntriesPerBlock(), 80);
-    EXPECT_EQ(stars_.ExtendedStarCount(), 47680);
-    EXPECT_EQ(stars_.ExtendedIndex(), kHip16k);
-    // 1561 x 42 = 65562, which is 26 once kept to 16 bits: back to 42.
-    WriteCatalog(kTycho390k, Blocks(1561), 42);
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kTycho390k), 1);
-    EXPECT_EQ(stars_.EntriesPerBlock(), 42);
-}
-
-TEST_F(StarExtended, MissingOrMisshapenCatalogLeavesNoneOpen) {
-    EXPECT_EQ(stars_.OpenExtendedCatalog(kHip110k), 0);
-    EXPECT_FALSE(stars_.ExtendedOpen());
-    EXPECT_EQ(stars_.ExtendedIndex(), -1);
-    EXPECT_EQ(stars_.EntriesPerBlock(), 0);
+TEST_F(StarExtended, EntriesPerBlockFollowTheRecordCountAndOtherShapesAreRefused) {
+    // 595 x 42 = 24990 stays at 42; 596 x 42 = 25032 is beyond 25000: 80; 1561 x 42 = 65562
+    // is 26 once kept to 16 bits: 42 again.
+    const struct { int blocks, n; } cases[] = {{595, 42}, {596, 80}, {1561, 42}};
+    for (const auto& c : cases) {
+        Open(kHip16k, Blocks(size_t(c.blocks)), c.n);
+        EXPECT_EQ(stars_.EntriesPerBlock(), c.n) << c.blocks;
+    }
+    home_.WriteFile("data/vespertar_hip_16k.ppc", test::BlockFile(Blocks(381), 80));  // 381 blocks mean 42
+    EXPECT_FALSE(stars_.OpenExtendedCatalog(kHip16k));
     EXPECT_EQ(stars_.BlockByDeclination(10.0f), -1);
     StarRecord star;
     EXPECT_EQ(stars_.StarByNumber(5, star), -1);
-    // 381 blocks mean 42 per block; a file of 80-entry blocks does not fit.
-    WriteCatalog(kHip16k, Blocks(381), 80);
-    EXPECT_EQ(stars_.OpenExtendedCatalog(kHip16k), 0);
-    EXPECT_FALSE(stars_.ExtendedOpen());
     EXPECT_TRUE(messages_.messages.empty());
-}
-
-TEST_F(StarExtended, StarBySequenceNumber) {
-    StarRecord star;
     EXPECT_EQ(stars_.StarBySequence(3, star), 0);
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].first, "Database Hipparchos isn't open!");
-
-    WriteHrCatalog();
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHr), 1);
-    EXPECT_EQ(stars_.StarBySequence(150 * 42 + 17, star), 7001);
-    EXPECT_EQ(star.number, 7001);
-    EXPECT_EQ(star.magnitude, 0);
-    EXPECT_EQ(star.dec, 11356524);  // 38d47'01" by the integer products
-    EXPECT_EQ(stars_.Designation(7001), "HIP7001");
-    EXPECT_EQ(stars_.StarBySequence(217 * 42, star), 0);
-    EXPECT_EQ(messages_.messages.back().first, "Can't find Hipparchos record number 217");
+    EXPECT_EQ(LastMessage(), "Database Hipparchos isn't open!");
 }
 
-TEST_F(StarExtended, BlockByDeclinationEdges) {
-    WriteCatalog(kHip16k, KeyedBlocks({-80, -60, -40, -20, 0, 20, 40, 60}), 42);
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
-    EXPECT_EQ(stars_.BlockByDeclination(20.0f), 5);  // exact key: the search stops there
-    EXPECT_EQ(stars_.BlockByDeclination(90.0f), 7);
-    // The search also stops once low + high < 2, so the far south ends at block 1.
-    EXPECT_EQ(stars_.BlockByDeclination(-90.0f), 1);
-    EXPECT_EQ(stars_.BlockByDeclination(90.5f), -1);
-    EXPECT_EQ(stars_.BlockByDeclination(-90.5f), -1);
-    EXPECT_TRUE(messages_.messages.empty());
-}
-
-TEST_F(StarExtended, BlockByDeclinationComparesSignedMinutes) {
+TEST_F(StarExtended, BlockByDeclinationSearchBounds) {
     // -0.5 degrees is 0 degrees and -30 minutes; read as +30 it would end at block 5.
-    Blocks blocks = KeyedBlocks({-3, -2, -1, 0, 0, 0, 1});
+    Blocks blocks = KeyedBlocks({-80, -60, -40, 0, 0, 0, 20, 60});
     blocks[3][0].decM = -30;
     blocks[5][0].decM = 30;
-    WriteCatalog(kHip16k, blocks, 42);
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
-    EXPECT_EQ(stars_.BlockByDeclination(-0.5f), 3);
-    EXPECT_EQ(stars_.BlockByDeclination(0.5f), 5);
-}
+    Open(kHip16k, blocks, 42);
+    // An exact key stops the search; it also stops once low + high < 2, so the far south ends
+    // at block 1.
+    const std::pair<float, int> cases[] = {{20.0f, 6},  {90.0f, 7},  {-90.0f, 1}, {-0.5f, 3},
+                                           {0.5f, 5},   {90.5f, -1}, {-90.5f, -1}};
+    for (const auto& [dec, block] : cases) EXPECT_EQ(stars_.BlockByDeclination(dec), block) << dec;
+    EXPECT_TRUE(messages_.messages.empty());
 
-TEST_F(StarExtended, OneBlockCatalogAnswersBlockZero) {
-    WriteCatalog(kHip16k, KeyedBlocks({10}), 42);
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
-    for (float dec : {-90.0f, -12.5f, 10.0f, 89.9f, 90.0f}) EXPECT_EQ(stars_.BlockByDeclination(dec), 0) << dec;
-    EXPECT_EQ(stars_.BlockByDeclination(90.5f), -1);
-}
+    Open(kHip16k, KeyedBlocks({10}), 42);  // one block answers 0 without a comparison
+    for (float dec : {-90.0f, 10.0f, 90.0f}) EXPECT_EQ(stars_.BlockByDeclination(dec), 0) << dec;
 
-TEST_F(StarExtended, UnreadableBlockDuringTheDeclinationSearch) {
-    WriteCatalog(kHip16k, KeyedBlocks({-80, -60}), 42, 8);  // the header claims 8 blocks
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
+    Open(kHip16k, KeyedBlocks({-80, -60}), 42, 8);  // the header claims 8 blocks
     EXPECT_EQ(stars_.BlockByDeclination(0.0f), -1);
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].first, "Can't find Hipparchos record number 3");
+    EXPECT_EQ(LastMessage(), "Can't find Hipparchos record number 3");
 }
 
-TEST_F(StarExtended, HrNumberThroughItsIndex) {
-    WriteHrCatalog();
-    WriteNumberIndex("vespertar_hr_idx.ppc", 217, {{7001, 150}, {7002, 150}});
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHr), 1);
-    ASSERT_EQ(stars_.ExtendedStarCount(), 9114);
+TEST_F(StarExtended, StarsBySequenceAndByHrAndHipparcosNumbers) {
+    OpenHr();
     StarRecord star;
+    EXPECT_EQ(stars_.StarBySequence(150 * 42 + 17, star), 7001);  // block x 42 + entry
+    EXPECT_EQ(star.dec, 11356524);  // 38d47'01" by the integer products
+    EXPECT_EQ(stars_.StarBySequence(217 * 42, star), 0);
+    EXPECT_EQ(LastMessage(), "Can't find Hipparchos record number 217");
+    EXPECT_EQ(stars_.StarByNumber(7001, star), -1);
+    EXPECT_EQ(LastMessage(), "Could not open Hipparchos index file");
+    messages_.messages.clear();
+    WriteNumberIndex("vespertar_hr_idx.ppc", 217, {{7001, 150}, {7002, 150}});
     EXPECT_EQ(stars_.StarByNumber(7001, star), 150);
     EXPECT_EQ(stars_.LastEntryFound(), 17);
-    EXPECT_EQ(star.number, 7001);
     EXPECT_EQ(star.ra, 81764448);  // 18h36m56s by the integer products
-
-    // Indexed to a block that does not hold it: the block, the record untouched.
     StarRecord untouched;
     untouched.number = 42;
-    EXPECT_EQ(stars_.StarByNumber(7002, untouched), 150);
+    EXPECT_EQ(stars_.StarByNumber(7002, untouched), 150);  // indexed to a block without it
     EXPECT_EQ(untouched.number, 42);
-    // A gap in the numbering.
-    EXPECT_EQ(stars_.StarByNumber(7003, untouched), -1);
-    EXPECT_EQ(stars_.StarByNumber(0, untouched), -1);
-    EXPECT_EQ(stars_.StarByNumber(121001, untouched), -1);
+    for (int32_t number : {7003, 0, 121001}) EXPECT_EQ(stars_.StarByNumber(number, untouched), -1) << number;
     EXPECT_TRUE(messages_.messages.empty());
-    // 121000 is still looked up: its index record (2880) lies beyond this index.
-    EXPECT_EQ(stars_.StarByNumber(121000, untouched), -1);
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].first, "Can't find Hipparchos index record number 2880");
-}
+    EXPECT_EQ(stars_.StarByNumber(121000, untouched), -1);  // still looked up: record 2880
+    EXPECT_EQ(LastMessage(), "Can't find Hipparchos index record number 2880");
 
-TEST_F(StarExtended, HipparcosNumberUpTo121000ThroughThe110kIndex) {
-    Blocks blocks(1478);  // 118240 stars
-    blocks[700].resize(80);
-    blocks[700][79] = {32349, 6, 45, 9, -16, -42, -58, 0, -0};
-    blocks[3].resize(2);
-    blocks[3][1] = {121000, 1, 2, 3, 4, 5, 6, 100, 10};
-    blocks[1000] = {{120404, 23, 0, 0, 10, 0, 0, 140, 3}};
-    WriteCatalog(kHip110k, blocks, 80);
-    WriteNumberIndex("vespertar_hip_110k_idx.ppc", 2881, {{32349, 700}, {121000, 3}, {120404, 1000}, {5, 4000}});
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip110k), 1);
-    ASSERT_EQ(stars_.EntriesPerBlock(), 80);
-    StarRecord star;
-    EXPECT_EQ(stars_.StarByNumber(32349, star), 700);
-    EXPECT_EQ(stars_.LastEntryFound(), 79);
-    EXPECT_EQ(star.dec, -4894774);
+    Blocks blocks(1478);  // 118240 stars in blocks of 80
+    blocks[3] = {{}, {121000, 1, 2, 3, 4, 5, 6, 100, 10}};
+    Open(kHip110k, blocks, 80);
+    WriteNumberIndex("vespertar_hip_110k_idx.ppc", 2881, {{121000, 3}, {5, 4000}});
     EXPECT_EQ(stars_.StarByNumber(121000, star), 3);
     EXPECT_EQ(star.magnitude, 100);
-    EXPECT_EQ(stars_.StarByNumber(120404, star), 1000);
-    EXPECT_EQ(star.number, 120404 - 65536);  // the id: low 16 bits
-    EXPECT_EQ(stars_.Designation(120404), "HIP120404");
-    EXPECT_TRUE(messages_.messages.empty());
-    // An index pointing past the catalog.
     EXPECT_EQ(stars_.StarByNumber(5, star), -1);
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].first, "Can't find Hipparchos record number 4000");
+    EXPECT_EQ(LastMessage(), "Can't find Hipparchos record number 4000");
 }
 
-TEST_F(StarExtended, NumberLookupNeedsAnIndexedCatalog) {
-    WriteHrCatalog();
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHr), 1);
+TEST_F(StarExtended, TychoNumberWithinItsRegionsBand) {
+    constexpr int32_t kStar = 4660 * 100000 + 1234, kOutside = 4660 * 100000 + 99;
+    Blocks blocks = KeyedBlocks({0, 5, 10, 11, 12, 20, 30, 40});
+    blocks[3].push_back({});
+    blocks[3].push_back({kStar, 5, 10, 20, 11, 30, 0, 150, 7});
+    blocks[6].push_back({kOutside, 5, 10, 20, 30, 0, 0, 150, 7});  // same region, outside the band
+    Open(kTycho390k, blocks, 42);
     StarRecord star;
-    EXPECT_EQ(stars_.StarByNumber(7001, star), -1);
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].first, "Could not open Hipparchos index file");
-
-    // 381 x 42 = 16002 stars: no number index serves this catalog, and nothing is said.
+    EXPECT_FALSE(stars_.StarByTycho(kStar, star));
+    EXPECT_EQ(LastMessage(), "Can't open Tycho index.");
     messages_.messages.clear();
-    WriteCatalog(kHip16k, Blocks(381), 42);
-    WriteNumberIndex("vespertar_hr_idx.ppc", 217, {{7001, 0}});
-    ASSERT_EQ(stars_.OpenExtendedCatalog(kHip16k), 1);
-    EXPECT_EQ(stars_.StarByNumber(7001, star), -1);
-    EXPECT_TRUE(messages_.messages.empty());
-}
-
-class StarTycho : public StarExtended {
-protected:
-    void SetUp() override {
-        Blocks blocks = KeyedBlocks({0, 5, 10, 11, 12, 20, 30, 40});
-        blocks[3].push_back({});
-        blocks[3].push_back({kStar, 5, 10, 20, 11, 30, 0, 150, 7});
-        blocks[6].push_back({kOutside, 5, 10, 20, 30, 0, 0, 150, 7});  // same region, outside the band
-        WriteCatalog(kTycho390k, blocks, 42);
-        ASSERT_EQ(stars_.OpenExtendedCatalog(kTycho390k), 1);
+    // The band given either way round reads the same blocks.
+    for (auto [low, high] : {std::pair{10.0f, 12.0f}, std::pair{12.0f, 10.0f}}) {
+        std::string index = test::StarFileHeader(0x706C3630, 4661, 8);
+        for (int r = 0; r < 4661; ++r) {
+            test::LeF32(index, r == 4660 ? low : 0.0f);
+            test::LeF32(index, r == 4660 ? high : 0.0f);
+        }
+        home_.WriteFile("data/vespertar_tycho_idx.ppc", index);
+        ASSERT_TRUE(stars_.StarByTycho(kStar, star));
+        EXPECT_EQ(stars_.LastEntryFound(), 2);
+        EXPECT_FALSE(stars_.StarByTycho(kOutside, star));
     }
-    static constexpr int32_t kStar = 4660 * 100000 + 1234;
-    static constexpr int32_t kOutside = 4660 * 100000 + 99;
-};
-
-TEST_F(StarTycho, FindsTheStarWithinTheRegionsBand) {
-    WriteTychoIndex(4661, 4660, 10.0f, 12.0f);
-    StarRecord star;
-    ASSERT_EQ(stars_.StarByTycho(kStar, star), 1);
-    EXPECT_EQ(star.magnitude, 150);
-    EXPECT_EQ(star.colour, 7);
-    EXPECT_EQ(star.number, kStar & 0xFFFF);
-    EXPECT_EQ(stars_.LastEntryFound(), 2);
-    StarRecord untouched;
-    untouched.magnitude = 1;
-    EXPECT_EQ(stars_.StarByTycho(kOutside, untouched), 0);
-    EXPECT_EQ(untouched.magnitude, 1);
-    EXPECT_TRUE(messages_.messages.empty());
-    // The band given the other way round reads the same blocks.
-    WriteTychoIndex(4661, 4660, 12.0f, 10.0f);
-    EXPECT_EQ(stars_.StarByTycho(kStar, star), 1);
 }
 
-TEST_F(StarTycho, IndexMissingOrTooShort) {
-    StarRecord star;
-    EXPECT_EQ(stars_.StarByTycho(kStar, star), 0);
-    WriteTychoIndex(4000, 1, 0.0f, 1.0f);
-    EXPECT_EQ(stars_.StarByTycho(kStar, star), 0);
-    EXPECT_EQ(messages_.messages, (std::vector<Message>{{"Can't open Tycho index.", ""},
-                                                        {"Could not retrieve tycho record!", ""}}));
+TEST_F(StarExtended, WalkBandMagnitudeWindowsAndTheCacheOfDrawnStars) {
+    Blocks blocks = KeyedBlocks({-80, -70, -60, -50, -40, -30, -20, -10, 0, 10});
+    // 101 at 5.5 exactly is drawn, 102 is fainter, 104 (minute 60) and 106 are outside both
+    // windows, 121 is off the screen; blocks 0 (south of the band) and 9 (the last) are not walked.
+    blocks[2] = {blocks[2][0],         Star(101, 0, 0, 88),  Star(102, 0, 30, 89), Star(103, 0, 59, 40, -4),
+                 Star(104, 1, 0, 40),  Star(105, 23, 59, 40, 14), Star(106, 12, 0, 40), Star(121, 0, 5, 40)};
+    blocks[0].push_back(Star(100, 0, 0, 16));
+    blocks[1].push_back(Star(110, 0, 0, 16));
+    blocks[8].push_back(Star(180, 0, 0, 16));
+    blocks[9].push_back(Star(190, 0, 0, 16));
+    EXPECT_EQ(Walk(blocks, 5.5f), 5);
+    EXPECT_EQ(target_.drawn,
+              (std::vector<std::vector<int>>{{110, 1, 2}, {101, 5, 2}, {103, 2, 0}, {105, 2, 6}, {180, 1, 2}}));
+    const StarCache& cache = stars_.Cache();
+    ASSERT_EQ(cache.Length(), 5);
+    for (int i = 1; i < 4; ++i) EXPECT_EQ(cache.At(i).sequence, 2 * 42 + 2 * i - 1);  // block x 42 + entry
+    EXPECT_EQ(cache.At(3).screenX, 105);
+    EXPECT_EQ(cache.At(5).sequence, kStarCacheEnd);
+
+    target_.drawn.clear();
+    scale = 1;  // one size class larger
+    EXPECT_EQ(Walk(blocks, 5.4f), 0);  // below 5.5 nothing is walked
+    EXPECT_EQ(stars_.Cache().Length(), 5);  // the last walk's stars stay findable
+    EXPECT_EQ(Walk(blocks, 5.5f, 10.9f, -70.6f), 5);  // the band given upside down
+    EXPECT_EQ(target_.drawn[0], (std::vector<int>{110, 2, 2}));
+}
+
+TEST_F(StarExtended, WalkTheCacheKeeps1999StarsAndAKeyStopsTheWalk) {
+    // 60 blocks of 42 bright stars, keyed -60, -58, ... degrees.
+    Blocks blocks;
+    for (int b = 0; b < 60; ++b) {
+        blocks.emplace_back();
+        for (int e = 0; e < 42; ++e) blocks.back().push_back({b * 42 + e + 1000, 0, 10, 0, -60 + 2 * b, 0, 0, 16, 0});
+    }
+    EXPECT_GT(Walk(blocks, 9.0f, -60.0f, 58.0f), 2000);  // every star is drawn; only the cache is bounded
+    const StarCache& cache = stars_.Cache();
+    EXPECT_EQ(cache.Length(), 1999);
+    EXPECT_EQ(cache.At(0).sequence, 2 * 42);  // the search for -60 ends at block 2 (low + high < 2)
+    EXPECT_EQ(cache.At(1999).sequence, kStarCacheEnd);
+
+    target_.stopAfterPolls = 3;  // polled between blocks
+    target_.polls = 0;
+    EXPECT_EQ(Walk(blocks, 9.0f, -60.0f, 58.0f), 3 * 42);
+    EXPECT_EQ(cache.Length(), 3 * 42);
+    EXPECT_EQ(cache.At(3 * 42).sequence, kStarCacheEnd);
 }
 
 }  // namespace

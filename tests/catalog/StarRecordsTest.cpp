@@ -1,0 +1,142 @@
+// The star records and entries decoded against values worked out by hand from the unit
+// (2^-24 radian) and published positions, and the default stars and constellation lines read
+// from files the tests write byte by byte.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "StarTestFiles.h"
+#include "catalog/StarCatalog.h"
+#include "catalog/StarEntry.h"
+#include "catalog/StarRecord.h"
+#include "support/TempHome.h"
+
+namespace vsp {
+namespace {
+
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+TEST(StarRecord, DecodesFileFloatsToTruncatedUnits) {
+    // Vega, HR 7001, with a magnitude field above 32767 and a negative colour.
+    const std::string bytes = test::DefaultStarBytes(0x10000 + 7001, 18.615649f, 38.78369f, 0xFFF0, -3, 40);
+    StarRecord star;
+    ASSERT_TRUE(StarRecordDecode(Bytes(bytes), bytes.size(), star));
+    EXPECT_EQ(StarRecordId(star), 7001);
+    EXPECT_EQ(star.ra, 81764858);   // 18.61564826965332 (the float) x 4392264.877774095
+    EXPECT_EQ(star.dec, 11356549);  // 38.78369140625 x 292817.65851827303
+    EXPECT_EQ(star.magnitude, 0xFFF0);
+    EXPECT_EQ(star.colour, -3);
+    EXPECT_EQ(star.hidden, 0);  // cleared whatever the file holds
+    EXPECT_EQ(star.extra[15], 55);
+
+    const std::string sirius = test::DefaultStarBytes(2491, 6.752481f, -16.716116f, 0, 0);
+    ASSERT_TRUE(StarRecordDecode(Bytes(sirius), sirius.size(), star));
+    EXPECT_EQ(star.dec, -4894773);  // truncated towards zero, not down
+    star.number = 99;
+    EXPECT_FALSE(StarRecordDecode(Bytes(sirius), 43, star));
+    EXPECT_EQ(star.number, 99);
+}
+
+TEST(StarEntry, DecodesBytesByTheIntegerProducts) {
+    // Sirius at 6h45m09s -16d42'58": each byte x K / 128 rounded down, summed.
+    const std::string bytes = test::EntryBytes({32349, 6, 45, 9, -16, -42, -58, 250, -7});
+    StarEntry entry;
+    ASSERT_TRUE(StarEntryDecode(Bytes(bytes), bytes.size(), entry));
+    EXPECT_EQ(StarEntryRa(entry), 26353589 + 3294198 + 10980);
+    EXPECT_EQ(StarEntryDec(entry), -4685083 - 204973 - 4718);
+    EXPECT_FALSE(StarEntryDecode(Bytes(test::EntryBytes({1})), 11, entry));
+    EXPECT_EQ(entry.number, 32349);
+}
+
+TEST(StarClasses, SizeAndColourBoundaries) {
+    EXPECT_EQ(std::pair(StarSizeClass(95), StarSizeClass(96)), std::pair(5, 6));  // whole magnitudes
+    const int cases[][2] = {{-128, 0}, {-4, 0}, {-3, 1}, {-1, 1}, {0, 2}, {2, 2}, {3, 3},
+                            {5, 3},    {6, 4},  {7, 4},  {8, 5},  {13, 5}, {14, 6}, {127, 6}};
+    for (const auto& c : cases) EXPECT_EQ(StarColourClass(c[0]), c[1]) << "colour " << c[0];
+}
+
+using Message = std::pair<std::string, std::string>;
+
+class StarDefaultFiles : public testing::Test {
+protected:
+    // Default star i: number 1000 + i, RA i / 100 hours, so that every record differs.
+    void WriteDefaultStars(int records, int headerCount = -1) {
+        std::string file = test::StarFileHeader(0x706C3031, headerCount < 0 ? records : headerCount, 44);
+        for (int i = 0; i < records; ++i) file += test::DefaultStarBytes(1000 + i, float(i) / 100.0f, 10.0f, 48, 5);
+        home_.WriteFile("data/vespertar_default_stars.ppc", file);
+    }
+    void WriteLines(const std::vector<std::vector<int>>& rows) {
+        std::string file = test::StarFileHeader(0x706C3634, int32_t(rows.size()), 8);
+        for (const auto& r : rows)
+            for (int v : r) test::Le16(file, v);
+        home_.WriteFile("data/vespertar_constellation.ppc", file);
+    }
+
+    test::TempHome home_;
+    RecordingInfoSink messages_;
+    StarCatalog stars_{home_.Dir(), messages_};
+};
+
+TEST_F(StarDefaultFiles, LoadsAllRecordsWithProgressEvery150) {
+    WriteDefaultStars(1647);
+    ASSERT_TRUE(stars_.OpenDefaultStars());
+    std::vector<int> progress;
+    ASSERT_TRUE(stars_.LoadDefaultStars([&](int n) { progress.push_back(n); }));
+    EXPECT_EQ(progress, (std::vector<int>{150, 300, 450, 600, 750, 900, 1050, 1200, 1350, 1500}));
+    progress.clear();
+    EXPECT_TRUE(stars_.LoadDefaultStars([&](int n) { progress.push_back(n); }));  // once per run
+    EXPECT_TRUE(progress.empty());
+    EXPECT_EQ(stars_.DefaultStarsRead(), 1646);
+    const StarRecord& last = stars_.DefaultStars()[1645];
+    EXPECT_EQ(last.number, 2645);
+    EXPECT_EQ(last.ra, 72252760);  // 16.450000762939453 (the float) x 4392264.877774095
+
+    // Straight from the file, the same bounds: record 1646 exists but is refused, silently.
+    StarRecord star;
+    ASSERT_TRUE(stars_.ReadDefaultStar(1645, star));
+    EXPECT_FALSE(stars_.ReadDefaultStar(1646, star));
+    EXPECT_EQ(star.number, 2645);
+    EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(StarDefaultFiles, AMissingFileOrAnUnreadableRecordEndsTheLoad) {
+    EXPECT_FALSE(stars_.OpenDefaultStars());
+    EXPECT_EQ(messages_.messages, (std::vector<Message>{{std::string(kStarDatabaseMissing), ""}}));
+    EXPECT_FALSE(stars_.LoadDefaultStars());
+    messages_.messages.clear();
+    WriteDefaultStars(1000, 1646);  // the header promises more than the file holds
+    ASSERT_TRUE(stars_.OpenDefaultStars());
+    EXPECT_FALSE(stars_.LoadDefaultStars());
+    EXPECT_EQ(stars_.DefaultStarsRead(), 1000);
+    EXPECT_EQ(messages_.messages, (std::vector<Message>{{"Could not retrieve star record!", "recId 1000"}}));
+    EXPECT_EQ(stars_.DefaultStars()[1000].number, 0);
+}
+
+TEST_F(StarDefaultFiles, ConstellationLinesOfTheChosenSetUpToItsCapacity) {
+    stars_.LoadConstellationLines(0);
+    EXPECT_EQ(stars_.ConstellationLineCount(), 0);
+    EXPECT_EQ(messages_.messages, (std::vector<Message>{{"Could not find vespertar_constellation.ppc",
+                                                         "Please verify your configuration."}}));
+    std::vector<std::vector<int>> rows = {{1, 4, 20, 21}, {2, 7, 1, 2}, {1, 6, 22, -1}};
+    for (int i = 0; i < 700; ++i) rows.push_back({0, i, i, i + 1});
+    for (int i = 0; i < 900; ++i) rows.push_back({1, i, i, i + 1});
+    WriteLines(rows);
+    stars_.LoadConstellationLines(1);
+    ASSERT_EQ(stars_.ConstellationLineCount(), 867);
+    const ConstellationLine& first = stars_.ConstellationLines()[0];
+    EXPECT_EQ(std::vector<int>({first.figure, first.from, first.to}), std::vector<int>({4, 20, 21}));
+    EXPECT_EQ(stars_.ConstellationLines()[1].to, -1);
+    stars_.LoadConstellationLines(0);
+    ASSERT_EQ(stars_.ConstellationLineCount(), 647);
+    EXPECT_EQ(stars_.ConstellationLines().back().figure, 646);
+
+    // The loaded set is not read again, even when the file has changed.
+    WriteLines({{0, 9, 9, 9}});
+    stars_.LoadConstellationLines(0);
+    EXPECT_EQ(stars_.ConstellationLineCount(), 647);
+}
+
+}  // namespace
+}  // namespace vsp
