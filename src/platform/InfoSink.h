@@ -13,7 +13,8 @@ class InfoSink {
 public:
     virtual ~InfoSink() = default;
     // Two narrow lines in the device code page; the second may be empty. Returns 1 when the
-    // message could be shown (or queued), 0 when there is nowhere to show it.
+    // message could be shown (or queued), 0 when there is nowhere to show it: the documented
+    // result of the information box, kept as it is for every sink.
     virtual int InfoBox(std::string_view firstLine, std::string_view secondLine) = 0;
 };
 

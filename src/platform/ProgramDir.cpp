@@ -1,21 +1,26 @@
 #include "platform/ProgramDir.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace vsp {
 
-ProgramDir::ProgramDir(std::string root) : root_(std::move(root)) {
-    if (root_.empty() || root_.back() != '/') root_ += '/';
+namespace fs = std::filesystem;
+
+ProgramDir::ProgramDir(const fs::path& root) : root_((root / "").string()) {}
+
+std::string ProgramDir::Path(std::string_view relative) const {
+    return (fs::path(root_) / relative).string();
+}
+
+std::string ProgramDir::Path(std::string_view folder, std::string_view name) const {
+    return (fs::path(root_) / folder / name).string();
 }
 
 ProgramDir ProgramDir::Resolve(const std::optional<std::string>& homeOption) {
     if (homeOption && !homeOption->empty()) return ProgramDir(*homeOption);
     if (const char* env = std::getenv("VESPERTAR_HOME"); env && *env) return ProgramDir(env);
     const char* home = std::getenv("HOME");
-    return ProgramDir(std::string(home && *home ? home : ".") + "/.local/share/vespertar");
+    return ProgramDir(fs::path(home && *home ? home : ".") / ".local/share/vespertar");
 }
 
 bool IsSafeFileName(std::string_view name) {
@@ -29,37 +34,19 @@ bool IsSafeFileName(std::string_view name) {
 }
 
 bool MakeDirectory(const std::string& path) {
-    if (::mkdir(path.c_str(), 0755) == 0) return true;
-    struct stat st {};
-    return errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code error;
+    fs::create_directory(path, error);
+    return !error && fs::is_directory(path, error);
 }
 
 bool FileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    std::error_code error;
+    return fs::is_regular_file(path, error);
 }
 
 bool CopyFile(const std::string& from, const std::string& to) {
-    std::FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) return false;
-    std::FILE* out = std::fopen(to.c_str(), "wb");
-    if (!out) {
-        std::fclose(in);
-        return false;
-    }
-    char block[65536];
-    bool ok = true;
-    for (size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;) {
-        if (std::fwrite(block, 1, n, out) != n) {
-            ok = false;
-            break;
-        }
-    }
-    ok = ok && !std::ferror(in);
-    std::fclose(in);
-    ok = (std::fflush(out) == 0) && ok;
-    ok = (std::fclose(out) == 0) && ok;
-    return ok;
+    std::error_code error;
+    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
 }
 
 }  // namespace vsp

@@ -2,6 +2,7 @@
 // The program directory: the folder that holds data/, usercatalogs/, userlists/, userlogs/,
 // font/, shots/ and import/. Every relative path the program uses is joined to it here.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,13 +12,15 @@ namespace vsp {
 class ProgramDir {
 public:
     // `root` is used as given; a trailing '/' is added when missing.
-    explicit ProgramDir(std::string root);
+    explicit ProgramDir(const std::filesystem::path& root);
 
     // --home when given, else $VESPERTAR_HOME, else ~/.local/share/vespertar.
     static ProgramDir Resolve(const std::optional<std::string>& homeOption);
 
     const std::string& Root() const { return root_; }  // always ends with '/'
-    std::string Path(std::string_view relative) const { return root_ + std::string(relative); }
+    // `relative` below the root; the second form is `name` in the sub-folder `folder`.
+    std::string Path(std::string_view relative) const;
+    std::string Path(std::string_view folder, std::string_view name) const;
 
 private:
     std::string root_;

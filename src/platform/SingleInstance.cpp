@@ -1,7 +1,6 @@
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -12,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 namespace vsp {
@@ -25,12 +25,9 @@ constexpr const char kRaise[] = "raise\n";
 // Both copies must reach the same address however the directory was spelled on their
 // command lines, so the address is built from the resolved path.
 std::string CanonicalRoot(const ProgramDir& dir) {
-    char* resolved = realpath(dir.Root().c_str(), nullptr);
-    if (!resolved) return dir.Root();
-    std::string root(resolved);
-    free(resolved);
-    if (root.empty() || root.back() != '/') root += '/';
-    return root;
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(dir.Root(), error);
+    return error ? dir.Root() : ProgramDir(resolved).Root();
 }
 
 uint64_t Fnv1a64(const std::string& text) {
@@ -88,7 +85,7 @@ bool FromSameUser(msghdr& message) {
 }  // namespace
 
 std::string SingleInstanceAddress(const std::string& canonicalRoot) {
-    std::string file = canonicalRoot + kSocketName;
+    const std::string file = ProgramDir(canonicalRoot).Path(kSocketName);
     if (file.size() < sizeof(sockaddr_un::sun_path)) return file;
     char name[48];
     std::snprintf(name, sizeof name, "vespertar-%016llx",

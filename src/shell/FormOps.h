@@ -14,7 +14,8 @@ namespace vsp {
 // Puts narrow text into a control. Answers whether a current form exists.
 bool SetField(AppState& state, int controlId, std::string_view text);
 // Copies a control's text into `buffer` (at most `size` bytes with the terminating zero; the
-// buffer is emptied first). Answers 1 when a current form exists, else 0.
+// buffer is emptied first). Answers 1 when a current form exists, else 0: the documented
+// result of the form operation.
 int GetField(AppState& state, int controlId, char* buffer, size_t size);
 // Shows or hides a control of `window` (the current form when null).
 bool ShowControl(AppState& state, FormWindow* window, int controlId, bool visible);

@@ -66,8 +66,13 @@ std::string_view FormScreenName(int formId) {
     return e ? e->screenName : std::string_view{};
 }
 
-int FormTableSize() { return int(std::size(kForms)); }
-const FormTableEntry& FormTableAt(int index) { return kForms[index]; }
+FormTemplate NamedFormTemplate(int formId) {
+    FormTemplate t;
+    t.id = formId;
+    t.title = std::string(FormScreenName(formId));
+    return t;
+}
+
 
 void RegisterForm(AppState& state, int formId, FormFactory factory) {
     state.formFactories[formId] = std::move(factory);

@@ -25,8 +25,8 @@ inline constexpr int kSkyChartFormId = 1900;
 bool IsKnownForm(int formId);
 // Empty for an unknown id.
 std::string_view FormScreenName(int formId);
-int FormTableSize();
-const FormTableEntry& FormTableAt(int index);
+// A template with the form's id, titled with its screen name.
+FormTemplate NamedFormTemplate(int formId);
 
 void RegisterForm(AppState& state, int formId, FormFactory factory);
 

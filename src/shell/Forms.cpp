@@ -46,9 +46,7 @@ private:
 class EmptyForm : public Form {
 public:
     FormTemplate BuildTemplate(AppState&, int formId) override {
-        FormTemplate t;
-        t.id = formId;
-        t.title = std::string(FormScreenName(formId));
+        FormTemplate t = NamedFormTemplate(formId);
         if (!t.title.empty()) {
             t.controls.push_back(
                 ControlTemplate{kTitleIdFirst, ControlKind::TitleButton, t.title, Rect{0, 0, 120, 24}});

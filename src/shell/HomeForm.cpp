@@ -70,9 +70,7 @@ void RunIf(const F& hook, AppState& state) {
 class HomeForm : public Form {
 public:
     FormTemplate BuildTemplate(AppState&, int formId) override {
-        FormTemplate t;
-        t.id = formId;
-        t.title = std::string(FormScreenName(formId));
+        FormTemplate t = NamedFormTemplate(formId);
         for (const HomeButton& b : kButtons) {
             t.controls.push_back({b.id, ControlKind::Button, std::string(b.label), Rect{}});
         }

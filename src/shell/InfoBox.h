@@ -12,7 +12,8 @@ namespace vsp {
 inline constexpr std::string_view kInformationCaption = "Information";
 inline constexpr std::string_view kErrorCaption = "Error";
 
-// Answers 1 when the main window exists, else 0.
+// Answers 1 when the main window exists, else 0: the documented result of the box, the same
+// as every InfoSink's.
 int InfoBox(AppState& state, std::string_view firstLine, std::string_view secondLine);
 // The same box with Yes and No; true when the user answered No.
 bool InfoBoxYesNo(AppState& state, std::string_view firstLine, std::string_view secondLine);

@@ -24,7 +24,7 @@ bool NumberInRange(const PreferenceSetting& s, double v) {
     return aboveMinimum && v <= s.maximum;
 }
 
-int CheckText(const PreferenceSetting& s, Preferences& prefs) {
+bool ReplacedBadText(const PreferenceSetting& s, Preferences& prefs) {
     static const Preferences defaults;
     std::string text = s.getText(prefs);
     bool bad = HasControlByte(text) || (text.empty() && !s.mayBeEmpty) ||
@@ -35,33 +35,32 @@ int CheckText(const PreferenceSetting& s, Preferences& prefs) {
         } else {
             // A name that is merely too long keeps its beginning.
             s.setText(prefs, text.substr(0, s.maxLength));
-            return 1;
+            return true;
         }
     }
-    if (!bad) return 0;
-    s.setText(prefs, s.getText(defaults));
-    return 1;
+    if (bad) s.setText(prefs, s.getText(defaults));
+    return bad;
 }
 
-int CheckSetting(const PreferenceSetting& s, Preferences& prefs) {
-    if (s.kind == PreferenceKind::Text) return CheckText(s, prefs);
-    if (NumberInRange(s, s.getNumber(prefs))) return 0;
+bool ReplacedOutOfRange(const PreferenceSetting& s, Preferences& prefs) {
+    if (s.kind == PreferenceKind::Text) return ReplacedBadText(s, prefs);
+    if (NumberInRange(s, s.getNumber(prefs))) return false;
     s.setNumber(prefs, s.fallback);
-    return 1;
+    return true;
 }
 
 // A saved date is used only as a whole: without a month or day it means "take the clock".
-int CheckSavedDateTime(SavedDateTime& saved) {
-    if (saved == SavedDateTime{}) return 0;
-    if (saved.year != 0 && saved.month != 0 && saved.day != 0) return 0;
+bool DroppedPartialDate(SavedDateTime& saved) {
+    if (saved == SavedDateTime{}) return false;
+    if (saved.year != 0 && saved.month != 0 && saved.day != 0) return false;
     saved = SavedDateTime{};
-    return 1;
+    return true;
 }
 
-int CheckAlignment(SavedAlignment& alignment) {
-    if (std::isfinite(alignment.julianDate) && alignment.julianDate >= 0) return 0;
+bool DroppedBadAlignment(SavedAlignment& alignment) {
+    if (std::isfinite(alignment.julianDate) && alignment.julianDate >= 0) return false;
     alignment = SavedAlignment{};
-    return 1;
+    return true;
 }
 
 }  // namespace
@@ -70,9 +69,9 @@ void ResetPreferences(Preferences& prefs) { prefs = Preferences{}; }
 
 int CheckPreferenceRanges(Preferences& prefs) {
     int replaced = 0;
-    for (const PreferenceSetting& s : PreferenceTable()) replaced += CheckSetting(s, prefs);
-    replaced += CheckSavedDateTime(prefs.savedDateTime);
-    replaced += CheckAlignment(prefs.alignment);
+    for (const PreferenceSetting& s : PreferenceTable()) replaced += ReplacedOutOfRange(s, prefs);
+    replaced += DroppedPartialDate(prefs.savedDateTime);
+    replaced += DroppedBadAlignment(prefs.alignment);
     return replaced;
 }
 

@@ -1,12 +1,11 @@
 #include "shell/PreferenceStore.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <type_traits>
 
 namespace vsp {
@@ -267,6 +266,11 @@ private:
 
 constexpr int32_t kCrcOffset = kPreferencesRecordSize - 4;
 
+// CRC-32/ISO-HDLC (reflected, polynomial 0xEDB88320), zlib's own.
+uint32_t RecordCrc(const uint8_t* record) {
+    return uint32_t(::crc32(0L, record, uInt(kCrcOffset)));
+}
+
 // The visitor's own idea of where the CRC goes; must agree with kPreferencesRecordSize.
 int32_t VisitedPayloadSize() {
     static const int32_t size = [] {
@@ -276,27 +280,6 @@ int32_t VisitedPayloadSize() {
         return collector.at;
     }();
     return size;
-}
-
-std::string UserCatalogsPath(const ProgramDir& dir, const char* name) {
-    return dir.Path(std::string(kUserCatalogsDir) + name);
-}
-
-bool IsDirectory(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool SyncStream(std::FILE* stream) {
-    return std::fflush(stream) == 0 && ::fsync(::fileno(stream)) == 0;
-}
-
-// After the rename, the directory entry itself is made durable (best effort).
-void SyncDirectory(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 PreferenceLoadResult Failure(PreferenceFileStatus status, Preferences& prefs) {
@@ -319,11 +302,6 @@ PreferenceLoadResult Failure(PreferenceFileStatus status, Preferences& prefs) {
     return result;
 }
 
-int64_t FileSize(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? int64_t(st.st_size) : -1;
-}
-
 bool ReadHeaderBytes(const std::string& path, uint8_t (&header)[kRecordHeaderSize]) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (!stream) return false;
@@ -332,46 +310,14 @@ bool ReadHeaderBytes(const std::string& path, uint8_t (&header)[kRecordHeaderSiz
     return ok;
 }
 
-// Writes the complete file under the temporary name; the caller renames it.
-int WriteTemporaryFile(const ProgramDir& dir, const Preferences& prefs) {
-    if (RecordFileCreate(dir, kPreferencesTempName, kPreferencesTag) != 0) return 1;
-    RecordFileHandle file;
-    if (RecordFileOpen(dir, kPreferencesTempName, int(RecordFileMode::ReadWrite), file) != 0)
-        return 1;
-    const std::vector<uint8_t> record = EncodePreferences(prefs);
-    uint16_t index = 0;
-    if (!RecordFileAppend(file.get(), index, kPreferencesRecordSize) || index != 0) return 1;
-    if (RecordFileWrite(file.get(), 0, record.data(), record.size()) != 0) return 1;
-    if (RecordFileSetVersion(file.get(), kPreferencesLayoutVersion) != 0) return 1;
-    if (!SyncStream(file->stream)) return 1;
-    const int closed = std::fclose(file->stream);
-    file->stream = nullptr;
-    return closed == 0 ? 0 : 1;
-}
-
 }  // namespace
-
-uint32_t Crc32(const uint8_t* data, size_t length) {
-    static const auto table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < length; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
 
 std::vector<uint8_t> EncodePreferences(const Preferences& prefs) {
     std::vector<uint8_t> record(size_t(kPreferencesRecordSize), 0);
     if (VisitedPayloadSize() != kCrcOffset) return {};  // layout and size disagree: write nothing
     Encoder encoder(record.data());
     VisitRecord(encoder, prefs);
-    WriteU32(record.data() + kCrcOffset, Crc32(record.data(), size_t(kCrcOffset)));
+    WriteU32(record.data() + kCrcOffset, RecordCrc(record.data()));
     return record;
 }
 
@@ -380,7 +326,7 @@ bool DecodePreferences(const uint8_t* record, size_t length, Preferences& prefs)
     if (VisitedPayloadSize() != kCrcOffset) return false;
     if (ReadU32(record) != uint32_t(kPreferencesRecordSize)) return false;
     if (ReadU32(record + 4) != kPreferencesLayoutVersion) return false;
-    if (ReadU32(record + kCrcOffset) != Crc32(record, size_t(kCrcOffset))) return false;
+    if (ReadU32(record + kCrcOffset) != RecordCrc(record)) return false;
     Preferences decoded;
     Decoder decoder(record);
     VisitRecord(decoder, decoded);
@@ -389,15 +335,17 @@ bool DecodePreferences(const uint8_t* record, size_t length, Preferences& prefs)
 }
 
 PreferenceLoadResult ReadPreferences(const ProgramDir& dir, Preferences& prefs) {
-    const std::string relative = std::string(kUserCatalogsDir) + kPreferencesFileName;
+    const std::string relative = (std::filesystem::path(kUserCatalogsDir) / kPreferencesFileName).string();
     const std::string path = dir.Path(relative);
+    std::error_code error;
     if (!FileExists(path)) {
-        return Failure(IsDirectory(path) ? PreferenceFileStatus::Unreadable
-                                         : PreferenceFileStatus::Missing,
+        return Failure(std::filesystem::is_directory(path, error) ? PreferenceFileStatus::Unreadable
+                                                                  : PreferenceFileStatus::Missing,
                        prefs);
     }
-    const int64_t size = FileSize(path);
-    if (size < kRecordHeaderSize) return Failure(PreferenceFileStatus::Truncated, prefs);
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) return Failure(PreferenceFileStatus::Unreadable, prefs);
+    if (size < uintmax_t(kRecordHeaderSize)) return Failure(PreferenceFileStatus::Truncated, prefs);
 
     // The header is judged before the record layer sees it: a damaged header must not make
     // it set up a record buffer of whatever size the bytes happen to say.
@@ -409,14 +357,14 @@ PreferenceLoadResult ReadPreferences(const ProgramDir& dir, Preferences& prefs) 
     if (version != kPreferencesLayoutVersion || ReadI32(header + 12) != kPreferencesRecordSize ||
         ReadI32(header + 8) < 1)
         return Failure(PreferenceFileStatus::Damaged, prefs);
-    if (size < int64_t(kRecordHeaderSize) + kPreferencesRecordSize)
+    if (size < uintmax_t(kRecordHeaderSize + kPreferencesRecordSize))
         return Failure(PreferenceFileStatus::Truncated, prefs);
 
     RecordFileHandle file;
-    if (RecordFileOpen(dir, relative, int(RecordFileMode::ReadOnly), file) != 0)
+    if (!RecordFileOpen(dir, relative, RecordFileMode::ReadOnly, file))
         return Failure(PreferenceFileStatus::Unreadable, prefs);
     const uint8_t* record = nullptr;
-    if (RecordFileRead(file.get(), 0, record) != 0)
+    if (!RecordFileRead(file.get(), 0, record))
         return Failure(PreferenceFileStatus::Truncated, prefs);
     if (ReadU32(record) != uint32_t(kPreferencesRecordSize) ||
         ReadU32(record + 4) != kPreferencesLayoutVersion)
@@ -426,22 +374,12 @@ PreferenceLoadResult ReadPreferences(const ProgramDir& dir, Preferences& prefs) 
     return PreferenceLoadResult{PreferenceFileStatus::Loaded, {}, 0};
 }
 
-int SavePreferences(const ProgramDir& dir, const Preferences& prefs) {
-    if (EncodePreferences(prefs).empty()) return 1;
-    const std::string folder = dir.Path(kUserCatalogsDir);
-    if (!MakeDirectory(folder)) return 1;
-    const std::string temporary = UserCatalogsPath(dir, kPreferencesTempName);
-    const std::string target = UserCatalogsPath(dir, kPreferencesFileName);
-    if (WriteTemporaryFile(dir, prefs) != 0) {
-        if (FileExists(temporary)) std::remove(temporary.c_str());
-        return 1;
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return 1;
-    }
-    SyncDirectory(folder);
-    return 0;
+bool SavePreferences(const ProgramDir& dir, const Preferences& prefs) {
+    const std::vector<uint8_t> record = EncodePreferences(prefs);
+    if (record.empty() || !MakeDirectory(dir.Path(kUserCatalogsDir))) return false;
+    const RecordHeader header{kPreferencesLayoutVersion, kPreferencesTag, 1, kPreferencesRecordSize};
+    return RecordFileWriteWhole(dir.Path(kUserCatalogsDir, kPreferencesFileName), header,
+                                std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
 }
 
 RecordLayout PreferenceRecordLayout() {

@@ -17,7 +17,6 @@
 namespace vsp {
 
 inline constexpr char kPreferencesFileName[] = "vespertar_prefs.ppc";
-inline constexpr char kPreferencesTempName[] = "vespertar_prefs.ppc.tmp";
 inline constexpr uint32_t kPreferencesTag = FourCharCode("Pref");
 inline constexpr uint32_t kPreferencesLayoutVersion = 1;
 inline constexpr int32_t kPreferencesRecordSize = 1590;
@@ -43,17 +42,14 @@ struct PreferenceLoadResult {
 // defaults in `prefs`.
 PreferenceLoadResult ReadPreferences(const ProgramDir& dir, Preferences& prefs);
 
-// Writes the block (as given) to the settings file. File-layer result: 0 success, 1 failure;
-// on failure the previous file is untouched.
-int SavePreferences(const ProgramDir& dir, const Preferences& prefs);
+// Writes the block (as given) to the settings file; false on failure, when the previous
+// file is untouched.
+bool SavePreferences(const ProgramDir& dir, const Preferences& prefs);
 
 // The record of a block (kPreferencesRecordSize bytes, CRC included) and back. Decoding
 // fails (returns false, `prefs` untouched) on a wrong size, record size field or CRC.
 std::vector<uint8_t> EncodePreferences(const Preferences& prefs);
 bool DecodePreferences(const uint8_t* record, size_t length, Preferences& prefs);
-
-// CRC-32 (IEEE 802.3, reflected, as zlib computes it).
-uint32_t Crc32(const uint8_t* data, size_t length);
 
 // The settings record layout, field by field, for `records dump`.
 RecordLayout PreferenceRecordLayout();

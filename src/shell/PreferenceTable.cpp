@@ -617,59 +617,59 @@ std::string FormatPreferenceValue(const PreferenceSetting& setting, const Prefer
     }
 }
 
-int ParsePreferenceValue(const PreferenceSetting& setting, std::string_view text,
-                         Preferences& prefs, std::string& reason) {
+bool ParsePreferenceValue(const PreferenceSetting& setting, std::string_view text,
+                          Preferences& prefs, std::string& reason) {
     const std::string shown(text);
     switch (setting.kind) {
         case PreferenceKind::Text:
             setting.setText(prefs, shown);
-            return 1;
+            return true;
         case PreferenceKind::Flag:
             if (auto flag = ReadFlag(text)) {
                 setting.setNumber(prefs, *flag ? 1.0 : 0.0);
-                return 1;
+                return true;
             }
             reason = setting.key + ": not on or off: " + shown;
-            return 0;
+            return false;
         case PreferenceKind::Real:
             if (auto value = ReadReal(text)) {
                 setting.setNumber(prefs, *value);
-                return 1;
+                return true;
             }
             reason = setting.key + ": not a number: " + shown;
-            return 0;
+            return false;
         case PreferenceKind::Integer:
             if (auto value = ReadWhole(text)) {
                 setting.setNumber(prefs, double(*value));
-                return 1;
+                return true;
             }
             reason = setting.key + ": not a whole number: " + shown;
-            return 0;
+            return false;
         case PreferenceKind::Choice:
             // The index comes first, so that the value printed by `show` always reads back.
             if (auto value = ReadWhole(text)) {
                 setting.setNumber(prefs, double(*value));
-                return 1;
+                return true;
             }
             return ParsePreferenceRow(setting, text, prefs, reason);
     }
-    return 0;
+    return false;
 }
 
-int ParsePreferenceRow(const PreferenceSetting& setting, std::string_view text,
-                       Preferences& prefs, std::string& reason) {
+bool ParsePreferenceRow(const PreferenceSetting& setting, std::string_view text,
+                        Preferences& prefs, std::string& reason) {
     if (setting.kind != PreferenceKind::Choice) {
         reason = setting.key + ": not a list";
-        return 0;
+        return false;
     }
     for (size_t i = 0; i < setting.rows.size(); ++i) {
         if (EqualsFolded(setting.rows[i], text)) {
             setting.setNumber(prefs, double(i));
-            return 1;
+            return true;
         }
     }
     reason = setting.key + ": no such row: " + std::string(text);
-    return 0;
+    return false;
 }
 
 std::vector<std::string> DifferingPreferenceKeys(const Preferences& a, const Preferences& b) {

@@ -78,13 +78,13 @@ std::string FormatPreferenceNumber(const PreferenceSetting& setting, const Prefe
 
 // Reads `text` (narrow, device code page) into the setting: a choice takes its row index or
 // its row text (case-insensitive), a flag 0/1/on/off/true/false/yes/no, numbers must be read
-// whole (an integer setting takes whole numbers only). No range check here. Returns 1 on
-// success; 0 with `reason` (one line) when the text cannot be read.
-int ParsePreferenceValue(const PreferenceSetting& setting, std::string_view text,
-                         Preferences& prefs, std::string& reason);
+// whole (an integer setting takes whole numbers only). No range check here. False, with
+// `reason` (one line), when the text cannot be read.
+bool ParsePreferenceValue(const PreferenceSetting& setting, std::string_view text,
+                          Preferences& prefs, std::string& reason);
 // A choice by its row text only (case-insensitive), for rows that read as numbers ("203").
-int ParsePreferenceRow(const PreferenceSetting& setting, std::string_view text,
-                       Preferences& prefs, std::string& reason);
+bool ParsePreferenceRow(const PreferenceSetting& setting, std::string_view text,
+                        Preferences& prefs, std::string& reason);
 
 // Keys whose values differ between two blocks, in table order.
 std::vector<std::string> DifferingPreferenceKeys(const Preferences& a, const Preferences& b);

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
-#include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <fstream>
 #include <future>
@@ -15,178 +13,118 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Generous bound for waiting on the worker; only reached when the code under test is broken.
-constexpr auto kPatience = 20s;
+constexpr auto kPatience = 20s;  // reached only when the code under test is broken
 
-// Reports whatever suspended total the test sets, and counts how often it was asked so the
-// test can wait for the worker to have looked again without sleeping blindly.
-class FakeDetector : public ResumeDetector {
-public:
-    struct Shared {
-        std::atomic<int64_t> suspendedMs{0};
-        std::atomic<int> reads{0};
-        int periodMs = 5;
-    };
-    explicit FakeDetector(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
-    int64_t SuspendedMs() override {
-        shared_->reads.fetch_add(1);
-        return shared_->suspendedMs.load();
+// What the worker sees and does, under one lock; each look and resume wakes the waiting test.
+struct Watch {
+    std::mutex m;
+    std::condition_variable changed;
+    int64_t suspendedMs = 0;
+    int looks = 0, resumes = 0, periodMs = 1;
+
+    void Add(int64_t ms) {
+        std::lock_guard lock(m);
+        suspendedMs += ms;
     }
-    int PollPeriodMs() const override { return shared_->periodMs; }
-
-private:
-    std::shared_ptr<Shared> shared_;
+    bool Wait(int minLooks, int minResumes) {
+        std::unique_lock lock(m);
+        return changed.wait_for(lock, kPatience, [&] { return looks >= minLooks && resumes >= minResumes; });
+    }
+    // Waits for `more` looks of the worker; answers how many resumes it has reported by then.
+    int ResumesAfterLooks(int more) {
+        std::unique_lock lock(m);
+        const int target = looks + more;
+        return changed.wait_for(lock, kPatience, [&] { return looks >= target; }) ? resumes : -1;
+    }
+    bool WaitForResumes(int count) { return Wait(0, count); }
 };
 
-template <typename Predicate>
-bool WaitFor(Predicate done) {
-    auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
+struct FakeDetector : ResumeDetector {
+    explicit FakeDetector(Watch& watch) : watch(watch) {}
+    int64_t SuspendedMs() override {
+        std::lock_guard lock(watch.m);
+        ++watch.looks;
+        watch.changed.notify_all();
+        return watch.suspendedMs;
     }
-    return true;
-}
-
-// Waits until the worker has taken `count` more looks than it had when called.
-bool WaitForMoreReads(const FakeDetector::Shared& shared, int count) {
-    int target = shared.reads.load() + count;
-    return WaitFor([&] { return shared.reads.load() >= target; });
-}
+    int PollPeriodMs() const override { return watch.periodMs; }
+    Watch& watch;
+};
 
 struct Watched {
-    std::shared_ptr<FakeDetector::Shared> shared = std::make_shared<FakeDetector::Shared>();
-    std::atomic<int> resumes{0};
-    PowerWatcher watcher{[this] { resumes.fetch_add(1); },
-                         std::make_unique<FakeDetector>(shared)};
+    Watch watch;
+    PowerWatcher watcher{[this] {
+                             std::lock_guard lock(watch.m);
+                             ++watch.resumes;
+                             watch.changed.notify_all();
+                         },
+                         std::make_unique<FakeDetector>(watch)};
 };
 
-TEST(PowerWatcher, ResumeJumpCallsBackOnceAndSmallStepsDoNot) {
+TEST(PowerWatcher, AJumpAboveTheThresholdIsOneResume) {
     Watched w;
     ASSERT_TRUE(w.watcher.Start());
-    EXPECT_TRUE(w.watcher.Running());
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 2));
+    ASSERT_TRUE(w.watcher.Start());  // a second Start runs no second worker
+    EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
+    w.watch.Add(400);  // scheduling noise
+    EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
+    w.watch.Add(PowerWatcher::kResumeThresholdMs);  // exactly the threshold
+    EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
 
-    // Below the threshold: ordinary jitter, not a resume.
-    w.shared->suspendedMs += 400;
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 3));
-    w.shared->suspendedMs += PowerWatcher::kResumeThresholdMs;  // exactly the threshold
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 3));
-    EXPECT_EQ(w.resumes.load(), 0);
-
-    // A 45-minute sleep.
-    w.shared->suspendedMs += 45 * 60 * 1000;
-    ASSERT_TRUE(WaitFor([&] { return w.resumes.load() >= 1; }));
-    // Later looks see no new growth: the same resume is not reported again.
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 5));
-    EXPECT_EQ(w.resumes.load(), 1);
-
-    // A second suspend is a second resume.
-    w.shared->suspendedMs += 5000;
-    ASSERT_TRUE(WaitFor([&] { return w.resumes.load() >= 2; }));
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 3));
-    EXPECT_EQ(w.resumes.load(), 2);
+    w.watch.Add(45 * 60 * 1000);
+    ASSERT_TRUE(w.watch.WaitForResumes(1));
+    // Later looks see no new growth; a second worker would have reported the jump too.
+    EXPECT_EQ(w.watch.ResumesAfterLooks(4), 1);
+    w.watch.Add(5000);
+    ASSERT_TRUE(w.watch.WaitForResumes(2));
     w.watcher.Stop();
     EXPECT_FALSE(w.watcher.Running());
+    w.watcher.Stop();  // twice is harmless
 }
 
-TEST(PowerWatcher, StartTwiceRunsOneWorker) {
+TEST(PowerWatcher, ARestartedWorkerTakesTheTotalAsItsStart) {
     Watched w;
+    w.watcher.Stop();  // before any Start: harmless
     ASSERT_TRUE(w.watcher.Start());
+    w.watcher.Stop();
+    w.watch.Add(60000);  // while stopped
     ASSERT_TRUE(w.watcher.Start());
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 4));
-    w.shared->suspendedMs += 10000;
-    ASSERT_TRUE(WaitFor([&] { return w.resumes.load() >= 1; }));
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 6));
-    // A second worker would have seen the same jump and reported it too.
-    EXPECT_EQ(w.resumes.load(), 1);
+    EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
+    w.watch.Add(60000);
+    EXPECT_TRUE(w.watch.WaitForResumes(1));
 }
 
-TEST(PowerWatcher, StopWithoutStartAndTwiceIsHarmless) {
-    Watched w;
-    w.watcher.Stop();
-    EXPECT_FALSE(w.watcher.Running());
-    ASSERT_TRUE(w.watcher.Start());
-    w.watcher.Stop();
-    w.watcher.Stop();
-    EXPECT_FALSE(w.watcher.Running());
-}
-
-TEST(PowerWatcher, RestartsAfterStop) {
-    Watched w;
-    ASSERT_TRUE(w.watcher.Start());
-    w.watcher.Stop();
-    // The jump happens while stopped; the new worker takes it as its starting point.
-    w.shared->suspendedMs += 60000;
-    ASSERT_TRUE(w.watcher.Start());
-    ASSERT_TRUE(WaitForMoreReads(*w.shared, 3));
-    EXPECT_EQ(w.resumes.load(), 0);
-    w.shared->suspendedMs += 60000;
-    ASSERT_TRUE(WaitFor([&] { return w.resumes.load() >= 1; }));
-}
-
-// The stop event must wake the worker: with an hour between looks, only the event can end it.
+// With an hour between looks, only the stop event can end the worker's wait.
 TEST(PowerWatcher, StopWakesAWorkerInALongWait) {
     Watched w;
-    w.shared->periodMs = 3600 * 1000;
+    w.watch.periodMs = 3600 * 1000;
     ASSERT_TRUE(w.watcher.Start());
-    ASSERT_TRUE(WaitFor([&] { return w.shared->reads.load() >= 1; }));
+    ASSERT_TRUE(w.watch.Wait(1, 0));  // the worker now waits an hour for its next
     auto stopped = std::async(std::launch::async, [&] { w.watcher.Stop(); });
     ASSERT_EQ(stopped.wait_for(kPatience), std::future_status::ready);
     EXPECT_FALSE(w.watcher.Running());
 }
 
-// Stop joins: a callback already running finishes before Stop returns, and none starts after.
-TEST(PowerWatcher, NoCallbackRunsAfterStopReturns) {
-    auto shared = std::make_shared<FakeDetector::Shared>();
-    std::mutex m;
-    std::condition_variable cv;
-    bool entered = false, release = false;
+// Stop joins: a callback already running finishes before Stop returns.
+TEST(PowerWatcher, StopWaitsForARunningCallback) {
+    Watch watch;
+    std::promise<void> entered;
+    std::promise<void> release;
     std::atomic<int> finished{0};
     PowerWatcher watcher(
-        [&] {
-            std::unique_lock lock(m);
-            entered = true;
-            cv.notify_all();
-            cv.wait(lock, [&] { return release; });
+        [&, releasedFuture = release.get_future().share()] {
+            entered.set_value();
+            releasedFuture.wait();
             finished.fetch_add(1);
         },
-        std::make_unique<FakeDetector>(shared));
+        std::make_unique<FakeDetector>(watch));
     ASSERT_TRUE(watcher.Start());
-    ASSERT_TRUE(WaitForMoreReads(*shared, 2));  // past the worker's starting look
-    shared->suspendedMs += 10000;
-    {
-        std::unique_lock lock(m);
-        ASSERT_TRUE(cv.wait_for(lock, kPatience, [&] { return entered; }));
-    }
-    auto releaser = std::async(std::launch::async, [&] {
-        std::this_thread::sleep_for(50ms);
-        std::lock_guard lock(m);
-        release = true;
-        cv.notify_all();
-    });
+    ASSERT_TRUE(watch.Wait(1, 0));
+    watch.Add(10000);
+    ASSERT_EQ(entered.get_future().wait_for(kPatience), std::future_status::ready);
+    auto releaser = std::async(std::launch::async, [&] { release.set_value(); });
     watcher.Stop();
     EXPECT_EQ(finished.load(), 1);
-    int readsAtStop = shared->reads.load();
-    shared->suspendedMs += 10000;
-    releaser.wait();
-    std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(shared->reads.load(), readsAtStop);
-    EXPECT_EQ(finished.load(), 1);
-}
-
-TEST(PowerWatcher, DestructorStopsTheWorker) {
-    auto shared = std::make_shared<FakeDetector::Shared>();
-    std::atomic<int> resumes{0};
-    {
-        PowerWatcher watcher([&] { resumes.fetch_add(1); }, std::make_unique<FakeDetector>(shared));
-        ASSERT_TRUE(watcher.Start());
-        ASSERT_TRUE(WaitForMoreReads(*shared, 1));
-    }
-    // Had the thread outlived the watcher, the next look would use a dead detector.
-    int reads = shared->reads.load();
-    std::this_thread::sleep_for(30ms);
-    EXPECT_EQ(shared->reads.load(), reads);
 }
 
 // The real detector agrees with the kernel's own uptime (which counts suspended time) minus
@@ -198,13 +136,11 @@ TEST(ClockResumeDetector, MatchesUptimeMinusMonotonic) {
     ASSERT_TRUE(uptimeFile >> uptimeSeconds);
     timespec mono{};
     clock_gettime(CLOCK_MONOTONIC, &mono);
-    double expectedMs = uptimeSeconds * 1000.0 - (mono.tv_sec * 1000.0 + mono.tv_nsec / 1e6);
-    int64_t suspended = detector.SuspendedMs();
-    EXPECT_GE(suspended, 0);
+    const double expectedMs = uptimeSeconds * 1000.0 - (mono.tv_sec * 1000.0 + mono.tv_nsec / 1e6);
+    const int64_t suspended = detector.SuspendedMs();
     // /proc/uptime has 10 ms steps; allow for them and for the time between the reads.
     EXPECT_NEAR(double(suspended), expectedMs, 100.0);
     EXPECT_LE(detector.SuspendedMs() - suspended, PowerWatcher::kResumeThresholdMs);
-    EXPECT_GT(detector.PollPeriodMs(), 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/headless/FakeClock.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "shell/AppState.h"
+#include "shell/Forms.h"
 #include "shell/MainWindow.h"
 #include "shell/Preferences.h"
 
@@ -26,9 +27,9 @@ protected:
     // The main window exists, as after start-up.
     void CreateMainWindow() { ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar")); }
     void Open(int formId) {
-        ShowFormAndPump(formId);
+        ShowForm(state, formId);
+        Pump();
     }
-    void ShowFormAndPump(int formId);
     int OpenFormId() const {
         return state.currentFormWindow ? state.currentFormWindow->TemplateId() : -1;
     }
@@ -37,9 +38,13 @@ protected:
         for (const auto& b : windows.Boxes().Shown()) out.push_back(b.text);
         return out;
     }
-    std::string LastBox() const {
-        const auto& shown = windows.Boxes().Shown();
-        return shown.empty() ? std::string() : shown.back().text;
+    std::string LastBox() const { return BoxTexts().empty() ? std::string() : BoxTexts().back(); }
+    Control& C(int id) { return *state.currentFormWindow->FindControl(id); }
+    // Taps the middle of a control of the open form.
+    void Tap(int id) {
+        const Rect r = C(id).Bounds();
+        windows.ScriptTap(r.left + r.Width() / 2, r.top + r.Height() / 2);
+        Pump();
     }
 
     FakeClock clock;
