@@ -1,9 +1,6 @@
 #include "app/Interactive.h"
 
-#include <cstring>
 #include <iostream>
-#include <optional>
-#include <string>
 
 #include "catalog/CatalogSession.h"
 #include "platform/DeviceCaps.h"
@@ -25,37 +22,6 @@
 namespace vsp::app {
 namespace {
 
-struct WindowOptions {
-    std::optional<std::string> home;
-    int dpi = 96;
-};
-
-// The interactive program takes only --home and --dpi; anything else is a usage error.
-std::optional<WindowOptions> ParseWindowOptions(int argc, char** argv) {
-    WindowOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--home" && hasValue) {
-            options.home = argv[++i];
-        } else if (arg.rfind("--home=", 0) == 0) {
-            options.home = arg.substr(7);
-        } else if (arg == "--dpi" && hasValue) {
-            options.dpi = std::atoi(argv[++i]);
-        } else if (arg.rfind("--dpi=", 0) == 0) {
-            options.dpi = std::atoi(arg.c_str() + 6);
-        } else {
-            std::cerr << "vespertar: unknown option for the interactive window: " << arg << "\n";
-            return std::nullopt;
-        }
-    }
-    if (options.dpi < 48 || options.dpi > 960) {
-        std::cerr << "vespertar: --dpi must lie between 48 and 960\n";
-        return std::nullopt;
-    }
-    return options;
-}
-
 // The sky of the run: opened by the start-up order, closed by the shutdown order.
 void WireCatalogs(AppState& state, CatalogSession& sky) {
     state.hooks.openCatalogs = [&sky](AppState& app) {
@@ -68,11 +34,9 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
 
 }  // namespace
 
-int RunInteractive(int argc, char** argv) {
-    const std::optional<WindowOptions> options = ParseWindowOptions(argc, argv);
-    if (!options) return 2;
+int RunInteractive(const cli::WindowOptions& options) {
 #ifdef VESPERTAR_HAVE_SDL
-    const ProgramDir dir = ProgramDir::Resolve(options->home);
+    const ProgramDir dir = ProgramDir::Resolve(options.home);
     if (!MakeDirectory(dir.Root())) {
         std::cerr << "vespertar: cannot use the program directory " << dir.Root() << "\n";
         return 1;
@@ -82,7 +46,7 @@ int RunInteractive(int argc, char** argv) {
 
     SteadyClock clock;
     EventLoop loop(clock);
-    SdlWindowSystem windows(loop, DeviceCaps::ForDpi(options->dpi));
+    SdlWindowSystem windows(loop, DeviceCaps::ForDpi(options.dpi));
     AppState state(windows, loop, prefs, dir);
     SingleInstance instance;
     PowerWatcher watcher(PostPowerResume(loop));
@@ -106,7 +70,7 @@ int RunInteractive(int argc, char** argv) {
     MainWindowHandler handler(state);
     const int code = windows.Run(handler);
     // Shutdown copied the observing date and time into the settings; keep them.
-    if (SavePreferences(dir, prefs) != 0) std::cerr << "vespertar: settings could not be saved\n";
+    if (!SavePreferences(dir, prefs)) std::cerr << "vespertar: settings could not be saved\n";
     return code;
 #else
     std::cerr << "vespertar: this build has no window backend; see `vespertar --help` for the "

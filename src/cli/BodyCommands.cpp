@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -198,25 +199,6 @@ int ShowQuickBody(CliContext& ctx, int code) {
     return kExitOk;
 }
 
-// --jde X, required.
-std::optional<double> TakeJde(CliContext& ctx, CommandArgs& args, const char* command, int& status) {
-    const auto text = args.TakeOption("--jde");
-    if (!args.error.empty()) {
-        status = UsageError(ctx, args.error);
-        return std::nullopt;
-    }
-    if (!text) {
-        status = UsageError(ctx, std::string(command) + " needs --jde X");
-        return std::nullopt;
-    }
-    const auto jde = ParseNumber(*text);
-    if (!jde || *jde < -1e9 || *jde > 1e9) {
-        status = UsageError(ctx, "unreadable value for --jde: " + *text);
-        return std::nullopt;
-    }
-    return jde;
-}
-
 int PrintVectors(CliContext& ctx, double jde, const double p[3], const double v[3]) {
     if (ctx.Json()) {
         PrintJson(ctx, {{"x", p[0]}, {"y", p[1]}, {"z", p[2]}, {"vx", v[0]}, {"vy", v[1]}, {"vz", v[2]}});
@@ -232,44 +214,73 @@ int PrintVectors(CliContext& ctx, double jde, const double p[3], const double v[
     return kExitOk;
 }
 
-}  // namespace
+struct BodyArgs {
+    std::string name;
+    bool quick = false;
+    std::optional<double> jde;
+};
 
-int RunBody(CliContext& ctx, CommandArgs& args) {
-    const bool quick = args.TakeFlag("--quick");
-    const auto word = args.TakeWord();
-    if (int status = CheckNoLeftover(ctx, args)) return status;
-    if (!word) return UsageError(ctx, "body needs a NAME (sun, moon, mercury ... pluto, a code, or all)");
-    if (Lower(*word) == "all") {
-        if (quick) return UsageError(ctx, "--quick takes one body, not all");
+int RunBody(CliContext& ctx, const BodyArgs& args) {
+    if (Lower(args.name) == "all") {
+        if (args.quick) return UsageError(ctx, "--quick takes one body, not all");
         return ShowAllBodies(ctx);
     }
-    const auto code = ReadBodyCode(*word, kBodyEarth);
-    if (!code) return UsageError(ctx, "unknown body: " + *word);
-    return quick ? ShowQuickBody(ctx, *code) : ShowOneBody(ctx, *code);
+    const auto code = ReadBodyCode(args.name, kBodyEarth);
+    if (!code) return UsageError(ctx, "unknown body: " + args.name);
+    return args.quick ? ShowQuickBody(ctx, *code) : ShowOneBody(ctx, *code);
 }
 
-int RunHelio(CliContext& ctx, CommandArgs& args) {
-    int status = kExitOk;
-    const auto jde = TakeJde(ctx, args, "helio", status);
-    if (!jde) return status;
-    const auto word = args.TakeWord();
-    if ((status = CheckNoLeftover(ctx, args))) return status;
-    if (!word) return UsageError(ctx, "helio needs a PLANET (1-8 or a name)");
-    const auto planet = ReadPlanet(*word);
-    if (!planet) return UsageError(ctx, "unknown planet: " + *word);
+int RunHelio(CliContext& ctx, const BodyArgs& args) {
+    const auto planet = ReadPlanet(args.name);
+    if (!planet) return UsageError(ctx, "unknown planet: " + args.name);
     double p[3], v[3];
-    if (PlanetHeliocentric(*jde, *planet, p, v) != kEphemerisOk) return JobFailed(ctx, "no position for this planet");
-    return PrintVectors(ctx, *jde, p, v);
+    if (PlanetHeliocentric(*args.jde, *planet, p, v) != kEphemerisOk) return JobFailed(ctx, "no position for this planet");
+    return PrintVectors(ctx, *args.jde, p, v);
 }
 
-int RunEarth(CliContext& ctx, CommandArgs& args) {
-    int status = kExitOk;
-    const auto jde = TakeJde(ctx, args, "earth", status);
-    if (!jde) return status;
-    if ((status = CheckNoLeftover(ctx, args))) return status;
+int RunEarth(CliContext& ctx, double jde) {
     double p[3], v[3];
-    if (EarthBarycentric(*jde, p, v) != kEphemerisOk) return JobFailed(ctx, OutOfRangeMessage(*jde));
-    return PrintVectors(ctx, *jde, p, v);
+    if (EarthBarycentric(jde, p, v) != kEphemerisOk) return JobFailed(ctx, OutOfRangeMessage(jde));
+    return PrintVectors(ctx, jde, p, v);
+}
+
+}  // namespace
+
+void AddBodyCommands(CommandRegistry& registry) {
+    auto body = std::make_shared<BodyArgs>();
+    CLI::App* bodyCommand = registry.Add(
+        "body", "Where the Sun, the Moon, a planet or Pluto is for the observing time, site and mode",
+        [body](CliContext& ctx) { return RunBody(ctx, *body); });
+    bodyCommand->add_option("name", body->name, "sun, moon, mercury ... neptune, pluto, earth, a body code "
+                                                "(0-10, 13), or all")
+        ->required();
+    bodyCommand->add_flag("--quick", body->quick,
+                          "the quick theories (the Sun from 1900 elements, of date; the Moon from the short "
+                          "series, topocentric, mean equator of date; the planets and Pluto from J2000 mean "
+                          "elements, J2000 place): ra_hours, dec_deg, distance_au and for the planets "
+                          "sun_distance_au and earth_sun_distance_au");
+    bodyCommand->footer("Keys: code, name, ra_hours, dec_deg (apparent, of date; refracted in modes 1 and 3), "
+                        "distance_au (the planets': light time x c; the Moon's: geocentric), phase_fraction, "
+                        "magnitude, illuminated_fraction (the Moon's: from its age), diameter_arcmin, "
+                        "display_constant, elongation_deg, ecl_lon_deg, ecl_lat_deg, alt_deg, az_deg. Modes 2 "
+                        "and 3 are topocentric. all: every body (JSON: a list).");
+
+    auto helio = std::make_shared<BodyArgs>();
+    CLI::App* helioCommand = registry.Add(
+        "helio", "A planet about the Sun (Simon et al. 1994): keys x y z (AU), vx vy vz (AU/day), J2000 equator",
+        [helio](CliContext& ctx) { return RunHelio(ctx, *helio); });
+    helioCommand->add_option("planet", helio->name, "1-8 or mercury, venus, earth (the Earth-Moon barycentre), "
+                                                    "mars, jupiter, saturn, uranus, neptune")
+        ->required();
+    AddJde(*helioCommand, helio->jde);
+
+    auto earth = std::make_shared<std::optional<double>>();
+    CLI::App* earthCommand = registry.Add(
+        "earth", "The Earth about the solar-system barycentre, as the reduction uses it: keys x y z (AU), "
+                 "vx vy vz (AU/day), J2000 equator",
+        [earth](CliContext& ctx) { return RunEarth(ctx, **earth); });
+    AddJde(*earthCommand, *earth);
+    earthCommand->footer("X must lie from 2340000.5 to 2560000.5.");
 }
 
 }  // namespace vsp::cli

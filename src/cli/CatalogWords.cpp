@@ -2,19 +2,14 @@
 
 namespace vsp::cli {
 
-std::optional<std::string> TakeDesignationText(CliContext& ctx, CommandArgs& args, std::string_view usage,
-                                               int& status) {
-    std::string text;
-    while (auto word = args.TakeWord()) {
-        if (!text.empty()) text += ' ';
-        text += *word;
-    }
-    if ((status = CheckNoLeftover(ctx, args))) return std::nullopt;
-    if (text.empty()) {
-        status = UsageError(ctx, usage);
-        return std::nullopt;
-    }
-    return text;
+void AddDesignation(CLI::App& command, std::string& text, const std::string& description) {
+    auto join = [&text](const std::vector<std::string>& words) {
+        text.clear();
+        for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+    };
+    command.add_option_function<std::vector<std::string>>("designation", join, description)
+        ->type_name("DESIGNATION")
+        ->required();
 }
 
 }  // namespace vsp::cli

@@ -10,10 +10,9 @@
 
 namespace vsp::cli {
 
-// Every positional word, joined by blanks ("NGC 7000" typed without quotes is one
-// designation); nullopt after a usage error (its status in `status`).
-std::optional<std::string> TakeDesignationText(CliContext& ctx, CommandArgs& args, std::string_view usage,
-                                               int& status);
+// The designation as one or several words, joined by blanks into `text` ("NGC 7000" typed
+// without quotes is one designation); required.
+void AddDesignation(CLI::App& command, std::string& text, const std::string& description);
 
 // Rows labelled with their JSON keys: "key:" and the value, aligned.
 class KeyRows {

@@ -10,6 +10,7 @@
 
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/Time.h"
+#include "format/DateTimeParse.h"
 #include "format/TextFormats.h"
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
@@ -17,24 +18,16 @@
 
 namespace vsp::cli {
 
-struct CivilDate {
-    int year = 0, month = 0, day = 0;
-};
-struct ClockTime {
-    int hour = 0, minute = 0, second = 0;
-};
-
 struct CommonOptions {
     std::optional<std::string> home;
     std::optional<double> latitude;       // north positive
     std::optional<double> longitudeEast;  // east positive (the stored value is west positive)
     std::optional<double> elevation, temperature, pressure;
     std::optional<int> tzOffset;          // minutes, local = UT + offset
-    std::optional<CivilDate> date;
+    std::optional<CalendarDay> date;
     std::optional<ClockTime> time;
     std::optional<int> mode;              // correction mode 0..3
     bool json = false;
-    bool help = false;
 };
 
 // In command mode a message box becomes lines on standard error: the first line, then the

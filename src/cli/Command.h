@@ -1,19 +1,26 @@
 #pragma once
-// The command-line front end: one program, one job per run. A command family lives in its own
-// file (PrefsCommand.cpp, RecordsCommand.cpp, ...) as a function `int RunXxx(CliContext&,
-// CommandArgs&)` listed in CommandTable.cpp. Common options have already been taken out of
-// the arguments when the command runs; what is left are the command's own words and options.
+// The command-line front end: one program, one job per run, read by one CLI11 app.
+//
+// Adding a command: in the file of its family (one file per family), write
+// `void AddXxxCommands(CommandRegistry& registry)` that declares each subcommand with
+// registry.Add(name, description, run) and binds its options and positionals (add_option,
+// add_flag, AddDate, ...) to a small struct that the run shares through a std::shared_ptr;
+// declare that function below and call it from RegisterCommands (CommandLine.cpp). The help of
+// `vespertar COMMAND --help` is made from the descriptions given there.
 
-#include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include "cli/CliContext.h"
+#include "cli/WindowOptions.h"
 
 namespace vsp::cli {
 
@@ -21,89 +28,71 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // the job failed; the system's message on stderr
 inline constexpr int kExitUsage = 2;   // unknown command or option, unreadable value
 
-// The command's own arguments, in order, with small helpers to take options out of them.
-class CommandArgs {
-public:
-    explicit CommandArgs(std::vector<std::string> words) : words_(std::move(words)) {}
+using CommandRun = std::function<int(CliContext&)>;
 
-    // Takes "--name VALUE" or "--name=VALUE"; nullopt when absent. A missing value is an error
-    // reported through `error`.
-    std::optional<std::string> TakeOption(std::string_view name);
-    bool TakeFlag(std::string_view name);
-    // The next positional word, or nullopt.
-    std::optional<std::string> TakeWord();
-    bool Empty() const { return words_.empty(); }
-    // First unexpected word or option left over (for "unknown option" errors).
-    std::optional<std::string> Leftover() const;
-    const std::vector<std::string>& Words() const { return words_; }
-    std::string error;  // set when an option lacks its value
+// The subcommands of the program and what each one runs.
+class CommandRegistry {
+public:
+    explicit CommandRegistry(CLI::App& program) : program_(program) {}
+    // A command (of `family` when given) that runs `run` when it is the last one on the line.
+    CLI::App* Add(const std::string& name, const std::string& description, CommandRun run,
+                  CLI::App* family = nullptr);
+    // A command that only groups others ("data build", "data info"): one of them must follow.
+    CLI::App* AddFamily(const std::string& name, const std::string& description);
+    // A text positional of `command` that may begin with '-' ("expand -F"): a word the parser
+    // took for an unknown option fills it when it is still empty.
+    void AllowDashWord(CLI::App* command, std::optional<std::string>& word);
+    // The run of the command given on the line, or null.
+    const CommandRun* Selected() const;
+    // Gives the words no option or positional took (`extras`) to the selected command's dash
+    // word; false with `problem` set when any word is left.
+    bool PlaceExtras(const std::vector<std::string>& extras, std::string& problem);
 
 private:
-    std::vector<std::string> words_;
+    const CLI::App* SelectedCommand() const;
+
+    CLI::App& program_;
+    std::map<const CLI::App*, CommandRun> runs_;
+    std::map<const CLI::App*, std::optional<std::string>*> dashWords_;
 };
 
-using CommandRun = int (*)(CliContext&, CommandArgs&);
-
-struct CommandSpec {
-    std::string_view name;
-    std::string_view synopsis;  // "prefs [show] | prefs set KEY=VALUE... | prefs reset"
-    std::string_view help;      // the text of `vespertar COMMAND --help`
-    CommandRun run;
-};
-
-const std::vector<CommandSpec>& CommandTable();
+// A decimal option or positional; `unit` names its value in the help ("DEG", "H").
+CLI::Option* AddNumber(CLI::App& command, const std::string& name, std::optional<double>& value,
+                       const std::string& unit, const std::string& description);
+// A date (YYYY-MM-DD) or clock time (HH:MM[:SS]) option or positional read by the program's
+// one date and time parser: a day its calendar does not have is a usage error with the
+// parser's reason.
+CLI::Option* AddDate(CLI::App& command, const std::string& name, std::optional<CalendarDay>& date,
+                     const std::string& description);
+CLI::Option* AddClockTime(CLI::App& command, const std::string& name, std::optional<ClockTime>& time,
+                          const std::string& description);
 
 // Prints the one-line reason on stderr and returns kExitUsage.
 int UsageError(CliContext& ctx, std::string_view reason);
 // Prints the system's message (narrow, code page) on stderr and returns kExitFailed.
 int JobFailed(CliContext& ctx, std::string_view narrowMessage);
-// Leftover words or options after a command took what it knows: a usage error, else kExitOk.
-int CheckNoLeftover(CliContext& ctx, const CommandArgs& args);
 // Writes one JSON document on stdout.
 void PrintJson(CliContext& ctx, const nlohmann::json& document);
-// Parses numbers strictly (the whole text); nullopt when unreadable.
-std::optional<double> ParseNumber(std::string_view text);
-std::optional<int64_t> ParseWhole(std::string_view text);
 
-// The commands of this issue and later ones.
-int RunVersion(CliContext& ctx, CommandArgs& args);
-int RunPrefs(CliContext& ctx, CommandArgs& args);
-int RunRecords(CliContext& ctx, CommandArgs& args);
-// Time and angles (TimeCommands.cpp).
-int RunTime(CliContext& ctx, CommandArgs& args);
-int RunFormat(CliContext& ctx, CommandArgs& args);
-int RunParse(CliContext& ctx, CommandArgs& args);
-int RunCalendar(CliContext& ctx, CommandArgs& args);
-int RunDeltaT(CliContext& ctx, CommandArgs& args);
-int RunJd(CliContext& ctx, CommandArgs& args);
-// The reduction (ReductionCommands.cpp).
-int RunNutation(CliContext& ctx, CommandArgs& args);
-int RunApparent(CliContext& ctx, CommandArgs& args);
-// The Sun, the planets and Pluto (BodyCommands.cpp).
-int RunBody(CliContext& ctx, CommandArgs& args);
-int RunHelio(CliContext& ctx, CommandArgs& args);
-int RunEarth(CliContext& ctx, CommandArgs& args);
-// The Moon's age, phase, distance and size (MoonCommands.cpp).
-int RunMoon(CliContext& ctx, CommandArgs& args);
-// Rise, transit and set; the day length (RiseSetCommands.cpp).
-int RunRiseSet(CliContext& ctx, CommandArgs& args);
-int RunDayLength(CliContext& ctx, CommandArgs& args);
-// The Moon's phases and the eclipses (EventCommands.cpp).
-int RunPhases(CliContext& ctx, CommandArgs& args);
-int RunEclipses(CliContext& ctx, CommandArgs& args);
-// The expansion of a short deep-sky description (DescriptionCommands.cpp).
-int RunExpand(CliContext& ctx, CommandArgs& args);
-// The constellation of a position (ConstellationCommand.cpp).
-int RunConstellation(CliContext& ctx, CommandArgs& args);
-// The catalog data: building and listing data/ (DataCommands.cpp), a deep-sky object by its
-// designation (ObjectCommand.cpp), a star by its number (StarCommand.cpp).
-int RunData(CliContext& ctx, CommandArgs& args);
-int RunObject(CliContext& ctx, CommandArgs& args);
-int RunStar(CliContext& ctx, CommandArgs& args);
+// The command families.
+void AddVersionCommand(CommandRegistry& registry);
+void AddPrefsCommands(CommandRegistry& registry);
+void AddRecordsCommands(CommandRegistry& registry);
+void AddTimeCommands(CommandRegistry& registry);         // time, format, parse, calendar, deltat, jd
+void AddReductionCommands(CommandRegistry& registry);    // nutation, apparent
+void AddBodyCommands(CommandRegistry& registry);         // body, helio, earth
+void AddMoonCommand(CommandRegistry& registry);
+void AddRiseSetCommands(CommandRegistry& registry);      // riseset, daylength
+void AddEventCommands(CommandRegistry& registry);        // phases, eclipses
+void AddDescriptionCommand(CommandRegistry& registry);   // expand
+void AddConstellationCommand(CommandRegistry& registry);
+void AddDataCommands(CommandRegistry& registry);         // data build, data info
+void AddObjectCommand(CommandRegistry& registry);
+void AddStarCommand(CommandRegistry& registry);
 
-// The whole front end: returns the exit status.
-int RunCommandLine(int argc, char** argv);
-// True when argv holds a command (else the interactive window opens).
-bool HasCommand(int argc, char** argv);
+// The whole front end on `args` (the words after the program name): runs the command, or
+// `openWindow` when there is none; returns the exit status.
+int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err,
+                   const WindowRun& openWindow);
 
 }  // namespace vsp::cli

@@ -1,177 +1,114 @@
-// Splits the command line into the common options and the command's own words, then runs the
-// command.
+// The program's one CLI11 app: the common options, every command family, and the interactive
+// window when no command is given.
 
-#include <cstring>
-#include <functional>
-#include <iostream>
-#include <map>
+#include <algorithm>
+#include <ostream>
 
 #include "cli/Command.h"
 
 namespace vsp::cli {
 namespace {
 
-std::optional<CivilDate> ParseDate(std::string_view text) {
-    CivilDate d;
-    char tail = 0;
-    if (std::sscanf(std::string(text).c_str(), "%d-%d-%d%c", &d.year, &d.month, &d.day, &tail) != 3) {
-        return std::nullopt;
+constexpr char kWindowOnly[] = "--dpi";
+constexpr const char* kSharedWithWindow[] = {"--home", "--dpi", "--help"};
+
+void RegisterCommands(CommandRegistry& registry) {
+    AddVersionCommand(registry);
+    AddPrefsCommands(registry);
+    AddRecordsCommands(registry);
+    AddTimeCommands(registry);
+    AddReductionCommands(registry);
+    AddBodyCommands(registry);
+    AddMoonCommand(registry);
+    AddRiseSetCommands(registry);
+    AddEventCommands(registry);
+    AddDescriptionCommand(registry);
+    AddConstellationCommand(registry);
+    AddDataCommands(registry);
+    AddObjectCommand(registry);
+    AddStarCommand(registry);
+}
+
+void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {
+    program.add_option_function<std::string>(
+               "--home", [&](const std::string& dir) { options.home = window.home = dir; },
+               "program directory (default $VESPERTAR_HOME, else ~/.local/share/vespertar)")
+        ->type_name("DIR")
+        ->check([](const std::string& dir) { return dir.empty() ? "needs a directory" : ""; });
+    AddNumber(program, "--lat", options.latitude, "DEG", "observer latitude, north positive");
+    AddNumber(program, "--lon", options.longitudeEast, "DEG", "observer longitude, east positive");
+    AddNumber(program, "--elev", options.elevation, "M", "height of the site");
+    AddNumber(program, "--temp", options.temperature, "C", "temperature at the site");
+    AddNumber(program, "--pressure", options.pressure, "MBAR", "air pressure at the site");
+    program.add_option_function<int>("--tz", [&](int minutes) { options.tzOffset = minutes; },
+                                     "time-zone offset in minutes (local clock = UT + offset)")
+        ->type_name("MIN");
+    AddDate(program, "--date", options.date, "observing date (default today; alone: 00:00 of that date)");
+    AddClockTime(program, "--time", options.time, "observing local clock time (default now)");
+    program.add_option_function<int>("--mode", [&](int mode) { options.mode = mode; },
+                                     "0 Geocentric, 1 Geoc. + Refract, 2 Topocentric, 3 Topo + Refract")
+        ->type_name("N")
+        ->check(CLI::Range(0, 3));
+    program.add_flag("--json", options.json, "print one JSON document instead of text");
+    program.add_option(kWindowOnly, window.dpi, "interactive window: display dots per inch (96 gives 240 x 320)")
+        ->type_name("N")
+        ->check(CLI::Range(48, 960));
+}
+
+// Without a command only the window's own options make sense.
+std::optional<std::string> MisplacedOption(const CLI::App& program, bool hasCommand) {
+    for (const CLI::Option* option : program.get_options()) {
+        if (option->count() == 0) continue;
+        const std::string name = option->get_name();
+        const bool windowOnly = name == kWindowOnly;
+        const bool shared = std::find(std::begin(kSharedWithWindow), std::end(kSharedWithWindow), name) !=
+                            std::end(kSharedWithWindow);
+        if (hasCommand && windowOnly) return name + " is an option of the interactive window, not of a command";
+        if (!hasCommand && !shared) return name + " needs a command (see vespertar --help)";
     }
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31) return std::nullopt;
-    return d;
-}
-
-std::optional<ClockTime> ParseTime(std::string_view text) {
-    ClockTime t;
-    char tail = 0;
-    const std::string s(text);
-    const int n = std::sscanf(s.c_str(), "%d:%d:%d%c", &t.hour, &t.minute, &t.second, &tail);
-    if (n != 2 && n != 3) return std::nullopt;
-    if (n == 2 && s.find(':') != s.rfind(':')) return std::nullopt;
-    if (t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59) {
-        return std::nullopt;
-    }
-    return t;
-}
-
-using Setter = std::function<bool(CommonOptions&, std::string_view)>;
-
-Setter Real(std::optional<double> CommonOptions::*field) {
-    return [field](CommonOptions& o, std::string_view v) {
-        auto n = ParseNumber(v);
-        if (n) o.*field = *n;
-        return n.has_value();
-    };
-}
-
-const std::map<std::string, Setter, std::less<>>& ValueOptions() {
-    static const std::map<std::string, Setter, std::less<>> options = {
-        {"--home", [](CommonOptions& o, std::string_view v) { o.home = std::string(v); return !v.empty(); }},
-        {"--lat", Real(&CommonOptions::latitude)},
-        {"--lon", Real(&CommonOptions::longitudeEast)},
-        {"--elev", Real(&CommonOptions::elevation)},
-        {"--temp", Real(&CommonOptions::temperature)},
-        {"--pressure", Real(&CommonOptions::pressure)},
-        {"--tz", [](CommonOptions& o, std::string_view v) {
-             auto n = ParseWhole(v);
-             if (n) o.tzOffset = int(*n);
-             return n.has_value();
-         }},
-        {"--mode", [](CommonOptions& o, std::string_view v) {
-             auto n = ParseWhole(v);
-             if (n && *n >= 0 && *n <= 3) o.mode = int(*n);
-             return o.mode.has_value();
-         }},
-        {"--date", [](CommonOptions& o, std::string_view v) { return bool(o.date = ParseDate(v)); }},
-        {"--time", [](CommonOptions& o, std::string_view v) { return bool(o.time = ParseTime(v)); }},
-    };
-    return options;
-}
-
-struct SplitLine {
-    CommonOptions options;
-    std::vector<std::string> words;  // the command name first, then its own arguments
-    std::string error;
-};
-
-// Common options may stand before or after the command; "--" ends option processing.
-SplitLine Split(int argc, char** argv) {
-    SplitLine line;
-    bool optionsDone = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (optionsDone) {
-            line.words.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsDone = true;
-            continue;
-        }
-        if (arg == "--json") {
-            line.options.json = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            line.options.help = true;
-            continue;
-        }
-        std::string name = arg, value;
-        bool inlineValue = false;
-        if (auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-            inlineValue = true;
-        }
-        auto it = ValueOptions().find(name);
-        if (it == ValueOptions().end()) {
-            line.words.push_back(arg);
-            continue;
-        }
-        if (!inlineValue) {
-            if (i + 1 >= argc) {
-                line.error = "option " + name + " needs a value";
-                return line;
-            }
-            value = argv[++i];
-        }
-        if (!it->second(line.options, value)) {
-            line.error = "unreadable value for " + name + ": " + value;
-            return line;
-        }
-    }
-    return line;
-}
-
-void PrintOverview(std::ostream& out) {
-    out << "Usage: vespertar [OPTIONS] [COMMAND ...]\n"
-           "Without a command the interactive window opens.\n\n"
-           "Commands:\n";
-    for (const CommandSpec& spec : CommandTable()) out << "  " << spec.synopsis << "\n";
-    out << "\nCommon options:\n"
-           "  --home DIR          program directory (default $VESPERTAR_HOME, else ~/.local/share/vespertar)\n"
-           "  --lat DEG           observer latitude, north positive\n"
-           "  --lon DEG           observer longitude, east positive\n"
-           "  --elev M  --temp C  --pressure MBAR   height, temperature, pressure of the site\n"
-           "  --tz MIN            time-zone offset in minutes (local clock = UT + offset)\n"
-           "  --date YYYY-MM-DD  --time HH:MM[:SS]  observing date and local clock time\n"
-           "                      (default the clock now; --date alone means 00:00, --time alone today)\n"
-           "  --mode N            0 Geocentric, 1 Geoc. + Refract, 2 Topocentric, 3 Topo + Refract\n"
-           "  --json              print one JSON document instead of text\n"
-           "\nExit status: 0 success, 1 the job failed, 2 usage error.\n"
-           "`vespertar COMMAND --help` describes a command.\n";
-}
-
-const CommandSpec* FindCommand(std::string_view name) {
-    for (const CommandSpec& spec : CommandTable()) {
-        if (spec.name == name) return &spec;
-    }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool HasCommand(int argc, char** argv) {
-    SplitLine line = Split(argc, argv);
-    return !line.words.empty() || line.options.help || !line.error.empty();
-}
+int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err,
+                   const WindowRun& openWindow) {
+    CommonOptions options;
+    WindowOptions window;
+    CLI::App program("A pocket planetarium. Without a command the interactive window opens.\n"
+                     "Exit status: 0 success, 1 the job failed, 2 usage error.",
+                     "vespertar");
+    program.fallthrough();         // common options stand before or after the command
+    program.require_subcommand(0, 1);
+    program.footer("`vespertar COMMAND --help` describes a command.");
+    AddCommonOptions(program, options, window);
+    CommandRegistry registry(program);
+    RegisterCommands(registry);
+    program.allow_extras();  // after the commands, which would inherit it; PlaceExtras decides
 
-int RunCommandLine(int argc, char** argv) {
-    SplitLine line = Split(argc, argv);
-    CliContext ctx(line.options, std::cout, std::cerr);
-    if (!line.error.empty()) return UsageError(ctx, line.error);
-    if (line.words.empty()) {
-        PrintOverview(std::cout);
-        return line.options.help ? kExitOk : kExitUsage;
-    }
-    const CommandSpec* spec = FindCommand(line.words.front());
-    if (!spec) return UsageError(ctx, "unknown command: " + line.words.front());
-    if (line.options.help) {
-        std::cout << "Usage: vespertar " << spec->synopsis << "\n\n" << spec->help;
+    std::reverse(args.begin(), args.end());  // CLI11 takes the words last first
+    try {
+        program.parse(args);
+    } catch (const CLI::CallForHelp&) {
+        out << program.help();
         return kExitOk;
+    } catch (const CLI::ParseError& error) {
+        err << "vespertar: " << error.what() << "\n";
+        return kExitUsage;
     }
-    CommandArgs args(std::vector<std::string>(line.words.begin() + 1, line.words.end()));
-    return spec->run(ctx, args);
+    std::string problem;
+    if (!registry.PlaceExtras(program.remaining(), problem)) {
+        err << "vespertar: " << problem << "\n";
+        return kExitUsage;
+    }
+    const CommandRun* run = registry.Selected();
+    if (auto misplaced = MisplacedOption(program, run != nullptr)) {
+        err << "vespertar: " << *misplaced << "\n";
+        return kExitUsage;
+    }
+    if (!run) return openWindow(window);
+    CliContext ctx(options, out, err);
+    return (*run)(ctx);
 }
 
 }  // namespace vsp::cli

@@ -1,6 +1,7 @@
 #include "cli/CommandOutput.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cstdio>
 #include <ostream>
@@ -31,16 +32,24 @@ std::string Lower(std::string text) {
     return text;
 }
 
-bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
-                double high, std::optional<double>& value, int& status) {
-    const auto text = args.TakeOption(name);
-    if (!text) return true;
-    value = ParseNumber(*text);
-    if (!value || *value < low || *value > high) {
-        status = UsageError(ctx, "unreadable value for " + std::string(name) + ": " + *text);
-        return false;
-    }
-    return true;
+void AddRaDec(CLI::App& command, std::optional<double>& ra, std::optional<double>& dec, bool required) {
+    CLI::Option* raOption = AddNumber(command, "--ra", ra, "H", "right ascension, hours")->check(CLI::Range(0.0, 24.0));
+    CLI::Option* decOption = AddNumber(command, "--dec", dec, "D", "declination, degrees")->check(CLI::Range(-90.0, 90.0));
+    raOption->required(required);
+    decOption->required(required);
+}
+
+void AddJde(CLI::App& command, std::optional<double>& jde) {
+    AddNumber(command, "--jde", jde, "X", "dynamical Julian Date")->required()->check(CLI::Range(-1e9, 1e9));
+}
+
+std::optional<int64_t> ParseWhole(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    if (text.front() == '+') text.remove_prefix(1);
+    int64_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 std::optional<int> ReadBodyCode(const std::string& word, int lastCode) {

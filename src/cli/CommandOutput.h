@@ -1,6 +1,6 @@
 #pragma once
 // Pieces the command families share: aligned "label  value" text, fixed-point numbers,
-// numeric options with a range, body names, and rise and set times.
+// position and date options, body names, and rise and set times.
 
 #include <optional>
 #include <string>
@@ -25,10 +25,14 @@ void PrintRows(CliContext& ctx, const Rows& rows);
 std::string Fixed(double value, int digits);
 std::string Lower(std::string text);
 
-// Reads `--name` as a number when present. False (after the usage message, its status in
-// `status`) when the value is unreadable or outside [low, high].
-bool TakeNumber(CliContext& ctx, CommandArgs& args, std::string_view name, double low,
-                double high, std::optional<double>& value, int& status);
+// --ra H (0 to 24) and --dec D (-90 to 90), both required when `required`.
+void AddRaDec(CLI::App& command, std::optional<double>& ra, std::optional<double>& dec, bool required);
+// --jde X, the dynamical Julian Date, required.
+void AddJde(CLI::App& command, std::optional<double>& jde);
+
+// A whole number written out in full ("+12", "-3"); nullopt for anything else. For words that
+// are a number or a name.
+std::optional<int64_t> ParseWhole(std::string_view text);
 
 // A body by name (sun, moon, mercury ... pluto, earth) or code: 0 to `lastCode`, and 13 (the
 // Sun of the eclipse screens).

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,25 +19,7 @@
 namespace vsp::cli {
 namespace {
 
-constexpr std::string_view kDataUsage = "data needs build or info";
-
-int RunDataBuild(CliContext& ctx, CommandArgs& args) {
-    databuild::BuildOptions options;
-    options.d3CelestialDir = databuild::DefaultD3CelestialDir();
-    const auto ngc2000 = args.TakeOption("--ngc2000");
-    const auto tycho2 = args.TakeOption("--tycho2");
-    const auto stellarium = args.TakeOption("--stellarium");
-    const auto kstars = args.TakeOption("--kstars");
-    const auto d3 = args.TakeOption("--d3celestial");
-    if (int status = CheckNoLeftover(ctx, args)) return status;
-    for (const auto* given : {&ngc2000, &tycho2, &stellarium, &kstars, &d3}) {
-        if (*given && (*given)->empty()) return UsageError(ctx, "an input option needs a path");
-    }
-    if (ngc2000) options.ngc2000Path = *ngc2000;
-    if (tycho2) options.tycho2Dir = *tycho2;
-    if (stellarium) options.stellariumDir = *stellarium;
-    if (kstars) options.kstarsDir = *kstars;
-    if (d3) options.d3CelestialDir = *d3;
+int RunDataBuild(CliContext& ctx, databuild::BuildOptions options) {
 
     // On a fresh machine the program directory, even its parents, may not exist yet.
     std::error_code ignored;
@@ -100,8 +83,7 @@ bool ReadInfo(const std::filesystem::path& path, DataFileInfo& info) {
     return true;
 }
 
-int RunDataInfo(CliContext& ctx, CommandArgs& args) {
-    if (int status = CheckNoLeftover(ctx, args)) return status;
+int RunDataInfo(CliContext& ctx) {
     const std::filesystem::path folder = ctx.Home().Path(kDataDir);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
@@ -146,14 +128,35 @@ int RunDataInfo(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
+// An input path option of data build; an empty path is refused.
+template <typename Path>
+void AddInput(CLI::App& build, const std::string& name, Path& path, const std::string& unit,
+              const std::string& description) {
+    build.add_option(name, path, description)->type_name(unit)->check([](const std::string& text) {
+        return text.empty() ? std::string("an input option needs a path") : std::string();
+    });
+}
+
 }  // namespace
 
-int RunData(CliContext& ctx, CommandArgs& args) {
-    const auto sub = args.TakeWord();
-    if (!sub) return CheckNoLeftover(ctx, args) ? kExitUsage : UsageError(ctx, kDataUsage);
-    if (*sub == "build") return RunDataBuild(ctx, args);
-    if (*sub == "info") return RunDataInfo(ctx, args);
-    return UsageError(ctx, "unknown data command: " + *sub + " (build or info)");
+void AddDataCommands(CommandRegistry& registry) {
+    CLI::App* data = registry.AddFamily("data", "The catalogs of data/: build them, list them");
+    auto options = std::make_shared<databuild::BuildOptions>();
+    CLI::App* build = registry.Add("build", "Builds every file of data/ from the installed catalog packages",
+                                   [options](CliContext& ctx) { return RunDataBuild(ctx, *options); }, data);
+    AddInput(*build, "--ngc2000", options->ngc2000Path, "FILE", "the NGC 2000.0 table: adds the description file");
+    AddInput(*build, "--tycho2", options->tycho2Dir, "DIR", "Tycho-2 as CDS distributes it: adds the Tycho catalogs");
+    AddInput(*build, "--stellarium", options->stellariumDir, "DIR", "another copy of stellarium-data");
+    AddInput(*build, "--kstars", options->kstarsDir, "DIR", "another copy of kstars-data");
+    AddInput(*build, "--d3celestial", options->d3CelestialDir, "DIR",
+             "the npm package d3-celestial (default: $VESPERTAR_D3CELESTIAL, else "
+             "node_modules/d3-celestial beside the program or its folder, or under their databuild/)");
+    build->footer("Each step reports on stderr; then each file built with its record count (--json: files with "
+                  "name, records, record_size, source; notes). A failed step stops the build (exit 1) and leaves "
+                  "the files it had not replaced as they were.");
+    registry.Add("info", "Every .ppc file of data/ with records, record_size, version and tag", RunDataInfo, data)
+        ->footer("--json: files, each with complete = the file holds every record its header counts; "
+                 "unreadable: .ppc files too short for a header.");
 }
 
 }  // namespace vsp::cli

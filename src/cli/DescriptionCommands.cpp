@@ -1,5 +1,7 @@
 // `expand TEXT`: the plain-language expansion of a short deep-sky description.
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "catalog/DreyerExpand.h"
@@ -8,19 +10,11 @@
 
 namespace vsp::cli {
 
-int RunExpand(CliContext& ctx, CommandArgs& args) {
-    if (!args.error.empty()) return UsageError(ctx, args.error);
-    // The text is taken as it stands (a description may begin with '-'); only "--..." is an
-    // option, and expand has none of its own.
-    const std::vector<std::string>& words = args.Words();
-    for (const std::string& word : words) {
-        if (word.rfind("--", 0) == 0) return UsageError(ctx, "unknown option: " + word);
-    }
-    if (words.empty()) return UsageError(ctx, "expand needs a TEXT");
-    if (words.size() > 1) return UsageError(ctx, "unexpected argument: " + words[1]);
+namespace {
 
+int RunExpand(CliContext& ctx, const std::string& description) {
     char expanded[kDescriptionLongSize];
-    DescriptionExpand(Utf8ToCp1252(words.front()), expanded);
+    DescriptionExpand(Utf8ToCp1252(description), expanded);
     const std::string text = Cp1252ToUtf8(expanded);
     if (ctx.Json()) {
         PrintJson(ctx, {{"text", text}});
@@ -28,6 +22,23 @@ int RunExpand(CliContext& ctx, CommandArgs& args) {
         ctx.Out() << text << "\n";
     }
     return kExitOk;
+}
+
+}  // namespace
+
+void AddDescriptionCommand(CommandRegistry& registry) {
+    auto text = std::make_shared<std::optional<std::string>>();
+    CLI::App* expand = registry.Add("expand", "The plain-language expansion of a short deep-sky description",
+                                    [text](CliContext& ctx) {
+                                        if (!*text) return UsageError(ctx, "expand needs a TEXT");
+                                        return RunExpand(ctx, **text);
+                                    });
+    expand->add_option("text", *text, "the description, e.g. \"vF, S, R, psbM\"");
+    registry.AllowDashWord(expand, *text);  // a description may begin with '-' ("-F")
+    expand->footer("As the object screen shows it under \"Translation\" (key text). Every expansion is followed "
+                   "by a blank, a comma becomes a comma and a blank; numbers, notes in parentheses and "
+                   "cross-references after \"=\" are copied (the letter right after \"=\" is dropped). The text "
+                   "stops after the step that passes 190 characters.");
 }
 
 }  // namespace vsp::cli

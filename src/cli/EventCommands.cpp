@@ -2,6 +2,7 @@
 // (the eclipse list from the observing date on).
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -48,19 +49,16 @@ std::string UtcText(const EclipseEntry& e) {
     return UtcText(e.year, e.month, e.day, e.hour, e.minute, e.second);
 }
 
-// --count N: nullopt with a usage error reported when unreadable or out of range.
-std::optional<int> TakeCount(CliContext& ctx, CommandArgs& args, int fallback, int& status) {
-    const auto text = args.TakeOption("--count");
-    status = CheckNoLeftover(ctx, args);
-    if (status) return std::nullopt;
-    if (!text) return fallback;
-    const auto n = ParseWhole(*text);
-    if (!n || *n < 1 || *n > kMaxCount) {
-        status = UsageError(ctx, "--count needs a whole number from 1 to " + std::to_string(kMaxCount) +
-                                     ": " + *text);
-        return std::nullopt;
-    }
-    return int(*n);
+struct EventArgs {
+    int count = 0;
+    bool details = false;
+};
+
+void AddCount(CLI::App& command, EventArgs& args, int fallback) {
+    args.count = fallback;
+    command.add_option("--count", args.count, "how many (default " + std::to_string(fallback) + ")")
+        ->type_name("N")
+        ->check(CLI::Range(1, kMaxCount));
 }
 
 double ObservingJd(CliContext& ctx) {
@@ -155,13 +153,8 @@ void PrintEclipse(CliContext& ctx, const FoundEclipse& e, bool details) {
               << Fixed(d.penumbralMagnitude, 4) << "\n";
 }
 
-}  // namespace
-
-int RunPhases(CliContext& ctx, CommandArgs& args) {
-    int status = kExitOk;
-    const auto count = TakeCount(ctx, args, kDefaultPhaseCount, status);
-    if (!count) return status;
-    const std::vector<FoundPhase> phases = NextPhases(ctx, *count);
+int RunPhases(CliContext& ctx, const EventArgs& args) {
+    const std::vector<FoundPhase> phases = NextPhases(ctx, args.count);
     if (ctx.Json()) {
         nlohmann::json list = nlohmann::json::array();
         for (const FoundPhase& p : phases) {
@@ -179,13 +172,10 @@ int RunPhases(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunEclipses(CliContext& ctx, CommandArgs& args) {
-    const bool details = args.TakeFlag("--details");
-    int status = kExitOk;
-    const auto count = TakeCount(ctx, args, kDefaultEclipseCount, status);
-    if (!count) return status;
+int RunEclipses(CliContext& ctx, const EventArgs& args) {
+    const bool details = args.details;
     const CalendarDateTime t = ctx.ObservingTime();
-    const std::vector<FoundEclipse> eclipses = CollectEclipses(*count, t.year, t.month, t.day, ctx.Ephemeris());
+    const std::vector<FoundEclipse> eclipses = CollectEclipses(args.count, t.year, t.month, t.day, ctx.Ephemeris());
     if (ctx.Json()) {
         nlohmann::json list = nlohmann::json::array();
         for (const FoundEclipse& e : eclipses) list.push_back(EclipseJson(e, details));
@@ -194,6 +184,33 @@ int RunEclipses(CliContext& ctx, CommandArgs& args) {
     }
     for (const FoundEclipse& e : eclipses) PrintEclipse(ctx, e, details);
     return kExitOk;
+}
+
+}  // namespace
+
+void AddEventCommands(CommandRegistry& registry) {
+    auto phases = std::make_shared<EventArgs>();
+    CLI::App* phasesCommand = registry.Add(
+        "phases", "The next principal phases of the Moon at or after the observing time (Meeus, chapter 49)",
+        [phases](CliContext& ctx) { return RunPhases(ctx, *phases); });
+    AddCount(*phasesCommand, *phases, kDefaultPhaseCount);
+    phasesCommand->footer("In time order: phase (new, first_quarter, full, last_quarter), jd_ut and utc. UT is "
+                          "the phase's TT less the Delta T of its date.");
+
+    auto eclipses = std::make_shared<EventArgs>();
+    CLI::App* eclipsesCommand = registry.Add(
+        "eclipses", "The solar and lunar eclipses from the observing date on (Meeus, chapter 54)",
+        [eclipses](CliContext& ctx) { return RunEclipses(ctx, *eclipses); });
+    AddCount(*eclipsesCommand, *eclipses, kDefaultEclipseCount);
+    eclipsesCommand->add_flag("--details", eclipses->details,
+                              "adds jd_ut, gamma and u, and for a lunar eclipse the contacts p1 u1 u2 greatest u3 "
+                              "u4 p4 (JD, UT; null when that phase does not happen), umbral_magnitude and "
+                              "penumbral_magnitude");
+    eclipsesCommand->footer(
+        "The search starts with the lunation nearest the date, so a solar eclipse up to about a week before "
+        "the date may come first. Keys: kind (solar, lunar), type (Penumbral, Partial, Annular, Total; a "
+        "hybrid is Total or Annular), utc of greatest eclipse, duration_s (lunar: the total phase, else the "
+        "partial, else the penumbral; null for solar).");
 }
 
 }  // namespace vsp::cli

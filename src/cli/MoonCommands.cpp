@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,18 +12,14 @@
 #include "cli/CommandOutput.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/MoonAge.h"
 #include "ephemeris/Time.h"
 
 namespace vsp::cli {
 namespace {
 
-constexpr double kKmPerAu = 149597870.0;
-
-}  // namespace
-
-int RunMoon(CliContext& ctx, CommandArgs& args) {
-    if (int status = CheckNoLeftover(ctx, args)) return status;
+int RunMoon(CliContext& ctx) {
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
 
@@ -51,6 +48,15 @@ int RunMoon(CliContext& ctx, CommandArgs& args) {
                     {"Distance", Fixed(distanceKm, 1) + " km"},
                     {"Diameter", Fixed(moon.diameter, 3) + "'"}});
     return kExitOk;
+}
+
+}  // namespace
+
+void AddMoonCommand(CommandRegistry& registry) {
+    registry.Add("moon", "The Moon's age, phase, distance and size for the observing time", RunMoon)
+        ->footer("Keys: age_fraction (the illuminated fraction from its age), picture_index (the phase "
+                 "picture, 0 new ... 14 full ... 28), phase_fraction (from the phase angle), distance_km "
+                 "(geocentric), diameter_arcmin.");
 }
 
 }  // namespace vsp::cli

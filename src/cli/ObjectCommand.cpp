@@ -3,6 +3,7 @@
 // time.
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,6 @@
 namespace vsp::cli {
 namespace {
 
-constexpr std::string_view kObjectUsage =
-    "object needs a DESIGNATION (NGC7000, \"NGC 7000\", M31, C14, IC434, Sh2-101)";
 // Magnitudes at or above this are the builder's mark for "unknown" (99.9).
 constexpr float kUnknownMagnitude = 99.0f;
 constexpr size_t kCommonNameSize = 64;
@@ -101,18 +100,12 @@ std::string Joined(const std::vector<std::string>& names) {
     return text;
 }
 
-}  // namespace
-
-int RunObject(CliContext& ctx, CommandArgs& args) {
-    int status = kExitOk;
-    const auto text = TakeDesignationText(ctx, args, kObjectUsage, status);
-    if (!text) return status;
-
+int RunObject(CliContext& ctx, const std::string& text) {
     int32_t catalog = 0, number = 0;
-    if (!DesignationParse(DefaultCatalogTable(), Utf8ToCp1252(*text), catalog, number))
-        return UsageError(ctx, "not a designation: " + *text);
+    if (!DesignationParse(DefaultCatalogTable(), Utf8ToCp1252(text), catalog, number))
+        return UsageError(ctx, "not a designation: " + text);
     if (IsStarCatalog(catalog))
-        return UsageError(ctx, *text + " is a star: vespertar star " + *text);
+        return UsageError(ctx, text + " is a star: vespertar star " + text);
 
     ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
     catalogs.Open();
@@ -179,7 +172,6 @@ int RunObject(CliContext& ctx, CommandArgs& args) {
         return kExitOk;
     }
 
-    const EphemerisSettings settings = ctx.Ephemeris();
     KeyRows rows;
     rows.Add("designation", Cp1252ToUtf8(facts.designation));
     rows.Add("catalog", prefix + " (" + std::to_string(record.catalog) + ")");
@@ -209,6 +201,23 @@ int RunObject(CliContext& ctx, CommandArgs& args) {
     }
     rows.Print(ctx);
     return kExitOk;
+}
+
+}  // namespace
+
+void AddObjectCommand(CommandRegistry& registry) {
+    auto text = std::make_shared<std::string>();
+    CLI::App* object = registry.Add("object", "A deep-sky object of the object file by its designation",
+                                    [text](CliContext& ctx) { return RunObject(ctx, *text); });
+    AddDesignation(*object, *text, "NGC7000, \"NGC 7000\", m31, C14, IC434, Sh2-101 (any case, blank or hyphen "
+                                   "after the prefix optional)");
+    object->footer(
+        "Messier, Caldwell, SAC and Herschel numbers go through their lists. Keys: designation (as the program "
+        "shows it: M31 for NGC 224), catalog (prefix), catalog_index, number, type_code, type, type_name, class, "
+        "constellation, constellation_abbreviation, ra_hours and dec_deg (J2000), magnitude, major_arcmin, "
+        "minor_arcmin (null when unknown), other_designations, common_name, description (NGC 2000.0 text) and "
+        "translation (its expansion), and for the observing time and site alt_deg, az_deg (in the correction "
+        "mode) and rise, transit, set (decimal local hours, as riseset --ra/--dec) with rise_set_status.");
 }
 
 }  // namespace vsp::cli

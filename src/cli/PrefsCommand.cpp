@@ -1,5 +1,7 @@
 // `prefs [show]` | `prefs set KEY=VALUE...` | `prefs reset`: the persisted settings.
 
+#include <charconv>
+#include <memory>
 #include <ostream>
 
 #include "cli/Command.h"
@@ -25,7 +27,12 @@ nlohmann::json JsonValue(const PreferenceSetting& s, const Preferences& prefs) {
             return s.getNumber(prefs) != 0.0;
         case PreferenceKind::Real:
             // Through the shortest text, so that a float shows as typed (51.1, not 51.0999...).
-            return ParseNumber(FormatPreferenceNumber(s, prefs)).value_or(s.getNumber(prefs));
+        {
+            const std::string text = FormatPreferenceNumber(s, prefs);
+            double value = s.getNumber(prefs);
+            std::from_chars(text.data(), text.data() + text.size(), value);
+            return value;
+        }
         default:
             return int64_t(s.getNumber(prefs));
     }
@@ -43,8 +50,7 @@ std::string ShownValue(const PreferenceSetting& s, const Preferences& prefs) {
     return FormatPreferenceValue(s, prefs);
 }
 
-int Show(CliContext& ctx, CommandArgs& args) {
-    if (int status = CheckNoLeftover(ctx, args)) return status;
+int Show(CliContext& ctx) {
     const Preferences prefs = LoadStored(ctx);
     if (ctx.Json()) {
         nlohmann::json out = nlohmann::json::object();
@@ -75,19 +81,14 @@ int ApplyAssignment(CliContext& ctx, const std::string& word, Preferences& prefs
     }
     if (!setting) return UsageError(ctx, "unknown setting: " + key);
     std::string reason;
-    const int ok = byRow ? ParsePreferenceRow(*setting, value, prefs, reason)
-                         : ParsePreferenceValue(*setting, value, prefs, reason);
+    const bool ok = byRow ? ParsePreferenceRow(*setting, value, prefs, reason)
+                          : ParsePreferenceValue(*setting, value, prefs, reason);
     if (!ok) return UsageError(ctx, Cp1252ToUtf8(reason));
     touched.push_back(setting);
     return kExitOk;
 }
 
-int Set(CliContext& ctx, CommandArgs& args) {
-    std::vector<std::string> assignments;
-    while (auto word = args.TakeWord()) assignments.push_back(*word);
-    if (int status = CheckNoLeftover(ctx, args)) return status;
-    if (assignments.empty()) return UsageError(ctx, "prefs set needs KEY=VALUE");
-
+int Set(CliContext& ctx, const std::vector<std::string>& assignments) {
     Preferences prefs = LoadStored(ctx);
     std::vector<const PreferenceSetting*> touched;
     for (const std::string& word : assignments)
@@ -100,7 +101,7 @@ int Set(CliContext& ctx, CommandArgs& args) {
         ctx.Err() << key << ": " << Cp1252ToUtf8(FormatPreferenceNumber(s, asGiven))
                   << " is out of range; set to " << Cp1252ToUtf8(ShownValue(s, prefs)) << "\n";
     }
-    if (SavePreferences(ctx.Home(), prefs) != 0) return JobFailed(ctx, kSaveFailed);
+    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, kSaveFailed);
 
     if (ctx.Json()) {
         nlohmann::json out = nlohmann::json::object();
@@ -110,22 +111,30 @@ int Set(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int Reset(CliContext& ctx, CommandArgs& args) {
-    if (int status = CheckNoLeftover(ctx, args)) return status;
+int Reset(CliContext& ctx) {
     Preferences prefs;
     ResetPreferences(prefs);
-    if (SavePreferences(ctx.Home(), prefs) != 0) return JobFailed(ctx, kSaveFailed);
+    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, kSaveFailed);
     return kExitOk;
 }
 
 }  // namespace
 
-int RunPrefs(CliContext& ctx, CommandArgs& args) {
-    const std::string action = args.TakeWord().value_or("show");
-    if (action == "show") return Show(ctx, args);
-    if (action == "set") return Set(ctx, args);
-    if (action == "reset") return Reset(ctx, args);
-    return UsageError(ctx, "unknown prefs action: " + action);
+void AddPrefsCommands(CommandRegistry& registry) {
+    CLI::App* prefs = registry.Add("prefs", "The persisted settings (alone: show them)", Show);
+    registry.Add("show", "Every setting with its value", Show, prefs)
+        ->footer("--json: one object; a choice gives its row index and KEY_text its row text. "
+                 "longitude_west_deg counts west positive (as stored); --lon is east positive.");
+    auto assignments = std::make_shared<std::vector<std::string>>();
+    registry
+        .Add("set", "Saves KEY=VALUE pairs",
+             [assignments](CliContext& ctx) { return Set(ctx, *assignments); }, prefs)
+        ->footer("A choice takes its row index or its row text; KEY_text=ROW picks a row whose text is a "
+                 "number (diameter_text=203). Values go through the start routine's range checks before "
+                 "they are saved; a value that is replaced is reported.")
+        ->add_option("assignments", *assignments, "KEY=VALUE")
+        ->required();
+    registry.Add("reset", "Saves the defaults", Reset, prefs);
 }
 
 }  // namespace vsp::cli

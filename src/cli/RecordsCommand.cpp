@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iomanip>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <sys/stat.h>
@@ -162,28 +163,45 @@ int PrintRecord(CliContext& ctx, const RawHeader& h, const RecordLayout* layout,
     return kExitOk;
 }
 
+struct RecordsArgs {
+    std::string file;
+    int64_t index = 0;
+};
+
+// Runs `print` on the header of the file named and its known layout (null when none).
+template <typename Print>
+int WithHeader(CliContext& ctx, const std::string& file, Print print) {
+    RawHeader header;
+    if (auto problem = ReadHeader(LocateFile(ctx, file), header)) return JobFailed(ctx, *problem);
+    const RecordLayoutRegistry layouts = KnownLayouts();
+    return print(header, LayoutFor(header, layouts));
+}
+
 }  // namespace
 
-int RunRecords(CliContext& ctx, CommandArgs& args) {
-    const std::optional<std::string> action = args.TakeWord();
-    if (!action || (*action != "info" && *action != "dump")) {
-        return UsageError(ctx, "records needs `info FILE` or `dump FILE [--index N]`");
-    }
-    std::optional<int64_t> index = 0;
-    if (*action == "dump") {
-        if (auto text = args.TakeOption("--index")) index = ParseWhole(*text);
-        if (!index) return UsageError(ctx, "unreadable value for --index");
-    }
-    const std::optional<std::string> file = args.TakeWord();
-    if (!file) return UsageError(ctx, "records " + *action + " needs a FILE");
-    if (int status = CheckNoLeftover(ctx, args)) return status;
-
-    RawHeader header;
-    if (auto problem = ReadHeader(LocateFile(ctx, *file), header)) return JobFailed(ctx, *problem);
-    const RecordLayoutRegistry registry = KnownLayouts();
-    const RecordLayout* layout = LayoutFor(header, registry);
-    return *action == "info" ? PrintInfo(ctx, header, layout)
-                             : PrintRecord(ctx, header, layout, *index);
+void AddRecordsCommands(CommandRegistry& registry) {
+    CLI::App* records = registry.AddFamily("records", "Inspect any record file");
+    records->footer("FILE is a path; when not found as given it is looked for below the program directory.");
+    auto args = std::make_shared<RecordsArgs>();
+    CLI::App* info = registry.Add(
+        "info", "The header (version, tag, record count and size) and how the length compares with it",
+        [args](CliContext& ctx) {
+            return WithHeader(ctx, args->file, [&](const RawHeader& h, const RecordLayout* layout) {
+                return PrintInfo(ctx, h, layout);
+            });
+        },
+        records);
+    info->add_option("file", args->file, "the record file")->required()->type_name("FILE");
+    CLI::App* dump = registry.Add(
+        "dump", "One record as hex and, where its layout is known, field by field",
+        [args](CliContext& ctx) {
+            return WithHeader(ctx, args->file, [&](const RawHeader& h, const RecordLayout* layout) {
+                return PrintRecord(ctx, h, layout, args->index);
+            });
+        },
+        records);
+    dump->add_option("file", args->file, "the record file")->required()->type_name("FILE");
+    dump->add_option("--index", args->index, "the record (default 0)")->type_name("N");
 }
 
 }  // namespace vsp::cli

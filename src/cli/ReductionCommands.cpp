@@ -2,6 +2,7 @@
 // observing time and correction mode).
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,16 +20,12 @@
 namespace vsp::cli {
 namespace {
 
-}  // namespace
+struct StarArgs {
+    std::optional<double> ra, dec, pmRa, pmDec, parallax;
+};
 
-int RunNutation(CliContext& ctx, CommandArgs& args) {
-    std::optional<double> jde;
-    int status = kExitOk;
-    if (!TakeNumber(ctx, args, "--jde", -1e9, 1e9, jde, status)) return status;
-    if ((status = CheckNoLeftover(ctx, args))) return status;
-    if (!jde) return UsageError(ctx, "nutation needs --jde X");
-
-    const EarthTiltValues tilt = EarthTilt(*jde);
+int RunNutation(CliContext& ctx, double jde) {
+    const EarthTiltValues tilt = EarthTilt(jde);
     if (ctx.Json()) {
         PrintJson(ctx, {{"dpsi_arcsec", tilt.dpsi},
                         {"deps_arcsec", tilt.deps},
@@ -37,7 +34,7 @@ int RunNutation(CliContext& ctx, CommandArgs& args) {
                         {"eq_equinoxes_s", tilt.equationOfEquinoxes}});
         return kExitOk;
     }
-    PrintRows(ctx, {{"JDE", Fixed(*jde, 6)},
+    PrintRows(ctx, {{"JDE", Fixed(jde, 6)},
                     {"Nutation in longitude", Fixed(tilt.dpsi, 6) + "\""},
                     {"Nutation in obliquity", Fixed(tilt.deps, 6) + "\""},
                     {"Mean obliquity", Fixed(tilt.meanObliquity, 9) + "\xC2\xB0"},
@@ -46,37 +43,20 @@ int RunNutation(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunApparent(CliContext& ctx, CommandArgs& args) {
-    std::optional<double> ra, dec, pmRa, pmDec, parallax;
-    int status = kExitOk;
-    if (!TakeNumber(ctx, args, "--ra", 0.0, 24.0, ra, status) ||
-        !TakeNumber(ctx, args, "--dec", -90.0, 90.0, dec, status) ||
-        !TakeNumber(ctx, args, "--pm-ra", -1e6, 1e6, pmRa, status) ||
-        !TakeNumber(ctx, args, "--pm-dec", -1e6, 1e6, pmDec, status) ||
-        !TakeNumber(ctx, args, "--parallax", 0.0, 1e4, parallax, status)) {
-        return status;
-    }
-    if ((status = CheckNoLeftover(ctx, args))) return status;
-    if (!ra || !dec) return UsageError(ctx, "apparent needs --ra H and --dec D");
-
+int RunApparent(CliContext& ctx, const StarArgs& args) {
     StarCatalogPlace star;
-    star.raHours = *ra == 24.0 ? 0.0 : *ra;
-    star.decDeg = *dec;
-    star.pmRaMasPerYear = pmRa.value_or(0.0);
-    star.pmDecMasPerYear = pmDec.value_or(0.0);
-    star.parallaxMas = parallax.value_or(0.0);
+    star.raHours = *args.ra == 24.0 ? 0.0 : *args.ra;
+    star.decDeg = *args.dec;
+    star.pmRaMasPerYear = args.pmRa.value_or(0.0);
+    star.pmDecMasPerYear = args.pmDec.value_or(0.0);
+    star.parallaxMas = args.parallax.value_or(0.0);
 
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
     ReductionState state;
     StarPlace place;
     if (StarHorizontal(star, settings.chartMode, when, settings, state, place) != 0) {
-        const double jde = JulianEphemerisDay(when, settings.location.tzOffset, settings);
-        char message[160];
-        std::snprintf(message, sizeof message,
-                      "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)", jde,
-                      kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
-        return JobFailed(ctx, message);
+        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
     }
     if (ctx.Json()) {
         PrintJson(ctx, {{"ra_hours", place.raHours},
@@ -90,6 +70,32 @@ int RunApparent(CliContext& ctx, CommandArgs& args) {
                     {"Altitude", Fixed(place.altitude, 4) + "\xC2\xB0"},
                     {"Azimuth", Fixed(place.azimuth, 4) + "\xC2\xB0"}});
     return kExitOk;
+}
+
+}  // namespace
+
+void AddReductionCommands(CommandRegistry& registry) {
+    auto jde = std::make_shared<std::optional<double>>();
+    CLI::App* nutation = registry.Add("nutation", "Nutation, obliquities, equation of the equinoxes (IAU 1980)",
+                                      [jde](CliContext& ctx) { return RunNutation(ctx, **jde); });
+    AddJde(*nutation, *jde);
+    nutation->footer("Keys: dpsi_arcsec, deps_arcsec, mean_obliquity_deg, true_obliquity_deg, eq_equinoxes_s.");
+
+    auto star = std::make_shared<StarArgs>();
+    CLI::App* apparent = registry.Add(
+        "apparent", "A J2000 catalog position reduced to the observing time and correction mode (--mode)",
+        [star](CliContext& ctx) { return RunApparent(ctx, *star); });
+    AddRaDec(*apparent, star->ra, star->dec, true);
+    AddNumber(*apparent, "--pm-ra", star->pmRa, "MAS_PER_YR",
+              "mu-alpha* = mu-alpha cos(Dec), as Hipparcos gives it, from epoch J2000")
+        ->check(CLI::Range(-1e6, 1e6));
+    AddNumber(*apparent, "--pm-dec", star->pmDec, "MAS_PER_YR", "proper motion in Dec from epoch J2000")
+        ->check(CLI::Range(-1e6, 1e6));
+    AddNumber(*apparent, "--parallax", star->parallax, "MAS", "parallax")->check(CLI::Range(0.0, 1e4));
+    apparent->footer("Keys: ra_hours, dec_deg (of date), alt_deg, az_deg. Modes 0 and 1 apply precession and "
+                     "nutation; modes 2 and 3 the full topocentric reduction (proper motion, parallax, light "
+                     "deflection, aberration); modes 1 and 3 add refraction for the site's temperature and "
+                     "pressure (RA and Dec are then the refracted ones).");
 }
 
 }  // namespace vsp::cli

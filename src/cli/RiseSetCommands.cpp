@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -17,6 +18,7 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/DayLength.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "format/RiseSetText.h"
 #include "ephemeris/RiseTransitSet.h"
@@ -34,8 +36,6 @@ namespace {
 constexpr double kSunH0 = -0.833333;
 constexpr double kMoonH0 = -0.833333;
 constexpr double kPlanetH0 = -0.5667;
-constexpr double kEarthRadiusKm = 6378.14;
-constexpr double kKmPerAu = 149597870.0;
 constexpr double kFixedH0 = 0.0;
 
 double StandardAltitude(int code) {
@@ -105,22 +105,19 @@ void PrintTimesJson(CliContext& ctx, nlohmann::json out, double h0, const RiseTr
     PrintJson(ctx, out);
 }
 
-}  // namespace
-
-int RunRiseSet(CliContext& ctx, CommandArgs& args) {
+struct RiseSetArgs {
+    std::optional<std::string> name;
     std::optional<double> ra, dec, h0;
-    int status = kExitOk;
-    if (!TakeNumber(ctx, args, "--ra", 0.0, 24.0, ra, status) ||
-        !TakeNumber(ctx, args, "--dec", -90.0, 90.0, dec, status) ||
-        !TakeNumber(ctx, args, "--h0", -90.0, 90.0, h0, status)) {
-        return status;
-    }
-    const auto word = args.TakeWord();
-    if ((status = CheckNoLeftover(ctx, args))) return status;
+};
+
+int RunRiseSet(CliContext& ctx, const RiseSetArgs& args) {
+    const std::optional<double>& ra = args.ra;
+    const std::optional<double>& dec = args.dec;
+    const std::optional<double>& h0 = args.h0;
     const bool fixed = ra || dec;
     if (fixed && (!ra || !dec)) return UsageError(ctx, "riseset needs both --ra H and --dec D");
-    if (fixed && word) return UsageError(ctx, "riseset takes a NAME or --ra/--dec, not both");
-    if (!fixed && !word) return UsageError(ctx, "riseset needs a NAME (sun, moon, mercury ... pluto, a code) or --ra H --dec D");
+    if (fixed && args.name) return UsageError(ctx, "riseset takes a NAME or --ra/--dec, not both");
+    if (!fixed && !args.name) return UsageError(ctx, "riseset needs a NAME (sun, moon, mercury ... pluto, a code) or --ra H --dec D");
 
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
@@ -139,12 +136,12 @@ int RunRiseSet(CliContext& ctx, CommandArgs& args) {
     }
 
     // The Earth (code 10) neither rises nor sets.
-    const auto code = ReadBodyCode(*word, kBodyEarth - 1);
-    if (!code) return UsageError(ctx, "unknown body: " + *word);
+    const auto code = ReadBodyCode(*args.name, kBodyEarth - 1);
+    if (!code) return UsageError(ctx, "unknown body: " + *args.name);
     const double altitude = h0.value_or(StandardAltitude(*code) + horizon);
     ThreeDayPlaces places;
     double distanceAu = 0;
-    if ((status = BodyPlaces(ctx, *code, when, settings, places, distanceAu))) return status;
+    if (int status = BodyPlaces(ctx, *code, when, settings, places, distanceAu)) return status;
     const double parallax = distanceAu > 0 ? std::asin(kEarthRadiusKm / (distanceAu * kKmPerAu)) * 180.0 / M_PI : 0.0;
     RiseTransitSetMoving(when.year, when.month, when.day, 0, 0, 0, places, altitude + parallax,
                          settings, times);
@@ -158,8 +155,7 @@ int RunRiseSet(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunDayLength(CliContext& ctx, CommandArgs& args) {
-    if (int status = CheckNoLeftover(ctx, args)) return status;
+int RunDayLength(CliContext& ctx) {
     const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
     const DayLengthReport day = ComputeDayLength(when, settings);
@@ -189,6 +185,34 @@ int RunDayLength(CliContext& ctx, CommandArgs& args) {
                     {"Time zone", TimeZoneText(settings.location.tzOffset)},
                     {"Sunrise azimuth", Cp1252ToUtf8(AzimuthText(day.sunriseAzimuth))}});
     return kExitOk;
+}
+
+}  // namespace
+
+void AddRiseSetCommands(CommandRegistry& registry) {
+    auto args = std::make_shared<RiseSetArgs>();
+    CLI::App* riseset = registry.Add(
+        "riseset", "Rise, transit and set of a body or a fixed position on the observing date",
+        [args](CliContext& ctx) { return RunRiseSet(ctx, *args); });
+    riseset->add_option("name", args->name, "sun, moon, mercury ... neptune, pluto or a body code");
+    AddRaDec(*riseset, args->ra, args->dec, false);
+    AddNumber(*riseset, "--h0", args->h0, "DEG", "the altitude of rise and set, used as given")
+        ->check(CLI::Range(-90.0, 90.0));
+    riseset->footer(
+        "Decimal hours of the local day: keys rise, transit, set, h0_deg, and status: normal, circumpolar or "
+        "never_rises. A body is interpolated between its apparent geocentric places at 0h local of the day "
+        "before, the day and the day after; h0 is the altitude of the centre as seen from the site (the body's "
+        "horizontal parallax is added internally): -0.833333 for the Sun and the Moon, -0.5667 for the others. "
+        "--ra/--dec: a fixed position of date by the direct method, h0 0 (the dip of the horizon for the site's "
+        "height and 36.6' for refraction and semidiameter are taken off). The preference \"Horizon\" (0 to 10 "
+        "degrees) raises the default h0 by its height. A body that never sets gives rise 0, set 23.99 (transit "
+        "12.0 for a body); one that never rises gives 0, 0, 0.");
+
+    registry.Add("daylength", "Sunrise, sunset, day and night length, twilights for the observing date",
+                 RunDayLength)
+        ->footer("Keys: sunrise, sunset (h0 -0.833333, local hours), day_length_h, day_change_s (from the day "
+                 "before), night_length_h, civil_h, nautical_h, astronomical_h (between the Sun's crossings "
+                 "of -6, -12 and -18 degrees), lmst_hours, tz_hours, sunrise_az_deg.");
 }
 
 }  // namespace vsp::cli

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "catalog/CatalogTable.h"
@@ -12,7 +13,7 @@
 #include "catalog/StarAngle.h"
 #include "catalog/StarCatalog.h"
 #include "cli/CatalogWords.h"
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/Spherical.h"
 #include "format/AngleFormat.h"
 #include "platform/Text.h"
@@ -134,26 +135,22 @@ int FindTycho(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& ou
     return kExitOk;
 }
 
-}  // namespace
-
-int RunStar(CliContext& ctx, CommandArgs& args) {
+int RunStar(CliContext& ctx, const std::string& text) {
     int status = kExitOk;
-    const auto text = TakeDesignationText(ctx, args, kStarUsage, status);
-    if (!text) return status;
 
     const CatalogTable table = DefaultCatalogTable();
     int32_t catalog = kCatalogHr, number = 0;
-    if (const auto plain = ParseWhole(*text)) {
-        if (*plain < 0 || *plain > kHighestStarNumber) return UsageError(ctx, "no such HR number: " + *text);
+    if (const auto plain = ParseWhole(text)) {
+        if (*plain < 0 || *plain > kHighestStarNumber) return UsageError(ctx, "no such HR number: " + text);
         number = int32_t(*plain);
-    } else if (!DesignationParse(table, *text, catalog, number) ||
+    } else if (!DesignationParse(table, text, catalog, number) ||
                (catalog != kCatalogHr && catalog != kCatalogHip && catalog != kCatalogTycho)) {
-        return UsageError(ctx, std::string(kStarUsage) + ", not " + *text);
+        return UsageError(ctx, std::string(kStarUsage) + ", not " + text);
     }
     if (catalog == kCatalogHr && (number < 1 || number > kHighestHrNumber))
-        return UsageError(ctx, "HR numbers run from 1 to " + std::to_string(kHighestHrNumber) + ": " + *text);
+        return UsageError(ctx, "HR numbers run from 1 to " + std::to_string(kHighestHrNumber) + ": " + text);
     if (catalog == kCatalogHip && (number < 1 || number > kHighestStarNumber))
-        return UsageError(ctx, "HIP numbers run from 1 to " + std::to_string(kHighestStarNumber) + ": " + *text);
+        return UsageError(ctx, "HIP numbers run from 1 to " + std::to_string(kHighestStarNumber) + ": " + text);
 
     StarCatalog stars(ctx.Home(), ctx.Messages());
     FoundStar star;
@@ -179,7 +176,6 @@ int RunStar(CliContext& ctx, CommandArgs& args) {
                         {"name", name.empty() ? nlohmann::json() : nlohmann::json(name)}});
         return kExitOk;
     }
-    const EphemerisSettings settings = ctx.Ephemeris();
     KeyRows rows;
     rows.Add("designation", star.designation);
     rows.Add("number", std::to_string(number));
@@ -190,6 +186,19 @@ int RunStar(CliContext& ctx, CommandArgs& args) {
     if (!name.empty()) rows.Add("name", name);
     rows.Print(ctx);
     return kExitOk;
+}
+
+}  // namespace
+
+void AddStarCommand(CommandRegistry& registry) {
+    auto text = std::make_shared<std::string>();
+    CLI::App* star = registry.Add("star", "A star of the HR, Hipparcos or Tycho catalogs",
+                                  [text](CliContext& ctx) { return RunStar(ctx, *text); });
+    AddDesignation(*star, *text, "NUMBER or HRn (the HR catalog), HIPn (Hipparcos 110K), TYCr-n-1 (Tycho 2.5 "
+                                 "Million, else Tycho 390K)");
+    star->footer("Without the HR catalog the default stars answer for HR numbers. Keys: designation, number, "
+                 "ra_hours, dec_deg (J2000), magnitude, color_index (B-V) and name (the bright-star name when it "
+                 "is one of the default stars, else null).");
 }
 
 }  // namespace vsp::cli

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -22,73 +23,6 @@ std::string Shortest(double value) {
     char text[32];
     auto [end, ec] = std::to_chars(text, text + sizeof text, value);
     return ec == std::errc() ? std::string(text, end) : std::string("nan");
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Digits from `at` up to the next `stop` (or the end); nullopt when empty or not digits.
-std::optional<int> TakeNumberField(std::string_view text, size_t& at, char stop) {
-    const size_t begin = at;
-    while (at < text.size() && text[at] != stop) {
-        if (!IsDigit(text[at]) || at - begin > 8) return std::nullopt;
-        ++at;
-    }
-    if (at == begin) return std::nullopt;
-    int value = 0;
-    std::from_chars(text.data() + begin, text.data() + at, value);
-    if (at < text.size()) ++at;  // the separator
-    return value;
-}
-
-int MonthLength(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// YYYY-MM-DD; the year may be negative (astronomical numbering), the day must exist.
-std::optional<CalendarDateTime> ReadDate(std::string_view text) {
-    size_t at = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) at = 1;
-    auto year = TakeNumberField(text, at, '-');
-    auto month = TakeNumberField(text, at, '-');
-    auto day = TakeNumberField(text, at, '\0');
-    if (!year || !month || !day) return std::nullopt;
-    CalendarDateTime t;
-    t.year = negative ? -*year : *year;
-    t.month = *month;
-    t.day = *day;
-    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > MonthLength(t.year, t.month)) return std::nullopt;
-    return t;
-}
-
-// HH:MM or HH:MM:SS into the clock fields of `t`.
-bool ReadClock(std::string_view text, CalendarDateTime& t) {
-    size_t at = 0;
-    auto hour = TakeNumberField(text, at, ':');
-    auto minute = TakeNumberField(text, at, ':');
-    std::optional<int> second = 0;
-    if (at < text.size()) second = TakeNumberField(text, at, '\0');
-    if (!hour || !minute || !second || text.back() == ':') return false;
-    if (*hour > 23 || *minute > 59 || *second > 59) return false;
-    t.hour = *hour;
-    t.minute = *minute;
-    t.second = *second;
-    return true;
-}
-
-// The words left once the options are taken. They are taken as they stand, so that a text or
-// a date beginning with '-' ("-00:30", "-0500-03-01") is not mistaken for an option.
-int TakePositionals(CliContext& ctx, CommandArgs& args, size_t least, size_t most,
-                    std::string_view usage, std::vector<std::string>& words) {
-    if (!args.error.empty()) return UsageError(ctx, args.error);
-    words = args.Words();
-    for (const std::string& word : words) {
-        if (word.rfind("--", 0) == 0) return UsageError(ctx, "unknown option: " + word);
-    }
-    if (words.size() > most) return UsageError(ctx, "unexpected argument: " + words[most]);
-    if (words.size() < least) return UsageError(ctx, usage);
-    return kExitOk;
 }
 
 std::string IsoDate(int year, int month, int day) {
@@ -120,10 +54,7 @@ std::string UtcText(const CalendarDateTime& local, int offset) {
     return IsoDate(y, mo, d) + "T" + IsoClock(h, mi, local.second) + "Z";
 }
 
-}  // namespace
-
-int RunTime(CliContext& ctx, CommandArgs& args) {
-    if (int status = CheckNoLeftover(ctx, args)) return status;
+int RunTime(CliContext& ctx) {
     const CalendarDateTime t = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
     const int offset = settings.location.tzOffset;
@@ -167,36 +98,23 @@ int RunTime(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunFormat(CliContext& ctx, CommandArgs& args) {
-    const auto codeText = args.TakeOption("--code");
-    const auto fixedText = args.TakeOption("--fixed");
-    std::vector<std::string> words;
-    if (int status = TakePositionals(ctx, args, 1, 2, "format needs hours or degrees", words)) return status;
-    if (words[0] != "hours" && words[0] != "degrees") return UsageError(ctx, "format needs hours or degrees");
-    const std::optional<std::string> valueText =
-        words.size() > 1 ? std::optional<std::string>(words[1]) : std::nullopt;
-    const bool hours = words[0] == "hours";
-    if (valueText.has_value() == fixedText.has_value()) {
-        return UsageError(ctx, "format needs either a VALUE or --fixed N");
-    }
+struct FormatArgs {
+    std::string unit;                   // hours or degrees
+    std::optional<double> value;
+    std::optional<int32_t> fixed;
+    std::optional<int> code;
+};
 
+int RunFormat(CliContext& ctx, const FormatArgs& args) {
+    const bool hours = args.unit == "hours";
     const TextFormats formats = ctx.Formats();
-    int code = hours ? formats.hourFormat : formats.angleFormat;
-    if (codeText) {
-        const auto n = ParseWhole(*codeText);
-        if (!n || *n < INT32_MIN || *n > INT32_MAX) return UsageError(ctx, "unreadable value for --code: " + *codeText);
-        code = int(*n);
-    }
-
+    const int code = args.code.value_or(hours ? formats.hourFormat : formats.angleFormat);
+    if (!args.value && !args.fixed) return UsageError(ctx, "format needs either a VALUE or --fixed N");
     std::string text;
-    if (fixedText) {
-        const auto n = ParseWhole(*fixedText);
-        if (!n || *n < INT32_MIN || *n > INT32_MAX) return UsageError(ctx, "unreadable value for --fixed: " + *fixedText);
-        text = hours ? HmsFixToStr(int32_t(*n), code, formats.messages) : DmsFixToStr(int32_t(*n), code);
+    if (args.fixed) {
+        text = hours ? HmsFixToStr(*args.fixed, code, formats.messages) : DmsFixToStr(*args.fixed, code);
     } else {
-        const auto value = ParseNumber(*valueText);
-        if (!value) return UsageError(ctx, "unreadable value: " + *valueText);
-        text = hours ? HMSToStr(*value, code, formats.messages) : DmsToStr(*value, code);
+        text = hours ? HMSToStr(*args.value, code, formats.messages) : DmsToStr(*args.value, code);
     }
 
     if (ctx.Json()) {
@@ -207,11 +125,8 @@ int RunFormat(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunParse(CliContext& ctx, CommandArgs& args) {
-    const bool asDegrees = args.TakeFlag("--hours-as-degrees");
-    std::vector<std::string> words;
-    if (int status = TakePositionals(ctx, args, 1, 1, "parse needs a TEXT", words)) return status;
-    const std::string text = Utf8ToCp1252(words.front());
+int RunParse(CliContext& ctx, const std::string& typed, bool asDegrees) {
+    const std::string text = Utf8ToCp1252(typed);
     const double value = asDegrees ? ParseHoursAsDegrees(text) : ParseSexagesimal(text);
     if (ctx.Json()) {
         PrintJson(ctx, {{"value", value}});
@@ -221,16 +136,11 @@ int RunParse(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunCalendar(CliContext& ctx, CommandArgs& args) {
-    std::vector<std::string> words;
-    if (int status = TakePositionals(ctx, args, 1, 1, "calendar needs a JD", words)) return status;
-    const std::string* jdText = &words[0];
-    const auto jd = ParseNumber(*jdText);
-    if (!jd) return UsageError(ctx, "unreadable JD: " + *jdText);
+int RunCalendar(CliContext& ctx, double jd) {
     // The range a typed JD is accepted in, with the date/time assistant's message.
-    if (!IsAcceptableJulianDay(*jd)) return JobFailed(ctx, kInvalidJdMessage);
+    if (!IsAcceptableJulianDay(jd)) return JobFailed(ctx, kInvalidJdMessage);
 
-    const CalendarDateTime t = CalendarFromJulianDay(*jd);
+    const CalendarDateTime t = CalendarFromJulianDay(jd);
     if (ctx.Json()) {
         PrintJson(ctx, {{"year", t.year}, {"month", t.month}, {"day", t.day},
                         {"hour", t.hour}, {"minute", t.minute}, {"second", t.second}});
@@ -241,13 +151,8 @@ int RunCalendar(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunDeltaT(CliContext& ctx, CommandArgs& args) {
-    std::vector<std::string> words;
-    if (int status = TakePositionals(ctx, args, 1, 1, "deltat needs a date YYYY-MM-DD", words)) return status;
-    const auto date = ReadDate(words[0]);
-    if (!date) return UsageError(ctx, "unreadable date: " + words[0]);
-
-    const double deltaT = DeltaT(date->year, date->month, date->day, ctx.Ephemeris());
+int RunDeltaT(CliContext& ctx, const CalendarDay& date) {
+    const double deltaT = DeltaT(date.year, date.month, date.day, ctx.Ephemeris());
     if (ctx.Json()) {
         PrintJson(ctx, {{"delta_t_s", deltaT}});
     } else {
@@ -256,21 +161,77 @@ int RunDeltaT(CliContext& ctx, CommandArgs& args) {
     return kExitOk;
 }
 
-int RunJd(CliContext& ctx, CommandArgs& args) {
-    std::vector<std::string> words;
-    if (int status = TakePositionals(ctx, args, 1, 2, "jd needs a date YYYY-MM-DD", words)) return status;
-    auto t = ReadDate(words[0]);
-    if (!t) return UsageError(ctx, "unreadable date: " + words[0]);
-    if (words.size() > 1 && !ReadClock(words[1], *t)) return UsageError(ctx, "unreadable time: " + words[1]);
-
+int RunJd(CliContext& ctx, const CalendarDay& date, const ClockTime& clock) {
     const int offset = ctx.Ephemeris().location.tzOffset;
-    const double jd = JulianDayLocal(t->year, t->month, t->day, t->hour, t->minute, t->second, offset);
+    const double jd = JulianDayLocal(date.year, date.month, date.day, clock.hour, clock.minute, clock.second, offset);
     if (ctx.Json()) {
         PrintJson(ctx, {{"jd", jd}});
     } else {
         ctx.Out() << Fixed(jd, 6) << "\n";
     }
     return kExitOk;
+}
+
+struct DateArgs {
+    std::optional<CalendarDay> date;
+    std::optional<ClockTime> clock;
+};
+
+void AddFormatCommand(CommandRegistry& registry) {
+    auto args = std::make_shared<FormatArgs>();
+    CLI::App* format = registry.Add(
+        "format", "The text a screen shows for a time or an angle",
+        [args](CliContext& ctx) { return RunFormat(ctx, *args); });
+    format->add_option("unit", args->unit, "hours or degrees")->required()->check(CLI::IsMember({"hours", "degrees"}));
+    CLI::Option* value = format->add_option("value", args->value, "decimal hours or degrees")->type_name("VALUE");
+    CLI::Option* fixed = format->add_option("--fixed", args->fixed, "a fixed-point value, 292818 units per hour or degree");
+    value->excludes(fixed);
+    format->add_option("--code", args->code,
+                       "hours 0 \"23.7500\", 1 \"23:45:00\", 2 \"23h45m00\", 3 \"23h45.0\"; degrees 0 "
+                       "\"-70.7500\", 1 \"-70:45:00\", 2 \"-70°45'00\", 3 \"-70°45.0\" (default: the "
+                       "preferences' RA or Dec format)");
+    format->footer("Give either VALUE or --fixed N. JSON key: text.");
+}
+
+}  // namespace
+
+void AddTimeCommands(CommandRegistry& registry) {
+    registry.Add("time",
+                 "Julian Dates (UT and dynamical), ΔT, decimal year and sidereal times of the observing date and "
+                 "time",
+                 [](CliContext& ctx) { return RunTime(ctx); })
+        ->footer("Keys: local, utc, jd_ut, jde (ΔT added, cut to whole seconds), delta_t_s, decimal_year, "
+                 "gmst0_hours (mean sidereal time at 0h UT of the local date), lmst_hours, gast_hours.");
+    AddFormatCommand(registry);
+
+    auto typed = std::make_shared<std::pair<std::string, bool>>();
+    CLI::App* parse = registry.Add("parse", "The value of a typed time or angle",
+                                   [typed](CliContext& ctx) { return RunParse(ctx, typed->first, typed->second); });
+    parse->add_option("text", typed->first, "\"23.75\", \"23:45:12\", \"23h45m12\", \"23 45 12\", \"23h45.2\", \"-00:30\"")
+        ->required();
+    parse->add_flag("--hours-as-degrees", typed->second, "typed hours given as degrees (x 15)");
+    parse->footer("Unreadable text gives 0. JSON key: value.");
+
+    auto jd = std::make_shared<double>();
+    registry.Add("calendar", "The UT calendar date and time of a Julian Date",
+                 [jd](CliContext& ctx) { return RunCalendar(ctx, *jd); })
+        ->footer("Keys year month day hour minute second. A JD is accepted from 1721057.5 (year 0) up to, not "
+                 "including, 2524593.5 (year 2200).")
+        ->add_option("jd", *jd, "Julian Date")->required()->type_name("JD");
+
+    auto when = std::make_shared<DateArgs>();
+    CLI::App* deltat = registry.Add("deltat", "ΔT (TT - UT) in seconds for a date (key delta_t_s)",
+                                    [when](CliContext& ctx) { return RunDeltaT(ctx, *when->date); });
+    AddDate(*deltat, "date", when->date, "the date")->required();
+    deltat->footer("A date in the year of the observing date (--date, else today) gets the ΔT of the preferences.");
+
+    auto local = std::make_shared<DateArgs>();
+    CLI::App* jdCommand = registry.Add("jd", "The Julian Date (UT) of a local clock time, zone --tz or the site's (key jd)",
+                                       [local](CliContext& ctx) {
+                                           return RunJd(ctx, *local->date, local->clock.value_or(ClockTime{}));
+                                       });
+    AddDate(*jdCommand, "date", local->date, "the local date")->required();
+    AddClockTime(*jdCommand, "time", local->clock, "the local clock time (default 00:00:00)");
 }
 
 }  // namespace vsp::cli

@@ -1,48 +1,74 @@
-// The command-line contract: exit statuses, common options, help, version.
+// The command-line contract: exit statuses, the one date and time parser, options before or
+// after the command, help.
 
 #include <algorithm>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/RunProgram.h"
+#include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
 namespace {
 
-TEST(CommandLine, VersionShowsTheAboutBoxText) {
-    ProgramResult r = RunVespertar({"version"});
+class CommandLine : public ProgramHomeTest {};
+
+TEST_F(CommandLine, VersionWithOptionsBeforeOrAfterTheCommand) {
+    ProgramResult r = Run({"version"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Vespertar\nVersion 3.0.3\n");
-    r = RunVespertar({"version", "--json"});
-    ASSERT_EQ(r.status, 0);
-    auto j = nlohmann::json::parse(r.out);
-    EXPECT_EQ(j["product"], "Vespertar");
+    const nlohmann::json j = Json({"version"});
     EXPECT_EQ(j["version"], "3.0.3");
-    // Common options may stand before the command too.
-    EXPECT_EQ(RunVespertar({"--json", "version"}).out, r.out);
+    EXPECT_EQ(Run({"--json", "version"}).out, Run({"version", "--json"}).out);
+    // Values with '=' or as the next word, negative numbers included, on either side.
+    const nlohmann::json before = Json({"--lat=-33.9", "--date", "2024-03-01", "--time", "21:00", "body", "mars"});
+    EXPECT_EQ(Json({"body", "mars", "--lat", "-33.9", "--date=2024-03-01", "--time=21:00"}), before);
 }
 
-TEST(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
-    ProgramResult r = RunVespertar({"no-such-command"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_EQ(RunVespertar({"--lat", "north", "version"}).status, 2);
-    EXPECT_EQ(RunVespertar({"--mode", "4", "version"}).status, 2);
-    EXPECT_EQ(RunVespertar({"--date", "2026-13-01", "version"}).status, 2);
-    EXPECT_EQ(RunVespertar({"--time", "25:00", "version"}).status, 2);
-    EXPECT_EQ(RunVespertar({"version", "--lat"}).status, 2);
-    EXPECT_EQ(RunVespertar({"version", "extra"}).status, 2);
+// Every usage error: status 2, nothing on stdout, one line on stderr.
+TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"no-such-command"}, {"version", "--no-such-option"}, {"version", "extra"}, {"--lat", "north", "version"},
+             {"version", "--lat"}, {"--mode", "4", "version"}, {"--dpi", "96", "version"}, {"--lat", "5"},
+             {"--date", "2023-02-31", "time"}, {"--date", "2023-13-01", "time"}, {"--time", "24:61", "time"},
+             {"--date", "2023-2-x", "time"}, {"--time", "12:00:", "time"}, {"jd", "2023-02-30"},
+             {"jd", "2000-01-01", "24:00"}, {"deltat", "2026-04-31"}, {"--date", "1900-02-29", "time"},
+             {"--date", "1700-02-29", "time"}}) {
+        const ProgramResult r = Run(args);
+        EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.rfind("vespertar: ", 0), 0u) << r.err;
+    }
+    EXPECT_EQ(Run({"--date", "2023-02-31", "time"}).err, "vespertar: invalid date 2023-02-31 (February has 28 days)\n");
 }
 
-TEST(CommandLine, HelpDescribesCommands) {
-    ProgramResult r = RunVespertar({"--help"});
+// The calendar is Julian up to 1583 (every fourth year leap) and Gregorian from 1584 on.
+TEST_F(CommandLine, LeapDaysOfTheProgramsCalendar) {
+    for (const char* date : {"2024-02-29", "2000-02-29", "1500-02-29", "1580-02-29", "-0500-02-29"}) {
+        EXPECT_EQ(Run({"--date", date, "time"}).status, 0) << date;
+        EXPECT_EQ(Run({"jd", date}).status, 0) << date;
+    }
+    // 1500-02-29 is the day between 02-28 and 03-01 (Julian Dates 2268990.5 to 2268992.5).
+    EXPECT_EQ(Json({"--tz", "0", "jd", "1500-02-29"})["jd"], 2268991.5);
+    EXPECT_EQ(Json({"--date", "2024-02-29", "--time", "23:59:59", "--tz", "0", "time"})["utc"], "2024-02-29T23:59:59Z");
+}
+
+TEST_F(CommandLine, HelpListsEveryCommandAndEachCommandsOptions) {
+    ProgramResult r = Run({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("records info FILE"), std::string::npos);
-    EXPECT_NE(r.out.find("--lon DEG"), std::string::npos);
-    r = RunVespertar({"records", "--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("Usage: vespertar records"), std::string::npos);
+    for (const char* word : {"version", "prefs", "records", "time", "format", "parse", "calendar", "deltat", "jd",
+                             "nutation", "apparent", "body", "helio", "earth", "moon", "riseset", "daylength",
+                             "phases", "eclipses", "expand", "constellation", "data", "object", "star", "--lon DEG"}) {
+        EXPECT_NE(r.out.find(std::string("\n  ") + word), std::string::npos) << word;
+    }
+    for (const auto& [command, option] : std::vector<std::pair<std::string, std::string>>{
+             {"eclipses", "--details"}, {"apparent", "--parallax"}, {"body", "--quick"}, {"format", "--fixed"}}) {
+        r = Run({command, "--help"});
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_NE(r.out.find("Usage: vespertar " + command), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(option), std::string::npos) << r.out;
+    }
 }
 
 }  // namespace

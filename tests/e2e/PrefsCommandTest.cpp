@@ -1,83 +1,68 @@
-// The settings through the built program: defaults on an empty program directory, a value
-// kept from one run to the next, the range checks, and a settings file damaged on disk.
+// The settings through the built program: defaults, values kept from one run to the next with
+// the start routine's range checks, choices by row text, and a damaged settings file.
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/RunProgram.h"
-#include "support/TempHome.h"
+#include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
 namespace {
 
-nlohmann::json ShowJson(const TempHome& home) {
-    ProgramResult r = RunVespertar({"--home", home.Root(), "prefs", "show", "--json"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    return nlohmann::json::parse(r.out);
-}
+class Prefs : public ProgramHomeTest {
+protected:
+    nlohmann::json Show() { return Json({"prefs", "show"}); }
+};
 
-TEST(PrefsEndToEnd, EmptyHomeGivesTheStartDefaults) {
-    TempHome home;
-    const nlohmann::json j = ShowJson(home);
-    EXPECT_EQ(j["site_name"], "None");
-    EXPECT_EQ(j["latitude_deg"], 51);
-    EXPECT_EQ(j["longitude_west_deg"], 0);
-    EXPECT_EQ(j["temperature_c"], 10);
-    EXPECT_EQ(j["pressure_mbar"], 1013);
-    EXPECT_EQ(j["humidity_pct"], 40);
-    EXPECT_EQ(j["night_mode"], 0);
-    EXPECT_EQ(j["correction_text"], "Geocentric");
-}
-
-TEST(PrefsEndToEnd, ValuesPersistAcrossRunsAndRangeChecksApply) {
-    TempHome home;
-    ProgramResult r = RunVespertar({"--home", home.Root(), "prefs", "set", "latitude_deg=48.5",
-                                    "longitude_west_deg=-2.25", "correction=Topo + Refract"});
+TEST_F(Prefs, ValuesPersistAndRangeChecksApply) {
+    ProgramResult r = Run({"prefs", "set", "latitude_deg=95", "tz_offset_min=800", "scope_drive=lx200",
+                           "diameter_text=203", "horizon_text=10\u00b0", "site_name=Ch\u00e2teau", "correction=Topo + Refract"});
     ASSERT_EQ(r.status, 0) << r.err;
-    nlohmann::json j = ShowJson(home);
-    EXPECT_EQ(j["latitude_deg"], 48.5);
-    EXPECT_EQ(j["longitude_west_deg"], -2.25);
-    EXPECT_EQ(j["correction"], 3);
-
-    // Common options lay over the saved values for one run and never change them.
-    r = RunVespertar({"--home", home.Root(), "--lat", "10", "--lon", "20", "version"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_EQ(ShowJson(home)["latitude_deg"], 48.5);
-
-    r = RunVespertar({"--home", home.Root(), "prefs", "set", "latitude_deg=95", "tz_offset_min=800"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find("latitude_deg"), std::string::npos);
-    j = ShowJson(home);
+    EXPECT_NE(r.err.find("latitude_deg: 95 is out of range; set to -90"), std::string::npos) << r.err;
+    nlohmann::json j = Show();
     EXPECT_EQ(j["latitude_deg"], -90);
     EXPECT_EQ(j["tz_offset_min"], -720);
-    EXPECT_EQ(j["correction"], 3);  // the other values survived the check
+    EXPECT_EQ(j["scope_drive_text"], "LX200");
+    EXPECT_EQ(j["diameter"], 10);
+    EXPECT_EQ(j["horizon"], 6);
+    EXPECT_EQ(j["site_name"], "Ch\u00e2teau");
+    EXPECT_EQ(j["correction"], 3);
+    EXPECT_NE(Run({"prefs"}).out.find("horizon = 6 (10\u00b0)\n"), std::string::npos);
+
+    // Common options lay over the saved values for one run and never change them.
+    ASSERT_EQ(Run({"--lat", "10", "--lon", "20", "version"}).status, 0);
+    EXPECT_EQ(Show(), j);
+    // A refused assignment changes nothing, not even the valid ones beside it.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"prefs", "set", "no_such_key=1"}, {"prefs", "set", "night_mode=Dim"},
+             {"prefs", "set", "night_mode=Bright", "elevation_m=1.5"}, {"prefs", "set", "latitude_deg"},
+             {"prefs", "set"}, {"prefs", "frobnicate"}}) {
+        EXPECT_EQ(Run(args).status, 2) << args.back();
+    }
+    EXPECT_EQ(Show(), j);
+    ASSERT_EQ(Run({"prefs", "reset"}).status, 0);
+    EXPECT_EQ(Show()["latitude_deg"], 51);
 }
 
-TEST(PrefsEndToEnd, DamagedSettingsFileGivesDefaultsAndAMessage) {
-    TempHome home;
-    ASSERT_EQ(RunVespertar({"--home", home.Root(), "prefs", "set", "night_mode=2"}).status, 0);
-    std::string bytes = home.ReadFile("usercatalogs/vespertar_prefs.ppc");
+TEST_F(Prefs, DamagedSettingsFileGivesDefaultsAndAMessage) {
+    ASSERT_EQ(Run({"prefs", "set", "night_mode=2"}).status, 0);
+    std::string bytes = home_.ReadFile("usercatalogs/vespertar_prefs.ppc");
     bytes[bytes.size() / 2] ^= 0x5A;
-    home.WriteFile("usercatalogs/vespertar_prefs.ppc", bytes);
-    ProgramResult r = RunVespertar({"--home", home.Root(), "prefs", "show", "--json"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_FALSE(r.err.empty());
-    EXPECT_EQ(nlohmann::json::parse(r.out)["night_mode"], 0);
-
-    home.WriteFile("usercatalogs/vespertar_prefs.ppc", bytes.substr(0, 40));
-    r = RunVespertar({"--home", home.Root(), "prefs", "show", "--json"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_FALSE(r.err.empty());
-    EXPECT_EQ(nlohmann::json::parse(r.out)["latitude_deg"], 51);
+    home_.WriteFile("usercatalogs/vespertar_prefs.ppc", bytes);
+    EXPECT_EQ(Run({"prefs"}).err, "Settings file is damaged; the defaults are used.\n");
+    EXPECT_EQ(Show()["night_mode"], 0);
 }
 
-TEST(PrefsEndToEnd, HomeComesFromTheEnvironmentWhenNotGiven) {
+TEST(PrefsHome, HomeComesFromTheEnvironmentWhenNotGiven) {
     TempHome home;
     ::setenv("VESPERTAR_HOME", home.Root().c_str(), 1);
     ProgramResult r = RunVespertar({"prefs", "set", "site_name=Envhome"});
     ::unsetenv("VESPERTAR_HOME");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(ShowJson(home)["site_name"], "Envhome");
+    r = RunVespertar({"--home", home.Root(), "prefs", "show", "--json"});
+    EXPECT_EQ(nlohmann::json::parse(r.out)["site_name"], "Envhome");
 }
 
 }  // namespace

