@@ -28,9 +28,7 @@ std::array<double, 3> Vector(const CsvRow& row, const std::string& prefix, const
 // 5e-4 AU at most (Jupiter's e a / mass ratio is 2.4e-4 AU alone). The velocities are central
 // differences: the Earth's 0.0172 AU/day to about 1e-4 of it.
 TEST(EarthBarycentric, HeliocentricAndBarycentricEarthFollowErfa) {
-    auto table = ReadEphemerisCsv("earth.csv");
-    for (const CsvRow& row : table->rows) {
-        SCOPED_TRACE(row.Text("tt"));
+    ForEachRow("earth.csv", {"tt"}, [](const CsvRow& row) {
         double helio[3], p[3], v[3], sun[3], sunV[3];
         EarthHeliocentric(row.Number("jde"), helio);
         ASSERT_EQ(EarthBarycentric(row.Number("jde"), p, v), kEphemerisOk);
@@ -45,7 +43,7 @@ TEST(EarthBarycentric, HeliocentricAndBarycentricEarthFollowErfa) {
             EXPECT_NEAR(v[i], bv[i], 2e-6);
             EXPECT_NEAR(sunV[i], bv[i] - hv[i], 1e-6);
         }
-    }
+    });
 }
 
 TEST(EarthBarycentric, DatesOutsideTheEphemerisFailWithZeros) {
@@ -58,16 +56,15 @@ TEST(EarthBarycentric, DatesOutsideTheEphemerisFailWithZeros) {
 }
 
 TEST(PlanetHeliocentric, AgreesWithErfaPlan94ForEveryPlanetAndRefusesOthers) {
-    auto table = ReadEphemerisCsv("plan94.csv");
     double p[3], v[3];
-    for (const CsvRow& row : table->rows) {
+    ForEachRow("plan94.csv", {"tt", "planet"}, [&](const CsvRow& row) {
         ASSERT_EQ(PlanetHeliocentric(row.Number("jde"), int(row.Number("planet")), p, v), kEphemerisOk);
         const auto position = Vector(row, ""), velocity = Vector(row, "v");
         for (int i = 0; i < 3; ++i) {
-            EXPECT_NEAR(p[i], position[i], 1e-9) << row.Text("tt") << " planet " << row.Text("planet");
-            EXPECT_NEAR(v[i], velocity[i], 1e-11) << row.Text("tt") << " planet " << row.Text("planet");
+            EXPECT_NEAR(p[i], position[i], 1e-9);
+            EXPECT_NEAR(v[i], velocity[i], 1e-11);
         }
-    }
+    });
     EXPECT_EQ(PlanetHeliocentric(kJ2000Jd, 9, p, v), kEphemerisUnknownBody);
     EXPECT_EQ((std::array{p[0], p[1], p[2], v[0], v[1], v[2]}), (std::array{0.0, 0.0, 0.0, 0.0, 0.0, 0.0}));
 }

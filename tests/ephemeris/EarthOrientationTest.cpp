@@ -18,48 +18,35 @@
 namespace vsp::test::bodies {
 namespace {
 
-double HourDifference(double a, double b) { return std::remainder(a - b, 24.0); }
-
+// The same published series (IAU 1980, 106 terms): measured 1e-9".
 TEST(EarthOrientation, NutationObliquityAndEquinoxesMatchErfa) {
-    auto table = ReadEphemerisCsv("nutation.csv");
     EarthOrientationCache cache;
-    for (const CsvRow& row : table->rows) {
-        const double jde = row.Number("jde");
-        const EarthTiltValues& t = EarthTilt(jde, cache);
-        SCOPED_TRACE(row.Text("tt"));
-        // The same published series (IAU 1980, 106 terms): measured 1e-9".
+    ForEachRow("nutation.csv", {"tt"}, [&](const CsvRow& row) {
+        const EarthTiltValues& t = EarthTilt(row.Number("jde"), cache);
         EXPECT_NEAR(t.dpsi, row.Number("dpsi_arcsec"), 1e-6);
         EXPECT_NEAR(t.deps, row.Number("deps_arcsec"), 1e-6);
         EXPECT_NEAR(t.meanObliquity, row.Number("mean_obliquity_deg"), 1e-6 / 3600.0);
         EXPECT_NEAR(t.trueObliquity, row.Number("true_obliquity_deg"), 1e-6 / 3600.0);
         EXPECT_NEAR(t.equationOfEquinoxes, row.Number("eqeq94_s"), 1e-6);
-    }
+    });
 }
 
+// The date in one part loses a little of the fraction's precision.
 TEST(EarthOrientation, ApparentSiderealTimeMatchesErfaGst) {
-    auto table = ReadEphemerisCsv("time.csv");
-    for (const CsvRow& row : table->rows) {
-        SCOPED_TRACE(row.Text("jd_ut"));
-        const double eqeq = EarthTilt(row.Number("jd_tt")).equationOfEquinoxes;
-        const double split = SiderealTimeApparent(row.Number("jd_ut_0h"), row.Number("day_fraction"), eqeq);
-        EXPECT_NEAR(HourDifference(split, row.Number("gast_hours")), 0.0, 1e-9);
-        EXPECT_NEAR(HourDifference(SiderealTimeApparent(row.Number("jd_ut_0h"), row.Number("day_fraction"), 0.0),
-                                   row.Number("gmst82_hours")), 0.0, 1e-9);
-        // The date in one part loses a little of the fraction's precision.
-        const double whole = SiderealTimeApparent(row.Number("jd_ut"), 0.0, eqeq);
-        EXPECT_NEAR(HourDifference(whole, row.Number("gast_hours")), 0.0, 1e-8);
-    }
+    ForEachRow("time.csv", {"jd_ut"}, [](const CsvRow& row) {
+        const double eqeq = EarthTilt(row.Number("jd_tt")).equationOfEquinoxes, day0 = row.Number("jd_ut_0h");
+        const double fraction = row.Number("day_fraction");
+        EXPECT_NEAR(std::remainder(SiderealTimeApparent(day0, fraction, eqeq) - row.Number("gast_hours"), 24.0), 0.0, 1e-9);
+        EXPECT_NEAR(std::remainder(SiderealTimeApparent(day0, fraction, 0.0) - row.Number("gmst82_hours"), 24.0), 0.0, 1e-9);
+        EXPECT_NEAR(std::remainder(SiderealTimeApparent(row.Number("jd_ut"), 0.0, eqeq) - row.Number("gast_hours"), 24.0), 0.0, 1e-8);
+    });
 }
 
 TEST(EarthOrientation, PrecessionAndCombinedMatrixMatchErfa) {
-    auto table = ReadEphemerisCsv("precession.csv");
-    ASSERT_GE(table->rows.size(), 60u);
     ReductionState state;
-    for (const CsvRow& row : table->rows) {
-        SCOPED_TRACE(row.Text("tt"));
-        const double jde = row.Number("jde");
-        const Mat3 p = PrecessionMatrix(kJ2000Jd, jde);
-        const Mat3& pn = PrecessionNutationMatrix(jde, state);
+    ForEachRow("precession.csv", {"tt"}, [&](const CsvRow& row) {
+        const Mat3 p = PrecessionMatrix(kJ2000Jd, row.Number("jde"));
+        const Mat3& pn = PrecessionNutationMatrix(row.Number("jde"), state);
         for (int i = 0; i < 3; ++i) {
             for (int j = 0; j < 3; ++j) {
                 const std::string ij = std::to_string(i + 1) + std::to_string(j + 1);
@@ -67,7 +54,7 @@ TEST(EarthOrientation, PrecessionAndCombinedMatrixMatchErfa) {
                 EXPECT_NEAR(pn.m[i][j], row.Number("pn" + ij), 1e-11);
             }
         }
-    }
+    });
 }
 
 TEST(EarthOrientation, PrecessAndNutateGoBothWays) {
@@ -82,32 +69,18 @@ TEST(EarthOrientation, PrecessAndNutateGoBothWays) {
     }
 }
 
-Mat3 Sample() {
-    Mat3 a;
-    const double v[3][3] = {{2.0, -1.0, 0.5}, {0.3, 4.0, -2.0}, {1.0, 0.0, 3.0}};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) a.m[i][j] = v[i][j];
-    return a;
-}
-
-void ExpectIdentity(const Mat3& m, double tolerance) {
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) EXPECT_NEAR(m.m[i][j], i == j ? 1.0 : 0.0, tolerance);
-}
-
 TEST(Matrix, InverseOrAdjugateAndTheSinglePrecisionThreshold) {
-    Mat3 a = Sample(), inv;
+    Mat3 a{{{2.0, -1.0, 0.5}, {0.3, 4.0, -2.0}, {1.0, 0.0, 3.0}}}, inv;
     ASSERT_TRUE(MatInverse(a, inv));
-    ExpectIdentity(MatMul(a, inv), 1e-14);
+    const Mat3 product = MatMul(a, inv);
+    for (int i = 0; i < 9; ++i) EXPECT_NEAR(product.m[i / 3][i % 3], i % 4 == 0 ? 1.0 : 0.0, 1e-14);
     // Dependent rows: refused, and the output is the unscaled adjugate, A adj(A) = det(A) I = 0.
     for (int j = 0; j < 3; ++j) a.m[2][j] = 2.0 * a.m[0][j] - a.m[1][j];
     EXPECT_FALSE(MatInverse(a, inv));
     EXPECT_NEAR(MatMul(a, inv).m[1][2], 0.0, 1e-12);
     EXPECT_DOUBLE_EQ(inv.m[0][0], a.m[1][1] * a.m[2][2] - a.m[1][2] * a.m[2][1]);
     // A determinant of 1.5e-21 is singular, 2e-20 is not.
-    Mat3 tiny;
-    tiny.m[0][0] = 1.5e-21;
-    tiny.m[1][1] = tiny.m[2][2] = 1.0;
+    Mat3 tiny{{{1.5e-21, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
     EXPECT_FALSE(MatInverse(tiny, inv));
     tiny.m[0][0] = 2e-20;
     EXPECT_TRUE(MatInverse(tiny, inv) && inv.m[0][0] == 5e19);
@@ -115,42 +88,28 @@ TEST(Matrix, InverseOrAdjugateAndTheSinglePrecisionThreshold) {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 
-TEST(Spherical, AltitudeAndAzimuthOfVenusFromWashington) {
-    // Meeus example 13.b: Venus from the U.S. Naval Observatory, 1987 April 10, 19:21 UT,
-    // local hour angle 64.352133 degrees. Meeus counts the azimuth from the south (68.0337),
-    // here it is from the north.
-    const double ra = 347.3193375 / 15.0, dec = -6.719892;
-    const double lst = ra + 64.352133 / 15.0;
+TEST(Spherical, MeeusExamplesAndTheEdgesOfTheTurn) {
+    // Example 13.b: Venus from the U.S. Naval Observatory, 1987 April 10, 19:21 UT, local hour
+    // angle 64.352133 degrees; Meeus counts the azimuth from the south, here from the north.
+    const double ra = 347.3193375 / 15.0, dec = -6.719892, lst = ra + 64.352133 / 15.0;
     const double lat = 38.0 + 55.0 / 60.0 + 17.0 / 3600.0;
     EXPECT_NEAR(Altitude(lst, ra, dec, lat), 15.1249, 1e-4);
     EXPECT_NEAR(Azimuth(lst, ra, dec, lat), 68.0337 + 180.0, 1e-4);
-}
-
-TEST(Spherical, PolarAngleCoversTheFullTurn) {
-    EXPECT_DOUBLE_EQ(PolarAngle(0.0, 1.0), 3.14159265358979 / 2.0);
-    EXPECT_DOUBLE_EQ(PolarAngle(0.0, -1.0), 3.0 * 3.14159265358979 / 2.0);
-    EXPECT_DOUBLE_EQ(PolarAngle(0.0, 0.0), 0.0);
-    for (int k : {1, 3, 5, 7}) {
-        EXPECT_NEAR(PolarAngle(std::cos(k * std::numbers::pi / 4), std::sin(k * std::numbers::pi / 4)), k * std::numbers::pi / 4, 1e-13);
-    }
-}
-
-TEST(Spherical, AngularSeparationSmallAndLarge) {
-    // 1" in declination by the flat formula; Meeus example 17.a (Arcturus and Spica, 32.7930
-    // degrees); opposite points, where the cosine must not leave acos' domain.
+    // 1" by the flat formula; example 17.a (Arcturus and Spica); opposite points stay in acos.
     EXPECT_NEAR(AngularSeparation(3.0, 20.0, 3.0, 20.0 + 1.0 / 3600.0), kArcsecToRad, 1e-13);
     EXPECT_NEAR(AngularSeparation(213.9154 / 15.0, 19.1825, 201.2983 / 15.0, -11.1614) / kDeg, 32.7930, 1e-4);
     EXPECT_NEAR(AngularSeparation(0.0, 23.0, 12.0, -23.0), std::numbers::pi, 1e-7);
-}
-
-TEST(Spherical, MeanObliquityAndEclipticCoordinates) {
-    // Meeus example 22.a: 1987 April 10, 0h TD: 23 deg 26' 27.407"; example 13.a: Pollux.
+    // Example 22.a: 1987 April 10, 0h TD: 23 deg 26' 27.407"; example 13.a: Pollux.
     EXPECT_NEAR(MeanObliquity((2446895.5 - kJ2000Jd) / kDaysPerJulianCentury), 23.0 + 26.0 / 60.0 + 27.407 / 3600.0,
                 0.001 / 3600.0);
     double lambda = 0.0, beta = 0.0;
     EquatorialToEcliptic(116.328942 * kDeg, 28.026183 * kDeg, 23.4392911 * kDeg, lambda, beta);
     EXPECT_NEAR(lambda, 113.215630, 1e-6);
     EXPECT_NEAR(beta, 6.684170, 1e-6);
+    EXPECT_DOUBLE_EQ(PolarAngle(0.0, 0.0), 0.0);
+    for (int k : {1, 2, 3, 5, 6, 7}) {
+        EXPECT_NEAR(PolarAngle(std::cos(k * std::numbers::pi / 4), std::sin(k * std::numbers::pi / 4)), k * std::numbers::pi / 4, 1e-13);
+    }
 }
 
 }  // namespace

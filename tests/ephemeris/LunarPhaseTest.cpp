@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,8 +22,7 @@ TEST(LunarPhase, MeeusExampleNewMoonOf1977February) {
     LunarPhaseResult r;
     EXPECT_EQ(LunarPhase(kPhaseNew, lunation, 1977, 2, 15, 0, TableDeltaT(), r), 0);
     EXPECT_EQ(lunation, -283);
-    EXPECT_NEAR(r.jde, 2443192.65118, 1e-5);  // 1977 February 18, 3h37m42s TD
-    // UT is TT less ΔT of 1977 (about 48 s).
+    EXPECT_NEAR(r.jde, 2443192.65118, 1e-5);  // 1977 February 18, 3h37m42s TD, less ΔT (48 s)
     EXPECT_NEAR((r.jde - r.jd) * 86400, DeltaT(1977, 2, 18, TableDeltaT()), 1e-3);
     EXPECT_EQ((std::array{r.ut.year, r.ut.month, r.ut.day, r.ut.hour, r.ut.minute}), (std::array{1977, 2, 18, 3, 36}));
 }
@@ -52,20 +50,13 @@ TEST(LunarPhase, DatesBefore2000TakeTheLunationBelow) {
     EXPECT_EQ(LunationFromDate(1900, 1, 1), -1237);
 }
 
+// Measured: 40 s at most.
 TEST(LunarPhase, InstantsAgreeWithPyEphemFrom1900To2100) {
-    const auto table = ReadEphemerisCsv("../moon/phases.csv");
-    for (const auto& row : table->rows) {
+    ForEachRow("../moon/phases.csv", {"phase", "ut"}, [](const CsvRow& row) {
         LunarPhaseResult r;
         LunarPhaseOf(row.Number("phase_code"), int32_t(row.Number("lunation")), 0, TableDeltaT(), r);
-        // Measured: 40 s at most.
-        EXPECT_NEAR(r.jd, row.Number("ut_jd"), 60.0 / 86400) << row.Text("phase") << " " << row.Text("ut");
-    }
-}
-
-std::string DateOf(const EclipseEntry& e) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", e.year, e.month, e.day);
-    return text;
+        EXPECT_NEAR(r.jd, row.Number("ut_jd"), 60.0 / 86400);
+    });
 }
 
 TEST(Eclipse, TotalSolarEclipseOf2009July22) {
@@ -105,7 +96,7 @@ TEST(Eclipse, ASearchBeginsWithTheNearestLunationAndStopsAtTheCount) {
     // The day after the total solar eclipse: its lunation is the nearest, so it comes first.
     FindEclipses(list, 2, 2009, 7, 23, TableDeltaT());
     ASSERT_GE(list.count, 2);
-    EXPECT_EQ(DateOf(list.entries[0]) + " " + DateOf(list.entries[1]), "2009-07-22 2009-08-06");
+    EXPECT_EQ(EclipseRow(list.entries[0]).date + " " + EclipseRow(list.entries[1]).date, "2009/07/22 Sun 2009/08/06 Moon");
     // The list stops after the lunation that reaches the count, and a search rebuilds it.
     for (int wanted : {1, 5, 15, 0}) {
         FindEclipses(list, wanted, 2024, 1, 1, TableDeltaT());
@@ -117,12 +108,9 @@ TEST(Eclipse, ASearchBeginsWithTheNearestLunationAndStopsAtTheCount) {
 
 TEST(Eclipse, RowsShowDateBodyAndType) {
     EclipseEntry e{kEclipseSolar, kEclipseTotal, 2009, 7, 22};
-    EXPECT_EQ(EclipseRow(e).date, "2009/07/22 Sun");
-    EXPECT_EQ(EclipseRow(e).type, "Total");
+    EXPECT_EQ(EclipseRow(e).date + " " + EclipseRow(e).type, "2009/07/22 Sun Total");
     e.kind = kEclipseLunar;
     EXPECT_EQ(EclipseRow(e).date, "2009/07/22 Moon");
-    e.kind = 2;
-    EXPECT_EQ(EclipseRow(e).date, "Unknown event");
 }
 
 bool SameType(const CsvRow& row, const EclipseEntry& e) {
@@ -135,32 +123,28 @@ bool SameType(const CsvRow& row, const EclipseEntry& e) {
 // Measured: all 458 found, 457 of the same type (2014-04-29 has gamma within 0.0004 of 1),
 // greatest eclipse within 1.37 min.
 TEST(Eclipse, EveryEclipseOf2000To2100AsAstronomyEngineFindsIt) {
-    const auto table = ReadEphemerisCsv("../moon/eclipses.csv");
     const std::vector<FoundEclipse> ours = CollectEclipses(470, 2000, 1, 1, TableDeltaT());
     int compared = 0, agreeing = 0, durations = 0, closeDurations = 0;
-    for (const auto& row : table->rows) {
-        if (row.Text("peak_ut") >= "2101") continue;
+    ForEachRow("../moon/eclipses.csv", {"kind", "peak_ut"}, [&](const CsvRow& row) {
+        if (row.Text("peak_ut") >= "2101") return;
         ++compared;
         const bool solar = row.Text("kind") == "solar";
         const FoundEclipse* found = nullptr;
         for (const FoundEclipse& e : ours) {
             if ((e.entry.kind == kEclipseSolar) == solar && std::fabs(e.circumstances.jd - row.Number("peak_ut_jd")) < 1) found = &e;
         }
-        if (!found) {
-            ADD_FAILURE() << "not found: " << row.Text("kind") << " " << row.Text("peak_ut");
-            continue;
-        }
-        EXPECT_LT(std::fabs(found->circumstances.jd - row.Number("peak_ut_jd")) * 1440, 2) << row.Text("peak_ut");
-        if (!SameType(row, found->entry)) continue;
+        ASSERT_TRUE(found) << "not found";
+        EXPECT_LT(std::fabs(found->circumstances.jd - row.Number("peak_ut_jd")) * 1440, 2);
+        if (!SameType(row, found->entry)) return;
         ++agreeing;
-        if (solar) continue;
+        if (solar) return;
         // The same phase timed by both; grazing eclipses differ more (the root of a small number).
         const char* column = found->entry.type == kEclipseTotal     ? "sd_total_min"
                              : found->entry.type == kEclipsePartial ? "sd_partial_min"
                                                                     : "sd_penum_min";
         ++durations;
         closeDurations += std::fabs(found->entry.duration / 60.0 - 2 * row.Number(column)) < 10;
-    }
+    });
     EXPECT_GE(compared, 450);
     EXPECT_GE(agreeing, compared - 1);
     EXPECT_GE(closeDurations, 0.95 * durations);
@@ -170,19 +154,17 @@ TEST(Eclipse, EveryEclipseOf2000To2100AsAstronomyEngineFindsIt) {
 // is central, total or annular, even when the axis misses the flattened Earth (astronomy-engine
 // then says partial); beyond it, partial.
 TEST(Eclipse, CentralAndPartialSolarEclipsesPartAtGammaOne) {
-    const auto table = ReadEphemerisCsv("../moon/eclipses_grazing.csv");
     const std::vector<FoundEclipse> ours = CollectEclipses(460, 1900, 1, 1, TableDeltaT());
-    int checked = 0;
-    for (const auto& row : table->rows) {
-        const double gamma = std::fabs(row.Number("gamma"));
+    ForEachRow("../moon/eclipses_grazing.csv", {"peak_ut"}, [&](const CsvRow& row) {
+        int matches = 0;
         for (const FoundEclipse& e : ours) {
             if (e.entry.kind != kEclipseSolar || std::fabs(e.circumstances.jd - row.Number("peak_ut_jd")) > 1) continue;
             const bool central = e.entry.type == kEclipseTotal || e.entry.type == kEclipseAnnular;
-            EXPECT_EQ(central, gamma < 1) << row.Text("peak_ut") << " " << EclipseTypeName(int(e.entry.type));
-            ++checked;
+            EXPECT_EQ(central, std::fabs(row.Number("gamma")) < 1) << EclipseTypeName(int(e.entry.type));
+            ++matches;
         }
-    }
-    EXPECT_EQ(checked, int(table->rows.size()));
+        EXPECT_EQ(matches, 1);
+    });
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <string>
 #include <tuple>
 
@@ -17,7 +16,6 @@
 #include "ephemeris/MoonQuick.h"
 #include "ephemeris/Nutation.h"
 #include "ephemeris/Time.h"
-#include "support/AngleCompare.h"
 #include "support/EphemerisCsv.h"
 
 namespace vsp::test::bodies {
@@ -33,57 +31,49 @@ EphemerisSettings SettingsFor(int year, int chartMode = 0) {
     return settings;
 }
 
-// The Moon of a fixture row through ComputeBody, at the row's TT, the clock kDeltaT behind.
-int ComputeRow(const CsvRow& row, BodyPosition& moon) {
-    const CivilTime tt = ParseIsoTime(row.Text("tt"));
-    return ComputeBody(moon, kBodyMoon, tt.year, tt.month, tt.day, tt.hour, tt.minute,
-                       tt.second - kDeltaT, SettingsFor(tt.year));
-}
-
-std::unique_ptr<CsvTable> MoonPlaces() { return ReadEphemerisCsv("../moon/moon_places.csv"); }
-
-// PyEphem and astronomy-engine differ from each other by up to 3.5" over the rows; the
-// truncated series keeps within 0.7" of the whole ELP 2000-82B solution. Measured: 1.6" from
-// PyEphem, 3.3" from astronomy-engine, 0.4 km from PyEphem's distance. Field 4 against
-// PyEphem's phase (5e-5), the elongation (0.006 deg, PyEphem keeps single precision), the
-// diameter against PyEphem's (its lunar radius is 1740 km to our 1737.9); field 6, from the
-// Moon's age by other elements altogether, within 0.0035 of field 4.
-TEST(MoonPlaces, ApparentPlaceAndPhaseAgreeWithPyEphemAtTheSameJde) {
-    auto table = MoonPlaces();
-    for (const CsvRow& row : table->rows) {
+// PyEphem and astronomy-engine differ from each other by up to 3.5"; the truncated series
+// keeps within 0.7" of the whole ELP 2000-82B. Measured: 1.6" from PyEphem, 3.3" from
+// astronomy-engine, 0.4 km from PyEphem's distance; the phase to 5e-5, the elongation to
+// 0.006 deg (PyEphem keeps single precision); PyEphem's lunar radius is 1740 km to our
+// 1737.9. The age angle from the 1980 elements: PyEphem's through cos(elongation) =
+// cos(latitude) cos(age), negative elongations waning; measured 0.27 deg.
+TEST(MoonPlaces, ApparentPlacePhaseAndAgeAgreeWithPyEphemAtTheSameJde) {
+    ForEachRow("../moon/moon_places.csv", {"tt"}, [](const CsvRow& row) {
+        const CivilTime tt = ParseIsoTime(row.Text("tt"));
         BodyPosition moon;
-        ASSERT_EQ(ComputeRow(row, moon), kEphemerisOk) << row.Text("tt");
-        SCOPED_TRACE(row.Text("tt"));
-        EXPECT_LT(SeparationArcsec(moon.rightAscension, moon.declination, row.Number("ra_hours"), row.Number("dec_deg")), 2.0);
-        EXPECT_LT(SeparationArcsec(moon.rightAscension, moon.declination, row.Number("ae_ra_hours"), row.Number("ae_dec_deg")),
-                  4.0);
+        ASSERT_EQ(ComputeBody(moon, kBodyMoon, tt.year, tt.month, tt.day, tt.hour, tt.minute, tt.second - kDeltaT,
+                              SettingsFor(tt.year)), kEphemerisOk);
+        EXPECT_LT(ArcsecFromRow(moon.rightAscension, moon.declination, row), 2.0);
+        EXPECT_LT(ArcsecFromRow(moon.rightAscension, moon.declination, row, "ae_"), 4.0);
         EXPECT_NEAR(moon.distance * kKmPerAu, row.Number("earth_distance_km"), 1.0);
         EXPECT_NEAR(moon.eclipticLatitude, row.Number("ecl_lat_deg"), 0.01);
         EXPECT_NEAR(moon.phaseFraction, row.Number("phase_percent") / 100, 2e-4);
         EXPECT_NEAR(moon.elongation, std::fabs(row.Number("elongation_deg")), 0.01);
         EXPECT_NEAR(moon.diameter, row.Number("size_arcsec") / 60, 0.05);
         EXPECT_NEAR(moon.illuminatedFraction, moon.phaseFraction, 0.006);
-    }
+        const double elongation = row.Number("elongation_deg");
+        const double cosAge = std::cos(elongation * kDegToRad) / std::cos(row.Number("ecl_lat_deg") * kDegToRad);
+        const double age = std::acos(std::clamp(cosAge, -1.0, 1.0)) * kRadToDeg;
+        const CalendarDateTime ut = CalendarFromJulianDay(row.Number("ut_jd"));
+        const double angle = MoonAgeAngle(ut.year, ut.month, ut.day, ut.hour + ut.minute / 60.0 + ut.second / 3600.0, 0);
+        EXPECT_LT(std::fabs(std::remainder(angle - (elongation < 0 ? 360.0 - age : age), 360.0)), 0.4);
+    });
 }
 
-// PyEphem's own magnitudes use another model; the phase instants it finds check ours: at full
-// moon the phase angle is at most the Moon's latitude off 0, at the quarters near 90 degrees.
+// PyEphem's magnitudes use another model; its phase instants check ours: at full moon the
+// phase angle is at most the Moon's latitude off 0, at the quarters i = 90 +- 0.3 deg
+// (-12.73 + 2.34 + 0.26).
 TEST(MoonPlaces, MagnitudeAtFullMoonAndTheQuarters) {
-    auto table = ReadEphemerisCsv("../moon/phases.csv");
-    for (const CsvRow& row : table->rows) {
+    ForEachRow("../moon/phases.csv", {"ut"}, [](const CsvRow& row) {
         const double code = row.Number("phase_code");
-        if (code == 0.0) continue;
+        if (code == 0.0) return;
         BodyPosition moon;
         MoonPrecise(moon, (row.Number("tt_jd") - kJ2000Jd) / kDaysPerJulianCentury, SettingsFor(2000));
-        // At the quarters i = 90 +- 0.3 deg: -12.73 + 2.34 + 0.26.
-        EXPECT_NEAR(moon.magnitude, code == 0.5 ? -12.59 : -10.13, code == 0.5 ? 0.14 : 0.02) << row.Text("ut");
-        EXPECT_NEAR(moon.phaseFraction, code == 0.5 ? 1.0 : 0.5, code == 0.5 ? 0.005 : 0.006) << row.Text("ut");
-    }
+        EXPECT_NEAR(moon.magnitude, code == 0.5 ? -12.59 : -10.13, code == 0.5 ? 0.14 : 0.02);
+        EXPECT_NEAR(moon.phaseFraction, code == 0.5 ? 1.0 : 0.5, code == 0.5 ? 0.005 : 0.006);
+    });
 }
 
-// Chart mode 2 moves the Moon by its parallax (0.19 to 1.00 deg over the rows); PyEphem's
-// shift is matched to 0.08" and its topocentric place to 1.5". The Earth turns with UT, so
-// the rows are taken at their UT with PyEphem's ΔT.
 // The rows' observer, at the row's UT with PyEphem's ΔT: the Earth turns with UT.
 EphemerisSettings TopocentricSettings(const CsvRow& row, int chartMode) {
     EphemerisSettings settings = SettingsFor(ParseIsoTime(row.Text("tt")).year, chartMode);
@@ -94,43 +84,33 @@ EphemerisSettings TopocentricSettings(const CsvRow& row, int chartMode) {
     return settings;
 }
 
+// Chart mode 2 moves the Moon by its parallax (0.19 to 1.00 deg over the rows); PyEphem's
+// shift is matched to 0.08" and its topocentric place to 1.5". MoonQuick's topocentric place
+// keeps the short series' error plus the nutation it leaves out (measured 110").
 TEST(MoonPlaces, TopocentricModeShiftsByTheParallax) {
-    auto table = MoonPlaces();
-    for (const CsvRow& row : table->rows) {
-        if (!row.Has("topo_observer")) continue;
-        SCOPED_TRACE(row.Text("tt") + " " + row.Text("topo_observer"));
+    ForEachRow("../moon/moon_places.csv", {"tt", "topo_observer"}, [](const CsvRow& row) {
+        if (!row.Has("topo_observer")) return;
         BodyPosition topo, geo;
         ASSERT_EQ(ComputeSunMoonPluto(topo, kBodyMoon, row.Number("jde"), TopocentricSettings(row, 2)), kEphemerisOk);
         ASSERT_EQ(ComputeSunMoonPluto(geo, kBodyMoon, row.Number("jde"), TopocentricSettings(row, 0)), kEphemerisOk);
         EXPECT_NEAR(SeparationArcsec(topo.rightAscension, topo.declination, geo.rightAscension, geo.declination),
                     row.Number("topo_shift_arcsec"), 0.5);
-        EXPECT_LT(SeparationArcsec(topo.rightAscension, topo.declination, row.Number("topo_ra_hours"), row.Number("topo_dec_deg")),
-                  2.5);
+        EXPECT_LT(ArcsecFromRow(topo.rightAscension, topo.declination, row, "topo_"), 2.5);
         // The same through the observer's clock: the TT less ΔT cut to whole seconds.
         const CivilTime tt = ParseIsoTime(row.Text("tt"));
+        const int second = tt.second - int(std::trunc(row.Number("pyephem_delta_t_s")));
         BodyHorizon horizon;
-        ASSERT_EQ(ComputeBody(geo, kBodyMoon, tt.year, tt.month, tt.day, tt.hour, tt.minute,
-                              tt.second - int(std::trunc(row.Number("pyephem_delta_t_s"))), TopocentricSettings(row, 2), &horizon),
-                  kEphemerisOk);
+        ASSERT_EQ(ComputeBody(geo, kBodyMoon, tt.year, tt.month, tt.day, tt.hour, tt.minute, second, TopocentricSettings(row, 2),
+                              &horizon), kEphemerisOk);
         EXPECT_LT(SeparationArcsec(geo.rightAscension, geo.declination, topo.rightAscension, topo.declination), 0.01);
         EXPECT_NEAR(horizon.altitude, row.Number("topo_alt_deg"), 0.005);
-    }
-}
-
-// The topocentric place keeps the series' error plus the nutation it leaves out (measured 110").
-TEST(MoonQuick, TopocentricPlaceAndDistance) {
-    auto table = MoonPlaces();
-    for (const CsvRow& row : table->rows) {
-        if (!row.Has("topo_observer")) continue;
-        const CivilTime tt = ParseIsoTime(row.Text("tt"));
-        EphemerisSettings settings = TopocentricSettings(row, 0);
-        settings.location.tzOffset = 60;  // the clock one hour ahead of UT
+        EphemerisSettings local = TopocentricSettings(row, 0);
+        local.location.tzOffset = 60;  // the clock one hour ahead of UT
         double ra = -1, dec = -99, distance = 0;
-        MoonQuick(ra, dec, tt.year, tt.month, tt.day, tt.hour + 1, tt.minute,
-                  tt.second - int(std::trunc(settings.deltaT)), settings, &distance);
-        EXPECT_LT(SeparationArcsec(ra, dec, row.Number("topo_ra_hours"), row.Number("topo_dec_deg")), 130.0) << row.Text("tt");
-        EXPECT_NEAR(distance * kKmPerAu, row.Number("earth_distance_km"), 220.0) << row.Text("tt");
-    }
+        MoonQuick(ra, dec, tt.year, tt.month, tt.day, tt.hour + 1, tt.minute, second, local, &distance);
+        EXPECT_LT(ArcsecFromRow(ra, dec, row, "topo_"), 130.0);
+        EXPECT_NEAR(distance * kKmPerAu, row.Number("earth_distance_km"), 220.0);
+    });
 }
 
 TEST(MoonAge, FractionAndPictureOfAnAgeAngle) {
@@ -142,23 +122,6 @@ TEST(MoonAge, FractionAndPictureOfAnAgeAngle) {
         int picture = -1;
         EXPECT_NEAR(MoonAgeFraction(angle, picture), fraction, 1e-5) << angle;
         EXPECT_EQ(picture, expected) << angle;
-    }
-}
-
-// Between the phases the variation and the evection matter most. PyEphem's rows give the age
-// angle through cos(elongation) = cos(latitude) cos(age), its sign through the elongation's
-// (negative while the Moon wanes). Measured: 0.27 deg at most.
-TEST(MoonAge, AgeAngleAgreesWithPyEphemBetweenThePhases) {
-    auto table = ReadEphemerisCsv("../moon/moon_places.csv");
-    for (const CsvRow& row : table->rows) {
-        const double elongation = row.Number("elongation_deg");
-        const double cosAge = std::cos(elongation * M_PI / 180) / std::cos(row.Number("ecl_lat_deg") * M_PI / 180);
-        double expected = std::acos(std::clamp(cosAge, -1.0, 1.0)) * 180 / M_PI;
-        if (elongation < 0) expected = 360.0 - expected;
-        const CalendarDateTime ut = CalendarFromJulianDay(row.Number("ut_jd"));
-        const double hour = ut.hour + ut.minute / 60.0 + ut.second / 3600.0;
-        const double angle = MoonAgeAngle(ut.year, ut.month, ut.day, hour, 0);
-        EXPECT_LT(std::fabs(std::remainder(angle - expected, 360.0)), 0.4) << row.Text("tt");
     }
 }
 

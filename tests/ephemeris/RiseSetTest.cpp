@@ -1,6 +1,5 @@
 // Rise, transit and set by the interpolating and the direct method, and the day-length
-// figures: against PyEphem's crossings (tests/data/moon), Meeus's worked examples and the
-// conventions of bodies that never rise or never set.
+// figures, against PyEphem's crossings (tests/data/moon) and Meeus's worked examples.
 
 #include <array>
 #include <cmath>
@@ -26,10 +25,7 @@ constexpr double kMinute = 1.0 / 60.0;  // hours
 
 EphemerisSettings Observer(double latitude, double longitudeWest, int tzOffset, double height = 0) {
     EphemerisSettings settings;
-    settings.location.latitude = latitude;
-    settings.location.longitudeWest = longitudeWest;
-    settings.location.tzOffset = tzOffset;
-    settings.location.height = height;
+    settings.location = {.latitude = latitude, .longitudeWest = longitudeWest, .height = height, .tzOffset = tzOffset};
     return settings;
 }
 
@@ -51,20 +47,18 @@ std::optional<double> NearestCrossing(const CsvRow& row, const std::string& kind
 }
 
 RiseSetStatus StatusOf(const std::string& text) {
-    if (text == "circumpolar") return RiseSetStatus::Circumpolar;
-    if (text == "never_rises") return RiseSetStatus::NeverRises;
-    return RiseSetStatus::Normal;
+    return text == "circumpolar"   ? RiseSetStatus::Circumpolar
+           : text == "never_rises" ? RiseSetStatus::NeverRises
+                                   : RiseSetStatus::Normal;
 }
 
 // The worst miss in minutes of rise, transit and set from the row's crossings.
-double WorstMiss(const CsvRow& row, const RiseTransitSetTimes& times, const std::string& where) {
+double WorstMiss(const CsvRow& row, const RiseTransitSetTimes& times) {
     double worst = 0;
-    const std::pair<double, const char*> found[] = {
-        {times.rise, "rise"}, {times.transit, "transit"}, {times.set, "set"}};
-    for (auto [value, kind] : found) {
+    for (auto [value, kind] : {std::pair{times.rise, "rise"}, {times.transit, "transit"}, {times.set, "set"}}) {
         const auto miss = NearestCrossing(row, kind, value);
         if (!miss) {
-            ADD_FAILURE() << where << " no " << kind;
+            ADD_FAILURE() << "no " << kind;
             continue;
         }
         worst = std::max(worst, std::fabs(*miss) * 60);
@@ -72,25 +66,19 @@ double WorstMiss(const CsvRow& row, const RiseTransitSetTimes& times, const std:
     return worst;
 }
 
-TEST(Interpolate, MeeusExampleAndTheExtremumOfAQuartic) {
-    // Meeus, Astronomical Algorithms, example 3.a: a distance read at 4h21m of the middle day.
+// Meeus examples 3.a (a distance read at 4h21m of the middle day) and 15.a (1988 March 20,
+// Delta T 56 s; m1 = 0.51766, m0 = 0.81980, m2 = 0.12130).
+TEST(RiseTransitSetMoving, MeeusInterpolationAndVenusAtBoston) {
     EXPECT_NEAR(Interpolate3(0.884226, 0.877366, 0.870531, 4.35 / 24.0), 0.876125, 1e-6);
-    // Five points fit a quartic exactly: its maximum at -0.7 intervals.
-    auto f = [](double x) { return 3.0 - (x + 0.7) * (x + 0.7) * (1 + 0.1 * (x + 0.7) * (x + 0.7)); };
-    EXPECT_NEAR(Interpolate5Extremum(f(-2.0), f(-1.0), f(0.0), f(1.0), f(2.0)), -0.7, 1e-7);
-}
-
-TEST(RiseTransitSetMoving, MeeusVenusAtBoston) {
-    // Meeus example 15.a: 1988 March 20, Delta T 56 s; m1 = 0.51766, m0 = 0.81980, m2 = 0.12130.
     EphemerisSettings settings = Observer(42.3333, 71.0833, 0);
     settings.currentYear = 1988;
     settings.deltaT = 56;
     const ThreeDayPlaces venus{40.68021 / 15, 18.04761, 41.73129 / 15, 18.44092, 42.78204 / 15, 18.82742};
     RiseTransitSetTimes times;
     EXPECT_EQ(RiseTransitSetMoving(1988, 3, 20, 0, 0, 0, venus, -0.5667, settings, times), 1);
-    EXPECT_NEAR(times.rise, 24 * 0.51766, 0.5 * kMinute);
-    EXPECT_NEAR(times.transit, 24 * 0.81980, 0.5 * kMinute);
-    EXPECT_NEAR(times.set, 24 * 0.12130, 0.5 * kMinute);
+    for (auto [ours, meeus] : {std::pair{times.rise, 0.51766}, {times.transit, 0.81980}, {times.set, 0.12130}}) {
+        EXPECT_NEAR(ours, 24 * meeus, 0.5 * kMinute);
+    }
 }
 
 TEST(RiseTransitSetMoving, SunAtSeventyNorthNeverSetsInJuneAndNeverRisesInDecember) {
@@ -109,11 +97,10 @@ TEST(RiseTransitSetMoving, SunAtSeventyNorthNeverSetsInJuneAndNeverRisesInDecemb
 const std::map<std::string, int> kBodyCodes = {{"sun", 0}, {"moon", 1}, {"venus", 3}, {"mars", 4}, {"jupiter", 5}};
 
 void CompareMovingBodies(const char* fixture, double toleranceMinutes) {
-    auto table = ReadEphemerisCsv(fixture);
     int compared = 0;
-    for (const CsvRow& row : table->rows) {
+    ForEachRow(fixture, {"observer", "local_date", "body"}, [&](const CsvRow& row) {
         const std::string body = row.Text("body");
-        if (row.Text("frame") != (body == "moon" ? "geocentric" : "topocentric")) continue;
+        if (row.Text("frame") != (body == "moon" ? "geocentric" : "topocentric")) return;
         const CivilTime date = ParseIsoTime(row.Text("local_date"));
         const EphemerisSettings settings = ObserverOf(row);
         double ra[3], dec[3];
@@ -127,12 +114,11 @@ void CompareMovingBodies(const char* fixture, double toleranceMinutes) {
         RiseTransitSetTimes times;
         RiseTransitSetMoving(date.year, date.month, date.day, 0, 0, 0, {ra[0], dec[0], ra[1], dec[1], ra[2], dec[2]},
                              row.Number("h0_deg"), settings, times);
-        const std::string where = row.Text("observer") + " " + row.Text("local_date") + " " + body;
-        ASSERT_EQ(times.status, StatusOf(row.Text("status"))) << where;
-        if (times.status != RiseSetStatus::Normal) continue;
-        EXPECT_LT(WorstMiss(row, times, where), toleranceMinutes) << where;
+        ASSERT_EQ(times.status, StatusOf(row.Text("status")));
+        if (times.status != RiseSetStatus::Normal) return;
+        EXPECT_LT(WorstMiss(row, times), toleranceMinutes);
         ++compared;
-    }
+    });
     EXPECT_GE(compared, 4);
 }
 
@@ -144,25 +130,23 @@ TEST(RiseTransitSetMoving, HighLatitudeMoonSettlesOnPyEphemsCrossings) {
     CompareMovingBodies("../moon/riseset_moon_polar.csv", 0.4);
 }
 
+// Measured: 1.95 min at most (the direct method keeps one place and the noon sidereal time).
 TEST(RiseTransitSetFixed, FixedPositionsAgreeWithPyEphem) {
-    // Measured: 1.95 min at most (the direct method keeps one place and the noon sidereal time).
-    auto table = ReadEphemerisCsv("../moon/fixed_riseset.csv");
-    for (const CsvRow& row : table->rows) {
+    ForEachRow("../moon/fixed_riseset.csv", {"observer", "local_date", "target"}, [](const CsvRow& row) {
         const CivilTime date = ParseIsoTime(row.Text("local_date"));
         Lst12Cache cache;
         RiseTransitSetTimes times;
         EXPECT_EQ(RiseTransitSetFixed(date.year, date.month, date.day, ObserverOf(row).location, 0.0,
                                       row.Number("ra_date_noon_hours"), row.Number("dec_date_noon_deg"), cache, times),
                   0);
-        const std::string where = row.Text("observer") + " " + row.Text("local_date") + " " + row.Text("target");
-        ASSERT_EQ(times.status, StatusOf(row.Text("status"))) << where;
-        if (times.status == RiseSetStatus::Normal) { EXPECT_LT(WorstMiss(row, times, where), 2.5) << where; }
+        ASSERT_EQ(times.status, StatusOf(row.Text("status")));
+        if (times.status == RiseSetStatus::Normal) { EXPECT_LT(WorstMiss(row, times), 2.5); }
         if (times.status == RiseSetStatus::Circumpolar) {
             EXPECT_EQ((std::array{times.rise, times.set}), (std::array{0.0, 23.99}));
-            EXPECT_LT(std::fabs(*NearestCrossing(row, "transit", times.transit)), 2.5 * kMinute) << where;
+            EXPECT_LT(std::fabs(*NearestCrossing(row, "transit", times.transit)), 2.5 * kMinute);
         }
         if (times.status == RiseSetStatus::NeverRises) { EXPECT_EQ(times.transit, 0.0); }
-    }
+    });
 }
 
 TEST(RiseTransitSetFixed, NoonSiderealTimeIsKeptPerDateZoneAndLongitude) {
@@ -185,39 +169,31 @@ TEST(RiseTransitSetFixed, NoonSiderealTimeIsKeptPerDateZoneAndLongitude) {
 
 // Measured: sunrise and sunset 0.1 min, day change 0.4 s, twilights 0.98 min, sunrise
 // azimuth 0.016 deg.
+// Near the poles the Sun may set on a date without rising: the day is judged by the
+// declination at its start and may be called circumpolar or sunless. Where the evening
+// twilight ends after midnight, PyEphem's end is the evening before's, a day's change away.
 TEST(DayLength, AgreesWithPyEphemSunriseSunsetTwilightsAndAzimuth) {
-    auto table = ReadEphemerisCsv("../moon/daylength.csv");
-    for (const CsvRow& row : table->rows) {
+    ForEachRow("../moon/daylength.csv", {"observer", "local_date"}, [](const CsvRow& row) {
         const CivilTime date = ParseIsoTime(row.Text("local_date"));
         const DayLengthReport day = ComputeDayLength({date.year, date.month, date.day, 21, 30, 0}, ObserverOf(row));
-        const std::string where = row.Text("observer") + " " + row.Text("local_date");
-        // Near the poles the Sun may set on a date without rising: the method judges the day by
-        // its declination at the start and may call it circumpolar or sunless.
         const bool bothCrossings = row.Has("sunrise_h") && row.Has("sunset_h");
-        if (row.Text("sun_status") != "normal" || bothCrossings) {
-            ASSERT_EQ(day.sun.status, StatusOf(row.Text("sun_status"))) << where;
-        }
+        if (row.Text("sun_status") != "normal" || bothCrossings) { ASSERT_EQ(day.sun.status, StatusOf(row.Text("sun_status"))); }
         if (day.sun.status == RiseSetStatus::Normal && bothCrossings) {
-            EXPECT_NEAR(day.sun.rise, row.Number("sunrise_h"), 0.2 * kMinute) << where;
-            EXPECT_NEAR(day.sun.set, row.Number("sunset_h"), 0.2 * kMinute) << where;
-            EXPECT_NEAR(day.dayLength, row.Number("day_length_h"), 0.2 * kMinute) << where;
-            EXPECT_NEAR(day.nightLength, 24 - row.Number("day_length_h"), 0.2 * kMinute) << where;
-            if (row.Has("day_change_s")) { EXPECT_NEAR(day.dayChange, row.Number("day_change_s"), 1.0) << where; }
-            EXPECT_NEAR(day.sunriseAzimuth, row.Number("sunrise_az_deg"), 0.03) << where;
+            EXPECT_NEAR(day.sun.rise, row.Number("sunrise_h"), 0.2 * kMinute);
+            EXPECT_NEAR(day.sun.set, row.Number("sunset_h"), 0.2 * kMinute);
+            EXPECT_NEAR(day.dayLength, row.Number("day_length_h"), 0.2 * kMinute);
+            EXPECT_NEAR(day.nightLength, 24 - row.Number("day_length_h"), 0.2 * kMinute);
+            if (row.Has("day_change_s")) { EXPECT_NEAR(day.dayChange, row.Number("day_change_s"), 1.0); }
+            EXPECT_NEAR(day.sunriseAzimuth, row.Number("sunrise_az_deg"), 0.03);
         }
-        const std::pair<double, std::string> twilights[] = {
-            {day.civilDay, "civil"}, {day.nauticalDay, "nautical"}, {day.astronomicalDay, "astronomical"}};
-        for (const auto& [ours, name] : twilights) {
-            const std::string status = row.Text(name + "_status");
-            if (status == "circumpolar") { EXPECT_EQ(ours, 23.99) << where << " " << name; }
-            if (status == "never_rises") { EXPECT_EQ(ours, 0.0) << where << " " << name; }
-            if (status != "normal" || !row.Has(name + "_begin_h") || !row.Has(name + "_end_h")) continue;
-            // Where the evening crossing falls after midnight, PyEphem's end is the one of the
-            // evening before, a day's change (about a minute at most) away from ours.
-            const double expected = std::fmod(row.Number(name + "_end_h") - row.Number(name + "_begin_h") + 24, 24);
-            EXPECT_NEAR(ours, expected, 1.5 * kMinute) << where << " " << name;
+        for (auto [ours, name] : {std::pair{day.civilDay, "civil"}, {day.nauticalDay, "nautical"}, {day.astronomicalDay, "astronomical"}}) {
+            const std::string status = row.Text(name + std::string("_status")), begin = name + std::string("_begin_h"),
+                              end = name + std::string("_end_h");
+            if (status != "normal") { EXPECT_EQ(ours, status == "circumpolar" ? 23.99 : 0.0) << name; }
+            if (status != "normal" || !row.Has(begin) || !row.Has(end)) continue;
+            EXPECT_NEAR(ours, std::fmod(row.Number(end) - row.Number(begin) + 24, 24), 1.5 * kMinute) << name;
         }
-    }
+    });
 }
 
 }  // namespace

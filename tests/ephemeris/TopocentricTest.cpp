@@ -12,22 +12,16 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/Refraction.h"
 #include "ephemeris/TopocentricParallax.h"
-#include "support/AngleCompare.h"
 #include "support/EphemerisCsv.h"
 
 namespace vsp::test::bodies {
 namespace {
 
-std::string Where(const CsvRow& row) { return row.Text("observer") + " " + row.Text("ut") + " " + row.Text("body"); }
+const std::vector<std::string> kWhere = {"observer", "ut", "body"};
 
+// The row's observer at 10 C and 1013 mbar.
 ObserverPlace PlaceOf(const CsvRow& row) {
-    ObserverPlace p;
-    p.latitude = row.Number("lat_deg");
-    p.longitude = row.Number("lon_east_deg");
-    p.height = row.Number("elevation_m");
-    p.temperature = 10.0;
-    p.pressure = 1013.0;
-    return p;
+    return {.latitude = row.Number("lat_deg"), .longitude = row.Number("lon_east_deg"), .height = row.Number("elevation_m")};
 }
 
 // From the equator a body on the celestial equator moves along it by at most asin(r /
@@ -64,17 +58,15 @@ TEST(Refraction, BennettAtTheHorizonItsLimitsAndTheAtmosphere) {
 // Bennett's formula and PyEphem's model agree to a few hundredths of a degree near the
 // horizon, and closer higher up.
 TEST(EquToHor, AltitudeAzimuthAndRefractionMatchPyEphem) {
-    auto table = ReadEphemerisCsv("topocentric.csv");
     EarthOrientationCache cache;
-    for (const CsvRow& row : table->rows) {
-        SCOPED_TRACE(Where(row));
+    ForEachRow("topocentric.csv", kWhere, [&](const CsvRow& row) {
         const double jd = row.Number("ut_jd"), deltaT = row.Number("pyephem_delta_t_s");
         const double ra = row.Number("ra_hours"), dec = row.Number("dec_deg"), geometric = row.Number("alt_deg");
         const HorizonPlace plain = EquToHor(jd, deltaT, PlaceOf(row), ra, dec, kRefractionNone, cache);
         EXPECT_NEAR(90.0 - plain.zenithDistance, geometric, 1.0 / 3600.0);
         EXPECT_NEAR(std::remainder(plain.azimuth - row.Number("az_deg"), 360.0), 0.0,
                     1.0 / 3600.0 / std::max(0.01, std::cos(geometric * kDegToRad)));
-        if (row.Text("kind") != "horizon") continue;
+        if (row.Text("kind") != "horizon") return;
         const HorizonPlace lifted = EquToHor(jd, deltaT, PlaceOf(row), ra, dec, kRefractionLocal, cache);
         const double lift = plain.zenithDistance - lifted.zenithDistance;
         if (geometric >= -0.1) {
@@ -84,19 +76,16 @@ TEST(EquToHor, AltitudeAzimuthAndRefractionMatchPyEphem) {
         const HorizonPlace again = EquToHor(jd, deltaT, PlaceOf(row), lifted.raHours, lifted.decDeg, kRefractionNone, cache);
         EXPECT_NEAR(again.zenithDistance, lifted.zenithDistance, 1e-9);
         EXPECT_NEAR(std::remainder(again.azimuth - lifted.azimuth, 360.0), 0.0, 1e-8);
-    }
+    });
 }
 
 // The row's UT on a UT clock, with the whole seconds of PyEphem's ΔT as the ΔT setting.
 BodyPosition Observe(const CsvRow& row, int chartMode, BodyHorizon& horizon) {
     const CivilTime ut = ParseIsoTime(row.Text("ut"));
+    const ObserverPlace p = PlaceOf(row);
     EphemerisSettings settings;
     settings.chartMode = chartMode;
-    settings.location.latitude = row.Number("lat_deg");
-    settings.location.longitudeWest = -row.Number("lon_east_deg");
-    settings.location.height = row.Number("elevation_m");
-    settings.location.temperature = 10.0;
-    settings.location.pressure = 1013.0;
+    settings.location = {.latitude = p.latitude, .longitudeWest = -p.longitude, .height = p.height};
     settings.deltaT = std::trunc(row.Number("pyephem_delta_t_s"));
     settings.currentYear = ut.year;
     const int code = row.Text("body") == "sun" ? kBodySun : row.Text("body") == "venus" ? kBodyVenus : kBodyMars;
@@ -109,9 +98,7 @@ BodyPosition Observe(const CsvRow& row, int chartMode, BodyHorizon& horizon) {
 // The shift from the Earth's centre to the observer must match PyEphem's to a fraction of its
 // 8.8"/distance size, whatever the theories' own errors (the Sun to 2", Mars up to 30").
 TEST(BodyTopocentric, ParallaxShiftAndHorizonPlaceMatchPyEphem) {
-    auto table = ReadEphemerisCsv("topocentric.csv");
-    for (const CsvRow& row : table->rows) {
-        SCOPED_TRACE(Where(row));
+    ForEachRow("topocentric.csv", kWhere, [](const CsvRow& row) {
         BodyHorizon horizon;
         const BodyPosition geo = Observe(row, 0, horizon), topo = Observe(row, 2, horizon);
         const double cosDec = std::cos(row.Number("dec_deg") * kDegToRad);
@@ -128,7 +115,7 @@ TEST(BodyTopocentric, ParallaxShiftAndHorizonPlaceMatchPyEphem) {
             EXPECT_NE(Observe(row, 3, lifted).declination, topo.declination);
             EXPECT_GT(lifted.altitude, horizon.altitude);
         }
-    }
+    });
 }
 
 }  // namespace

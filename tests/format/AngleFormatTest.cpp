@@ -1,6 +1,7 @@
 // The text forms of hours and angles, byte for byte, with their roundings and carries.
 
 #include <iterator>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -38,62 +39,44 @@ TEST(HMSToStr, UnknownCodeIsReportedAndGivesTheDefaultForm) {
     EXPECT_EQ(HMSToStr(23.75, settings), "23h45.0");
 }
 
+// The 50 units round a value just short of a second up to it; code 3 cuts the tenth of a minute.
 TEST(HmsFixToStr, FourFormsFromFixedPointHours) {
     const int32_t n = 23 * kUnit + 45 * kUnit / 60;  // 23h45m
-    EXPECT_EQ(HmsFixToStr(n, 0, nullptr), "23.750");
-    EXPECT_EQ(HmsFixToStr(n, 1, nullptr), "23:45:00");
-    EXPECT_EQ(HmsFixToStr(n, 3, nullptr), "23h45.0");
-    // The 50 units round a value just short of a second up to it.
-    EXPECT_EQ(HmsFixToStr(12 * kUnit - 10, 1, nullptr), "12:00:00");
-    EXPECT_EQ(HmsFixToStr(12 * kUnit - 200, 1, nullptr), "11:59:58");
-    // 6 minutes and 30 seconds: the tenth is 30 s, cut, not rounded.
-    EXPECT_EQ(HmsFixToStr(6 * kUnit / 60 + 30 * kUnit / 3600, 3, nullptr), "00h06.5");
+    const std::tuple<int32_t, int, const char*> cases[] = {
+        {n, 0, "23.750"}, {n, 1, "23:45:00"}, {n, 3, "23h45.0"}, {12 * kUnit - 10, 1, "12:00:00"},
+        {12 * kUnit - 200, 1, "11:59:58"}, {6 * kUnit / 60 + 30 * kUnit / 3600, 3, "00h06.5"}};
+    for (const auto& [value, code, text] : cases) EXPECT_EQ(HmsFixToStr(value, code, nullptr), text) << value;
 }
 
+// Another code is the colon form, without a message; half an arcsecond rounds and carries.
 TEST(DmsToStr, FourFormsRoundedAndCarried) {
-    EXPECT_EQ(DmsToStr(-70.75, 1), "-70:45:00");
-    EXPECT_EQ(DmsToStr(-70.75, 2), "-70\xB0" "45'00");
-    EXPECT_EQ(DmsToStr(-70.75, 0), "-70.7500");
-    EXPECT_EQ(DmsToStr(5.5 + 33 / 3600.0, 3), "05\xB0" "30.5");
-    EXPECT_EQ(DmsToStr(-0.5, 1), "-00:30:00");
-    // Another code is the colon form, without a message.
-    EXPECT_EQ(DmsToStr(-70.75, 9), "-70:45:00");
-
-    TextFormats settings;  // the default angle format is 2
-    EXPECT_EQ(DmsToStr(-70.75, settings), "-70\xB0" "45'00");
-    // Half an arcsecond rounds and carries.
-    EXPECT_EQ(DmsToStr(10 + 12 / 60.0 + 13.51 / 3600, 1), "10:12:14");
-    EXPECT_EQ(DmsToStr(10.99999, 2), "11\xB0" "00'00");
-    EXPECT_EQ(DmsToStr(-10.99999, 1), "-11:00:00");
-    EXPECT_EQ(DmsToStr(359.9999, 1), "00:00:00");
-    EXPECT_EQ(DmsToStr(123.5, 1), "123:30:00");
+    const std::tuple<double, int, const char*> cases[] = {
+        {-70.75, 1, "-70:45:00"}, {-70.75, 2, "-70\xB0" "45'00"}, {-70.75, 0, "-70.7500"}, {5.5 + 33 / 3600.0, 3, "05\xB0" "30.5"},
+        {-0.5, 1, "-00:30:00"}, {-70.75, 9, "-70:45:00"}, {10 + 12 / 60.0 + 13.51 / 3600, 1, "10:12:14"},
+        {10.99999, 2, "11\xB0" "00'00"}, {-10.99999, 1, "-11:00:00"}, {359.9999, 1, "00:00:00"}, {123.5, 1, "123:30:00"}};
+    for (const auto& [value, code, text] : cases) EXPECT_EQ(DmsToStr(value, code), text) << value << " " << code;
+    EXPECT_EQ(DmsToStr(-70.75, TextFormats{}), "-70\xB0" "45'00");  // the default angle format is 2
 }
 
+// Code 3 adds 5 s: 55 s carries into the minute.
 TEST(DmsFixToStr, FourFormsFromFixedPointDegrees) {
-    const int32_t n = -(70 * kUnit + 45 * kUnit / 60);  // -70°45'
-    EXPECT_EQ(DmsFixToStr(n, 0), "-70.750");
-    EXPECT_EQ(DmsFixToStr(n, 3), "-70\xB0" "45.0");
-    EXPECT_EQ(DmsFixToStr(n, 8), "-70:45:00");
-    // Code 3 adds 5 s: 55 s carries into the minute.
-    EXPECT_EQ(DmsFixToStr(kUnit * 3 + 55 * kUnit / 3600, 3), "03\xB0" "01.0");
-    EXPECT_EQ(DmsFixToStr(kUnit * 3 + 55 * kUnit / 3600, 1), "03:00:55");
-    EXPECT_EQ(DmsFixToStr(360 * kUnit, 1), "00:00:00");
+    const int32_t n = -(70 * kUnit + 45 * kUnit / 60), m = kUnit * 3 + 55 * kUnit / 3600;  // -70°45', 3°0'55"
+    const std::tuple<int32_t, int, const char*> cases[] = {{n, 0, "-70.750"}, {n, 3, "-70\xB0" "45.0"}, {n, 8, "-70:45:00"},
+                                                           {m, 3, "03\xB0" "01.0"}, {m, 1, "03:00:55"}, {360 * kUnit, 1, "00:00:00"}};
+    for (const auto& [value, code, text] : cases) EXPECT_EQ(DmsFixToStr(value, code), text) << value << " " << code;
 }
 
-TEST(DegToHmsStr, AlwaysHoursMinutesSecondsTruncated) {
-    EXPECT_EQ(DegToHmsStr(354.375), "23:37:30");
-    EXPECT_EQ(DegToHmsStr(375.0), "01:00:00");
-    EXPECT_EQ(DegToHmsStr(0.004166), "00:00:00");  // 0.9998 s is not rounded up
-    EXPECT_EQ(DegToHmsStr(15.25 + 0.999 / 240), "01:01:00");
-}
-
-TEST(FormatFixed, RoundsHalfUpWithTheGivenDigits) {
-    EXPECT_EQ(FormatFixed(1.99996, 4), "2.0000");
-    EXPECT_EQ(FormatFixed(-1.99996, 4), "-2.0000");
-    EXPECT_EQ(FormatFixed(2.25, 1), "2.3");  // an exact half goes up, away from zero
-    EXPECT_EQ(FormatFixed(-2.25, 1), "-2.3");
-    EXPECT_EQ(FormatFixed(3.14159265, -1), "3.141593");
-    EXPECT_EQ(FormatFixed(3.14159265, 7), "3.14159265");
+// DegToHmsStr truncates its seconds (0.9998 s is not rounded up); an exact half of FormatFixed
+// goes away from zero.
+TEST(DegToHmsStrAndFormatFixed, TruncatedSecondsAndHalvesRoundedUp) {
+    for (auto [degrees, text] : {std::pair{354.375, "23:37:30"}, {375.0, "01:00:00"}, {0.004166, "00:00:00"},
+                                 {15.25 + 0.999 / 240, "01:01:00"}}) {
+        EXPECT_EQ(DegToHmsStr(degrees), text) << degrees;
+    }
+    for (auto [value, digits, text] : {std::tuple{1.99996, 4, "2.0000"}, {-1.99996, 4, "-2.0000"}, {2.25, 1, "2.3"},
+                                       {-2.25, 1, "-2.3"}, {3.14159265, -1, "3.141593"}, {3.14159265, 7, "3.14159265"}}) {
+        EXPECT_EQ(FormatFixed(value, digits), text) << value;
+    }
 }
 
 }  // namespace

@@ -47,24 +47,15 @@ TEST(ParseHoursAsDegrees, FifteenDegreesAnHour) {
     EXPECT_DOUBLE_EQ(ParseHoursAsDegrees("-1:30"), -7.5);
 }
 
-TEST(ParseDecimal, PointOrCommaAndSigns) {
-    EXPECT_DOUBLE_EQ(ParseDecimal("  -12,5"), -12.5);
-    EXPECT_DOUBLE_EQ(ParseDecimal("+3.25"), 3.25);
-    EXPECT_DOUBLE_EQ(ParseDecimal(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(ParseDecimal("12abc"), 12.0);
-    EXPECT_DOUBLE_EQ(ParseDecimal("1.5e3"), 1.5);
-    EXPECT_EQ(ParseDecimal("abc"), 0.0);
-    EXPECT_EQ(ParseDecimal("-"), 0.0);
-}
-
-TEST(ParseInteger, SignsThenDigits) {
-    EXPECT_EQ(ParseInteger("-42"), -42);
-    EXPECT_EQ(ParseInteger("-+42"), -42);
-    EXPECT_EQ(ParseInteger("42abc"), 42);
-    EXPECT_EQ(ParseInteger("x42"), 0);
-    EXPECT_EQ(ParseInteger(" 42"), 0);
-    EXPECT_EQ(ParseInteger("-"), 0);
-    EXPECT_EQ(ParseInteger("99999999999999999999"), 2147483647);  // no overflow
+TEST(ParseDecimalAndInteger, PointOrCommaSignsThenDigits) {
+    for (auto [text, value] : {std::pair{"  -12,5", -12.5}, {"+3.25", 3.25}, {".5", 0.5}, {"12abc", 12.0}, {"1.5e3", 1.5},
+                               {"abc", 0.0}, {"-", 0.0}}) {
+        EXPECT_DOUBLE_EQ(ParseDecimal(text), value) << text;
+    }
+    for (auto [text, value] : {std::pair{"-42", -42}, {"-+42", -42}, {"42abc", 42}, {"x42", 0}, {" 42", 0}, {"-", 0},
+                               {"99999999999999999999", 2147483647}}) {  // no overflow
+        EXPECT_EQ(ParseInteger(text), value) << text;
+    }
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/AngleCompare.h"
+
 namespace vsp::test::bodies {
 
 class CsvRow {
@@ -59,6 +61,23 @@ inline std::unique_ptr<CsvTable> ReadEphemerisCsv(const std::string& name) {
     }
     EXPECT_FALSE(table->rows.empty()) << "fixture " << name << " has no rows";
     return table;
+}
+
+// Runs `check` on every row of a fixture, each traced by the values of the named columns.
+template <class Check>
+void ForEachRow(const std::string& fixture, const std::vector<std::string>& traced, Check check) {
+    const auto table = ReadEphemerisCsv(fixture);
+    for (const CsvRow& row : table->rows) {
+        std::string where = fixture;
+        for (const std::string& column : traced) where += " " + row.Text(column);
+        SCOPED_TRACE(where);
+        check(row);
+    }
+}
+
+// Arcseconds from a place (hours, degrees) to the row's `prefix`ra_hours, `prefix`dec_deg.
+inline double ArcsecFromRow(double raHours, double decDeg, const CsvRow& row, const std::string& prefix = "") {
+    return SeparationArcsec(raHours, decDeg, row.Number(prefix + "ra_hours"), row.Number(prefix + "dec_deg"));
 }
 
 struct CivilTime {
