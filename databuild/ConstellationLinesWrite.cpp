@@ -37,7 +37,7 @@ std::string UnknownFigureProblem(const std::string& path, const Figure& figure) 
 }
 
 // The lines of one figure set, in figure order, without the ones the reader could not use.
-int CollectLines(const std::vector<Figure>& figures, const std::string& path, const HrSelection& hr,
+bool CollectLines(const std::vector<Figure>& figures, const std::string& path, const HrSelection& hr,
                  const std::map<int32_t, int16_t>& indexOfHr, const std::vector<ChosenStar>& stars,
                  std::vector<Line>& lines, LineSetSummary& summary, std::string& problem) {
     std::set<std::pair<int16_t, int16_t>> seen;
@@ -49,7 +49,7 @@ int CollectLines(const std::vector<Figure>& figures, const std::string& path, co
         const std::vector<int> rows = RowsOf(figure.abbreviation);
         if (rows.empty()) {
             problem = UnknownFigureProblem(path, figure);
-            return 0;
+            return false;
         }
         for (const FigureSegment& segment : figure.segments) {
             const int from = indexOf(segment.fromHip), to = indexOf(segment.toHip);
@@ -71,7 +71,7 @@ int CollectLines(const std::vector<Figure>& figures, const std::string& path, co
             lines.push_back({int16_t(row), int16_t(from), int16_t(to), std::max(a.magnitude, b.magnitude)});
         }
     }
-    return 1;
+    return true;
 }
 
 // The reader stops at its table's size, which would cut whole figures at the end of the file;
@@ -96,17 +96,17 @@ void CutToCapacity(std::vector<Line>& lines, size_t capacity, LineSetSummary& su
 
 }  // namespace
 
-int CheckFigureConstellations(const StarSources& sources, std::string& problem) {
+bool CheckFigureConstellations(const StarSources& sources, std::string& problem) {
     for (int set = 0; set < 2; ++set)
         for (const Figure& figure : sources.figureSets[set])
             if (RowsOf(figure.abbreviation).empty()) {
                 problem = UnknownFigureProblem(sources.figurePaths[set], figure);
-                return 0;
+                return false;
             }
-    return 1;
+    return true;
 }
 
-int WriteConstellationLines(const std::vector<ChosenStar>& stars, const StarSources& sources,
+bool WriteConstellationLines(const std::vector<ChosenStar>& stars, const StarSources& sources,
                             const HrSelection& hr, const std::string& dataDir, const std::string& source,
                             BuildReport& report, LineSetSummary (&summary)[2]) {
     std::map<int32_t, int16_t> indexOfHr;
@@ -119,7 +119,7 @@ int WriteConstellationLines(const std::vector<ChosenStar>& stars, const StarSour
         std::vector<Line> lines;
         if (!CollectLines(sources.figureSets[set], sources.figurePaths[set], hr, indexOfHr, stars, lines,
                           summary[set], report.problem))
-            return 0;
+            return false;
         CutToCapacity(lines, capacity[set], summary[set]);
         summary[set].written = int(lines.size());
         for (const Line& line : lines) {

@@ -94,7 +94,7 @@ private:
 
 }  // namespace
 
-int WriteCrossReferenceFile(const DsoCatalog& catalog, const ObjectFileLayout& layout,
+bool WriteCrossReferenceFile(const DsoCatalog& catalog, const ObjectFileLayout& layout,
                             const std::string& dataDir, const DsoProvenance& provenance,
                             BuildReport& report) {
     DataFileWriter file(std::string(kCrossReferenceFile), kCrossReferenceTypeCode, kCrossReferenceVersion,

@@ -20,16 +20,16 @@ bool IsLocalGroupRowId(const std::string& id) {
     return false;
 }
 
-int ReadLocalGroupFeature(const json& feature, LocalGroupObject& object, std::string& why) {
+bool ReadLocalGroupFeature(const json& feature, LocalGroupObject& object, std::string& why) {
     const json* properties = Member(&feature, "properties");
     const json* coordinates = PointOf(feature);
     if (!properties || !properties->is_object()) {
         why = "has no properties";
-        return 0;
+        return false;
     }
     if (!coordinates) {
         why = "has no point coordinates";
-        return 0;
+        return false;
     }
     object.name = TextOf(Member(properties, "name"));
     object.raDeg = (*coordinates)[0].get<double>();
@@ -40,7 +40,7 @@ int ReadLocalGroupFeature(const json& feature, LocalGroupObject& object, std::st
     // "5.0x3.1" or "2.8": the first figure is the major axis.
     object.majorArcmin = NumberOf(Member(properties, "dim")).value_or(LocalGroupObject{}.majorArcmin);
     object.type = TextOf(Member(properties, "type"));
-    return 1;
+    return true;
 }
 
 // dsos.20.json is 17 MB of which only two strings per feature matter: read it as a stream of
@@ -121,44 +121,44 @@ private:
 
 }  // namespace
 
-int ReadD3Names(const std::string& path, std::map<std::string, std::string>& out,
+bool ReadD3Names(const std::string& path, std::map<std::string, std::string>& out,
                 std::string& problem) {
     out.clear();
     json document;
-    if (!ParseJsonObject(path, document, problem)) return 0;
+    if (!ParseJsonObject(path, document, problem)) return false;
     for (const auto& [key, entry] : document.items()) {
         const json* name = Member(&entry, "name");
         if (!name || !name->is_string()) {
             problem = InputProblem(path, "entry \"" + key + "\" has no name");
             out.clear();
-            return 0;
+            return false;
         }
         out.emplace(key, name->get<std::string>());
     }
-    return 1;
+    return true;
 }
 
-int ReadD3Morphology(const std::string& path, std::map<std::string, std::string>& out,
+bool ReadD3Morphology(const std::string& path, std::map<std::string, std::string>& out,
                      std::string& problem) {
     out.clear();
     std::string text;
-    if (!ReadWholeFile(path, text, problem)) return 0;
+    if (!ReadWholeFile(path, text, problem)) return false;
     MorphologyEvents events(out);
     json::sax_parse(text, &events);
     const std::string fault = events.Fault();
-    if (fault.empty()) return 1;
+    if (fault.empty()) return true;
     problem = InputProblem(path, fault);
     out.clear();
-    return 0;
+    return false;
 }
 
-int ReadD3LocalGroup(const std::string& path, std::vector<LocalGroupObject>& out,
+bool ReadD3LocalGroup(const std::string& path, std::vector<LocalGroupObject>& out,
                      std::string& problem) {
     out.clear();
     json document;
-    if (!ParseJsonObject(path, document, problem)) return 0;
+    if (!ParseJsonObject(path, document, problem)) return false;
     const json* features = FeaturesOf(document, path, problem);
-    if (!features) return 0;
+    if (!features) return false;
     for (size_t i = 0; i < features->size(); ++i) {
         const json& feature = (*features)[i];
         const std::string id = TextOf(Member(&feature, "id"));
@@ -169,11 +169,11 @@ int ReadD3LocalGroup(const std::string& path, std::vector<LocalGroupObject>& out
         if (!ReadLocalGroupFeature(feature, object, why)) {
             problem = FeatureProblem(path, i, "(" + id + ") " + why);
             out.clear();
-            return 0;
+            return false;
         }
         out.push_back(std::move(object));
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

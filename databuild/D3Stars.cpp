@@ -47,19 +47,19 @@ const HipStar* HipStarTable::Find(int32_t hip) const {
     return found != stars.end() && found->hip == hip ? &*found : nullptr;
 }
 
-int ReadD3Stars(const std::string& path, HipStarTable& out, std::string& problem) {
+bool ReadD3Stars(const std::string& path, HipStarTable& out, std::string& problem) {
     out.stars.clear();
     json document;
-    if (!ParseJsonObject(path, document, problem)) return 0;
+    if (!ParseJsonObject(path, document, problem)) return false;
     const json* features = FeaturesOf(document, path, problem);
-    if (!features) return 0;
+    if (!features) return false;
     out.stars.reserve(features->size());
     for (size_t i = 0; i < features->size(); ++i) {
         HipStar star;
         if (!ReadFeature((*features)[i], star)) {
             problem = FeatureProblem(path, i, "is not a star (HIP id, position, magnitude)");
             out.stars.clear();
-            return 0;
+            return false;
         }
         out.stars.push_back(star);
     }
@@ -71,21 +71,21 @@ int ReadD3Stars(const std::string& path, HipStarTable& out, std::string& problem
                     out.stars.end());
     if (out.stars.empty()) {
         problem = InputProblem(path, "holds no stars");
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
-int ReadD3StarNames(const std::string& path, std::map<int32_t, StarName>& out, std::string& problem) {
+bool ReadD3StarNames(const std::string& path, std::map<int32_t, StarName>& out, std::string& problem) {
     out.clear();
     json document;
-    if (!ParseJsonObject(path, document, problem)) return 0;
+    if (!ParseJsonObject(path, document, problem)) return false;
     for (const auto& [key, value] : document.items()) {
         int32_t hip = 0;
         if (!ParseWhole(key, hip) || hip <= 0 || !value.is_object()) {
             problem = InputProblem(path, "entry \"" + key + "\" is not a HIP number with its names");
             out.clear();
-            return 0;
+            return false;
         }
         StarName name;
         name.name = std::string(Trim(TextOf(Member(&value, "name"))));
@@ -93,7 +93,7 @@ int ReadD3StarNames(const std::string& path, std::map<int32_t, StarName>& out, s
         name.flamsteed = FlamsteedOf(TextOf(Member(&value, "flam")));
         out[hip] = std::move(name);
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

@@ -1,44 +1,74 @@
 #include "databuild/DataBuild.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "catalog/DescriptionFile.h"
-#include "catalog/DescriptionFileBuild.h"
+#include "databuild/DescriptionFileBuild.h"
+#include "databuild/InputFiles.h"
 #include "platform/ProgramDir.h"
 
 namespace vsp::databuild {
 
-std::string DefaultD3CelestialDir() { return std::string(VESPERTAR_DATABUILD_DIR) + "/node_modules/d3-celestial"; }
+bool FindD3Celestial(const std::string& given, std::string& dir, std::string& problem) {
+    if (!given.empty()) {
+        dir = given;
+        return true;
+    }
+    if (const char* fromEnvironment = std::getenv("VESPERTAR_D3CELESTIAL"); fromEnvironment && *fromEnvironment) {
+        dir = fromEnvironment;
+        return true;
+    }
+    std::error_code error;
+    const std::filesystem::path executableDir = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    std::string lookedAt;
+    for (const std::filesystem::path& base : {executableDir, executableDir.parent_path()}) {
+        for (const std::filesystem::path& candidate :
+             {base / "node_modules/d3-celestial", base / "databuild/node_modules/d3-celestial"}) {
+            if (std::filesystem::is_directory(candidate, error)) {
+                dir = candidate.string();
+                return true;
+            }
+            lookedAt += "\n  " + candidate.string();
+        }
+    }
+    problem = "d3-celestial not found (give --d3celestial DIR or set VESPERTAR_D3CELESTIAL); looked in:" + lookedAt;
+    return false;
+}
 
-int DataBuild(const BuildOptions& options, BuildReport& report) {
+bool DataBuild(const BuildOptions& given, BuildReport& report) {
+    BuildOptions options = given;
+    if (!FindD3Celestial(given.d3CelestialDir, options.d3CelestialDir, report.problem)) return false;
     if (!MakeDirectory(options.dataDir)) {
         report.problem = options.dataDir + ": cannot be created";
-        return 0;
+        return false;
     }
-    using Step = int (*)(const BuildOptions&, BuildReport&);
+    using Step = bool (*)(const BuildOptions&, BuildReport&);
     static constexpr Step kSteps[] = {BuildStarFiles, BuildTychoFiles, BuildObjectFiles,
                                       BuildFeatureFiles, BuildDescriptions};
     for (Step step : kSteps) {
-        if (!step(options, report)) return 0;
+        if (!step(options, report)) return false;
     }
-    return 1;
+    return true;
 }
 
-int BuildDescriptions(const BuildOptions& options, BuildReport& report) {
+bool BuildDescriptions(const BuildOptions& options, BuildReport& report) {
     if (options.ngc2000Path.empty()) {
         report.notes.push_back(std::string(kDescriptionFileName) +
                                " not built: no NGC 2000.0 table given (--ngc2000 FILE)");
-        return 1;
+        return true;
     }
     report.Progress("descriptions from " + options.ngc2000Path);
     DescriptionBuildResult result;
     const std::string name(kDescriptionFileName);
-    if (!DescriptionFileBuild(options.ngc2000Path, options.dataDir + name, result)) {
+    if (!DescriptionFileBuild(options.ngc2000Path, PathBelow(options.dataDir, name), result)) {
         report.problem = result.problem;
-        return 0;
+        return false;
     }
     report.files.push_back({name, result.records, kDescriptionRecordSize,
                             "NGC 2000.0 (Sinnott 1988) " + options.ngc2000Path});
     report.Progress(name + ": " + std::to_string(result.records) + " records");
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

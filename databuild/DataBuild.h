@@ -15,7 +15,8 @@ struct BuildOptions {
     std::string dataDir;  // output folder, ending with '/'
     std::string stellariumDir = "/usr/share/stellarium";
     std::string kstarsDir = "/usr/share/kstars";
-    std::string d3CelestialDir;  // the npm package folder (holds data/stars.14.json)
+    std::string d3CelestialDir;  // the npm package folder (holds data/stars.14.json); DataBuild
+                                 // looks for it when empty (FindD3Celestial)
     std::string ngc2000Path;     // optional: NGC 2000.0 table for the descriptions
     std::string tycho2Dir;       // optional: Tycho-2 as CDS distributes it
 };
@@ -38,17 +39,20 @@ struct BuildReport {
     }
 };
 
-// The d3-celestial package installed beside the sources by the bootstrap.
-std::string DefaultD3CelestialDir();
+// The d3-celestial package folder: `given` (--d3celestial) when not empty, else
+// $VESPERTAR_D3CELESTIAL, else the first node_modules/d3-celestial found in the executable's
+// folder or its parent, directly or under databuild/ (where `npm ci` puts it in the sources).
+// False with `problem` naming every place looked at.
+bool FindD3Celestial(const std::string& given, std::string& dir, std::string& problem);
 
-// 1 success, 0 failure (report.problem says why).
-int DataBuild(const BuildOptions& options, BuildReport& report);
+// False when a step fails (report.problem says why).
+bool DataBuild(const BuildOptions& options, BuildReport& report);
 
-// The steps, in the order DataBuild runs them. Each returns 1 or 0 like DataBuild.
-int BuildStarFiles(const BuildOptions& options, BuildReport& report);
-int BuildTychoFiles(const BuildOptions& options, BuildReport& report);  // only with tycho2Dir
-int BuildObjectFiles(const BuildOptions& options, BuildReport& report);
-int BuildFeatureFiles(const BuildOptions& options, BuildReport& report);
-int BuildDescriptions(const BuildOptions& options, BuildReport& report);  // only with ngc2000Path
+// The steps, in the order DataBuild runs them. Each returns false on failure like DataBuild.
+bool BuildStarFiles(const BuildOptions& options, BuildReport& report);
+bool BuildTychoFiles(const BuildOptions& options, BuildReport& report);  // only with tycho2Dir
+bool BuildObjectFiles(const BuildOptions& options, BuildReport& report);
+bool BuildFeatureFiles(const BuildOptions& options, BuildReport& report);
+bool BuildDescriptions(const BuildOptions& options, BuildReport& report);  // only with ngc2000Path
 
 }  // namespace vsp::databuild

@@ -1,8 +1,8 @@
 #include "databuild/DataFileWriter.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "databuild/InputFiles.h"
 #include "platform/Text.h"
 #include "records/RecordFile.h"
 
@@ -54,31 +54,18 @@ uint8_t* DataFileWriter::Append() {
     return bytes_.data() + bytes_.size() - size_t(recordSize_);
 }
 
-int DataFileWriter::Commit(const std::string& dataDir, const std::string& source,
+bool DataFileWriter::Commit(const std::string& dataDir, const std::string& source,
                            BuildReport& report) const {
-    const std::string path = dataDir + name_;
-    const std::string temporary = path + ".tmp";
-    uint8_t header[kRecordHeaderSize];
-    WriteU32(header, version_);
-    WriteU32(header + 4, tag_);
-    WriteI32(header + 8, Count());
-    WriteI32(header + 12, recordSize_);
-    std::FILE* stream = std::fopen(temporary.c_str(), "wb");
-    bool ok = stream != nullptr;
-    if (ok) {
-        ok = std::fwrite(header, 1, sizeof header, stream) == sizeof header;
-        ok = ok && std::fwrite(bytes_.data(), 1, bytes_.size(), stream) == bytes_.size();
-        ok = std::fflush(stream) == 0 && ok;
-        ok = std::fclose(stream) == 0 && ok;
-    }
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    const std::string path = PathBelow(dataDir, name_);
+    const RecordHeader header{version_, tag_, Count(), recordSize_};
+    const std::string_view records(reinterpret_cast<const char*>(bytes_.data()), bytes_.size());
+    if (!RecordFileWriteWhole(path, header, records)) {
         report.problem = path + ": cannot be written";
-        return 0;
+        return false;
     }
     report.files.push_back({name_, Count(), recordSize_, source});
     report.Progress(name_ + ": " + std::to_string(Count()) + " records");
-    return 1;
+    return true;
 }
 
 void PutText(uint8_t* field, size_t size, const std::string& utf8) {

@@ -1,7 +1,6 @@
 #pragma once
-// One data file being built: records collected in memory, then written with the record-file
-// header to NAME.tmp and renamed over NAME, so a build that fails midway leaves the previous
-// file. Nothing here depends on time or on the order of a hash map: the same records give
+// One data file being built: records collected in memory, then written whole as a record
+// file (through a temporary file, so a build that fails midway leaves the previous file). Nothing here depends on time or on the order of a hash map: the same records give
 // the same bytes.
 
 #include <cstdint>
@@ -23,8 +22,8 @@ public:
     int32_t RecordSize() const { return recordSize_; }
     const std::string& Name() const { return name_; }
 
-    // Writes dataDir + name and adds it to the report. 1 success, 0 failure (report.problem).
-    int Commit(const std::string& dataDir, const std::string& source, BuildReport& report) const;
+    // Writes the file into dataDir and adds it to the report. False on failure (report.problem).
+    bool Commit(const std::string& dataDir, const std::string& source, BuildReport& report) const;
 
 private:
     std::string name_;

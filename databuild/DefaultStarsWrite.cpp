@@ -34,7 +34,7 @@ int BayerLetterCode(const std::string& bayer) {
     return letter;
 }
 
-int WriteDefaultStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
+bool WriteDefaultStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
                       const std::string& dataDir, const std::string& source, BuildReport& report) {
     DataFileWriter file(std::string(kDefaultStarsFileName), kDefaultStarsTypeCode, kStarFileVersion, kStarRecordSize);
     const double j2000 = JulianEpochToJd(2000.0);
@@ -56,7 +56,7 @@ int WriteDefaultStars(const std::vector<ChosenStar>& stars, const StarSources& s
     return file.Commit(dataDir, source, report);
 }
 
-int WriteBrightStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
+bool WriteBrightStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
                      const std::string& dataDir, const std::string& source, BuildReport& report,
                      BrightStarSummary& summary) {
     struct Named {

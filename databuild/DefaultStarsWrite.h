@@ -11,7 +11,7 @@
 namespace vsp::databuild {
 
 // vespertar_default_stars.ppc, one record per star in the given order (ascending HR).
-int WriteDefaultStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
+bool WriteDefaultStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
                       const std::string& dataDir, const std::string& source, BuildReport& report);
 
 struct BrightStarSummary {
@@ -20,7 +20,7 @@ struct BrightStarSummary {
 };
 
 // vespertar_brightstar.ppc: the named default stars, K records by name, then K by number.
-int WriteBrightStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
+bool WriteBrightStars(const std::vector<ChosenStar>& stars, const StarSources& sources,
                      const std::string& dataDir, const std::string& source, BuildReport& report,
                      BrightStarSummary& summary);
 
@@ -33,11 +33,11 @@ struct LineSetSummary {
     double brightestCut = 0;  // fainter end of the brightest line cut, when lines were cut
 };
 
-// 1 when every figure names a constellation of the table, else 0 with `problem`.
-int CheckFigureConstellations(const StarSources& sources, std::string& problem);
+// True when every figure names a constellation of the table, else false with `problem`.
+bool CheckFigureConstellations(const StarSources& sources, std::string& problem);
 
 // vespertar_constellation.ppc: set 0 (western), then set 1 (western_rey), in figure order.
-int WriteConstellationLines(const std::vector<ChosenStar>& stars, const StarSources& sources,
+bool WriteConstellationLines(const std::vector<ChosenStar>& stars, const StarSources& sources,
                             const HrSelection& hr, const std::string& dataDir, const std::string& source,
                             BuildReport& report, LineSetSummary (&summary)[2]);
 

@@ -6,7 +6,7 @@
 #include "databuild/DsoDesignations.h"
 #include "databuild/DsoMerger.h"
 #include "databuild/DsoValues.h"
-#include "ephemeris/AngleUnits.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp::databuild {

@@ -3,11 +3,10 @@
 
 namespace vsp::databuild {
 
-int ReadDsoSources(const BuildOptions& options, DsoSources& out, std::string& problem) {
+bool ReadDsoSources(const BuildOptions& options, DsoSources& out, std::string& problem) {
     out = DsoSources{};
     const std::string& stellarium = options.stellariumDir;
-    const std::string d3 =
-        options.d3CelestialDir.empty() ? DefaultD3CelestialDir() : options.d3CelestialDir;
+    const std::string& d3 = options.d3CelestialDir;
     const bool ok =
         ReadStellariumCatalog(PathBelow(stellarium, "nebulae/default/catalog.dat"), out.stellarium,
                               problem) &&
@@ -21,7 +20,7 @@ int ReadDsoSources(const BuildOptions& options, DsoSources& out, std::string& pr
         ReadScriptNumberList(PathBelow(stellarium, "scripts/common_objects.inc"), "h400",
                              out.herschel400, problem);
     if (!ok) out = DsoSources{};
-    return ok ? 1 : 0;
+    return ok;
 }
 
 }  // namespace vsp::databuild

@@ -113,7 +113,7 @@ bool ParseFeature(const std::vector<std::string_view>& fields, Feature& out, std
     return true;
 }
 
-int WriteFeatures(std::vector<Feature>& features, std::string_view name, uint32_t tag, uint16_t version,
+bool WriteFeatures(std::vector<Feature>& features, std::string_view name, uint32_t tag, uint16_t version,
                   const std::string& source, const BuildOptions& options, BuildReport& report) {
     std::sort(features.begin(), features.end(), FeatureOrder);
     DataFileWriter file{std::string(name), tag, version, kFeatureRecordSize};
@@ -131,14 +131,14 @@ int WriteFeatures(std::vector<Feature>& features, std::string_view name, uint32_
 
 }  // namespace
 
-int BuildFeatureFiles(const BuildOptions& options, BuildReport& report) {
+bool BuildFeatureFiles(const BuildOptions& options, BuildReport& report) {
     const std::string path = PathBelow(options.stellariumDir, "data/nomenclature.dat");
     report.Progress("Moon and Mars features from " + path);
     std::string text;
     std::string problem;
     if (!ReadWholeFile(path, text, problem)) {
         report.problem = problem;
-        return 0;
+        return false;
     }
     std::vector<Feature> moon, mars;
     const std::vector<std::string_view> lines = SplitLines(text);
@@ -150,13 +150,13 @@ int BuildFeatureFiles(const BuildOptions& options, BuildReport& report) {
         std::string why;
         if (!ParseFeature(SplitFields(line, '\t'), feature, why)) {
             report.problem = InputLineProblem(path, i + 1, why);
-            return 0;
+            return false;
         }
         (isMoon ? moon : mars).push_back(feature);
     }
     if (moon.empty() || mars.empty()) {
         report.problem = InputProblem(path, moon.empty() ? "no Moon feature" : "no Mars feature");
-        return 0;
+        return false;
     }
     const std::string source = "IAU planetary nomenclature (stellarium-data) " + path;
     return WriteFeatures(moon, kMoonFile, kMoonTypeCode, kMoonFileVersion, source, options, report) &&

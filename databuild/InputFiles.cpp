@@ -1,32 +1,43 @@
 #include "databuild/InputFiles.h"
 
+#include <filesystem>
+
 #include <zlib.h>
 
 namespace vsp::databuild {
 
 std::string PathBelow(const std::string& dir, std::string_view relative) {
-    if (dir.empty() || dir.back() == '/') return dir + std::string(relative);
-    return dir + "/" + std::string(relative);
+    return (std::filesystem::path(dir) / relative).string();
 }
 
-int ReadWholeFile(const std::string& path, std::string& out, std::string& problem) {
-    out.clear();
-    // gzread passes a file that is not gzip data through unchanged.
+bool ReadPieces(const std::string& path, const std::function<bool(std::string_view)>& onPiece,
+                std::string& problem) {
     gzFile file = gzopen(path.c_str(), "rb");
     if (!file) {
         problem = InputProblem(path, "not found or not readable");
-        return 0;
+        return false;
     }
-    char chunk[1 << 16];
+    gzbuffer(file, 1 << 18);
+    std::vector<char> piece(size_t(1) << 20);
     int got = 0;
-    while ((got = gzread(file, chunk, sizeof chunk)) > 0) out.append(chunk, size_t(got));
-    const bool failed = got < 0;
+    bool stopped = false;
+    while (!stopped && (got = gzread(file, piece.data(), unsigned(piece.size()))) > 0)
+        stopped = !onPiece(std::string_view(piece.data(), size_t(got)));
+    // A stream cut short ends like a whole one (gzread gives 0): only the error state tells.
+    int state = Z_OK;
+    gzerror(file, &state);
     gzclose(file);
-    if (failed) {
-        problem = InputProblem(path, "damaged (cannot be decompressed)");
-        return 0;
+    if (stopped) return false;
+    if (got < 0 || state != Z_OK) {
+        problem = InputProblem(path, "damaged or cut short (cannot be decompressed)");
+        return false;
     }
-    return 1;
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& problem) {
+    out.clear();
+    return ReadPieces(path, [&](std::string_view piece) { out.append(piece); return true; }, problem);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

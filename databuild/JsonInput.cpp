@@ -8,15 +8,15 @@ namespace vsp::databuild {
 
 using nlohmann::json;
 
-int ParseJsonObject(const std::string& path, json& document, std::string& problem) {
+bool ParseJsonObject(const std::string& path, json& document, std::string& problem) {
     std::string text;
-    if (!ReadWholeFile(path, text, problem)) return 0;
+    if (!ReadWholeFile(path, text, problem)) return false;
     document = json::parse(text, nullptr, /*allow_exceptions=*/false);
     if (document.is_discarded() || !document.is_object()) {
         problem = InputProblem(path, "not a JSON object");
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 const json* Member(const json* object, const char* key) {

@@ -14,8 +14,8 @@ namespace vsp::databuild {
 inline constexpr std::string_view kNoFeatureList =
     "no \"features\" list (not a GeoJSON feature collection)";
 
-// The file (gzip or plain) as a JSON object. 1, or 0 with `problem`.
-int ParseJsonObject(const std::string& path, nlohmann::json& document, std::string& problem);
+// The file (gzip or plain) as a JSON object; false with `problem` on failure.
+bool ParseJsonObject(const std::string& path, nlohmann::json& document, std::string& problem);
 
 // The member `key` of an object; null when `object` is null, no object or has no such member.
 const nlohmann::json* Member(const nlohmann::json* object, const char* key);

@@ -5,13 +5,13 @@
 
 #include "catalog/ConstellationOfPosition.h"
 #include "catalog/ObjectTypeTable.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp::databuild {
 
 namespace {
 
 constexpr uint16_t kNoListRecord = 0xFFFF;
-constexpr double kJ2000Jd = 2451545.0;
 
 struct Slot {
     int32_t catalog;
@@ -57,12 +57,12 @@ public:
         : catalog_(catalog), objects_(catalog.objects), layout_(layout), notes_(notes),
           listOrder_(objects_.size(), -1), inCore_(objects_.size(), false) {}
 
-    int Run(std::string& problem) {
+    bool Run(std::string& problem) {
         MarkListObjects();
         const CoreShape shape = FixedCoreShape();
         std::vector<Slot> icPart, ngcPart;
-        if (!ChoosePart(kCatalogNgc, shape.ngc, ngcPart, problem)) return 0;
-        if (!ChoosePart(kCatalogIc, shape.ic, icPart, problem)) return 0;
+        if (!ChoosePart(kCatalogNgc, shape.ngc, ngcPart, problem)) return false;
+        if (!ChoosePart(kCatalogIc, shape.ic, icPart, problem)) return false;
         std::vector<Slot> extra;
         const std::vector<Slot> tail = ChooseTail(shape.tail, extra);
         if (int32_t(icPart.size()) != shape.ic || int32_t(ngcPart.size()) != shape.ngc)
@@ -86,13 +86,13 @@ public:
             problem = "deep-sky objects: " + std::to_string(all.size()) +
                       " records do not fit the catalog ranges (at most " +
                       std::to_string(kCatalogNoFirstRecord) + ")";
-            return 0;
+            return false;
         }
         SetPrimaryRecords(all);
         FillRecords(all);
         FillRanges(all);
         FillLists();
-        return 1;
+        return true;
     }
 
 private:
@@ -107,7 +107,7 @@ private:
 
     // The NGC or IC part: every list object holding a number of the catalog (NGC first),
     // then the brightest others not yet in the core; by number.
-    int ChoosePart(int32_t catalogIndex, int32_t size, std::vector<Slot>& part, std::string& problem) {
+    bool ChoosePart(int32_t catalogIndex, int32_t size, std::vector<Slot>& part, std::string& problem) {
         std::vector<std::tuple<float, int32_t, int32_t>> others;  // magnitude, number, object
         for (size_t i = 0; i < objects_.size(); ++i) {
             const int32_t number = RecordNumberIn(objects_[i], catalogIndex);
@@ -122,14 +122,14 @@ private:
             problem = "deep-sky objects: " + std::to_string(part.size()) + " list objects with " +
                       (catalogIndex == kCatalogNgc ? "NGC" : "IC") + " numbers do not fit the " +
                       std::to_string(size) + " core records";
-            return 0;
+            return false;
         }
         std::sort(others.begin(), others.end());
         for (size_t i = 0; i < others.size() && int32_t(part.size()) < size; ++i)
             part.push_back({catalogIndex, std::get<1>(others[i]), std::get<2>(others[i])});
         for (const Slot& slot : part) inCore_[size_t(slot.object)] = true;
         std::sort(part.begin(), part.end(), SlotOrder);
-        return 1;
+        return true;
     }
 
     // The object's designation for a record of its own outside the sorted rows: its first
@@ -279,7 +279,7 @@ private:
 
 }  // namespace
 
-int LayOutObjectFile(const DsoCatalog& catalog, ObjectFileLayout& layout,
+bool LayOutObjectFile(const DsoCatalog& catalog, ObjectFileLayout& layout,
                      std::vector<std::string>& notes, std::string& problem) {
     layout = ObjectFileLayout{};
     return Layouter(catalog, layout, notes).Run(problem);

@@ -44,9 +44,9 @@ struct ObjectFileLayout {
 std::vector<std::string> ChooseClassTexts(const std::vector<DsoObject>& objects,
                                           const std::vector<bool>& listed, std::vector<uint16_t>& codes);
 
-// 1 success, 0 failure (`problem`: the objects do not fit the file's layout). Choices worth
+// False on failure (`problem`: the objects do not fit the file's layout). Choices worth
 // knowing go to `notes`.
-int LayOutObjectFile(const DsoCatalog& catalog, ObjectFileLayout& layout,
+bool LayOutObjectFile(const DsoCatalog& catalog, ObjectFileLayout& layout,
                      std::vector<std::string>& notes, std::string& problem);
 
 }  // namespace vsp::databuild

@@ -5,7 +5,7 @@
 namespace vsp::databuild {
 
 // The 18k file, then the 1k file: its core, byte for byte.
-int WriteObjectRecordFiles(const ObjectFileLayout& layout, const std::string& dataDir,
+bool WriteObjectRecordFiles(const ObjectFileLayout& layout, const std::string& dataDir,
                            const DsoProvenance& provenance, BuildReport& report) {
     DataFileWriter full(std::string(kObjectFile18k), kObjectFileTypeCode, kObjectFileVersion,
                         kObjectRecordSize);

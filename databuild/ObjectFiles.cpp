@@ -7,7 +7,7 @@
 namespace vsp::databuild {
 
 DsoProvenance DsoProvenanceOf(const BuildOptions& options) {
-    const std::string d3 = options.d3CelestialDir.empty() ? DefaultD3CelestialDir() : options.d3CelestialDir;
+    const std::string& d3 = options.d3CelestialDir;
     const std::string stellarium = "stellarium-data";
     const auto stel = [&](const char* file) {
         return DebianFileProvenance(stellarium, PathBelow(options.stellariumDir, file));
@@ -26,26 +26,26 @@ DsoProvenance DsoProvenanceOf(const BuildOptions& options) {
     return p;
 }
 
-int WriteObjectFiles(const DsoSources& sources, const BuildOptions& options, BuildReport& report) {
+bool WriteObjectFiles(const DsoSources& sources, const BuildOptions& options, BuildReport& report) {
     DsoCatalog catalog;
     MergeDsoSources(sources, catalog);
     ObjectFileLayout layout;
     std::vector<std::string> notes = catalog.notes;
-    if (!LayOutObjectFile(catalog, layout, notes, report.problem)) return 0;
+    if (!LayOutObjectFile(catalog, layout, notes, report.problem)) return false;
     const DsoProvenance provenance = DsoProvenanceOf(options);
     const bool ok = WriteObjectRecordFiles(layout, options.dataDir, provenance, report) &&
                     WriteProgramDataFiles(layout, options.dataDir, provenance, report) &&
                     WriteObjectIndexFiles(catalog, layout, options.dataDir, provenance, report) &&
                     WriteCrossReferenceFile(catalog, layout, options.dataDir, provenance, report);
-    if (!ok) return 0;
+    if (!ok) return false;
     for (std::string& note : notes) report.notes.push_back("deep-sky objects: " + std::move(note));
-    return 1;
+    return true;
 }
 
-int BuildObjectFiles(const BuildOptions& options, BuildReport& report) {
+bool BuildObjectFiles(const BuildOptions& options, BuildReport& report) {
     report.Progress("deep-sky objects: reading stellarium, OpenNGC and d3-celestial");
     DsoSources sources;
-    if (!ReadDsoSources(options, sources, report.problem)) return 0;
+    if (!ReadDsoSources(options, sources, report.problem)) return false;
     std::vector<std::string> corrections;
     CorrectLocalGroupSigns(sources.localGroup, corrections);
     for (std::string& note : corrections) report.notes.push_back("deep-sky objects: " + std::move(note));

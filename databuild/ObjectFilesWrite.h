@@ -28,17 +28,17 @@ struct DsoProvenance {
 };
 DsoProvenance DsoProvenanceOf(const BuildOptions& options);
 
-// Merges `sources` and writes every file below into options.dataDir. 1 / 0 (report.problem).
-int WriteObjectFiles(const DsoSources& sources, const BuildOptions& options, BuildReport& report);
+// Merges `sources` and writes every file below into options.dataDir; false on failure (report.problem).
+bool WriteObjectFiles(const DsoSources& sources, const BuildOptions& options, BuildReport& report);
 
-int WriteObjectRecordFiles(const ObjectFileLayout& layout, const std::string& dataDir,
+bool WriteObjectRecordFiles(const ObjectFileLayout& layout, const std::string& dataDir,
                            const DsoProvenance& provenance, BuildReport& report);
-int WriteProgramDataFiles(const ObjectFileLayout& layout, const std::string& dataDir,
+bool WriteProgramDataFiles(const ObjectFileLayout& layout, const std::string& dataDir,
                           const DsoProvenance& provenance, BuildReport& report);
-int WriteObjectIndexFiles(const DsoCatalog& catalog, const ObjectFileLayout& layout,
+bool WriteObjectIndexFiles(const DsoCatalog& catalog, const ObjectFileLayout& layout,
                           const std::string& dataDir, const DsoProvenance& provenance,
                           BuildReport& report);
-int WriteCrossReferenceFile(const DsoCatalog& catalog, const ObjectFileLayout& layout,
+bool WriteCrossReferenceFile(const DsoCatalog& catalog, const ObjectFileLayout& layout,
                             const std::string& dataDir, const DsoProvenance& provenance,
                             BuildReport& report);
 

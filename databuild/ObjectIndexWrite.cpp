@@ -47,7 +47,7 @@ ObjectIndexEntry Padding(int32_t ra, int32_t dec) {
 
 // Entries by declination, then right ascension and record; 15 to a record after the
 // sentinel; the last record filled with entries the chart never draws.
-int WriteIndex(std::string_view name, const ObjectFileLayout& layout, const std::vector<int32_t>& records,
+bool WriteIndex(std::string_view name, const ObjectFileLayout& layout, const std::vector<int32_t>& records,
                const std::string& dataDir, const std::string& source, BuildReport& report) {
     std::vector<ObjectIndexEntry> entries;
     for (int32_t index : records) entries.push_back(EntryOf(layout, index));
@@ -92,7 +92,7 @@ std::vector<int32_t> BrightestWithLists(const DsoCatalog& catalog, const ObjectF
 
 }  // namespace
 
-int WriteObjectIndexFiles(const DsoCatalog& catalog, const ObjectFileLayout& layout,
+bool WriteObjectIndexFiles(const DsoCatalog& catalog, const ObjectFileLayout& layout,
                           const std::string& dataDir, const DsoProvenance&, BuildReport& report) {
     std::vector<int32_t> core, primaries;
     for (int32_t i = 0; i < layout.coreCount; ++i) core.push_back(i);

@@ -29,15 +29,15 @@ std::string TextOf(sqlite3_stmt* statement, int column) {
 }
 
 // 1 with the row filled; 0 with `why` when it lacks what no default can stand in for.
-int ReadRow(sqlite3_stmt* statement, OpenNgcRow& row, std::string& why) {
+bool ReadRow(sqlite3_stmt* statement, OpenNgcRow& row, std::string& why) {
     row.catalogIdentifier = TextOf(statement, kIdentifier);
     if (row.catalogIdentifier.empty()) {
         why = "a row without catalog_identifier";
-        return 0;
+        return false;
     }
     if (IsNull(statement, kRa) || IsNull(statement, kDec)) {
         why = row.catalogIdentifier + " has no position";
-        return 0;
+        return false;
     }
     row.type = IsNull(statement, kType) ? OpenNgcRow{}.type : sqlite3_column_int(statement, kType);
     row.raDeg = sqlite3_column_double(statement, kRa);
@@ -48,15 +48,15 @@ int ReadRow(sqlite3_stmt* statement, OpenNgcRow& row, std::string& why) {
     row.majorArcmin = DoubleOr(statement, kMajor, OpenNgcRow{}.majorArcmin);
     row.minorArcmin = DoubleOr(statement, kMinor, OpenNgcRow{}.minorArcmin);
     row.positionAngleDeg = DoubleOr(statement, kAngle, OpenNgcRow{}.positionAngleDeg);
-    return 1;
+    return true;
 }
 
-int ReadRows(sqlite3* db, const std::string& path, std::vector<OpenNgcRow>& out,
+bool ReadRows(sqlite3* db, const std::string& path, std::vector<OpenNgcRow>& out,
              std::string& problem) {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, kQuery, -1, &statement, nullptr) != SQLITE_OK) {
         problem = InputProblem(path, std::string("not an OpenNGC catalog (") + sqlite3_errmsg(db) + ")");
-        return 0;
+        return false;
     }
     int step = SQLITE_ROW;
     std::string why;
@@ -71,12 +71,12 @@ int ReadRows(sqlite3* db, const std::string& path, std::vector<OpenNgcRow>& out,
         problem = InputProblem(path, sqlite3_errmsg(db));
     }
     sqlite3_finalize(statement);
-    return problem.empty() ? 1 : 0;
+    return problem.empty();
 }
 
 }  // namespace
 
-int ReadOpenNgc(const std::string& path, std::vector<OpenNgcRow>& out, std::string& problem) {
+bool ReadOpenNgc(const std::string& path, std::vector<OpenNgcRow>& out, std::string& problem) {
     out.clear();
     problem.clear();
     sqlite3* db = nullptr;
@@ -84,9 +84,9 @@ int ReadOpenNgc(const std::string& path, std::vector<OpenNgcRow>& out, std::stri
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         problem = InputProblem(path, db ? sqlite3_errmsg(db) : "cannot be opened");
         sqlite3_close(db);
-        return 0;
+        return false;
     }
-    const int ok = ReadRows(db, path, out, problem);
+    const bool ok = ReadRows(db, path, out, problem);
     sqlite3_close(db);
     if (!ok) out.clear();
     return ok;

@@ -7,14 +7,14 @@ namespace vsp::databuild {
 
 namespace {
 
-int WriteList(std::string_view name, uint32_t typeCode, const std::vector<uint16_t>& records,
+bool WriteList(std::string_view name, uint32_t typeCode, const std::vector<uint16_t>& records,
               const std::string& dataDir, const std::string& source, BuildReport& report) {
     DataFileWriter file(std::string(name), typeCode, kProgramDataVersion, kListRecordSize);
     for (uint16_t record : records) WriteU16(file.Append(), record);
     return file.Commit(dataDir, source, report);
 }
 
-int WriteRanges(const ObjectFileLayout& layout, const std::string& dataDir, const std::string& source,
+bool WriteRanges(const ObjectFileLayout& layout, const std::string& dataDir, const std::string& source,
                 BuildReport& report) {
     DataFileWriter file(std::string(kCatalogRangesFile), kCatalogRangesTypeCode, kProgramDataVersion,
                         kCatalogRangeRecordSize);
@@ -26,7 +26,7 @@ int WriteRanges(const ObjectFileLayout& layout, const std::string& dataDir, cons
     return file.Commit(dataDir, source, report);
 }
 
-int WriteClassTexts(const ObjectFileLayout& layout, const std::string& dataDir, const std::string& source,
+bool WriteClassTexts(const ObjectFileLayout& layout, const std::string& dataDir, const std::string& source,
                     BuildReport& report) {
     DataFileWriter file(std::string(kClassTextsFile), kClassTextsTypeCode, kProgramDataVersion,
                         kClassTextRecordSize);
@@ -36,7 +36,7 @@ int WriteClassTexts(const ObjectFileLayout& layout, const std::string& dataDir, 
 
 }  // namespace
 
-int WriteProgramDataFiles(const ObjectFileLayout& layout, const std::string& dataDir,
+bool WriteProgramDataFiles(const ObjectFileLayout& layout, const std::string& dataDir,
                           const DsoProvenance& provenance, BuildReport& report) {
     const std::string records = std::string(kObjectFile18k) + " records of ";
     const std::string ranges = "record ranges of " + std::string(kObjectFile18k);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/Text.h"
+
 namespace vsp::databuild {
 
 namespace {
@@ -10,24 +12,6 @@ constexpr uint32_t kNullStringLength = 0xFFFFFFFFu;
 
 uint32_t BigEndianU32(const unsigned char* at) {
     return uint32_t(at[0]) << 24 | uint32_t(at[1]) << 16 | uint32_t(at[2]) << 8 | uint32_t(at[3]);
-}
-
-void AppendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | code >> 6);
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | code >> 12);
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | code >> 18);
-        out += char(0x80 | (code >> 12 & 0x3F));
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
 }
 
 }  // namespace
@@ -44,12 +28,12 @@ std::string Utf16BeToUtf8(std::string_view bytes) {
         if (high && i + 1 < units) {
             const uint32_t next = uint32_t(data[2 * i + 2]) << 8 | data[2 * i + 3];
             if (next >= 0xDC00 && next < 0xE000) {
-                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+                AppendUtf8(out, char32_t(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));
                 ++i;
                 continue;
             }
         }
-        AppendUtf8(out, high || low ? 0xFFFD : unit);
+        AppendUtf8(out, high || low ? char32_t(0xFFFD) : char32_t(unit));
     }
     return out;
 }

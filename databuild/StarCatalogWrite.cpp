@@ -17,27 +17,27 @@ void AppendStarBlocks(const std::vector<StarEntry>& entries, int n, DataFileWrit
     }
 }
 
-int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLayout& layout,
+bool WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLayout& layout,
                          const std::string& dataDir, const std::string& source, BuildReport& report,
                          NumberBlocks* numberBlocks) {
     const std::string name(layout.fileName);
     const int n = layout.entriesPerBlock;
     if (entries.empty()) {
         report.problem = name + ": no stars to write";
-        return 0;
+        return false;
     }
     const int32_t blocks = BlocksFor(int32_t(entries.size()), n, layout.minimumSlots);
     const int32_t slots = blocks * n;
     if (blocks > kMostBlocks || (layout.maximumSlots > 0 && slots > layout.maximumSlots)) {
         report.problem = name + ": " + std::to_string(entries.size()) + " stars need " + std::to_string(slots) +
                          " slots, more than the file can hold";
-        return 0;
+        return false;
     }
     // The readers know N only from the block count; a mismatch would misplace every star.
     if (EntriesPerBlockFor(uint32_t(blocks)) != n) {
         report.problem = name + ": " + std::to_string(blocks) + " blocks would be read as blocks of " +
                          std::to_string(EntriesPerBlockFor(uint32_t(blocks))) + " entries, not " + std::to_string(n);
-        return 0;
+        return false;
     }
     SortAndPad(entries, size_t(slots));
     DataFileWriter file(name, kExtendedCatalogTypeCode, kStarFileVersion, n * kStarEntrySize);
@@ -50,7 +50,7 @@ int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLa
     return file.Commit(dataDir, source, report);
 }
 
-int WriteNumberIndex(std::string_view fileName, uint32_t typeCode, const NumberBlocks& numberBlocks,
+bool WriteNumberIndex(std::string_view fileName, uint32_t typeCode, const NumberBlocks& numberBlocks,
                      int32_t coverNumbers, const std::string& dataDir, const std::string& source,
                      BuildReport& report) {
     int32_t cover = coverNumbers;
@@ -58,7 +58,7 @@ int WriteNumberIndex(std::string_view fileName, uint32_t typeCode, const NumberB
         if (number <= 0 || number > kHighestStarNumber) {
             report.problem = std::string(fileName) + ": star number " + std::to_string(number) +
                              " is outside 1 .. " + std::to_string(kHighestStarNumber);
-            return 0;
+            return false;
         }
         cover = std::max(cover, number + 1);
     }

@@ -31,14 +31,14 @@ void AppendStarBlocks(const std::vector<StarEntry>& entries, int n, DataFileWrit
 using NumberBlocks = std::vector<std::pair<int32_t, int32_t>>;
 
 // Sorts the entries by declination, fills the last block with padding and writes the file.
-// 1, or 0 with report.problem (also when the block count would make a reader take another N).
-int WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLayout& layout,
+// False with report.problem on failure (also when the block count would make a reader take another N).
+bool WriteExtendedCatalog(std::vector<StarEntry> entries, const ExtendedCatalogLayout& layout,
                          const std::string& dataDir, const std::string& source, BuildReport& report,
                          NumberBlocks* numberBlocks = nullptr);
 
 // Records of 42 block numbers (signed 16-bit, -1 for a number without a star) covering the
-// numbers 0 .. max(coverNumbers, highest number + 1) - 1. 1, or 0 with report.problem.
-int WriteNumberIndex(std::string_view fileName, uint32_t typeCode, const NumberBlocks& numberBlocks,
+// numbers 0 .. max(coverNumbers, highest number + 1) - 1. False on failure (report.problem).
+bool WriteNumberIndex(std::string_view fileName, uint32_t typeCode, const NumberBlocks& numberBlocks,
                      int32_t coverNumbers, const std::string& dataDir, const std::string& source,
                      BuildReport& report);
 

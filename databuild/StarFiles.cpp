@@ -51,14 +51,14 @@ std::vector<StarEntry> Pack(const std::vector<ChosenStar>& stars) {
     return entries;
 }
 
-int BuildHrCatalog(const StarSources& sources, const HrSelection& hr, const std::string& dataDir,
+bool BuildHrCatalog(const StarSources& sources, const HrSelection& hr, const std::string& dataDir,
                    BuildReport& report) {
     const std::string source = "HR numbers: " + sources.provenanceCrossIds + "; stars: " + sources.provenanceStars;
     const ExtendedCatalogLayout layout{FileOfRow(kHrRow), 42, kHrIndexedFrom, kHrIndexedTo};
     NumberBlocks blocks;
-    if (!WriteExtendedCatalog(Pack(hr.Stars()), layout, dataDir, source, report, &blocks)) return 0;
+    if (!WriteExtendedCatalog(Pack(hr.Stars()), layout, dataDir, source, report, &blocks)) return false;
     const int32_t slots = report.files.back().records * layout.entriesPerBlock;
-    if (!WriteNumberIndex(kHrIndexFileName, kHrIndexTypeCode, blocks, slots, dataDir, source, report)) return 0;
+    if (!WriteNumberIndex(kHrIndexFileName, kHrIndexTypeCode, blocks, slots, dataDir, source, report)) return false;
     const int32_t stars = int32_t(hr.Stars().size());
     const int32_t highest = hr.Stars().back().number;
     report.notes.push_back(std::string(layout.fileName) + ": " + std::to_string(stars) + " of the HR numbers 1.." +
@@ -66,17 +66,17 @@ int BuildHrCatalog(const StarSources& sources, const HrSelection& hr, const std:
                            " have none); " + std::to_string(slots - stars) + " padding entries make " +
                            std::to_string(slots / layout.entriesPerBlock) +
                            " blocks, since the HR number index serves only a catalog of 9101..9199 stars");
-    return 1;
+    return true;
 }
 
-int BuildHipCatalogs(const StarSources& sources, const std::string& dataDir, BuildReport& report) {
+bool BuildHipCatalogs(const StarSources& sources, const std::string& dataDir, BuildReport& report) {
     const std::string& source = sources.provenanceStars;
     const int32_t available = int32_t(sources.hipStars.stars.size());
     std::string counts = "Hipparcos catalogs (brightest first, V then HIP):";
     for (const BrightestLayout& b : kBrightest) {
         const auto stars = SelectBrightestHip(sources.hipStars, size_t(b.stars));
         const ExtendedCatalogLayout layout{FileOfRow(b.row), b.entriesPerBlock, b.stars, 0};
-        if (!WriteExtendedCatalog(Pack(stars), layout, dataDir, source, report)) return 0;
+        if (!WriteExtendedCatalog(Pack(stars), layout, dataDir, source, report)) return false;
         counts += ' ';
         counts += std::string(layout.fileName) + " " + std::to_string(stars.size()) + " stars to V " +
                   Magnitude(stars.back().star->magnitude) + " in " + std::to_string(report.files.back().records) +
@@ -87,18 +87,18 @@ int BuildHipCatalogs(const StarSources& sources, const std::string& dataDir, Bui
     const auto all = SelectBrightestHip(sources.hipStars, size_t(available));
     const ExtendedCatalogLayout layout{FileOfRow(kHip110kRow), 80, kHip110kIndexedFrom, kHip110kIndexedTo};
     NumberBlocks blocks;
-    if (!WriteExtendedCatalog(Pack(all), layout, dataDir, source, report, &blocks)) return 0;
+    if (!WriteExtendedCatalog(Pack(all), layout, dataDir, source, report, &blocks)) return false;
     counts += ' ';
     counts += std::string(layout.fileName) + " all " + std::to_string(available) + " stars in " +
               std::to_string(report.files.back().records) + " blocks of 80";
     if (!WriteNumberIndex(kHip110kIndexFileName, kHip110kIndexTypeCode, blocks, kHighestStarNumber + 1, dataDir,
                           source, report))
-        return 0;
+        return false;
     report.notes.push_back(counts);
     report.notes.push_back(std::string(FileOfRow(kHip32kRow)) + ": " + std::to_string(kBrightest[1].stars) +
                            " stars, not 32000: the readers take 80 entries per block only from 596 blocks on, and "
                            "595 blocks of 42 hold 24990, so no file of 32000 stars reads back");
-    return 1;
+    return true;
 }
 
 void NoteLines(const LineSetSummary (&lines)[2], BuildReport& report) {
@@ -119,26 +119,26 @@ void NoteLines(const LineSetSummary (&lines)[2], BuildReport& report) {
     }
 }
 
-int BuildDefaultStarFiles(const StarSources& sources, const HrSelection& hr, const std::string& dataDir,
+bool BuildDefaultStarFiles(const StarSources& sources, const HrSelection& hr, const std::string& dataDir,
                           BuildReport& report) {
     DefaultSelection defaults;
-    if (!SelectDefaultStars(sources, hr, kDefaultStarCount, defaults, report.problem)) return 0;
+    if (!SelectDefaultStars(sources, hr, kDefaultStarCount, defaults, report.problem)) return false;
     const std::string source = "HR numbers: " + sources.provenanceCrossIds + "; stars: " + sources.provenanceStars +
                                "; names: " + sources.provenanceNames + "; figures: " + sources.provenanceFigures;
-    if (!WriteDefaultStars(defaults.stars, sources, dataDir, source, report)) return 0;
+    if (!WriteDefaultStars(defaults.stars, sources, dataDir, source, report)) return false;
     BrightStarSummary names;
     if (!WriteBrightStars(defaults.stars, sources, dataDir,
                           "names: " + sources.provenanceNames + "; stars as " + std::string(kDefaultStarsFileName),
                           report, names))
-        return 0;
+        return false;
     LineSetSummary lines[2];
     if (!WriteConstellationLines(defaults.stars, sources, hr, dataDir,
                                  "figures: " + sources.provenanceFigures + "; stars as " +
                                      std::string(kDefaultStarsFileName),
                                  report, lines))
-        return 0;
+        return false;
     int negative = 0;
-    for (const ChosenStar& c : defaults.stars) negative += c.star->magnitude < 0 ? 1 : 0;
+    for (const ChosenStar& c : defaults.stars) negative += c.star->magnitude < 0;
     report.notes.push_back(std::string(kDefaultStarsFileName) + ": " + std::to_string(defaults.figureStars) +
                            " stars of the constellation figures and the brightest other HR stars to V " +
                            Magnitude(defaults.faintestOther) + ", one HR number per Hipparcos star; " +
@@ -147,26 +147,24 @@ int BuildDefaultStarFiles(const StarSources& sources, const HrSelection& hr, con
                            " named default stars; " + std::to_string(names.truncated) +
                            " names cut to 17 bytes");
     NoteLines(lines, report);
-    return 1;
+    return true;
 }
 
 }  // namespace
 
-int BuildStarFiles(const BuildOptions& options, BuildReport& report) {
+bool BuildStarFiles(const BuildOptions& options, BuildReport& report) {
     report.Progress("stars: reading the Hipparcos stars, cross-identifications, names and figures");
     StarSources sources;
-    if (!ReadStarSources(options, sources, report.problem)) return 0;
-    if (!CheckFigureConstellations(sources, report.problem)) return 0;
+    if (!ReadStarSources(options, sources, report.problem)) return false;
+    if (!CheckFigureConstellations(sources, report.problem)) return false;
     const HrSelection hr(sources);
     if (hr.Stars().empty()) {
         report.problem = "No HR number of " + sources.provenanceCrossIds + " names a star of " + sources.provenanceStars;
-        return 0;
+        return false;
     }
     return BuildDefaultStarFiles(sources, hr, options.dataDir, report) &&
                    BuildHrCatalog(sources, hr, options.dataDir, report) &&
-                   BuildHipCatalogs(sources, options.dataDir, report)
-               ? 1
-               : 0;
+                   BuildHipCatalogs(sources, options.dataDir, report);
 }
 
 }  // namespace vsp::databuild

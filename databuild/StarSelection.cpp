@@ -71,7 +71,7 @@ int32_t HrSelection::FigureHr(int32_t hip) const {
     return 0;
 }
 
-int SelectDefaultStars(const StarSources& sources, const HrSelection& hr, int count,
+bool SelectDefaultStars(const StarSources& sources, const HrSelection& hr, int count,
                        DefaultSelection& out, std::string& problem) {
     out = DefaultSelection{};
     std::set<int32_t> chosen;
@@ -88,7 +88,7 @@ int SelectDefaultStars(const StarSources& sources, const HrSelection& hr, int co
     if (int(chosen.size()) > count) {
         problem = "The constellation figures use " + std::to_string(chosen.size()) +
                   " stars; the default star file holds only " + std::to_string(count);
-        return 0;
+        return false;
     }
     std::vector<ChosenStar> others;
     for (const auto& [hip, number] : hr.HrOfHip())
@@ -103,10 +103,10 @@ int SelectDefaultStars(const StarSources& sources, const HrSelection& hr, int co
     if (int(chosen.size()) < count) {
         problem = "Only " + std::to_string(chosen.size()) +
                   " HR stars have a Hipparcos position; the default star file needs " + std::to_string(count);
-        return 0;
+        return false;
     }
     for (int32_t number : chosen) out.stars.push_back({number, hr.StarOfHr(number)});
-    return 1;
+    return true;
 }
 
 std::vector<ChosenStar> SelectBrightestHip(const HipStarTable& table, size_t count) {

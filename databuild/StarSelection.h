@@ -50,8 +50,8 @@ struct DefaultSelection {
 };
 
 // The stars of both figure sets, then the brightest other HR stars, `count` in all.
-// 1, or 0 with `problem` when there are too few or too many.
-int SelectDefaultStars(const StarSources& sources, const HrSelection& hr, int count,
+// False with `problem` when there are too few or too many.
+bool SelectDefaultStars(const StarSources& sources, const HrSelection& hr, int count,
                        DefaultSelection& out, std::string& problem);
 
 // The `count` brightest Hipparcos stars (V, then HIP), filed under their HIP numbers.

@@ -1,7 +1,7 @@
 #pragma once
 // The star inputs as read from their packages: d3-celestial's Hipparcos stars and star names,
 // stellarium's HIP-to-HR cross-identifications and the two constellation figure sets. Each
-// reader takes the path of its one file and returns 1 when read, 0 with `problem` naming the
+// reader takes the path of its one file and returns true when read, false with `problem` naming the
 // file and the fault.
 
 #include <cstdint>
@@ -65,16 +65,16 @@ struct StarSources {
 };
 
 // Every star input below the package folders of the build options.
-int ReadStarSources(const BuildOptions& options, StarSources& out, std::string& problem);
+bool ReadStarSources(const BuildOptions& options, StarSources& out, std::string& problem);
 
 // d3-celestial data/stars.14.json.
-int ReadD3Stars(const std::string& path, HipStarTable& out, std::string& problem);
+bool ReadD3Stars(const std::string& path, HipStarTable& out, std::string& problem);
 // d3-celestial data/starnames.json.
-int ReadD3StarNames(const std::string& path, std::map<int32_t, StarName>& out, std::string& problem);
+bool ReadD3StarNames(const std::string& path, std::map<int32_t, StarName>& out, std::string& problem);
 // stellarium stars/default/cross-id.dat: the lines that carry an HR number, file order.
-int ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::string& problem);
+bool ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::string& problem);
 // stellarium skycultures/*/constellationship.fab: the main figures, file order; the sub-figures
 // (names starting with '.') only repeat segments of their figure and are left out.
-int ReadFigures(const std::string& path, std::vector<Figure>& out, std::string& problem);
+bool ReadFigures(const std::string& path, std::vector<Figure>& out, std::string& problem);
 
 }  // namespace vsp::databuild

@@ -10,10 +10,10 @@ constexpr const char* kStellariumPackage = "stellarium-data";
 
 }  // namespace
 
-int ReadStarSources(const BuildOptions& options, StarSources& out, std::string& problem) {
+bool ReadStarSources(const BuildOptions& options, StarSources& out, std::string& problem) {
     out = StarSources{};
     const std::string& stellarium = options.stellariumDir;
-    const std::string d3 = options.d3CelestialDir.empty() ? DefaultD3CelestialDir() : options.d3CelestialDir;
+    const std::string& d3 = options.d3CelestialDir;
     const std::string starsPath = PathBelow(d3, "data/stars.14.json");
     const std::string namesPath = PathBelow(d3, "data/starnames.json");
     const std::string crossIdPath = PathBelow(stellarium, "stars/default/cross-id.dat");
@@ -26,14 +26,14 @@ int ReadStarSources(const BuildOptions& options, StarSources& out, std::string& 
                     ReadD3Stars(starsPath, out.hipStars, problem);
     if (!ok) {
         out = StarSources{};
-        return 0;
+        return false;
     }
     out.provenanceStars = NpmFileProvenance(d3, starsPath);
     out.provenanceNames = NpmFileProvenance(d3, namesPath);
     out.provenanceCrossIds = DebianFileProvenance(kStellariumPackage, crossIdPath);
     out.provenanceFigures = DebianFileProvenance(kStellariumPackage, out.figurePaths[0]) + " + " +
                             DebianFileProvenance(kStellariumPackage, out.figurePaths[1]);
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

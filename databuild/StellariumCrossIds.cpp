@@ -14,10 +14,10 @@ bool NumberField(std::string_view field, int32_t& out) {
 
 }  // namespace
 
-int ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::string& problem) {
+bool ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::string& problem) {
     out.clear();
     std::string text;
-    if (!ReadWholeFile(path, text, problem)) return 0;
+    if (!ReadWholeFile(path, text, problem)) return false;
     const auto lines = SplitLines(text);
     bool anyStar = false;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -30,16 +30,16 @@ int ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::string
             !NumberField(fields[3], hd) || !NumberField(fields[4], hr)) {
             problem = InputLineProblem(path, i + 1, "expected HIP, component, SAO, HD and HR separated by tabs");
             out.clear();
-            return 0;
+            return false;
         }
         anyStar = true;
         if (hr > 0) out.push_back({hip, std::string(Trim(fields[1])), hr});
     }
     if (!anyStar) {
         problem = InputProblem(path, "holds no cross-identifications");
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

@@ -53,11 +53,11 @@ void ReadRecord(QtStream& stream, StellariumDso& dso) {
 
 }  // namespace
 
-int ReadStellariumCatalog(const std::string& path, std::vector<StellariumDso>& out,
+bool ReadStellariumCatalog(const std::string& path, std::vector<StellariumDso>& out,
                           std::string& problem) {
     out.clear();
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, problem)) return 0;
+    if (!ReadWholeFile(path, bytes, problem)) return false;
     QtStream stream(bytes);
     std::string version, edition;
     stream.ReadQString(version);
@@ -65,7 +65,7 @@ int ReadStellariumCatalog(const std::string& path, std::vector<StellariumDso>& o
     if (stream.Failed() || version.empty()) {
         problem = InputProblem(path, "no catalog version at its start (not a stellarium "
                                      "deep-sky catalog)");
-        return 0;
+        return false;
     }
     out.reserve(bytes.size() / kSmallestRecordBytes + 1);  // never outgrown: no copy of 100 MB
     while (!stream.AtEnd()) {
@@ -78,11 +78,11 @@ int ReadStellariumCatalog(const std::string& path, std::vector<StellariumDso>& o
                                              ") is cut short or malformed; catalog version " +
                                              version);
             out.clear();
-            return 0;
+            return false;
         }
         out.push_back(std::move(dso));
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

@@ -23,10 +23,10 @@ bool PositiveNumber(std::string_view word, int32_t& out) {
 
 }  // namespace
 
-int ReadFigures(const std::string& path, std::vector<Figure>& out, std::string& problem) {
+bool ReadFigures(const std::string& path, std::vector<Figure>& out, std::string& problem) {
     out.clear();
     std::string text;
-    if (!ReadWholeFile(path, text, problem)) return 0;
+    if (!ReadWholeFile(path, text, problem)) return false;
     const auto lines = SplitLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto words = Words(lines[i]);
@@ -34,7 +34,7 @@ int ReadFigures(const std::string& path, std::vector<Figure>& out, std::string& 
         auto fail = [&](std::string_view why) {
             problem = InputLineProblem(path, i + 1, why);
             out.clear();
-            return 0;
+            return false;
         };
         int32_t count = 0;
         if (words.size() < 2 || !PositiveNumber(words[1], count))
@@ -56,9 +56,9 @@ int ReadFigures(const std::string& path, std::vector<Figure>& out, std::string& 
     }
     if (out.empty()) {
         problem = InputProblem(path, "holds no constellation figures");
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

@@ -35,21 +35,21 @@ size_t LineNumberAt(std::string_view text, size_t offset) {
 
 }  // namespace
 
-int ReadScriptNumberList(const std::string& path, const std::string& name,
+bool ReadScriptNumberList(const std::string& path, const std::string& name,
                          std::vector<int32_t>& out, std::string& problem) {
     out.clear();
     std::string text;
-    if (!ReadWholeFile(path, text, problem)) return 0;
+    if (!ReadWholeFile(path, text, problem)) return false;
     const size_t start = FindArrayStart(text, name);
     const size_t end = start == std::string::npos ? start : text.find(']', start);
     if (end == std::string::npos) {
         problem = InputProblem(path, "no list \"var " + name + " = [ ... ]\"");
-        return 0;
+        return false;
     }
     const std::string_view body = std::string_view(text).substr(start, end - start);
     if (Trim(body).empty()) {
         problem = InputLineProblem(path, LineNumberAt(text, start), "the list " + name + " is empty");
-        return 0;
+        return false;
     }
     // JavaScript allows one trailing comma before ']'.
     std::vector<std::string_view> fields = SplitFields(body, ',');
@@ -63,11 +63,11 @@ int ReadScriptNumberList(const std::string& path, const std::string& name,
             why.append(number).append("\" in ").append(name).append(" is not a whole number");
             problem = InputLineProblem(path, LineNumberAt(text, size_t(at - text.data())), why);
             out.clear();
-            return 0;
+            return false;
         }
         out.push_back(value);
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild

@@ -50,7 +50,7 @@ std::string Thousands(int64_t value) {
 
 std::string Source(const std::string& dir) { return "Tycho-2 (Hog et al. 2000, CDS I/259) " + dir; }
 
-int WriteCatalog(const TychoCatalogFile& catalog, const std::vector<TychoStar>& stars,
+bool WriteCatalog(const TychoCatalogFile& catalog, const std::vector<TychoStar>& stars,
                  const BuildOptions& options, std::vector<TychoRegionBand>& bands, BuildReport& report) {
     const size_t capacity = size_t(catalog.blocks) * size_t(catalog.entries);
     std::vector<TychoStar> chosen = Brightest(stars, capacity);
@@ -59,7 +59,7 @@ int WriteCatalog(const TychoCatalogFile& catalog, const std::vector<TychoStar>& 
     if (EntriesPerBlockFor(uint32_t(layout.blocks)) != layout.entries ||
         int64_t(layout.blocks) * layout.entries < int64_t(chosen.size())) {
         report.problem = name + ": no block layout holds " + std::to_string(chosen.size()) + " stars";
-        return 0;
+        return false;
     }
     if (chosen.size() < stars.size()) {
         const int32_t faintest = std::max_element(chosen.begin(), chosen.end(), Brighter)->vKey;
@@ -75,12 +75,12 @@ int WriteCatalog(const TychoCatalogFile& catalog, const std::vector<TychoStar>& 
 
 }  // namespace
 
-int BuildTychoFiles(const BuildOptions& options, BuildReport& report) {
+bool BuildTychoFiles(const BuildOptions& options, BuildReport& report) {
     if (options.tycho2Dir.empty()) {
         report.notes.push_back(
             "vespertar_tycho_390k.ppc, vespertar_tycho_2500k.ppc and vespertar_tycho_idx.ppc not built: no "
             "Tycho-2 given (--tycho2 DIR)");
-        return 1;
+        return true;
     }
     report.Progress("Tycho-2 stars from " + options.tycho2Dir);
     std::vector<TychoStar> stars;
@@ -88,11 +88,11 @@ int BuildTychoFiles(const BuildOptions& options, BuildReport& report) {
     std::string problem;
     if (!TychoStarsRead(options.tycho2Dir, stars, summary, problem)) {
         report.problem = problem;
-        return 0;
+        return false;
     }
     if (stars.empty()) {
         report.problem = InputProblem(options.tycho2Dir, "holds no Tycho-2 star");
-        return 0;
+        return false;
     }
     if (!summary.supplement)
         report.notes.push_back(
@@ -102,7 +102,7 @@ int BuildTychoFiles(const BuildOptions& options, BuildReport& report) {
 
     std::vector<TychoRegionBand> bands(size_t(kTychoRegions) + 1);
     for (const TychoCatalogFile& catalog : kTychoCatalogs)
-        if (!WriteCatalog(catalog, stars, options, bands, report)) return 0;
+        if (!WriteCatalog(catalog, stars, options, bands, report)) return false;
 
     DataFileWriter index(std::string(kTychoIndexFileName), kTychoIndexTypeCode, kStarFileVersion,
                          kTychoIndexRecordSize);

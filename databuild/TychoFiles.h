@@ -46,8 +46,8 @@ struct TychoReadSummary {
     bool supplement = false;
 };
 
-// Every component-1 star of `dir`, each number once (the main catalogue's entry wins). 1 / 0.
-int TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoReadSummary& summary,
+// Every component-1 star of `dir`, each number once (the main catalogue's entry wins). False on failure.
+bool TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoReadSummary& summary,
                    std::string& problem);
 
 struct TychoBlockLayout {

@@ -13,8 +13,6 @@
 #include <numbers>
 #include <vector>
 
-#include <zlib.h>
-
 #include "catalog/Designation.h"
 #include "databuild/InputFiles.h"
 #include "databuild/TychoFiles.h"
@@ -86,57 +84,32 @@ TychoLine ParseIdentifier(std::string_view line, size_t shortest, TychoStar& sta
 }
 
 // Calls onLine(line, number) for every line of a plain or gzip'd file; stops when it answers
-// false. 1 / 0 (problem set for a file that cannot be read).
+// false. False with `problem` set (by the reader or by onLine).
 template <class OnLine>
-int ForEachLine(const std::string& path, OnLine&& onLine, std::string& problem) {
-    gzFile file = gzopen(path.c_str(), "rb");
-    if (!file) {
-        problem = InputProblem(path, "not found or not readable");
-        return 0;
-    }
-    gzbuffer(file, 1 << 18);
-    std::vector<char> chunk(size_t(1) << 20);
-    std::string pending;  // a line split across chunks
+bool ForEachLine(const std::string& path, OnLine&& onLine, std::string& problem) {
+    std::string pending;  // a line split across pieces
     size_t lineNumber = 0;
-    int result = 1;
-    for (int got = 0; result && (got = gzread(file, chunk.data(), unsigned(chunk.size()))) != 0;) {
-        if (got < 0) {
-            problem = InputProblem(path, "damaged (cannot be decompressed)");
-            result = 0;
-            break;
-        }
-        const std::string_view data(chunk.data(), size_t(got));
+    const auto onPiece = [&](std::string_view data) {
         for (size_t start = 0; start < data.size();) {
             const size_t end = data.find('\n', start);
             if (end == std::string_view::npos) {
                 pending.append(data.substr(start));
-                break;
+                return true;
             }
             std::string_view line = data.substr(start, end - start);
             if (!pending.empty()) line = pending.append(line);
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (!onLine(line, ++lineNumber)) {
-                result = 0;
-                break;
-            }
+            if (!onLine(line, ++lineNumber)) return false;
             pending.clear();
             start = end + 1;
         }
-    }
-    // A download cut short ends without an error from gzread: only the stream state tells.
-    int state = Z_OK;
-    gzerror(file, &state);
-    if (result && state != Z_OK) {
-        problem = InputProblem(path, "damaged (cannot be decompressed)");
-        result = 0;
-    }
-    if (result && !pending.empty()) {
-        std::string_view line = pending;
-        if (line.back() == '\r') line.remove_suffix(1);
-        result = onLine(line, ++lineNumber) ? 1 : 0;
-    }
-    gzclose(file);
-    return result;
+        return true;
+    };
+    if (!ReadPieces(path, onPiece, problem)) return false;
+    if (pending.empty()) return true;
+    std::string_view line = pending;
+    if (line.back() == '\r') line.remove_suffix(1);
+    return onLine(line, ++lineNumber);
 }
 
 // The file itself or its gzip'd form; empty when neither exists.
@@ -146,8 +119,8 @@ std::string PlainOrGzip(const std::string& dir, const std::string& name) {
     return {};
 }
 
-// tyc2.dat.00 .. .19 when the first part is there, else tyc2.dat. 1 / 0.
-int MainFiles(const std::string& dir, std::vector<std::string>& paths, std::string& problem) {
+// tyc2.dat.00 .. .19 when the first part is there, else tyc2.dat. False on failure.
+bool MainFiles(const std::string& dir, std::vector<std::string>& paths, std::string& problem) {
     if (!PlainOrGzip(dir, "tyc2.dat.00").empty()) {
         for (int part = 0; part < kMainParts; ++part) {
             const std::string name = std::string("tyc2.dat.") + char('0' + part / 10) + char('0' + part % 10);
@@ -155,19 +128,19 @@ int MainFiles(const std::string& dir, std::vector<std::string>& paths, std::stri
             if (path.empty()) {
                 problem = InputProblem(PathBelow(dir, name),
                                        "missing (the main catalogue comes in 20 parts, .00 to .19)");
-                return 0;
+                return false;
             }
             paths.push_back(path);
         }
-        return 1;
+        return true;
     }
     const std::string whole = PlainOrGzip(dir, "tyc2.dat");
     if (whole.empty()) {
         problem = InputProblem(dir, "holds neither tyc2.dat nor tyc2.dat.00 to .19 (plain or .gz)");
-        return 0;
+        return false;
     }
     paths.push_back(whole);
-    return 1;
+    return true;
 }
 
 }  // namespace
@@ -258,10 +231,10 @@ TychoLine TychoSupplementLineParse(std::string_view line, TychoStar& out, std::s
     return TychoLine::Star;
 }
 
-int TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoReadSummary& summary,
+bool TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoReadSummary& summary,
                    std::string& problem) {
     std::vector<std::string> paths;
-    if (!MainFiles(dir, paths, problem)) return 0;
+    if (!MainFiles(dir, paths, problem)) return false;
     const size_t mainCount = paths.size();
     const std::string supplement = PlainOrGzip(dir, "suppl_1.dat");
     if (!supplement.empty()) paths.push_back(supplement);
@@ -289,7 +262,7 @@ int TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoR
             problem = InputLineProblem(path, number, why);
             return false;
         };
-        if (!ForEachLine(path, onLine, problem)) return 0;
+        if (!ForEachLine(path, onLine, problem)) return false;
         summary.files.push_back(path);
     }
 
@@ -300,7 +273,7 @@ int TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, TychoR
                                  [](const TychoStar& a, const TychoStar& b) { return a.number == b.number; });
     summary.duplicates = stars.end() - end;
     stars.erase(end, stars.end());
-    return 1;
+    return true;
 }
 
 }  // namespace vsp::databuild
