@@ -7,18 +7,15 @@ namespace vsp {
 namespace {
 
 FormTemplate ListForm() {
-    FormTemplate t;
-    t.id = 1700;
-    t.controls = {{1, ControlKind::Button, "Ok", Rect{0, 0, 40, 20}},
-                  {2, ControlKind::List, "", Rect{0, 30, 100, 78}},  // three rows of 16
-                  {3, ControlKind::StaticText, "hidden", Rect{0, 0, 40, 20}, false}};
-    return t;
+    return {.id = 1700, .title = "",
+            .controls = {{1, ControlKind::Button, "Ok", Rect{0, 0, 40, 20}},
+                         {2, ControlKind::List, "", Rect{0, 30, 100, 78}},  // three rows of 16
+                         {3, ControlKind::StaticText, "hidden", Rect{0, 0, 40, 20}, false}}};
 }
 
 TEST(FormWindowTest, ScaledRectanglesAndHitTesting) {
     FormWindow big(7, ListForm(), DeviceCaps::ForDpi(192));
-    EXPECT_EQ(big.FindControl(2)->Bounds(), (Rect{0, 60, 200, 156}));
-    EXPECT_EQ(big.FindControl(2)->VisibleRows(), 3);
+    EXPECT_EQ(std::pair(big.FindControl(2)->Bounds(), big.FindControl(2)->VisibleRows()), std::pair(Rect{0, 60, 200, 156}, 3));
     EXPECT_EQ(big.Bounds(), (Rect{0, 0, 480, 640}));
 
     FormWindow w(7, ListForm(), DeviceCaps{});
@@ -35,21 +32,19 @@ TEST(ControlTest, RowsSelectionMarkAndScrolling) {
     for (int i = 0; i < 10; ++i) list.InsertRow(i, std::to_string(i));
     list.SetRowState(1, true, true);
     list.SetRowState(3, true, true);  // one selected and focused row at a time
-    EXPECT_FALSE(list.Row(1)->selected);
-    EXPECT_FALSE(list.Row(1)->focused);
+    EXPECT_FALSE(list.Row(1)->selected || list.Row(1)->focused);
     list.SetSelectionMark(3);
     list.InsertRow(0, "z");  // inserting above the mark keeps it on its row
     EXPECT_EQ(list.Row(list.SelectionMark())->text, "3");
     list.SetRowState(-1, true, false);  // every row, as the device allows for -1
-    EXPECT_TRUE(list.Row(10)->selected);
+    EXPECT_TRUE(list.Row(0)->selected && list.Row(10)->selected);
 
     const std::pair<int, int> scrolls[] = {{2, 0}, {7, 5}, {6, 5}, {1, 1}};  // row, top row after
     for (auto [row, top] : scrolls) {
         list.EnsureVisible(row);
         EXPECT_EQ(list.TopRow(), top) << row;
     }
-    EXPECT_EQ(list.RowAt(30 + 16 * 2 + 5), 3);
-    EXPECT_EQ(list.RowAt(29), -1);
+    EXPECT_EQ(std::pair(list.RowAt(30 + 16 * 2 + 5), list.RowAt(29)), std::pair(3, -1));
 }
 
 struct CountingHook : ControlHook {
@@ -87,7 +82,6 @@ TEST(SystemColourTableTest, IndexListsRepeatAndRejectBadIndicesWhole) {
     EXPECT_FALSE(table.Set(bad, std::span<const Colour>(values, 2)));
     EXPECT_EQ(table.Values(), before);  // nothing half done
     EXPECT_EQ(table.Get(-1), 0u);
-    EXPECT_EQ(MakeColour(0x3E, 0x41, 0xC8), 0xC8413Eu);  // stored as blue, green, red
 }
 
 }  // namespace

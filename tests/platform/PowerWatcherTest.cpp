@@ -26,6 +26,7 @@ struct Watch {
         std::lock_guard lock(m);
         suspendedMs += ms;
     }
+    // Waits until the worker has looked and reported resumes at least this often.
     bool Wait(int minLooks, int minResumes) {
         std::unique_lock lock(m);
         return changed.wait_for(lock, kPatience, [&] { return looks >= minLooks && resumes >= minResumes; });
@@ -36,7 +37,6 @@ struct Watch {
         const int target = looks + more;
         return changed.wait_for(lock, kPatience, [&] { return looks >= target; }) ? resumes : -1;
     }
-    bool WaitForResumes(int count) { return Wait(0, count); }
 };
 
 struct FakeDetector : ResumeDetector {
@@ -53,16 +53,17 @@ struct FakeDetector : ResumeDetector {
 
 struct Watched {
     Watch watch;
-    PowerWatcher watcher{[this] {
-                             std::lock_guard lock(watch.m);
-                             ++watch.resumes;
-                             watch.changed.notify_all();
-                         },
-                         std::make_unique<FakeDetector>(watch)};
+    void Resumed() {
+        std::lock_guard lock(watch.m);
+        ++watch.resumes;
+        watch.changed.notify_all();
+    }
+    PowerWatcher watcher{[this] { Resumed(); }, std::make_unique<FakeDetector>(watch)};
 };
 
-TEST(PowerWatcher, AJumpAboveTheThresholdIsOneResume) {
+TEST(PowerWatcher, AJumpAboveTheThresholdIsOneResumeAndARestartTakesTheTotalAsItsStart) {
     Watched w;
+    w.watcher.Stop();  // before any Start: harmless
     ASSERT_TRUE(w.watcher.Start());
     ASSERT_TRUE(w.watcher.Start());  // a second Start runs no second worker
     EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
@@ -72,26 +73,19 @@ TEST(PowerWatcher, AJumpAboveTheThresholdIsOneResume) {
     EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
 
     w.watch.Add(45 * 60 * 1000);
-    ASSERT_TRUE(w.watch.WaitForResumes(1));
+    ASSERT_TRUE(w.watch.Wait(0, 1));
     // Later looks see no new growth; a second worker would have reported the jump too.
     EXPECT_EQ(w.watch.ResumesAfterLooks(4), 1);
     w.watch.Add(5000);
-    ASSERT_TRUE(w.watch.WaitForResumes(2));
+    ASSERT_TRUE(w.watch.Wait(0, 2));
     w.watcher.Stop();
     EXPECT_FALSE(w.watcher.Running());
     w.watcher.Stop();  // twice is harmless
-}
-
-TEST(PowerWatcher, ARestartedWorkerTakesTheTotalAsItsStart) {
-    Watched w;
-    w.watcher.Stop();  // before any Start: harmless
-    ASSERT_TRUE(w.watcher.Start());
-    w.watcher.Stop();
     w.watch.Add(60000);  // while stopped
     ASSERT_TRUE(w.watcher.Start());
-    EXPECT_EQ(w.watch.ResumesAfterLooks(2), 0);
+    EXPECT_EQ(w.watch.ResumesAfterLooks(2), 2);
     w.watch.Add(60000);
-    EXPECT_TRUE(w.watch.WaitForResumes(1));
+    EXPECT_TRUE(w.watch.Wait(0, 3));
 }
 
 // With an hour between looks, only the stop event can end the worker's wait.
@@ -108,8 +102,7 @@ TEST(PowerWatcher, StopWakesAWorkerInALongWait) {
 // Stop joins: a callback already running finishes before Stop returns.
 TEST(PowerWatcher, StopWaitsForARunningCallback) {
     Watch watch;
-    std::promise<void> entered;
-    std::promise<void> release;
+    std::promise<void> entered, release;
     std::atomic<int> finished{0};
     PowerWatcher watcher(
         [&, releasedFuture = release.get_future().share()] {
@@ -131,9 +124,8 @@ TEST(PowerWatcher, StopWaitsForARunningCallback) {
 // the monotonic clock (which does not).
 TEST(ClockResumeDetector, MatchesUptimeMinusMonotonic) {
     ClockResumeDetector detector;
-    std::ifstream uptimeFile("/proc/uptime");
     double uptimeSeconds = 0;
-    ASSERT_TRUE(uptimeFile >> uptimeSeconds);
+    ASSERT_TRUE(std::ifstream("/proc/uptime") >> uptimeSeconds);
     timespec mono{};
     clock_gettime(CLOCK_MONOTONIC, &mono);
     const double expectedMs = uptimeSeconds * 1000.0 - (mono.tv_sec * 1000.0 + mono.tv_nsec / 1e6);

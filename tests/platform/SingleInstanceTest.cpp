@@ -18,11 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SingleInstanceTest : public ::testing::Test {
-protected:
+struct SingleInstanceTest : ::testing::Test {
     const ProgramDir& Dir() const { return home_.Dir(); }
     fs::path SocketFile() const { return root_ / "vespertar.sock"; }
-
     test::TempHome home_;
     fs::path root_{home_.Root()};
 };
@@ -56,9 +54,7 @@ TEST_F(SingleInstanceTest, LaterCopiesRaiseTheFirstOnceHoweverTheDirectoryIsSpel
         std::strcpy(addr.sun_path, SocketFile().c_str());
         ASSERT_EQ(sendto(fd, "quit\n", 5, 0, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 5);
         close(fd);
-        pollfd p{first.RaiseRequestFd(), POLLIN, 0};
-        ASSERT_EQ(poll(&p, 1, 20000), 1);
-        EXPECT_FALSE(first.TakeRaiseRequest());
+        EXPECT_FALSE(ReceiveRaise(first));
         EXPECT_EQ(first.Acquire(Dir()), InstanceResult::Acquired);  // asking again is harmless
     }
     EXPECT_FALSE(fs::exists(SocketFile()));  // released on destruction
@@ -76,8 +72,7 @@ TEST_F(SingleInstanceTest, LongDirectoryUsesAnAbstractName) {
     fs::create_directories(deep);
     const ProgramDir dir(deep);
     const std::string address = SingleInstanceAddress(dir.Root());
-    ASSERT_FALSE(address.empty());
-    EXPECT_EQ(address[0], '\0');
+    ASSERT_EQ(address.substr(0, 1), std::string(1, '\0'));
     EXPECT_LT(address.size(), sizeof(sockaddr_un::sun_path));
 
     SingleInstance first, second;
@@ -98,8 +93,7 @@ TEST_F(SingleInstanceTest, CrashedHolderLeavesAStaleSocketThatDoesNotBlock) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         SingleInstance holder;
-        const char result = holder.Acquire(Dir()) == InstanceResult::Acquired ? 'A' : 'x';
-        (void)!write(ready[1], &result, 1);
+        (void)!write(ready[1], holder.Acquire(Dir()) == InstanceResult::Acquired ? "A" : "x", 1);
         for (;;) pause();
     }
     char result = 0;
@@ -110,8 +104,7 @@ TEST_F(SingleInstanceTest, CrashedHolderLeavesAStaleSocketThatDoesNotBlock) {
         EXPECT_EQ(whileAlive.Acquire(Dir()), InstanceResult::AnotherRunning);
     }
     kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
     ASSERT_TRUE(fs::is_socket(SocketFile()));  // left behind
 
     SingleInstance next, later;

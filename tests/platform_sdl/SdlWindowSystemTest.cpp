@@ -14,12 +14,10 @@
 namespace vsp {
 namespace {
 
-class DummyVideo : public ::testing::Environment {
-public:
+struct DummyVideo : ::testing::Environment {
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        // No real display either for message boxes: they must fall back, never block.
-        unsetenv("DISPLAY");
+        unsetenv("DISPLAY");  // message boxes too must fall back, never block
         unsetenv("WAYLAND_DISPLAY");
     }
 };
@@ -36,46 +34,41 @@ struct Recorder : EventHandler {
     std::vector<Event> events;
 };
 
-SDL_Event Mouse(Uint32 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+struct SdlWindowTest : ::testing::Test {
+    SteadyClock clock_;
+    EventLoop loop_{clock_};
+};
+
+SDL_Event Of(Uint32 type) {
     SDL_Event e{};
     e.type = type;
-    e.button.button = button;
-    e.button.x = x;
-    e.button.y = y;
     return e;
 }
-
+SDL_Event Mouse(Uint32 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    SDL_Event e = Of(type);
+    e.button.button = button, e.button.x = x, e.button.y = y;
+    return e;
+}
 SDL_Event KeyDown(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = sym;
-    e.key.keysym.mod = mod;
+    SDL_Event e = Of(SDL_KEYDOWN);
+    e.key.keysym.sym = sym, e.key.keysym.mod = mod;
     return e;
 }
 
-TEST(SdlInput, StylusAndKeysReachTheLoopInOrder) {
-    SteadyClock clock;
-    EventLoop loop(clock);
+TEST_F(SdlWindowTest, StylusAndKeysReachTheLoopInOrder) {
     int closes = 0;
-    auto post = [&](const SDL_Event& e) { return PostSdlEvent(e, loop, [&] { ++closes; }); };
-    SDL_Event drag{};
-    drag.type = SDL_MOUSEMOTION;
-    drag.motion.state = SDL_BUTTON_LMASK;
-    drag.motion.x = 12;
-    EXPECT_TRUE(post(Mouse(SDL_MOUSEBUTTONDOWN, 10, 20)));
-    EXPECT_TRUE(post(drag));
-    EXPECT_TRUE(post(Mouse(SDL_MOUSEBUTTONUP, 14, 30)));
-    drag.motion.state = 0;  // hovering and the other buttons are not the stylus
-    EXPECT_FALSE(post(drag));
-    EXPECT_FALSE(post(Mouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_RIGHT)));
-    EXPECT_TRUE(post(KeyDown(SDLK_q, KMOD_LCTRL)));
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    EXPECT_TRUE(post(quit));
+    auto post = [&](const SDL_Event& e) { return PostSdlEvent(e, loop_, [&] { ++closes; }); };
+    SDL_Event hover = Of(SDL_MOUSEMOTION), drag = hover;
+    drag.motion.state = SDL_BUTTON_LMASK, drag.motion.x = 12;
+    // Hovering and the other buttons are not the stylus.
+    for (const SDL_Event& e : {hover, Mouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_RIGHT)}) EXPECT_FALSE(post(e));
+    for (const SDL_Event& e : {Mouse(SDL_MOUSEBUTTONDOWN, 10, 20), drag, Mouse(SDL_MOUSEBUTTONUP, 14, 30),
+                               KeyDown(SDLK_q, KMOD_LCTRL), Of(SDL_QUIT)})
+        EXPECT_TRUE(post(e));
     EXPECT_EQ(closes, 1);
 
-    Recorder rec(loop);
-    loop.RunPending(rec);
+    Recorder rec(loop_);
+    loop_.RunPending(rec);
     ASSERT_EQ(rec.events.size(), 4u);
     const std::vector<std::tuple<TapPhase, int, int>> taps = {{TapPhase::Down, 10, 20}, {TapPhase::Move, 12, 0},
                                                                {TapPhase::Up, 14, 30}};
@@ -85,18 +78,10 @@ TEST(SdlInput, StylusAndKeysReachTheLoopInOrder) {
 }
 
 FormTemplate ButtonForm(int id) {
-    FormTemplate t;
-    t.id = id;
-    t.controls = {{5018, ControlKind::Button, "Comet", MakeRect(20, 40, 60, 30)},  // 96-dpi layout pixels
-                  {1, ControlKind::Button, "OK", MakeRect(100, 40, 60, 30)}};
-    return t;
+    return {.id = id, .title = "",
+            .controls = {{5018, ControlKind::Button, "Comet", MakeRect(20, 40, 60, 30)},  // 96-dpi layout pixels
+                         {1, ControlKind::Button, "OK", MakeRect(100, 40, 60, 30)}}};
 }
-
-class SdlWindowTest : public ::testing::Test {
-protected:
-    SteadyClock clock_;
-    EventLoop loop_{clock_};
-};
 
 TEST_F(SdlWindowTest, TheScaledScreenPaintsFormsInTheSystemColours) {
     SdlWindowSystem windows(loop_, DeviceCaps::ForDpi(192));
@@ -109,8 +94,7 @@ TEST_F(SdlWindowTest, TheScaledScreenPaintsFormsInTheSystemColours) {
     // A main window shrunk by the menu-bar strip leaves the strip dark.
     windows.SetMainWindowRect(Rect{0, 0, 480, 588});
     windows.PaintMainWindow(kColourWhite);
-    EXPECT_EQ(windows.PixelAt(100, 587), kColourWhite);
-    EXPECT_EQ(windows.PixelAt(100, 600), kColourBlack);
+    EXPECT_EQ(std::pair(windows.PixelAt(100, 587), windows.PixelAt(100, 600)), std::pair(kColourWhite, kColourBlack));
 
     FormWindow* form = windows.CreateForm(ButtonForm(1950));
     ASSERT_NE(form, nullptr);
@@ -131,8 +115,7 @@ TEST_F(SdlWindowTest, TheScaledScreenPaintsFormsInTheSystemColours) {
 TEST_F(SdlWindowTest, RunFeedsInputToTheHandlerAndClosingGoesThroughTheCloseHandler) {
     SdlWindowSystem windows(loop_, DeviceCaps::ForDpi(96));
     ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
+    SDL_Event quit = Of(SDL_QUIT);
     SDL_Event events[] = {Mouse(SDL_MOUSEBUTTONDOWN, 30, 60), quit};
     for (SDL_Event& e : events) ASSERT_EQ(SDL_PushEvent(&e), 1);
     Recorder plain(loop_);
@@ -171,8 +154,7 @@ TEST_F(SdlWindowTest, ModalDialogEndsOnTheButtonItsProcedureAccepts) {
     };
     for (SDL_Event& e : events) ASSERT_EQ(SDL_PushEvent(&e), 1);
     ButtonDialog proc;
-    EXPECT_EQ(windows.RunModalDialog(ButtonForm(1999), proc), 1);
-    EXPECT_EQ(proc.initialised, 1999);
+    EXPECT_EQ((std::pair{windows.RunModalDialog(ButtonForm(1999), proc), proc.initialised}), std::pair(1, 1999));
     EXPECT_EQ(proc.commands, (std::vector<int>{5018, 2, 1}));
     // Without a display, message boxes fall back and answer safely.
     EXPECT_EQ(windows.MessageBox("Unkown form call", "Information", MessageBoxButtons::Ok), MessageBoxAnswer::Ok);

@@ -43,12 +43,10 @@ TEST_F(FormHistoryTest, OpenedFormsAreRecordedAndTheTitleGoesBack) {
     Open(1900);  // unregistered: the empty form enters itself
     Open(6000);
     EXPECT_EQ(state.history, History({1950, 1950, 1950, 1950, 1950, 1900, 6000}));
-    windows.ScriptTap(2, 2);
-    Pump();
+    TapAt(2, 2);
     Pump();
     EXPECT_EQ(OpenFormId(), 1900);
-    windows.ScriptTap(2, 2);
-    Pump();
+    TapAt(2, 2);
     Pump();
     EXPECT_EQ(OpenFormId(), 1950);
 }

@@ -6,34 +6,25 @@
 namespace vsp::test {
 namespace {
 
-constexpr int kName = 10;
-constexpr int kList = 20;
-constexpr int kTrigger = 30;
-constexpr int kPopup = 31;
+enum : int { kName = 10, kList = 20, kTrigger = 30, kPopup = 31 };
 
 // A form with a text field, a list and a popup whose trigger sits at `triggerTop`.
-class FieldsForm : public Form {
-public:
-    explicit FieldsForm(int triggerTop) : triggerTop_(triggerTop) {}
+struct FieldsForm : Form {
+    explicit FieldsForm(int triggerTop) : triggerTop(triggerTop) {}
     FormTemplate BuildTemplate(AppState&, int) override {
-        FormTemplate t;
-        t.title = "Fields";
-        t.controls = {{8000, ControlKind::TitleButton, "", Rect{0, 0, 50, 20}},
-                      {kName, ControlKind::Edit, "start", Rect{0, 30, 100, 50}},
-                      {kList, ControlKind::List, "", Rect{0, 60, 120, 108}},  // 3 rows of 16
-                      {kTrigger, ControlKind::PopupTrigger, "", Rect{10, triggerTop_, 110, triggerTop_ + 20}},
-                      {kPopup, ControlKind::List, "", Rect{0, 0, 100, 10}}};
-        return t;
+        return {.title = "Fields",
+                .controls = {{8000, ControlKind::TitleButton, "", Rect{0, 0, 50, 20}},
+                             {kName, ControlKind::Edit, "start", Rect{0, 30, 100, 50}},
+                             {kList, ControlKind::List, "", Rect{0, 60, 120, 108}},  // 3 rows of 16
+                             {kTrigger, ControlKind::PopupTrigger, "", Rect{10, triggerTop, 110, triggerTop + 20}},
+                             {kPopup, ControlKind::List, "", Rect{0, 0, 100, 10}}}};
     }
     void OnOpen(AppState& state, FormWindow& window) override { InitTitle(state, window); }
-
-private:
-    int triggerTop_;
+    int triggerTop;
 };
 
 class FormOpsTest : public ShellTest {
 protected:
-    explicit FormOpsTest(const DeviceCaps& caps = DeviceCaps{}) : ShellTest(caps) {}
     void OpenFields(int triggerTop = 40) {
         CreateMainWindow();
         RegisterForm(state, 1200, [=](AppState&, int) { return std::make_unique<FieldsForm>(triggerTop); });
@@ -48,12 +39,11 @@ protected:
 TEST_F(FormOpsTest, FieldsRoundTripAndMissingControlsGiveTheirBoxes) {
     char buffer[8] = "stale";
     EXPECT_FALSE(SetField(state, kName, "x"));  // no form yet
-    EXPECT_EQ(GetField(state, kName, buffer, sizeof buffer), 0);
-    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ((std::pair{GetField(state, kName, buffer, sizeof buffer), std::string(buffer)}), std::pair(0, std::string()));
     OpenFields();
     EXPECT_TRUE(SetField(state, kName, "M31 \xB0"));
-    EXPECT_EQ(GetField(state, kName, buffer, sizeof buffer), 1);
-    EXPECT_STREQ(buffer, "M31 \xB0");
+    EXPECT_EQ((std::pair{GetField(state, kName, buffer, sizeof buffer), std::string(buffer)}),
+              std::pair(1, std::string("M31 \xB0")));
     GetField(state, kName, buffer, 4);
     EXPECT_STREQ(buffer, "M31");
     EXPECT_TRUE(SetField(state, 999, "x"));
@@ -71,15 +61,11 @@ TEST_F(FormOpsTest, RowsGoInAtTheTopAndSelectionScrollsIntoView) {
     AddRows(kList, 8);  // 3 visible
     EXPECT_EQ(C(kList).Row(7)->text, "row7");
     SetListSelection(state, kList, 6);
-    EXPECT_EQ(GetListSelection(state, kList), 6);
-    EXPECT_TRUE(C(kList).Row(6)->focused);
-    EXPECT_EQ(C(kList).TopRow(), 4);
+    EXPECT_EQ(std::tuple(GetListSelection(state, kList), C(kList).Row(6)->focused, C(kList).TopRow()), std::tuple(6, true, 4));
     SetListSelection(state, kList, 1);
-    EXPECT_FALSE(C(kList).Row(6)->selected);
-    EXPECT_EQ(C(kList).TopRow(), 1);
+    EXPECT_EQ(std::pair(C(kList).Row(6)->selected, C(kList).TopRow()), std::pair(false, 1));
     SetListSelection(state, kList, -1);
-    EXPECT_EQ(GetListSelection(state, kList), -1);
-    EXPECT_FALSE(C(kList).Row(1)->selected);
+    EXPECT_EQ(std::pair(GetListSelection(state, kList), C(kList).Row(1)->selected), std::pair(-1, false));
 }
 
 struct Placement {
@@ -111,23 +97,16 @@ TEST_F(FormOpsTest, KeysStepThroughThePopupAndTapsPickARow) {
     EXPECT_FALSE(C(kPopup).Visible());  // until the trigger is tapped
     EXPECT_EQ(GetListSelection(state, kPopup), 1);
     state.currentFormWindow->SetFocusedControl(kTrigger);
-    auto key = [&](int code) {
-        windows.ScriptKey(KeyPress{code});
-        Pump();
-    };
+    auto key = [&](int code) { windows.ScriptKey(KeyPress{code}), Pump(); };
     key(kKeyUp);
     key(kKeyUp);  // not above row 0
-    EXPECT_EQ(GetListSelection(state, kPopup), 0);
-    EXPECT_EQ(C(kTrigger).Text(), "row0");
+    EXPECT_EQ(std::pair(GetListSelection(state, kPopup), C(kTrigger).Text()), std::pair(0, std::string("row0")));
     for (int i = 0; i < 3; ++i) key(kKeyDown);
     EXPECT_EQ(GetListSelection(state, kPopup), 2);
-    windows.ScriptTap(20, 45);
-    Pump();
+    TapAt(20, 45);
     ASSERT_TRUE(C(kPopup).Visible());
-    windows.ScriptTap(20, 60 + 16 + 3);  // second row
-    Pump();
-    EXPECT_FALSE(C(kPopup).Visible());
-    EXPECT_EQ(C(kTrigger).Text(), "row1");
+    TapAt(20, 60 + 16 + 3);  // second row
+    EXPECT_EQ(std::pair(C(kPopup).Visible(), C(kTrigger).Text()), std::pair(false, std::string("row1")));
 }
 
 TEST_F(FormOpsTest, ClosingAFormReleasesItsControlsAndEmptiesTheRegistry) {

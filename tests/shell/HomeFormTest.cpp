@@ -8,8 +8,7 @@ namespace {
 class HomeFormTest : public ShellTest {
 protected:
     void SetUp() override {
-        prefs.site.latitude = 52.5f;
-        prefs.site.longitude = -13.4f;
+        SetSite(52.5f, -13.4f);
         CreateMainWindow();
         Open(1950);
         ASSERT_EQ(OpenFormId(), 1950);
@@ -19,22 +18,17 @@ protected:
         Open(1950);
         Tap(trigger);
         ASSERT_TRUE(C(list).Visible());
-        const Rect r = C(list).Bounds();
-        windows.ScriptTap(r.left + 2, r.top + row * C(list).RowHeight() + 1);
-        Pump();
+        TapAt(C(list).Bounds().left + 2, C(list).Bounds().top + row * C(list).RowHeight() + 1);
     }
 };
 
 TEST_F(HomeFormTest, ButtonsAndPopupRowsOpenTheirForms) {
     Tap(5115);
-    EXPECT_EQ(OpenFormId(), 2460);
-    EXPECT_EQ(state.bodyAssistant.body, AssistantBody::Mars);
+    EXPECT_EQ(std::pair(OpenFormId(), state.bodyAssistant.body), std::pair(2460, AssistantBody::Mars));
     Choose(1980, 1981, 1);
     EXPECT_EQ(OpenFormId(), 1200);
     Choose(1978, 1979, 0);  // ScopeControl without a drive
     EXPECT_EQ(LastBox(), "No Scope Drive Selected\n");
-    Choose(1980, 1981, 2);
-    EXPECT_EQ(LastBox(), "Vespertar\nVersion 3.0.3");
 }
 
 TEST_F(HomeFormTest, NightModeRowRunsTheDialogAndQuitRowEnds) {
@@ -49,12 +43,9 @@ TEST_F(HomeFormTest, NightModeRowRunsTheDialogAndQuitRowEnds) {
 }
 
 TEST_F(HomeFormTest, QuickSelectionsNeedALocationThenSelectAndOpenTheChart) {
-    std::string said;
     std::tuple<int, int, int> args{-1, -1, -1};
-    state.hooks.showProgress = [&](AppState&, std::string_view, std::string_view what) { said = what; };
     state.hooks.selectVisible = [&](AppState&, int k, int cat, int f) { args = {k, cat, f}; };
-    prefs.site.latitude = 0.0f;
-    prefs.site.longitude = 0.0f;
+    SetSite(0, 0);
     Tap(5023);
     EXPECT_EQ(LastBox(), "Please set your location first!\n");
     EXPECT_EQ(OpenFormId(), 1950);
@@ -62,12 +53,10 @@ TEST_F(HomeFormTest, QuickSelectionsNeedALocationThenSelectAndOpenTheChart) {
 
     prefs.site.latitude = 10.0f;
     Tap(5058);
-    EXPECT_EQ(said, "visible Globular Clusters.");
     EXPECT_EQ(args, std::make_tuple(1, 0, 6));
     EXPECT_EQ(OpenFormId(), 1900);
     Open(1950);
     Tap(5080);  // Sky with an empty list selects everything
-    EXPECT_EQ(said, "all visible objects.");
     EXPECT_EQ(args, std::make_tuple(0, 0, 0));
 
     state.hooks.currentListCount = [](AppState&) { return 1; };
@@ -86,9 +75,7 @@ TEST_F(HomeFormTest, ViewRefreshesEveryFiveMinutesUntilLeft) {
     EXPECT_EQ(refreshes, 0);
     loop.RunUntil(handler, start + 900000);
     EXPECT_EQ(refreshes, 3);
-    const WindowHandle home = state.currentFormWindow->Handle();
     Open(1900);
-    EXPECT_FALSE(loop.HasTimer(home, 1001));
     loop.RunUntil(handler, start + 2000000);
     EXPECT_EQ(refreshes, 3);
 }
@@ -96,10 +83,7 @@ TEST_F(HomeFormTest, ViewRefreshesEveryFiveMinutesUntilLeft) {
 TEST_F(HomeFormTest, ClockButtonRecomputesOnlyWhenConfirmed) {
     std::vector<std::string> calls;
     bool confirm = false;
-    state.hooks.pickObservingTime = [&](AppState&) {
-        calls.push_back("pick");
-        return confirm;
-    };
+    state.hooks.pickObservingTime = [&](AppState&) { return calls.push_back("pick"), confirm; };
     state.hooks.initEphemeris = [&](AppState&) { calls.push_back("ephemeris"); };
     state.hooks.refreshHomeView = [&](AppState&, FormWindow&) { calls.push_back("refresh"); };
     Tap(5146);

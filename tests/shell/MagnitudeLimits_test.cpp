@@ -49,6 +49,11 @@ TEST(NakedEyeLimit, DarkZenithIsAboutSixAndAHalf) {
     EXPECT_NEAR(m.extinctionCoefficient, 0.15, 0.05);
     EXPECT_NEAR(m.extinction, m.extinctionCoefficient, 0.02);  // one air mass
     EXPECT_NEAR(m.limit, 6.5, 0.25);
+    EXPECT_FLOAT_EQ(NakedEyeLimitingMagnitude(DarkSite()), float(m.limit));
+    NakedEyeConditions superb = DarkSite();  // capped at seven
+    superb.elevation = 4500, superb.snellenRatio = 2.0;
+    ASSERT_GT(Limit(superb), 7.0);
+    EXPECT_FLOAT_EQ(NakedEyeLimitingMagnitude(superb), 7.0f);
 }
 
 TEST(NakedEyeLimit, EachWorseConditionCosts) {
@@ -65,7 +70,9 @@ TEST(NakedEyeLimit, EachWorseConditionCosts) {
         c.sunAltitude = sun, c.sunSeparation = 90 - sun;
         EXPECT_LE(Limit(c), previous) << sun;
         previous = Limit(c);
-        if (sun == -6.0) EXPECT_LT(previous, 4.0);  // civil twilight leaves only bright stars
+        if (sun == -6.0) {
+            EXPECT_LT(previous, 4.0);  // civil twilight leaves only bright stars
+        }
     }
     EXPECT_LT(previous, -2.0);  // daylight: only Venus-like objects remain
 }
@@ -78,26 +85,15 @@ TEST(NakedEyeLimit, MoonlightAndTheObserver) {
     EXPECT_GT(ComputeNakedEyeModel(full).skyBrightness, 1000.0);
     EXPECT_NEAR(Limit(full), 3.9, 0.9);
     NakedEyeConditions quarter = full, nearer = full, set = full, sharp = DarkSite(), young = DarkSite();
-    quarter.moonPhaseAngle = 90;
-    nearer.moonSeparation = 10;
-    set.moonAltitude = -5;
+    quarter.moonPhaseAngle = 90, nearer.moonSeparation = 10, set.moonAltitude = -5;
+    sharp.snellenRatio = 1.5, young.ageYears = 15;
     EXPECT_LT(Limit(full), Limit(quarter));
     EXPECT_LT(Limit(quarter), dark);
     EXPECT_LT(Limit(nearer), Limit(full));
     EXPECT_DOUBLE_EQ(Limit(set), dark);
-    sharp.snellenRatio = 1.5;
-    young.ageYears = 15;
     // Acuity scales the threshold by 1/SN^2: 5 log10(1.5) magnitudes; youth gains nothing.
     EXPECT_NEAR(Limit(sharp) - dark, 5 * std::log10(1.5), 1e-9);
     EXPECT_DOUBLE_EQ(Limit(young), dark);
-}
-
-TEST(NakedEyeLimit, CappedAtSeven) {
-    NakedEyeConditions superb = DarkSite();
-    superb.elevation = 4500, superb.snellenRatio = 2.0;
-    ASSERT_GT(Limit(superb), 7.0);
-    EXPECT_FLOAT_EQ(NakedEyeLimitingMagnitude(superb), 7.0f);
-    EXPECT_FLOAT_EQ(NakedEyeLimitingMagnitude(DarkSite()), float(Limit(DarkSite())));
 }
 
 }  // namespace

@@ -6,8 +6,7 @@
 namespace vsp::test {
 namespace {
 
-class NightModeTest : public ShellTest {
-protected:
+struct NightModeTest : ShellTest {
     Colour Sys(int index) { return windows.SystemColours().Get(index); }
 };
 
@@ -27,46 +26,33 @@ TEST_F(NightModeTest, EachLevelsReds) {
     }
 }
 
-TEST_F(NightModeTest, LevelZeroRestoresTheColoursSavedTheFirstTime) {
+TEST_F(NightModeTest, LevelZeroRestoresTheColoursSavedTheFirstTimeAndTheBackground) {
+    CreateMainWindow();
+    auto paintedFill = [&] { return loop.PostPaint(), Pump(), windows.LastFill(); };
     const int changes = windows.SystemColours().ChangeCount();
     ApplyNightMode(state, 0);  // nothing saved yet: the device is left alone
     EXPECT_EQ(windows.SystemColours().ChangeCount(), changes);
     const SystemColourArray original = windows.SystemColours().Values();
     ApplyNightMode(state, 1);
     ApplyNightMode(state, 3);  // must not save the red level-1 colours over the first ones
+    EXPECT_EQ(paintedFill(), 0u);  // the bare main window paints in the mode's background
     ApplyNightMode(state, 0);
     EXPECT_EQ(windows.SystemColours().Values(), original);
-    EXPECT_EQ(state.display.backgroundBrush, 0xFFFFFFu);
-    EXPECT_EQ(state.display.highlightBrush, 0xC8413Eu);
-}
-
-TEST_F(NightModeTest, BareMainWindowPaintsInTheModesBackground) {
-    CreateMainWindow();
-    ApplyNightMode(state, 2);
-    loop.PostPaint();
-    Pump();
-    EXPECT_EQ(windows.LastFill(), 0u);
-    ApplyNightMode(state, 0);
-    loop.PostPaint();
-    Pump();
-    EXPECT_EQ(windows.LastFill(), 0xFFFFFFu);
+    EXPECT_EQ(std::pair(state.display.backgroundBrush, state.display.highlightBrush), std::pair(0xFFFFFFu, 0xC8413Eu));
+    EXPECT_EQ(paintedFill(), 0xFFFFFFu);
 }
 
 TEST_F(NightModeTest, DialogAppliesTheChoiceAndOffBringsBackTheChosenSet) {
     CreateMainWindow();
     Open(1900);
     std::vector<std::string> statuses;
-    windows.dialogObserver = [&](const FormWindow& dialog) {
-        statuses.push_back(dialog.FindControl(kNightStatusText)->Text());
-    };
+    windows.dialogObserver = [&](const FormWindow& d) { statuses.push_back(d.FindControl(kNightStatusText)->Text()); };
     windows.ScriptDialogButtons({kNight2003Button, kNightBrightButton});
     RunNightModeDialog(state);
     EXPECT_EQ(statuses, (std::vector<std::string>{"Current Mode: <Normal> mode", "Current Mode: <Normal> mode",
                                                   "Current Mode: <Bright> mode"}));
-    EXPECT_EQ(state.nightLevel, 3);
-    EXPECT_EQ(prefs.nightLevel, 3);
     Pump();
-    EXPECT_EQ(OpenFormId(), 1900);
+    EXPECT_EQ(std::tuple(state.nightLevel, prefs.nightLevel, OpenFormId()), std::tuple(3, 3, 1900));
     windows.ScriptDialogButtons({kNightOffButton});
     RunNightModeDialog(state);
     EXPECT_EQ(state.nightLevel, 0);

@@ -34,32 +34,22 @@ TEST(PreferenceRangeCheck, SiteBoundsAndReplacements) {
     p.site.latitude = std::numeric_limits<float>::quiet_NaN();
     p.storedSites[1].pressure = std::numeric_limits<float>::infinity();
     EXPECT_EQ(CheckPreferenceRanges(p), 2);
-    EXPECT_FLOAT_EQ(p.site.latitude, -90.0f);
-    EXPECT_FLOAT_EQ(p.storedSites[1].pressure, 1013.0f);
+    EXPECT_EQ(std::pair(p.site.latitude, p.storedSites[1].pressure), std::pair(-90.0f, 1013.0f));
 }
 
 TEST(PreferenceRangeCheck, ChoicesNumbersAndDeltaT) {
-    Preferences p;
-    p.scopeDrive = 21;
-    p.timeStep = 18;
-    p.raFormat = 4;
+    Preferences p;  // each just past its range falls back to its default
+    p.scopeDrive = 21, p.timeStep = 18, p.raFormat = 4, p.azSteps = 32128, p.satMinElevation = 11;
     p.zoomStarLimit[0] = 1;    // the 180° star limit has the one row "<5"
     p.zoomObjectLimit[9] = 8;  // "<10°" objects have rows 0..7
-    p.azSteps = 32128;
-    p.satMinElevation = 11;
-    p.startForm = 0;
-    p.deltaT = 40.0f;
+    p.startForm = 0, p.deltaT = 40.0f;
     EXPECT_EQ(CheckPreferenceRanges(p), 9);
-    EXPECT_EQ(p, Preferences{});  // each of these falls back to its default
+    EXPECT_EQ(p, Preferences{});
 
     Preferences top;  // the defaults and the last valid value of each
     EXPECT_EQ(CheckPreferenceRanges(top), 0);
-    top.scopeDrive = 20;
-    top.timeStep = 17;
-    top.zoomObjectLimit[9] = 7;
-    top.altSteps = -32127;
-    top.satMinElevation = 10;
-    top.deltaT = 200.0f;
+    top.scopeDrive = 20, top.timeStep = 17, top.zoomObjectLimit[9] = 7, top.altSteps = -32127;
+    top.satMinElevation = 10, top.deltaT = 200.0f;
     EXPECT_EQ(CheckPreferenceRanges(top), 0);
     for (float bad : {200.5f, -5.0f}) {
         top.deltaT = bad;
@@ -69,11 +59,9 @@ TEST(PreferenceRangeCheck, ChoicesNumbersAndDeltaT) {
 
 TEST(PreferenceRangeCheck, TextsAndSavedDate) {
     Preferences p;
-    p.cometUrl = "";
+    p.cometUrl = "", p.userCatalogFile = "../escape.pdb", p.site.name = std::string(40, 'x');
     p.iridiumUrl = "https://example.org/" + std::string(109, 'a');    // 129 characters
     p.satelliteUrl = "https://example.org/" + std::string(108, 'b');  // exactly 128
-    p.userCatalogFile = "../escape.pdb";
-    p.site.name = std::string(40, 'x');
     p.savedDateTime = {2024, 0, 5, 21, 30};
     EXPECT_EQ(CheckPreferenceRanges(p), 5);
     EXPECT_EQ(std::pair(p.cometUrl, p.iridiumUrl), std::pair(Preferences{}.cometUrl, Preferences{}.iridiumUrl));
@@ -92,9 +80,7 @@ TEST(PreferenceStart, FreshDefaultsOrTheStoredBlockBroughtIntoRange) {
     EXPECT_EQ(p, Preferences{});
 
     Preferences stored;
-    stored.site.latitude = 95.0f;
-    stored.storedSites[2].longitude = 190.0f;
-    stored.nightLevel = 2;
+    stored.site.latitude = 95.0f, stored.storedSites[2].longitude = 190.0f, stored.nightLevel = 2;
     ASSERT_TRUE(SavePreferences(home.Dir(), stored));
     Preferences raw;
     ASSERT_EQ(ReadPreferences(home.Dir(), raw).status, PreferenceFileStatus::Loaded);

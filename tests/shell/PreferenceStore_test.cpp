@@ -19,19 +19,14 @@ constexpr size_t kHeader = 16;
 Preferences Unusual() {
     Preferences p;
     p.site = {"Ch\xE2teau", -33.25f, -151.5f, 812, -600, 1, 24.5f, 998.5f, 77.0f};
-    p.storedSites[2].tzOffset = 345;
-    p.savedDateTime = {2026, 3, 14, 21, 7};
-    p.scopeDrive = 13;
-    p.zoomFlip[8] = 3;
-    p.constNames = false;
-    p.telradRings = {0.25f, 1.5f, 5.0f};
+    p.storedSites[2].tzOffset = 345, p.savedDateTime = {2026, 3, 14, 21, 7}, p.scopeDrive = 13;
+    p.zoomFlip[8] = 3, p.constNames = false, p.telradRings = {0.25f, 1.5f, 5.0f};
     p.cometUrl = "https://example.org/" + std::string(108, 'c');  // a full 128-character field
-    p.alignment.star1[127] = 0xAB;
-    p.alignment.julianDate = 2461000.625;
+    p.alignment.star1[127] = 0xAB, p.alignment.julianDate = 2461000.625;
     return p;
 }
 
-TEST(PreferenceStore, RoundTripReplacesTheFileAndLeavesNoTemporary) {
+TEST(PreferenceStore, RoundTripReplacesTheFileAndAFailedSaveKeepsTheOld) {
     test::TempHome home;
     home.WriteFile(kTemp, "half a file left by a crash");
     Preferences written = Unusual();
@@ -41,10 +36,15 @@ TEST(PreferenceStore, RoundTripReplacesTheFileAndLeavesNoTemporary) {
         EXPECT_FALSE(std::filesystem::exists(home.Path(kTemp)));
         Preferences read;
         const PreferenceLoadResult result = ReadPreferences(home.Dir(), read);
-        EXPECT_EQ(result.status, PreferenceFileStatus::Loaded);
-        EXPECT_TRUE(result.message.empty());
+        EXPECT_EQ(std::pair(result.status, result.message), std::pair(PreferenceFileStatus::Loaded, std::string()));
         EXPECT_EQ(read, written);
     }
+    // When the temporary file cannot be written, the old settings stay byte for byte.
+    const std::string before = home.ReadFile(kFile);
+    std::filesystem::create_directories(home.Path(kTemp) + "/blocker");
+    written.site.latitude = 1.0f;
+    EXPECT_FALSE(SavePreferences(home.Dir(), written));
+    EXPECT_EQ(home.ReadFile(kFile), before);
 }
 
 TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
@@ -71,13 +71,13 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
     auto flip = [](size_t offset) { return [=](Bytes& b) { b[offset] = char(b[offset] ^ 0x40); }; };
     auto cut = [](size_t keep) { return [=](Bytes& b) { b.resize(keep); }; };
     const std::string damaged = "Settings file is damaged; the defaults are used.";
+    const std::string newer = "Settings file is from a newer version; the defaults are used.";
     const struct {
         const char* what;
         std::function<void(Bytes&)> change;
         PreferenceFileStatus status;
     } cases[] = {
         {"empty", cut(0), PreferenceFileStatus::Truncated},
-        {"header only", cut(kHeader), PreferenceFileStatus::Truncated},
         {"one byte short", cut(kHeader + 1589), PreferenceFileStatus::Truncated},
         {"newer version", word(0, 2), PreferenceFileStatus::NewerVersion},
         {"version 0", word(0, 0), PreferenceFileStatus::Damaged},
@@ -98,30 +98,14 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         Preferences p = Unusual();
         const PreferenceLoadResult result = ReadPreferences(home.Dir(), p);
         EXPECT_EQ(result.status, c.status);
-        if (c.status == PreferenceFileStatus::NewerVersion)
-            EXPECT_EQ(result.message, "Settings file is from a newer version; the defaults are used.");
-        else
-            EXPECT_EQ(result.message, damaged);
+        EXPECT_EQ(result.message, c.status == PreferenceFileStatus::NewerVersion ? newer : damaged);
         EXPECT_EQ(p, Preferences{});
     }
     test::TempHome home;
     Preferences p = Unusual();
     const PreferenceLoadResult missing = ReadPreferences(home.Dir(), p);
-    EXPECT_EQ(missing.status, PreferenceFileStatus::Missing);
-    EXPECT_TRUE(missing.message.empty());
+    EXPECT_EQ(std::pair(missing.status, missing.message), std::pair(PreferenceFileStatus::Missing, std::string()));
     EXPECT_EQ(p, Preferences{});
-}
-
-// When the temporary file cannot be written, the old settings stay byte for byte.
-TEST(PreferenceStore, FailedSaveLeavesTheOldFileIntact) {
-    test::TempHome home;
-    ASSERT_TRUE(SavePreferences(home.Dir(), Unusual()));
-    const std::string before = home.ReadFile(kFile);
-    std::filesystem::create_directories(home.Path(kTemp) + "/blocker");
-    Preferences next = Unusual();
-    next.site.latitude = 1.0f;
-    EXPECT_FALSE(SavePreferences(home.Dir(), next));
-    EXPECT_EQ(home.ReadFile(kFile), before);
 }
 
 }  // namespace

@@ -6,12 +6,7 @@
 namespace vsp {
 namespace {
 
-const PreferenceSetting& Setting(const char* key) {
-    const PreferenceSetting* s = FindPreference(key);
-    EXPECT_NE(s, nullptr) << key;
-    static const PreferenceSetting none;
-    return s ? *s : none;
-}
+const PreferenceSetting& Setting(const char* key) { return *FindPreference(key); }
 
 TEST(PreferenceTable, MagnitudeRowsAndZoomLimits) {
     EXPECT_FLOAT_EQ(*MagnitudeOfLimitRow("<6.5", 14.0f, 6.2f), 6.5f);
@@ -21,9 +16,7 @@ TEST(PreferenceTable, MagnitudeRowsAndZoomLimits) {
     EXPECT_FALSE(MagnitudeOfLimitRow("5", 1, 1));
 
     Preferences p;
-    p.zoomStarLimit[9] = 3;    // "<11.5"
-    p.zoomObjectLimit[9] = 6;  // "Scope"
-    p.zoomStarLimit[7] = 7;    // "Eyes"
+    p.zoomStarLimit[9] = 3, p.zoomObjectLimit[9] = 6, p.zoomStarLimit[7] = 7;  // "<11.5", "Scope", "Eyes"
     EXPECT_FLOAT_EQ(ZoomStarLimit(p, 12, 13.5f, 6.1f), 11.5f);  // levels above 9 use row 9
     EXPECT_FLOAT_EQ(ZoomObjectLimit(p, 9, 13.5f, 6.1f), 13.5f);
     EXPECT_FLOAT_EQ(ZoomStarLimit(p, 7, 13.5f, 6.1f), 6.1f);
@@ -33,8 +26,7 @@ TEST(PreferenceTable, MagnitudeRowsAndZoomLimits) {
 
 TEST(PreferenceParse, ChoicesNumbersFlagsAndTexts) {
     const struct {
-        const char* key;
-        const char* text;
+        const char *key, *text;
         bool byRow, read;
         const char* shown;  // the value read back, when read
     } cases[] = {
@@ -65,11 +57,7 @@ TEST(PreferenceParse, ChoicesNumbersFlagsAndTexts) {
     EXPECT_TRUE(ParsePreferenceValue(Setting("tz_offset_min"), "99999999", p, reason));
     CheckPreferenceRanges(p);
     EXPECT_EQ(p.site.tzOffset, -720);
-}
-
-TEST(PreferenceFormat, AChoiceOutsideItsRowsShowsItsNumber) {
-    Preferences p;
-    p.horizon = 9;
+    p.horizon = 9;  // a choice outside its rows shows its number
     EXPECT_EQ(FormatPreferenceValue(Setting("horizon"), p), "9");
 }
 

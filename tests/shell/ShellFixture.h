@@ -40,12 +40,16 @@ protected:
     }
     std::string LastBox() const { return BoxTexts().empty() ? std::string() : BoxTexts().back(); }
     Control& C(int id) { return *state.currentFormWindow->FindControl(id); }
+    void TapAt(int x, int y) {
+        windows.ScriptTap(x, y);
+        Pump();
+    }
     // Taps the middle of a control of the open form.
     void Tap(int id) {
         const Rect r = C(id).Bounds();
-        windows.ScriptTap(r.left + r.Width() / 2, r.top + r.Height() / 2);
-        Pump();
+        TapAt(r.left + r.Width() / 2, r.top + r.Height() / 2);
     }
+    void SetSite(float latitude, float longitude) { prefs.site.latitude = latitude, prefs.site.longitude = longitude; }
 
     FakeClock clock;
     EventLoop loop;
