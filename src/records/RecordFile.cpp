@@ -31,7 +31,8 @@ bool ReadExactly(std::FILE* stream, void* data, size_t length) {
 }
 
 bool WriteExactly(std::FILE* stream, const void* data, size_t length) {
-    return std::fwrite(data, 1, length, stream) == length;
+    // An empty record set may come with a null pointer, which fwrite must not be given.
+    return length == 0 || std::fwrite(data, 1, length, stream) == length;
 }
 
 // The folder that holds `path`, made when missing (one level, like the program directory's).
