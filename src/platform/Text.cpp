@@ -14,13 +14,16 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char32_t CodePointOf(unsigned char byte) {
+}  // namespace
+
+char32_t Cp1252CodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80] != 0) {
         return kHighControls[byte - 0x80];
     }
     return byte;
 }
 
+namespace {
 
 char NarrowOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) return char(cp);
@@ -68,7 +71,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 std::string Cp1252ToUtf8(std::string_view narrow) {
     std::string out;
     out.reserve(narrow.size() + narrow.size() / 4);
-    for (char c : narrow) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    for (char c : narrow) AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 

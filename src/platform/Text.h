@@ -12,6 +12,8 @@ inline constexpr char kBullet = '\x95';
 
 // One code point (at most U+10FFFF) as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
+// The code point of one code-page byte (the five undefined bytes stand for themselves).
+char32_t Cp1252CodePoint(unsigned char byte);
 std::string Cp1252ToUtf8(std::string_view narrow);
 // Characters without a code-page byte become '?'; invalid UTF-8 bytes are taken as Latin-1.
 std::string Utf8ToCp1252(std::string_view utf8);

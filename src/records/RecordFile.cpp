@@ -1,5 +1,7 @@
 #include "records/RecordFile.h"
 
+#include "platform/ReplaceFile.h"
+
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -153,22 +155,11 @@ bool RecordFileCreate(const ProgramDir& dir, const std::string& name, uint32_t t
 
 bool RecordFileWriteWhole(const std::string& path, const RecordHeader& header,
                           std::string_view records) {
-    const std::string temporary = path + ".tmp";
     uint8_t bytes[kRecordHeaderSize];
     EncodeHeader(header, bytes);
-    std::FILE* stream = std::fopen(temporary.c_str(), "wb");
-    bool ok = stream != nullptr;
-    if (ok) {
-        ok = WriteExactly(stream, bytes, sizeof bytes) && WriteExactly(stream, records.data(), records.size());
-        // On disk before the rename, so a power cut leaves the old file or the new one whole.
-        ok = std::fflush(stream) == 0 && fsync(fileno(stream)) == 0 && ok;
-        ok = std::fclose(stream) == 0 && ok;
-    }
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, [&](std::FILE* stream) {
+        return WriteExactly(stream, bytes, sizeof bytes) && WriteExactly(stream, records.data(), records.size());
+    });
 }
 
 void RecordFileClose(RecordFileHandle& handle) { handle.reset(); }

@@ -1,0 +1,188 @@
+#include "platform/Canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+namespace vsp {
+namespace {
+
+Rect Intersect(const Rect& a, const Rect& b) {
+    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+           std::min(a.bottom, b.bottom)};
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
+}
+
+// Half the width of the disc of `radius` at `dy` rows from its centre: the largest h with
+// h^2 + dy^2 < (radius + 1/2)^2, or -1 outside the disc.
+int HalfWidth(int radius, int dy) {
+    const int64_t rest = int64_t(radius) * radius + radius - int64_t(dy) * dy;
+    if (rest < 0) return -1;
+    auto h = int64_t(std::sqrt(double(rest)));
+    while (h * h > rest) --h;
+    while ((h + 1) * (h + 1) <= rest) ++h;
+    return int(h);
+}
+
+// `under` with `over` laid on it at `coverage` out of 255.
+Pixel565 Blend(Pixel565 under, Colour over, int coverage) {
+    const Colour base = UnpackRgb565(under);
+    const auto mix = [coverage](int from, int to) { return uint8_t(from + (to - from) * coverage / 255); };
+    return PackRgb565(MakeColour(mix(ColourRed(base), ColourRed(over)),
+                                 mix(ColourGreen(base), ColourGreen(over)),
+                                 mix(ColourBlue(base), ColourBlue(over))));
+}
+
+}  // namespace
+
+bool Canvas::Create(int width, int height) {
+    Free();
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
+    pixels_.reset(new (std::nothrow) Pixel565[size_t(width) * size_t(height)]());
+    if (!pixels_) return false;
+    width_ = width;
+    height_ = height;
+    ResetClip();
+    return true;
+}
+
+void Canvas::Free() {
+    pixels_.reset();
+    width_ = height_ = 0;
+    clip_ = Rect{};
+}
+
+void Canvas::SetClip(const Rect& clip) { clip_ = Intersect(clip, MakeRect(0, 0, width_, height_)); }
+
+void Canvas::Plot(int x, int y) {
+    if (clip_.Contains(x, y)) RowOf(y)[x] = fore_;
+}
+
+void Canvas::FillSpan(int y, int left, int right, Pixel565 colour) {
+    if (y < clip_.top || y >= clip_.bottom) return;
+    left = std::max(left, clip_.left);
+    right = std::min(right, clip_.right - 1);
+    if (left <= right) std::fill(RowOf(y) + left, RowOf(y) + right + 1, colour);
+}
+
+void Canvas::FillRect(const Rect& rect) {
+    const Rect area = Intersect(rect, clip_);
+    for (int y = area.top; y < area.bottom; ++y) FillSpan(y, area.left, area.right - 1, back_);
+}
+
+void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
+    // Walk the longer axis u one pixel at a time; v is the other axis.
+    const bool steep = std::abs(int64_t(y1) - y0) > std::abs(int64_t(x1) - x0);
+    if (steep) {
+        std::swap(x0, y0);
+        std::swap(x1, y1);
+    }
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const int64_t du = int64_t(x1) - x0;
+    const int64_t dv = std::abs(int64_t(y1) - y0);
+    const int vStep = y1 >= y0 ? 1 : -1;
+    // Only the steps inside the clip's range of u are walked, so a long line costs no more
+    // than the clip is wide.
+    const int uFirst = std::max(x0, steep ? clip_.top : clip_.left);
+    const int uLast = std::min(x1, (steep ? clip_.bottom : clip_.right) - 1);
+    if (uFirst > uLast) return;
+    if (du == 0) {
+        steep ? Plot(y0, x0) : Plot(x0, y0);
+        return;
+    }
+    // After k steps v has moved by the nearest whole number to k * dv / du (halves rounded
+    // up): floor((2 k dv + du) / 2 du), kept as a quotient and a running remainder.
+    const int64_t twoDu = 2 * du;
+    const __int128 start = __int128(2) * (uFirst - int64_t(x0)) * dv + du;
+    int64_t v = y0 + vStep * int64_t(start / twoDu);
+    auto remainder = int64_t(start % twoDu);
+    for (int u = uFirst; u <= uLast; ++u) {
+        steep ? Plot(int(v), u) : Plot(u, int(v));
+        remainder += 2 * dv;
+        if (remainder >= twoDu) {
+            remainder -= twoDu;
+            v += vStep;
+        }
+    }
+}
+
+void Canvas::FillCircle(int cx, int cy, int radius) {
+    const int first = std::max(-radius, clip_.top - cy);
+    const int last = std::min(radius, clip_.bottom - 1 - cy);
+    for (int dy = first; dy <= last; ++dy) {
+        const int h = HalfWidth(radius, dy);
+        FillSpan(cy + dy, cx - h, cx + h, fore_);
+    }
+}
+
+void Canvas::DrawCircle(int cx, int cy, int radius) {
+    const int first = std::max(-radius, clip_.top - cy);
+    const int last = std::min(radius, clip_.bottom - 1 - cy);
+    for (int dy = first; dy <= last; ++dy) {
+        // The disc's pixels that have a neighbour outside it: beyond the narrower of the rows
+        // above and below, and always the two ends of the row.
+        const int h = HalfWidth(radius, dy);
+        const int inner = std::min(HalfWidth(radius, dy - 1), HalfWidth(radius, dy + 1));
+        const int from = std::min(inner + 1, h);
+        FillSpan(cy + dy, cx - h, cx - from, fore_);
+        FillSpan(cy + dy, cx + from, cx + h, fore_);
+    }
+}
+
+TextExtent Canvas::MeasureText(std::string_view text, FontId font) const {
+    const Font* face = FindFont(font, textScale_);
+    if (!face) return {};
+    TextExtent extent{0, face->height};
+    for (char c : text) extent.width += face->glyphs[static_cast<unsigned char>(c)].advance;
+    return extent;
+}
+
+bool Canvas::DrawText(int x, int y, std::string_view text, FontId font, TextBackground background) {
+    const Font* face = FindFont(font, textScale_);
+    if (!face) return false;
+    if (background == TextBackground::Opaque) {
+        const TextExtent extent = MeasureText(text, font);
+        FillRect(MakeRect(x, y, extent.width, extent.height));
+    }
+    const int baseline = y + face->ascent;
+    for (char c : text) {
+        const GlyphImage& glyph = face->glyphs[static_cast<unsigned char>(c)];
+        BlendGlyph(x + glyph.left, baseline - glyph.top, glyph);
+        x += glyph.advance;
+    }
+    return true;
+}
+
+void Canvas::BlendGlyph(int x, int y, const GlyphImage& glyph) {
+    const Rect area = Intersect(MakeRect(x, y, glyph.width, glyph.rows), clip_);
+    for (int row = area.top; row < area.bottom; ++row) {
+        const uint8_t* coverage = glyph.coverage.data() + size_t(row - y) * size_t(glyph.width);
+        Pixel565* line = RowOf(row);
+        for (int column = area.left; column < area.right; ++column) {
+            const int alpha = coverage[column - x];
+            if (alpha != 0) line[column] = Blend(line[column], text_, alpha);
+        }
+    }
+}
+
+void Canvas::CopySprite(const Canvas& source, const Rect& area, int x, int y, Colour transparent) {
+    const Rect from = Intersect(area, MakeRect(0, 0, source.width_, source.height_));
+    const int dx = x - area.left, dy = y - area.top;
+    const Rect to = Intersect(MakeRect(from.left + dx, from.top + dy, from.Width(), from.Height()), clip_);
+    const Pixel565 skip = PackRgb565(transparent);
+    for (int row = to.top; row < to.bottom; ++row) {
+        for (int column = to.left; column < to.right; ++column) {
+            const Pixel565 p = source.At(column - dx, row - dy);
+            if (p != skip) RowOf(row)[column] = p;
+        }
+    }
+}
+
+}  // namespace vsp

@@ -1,0 +1,79 @@
+#include "platform/Fonts.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+#include "platform/Text.h"
+
+namespace vsp {
+namespace {
+
+constexpr const char* kRegularFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kBoldFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+// Pixel sizes on the 96-dpi screen, near the handheld's 8-point system font.
+constexpr int kNormalPixels = 11;
+constexpr int kSmallPixels = 9;
+
+struct FaceCloser {
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using FaceHandle = std::unique_ptr<FT_FaceRec_, FaceCloser>;
+
+GlyphImage RenderGlyph(FT_Face face, unsigned char byte) {
+    GlyphImage glyph;
+    if (FT_Load_Char(face, Cp1252CodePoint(byte), FT_LOAD_RENDER) != 0) return glyph;
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.width = int(bitmap.width);
+    glyph.rows = int(bitmap.rows);
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.advance = int((slot->advance.x + 32) >> 6);
+    glyph.coverage.resize(size_t(glyph.width) * size_t(glyph.rows));
+    for (int row = 0; row < glyph.rows; ++row) {
+        const unsigned char* source = bitmap.buffer + ptrdiff_t(row) * bitmap.pitch;
+        std::copy(source, source + glyph.width, glyph.coverage.begin() + ptrdiff_t(row) * glyph.width);
+    }
+    return glyph;
+}
+
+std::unique_ptr<Font> LoadFont(FT_Library library, const char* path, int pixels) {
+    FT_Face raw = nullptr;
+    if (FT_New_Face(library, path, 0, &raw) != 0) return nullptr;
+    const FaceHandle face(raw);
+    if (FT_Set_Pixel_Sizes(raw, 0, FT_UInt(pixels)) != 0) return nullptr;
+    auto font = std::make_unique<Font>();
+    const FT_Size_Metrics& metrics = raw->size->metrics;
+    font->ascent = int((metrics.ascender + 32) >> 6);
+    font->height = int((metrics.ascender - metrics.descender + 32) >> 6);
+    // Control bytes draw nothing and take no room.
+    for (int byte = 0x20; byte < 256; ++byte) font->glyphs[byte] = RenderGlyph(raw, uint8_t(byte));
+    return font;
+}
+
+}  // namespace
+
+const Font* FindFont(FontId id, double scale) {
+    static std::mutex mutex;
+    static FT_Library library = nullptr;
+    static std::map<std::pair<FontId, int>, std::unique_ptr<Font>> fonts;
+
+    const int basePixels = id == FontId::Small ? kSmallPixels : kNormalPixels;
+    const int pixels = std::max(1, int(basePixels * scale));  // truncated like layout lengths
+    const std::lock_guard lock(mutex);
+    if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
+    auto [entry, added] = fonts.try_emplace({id, pixels});
+    // A face that failed to load stays null, so it is not retried on every string.
+    if (added) entry->second = LoadFont(library, id == FontId::Bold ? kBoldFace : kRegularFace, pixels);
+    return entry->second.get();
+}
+
+}  // namespace vsp

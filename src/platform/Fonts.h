@@ -1,0 +1,35 @@
+#pragma once
+// The canvas fonts: DejaVu faces rendered by FreeType into antialiased glyph images of every
+// code-page byte, once per face and pixel size, then kept for the life of the program.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vsp {
+
+enum class FontId { Normal, Bold, Small };
+
+// One glyph as coverage values 0..255, `width` x `rows`, placed `left` pixels right of the pen
+// and `top` pixels above the baseline; the pen then moves `advance` pixels.
+struct GlyphImage {
+    int width = 0;
+    int rows = 0;
+    int left = 0;
+    int top = 0;
+    int advance = 0;
+    std::vector<uint8_t> coverage;
+};
+
+struct Font {
+    int ascent = 0;  // baseline below the top of a text line
+    int height = 0;  // top of one line to the top of the next
+    std::array<GlyphImage, 256> glyphs;  // indexed by code-page byte
+};
+
+// The font `id` at the display scale factor `scale` (1.0 on a 96-dpi screen), loaded on first
+// use; nullptr when its face cannot be loaded (the font package is missing). Safe to call from
+// any thread; the font never changes once returned.
+const Font* FindFont(FontId id, double scale);
+
+}  // namespace vsp
