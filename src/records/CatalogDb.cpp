@@ -37,6 +37,16 @@ bool CatalogDb::Read(uint16_t index, void* destination, size_t length) {
     return true;
 }
 
+bool CatalogDb::ReadAll(std::vector<uint8_t>& out) {
+    if (!file_) return false;
+    out.resize(size_t(RecordCount()) * size_t(std::max(file_->recordSize, 0)));
+    if (!RecordFileReadMany(file_.get(), 0, uint32_t(RecordCount()), out.data())) {
+        messages_.InfoBox(kCannotRead, "");
+        return false;
+    }
+    return true;
+}
+
 bool CatalogDb::Write(uint16_t index, const void* data, size_t length) {
     if (!file_) {
         messages_.InfoBox(kNotOpen, "");

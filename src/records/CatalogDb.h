@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/InfoSink.h"
 #include "records/RecordFile.h"
@@ -24,6 +25,9 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
     int32_t RecordCount(int32_t factor = 1) const;
     bool Read(uint16_t index, void* destination, size_t length);
+    // Every record back to back (RecordCount() x record size bytes), read at one go; the
+    // message of Read when that fails.
+    bool ReadAll(std::vector<uint8_t>& out);
     bool Write(uint16_t index, const void* data, size_t length);
     bool Delete(int32_t index);
     uint16_t Version() const;

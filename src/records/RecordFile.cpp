@@ -88,11 +88,8 @@ bool UpdateHeader(RecordFile& file) {
 // of a seek and a buffer refill, which matters when the chart walks thousands of stars.
 // Every change through the stream is flushed at once, so the descriptor never lags behind it.
 // A short read zero-fills the rest so that no earlier record passes for this one.
-bool ReadRecordAt(RecordFile& file, uint32_t index) {
+bool ReadBytesAt(RecordFile& file, off_t offset, uint8_t* data, size_t size) {
     const int fd = ::fileno(file.stream);
-    const off_t offset = RecordOffset(file, index);
-    uint8_t* data = file.buffer.data();
-    const size_t size = file.buffer.size();
     size_t got = 0;
     while (got < size) {
         const ssize_t n = ::pread(fd, data + got, size - got, offset + off_t(got));
@@ -106,6 +103,10 @@ bool ReadRecordAt(RecordFile& file, uint32_t index) {
     }
     std::fill(data + got, data + size, 0);
     return got == size;
+}
+
+bool ReadRecordAt(RecordFile& file, uint32_t index) {
+    return ReadBytesAt(file, RecordOffset(file, index), file.buffer.data(), file.buffer.size());
 }
 
 std::FILE* OpenWorkingCopy(const ProgramDir& dir, const std::string& relativePath,
@@ -181,6 +182,11 @@ bool RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out) {
     if (!handle || handle->recordSize <= 0 || !ReadRecordAt(*handle, index)) return false;
     out = handle->buffer.data();
     return true;
+}
+
+bool RecordFileReadMany(RecordFile* handle, uint32_t first, uint32_t count, uint8_t* out) {
+    if (!handle || handle->recordSize <= 0) return false;
+    return ReadBytesAt(*handle, RecordOffset(*handle, first), out, size_t(count) * size_t(handle->recordSize));
 }
 
 const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index) {

@@ -58,6 +58,9 @@ uint16_t RecordFileCount(const RecordFile* handle);
 bool RecordFileVersion(const RecordFile* handle, uint16_t& version, uint16_t& count);
 // Reads record `index` (full 32-bit) into the handle's buffer; `out` points at it.
 bool RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out);
+// Records first .. first + count - 1 into `out` (count x record size bytes) at one go, for
+// readers that walk a whole file; what could not be read is zero-filled.
+bool RecordFileReadMany(RecordFile* handle, uint32_t first, uint32_t count, uint8_t* out);
 // Second form: the buffer, or null for a null handle or failed seek (short read undetected).
 const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index);
 bool RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length);
