@@ -2,7 +2,6 @@
 // helio (a planet about the Sun) and earth (the Earth about the barycentre).
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -31,12 +30,6 @@ namespace {
 constexpr int kListedBodies[] = {kBodySun,     kBodyMoon,   kBodyMercury, kBodyVenus,
                                  kBodyMars,    kBodyJupiter, kBodySaturn, kBodyUranus,
                                  kBodyNeptune, kBodyPluto};
-
-std::string TitleName(int code) {
-    std::string name = BodyName(code);
-    if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
-    return name;
-}
 
 // A planet of the 1994 theory by number 1-8 or by name (the Earth's is the Earth-Moon
 // barycentre).
@@ -88,7 +81,7 @@ std::string DecText(double degrees, const TextFormats& formats) {
 
 void PrintBody(CliContext& ctx, int code, const BodyPosition& p, const BodyHorizon& h,
                const EphemerisSettings& settings) {
-    PrintRows(ctx, {{"Body", TitleName(code) + " (" + std::to_string(code) + ")"},
+    PrintRows(ctx, {{"Body", BodyTitleName(code) + " (" + std::to_string(code) + ")"},
                     {"RA", RaText(p.rightAscension, ctx.Formats())},
                     {"Dec", DecText(p.declination, ctx.Formats())},
                     {"Distance", Fixed(p.distance, 8) + " AU"},
@@ -159,7 +152,7 @@ int ShowQuickBody(CliContext& ctx, int code) {
     const double jdUt = JulianDayLocal(when.year, when.month, when.day, when.hour, when.minute,
                                        when.second, settings.location.tzOffset);
     nlohmann::json out = {{"code", code}, {"name", BodyName(code)}};
-    Rows rows = {{"Body", TitleName(code) + " (" + std::to_string(code) + "), quick"}};
+    Rows rows = {{"Body", BodyTitleName(code) + " (" + std::to_string(code) + "), quick"}};
     if (code == kBodySun || code == kBodyEclipseSun) {
         const QuickSunPlace sun = QuickSun(jdUt);
         out.update({{"ra_hours", sun.rightAscension},

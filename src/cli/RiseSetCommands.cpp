@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -148,9 +147,7 @@ int RunRiseSet(CliContext& ctx, const RiseSetArgs& args) {
     if (ctx.Json()) {
         PrintTimesJson(ctx, {{"code", *code}, {"name", BodyName(*code)}}, altitude, times);
     } else {
-        std::string name = BodyName(*code);
-        name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
-        PrintTimes(ctx, name, when, altitude, times, settings);
+        PrintTimes(ctx, BodyTitleName(*code), when, altitude, times, settings);
     }
     return kExitOk;
 }

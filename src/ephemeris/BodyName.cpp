@@ -1,3 +1,5 @@
+#include <cctype>
+
 #include "ephemeris/BodyPosition.h"
 
 namespace vsp {
@@ -8,6 +10,12 @@ const char* BodyName(int code) {
     if (code >= 0 && code <= kBodyEarth) return names[code];
     if (code == kBodyEclipseSun) return "sun";
     return "";
+}
+
+std::string BodyTitleName(int code) {
+    std::string name = BodyName(code);
+    if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
 }
 
 }  // namespace vsp

@@ -2,6 +2,8 @@
 // The body codes every screen shares, the record one body's computation fills, and the error
 // codes of the body ephemerides.
 
+#include <string>
+
 namespace vsp {
 
 enum BodyCode : int {
@@ -43,5 +45,7 @@ struct BodyPosition {
 // Lower-case English name of a body code ("sun", "mercury", ...; 13 is "sun" too); "" for
 // codes without one.
 const char* BodyName(int code);
+// The same with a capital, as screens and chart labels show it ("Sun", "Mercury").
+std::string BodyTitleName(int code);
 
 }  // namespace vsp
