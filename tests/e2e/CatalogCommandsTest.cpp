@@ -1,81 +1,28 @@
 // The catalog commands on data/ built from the installed catalog packages, against the
 // published facts of well-known objects (M31 = NGC 224 at 0h42m44s +41°16'09", Vega = HR 7001
-// = HIP 91262, Sirius = HIP 32349 at 6h45m09s -16°42'58", the NGC 2000.0 texts). The build
-// takes a minute, so every test process reuses one directory beside the program while the
-// program and the NGC table are unchanged (a lock keeps parallel tests from building it twice).
+// = HIP 91262, Sirius = HIP 32349 at 6h45m09s -16°42'58", the NGC 2000.0 texts).
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/CatalogHome.h"
 #include "support/RunProgram.h"
 
 namespace vsp::test {
 namespace {
 
-const std::string kNgc2000 = std::string(VESPERTAR_SHARED_DATA) + "/ngc2000.dat";
-
-std::string Stamp(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return "missing " + path;
-    return path + " " + std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
-           std::to_string(st.st_mtim.tv_nsec);
-}
-
-// Where data build finds d3-celestial when not told (the npm folder in the sources).
-std::string D3CelestialDir() {
-    const char* given = std::getenv("VESPERTAR_D3CELESTIAL");
-    return given && *given ? given : std::string(VESPERTAR_SOURCE_DIR) + "/databuild/node_modules/d3-celestial";
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class CatalogCommands : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        missing_.clear();
-        for (const std::string& input : {std::string("/usr/share/stellarium"), std::string("/usr/share/kstars"),
-                                          D3CelestialDir(), kNgc2000}) {
-            if (!std::filesystem::exists(input)) missing_ += " " + input;
-        }
-        if (!missing_.empty()) return;
-        home_ = std::filesystem::path(VespertarPath()).parent_path().string() + "/e2e-catalog-home/";
-        const std::string stamp = Stamp(VespertarPath()) + "\n" + Stamp(kNgc2000) + "\n";
-
-        const int lock = ::open((home_.substr(0, home_.size() - 1) + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
-        if (lock >= 0) ::flock(lock, LOCK_EX);
-        if (ReadText(home_ + "build.stamp") != stamp) {
-            std::error_code ec;
-            std::filesystem::remove_all(home_, ec);
-            std::filesystem::create_directories(home_);
-            const ProgramResult build =
-                RunVespertar({"--home", home_, "data", "build", "--ngc2000", kNgc2000, "--json"});
-            if (build.status == 0) {
-                std::ofstream(home_ + "build-report.json") << build.out;
-                std::ofstream(home_ + "build.stamp") << stamp;
-            } else {
-                buildProblem_ = "data build exited " + std::to_string(build.status) + ":\n" + build.err;
-            }
-        }
-        if (lock >= 0) ::close(lock);
-        if (buildProblem_.empty()) report_ = nlohmann::json::parse(ReadText(home_ + "build-report.json"));
+        const CatalogHome& built = BuiltCatalogHome();
+        missing_ = built.missing;
+        home_ = built.root;
+        buildProblem_ = built.problem;
+        if (missing_.empty() && buildProblem_.empty()) report_ = nlohmann::json::parse(built.report);
     }
 
     void SetUp() override {
