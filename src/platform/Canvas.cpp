@@ -50,6 +50,16 @@ bool Canvas::Create(int width, int height) {
     return true;
 }
 
+bool Canvas::CreateFrom(const Canvas& source, const Rect& area) {
+    const Rect part = Intersect(area, MakeRect(0, 0, source.width_, source.height_));
+    if (!Create(part.Width(), part.Height())) return false;
+    for (int y = 0; y < height_; ++y) {
+        const Pixel565* from = source.pixels_.get() + size_t(part.top + y) * size_t(source.width_) + size_t(part.left);
+        std::copy(from, from + width_, RowOf(y));
+    }
+    return true;
+}
+
 void Canvas::Free() {
     pixels_.reset();
     width_ = height_ = 0;

@@ -46,6 +46,11 @@ public:
     int Height() const { return height_; }
     // (x, y) must lie inside the bitmap.
     Pixel565 At(int x, int y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
+    // Row after row of Width() pixels, for handing the bitmap to a display.
+    const Pixel565* Pixels() const { return pixels_.get(); }
+    // This bitmap becomes a copy of `area` of `source` (cut to it), clipped to its whole area;
+    // false (and an empty canvas) when nothing of `area` lies on `source`.
+    bool CreateFrom(const Canvas& source, const Rect& area);
 
     void SetForeColour(Colour colour) { fore_ = PackRgb565(colour); }
     void SetTextColour(Colour colour) { text_ = colour; }

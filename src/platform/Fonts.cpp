@@ -27,9 +27,21 @@ struct FaceCloser {
 };
 using FaceHandle = std::unique_ptr<FT_FaceRec_, FaceCloser>;
 
-GlyphImage RenderGlyph(FT_Face face, unsigned char byte) {
+// The symbol font's bytes 1..24 are the Greek small letters alpha..omega (final sigma left
+// out), the order in which the star files number Bayer letters.
+char32_t SymbolCodePoint(unsigned char byte) {
+    if (byte < 1 || byte > 24) return 0;
+    const char32_t letter = U'\u03B1' + (byte - 1);
+    return letter >= U'\u03C2' ? letter + 1 : letter;
+}
+
+char32_t CodePointOf(FontId id, unsigned char byte) {
+    return id == FontId::Symbol ? SymbolCodePoint(byte) : Cp1252CodePoint(byte);
+}
+
+GlyphImage RenderGlyph(FT_Face face, char32_t codePoint) {
     GlyphImage glyph;
-    if (FT_Load_Char(face, Cp1252CodePoint(byte), FT_LOAD_RENDER) != 0) return glyph;
+    if (codePoint == 0 || FT_Load_Char(face, codePoint, FT_LOAD_RENDER) != 0) return glyph;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.width = int(bitmap.width);
@@ -45,7 +57,7 @@ GlyphImage RenderGlyph(FT_Face face, unsigned char byte) {
     return glyph;
 }
 
-std::unique_ptr<Font> LoadFont(FT_Library library, const char* path, int pixels) {
+std::unique_ptr<Font> LoadFont(FT_Library library, FontId id, const char* path, int pixels) {
     FT_Face raw = nullptr;
     if (FT_New_Face(library, path, 0, &raw) != 0) return nullptr;
     const FaceHandle face(raw);
@@ -54,8 +66,9 @@ std::unique_ptr<Font> LoadFont(FT_Library library, const char* path, int pixels)
     const FT_Size_Metrics& metrics = raw->size->metrics;
     font->ascent = int((metrics.ascender + 32) >> 6);
     font->height = int((metrics.ascender - metrics.descender + 32) >> 6);
-    // Control bytes draw nothing and take no room.
-    for (int byte = 0x20; byte < 256; ++byte) font->glyphs[byte] = RenderGlyph(raw, uint8_t(byte));
+    // Control bytes of the code page draw nothing and take no room.
+    const int first = id == FontId::Symbol ? 1 : 0x20;
+    for (int byte = first; byte < 256; ++byte) font->glyphs[byte] = RenderGlyph(raw, CodePointOf(id, uint8_t(byte)));
     return font;
 }
 
@@ -66,13 +79,13 @@ const Font* FindFont(FontId id, double scale) {
     static FT_Library library = nullptr;
     static std::map<std::pair<FontId, int>, std::unique_ptr<Font>> fonts;
 
-    const int basePixels = id == FontId::Small ? kSmallPixels : kNormalPixels;
+    const int basePixels = id == FontId::Small || id == FontId::Symbol ? kSmallPixels : kNormalPixels;
     const int pixels = std::max(1, int(basePixels * scale));  // truncated like layout lengths
     const std::lock_guard lock(mutex);
     if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
     auto [entry, added] = fonts.try_emplace({id, pixels});
     // A face that failed to load stays null, so it is not retried on every string.
-    if (added) entry->second = LoadFont(library, id == FontId::Bold ? kBoldFace : kRegularFace, pixels);
+    if (added) entry->second = LoadFont(library, id, id == FontId::Bold ? kBoldFace : kRegularFace, pixels);
     return entry->second.get();
 }
 

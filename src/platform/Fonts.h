@@ -8,7 +8,8 @@
 
 namespace vsp {
 
-enum class FontId { Normal, Bold, Small };
+// Symbol holds the Greek small letters at bytes 1..24 (alpha..omega), in the small size.
+enum class FontId { Normal, Bold, Small, Symbol };
 
 // One glyph as coverage values 0..255, `width` x `rows`, placed `left` pixels right of the pen
 // and `top` pixels above the baseline; the pen then moves `advance` pixels.

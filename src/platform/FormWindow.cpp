@@ -1,5 +1,7 @@
 #include "platform/FormWindow.h"
 
+#include <algorithm>
+
 namespace vsp {
 
 Rect ScaleTemplateRect(const Rect& layout, const DeviceCaps& caps) {
@@ -40,6 +42,13 @@ Control* FormWindow::ControlAt(int x, int y) {
 
 void FormWindow::ReleaseAllHooks() {
     for (auto& c : controls_) c->ReleaseSubclass();
+}
+
+bool FormWindow::SetPicture(const Canvas& canvas, const Rect& area) {
+    const Rect part = MakeRect(0, 0, std::min(canvas.Width(), area.Width()), std::min(canvas.Height(), area.Height()));
+    if (!picture_.pixels.CreateFrom(canvas, part)) return false;
+    picture_.area = MakeRect(area.left, area.top, part.Width(), part.Height());
+    return true;
 }
 
 }  // namespace vsp

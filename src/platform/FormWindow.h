@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Control.h"
 #include "platform/DeviceCaps.h"
 #include "platform/Geometry.h"
@@ -21,6 +22,13 @@ inline constexpr WindowHandle kMainWindowHandle = 1;
 
 // Layout pixels of the 96-dpi reference screen to device pixels.
 Rect ScaleTemplateRect(const Rect& layout, const DeviceCaps& caps);
+
+// The offscreen bitmap a form's owner copied into it last, and the rectangle of the window it
+// covers (device pixels, as the bounds).
+struct FormPicture {
+    Rect area;
+    Canvas pixels;
+};
 
 class FormWindow {
 public:
@@ -48,6 +56,13 @@ public:
     // Releases every control hook (used when the window goes away).
     void ReleaseAllHooks();
 
+    // Keeps a copy of `canvas` for `area` of the window: the canvas from its top-left corner,
+    // cut to the area (a smaller canvas covers only its own size). Replaces the earlier
+    // picture; false, with no picture left, when the copy cannot be made.
+    bool SetPicture(const Canvas& canvas, const Rect& area);
+    // Null before the first copy.
+    const FormPicture* Picture() const { return picture_.pixels.Empty() ? nullptr : &picture_; }
+
 private:
     WindowHandle handle_;
     int templateId_;
@@ -56,6 +71,7 @@ private:
     bool visible_ = true;
     int focusedId_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
+    FormPicture picture_;
 };
 
 }  // namespace vsp

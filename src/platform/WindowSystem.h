@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Canvas.h"
 #include "platform/Colour.h"
 #include "platform/Control.h"
 #include "platform/DeviceCaps.h"
@@ -56,6 +57,10 @@ public:
     virtual void DestroyForm(FormWindow* form) = 0;
     virtual FormWindow* FindForm(WindowHandle handle) = 0;
     virtual void InvalidateForm(FormWindow* form) = 0;
+    // Copies an offscreen canvas into `area` of a form (device pixels, as its bounds) and shows
+    // it at once; the form keeps the copy over its background until the next one (see
+    // FormWindow::SetPicture). False when the copy cannot be made.
+    virtual bool CopyCanvas(FormWindow& form, const Canvas& canvas, const Rect& area) = 0;
     // Runs a modal dialog on top of everything; answers the control id that ended it, or 0.
     virtual int RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) = 0;
 

@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 #include "platform/PngFile.h"
+#include "platform/headless/FakeClock.h"
+#include "platform/headless/HeadlessWindowSystem.h"
 
 #include "support/TempHome.h"
 
@@ -175,6 +177,23 @@ TEST(CanvasTest, PngHoldsTheCanvasAsEightBitRgb) {
     const std::string unwritable = home.Path("missing/sky.png");
     EXPECT_FALSE(WritePng(canvas, unwritable, error));
     EXPECT_NE(error.find(unwritable), std::string::npos) << error;
+}
+
+// A form keeps the top-left of the canvas cut to the rectangle, as it was at the copy.
+TEST(CanvasTest, ACopyIntoAFormKeepsTheCanvasCutToItsRectangle) {
+    FakeClock clock;
+    EventLoop loop(clock);
+    HeadlessWindowSystem windows(loop);
+    ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
+    FormWindow* form = windows.CreateForm({.id = 5200, .title = "Chart", .controls = {}});
+    Canvas chart = MakeCanvas(6, 4, kBlue, kRed);
+    chart.DrawLine(2, 0, 2, 3);
+    ASSERT_TRUE(windows.CopyCanvas(*form, chart, MakeRect(10, 20, 5, 9)));
+    chart.FillRect(MakeRect(0, 0, 6, 4));
+    const FormPicture* picture = form->Picture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->area, MakeRect(10, 20, 5, 4));
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(picture->pixels.At(i % 5, i / 5), PackRgb565(i % 5 == 2 ? kRed : kBlue)) << i;
 }
 
 }  // namespace

@@ -100,6 +100,16 @@ TEST_F(SdlWindowTest, TheScaledScreenPaintsFormsInTheSystemColours) {
     ASSERT_NE(form, nullptr);
     windows.UpdateMainWindow();
     EXPECT_EQ(windows.PixelAt(40, 100), kColourBlack);  // the button's outline, scaled
+    // A canvas copied into the form shows over it, cut to its rectangle, in its own colours
+    // (SDL widens the six bits of green its own way; full red is exact).
+    const Colour fullRed = MakeColour(255, 0, 0);
+    Canvas chart;
+    ASSERT_TRUE(chart.Create(8, 8));
+    chart.SetBackColour(fullRed);
+    chart.FillRect(MakeRect(0, 0, 8, 8));
+    ASSERT_TRUE(windows.CopyCanvas(*form, chart, MakeRect(300, 300, 8, 6)));
+    EXPECT_EQ(std::tuple(windows.PixelAt(307, 305), windows.PixelAt(299, 305), windows.PixelAt(307, 306)),
+              std::tuple(fullRed, kColourWhite, kColourWhite));
     // Night mode recolours the window text: the outline follows.
     const int ink = 8;
     const Colour red = MakeColour(102, 0, 0);

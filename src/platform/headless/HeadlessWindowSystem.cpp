@@ -86,6 +86,12 @@ FormWindow* HeadlessWindowSystem::FindForm(WindowHandle handle) {
 
 void HeadlessWindowSystem::InvalidateForm(FormWindow* form) {}
 
+bool HeadlessWindowSystem::CopyCanvas(FormWindow& form, const Canvas& canvas, const Rect& area) {
+    log_.push_back("CopyCanvas " + std::to_string(form.TemplateId()) + " " + std::to_string(canvas.Width()) + "x" +
+                   std::to_string(canvas.Height()));
+    return form.SetPicture(canvas, area);
+}
+
 int HeadlessWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) {
     log_.push_back("RunModalDialog " + std::to_string(tmpl.id));
     dialogsRun_.push_back(tmpl.id);

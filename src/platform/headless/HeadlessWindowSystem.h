@@ -44,6 +44,8 @@ public:
     void DestroyForm(FormWindow* form) override;
     FormWindow* FindForm(WindowHandle handle) override;
     void InvalidateForm(FormWindow* form) override;
+    // Logs "CopyCanvas <template id> <width>x<height>"; the form keeps the copy for checks.
+    bool CopyCanvas(FormWindow& form, const Canvas& canvas, const Rect& area) override;
     int RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) override;
 
     MessageBoxAnswer MessageBox(std::string_view text, std::string_view caption,

@@ -73,6 +73,8 @@ void SdlWindowSystem::DestroyMainWindow() {
     forms_.DestroyAll();
     loop_.KillTimers(kMainWindowHandle);
     boxes_.SetParent(nullptr);
+    if (pictureTexture_) SDL_DestroyTexture(pictureTexture_);
+    pictureTexture_ = nullptr;
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     renderer_ = nullptr;
@@ -119,6 +121,12 @@ void SdlWindowSystem::DestroyForm(FormWindow* form) {
 
 FormWindow* SdlWindowSystem::FindForm(WindowHandle handle) {
     return forms_.Find(handle);
+}
+
+bool SdlWindowSystem::CopyCanvas(FormWindow& form, const Canvas& canvas, const Rect& area) {
+    const bool copied = form.SetPicture(canvas, area);
+    Redraw();
+    return copied;
 }
 
 // A modal loop of its own, like the handheld's dialog manager: taps on buttons and Enter or
@@ -253,12 +261,30 @@ void SdlWindowSystem::DrawForm(const FormWindow& form, Colour background) {
     }
 }
 
+// SDL's RGB565 is the 16-bit value in the machine's byte order, as the canvas keeps it.
+void SdlWindowSystem::DrawPicture(const FormPicture& picture) {
+    const Canvas& pixels = picture.pixels;
+    if (!pictureTexture_ || pictureWidth_ != pixels.Width() || pictureHeight_ != pixels.Height()) {
+        if (pictureTexture_) SDL_DestroyTexture(pictureTexture_);
+        pictureTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                            pixels.Width(), pixels.Height());
+        pictureWidth_ = pixels.Width();
+        pictureHeight_ = pixels.Height();
+    }
+    if (!pictureTexture_) return;
+    SDL_UpdateTexture(pictureTexture_, nullptr, pixels.Pixels(), pixels.Width() * int(sizeof(Pixel565)));
+    const SDL_Rect target = ToSdl(picture.area);
+    SDL_RenderCopy(renderer_, pictureTexture_, nullptr, &target);
+}
+
 void SdlWindowSystem::DrawScene() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);
     if (mainVisible_) FillRect(mainRect_, fill_);
     for (const auto& form : forms_.Open()) {
-        if (form->Visible()) DrawForm(*form, fill_);
+        if (!form->Visible()) continue;
+        DrawForm(*form, fill_);
+        if (const FormPicture* picture = form->Picture()) DrawPicture(*picture);
     }
     if (modal_) DrawForm(*modal_, fill_);
 }

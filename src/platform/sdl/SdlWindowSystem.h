@@ -19,6 +19,7 @@
 
 struct SDL_Window;
 struct SDL_Renderer;
+struct SDL_Texture;
 
 namespace vsp {
 
@@ -54,6 +55,7 @@ public:
     void DestroyForm(FormWindow* form) override;
     FormWindow* FindForm(WindowHandle handle) override;
     void InvalidateForm(FormWindow* form) override { dirty_ = true; }
+    bool CopyCanvas(FormWindow& form, const Canvas& canvas, const Rect& area) override;
     int RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) override;
 
     MessageBoxAnswer MessageBox(std::string_view text, std::string_view caption,
@@ -78,6 +80,7 @@ private:
     void DrawScene();
     void Redraw();
     void DrawForm(const FormWindow& form, Colour background);
+    void DrawPicture(const FormPicture& picture);
     void FillRect(const Rect& rect, Colour colour);
     void FrameRect(const Rect& rect, Colour colour);
     // Hands the close request on (SDL_QUIT arrives once per close).
@@ -91,6 +94,10 @@ private:
     bool sdlStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
+    // The pictures of the forms go through one RGB565 texture, made again when a size changes.
+    SDL_Texture* pictureTexture_ = nullptr;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
     Rect mainRect_;
     bool mainVisible_ = false;
     bool fullScreen_ = false;
