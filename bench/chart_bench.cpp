@@ -1,10 +1,13 @@
 // The chart's integer trigonometry per call: the CORDIC sine and cosine, the arctangent and
-// the arcsine (the horizontal projection runs each once per body) and the polynomial tangent.
+// the arcsine (the horizontal projection runs each once per body) and the polynomial tangent;
+// and the view's per-body projections, which a redraw runs for thousands of stars.
 
 #include <array>
 
 #include <benchmark/benchmark.h>
 
+#include "chart/ChartSky.h"
+#include "chart/ChartView.h"
 #include "chart/FixedTrig.h"
 
 namespace {
@@ -56,5 +59,64 @@ void BM_FixedTan(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FixedTan);
+
+// 1024 J2000 places spread over the sphere, as Angle24.
+struct CatalogPlace {
+    vsp::Angle24 ra, dec;
+};
+const std::array<CatalogPlace, 1024>& CatalogPlaces() {
+    static const auto places = [] {
+        std::array<CatalogPlace, 1024> p;
+        for (int i = 0; i < static_cast<int>(p.size()); ++i) {
+            p[i] = {(i * kAngleStep) % vsp::kFullTurn, (i * 7919) % (2 * vsp::kQuarterTurn) - vsp::kQuarterTurn};
+        }
+        return p;
+    }();
+    return places;
+}
+
+vsp::ChartView BenchView(int type, int level) {
+    vsp::EphemerisSettings settings;
+    vsp::ChartView view;
+    view.SetDisplay(2, 480, 640);
+    view.SetChartType(type);
+    view.SetZoomLevel(level);
+    view.SetSky(vsp::BuildChartSky({2026, 12, 5, 22, 0, 0}, settings));
+    view.SetCentre(180.0, 45.0);
+    view.Prepare();
+    return view;
+}
+
+// Runs `perPlace` on each catalog place in turn.
+template <class PerPlace>
+void OverPlaces(benchmark::State& state, PerPlace perPlace) {
+    const auto& places = CatalogPlaces();
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(perPlace(places[i++ % places.size()]));
+}
+
+// Fixed point from the catalog place: matrix rotation, arcsine, arctangent, tangent, sine/cosine.
+void BM_ProjectHorizontal(benchmark::State& state) {
+    const vsp::ChartView view = BenchView(vsp::kChartSkyMap, 0);
+    OverPlaces(state, [&](const CatalogPlace& p) { return view.ProjectHorizontal(p.ra, p.dec); });
+}
+BENCHMARK(BM_ProjectHorizontal);
+
+// Building a cached vector: sine/cosine of both angles and the Unit24 frame matrix.
+void BM_CatalogVector(benchmark::State& state) {
+    const vsp::ChartView view = BenchView(vsp::kChartWholeSky, 0);
+    OverPlaces(state, [&](const CatalogPlace& p) { return view.CatalogVector(p.ra, p.dec); });
+}
+BENCHMARK(BM_CatalogVector);
+
+// From the cached vector, as every redraw after the first: two rotations and the culling.
+void BM_ProjectCentred(benchmark::State& state) {
+    const vsp::ChartView view = BenchView(vsp::kChartWholeSky, 0);
+    std::array<vsp::ChartVector, 1024> vectors;
+    for (std::size_t i = 0; i < vectors.size(); ++i) vectors[i] = view.CatalogVector(CatalogPlaces()[i].ra, CatalogPlaces()[i].dec);
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(view.ProjectCentred(vectors[i++ % vectors.size()]));
+}
+BENCHMARK(BM_ProjectCentred);
 
 }  // namespace
