@@ -1,0 +1,57 @@
+#include "chart/ChartPalette.h"
+
+#include <algorithm>
+
+namespace vsp {
+
+namespace {
+
+constexpr Colour kRed = MakeColour(255, 0, 0);
+constexpr Colour kDarkRed = MakeColour(140, 0, 0);
+constexpr Colour kLightGrey = MakeColour(238, 238, 238);
+constexpr Colour kYellow = MakeColour(255, 230, 40);
+constexpr Colour kViolet = MakeColour(102, 0, 204);
+constexpr Colour kGrey = MakeColour(102, 102, 102);
+constexpr Colour kSlate = MakeColour(51, 51, 102);
+constexpr Colour kSlateOnWhite = MakeColour(130, 130, 130);
+constexpr Colour kDarkBlue = MakeColour(21, 21, 70);
+
+ChartPalette NightPalette(int intensity) {
+    const Colour main = MakeColour(uint8_t(intensity), 0, 0);
+    const Colour secondary = MakeColour(uint8_t(std::max(0, intensity - 50)), 0, 0);
+    const Colour faint = MakeColour(uint8_t(std::max(0, intensity - 70)), 0, 0);
+    ChartPalette p;
+    p.background = kColourBlack;
+    p.text = p.compass = p.objectName = p.selection = p.sunDisc = p.bodyOutline = main;
+    p.horizon = p.constellationName = secondary;
+    p.grid = p.constellationLine = p.ecliptic = faint;
+    return p;
+}
+
+}  // namespace
+
+int NightRedIntensity(int nightLevel) {
+    static constexpr int kIntensity[] = {255, 102, 140, 204};
+    return kIntensity[std::clamp(nightLevel, 0, 3)];
+}
+
+ChartPalette MakeChartPalette(int background, int nightLevel) {
+    if (nightLevel > 0) return NightPalette(NightRedIntensity(nightLevel));
+    ChartPalette p;
+    const bool white = background == 2;
+    p.background = white ? kColourWhite : background == 1 ? kDarkBlue : kColourBlack;
+    p.text = white ? kColourBlack : kLightGrey;
+    p.horizon = white ? kDarkRed : kRed;
+    p.grid = white ? kSlateOnWhite : kSlate;
+    p.constellationLine = white ? kSlateOnWhite : MakeColour(70, 90, 150);
+    p.constellationName = white ? kViolet : MakeColour(140, 140, 200);
+    p.ecliptic = white ? kDarkRed : kYellow;
+    p.compass = white ? kDarkRed : kYellow;
+    p.objectName = white ? kGrey : MakeColour(170, 170, 170);
+    p.selection = white ? kRed : kYellow;
+    p.bodyOutline = white ? kGrey : kLightGrey;
+    p.sunDisc = kYellow;
+    return p;
+}
+
+}  // namespace vsp

@@ -1,0 +1,198 @@
+// The chart's pictures: the drawn coverage maps become sprite sheets in the style's colours,
+// and the Moon's image is scaled and lit for each drawing.
+
+#include "chart/ChartPictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "chart/ChartPalette.h"
+#include "chart/tables/ChartPictureData.h"
+
+namespace vsp {
+namespace {
+
+namespace data = picture_data;
+
+constexpr int kSymbolCells = 8;
+constexpr int kSpecialCount = 13;
+// The Moon's image is grey, or pure red at night, so it never holds this colour.
+constexpr Colour kMoonKey = MakeColour(255, 0, 255);
+// The unlit part keeps this fraction of the image: very dark, yet opaque over the stars.
+constexpr double kMoonShade = 0.12;
+
+int Grey(Colour c) { return (299 * ColourRed(c) + 587 * ColourGreen(c) + 114 * ColourBlue(c) + 500) / 1000; }
+
+uint8_t Mix(int from, int to, double alpha) { return uint8_t(std::lround(from + (to - from) * alpha)); }
+
+Colour Mix(Colour from, Colour to, double alpha) {
+    return MakeColour(Mix(ColourRed(from), ColourRed(to), alpha), Mix(ColourGreen(from), ColourGreen(to), alpha),
+                      Mix(ColourBlue(from), ColourBlue(to), alpha));
+}
+
+Colour GreyColour(int grey) { return MakeColour(uint8_t(grey), uint8_t(grey), uint8_t(grey)); }
+
+Colour InkColour(const data::PictureInk& ink) { return MakeColour(ink.red, ink.green, ink.blue); }
+
+void PutPixel(Canvas& canvas, int x, int y, Colour colour) {
+    canvas.SetBackColour(colour);
+    canvas.FillRect(MakeRect(x, y, 1, 1));
+}
+
+// A new sheet of the transparent colour; false (and an empty sheet) without memory.
+bool NewSheet(Canvas& sheet, int width, int height, Colour transparent) {
+    if (!sheet.Create(width, height)) return false;
+    sheet.SetBackColour(transparent);
+    sheet.FillRect(MakeRect(0, 0, width, height));
+    return true;
+}
+
+// The grey level of the image at (u, v) in image pixels, interpolated between the four
+// nearest pixels.
+double SampleMoon(double u, double v) {
+    const int last = data::kMoonSide - 1;
+    u = std::clamp(u, 0.0, double(last));
+    v = std::clamp(v, 0.0, double(last));
+    const int u0 = std::min(int(u), last - 1), v0 = std::min(int(v), last - 1);
+    const double fu = u - u0, fv = v - v0;
+    const auto at = [](int column, int row) { return double(data::kMoonGrey[row * data::kMoonSide + column]); };
+    const double upper = at(u0, v0) * (1 - fu) + at(u0 + 1, v0) * fu;
+    const double lower = at(u0, v0 + 1) * (1 - fu) + at(u0 + 1, v0 + 1) * fu;
+    return upper * (1 - fv) + lower * fv;
+}
+
+// How much sunlight falls on the point (x, y) of the disc (in Moon radii, y up): each row of
+// half-width w is lit on one side of x = ±w cos(2 pi phase), the right side while waxing.
+// The half-width reaches half a pixel beyond the limb, so the full Moon has no dark rim and
+// the new Moon no lit one; the terminator is one pixel soft.
+double Sunlight(double x, double y, double phase, int radius) {
+    const double halfWidth = std::sqrt(std::max(0.0, 1 - y * y)) + 0.5 / radius;
+    const double terminator = halfWidth * std::cos(2 * std::numbers::pi * phase);
+    const double beyond = phase > 0.5 ? x + terminator : terminator - x;
+    return std::clamp(0.5 + beyond * radius, 0.0, 1.0);
+}
+
+}  // namespace
+
+void ChartPictures::SetStyle(const PictureStyle& style) {
+    if (style == style_) return;
+    style_ = style;
+    background_ = MakeChartPalette(style.background, 0).background;
+    built_ = false;
+}
+
+Colour ChartPictures::Paint(double alpha, Colour ink, int grey) const {
+    if (style_.nightLevel <= 0) return Mix(background_, ink, alpha);
+    return MakeColour(uint8_t(Mix(Grey(background_), grey, alpha) * NightRedIntensity(style_.nightLevel) / 255), 0, 0);
+}
+
+void ChartPictures::PaintCell(Canvas& sheet, int left, int top, int side, const uint8_t* map, int mapSide,
+                              Colour ink) const {
+    const int grey = data::kMonochromeGrey[style_.background == kBackgroundWhite];
+    const auto nearest = [&](int i) { return (2 * i + 1) * mapSide / (2 * side); };
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            const int cover = map[nearest(row) * mapSide + nearest(column)];
+            if (cover > 0) PutPixel(sheet, left + column, top + row, Paint(cover / 255.0, ink, grey));
+        }
+    }
+}
+
+void ChartPictures::Build() {
+    built_ = true;
+    transparent_ = Paint(0, kColourBlack, 0);
+    const int tone = style_.background == kBackgroundWhite;
+    const int mono = data::kMonochromeGrey[tone];
+    if (NewSheet(stars_, kStarCell * kStarSizeCount, kStarCell * kStarColourCount, transparent_)) {
+        for (int colour = 0; colour < kStarColourCount; ++colour) {
+            const Colour ink = style_.monochrome ? GreyColour(mono) : InkColour(data::kStarInks[tone][colour]);
+            for (int size = 0; size < kStarSizeCount; ++size)
+                PaintCell(stars_, kStarCell * size, kStarCell * colour, kStarCell, data::kStarCoverage[size],
+                          kStarCell, ink);
+        }
+    }
+    if (NewSheet(symbols_, kSymbolCell * kSymbolCells, kSymbolCell, transparent_)) {
+        for (int cell = 0; cell < kSymbolCells; ++cell)
+            PaintCell(symbols_, kSymbolCell * cell, 0, kSymbolCell, data::kSymbolCoverage[cell], kSymbolCell,
+                      InkColour(data::kSymbolInks[tone][cell]));
+    }
+    // The larger drawings serve from one and a half times the small size up.
+    specialSide_ = std::max(1, int(std::lround(data::kSpecialSmall * style_.scale)));
+    const bool large = 2 * specialSide_ >= 3 * data::kSpecialSmall;
+    const int mapSide = large ? data::kSpecialLarge : data::kSpecialSmall;
+    if (NewSheet(specials_, specialSide_ * kSpecialCount, specialSide_, transparent_)) {
+        for (int number = 0; number < kSpecialCount; ++number)
+            PaintCell(specials_, specialSide_ * number, 0, specialSide_,
+                      large ? data::kSpecialLargeCoverage[number] : data::kSpecialSmallCoverage[number], mapSide,
+                      InkColour(data::kSpecialInks[tone][number]));
+    }
+    if (NewSheet(satellite_, specialSide_, specialSide_, transparent_))
+        PaintCell(satellite_, 0, 0, specialSide_, large ? data::kSatelliteLargeCoverage : data::kSatelliteSmallCoverage,
+                  mapSide, InkColour(data::kSatelliteInk[tone][0]));
+    if (NewSheet(meteor_, data::kMeteorSide, data::kMeteorSide, transparent_))
+        PaintCell(meteor_, 0, 0, data::kMeteorSide, data::kMeteorCoverage, data::kMeteorSide,
+                  InkColour(data::kMeteorInk[tone][0]));
+}
+
+void ChartPictures::DrawStar(Canvas& canvas, int x, int y, int sizeIndex, int colourClass) {
+    if (sizeIndex < 0 || sizeIndex >= kStarSizeCount || colourClass < 0 || colourClass >= kStarColourCount) return;
+    if (!built_) Build();
+    canvas.CopySprite(stars_, MakeRect(kStarCell * sizeIndex, kStarCell * colourClass, kStarCell, kStarCell), x - 6,
+                      y - 6, transparent_);
+}
+
+void ChartPictures::DrawSymbol(Canvas& canvas, int x, int y, int cell) {
+    if (cell < 0 || cell >= kSymbolCells) return;
+    if (!built_) Build();
+    canvas.CopySprite(symbols_, MakeRect(kSymbolCell * cell, 0, kSymbolCell, kSymbolCell), x - 10, y - 10,
+                      transparent_);
+}
+
+void ChartPictures::DrawSpecial(Canvas& canvas, int x, int y, int number) {
+    if (number < 0 || number >= kSpecialCount) return;
+    if (!built_) Build();
+    const int half = specialSide_ / 2;
+    canvas.CopySprite(specials_, MakeRect(specialSide_ * number, 0, specialSide_, specialSide_), x - half, y - half,
+                      transparent_);
+}
+
+void ChartPictures::DrawSatellite(Canvas& canvas, int x, int y) {
+    if (!built_) Build();
+    const int half = specialSide_ / 2;
+    canvas.CopySprite(satellite_, MakeRect(0, 0, specialSide_, specialSide_), x - half, y - half, transparent_);
+}
+
+void ChartPictures::DrawMeteorShower(Canvas& canvas, int x, int y) {
+    if (!built_) Build();
+    canvas.CopySprite(meteor_, MakeRect(0, 0, data::kMeteorSide, data::kMeteorSide), x - 5, y - 5, transparent_);
+}
+
+void ChartPictures::DrawMoon(Canvas& canvas, int x, int y, int radius, double phase) {
+    if (radius <= 0) return;
+    // Only the part inside the clip is scaled, so a Moon zoomed far beyond the chart costs no
+    // more than the chart.
+    const Rect& clip = canvas.Clip();
+    const int left = std::max(x - radius, clip.left), top = std::max(y - radius, clip.top);
+    const int right = std::min(x + radius, clip.right), bottom = std::min(y + radius, clip.bottom);
+    if (left >= right || top >= bottom || !NewSheet(moon_, right - left, bottom - top, kMoonKey)) return;
+    PaintMoon(left - (x - radius), top - (y - radius), radius, phase);
+    canvas.CopySprite(moon_, MakeRect(0, 0, right - left, bottom - top), left, top, kMoonKey);
+}
+
+void ChartPictures::PaintMoon(int left, int top, int radius, double phase) {
+    const double imageScale = double(data::kMoonSide) / (2 * radius);
+    for (int row = 0; row < moon_.Height(); ++row) {
+        for (int column = 0; column < moon_.Width(); ++column) {
+            const double px = left + column + 0.5, py = top + row + 0.5;  // from the disc's top-left
+            const double x = px / radius - 1, y = 1 - py / radius;
+            const double cover = std::clamp(radius + 0.5 - std::hypot(x, y) * radius, 0.0, 1.0);
+            if (cover <= 0) continue;
+            const double light = kMoonShade + (1 - kMoonShade) * Sunlight(x, y, phase, radius);
+            const int grey = int(std::lround(SampleMoon(px * imageScale - 0.5, py * imageScale - 0.5) * light));
+            PutPixel(moon_, column, row, Paint(cover, GreyColour(grey), grey));
+        }
+    }
+}
+
+}  // namespace vsp
