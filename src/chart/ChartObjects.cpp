@@ -1,0 +1,101 @@
+#include "chart/ChartObjects.h"
+
+#include <array>
+#include <cmath>
+
+#include "catalog/Designation.h"
+#include "catalog/ObjectIndex.h"
+#include "catalog/ObjectRecord.h"
+#include "catalog/StarAngle.h"
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/MoonAge.h"
+
+namespace vsp {
+namespace {
+
+// The builder writes an unknown position angle as this small code.
+constexpr uint16_t kNoPositionAngle = 0xFFFF;
+constexpr double kLunationDays = 29.53;
+
+constexpr std::array<int, 10> kChartBodies = {kBodySun,     kBodyMoon,   kBodyMercury, kBodyVenus,
+                                              kBodyMars,    kBodyJupiter, kBodySaturn, kBodyUranus,
+                                              kBodyNeptune, kBodyPluto};
+
+// The magnitude key of the index is what the chart compares with its limit: the record's
+// magnitude in tenths, an unknown one (99.9) kept as 999 so that it passes only "All" and never
+// crowds the bright objects at the tighter limits.
+ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry& entry, const ObjectRecord& record) {
+    ChartObject object;
+    object.kind = record.catalog;
+    object.number = record.number;
+    object.displayType = record.type;
+    object.recordIndex = entry.record;
+    object.raHours = AngleToHours(entry.ra);
+    object.decDeg = AngleToDegrees(entry.dec);
+    object.magnitudeTenths = entry.magnitudeKey;
+    object.sizeMajor = record.sizeMajor;
+    object.sizeMinor = record.sizeMinor;
+    object.positionAngle = record.code2 == kNoPositionAngle ? 0.0f : float(record.code2);
+    object.label = ObjectDesignations(session.catalogs, session.lists, uint16_t(entry.record), record).first;
+    return object;
+}
+
+ChartObject SolarSystemObject(int code, const BodyPosition& place) {
+    ChartObject object;
+    object.kind = kKindPlanet;
+    object.number = code;
+    object.displayType = kTypeSolarSystem;
+    object.raHours = place.rightAscension;
+    object.decDeg = place.declination;
+    object.magnitudeTenths = int32_t(std::lround(place.magnitude * 10.0));
+    object.sizeMajor = object.sizeMinor = float(place.diameter);
+    object.label = BodyTitleName(code);
+    return object;
+}
+
+}  // namespace
+
+// Both files are read whole, one system call each: record by record the 18k table took ten
+// times as long.
+bool LoadDeepSkyObjects(CatalogSession& session, InfoSink& messages, std::vector<ChartObject>& out) {
+    out.clear();
+    CatalogDb& index = session.files.objectIndex;
+    CatalogDb& objects = session.files.objects;
+    if (!index.IsOpen() || !objects.IsOpen()) return true;
+    std::vector<uint8_t> entries, records;
+    if (!index.ReadAll(entries) || !objects.ReadAll(records)) return false;
+    const int32_t objectCount = objects.RecordCount();
+    const size_t entryCount = entries.size() / kObjectIndexEntrySize;
+    out.reserve(entryCount);
+    for (size_t i = 0; i < entryCount; ++i) {
+        const ObjectIndexEntry entry = DecodeObjectIndexEntry(entries.data() + i * kObjectIndexEntrySize);
+        if (entry.record < 0 || entry.record >= objectCount) continue;  // an empty slot
+        const ObjectRecord record = DecodeObjectRecord(records.data() + size_t(entry.record) * kObjectRecordSize);
+        out.push_back(DeepSkyObject(session, entry, record));
+    }
+    return true;
+}
+
+bool AppendSolarSystem(const CalendarDateTime& local, const EphemerisSettings& settings,
+                       std::vector<ChartObject>& out) {
+    std::vector<ChartObject> bodies;
+    for (int code : kChartBodies) {
+        BodyPosition place;
+        if (ComputeBody(place, code, local.year, local.month, local.day, local.hour, local.minute, local.second,
+                        settings) != kEphemerisOk) {
+            return false;
+        }
+        bodies.push_back(SolarSystemObject(code, place));
+    }
+    out.insert(out.end(), bodies.begin(), bodies.end());
+    return true;
+}
+
+int MoonAgeDays(const CalendarDateTime& local, const EphemerisSettings& settings) {
+    const double hour = local.hour + local.minute / 60.0 + local.second / 3600.0;
+    const double angle = MoonAgeAngle(local.year, local.month, local.day, hour, settings.location.tzOffset);
+    return int(angle / 360.0 * kLunationDays);
+}
+
+}  // namespace vsp

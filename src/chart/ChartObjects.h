@@ -1,0 +1,61 @@
+#pragma once
+// The table of objects the chart draws beside the stars: the deep-sky objects of the chart
+// index that is open, and the Sun, the Moon and the planets at the chart's instant. Each entry
+// carries what the renderer reads (place, magnitude, type, size, label) and what a redraw
+// leaves behind for taps (its vector and screen place).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalog/CatalogSession.h"
+#include "chart/ChartView.h"
+#include "ephemeris/EphemerisSettings.h"
+#include "ephemeris/Time.h"
+#include "platform/InfoSink.h"
+
+namespace vsp {
+
+// Object kinds are catalog rows: these are the ones the chart treats apart.
+inline constexpr int kKindPlanet = 45;       // Sun, Moon and planets; places of date
+inline constexpr int kKindHrStar = 28;       // labelled "HR%d"
+inline constexpr int kKindBrightStar = 54;   // skipped among the single-star symbols
+// Display types are rows of the object-type table.
+inline constexpr int kTypeSolarSystem = 27;
+inline constexpr int kTypeSingleStar = 30;
+inline constexpr int kTypeConstellation = 14;
+
+struct ChartObject {
+    int32_t kind = 0;          // catalog row
+    int32_t number = 0;        // catalog number; the body code for kKindPlanet
+    int32_t displayType = 0;   // object-type row
+    int32_t recordIndex = -1;  // in the object file; -1 for bodies
+    double raHours = 0.0;      // J2000; true equator of date for kKindPlanet
+    double decDeg = 0.0;
+    int32_t magnitudeTenths = 0;
+    float sizeMajor = 0.0f;    // arcminutes; for bodies the apparent diameter
+    float sizeMinor = 0.0f;
+    float positionAngle = 0.0f;  // degrees from north through east
+    int8_t colour = 0;         // colour index in tenths, for single stars
+    std::string label;         // name or designation, device code page
+    std::string designation;   // catalog designation with a blank ("NGC 224"); bodies "moon"
+    bool alwaysShow = false;   // the selected object
+    // Left by a redraw.
+    ChartVector vector;
+    uint32_t vectorGeneration = 0xFFFFFFFFu;
+    ScreenPoint screen;
+};
+
+// Every record of the open chart index, in index order (by declination), in place of what `out`
+// held. False, with the message of the failed read, when the index or the object file cannot be
+// read; a file that is not open gives an empty table (its opening has said why).
+bool LoadDeepSkyObjects(CatalogSession& session, InfoSink& messages, std::vector<ChartObject>& out);
+
+// The Sun, the Moon and the planets Mercury to Pluto at a local clock time, apparent places of
+// date, appended to `out`. False when the instant lies outside the ephemeris (nothing added).
+bool AppendSolarSystem(const CalendarDateTime& local, const EphemerisSettings& settings,
+                       std::vector<ChartObject>& out);
+
+// The Moon's age in whole days at a local clock time, for its picture's phase.
+int MoonAgeDays(const CalendarDateTime& local, const EphemerisSettings& settings);
+
+}  // namespace vsp
