@@ -105,6 +105,9 @@ std::string ClassTextOf(const std::string& morphology, ClassPart part) {
 
 float MagnitudeOf(const StellariumDso* stellarium, const OpenNgcRow* openNgc,
                   const LocalGroupObject* localGroup) {
+    // Stellarium keeps a dark nebula's opacity class (1..6) in its magnitude fields: not a
+    // brightness, and the chart would show opaque clouds as if they were bright objects.
+    if (stellarium && (stellarium->type == 12 || stellarium->type == 23)) stellarium = nullptr;
     if (stellarium && Known(stellarium->vMag)) return float(stellarium->vMag);
     if (openNgc && Known(openNgc->magnitude)) return float(openNgc->magnitude);
     if (stellarium && Known(stellarium->bMag)) return float(stellarium->bMag);
