@@ -27,6 +27,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddDataCommands(registry);
     AddObjectCommand(registry);
     AddStarCommand(registry);
+    AddChartCommands(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

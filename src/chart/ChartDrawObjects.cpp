@@ -1,0 +1,202 @@
+// The object layers: placing the deep-sky table and the bodies, their symbols, the objects
+// drawn to scale (discs, the Moon's image, ellipses), their names and the selection.
+#include <algorithm>
+#include <cmath>
+
+#include "chart/ChartRedraw.h"
+#include "ephemeris/Constants.h"
+
+namespace vsp {
+
+namespace {
+
+constexpr int kBodySun = 0;
+constexpr int kBodyMoon = 1;
+constexpr int kEllipsePoints = 22;
+constexpr double kEllipseStep = 0.3;  // radians; the 22nd point passes a full turn and closes it
+// Names keep clear of any earlier object this close (pixels).
+constexpr int kNameClearX = 30;
+constexpr int kNameClearY = 10;
+
+// Deep-sky symbol cell of a display type, -1 when it has a picture of its own or none.
+int SymbolCell(int displayType) {
+    switch (displayType) {
+        case 2: return 3;    // globular cluster
+        case 6: return 2;    // open cluster
+        case 16: return 1;   // galaxy
+        case 25: return 5;   // planetary nebula
+        case 31: case 32: case 33: case 34: case 36: case 37: return 7;  // multiple stars
+        case 13: case 18: case 15: case 27: case 29: case 14: case 30: return -1;
+        default: return 4;
+    }
+}
+
+bool IsBody(const ChartObject& object) { return object.kind == kKindPlanet; }
+
+}  // namespace
+
+void ChartRedraw::PlaceObjects() {
+    if (!scene_.objects) return;
+    std::vector<ChartObject>& objects = *scene_.objects;
+    // A lone record (a finder chart's object) is always shown.
+    const int limitTenths = int(limits_.object * (objects.size() < 2 ? 100.0f : 10.0f));
+    const bool visibleOnly = view_.ChartTypeValue() == kChartVisibleSky;
+    for (ChartObject& object : objects) {
+        object.screen.visible = false;
+        const bool shown = object.displayType == kTypeSolarSystem || object.alwaysShow ||
+                           object.magnitudeTenths <= limitTenths;
+        if (!shown) continue;
+        const ChartVector v = ObjectVector(object);
+        if (visibleOnly && v.z < 0) continue;
+        ScreenPoint p = Place(v);
+        if (!Inside(p)) continue;
+        object.screen = p;
+        AddPlaced(IsBody(object) ? PlacedKind::Body : PlacedKind::Object, object.designation, object.label, p,
+                  object.raHours, object.decDeg);
+    }
+}
+
+void ChartRedraw::DrawObjectSymbols() {
+    if (!scene_.objects) return;
+    for (const ChartObject& object : *scene_.objects) {
+        if (object.screen.visible) DrawObjectSymbol(object);
+    }
+}
+
+void ChartRedraw::DrawObjectSymbol(const ChartObject& object) {
+    const int x = object.screen.x, y = object.screen.y;
+    const int cell = SymbolCell(object.displayType);
+    if (cell >= 0) {
+        pictures_.DrawSymbol(canvas_, x, y, cell);
+        return;
+    }
+    switch (object.displayType) {
+        case 13: pictures_.DrawSpecial(canvas_, x, y, 11); break;
+        case 18: pictures_.DrawSpecial(canvas_, x, y, 12); break;
+        case 15: pictures_.DrawSatellite(canvas_, x, y); break;
+        case 29: pictures_.DrawMeteorShower(canvas_, x, y); break;
+        case kTypeSolarSystem:
+            if (object.number == kBodyMoon) {
+                pictures_.DrawMoon(canvas_, x, y, Scaled(7), MoonPhase());
+            } else {
+                pictures_.DrawSpecial(canvas_, x, y, object.number);
+            }
+            break;
+        case kTypeSingleStar:
+            if (object.kind != kKindBrightStar) {
+                DrawStarSprite(x, y, object.magnitudeTenths / 10, object.colour, 0);
+            }
+            break;
+        default: break;
+    }
+}
+
+double ChartRedraw::MoonPhase() const { return ((scene_.moonAgeDays + 14) % 28) / 28.0; }
+
+void ChartRedraw::DrawExtendedObjects() {
+    if (!scene_.objects) return;
+    for (const ChartObject& object : *scene_.objects) {
+        if (object.screen.visible && object.sizeMajor > 0.0f) DrawExtendedObject(object);
+    }
+}
+
+void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
+    const double k = int(scale_) * GetSizeFactor(level_);
+    const int x = object.screen.x, y = object.screen.y;
+    if (object.displayType == kTypeSolarSystem) {
+        const int r = int(object.sizeMajor * k);
+        if (object.number == kBodySun) {
+            canvas_.SetForeColour(palette_.sunDisc);
+            canvas_.FillCircle(x, y, r);
+        } else if (object.number == kBodyMoon) {
+            pictures_.DrawMoon(canvas_, x, y, r, MoonPhase());
+        } else {
+            canvas_.SetForeColour(palette_.bodyOutline);
+            canvas_.DrawCircle(x, y, r);
+            if (pu_ >= 2 && r > 1) canvas_.DrawCircle(x, y, r - 1);
+        }
+        return;
+    }
+    if (object.kind == 5 || object.sizeMajor * k <= 4.0) return;
+    const double minor = object.sizeMinor > 0.0f ? object.sizeMinor : object.sizeMajor;
+    DrawEllipse(object, object.sizeMajor * k, minor * k);
+}
+
+void ChartRedraw::DrawEllipse(const ChartObject& object, double major, double minor) {
+    // North and east at the object, as screen directions, carry the position angle whatever
+    // the projection and its mirrors do.
+    const double cosDec = std::max(1e-6, std::cos(object.decDeg * kDegToRad));
+    const bool ofDate = IsBody(object);
+    const ScreenPoint north = Place(view_.PrecomputeVector(object.raHours, std::min(90.0, object.decDeg + 1.0), ofDate));
+    const ScreenPoint east = Place(view_.PrecomputeVector(object.raHours + 1.0 / 15.0 / cosDec, object.decDeg, ofDate));
+    if (!north.visible || !east.visible) return;
+    auto unit = [&](const ScreenPoint& p) {
+        const double dx = p.x - object.screen.x, dy = p.y - object.screen.y;
+        const double length = std::max(1e-9, std::hypot(dx, dy));
+        return std::pair{dx / length, dy / length};
+    };
+    const auto [nx, ny] = unit(north);
+    const auto [ex, ey] = unit(east);
+    const double pa = object.positionAngle * kDegToRad;
+    const double ax = std::cos(pa) * nx + std::sin(pa) * ex, ay = std::cos(pa) * ny + std::sin(pa) * ey;
+    canvas_.SetForeColour(palette_.objectName);
+    int lastX = 0, lastY = 0;
+    for (int i = 0; i < kEllipsePoints; ++i) {
+        const double t = i * kEllipseStep;
+        const double u = major * std::cos(t), w = minor * std::sin(t);
+        const int px = object.screen.x + int(std::lround(u * ax - w * ay));
+        const int py = object.screen.y + int(std::lround(u * ay + w * ax));
+        if (i > 0) canvas_.DrawLine(lastX, lastY, px, py);
+        lastX = px;
+        lastY = py;
+    }
+}
+
+void ChartRedraw::DrawObjectNames() {
+    if (!scene_.objects) return;
+    // Earlier placed objects by cells of the clearance box, so each test looks at few.
+    const int columns = width_ / kNameClearX + 2, rows = height_ / kNameClearY + 2;
+    std::vector<std::vector<const ChartObject*>> cells(size_t(columns) * size_t(rows));
+    auto cellOf = [&](int x, int y) {
+        return size_t(std::clamp(y / kNameClearY, 0, rows - 1)) * size_t(columns) +
+               size_t(std::clamp(x / kNameClearX, 0, columns - 1));
+    };
+    canvas_.SetTextColour(palette_.objectName);
+    // Names of the crowd stay small; the selection and the constellations use the label font.
+    const FontId font = FontId::Small;
+    for (const ChartObject& object : *scene_.objects) {
+        if (!object.screen.visible) continue;
+        const int x = object.screen.x, y = object.screen.y;
+        bool crowded = false;
+        for (int dy = -1; dy <= 1 && !crowded; ++dy) {
+            for (int dx = -1; dx <= 1 && !crowded; ++dx) {
+                for (const ChartObject* other : cells[cellOf(x + dx * kNameClearX, y + dy * kNameClearY)]) {
+                    if (std::abs(other->screen.x - x) < kNameClearX && std::abs(other->screen.y - y) < kNameClearY) {
+                        crowded = true;
+                        break;
+                    }
+                }
+            }
+        }
+        cells[cellOf(x, y)].push_back(&object);
+        if (crowded) continue;
+        const std::string label = object.kind == kKindHrStar ? "HR" + std::to_string(object.number) : object.label;
+        canvas_.DrawText(x + Scaled(5), y, label, font, TextBackground::Transparent);
+    }
+}
+
+void ChartRedraw::DrawSelection() {
+    if (scene_.selected < 0 || !scene_.objects) return;
+    ChartObject& object = (*scene_.objects)[size_t(scene_.selected)];
+    if (!object.screen.visible) {
+        const ScreenPoint p = Place(ObjectVector(object));
+        if (!Inside(p)) return;
+        object.screen = p;
+        DrawObjectSymbol(object);
+    }
+    canvas_.SetTextColour(palette_.selection);
+    canvas_.DrawText(object.screen.x + Scaled(5), object.screen.y - Scaled(1), object.label, LabelFont(),
+                     TextBackground::Transparent);
+}
+
+}  // namespace vsp

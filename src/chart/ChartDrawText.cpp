@@ -1,0 +1,73 @@
+// The information lines under the chart: the selected object's place and magnitude, the date
+// with the local and sidereal times, and the field-of-view and magnitude-limit lines.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "chart/ChartRedraw.h"
+#include "ephemeris/Constants.h"
+#include "format/AngleFormat.h"
+
+namespace vsp {
+
+FontId ChartRedraw::LabelFont() const {
+    if (pu_ == 1) return FontId::Small;
+    static constexpr FontId kFonts[] = {FontId::Small, FontId::Normal, FontId::Bold};
+    return kFonts[std::clamp(prefs_.fontSize, 0, 2)];
+}
+
+std::string ChartRedraw::SelectionLine() const {
+    if (scene_.selected < 0 || !scene_.objects) return {};
+    ChartObject& object = (*scene_.objects)[size_t(scene_.selected)];
+    std::string first, second;
+    if (view_.ChartTypeValue() == kChartEquatorialSky) {
+        first = HMSToStr(object.raHours, scene_.formats);
+        second = DmsToStr(object.decDeg, scene_.formats);
+    } else {
+        const ChartVector v = ObjectVector(object);
+        const double altitude = std::asin(Unit24ToDouble(v.z)) / kDegToRad;
+        double azimuth = std::atan2(Unit24ToDouble(v.y), Unit24ToDouble(v.x)) / kDegToRad;
+        if (azimuth < 0.0) azimuth += 360.0;
+        first = DmsToStr(azimuth, scene_.formats);
+        second = DmsToStr(altitude, scene_.formats);
+    }
+    char magnitude[16];
+    std::snprintf(magnitude, sizeof magnitude, "%0.1f", object.magnitudeTenths / 10.0);
+    const char* separator = horizontal_ ? " " : "  ";
+    return first + separator + second + separator + magnitude;
+}
+
+std::string ChartRedraw::TimeLine() const {
+    const CalendarDateTime& t = scene_.local;
+    char date[24];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d", t.month, t.day, t.year);
+    const int lstMinutes = int(view_.Sky().lstHours * 60.0) % 1440;
+    char line[64];
+    std::snprintf(line, sizeof line, horizontal_ ? "%s %02d:%02d LST:%02d:%02d  " : "%s %02d:%02d  LST:%02d:%02d",
+                  date, t.hour, t.minute, lstMinutes / 60, lstMinutes % 60);
+    return line;
+}
+
+void ChartRedraw::DrawInfoLines() {
+    const std::string selection = SelectionLine();
+    if (!selection.empty()) drawn_.infoLines.push_back(selection);
+    drawn_.infoLines.push_back(TimeLine());
+    canvas_.SetTextColour(palette_.text);
+    const int lineHeight = canvas_.MeasureText("0", FontId::Small).height;
+    int y = height_ - Scaled(2) - lineHeight * int(drawn_.infoLines.size());
+    for (const std::string& line : drawn_.infoLines) {
+        canvas_.DrawText(Scaled(3), y, line, FontId::Small, TextBackground::Transparent);
+        y += lineHeight;
+    }
+    const int right = width_ - Scaled(3);
+    const int limitsTop = height_ - Scaled(2) - lineHeight;
+    const int fovTop = limitsTop - Scaled(10);
+    if (!drawn_.fovLabel.empty()) {
+        canvas_.DrawText(right - canvas_.MeasureText(drawn_.fovLabel, FontId::Small).width, fovTop, drawn_.fovLabel,
+                         FontId::Small, TextBackground::Transparent);
+    }
+    canvas_.DrawText(right - canvas_.MeasureText(drawn_.limitsLabel, FontId::Small).width, limitsTop,
+                     drawn_.limitsLabel, FontId::Small, TextBackground::Transparent);
+}
+
+}  // namespace vsp

@@ -1,0 +1,165 @@
+#include "chart/ChartRedraw.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "chart/ChartLabels.h"
+#include "ephemeris/Constants.h"
+
+namespace vsp {
+
+ChartRedraw::ChartRedraw(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+                         ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn)
+    : canvas_(canvas), view_(view), pictures_(pictures), prefs_(prefs), scene_(scene), options_(options),
+      drawn_(drawn) {}
+
+void RenderChart(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+                 ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn) {
+    ChartRedraw(canvas, view, pictures, prefs, scene, options, drawn).Run();
+}
+
+void ChartRedraw::Run() {
+    drawn_ = ChartDrawn{};
+    PrepareView();
+    canvas_.ResetClip();
+    canvas_.SetBackColour(palette_.background);
+    canvas_.FillRect(MakeRect(0, 0, width_, height_));
+    if (horizontal_) {
+        RunHorizontal();
+    } else {
+        RunCentred();
+    }
+    DrawInfoLines();
+}
+
+void ChartRedraw::PrepareView() {
+    scale_ = options_.scale;
+    width_ = canvas_.Width();
+    height_ = canvas_.Height();
+    view_.SetFlips(prefs_.zoomFlip);
+    horizontal_ = IsHorizontalChart(view_.ChartTypeValue());
+    horizonView_ = view_.ChartTypeValue() == kChartHorizonView;
+    CentreOnSelection();
+    view_.Prepare();
+    level_ = view_.ZoomLevel();
+    pu_ = view_.PixelUnit();
+    limits_ = GetMagnitudeLimits(level_, prefs_.zoomStarLimit, prefs_.zoomObjectLimit);
+    palette_ = MakeChartPalette(prefs_.background, prefs_.nightLevel);
+    pictures_.SetStyle(PictureStyle{.background = prefs_.nightLevel > 0 ? int(kBackgroundBlack) : prefs_.background,
+                                    .nightLevel = prefs_.nightLevel,
+                                    .monochrome = prefs_.starColor != 0,
+                                    .scale = scale_});
+    canvas_.SetTextScale(scale_);
+    turnPixels_ = int(360.0 * std::abs(view_.ScaleX()) / 65536.0);
+    drawn_.fovLabel = FieldOfViewLabel(level_);
+    drawn_.limitsLabel = LimitsLabel(limits_);
+}
+
+void ChartRedraw::CentreOnSelection() {
+    if (scene_.selected < 0 || !scene_.objects) return;
+    ChartObject& object = (*scene_.objects)[size_t(scene_.selected)];
+    if (!horizontal_) {
+        view_.CentreOnVector(ObjectVector(object));
+        return;
+    }
+    // Place the selected object at the middle of the chart area.
+    view_.SetOrigin(width_ / 2, height_ / 2);
+    view_.Prepare();
+    const ScreenPoint p = view_.ProjectHorizontalVector(ObjectVector(object));
+    if (p.visible) view_.SetOrigin(width_ / 2 + (width_ / 2 - p.x), height_ / 2 + (height_ / 2 - p.y));
+}
+
+void ChartRedraw::RunHorizontal() {
+    if (!prefs_.hideGrid) DrawHorizonAndFrame();
+    if (prefs_.ecliptic) DrawEcliptic();
+    PlaceBrightStars();
+    DrawConstellationLines(level_ < 3);
+    if (prefs_.constNames && pu_ != 1) DrawConstellationNames();
+    PlaceObjects();
+    if (level_ >= 1 && prefs_.starMode != 1) DrawBrightStars();
+    if (level_ >= 4 && prefs_.starMode == 0) DrawCatalogStars();
+    DrawObjectSymbols();
+    if (level_ >= 8) DrawExtendedObjects();
+    if (prefs_.objNames) DrawObjectNames();
+    if (prefs_.starsLegend) DrawStarsLegend();
+    DrawSelection();
+    if (!prefs_.hideCompass) DrawCompass();
+}
+
+void ChartRedraw::RunCentred() {
+    PlaceObjects();
+    PlaceBrightStars();
+    if (prefs_.starMode != 1) DrawBrightStars();
+    DrawConstellationLines(prefs_.starMode == 1);
+    if (level_ >= 3 && prefs_.starMode == 0) DrawCatalogStars();
+    if (!prefs_.hideCompass && view_.ChartTypeValue() != kChartEquatorialSky) DrawCompass();
+    if (prefs_.constNames) DrawConstellationNames();
+    if (prefs_.ecliptic) DrawEcliptic();
+    if (!prefs_.hideGrid) {
+        if (prefs_.altAzGrid && view_.UsesHorizontalFrame()) {
+            DrawAltAzGrid();
+        } else {
+            DrawEquatorialGrid(false);
+        }
+    }
+    DrawObjectSymbols();
+    if (level_ >= 9) DrawExtendedObjects();
+    if (prefs_.objNames) DrawObjectNames();
+    if (prefs_.starsLegend) DrawStarsLegend();
+    DrawSelection();
+}
+
+ScreenPoint ChartRedraw::Place(const ChartVector& v) const {
+    if (!horizontal_) return view_.ProjectCentred(v);
+    ScreenPoint p = view_.ProjectHorizontalVector(v);
+    // The panorama wraps at north: a place beyond either edge comes back one turn over.
+    if (p.visible && horizonView_ && turnPixels_ > 0) {
+        if (p.x < 0) {
+            p.x += turnPixels_;
+        } else if (p.x > width_) {
+            p.x -= turnPixels_;
+        }
+    }
+    return p;
+}
+
+SkyDirection ChartRedraw::CatalogAtPixel(int x, int y) const { return view_.PixelToCatalog(x, y); }
+
+bool ChartRedraw::Inside(const ScreenPoint& p) const {
+    return p.visible && p.x >= 0 && p.x <= width_ && p.y >= 0 && p.y <= height_;
+}
+
+ChartVector ChartRedraw::ObjectVector(ChartObject& object) const {
+    if (object.vectorGeneration != view_.FrameGeneration()) {
+        object.vector = view_.PrecomputeVector(object.raHours, object.decDeg, object.kind == kKindPlanet);
+        object.vectorGeneration = view_.FrameGeneration();
+    }
+    return object.vector;
+}
+
+const ChartVector& ChartRedraw::BrightVector(int index) {
+    std::vector<StarRecord>& stars = scene_.stars->DefaultStars();
+    const int count = scene_.stars->DefaultStarsRead();
+    if (scene_.brightGeneration != view_.FrameGeneration() || int(scene_.brightVectors.size()) != count) {
+        scene_.brightVectors.resize(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            scene_.brightVectors[size_t(i)] = view_.CatalogVector(stars[size_t(i)].ra, stars[size_t(i)].dec);
+        }
+        scene_.brightGeneration = view_.FrameGeneration();
+    }
+    return scene_.brightVectors[size_t(index)];
+}
+
+ChartVector ChartRedraw::FrameVector(double firstDeg, double secondDeg) {
+    const double a = firstDeg * kDegToRad, b = secondDeg * kDegToRad;
+    return ChartVector{DoubleToUnit24(std::cos(b) * std::cos(a)), DoubleToUnit24(std::cos(b) * std::sin(a)),
+                       DoubleToUnit24(std::sin(b))};
+}
+
+void ChartRedraw::AddPlaced(PlacedKind kind, std::string designation, std::string name, const ScreenPoint& p,
+                            double raHours, double decDeg) {
+    if (!options_.listPlaced) return;
+    drawn_.placed.push_back(PlacedEntry{kind, std::move(designation), std::move(name), p.x, p.y, raHours, decDeg});
+}
+
+}  // namespace vsp

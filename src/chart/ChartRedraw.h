@@ -1,0 +1,101 @@
+#pragma once
+// One redraw in progress: the state the layers of the chart share while they draw (palette,
+// scales, placed positions). RenderChart makes one per redraw; the layers live in the
+// ChartDraw*.cpp files by subject.
+#include <functional>
+#include <string>
+
+#include "chart/ChartRenderer.h"
+
+namespace vsp {
+
+class ChartRedraw {
+public:
+    ChartRedraw(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+                ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn);
+    void Run();
+
+private:
+    // ---- view and placing (ChartRedraw.cpp) ----
+    void PrepareView();
+    void CentreOnSelection();
+    void RunHorizontal();
+    void RunCentred();
+    // Projection of the current chart type with the "Horizon View" wrap.
+    ScreenPoint Place(const ChartVector& v) const;
+    ChartVector ObjectVector(ChartObject& object) const;
+    const ChartVector& BrightVector(int index);
+    // A direction of the chart's own frame (azimuth/altitude or right ascension/declination,
+    // degrees) as a vector.
+    static ChartVector FrameVector(double firstDeg, double secondDeg);
+    int Scaled(int pixels) const { return int(pixels * scale_); }
+    bool Inside(const ScreenPoint& p) const;
+    // J2000 place under a bitmap pixel of the chart.
+    SkyDirection CatalogAtPixel(int x, int y) const;
+    void AddPlaced(PlacedKind kind, std::string designation, std::string name, const ScreenPoint& p,
+                   double raHours, double decDeg);
+
+    // ---- lines and scales (ChartDrawFrame.cpp) ----
+    void DrawHorizonAndFrame();
+    void DrawHorizonCircle();
+    void DrawAltAzScale();
+    void DrawAzimuthTicks(double pixelsPerDegree);
+    void DrawAltitudeLines(double pixelsPerDegree);
+    void DrawEquatorialGrid(bool hourLabels);
+    void DrawAltAzGrid();
+    void DrawEcliptic();
+    void DrawCompass();
+    // Joins the places of `point(t)` for t = 0..steps, lifting the pen where a point is not
+    // placed or where the "Horizon View" wrap would draw across the panorama.
+    void DrawCurve(int steps, const std::function<ChartVector(int)>& point);
+    void DrawCentredText(int x, int y, std::string_view text, FontId font);
+
+    // ---- stars (ChartDrawStars.cpp) ----
+    void PlaceBrightStars();
+    void DrawBrightStars();
+    void DrawConstellationLines(bool endStars);
+    void DrawConstellationNames();
+    void DrawCatalogStars();
+    void DrawStarsLegend();
+    void DrawStarSprite(int x, int y, int sizeClass, int colourTenths, int extra);
+    int StarSizeIndex(int sizeClass, int extra) const;
+    int StarColourRow(int colourTenths) const;
+
+    // ---- objects (ChartDrawObjects.cpp) ----
+    void PlaceObjects();
+    void DrawObjectSymbols();
+    void DrawObjectSymbol(const ChartObject& object);
+    void DrawExtendedObjects();
+    void DrawExtendedObject(const ChartObject& object);
+    void DrawEllipse(const ChartObject& object, double major, double minor);
+    void DrawObjectNames();
+    void DrawSelection();
+    double MoonPhase() const;
+
+    // ---- text (ChartDrawText.cpp) ----
+    void DrawInfoLines();
+    std::string SelectionLine() const;
+    std::string TimeLine() const;
+    FontId LabelFont() const;
+
+    Canvas& canvas_;
+    ChartView& view_;
+    ChartPictures& pictures_;
+    const Preferences& prefs_;
+    ChartScene& scene_;
+    const ChartRenderOptions& options_;
+    ChartDrawn& drawn_;
+    ChartPalette palette_;
+    MagnitudeLimits limits_;
+    double scale_ = 1.0;
+    int pu_ = 1;
+    int level_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    bool horizontal_ = true;
+    bool horizonView_ = false;
+    int turnPixels_ = 0;  // one azimuth turn on "Horizon View"
+    std::vector<ScreenPoint> brightPlaced_;
+};
+
+}  // namespace vsp

@@ -1,0 +1,65 @@
+#pragma once
+// Draws the sky chart into an offscreen canvas: background, horizon or rim, scales and grids,
+// constellation figures and names, stars sized by brightness, deep-sky symbols, the Sun, the
+// Moon and the planets, names, compass points and the information lines. It uses the view's
+// projections only, and leaves behind the screen place of everything it drew for taps.
+#include <string>
+#include <vector>
+
+#include "catalog/StarCatalog.h"
+#include "chart/ChartObjects.h"
+#include "chart/ChartPalette.h"
+#include "chart/ChartPictures.h"
+#include "chart/ChartView.h"
+#include "ephemeris/Time.h"
+#include "format/TextFormats.h"
+#include "platform/Canvas.h"
+#include "shell/Preferences.h"
+
+namespace vsp {
+
+// What one redraw shows besides the view: the catalogs and the instant.
+struct ChartScene {
+    StarCatalog* stars = nullptr;               // default stars loaded; extended catalog optional
+    std::vector<ChartObject>* objects = nullptr;  // deep-sky table and bodies
+    std::vector<std::string> brightStarNames;   // per default star, "" when unnamed
+    int selected = -1;                          // index into *objects, -1 none
+    // Default-star vectors in the view's frame, rebuilt when the frame generation changes.
+    std::vector<ChartVector> brightVectors;
+    uint32_t brightGeneration = 0xFFFFFFFFu;
+    int moonAgeDays = 0;
+    CalendarDateTime local;                     // the chart's local clock time
+    TextFormats formats;
+};
+
+enum class PlacedKind { BrightStar, Star, Object, Body };
+
+struct PlacedEntry {
+    PlacedKind kind = PlacedKind::Object;
+    std::string designation;  // "HR7001", "HIP32349", "NGC 224", "moon"
+    std::string name;         // device code page
+    int x = 0, y = 0;
+    double raHours = 0.0;     // the place it was projected from
+    double decDeg = 0.0;
+};
+
+struct ChartDrawn {
+    int starsDrawn = 0;       // sprites of both star layers
+    int starsListed = 0;      // entries of the star hit list
+    std::string fovLabel;
+    std::string limitsLabel;
+    std::vector<std::string> infoLines;
+    std::vector<PlacedEntry> placed;  // filled only when asked for
+};
+
+struct ChartRenderOptions {
+    double scale = 1.0;        // display scale factor
+    bool listPlaced = false;   // fill ChartDrawn::placed
+};
+
+// One full redraw of the view's current type and level into `canvas` (already of the chart
+// area's size). The view must have its display, sky and centre set; the renderer prepares it.
+void RenderChart(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+                 ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn);
+
+}  // namespace vsp

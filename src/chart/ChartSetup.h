@@ -1,0 +1,33 @@
+#pragma once
+// What the chart needs before its first redraw, gathered once: the star catalogs with the
+// names of the bright stars, the object table with the bodies of the instant, and a view set
+// from the preferences. The chart form and `vespertar chart` start the same way.
+#include <string>
+#include <vector>
+
+#include "catalog/CatalogSession.h"
+#include "chart/ChartObjects.h"
+#include "chart/ChartRenderer.h"
+#include "chart/ChartView.h"
+#include "ephemeris/EphemerisSettings.h"
+#include "platform/InfoSink.h"
+#include "shell/Preferences.h"
+
+namespace vsp {
+
+inline constexpr std::string_view kOffscreenFailed = "Can't allocate offscreen window";
+
+// Opens the catalogs of the preferences (extended star catalog of "Card Catalog", the line set
+// of "Const. Lines"), loads the default stars and the names of the bright ones, the deep-sky
+// table and the bodies at `local`. False when the default stars cannot be had; the messages
+// have gone to `messages`.
+bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferences& prefs,
+                    const CalendarDateTime& local, const EphemerisSettings& settings,
+                    std::vector<ChartObject>& objects, ChartScene& scene);
+
+// The chart type, remembered zoom levels, flips and the "Sky Map" rotation of the preferences,
+// the display (`pu` and the area in pixels) and the sky of the instant.
+void SetViewFromPreferences(ChartView& view, const Preferences& prefs, int pixelUnit, int widthPx,
+                            int heightPx, const CalendarDateTime& local, const EphemerisSettings& settings);
+
+}  // namespace vsp

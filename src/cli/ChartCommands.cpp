@@ -1,0 +1,268 @@
+// chart: the sky chart drawn as the chart form draws it, to a PNG and as a list of what was
+// placed; chart at: the sky position under a chart pixel.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "catalog/Designation.h"
+#include "chart/ChartSetup.h"
+#include "cli/Command.h"
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/Constants.h"
+#include "platform/PngFile.h"
+#include "platform/Text.h"
+
+namespace vsp::cli {
+namespace {
+
+struct ChartArgs {
+    std::optional<int> type, zoom, night, flip, rotation;
+    std::optional<std::string> center, background, size, output;
+    std::optional<double> centerAz, centerAlt, centerRa, centerDec;
+    int dpi = 192;
+    // chart at
+    double atX = 0.0, atY = 0.0;
+};
+
+struct ChartSize {
+    int width = 480;
+    int height = 640;
+};
+
+bool ParseSize(const std::string& text, ChartSize& size) {
+    int width = 0, height = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &tail) != 2) return false;
+    if (width < 1 || height < 1 || width > 4096 || height > 4096) return false;
+    size = {width, height};
+    return true;
+}
+
+int BackgroundRow(const std::string& name) {
+    if (name == "black") return 0;
+    if (name == "blue") return 1;
+    return 2;
+}
+
+// The preferences with the view options of the line laid over them.
+Preferences ViewPreferences(CliContext& ctx, const ChartArgs& args) {
+    Preferences prefs = ctx.Prefs();
+    if (args.type) prefs.chartType = *args.type;
+    if (args.night) prefs.nightLevel = *args.night;
+    if (args.background) prefs.background = BackgroundRow(*args.background);
+    return prefs;
+}
+
+// The object --center names, in the table (added when the chart index does not hold it).
+bool FindCentreObject(CliContext& ctx, CatalogSession& session, const std::string& text,
+                      std::vector<ChartObject>& objects, int& index) {
+    for (size_t i = 0; i < objects.size(); ++i) {
+        if (objects[i].kind == kKindPlanet && text == BodyName(objects[i].number)) {
+            index = int(i);
+            return true;
+        }
+    }
+    int32_t catalog = 0, number = 0;
+    if (!DesignationParse(session.catalogs, Utf8ToCp1252(text), catalog, number)) return false;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const ChartObject& o = objects[i];
+        if ((o.kind == catalog && o.number == number) || o.label == Utf8ToCp1252(text)) {
+            index = int(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The direction at the middle of the chart: the one asked for, else due south, high enough
+// that the "Horizon View" horizon sits low in the picture and the centred charts look up at
+// 45 degrees ("Equatorial Sky": the meridian at the zenith's declination).
+void CentreOn(ChartView& view, std::optional<double> az, std::optional<double> alt, const ChartSize& size) {
+    const int type = view.ChartTypeValue();
+    if (type == kChartEquatorialSky && !az && !alt) {
+        view.SetCentre(view.Sky().lstHours * 15.0, view.Sky().latitudeDeg);
+        return;
+    }
+    if (!IsHorizontalChart(type)) {
+        view.SetCentre(az.value_or(180.0), alt.value_or(45.0));
+        return;
+    }
+    if (type == kChartSkyMap && !az && !alt) return;  // the disc about the zenith
+    double defaultAlt = 45.0;
+    if (type == kChartHorizonView) {
+        view.Prepare();
+        const double pixelsPerDegree = std::abs(view.ScaleY()) / 65536.0;
+        if (pixelsPerDegree > 0.0) defaultAlt = std::min(defaultAlt, 0.3 * size.height / pixelsPerDegree);
+    }
+    view.CentreHorizontalOn(az.value_or(180.0), alt.value_or(defaultAlt));
+}
+
+struct ChartRun {
+    Preferences prefs;
+    CatalogSession session;
+    std::vector<ChartObject> objects;
+    ChartScene scene;
+    ChartView view;
+    ChartPictures pictures;
+    Canvas canvas;
+    ChartDrawn drawn;
+    ChartSize size;
+    double scale = 2.0;
+    explicit ChartRun(CliContext& ctx) : session(ctx.Home(), ctx.Messages()) {}
+};
+
+// Everything up to a drawn chart; a status other than kExitOk when the job cannot go on.
+int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPlaced) {
+    if (args.size && !ParseSize(*args.size, run.size))
+        return UsageError(ctx, "--size must be WxH with sides from 1 to 4096 pixels: " + *args.size);
+    run.prefs = ViewPreferences(ctx, args);
+    const CalendarDateTime local = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
+    if (!LoadChartScene(run.session, ctx.Messages(), run.prefs, local, settings, run.objects, run.scene))
+        return kExitFailed;
+    run.scene.formats = ctx.Formats();
+    run.scale = args.dpi / 96.0;
+    SetViewFromPreferences(run.view, run.prefs, args.dpi / 48, run.size.width, run.size.height, local, settings);
+    if (args.zoom) run.view.SetZoomLevel(*args.zoom);
+    if (args.flip) run.prefs.zoomFlip[size_t(std::min(run.view.ZoomLevel(), 9))] = *args.flip;
+    if (args.rotation) run.view.SetSkyMapRotation(*args.rotation);
+    if (args.center) {
+        if (!FindCentreObject(ctx, run.session, *args.center, run.objects, run.scene.selected))
+            return JobFailed(ctx, "Unknown object: " + *args.center);
+        run.objects[size_t(run.scene.selected)].alwaysShow = true;
+    } else if (args.centerRa || args.centerDec) {
+        const ChartVector v = run.view.PrecomputeVector(args.centerRa.value_or(0.0), args.centerDec.value_or(0.0), false);
+        if (IsHorizontalChart(run.view.ChartTypeValue())) {
+            const SkyDirection h = run.view.CatalogToHorizontal(args.centerRa.value_or(0.0), args.centerDec.value_or(0.0));
+            run.view.CentreHorizontalOn(h.first, h.second);
+        } else {
+            run.view.CentreOnVector(v);
+        }
+    } else {
+        CentreOn(run.view, args.centerAz, args.centerAlt, run.size);
+    }
+    if (!run.canvas.Create(run.size.width, run.size.height)) return JobFailed(ctx, std::string(kOffscreenFailed));
+    RenderChart(run.canvas, run.view, run.pictures, run.prefs, run.scene,
+                ChartRenderOptions{.scale = run.scale, .listPlaced = listPlaced}, run.drawn);
+    return kExitOk;
+}
+
+const char* PlacedKindName(PlacedKind kind) {
+    switch (kind) {
+        case PlacedKind::BrightStar: return "bright_star";
+        case PlacedKind::Star: return "star";
+        case PlacedKind::Object: return "object";
+        case PlacedKind::Body: return "body";
+    }
+    return "";
+}
+
+nlohmann::json ChartJson(const ChartRun& run) {
+    nlohmann::json placed = nlohmann::json::array();
+    for (const PlacedEntry& entry : run.drawn.placed) {
+        placed.push_back({{"kind", PlacedKindName(entry.kind)},
+                          {"designation", Cp1252ToUtf8(entry.designation)},
+                          {"name", Cp1252ToUtf8(entry.name)},
+                          {"x", entry.x},
+                          {"y", entry.y},
+                          {"ra_hours", entry.raHours},
+                          {"dec_deg", entry.decDeg}});
+    }
+    nlohmann::json lines = nlohmann::json::array();
+    for (const std::string& line : run.drawn.infoLines) lines.push_back(Cp1252ToUtf8(line));
+    return {{"type", run.view.ChartTypeValue()},
+            {"zoom", run.view.ZoomLevel()},
+            {"pu", run.view.PixelUnit()},
+            {"center_x", run.view.CenterX()},
+            {"center_y", run.view.CenterY()},
+            {"scale_x", run.view.ScaleX()},
+            {"scale_y", run.view.ScaleY()},
+            {"fov_label", Cp1252ToUtf8(run.drawn.fovLabel)},
+            {"limits_label", Cp1252ToUtf8(run.drawn.limitsLabel)},
+            {"info_lines", lines},
+            {"stars_listed", run.drawn.starsListed},
+            {"placed", placed}};
+}
+
+int RunChart(CliContext& ctx, const ChartArgs& args) {
+    ChartRun run(ctx);
+    if (const int status = DrawChart(ctx, args, run, ctx.Json()); status != kExitOk) return status;
+    if (args.output) {
+        std::string error;
+        if (!WritePng(run.canvas, *args.output, error)) return JobFailed(ctx, error);
+    }
+    if (ctx.Json()) {
+        PrintJson(ctx, ChartJson(run));
+        return kExitOk;
+    }
+    ctx.Out() << Cp1252ToUtf8(run.drawn.fovLabel) << (run.drawn.fovLabel.empty() ? "" : "  ")
+              << Cp1252ToUtf8(run.drawn.limitsLabel) << "\n";
+    for (const std::string& line : run.drawn.infoLines) ctx.Out() << Cp1252ToUtf8(line) << "\n";
+    ctx.Out() << "stars drawn: " << run.drawn.starsDrawn << ", listed: " << run.drawn.starsListed << "\n";
+    return kExitOk;
+}
+
+int RunChartAt(CliContext& ctx, const ChartArgs& args) {
+    ChartRun run(ctx);
+    if (const int status = DrawChart(ctx, args, run, false); status != kExitOk) return status;
+    const SkyDirection sky = run.view.PixelToCatalog(args.atX, args.atY);
+    const SkyDirection horizon = run.view.CatalogToHorizontal(sky.first, sky.second);
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"az_deg", horizon.first}, {"alt_deg", horizon.second}, {"ra_hours", sky.first},
+                        {"dec_deg", sky.second}});
+        return kExitOk;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "az_deg: %.4f\nalt_deg: %.4f\nra_hours: %.5f\ndec_deg: %.4f\n", horizon.first,
+                  horizon.second, sky.first, sky.second);
+    ctx.Out() << text;
+    return kExitOk;
+}
+
+void AddViewOptions(CLI::App& command, ChartArgs& args) {
+    command.add_option("--type", args.type, "0 Sky Map, 1 Horizon View, 2 Whole Sky, 3 Visible Sky, 4 Equatorial Sky")
+        ->check(CLI::Range(0, 4));
+    command.add_option("--zoom", args.zoom, "zoom level, 0 (180°) to 13 (0.5°)")->check(CLI::Range(0, 13));
+    command.add_option("--center", args.center, "centre on an object (M42, NGC 224) or a body (moon, mars)");
+    AddNumber(command, "--center-az", args.centerAz, "DEG", "centre azimuth (with --center-alt)");
+    AddNumber(command, "--center-alt", args.centerAlt, "DEG", "centre altitude");
+    AddNumber(command, "--center-ra", args.centerRa, "H", "centre right ascension, J2000 (with --center-dec)");
+    AddNumber(command, "--center-dec", args.centerDec, "DEG", "centre declination, J2000");
+    command.add_option("--rotation", args.rotation, "turn of the Sky Map disc, degrees")->check(CLI::Range(-360, 360));
+    command.add_option("--size", args.size, "chart area WxH in pixels (default 480x640)");
+    command.add_option("--dpi", args.dpi, "logical pixels per inch: pu = dpi/48, scale factor dpi/96 (default 192)")
+        ->check(CLI::Range(48, 960));
+    command.add_option("--night", args.night, "night mode 0 off, 1 Dark, 2 Medium, 3 Bright")->check(CLI::Range(0, 3));
+    command.add_option("--background", args.background, "black, blue or white")
+        ->check(CLI::IsMember({"black", "blue", "white"}));
+    command.add_option("--flip", args.flip, "0 normal, 1 vertical mirror, 2 turned by 180°, 3 horizontal mirror")
+        ->check(CLI::Range(0, 3));
+    command.get_option("--center")->excludes("--center-az")->excludes("--center-ra");
+    command.get_option("--center-az")->excludes("--center-ra");
+}
+
+}  // namespace
+
+void AddChartCommands(CommandRegistry& registry) {
+    auto chart = std::make_shared<ChartArgs>();
+    CLI::App* chartCommand = registry.Add(
+        "chart", "The sky chart as the chart form draws it (defaults from the preferences); -o writes a PNG",
+        [chart](CliContext& ctx) { return RunChart(ctx, *chart); });
+    AddViewOptions(*chartCommand, *chart);
+    chartCommand->add_option("-o,--output", chart->output, "PNG file to write");
+    chartCommand->footer("JSON keys: type, zoom, pu, center_x, center_y, scale_x, scale_y, fov_label, limits_label, "
+                         "info_lines, stars_listed, placed [kind, designation, name, x, y, ra_hours, dec_deg].");
+
+    auto at = std::make_shared<ChartArgs>();
+    CLI::App* atCommand = registry.Add(
+        "at", "The sky position under a pixel of the chart: az_deg, alt_deg, ra_hours, dec_deg (J2000)",
+        [at](CliContext& ctx) { return RunChartAt(ctx, *at); }, chartCommand);
+    atCommand->add_option("x", at->atX, "chart pixel, from the left")->required();
+    atCommand->add_option("y", at->atY, "chart pixel, from the top")->required();
+    AddViewOptions(*atCommand, *at);
+}
+
+}  // namespace vsp::cli
