@@ -45,11 +45,16 @@ bool StarCatalog::OpenExtendedCatalog(int index) {
     extendedIndex_ = index;
     entriesPerBlock_ = n;
     blockEntries_.assign(size_t(n), StarEntry{});
+    // A chart redraw walks hundreds of blocks: read from memory they cost no system calls.
+    // Should the whole file not be readable, the blocks are read one by one as they are needed.
+    const size_t bytes = size_t(RecordFileCount(extended_.File())) * size_t(extended_.File()->recordSize);
+    if (bytes <= kResidentCatalogLimit && !extended_.ReadAll(resident_)) resident_.clear();
     return true;
 }
 
 void StarCatalog::CloseExtendedCatalog() {
     extended_.Close();
+    resident_.clear();
     extendedIndex_ = -1;
     entriesPerBlock_ = 0;
     lastEntry_ = -1;
@@ -63,7 +68,12 @@ int32_t StarCatalog::ExtendedStarCount() const {
 bool StarCatalog::ReadBlock(int32_t index) {
     if (!extended_.IsOpen() || index < 0) return false;
     const uint8_t* bytes = nullptr;
-    if (!RecordFileRead(extended_.File(), uint32_t(index), bytes)) return false;
+    const size_t blockSize = size_t(entriesPerBlock_) * kStarEntrySize;
+    if ((size_t(index) + 1) * blockSize <= resident_.size()) {
+        bytes = resident_.data() + size_t(index) * blockSize;
+    } else if (!RecordFileRead(extended_.File(), uint32_t(index), bytes)) {
+        return false;
+    }
     for (int i = 0; i < entriesPerBlock_; ++i)
         StarEntryDecode(bytes + i * kStarEntrySize, size_t(kStarEntrySize), blockEntries_[size_t(i)]);
     return true;

@@ -6,6 +6,7 @@
 // Operations answer whether they succeeded; block and index lookups give -1 when missing.
 // Messages go to the InfoSink given at construction, verbatim.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -47,6 +48,9 @@ inline constexpr int kNumberIndexSlots = 42;  // 16-bit block numbers per index 
 inline constexpr int32_t kHighestStarNumber = 121000;
 inline constexpr int32_t kTychoStarCountFrom = 140000;  // designations "TYC..." from here on
 inline constexpr float kWalkMinimumMagnitude = 5.5f;
+// Extended catalogs up to this size are kept in memory (64 MiB holds even the 2.5-million-star
+// Tycho file).
+inline constexpr size_t kResidentCatalogLimit = size_t(64) << 20;
 
 // Entries per block of an extended catalog, which follows from its record count alone: 80
 // when the count x 42, kept to 16 bits, exceeds 25000, else 42. The data builder chooses its
@@ -198,6 +202,7 @@ private:
     int brightStarCount_ = -1;
 
     CatalogDb extended_;
+    std::vector<uint8_t> resident_;  // the whole extended catalog when it fits the limit
     int extendedIndex_ = -1;
     int entriesPerBlock_ = 0;
     int lastEntry_ = -1;

@@ -25,6 +25,16 @@ constexpr std::array<int, 10> kChartBodies = {kBodySun,     kBodyMoon,   kBodyMe
 // The magnitude key of the index is what the chart compares with its limit: the record's
 // magnitude in tenths, an unknown one (99.9) kept as 999 so that it passes only "All" and never
 // crowds the bright objects at the tighter limits.
+// "NGC 224": the catalog designation with a blank after the prefix, as users type it.
+std::string SpacedDesignation(const CatalogTable& catalogs, int32_t catalog, int32_t number) {
+    const std::string written = CatalogDesignation(catalogs, catalog, number);
+    if (catalog < 0 || catalog >= kCatalogCount) return written;
+    std::string_view prefix = CatalogPrefix(catalogs[size_t(catalog)]);
+    while (!prefix.empty() && prefix.back() == ' ') prefix.remove_suffix(1);
+    if (prefix.empty() || written.compare(0, prefix.size(), prefix) != 0) return written;
+    return std::string(prefix) + " " + written.substr(prefix.size());
+}
+
 ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry& entry, const ObjectRecord& record) {
     ChartObject object;
     object.kind = record.catalog;
@@ -38,6 +48,7 @@ ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry&
     object.sizeMinor = record.sizeMinor;
     object.positionAngle = record.code2 == kNoPositionAngle ? 0.0f : float(record.code2);
     object.label = ObjectDesignations(session.catalogs, session.lists, uint16_t(entry.record), record).first;
+    object.designation = SpacedDesignation(session.catalogs, record.catalog, record.number);
     return object;
 }
 
@@ -51,6 +62,7 @@ ChartObject SolarSystemObject(int code, const BodyPosition& place) {
     object.magnitudeTenths = int32_t(std::lround(place.magnitude * 10.0));
     object.sizeMajor = object.sizeMinor = float(place.diameter);
     object.label = BodyTitleName(code);
+    object.designation = BodyName(code);
     return object;
 }
 

@@ -4,6 +4,7 @@
 #include "chart/ChartPictures.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <numbers>
 
@@ -104,6 +105,13 @@ void ChartPictures::Build() {
     transparent_ = Paint(0, kColourBlack, 0);
     const int tone = style_.background == kBackgroundWhite;
     const int mono = data::kMonochromeGrey[tone];
+    for (int size = 0; size < kStarSizeCount; ++size) {
+        int reach = 0;
+        for (int i = 0; i < kStarCell * kStarCell; ++i) {
+            if (data::kStarCoverage[size][i] > 0) reach = std::max({reach, std::abs(i / kStarCell - 6), std::abs(i % kStarCell - 6)});
+        }
+        starReach_[size_t(size)] = reach;
+    }
     if (NewSheet(stars_, kStarCell * kStarSizeCount, kStarCell * kStarColourCount, transparent_)) {
         for (int colour = 0; colour < kStarColourCount; ++colour) {
             const Colour ink = style_.monochrome ? GreyColour(mono) : InkColour(data::kStarInks[tone][colour]);
@@ -138,8 +146,10 @@ void ChartPictures::Build() {
 void ChartPictures::DrawStar(Canvas& canvas, int x, int y, int sizeIndex, int colourClass) {
     if (sizeIndex < 0 || sizeIndex >= kStarSizeCount || colourClass < 0 || colourClass >= kStarColourCount) return;
     if (!built_) Build();
-    canvas.CopySprite(stars_, MakeRect(kStarCell * sizeIndex, kStarCell * colourClass, kStarCell, kStarCell), x - 6,
-                      y - 6, transparent_);
+    // Only the inked square about the centre: most stars are a few pixels of a 13 x 13 cell.
+    const int h = starReach_[size_t(sizeIndex)];
+    canvas.CopySprite(stars_, MakeRect(kStarCell * sizeIndex + 6 - h, kStarCell * colourClass + 6 - h, 2 * h + 1, 2 * h + 1),
+                      x - h, y - h, transparent_);
 }
 
 void ChartPictures::DrawSymbol(Canvas& canvas, int x, int y, int cell) {

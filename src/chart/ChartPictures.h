@@ -60,6 +60,7 @@ private:
     PictureStyle style_;
     bool built_ = false;
     Canvas stars_;
+    std::array<int, kStarSizeCount> starReach_{};  // inked half-width of each size about (6, 6)
     Canvas symbols_;
     Canvas specials_;
     Canvas satellite_;

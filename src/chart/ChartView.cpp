@@ -266,7 +266,11 @@ ScreenPoint ChartView::ProjectHorizontalFloat(double raRad, double decRad, bool 
 
 ScreenPoint ChartView::ProjectHorizontalVector(const ChartVector& v) const {
     if (v.z < 0) return {};
-    return PlaceHorizontal(FixedAtan2(v.y, v.x), FixedArcsin(v.z));
+    if (chartType_ == kChartHorizonView) return PlaceHorizontal(FixedAtan2(v.y, v.x), FixedArcsin(v.z));
+    // tan(z/2) (sin A, cos A) is (y, x) / (1 + sin h) for a unit vector: one division in place of
+    // the arcsine, arctangent, tangent, sine and cosine of the angle route.
+    const int64_t denominator = int64_t(kUnit24One) + v.z;
+    return PlaceStereographic(Unit24((int64_t(v.y) << 24) / denominator), Unit24((int64_t(v.x) << 24) / denominator));
 }
 
 ScreenPoint ChartView::PlaceHorizontal(Angle24 azimuth, Angle24 altitude) const {
@@ -277,7 +281,10 @@ ScreenPoint ChartView::PlaceHorizontal(Angle24 azimuth, Angle24 altitude) const 
     // Stereographic from the zenith: the horizon lies at r = 1.
     const Unit24 r = FixedTan((kQuarterTurn - altitude) / 2);
     const SinCos24 a = FixedSinCos(azimuth);
-    const Unit24 east = MultiplyUnit24(r, a.sin), north = MultiplyUnit24(r, a.cos);
+    return PlaceStereographic(MultiplyUnit24(r, a.sin), MultiplyUnit24(r, a.cos));
+}
+
+ScreenPoint ChartView::PlaceStereographic(Unit24 east, Unit24 north) const {
     return PlaneToScreen(MultiplyUnit24(rotationCos_, east) - MultiplyUnit24(rotationSin_, north),
                          MultiplyUnit24(rotationSin_, east) + MultiplyUnit24(rotationCos_, north));
 }

@@ -207,6 +207,8 @@ private:
     void SetCentreRotation();
     ChartVector RotateToFrame(const Matrix24& m, Angle24 ra, Angle24 dec) const;
     ScreenPoint PlaceHorizontal(Angle24 azimuth, Angle24 altitude) const;
+    // The "Sky Map" plane point (r sin A, r cos A), turned by the disc's rotation, in pixels.
+    ScreenPoint PlaceStereographic(Unit24 east, Unit24 north) const;
     ScreenPoint PlaneToScreen(Unit24 planeX, Unit24 planeY) const;
     void PutAtMiddle(double azDeg, double altDeg);
     SkyDirection PixelToHorizontal(double xPx, double yPx) const;

@@ -1,0 +1,191 @@
+// Whole redraws on the pixels, with the catalogs of a home built from the installed packages:
+// night mode keeps to reds, the backgrounds, the "Sky Map" horizon radius, star sprites where
+// the stars were placed and growing with brightness, and the names' clearance rule.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart/ChartSetup.h"
+#include "support/CatalogHome.h"
+
+namespace vsp::test {
+namespace {
+
+// 2026-01-15 21:00 CET at Munich: Orion high in the south.
+class ChartRender : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const CatalogHome& built = BuiltCatalogHome();
+        if (!built.missing.empty() || !built.problem.empty()) return;
+        prefs_.site.latitude = 48.1f;
+        prefs_.site.longitude = -11.6f;
+        settings_.location = {.latitude = 48.1, .longitudeWest = -11.6, .tzOffset = 60};
+        settings_.currentYear = 2026;
+        session_ = new CatalogSession(ProgramDir(built.root), sink_);
+        ready_ = LoadChartScene(*session_, sink_, prefs_, local_, settings_, objects_, scene_);
+    }
+    void SetUp() override {
+        const CatalogHome& built = BuiltCatalogHome();
+        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
+        ASSERT_TRUE(built.problem.empty()) << built.problem;
+        ASSERT_TRUE(ready_);
+    }
+
+    // A redraw at `dpi` (192: pu 4, scale 2) into a 480 x 640 canvas.
+    static ChartDrawn Draw(const Preferences& prefs, int type, int level, Canvas& canvas, ChartScene& scene,
+                           int dpi = 192) {
+        ChartView view;
+        Preferences p = prefs;
+        p.chartType = type;
+        SetViewFromPreferences(view, p, dpi / 48, 480, 640, local_, settings_);
+        view.SetZoomLevel(level);
+        if (type == kChartEquatorialSky) view.SetCentre(5.6 * 15.0, 0.0);
+        canvas.Create(480, 640);
+        ChartPictures pictures;
+        ChartDrawn drawn;
+        RenderChart(canvas, view, pictures, p, scene, {.scale = dpi / 96.0, .listPlaced = true}, drawn);
+        return drawn;
+    }
+
+    static inline RecordingInfoSink sink_;
+    static inline Preferences prefs_;
+    static inline CalendarDateTime local_{2026, 1, 15, 21, 0, 0};
+    static inline EphemerisSettings settings_;
+    static inline CatalogSession* session_ = nullptr;
+    static inline std::vector<ChartObject> objects_;
+    static inline ChartScene scene_;
+    static inline bool ready_ = false;
+};
+
+// Pixels of a square about (x, y) that differ from `background`.
+int InkAround(const Canvas& canvas, int x, int y, int half, Pixel565 background) {
+    int ink = 0;
+    for (int row = y - half; row <= y + half; ++row)
+        for (int column = x - half; column <= x + half; ++column)
+            ink += canvas.At(column, row) != background;
+    return ink;
+}
+
+TEST_F(ChartRender, NightModeKeepsToRedsAndTheBackgroundsAreBlackDarkBlueAndWhite) {
+    Canvas canvas;
+    for (int night = 1; night <= 3; ++night) {
+        for (int type : {kChartSkyMap, kChartHorizonView, kChartWholeSky, kChartEquatorialSky}) {
+            Preferences p = prefs_;
+            p.nightLevel = night;
+            p.background = 2;  // white gives way to black at night
+            Draw(p, type, 4, canvas, scene_);
+            int reds = 0, others = 0;
+            for (int y = 0; y < canvas.Height(); ++y) {
+                for (int x = 0; x < canvas.Width(); ++x) {
+                    const Colour c = UnpackRgb565(canvas.At(x, y));
+                    others += ColourGreen(c) != 0 || ColourBlue(c) != 0;
+                    reds += ColourRed(c) != 0;
+                }
+            }
+            EXPECT_EQ(others, 0) << "night " << night << " type " << type;
+            EXPECT_GT(reds, 2000) << "night " << night << " type " << type;
+        }
+    }
+    const Colour expected[] = {MakeColour(0, 0, 0), MakeColour(21, 21, 70), MakeColour(255, 255, 255)};
+    for (int background = 0; background < 3; ++background) {
+        Preferences p = prefs_;
+        p.background = background;
+        Draw(p, kChartEquatorialSky, 6, canvas, scene_);
+        std::map<Pixel565, int> counts;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x) ++counts[canvas.At(x, y)];
+        const auto most = std::max_element(counts.begin(), counts.end(),
+                                           [](auto& a, auto& b) { return a.second < b.second; });
+        EXPECT_EQ(most->first, PackRgb565(expected[background])) << "background " << background;
+    }
+}
+
+TEST_F(ChartRender, TheSkyMapHorizonHasARadiusOf64PixelUnitsAtTheWidestLevel) {
+    Canvas canvas;
+    const ChartDrawn drawn = Draw(prefs_, kChartSkyMap, 0, canvas, scene_);
+    const Pixel565 horizon = PackRgb565(MakeChartPalette(0, 0).horizon);
+    std::vector<double> radii;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (canvas.At(x, y) == horizon) radii.push_back(std::hypot(x - 240, y - 320));
+    ASSERT_GT(radii.size(), 1000u);  // most of its 1600 pixels show between the lines over it
+    std::nth_element(radii.begin(), radii.begin() + radii.size() / 2, radii.end());
+    EXPECT_NEAR(radii[radii.size() / 2], 64 * 4, 1.0);
+    EXPECT_FALSE(drawn.placed.empty());
+}
+
+TEST_F(ChartRender, StarSpritesSitWhereTheStarsWerePlacedAndGrowWithBrightness) {
+    Canvas canvas;
+    Preferences starsOnly = prefs_;
+    starsOnly.constLines = starsOnly.constNames = starsOnly.objNames = starsOnly.starsSymbols = false;
+    starsOnly.hideGrid = true;
+    const ChartDrawn drawn = Draw(starsOnly, kChartEquatorialSky, 6, canvas, scene_);
+    const Pixel565 background = canvas.At(2, 2);
+    auto inkOf = [&](const char* designation) {
+        for (const PlacedEntry& p : drawn.placed)
+            if (p.designation == designation) return InkAround(canvas, p.x, p.y, 3, background);
+        ADD_FAILURE() << designation << " not placed";
+        return -1;
+    };
+    // Rigel (0.2), Bellatrix (1.6), eta Ori (3.4) and HR 1770 (5.0) lie in the view.
+    const int rigel = inkOf("HR1713"), bellatrix = inkOf("HR1790"), eta = inkOf("HR1788"), faint = inkOf("HR1770");
+    EXPECT_GT(rigel, bellatrix);
+    EXPECT_GT(bellatrix, eta);
+    EXPECT_GT(eta, faint);
+    EXPECT_GT(faint, 0);
+}
+
+// A J2000 place that the view projects exactly onto pixel (x, y): the inverse of a pixel's
+// corner may truncate into its neighbour, so nearby fractions are tried.
+SkyDirection PlaceLandingOn(const ChartView& view, int x, int y) {
+    for (double fx : {0.0, 0.25, -0.25, 0.5, -0.5}) {
+        for (double fy : {0.0, 0.25, -0.25, 0.5, -0.5}) {
+            const SkyDirection sky = view.PixelToCatalog(x + fx, y + fy);
+            const ScreenPoint p = view.ProjectCentred(view.PrecomputeVector(sky.first, sky.second, false));
+            if (p.x == x && p.y == y) return sky;
+        }
+    }
+    ADD_FAILURE() << "no place lands on " << x << "," << y;
+    return {};
+}
+
+TEST_F(ChartRender, AnObjectNameGivesWayToAnEarlierObjectCloserThan30By10Pixels) {
+    for (const auto& [dx, shown] : {std::pair{29, false}, std::pair{30, true}}) {
+        ChartView view;
+        SetViewFromPreferences(view, prefs_, 2, 480, 640, local_, settings_);
+        view.SetChartType(kChartEquatorialSky);
+        view.SetZoomLevel(8);
+        view.SetCentre(60.0, 20.0);
+        view.Prepare();
+        std::vector<ChartObject> pair(2);
+        const int xs[] = {200, 200 + dx}, ys[] = {300, 309};
+        for (int i = 0; i < 2; ++i) {
+            const SkyDirection sky = PlaceLandingOn(view, xs[i], ys[i]);
+            pair[size_t(i)] = ChartObject{.kind = 42, .displayType = kTypeConstellation, .raHours = sky.first,
+                                          .decDeg = sky.second, .label = i == 0 ? "A" : "WWWWWWWW"};
+        }
+        ChartScene scene;
+        scene.objects = &pair;
+        scene.local = local_;
+        Canvas canvas;
+        canvas.Create(480, 640);
+        ChartPictures pictures;
+        ChartDrawn drawn;
+        Preferences bare = prefs_;
+        bare.hideGrid = true;
+        RenderChart(canvas, view, pictures, bare, scene, {.scale = 1.0}, drawn);
+        ASSERT_TRUE(pair[1].screen.visible);
+        ASSERT_EQ(pair[1].screen.x - pair[0].screen.x, dx);
+        // Right of where the first name ends: only the second name can put ink there.
+        int ink = 0;
+        for (int y = pair[1].screen.y; y < pair[1].screen.y + 9; ++y)
+            for (int x = pair[1].screen.x + 20; x < pair[1].screen.x + 60; ++x) ink += canvas.At(x, y) != canvas.At(2, 2);
+        EXPECT_EQ(ink > 0, shown) << "second object " << dx << " pixels to the right";
+    }
+}
+
+}  // namespace
+}  // namespace vsp::test
