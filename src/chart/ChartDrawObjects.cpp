@@ -100,8 +100,20 @@ void ChartRedraw::DrawExtendedObjects() {
     }
 }
 
+const ChartObject* ChartRedraw::Selected() const {
+    return scene_.selected >= 0 && scene_.objects ? &(*scene_.objects)[size_t(scene_.selected)] : nullptr;
+}
+
+double ChartRedraw::PixelsPerArcminute() const { return int(scale_) * GetSizeFactor(level_); }
+
+int ChartRedraw::NameOffset(const ChartObject& object) const {
+    // A body drawn to scale pushes its name clear of its disc.
+    const bool disc = object.displayType == kTypeSolarSystem && level_ >= (horizontal_ ? 8 : 9);
+    return Scaled(5) + (disc ? int(object.sizeMajor * PixelsPerArcminute()) : 0);
+}
+
 void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
-    const double k = int(scale_) * GetSizeFactor(level_);
+    const double k = PixelsPerArcminute();
     const int x = object.screen.x, y = object.screen.y;
     if (object.displayType == kTypeSolarSystem) {
         const int r = int(object.sizeMajor * k);
@@ -179,9 +191,10 @@ void ChartRedraw::DrawObjectNames() {
             }
         }
         cells[cellOf(x, y)].push_back(&object);
-        if (crowded) continue;
+        // The selection's name comes last, in its own colour and font.
+        if (crowded || &object == Selected()) continue;
         const std::string label = object.kind == kKindHrStar ? "HR" + std::to_string(object.number) : object.label;
-        canvas_.DrawText(x + Scaled(5), y, label, font, TextBackground::Transparent);
+        canvas_.DrawText(x + NameOffset(object), y, label, font, TextBackground::Transparent);
     }
 }
 
@@ -195,7 +208,7 @@ void ChartRedraw::DrawSelection() {
         DrawObjectSymbol(object);
     }
     canvas_.SetTextColour(palette_.selection);
-    canvas_.DrawText(object.screen.x + Scaled(5), object.screen.y - Scaled(1), object.label, LabelFont(),
+    canvas_.DrawText(object.screen.x + NameOffset(object), object.screen.y - Scaled(1), object.label, LabelFont(),
                      TextBackground::Transparent);
 }
 

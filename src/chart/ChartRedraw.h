@@ -71,6 +71,11 @@ private:
     void DrawObjectNames();
     void DrawSelection();
     double MoonPhase() const;
+    const ChartObject* Selected() const;
+    // Size of one arcminute on the objects drawn to scale (k of the size rules).
+    double PixelsPerArcminute() const;
+    // From an object to the left end of its name.
+    int NameOffset(const ChartObject& object) const;
 
     // ---- text (ChartDrawText.cpp) ----
     void DrawInfoLines();
