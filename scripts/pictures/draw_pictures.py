@@ -164,7 +164,7 @@ def symbol_cells():
         [ellipse_ring(c, c, 9.0, 3.8, -30, 1.1)],                    # 1 galaxy
         dots,                                                        # 2 open cluster
         [f.ring(0, 0, 0.8), f.line(-0.8, 0, 0.8, 0), f.line(0, -0.8, 0, 0.8)],  # 3 globular
-        [minus(box(c, c, 7.5, 7.5), box(c, c, 6.5, 6.5))],           # 4 other: square
+        [minus(box(c, c, 6.0, 6.0), box(c, c, 5.0, 5.0))],           # 4 other: square
         [f.ring(0, 0, 0.42)] + rays,                                 # 5 planetary nebula
         [],                                                          # 6 unused
         [f.disc(0, 0, 0.28), f.line(-0.9, 0, 0.9, 0)],               # 7 multiple star
@@ -172,8 +172,9 @@ def symbol_cells():
     return [coverage(SYMBOL_CELL, s, gain=1.3) for s in shapes]
 
 
-SYMBOL_INKS_DARK = [(0, 0, 0), (255, 90, 90), (255, 230, 40), (255, 190, 60), (90, 235, 90),
-                    (60, 220, 230), (0, 0, 0), (225, 225, 255)]
+# Softer than the stars' inks on dark skies, so that crowds of objects do not drown the stars.
+SYMBOL_INKS_DARK = [(0, 0, 0), (215, 80, 80), (205, 185, 50), (215, 160, 60), (70, 170, 80),
+                    (60, 180, 190), (0, 0, 0), (200, 200, 230)]
 SYMBOL_INKS_WHITE = [(0, 0, 0), (205, 0, 0), (150, 100, 0), (190, 95, 0), (0, 140, 0),
                      (0, 120, 150), (0, 0, 0), (0, 0, 0)]
 
