@@ -4,14 +4,15 @@
 #include <cmath>
 
 #include "chart/ChartRedraw.h"
+#include "ephemeris/BodyPosition.h"
 #include "ephemeris/Constants.h"
 
 namespace vsp {
 
 namespace {
 
-constexpr int kBodySun = 0;
-constexpr int kBodyMoon = 1;
+// Objects of this catalog row keep their symbol at every zoom level, never an outline.
+constexpr int kKindSymbolOnly = 5;
 constexpr int kEllipsePoints = 22;
 constexpr double kEllipseStep = 0.3;  // radians; the 22nd point passes a full turn and closes it
 // Names keep clear of any earlier object this close (pixels).
@@ -129,7 +130,7 @@ void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
         }
         return;
     }
-    if (object.kind == 5 || object.sizeMajor * k <= 4.0) return;
+    if (object.kind == kKindSymbolOnly || object.sizeMajor * k <= 4.0) return;
     const double minor = object.sizeMinor > 0.0f ? object.sizeMinor : object.sizeMajor;
     DrawEllipse(object, object.sizeMajor * k, minor * k);
 }

@@ -2,7 +2,6 @@
 // constellation figures and names, the catalog star field of the zoom level and the legend.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "catalog/ConstellationTable.h"
@@ -118,17 +117,14 @@ void ChartRedraw::DrawConstellationNames() {
 
 namespace {
 
-// The catalog walk's view of this redraw: projects, culls and draws each star it hands over.
+// The catalog walk's view of this redraw: each star it hands over goes to the redraw.
 class StarFieldTarget : public StarWalkTarget {
 public:
-    explicit StarFieldTarget(const std::function<bool(const StarRecord&, int, int, int16_t&, int16_t&)>& draw)
-        : draw_(draw) {}
-    bool DrawStar(const StarRecord& star, int sizeClass, int colourClass, int16_t& x, int16_t& y) override {
-        return draw_(star, sizeClass, colourClass, x, y);
-    }
+    explicit StarFieldTarget(const std::function<bool(const StarRecord&, int16_t&, int16_t&)>& draw) : draw_(draw) {}
+    bool DrawStar(const StarRecord& star, int, int, int16_t& x, int16_t& y) override { return draw_(star, x, y); }
 
 private:
-    const std::function<bool(const StarRecord&, int, int, int16_t&, int16_t&)>& draw_;
+    const std::function<bool(const StarRecord&, int16_t&, int16_t&)>& draw_;
 };
 
 // The right-ascension strip (whole minutes) of a set of sampled right ascensions: the circle
@@ -194,17 +190,17 @@ void ChartRedraw::DrawCatalogStars() {
         RaWindows(raMinutes, raMargin, walk.windows);
     }
     const int extra = horizontal_ ? 1 : 0;
-    const std::function<bool(const StarRecord&, int, int, int16_t&, int16_t&)> draw =
-        [&](const StarRecord& star, int sizeClass, int, int16_t& x, int16_t& y) {
-            const ScreenPoint p = Place(view_.CatalogVector(star.ra, star.dec));
-            if (!Inside(p)) return false;
-            DrawStarSprite(p.x, p.y, sizeClass, star.colour, extra);
-            x = int16_t(p.x);
-            y = int16_t(p.y);
-            AddPlaced(PlacedKind::Star, scene_.stars->Designation(star.number), "", p, AngleToHours(star.ra),
-                      AngleToDegrees(star.dec));
-            return true;
-        };
+    const std::function<bool(const StarRecord&, int16_t&, int16_t&)> draw = [&](const StarRecord& star, int16_t& x,
+                                                                                  int16_t& y) {
+        const ScreenPoint p = Place(view_.CatalogVector(star.ra, star.dec));
+        if (!Inside(p)) return false;
+        DrawStarSprite(p.x, p.y, StarSizeClass(star.magnitude), star.colour, extra);
+        x = int16_t(p.x);
+        y = int16_t(p.y);
+        AddPlaced(PlacedKind::Star, scene_.stars->Designation(star.number), "", p, AngleToHours(star.ra),
+                  AngleToDegrees(star.dec));
+        return true;
+    };
     StarFieldTarget target(draw);
     scene_.stars->WalkRegion(walk, target);
     drawn_.starsListed = scene_.stars->Cache().Length();
