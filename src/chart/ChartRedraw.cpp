@@ -43,7 +43,7 @@ void ChartRedraw::PrepareView() {
     view_.Prepare();
     level_ = view_.ZoomLevel();
     pu_ = view_.PixelUnit();
-    limits_ = GetMagnitudeLimits(level_, prefs_.zoomStarLimit, prefs_.zoomObjectLimit);
+    limits_ = GetMagnitudeLimits(level_, prefs_, scene_.scopeLimit, scene_.eyeLimit);
     palette_ = MakeChartPalette(prefs_.background, prefs_.nightLevel);
     pictures_.SetStyle(PictureStyle{.background = prefs_.nightLevel > 0 ? int(kBackgroundBlack) : prefs_.background,
                                     .nightLevel = prefs_.nightLevel,

@@ -28,6 +28,9 @@ struct ChartScene {
     std::vector<ChartVector> brightVectors;
     uint32_t brightGeneration = 0xFFFFFFFFu;
     int moonAgeDays = 0;
+    // What the "Scope" and "Eyes" rows of the magnitude limits stand for.
+    float scopeLimit = 10.0f;
+    float eyeLimit = 6.0f;
     CalendarDateTime local;                     // the chart's local clock time
     TextFormats formats;
 };

@@ -1,6 +1,12 @@
 #include "chart/ChartSetup.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/ChartSky.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/Constants.h"
+#include "shell/MagnitudeLimits.h"
 
 namespace vsp {
 
@@ -15,6 +21,31 @@ std::vector<std::string> BrightStarNames(StarCatalog& stars) {
         if (record.starIndex >= 0 && size_t(record.starIndex) < names.size()) names[size_t(record.starIndex)] = record.name;
     }
     return names;
+}
+
+// The naked-eye limit at the zenith for the instant: the Sun's and the Moon's altitudes and the
+// Moon's phase brighten the sky.
+float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings) {
+    NakedEyeConditions conditions;
+    SetObserverConditions(prefs, conditions);
+    conditions.year = local.year;
+    conditions.month = local.month;
+    BodyPosition place;
+    BodyHorizon sun, moon;
+    const auto compute = [&](int code, BodyHorizon& horizon) {
+        return ComputeBody(place, code, local.year, local.month, local.day, local.hour, local.minute, local.second,
+                           settings, &horizon) == kEphemerisOk;
+    };
+    if (compute(kBodySun, sun)) {
+        conditions.sunAltitude = sun.altitude;
+        conditions.sunSeparation = 90.0 - sun.altitude;
+    }
+    if (compute(kBodyMoon, moon)) {
+        conditions.moonAltitude = moon.altitude;
+        conditions.moonSeparation = 90.0 - moon.altitude;
+        conditions.moonPhaseAngle = std::acos(std::clamp(2.0 * place.illuminatedFraction - 1.0, -1.0, 1.0)) / kDegToRad;
+    }
+    return NakedEyeLimitingMagnitude(conditions);
 }
 
 }  // namespace
@@ -33,6 +64,8 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
     scene.objects = &objects;
     scene.brightStarNames = BrightStarNames(session.stars);
     scene.moonAgeDays = MoonAgeDays(local, settings);
+    scene.scopeLimit = TelescopeLimitingMagnitude(TelescopeApertureMm(prefs));
+    scene.eyeLimit = ZenithEyeLimit(prefs, local, settings);
     scene.local = local;
     return true;
 }

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <vector>
 
 #include "ephemeris/Constants.h"
+#include "shell/PreferenceTable.h"
 
 namespace vsp {
 namespace {
@@ -29,32 +29,6 @@ constexpr double kPanoramaMiddleAzDeg = 180.0;
 constexpr double kPanoramaMiddleAltDeg = 20.0;
 // Bodies this many pixels beyond the chart area are still placed (their symbols reach in).
 constexpr int kCullMarginPx = 30;
-
-// The magnitude choices per level 0..9 (100 is "All"); levels above 9 use the last row.
-const std::array<std::vector<float>, 10> kStarChoices = {{
-    {5},
-    {5},
-    {5},
-    {6},
-    {5, 6, 6.5f, 7, 7.5f},
-    {5, 6, 6.5f, 7, 7.5f},
-    {5, 6, 6.5f, 7, 7.5f, 8},
-    {5, 7, 7.5f, 8, 8.5f, 9},
-    {5, 8, 8.5f, 9, 9.5f, 10},
-    {10, 10.5f, 11, 11.5f, 12},
-}};
-const std::array<std::vector<float>, 10> kObjectChoices = {{
-    {100, 3, 4, 5},
-    {100, 3, 4, 5},
-    {100, 4, 5, 6, 7},
-    {100, 5, 6, 7, 8, 9},
-    {100, 6, 7, 8, 9, 10},
-    {100, 7, 8, 9, 10, 11},
-    {100, 7, 8, 9, 10, 11},
-    {100, 8, 9, 10, 11, 12},
-    {100, 7, 8, 9, 10, 11},
-    {100, 7, 8, 9, 10, 11},
-}};
 
 int ClampLevel(int level) { return std::clamp(level, 0, kZoomLevelCount - 1); }
 
@@ -98,14 +72,9 @@ float GetSizeFactor(int level) {
     return static_cast<float>(1.0 / (0.375 * kFieldOfViewTenths[size_t(level)] / 10.0));
 }
 
-MagnitudeLimits GetMagnitudeLimits(int level, const std::array<int32_t, 10>& starRows,
-                                   const std::array<int32_t, 10>& objectRows) {
-    if (level < 0) return MagnitudeLimits{};
-    const size_t row = size_t(std::min(level, 9));
-    const auto pick = [](const std::vector<float>& choices, int32_t index) {
-        return choices[size_t(std::clamp<int32_t>(index, 0, int32_t(choices.size()) - 1))];
-    };
-    return MagnitudeLimits{pick(kStarChoices[row], starRows[row]), pick(kObjectChoices[row], objectRows[row])};
+MagnitudeLimits GetMagnitudeLimits(int level, const Preferences& prefs, float scopeLimit, float eyeLimit) {
+    return MagnitudeLimits{ZoomStarLimit(prefs, level, scopeLimit, eyeLimit),
+                           ZoomObjectLimit(prefs, level, scopeLimit, eyeLimit)};
 }
 
 void GetFlipSigns(int level, const std::array<int32_t, 10>& flipPerLevel, int& signX, int& signY) {

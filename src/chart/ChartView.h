@@ -18,6 +18,7 @@
 #include "chart/FixedPoint.h"
 #include "chart/FixedTrig.h"
 #include "ephemeris/Matrix.h"
+#include "shell/Preferences.h"
 
 namespace vsp {
 
@@ -224,10 +225,10 @@ int32_t Magnification16(int level);
 double ProjectionAngleDeg(int level);
 // Z = 1 / (0.375 * label field of view); 0 outside 0..13.
 float GetSizeFactor(int level);
-// The star and object limits the preference rows choose for a level; a negative level gives
-// 13 and "All"; levels above 9 use the lists of level 9.
-MagnitudeLimits GetMagnitudeLimits(int level, const std::array<int32_t, 10>& starRows,
-                                   const std::array<int32_t, 10>& objectRows);
+// The star and object limits the "SkyChart Zoom Settings" rows of the preferences choose for a
+// level (levels above 9 use the <10° row; a negative level gives 13 and "All"), with the
+// telescope's and the naked eye's limits behind "Scope" and "Eyes".
+MagnitudeLimits GetMagnitudeLimits(int level, const Preferences& prefs, float scopeLimit, float eyeLimit);
 // Applies the flip preference of `level` (levels above 9 use 9) to the signs in place.
 void GetFlipSigns(int level, const std::array<int32_t, 10>& flipPerLevel, int& signX, int& signY);
 

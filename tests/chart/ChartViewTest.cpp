@@ -198,9 +198,13 @@ TEST(ChartView, RimSnapAndHorizontalOrigins) {
 }
 
 TEST(ChartView, LimitsLabelsAndTheRefreshClock) {
-    const std::array<int32_t, 10> stars = {0, 0, 0, 0, 0, 0, 0, 0, 0, 4}, objects = {0, 0, 0, 0, 0, 0, 0, 0, 0, 5};
-    const MagnitudeLimits high = GetMagnitudeLimits(12, stars, objects), none = GetMagnitudeLimits(-1, stars, objects);
-    EXPECT_TRUE(high.star == 12 && high.object == 11 && none.star == 13 && none.object == 100);
+    Preferences prefs;
+    prefs.zoomStarLimit[9] = 4;     // "<12"
+    prefs.zoomObjectLimit[9] = 6;   // "Scope"
+    prefs.zoomObjectLimit[5] = 7;   // "Eyes"
+    const MagnitudeLimits high = GetMagnitudeLimits(12, prefs, 13.5f, 6.2f), none = GetMagnitudeLimits(-1, prefs, 0, 0);
+    EXPECT_TRUE(high.star == 12 && high.object == 13.5f && none.star == 13 && none.object == 100);
+    EXPECT_EQ(GetMagnitudeLimits(5, prefs, 13.5f, 6.2f).object, 6.2f);
     EXPECT_EQ(FieldOfViewLabel(10) + FieldOfViewLabel(3) + FieldOfViewLabel(13), "FOV 2.5\xB0" "FOV 90\xB0");
     EXPECT_EQ(LimitsLabel({6.5f, 100.0f}) + "|" + LimitsLabel({7.5f, 9.0f}), "All, S<6|O<9, S<7");
     ChartTimeRefresh refresh;
