@@ -54,5 +54,7 @@ bool BuildTychoFiles(const BuildOptions& options, BuildReport& report);  // only
 bool BuildObjectFiles(const BuildOptions& options, BuildReport& report);
 bool BuildFeatureFiles(const BuildOptions& options, BuildReport& report);
 bool BuildDescriptions(const BuildOptions& options, BuildReport& report);  // only with ngc2000Path
+// Only when kstarsDir holds citydb.sqlite (a note says when it does not).
+bool BuildCityFile(const BuildOptions& options, BuildReport& report);
 
 }  // namespace vsp::databuild

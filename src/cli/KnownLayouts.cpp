@@ -3,6 +3,7 @@
 #include "catalog/CrossReference.h"
 #include "catalog/DescriptionFile.h"
 #include "catalog/ObjectRecord.h"
+#include "shell/CityList.h"
 #include "shell/PreferenceStore.h"
 
 namespace vsp::cli {
@@ -13,6 +14,7 @@ RecordLayoutRegistry KnownLayouts() {
     RegisterDescriptionLayouts(registry);
     RegisterObjectLayouts(registry);
     registry.Add(CrossReferenceLayout(kCrossReferenceRecordSize));
+    RegisterCityLayouts(registry);
     return registry;
 }
 
