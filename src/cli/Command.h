@@ -89,6 +89,7 @@ void AddConstellationCommand(CommandRegistry& registry);
 void AddDataCommands(CommandRegistry& registry);         // data build, data info
 void AddObjectCommand(CommandRegistry& registry);
 void AddStarCommand(CommandRegistry& registry);
+void AddCityCommand(CommandRegistry& registry);
 void AddChartCommands(CommandRegistry& registry);        // chart, chart at
 
 // The whole front end on `args` (the words after the program name): runs the command, or

@@ -27,6 +27,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddDataCommands(registry);
     AddObjectCommand(registry);
     AddStarCommand(registry);
+    AddCityCommand(registry);
     AddChartCommands(registry);
 }
 

@@ -2,6 +2,7 @@
 // published facts of well-known objects (M31 = NGC 224 at 0h42m44s +41°16'09", Vega = HR 7001
 // = HIP 91262, Sirius = HIP 32349 at 6h45m09s -16°42'58", the NGC 2000.0 texts).
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -115,6 +116,26 @@ TEST_F(CatalogCommands, VegaAndSirius) {
     EXPECT_NEAR(sirius["dec_deg"].get<double>(), -16.7161, 0.001);   // -16°42'58"
     EXPECT_NEAR(sirius["color_index"].get<double>(), 0.0, 0.05);
     EXPECT_EQ(sirius["name"], "Sirius");
+}
+
+// Paris (IGN): 48°51'24" N 2°21'08" E, UT+1 with summer time; the list has Paris, Illinois too.
+TEST_F(CatalogCommands, ParisFromTheCityList) {
+    if (!std::filesystem::exists(home_ + "data/vespertar_cities.ppc")) GTEST_SKIP() << "kstars-data has no citydb.sqlite";
+    const nlohmann::json found = Json({"city", "PARIS,", "--count", "5"})["cities"];
+    std::vector<std::string> names;
+    for (const auto& city : found) names.push_back(city["name"]);
+    EXPECT_EQ(names, (std::vector<std::string>{"Paris, Illinois, USA", "Paris, Paris, France"}));
+    const nlohmann::json& paris = found.at(1);
+    EXPECT_NEAR(paris["lat_deg"].get<double>(), 48.857, 0.02);
+    EXPECT_NEAR(paris["lon_deg"].get<double>(), 2.352, 0.03);
+    EXPECT_EQ(paris["tz_minutes"], 60);
+    EXPECT_EQ(paris["daylight"], true);
+
+    const ProgramResult dump = Run({"records", "dump", home_ + "data/vespertar_cities.ppc", "--index",
+                                    std::to_string(paris["index"].get<int>())});
+    EXPECT_NE(dump.out.find("name = Paris, Paris, France"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("longitude_west_deg = -2.33"), std::string::npos) << dump.out;
+    EXPECT_EQ(Json({"city", "Qzx"})["cities"], nlohmann::json::array());
 }
 
 TEST_F(CatalogCommands, UnknownObjectsFail) {
