@@ -9,14 +9,6 @@
 namespace vsp {
 namespace {
 
-Rect Intersect(const Rect& a, const Rect& b) {
-    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
-    return r;
-}
-
 // Half the width of the disc of `radius` at `dy` rows from its centre: the largest h with
 // h^2 + dy^2 < (radius + 1/2)^2, or -1 outside the disc.
 int HalfWidth(int radius, int dy) {

@@ -3,6 +3,7 @@
 // this model; a backend only draws it and feeds it input.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +49,11 @@ struct ListRow {
     bool focused = false;
 };
 
+// Colours a list was given; one left unset follows the window's system colours.
 struct ListColours {
-    Colour background = kColourWhite;
-    Colour text = kColourBlack;
-    Colour textBackground = kColourWhite;
+    std::optional<Colour> background;
+    std::optional<Colour> text;
+    std::optional<Colour> textBackground;
 };
 
 class Control {

@@ -13,6 +13,9 @@ struct DeviceCaps {
     int scrollBarWidth = 13;  // width of a vertical scroll bar
     int listRowHeight = 16;   // height of one list-control row
 
+    // The factor that turns 96-dpi layout lengths and font sizes into device pixels.
+    double Scale() const { return double(logPixelsX) / kReferenceDpi; }
+
     // The 96-dpi handheld screen scaled to `dpi` in both directions.
     static DeviceCaps ForDpi(int dpi) {
         DeviceCaps caps;

@@ -1,6 +1,8 @@
 #pragma once
 // Rectangles in device pixels: left/top inclusive, right/bottom exclusive.
 
+#include <algorithm>
+
 namespace vsp {
 
 struct Rect {
@@ -14,6 +16,15 @@ struct Rect {
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     bool operator==(const Rect&) const = default;
 };
+
+// The common part of two rectangles; empty (but placed) when they do not meet.
+inline Rect Intersect(const Rect& a, const Rect& b) {
+    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+           std::min(a.bottom, b.bottom)};
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+    return r;
+}
 
 inline Rect MakeRect(int left, int top, int width, int height) {
     return Rect{left, top, left + width, top + height};

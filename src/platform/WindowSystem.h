@@ -32,7 +32,7 @@ public:
 
     virtual const DeviceCaps& Caps() const = 0;
     virtual SystemColourTable& SystemColours() = 0;
-    // Width in device pixels of narrow text in the standard font.
+    // Width in device pixels of narrow text in the title font (see TitleTextWidth).
     virtual int TextWidth(std::string_view text) const = 0;
 
     // The one main window. False when it cannot be created.

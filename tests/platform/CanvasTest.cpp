@@ -185,7 +185,8 @@ TEST(CanvasTest, ACopyIntoAFormKeepsTheCanvasCutToItsRectangle) {
     EventLoop loop(clock);
     HeadlessWindowSystem windows(loop);
     ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
-    FormWindow* form = windows.CreateForm({.id = 5200, .title = "Chart", .controls = {}});
+    FormWindow* form = windows.CreateForm(
+        {.id = 5200, .title = "Chart", .controls = {{1, ControlKind::Button, "", MakeRect(14, 22, 10, 10)}}});
     Canvas chart = MakeCanvas(6, 4, kBlue, kRed);
     chart.DrawLine(2, 0, 2, 3);
     ASSERT_TRUE(windows.CopyCanvas(*form, chart, MakeRect(10, 20, 5, 9)));
@@ -194,6 +195,14 @@ TEST(CanvasTest, ACopyIntoAFormKeepsTheCanvasCutToItsRectangle) {
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->area, MakeRect(10, 20, 5, 4));
     for (int i = 0; i < 20; ++i) EXPECT_EQ(picture->pixels.At(i % 5, i / 5), PackRgb565(i % 5 == 2 ? kRed : kBlue)) << i;
+
+    // A snapshot shows the picture over the form's background and under its controls.
+    Canvas shot;
+    ASSERT_TRUE(windows.Snapshot(*form, shot));
+    const auto system = [&](int index) { return PackRgb565(windows.SystemColours().Get(index)); };
+    const int window = 5, buttonLight = 20;
+    EXPECT_EQ(std::tuple(shot.At(12, 20), shot.At(12, 24), shot.At(14, 22)),
+              std::tuple(PackRgb565(kRed), system(window), system(buttonLight)));
 }
 
 }  // namespace

@@ -99,23 +99,28 @@ TEST_F(SdlWindowTest, TheScaledScreenPaintsFormsInTheSystemColours) {
     FormWindow* form = windows.CreateForm(ButtonForm(1950));
     ASSERT_NE(form, nullptr);
     windows.UpdateMainWindow();
-    EXPECT_EQ(windows.PixelAt(40, 100), kColourBlack);  // the button's outline, scaled
-    // A canvas copied into the form shows over it, cut to its rectangle, in its own colours
-    // (SDL widens the six bits of green its own way; full red is exact).
+    // Forms reach the screen as RGB565 (SDL widens the six bits of green its own way, so
+    // colours are compared in that format; full red is exact).
+    const auto shown = [&](int x, int y) { return PackRgb565(windows.PixelAt(x, y)); };
+    const auto system = [&](int index) { return PackRgb565(windows.SystemColours().Get(index)); };
+    const int faceX = 44, faceY = 84;  // inside the scaled button's bevel, above its text
+    EXPECT_EQ(shown(faceX, faceY), system(kColourIndexButtonFace));
+    // A canvas copied into the form shows over it, cut to its rectangle, in its own colours.
     const Colour fullRed = MakeColour(255, 0, 0);
     Canvas chart;
     ASSERT_TRUE(chart.Create(8, 8));
     chart.SetBackColour(fullRed);
     chart.FillRect(MakeRect(0, 0, 8, 8));
     ASSERT_TRUE(windows.CopyCanvas(*form, chart, MakeRect(300, 300, 8, 6)));
-    EXPECT_EQ(std::tuple(windows.PixelAt(307, 305), windows.PixelAt(299, 305), windows.PixelAt(307, 306)),
-              std::tuple(fullRed, kColourWhite, kColourWhite));
-    // Night mode recolours the window text: the outline follows.
-    const int ink = 8;
+    const int window = 5;
+    EXPECT_EQ(windows.PixelAt(307, 305), fullRed);
+    EXPECT_EQ(std::pair(shown(299, 305), shown(307, 306)), std::pair(system(window), system(window)));
+    // Night mode recolours the button faces: the form follows.
+    const int face = kColourIndexButtonFace;
     const Colour red = MakeColour(102, 0, 0);
-    ASSERT_TRUE(windows.SystemColours().Set(std::span(&ink, 1), std::span(&red, 1)));
+    ASSERT_TRUE(windows.SystemColours().Set(std::span(&face, 1), std::span(&red, 1)));
     windows.PaintMainWindow(kColourBlack);
-    EXPECT_EQ(windows.PixelAt(40, 100), red);
+    EXPECT_EQ(shown(faceX, faceY), PackRgb565(red));
 
     loop_.SetTimer(form->Handle(), 1, 100);
     windows.DestroyForm(form);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/FormPainter.h"
 #include "platform/SystemError.h"
 
 namespace vsp {
@@ -10,9 +11,7 @@ HeadlessWindowSystem::HeadlessWindowSystem(EventLoop& loop, const DeviceCaps& ca
                                            MessageBoxes* boxes)
     : loop_(loop), caps_(caps), boxes_(boxes ? boxes : &ownBoxes_) {}
 
-int HeadlessWindowSystem::TextWidth(std::string_view text) const {
-    return int(text.size()) * 6 * caps_.logPixelsX / kReferenceDpi;
-}
+int HeadlessWindowSystem::TextWidth(std::string_view text) const { return TitleTextWidth(text, caps_.Scale()); }
 
 bool HeadlessWindowSystem::CreateMainWindow(std::string_view className, std::string_view title) {
     log_.push_back("CreateMainWindow " + std::string(className) + " " + std::string(title));
@@ -90,6 +89,10 @@ bool HeadlessWindowSystem::CopyCanvas(FormWindow& form, const Canvas& canvas, co
     log_.push_back("CopyCanvas " + std::to_string(form.TemplateId()) + " " + std::to_string(canvas.Width()) + "x" +
                    std::to_string(canvas.Height()));
     return form.SetPicture(canvas, area);
+}
+
+bool HeadlessWindowSystem::Snapshot(const FormWindow& form, Canvas& out) const {
+    return SnapshotForm(form, colours_, caps_.Scale(), out);
 }
 
 int HeadlessWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) {

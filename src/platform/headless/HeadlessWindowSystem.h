@@ -24,7 +24,6 @@ public:
 
     const DeviceCaps& Caps() const override { return caps_; }
     SystemColourTable& SystemColours() override { return colours_; }
-    // Six pixels per byte at 96 dpi.
     int TextWidth(std::string_view text) const override;
 
     bool CreateMainWindow(std::string_view className, std::string_view title) override;
@@ -54,6 +53,9 @@ public:
     std::string ErrorText(int code) const override;
 
     // --- scripting and inspection ---
+    // The form as the screen would show it, painted at the display's scale into a new canvas
+    // the size of its bounds; false when the canvas cannot be made.
+    bool Snapshot(const FormWindow& form, Canvas& out) const;
     ScriptedMessageBoxes& Boxes() { return ownBoxes_; }
     const ScriptedMessageBoxes& Boxes() const { return ownBoxes_; }
     // A tap (down then up) at a point, now or after `delayMs` on the loop's clock.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/FormPainter.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "platform/sdl/SdlInput.h"
@@ -11,10 +12,6 @@
 namespace vsp {
 
 namespace {
-
-// System colour indices the drawing follows, so night mode reaches the window too.
-constexpr int kColourIndexHighlight = 13;
-constexpr int kColourIndexWindowText = 8;
 
 // Dialog-manager commands for Enter and Escape.
 constexpr int kDialogOk = 1;
@@ -40,10 +37,7 @@ SdlWindowSystem::~SdlWindowSystem() {
     if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-int SdlWindowSystem::TextWidth(std::string_view text) const {
-    // Six pixels per character of the 96-dpi standard font, until glyphs are measured.
-    return int(text.size()) * 6 * caps_.logPixelsX / kReferenceDpi;
-}
+int SdlWindowSystem::TextWidth(std::string_view text) const { return TitleTextWidth(text, caps_.Scale()); }
 
 bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_view title) {
     if (window_) return false;
@@ -73,8 +67,8 @@ void SdlWindowSystem::DestroyMainWindow() {
     forms_.DestroyAll();
     loop_.KillTimers(kMainWindowHandle);
     boxes_.SetParent(nullptr);
-    if (pictureTexture_) SDL_DestroyTexture(pictureTexture_);
-    pictureTexture_ = nullptr;
+    if (canvasTexture_) SDL_DestroyTexture(canvasTexture_);
+    canvasTexture_ = nullptr;
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     renderer_ = nullptr;
@@ -228,53 +222,25 @@ void SdlWindowSystem::FillRect(const Rect& rect, Colour colour) {
     SDL_RenderFillRect(renderer_, &r);
 }
 
-void SdlWindowSystem::FrameRect(const Rect& rect, Colour colour) {
-    SDL_SetRenderDrawColor(renderer_, ColourRed(colour), ColourGreen(colour), ColourBlue(colour),
-                           SDL_ALPHA_OPAQUE);
-    const SDL_Rect r = ToSdl(rect);
-    SDL_RenderDrawRect(renderer_, &r);
-}
-
-// Until the forms draw themselves through the canvas, a form shows its background and the
-// outline of each control, so that taps can be aimed.
-void SdlWindowSystem::DrawForm(const FormWindow& form, Colour background) {
-    FillRect(form.Bounds(), background);
-    const Colour ink = colours_.Get(kColourIndexWindowText);
-    const Colour highlight = colours_.Get(kColourIndexHighlight);
-    for (const auto& control : form.Controls()) {
-        if (!control->Visible()) continue;
-        const Rect& box = control->Bounds();
-        if (control->Kind() == ControlKind::List) {
-            const int rows = std::min(control->VisibleRows(), control->RowCount() - control->TopRow());
-            for (int i = 0; i < rows; ++i) {
-                const ListRow* row = control->Row(control->TopRow() + i);
-                if (!row || !row->selected) continue;
-                FillRect(MakeRect(box.left, box.top + i * control->RowHeight(), box.Width(),
-                                  control->RowHeight()),
-                         highlight);
-            }
-        }
-        if (control->Kind() == ControlKind::CheckBox && control->Checked()) {
-            FillRect(Rect{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2}, ink);
-        }
-        if (control->Kind() != ControlKind::StaticText) FrameRect(box, ink);
+void SdlWindowSystem::DrawForm(const FormWindow& form) {
+    if (SnapshotForm(form, colours_, caps_.Scale(), formCanvas_)) {
+        DrawCanvas(formCanvas_, form.Bounds().left, form.Bounds().top);
     }
 }
 
 // SDL's RGB565 is the 16-bit value in the machine's byte order, as the canvas keeps it.
-void SdlWindowSystem::DrawPicture(const FormPicture& picture) {
-    const Canvas& pixels = picture.pixels;
-    if (!pictureTexture_ || pictureWidth_ != pixels.Width() || pictureHeight_ != pixels.Height()) {
-        if (pictureTexture_) SDL_DestroyTexture(pictureTexture_);
-        pictureTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                            pixels.Width(), pixels.Height());
-        pictureWidth_ = pixels.Width();
-        pictureHeight_ = pixels.Height();
+void SdlWindowSystem::DrawCanvas(const Canvas& pixels, int x, int y) {
+    if (!canvasTexture_ || textureWidth_ != pixels.Width() || textureHeight_ != pixels.Height()) {
+        if (canvasTexture_) SDL_DestroyTexture(canvasTexture_);
+        canvasTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                           pixels.Width(), pixels.Height());
+        textureWidth_ = pixels.Width();
+        textureHeight_ = pixels.Height();
     }
-    if (!pictureTexture_) return;
-    SDL_UpdateTexture(pictureTexture_, nullptr, pixels.Pixels(), pixels.Width() * int(sizeof(Pixel565)));
-    const SDL_Rect target = ToSdl(picture.area);
-    SDL_RenderCopy(renderer_, pictureTexture_, nullptr, &target);
+    if (!canvasTexture_) return;
+    SDL_UpdateTexture(canvasTexture_, nullptr, pixels.Pixels(), pixels.Width() * int(sizeof(Pixel565)));
+    const SDL_Rect target = ToSdl(MakeRect(x, y, pixels.Width(), pixels.Height()));
+    SDL_RenderCopy(renderer_, canvasTexture_, nullptr, &target);
 }
 
 void SdlWindowSystem::DrawScene() {
@@ -282,11 +248,9 @@ void SdlWindowSystem::DrawScene() {
     SDL_RenderClear(renderer_);
     if (mainVisible_) FillRect(mainRect_, fill_);
     for (const auto& form : forms_.Open()) {
-        if (!form->Visible()) continue;
-        DrawForm(*form, fill_);
-        if (const FormPicture* picture = form->Picture()) DrawPicture(*picture);
+        if (form->Visible()) DrawForm(*form);
     }
-    if (modal_) DrawForm(*modal_, fill_);
+    if (modal_) DrawForm(*modal_);
 }
 
 void SdlWindowSystem::Redraw() {

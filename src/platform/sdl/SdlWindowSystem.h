@@ -79,10 +79,11 @@ public:
 private:
     void DrawScene();
     void Redraw();
-    void DrawForm(const FormWindow& form, Colour background);
-    void DrawPicture(const FormPicture& picture);
+    // Paints the form (with the picture its owner copied into it) and puts it on the screen.
+    void DrawForm(const FormWindow& form);
+    // Draws `pixels` with its top-left corner at (x, y).
+    void DrawCanvas(const Canvas& pixels, int x, int y);
     void FillRect(const Rect& rect, Colour colour);
-    void FrameRect(const Rect& rect, Colour colour);
     // Hands the close request on (SDL_QUIT arrives once per close).
     void RequestClose();
 
@@ -94,10 +95,12 @@ private:
     bool sdlStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
-    // The pictures of the forms go through one RGB565 texture, made again when a size changes.
-    SDL_Texture* pictureTexture_ = nullptr;
-    int pictureWidth_ = 0;
-    int pictureHeight_ = 0;
+    // Forms are painted into one canvas and go through one RGB565 texture, each made again
+    // when a size changes.
+    Canvas formCanvas_;
+    SDL_Texture* canvasTexture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
     Rect mainRect_;
     bool mainVisible_ = false;
     bool fullScreen_ = false;

@@ -1,0 +1,199 @@
+#include "platform/FormPainter.h"
+
+#include <algorithm>
+
+#include "platform/PaintParts.h"
+
+namespace vsp {
+
+namespace {
+
+// 96-dpi layout lengths.
+constexpr int kTextPadding = 2;
+constexpr int kEditPadding = 4;
+constexpr int kTitlePadding = 6;  // each side of a title's text
+constexpr int kCheckBoxSide = 13;
+constexpr int kCheckGap = 4;
+constexpr int kArrowWidth = 7;
+constexpr int kScrollBarWidth = 4;
+
+struct PaintContext {
+    Canvas& canvas;
+    const PaintPalette& palette;
+    double scale;
+    Rect box;  // the control's rectangle on the canvas
+    bool focused;
+    int S(int length) const { return Scaled(length, scale); }
+};
+
+// The top of one line of `font` centred in `box`.
+int CentredTop(const Canvas& canvas, const Rect& box, FontId font) {
+    return box.top + (box.Height() - canvas.MeasureText("", font).height) / 2;
+}
+
+void PaintTitle(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    FillRect(pc.canvas, r, pc.palette.caption);
+    pc.canvas.SetTextColour(pc.palette.captionText);
+    DrawClippedText(pc.canvas, r, r.left + pc.S(kTitlePadding), CentredTop(pc.canvas, r, FontId::Bold),
+                    c.Text(), FontId::Bold);
+}
+
+void PaintStaticText(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    const int pad = pc.S(kTextPadding);
+    const int lineHeight = pc.canvas.MeasureText("", FontId::Normal).height;
+    pc.canvas.SetTextColour(pc.palette.windowText);
+    int y = r.top;
+    for (const std::string& line : WrapText(pc.canvas, c.Text(), FontId::Normal, r.Width() - 2 * pad)) {
+        if (y >= r.bottom) break;
+        DrawClippedText(pc.canvas, r, r.left + pad, y, line, FontId::Normal);
+        y += lineHeight;
+    }
+}
+
+void PaintEdit(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    FillRect(pc.canvas, r, pc.palette.window);
+    DrawBevel(pc.canvas, r, Bevel::Sunken, pc.palette);
+    const Rect inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+    const int x = inner.left + pc.S(kEditPadding) - 2, y = CentredTop(pc.canvas, inner, FontId::Normal);
+    pc.canvas.SetTextColour(pc.palette.windowText);
+    DrawClippedText(pc.canvas, inner, x, y, c.Text(), FontId::Normal);
+    if (!pc.focused) return;
+    const TextExtent size = pc.canvas.MeasureText(c.Text(), FontId::Normal);
+    const int caretX = std::min(x + size.width, inner.right - 2);
+    pc.canvas.SetForeColour(pc.palette.windowText);
+    pc.canvas.DrawLine(caretX, std::max(y, inner.top), caretX, std::min(y + size.height, inner.bottom) - 1);
+}
+
+void PaintCheckBox(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    const int side = std::min(pc.S(kCheckBoxSide), r.Height());
+    const Rect box = MakeRect(r.left, r.top + (r.Height() - side) / 2, side, side);
+    FillRect(pc.canvas, box, pc.palette.window);
+    DrawFrame(pc.canvas, box, pc.palette.windowText);
+    if (c.Checked()) {
+        // A tick of three strokes, two pixels thick at any scale.
+        const int u = std::max(1, side / 8);
+        const int x0 = box.left + 2 * u, x1 = box.left + side * 3 / 8 + u / 2, x2 = box.right - 2 * u - 1;
+        const int y0 = box.top + side / 2, y1 = box.bottom - 3 * u, y2 = box.top + 2 * u + 1;
+        pc.canvas.SetForeColour(pc.palette.windowText);
+        for (int t = 0; t < std::max(2, side / 6); ++t) {
+            pc.canvas.DrawLine(x0, y0 + t - 1, x1, y1 + t - 1);
+            pc.canvas.DrawLine(x1, y1 + t - 1, x2, y2 + t - 1);
+        }
+    }
+    const Rect label{box.right + pc.S(kCheckGap), r.top, r.right, r.bottom};
+    pc.canvas.SetTextColour(pc.palette.windowText);
+    DrawClippedText(pc.canvas, label, label.left, CentredTop(pc.canvas, r, FontId::Normal), c.Text(),
+                    FontId::Normal);
+}
+
+void PaintPopupTrigger(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    const int arrow = pc.S(kArrowWidth) | 1;  // odd, so that the point is one pixel
+    const int arrowLeft = r.right - arrow - pc.S(kTextPadding);
+    pc.canvas.SetTextColour(pc.palette.windowText);
+    DrawClippedText(pc.canvas, Rect{r.left, r.top, arrowLeft, r.bottom}, r.left + pc.S(kTextPadding),
+                    CentredTop(pc.canvas, r, FontId::Normal), c.Text(), FontId::Normal);
+    pc.canvas.SetForeColour(pc.palette.windowText);
+    const int top = r.top + (r.Height() - arrow / 2) / 2;
+    for (int i = 0; i <= arrow / 2; ++i) pc.canvas.DrawLine(arrowLeft + i, top + i, arrowLeft + arrow - 1 - i, top + i);
+}
+
+int ScrollBarWidth(const PaintContext& pc) { return std::max(2, pc.S(kScrollBarWidth)); }
+
+void PaintListScrollBar(const PaintContext& pc, const Control& c, const Rect& r) {
+    const int width = ScrollBarWidth(pc);
+    const Rect trough{r.right - width, r.top, r.right, r.bottom};
+    FillRect(pc.canvas, trough, pc.palette.scrollBar);
+    const int rows = c.RowCount(), shown = c.VisibleRows();
+    const int thumbTop = trough.top + trough.Height() * c.TopRow() / rows;
+    const int thumbHeight = std::max(width, trough.Height() * shown / rows);
+    FillRect(pc.canvas, Rect{trough.left, thumbTop, trough.right, std::min(trough.bottom, thumbTop + thumbHeight)},
+             pc.palette.darkShadow);
+}
+
+void PaintList(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    const ListColours& own = c.Colours();
+    FillRect(pc.canvas, r, own.background.value_or(pc.palette.window));
+    DrawFrame(pc.canvas, r, pc.palette.windowFrame);
+    const Rect inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    const bool scrolls = c.RowCount() > c.VisibleRows();
+    const int barWidth = scrolls ? ScrollBarWidth(pc) : 0;
+    const Rect rowsArea{inner.left, inner.top, inner.right - barWidth, inner.bottom};
+    const int pad = pc.S(kTextPadding);
+    for (int i = 0; i < c.VisibleRows(); ++i) {
+        const ListRow* row = c.Row(c.TopRow() + i);
+        if (!row) break;
+        const int top = inner.top + i * c.RowHeight();
+        const Rect cell{rowsArea.left, top, std::min(rowsArea.right, rowsArea.left + c.ColumnWidth()),
+                        std::min(top + c.RowHeight(), rowsArea.bottom)};
+        // The text's own box; a full-row selection marks the whole row instead.
+        const int textWidth = pc.canvas.MeasureText(row->text, FontId::Normal).width;
+        const Rect label = Intersect(Rect{cell.left, cell.top, cell.left + textWidth + 2 * pad, cell.bottom}, cell);
+        if (row->selected) {
+            const Rect wholeRow{rowsArea.left, cell.top, rowsArea.right, cell.bottom};
+            FillRect(pc.canvas, c.FullRowSelect() ? wholeRow : label, pc.palette.highlight);
+            pc.canvas.SetTextColour(pc.palette.highlightText);
+        } else {
+            if (own.textBackground) FillRect(pc.canvas, label, *own.textBackground);
+            pc.canvas.SetTextColour(own.text.value_or(pc.palette.windowText));
+        }
+        DrawClippedText(pc.canvas, cell, cell.left + pad, CentredTop(pc.canvas, cell, FontId::Normal), row->text,
+                        FontId::Normal);
+    }
+    if (scrolls) PaintListScrollBar(pc, c, inner);
+}
+
+void PaintControl(const PaintContext& pc, const Control& c) {
+    switch (c.Kind()) {
+        case ControlKind::Button: PaintPushButton(pc.canvas, pc.box, c.Text(), pc.palette); break;
+        case ControlKind::TitleButton: PaintTitle(pc, c); break;
+        case ControlKind::StaticText: PaintStaticText(pc, c); break;
+        case ControlKind::Edit: PaintEdit(pc, c); break;
+        case ControlKind::CheckBox: PaintCheckBox(pc, c); break;
+        case ControlKind::PopupTrigger: PaintPopupTrigger(pc, c); break;
+        case ControlKind::List: PaintList(pc, c); break;
+    }
+}
+
+}  // namespace
+
+void PaintForm(const FormWindow& form, const SystemColourTable& colours, double scale, Canvas& canvas) {
+    const PaintPalette palette = PaletteOf(colours);
+    canvas.SetTextScale(scale);
+    canvas.ResetClip();
+    FillRect(canvas, MakeRect(0, 0, canvas.Width(), canvas.Height()), palette.window);
+    const int dx = form.Bounds().left, dy = form.Bounds().top;
+    if (const FormPicture* picture = form.Picture()) {
+        // Over the plain background, skipping the background's colour changes nothing.
+        const Rect& area = picture->area;
+        canvas.CopySprite(picture->pixels, MakeRect(0, 0, area.Width(), area.Height()), area.left - dx,
+                          area.top - dy, palette.window);
+    }
+    for (const auto& control : form.Controls()) {
+        if (!control->Visible()) continue;
+        const Rect& b = control->Bounds();
+        const Rect box{b.left - dx, b.top - dy, b.right - dx, b.bottom - dy};
+        canvas.SetClip(box);
+        PaintControl(PaintContext{canvas, palette, scale, box, form.FocusedControl() == control->Id()}, *control);
+    }
+    canvas.ResetClip();
+}
+
+int TitleTextWidth(std::string_view text, double scale) {
+    Canvas measure;
+    measure.SetTextScale(scale);
+    return measure.MeasureText(text, FontId::Bold).width;
+}
+
+bool SnapshotForm(const FormWindow& form, const SystemColourTable& colours, double scale, Canvas& out) {
+    if (!out.Create(form.Bounds().Width(), form.Bounds().Height())) return false;
+    PaintForm(form, colours, scale, out);
+    return true;
+}
+
+}  // namespace vsp
