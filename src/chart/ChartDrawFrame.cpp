@@ -91,6 +91,7 @@ void ChartRedraw::DrawAzimuthTicks(double pixelsPerDegree) {
     // x of an azimuth is linear on the panorama: x0 + slope * azimuth.
     const double x0 = view_.HorizontalToScreen(0.0, 0.0).x;
     const double slope = (view_.HorizontalToScreen(100.0, 0.0).x - x0) / 100.0;
+    if (std::abs(slope) < 0.01) return;
     const double left = std::min(-x0 / slope, (width_ - x0) / slope);
     const double right = std::max(-x0 / slope, (width_ - x0) / slope);
     // Ticks on multiples of the step, so that the compass azimuths they reach carry letters.
