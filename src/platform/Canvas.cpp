@@ -156,16 +156,16 @@ bool Canvas::DrawText(int x, int y, std::string_view text, FontId font, TextBack
     const int baseline = y + face->ascent;
     for (char c : text) {
         const GlyphImage& glyph = face->glyphs[static_cast<unsigned char>(c)];
-        BlendGlyph(x + glyph.left, baseline - glyph.top, glyph);
+        BlendCoverage(x + glyph.left, baseline - glyph.top, glyph.width, glyph.rows, glyph.coverage.data());
         x += glyph.advance;
     }
     return true;
 }
 
-void Canvas::BlendGlyph(int x, int y, const GlyphImage& glyph) {
-    const Rect area = Intersect(MakeRect(x, y, glyph.width, glyph.rows), clip_);
+void Canvas::BlendCoverage(int x, int y, int width, int rows, const uint8_t* coverageMap) {
+    const Rect area = Intersect(MakeRect(x, y, width, rows), clip_);
     for (int row = area.top; row < area.bottom; ++row) {
-        const uint8_t* coverage = glyph.coverage.data() + size_t(row - y) * size_t(glyph.width);
+        const uint8_t* coverage = coverageMap + size_t(row - y) * size_t(width);
         Pixel565* line = RowOf(row);
         for (int column = area.left; column < area.right; ++column) {
             const int alpha = coverage[column - x];

@@ -79,13 +79,15 @@ public:
     // Copies `area` of another canvas with its top-left at (x, y), leaving the pixels of
     // colour `transparent` (compared in RGB565) undrawn.
     void CopySprite(const Canvas& source, const Rect& area, int x, int y, Colour transparent);
+    // Blends the text colour over the bitmap through a `width` x `rows` coverage map (0..255,
+    // row after row) with its top-left at (x, y).
+    void BlendCoverage(int x, int y, int width, int rows, const uint8_t* coverage);
 
 private:
     Pixel565* RowOf(int y) { return pixels_.get() + size_t(y) * size_t(width_); }
     void Plot(int x, int y);
     // Pixels left..right (inclusive) of row y, cut to the clip.
     void FillSpan(int y, int left, int right, Pixel565 colour);
-    void BlendGlyph(int x, int y, const GlyphImage& glyph);
 
     std::unique_ptr<Pixel565[]> pixels_;
     int width_ = 0;

@@ -10,6 +10,7 @@ Control::Control(const ControlTemplate& tmpl, const Rect& deviceRect, int listRo
       text_(tmpl.text),
       rect_(deviceRect),
       visible_(tmpl.visible),
+      icon_(tmpl.icon),
       rowHeight_(std::max(1, listRowHeight)),
       columnWidth_(deviceRect.Width()) {}
 

@@ -11,6 +11,7 @@
 #include "platform/Colour.h"
 #include "platform/Geometry.h"
 #include "platform/Input.h"
+#include "platform/tables/IconIds.h"
 
 namespace vsp {
 
@@ -25,6 +26,7 @@ struct ControlTemplate {
     std::string text;  // narrow, device code page
     Rect rect;         // 96-dpi layout pixels
     bool visible = true;
+    IconId icon = IconId::None;  // a button's picture, drawn above its text
 };
 
 struct FormTemplate {
@@ -67,6 +69,7 @@ public:
     void SetText(std::string_view text) { text_.assign(text); }
     const Rect& Bounds() const { return rect_; }
     void SetBounds(const Rect& rect) { rect_ = rect; }
+    IconId Icon() const { return icon_; }
     bool Visible() const { return visible_; }
     void SetVisible(bool visible) { visible_ = visible; }
     bool Checked() const { return checked_; }
@@ -111,6 +114,7 @@ private:
     std::string text_;
     Rect rect_;
     bool visible_;
+    IconId icon_;
     bool checked_ = false;
     std::vector<ListRow> rows_;
     int selectionMark_ = -1;

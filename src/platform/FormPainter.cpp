@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Icons.h"
 #include "platform/PaintParts.h"
 
 namespace vsp {
@@ -16,6 +17,7 @@ constexpr int kCheckBoxSide = 13;
 constexpr int kCheckGap = 4;
 constexpr int kArrowWidth = 7;
 constexpr int kScrollBarWidth = 4;
+constexpr int kBevelWidth = 2;
 
 struct PaintContext {
     Canvas& canvas;
@@ -102,6 +104,30 @@ void PaintPopupTrigger(const PaintContext& pc, const Control& c) {
     for (int i = 0; i <= arrow / 2; ++i) pc.canvas.DrawLine(arrowLeft + i, top + i, arrowLeft + arrow - 1 - i, top + i);
 }
 
+// The icon centred in the button, with the text under it in the small font when both fit;
+// a button too small for any icon shows its text only. The icon is ink in the text colour
+// over the face, so it takes whatever colours the system table holds.
+void PaintButton(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    const Rect inner{r.left + kBevelWidth, r.top + kBevelWidth, r.right - kBevelWidth, r.bottom - kBevelWidth};
+    const IconImage icon = FindIcon(c.Icon(), pc.scale, std::min(inner.Width(), inner.Height()));
+    if (icon.side == 0) {
+        PaintPushButton(pc.canvas, r, c.Text(), pc.palette);
+        return;
+    }
+    PaintButtonFace(pc.canvas, r, pc.palette);
+    const TextExtent label = pc.canvas.MeasureText(c.Text(), FontId::Small);
+    const bool withLabel = icon.side + label.height <= inner.Height();
+    const int top = inner.top + (inner.Height() - icon.side - (withLabel ? label.height : 0)) / 2;
+    pc.canvas.SetTextColour(pc.palette.buttonText);
+    pc.canvas.BlendCoverage(inner.left + (inner.Width() - icon.side) / 2, top, icon.side, icon.side, icon.coverage);
+    // A label wider than the button keeps its beginning, which says more than its middle.
+    if (withLabel) {
+        DrawClippedText(pc.canvas, inner, inner.left + std::max(0, (inner.Width() - label.width) / 2),
+                        top + icon.side, c.Text(), FontId::Small);
+    }
+}
+
 int ScrollBarWidth(const PaintContext& pc) { return std::max(2, pc.S(kScrollBarWidth)); }
 
 void PaintListScrollBar(const PaintContext& pc, const Control& c, const Rect& r) {
@@ -150,7 +176,7 @@ void PaintList(const PaintContext& pc, const Control& c) {
 
 void PaintControl(const PaintContext& pc, const Control& c) {
     switch (c.Kind()) {
-        case ControlKind::Button: PaintPushButton(pc.canvas, pc.box, c.Text(), pc.palette); break;
+        case ControlKind::Button: PaintButton(pc, c); break;
         case ControlKind::TitleButton: PaintTitle(pc, c); break;
         case ControlKind::StaticText: PaintStaticText(pc, c); break;
         case ControlKind::Edit: PaintEdit(pc, c); break;

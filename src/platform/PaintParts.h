@@ -41,6 +41,8 @@ void DrawBevel(Canvas& canvas, const Rect& rect, Bevel bevel, const PaintPalette
 // A one-pixel outline just inside `rect`.
 void DrawFrame(Canvas& canvas, const Rect& rect, Colour colour);
 
+// A raised button's face and bevel, without text.
+void PaintButtonFace(Canvas& canvas, const Rect& rect, const PaintPalette& palette);
 // A raised button with its text centred, clipped to the button.
 void PaintPushButton(Canvas& canvas, const Rect& rect, std::string_view text, const PaintPalette& palette);
 

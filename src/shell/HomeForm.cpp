@@ -1,6 +1,7 @@
 #include "shell/HomeForm.h"
 
 #include <iterator>
+#include <utility>
 
 #include "shell/Commands.h"
 #include "shell/FormHistory.h"
@@ -45,6 +46,25 @@ constexpr HomeButton kButtons[] = {
     {kHomeDoneButton, "Done", A::Exit, 0, B::None, 0, 0, 0},
 };
 
+// The picture on each button; the catalogue letters keep their text alone.
+constexpr std::pair<int, IconId> kIcons[] = {
+    {5018, IconId::Comet},        {5028, IconId::Satellite},   {5113, IconId::Satellite},
+    {5049, IconId::ObjectList},   {5050, IconId::SolarSystem}, {5051, IconId::Jupiter},
+    {5052, IconId::Saturn},       {5115, IconId::Mars},        {5054, IconId::Eclipse},
+    {5059, IconId::Magnifier},    {5080, IconId::SkyChart},    {5081, IconId::Moon},
+    {5023, IconId::SolarSystem},  {5024, IconId::Galaxy},      {5025, IconId::Nebula},
+    {5027, IconId::GlobularCluster}, {5058, IconId::OpenCluster}, {5061, IconId::Best},
+    {5089, IconId::Information},  {5146, IconId::Clock},       {kToolsTrigger, IconId::Wrench},
+    {kDevicesTrigger, IconId::Telescope}, {kSettingsTrigger, IconId::Gear},
+};
+
+IconId IconOf(int controlId) {
+    for (const auto& [id, icon] : kIcons) {
+        if (id == controlId) return icon;
+    }
+    return IconId::None;
+}
+
 constexpr int kGridColumns = 4;
 constexpr int kStripButtons = 3;  // Inf, clock and Done share the top strip with the triggers
 
@@ -72,10 +92,11 @@ public:
     FormTemplate BuildTemplate(AppState&, int formId) override {
         FormTemplate t = NamedFormTemplate(formId);
         for (const HomeButton& b : kButtons) {
-            t.controls.push_back({b.id, ControlKind::Button, std::string(b.label), Rect{}});
+            t.controls.push_back({b.id, ControlKind::Button, std::string(b.label), Rect{}, true, IconOf(b.id)});
         }
         for (const PopupMenu& p : kPopups) {
-            t.controls.push_back({p.trigger, ControlKind::Button, std::string(p.label), Rect{}});
+            t.controls.push_back(
+                {p.trigger, ControlKind::Button, std::string(p.label), Rect{}, true, IconOf(p.trigger)});
         }
         // Lists last, so an open list lies over the buttons.
         for (const PopupMenu& p : kPopups) {

@@ -32,6 +32,19 @@ int CountIf(const Rect& area, auto&& test) {
 
 Rect Whole(const Canvas& c) { return MakeRect(0, 0, c.Width(), c.Height()); }
 
+// The smallest rectangle holding every pixel of `area` not of colour `paper`.
+Rect InkBounds(const Canvas& c, const Rect& area, Colour paper) {
+    Rect ink{area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (c.At(x, y) == PackRgb565(paper)) continue;
+            ink = Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                       std::max(ink.bottom, y + 1)};
+        }
+    }
+    return ink;
+}
+
 TEST(FormPainterTest, EveryKindKeepsItsInkInsideItsRectangle) {
     const std::string longText = "Wide words overflowing every edge of the box WWWWWWWWWW";
     const Pixel565 background = PackRgb565(SystemColourTable{}.Get(5));
@@ -81,6 +94,31 @@ TEST(FormPainterTest, SelectedRowIsHighlightedAcrossTheRowOnlyWithFullRowSelect)
     EXPECT_TRUE(highlightedAt(one.Paint(colours), 1, 90));
 }
 
+// An icon button at each scale, with and without room for its label: no ink outside it, the
+// drawing of the scale, and the symmetric information icon centred (a labelled one sits a
+// little higher, as the label's line is taller than its letters).
+TEST(FormPainterTest, IconButtonCentresItsIconInsideItsRectangle) {
+    const SystemColourTable colours;
+    const Pixel565 window = PackRgb565(colours.Get(5));
+    for (const auto& [scale, box, side, labelled] :
+         {std::tuple{1.0, MakeRect(20, 30, 60, 44), 21, true}, {1.0, MakeRect(20, 30, 40, 26), 21, false},
+          {1.0, MakeRect(20, 30, 120, 88), 21, true}, {2.0, MakeRect(20, 30, 80, 52), 41, false},
+          {2.0, MakeRect(20, 30, 120, 88), 41, true}}) {
+        SCOPED_TRACE(box.Width() * scale);
+        const FormWindow form(1, {1, "", {{5, ControlKind::Button, "Inf", box, true, IconId::Information}}}, {});
+        Canvas c;
+        ASSERT_TRUE(SnapshotForm(form, colours, scale, c));
+        const auto ink = [&](int x, int y) { return c.At(x, y) != window; };
+        EXPECT_EQ(CountIf(Whole(c), ink), CountIf(box, ink));
+        const Rect inner{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
+        const Rect drawn = InkBounds(c, inner, colours.Get(kColourIndexButtonFace));
+        EXPECT_NEAR(drawn.left + drawn.right, inner.left + inner.right, 2);
+        EXPECT_NEAR(drawn.top + drawn.bottom, inner.top + inner.bottom, labelled ? 6 * scale : 2);
+        EXPECT_TRUE(drawn.Width() >= side - 4 && drawn.Width() <= side);
+        EXPECT_EQ(drawn.Height() > side + 4, labelled);
+    }
+}
+
 TEST(FormPainterTest, RedOnlyColoursGiveRedOnlyPixels) {
     SystemColourArray reds{};
     for (int i = 0; i < kSystemColourCount; ++i) reds[size_t(i)] = MakeColour(uint8_t(8 * i + 7), 0, 0);
@@ -92,6 +130,7 @@ TEST(FormPainterTest, RedOnlyColoursGiveRedOnlyPixels) {
         tmpl.controls.push_back({id, kind, "Mag 6.5", MakeRect(10, 40 * id, 150, 36)});
         ++id;
     }
+    tmpl.controls.push_back({id, ControlKind::Button, "Mars", MakeRect(160, 40, 60, 44), true, IconId::Mars});
     FormWindow form(1, tmpl, DeviceCaps::ForDpi(192));
     for (int i = 0; i < 9; ++i) form.FindControl(7)->InsertRow(0, "Orion");
     form.FindControl(7)->SetRowState(1, true, true);
