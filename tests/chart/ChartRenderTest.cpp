@@ -164,8 +164,12 @@ TEST_F(ChartRender, AnObjectNameGivesWayToAnEarlierObjectCloserThan30By10Pixels)
         const int xs[] = {200, 200 + dx}, ys[] = {300, 309};
         for (int i = 0; i < 2; ++i) {
             const SkyDirection sky = PlaceLandingOn(view, xs[i], ys[i]);
-            pair[size_t(i)] = ChartObject{.kind = 42, .displayType = kTypeConstellation, .raHours = sky.first,
-                                          .decDeg = sky.second, .label = i == 0 ? "A" : "WWWWWWWW"};
+            ChartObject& object = pair[size_t(i)];
+            object.kind = 42;
+            object.displayType = kTypeConstellation;  // no symbol: only the names draw
+            object.raHours = sky.first;
+            object.decDeg = sky.second;
+            object.label = i == 0 ? "A" : "WWWWWWWW";
         }
         ChartScene scene;
         scene.objects = &pair;
