@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "catalog/CatalogSession.h"
+#include "cli/ProgramShell.h"
 #include "platform/DeviceCaps.h"
 #include "platform/EventLoop.h"
 #include "platform/PowerWatcher.h"
@@ -13,27 +13,12 @@
 #include "shell/PlatformServices.h"
 #include "shell/PreferenceStart.h"
 #include "shell/PreferenceStore.h"
-#include "shell/Startup.h"
 
 #ifdef VESPERTAR_HAVE_SDL
 #include "platform/sdl/SdlWindowSystem.h"
 #endif
 
 namespace vsp::app {
-namespace {
-
-// The sky of the run: opened by the start-up order, closed by the shutdown order.
-void WireCatalogs(AppState& state, CatalogSession& sky) {
-    state.hooks.openCatalogs = [&sky](AppState& app) {
-        CatalogSessionOptions options;
-        options.extendedCatalog = app.prefs.cardCatalog;
-        CatalogSessionOpen(sky, app.info, options);
-    };
-    state.hooks.closeCatalogs = [&sky](AppState&) { CatalogSessionClose(sky); };
-}
-
-}  // namespace
-
 int RunInteractive(const cli::WindowOptions& options) {
 #ifdef VESPERTAR_HAVE_SDL
     const ProgramDir dir = ProgramDir::Resolve(options.home);
@@ -52,12 +37,12 @@ int RunInteractive(const cli::WindowOptions& options) {
     PowerWatcher watcher(PostPowerResume(loop));
     UsePlatformServices(state, instance, watcher);
     CatalogSession sky(dir, state.info);
-    WireCatalogs(state, sky);
+    cli::WireCatalogs(state, sky);
     loop.SetInputPump([&windows] { windows.PumpInput(); });
     // Closing the window is the menu's Quit, so the shutdown order runs.
     windows.SetCloseHandler([&loop] { loop.PostCommand(kCommandExit, 0); });
 
-    switch (StartApplication(state)) {
+    switch (cli::StartShell(state, loaded)) {
         case StartResult::Started:
             break;
         case StartResult::AnotherRunning:
@@ -66,7 +51,6 @@ int RunInteractive(const cli::WindowOptions& options) {
         case StartResult::WindowFailed:
             return 1;
     }
-    if (!loaded.message.empty()) state.info.InfoBox(loaded.message, "");
     MainWindowHandler handler(state);
     const int code = windows.Run(handler);
     // Shutdown copied the observing date and time into the settings; keep them.

@@ -91,6 +91,7 @@ void AddObjectCommand(CommandRegistry& registry);
 void AddStarCommand(CommandRegistry& registry);
 void AddCityCommand(CommandRegistry& registry);
 void AddChartCommands(CommandRegistry& registry);        // chart, chart at
+void AddScreenCommand(CommandRegistry& registry);
 
 // The whole front end on `args` (the words after the program name): runs the command, or
 // `openWindow` when there is none; returns the exit status.

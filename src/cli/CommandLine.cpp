@@ -29,6 +29,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddStarCommand(registry);
     AddCityCommand(registry);
     AddChartCommands(registry);
+    AddScreenCommand(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

@@ -1,0 +1,88 @@
+// `screen` through the built program: the home form's buttons and its picture at two scales,
+// taps that switch forms in the order of the line, and the refusals of bad input.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/ProgramHomeTest.h"
+
+namespace vsp::test {
+namespace {
+
+class Screen : public ProgramHomeTest {
+protected:
+    // The centre of the home form's control showing `text`, as "X,Y".
+    std::string CentreOf(const nlohmann::json& form, const std::string& text) {
+        for (const nlohmann::json& c : form["controls"]) {
+            if (c["text"] == text)
+                return std::to_string(int(c["x"]) + int(c["w"]) / 2) + "," + std::to_string(int(c["y"]) + int(c["h"]) / 2);
+        }
+        ADD_FAILURE() << "no control " << text;
+        return "0,0";
+    }
+};
+
+// Width and height from the PNG header, or zeros when the file is not a PNG.
+std::pair<int, int> PngSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char head[24] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    if (!in || head[1] != 'P' || head[2] != 'N' || head[3] != 'G') return {0, 0};
+    auto be = [&](int at) { return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3]; };
+    return {be(16), be(20)};
+}
+
+TEST_F(Screen, HomeFormListsItsButtonsAndIsDrawnAtTheDisplayScale) {
+    for (int dpi : {96, 192}) {
+        const std::string png = home_.Path("home.png");
+        const nlohmann::json j = Json({"screen", "1950", "--dpi", std::to_string(dpi), "-o", png});
+        EXPECT_EQ(j["form"], 1950);
+        std::vector<std::string> texts;
+        for (const nlohmann::json& c : j["controls"]) texts.push_back(c["text"]);
+        for (const char* text : {"Find", "Moon", "Comet", "Done"})
+            EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+        // The home form leaves the menu bar (26 layout pixels) to the main window.
+        EXPECT_EQ(PngSize(png), std::make_pair(240 * dpi / 96, (320 - 26) * dpi / 96)) << dpi;
+    }
+}
+
+TEST_F(Screen, TapsSwitchFormsInTheOrderGiven) {
+    const std::string moon = CentreOf(Json({"screen", "1950"}), "Moon");
+    const nlohmann::json opened = Json({"screen", "1950", "--tap", moon});
+    EXPECT_EQ(opened["form"], 6000);
+    EXPECT_EQ(opened["title"], "Moon");
+    // The title is the way back; a key between the taps keeps its place in the line.
+    EXPECT_EQ(Json({"screen", "1950", "--tap", moon, "--key", "Down", "--tap", "5,5"})["form"], 1950);
+}
+
+TEST_F(Screen, BadInputIsRefusedClearly) {
+    const std::string png = home_.Path("no/such/dir/x.png");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"screen", "4242", "--json"}, 1, "Unkown form call"},
+        {{"screen", "1950", "--key", "Home"}, 2, "unknown key Home"},
+        {{"screen", "1950", "--tap", "240,10"}, 2, "outside the 240x320 screen"},
+        {{"screen", "1950", "--tap", "300,10", "--dpi", "192"}, 0, ""},
+        {{"screen", "1950", "-o", png}, 1, "x.png"},
+    };
+    for (const Case& c : cases) {
+        const ProgramResult r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[1] << " " << c.args[2] << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(png));
+    const nlohmann::json unknown = nlohmann::json::parse(Run({"screen", "4242", "--json"}).out);
+    EXPECT_EQ(unknown["info_boxes"].back()["first"], "Unkown form call");
+}
+
+}  // namespace
+}  // namespace vsp::test
