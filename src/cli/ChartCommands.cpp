@@ -32,14 +32,6 @@ struct ChartSize {
     int height = 640;
 };
 
-bool ParseSize(const std::string& text, ChartSize& size) {
-    int width = 0, height = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &tail) != 2) return false;
-    if (width < 1 || height < 1 || width > 4096 || height > 4096) return false;
-    size = {width, height};
-    return true;
-}
 
 int BackgroundRow(const std::string& name) {
     if (name == "black") return 0;
@@ -116,8 +108,8 @@ struct ChartRun {
 
 // Everything up to a drawn chart; a status other than kExitOk when the job cannot go on.
 int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPlaced) {
-    if (args.size && !ParseSize(*args.size, run.size))
-        return UsageError(ctx, "--size must be WxH with sides from 1 to 4096 pixels: " + *args.size);
+    if (args.size && !ParsePixelSize(*args.size, run.size.width, run.size.height))
+        return UsageError(ctx, kPixelSizeUsage + *args.size);
     run.prefs = ViewPreferences(ctx, args);
     const CalendarDateTime local = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();

@@ -67,6 +67,10 @@ CLI::Option* AddDate(CLI::App& command, const std::string& name, std::optional<C
 CLI::Option* AddClockTime(CLI::App& command, const std::string& name, std::optional<ClockTime>& time,
                           const std::string& description);
 
+// A picture size "WxH" with sides from 1 to 4096 pixels; false otherwise.
+bool ParsePixelSize(const std::string& text, int& width, int& height);
+inline constexpr char kPixelSizeUsage[] = "--size must be WxH with sides from 1 to 4096 pixels: ";
+
 // Prints the one-line reason on stderr and returns kExitUsage.
 int UsageError(CliContext& ctx, std::string_view reason);
 // Prints the system's message (narrow, code page) on stderr and returns kExitFailed.

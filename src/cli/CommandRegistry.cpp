@@ -1,6 +1,8 @@
+#include "cli/Command.h"
+
+#include <cstdio>
 #include <ostream>
 
-#include "cli/Command.h"
 #include "format/DateTimeParse.h"
 #include "platform/Text.h"
 
@@ -92,6 +94,16 @@ int JobFailed(CliContext& ctx, std::string_view narrowMessage) {
 
 void PrintJson(CliContext& ctx, const nlohmann::json& document) {
     ctx.Out() << document.dump(2) << "\n";
+}
+
+bool ParsePixelSize(const std::string& text, int& width, int& height) {
+    int w = 0, h = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
+    if (w < 1 || h < 1 || w > 4096 || h > 4096) return false;
+    width = w;
+    height = h;
+    return true;
 }
 
 }  // namespace vsp::cli

@@ -250,10 +250,7 @@ bool Play(ScreenRun& run, const Step& step) {
 std::optional<DeviceCaps> ScreenCaps(const ScreenArgs& args) {
     DeviceCaps caps = DeviceCaps::ForDpi(args.dpi);
     if (!args.size) return caps;
-    const auto size = ParsePair(*args.size, "%dx%d%c");
-    if (!size || size->first < 1 || size->second < 1 || size->first > 4096 || size->second > 4096) return std::nullopt;
-    caps.screenWidth = size->first;
-    caps.screenHeight = size->second;
+    if (!ParsePixelSize(*args.size, caps.screenWidth, caps.screenHeight)) return std::nullopt;
     return caps;
 }
 
@@ -273,7 +270,7 @@ bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
 
 int RunScreen(CliContext& ctx, const ScreenArgs& args) {
     const std::optional<DeviceCaps> caps = ScreenCaps(args);
-    if (!caps) return UsageError(ctx, "--size must be WxH with sides from 1 to 4096 pixels: " + *args.size);
+    if (!caps) return UsageError(ctx, kPixelSizeUsage + *args.size);
     std::vector<Step> steps;
     if (std::string problem; !ReadSteps(args, *caps, steps, problem)) return UsageError(ctx, problem);
     if (!MakeDirectory(ctx.Home().Root())) return JobFailed(ctx, "cannot use the program directory " + ctx.Home().Root());
