@@ -1,7 +1,7 @@
 #pragma once
-// The forms the shell knows: id (also the template id) and screen name. Each subsystem
-// registers the factory of its forms; a known form without one opens empty, titled with its
-// screen name.
+// The forms the shell knows: id (also the template id), screen name, and the line telling the
+// user what a form will hold. Each subsystem registers the factory of its forms; a known form
+// without one opens titled with its screen name and showing that line.
 
 #include <string_view>
 
@@ -12,6 +12,8 @@ namespace vsp {
 struct FormTableEntry {
     int id;
     std::string_view screenName;
+    // Shown while the form has no factory of its own; empty where nothing is to come.
+    std::string_view comingLine = {};
 };
 
 // Forms with special handling when opened.
@@ -25,6 +27,8 @@ inline constexpr int kSkyChartFormId = 1900;
 bool IsKnownForm(int formId);
 // Empty for an unknown id.
 std::string_view FormScreenName(int formId);
+// What the form will hold, in the user's words; empty for an unknown id.
+std::string_view FormComingLine(int formId);
 // A template with the form's id, titled with its screen name.
 FormTemplate NamedFormTemplate(int formId);
 

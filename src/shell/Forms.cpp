@@ -14,6 +14,12 @@ namespace {
 
 constexpr int kTitleIdFirst = 8000;
 constexpr int kTitleIdLast = 8033;
+// The line saying what a form without content of its own will hold, in 96-dpi layout pixels:
+// the margin the other forms keep, room for five wrapped lines under the title.
+constexpr int kComingLineId = 8100;
+constexpr int kFormMargin = 8;
+constexpr int kLayoutWidth = DeviceCaps{}.screenWidth;
+constexpr int kComingLineBottom = 120;
 
 Rect ScreenRect(const AppState& state) {
     const DeviceCaps& caps = state.windows.Caps();
@@ -49,7 +55,12 @@ public:
         FormTemplate t = NamedFormTemplate(formId);
         if (!t.title.empty()) {
             t.controls.push_back(
-                ControlTemplate{kTitleIdFirst, ControlKind::TitleButton, t.title, Rect{0, 0, 120, 24}});
+                ControlTemplate{kTitleIdFirst, ControlKind::TitleButton, t.title, Rect{0, 0, 120, kTitleHeight}});
+        }
+        if (const std::string_view line = FormComingLine(formId); !line.empty()) {
+            t.controls.push_back(ControlTemplate{kComingLineId, ControlKind::StaticText, std::string(line),
+                                                 Rect{kFormMargin, kTitleHeight + kFormMargin,
+                                                      kLayoutWidth - kFormMargin, kComingLineBottom}});
         }
         return t;
     }

@@ -31,7 +31,8 @@ void LeaveForm(AppState& state, FormWindow* window);
 std::shared_ptr<Form> FormOf(AppState& state, const FormWindow* window);
 FormWindow* FindOpenForm(AppState& state, WindowHandle handle);
 
-// A form with a title control only (or nothing, for an empty screen name).
+// A form with its title and the line saying what it will hold (nothing for an empty screen
+// name).
 std::unique_ptr<Form> MakeEmptyForm();
 
 }  // namespace vsp
