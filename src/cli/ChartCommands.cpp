@@ -48,8 +48,9 @@ Preferences ViewPreferences(CliContext& ctx, const ChartArgs& args) {
     return prefs;
 }
 
-// The object --center names, in the table (added when the chart index does not hold it).
-bool FindCentreObject(CliContext& ctx, CatalogSession& session, const std::string& text,
+// The entry of the chart's table that --center names: a body by its name ("moon"), else an
+// object by its designation or label ("NGC 1976", "M42"); false when the table has none.
+bool FindCentreObject(CatalogSession& session, const std::string& text,
                       std::vector<ChartObject>& objects, int& index) {
     for (size_t i = 0; i < objects.size(); ++i) {
         if (objects[i].kind == kKindPlanet && text == BodyName(objects[i].number)) {
@@ -92,6 +93,16 @@ void CentreOn(ChartView& view, std::optional<double> az, std::optional<double> a
     view.CentreHorizontalOn(az.value_or(180.0), alt.value_or(defaultAlt));
 }
 
+// A J2000 place at the middle of the chart.
+void CentreOnPlace(ChartView& view, double raHours, double decDeg) {
+    if (IsHorizontalChart(view.ChartTypeValue())) {
+        const SkyDirection h = view.CatalogToHorizontal(raHours, decDeg);
+        view.CentreHorizontalOn(h.first, h.second);
+    } else {
+        view.CentreOnVector(view.PrecomputeVector(raHours, decDeg, false));
+    }
+}
+
 struct ChartRun {
     Preferences prefs;
     CatalogSession session;
@@ -122,17 +133,11 @@ int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPl
     if (args.flip) run.prefs.zoomFlip[size_t(std::min(run.view.ZoomLevel(), 9))] = *args.flip;
     if (args.rotation) run.view.SetSkyMapRotation(*args.rotation);
     if (args.center) {
-        if (!FindCentreObject(ctx, run.session, *args.center, run.objects, run.scene.selected))
+        if (!FindCentreObject(run.session, *args.center, run.objects, run.scene.selected))
             return JobFailed(ctx, "Unknown object: " + *args.center);
         run.objects[size_t(run.scene.selected)].alwaysShow = true;
     } else if (args.centerRa || args.centerDec) {
-        const ChartVector v = run.view.PrecomputeVector(args.centerRa.value_or(0.0), args.centerDec.value_or(0.0), false);
-        if (IsHorizontalChart(run.view.ChartTypeValue())) {
-            const SkyDirection h = run.view.CatalogToHorizontal(args.centerRa.value_or(0.0), args.centerDec.value_or(0.0));
-            run.view.CentreHorizontalOn(h.first, h.second);
-        } else {
-            run.view.CentreOnVector(v);
-        }
+        CentreOnPlace(run.view, args.centerRa.value_or(0.0), args.centerDec.value_or(0.0));
     } else {
         CentreOn(run.view, args.centerAz, args.centerAlt, run.size);
     }
