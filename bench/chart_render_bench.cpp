@@ -10,12 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "catalog/ExtendedStarCatalogs.h"
 #include "chart/ChartSetup.h"
 #include "platform/PngFile.h"
 
 namespace {
 
-constexpr int kHipparcos110k = 4;  // row of the extended catalog table
 constexpr int kWidth = 480, kHeight = 640, kDpi = 192;
 
 struct NullSink : vsp::InfoSink {
@@ -39,7 +39,7 @@ BenchSky& Sky() {
         BenchSky s;
         const char* home = std::getenv("VESPERTAR_BENCH_HOME");
         if (!home) return s;
-        s.prefs.cardCatalog = kHipparcos110k;
+        s.prefs.cardCatalog = vsp::kExtendedHip110k;
         s.prefs.site.latitude = 48.1f;
         s.prefs.site.longitude = -11.6f;
         s.prefs.zoomStarLimit = {0, 0, 0, 0, 4, 4, 5, 5, 5, 4};  // the faintest limits offered

@@ -9,6 +9,11 @@
 namespace vsp {
 
 inline constexpr int kExtendedCatalogCount = 7;
+// Rows of the table that other parts name.
+inline constexpr int kExtendedHr = 0;          // "No expansion card": the 9110 HR stars
+inline constexpr int kExtendedHip110k = 4;     // "Hipparchos 110K"
+inline constexpr int kExtendedTycho390k = 5;   // "Tycho 390K"
+inline constexpr int kExtendedTycho2500k = 6;  // "Tycho 2.5 Million"
 inline constexpr int kExtendedCatalogNameSlot = 27;  // bytes per name in program data
 // Not fixed by the program; the data builder writes it.
 inline constexpr uint32_t kExtendedCatalogTypeCode = 0x706C3032;

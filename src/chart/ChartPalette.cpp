@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shell/AppState.h"
+
 namespace vsp {
 
 namespace {
@@ -31,8 +33,7 @@ ChartPalette NightPalette(int intensity) {
 }  // namespace
 
 int NightRedIntensity(int nightLevel) {
-    static constexpr int kIntensity[] = {255, 102, 140, 204};
-    return kIntensity[std::clamp(nightLevel, 0, 3)];
+    return kNightRedIntensity[size_t(std::clamp(nightLevel, 0, kNightLevelCount - 1))];
 }
 
 ChartPalette MakeChartPalette(int background, int nightLevel) {

@@ -23,11 +23,6 @@ namespace {
 
 constexpr std::string_view kStarUsage = "star needs a NUMBER (HR), HRn, HIPn or TYCr-n-1";
 
-// Rows of the extended-catalog table.
-constexpr int kHrCatalogRow = 0;
-constexpr int kHip110kRow = 4;
-constexpr int kTycho390kRow = 5;
-constexpr int kTycho2500kRow = 6;
 constexpr int32_t kHighestHrNumber = 9110;
 
 // Two catalogs of one star agree to the rounding of the extended entries (a second of right
@@ -105,13 +100,13 @@ struct FoundStar {
 // stars (all of them HR stars).
 int FindHr(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) {
     const bool haveDefaults = LoadDefaultStars(ctx, stars);
-    if (stars.OpenExtendedCatalog(kHrCatalogRow)) {
+    if (stars.OpenExtendedCatalog(kExtendedHr)) {
         if (!StarByNumber(stars, number, out.record))
-            return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(kHrCatalogRow));
+            return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(kExtendedHr));
     } else if (const int index = haveDefaults ? DefaultStarByNumber(stars, number) : -1; index >= 0) {
         out.record = stars.DefaultStars()[size_t(index)];
     } else {
-        OpenFirst(ctx, stars, {kHrCatalogRow});
+        OpenFirst(ctx, stars, {kExtendedHr});
         return kExitFailed;
     }
     if (haveDefaults) out.name = BrightStarName(stars, DefaultStarByNumber(stars, number));
@@ -119,15 +114,15 @@ int FindHr(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) 
 }
 
 int FindHip(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) {
-    if (OpenFirst(ctx, stars, {kHip110kRow}) < 0) return kExitFailed;
+    if (OpenFirst(ctx, stars, {kExtendedHip110k}) < 0) return kExitFailed;
     if (!StarByNumber(stars, number, out.record))
-        return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(kHip110kRow));
+        return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(kExtendedHip110k));
     if (LoadDefaultStars(ctx, stars)) out.name = BrightStarName(stars, DefaultStarAt(stars, out.record));
     return kExitOk;
 }
 
 int FindTycho(CliContext& ctx, StarCatalog& stars, int32_t number, FoundStar& out) {
-    const int row = OpenFirst(ctx, stars, {kTycho2500kRow, kTycho390kRow});
+    const int row = OpenFirst(ctx, stars, {kExtendedTycho2500k, kExtendedTycho390k});
     if (row < 0) return kExitFailed;
     if (!stars.StarByTycho(number, out.record))
         return JobFailed(ctx, out.designation + ": no such star in " + FileOfRow(row));

@@ -32,6 +32,8 @@ inline constexpr int kSavedColourCount = 34;
 inline constexpr int kMessageQueueSize = 5;
 inline constexpr int kMessageLineSize = 256;
 inline constexpr int kNightLevelCount = 4;
+// The red of each night level (0 is normal light).
+inline constexpr std::array<int, kNightLevelCount> kNightRedIntensity{255, 102, 140, 204};
 
 // Commands of the main window that are not menu items.
 inline constexpr int kCommandQuit = 1;
@@ -172,7 +174,7 @@ public:
 
     DisplayColours display;
     int nightLevel = 0;
-    std::array<int, kNightLevelCount> redIntensity{255, 102, 140, 204};
+    std::array<int, kNightLevelCount> redIntensity = kNightRedIntensity;
     std::array<Colour, kSavedColourCount> savedColours{};
     bool coloursSaved = false;
 
