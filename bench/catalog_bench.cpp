@@ -95,7 +95,8 @@ void DesignationLookup(benchmark::State& state, const char* text) {
         vsp::FoundObject found;
         std::string problem;
         if (!vsp::DesignationParse(catalogs.Table(), text, catalog, number) ||
-            vsp::FindObject(catalogs, catalog, number, found, problem) != vsp::ObjectSearch::Found) {
+            vsp::FindObject(catalogs.Session(), catalogs.Messages(), catalog, number, found, problem) !=
+                vsp::ObjectSearch::Found) {
             state.SkipWithError(("lookup failed: " + problem).c_str());
             break;
         }

@@ -31,15 +31,15 @@ std::string_view ListFile(int32_t catalog) {
 }
 
 // Binary search of the catalog's record range, which the object file keeps sorted by number.
-bool SearchRange(ObjectCatalogs& catalogs, const CatalogEntry& entry, int32_t catalog, int32_t number,
-                 FoundObject& out) {
-    CatalogDb& objects = catalogs.Files().objects;
+bool SearchRange(CatalogSession& sky, InfoSink& messages, const CatalogEntry& entry, int32_t catalog,
+                 int32_t number, FoundObject& out) {
+    CatalogDb& objects = sky.files.objects;
     int32_t low = entry.firstRecord;
     int32_t high = std::min<int32_t>(entry.endRecord, objects.RecordCount()) - 1;
     while (low <= high) {
         const int32_t mid = low + (high - low) / 2;
         ObjectRecord record;
-        if (!ObjectRead(objects, catalogs.Messages(), mid, record)) return false;
+        if (!ObjectRead(objects, messages, mid, record)) return false;
         int64_t order = int64_t(record.catalog) - catalog;
         if (order == 0) order = int64_t(record.number) - number;
         if (order == 0) {
@@ -53,10 +53,15 @@ bool SearchRange(ObjectCatalogs& catalogs, const CatalogEntry& entry, int32_t ca
     return false;
 }
 
+// The object file that is open, for messages.
+std::string ObjectFileName(const CatalogSession& sky) {
+    return std::string(sky.files.objectsAreOneK ? kObjectFile1k : kObjectFile18k);
+}
+
 }  // namespace
 
 ObjectCatalogs::ObjectCatalogs(const ProgramDir& dir, InfoSink& messages)
-    : messages_(messages), session_(dir, messages), types_(DefaultObjectTypeTable()) {}
+    : messages_(messages), session_(dir, messages) {}
 
 ObjectCatalogs::~ObjectCatalogs() { CatalogSessionClose(session_); }
 
@@ -66,21 +71,11 @@ bool ObjectCatalogs::Open() {
     return CatalogSessionOpen(session_, messages_, options);
 }
 
-std::string ObjectCatalogs::ClassText(uint16_t code) const {
-    std::string text = ObjectClassText(session_.classTexts, code);
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-std::string ObjectCatalogs::ObjectFileName() const {
-    return std::string(session_.files.objectsAreOneK ? kObjectFile1k : kObjectFile18k);
-}
-
-ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t number, FoundObject& out,
-                        std::string& problem) {
-    const CatalogTable& table = catalogs.Table();
+ObjectSearch FindObject(CatalogSession& sky, InfoSink& messages, int32_t catalog, int32_t number,
+                        FoundObject& out, std::string& problem) {
+    const CatalogTable& table = sky.catalogs;
     const std::string designation = CatalogDesignation(table, catalog, number);
-    CatalogDb& objects = catalogs.Files().objects;
+    CatalogDb& objects = sky.files.objects;
     if (!objects.IsOpen()) {
         problem = std::string(kObjectDbNotOpen);
         return ObjectSearch::NotFound;
@@ -104,14 +99,14 @@ ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t numbe
             problem = designation + ": the " + ListName(catalog) + " list runs from 1 to " + std::to_string(last);
             return ObjectSearch::NotFound;
         }
-        if (!ObjectByListNumber(catalogs.Lists(), catalog, number, found.index)) {
+        if (!ObjectByListNumber(sky.lists, catalog, number, found.index)) {
             problem = designation + ": the " + ListName(catalog) + " list is not installed (" + std::string(kDataDir) +
                       std::string(ListFile(catalog)) + ")";
             return ObjectSearch::NotFound;
         }
-        if (!ObjectRead(objects, catalogs.Messages(), found.index, found.record)) {
+        if (!ObjectRead(objects, messages, found.index, found.record)) {
             problem = designation + ": the list points at record " + std::to_string(found.index) + ", outside " +
-                      catalogs.ObjectFileName();
+                      ObjectFileName(sky);
             return ObjectSearch::NotFound;
         }
     } else {
@@ -120,8 +115,8 @@ ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t numbe
             problem = std::string(kFinderNoObjects);
             return ObjectSearch::NotFound;
         }
-        if (!SearchRange(catalogs, entry, catalog, number, found)) {
-            problem = designation + ": no such object in " + catalogs.ObjectFileName();
+        if (!SearchRange(sky, messages, entry, catalog, number, found)) {
+            problem = designation + ": no such object in " + ObjectFileName(sky);
             return ObjectSearch::NotFound;
         }
     }
@@ -130,7 +125,7 @@ ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t numbe
     const int32_t link = found.record.link;
     ObjectRecord primary;
     if (link != found.index && link >= 0 && link < objects.RecordCount() &&
-        ObjectRead(objects, catalogs.Messages(), link, primary) && primary.catalog == found.record.catalog &&
+        ObjectRead(objects, messages, link, primary) && primary.catalog == found.record.catalog &&
         primary.number == found.record.number) {
         found.index = uint16_t(link);
         found.record = primary;

@@ -11,7 +11,6 @@
 #include "catalog/CatalogTable.h"
 #include "catalog/NumberedLists.h"
 #include "catalog/ObjectRecord.h"
-#include "catalog/ObjectTypeTable.h"
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
 
@@ -29,21 +28,14 @@ public:
     // missing.
     bool Open();
 
+    CatalogSession& Session() { return session_; }
     CatalogFiles& Files() { return session_.files; }
     const CatalogTable& Table() const { return session_.catalogs; }
-    const NumberedLists& Lists() const { return session_.lists; }
-    const ObjectTypeTable& Types() const { return types_; }
     InfoSink& Messages() { return messages_; }
-    // The class text of a record's first small code, without the leading blank; empty when
-    // there is none.
-    std::string ClassText(uint16_t code) const;
-    // The object file that is open, for messages.
-    std::string ObjectFileName() const;
 
 private:
     InfoSink& messages_;
     CatalogSession session_;
-    ObjectTypeTable types_;
 };
 
 struct FoundObject {
@@ -56,10 +48,10 @@ enum class ObjectSearch {
     NotFound,  // `problem` tells why
 };
 
-// The object (catalog, number) names. A record that points at its primary twin (the core
-// record of an object that also sits in its catalog's sorted part) is replaced by that twin,
-// so the lists and the names see the record they point at.
-ObjectSearch FindObject(ObjectCatalogs& catalogs, int32_t catalog, int32_t number, FoundObject& out,
-                        std::string& problem);
+// The object (catalog, number) names in the sky's object file. A record that points at its
+// primary twin (the core record of an object that also sits in its catalog's sorted part) is
+// replaced by that twin, so the lists and the names see the record they point at.
+ObjectSearch FindObject(CatalogSession& sky, InfoSink& messages, int32_t catalog, int32_t number,
+                        FoundObject& out, std::string& problem);
 
 }  // namespace vsp

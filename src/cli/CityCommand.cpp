@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
+#include "format/ZoneText.h"
 #include "platform/Text.h"
 #include "shell/CityList.h"
 
@@ -39,13 +39,6 @@ double Degrees(float value) { return std::round(double(value) * 1e5) / 1e5; }
 // Right-aligned in `width` characters.
 std::string Column(const std::string& text, size_t width) {
     return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
-}
-
-// "+5:30" for 330 minutes.
-std::string ZoneText(int minutes) {
-    const int size = std::abs(minutes);
-    return std::string(minutes < 0 ? "-" : "+") + std::to_string(size / 60) + ":" + (size % 60 < 10 ? "0" : "") +
-           std::to_string(size % 60);
 }
 
 int RunCity(CliContext& ctx, const CityArgs& args) {

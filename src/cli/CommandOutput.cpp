@@ -80,11 +80,4 @@ const char* RiseSetStatusKey(RiseSetStatus status) {
     return "normal";
 }
 
-std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times,
-                                             const TextFormats& formats) {
-    std::vector<std::string> lines = ObjectRiseSetLines(times, formats);
-    if (times.status == RiseSetStatus::Normal) lines.push_back("Set     " + HMSToStr(times.set, formats));
-    return lines;
-}
-
 }  // namespace vsp::cli

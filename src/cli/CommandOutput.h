@@ -43,9 +43,5 @@ std::string OutOfRangeMessage(double jde);
 
 // "normal", "circumpolar" or "never_rises": the status word of the JSON output.
 const char* RiseSetStatusKey(RiseSetStatus status);
-// The object screen's lines (code page): rise, transit and set, or the one line of an object
-// that is circumpolar or never rises.
-std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times,
-                                             const TextFormats& formats);
 
 }  // namespace vsp::cli

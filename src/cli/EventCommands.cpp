@@ -13,6 +13,8 @@
 #include "ephemeris/Eclipses.h"
 #include "ephemeris/LunarPhase.h"
 #include "ephemeris/Time.h"
+#include "format/EventText.h"
+#include "format/MoonPhaseList.h"
 
 namespace vsp::cli {
 namespace {
@@ -21,15 +23,13 @@ constexpr int kDefaultPhaseCount = 4;     // one of each phase
 constexpr int kDefaultEclipseCount = 12;  // what the eclipse list screen asks for
 constexpr int kMaxCount = 10000;
 
-struct PhaseName {
-    double code;
-    const char* key;
-    const char* label;
-};
-constexpr PhaseName kPhaseNames[] = {{kPhaseNew, "new", "New Moon"},
-                                     {kPhaseFirstQuarter, "first_quarter", "First Quarter"},
-                                     {kPhaseFull, "full", "Full Moon"},
-                                     {kPhaseLastQuarter, "last_quarter", "Last Quarter"}};
+// The JSON key of a phase code.
+const char* PhaseKey(double code) {
+    if (code == kPhaseFirstQuarter) return "first_quarter";
+    if (code == kPhaseFull) return "full";
+    if (code == kPhaseLastQuarter) return "last_quarter";
+    return "new";
+}
 
 std::string UtcText(int year, int month, int day, int hour, int minute, int second) {
     char text[48];
@@ -61,38 +61,6 @@ void AddCount(CLI::App& command, EventArgs& args, int fallback) {
         ->check(CLI::Range(1, kMaxCount));
 }
 
-double ObservingJd(CliContext& ctx) {
-    const CalendarDateTime t = ctx.ObservingTime();
-    return JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second,
-                          ctx.Ephemeris().location.tzOffset);
-}
-
-struct FoundPhase {
-    const PhaseName* name;
-    LunarPhaseResult result;
-};
-
-// The phases at or after the observing instant. The lunation a counter derives from the date is
-// the nearest one, so the last phases of the one before may still be ahead: start there.
-std::vector<FoundPhase> NextPhases(CliContext& ctx, int count) {
-    const CalendarDateTime t = ctx.ObservingTime();
-    const EphemerisSettings settings = ctx.Ephemeris();
-    const double from = ObservingJd(ctx);
-    int32_t lunation = 0;
-    LunarPhaseResult phase;
-    LunarPhase(kPhaseNew, lunation, t.year, t.month, t.day, 0, settings, phase);
-    lunation -= 1;
-    std::vector<FoundPhase> found;
-    while (int(found.size()) < count) {
-        for (const PhaseName& name : kPhaseNames) {
-            LunarPhaseOf(name.code, lunation, 0, settings, phase);
-            if (phase.jd >= from && int(found.size()) < count) found.push_back({&name, phase});
-        }
-        lunation += 1;
-    }
-    return found;
-}
-
 nlohmann::json ContactJson(double jd) { return HasContact(jd) ? nlohmann::json(jd) : nlohmann::json(nullptr); }
 
 nlohmann::json EclipseJson(const FoundEclipse& e, bool details) {
@@ -120,52 +88,38 @@ nlohmann::json EclipseJson(const FoundEclipse& e, bool details) {
     return item;
 }
 
-std::string ClockText(double jd) {
-    if (!HasContact(jd)) return "--:--:--";
-    const CalendarDateTime t = CalendarFromJulianDay(jd);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    return text;
-}
-
-std::string DurationText(int seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%dh%02dm%02ds", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return text;
-}
-
 void PrintEclipse(CliContext& ctx, const FoundEclipse& e, bool details) {
     const EclipseRowText row = EclipseRow(e.entry);
     char line[128];
     std::snprintf(line, sizeof line, "%-16s %-10s %02d:%02d:%02d UT", row.date.c_str(), row.type.c_str(),
                   e.entry.hour, e.entry.minute, e.entry.second);
     ctx.Out() << line;
-    if (e.entry.kind == kEclipseLunar) ctx.Out() << "  " << DurationText(e.entry.duration);
+    if (e.entry.kind == kEclipseLunar) ctx.Out() << "  " << EclipseDurationText(e.entry.duration);
     ctx.Out() << "\n";
     if (!details) return;
     const EclipseCircumstances& c = e.circumstances;
     ctx.Out() << "    JD " << Fixed(c.jd, 5) << "  gamma " << Fixed(c.gamma, 4) << "  u " << Fixed(c.u, 4) << "\n";
     if (e.entry.kind != kEclipseLunar) return;
     const LunarEclipseDetails& d = c.lunar;
-    ctx.Out() << "    P1 " << ClockText(d.p1) << "  U1 " << ClockText(d.u1) << "  U2 " << ClockText(d.u2)
-              << "  U3 " << ClockText(d.u3) << "  U4 " << ClockText(d.u4) << "  P4 " << ClockText(d.p4)
-              << "\n    umbral magnitude " << Fixed(d.umbralMagnitude, 4) << "  penumbral magnitude "
-              << Fixed(d.penumbralMagnitude, 4) << "\n";
+    ctx.Out() << "    P1 " << ContactClockText(d.p1) << "  U1 " << ContactClockText(d.u1) << "  U2 "
+              << ContactClockText(d.u2) << "  U3 " << ContactClockText(d.u3) << "  U4 " << ContactClockText(d.u4)
+              << "  P4 " << ContactClockText(d.p4) << "\n    umbral magnitude " << Fixed(d.umbralMagnitude, 4)
+              << "  penumbral magnitude " << Fixed(d.penumbralMagnitude, 4) << "\n";
 }
 
 int RunPhases(CliContext& ctx, const EventArgs& args) {
-    const std::vector<FoundPhase> phases = NextPhases(ctx, args.count);
+    const std::vector<MoonPhaseEvent> phases = NextMoonPhases(ctx.ObservingTime(), args.count, ctx.Ephemeris());
     if (ctx.Json()) {
         nlohmann::json list = nlohmann::json::array();
-        for (const FoundPhase& p : phases) {
-            list.push_back({{"phase", p.name->key}, {"jd_ut", p.result.jd}, {"utc", UtcText(p.result.ut)}});
+        for (const MoonPhaseEvent& p : phases) {
+            list.push_back({{"phase", PhaseKey(p.code)}, {"jd_ut", p.result.jd}, {"utc", UtcText(p.result.ut)}});
         }
         PrintJson(ctx, list);
         return kExitOk;
     }
-    for (const FoundPhase& p : phases) {
+    for (const MoonPhaseEvent& p : phases) {
         char line[96];
-        std::snprintf(line, sizeof line, "%-14s %s  JD %s\n", p.name->label, UtcText(p.result.ut).c_str(),
+        std::snprintf(line, sizeof line, "%-14s %s  JD %s\n", MoonPhaseName(p.code), UtcText(p.result.ut).c_str(),
                       Fixed(p.result.jd, 5).c_str());
         ctx.Out() << line;
     }

@@ -2,88 +2,23 @@
 // common name, short description and its expansion, and where it stands for the observing
 // time.
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "catalog/ConstellationTable.h"
-#include "catalog/CrossReference.h"
-#include "catalog/DescriptionFile.h"
 #include "catalog/Designation.h"
-#include "catalog/DreyerExpand.h"
+#include "catalog/ObjectFacts.h"
 #include "cli/CatalogWords.h"
-#include "cli/FixedPositionSky.h"
-#include "catalog/ObjectLookup.h"
 #include "format/AngleFormat.h"
+#include "format/FixedPositionSky.h"
 #include "platform/Text.h"
+#include "shell/PreferenceTable.h"
 
 namespace vsp::cli {
 namespace {
 
-// Magnitudes at or above this are the builder's mark for "unknown" (99.9).
-constexpr float kUnknownMagnitude = 99.0f;
-constexpr size_t kCommonNameSize = 64;
-
 bool IsStarCatalog(int32_t catalog) {
     return catalog == kCatalogHip || catalog == kCatalogHr || catalog == kCatalogTycho;
-}
-
-std::string Trimmed(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return std::string(text);
-}
-
-struct ObjectFacts {
-    std::string designation;
-    std::vector<std::string> others;
-    std::string commonName;   // code page
-    std::string description;  // code page
-    std::string translation;  // code page
-};
-
-void AddOther(ObjectFacts& facts, const std::string& name) {
-    if (name.empty() || name == facts.designation) return;
-    for (const std::string& known : facts.others)
-        if (known == name) return;
-    facts.others.push_back(name);
-}
-
-// The cross-references of the record's own designation: its other names and its common name.
-void ReadCrossReferences(ObjectCatalogs& catalogs, const ObjectRecord& record, ObjectFacts& facts,
-                         std::vector<std::pair<int32_t, int32_t>>& identities) {
-    int16_t otherCatalogs[kCrossReferenceOthers] = {};
-    int32_t otherNumbers[kCrossReferenceOthers] = {};
-    int found = 0;
-    char name[kCommonNameSize] = {};
-    if (!CrossReferenceFind(catalogs.Files().crossReferences, catalogs.Messages(), record.catalog, record.number,
-                            otherCatalogs, otherNumbers, kCrossReferenceOthers, found, name, sizeof name)) {
-        return;
-    }
-    facts.commonName = Trimmed(name);
-    for (int i = 0; i < found; ++i) {
-        identities.emplace_back(otherCatalogs[i], otherNumbers[i]);
-        AddOther(facts, CatalogDesignation(catalogs.Table(), otherCatalogs[i], otherNumbers[i]));
-    }
-}
-
-// The description of the record's own designation, else of an NGC or IC name it also has.
-void ReadDescription(ObjectCatalogs& catalogs, const ObjectRecord& record,
-                     const std::vector<std::pair<int32_t, int32_t>>& identities, ObjectFacts& facts) {
-    if (!DescriptionApplies(record.catalog, record.type)) return;
-    std::vector<std::pair<int32_t, int32_t>> candidates{{record.catalog, record.number}};
-    for (const auto& identity : identities)
-        if (identity.first == kCatalogNgc || identity.first == kCatalogIc) candidates.push_back(identity);
-    char text[kDescriptionShortSize];
-    for (const auto& [catalog, number] : candidates) {
-        if (!DescriptionFind(catalogs.Files().descriptions, catalogs.Messages(), catalog, number, text)) continue;
-        facts.description = text;
-        char expanded[kDescriptionLongSize];
-        DescriptionExpand(facts.description, expanded);
-        facts.translation = expanded;
-        return;
-    }
 }
 
 nlohmann::json TextOrNull(const std::string& narrow) {
@@ -114,46 +49,35 @@ int RunObject(CliContext& ctx, const std::string& text) {
 
     FoundObject found;
     std::string problem;
-    if (FindObject(catalogs, catalog, number, found, problem) != ObjectSearch::Found) return JobFailed(ctx, problem);
+    if (FindObject(catalogs.Session(), ctx.Messages(), catalog, number, found, problem) != ObjectSearch::Found)
+        return JobFailed(ctx, problem);
     const ObjectRecord& record = found.record;
+    const ObjectFacts facts = ReadObjectFacts(catalogs.Session(), ctx.Messages(), found);
 
-    ObjectFacts facts;
-    const ObjectNames names = ObjectDesignations(catalogs.Table(), catalogs.Lists(), found.index, record);
-    facts.designation = names.first;
-    AddOther(facts, names.second);
-    std::vector<std::pair<int32_t, int32_t>> identities;
-    ReadCrossReferences(catalogs, record, facts, identities);
-    ReadDescription(catalogs, record, identities, facts);
-
+    const CalendarDateTime when = ctx.ObservingTime();
+    const EphemerisSettings settings = ctx.Ephemeris();
     FixedPositionSky sky;
-    if (!FixedPositionSkyCompute(ctx, record.ra, record.dec, sky, problem)) return JobFailed(ctx, problem);
-
-    const bool knownCatalog = record.catalog >= 0 && record.catalog < kCatalogCount;
-    const std::string prefix = knownCatalog ? Trimmed(CatalogPrefix(catalogs.Table()[size_t(record.catalog)])) : "";
-    const bool knownType = record.type >= 0 && record.type < kObjectTypeCount;
-    const std::string typeCode = knownType ? Trimmed(ObjectTypeCode(catalogs.Types()[size_t(record.type)])) : "";
-    const std::string typeName = knownType ? Trimmed(ObjectTypeName(catalogs.Types()[size_t(record.type)])) : "";
-    const ConstellationEntry* constellation = ConstellationAt(record.constellation);
-    const std::string constellationName = constellation ? Cp1252ToUtf8(ConstellationName(*constellation)) : "";
-    const std::string constellationAbbreviation =
-        constellation ? std::string(ConstellationAbbreviation(*constellation)) : "";
-    const bool magnitudeKnown = record.magnitude < kUnknownMagnitude;
-    const std::string classText = Trimmed(catalogs.ClassText(record.code1));
+    if (!FixedPositionSkyCompute(record.ra, record.dec, when, settings, HorizonDegrees(ctx.Prefs().horizon),
+                                 ctx.Formats(), sky)) {
+        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
+    }
+    const std::string status = RiseSetStatusKey(sky.times.status);
+    const bool constellation = !facts.constellationName.empty();
+    const bool magnitudeKnown = MagnitudeKnown(record);
 
     if (ctx.Json()) {
         nlohmann::json others = nlohmann::json::array();
         for (const std::string& name : facts.others) others.push_back(Cp1252ToUtf8(name));
         PrintJson(ctx, {{"designation", Cp1252ToUtf8(facts.designation)},
-                        {"catalog", prefix},
+                        {"catalog", facts.catalogPrefix},
                         {"catalog_index", record.catalog},
                         {"number", record.number},
                         {"type_code", record.type},
-                        {"type", typeCode},
-                        {"type_name", typeName},
-                        {"class", TextOrNull(classText)},
-                        {"constellation", constellation ? nlohmann::json(constellationName) : nlohmann::json()},
-                        {"constellation_abbreviation",
-                         constellation ? nlohmann::json(constellationAbbreviation) : nlohmann::json()},
+                        {"type", facts.typeCode},
+                        {"type_name", facts.typeName},
+                        {"class", TextOrNull(facts.classText)},
+                        {"constellation", TextOrNull(facts.constellationName)},
+                        {"constellation_abbreviation", TextOrNull(facts.constellationAbbreviation)},
                         {"ra_hours", double(record.ra)},
                         {"dec_deg", double(record.dec)},
                         {"magnitude", magnitudeKnown ? nlohmann::json(double(record.magnitude)) : nlohmann::json()},
@@ -165,20 +89,22 @@ int RunObject(CliContext& ctx, const std::string& text) {
                         {"translation", TextOrNull(facts.translation)},
                         {"alt_deg", sky.altitude},
                         {"az_deg", sky.azimuth},
-                        {"rise", sky.rise},
-                        {"transit", sky.transit},
-                        {"set", sky.set},
-                        {"rise_set_status", sky.status}});
+                        {"rise", sky.times.rise},
+                        {"transit", sky.times.transit},
+                        {"set", sky.times.set},
+                        {"rise_set_status", status}});
         return kExitOk;
     }
 
     KeyRows rows;
     rows.Add("designation", Cp1252ToUtf8(facts.designation));
-    rows.Add("catalog", prefix + " (" + std::to_string(record.catalog) + ")");
+    rows.Add("catalog", facts.catalogPrefix + " (" + std::to_string(record.catalog) + ")");
     rows.Add("number", std::to_string(record.number));
-    rows.Add("type", typeCode + " " + typeName + " (" + std::to_string(record.type) + ")");
-    if (!classText.empty()) rows.Add("class", Cp1252ToUtf8(classText));
-    rows.Add("constellation", constellation ? constellationName + " (" + constellationAbbreviation + ")" : "none");
+    rows.Add("type", facts.typeCode + " " + facts.typeName + " (" + std::to_string(record.type) + ")");
+    if (!facts.classText.empty()) rows.Add("class", Cp1252ToUtf8(facts.classText));
+    rows.Add("constellation", constellation ? Cp1252ToUtf8(facts.constellationName) + " (" +
+                                                  facts.constellationAbbreviation + ")"
+                                            : "none");
     rows.Add("ra_hours", Fixed(record.ra, 6) + "  " + Cp1252ToUtf8(HMSToStr(record.ra, ctx.Formats())));
     rows.Add("dec_deg", Fixed(record.dec, 5) + "  " + Cp1252ToUtf8(DmsToStr(record.dec, ctx.Formats())));
     rows.Add("magnitude", magnitudeKnown ? Fixed(record.magnitude, 2) : "unknown");
@@ -192,12 +118,12 @@ int RunObject(CliContext& ctx, const std::string& text) {
     }
     rows.Add("alt_deg", Fixed(sky.altitude, 2) + kDegreeUtf8);
     rows.Add("az_deg", Fixed(sky.azimuth, 2) + kDegreeUtf8);
-    if (sky.status == "normal") {
-        rows.Add("rise", Cp1252ToUtf8(HMSToStr(sky.rise, ctx.Formats())));
-        rows.Add("transit", Cp1252ToUtf8(HMSToStr(sky.transit, ctx.Formats())));
-        rows.Add("set", Cp1252ToUtf8(HMSToStr(sky.set, ctx.Formats())));
+    if (sky.times.status == RiseSetStatus::Normal) {
+        rows.Add("rise", Cp1252ToUtf8(HMSToStr(sky.times.rise, ctx.Formats())));
+        rows.Add("transit", Cp1252ToUtf8(HMSToStr(sky.times.transit, ctx.Formats())));
+        rows.Add("set", Cp1252ToUtf8(HMSToStr(sky.times.set, ctx.Formats())));
     } else {
-        rows.Add("rise_set", sky.status == "circumpolar" ? "circumpolar" : "never rises");
+        rows.Add("rise_set", sky.times.status == RiseSetStatus::Circumpolar ? "circumpolar" : "never rises");
     }
     rows.Print(ctx);
     return kExitOk;

@@ -1,7 +1,6 @@
 // When things rise and set: riseset (a body by the interpolating method, a fixed position by
 // the direct one) and daylength (the day-length assistant's figures).
 
-#include <cmath>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -14,11 +13,9 @@
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
 #include "format/AngleFormat.h"
+#include "format/BodyRiseSet.h"
 #include "ephemeris/BodyPosition.h"
-#include "ephemeris/ComputeBody.h"
 #include "ephemeris/DayLength.h"
-#include "ephemeris/Constants.h"
-#include "ephemeris/EarthBarycentric.h"
 #include "format/RiseSetText.h"
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/Time.h"
@@ -28,57 +25,15 @@
 namespace vsp::cli {
 namespace {
 
-// Standard altitudes of the centre at rise and set (degrees), as seen from the site: they
-// allow for refraction and, for the Sun and the Moon, a mean semidiameter (the upper limb on
-// the horizon). The body's horizontal parallax is added before the geocentric places are
-// searched, which matters for the Moon (about a degree) and hardly for anything else.
-constexpr double kSunH0 = -0.833333;
-constexpr double kMoonH0 = -0.833333;
-constexpr double kPlanetH0 = -0.5667;
+// A fixed position's rise and set refer to the horizon itself: the direct method takes the dip
+// of the horizon, refraction and semidiameter off on its own.
 constexpr double kFixedH0 = 0.0;
-
-double StandardAltitude(int code) {
-    if (code == kBodySun || code == kBodyEclipseSun) return kSunH0;
-    if (code == kBodyMoon) return kMoonH0;
-    return kPlanetH0;
-}
-
-CalendarDateTime DayAtMidnight(const CalendarDateTime& date, int days) {
-    CalendarDateTime t = CalendarFromJulianDay(JulianDay(date.year, date.month, date.day) + days);
-    t.hour = t.minute = t.second = 0;
-    return t;
-}
 
 int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const EphemerisSettings& settings) {
     if (error == kEphemerisOutOfRange) {
-        char message[160];
-        std::snprintf(message, sizeof message, "JDE %.1f is outside the Earth ephemeris (%.1f to %.1f)",
-                      JulianEphemerisDay(when, settings.location.tzOffset, settings),
-                      kEarthEphemerisFirstJde, kEarthEphemerisLastJde);
-        return JobFailed(ctx, message);
+        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
     }
     return JobFailed(ctx, "no theory for this body");
-}
-
-// The body's apparent geocentric places at 0h local of the day before, the day and the day
-// after the observing date.
-int BodyPlaces(CliContext& ctx, int code, const CalendarDateTime& date, const EphemerisSettings& settings,
-               ThreeDayPlaces& places, double& distanceAu) {
-    EphemerisSettings geocentric = settings;
-    geocentric.chartMode = 0;
-    double ra[3], dec[3];
-    for (int i = 0; i < 3; ++i) {
-        const CalendarDateTime day = DayAtMidnight(date, i - 1);
-        BodyPosition record;
-        if (int err = ComputeBody(record, code, day.year, day.month, day.day, 0, 0, 0, geocentric)) {
-            return BodyFailed(ctx, err, day, geocentric);
-        }
-        ra[i] = record.rightAscension;
-        dec[i] = record.declination;
-        if (i == 1) distanceAu = record.distance;
-    }
-    places = {ra[0], dec[0], ra[1], dec[1], ra[2], dec[2]};
-    return kExitOk;
 }
 
 std::string DateText(const CalendarDateTime& date) {
@@ -130,20 +85,20 @@ int RunRiseSet(CliContext& ctx, const RiseSetArgs& args) {
         RiseTransitSetFixed(when.year, when.month, when.day, settings.location, altitude,
                             *ra == 24.0 ? 0.0 : *ra, *dec, cache, times);
         if (ctx.Json()) PrintTimesJson(ctx, {{"ra_hours", *ra}, {"dec_deg", *dec}}, altitude, times);
-        else PrintTimes(ctx, "RA " + Fixed(*ra, 4) + " h  Dec " + Fixed(*dec, 4) + "\xC2\xB0", when, altitude, times, settings);
+        else
+            PrintTimes(ctx, "RA " + Fixed(*ra, 4) + " h  Dec " + Fixed(*dec, 4) + "\xC2\xB0", when, altitude, times,
+                       settings);
         return kExitOk;
     }
 
     // The Earth (code 10) neither rises nor sets.
     const auto code = ReadBodyCode(*args.name, kBodyEarth - 1);
     if (!code) return UsageError(ctx, "unknown body: " + *args.name);
-    const double altitude = h0.value_or(StandardAltitude(*code) + horizon);
-    ThreeDayPlaces places;
-    double distanceAu = 0;
-    if (int status = BodyPlaces(ctx, *code, when, settings, places, distanceAu)) return status;
-    const double parallax = distanceAu > 0 ? std::asin(kEarthRadiusKm / (distanceAu * kKmPerAu)) * 180.0 / M_PI : 0.0;
-    RiseTransitSetMoving(when.year, when.month, when.day, 0, 0, 0, places, altitude + parallax,
-                         settings, times);
+    const double altitude = h0.value_or(BodyStandardAltitude(*code) + horizon);
+    CalendarDateTime failedDay;
+    if (int err = BodyRiseTransitSet(*code, when.year, when.month, when.day, altitude, settings, times, &failedDay)) {
+        return BodyFailed(ctx, err, failedDay, settings);
+    }
     if (ctx.Json()) {
         PrintTimesJson(ctx, {{"code", *code}, {"name", BodyName(*code)}}, altitude, times);
     } else {

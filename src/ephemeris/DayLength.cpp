@@ -17,11 +17,7 @@ LocalDate ShiftDays(int year, int month, int day, int days) {
 }
 
 RiseTransitSetTimes SunTimes(const LocalDate& date, double h0, const EphemerisSettings& settings) {
-    RiseTransitSetTimes times;
-    RiseTransitSetMoving(date.year, date.month, date.day, 0, 0, 0,
-                         QuickSunPlaces(date.year, date.month, date.day, settings.location.tzOffset),
-                         h0, settings, times);
-    return times;
+    return SunCrossings(date.year, date.month, date.day, h0, settings);
 }
 
 // From the morning to the evening crossing; where the zone puts the evening crossing before
@@ -55,6 +51,13 @@ ThreeDayPlaces QuickSunPlaces(int year, int month, int day, int tzOffset) {
     const QuickSunPlace before = QuickSun(jd - 1.0), today = QuickSun(jd), after = QuickSun(jd + 1.0);
     return {before.rightAscension, before.declination, today.rightAscension,
             today.declination,     after.rightAscension, after.declination};
+}
+
+RiseTransitSetTimes SunCrossings(int year, int month, int day, double h0, const EphemerisSettings& settings) {
+    RiseTransitSetTimes times;
+    RiseTransitSetMoving(year, month, day, 0, 0, 0, QuickSunPlaces(year, month, day, settings.location.tzOffset), h0,
+                         settings, times);
+    return times;
 }
 
 DayLengthReport ComputeDayLength(const CalendarDateTime& when, const EphemerisSettings& settings) {

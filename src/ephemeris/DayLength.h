@@ -32,6 +32,10 @@ struct DayLengthReport {
 // The Sun's places at 0h local of the day before, the day and the day after `date`.
 ThreeDayPlaces QuickSunPlaces(int year, int month, int day, int tzOffset);
 
+// The Sun's morning and evening crossings of the altitude h0 (degrees) on a local date, from
+// its QuickSun places.
+RiseTransitSetTimes SunCrossings(int year, int month, int day, double h0, const EphemerisSettings& settings);
+
 // The figures for the local date of `when`; the sidereal time is that of its clock time.
 DayLengthReport ComputeDayLength(const CalendarDateTime& when, const EphemerisSettings& settings);
 

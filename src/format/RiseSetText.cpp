@@ -70,4 +70,10 @@ std::vector<std::string> ObjectRiseSetLines(const RiseTransitSetTimes& times,
     return {"Rise    " + HMSToStr(times.rise, formats), "Transit " + HMSToStr(times.transit, formats)};
 }
 
+std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times, const TextFormats& formats) {
+    std::vector<std::string> lines = ObjectRiseSetLines(times, formats);
+    if (times.status == RiseSetStatus::Normal) lines.push_back("Set     " + HMSToStr(times.set, formats));
+    return lines;
+}
+
 }  // namespace vsp

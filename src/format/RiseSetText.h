@@ -37,6 +37,9 @@ int TimeDisplayShiftMinutes(int mode, int tzOffset, int dayIndex, int month);
 std::vector<std::string> ObjectRiseSetLines(const RiseTransitSetTimes& times,
                                             const TextFormats& formats);
 
+// The same lines with "Set     %s" after the transit.
+std::vector<std::string> RiseTransitSetLines(const RiseTransitSetTimes& times, const TextFormats& formats);
+
 inline constexpr char kCircumpolarLine[] = "\x95" "Circumpolar object";
 inline constexpr char kNeverVisibleLine[] = "\x95" "Object never visible.";
 

@@ -1,0 +1,32 @@
+#include "format/EventText.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "ephemeris/LunarPhase.h"
+#include "ephemeris/Time.h"
+
+namespace vsp {
+
+std::string ContactClockText(double jd) {
+    if (!HasContact(jd)) return "--:--:--";
+    const CalendarDateTime t = CalendarFromJulianDay(jd);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+}
+
+std::string EclipseDurationText(int seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%dh%02dm%02ds", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+std::string ClockMinutesText(double hours) {
+    const long minutes = std::lround(hours * 60.0) % (24 * 60);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", int(minutes / 60), int(minutes % 60));
+    return text;
+}
+
+}  // namespace vsp

@@ -1,0 +1,17 @@
+#pragma once
+// The texts of event instants and durations that the eclipse and phase lists and the
+// ephemeris tables show. Narrow, in the device code page.
+
+#include <string>
+
+namespace vsp {
+
+// The UT clock time of a contact given as a JD, "HH:MM:SS"; "--:--:--" when the contact does
+// not happen.
+std::string ContactClockText(double jd);
+// A duration in seconds, "%dh%02dm%02ds".
+std::string EclipseDurationText(int seconds);
+// Hours of a day as a clock time to the minute, "HH:MM" (rounded; 24:00 shows as 00:00).
+std::string ClockMinutesText(double hours);
+
+}  // namespace vsp
