@@ -12,6 +12,7 @@
 #include "cli/Command.h"
 #include "cli/ProgramShell.h"
 #include "platform/MessageBoxPainter.h"
+#include "platform/ModalWindows.h"
 #include "platform/PngFile.h"
 #include "platform/Text.h"
 #include "platform/headless/FakeClock.h"
@@ -42,7 +43,7 @@ struct KeyName {
 };
 constexpr KeyName kKeyNames[] = {{"Up", kKeyUp},       {"Down", kKeyDown},     {"Left", kKeyLeft},
                                  {"Right", kKeyRight}, {"Enter", kKeyEnter},   {"Escape", kKeyEscape},
-                                 {"Back", kKeyEscape}};
+                                 {"Back", kKeyEscape}, {"Backspace", kKeyBackspace}};
 
 enum class StepKind { Tap, Key, Type };
 struct Step {
@@ -136,18 +137,24 @@ struct ScreenRun {
     BoundedHandler handler{main};
     bool quit = false;
     size_t boxesBefore = 0;  // boxes raised before the last input
+    const FormWindow* dialog = nullptr;  // a modal dialog still up when the inputs ran out
 
     ScreenRun(const ProgramDir& home, const DeviceCaps& caps)
         : dir(home), windows(loop, caps), state(windows, loop, prefs, dir), sky(dir, state.info) {}
     void Pump() { quit = quit || loop.RunPending(handler).has_value(); }
 };
 
-// A text edit only changes the focused edit control, as typing on the device would.
-bool TypeText(AppState& state, const std::string& text) {
-    FormWindow* form = state.currentFormWindow;
+// Text goes to the focused edit control one key at a time, as typing on the device would, so
+// the form sees every change.
+bool TypeText(ScreenRun& run, const std::string& text) {
+    FormWindow* form = run.state.currentFormWindow;
     Control* focused = form ? form->FindControl(form->FocusedControl()) : nullptr;
     if (!focused || focused->Kind() != ControlKind::Edit) return false;
-    focused->SetText(focused->Text() + text);
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        run.windows.ScriptKey(KeyPress{u < 0x80 ? std::toupper(u) : u, false, false, c});
+        run.Pump();
+    }
     return true;
 }
 
@@ -159,6 +166,7 @@ const char* KindName(ControlKind kind) {
         case ControlKind::Edit: return "edit";
         case ControlKind::List: return "list";
         case ControlKind::CheckBox: return "checkbox";
+        case ControlKind::Radio: return "radio";
         case ControlKind::PopupTrigger: return "popup_trigger";
     }
     return "";
@@ -168,7 +176,7 @@ nlohmann::json ControlJson(const Control& c) {
     const Rect r = c.Bounds();
     nlohmann::json j = {{"id", c.Id()}, {"kind", KindName(c.Kind())}, {"text", Cp1252ToUtf8(c.Text())},
                         {"x", r.left}, {"y", r.top}, {"w", r.Width()}, {"h", r.Height()}, {"visible", c.Visible()}};
-    if (c.Kind() == ControlKind::CheckBox) j["selected"] = c.Checked();
+    if (c.Kind() == ControlKind::CheckBox || c.Kind() == ControlKind::Radio) j["selected"] = c.Checked();
     if (c.Kind() == ControlKind::List) {
         int selected = -1;
         nlohmann::json rows = nlohmann::json::array();
@@ -193,16 +201,25 @@ nlohmann::json BoxesJson(const ScreenRun& run) {
     return boxes;
 }
 
-nlohmann::json ScreenJson(const ScreenRun& run) {
-    const FormWindow* form = run.state.currentFormWindow;
+nlohmann::json ControlsJson(const FormWindow* form) {
     nlohmann::json controls = nlohmann::json::array();
     if (form) {
         for (const auto& c : form->Controls()) controls.push_back(ControlJson(*c));
     }
+    return controls;
+}
+
+nlohmann::json ScreenJson(const ScreenRun& run) {
+    const FormWindow* form = run.state.currentFormWindow;
+    const nlohmann::json controls = ControlsJson(form);
     return {{"form", form ? nlohmann::json(form->TemplateId()) : nlohmann::json()},
             {"title", form ? Cp1252ToUtf8(form->Title()) : ""},
             {"controls", controls},
-            {"info_boxes", BoxesJson(run)}};
+            {"info_boxes", BoxesJson(run)},
+            {"dialog", run.dialog ? nlohmann::json{{"id", run.dialog->TemplateId()},
+                                                   {"title", Cp1252ToUtf8(run.dialog->Title())},
+                                                   {"controls", ControlsJson(run.dialog)}}
+                                  : nlohmann::json()}};
 }
 
 // The box the last input raised (still on the screen), or null.
@@ -221,6 +238,7 @@ bool Picture(ScreenRun& run, Canvas& canvas) {
         canvas.SetBackColour(run.state.display.backgroundBrush);
         canvas.FillRect(MakeRect(0, 0, caps.screenWidth, caps.screenHeight));
     }
+    if (run.dialog) PaintDialog(*run.dialog, run.windows.SystemColours(), caps.Scale(), canvas);
     if (const MessageBoxRecord* box = LastInputBox(run))
         PaintMessageBox(canvas, run.windows.SystemColours(), caps.Scale(), box->caption, box->text, box->buttons);
     return true;
@@ -239,7 +257,7 @@ bool Play(ScreenRun& run, const Step& step) {
         case StepKind::Tap: run.windows.ScriptTap(step.x, step.y); break;
         case StepKind::Key: run.windows.ScriptKey(step.key); break;
         case StepKind::Type:
-            if (!TypeText(run.state, step.text)) return false;
+            if (!TypeText(run, step.text)) return false;
             break;
     }
     run.Pump();
@@ -268,6 +286,28 @@ bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
     return true;
 }
 
+// The event a tap or key step gives a modal dialog.
+Event DialogEventOf(const Step& step) {
+    Event e;
+    e.kind = step.kind == StepKind::Tap ? EventKind::Tap : EventKind::Key;
+    e.x = step.x, e.y = step.y, e.key = step.key;
+    return e;
+}
+
+// Writes the PNG and the JSON of the screen as it stands; answers the exit status.
+int Report(CliContext& ctx, ScreenRun& run, const ScreenArgs& args, bool opened, const std::string& refusal) {
+    if (run.handler.Spent()) return JobFailed(ctx, "the form did not settle: its events did not stop");
+    if (run.quit) ctx.Err() << "vespertar: the program was ended (Done or Quit); inputs after that were not played\n";
+    if (args.output) {
+        Canvas canvas;
+        if (!Picture(run, canvas)) return JobFailed(ctx, std::string(kOffscreenFailed));
+        if (std::string error; !WritePng(canvas, *args.output, error)) return JobFailed(ctx, error);
+    }
+    if (ctx.Json()) PrintJson(ctx, ScreenJson(run));
+    if (!opened) return JobFailed(ctx, "form " + std::to_string(args.formId) + " did not open" + refusal);
+    return kExitOk;
+}
+
 int RunScreen(CliContext& ctx, const ScreenArgs& args) {
     const std::optional<DeviceCaps> caps = ScreenCaps(args);
     if (!caps) return UsageError(ctx, kPixelSizeUsage + *args.size);
@@ -279,20 +319,26 @@ int RunScreen(CliContext& ctx, const ScreenArgs& args) {
     if (!StartAndShow(*run, args)) return JobFailed(ctx, "the shell did not start");
     const bool opened = run->state.currentFormWindow && run->state.currentFormWindow->TemplateId() == args.formId;
     const std::string refusal = opened ? "" : BoxRaised(*run);
-    for (const Step& step : steps) {
-        if (run->quit) break;
-        if (!Play(*run, step)) return JobFailed(ctx, "--type: no edit control has the focus (tap one first)");
+    size_t next = 0;
+    std::optional<int> reported;
+    // A modal dialog takes the taps and keys that follow; one still up when they run out is
+    // reported from inside it, before it closes. Typed text closes it for the form below.
+    run->windows.dialogInput = [&](const FormWindow& dialog) -> std::optional<Event> {
+        if (next < steps.size()) {
+            if (steps[next].kind == StepKind::Type) return std::nullopt;
+            return DialogEventOf(steps[next++]);
+        }
+        if (!reported) {
+            run->dialog = &dialog;
+            reported = Report(ctx, *run, args, opened, refusal);
+            run->dialog = nullptr;
+        }
+        return std::nullopt;
+    };
+    while (next < steps.size() && !run->quit && !reported) {
+        if (!Play(*run, steps[next++])) return JobFailed(ctx, "--type: no edit control has the focus (tap one first)");
     }
-    if (run->handler.Spent()) return JobFailed(ctx, "the form did not settle: its events did not stop");
-    if (run->quit) ctx.Err() << "vespertar: the program was ended (Done or Quit); inputs after that were not played\n";
-    if (args.output) {
-        Canvas canvas;
-        if (!Picture(*run, canvas)) return JobFailed(ctx, std::string(kOffscreenFailed));
-        if (std::string error; !WritePng(canvas, *args.output, error)) return JobFailed(ctx, error);
-    }
-    if (ctx.Json()) PrintJson(ctx, ScreenJson(*run));
-    if (!opened) return JobFailed(ctx, "form " + std::to_string(args.formId) + " did not open" + refusal);
-    return kExitOk;
+    return reported ? *reported : Report(ctx, *run, args, opened, refusal);
 }
 
 }  // namespace
@@ -308,7 +354,7 @@ void AddScreenCommand(CommandRegistry& registry) {
                         "tap at X,Y in device pixels of the screen (those of the PNG and of the JSON)")
         ->type_name("X,Y")
         ->allow_extra_args(false);
-    command->add_option("--key", args->keys, "press a key: Up, Down, Left, Right, Enter, Escape (Back), or a letter or digit")
+    command->add_option("--key", args->keys, "press a key: Up, Down, Left, Right, Enter, Escape (Back), Backspace, or a letter or digit")
         ->type_name("NAME")
         ->allow_extra_args(false);
     command->add_option("--type", args->texts, "text added to the focused edit control")
@@ -323,7 +369,8 @@ void AddScreenCommand(CommandRegistry& registry) {
     command->footer(
         "Inputs run in the order given, each until the program is idle; timers do not run. An unknown key or a tap "
         "off the screen is a usage error. JSON keys: form, title, controls [id, kind, text, x, y, w, h, visible, "
-        "selected (check boxes; lists, with rows)], info_boxes [first, second].");
+        "selected (check boxes; lists, with rows)], info_boxes [first, second], dialog (a modal dialog still up: id, "
+        "title, controls) or null.");
 }
 
 }  // namespace vsp::cli

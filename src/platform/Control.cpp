@@ -12,7 +12,8 @@ Control::Control(const ControlTemplate& tmpl, const Rect& deviceRect, int listRo
       visible_(tmpl.visible),
       icon_(tmpl.icon),
       rowHeight_(std::max(1, listRowHeight)),
-      columnWidth_(deviceRect.Width()) {}
+      columnWidth_(deviceRect.Width()),
+      group_(tmpl.group) {}
 
 const ListRow* Control::Row(int index) const {
     if (index < 0 || index >= RowCount()) return nullptr;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Colour.h"
@@ -18,7 +19,7 @@ namespace vsp {
 class Canvas;  // the drawing surface of the rendering layer
 class Control;
 
-enum class ControlKind { Button, TitleButton, StaticText, Edit, List, CheckBox, PopupTrigger };
+enum class ControlKind { Button, TitleButton, StaticText, Edit, List, CheckBox, Radio, PopupTrigger };
 
 struct ControlTemplate {
     int id = 0;
@@ -27,6 +28,7 @@ struct ControlTemplate {
     Rect rect;         // 96-dpi layout pixels
     bool visible = true;
     IconId icon = IconId::None;  // a button's picture, drawn above its text
+    int group = 0;               // radios of one group exclude each other
 };
 
 struct FormTemplate {
@@ -42,7 +44,8 @@ public:
     virtual ~ControlHook() = default;
     virtual bool OnTap(Control& control, int x, int y, TapPhase phase) { return false; }
     virtual bool OnKey(Control& control, const KeyPress& key) { return false; }
-    virtual bool OnPaint(Control& control, Canvas& canvas) { return false; }
+    // Draws the control in its place `box` on `canvas` (clipped to it) instead of the default.
+    virtual bool OnPaint(const Control& control, Canvas& canvas, const Rect& box) { return false; }
 };
 
 struct ListRow {
@@ -74,6 +77,7 @@ public:
     void SetVisible(bool visible) { visible_ = visible; }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked) { checked_ = checked; }
+    int Group() const { return group_; }
 
     // List rows. A list allows one selected row at a time and one focused row.
     int RowCount() const { return int(rows_.size()); }
@@ -97,6 +101,10 @@ public:
     const ListColours& Colours() const { return colours_; }
     int ColumnWidth() const { return columnWidth_; }
     void SetColumnWidth(int width) { columnWidth_ = width; }
+    // Column widths in device pixels for rows whose cells are separated by '\t'; a list
+    // without columns draws each row as one text.
+    const std::vector<int>& Columns() const { return columns_; }
+    void SetColumns(std::vector<int> widths) { columns_ = std::move(widths); }
     bool FullRowSelect() const { return fullRowSelect_; }
     void SetFullRowSelect(bool on) { fullRowSelect_ = on; }
 
@@ -122,7 +130,9 @@ private:
     int rowHeight_;
     ListColours colours_;
     int columnWidth_ = 0;
+    std::vector<int> columns_;
     bool fullRowSelect_ = false;
+    int group_;
     std::shared_ptr<ControlHook> hook_;
 };
 

@@ -69,6 +69,28 @@ void PaintEdit(const PaintContext& pc, const Control& c) {
     pc.canvas.DrawLine(caretX, std::max(y, inner.top), caretX, std::min(y + size.height, inner.bottom) - 1);
 }
 
+// The label right of a check box or radio mark of `side` pixels.
+void PaintMarkLabel(const PaintContext& pc, const Control& c, int side) {
+    const Rect& r = pc.box;
+    const Rect label{r.left + side + pc.S(kCheckGap), r.top, r.right, r.bottom};
+    pc.canvas.SetTextColour(pc.palette.windowText);
+    DrawClippedText(pc.canvas, label, label.left, CentredTop(pc.canvas, r, FontId::Normal), c.Text(),
+                    FontId::Normal);
+}
+
+// A ring, filled in the middle when the radio is on.
+void PaintRadio(const PaintContext& pc, const Control& c) {
+    const Rect& r = pc.box;
+    const int side = std::min(pc.S(kCheckBoxSide), r.Height()) | 1;
+    const int radius = side / 2, cx = r.left + radius, cy = r.top + r.Height() / 2;
+    pc.canvas.SetForeColour(pc.palette.window);
+    pc.canvas.FillCircle(cx, cy, radius);
+    pc.canvas.SetForeColour(pc.palette.windowText);
+    pc.canvas.DrawCircle(cx, cy, radius);
+    if (c.Checked()) pc.canvas.FillCircle(cx, cy, std::max(1, radius / 2));
+    PaintMarkLabel(pc, c, side);
+}
+
 void PaintCheckBox(const PaintContext& pc, const Control& c) {
     const Rect& r = pc.box;
     const int side = std::min(pc.S(kCheckBoxSide), r.Height());
@@ -86,10 +108,7 @@ void PaintCheckBox(const PaintContext& pc, const Control& c) {
             pc.canvas.DrawLine(x1, y1 + t - 1, x2, y2 + t - 1);
         }
     }
-    const Rect label{box.right + pc.S(kCheckGap), r.top, r.right, r.bottom};
-    pc.canvas.SetTextColour(pc.palette.windowText);
-    DrawClippedText(pc.canvas, label, label.left, CentredTop(pc.canvas, r, FontId::Normal), c.Text(),
-                    FontId::Normal);
+    PaintMarkLabel(pc, c, side);
 }
 
 void PaintPopupTrigger(const PaintContext& pc, const Control& c) {
@@ -104,6 +123,17 @@ void PaintPopupTrigger(const PaintContext& pc, const Control& c) {
     for (int i = 0; i <= arrow / 2; ++i) pc.canvas.DrawLine(arrowLeft + i, top + i, arrowLeft + arrow - 1 - i, top + i);
 }
 
+// The text scale at which an icon's label fits `width`: the display's, or up to two steps of a
+// tenth smaller, so that the system's texts stay whole under their icons.
+double LabelScale(const PaintContext& pc, std::string_view text, int width) {
+    double scale = pc.scale;
+    for (int step = 0; step < 2; ++step, scale *= 0.9) {
+        pc.canvas.SetTextScale(scale);
+        if (pc.canvas.MeasureText(text, FontId::Small).width <= width) break;
+    }
+    return scale;
+}
+
 // The icon centred in the button, with the text under it in the small font when both fit;
 // a button too small for any icon shows its text only. The icon is ink in the text colour
 // over the face, so it takes whatever colours the system table holds.
@@ -116,16 +146,18 @@ void PaintButton(const PaintContext& pc, const Control& c) {
         return;
     }
     PaintButtonFace(pc.canvas, r, pc.palette);
+    pc.canvas.SetTextScale(LabelScale(pc, c.Text(), inner.Width()));
     const TextExtent label = pc.canvas.MeasureText(c.Text(), FontId::Small);
     const bool withLabel = icon.side + label.height <= inner.Height();
     const int top = inner.top + (inner.Height() - icon.side - (withLabel ? label.height : 0)) / 2;
     pc.canvas.SetTextColour(pc.palette.buttonText);
     pc.canvas.BlendCoverage(inner.left + (inner.Width() - icon.side) / 2, top, icon.side, icon.side, icon.coverage);
-    // A label wider than the button keeps its beginning, which says more than its middle.
+    // A label still wider than the button keeps its beginning, which says more than its middle.
     if (withLabel) {
         DrawClippedText(pc.canvas, inner, inner.left + std::max(0, (inner.Width() - label.width) / 2),
                         top + icon.side, c.Text(), FontId::Small);
     }
+    pc.canvas.SetTextScale(pc.scale);
 }
 
 int ScrollBarWidth(const PaintContext& pc) { return std::max(2, pc.S(kScrollBarWidth)); }
@@ -139,6 +171,27 @@ void PaintListScrollBar(const PaintContext& pc, const Control& c, const Rect& r)
     const int thumbHeight = std::max(width, trough.Height() * shown / rows);
     FillRect(pc.canvas, Rect{trough.left, thumbTop, trough.right, std::min(trough.bottom, thumbTop + thumbHeight)},
              pc.palette.darkShadow);
+}
+
+// A row's text, or with columns each '\t'-separated cell clipped to its column.
+void PaintRowCells(const PaintContext& pc, const Control& c, const Rect& row, std::string_view text) {
+    const int pad = pc.S(kTextPadding);
+    const int top = CentredTop(pc.canvas, row, FontId::Normal);
+    if (c.Columns().empty()) {
+        DrawClippedText(pc.canvas, row, row.left + pad, top, text, FontId::Normal);
+        return;
+    }
+    int left = row.left;
+    size_t start = 0;
+    for (int width : c.Columns()) {
+        const size_t tab = text.find('\t', start);
+        // A cell too long for its column stops short of the next one, so the two never touch.
+        const Rect cell = Intersect(Rect{left, row.top, left + width - pad, row.bottom}, row);
+        DrawClippedText(pc.canvas, cell, cell.left + pad, top, text.substr(start, tab - start), FontId::Normal);
+        if (tab == std::string_view::npos) return;
+        start = tab + 1;
+        left += width;
+    }
 }
 
 void PaintList(const PaintContext& pc, const Control& c) {
@@ -162,14 +215,15 @@ void PaintList(const PaintContext& pc, const Control& c) {
         const Rect label = Intersect(Rect{cell.left, cell.top, cell.left + textWidth + 2 * pad, cell.bottom}, cell);
         if (row->selected) {
             const Rect wholeRow{rowsArea.left, cell.top, rowsArea.right, cell.bottom};
-            FillRect(pc.canvas, c.FullRowSelect() ? wholeRow : label, pc.palette.highlight);
+            // A row of columns is marked whole: its cells are one entry.
+            const bool whole = c.FullRowSelect() || !c.Columns().empty();
+            FillRect(pc.canvas, whole ? wholeRow : label, pc.palette.highlight);
             pc.canvas.SetTextColour(pc.palette.highlightText);
         } else {
             if (own.textBackground) FillRect(pc.canvas, label, *own.textBackground);
             pc.canvas.SetTextColour(own.text.value_or(pc.palette.windowText));
         }
-        DrawClippedText(pc.canvas, cell, cell.left + pad, CentredTop(pc.canvas, cell, FontId::Normal), row->text,
-                        FontId::Normal);
+        PaintRowCells(pc, c, cell, row->text);
     }
     if (scrolls) PaintListScrollBar(pc, c, inner);
 }
@@ -181,6 +235,7 @@ void PaintControl(const PaintContext& pc, const Control& c) {
         case ControlKind::StaticText: PaintStaticText(pc, c); break;
         case ControlKind::Edit: PaintEdit(pc, c); break;
         case ControlKind::CheckBox: PaintCheckBox(pc, c); break;
+        case ControlKind::Radio: PaintRadio(pc, c); break;
         case ControlKind::PopupTrigger: PaintPopupTrigger(pc, c); break;
         case ControlKind::List: PaintList(pc, c); break;
     }
@@ -205,6 +260,7 @@ void PaintForm(const FormWindow& form, const SystemColourTable& colours, double 
         const Rect& b = control->Bounds();
         const Rect box{b.left - dx, b.top - dy, b.right - dx, b.bottom - dy};
         canvas.SetClip(box);
+        if (ControlHook* hook = control->Hook(); hook && hook->OnPaint(*control, canvas, box)) continue;
         PaintControl(PaintContext{canvas, palette, scale, box, form.FocusedControl() == control->Id()}, *control);
     }
     canvas.ResetClip();

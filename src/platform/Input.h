@@ -12,11 +12,16 @@ inline constexpr int kKeyLeft = 0x25;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyEnter = 0x0D;
 inline constexpr int kKeyEscape = 0x1B;
+inline constexpr int kKeyBackspace = 0x08;
+inline constexpr int kKeyTab = 0x09;
 
 struct KeyPress {
     int code = 0;
     bool ctrl = false;
     bool shift = false;
+    // The character the key typed (device code page), 0 for keys that type nothing. Edit
+    // fields take it; the hardware-key handlers look at `code`.
+    char text = 0;
     bool operator==(const KeyPress&) const = default;
 };
 

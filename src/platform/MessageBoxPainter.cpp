@@ -1,10 +1,6 @@
 #include "platform/MessageBoxPainter.h"
 
 #include <algorithm>
-#include <string>
-#include <vector>
-
-#include "platform/PaintParts.h"
 
 namespace vsp {
 
@@ -21,47 +17,65 @@ constexpr int kButtonGap = 10;
 
 }  // namespace
 
-void PaintMessageBox(Canvas& canvas, const SystemColourTable& colours, double scale, std::string_view caption,
-                     std::string_view text, MessageBoxButtons buttons) {
-    const PaintPalette p = PaletteOf(colours);
-    const auto S = [scale](int length) { return Scaled(length, scale); };
+int PanelCaptionHeight(double scale) { return Scaled(kCaptionHeight, scale); }
+
+Rect PaintPanel(Canvas& canvas, const PaintPalette& p, double scale, const Rect& panel, std::string_view caption) {
     canvas.SetTextScale(scale);
     canvas.ResetClip();
-
-    const int width = std::min(S(kBoxWidth), canvas.Width() - 2 * S(kScreenMargin));
-    const int pad = S(kPadding);
-    const std::vector<std::string> lines = WrapText(canvas, text, FontId::Normal, width - 2 * pad);
-    const int lineHeight = canvas.MeasureText("", FontId::Normal).height;
-    const int height = std::min(canvas.Height(), S(kCaptionHeight) + 3 * pad + int(lines.size()) * lineHeight +
-                                                     S(kButtonHeight));
-    const Rect box = MakeRect((canvas.Width() - width) / 2, (canvas.Height() - height) / 2, width, height);
-
-    FillRect(canvas, box, p.window);
-    DrawFrame(canvas, box, p.windowFrame);
-    const Rect strip{box.left + 1, box.top + 1, box.right - 1, box.top + S(kCaptionHeight)};
+    FillRect(canvas, panel, p.window);
+    DrawFrame(canvas, panel, p.windowFrame);
+    const Rect strip{panel.left + 1, panel.top + 1, panel.right - 1, panel.top + PanelCaptionHeight(scale)};
     FillRect(canvas, strip, p.caption);
     canvas.SetTextColour(p.captionText);
-    const int captionHeight = canvas.MeasureText(caption, FontId::Bold).height;
-    DrawClippedText(canvas, strip, strip.left + pad / 2, strip.top + (strip.Height() - captionHeight) / 2, caption,
-                    FontId::Bold);
+    const int textHeight = canvas.MeasureText(caption, FontId::Bold).height;
+    DrawClippedText(canvas, strip, strip.left + Scaled(kPadding, scale) / 2, strip.top + (strip.Height() - textHeight) / 2,
+                    caption, FontId::Bold);
+    return Rect{panel.left + 1, strip.bottom, panel.right - 1, panel.bottom - 1};
+}
 
-    const Rect body{box.left + pad, strip.bottom + pad, box.right - pad, box.bottom - 2 * pad - S(kButtonHeight)};
-    canvas.SetTextColour(p.windowText);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        DrawClippedText(canvas, body, body.left, body.top + int(i) * lineHeight, lines[i], FontId::Normal);
+MessageBoxLayout LayOutMessageBox(Canvas& canvas, double scale, std::string_view text, MessageBoxButtons buttons) {
+    const auto S = [scale](int length) { return Scaled(length, scale); };
+    canvas.SetTextScale(scale);
+    MessageBoxLayout out;
+    const int width = std::min(S(kBoxWidth), canvas.Width() - 2 * S(kScreenMargin));
+    const int pad = S(kPadding);
+    out.lines = WrapText(canvas, text, FontId::Normal, width - 2 * pad);
+    const int lineHeight = canvas.MeasureText("", FontId::Normal).height;
+    const int height = std::min(canvas.Height(), S(kCaptionHeight) + 3 * pad + int(out.lines.size()) * lineHeight +
+                                                     S(kButtonHeight));
+    out.box = MakeRect((canvas.Width() - width) / 2, (canvas.Height() - height) / 2, width, height);
+
+    if (buttons == MessageBoxButtons::YesNo) {
+        out.buttons = {{{}, MessageBoxAnswer::Yes, "Yes"}, {{}, MessageBoxAnswer::No, "No"}};
+    } else {
+        out.buttons = {{{}, MessageBoxAnswer::Ok, "OK"}};
     }
-
-    const std::vector<std::string_view> labels =
-        buttons == MessageBoxButtons::YesNo ? std::vector<std::string_view>{"Yes", "No"}
-                                            : std::vector<std::string_view>{"OK"};
-    const int count = int(labels.size());
+    const int count = int(out.buttons.size());
     const int rowWidth = count * S(kButtonWidth) + (count - 1) * S(kButtonGap);
-    int x = box.left + (box.Width() - rowWidth) / 2;
-    const int y = box.bottom - pad - S(kButtonHeight);
-    for (std::string_view label : labels) {
-        PaintPushButton(canvas, Intersect(MakeRect(x, y, S(kButtonWidth), S(kButtonHeight)), box), label, p);
+    int x = out.box.left + (out.box.Width() - rowWidth) / 2;
+    const int y = out.box.bottom - pad - S(kButtonHeight);
+    for (MessageBoxButton& b : out.buttons) {
+        b.rect = Intersect(MakeRect(x, y, S(kButtonWidth), S(kButtonHeight)), out.box);
         x += S(kButtonWidth) + S(kButtonGap);
     }
+    return out;
+}
+
+Rect PaintMessageBox(Canvas& canvas, const SystemColourTable& colours, double scale, std::string_view caption,
+                     std::string_view text, MessageBoxButtons buttons) {
+    const PaintPalette p = PaletteOf(colours);
+    const MessageBoxLayout layout = LayOutMessageBox(canvas, scale, text, buttons);
+    const Rect inside = PaintPanel(canvas, p, scale, layout.box, caption);
+    const int pad = Scaled(kPadding, scale);
+    const int lineHeight = canvas.MeasureText("", FontId::Normal).height;
+    const Rect body{inside.left + pad - 1, inside.top + pad, inside.right - pad + 1,
+                    layout.box.bottom - 2 * pad - Scaled(kButtonHeight, scale)};
+    canvas.SetTextColour(p.windowText);
+    for (size_t i = 0; i < layout.lines.size(); ++i) {
+        DrawClippedText(canvas, body, body.left, body.top + int(i) * lineHeight, layout.lines[i], FontId::Normal);
+    }
+    for (const MessageBoxButton& b : layout.buttons) PaintPushButton(canvas, b.rect, b.label, p);
+    return layout.box;
 }
 
 }  // namespace vsp

@@ -12,8 +12,11 @@ namespace vsp {
 
 class AppState;
 
-// RowChosen: a list row was tapped (a popup list has already closed and labelled its trigger).
-enum class ControlNotify { Click, RowChosen };
+// RowChosen: a list row was tapped or picked with Enter (a popup list has already closed and
+// labelled its trigger). SelectionMoved: Up or Down on a popup trigger moved its list's
+// selection (and label) by one row; a form whose popups hold settings takes it as chosen, a
+// menu waits for the tap. TextChanged: the user typed into an edit field.
+enum class ControlNotify { Click, RowChosen, SelectionMoved, TextChanged };
 
 class Form {
 public:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "shell/Form.h"
+#include "shell/Forms.h"
 #include "shell/InfoBox.h"
 #include "shell/Scale.h"
 
@@ -41,6 +43,10 @@ public:
         row = key.code == kKeyUp ? std::max(0, row - 1) : std::min(list->RowCount() - 1, row + 1);
         SelectRow(*list, row);
         if (trigger.Kind() == ControlKind::PopupTrigger) trigger.SetText(list->Row(row)->text);
+        FormWindow* window = state_.currentFormWindow;
+        if (std::shared_ptr<Form> form = FormOf(state_, window)) {
+            form->OnControl(state_, *window, listId_, ControlNotify::SelectionMoved);
+        }
         return true;
     }
 

@@ -1,5 +1,8 @@
 #include "shell/MainWindow.h"
 
+#include <algorithm>
+#include <string>
+
 #include "shell/Commands.h"
 #include "shell/Form.h"
 #include "shell/FormOps.h"
@@ -7,6 +10,47 @@
 #include "shell/Startup.h"
 
 namespace vsp {
+
+namespace {
+
+// The one radio of a group that is on.
+void SelectRadio(FormWindow& form, Control& chosen) {
+    for (const auto& c : form.Controls()) {
+        if (c->Kind() == ControlKind::Radio && c->Group() == chosen.Group()) c->SetChecked(c.get() == &chosen);
+    }
+}
+
+// What an edit field does with a key: printable characters are appended, Backspace takes the
+// last one away. False for any other key.
+bool TypeIntoEdit(Control& edit, const KeyPress& key) {
+    std::string text = edit.Text();
+    if (key.code == kKeyBackspace) {
+        if (text.empty()) return true;
+        text.pop_back();
+    } else if (static_cast<unsigned char>(key.text) >= 0x20 && !key.ctrl) {
+        text.push_back(key.text);
+    } else {
+        return false;
+    }
+    edit.SetText(text);
+    return true;
+}
+
+// Up and Down move a list's selection (scrolling it into view), Enter picks the selected row.
+enum class ListKey { None, Moved, Chosen };
+ListKey StepList(Control& list, const KeyPress& key) {
+    if (list.RowCount() == 0) return ListKey::None;
+    if (key.code == kKeyEnter) return list.SelectionMark() >= 0 ? ListKey::Chosen : ListKey::None;
+    if (key.code != kKeyUp && key.code != kKeyDown) return ListKey::None;
+    const int from = list.SelectionMark();
+    const int row = key.code == kKeyUp ? std::max(0, from - 1) : std::min(list.RowCount() - 1, from + 1);
+    list.SetSelectionMark(row);
+    list.SetRowState(row, true, true);
+    list.EnsureVisible(row);
+    return ListKey::Moved;
+}
+
+}  // namespace
 
 void MainWindowHandler::HandleEvent(const Event& event) {
     // Procedures of forms closed during the previous event are freed now that nothing of
@@ -29,6 +73,7 @@ void MainWindowHandler::OnTap(const Event& event) {
         if (state_.windows.HasMainWindow()) ShowForm(state_, kHomeFormId);
         return;
     }
+    if (DragList(*form, event)) return;
     std::shared_ptr<Form> proc = FormOf(state_, form);
     Control* control = form->ControlAt(event.x, event.y);
     if (!control) {
@@ -55,6 +100,10 @@ void MainWindowHandler::OnTap(const Event& event) {
             control->SetChecked(!control->Checked());
             proc->OnControl(state_, *form, id, ControlNotify::Click);
             break;
+        case ControlKind::Radio:
+            SelectRadio(*form, *control);
+            proc->OnControl(state_, *form, id, ControlNotify::Click);
+            break;
         case ControlKind::Button:
         case ControlKind::TitleButton:
         case ControlKind::PopupTrigger:
@@ -66,6 +115,29 @@ void MainWindowHandler::OnTap(const Event& event) {
     }
 }
 
+// The stylus drawn over a list scrolls it, row by row, like a finger on a phone; a tap that did
+// not move picks the row under it.
+bool MainWindowHandler::DragList(FormWindow& form, const Event& event) {
+    if (event.phase == TapPhase::Down) {
+        Control* c = form.ControlAt(event.x, event.y);
+        drag_ = c && c->Kind() == ControlKind::List && !c->Hook() ? ListDrag{c->Id(), event.y, c->TopRow(), false}
+                                                                   : ListDrag{};
+        return false;
+    }
+    Control* list = drag_.listId ? form.FindControl(drag_.listId) : nullptr;
+    if (!list) return false;
+    if (event.phase == TapPhase::Up) {
+        const bool moved = drag_.moved;
+        drag_ = ListDrag{};
+        return moved;
+    }
+    const int rows = (drag_.startY - event.y) / list->RowHeight();
+    if (rows != 0) drag_.moved = true;
+    const int lastTop = std::max(0, list->RowCount() - list->VisibleRows());
+    list->SetTopRow(std::clamp(drag_.startTop + rows, 0, lastTop));
+    return true;
+}
+
 void MainWindowHandler::OnKey(const KeyPress& key) {
     if (const int command = TranslateAccelerator(key)) {
         HandleCommand(state_, command);
@@ -73,12 +145,30 @@ void MainWindowHandler::OnKey(const KeyPress& key) {
     }
     FormWindow* form = state_.currentFormWindow;
     if (!form) return;
+    std::shared_ptr<Form> proc = FormOf(state_, form);
     if (Control* focused = form->FindControl(form->FocusedControl())) {
         if (std::shared_ptr<ControlHook> hook = focused->HookRef()) {
             if (hook->OnKey(*focused, key)) return;
         }
+        if (DefaultControlKey(*form, *focused, key, proc.get())) return;
     }
-    if (std::shared_ptr<Form> proc = FormOf(state_, form)) proc->OnKey(state_, *form, key);
+    if (proc) proc->OnKey(state_, *form, key);
+}
+
+bool MainWindowHandler::DefaultControlKey(FormWindow& form, Control& focused, const KeyPress& key, Form* proc) {
+    if (!focused.Visible()) return false;
+    if (focused.Kind() == ControlKind::Edit) {
+        if (!TypeIntoEdit(focused, key)) return false;
+        if (proc) proc->OnControl(state_, form, focused.Id(), ControlNotify::TextChanged);
+        return true;
+    }
+    if (focused.Kind() != ControlKind::List) return false;
+    const ListKey step = StepList(focused, key);
+    if (step == ListKey::Chosen) {
+        PopupRowChosen(state_, form, focused.Id());
+        if (proc) proc->OnControl(state_, form, focused.Id(), ControlNotify::RowChosen);
+    }
+    return step != ListKey::None;
 }
 
 void MainWindowHandler::OnTimer(const Event& event) {

@@ -4,6 +4,7 @@
 
 #include "platform/EventLoop.h"
 #include "shell/AppState.h"
+#include "shell/Form.h"
 
 namespace vsp {
 
@@ -16,8 +17,20 @@ private:
     void OnTap(const Event& event);
     void OnKey(const KeyPress& key);
     void OnTimer(const Event& event);
+    bool DragList(FormWindow& form, const Event& event);
+    // What the focused control does with a key no hook took (edit typing, list stepping);
+    // true when it used the key.
+    bool DefaultControlKey(FormWindow& form, Control& focused, const KeyPress& key, Form* proc);
+
+    struct ListDrag {
+        int listId = 0;  // 0: the stylus is not on a list
+        int startY = 0;
+        int startTop = 0;
+        bool moved = false;
+    };
 
     AppState& state_;
+    ListDrag drag_;
 };
 
 // Start-up, the loop, and the exit code (non-zero when the program could not start).

@@ -136,14 +136,14 @@ FormTemplate NightModeDialogTemplate() {
     t.id = kNightModeDialogId;
     t.title = "NightMode Settings";
     t.controls = {
-        {kNightStatusText, ControlKind::StaticText, "", Rect{8, 8, 192, 24}},
-        {kNightOffButton, ControlKind::Button, "Off", Rect{8, 32, 48, 52}},
-        {kNightDarkButton, ControlKind::Button, "Dark", Rect{52, 32, 92, 52}},
-        {kNightMediumButton, ControlKind::Button, "Medium", Rect{96, 32, 144, 52}},
-        {kNightBrightButton, ControlKind::Button, "Bright", Rect{148, 32, 192, 52}},
-        {0, ControlKind::StaticText, "Default Windows Colors:", Rect{8, 60, 192, 76}},
-        {kNight2003Button, ControlKind::Button, "2003", Rect{8, 80, 60, 100}},
-        {kNight2005Button, ControlKind::Button, "2005", Rect{64, 80, 116, 100}},
+        {kNightStatusText, ControlKind::StaticText, "", Rect{8, 8, 216, 24}},
+        {kNightOffButton, ControlKind::Button, "Off", Rect{8, 30, 56, 52}},
+        {kNightDarkButton, ControlKind::Button, "Dark", Rect{60, 30, 108, 52}},
+        {kNightMediumButton, ControlKind::Button, "Medium", Rect{112, 30, 164, 52}},
+        {kNightBrightButton, ControlKind::Button, "Bright", Rect{168, 30, 216, 52}},
+        {0, ControlKind::StaticText, "Default Windows Colors:", Rect{8, 62, 216, 78}},
+        {kNight2003Button, ControlKind::Button, "2003", Rect{8, 80, 60, 102}},
+        {kNight2005Button, ControlKind::Button, "2005", Rect{64, 80, 116, 102}},
     };
     return t;
 }

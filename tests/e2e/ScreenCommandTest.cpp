@@ -111,5 +111,23 @@ TEST_F(Screen, BadInputIsRefusedClearly) {
     EXPECT_EQ(unknown["info_boxes"].back()["first"], "Unkown form call");
 }
 
+// The night-mode dialog stays up over the home form and takes the taps and keys that follow.
+TEST_F(Screen, NightModeDialogTakesTheInputsThatFollowIt) {
+    const std::string tools = CentreOf(Json({"screen", "1950"}), "Tools");
+    std::string nightRow;
+    const nlohmann::json menu = Json({"screen", "1950", "--tap", tools});
+    for (const nlohmann::json& c : menu["controls"]) {
+        if (c["id"] == 1977) nightRow = std::to_string(int(c["x"]) + 10) + "," + std::to_string(int(c["y"]) + 5);
+    }
+    const nlohmann::json up = Json({"screen", "1950", "--tap", tools, "--tap", nightRow, "--key", "Escape"});
+    ASSERT_TRUE(up["dialog"].is_object());
+    EXPECT_EQ(up["dialog"]["title"], "NightMode Settings");
+    EXPECT_EQ(up["dialog"]["controls"][0]["text"], "Current Mode: <Normal> mode");
+    const nlohmann::json chosen =
+        Json({"screen", "1950", "--tap", tools, "--tap", nightRow, "--tap", CentreOf(up["dialog"], "Bright")});
+    EXPECT_TRUE(chosen["dialog"].is_null());
+    EXPECT_EQ(chosen["form"], 1950);
+}
+
 }  // namespace
 }  // namespace vsp::test

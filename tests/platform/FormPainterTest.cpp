@@ -49,7 +49,7 @@ TEST(FormPainterTest, EveryKindKeepsItsInkInsideItsRectangle) {
     const std::string longText = "Wide words overflowing every edge of the box WWWWWWWWWW";
     const Pixel565 background = PackRgb565(SystemColourTable{}.Get(5));
     for (ControlKind kind : {ControlKind::Button, ControlKind::TitleButton, ControlKind::StaticText, ControlKind::Edit,
-                             ControlKind::CheckBox, ControlKind::PopupTrigger, ControlKind::List}) {
+                             ControlKind::CheckBox, ControlKind::Radio, ControlKind::PopupTrigger, ControlKind::List}) {
         OneControl one(kind, longText);
         one.control.InsertRow(0, longText);
         one.form.SetFocusedControl(5);
@@ -69,12 +69,28 @@ TEST(FormPainterTest, StaticTextWrapsOnBlanksAndLineBreaks) {
     }
 }
 
-TEST(FormPainterTest, CheckedBoxDiffersFromUnchecked) {
-    OneControl one(ControlKind::CheckBox, "Grid");
-    const Canvas unchecked = one.Paint();
-    one.control.SetChecked(true);
-    const Canvas checked = one.Paint();
-    EXPECT_GT(CountIf(kBox, [&](int x, int y) { return checked.At(x, y) != unchecked.At(x, y); }), 10);
+TEST(FormPainterTest, CheckedBoxAndRadioDifferFromUnchecked) {
+    for (ControlKind kind : {ControlKind::CheckBox, ControlKind::Radio}) {
+        OneControl one(kind, "Grid");
+        const Canvas unchecked = one.Paint();
+        one.control.SetChecked(true);
+        const Canvas checked = one.Paint();
+        EXPECT_GT(CountIf(kBox, [&](int x, int y) { return checked.At(x, y) != unchecked.At(x, y); }), 10) << int(kind);
+    }
+}
+
+// Each cell starts at its column, however long the cell before it.
+TEST(FormPainterTest, CellsOfARowStartAtTheirColumns) {
+    const Pixel565 background = PackRgb565(SystemColourTable{}.Get(5));
+    OneControl one(ControlKind::List, "", MakeRect(20, 30, 140, 50));
+    one.control.InsertRow(0, "WWWWWWWWWWWW\tMars");
+    one.control.SetColumns({30, 60});
+    const Canvas c = one.Paint();
+    // The first cell is cut its padding short of 51, the second begins after its padding.
+    const Rect gap{49, 31, 53, 46}, secondColumnHead{53, 31, 62, 46};
+    const auto ink = [&](int x, int y) { return c.At(x, y) != background; };
+    EXPECT_EQ(CountIf(gap, ink), 0);
+    EXPECT_GT(CountIf(secondColumnHead, ink), 5);
 }
 
 TEST(FormPainterTest, SelectedRowIsHighlightedAcrossTheRowOnlyWithFullRowSelect) {

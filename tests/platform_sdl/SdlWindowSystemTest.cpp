@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/MessageBoxPainter.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlWindowSystem.h"
 
@@ -147,33 +148,81 @@ TEST_F(SdlWindowTest, RunFeedsInputToTheHandlerAndClosingGoesThroughTheCloseHand
     EXPECT_EQ(rec.events[0].command, 1035);
 }
 
+void Push(std::vector<SDL_Event> events) {
+    for (SDL_Event& e : events) ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+// Presses where the dialog's placed buttons are: Comet, Comet slid off onto OK, Escape, OK.
 struct ButtonDialog : ModalDialogProc {
-    void OnInit(FormWindow& dialog) override { initialised = dialog.TemplateId(); }
+    void OnInit(FormWindow& dialog) override {
+        initialised = dialog.TemplateId();
+        comet = dialog.FindControl(5018)->Bounds(), ok = dialog.FindControl(1)->Bounds();
+        const int cx = comet.left + 4, cy = comet.top + 4, okX = ok.left + 4;
+        Push({Mouse(SDL_MOUSEBUTTONDOWN, cx, cy), Mouse(SDL_MOUSEBUTTONUP, cx + 2, cy + 2),
+              Mouse(SDL_MOUSEBUTTONDOWN, cx, cy), Mouse(SDL_MOUSEBUTTONUP, okX, cy), KeyDown(SDLK_ESCAPE),
+              Mouse(SDL_MOUSEBUTTONDOWN, okX, cy), Mouse(SDL_MOUSEBUTTONUP, okX, cy)});
+    }
     bool OnCommand(FormWindow&, int controlId) override {
         commands.push_back(controlId);
         return controlId == 1;
     }
     int initialised = 0;
+    Rect comet, ok;
     std::vector<int> commands;
 };
 
-TEST_F(SdlWindowTest, ModalDialogEndsOnTheButtonItsProcedureAccepts) {
+TEST_F(SdlWindowTest, ModalDialogSitsInThePanelAndEndsOnTheButtonItsProcedureAccepts) {
     SdlWindowSystem windows(loop_, DeviceCaps::ForDpi(192));
     ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
-    // At 192 dpi the Comet button spans device x 40..159, y 80..139; OK spans x 200..319.
-    SDL_Event events[] = {
-        Mouse(SDL_MOUSEBUTTONDOWN, 50, 100),  Mouse(SDL_MOUSEBUTTONUP, 60, 110),   // Comet
-        Mouse(SDL_MOUSEBUTTONDOWN, 50, 100),  Mouse(SDL_MOUSEBUTTONUP, 250, 100),  // slid off
-        KeyDown(SDLK_ESCAPE),                                                      // cancel
-        Mouse(SDL_MOUSEBUTTONDOWN, 210, 100), Mouse(SDL_MOUSEBUTTONUP, 210, 100),  // OK
-    };
-    for (SDL_Event& e : events) ASSERT_EQ(SDL_PushEvent(&e), 1);
     ButtonDialog proc;
     EXPECT_EQ((std::pair{windows.RunModalDialog(ButtonForm(1999), proc), proc.initialised}), std::pair(1, 1999));
     EXPECT_EQ(proc.commands, (std::vector<int>{5018, 2, 1}));
-    // Without a display, message boxes fall back and answer safely.
-    EXPECT_EQ(windows.MessageBox("Unkown form call", "Information", MessageBoxButtons::Ok), MessageBoxAnswer::Ok);
+    // The two buttons (40 + 60 + 40 layout pixels wide) are centred on the 480-pixel screen.
+    EXPECT_EQ(std::pair(proc.comet.left + proc.ok.right, proc.comet.top - proc.comet.bottom), std::pair(480, -60));
+}
+
+// Boxes are drawn in the window while its timers go on: a timer fires under the box, sees it
+// on the screen, posts a command (which waits for the boxes) and taps No; Escape and Enter
+// answer the next boxes.
+TEST_F(SdlWindowTest, MessageBoxesAnswerTapsAndKeysWhileTimersKeepRunning) {
+    SdlWindowSystem windows(loop_, DeviceCaps::ForDpi(96));
     EXPECT_EQ(windows.MessageBox("Delete?", "Information", MessageBoxButtons::YesNo), MessageBoxAnswer::No);
+    ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
+    windows.PaintMainWindow(kColourBlack);
+    Canvas screen;
+    ASSERT_TRUE(screen.Create(240, 320));
+    const MessageBoxLayout layout = LayOutMessageBox(screen, 1.0, "Delete?\n", MessageBoxButtons::YesNo);
+    const Rect no = layout.buttons.at(1).rect;
+    struct Asker : EventHandler {
+        Asker(SdlWindowSystem& w, EventLoop& l, const Rect& r) : windows(w), loop(l), no(r) {}
+        void HandleEvent(const Event& e) override {
+            if (e.kind == EventKind::Command && e.command != 40003) {
+                commandAfter = int(answers.size());
+            } else if (e.kind == EventKind::Command) {
+                for (SDL_Keycode key : {SDLK_UNKNOWN, SDLK_ESCAPE, SDLK_RETURN}) {
+                    if (key != SDLK_UNKNOWN) Push({KeyDown(key)});
+                    answers.push_back(windows.MessageBox("Delete?\n", "Information", MessageBoxButtons::YesNo));
+                }
+                loop.PostQuit(0);
+            } else if (e.kind == EventKind::Timer && ++ticks == 2) {
+                boxShown = PackRgb565(windows.PixelAt(120, 160)) == PackRgb565(windows.SystemColours().Get(5));
+                loop.PostCommand(9901);  // waits for the boxes to close
+                Push({Mouse(SDL_MOUSEBUTTONDOWN, 5, 5), Mouse(SDL_MOUSEBUTTONUP, 5, 5),  // beside the box
+                      Mouse(SDL_MOUSEBUTTONDOWN, no.left + 3, no.top + 3), Mouse(SDL_MOUSEBUTTONUP, no.left + 3, no.top + 3)});
+            }
+        }
+        SdlWindowSystem& windows;
+        EventLoop& loop;
+        Rect no;
+        int ticks = 0, commandAfter = -1;
+        bool boxShown = false;
+        std::vector<MessageBoxAnswer> answers;
+    } asker(windows, loop_, no);
+    loop_.SetTimer(kMainWindowHandle, 7, 5);
+    loop_.PostCommand(40003);
+    EXPECT_EQ(windows.Run(asker), 0);
+    EXPECT_EQ(std::pair(asker.boxShown, asker.commandAfter), std::pair(true, 3));
+    EXPECT_EQ(asker.answers, (std::vector{MessageBoxAnswer::No, MessageBoxAnswer::No, MessageBoxAnswer::Yes}));
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cctype>
+
 #include "ShellFixture.h"
 #include "shell/Form.h"
 #include "shell/FormOps.h"
@@ -6,7 +9,7 @@
 namespace vsp::test {
 namespace {
 
-enum : int { kName = 10, kList = 20, kTrigger = 30, kPopup = 31 };
+enum : int { kName = 10, kList = 20, kTrigger = 30, kPopup = 31, kRadioA = 40, kRadioB = 41, kRadioC = 42 };
 
 // A form with a text field, a list and a popup whose trigger sits at `triggerTop`.
 struct FieldsForm : Form {
@@ -17,24 +20,72 @@ struct FieldsForm : Form {
                              {kName, ControlKind::Edit, "start", Rect{0, 30, 100, 50}},
                              {kList, ControlKind::List, "", Rect{0, 60, 120, 108}},  // 3 rows of 16
                              {kTrigger, ControlKind::PopupTrigger, "", Rect{10, triggerTop, 110, triggerTop + 20}},
-                             {kPopup, ControlKind::List, "", Rect{0, 0, 100, 10}}}};
+                             {kPopup, ControlKind::List, "", Rect{0, 0, 100, 10}},
+                             {kRadioA, ControlKind::Radio, "A", Rect{130, 30, 180, 45}, true, IconId::None, 1},
+                             {kRadioB, ControlKind::Radio, "B", Rect{130, 50, 180, 65}, true, IconId::None, 1},
+                             {kRadioC, ControlKind::Radio, "C", Rect{130, 70, 180, 85}, true, IconId::None, 2}}};
     }
     void OnOpen(AppState& state, FormWindow& window) override { InitTitle(state, window); }
+    void OnControl(AppState&, FormWindow&, int id, ControlNotify notify) override { told.push_back({id, notify}); }
     int triggerTop;
+    std::vector<std::pair<int, ControlNotify>> told;
 };
 
 class FormOpsTest : public ShellTest {
 protected:
     void OpenFields(int triggerTop = 40) {
         CreateMainWindow();
-        RegisterForm(state, 1200, [=](AppState&, int) { return std::make_unique<FieldsForm>(triggerTop); });
+        RegisterForm(state, 1200, [=, this](AppState&, int) {
+            auto form = std::make_unique<FieldsForm>(triggerTop);
+            fields = form.get();
+            return form;
+        });
         Open(1200);
         ASSERT_EQ(OpenFormId(), 1200);
     }
     void AddRows(int listId, int n) {
         for (int i = 0; i < n; ++i) AddListRow(state, listId, "row" + std::to_string(n - 1 - i));
     }
+    void Key(int code, char text = 0) {
+        windows.ScriptKey(KeyPress{code, false, false, text});
+        Pump();
+    }
+    FieldsForm* fields = nullptr;
 };
+
+TEST_F(FormOpsTest, TheFocusedControlTakesTypingAndListKeysAndRadiosExcludeTheirGroup) {
+    OpenFields();
+    TapAt(2, 32);  // the edit's corner the trigger does not cover
+    for (const char c : std::string("M3x")) Key(std::toupper(c), c);
+    Key(kKeyBackspace);
+    Key('1', '1');
+    Key('Q', 'q');
+    EXPECT_EQ(C(kName).Text(), "startM31q");
+    EXPECT_EQ(std::count(fields->told.begin(), fields->told.end(), std::pair{int(kName), ControlNotify::TextChanged}), 6);
+
+    AddRows(kList, 5);
+    Tap(kList);  // the middle row of three shown
+    Key(kKeyDown);
+    Key(kKeyDown);
+    EXPECT_EQ(C(kList).SelectionMark(), 3);
+    EXPECT_EQ(C(kList).TopRow(), 1);
+    fields->told.clear();
+    Key(kKeyEnter);
+    EXPECT_EQ(fields->told, (std::vector<std::pair<int, ControlNotify>>{{kList, ControlNotify::RowChosen}}));
+    // Drawn up by two rows, the list scrolls and keeps its selection.
+    const Rect r = C(kList).Bounds();
+    loop.PostTap(r.left + 5, r.bottom - 2, TapPhase::Down);
+    loop.PostTap(r.left + 5, r.bottom - 2 - 2 * C(kList).RowHeight(), TapPhase::Move);
+    loop.PostTap(r.left + 5, r.bottom - 2 - 2 * C(kList).RowHeight(), TapPhase::Up);
+    Pump();
+    EXPECT_EQ((std::pair{C(kList).TopRow(), C(kList).SelectionMark()}), std::pair(2, 3));
+
+    Tap(kRadioA);
+    Tap(kRadioC);
+    Tap(kRadioB);
+    EXPECT_EQ((std::vector{C(kRadioA).Checked(), C(kRadioB).Checked(), C(kRadioC).Checked()}),
+              (std::vector{false, true, true}));
+}
 
 TEST_F(FormOpsTest, FieldsRoundTripAndMissingControlsGiveTheirBoxes) {
     char buffer[8] = "stale";
@@ -103,6 +154,7 @@ TEST_F(FormOpsTest, KeysStepThroughThePopupAndTapsPickARow) {
     EXPECT_EQ(std::pair(GetListSelection(state, kPopup), C(kTrigger).Text()), std::pair(0, std::string("row0")));
     for (int i = 0; i < 3; ++i) key(kKeyDown);
     EXPECT_EQ(GetListSelection(state, kPopup), 2);
+    EXPECT_EQ(fields->told.back(), std::pair(int(kPopup), ControlNotify::SelectionMoved));
     TapAt(20, 45);
     ASSERT_TRUE(C(kPopup).Visible());
     TapAt(20, 60 + 16 + 3);  // second row

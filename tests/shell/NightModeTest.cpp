@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <set>
 
 #include "ShellFixture.h"
+#include "platform/PaintParts.h"
 #include "shell/NightMode.h"
 
 namespace vsp::test {
@@ -23,6 +25,20 @@ TEST_F(NightModeTest, EachLevelsReds) {
             EXPECT_EQ(Sys(i), i == 4 ? l.menu : redIndices.count(i) ? l.red : 1u) << l.level << " index " << i;
         EXPECT_EQ(state.display.foregroundPen, l.red);
         EXPECT_EQ(state.display.backgroundBrush, 0u);
+    }
+}
+
+// Text painted at night stays legible: on every surface the painter uses, one of text and
+// ground is the level's red and the other near black, the widest contrast the level offers.
+TEST_F(NightModeTest, PaintedTextKeepsTheLevelsFullContrast) {
+    for (int level = 1; level <= 3; ++level) {
+        ApplyNightMode(state, level);
+        const PaintPalette p = PaletteOf(windows.SystemColours());
+        const Colour red = state.display.foregroundPen;
+        const std::pair<Colour, Colour> pairs[] = {
+            {p.window, p.windowText}, {p.face, p.buttonText}, {p.caption, p.captionText}, {p.highlight, p.highlightText}};
+        for (const auto& [ground, text] : pairs)
+            EXPECT_EQ(std::minmax(ground, text), std::minmax(kNearBlack, red)) << "level " << level;
     }
 }
 

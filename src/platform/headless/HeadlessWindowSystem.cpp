@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/FormPainter.h"
+#include "platform/ModalWindows.h"
 #include "platform/SystemError.h"
 
 namespace vsp {
@@ -99,14 +100,27 @@ int HeadlessWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogPr
     log_.push_back("RunModalDialog " + std::to_string(tmpl.id));
     dialogsRun_.push_back(tmpl.id);
     FormWindow dialog(forms_.NewHandle(), tmpl, caps_);
+    PlaceDialog(dialog, caps_);
     proc.OnInit(dialog);
     if (dialogObserver) dialogObserver(dialog);
+    const auto press = [&](int id) {
+        const bool ended = proc.OnCommand(dialog, id);
+        if (dialogObserver) dialogObserver(dialog);
+        return ended;
+    };
     while (!dialogButtons_.empty()) {
         const int id = dialogButtons_.front();
         dialogButtons_.pop_front();
-        const bool ended = proc.OnCommand(dialog, id);
-        if (dialogObserver) dialogObserver(dialog);
-        if (ended) return id;
+        if (press(id)) return id;
+    }
+    DialogInput input;
+    while (std::optional<Event> e = dialogInput ? dialogInput(dialog) : std::nullopt) {
+        int id = DialogInput::Key(e->key.code);
+        if (e->kind == EventKind::Tap) {
+            input.Tap(dialog, e->x, e->y, TapPhase::Down);
+            id = input.Tap(dialog, e->x, e->y, TapPhase::Up);
+        }
+        if (id != 0 && press(id)) return id;
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ public:
     void ScriptDialogButtons(const std::vector<int>& controlIds);
     // Sees a modal dialog after its set-up and after every scripted button.
     std::function<void(const FormWindow&)> dialogObserver;
+    // Once a dialog's scripted buttons ran out, gives it taps and keys one at a time, as a
+    // user would (a tap is pressed and lifted at one point); nothing ends the dialog with 0.
+    std::function<std::optional<Event>(const FormWindow&)> dialogInput;
     void SetFailMainWindowCreation(bool fail) { failCreate_ = fail; }
     void SetForeground(bool present) { foreground_ = present; }
     void SetLastError(int code, std::string text);

@@ -1,5 +1,9 @@
 #include "platform/sdl/SdlInput.h"
 
+#include <cctype>
+
+#include "platform/Text.h"
+
 namespace vsp {
 
 std::optional<KeyPress> TranslateSdlKey(const SDL_Keysym& key) {
@@ -19,20 +23,24 @@ std::optional<KeyPress> TranslateSdlKey(const SDL_Keysym& key) {
         case SDLK_TAB: press.code = kKeyTab; return press;
         default: break;
     }
-    // SDL names printable keys by their unshifted ASCII character.
+    // SDL names printable keys by their unshifted ASCII character. Without Ctrl the character
+    // they type comes as text input (with the keyboard layout and shift applied), so the key
+    // itself is left out to avoid a double.
     if (sym >= 0x20 && sym < 0x7F) {
+        if (!press.ctrl) return std::nullopt;
         press.code = (sym >= 'a' && sym <= 'z') ? sym - 'a' + 'A' : sym;
         return press;
     }
-    if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) {
-        press.code = '1' + (sym - SDLK_KP_1);
-        return press;
-    }
-    if (sym == SDLK_KP_0) {
-        press.code = '0';
-        return press;
-    }
     return std::nullopt;
+}
+
+std::vector<KeyPress> TranslateSdlText(const char* utf8) {
+    std::vector<KeyPress> keys;
+    for (const char c : Utf8ToCp1252(utf8)) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        keys.push_back(KeyPress{u < 0x80 ? std::toupper(u) : u, false, false, c});
+    }
+    return keys;
 }
 
 bool PostSdlEvent(const SDL_Event& event, EventLoop& loop, const std::function<void()>& onClose) {
@@ -54,6 +62,9 @@ bool PostSdlEvent(const SDL_Event& event, EventLoop& loop, const std::function<v
                 return true;
             }
             return false;
+        case SDL_TEXTINPUT:
+            for (const KeyPress& key : TranslateSdlText(event.text.text)) loop.PostKey(key);
+            return true;
         case SDL_QUIT:
             // Closing the one window (and SIGINT, SIGTERM) arrives here exactly once; the
             // window's own close event before it is left alone so the request is not doubled.

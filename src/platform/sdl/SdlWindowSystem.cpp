@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 
 #include "platform/FormPainter.h"
+#include "platform/ModalWindows.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "platform/sdl/SdlInput.h"
@@ -13,19 +16,10 @@ namespace vsp {
 
 namespace {
 
-// Dialog-manager commands for Enter and Escape.
-constexpr int kDialogOk = 1;
-constexpr int kDialogCancel = 2;
-
 // Without invalidation the screen is still refreshed this often, for changes made by timers.
 constexpr int64_t kRefreshMs = 1000;
 
 SDL_Rect ToSdl(const Rect& r) { return SDL_Rect{r.left, r.top, r.Width(), r.Height()}; }
-
-bool Clickable(ControlKind kind) {
-    return kind == ControlKind::Button || kind == ControlKind::TitleButton ||
-           kind == ControlKind::CheckBox || kind == ControlKind::PopupTrigger;
-}
 
 }  // namespace
 
@@ -56,7 +50,6 @@ bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_v
         window_ = nullptr;
         return false;
     }
-    boxes_.SetParent(window_);
     mainRect_ = Rect{0, 0, caps_.screenWidth, caps_.screenHeight};
     mainVisible_ = true;
     Redraw();
@@ -66,7 +59,6 @@ bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_v
 void SdlWindowSystem::DestroyMainWindow() {
     forms_.DestroyAll();
     loop_.KillTimers(kMainWindowHandle);
-    boxes_.SetParent(nullptr);
     if (canvasTexture_) SDL_DestroyTexture(canvasTexture_);
     canvasTexture_ = nullptr;
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -123,63 +115,110 @@ bool SdlWindowSystem::CopyCanvas(FormWindow& form, const Canvas& canvas, const R
     return copied;
 }
 
-// A modal loop of its own, like the handheld's dialog manager: taps on buttons and Enter or
-// Escape go to the dialog procedure until it ends the dialog. The event loop's own events wait.
 int SdlWindowSystem::RunModalDialog(const FormTemplate& tmpl, ModalDialogProc& proc) {
     FormWindow dialog(forms_.NewHandle(), tmpl, caps_);
+    PlaceDialog(dialog, caps_);
     proc.OnInit(dialog);
     if (!window_) return 0;  // nowhere to show it, nothing can press a button
-    modal_ = &dialog;
-    int pressedId = 0;
+    const FormWindow* below = dialog_;
+    dialog_ = &dialog;
+    DialogInput input;
     int result = 0;
     bool done = false;
-    while (!done) {
-        Redraw();
-        SDL_Event e;
-        if (!SDL_WaitEventTimeout(&e, int(kRefreshMs))) continue;
-        int command = 0;
-        switch (e.type) {
-            case SDL_QUIT:
-                RequestClose();
-                done = true;
-                break;
-            case SDL_MOUSEBUTTONDOWN:
-                if (e.button.button == SDL_BUTTON_LEFT) {
-                    const Control* c = dialog.ControlAt(e.button.x, e.button.y);
-                    pressedId = c && Clickable(c->Kind()) ? c->Id() : 0;
-                }
-                break;
-            case SDL_MOUSEBUTTONUP:
-                if (e.button.button == SDL_BUTTON_LEFT) {
-                    const Control* c = dialog.ControlAt(e.button.x, e.button.y);
-                    if (c && c->Id() == pressedId && pressedId != 0) command = pressedId;
-                    pressedId = 0;
-                }
-                break;
-            case SDL_KEYDOWN:
-                if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) {
-                    command = kDialogOk;
-                } else if (e.key.keysym.sym == SDLK_ESCAPE) {
-                    command = kDialogCancel;
-                }
-                break;
-            default: break;
-        }
-        if (command != 0 && proc.OnCommand(dialog, command)) {
-            result = command;
-            done = true;
-        }
-    }
-    modal_ = nullptr;
-    Redraw();
+    RunModal(
+        [&](const Event& e) {
+            const int command = e.kind == EventKind::Tap ? input.Tap(dialog, e.x, e.y, e.phase)
+                                                         : DialogInput::Key(e.key.code);
+            dirty_ = true;  // the procedure may have changed a control
+            if (command != 0 && proc.OnCommand(dialog, command)) result = command, done = true;
+        },
+        done);
+    dialog_ = below;
+    dirty_ = true;
     return result;
 }
 
 MessageBoxAnswer SdlWindowSystem::MessageBox(std::string_view text, std::string_view caption,
                                              MessageBoxButtons buttons) {
-    const MessageBoxAnswer answer = boxes_.Show(text, caption, buttons);
+    Canvas measure;
+    if (!window_ || !measure.Create(caps_.screenWidth, caps_.screenHeight)) {
+        // Nowhere to show it: the text goes where a user of the command line sees it.
+        std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
+        return MessageBoxInput({}, buttons).Closed();
+    }
+    MessageBoxInput input(LayOutMessageBox(measure, caps_.Scale(), text, buttons), buttons);
+    boxes_.push_back({std::string(text), std::string(caption), buttons});
+    std::optional<MessageBoxAnswer> answer;
+    bool done = false;
+    RunModal(
+        [&](const Event& e) {
+            answer = e.kind == EventKind::Tap ? input.Tap(e.x, e.y, e.phase) : input.Key(e.key.code);
+            done = answer.has_value();
+        },
+        done);
+    boxes_.pop_back();
     dirty_ = true;
-    return answer;
+    return answer.value_or(input.Closed());
+}
+
+namespace {
+
+// Hands what the modal queue holds (taps, keys, the close request) to the modal window.
+class ModalInputHandler : public EventHandler {
+public:
+    explicit ModalInputHandler(const std::function<void(const Event&)>& input) : input_(input) {}
+    void HandleEvent(const Event& e) override { input_(e); }
+
+private:
+    const std::function<void(const Event&)>& input_;
+};
+
+// What goes on under a modal window: timers and repaints run; commands wait until it closes
+// (a form switch under it would free the form whose code is waiting for it); taps and keys
+// that were on their way to the forms are dropped, the forms being disabled meanwhile.
+class UnderModalHandler : public EventHandler {
+public:
+    explicit UnderModalHandler(EventHandler& forms) : forms_(forms) {}
+    void HandleEvent(const Event& e) override {
+        if (e.kind == EventKind::Command) deferred_.push_back(e);
+        else if (e.kind != EventKind::Tap && e.kind != EventKind::Key) forms_.HandleEvent(e);
+    }
+    void PostDeferred(EventLoop& loop) const {
+        for (const Event& e : deferred_) loop.PostCommand(e.command, e.param);
+    }
+
+private:
+    EventHandler& forms_;
+    std::vector<Event> deferred_;
+};
+
+}  // namespace
+
+void SdlWindowSystem::RunModal(const std::function<void(const Event&)>& input, bool& done) {
+    auto outer = std::move(modalInput_);
+    modalInput_ = [&](const Event& e) {
+        if (e.kind == EventKind::Command) done = true;  // the window is closing
+        else input(e);
+    };
+    ModalInputHandler handler(modalInput_);
+    std::optional<UnderModalHandler> under;
+    if (handler_) under.emplace(*handler_);
+    dirty_ = true;
+    while (!done && window_) {
+        PumpInput();
+        modalQueue_.RunPending(handler);
+        if (done) break;
+        const int64_t until = loop_.GetClock().NowMs() + kInputPollMs;
+        if (!under) {
+            SDL_WaitEventTimeout(nullptr, kInputPollMs);
+        } else if (std::optional<int> code = loop_.RunUntil(*under, until)) {
+            // A quit ends the modal window; the loop outside sees it again.
+            loop_.PostQuit(*code);
+            done = true;
+        }
+    }
+    modalInput_ = std::move(outer);
+    if (under) under->PostDeferred(loop_);
 }
 
 int SdlWindowSystem::LastErrorCode() const { return LastSystemErrorCode(); }
@@ -187,6 +226,8 @@ int SdlWindowSystem::LastErrorCode() const { return LastSystemErrorCode(); }
 std::string SdlWindowSystem::ErrorText(int code) const { return SystemErrorText(code); }
 
 void SdlWindowSystem::RequestClose() {
+    // A modal window up is closed first, so that the shutdown runs outside it.
+    if (modalInput_) modalQueue_.PostCommand(kDialogCancel);
     if (onClose_) {
         onClose_();
     } else {
@@ -202,17 +243,20 @@ void SdlWindowSystem::PumpInput() {
             dirty_ = true;  // exposed, restored, resized: draw again
             continue;
         }
-        if (PostSdlEvent(e, loop_, [this] { RequestClose(); })) dirty_ = true;
+        if (PostSdlEvent(e, InputTarget(), [this] { RequestClose(); })) dirty_ = true;
     }
     if (dirty_ || loop_.GetClock().NowMs() - lastDrawMs_ >= kRefreshMs) Redraw();
 }
 
 int SdlWindowSystem::Run(EventHandler& handler) {
-    for (;;) {
+    EventHandler* outer = std::exchange(handler_, &handler);
+    std::optional<int> code;
+    while (!code) {
         PumpInput();
-        const int64_t until = loop_.GetClock().NowMs() + kInputPollMs;
-        if (std::optional<int> code = loop_.RunUntil(handler, until)) return *code;
+        code = loop_.RunUntil(handler, loop_.GetClock().NowMs() + kInputPollMs);
     }
+    handler_ = outer;
+    return *code;
 }
 
 void SdlWindowSystem::FillRect(const Rect& rect, Colour colour) {
@@ -243,6 +287,24 @@ void SdlWindowSystem::DrawCanvas(const Canvas& pixels, int x, int y) {
     SDL_RenderCopy(renderer_, canvasTexture_, nullptr, &target);
 }
 
+void SdlWindowSystem::DrawCanvasPart(const Canvas& pixels, const Rect& part) {
+    Canvas piece;
+    if (piece.CreateFrom(pixels, part)) DrawCanvas(piece, part.left, part.top);
+}
+
+// Each modal window is painted over a canvas of the screen and only its own rectangle is
+// put on the screen, over the forms.
+void SdlWindowSystem::DrawModals() {
+    if (!dialog_ && boxes_.empty()) return;
+    if (overlay_.Width() != caps_.screenWidth || overlay_.Height() != caps_.screenHeight) {
+        if (!overlay_.Create(caps_.screenWidth, caps_.screenHeight)) return;
+    }
+    if (dialog_) DrawCanvasPart(overlay_, PaintDialog(*dialog_, colours_, caps_.Scale(), overlay_));
+    for (const ShownBox& box : boxes_) {
+        DrawCanvasPart(overlay_, PaintMessageBox(overlay_, colours_, caps_.Scale(), box.caption, box.text, box.buttons));
+    }
+}
+
 void SdlWindowSystem::DrawScene() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);
@@ -250,7 +312,7 @@ void SdlWindowSystem::DrawScene() {
     for (const auto& form : forms_.Open()) {
         if (form->Visible()) DrawForm(*form);
     }
-    if (modal_) DrawForm(*modal_);
+    DrawModals();
 }
 
 void SdlWindowSystem::Redraw() {

@@ -5,7 +5,9 @@
 //
 // Everything here runs on the user-interface thread, which must be the thread that created
 // the window: SDL delivers input only to that thread, so Run() alternates between the event
-// loop and reading SDL's queue.
+// loop and reading SDL's queue. Modal dialogs and message boxes are drawn inside the window;
+// while one is up it takes the stylus and the keys, and the window keeps drawing and running
+// the forms' timers, as under the handheld's own modal loops.
 
 #include <functional>
 #include <memory>
@@ -15,7 +17,6 @@
 #include "platform/EventLoop.h"
 #include "platform/FormStore.h"
 #include "platform/WindowSystem.h"
-#include "platform/sdl/SdlMessageBoxes.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -77,12 +78,25 @@ public:
     Colour PixelAt(int x, int y);
 
 private:
+    struct ShownBox {
+        std::string text, caption;
+        MessageBoxButtons buttons;
+    };
+    // Runs until `done` is set: SDL input goes to `input` instead of the forms; under Run()
+    // the forms' timers and repaints go on, their commands wait for the end. A close request
+    // sets `done` too, after asking for the shutdown.
+    void RunModal(const std::function<void(const Event&)>& input, bool& done);
+    // Where SDL input goes: the modal window on top, else the event loop.
+    EventLoop& InputTarget() { return modalInput_ ? modalQueue_ : loop_; }
     void DrawScene();
     void Redraw();
     // Paints the form (with the picture its owner copied into it) and puts it on the screen.
     void DrawForm(const FormWindow& form);
     // Draws `pixels` with its top-left corner at (x, y).
     void DrawCanvas(const Canvas& pixels, int x, int y);
+    // Draws the `part` of a screen-sized canvas in the same place.
+    void DrawCanvasPart(const Canvas& pixels, const Rect& part);
+    void DrawModals();
     void FillRect(const Rect& rect, Colour colour);
     // Hands the close request on (SDL_QUIT arrives once per close).
     void RequestClose();
@@ -90,7 +104,6 @@ private:
     EventLoop& loop_;
     DeviceCaps caps_;
     SystemColourTable colours_;
-    SdlMessageBoxes boxes_;
     std::function<void()> onClose_;
     bool sdlStarted_ = false;
     SDL_Window* window_ = nullptr;
@@ -108,7 +121,14 @@ private:
     bool dirty_ = true;
     int64_t lastDrawMs_ = 0;
     FormStore forms_{loop_, caps_};
-    const FormWindow* modal_ = nullptr;  // the dialog being run, drawn on top
+    EventHandler* handler_ = nullptr;  // Run()'s, while it runs
+    // Input taken by the modal window on top goes through a queue of its own, so the forms'
+    // queue keeps only what is theirs.
+    EventLoop modalQueue_{loop_.GetClock()};
+    std::function<void(const Event&)> modalInput_;
+    const FormWindow* dialog_ = nullptr;  // the dialog being run, drawn over the forms
+    std::vector<ShownBox> boxes_;        // message boxes up, the last on top
+    Canvas overlay_;                      // dialogs and boxes are painted here
 };
 
 }  // namespace vsp
