@@ -14,7 +14,6 @@ namespace vsp::cli {
 namespace {
 
 constexpr char kTextSuffix[] = "_text";
-constexpr char kSaveFailed[] = "Settings could not be saved.";
 
 // The stored settings brought into range; a damaged file is reported and the defaults used.
 Preferences LoadStored(CliContext& ctx) { return ctx.SavedPrefs(); }
@@ -101,7 +100,7 @@ int Set(CliContext& ctx, const std::vector<std::string>& assignments) {
         ctx.Err() << key << ": " << Cp1252ToUtf8(FormatPreferenceNumber(s, asGiven))
                   << " is out of range; set to " << Cp1252ToUtf8(ShownValue(s, prefs)) << "\n";
     }
-    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, kSaveFailed);
+    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
 
     if (ctx.Json()) {
         nlohmann::json out = nlohmann::json::object();
@@ -114,7 +113,7 @@ int Set(CliContext& ctx, const std::vector<std::string>& assignments) {
 int Reset(CliContext& ctx) {
     Preferences prefs;
     ResetPreferences(prefs);
-    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, kSaveFailed);
+    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/AppState.h"
 
 #include "shell/HomeForm.h"
+#include "shell/PreferencePages.h"
 
 namespace vsp {
 
@@ -8,6 +9,7 @@ AppState::AppState(WindowSystem& windows_, EventLoop& loop_, Preferences& prefs_
     : windows(windows_), loop(loop_), prefs(prefs_), dir(std::move(dir_)) {
     history.fill(kHomeFormId);
     formFactories[kHomeFormId] = [](AppState&, int) { return MakeHomeForm(); };
+    RegisterPreferencePages(*this);
 }
 
 }  // namespace vsp

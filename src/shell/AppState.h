@@ -25,6 +25,7 @@ namespace vsp {
 
 class AppState;
 class Form;
+struct PreferenceSetting;
 
 inline constexpr int kHomeFormId = 1950;
 inline constexpr int kHistorySize = 7;
@@ -121,8 +122,9 @@ struct ShellHooks {
     std::function<int(AppState&)> currentListCount;
     std::function<void(AppState&, std::string_view, std::string_view)> showProgress;
     std::function<void(AppState&, int kind, int catalog, int typeFilter)> selectVisible;
-    // Runs the date and time picker; true when the user confirmed (observingTime then set).
-    std::function<bool(AppState&)> pickObservingTime;
+    // A setting was changed on a preference page and saved (the star catalog and the
+    // constellation lines are opened again when theirs change).
+    std::function<void(AppState&, const PreferenceSetting&)> preferenceChanged;
 };
 
 // The shell's InfoBox for lower layers.

@@ -1,5 +1,8 @@
 #include "shell/PreferenceStore.h"
 
+#include "shell/AppState.h"
+#include "shell/InfoBox.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -398,6 +401,12 @@ RecordLayout PreferenceRecordLayout() {
 
 void RegisterPreferenceLayouts(RecordLayoutRegistry& registry) {
     registry.Add(PreferenceRecordLayout());
+}
+
+bool SaveSettings(AppState& state) {
+    if (SavePreferences(state.dir, state.prefs)) return true;
+    InfoBox(state, kSettingsNotSaved, "");
+    return false;
 }
 
 }  // namespace vsp

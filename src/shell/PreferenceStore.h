@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ProgramDir.h"
@@ -15,6 +16,8 @@
 #include "shell/Preferences.h"
 
 namespace vsp {
+
+class AppState;
 
 inline constexpr char kPreferencesFileName[] = "vespertar_prefs.ppc";
 inline constexpr uint32_t kPreferencesTag = FourCharCode("Pref");
@@ -45,6 +48,10 @@ PreferenceLoadResult ReadPreferences(const ProgramDir& dir, Preferences& prefs);
 // Writes the block (as given) to the settings file; false on failure, when the previous
 // file is untouched.
 bool SavePreferences(const ProgramDir& dir, const Preferences& prefs);
+
+inline constexpr std::string_view kSettingsNotSaved = "Settings could not be saved.";
+// Saves the run's settings at once (a form changed one); a failure is told in a box.
+bool SaveSettings(AppState& state);
 
 // The record of a block (kPreferencesRecordSize bytes, CRC included) and back. Decoding
 // fails (returns false, `prefs` untouched) on a wrong size, record size field or CRC.

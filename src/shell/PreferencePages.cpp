@@ -1,0 +1,262 @@
+#include "shell/PreferencePages.h"
+
+#include <algorithm>
+
+#include "shell/FormHistory.h"
+#include "shell/FormOps.h"
+#include "shell/FormTable.h"
+#include "shell/Forms.h"
+#include "shell/InfoBox.h"
+#include "shell/TypedFieldsForm.h"
+#include "shell/NightMode.h"
+#include "shell/PreferencePageLayout.h"
+#include "shell/PreferenceStore.h"
+#include "shell/PreferenceTyping.h"
+#include "shell/Scale.h"
+
+namespace vsp {
+
+namespace {
+
+constexpr int kPageForms[kPreferencePageCount] = {1400, 1430, 1450, 1620, 1476, 1337, 1357};
+constexpr int kTitleId = 8000;
+
+struct HelpEntry {
+    std::string_view group;
+    GroupHelp help;
+};
+
+constexpr HelpEntry kHelp[] = {
+    {"Interfaces",
+     {"Scope Drive is the mount or setting-circle box on the Scope Port. \"Upon need\" opens the link for "
+      "each command, \"Persistant\" keeps it open.",
+      "Encoder boxes also need the encoder steps per turn (a negative value reverses the axis)."}},
+    {"Computation",
+     {"Correction: places seen from the Earth's centre or from your site, with or without refraction. "
+      "Align Method: Vespertar's own 2-star alignment or the mount's.",
+      "Horizon is used to compute rise and set."}},
+    {"User Informations",
+     {"Your experience, age and vision give the faintest stars your eyes can see: the \"Eyes\" limit of the "
+      "zoom settings.",
+      ""}},
+    {"Scope Informations",
+     {"The aperture gives the faintest stars the telescope shows: the \"Scope\" limit of the zoom settings.",
+      "Choose \"Other\" to type a diameter (mm) or F-ratio not in the list."}},
+    {"Other",
+     {"Max Selected items limits the observing list. Time Update \"Automatic\" follows the clock.",
+      "Night Mode turns the screen red at once, to keep your eyes dark-adapted."}},
+    {"SkyChart Global Settings",
+     {"How the sky chart looks: colours, which stars, the star catalog, the constellation figures, the "
+      "chart type and font.",
+      "Time Step is how far the chart's time arrows move the sky."}},
+    {"SkyChart Zoom Settings",
+     {"For each field of view: the faintest stars and objects drawn, and whether the view is mirrored or "
+      "turned.",
+      "\"Scope\" is the telescope's limit, \"Eyes\" the naked-eye limit."}},
+    {"SkyCharts Display Settings",
+     {"What the sky chart draws on top of the sky.", "Telrad draws three circles of the sizes given, in degrees."}},
+    {"SkyCharts Scroll Settings",
+     {"What the chart still draws while you move it: the less, the smoother it moves.", ""}},
+    {"Constants",
+     {"GRS Longitude: where Jupiter's Great Red Spot is (System II). EQPlatForm Delay: how long an equatorial "
+      "platform runs.",
+      "Current DeltaT is TT - UT for the observing date."}},
+    {"Output Formats", {"How right ascensions, declinations and distances are written.", ""}},
+    {"Cache management", {"Pictures downloaded for the objects are kept on this device.", ""}},
+    {"Url management",
+     {"Where comet and asteroid elements, satellite elements and the program's data are downloaded from.", ""}},
+};
+
+constexpr std::string_view kNoImageCache = "The image cache is not built yet.";
+constexpr std::string_view kNoImageCacheSecond = "No downloaded pictures are kept, so there is nothing to clear, sync or stop.";
+
+// Where "Ok" leads: the form from which the first page was opened.
+struct PreferenceSession {
+    int returnFormId = kHomeFormId;
+};
+
+class PreferencePage : public TypedFieldsForm {
+public:
+    PreferencePage(std::shared_ptr<PreferenceSession> session, int page) : session_(std::move(session)), page_(page) {}
+
+    FormTemplate BuildTemplate(AppState& state, int formId) override {
+        FormTemplate t = NamedFormTemplate(formId);
+        layout_ = LayOutPreferencePage(page_, state.prefs, LayoutTextWidth);
+        t.controls.push_back(ControlTemplate{kTitleId, ControlKind::TitleButton, t.title, Rect{0, 0, 120, kTitleHeight}});
+        t.controls.insert(t.controls.end(), layout_.controls.begin(), layout_.controls.end());
+        return t;
+    }
+
+    void OnOpen(AppState& state, FormWindow& window) override {
+        const int before = state.history.back();
+        if (PreferencePageOf(before) == 0) session_->returnFormId = before;
+        InitTitle(state, window);
+        EnterForm(state, window.TemplateId());
+        for (const SettingBinding& b : layout_.bindings) {
+            if (b.control != SettingControl::Popup) continue;
+            for (auto row = b.rows.rbegin(); row != b.rows.rend(); ++row) AddListRow(state, b.listId, *row);
+            BindPopup(state, window, b);
+        }
+        for (const SettingBinding& b : layout_.bindings) ShowValue(state, window, b);
+    }
+
+    void OnControl(AppState& state, FormWindow& window, int id, ControlNotify notify) override {
+        // Typed text is read once the user turns to anything else.
+        if (notify == ControlNotify::TextChanged) return;
+        CommitTypedFields(state, window);
+        if (const SettingBinding* b = FindBinding(id)) {
+            Chosen(state, window, *b, notify);
+            return;
+        }
+        if (id >= kPageButtonFirst && id < kPageButtonFirst + kPreferencePageCount) {
+            ShowForm(state, PreferencePageForm(id - kPageButtonFirst + 1));
+        } else if (id == kPrevPageButton || id == kNextPageButton) {
+            const int step = id == kNextPageButton ? 1 : kPreferencePageCount - 1;
+            ShowForm(state, PreferencePageForm((page_ - 1 + step) % kPreferencePageCount + 1));
+        } else if (id == kPreferencesOkButton) {
+            LeavePreferences(state);
+        } else if (std::find(layout_.cacheButtons.begin(), layout_.cacheButtons.end(), id) != layout_.cacheButtons.end()) {
+            InfoBox(state, kNoImageCache, kNoImageCacheSecond);
+        } else {
+            for (const auto& [helpId, group] : layout_.helpButtons) {
+                if (helpId != id) continue;
+                const GroupHelp help = PreferenceGroupHelp(group);
+                InfoBox(state, help.first, help.second);
+            }
+        }
+    }
+
+private:
+    const SettingBinding* FindBinding(int id) const {
+        for (const SettingBinding& b : layout_.bindings)
+            if (b.fieldId == id || (b.listId != 0 && b.listId == id)) return &b;
+        return nullptr;
+    }
+
+    // A popup list as tall as the screen allows above or below its trigger, kept on screen.
+    static void BindPopup(AppState& state, FormWindow& window, const SettingBinding& b) {
+        Control* trigger = window.FindControl(b.fieldId);
+        Control* list = window.FindControl(b.listId);
+        const int left = list->Bounds().left;
+        const Rect t = trigger->Bounds();
+        const int limit = state.windows.Caps().screenHeight - ScaledY(state, kPopupBottomMargin);
+        const int room = std::max(limit - t.bottom, t.top) / list->RowHeight();
+        const int rows = list->RowCount();
+        SetPopupList(state, b.fieldId, b.listId, rows, std::min(rows, room), int(b.setting->getNumber(state.prefs)));
+        const Rect r = list->Bounds();
+        list->SetBounds(MakeRect(left, r.top, r.Width(), r.Height()));
+    }
+
+    static void ShowValue(AppState& state, FormWindow& window, const SettingBinding& b) {
+        Control* field = window.FindControl(b.fieldId);
+        const PreferenceSetting& s = *b.setting;
+        switch (b.control) {
+            case SettingControl::Popup: {
+                const int row = int(s.getNumber(state.prefs));
+                const bool inList = row >= 0 && row < int(b.rows.size());
+                field->SetText(inList ? b.rows[size_t(row)] : FormatPreferenceNumber(s, state.prefs));
+                break;
+            }
+            case SettingControl::Edit: field->SetText(FormatPreferenceNumber(s, state.prefs)); break;
+            case SettingControl::CheckBox: field->SetChecked(s.getNumber(state.prefs) != 0.0); break;
+            case SettingControl::Shown: field->SetText(FormatPreferenceNumber(s, state.prefs) + " " + b.unit); break;
+        }
+    }
+
+    void Chosen(AppState& state, FormWindow& window, const SettingBinding& b, ControlNotify notify) {
+        Preferences changed = state.prefs;
+        if (b.control == SettingControl::CheckBox && notify == ControlNotify::Click) {
+            b.setting->setNumber(changed, window.FindControl(b.fieldId)->Checked() ? 1.0 : 0.0);
+        } else if (b.control == SettingControl::Popup && notify != ControlNotify::Click) {
+            const int row = window.FindControl(b.listId)->SelectionMark();
+            if (row < 0) return;
+            b.setting->setNumber(changed, double(row));
+        } else {
+            return;
+        }
+        Store(state, window, *b.setting, changed);
+    }
+
+    void CommitTypedFields(AppState& state, FormWindow& window) override {
+        for (const SettingBinding& b : layout_.bindings) {
+            Control* field = window.FindControl(b.fieldId);
+            if (b.control != SettingControl::Edit || !field->Visible()) continue;
+            const std::string typed = field->Text();
+            if (typed == FormatPreferenceNumber(*b.setting, state.prefs)) continue;
+            Preferences changed = state.prefs;
+            const TypedOutcome outcome = ReadTypedPreference(*b.setting, typed, changed);
+            if (outcome == TypedOutcome::Accepted) {
+                Store(state, window, *b.setting, changed);
+                continue;
+            }
+            // The pages have no messages of their own: a value that cannot be kept gives way
+            // to the stored one, as the start routine replaces what is out of range.
+            ShowValue(state, window, b);
+        }
+    }
+
+    // The change is kept and saved at once, then takes effect.
+    void Store(AppState& state, FormWindow& window, const PreferenceSetting& setting, const Preferences& changed) {
+        state.prefs = changed;
+        SaveSettings(state);
+        if (state.hooks.preferenceChanged) state.hooks.preferenceChanged(state, setting);
+        if (setting.key == "night_mode") {
+            ApplyNightMode(state, state.prefs.nightLevel);
+            ShowForm(state, window.TemplateId());  // drawn again in the new colours
+            return;
+        }
+        if (state.currentFormWindow == &window) LayOutAgain(state, window);
+    }
+
+    // Lines that appear or go with the new values move the others.
+    void LayOutAgain(AppState& state, FormWindow& window) {
+        const DeviceCaps& caps = state.windows.Caps();
+        const PageLayout fresh = LayOutPreferencePage(page_, state.prefs, LayoutTextWidth);
+        for (const ControlTemplate& c : fresh.controls) {
+            if (c.kind == ControlKind::List) continue;
+            Control* control = window.FindControl(c.id);
+            control->SetBounds(ScaleTemplateRect(c.rect, caps));
+            control->SetVisible(c.visible);
+        }
+        for (const SettingBinding& b : layout_.bindings)
+            if (b.control == SettingControl::Popup) BindPopup(state, window, b);
+    }
+
+    void LeavePreferences(AppState& state) {
+        while (PreferencePageOf(state.history.back()) != 0) ShiftHistoryBack(state);
+        ShowForm(state, session_->returnFormId);
+    }
+
+    std::shared_ptr<PreferenceSession> session_;
+    int page_;
+    PageLayout layout_;
+};
+
+}  // namespace
+
+int PreferencePageForm(int page) {
+    return page >= 1 && page <= kPreferencePageCount ? kPageForms[page - 1] : 0;
+}
+
+int PreferencePageOf(int formId) {
+    for (int page = 1; page <= kPreferencePageCount; ++page)
+        if (kPageForms[page - 1] == formId) return page;
+    return 0;
+}
+
+GroupHelp PreferenceGroupHelp(std::string_view group) {
+    for (const HelpEntry& e : kHelp)
+        if (e.group == group) return e.help;
+    return {};
+}
+
+void RegisterPreferencePages(AppState& state) {
+    auto session = std::make_shared<PreferenceSession>();
+    for (int page = 1; page <= kPreferencePageCount; ++page) {
+        RegisterForm(state, PreferencePageForm(page), [session, page](AppState&, int) {
+            return std::make_unique<PreferencePage>(session, page);
+        });
+    }
+}
+
+}  // namespace vsp

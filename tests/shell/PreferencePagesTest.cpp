@@ -1,0 +1,147 @@
+// The preference pages in a whole headless shell: moving between pages and out, popup rows
+// and typed values stored and saved at once, refused values given way, night mode at once, and pages
+// that fit the screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ShellFixture.h"
+#include "shell/FormTable.h"
+#include "shell/PreferencePageLayout.h"
+#include "shell/PreferencePages.h"
+#include "shell/PreferenceStore.h"
+#include "support/TempHome.h"
+
+namespace vsp::test {
+namespace {
+
+class PreferencePages : public ShellTest {
+protected:
+    PreferencePages() {
+        state.dir = home.Dir();
+        CreateMainWindow();
+    }
+
+    // The controls of a setting on its page (the same ids for any values).
+    SettingBinding Bound(const std::string& key) {
+        for (const SettingBinding& b : LayOutPreferencePage(FindPreference(key)->page, prefs, LayoutTextWidth).bindings)
+            if (b.setting->key == key) return b;
+        throw std::runtime_error("no control for " + key);
+    }
+    // Opens the popup by its trigger and taps the row.
+    void Choose(const std::string& key, const std::string& row) {
+        const SettingBinding b = Bound(key);
+        Tap(b.fieldId);
+        const Control& list = C(b.listId);
+        ASSERT_TRUE(list.Visible()) << key;
+        const int index = int(std::find(b.rows.begin(), b.rows.end(), row) - b.rows.begin());
+        const Rect r = list.Bounds();
+        TapAt(r.left + 10, r.top + 1 + (index - list.TopRow()) * list.RowHeight() + list.RowHeight() / 2);
+    }
+    // Puts text into the setting's field and presses Enter.
+    Control& Type(const std::string& key, const std::string& text) {
+        Control& field = C(Bound(key).fieldId);
+        field.SetText(text);
+        windows.ScriptKey(KeyPress{kKeyEnter});
+        Pump();
+        return field;
+    }
+    Preferences Saved() {
+        Preferences read;
+        EXPECT_EQ(ReadPreferences(home.Dir(), read).status, PreferenceFileStatus::Loaded);
+        return read;
+    }
+
+    TempHome home;
+};
+
+TEST_F(PreferencePages, PageButtonsStepsAndOkMoveThroughAndOutOfThePages) {
+    Open(kSkyChartFormId);
+    Open(1430);
+    Tap(kPageButtonFirst + 5);
+    EXPECT_EQ(OpenFormId(), 1337);
+    Tap(kNextPageButton);
+    EXPECT_EQ(OpenFormId(), 1357);
+    Tap(kNextPageButton);  // past the last page comes the first
+    EXPECT_EQ(OpenFormId(), 1400);
+    Tap(kPrevPageButton);
+    EXPECT_EQ(OpenFormId(), 1357);
+    Tap(kPreferencesOkButton);
+    EXPECT_EQ(OpenFormId(), kSkyChartFormId);
+    // The way back from there no longer leads through the pages.
+    TapAt(5, 5);
+    EXPECT_EQ(OpenFormId(), kHomeFormId);
+}
+
+TEST_F(PreferencePages, ChosenRowsAreStoredAndSavedAtOnce) {
+    Open(1430);
+    Choose("age", ">95");
+    EXPECT_EQ(prefs.age, 8);
+    EXPECT_EQ(Saved().age, 8);
+    EXPECT_EQ(C(Bound("age").fieldId).Text(), ">95");
+
+    // Night mode takes effect without leaving the page.
+    Choose("night_mode", "Medium");
+    EXPECT_EQ(OpenFormId(), 1430);
+    EXPECT_EQ(state.nightLevel, 2);
+    EXPECT_EQ(state.display.backgroundBrush, kColourBlack);
+    EXPECT_EQ(Saved().nightLevel, 2);
+}
+
+TEST_F(PreferencePages, TypedValuesAreCheckedWithTheirRange) {
+    Open(1476);
+    struct Case {
+        const char* typed;
+        float stored;  // telrad ring 1 after typing
+    };
+    const Case cases[] = {
+        {"2.5", 2.5f}, {"0", 2.5f} /* a ring must be above 0 */, {"30.5", 2.5f}, {"x1", 2.5f}, {"30", 30.0f},
+    };
+    const size_t boxes = BoxTexts().size();
+    for (const Case& c : cases) {
+        Control& field = Type("telrad1_deg", c.typed);
+        EXPECT_EQ(prefs.telradRings[0], c.stored) << c.typed;
+        EXPECT_EQ(Saved().telradRings[0], c.stored) << c.typed;
+        // A refused value gives way silently to the stored one.
+        EXPECT_EQ(field.Text(), FormatPreferenceNumber(*FindPreference("telrad1_deg"), prefs)) << c.typed;
+    }
+    EXPECT_EQ(BoxTexts().size(), boxes);
+}
+
+TEST_F(PreferencePages, EncoderStepsAppearForEncoderDrivesOnly) {
+    prefs.scopeDrive = 5;  // LX200
+    Open(1400);
+    EXPECT_FALSE(C(Bound("alt_steps").fieldId).Visible());
+    Choose("scope_drive", "BBox");
+    ASSERT_TRUE(C(Bound("alt_steps").fieldId).Visible());
+    Type("alt_steps", "-32128");
+    EXPECT_EQ(prefs.altSteps, 8192);
+    Type("alt_steps", "-32127");
+    EXPECT_EQ(Saved().altSteps, -32127);
+}
+
+// Every page, with its optional lines shown, inside the screen without overlaps.
+TEST(PreferencePageLayout, EveryPageFitsTheScreen) {
+    Preferences prefs;
+    prefs.scopeDrive = 3;
+    prefs.diameter = 19;
+    prefs.fRatio = 12;
+    for (int page = 1; page <= kPreferencePageCount; ++page) {
+        const PageLayout layout = LayOutPreferencePage(page, prefs, LayoutTextWidth);
+        std::vector<ControlTemplate> shown;
+        for (const ControlTemplate& c : layout.controls) {
+            if (!c.visible) continue;
+            const Rect& r = c.rect;
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 240 && r.bottom <= kPreferencePageHeight)
+                << page << " " << c.text;
+            for (const ControlTemplate& other : shown)
+                EXPECT_TRUE(Intersect(r, other.rect).Width() <= 0 || Intersect(r, other.rect).Height() <= 0)
+                    << page << ": " << c.text << " over " << other.text;
+            shown.push_back(c);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vsp::test
