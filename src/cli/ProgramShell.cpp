@@ -1,5 +1,8 @@
 #include "cli/ProgramShell.h"
 
+#include "forms/SkyForms.h"
+#include "shell/PreferenceTable.h"
+
 namespace vsp::cli {
 
 void WireCatalogs(AppState& state, CatalogSession& sky) {
@@ -9,6 +12,14 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
         CatalogSessionOpen(sky, app.info, options);
     };
     state.hooks.closeCatalogs = [&sky](AppState&) { CatalogSessionClose(sky); };
+    // A new "Card Catalog" takes effect at once; the constellation lines follow their setting
+    // on their next user by themselves.
+    state.hooks.preferenceChanged = [&sky](AppState& app, const PreferenceSetting& setting) {
+        if (setting.key == "card_catalog" && sky.stars.ExtendedIndex() != app.prefs.cardCatalog) {
+            sky.stars.OpenExtendedCatalog(app.prefs.cardCatalog);
+        }
+    };
+    RegisterSkyForms(state, sky);
 }
 
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded) {

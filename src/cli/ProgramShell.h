@@ -9,7 +9,8 @@
 
 namespace vsp::cli {
 
-// The sky of the run: opened by the start-up order, closed by the shutdown order.
+// The sky of the run: opened by the start-up order, closed by the shutdown order; the forms
+// that show it registered.
 void WireCatalogs(AppState& state, CatalogSession& sky);
 // The start-up order, then the box of a settings file that could not be used.
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded);

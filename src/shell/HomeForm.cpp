@@ -1,5 +1,6 @@
 #include "shell/HomeForm.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -42,7 +43,7 @@ constexpr HomeButton kButtons[] = {
     {5061, "Best", A::QuickSelect, 0, B::None, 0, 49, 0},
     {5111, "NT", A::QuickSelect, 0, B::None, 0, 63, 0},
     {5089, "Inf", A::Help, 0, B::None, 0, 0, 0},
-    {5146, "Clock", A::Clock, 0, B::None, 0, 0, 0},
+    {5146, "Clock", A::OpenForm, 5200, B::None, 0, 0, 0},
     {kHomeDoneButton, "Done", A::Exit, 0, B::None, 0, 0, 0},
 };
 
@@ -66,6 +67,8 @@ IconId IconOf(int controlId) {
 }
 
 constexpr int kGridColumns = 4;
+constexpr int kSummaryInset = 2;    // 96-dpi pixels between the summary and the buttons
+constexpr int kSummaryHeight = 64;  // four lines of text and the insets
 constexpr int kStripButtons = 3;  // Inf, clock and Done share the top strip with the triggers
 
 struct PopupMenu {
@@ -98,6 +101,7 @@ public:
             t.controls.push_back(
                 {p.trigger, ControlKind::Button, std::string(p.label), Rect{}, true, IconOf(p.trigger)});
         }
+        t.controls.push_back({kHomeSummaryText, ControlKind::StaticText, "", Rect{}});
         // Lists last, so an open list lies over the buttons.
         for (const PopupMenu& p : kPopups) {
             t.controls.push_back({p.list, ControlKind::List, "", Rect{0, 0, 110, 0}, false});
@@ -117,6 +121,10 @@ public:
             SetPopupList(state, p.trigger, p.list, -1, 0, -1);
         }
         state.loop.SetTimer(window.Handle(), kHomeTimerId, kHomeTimerPeriodMs);
+        // Drawn for the observing time set while the home form was away.
+        if (state.hooks.refreshHomeView) state.hooks.refreshHomeView(state, window);
+        // A start without a location goes on to the Location form; its back leads home.
+        if (std::exchange(state.locationNeeded, false)) ShowForm(state, kLocationFormId);
     }
 
     void OnTimer(AppState& state, FormWindow& window, int timerId) override {
@@ -145,12 +153,6 @@ public:
                 }
                 break;
             case A::Help: InfoBox(state, kHomeHelpFirstPart, kHomeHelpSecondLine); break;
-            case A::Clock:
-                if (state.hooks.pickObservingTime && state.hooks.pickObservingTime(state)) {
-                    RunIf(state.hooks.initEphemeris, state);
-                    if (state.hooks.refreshHomeView) state.hooks.refreshHomeView(state, window);
-                }
-                break;
             case A::QuickSelect: QuickSelection(state, b->kind, b->catalog, b->typeFilter); break;
             case A::Exit: state.loop.PostCommand(kCommandExit); break;
             case A::None: break;
@@ -172,16 +174,26 @@ private:
         const int gridCount = int(std::size(kButtons)) - kStripButtons;
         const int gridRows = (gridCount + kGridColumns - 1) / kGridColumns;
         const int cellWidth = client.Width() / kGridColumns;
-        const int cellHeight = (client.Height() - stripHeight) / gridRows;
+        // The last row is as tall as the summary's lines need; the others share the rest.
+        const int inset = ScaledX(state, kSummaryInset);
+        const int gridHeight = client.Height() - stripHeight;
+        const int lastRowHeight = std::max(gridHeight / gridRows, ScaledY(state, kSummaryHeight));
+        const int cellHeight = (gridHeight - lastRowHeight) / (gridRows - 1);
         for (int i = 0; i < int(std::size(kButtons)); ++i) {
             Control* c = window.FindControl(kButtons[i].id);
             if (i >= gridCount) {
                 c->SetBounds(MakeRect(cell++ * stripWidth, 0, stripWidth, stripHeight));
             } else {
-                c->SetBounds(MakeRect(i % kGridColumns * cellWidth,
-                                      stripHeight + i / kGridColumns * cellHeight, cellWidth, cellHeight));
+                const int row = i / kGridColumns;
+                c->SetBounds(MakeRect(i % kGridColumns * cellWidth, stripHeight + row * cellHeight, cellWidth,
+                                      row == gridRows - 1 ? lastRowHeight : cellHeight));
             }
         }
+        const int freeCells = gridRows * kGridColumns - gridCount;
+        window.FindControl(kHomeSummaryText)
+            ->SetBounds(MakeRect((kGridColumns - freeCells) * cellWidth + inset,
+                                 stripHeight + (gridRows - 1) * cellHeight + inset, freeCells * cellWidth - 2 * inset,
+                                 lastRowHeight - inset));
     }
 };
 

@@ -21,6 +21,8 @@ inline constexpr int kDevicesList = 1979;
 inline constexpr int kSettingsTrigger = 1980;
 inline constexpr int kSettingsList = 1981;
 inline constexpr int kHomeDoneButton = 1;
+// The sky summary, in the cells the icon grid leaves free on its last row.
+inline constexpr int kHomeSummaryText = 1990;
 
 inline constexpr std::string_view kHomeHelpFirstPart =
     "\x95 The Information button will give you help on each page.\n"
@@ -33,7 +35,7 @@ inline constexpr std::string_view kHomeHelpSecondLine =
 std::unique_ptr<Form> MakeHomeForm();
 
 // What a home button does.
-enum class HomeAction { None, OpenForm, Body, LoadList, Sky, Help, Clock, QuickSelect, Exit };
+enum class HomeAction { None, OpenForm, Body, LoadList, Sky, Help, QuickSelect, Exit };
 struct HomeButton {
     int id;
     std::string_view label;

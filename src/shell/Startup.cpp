@@ -68,12 +68,16 @@ ObservingTime SystemLocalTime() {
                          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
+ObservingTime LocalClockNow(const AppState& state) {
+    return state.services.localClock ? state.services.localClock() : SystemLocalTime();
+}
+
 void InitObservingTime(AppState& state) {
     const SavedDateTime& saved = state.prefs.savedDateTime;
     if (saved.year != 0) {
         state.observingTime = ObservingTime{saved.year, saved.month, saved.day, saved.hour, saved.minute, 0};
     } else {
-        state.observingTime = state.services.localClock ? state.services.localClock() : SystemLocalTime();
+        state.observingTime = LocalClockNow(state);
     }
     state.listHeaderTime = state.observingTime;
     state.listHeaderTime.second = 0;

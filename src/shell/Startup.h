@@ -22,6 +22,8 @@ void FreeStartupBuffers(AppState& state);
 
 // The system's local time now.
 ObservingTime SystemLocalTime();
+// The local clock the program was given (services.localClock), else the system's.
+ObservingTime LocalClockNow(const AppState& state);
 
 // The main window polls for a raise request from a second copy with this timer.
 inline constexpr int kRaisePollTimerId = 1;

@@ -80,17 +80,5 @@ TEST_F(HomeFormTest, ViewRefreshesEveryFiveMinutesUntilLeft) {
     EXPECT_EQ(refreshes, 3);
 }
 
-TEST_F(HomeFormTest, ClockButtonRecomputesOnlyWhenConfirmed) {
-    std::vector<std::string> calls;
-    bool confirm = false;
-    state.hooks.pickObservingTime = [&](AppState&) { return calls.push_back("pick"), confirm; };
-    state.hooks.initEphemeris = [&](AppState&) { calls.push_back("ephemeris"); };
-    state.hooks.refreshHomeView = [&](AppState&, FormWindow&) { calls.push_back("refresh"); };
-    Tap(5146);
-    confirm = true;
-    Tap(5146);
-    EXPECT_EQ(calls, (std::vector<std::string>{"pick", "pick", "ephemeris", "refresh"}));
-}
-
 }  // namespace
 }  // namespace vsp::test

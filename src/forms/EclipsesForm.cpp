@@ -1,0 +1,96 @@
+// Eclipses: the next solar and lunar eclipses from the observing date, with the instant of
+// greatest eclipse; the row chosen shows its circumstances and, for the Moon, its contacts.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ephemeris/Eclipses.h"
+#include "forms/EphemerisFormKit.h"
+#include "format/EventText.h"
+#include "shell/FormOps.h"
+
+namespace vsp {
+namespace {
+
+constexpr int kHeadFirst = 2701;  // three column heads
+constexpr int kEclipseList = 2705;
+constexpr int kDetails = 2706;
+
+constexpr int kWanted = 12;
+constexpr int kHeadTop = 42, kListTop = 56;
+constexpr int kVisibleRows = 8;
+constexpr int kListHeight = kVisibleRows * kEphemRowHeight + 2;
+constexpr int kDetailsTop = kListTop + kListHeight + 6;
+const std::vector<int> kColumns = {106, 66, 50};
+
+std::string Printed(const char* format, auto... values) {
+    char text[96];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+std::string LunarContacts(const LunarEclipseDetails& d) {
+    return "P1 " + ContactClockText(d.p1) + "   P4 " + ContactClockText(d.p4) + "\nU1 " + ContactClockText(d.u1) +
+           "   U4 " + ContactClockText(d.u4) + "\nU2 " + ContactClockText(d.u2) + "   U3 " + ContactClockText(d.u3);
+}
+
+// What the list row does not say: the kind spelled out, the instant of greatest eclipse, the
+// shadow's geometry, and for the Moon its magnitudes, contacts and duration (UT).
+std::string DetailText(const EclipseEntry& e, const EclipseCircumstances& c) {
+    const bool solar = e.kind == kEclipseSolar;
+    std::string text = Printed("%s %s eclipse\nGreatest %04d/%02d/%02d %02d:%02d:%02d UT\n",
+                               EclipseTypeName(int(e.type)), solar ? "solar" : "lunar", e.year, e.month, e.day,
+                               e.hour, e.minute, e.second);
+    text += Printed("Gamma %.4f   u %.4f", c.gamma, c.u);
+    if (solar) return text;
+    const LunarEclipseDetails& d = c.lunar;
+    return text + Printed("\nMagnitude %.3f (penumbral %.3f)\n", d.umbralMagnitude, d.penumbralMagnitude) +
+           LunarContacts(d) + "\nDuration " + EclipseDurationText(e.duration);
+}
+
+class EclipsesForm : public Form {
+public:
+    FormTemplate BuildTemplate(AppState&, int formId) override {
+        FormTemplate t = EphemerisTemplate(formId);
+        AddColumnHeads(t, kHeadFirst, kEphemMargin, kHeadTop, kColumns, {"Date", "Type", "UT"});
+        t.controls.push_back(
+            {kEclipseList, ControlKind::List, "", MakeRect(kEphemMargin, kListTop, kEphemWidth, kListHeight)});
+        t.controls.push_back({kDetails, ControlKind::StaticText, "",
+                              MakeRect(kEphemMargin, kDetailsTop, kEphemWidth, 320 - kDetailsTop - 2)});
+        return t;
+    }
+
+    void OnOpen(AppState& state, FormWindow& window) override {
+        OpenEphemerisForm(state, window, kEclipsesFormId);
+        const CalendarDateTime t = ObservingLocal(state);
+        SetField(state, kEphemCaptionId, "From " + ShortDateText(t.month, t.day) + " " + std::to_string(t.year) +
+                                             ", times in UT");
+        FindEclipses(list_, kWanted, t.year, t.month, t.day, SiteEphemeris(state));
+        std::vector<std::string> rows;
+        for (int i = 0; i < list_.count; ++i) {
+            const EclipseEntry& e = list_.entries[i];
+            const EclipseRowText row = EclipseRow(e);
+            rows.push_back(row.date + "\t" + row.type + "\t" + Printed("%02d:%02d", e.hour, e.minute));
+        }
+        SetListColumns(state, window, kEclipseList, kColumns);
+        FillList(state, window, kEclipseList, rows);
+        SetField(state, kDetails, "Tap an eclipse for its circumstances.");
+    }
+
+    void OnControl(AppState& state, FormWindow&, int id, ControlNotify notify) override {
+        if (id != kEclipseList || notify != ControlNotify::RowChosen) return;
+        const int row = GetListSelection(state, kEclipseList);
+        if (row < 0 || row >= list_.count) return;
+        SetField(state, kDetails, DetailText(list_.entries[row], list_.circumstances[row]));
+    }
+
+private:
+    EclipseList list_;
+};
+
+}  // namespace
+
+std::unique_ptr<Form> MakeEclipsesForm() { return std::make_unique<EclipsesForm>(); }
+
+}  // namespace vsp

@@ -1,0 +1,19 @@
+#include "forms/EphemerisFormKit.h"
+#include "forms/SkyForms.h"
+#include "shell/FormTable.h"
+
+namespace vsp {
+
+void RegisterEphemerisForms(AppState& state, CatalogSession&) {
+    // The planets list and the ephemeris assistant share the body chosen last.
+    auto choice = std::make_shared<EphemerisChoice>();
+    RegisterForm(state, kPlanetsFormId, [choice](AppState&, int) { return MakePlanetsForm(choice); });
+    RegisterForm(state, kEphemerisAssistantFormId,
+                 [choice](AppState&, int) { return MakeEphemerisAssistantForm(choice); });
+    RegisterForm(state, kMoonFormId, [](AppState&, int) { return MakeMoonForm(); });
+    RegisterForm(state, kTwilightFormId, [](AppState&, int) { return MakeTwilightForm(); });
+    RegisterForm(state, kDayNightFormId, [](AppState&, int) { return MakeDayNightForm(); });
+    RegisterForm(state, kEclipsesFormId, [](AppState&, int) { return MakeEclipsesForm(); });
+}
+
+}  // namespace vsp

@@ -1,0 +1,19 @@
+#pragma once
+// The forms that show the catalogs and the ephemeris: object information and the finder, the
+// observer's place and time, and the ephemeris assistants. Each registers its factories with
+// the shell; the program (window or `vespertar screen`) calls RegisterSkyForms once, after the
+// sky of the run exists.
+
+#include "catalog/CatalogSession.h"
+#include "shell/AppState.h"
+
+namespace vsp {
+
+void RegisterSkyForms(AppState& state, CatalogSession& sky);
+
+// One per group of forms, each in its own file.
+void RegisterObjectForms(AppState& state, CatalogSession& sky);      // ObjectInfo, Finder
+void RegisterPlaceTimeForms(AppState& state, CatalogSession& sky);   // Location, Choose Location, date and time
+void RegisterEphemerisForms(AppState& state, CatalogSession& sky);   // Planets, Moon, Twilight, Day/Night, Eclipses, EphemerisAssistant
+
+}  // namespace vsp

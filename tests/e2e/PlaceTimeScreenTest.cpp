@@ -1,0 +1,51 @@
+// The city list through the built program: a city found by its first letters and tapped on
+// the Choose Location screen becomes the saved site (Reykjavik, 64°08' N 21°56' W).
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/CatalogHome.h"
+#include "support/ProgramHomeTest.h"
+
+namespace vsp::test {
+namespace {
+
+class PlaceTimeScreen : public ProgramHomeTest {};
+
+// The centre of the control of `form` that `pick` selects, as "X,Y" (a list: its first row).
+template <typename Pick>
+std::string TapOn(const nlohmann::json& form, Pick pick) {
+    for (const nlohmann::json& c : form["controls"]) {
+        if (!pick(c)) continue;
+        const int height = c["kind"] == "list" ? 16 : int(c["h"]);
+        return std::to_string(int(c["x"]) + int(c["w"]) / 2) + "," + std::to_string(int(c["y"]) + height / 2);
+    }
+    ADD_FAILURE() << "no such control";
+    return "0,0";
+}
+
+TEST_F(PlaceTimeScreen, CityFoundByItsFirstLettersAndTappedBecomesTheSavedSite) {
+    const CatalogHome& built = BuiltCatalogHome();
+    const std::string cities = "data/vespertar_cities.ppc";
+    if (!built.missing.empty() || !std::filesystem::exists(built.root + cities)) GTEST_SKIP() << "no city list";
+    // A copy: the settings this test saves must not reach the shared home.
+    std::ostringstream bytes;
+    bytes << std::ifstream(built.root + cities, std::ios::binary).rdbuf();
+    home_.WriteFile(cities, bytes.str());
+
+    const std::string choose = TapOn(Json({"screen", "1200"}), [](auto& c) { return c["text"] == "Choose Location"; });
+    const std::string firstRow = TapOn(Json({"screen", "1600"}), [](auto& c) { return c["kind"] == "list"; });
+    const nlohmann::json shown = Json({"screen", "1200", "--tap", choose, "--type", "Reykjav", "--tap", firstRow});
+    EXPECT_EQ(shown["form"], 1200);
+    const nlohmann::json prefs = Json({"prefs", "show"});
+    EXPECT_EQ(prefs["site_name"].get<std::string>().rfind("Reykjav", 0), 0u) << prefs["site_name"];
+    EXPECT_NEAR(prefs["latitude_deg"].get<double>(), 64.147, 0.05);
+    EXPECT_NEAR(prefs["longitude_west_deg"].get<double>(), 21.943, 0.05);
+}
+
+}  // namespace
+}  // namespace vsp::test
