@@ -1,9 +1,11 @@
 // The finder: a catalog chosen in a popup, its number typed on a keypad (or the keyboard, or a
-// whole designation typed into the field), then Info shows the object.
+// whole designation typed into the field), then Info shows the object or the star.
+#include <optional>
 #include <string>
 
 #include "catalog/Designation.h"
 #include "catalog/ObjectLookup.h"
+#include "catalog/StarLookup.h"
 #include "forms/FinderEdit.h"
 #include "forms/ObjectForms.h"
 #include "shell/FormHistory.h"
@@ -30,6 +32,10 @@ constexpr int kRight = 240 - kMargin;
 constexpr int kKeyWidth = 72, kKeyHeight = 40, kKeyGap = 6, kKeypadTop = 88;
 constexpr int kPopupRows = 12;
 constexpr char kKeypad[] = "123456789-0<";  // '<' takes the last character back
+
+constexpr char kTychoNeedsCard[] = "Tycho stars are found in a Tycho catalog.";
+constexpr char kTychoNeedsCardHelp[] =
+    "Please choose Tycho 390K or Tycho 2.5 Million under \"Card Catalog\" in the Preferences.";
 
 // The catalogs the popup offers: every row of the table but "No Criteria".
 constexpr int kFirstCatalogRow = 1;
@@ -153,16 +159,41 @@ private:
     void Find(AppState& state) {
         int32_t catalog = 0, number = 0;
         if (!FinderTarget(selection_->finder, sky_.catalogs, state.info, CurrentText(state), catalog, number)) return;
-        FoundObject found;
-        std::string problem;
-        if (FindObject(sky_, state.info, catalog, number, found, problem) != ObjectSearch::Found) {
-            InfoBox(state, problem, "");
-            return;
+        std::optional<FoundStar> star;
+        if (IsStarLookupCatalog(catalog)) {
+            if (!FindStarOf(state, catalog, number, star)) return;
+        } else {
+            FoundObject found;
+            std::string problem;
+            if (FindObject(sky_, state.info, catalog, number, found, problem) != ObjectSearch::Found) {
+                InfoBox(state, problem, "");
+                return;
+            }
         }
         selection_->chosen = true;
         selection_->catalog = catalog;
         selection_->number = number;
+        selection_->star = std::move(star);
         ShowForm(state, kObjectInfoFormId);
+    }
+
+    // Tycho stars come from the Tycho catalog the chart has open; HR and Hipparcos stars from
+    // their own files, read beside the chart's catalog when that is another one.
+    bool FindStarOf(AppState& state, int32_t catalog, int32_t number, std::optional<FoundStar>& star) {
+        const bool chartHolds = StarCatalogHolds(sky_.stars, catalog);
+        if (catalog == kCatalogTycho && !chartHolds) {
+            InfoBox(state, kTychoNeedsCard, kTychoNeedsCardHelp);
+            return false;
+        }
+        StarCatalog own(sky_.dir, state.info);
+        FoundStar found;
+        std::string problem;
+        const StarSearch search =
+            FindStar(chartHolds ? sky_.stars : own, sky_.dir, state.info, catalog, number, found, problem);
+        if (search == StarSearch::NotFound) InfoBox(state, problem, "");
+        if (search != StarSearch::Found) return false;
+        star = std::move(found);
+        return true;
     }
 
     CatalogSession& sky_;

@@ -1,13 +1,15 @@
 #pragma once
 // The object information form and the finder. Both see one selection: the finder chooses the
 // object, the information form shows it; the finder's field keeps what was typed between
-// visits.
+// visits. A star is kept as the finder found it: its catalog may not be the chart's.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "catalog/CatalogSession.h"
 #include "catalog/FinderTyping.h"
+#include "catalog/StarLookup.h"
 #include "shell/Form.h"
 
 namespace vsp {
@@ -19,6 +21,7 @@ struct ObjectSelection {
     bool chosen = false;
     int32_t catalog = 0;  // the identity as the user named it (M31 stays Messier 31)
     int32_t number = 0;
+    std::optional<FoundStar> star;  // the star found, when the choice is one
     FinderField finder;   // catalog 0 until the finder first opens
 };
 using SharedObjectSelection = std::shared_ptr<ObjectSelection>;

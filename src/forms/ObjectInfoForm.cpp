@@ -1,11 +1,15 @@
-// The object information: the object the finder chose, its names, facts, where it stands and
-// its description, laid out down the screen; without a chosen object, a line and the way to
-// the finder.
+// The object information: the object or star the finder chose, its names, facts, where it
+// stands and its description, laid out down the screen; without a chosen object, a line and
+// the way to the finder.
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "catalog/ConstellationOfPosition.h"
+#include "catalog/ConstellationTable.h"
+#include "catalog/Designation.h"
 #include "catalog/ObjectFacts.h"
+#include "catalog/StarAngle.h"
 #include "forms/EphemerisFormKit.h"  // the observing place, time and formats of the forms
 #include "forms/ObjectForms.h"
 #include "forms/ObjectInfoLines.h"
@@ -98,6 +102,10 @@ public:
 private:
     // The lines of the chosen object; `missing` says why there are none.
     void ReadLines(AppState& state, std::string& missing) {
+        if (selection_->star) {
+            ReadStarLines(state, *selection_->star);
+            return;
+        }
         FoundObject found;
         if (FindObject(sky_, state.info, selection_->catalog, selection_->number, found, missing) !=
             ObjectSearch::Found) {
@@ -106,10 +114,33 @@ private:
         const ObjectFacts facts = ReadObjectFacts(sky_, state.info, found);
         const TextFormats formats = SettingsFormats(state);
         FixedPositionSky place;
-        const bool placed = FixedPositionSkyCompute(found.record.ra, found.record.dec, ObservingLocal(state),
-                                                    SiteEphemeris(state), HorizonDegrees(state.prefs.horizon),
-                                                    formats, place);
+        const bool placed = Place(state, found.record.ra, found.record.dec, formats, place);
         lines_ = ObjectInfoLines(facts, found.record, placed ? &place : nullptr, formats);
+    }
+
+    void ReadStarLines(AppState& state, const FoundStar& star) {
+        const double ra = AngleToHours(star.record.ra), dec = AngleToDegrees(star.record.dec);
+        StarFacts facts{star, {}, {}};
+        if (star.hrNumber > 0 && selection_->catalog != kCatalogHr)
+            facts.others.push_back(CatalogDesignation(sky_.catalogs, kCatalogHr, star.hrNumber));
+        if (selection_->catalog != kCatalogHip) {
+            if (const int32_t hip = HipparcosNumberAt(sky_.dir, state.info, star.record))
+                facts.others.push_back(CatalogDesignation(sky_.catalogs, kCatalogHip, hip));
+        }
+        if (const ConstellationEntry* c = ConstellationAt(ConstellationOfPosition(ra, dec, JulianEpochToJd(2000.0))))
+            facts.constellationName = std::string(ConstellationName(*c));
+        const TextFormats formats = SettingsFormats(state);
+        FixedPositionSky place;
+        const bool placed = Place(state, ra, dec, formats, place);
+        lines_ = StarInfoLines(facts, placed ? &place : nullptr, formats);
+    }
+
+    // Where a J2000 position stands for the observing time and place; false outside the
+    // ephemeris.
+    static bool Place(AppState& state, double raHours, double decDeg, const TextFormats& formats,
+                      FixedPositionSky& place) {
+        return FixedPositionSkyCompute(raHours, decDeg, ObservingLocal(state), SiteEphemeris(state),
+                                       HorizonDegrees(state.prefs.horizon), formats, place);
     }
 
     void Scroll(AppState& state, FormWindow& window, bool down) {

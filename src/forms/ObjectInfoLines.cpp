@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "catalog/StarAngle.h"
 #include "format/AngleFormat.h"
 #include "platform/Text.h"
 
@@ -41,6 +42,18 @@ InfoLine RiseSetLine(const std::string& line) {
     return {line.substr(0, blank), time == std::string::npos ? "" : line.substr(time)};
 }
 
+// RA and Dec, then (with `sky`) the altitude, azimuth and rise, transit and set.
+void AddPlaceLines(std::vector<InfoLine>& lines, double raHours, double decDeg, const FixedPositionSky* sky,
+                   const TextFormats& formats) {
+    lines.push_back({"RA", HMSToStr(raHours, formats), "Dec", DmsToStr(decDeg, formats), false, true});
+    if (!sky) return;
+    lines.push_back({"Alt", DmsToStr(sky->altitude, formats), "Az", DmsToStr(sky->azimuth, formats)});
+    for (const std::string& line : sky->lines) {
+        lines.push_back(RiseSetLine(line));
+        lines.back().gapBefore = &line == &sky->lines.front();
+    }
+}
+
 }  // namespace
 
 std::vector<InfoLine> ObjectInfoLines(const ObjectFacts& facts, const ObjectRecord& record,
@@ -52,20 +65,27 @@ std::vector<InfoLine> ObjectInfoLines(const ObjectFacts& facts, const ObjectReco
     lines.push_back({"Type", type.empty() ? "-" : type, "", "", false, true});
     lines.push_back({"Const.", facts.constellationName.empty() ? "-" : facts.constellationName});
     lines.push_back({"Mag", MagnitudeText(record), "Size", SizeText(record)});
-    lines.push_back({"RA", HMSToStr(record.ra, formats), "Dec", DmsToStr(record.dec, formats), false, true});
-    if (sky) {
-        lines.push_back({"Alt", DmsToStr(sky->altitude, formats), "Az", DmsToStr(sky->azimuth, formats)});
-        for (const std::string& line : sky->lines) {
-            lines.push_back(RiseSetLine(line));
-            lines.back().gapBefore = &line == &sky->lines.front();
-        }
-    }
+    AddPlaceLines(lines, record.ra, record.dec, sky, formats);
     if (!facts.description.empty()) {
         lines.push_back({"", kDreyerHeading, "", "", false, true});
         lines.push_back({"", facts.description, "", "", true});
         lines.push_back({"", kTranslationHeading});
         lines.push_back({"", facts.translation, "", "", true});
     }
+    return lines;
+}
+
+std::vector<InfoLine> StarInfoLines(const StarFacts& facts, const FixedPositionSky* sky, const TextFormats& formats) {
+    const FoundStar& star = facts.star;
+    std::string names = star.designation;
+    for (const std::string& other : facts.others) names += "  " + other;
+    std::vector<InfoLine> lines{{"", names}};
+    if (!star.name.empty()) lines.push_back({"", star.name});
+    lines.push_back({"Type", "Star", "", "", false, true});
+    lines.push_back({"Const.", facts.constellationName.empty() ? "-" : facts.constellationName});
+    lines.push_back({"Mag", FormatFixed(star.record.magnitude / 16.0, 1), "B-V",
+                     FormatFixed(star.record.colour / 10.0, 1)});
+    AddPlaceLines(lines, AngleToHours(star.record.ra), AngleToDegrees(star.record.dec), sky, formats);
     return lines;
 }
 

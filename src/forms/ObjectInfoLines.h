@@ -1,13 +1,14 @@
 #pragma once
 // What the object information form shows, line by line: the names, the facts as labelled
 // values (two side by side where they are short), where the object stands for the observing
-// time and site, and its short description with the expansion.
+// time and site, and its short description with the expansion. A star has no description.
 
 #include <string>
 #include <vector>
 
 #include "catalog/ObjectFacts.h"
 #include "catalog/ObjectRecord.h"
+#include "catalog/StarLookup.h"
 #include "format/FixedPositionSky.h"
 #include "format/TextFormats.h"
 
@@ -30,5 +31,14 @@ struct InfoLine {
 // object stands are left out.
 std::vector<InfoLine> ObjectInfoLines(const ObjectFacts& facts, const ObjectRecord& record,
                                       const FixedPositionSky* sky, const TextFormats& formats);
+
+// A star as the form shows it.
+struct StarFacts {
+    FoundStar star;
+    std::vector<std::string> others;  // its other designations
+    std::string constellationName;    // empty when unknown
+};
+
+std::vector<InfoLine> StarInfoLines(const StarFacts& facts, const FixedPositionSky* sky, const TextFormats& formats);
 
 }  // namespace vsp

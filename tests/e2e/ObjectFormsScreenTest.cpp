@@ -1,7 +1,7 @@
 // The finder and the object information through the built program, over the catalogs built from
 // the packages: M31 typed on the keypad is NGC 224 in Andromeda with its NGC 2000.0 text and its
-// expansion; M42 typed whole rises, culminates and sets when PyEphem says; the typing rules and
-// an unknown number reach the user as boxes.
+// expansion; M42 typed whole rises, culminates and sets when PyEphem says; HR 7001 is Vega; the
+// typing rules and an unknown number reach the user as boxes.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -82,6 +82,27 @@ TEST_F(ObjectScreens, M42TypedWholeRisesCulminatesAndSetsAsPyEphemSays) {
     }
 }
 
+// The Yale Bright Star Catalogue (5th ed.) with its Hipparcos cross-identifications.
+TEST_F(ObjectScreens, HrStarsAreNamedPlacedAndMeasured) {
+    const struct {
+        const char *typed, *names, *name, *constellation;
+        double magnitude, colour;
+    } stars[] = {
+        {"HR7001", "HR7001  HIP91262", "Vega", "Lyra", 0.03, 0.00},
+        {"HR424", "HR424  HIP11767", "Polaris", "Ursa Minor", 2.02, 0.60},
+    };
+    for (const auto& star : stars) {
+        const nlohmann::json shown =
+            Json({"screen", "2350", "--tap", Tap(finder_, "M"), "--type", star.typed, "--tap", Tap(finder_, "Info")});
+        ASSERT_EQ(shown["form"], 112) << star.typed;
+        EXPECT_EQ(shown["controls"][2]["text"], star.names);
+        EXPECT_EQ(shown["controls"][3]["text"], star.name);
+        EXPECT_EQ(After(shown, "Const."), star.constellation);
+        EXPECT_NEAR(std::stod(After(shown, "Mag")), star.magnitude, 0.1) << star.typed;
+        EXPECT_NEAR(std::stod(After(shown, "B-V")), star.colour, 0.1) << star.typed;
+    }
+}
+
 TEST_F(ObjectScreens, TypingRulesAndUnknownNumbersAnswerWithBoxes) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         // Meteor Showers, the row below Messier, lists its objects instead.
@@ -90,6 +111,9 @@ TEST_F(ObjectScreens, TypingRulesAndUnknownNumbersAnswerWithBoxes) {
         {{"--key", "1", "--key", "0", "--key", "0", "--key", "0"}, "To many digits"},
         {{"--tap", Tap(finder_, "M"), "--type", "NGC7999", "--tap", Tap(finder_, "Info")},
          "NGC7999: no such object in vespertar_obj_18k.ppc"},
+        // The chart's catalog is the HR file: Tycho numbers have nothing to be looked up in.
+        {{"--tap", Tap(finder_, "M"), "--type", "TYC4660-1234-1", "--tap", Tap(finder_, "Info")},
+         "Tycho stars are found in a Tycho catalog."},
     };
     for (const auto& [inputs, box] : cases) {
         std::vector<std::string> args{"screen", "2350"};
