@@ -27,5 +27,7 @@ function(vespertar_test name dir)
     VESPERTAR_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
     VESPERTAR_SHARED_DATA="${CMAKE_SOURCE_DIR}/../shared/data"
     VESPERTAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${name})
+  # A test that hangs (a device or a loop that never lets go) fails in minutes, not in the
+  # default 25.
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${name} TIMEOUT 300)
 endfunction()

@@ -215,7 +215,7 @@ private:
         DateTimeEntry other = entry_;
         other.universal = !entry_.universal;
         const std::string clock = (entry_.universal ? "local " : "UT ") + ClockText(ShownTime(other));
-        window.FindControl(kDayLine)->SetText(WeekdayName(ShownTime(entry_)) + ",  " + clock);
+        window.FindControl(kDayLine)->SetText(WeekdayName(ShownTime(entry_)) + ", " + clock);
     }
 
     DateTimeEntry entry_;

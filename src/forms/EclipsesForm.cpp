@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ephemeris/Eclipses.h"
+#include "format/FormatText.h"
 #include "forms/EphemerisFormKit.h"
 #include "format/EventText.h"
 #include "shell/FormOps.h"
@@ -24,12 +25,6 @@ constexpr int kListHeight = kVisibleRows * kEphemRowHeight + 2;
 constexpr int kDetailsTop = kListTop + kListHeight + 6;
 const std::vector<int> kColumns = {106, 66, 50};
 
-std::string Printed(const char* format, auto... values) {
-    char text[96];
-    std::snprintf(text, sizeof text, format, values...);
-    return text;
-}
-
 std::string LunarContacts(const LunarEclipseDetails& d) {
     return "P1 " + ContactClockText(d.p1) + "   P4 " + ContactClockText(d.p4) + "\nU1 " + ContactClockText(d.u1) +
            "   U4 " + ContactClockText(d.u4) + "\nU2 " + ContactClockText(d.u2) + "   U3 " + ContactClockText(d.u3);
@@ -39,13 +34,13 @@ std::string LunarContacts(const LunarEclipseDetails& d) {
 // shadow's geometry, and for the Moon its magnitudes, contacts and duration (UT).
 std::string DetailText(const EclipseEntry& e, const EclipseCircumstances& c) {
     const bool solar = e.kind == kEclipseSolar;
-    std::string text = Printed("%s %s eclipse\nGreatest %04d/%02d/%02d %02d:%02d:%02d UT\n",
-                               EclipseTypeName(int(e.type)), solar ? "solar" : "lunar", e.year, e.month, e.day,
-                               e.hour, e.minute, e.second);
-    text += Printed("Gamma %.4f   u %.4f", c.gamma, c.u);
+    std::string text = FormatText("%s %s eclipse\nGreatest %04d/%02d/%02d %02d:%02d:%02d UT\n",
+                                  EclipseTypeName(int(e.type)), solar ? "solar" : "lunar", e.year, e.month, e.day,
+                                  e.hour, e.minute, e.second);
+    text += FormatText("Gamma %.4f   u %.4f", c.gamma, c.u);
     if (solar) return text;
     const LunarEclipseDetails& d = c.lunar;
-    return text + Printed("\nMagnitude %.3f (penumbral %.3f)\n", d.umbralMagnitude, d.penumbralMagnitude) +
+    return text + FormatText("\nMagnitude %.3f (penumbral %.3f)\n", d.umbralMagnitude, d.penumbralMagnitude) +
            LunarContacts(d) + "\nDuration " + EclipseDurationText(e.duration);
 }
 
@@ -71,7 +66,7 @@ public:
         for (int i = 0; i < list_.count; ++i) {
             const EclipseEntry& e = list_.entries[i];
             const EclipseRowText row = EclipseRow(e);
-            rows.push_back(row.date + "\t" + row.type + "\t" + Printed("%02d:%02d", e.hour, e.minute));
+            rows.push_back(row.date + "\t" + row.type + "\t" + FormatText("%02d:%02d", e.hour, e.minute));
         }
         SetListColumns(state, window, kEclipseList, kColumns);
         FillList(state, window, kEclipseList, rows);

@@ -9,6 +9,7 @@
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/MoonAge.h"
+#include "format/FormatText.h"
 #include "forms/EphemerisFormKit.h"
 #include "format/AngleFormat.h"
 #include "format/BodyRiseSet.h"
@@ -50,12 +51,6 @@ const char* PhaseName(double age) {
         if (std::fabs(age - 90.0 * quarter) < kDayOfAge) return names[(2 * quarter) % 8];
     }
     return names[2 * int(age / 90.0) + 1];
-}
-
-std::string Printed(const char* format, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
 }
 
 // The disc with its lit part, the terminator an ellipse; waxing lit on the west (right) as seen
@@ -121,10 +116,10 @@ public:
             JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, settings.location.tzOffset);
         const TextFormats formats = SettingsFormats(state);
         Set(state, kPhase, PhaseName(age));
-        Set(state, kLit, Printed("%.0f%%", 100.0 * moon.phaseFraction));
-        Set(state, kAge, Printed("%.1f days", now - PreviousNewMoon(t, settings).jd));
-        Set(state, kDistance, Printed("%.0f km", moon.distance * kKmPerAu));
-        Set(state, kDiameter, Printed("%.1f'", moon.diameter));
+        Set(state, kLit, FormatText("%.0f%%", 100.0 * moon.phaseFraction));
+        Set(state, kAge, FormatText("%.1f days", now - PreviousNewMoon(t, settings).jd));
+        Set(state, kDistance, FormatText("%.0f km", moon.distance * kKmPerAu));
+        Set(state, kDiameter, FormatText("%.1f'", moon.diameter));
         Set(state, kRa, HMSToStr(moon.rightAscension, formats));
         Set(state, kDec, DmsToStr(moon.declination, formats));
         ShowRiseSet(state, t, settings, formats);
