@@ -1,0 +1,65 @@
+#pragma once
+// A serial device opened by path, for mounts, setting circles and GPS receivers: framing and
+// handshake, writes that wait until the bytes have left, reads bounded in time. The one place
+// that speaks termios. Failures answer false (or -1) with LastSystemErrorCode() telling why.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vsp {
+
+// Always eight data bits.
+struct SerialFraming {
+    int baud = 9600;
+    bool twoStopBits = false;
+    bool evenParity = false;   // a parity bit is sent (even); none otherwise
+    bool checkParity = false;  // a received byte with a parity error reads as 0
+    bool ctsFlow = false;      // RTS/CTS hardware handshake
+    bool dtr = false;          // the DTR line raised
+    bool rts = false;          // the RTS line raised
+};
+
+// A read of n bytes waits at most perByte * n + constant in all and, once a byte has come,
+// at most `readIntervalMs` for the next; a write, until its last byte has left, at most
+// perByte * n + constant. Zero everywhere: reads take only what has already arrived.
+struct SerialTimeouts {
+    int readIntervalMs = 0;
+    int readPerByteMs = 0;
+    int readConstantMs = 0;
+    int writePerByteMs = 0;
+    int writeConstantMs = 0;
+};
+
+// Unreadable: the device has no line settings (not a terminal); nothing was changed.
+enum class FramingResult { Applied, Unreadable, Rejected };
+
+class SerialPort {
+public:
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // An existing device, for this object alone: a second open anywhere fails with EBUSY or
+    // EWOULDBLOCK until Close.
+    bool Open(const std::string& path);
+    FramingResult SetFraming(const SerialFraming& framing);
+    void SetTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
+    // All bytes written and sent before the write time-out.
+    bool Write(std::string_view bytes);
+    // The number of bytes read before the read time-outs ran out, -1 on failure.
+    int Read(std::span<char> buffer);
+    // Discards what was received and not read, and what was written and not yet sent.
+    void Purge();
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+private:
+    bool WaitSent(long long deadlineMs);
+
+    int fd_ = -1;
+    SerialTimeouts timeouts_;
+};
+
+}  // namespace vsp

@@ -1,0 +1,82 @@
+#include "scope/PortList.h"
+
+#include <algorithm>
+#include <set>
+#include <string_view>
+#include <tuple>
+
+namespace vsp {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kFamilies[] = {"ttyUSB", "ttyACM", "ttyS"};
+
+// The family of a device name and its number, or a family of -1 for any other name.
+std::pair<int, long> FamilyOf(std::string_view name) {
+    for (int family = 0; family < int(std::size(kFamilies)); ++family) {
+        if (!name.starts_with(kFamilies[family])) continue;
+        const std::string_view digits = name.substr(kFamilies[family].size());
+        if (!digits.empty() && digits.size() < 10 &&
+            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return {family, std::stol(std::string(digits))};
+    }
+    return {-1, 0};
+}
+
+}  // namespace
+
+std::vector<std::string> FindSerialDevices(const fs::path& deviceFolder) {
+    std::error_code error;
+    std::vector<std::string> found;
+    std::set<fs::path> reached;
+    for (const auto& entry : fs::directory_iterator(deviceFolder / "serial" / "by-id", error))
+        found.push_back(entry.path().string());
+    std::sort(found.begin(), found.end());
+    for (const std::string& link : found) {
+        fs::path target = fs::canonical(link, error);
+        if (!error) reached.insert(std::move(target));
+    }
+
+    std::vector<std::tuple<int, long, fs::path>> devices;
+    for (const auto& entry : fs::directory_iterator(deviceFolder, error)) {
+        const auto [family, number] = FamilyOf(entry.path().filename().string());
+        if (family >= 0) devices.emplace_back(family, number, entry.path());
+    }
+    std::sort(devices.begin(), devices.end());
+    for (const auto& [family, number, path] : devices) {
+        const fs::path target = fs::canonical(path, error);
+        if (error || !reached.contains(target)) found.push_back(path.string());
+    }
+    return found;
+}
+
+PortList::PortList(fs::path deviceFolder) : deviceFolder_(std::move(deviceFolder)) {}
+
+void PortList::FindDevicesIfNone() {
+    if (names_.size() >= 2) return;
+    names_ = {""};
+    for (std::string& device : FindSerialDevices(deviceFolder_))
+        names_.push_back(std::move(device));
+}
+
+std::string PortList::Name(int index) {
+    FindDevicesIfNone();
+    return index > 0 && index < int(names_.size()) ? names_[size_t(index)] : std::string();
+}
+
+int PortList::Size() {
+    FindDevicesIfNone();
+    return int(names_.size());
+}
+
+int PortList::Add(const std::string& path) {
+    FindDevicesIfNone();
+    const auto listed = std::find(names_.begin() + 1, names_.end(), path);
+    if (listed != names_.end()) return int(listed - names_.begin());
+    names_.push_back(path);
+    return int(names_.size()) - 1;
+}
+
+}  // namespace vsp
