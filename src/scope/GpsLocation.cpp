@@ -1,0 +1,51 @@
+#include "scope/GpsLocation.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "format/AngleParse.h"
+#include "scope/SerialLink.h"
+#include "shell/Preferences.h"
+
+namespace vsp {
+
+namespace {
+
+constexpr size_t kLatitudeChars = 10;
+constexpr size_t kLongitudeChars = 12;
+constexpr int kGpsBaud = 9600;
+
+// The degree value of a field's first `chars` characters, negative when it ends in `negative`.
+double FieldDegrees(std::string_view text, size_t chars, char negative) {
+    const double value = ParseSexagesimalDeclination(text.substr(0, chars));
+    return std::toupper(static_cast<unsigned char>(text.back())) == negative ? -value : value;
+}
+
+}  // namespace
+
+bool ApplyGpsTexts(const std::string& latitudeText, const std::string& longitudeText, Site& site) {
+    if (latitudeText.empty() || longitudeText.empty()) return false;
+    site.latitude = float(FieldDegrees(latitudeText, kLatitudeChars, 'S'));
+    site.longitude = float(FieldDegrees(longitudeText, kLongitudeChars, 'E'));
+    return true;
+}
+
+GpsFix GpsToLocation(const GpsReadBytes& port, int localHour, Site& site) {
+    GpsFix fix;
+    if (port) ReadGpsFix(port, localHour, fix);
+    ApplyGpsTexts(fix.latitudeText, fix.longitudeText, site);
+    return fix;
+}
+
+GpsFix GpsToLocation(SerialLink& link, int gpsPort, int localHour, Site& site) {
+    GpsReadBytes port;
+    // The link keeps its own read time-outs.
+    if (gpsPort != 0 && link.SerialOpen(gpsPort, kGpsBaud))
+        port = [&link](char* into, size_t most, int) { return size_t(std::max(0, link.SerialRead(into, int(most)))); };
+    const GpsFix fix = GpsToLocation(port, localHour, site);
+    if (gpsPort != 0) link.SerialClose();
+    return fix;
+}
+
+}  // namespace vsp
