@@ -1,0 +1,209 @@
+// The LX200 client codec against the byte strings of INDI's LX200 driver and the Meade reply
+// layouts, and the client talking to our emulated mount.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scope/DriveTable.h"
+#include "scope/Lx200Codec.h"
+#include "scope/Lx200Emulator.h"
+
+namespace vsp {
+namespace {
+
+constexpr auto kShort = Lx200Precision::Short;
+constexpr auto kLong = Lx200Precision::Long;
+
+// INDI's short declination writes the degree mark as '*'; Meade handsets and we send 0xDF.
+std::string MeadeDegree(std::string text) {
+    for (char& c : text) c = c == '*' ? char(0xDF) : c;
+    return text;
+}
+
+TEST(Lx200Commands, MatchIndiLayouts) {
+    // 5h35m15s: INDI ":Sr 05:35:15#" and, short, 15 s as 2 tenths ":Sr 05:35.2#".
+    const double ra = 5 + 35 / 60.0 + 15 / 3600.0;
+    EXPECT_EQ(Lx200RaCommand(ra, kLong), "#:Sr 05:35:15#");
+    EXPECT_EQ(Lx200RaCommand(ra, kShort), "#:Sr 05:35.2#");
+    // 14.6 s is sent as 15 s: the half second rounds the truncated fields.
+    EXPECT_EQ(Lx200RaCommand(ra - 0.4 / 3600, kLong), "#:Sr 05:35:15#");
+    // INDI's short ":Sd -00*12#" (its negative-zero case) and ":Sd +00*00#"; the long form
+    // keeps the short one's degree mark and adds ":SS".
+    EXPECT_EQ(Lx200DecCommand(45 + 30 / 60.0 + 7 / 3600.0, kLong),
+              MeadeDegree(":Sd +45*30:07#"));
+    EXPECT_EQ(Lx200DecCommand(-0.2, kShort), MeadeDegree(":Sd -00*12#"));
+    EXPECT_EQ(Lx200DecCommand(0.0, kShort), MeadeDegree(":Sd +00*00#"));
+    EXPECT_EQ(Lx200DecCommand(-89.99999, kLong), MeadeDegree(":Sd -90*00:00#"));
+
+    const char* moves[] = {":Mn#", ":Ms#", ":Me#", ":Mw#"};
+    const char* halts[] = {":Qn#", ":Qs#", ":Qe#", ":Qw#"};
+    const char* rates[] = {":RS#", ":RM#", ":RC#", ":RG#"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Lx200MoveCommand(ScopeDirection(i)), std::string("#") + moves[i]);
+        EXPECT_EQ(Lx200StopAxisCommand(ScopeDirection(i)), std::string("#") + halts[i]);
+        EXPECT_EQ(Lx200RateCommand(ScopeRate(i)), std::string("#") + rates[i]);
+    }
+}
+
+TEST(Lx200Commands, GeminiSwitchesOnOnlyDuringGoto) {
+    const auto gemini = Lx200GotoCommands(17, 1, 2, kShort);
+    ASSERT_EQ(gemini.size(), 4u);
+    EXPECT_EQ(gemini[1], ":ON#");
+    EXPECT_EQ(gemini[3], "#:MS#");
+    EXPECT_EQ(Lx200GotoCommands(5, 1, 2, kShort).size(), 3u);
+    const auto sync = Lx200SyncCommands(1, 2, kShort);
+    ASSERT_EQ(sync.size(), 3u);
+    EXPECT_EQ(sync[2], "#:CM#");
+}
+
+TEST(Lx200Handshake, ReplyLengthDecidesLinkAndPrecision) {
+    EXPECT_TRUE(EvaluateLx200Handshake(5, 10).longPrecision);  // "+45*30:07#"
+    EXPECT_TRUE(EvaluateLx200Handshake(2, 6).connected);
+    EXPECT_FALSE(EvaluateLx200Handshake(2, 7).longPrecision);  // "+45*30#"
+    EXPECT_FALSE(EvaluateLx200Handshake(17, 5).connected);
+    EXPECT_TRUE(EvaluateLx200Handshake(6, 9).connected);  // "12/06/26#"
+    EXPECT_FALSE(EvaluateLx200Handshake(7, 10).connected);
+    EXPECT_FALSE(EvaluateLx200Handshake(8, 10).connected);
+    // Only silence refuses a slew; "1Object Below Horizon#" is a reply all the same.
+    EXPECT_EQ(EvaluateSlewReply(""), Lx200GotoReply::Refused);
+    EXPECT_EQ(EvaluateSlewReply("1Object Below Horizon#"), Lx200GotoReply::Accepted);
+}
+
+TEST(Lx200Replies, BothPrecisionsAndAnySeparator) {
+    struct Case {
+        const char* reply;
+        double ra;
+    } ras[] = {{"12:34:56#", 12 + 34 / 60.0 + 56 / 3600.0},
+               {"12:34.5#", 12 + 34.5 / 60},
+               {"00:00.0#", 0},
+               {"23:59:59", 23 + 59 / 60.0 + 59 / 3600.0}};
+    for (const auto& c : ras) {
+        EXPECT_NEAR(ParseLx200Ra(c.reply).value_or(-1), c.ra, 1e-9) << c.reply;
+    }
+
+    struct DecCase {
+        std::string reply;
+        double dec;
+    } decs[] = {{"+45*30:07#", 45 + 30 / 60.0 + 7 / 3600.0},
+                {"-00*30#", -0.5},
+                {"-12\xDF" "05#", -(12 + 5 / 60.0)},
+                {"+90*00:00#", 90},
+                {"+12*34:", 12 + 34 / 60.0}};  // a short read of a long reply
+    for (const auto& c : decs) {
+        EXPECT_NEAR(ParseLx200Dec(c.reply).value_or(-999), c.dec, 1e-9) << c.reply;
+    }
+}
+
+TEST(Lx200Replies, GarbageIsRefused) {
+    for (const char* reply : {"", "#", "1", "24:00:00#", "12:60:00#", "1:34:56#", "12:34.#",
+                              "12:34:56#x", "ab:cd:ef#", "12:34:5x#"}) {
+        EXPECT_FALSE(ParseLx200Ra(reply)) << reply;
+    }
+    for (const char* reply : {"", "45*30#", "+4*30#", "+90*00:01#", "+91*00#", "+45*30.5#",
+                              "+45*30:07#junk", "P"}) {
+        EXPECT_FALSE(ParseLx200Dec(reply)) << reply;
+    }
+}
+
+// A position read as the client makes it: each reply cut to the length it asks for.
+EquatorialPosition ReadPosition(Lx200Emulator& mount, Lx200Precision precision) {
+    const auto ra = ParseLx200Ra(
+        mount.Receive(lx200::kGetRa).substr(0, lx200::RaReplyLength(precision)));
+    const auto dec = ParseLx200Dec(
+        mount.Receive(lx200::kGetDec).substr(0, lx200::DecReplyLength(precision)));
+    EXPECT_TRUE(ra && dec);
+    return {ra.value_or(-1), dec.value_or(-999)};
+}
+
+TEST(Lx200Emulation, GotoLandsWithinThePrecision) {
+    struct Case {
+        Lx200Precision precision;
+        double ra, dec;
+        double raTolerance, decTolerance;  // one and a half units of the format
+    } cases[] = {{kLong, 18.615649, 38.783689, 1.5 / 3600, 1.5 / 3600},   // Vega
+                 {kShort, 6.752481, -16.716116, 9.0 / 3600, 1.5 / 60},  // Sirius
+                 {kLong, 0.1, -0.2, 1.5 / 3600, 1.5 / 3600}};
+    for (const auto& c : cases) {
+        Lx200Emulator mount(c.precision);
+        const auto reply = mount.Receive(lx200::kGetDecHandshake);
+        const auto handshake = EvaluateLx200Handshake(5, reply.size());
+        ASSERT_TRUE(handshake.connected);
+        const Lx200Precision precision = handshake.longPrecision ? kLong : kShort;
+        EXPECT_EQ(precision, c.precision);
+
+        std::string replies;
+        for (const auto& command : Lx200GotoCommands(5, c.ra, c.dec, precision)) {
+            replies += mount.Receive(command);
+        }
+        EXPECT_EQ(replies, "110");  // both coordinates taken, slew started
+        mount.Advance(0.25);
+        EXPECT_EQ(mount.Receive(":D#"), "\x7f#");  // still slewing
+        mount.Advance(60);
+        EXPECT_EQ(mount.Receive(":D#"), "#");
+        const auto at = ReadPosition(mount, precision);
+        EXPECT_NEAR(at.raHours, c.ra, c.raTolerance);
+        EXPECT_NEAR(at.decDegrees, c.dec, c.decTolerance);
+    }
+}
+
+TEST(Lx200Emulation, SyncMoveStopAndPrecisionToggle) {
+    Lx200Emulator mount(kShort);
+    EXPECT_EQ(mount.Receive("\x06"), "P");
+    std::string replies;
+    for (const auto& command : Lx200SyncCommands(10.5, 20, kShort)) {
+        replies += mount.Receive(command);
+    }
+    EXPECT_TRUE(replies.starts_with("11")) << replies;
+    EXPECT_TRUE(replies.ends_with("#"));
+    // A command split across two writes is answered once complete.
+    EXPECT_EQ(mount.Receive("#:G"), "");
+    EXPECT_EQ(mount.Receive("R#"), "10:30.0#");
+
+    mount.Receive(Lx200RateCommand(ScopeRate::Center));
+    mount.Receive(Lx200MoveCommand(ScopeDirection::South));
+    mount.Advance(1.0);  // four steps of 0.1 degree
+    mount.Receive(Lx200StopAxisCommand(ScopeDirection::South));
+    mount.Advance(10);
+    EXPECT_EQ(mount.Receive(lx200::kGetDec), "+20*24#");
+
+    mount.Receive(lx200::kTogglePrecision);
+    EXPECT_EQ(mount.Receive(lx200::kGetDec), "+20*24:00#");
+    EXPECT_EQ(mount.Receive(lx200::kGetRa), "10:30:00#");
+    // Coordinates a mount cannot hold are refused with '0'.
+    EXPECT_EQ(mount.Receive("#:Sr 24:00:00#"), "0");
+}
+
+TEST(EmulatedMount, StepsClampAndWrap) {
+    EmulatedMount mount;
+    mount.Sync({23.99, 89.0});
+    mount.Move(ScopeDirection::South);  // Fast: 2 degrees a step, held at the pole
+    EXPECT_DOUBLE_EQ(mount.Step().decDegrees, 90.0);
+    mount.Stop();
+    mount.Move(ScopeDirection::West);  // 2/15 h a step, across 24 h
+    EXPECT_NEAR(mount.Step().raHours, 23.99 + 2.0 / 15 - 24, 1e-12);
+
+    mount.Sync({1, 0});
+    mount.Goto({4, -10});  // a tenth of the way while far off
+    const auto first = mount.Step();
+    EXPECT_NEAR(first.raHours, 1.3, 1e-12);
+    EXPECT_NEAR(first.decDegrees, -1.0, 1e-12);
+    mount.Goto({1.35, -1.5});  // within 1/15 h and 1 degree: there at once
+    const auto second = mount.Step();
+    EXPECT_EQ(second.raHours, 1.35);
+    EXPECT_EQ(second.decDegrees, -1.5);
+}
+
+TEST(DriveTable, ListOrderAndEncoderSets) {
+    const auto list = DriveList();
+    ASSERT_EQ(list.size(), 21u);
+    for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].code, int(i));
+    EXPECT_TRUE(IsEncoderDrive(22));
+    EXPECT_FALSE(IsEncoderDrive(21));
+    EXPECT_TRUE(UsesEncoderProtocol(21));
+    EXPECT_FALSE(FindDrive(23));
+    EXPECT_TRUE(FindDrive(101));
+}
+
+}  // namespace
+}  // namespace vsp
