@@ -96,6 +96,7 @@ void AddStarCommand(CommandRegistry& registry);
 void AddCityCommand(CommandRegistry& registry);
 void AddChartCommands(CommandRegistry& registry);        // chart, chart at
 void AddScreenCommand(CommandRegistry& registry);
+void AddGpsCommand(CommandRegistry& registry);
 
 // The whole front end on `args` (the words after the program name): runs the command, or
 // `openWindow` when there is none; returns the exit status.

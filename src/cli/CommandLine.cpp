@@ -30,6 +30,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddCityCommand(registry);
     AddChartCommands(registry);
     AddScreenCommand(registry);
+    AddGpsCommand(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

@@ -1,6 +1,8 @@
 #include "scope/GpsFix.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -36,13 +38,34 @@ std::string_view Field(const Fields& fields, size_t index) {
     return index < fields.size() ? fields[index] : std::string_view{};
 }
 
-// The texts of a position at fields[at] to fields[at + 3]; false when they hold none.
+// "ddmm.mmmm" or "dddmm.mmmm" (already checked as a position field) as decimal degrees,
+// negative in the hemisphere `negative`.
+double NmeaDegrees(std::string_view value, std::string_view hemisphere, char negative) {
+    double number = 0.0;
+    std::from_chars(value.data(), value.data() + value.size(), number);
+    const double degrees = std::floor(number / 100);
+    const double signedDegrees = degrees + (number - degrees * 100) / 60;
+    return hemisphere.find(negative) != std::string_view::npos ? -signedDegrees : signedDegrees;
+}
+
+// "hhmmss[.ss]" as "hh:mm:ss"; empty for anything shorter.
+std::string ClockText(std::string_view time) {
+    if (time.size() < 6) return {};
+    return std::string(time.substr(0, 2)) + ":" + std::string(time.substr(2, 2)) + ":" + std::string(time.substr(4, 2));
+}
+
+// The position at fields[at] to fields[at + 3] of a sentence whose time is fields[1]; false
+// when they hold none.
 bool TakePosition(const Fields& fields, size_t at, GpsFix& fix) {
     const std::optional<std::string> latitude = GpsLatitudeText(Field(fields, at), Field(fields, at + 1));
     const std::optional<std::string> longitude = GpsLongitudeText(Field(fields, at + 2), Field(fields, at + 3));
     if (!latitude || !longitude) return false;
     fix.latitudeText = *latitude;
     fix.longitudeText = *longitude;
+    fix.latitudeDegrees = NmeaDegrees(Field(fields, at), Field(fields, at + 1), 'S');
+    fix.longitudeEastDegrees = NmeaDegrees(Field(fields, at + 2), Field(fields, at + 3), 'W');
+    fix.utc = ClockText(Field(fields, 1));
+    fix.talker = std::string(fields[0].substr(0, 2));
     return true;
 }
 
@@ -58,6 +81,7 @@ bool TakeGga(const Fields& fields, GpsFix& fix) {
     const std::string_view quality = Field(fields, 6);
     if (quality.empty() || quality == "0" || !TakePosition(fields, 2, fix)) return false;
     fix.altitude = ParseInteger(Field(fields, 9));
+    fix.hasAltitude = true;
     return true;
 }
 

@@ -14,7 +14,6 @@ namespace {
 
 constexpr size_t kLatitudeChars = 10;
 constexpr size_t kLongitudeChars = 12;
-constexpr int kGpsBaud = 9600;
 
 // The degree value of a field's first `chars` characters, negative when it ends in `negative`.
 double FieldDegrees(std::string_view text, size_t chars, char negative) {

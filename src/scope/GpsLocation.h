@@ -8,6 +8,9 @@ namespace vsp {
 class SerialLink;
 struct Site;
 
+// GPS receivers speak NMEA 0183 at 9600 baud.
+inline constexpr int kGpsBaud = 9600;
+
 // Reads one fix from the opened GPS port (an empty `port`: no GPS chosen or the port did not
 // open, nothing is read) and returns it for the latitude and longitude fields. When it gave a
 // position, the site takes it as if the texts had been typed there; otherwise the site keeps

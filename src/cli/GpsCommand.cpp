@@ -1,0 +1,74 @@
+// `gps [--port PATH] [--save]`: one reading of the GPS receiver, as the location form's GPS
+// button takes it, optionally kept as the current site.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/Command.h"
+#include "cli/CommandOutput.h"
+#include "platform/Text.h"
+#include "scope/GpsLocation.h"
+#include "scope/SerialLink.h"
+#include "shell/PreferenceStore.h"
+
+namespace vsp::cli {
+namespace {
+
+struct GpsArgs {
+    std::optional<std::string> port;
+    bool save = false;
+};
+
+void PrintFix(CliContext& ctx, const GpsFix& fix) {
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"latitude_deg", fix.latitudeDegrees},
+                        {"longitude_deg", fix.longitudeEastDegrees},
+                        {"altitude_m", fix.hasAltitude ? nlohmann::json(fix.altitude) : nlohmann::json()},
+                        {"utc", fix.utc},
+                        {"talker", fix.talker},
+                        {"latitude_text", Cp1252ToUtf8(fix.latitudeText)},
+                        {"longitude_text", Cp1252ToUtf8(fix.longitudeText)}});
+        return;
+    }
+    PrintRows(ctx, {{"latitude", Cp1252ToUtf8(fix.latitudeText) + "  (" + Fixed(fix.latitudeDegrees, 6) + ")"},
+                    {"longitude", Cp1252ToUtf8(fix.longitudeText) + "  (" + Fixed(fix.longitudeEastDegrees, 6) + " east)"},
+                    {"altitude", fix.hasAltitude ? Fixed(fix.altitude, 0) + " m" : "none (no GGA sentence)"},
+                    {"utc", fix.utc},
+                    {"talker", fix.talker}});
+}
+
+int RunGps(CliContext& ctx, const GpsArgs& args) {
+    SerialLink link(ctx.Prefs(), ctx.Messages());
+    const int port = args.port ? link.Ports().Add(*args.port) : ctx.Prefs().gpsPort;
+    const std::string name = link.PortName(port);
+    if (name.empty()) return JobFailed(ctx, "No GPS port is chosen: give --port PATH or set gps_port.");
+    // The link tells why a port will not open.
+    if (!link.SerialOpen(port, kGpsBaud)) return kExitFailed;
+    Preferences& saved = ctx.SavedPrefs();
+    Site site = saved.site;
+    const GpsFix fix = GpsToLocation(link, port, 0, site);
+    if (fix.latitudeText.empty()) return JobFailed(ctx, "No position from the GPS receiver on " + name);
+    if (args.save) {
+        saved.site = site;
+        if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
+    }
+    PrintFix(ctx, fix);
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddGpsCommand(CommandRegistry& registry) {
+    auto args = std::make_shared<GpsArgs>();
+    CLI::App* gps = registry.Add("gps", "One position from the GPS receiver",
+                                 [args](CliContext& ctx) { return RunGps(ctx, *args); });
+    gps->add_option("--port", args->port, "the receiver's serial device (default: the GPS port of the settings)")
+        ->type_name("PATH");
+    gps->add_flag("--save", args->save, "make the position the current site of the saved settings");
+    gps->footer("Reads NMEA 0183 at 9600 baud until a GGA sentence gives a fix (an RMC position is taken when no "
+                "GGA comes). Longitude is EAST positive. --json: latitude_deg, longitude_deg, altitude_m (null "
+                "without GGA), utc (hh:mm:ss of the sentence), talker, latitude_text, longitude_text.");
+}
+
+}  // namespace vsp::cli
