@@ -1,25 +1,14 @@
 #include "cli/CliContext.h"
 
-#include <charconv>
 #include <ctime>
 #include <ostream>
 
+#include "forms/ObservingContext.h"
 #include "platform/Text.h"
 #include "shell/PreferenceStart.h"
 
 namespace vsp::cli {
 namespace {
-
-// The settings keep floats; taken as the decimal they were typed as (66.184, not
-// 66.18399810791016), so that the results and the JSON show the value the user set.
-double TypedValue(float value) {
-    char text[32];
-    auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-    if (ec != std::errc()) return value;
-    double result = value;
-    std::from_chars(text, end, result);
-    return result;
-}
 
 CalendarDateTime ClockNow() {
     const std::time_t now = std::time(nullptr);
@@ -96,19 +85,15 @@ CalendarDateTime CliContext::ObservingTime() {
 }
 
 EphemerisSettings CliContext::Ephemeris() {
-    const Preferences& prefs = Prefs();
-    EphemerisSettings settings;
+    EphemerisSettings settings = SiteEphemeris(Prefs(), ObservingTime().year);
     // A value given on the command line keeps all its digits (the site record holds floats).
     ObserverLocation& place = settings.location;
-    place.latitude = options_.latitude.value_or(TypedValue(prefs.site.latitude));
-    place.longitudeWest = options_.longitudeEast ? -*options_.longitudeEast : TypedValue(prefs.site.longitude);
-    place.height = options_.elevation.value_or(prefs.site.elevation);
-    place.tzOffset = options_.tzOffset.value_or(prefs.site.tzOffset);
-    place.temperature = options_.temperature.value_or(TypedValue(prefs.site.temperature));
-    place.pressure = options_.pressure.value_or(TypedValue(prefs.site.pressure));
-    settings.chartMode = prefs.correction;
-    settings.deltaT = TypedValue(prefs.deltaT);
-    settings.currentYear = ObservingTime().year;
+    place.latitude = options_.latitude.value_or(place.latitude);
+    if (options_.longitudeEast) place.longitudeWest = -*options_.longitudeEast;
+    place.height = options_.elevation.value_or(place.height);
+    place.tzOffset = options_.tzOffset.value_or(place.tzOffset);
+    place.temperature = options_.temperature.value_or(place.temperature);
+    place.pressure = options_.pressure.value_or(place.pressure);
     return settings;
 }
 

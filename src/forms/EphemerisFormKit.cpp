@@ -13,46 +13,10 @@
 namespace vsp {
 namespace {
 
-constexpr const char* kMonthAbbreviations[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 // "23h45.0" and "-70°45.0": the narrowest of the hour and angle forms, for table columns.
 constexpr int kShortFormat = 3;
 
 }  // namespace
-
-EphemerisSettings SiteEphemeris(const AppState& state) {
-    const Site& site = state.prefs.site;
-    EphemerisSettings settings;
-    settings.location = {site.latitude, site.longitude, double(site.elevation), site.tzOffset,
-                         site.temperature, site.pressure};
-    settings.chartMode = state.prefs.correction;
-    settings.deltaT = state.prefs.deltaT;
-    settings.currentYear = state.observingTime.year;
-    return settings;
-}
-
-CalendarDateTime ObservingLocal(const AppState& state) {
-    const ObservingTime& t = state.observingTime;
-    return {t.year, t.month, t.day, t.hour, t.minute, t.second};
-}
-
-TextFormats SettingsFormats(AppState& state) { return {state.prefs.raFormat, state.prefs.decFormat, &state.info}; }
-
-std::string ShortDateText(int month, int day) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%s %02d", month >= 1 && month <= 12 ? kMonthAbbreviations[month - 1] : "???",
-                  day);
-    return text;
-}
-
-std::string PlaceAndDateText(const AppState& state) {
-    const ObservingTime& t = state.observingTime;
-    char text[96];
-    std::snprintf(text, sizeof text, "%s, %s %04d  %02d:%02d", state.prefs.site.name.c_str(),
-                  ShortDateText(t.month, t.day).c_str(), t.year, t.hour, t.minute);
-    return text;
-}
 
 std::string RiseSetCells(const RiseTransitSetTimes& times) {
     switch (times.status) {

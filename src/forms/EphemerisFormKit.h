@@ -1,6 +1,5 @@
 #pragma once
-// What the ephemeris forms share: the place and instant they compute for, the hour and angle
-// formats of the settings, the layout of a title, a caption line, column heads and a list, and
+// What the ephemeris forms share besides the observing context (ObservingContext.h): the layout of a title, a caption line, column heads and a list, and
 // the body the ephemeris assistant was opened for.
 
 #include <memory>
@@ -13,6 +12,7 @@
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/Time.h"
 #include "format/TextFormats.h"
+#include "forms/ObservingContext.h"
 #include "shell/AppState.h"
 #include "shell/Form.h"
 
@@ -39,18 +39,6 @@ struct EphemerisChoice {
     int body = kBodySun;
 };
 using SharedEphemerisChoice = std::shared_ptr<EphemerisChoice>;
-
-// The observer of the current site, the correction mode and ΔT of the settings, the observing
-// year as the current one.
-EphemerisSettings SiteEphemeris(const AppState& state);
-// The observing date and local clock time.
-CalendarDateTime ObservingLocal(const AppState& state);
-// The hour and angle formats of the settings; a format error goes to the information box.
-TextFormats SettingsFormats(AppState& state);
-// A local clock date, "Apr 08".
-std::string ShortDateText(int month, int day);
-// The site's name and the observing date and clock time, for the caption line.
-std::string PlaceAndDateText(const AppState& state);
 
 // The cells of a body's row in a table (separated by '\t'): rise, transit and set to the
 // minute, or a body that stays up or down all day said under the transit; RA and Dec in the

@@ -4,7 +4,7 @@
 
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/DayLength.h"
-#include "forms/EphemerisFormKit.h"
+#include "forms/ObservingContext.h"
 #include "format/BodyRiseSet.h"
 #include "format/EventText.h"
 #include "shell/HomeForm.h"

@@ -10,7 +10,7 @@
 #include "catalog/Designation.h"
 #include "catalog/ObjectFacts.h"
 #include "catalog/StarAngle.h"
-#include "forms/EphemerisFormKit.h"  // the observing place, time and formats of the forms
+#include "forms/ObservingContext.h"  // the observing place, time and formats of the forms
 #include "forms/ObjectForms.h"
 #include "forms/ObjectInfoLines.h"
 #include "platform/PaintParts.h"
