@@ -52,8 +52,6 @@ std::optional<DriveInfo> FindDrive(DriveId code) {
     return *found;
 }
 
-bool IsEncoderDrive(DriveId code) { return code != 21 && UsesEncoderProtocol(code); }
-
 bool UsesEncoderProtocol(DriveId code) {
     const auto drive = FindDrive(code);
     return drive && drive->family == DriveFamily::Encoder;

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "shell/Preferences.h"
+
 namespace vsp {
 
 using DriveId = int;
@@ -41,8 +43,6 @@ struct DriveInfo {
 std::span<const DriveInfo> DriveList();
 // Any code the dispatcher knows, listed or not; nullopt for an unknown code.
 std::optional<DriveInfo> FindDrive(DriveId code);
-// The encoder drives that change the form layout and the alignment arithmetic (not 21).
-bool IsEncoderDrive(DriveId code);
 // The encoder family as the dispatcher's connect, read and goto see it (with 21).
 bool UsesEncoderProtocol(DriveId code);
 // The message a connect or read gives instead of talking to a mount that lacks it, or

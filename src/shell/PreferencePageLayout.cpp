@@ -384,12 +384,6 @@ int LayoutTextWidth(std::string_view text) {
     return measure.MeasureText(text, FontId::Normal).width;
 }
 
-bool IsEncoderDrive(int drive) {
-    for (int code : {1, 3, 4, 11, 12, 16})
-        if (drive == code) return true;
-    return false;
-}
-
 PageLayout LayOutPreferencePage(int page, const Preferences& prefs, const TextMeasure& measure) {
     return PageBuilder(page, prefs, measure).Build();
 }

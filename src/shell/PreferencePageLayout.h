@@ -44,9 +44,6 @@ struct PageLayout {
     std::vector<int> cacheButtons;                         // "Clear", "Sync", "Stop"
 };
 
-// The drives read through encoder boxes, whose steps per turn the page asks for.
-bool IsEncoderDrive(int drive);
-
 // The same controls with the same ids for any values; only places and visibility change.
 PageLayout LayOutPreferencePage(int page, const Preferences& prefs, const TextMeasure& measure);
 

@@ -63,6 +63,14 @@ struct SavedAlignment {
     bool operator==(const SavedAlignment&) const = default;
 };
 
+// The drives read through encoder boxes (not the unlisted 21): their steps per turn are asked
+// for, and they change the scope form and the alignment arithmetic.
+constexpr bool IsEncoderDrive(int drive) {
+    for (int code : {1, 3, 4, 11, 12, 16, 22})
+        if (drive == code) return true;
+    return false;
+}
+
 struct Preferences {
     Site site;
     std::array<Site, kStoredSiteCount> storedSites;
