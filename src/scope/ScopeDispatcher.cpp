@@ -1,0 +1,239 @@
+#include "scope/ScopeDispatcher.h"
+
+#include <cstdio>
+#include <string>
+
+#include "ephemeris/StarHorizontal.h"
+#include "format/AngleFormat.h"
+#include "format/FormatText.h"
+#include "scope/Lx200Protocol.h"
+#include "scope/Telescope.h"
+#include "scope/ScopeMessages.h"
+
+namespace vsp {
+
+namespace {
+
+bool IsLx200Family(DriveFamily family) {
+    return family == DriveFamily::Lx200 || family == DriveFamily::Lx200ReadOnly ||
+           family == DriveFamily::Lx200Gemini;
+}
+
+}  // namespace
+
+ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, SerialLink& link,
+                                 const Alignment& alignment, ScopeClock clock)
+    : prefs_(prefs),
+      sink_(sink),
+      link_(link),
+      alignment_(alignment),
+      clock_(std::move(clock)),
+      lx200_(std::make_unique<Lx200Protocol>(prefs, link, sink, emulated_)) {}
+
+ScopeDispatcher::~ScopeDispatcher() = default;
+
+MountProtocol* ScopeDispatcher::Protocol(std::string_view unknownDriveMessage) {
+    const std::optional<DriveInfo> drive = FindDrive(prefs_.scopeDrive);
+    if (!drive) {
+        sink_.InfoBox(unknownDriveMessage, "");
+        return nullptr;
+    }
+    if (IsLx200Family(drive->family)) return lx200_.get();
+    sink_.InfoBox(scope_text::kProtocolNotAvailable, drive->listText);
+    return nullptr;
+}
+
+bool ScopeDispatcher::ScopeConnect() {
+    if (const auto refusal = ConnectRefusal(prefs_.scopeDrive)) {
+        sink_.InfoBox(*refusal, "");
+        return false;
+    }
+    MountProtocol* protocol = Protocol(scope_text::kUnknownDrive);
+    return protocol && protocol->Connect();
+}
+
+bool ScopeDispatcher::ConnectedProtocol(MountProtocol*& protocol) {
+    if (!ScopeConnect()) return false;
+    protocol = Protocol(scope_text::kUnknownDrive);
+    return protocol != nullptr;
+}
+
+void ScopeDispatcher::ScopeDisconnect() {
+    const DriveId drive = prefs_.scopeDrive;
+    if (drive == 0 || drive == 100 || drive == 101) {
+        sink_.InfoBox(scope_text::kDisconnectNotSupported, "");
+        return;
+    }
+    if (MountProtocol* protocol = Protocol(scope_text::kUnknownDriveDot)) protocol->Disconnect();
+}
+
+bool ScopeDispatcher::ScopeReadRaw(EquatorialPosition& out) {
+    out = {};
+    if (const auto refusal = ReadRefusal(prefs_.scopeDrive)) {
+        sink_.InfoBox(*refusal, "");
+        return false;
+    }
+    MountProtocol* protocol = nullptr;
+    if (!ConnectedProtocol(protocol)) return false;
+    const bool read = protocol->ReadPosition(out);
+    if (!read) sink_.InfoBox(ReadFailureMessage(FindDrive(prefs_.scopeDrive)->family, false), "");
+    protocol->Disconnect();
+    return read;
+}
+
+bool ScopeDispatcher::ScopeGetPosition(EquatorialPosition& out) {
+    out = {};
+    const DriveId drive = prefs_.scopeDrive;
+    if (drive == 100 || drive == 101) {
+        sink_.InfoBox(scope_text::kGetPositionNotSupported, "");
+        return false;
+    }
+    if (!FindDrive(drive)) {
+        sink_.InfoBox(scope_text::kUnknownDriveRead, "");
+        return false;
+    }
+    MountProtocol* protocol = nullptr;
+    if (!ConnectedProtocol(protocol) || !protocol->ReadPosition(out)) return false;
+    if (!alignment_.IsActive() || !TwoStarMethod()) return true;
+    const double axis1 = prefs_.scopeOutputType == 0 ? out.raHours * 15 : out.raHours;
+    if (const auto sky = alignment_.MountToSky(ClockAngleDegrees(clock_().local), axis1, out.decDegrees)) out = *sky;
+    return true;
+}
+
+std::optional<ScopeGotoTarget> ScopeDispatcher::ReduceTarget(EquatorialPosition catalog, int coordinateMode,
+                                                             const ScopeMoment& moment) {
+    ReductionState state;
+    StarPlace place;
+    if (StarHorizontal({.raHours = catalog.raHours, .decDeg = catalog.decDegrees}, coordinateMode, moment.local,
+                       moment.settings, state, place) != 0) {
+        sink_.InfoBox(scope_text::kGotoFailed, scope_text::kDateOutOfRange);
+        return std::nullopt;
+    }
+    ScopeGotoTarget target;
+    target.apparent = target.mount = {place.raHours, place.decDeg};
+    target.azimuth = place.azimuth;
+    target.altitude = place.altitude;
+    return target;
+}
+
+std::optional<ScopeGotoTarget> ScopeDispatcher::ReduceTarget(EquatorialPosition catalog, int coordinateMode) {
+    return ReduceTarget(catalog, coordinateMode, clock_());
+}
+
+ScopeGotoResult ScopeDispatcher::ScopeGoto(EquatorialPosition catalog, int coordinateMode,
+                                           ScopeGotoTarget* sent) {
+    const ScopeMoment moment = clock_();
+    const std::optional<ScopeGotoTarget> reduced = ReduceTarget(catalog, coordinateMode, moment);
+    if (!reduced) return ScopeGotoResult::Failed;
+    ScopeGotoTarget target = *reduced;
+    if (sent) *sent = target;
+
+    const DriveId drive = prefs_.scopeDrive;
+    if (const auto refusal = GotoRefusal(drive)) {
+        sink_.InfoBox(*refusal, "");
+        return ScopeGotoResult::Failed;
+    }
+    const std::optional<DriveInfo> info = FindDrive(drive);
+    if (!info) {
+        sink_.InfoBox(FormatText(scope_text::kUnknownDriveGoto.data(), drive), "");
+        return ScopeGotoResult::Failed;
+    }
+    AlignTarget(target, *info, moment);
+    if (sent) *sent = target;
+    if (info->gotoKind == GotoKind::ShowPositionsOnly) {
+        ShowPositions(target, moment);
+        return ScopeGotoResult::PositionsShown;
+    }
+    if (info->gotoKind == GotoKind::Guidance) {
+        if (!TwoStarMethod() || !alignment_.IsActive()) {
+            sink_.InfoBox(TwoStarMethod() ? scope_text::kDoTwoStarAlign : scope_text::kSelectTwoStarMethod, "");
+            return ScopeGotoResult::Failed;
+        }
+        return ScopeGotoResult::Guidance;
+    }
+    MountProtocol* protocol = nullptr;
+    if (!ConnectedProtocol(protocol)) return ScopeGotoResult::Failed;
+    if (protocol->Goto(target.mount) != GotoOutcome::Accepted) {
+        sink_.InfoBox(scope_text::kGotoFailed, "");
+        protocol->Disconnect();
+        return ScopeGotoResult::Failed;
+    }
+    return ScopeGotoResult::Slewing;
+}
+
+// Setting circles are guided with the alignment by the scope form itself; the pointing
+// correction of the external method is the mount's own business here.
+void ScopeDispatcher::AlignTarget(ScopeGotoTarget& target, const DriveInfo& drive, const ScopeMoment& moment) {
+    if (!TwoStarMethod()) return;
+    if (!alignment_.IsActive()) {
+        sink_.InfoBox(scope_text::kFirstTwoStarAlign, "");
+        return;
+    }
+    if (drive.family == DriveFamily::Encoder) return;
+    const auto mount = alignment_.GotoMountPosition(ClockAngleDegrees(moment.local), target.apparent.raHours,
+                                                    target.apparent.decDegrees);
+    if (mount) target.mount = *mount;
+}
+
+void ScopeDispatcher::ShowPositions(const ScopeGotoTarget& target, const ScopeMoment& moment) {
+    const std::string sky = FormatText(scope_text::kSkyPosition.data(),
+                                       HMSToStr(target.apparent.raHours, moment.formats).c_str(),
+                                       DmsToStr(target.apparent.decDegrees, moment.formats).c_str(),
+                                       DmsToStr(target.azimuth, moment.formats).c_str(),
+                                       DmsToStr(target.altitude, moment.formats).c_str());
+    const bool equatorial = prefs_.scopeOutputType == 0;
+    const std::string scope =
+        equatorial ? FormatText(scope_text::kScopePositionEq.data(),
+                                HMSToStr(target.mount.raHours, moment.formats).c_str(),
+                                DmsToStr(target.mount.decDegrees, moment.formats).c_str())
+                   : FormatText(scope_text::kScopePositionAz.data(),
+                                DmsToStr(target.mount.raHours * 15, moment.formats).c_str(),
+                                DmsToStr(target.mount.decDegrees, moment.formats).c_str());
+    sink_.InfoBox(sky, scope);
+}
+
+bool ScopeDispatcher::ScopeSync(EquatorialPosition apparent) {
+    const std::optional<DriveInfo> drive = FindDrive(prefs_.scopeDrive);
+    if (drive && !drive->syncs) {
+        sink_.InfoBox(scope_text::kSyncNotImplemented, "");
+        return false;
+    }
+    MountProtocol* protocol = nullptr;
+    if (!ConnectedProtocol(protocol)) return false;
+    const bool synced = protocol->Sync(apparent);
+    protocol->Disconnect();
+    return synced;
+}
+
+bool ScopeDispatcher::Motion(std::string_view unknownDriveMessage,
+                             const std::function<bool(MountProtocol&)>& operation) {
+    const std::optional<DriveInfo> drive = FindDrive(prefs_.scopeDrive);
+    if (!drive) {
+        sink_.InfoBox(unknownDriveMessage, "");
+        return false;
+    }
+    // The emulated encoder counts of the setting-circle boxes are not driven from here.
+    const bool emulatedLx200 = link_.Emulating() && IsLx200Family(drive->family);
+    if (!drive->moves && !emulatedLx200) return true;
+    MountProtocol* protocol = Protocol(unknownDriveMessage);
+    return protocol && operation(*protocol);
+}
+
+bool ScopeDispatcher::ScopeSetRate(ScopeRate rate) {
+    return Motion(scope_text::kUnknownDriveDot, [rate](MountProtocol& p) { return p.SetRate(rate); });
+}
+
+bool ScopeDispatcher::ScopeMove(ScopeDirection direction) {
+    return Motion(scope_text::kUnknownDrive, [direction](MountProtocol& p) { return p.Move(direction); });
+}
+
+bool ScopeDispatcher::ScopeStopAxis(ScopeDirection direction) {
+    return Motion(scope_text::kUnknownDriveDot,
+                  [direction](MountProtocol& p) { return p.StopAxis(direction); });
+}
+
+bool ScopeDispatcher::ScopeStop() {
+    return Motion(scope_text::kUnknownDriveDot, [](MountProtocol& p) { return p.Stop(); });
+}
+
+}  // namespace vsp
