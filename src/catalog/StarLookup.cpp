@@ -10,6 +10,7 @@
 #include "catalog/StarAngle.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/Spherical.h"
+#include "platform/Text.h"
 
 namespace vsp {
 namespace {
@@ -154,6 +155,27 @@ StarSearch FindStar(StarCatalog& stars, const ProgramDir& dir, InfoSink& message
         NameFromDefaultStar(stars, index, out);
     }
     return StarSearch::Found;
+}
+
+StarSearch FindStarByName(StarCatalog& stars, const ProgramDir& dir, InfoSink& messages, std::string_view name,
+                          FoundStar& out, std::string& problem) {
+    out = FoundStar{};
+    if (!LoadDefaultStars(stars, dir)) {
+        messages.InfoBox(kStarDatabaseMissing, "");
+        return StarSearch::NoCatalog;
+    }
+    BrightStarRecord record;
+    for (int i = 0; i < stars.BrightStarCount(); ++i) {
+        if (!stars.ReadBrightStar(i, record) || !EqualsIgnoringCase(record.name, name)) continue;
+        if (record.starIndex < 0 || record.starIndex >= stars.DefaultStarsRead()) break;
+        out.record = stars.DefaultStars()[size_t(record.starIndex)];
+        out.name = record.name;
+        out.hrNumber = out.record.number;
+        out.designation = CatalogDesignation(DefaultCatalogTable(), kCatalogHr, out.hrNumber);
+        return StarSearch::Found;
+    }
+    problem = "no bright star is named " + std::string(name);
+    return StarSearch::NotFound;
 }
 
 int32_t HipparcosNumberAt(const ProgramDir& dir, InfoSink& messages, const StarRecord& star) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "catalog/StarCatalog.h"
 #include "platform/InfoSink.h"
@@ -40,6 +41,9 @@ bool StarCatalogHolds(const StarCatalog& stars, int32_t catalog);
 StarSearch FindStar(StarCatalog& stars, const ProgramDir& dir, InfoSink& messages, int32_t catalog, int32_t number,
                     FoundStar& out, std::string& problem);
 
+// A default star by its proper name ("Vega", "vega"; code page), as the alignment picks stars.
+StarSearch FindStarByName(StarCatalog& stars, const ProgramDir& dir, InfoSink& messages, std::string_view name,
+                          FoundStar& out, std::string& problem);
 // The Hipparcos number of a star of another catalog: the Hipparcos 110K star at its place, of
 // about its brightness; 0 when that file is missing or has none there.
 int32_t HipparcosNumberAt(const ProgramDir& dir, InfoSink& messages, const StarRecord& star);

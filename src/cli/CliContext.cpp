@@ -27,6 +27,8 @@ CalendarDateTime ClockNow() {
 }  // namespace
 
 int StderrInfoSink::InfoBox(std::string_view firstLine, std::string_view secondLine) {
+    // A box's line may end in its own line break; the terminal needs only one.
+    if (firstLine.ends_with('\n')) firstLine.remove_suffix(1);
     err_ << Cp1252ToUtf8(firstLine) << "\n";
     if (!secondLine.empty()) err_ << Cp1252ToUtf8(secondLine) << "\n";
     err_.flush();
@@ -82,6 +84,10 @@ CalendarDateTime CliContext::ObservingTime() {
     }
     observingTime_ = t;
     return t;
+}
+
+CalendarDateTime CliContext::RunningTime() {
+    return options_.date || options_.time ? ObservingTime() : ClockNow();
 }
 
 EphemerisSettings CliContext::Ephemeris() {

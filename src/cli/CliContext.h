@@ -61,6 +61,9 @@ public:
     // --date alone means local midnight of that date; --time alone means today at that time.
     // Read once, so every use in one run sees the same instant.
     CalendarDateTime ObservingTime();
+    // For commands that last (a telescope measuring stars): the clock read afresh at each
+    // call, unless --date or --time fixed the observing time.
+    CalendarDateTime RunningTime();
     // What the ephemeris reads: the site, correction mode and ΔT of Prefs(), the observing
     // year as the current year.
     EphemerisSettings Ephemeris();

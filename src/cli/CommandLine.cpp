@@ -31,6 +31,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddChartCommands(registry);
     AddScreenCommand(registry);
     AddGpsCommand(registry);
+    AddScopeCommands(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

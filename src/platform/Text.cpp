@@ -1,6 +1,8 @@
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 
 namespace vsp {
@@ -90,6 +92,12 @@ std::string Utf8ToCp1252(std::string_view utf8) {
         i += length;
     }
     return out;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 }  // namespace vsp

@@ -17,5 +17,7 @@ char32_t Cp1252CodePoint(unsigned char byte);
 std::string Cp1252ToUtf8(std::string_view narrow);
 // Characters without a code-page byte become '?'; invalid UTF-8 bytes are taken as Latin-1.
 std::string Utf8ToCp1252(std::string_view utf8);
+// Equal but for the case of ASCII letters ("vega" names "Vega", "lx200" the drive "LX200").
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace vsp

@@ -4,11 +4,6 @@
 
 namespace vsp {
 
-namespace {
-// A saved alignment this many days old or older is not offered.
-constexpr double kRestoreDays = 0.5;
-}  // namespace
-
 bool AlignTwoStars(const AlignmentFrame& frame, const TwoStarRecords& records, double jdNow,
                    Alignment& alignment, SavedAlignment& saved, InfoSink& messages) {
     if (!alignment.ComputeAlignment(frame, records.referenceTime, records.star1, records.star2, messages)) {

@@ -28,6 +28,9 @@ struct TwoStarRecords {
 bool AlignTwoStars(const AlignmentFrame& frame, const TwoStarRecords& records, double jdNow,
                    Alignment& alignment, SavedAlignment& saved, InfoSink& messages);
 
+// A saved alignment this many days old or older is not offered.
+inline constexpr double kRestoreDays = 0.5;
+
 enum class RestoreOffer {
     Offer,   // ask kRestoreQuestion, then Accept or Decline
     TooOld,  // half a day or more: the offer ends unasked

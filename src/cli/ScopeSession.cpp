@@ -1,0 +1,78 @@
+#include "cli/ScopeSession.h"
+
+
+#include "cli/CommandOutput.h"
+#include "platform/Text.h"
+#include "scope/ScopeMessages.h"
+
+namespace vsp::cli {
+namespace {
+
+// A code the dispatcher knows, or the text of a row of the drive list.
+std::optional<DriveId> ParseDrive(const std::string& text) {
+    if (const auto code = ParseWhole(text)) {
+        if (FindDrive(DriveId(*code))) return DriveId(*code);
+        return std::nullopt;
+    }
+    for (const DriveInfo& drive : DriveList())
+        if (EqualsIgnoringCase(drive.listText, text)) return drive.code;
+    return std::nullopt;
+}
+
+// A command cannot ask, so an alignment young enough to be offered is taken back as if the
+// user had said yes; an older one is left alone.
+void RestoreAlignment(CliContext& ctx, ScopeSession& session) {
+    Telescope& telescope = session.Scope();
+    const SavedAlignment& saved = session.Prefs().alignment;
+    const double jdNow = LocalJulianDay(ctx, ctx.RunningTime());
+    if (telescope.Restore().Check(saved, jdNow, telescope.TwoStar().IsActive()) != RestoreOffer::Offer) return;
+    telescope.Restore().Accept(AlignmentFrameOf(session.Prefs()), saved, telescope.Stars(), telescope.TwoStar(),
+                               ctx.Messages());
+}
+
+}  // namespace
+
+ScopeSession::ScopeSession(CliContext& ctx, Preferences prefs)
+    : ctx_(ctx),
+      prefs_(std::move(prefs)),
+      telescope_(prefs_, ctx.Messages(),
+                 [&ctx] { return ScopeMoment{ctx.RunningTime(), ctx.Ephemeris(), ctx.Formats()}; }) {}
+
+bool ScopeSession::Connect() {
+    if (Dispatcher().ScopeConnect()) return true;
+    if (!Link().Emulating()) return false;
+    ctx_.Messages().InfoBox(scope_text::kActivatingEmulation, "");
+    return true;
+}
+
+std::unique_ptr<ScopeSession> MakeScope(CliContext& ctx, const ScopeOptions& options, int& status) {
+    Preferences prefs = ctx.Prefs();
+    if (options.drive) {
+        const auto drive = ParseDrive(*options.drive);
+        if (!drive) {
+            status = UsageError(ctx, "no such drive: " + *options.drive + " (a code or a name of the drive list)");
+            return nullptr;
+        }
+        prefs.scopeDrive = *drive;
+    }
+    auto session = std::make_unique<ScopeSession>(ctx, prefs);
+    if (options.port) session->Prefs().scopePort = session->Link().Ports().Add(*options.port);
+    RestoreAlignment(ctx, *session);
+    return session;
+}
+
+std::unique_ptr<ScopeSession> OpenScope(CliContext& ctx, const ScopeOptions& options, int& status) {
+    auto session = MakeScope(ctx, options, status);
+    if (session && !session->Connect()) {
+        status = kExitFailed;
+        return nullptr;
+    }
+    return session;
+}
+
+double LocalJulianDay(CliContext& ctx, const CalendarDateTime& local) {
+    return JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute, local.second,
+                          ctx.Ephemeris().location.tzOffset);
+}
+
+}  // namespace vsp::cli

@@ -1,0 +1,62 @@
+#include "cli/SkyTarget.h"
+
+#include "catalog/CatalogTable.h"
+#include "catalog/Designation.h"
+#include "catalog/ObjectLookup.h"
+#include "catalog/StarAngle.h"
+#include "catalog/StarLookup.h"
+#include "platform/Text.h"
+
+namespace vsp::cli {
+namespace {
+
+std::optional<SkyTarget> FoundStarTarget(CliContext& ctx, StarSearch search, const FoundStar& star,
+                                         const std::string& problem, int& status) {
+    if (search == StarSearch::NoCatalog) {
+        status = kExitFailed;
+        return std::nullopt;
+    }
+    if (search == StarSearch::NotFound) {
+        status = JobFailed(ctx, problem);
+        return std::nullopt;
+    }
+    const std::string name = star.name.empty() ? star.designation : star.name;
+    return SkyTarget{Cp1252ToUtf8(name), AngleToHours(star.record.ra), AngleToDegrees(star.record.dec)};
+}
+
+std::optional<SkyTarget> ObjectTarget(CliContext& ctx, int32_t catalog, int32_t number, int& status) {
+    ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
+    catalogs.Open();
+    status = kExitFailed;
+    // The opening has already said why the object file is missing.
+    if (!catalogs.Files().objects.IsOpen()) return std::nullopt;
+    FoundObject found;
+    std::string problem;
+    if (FindObject(catalogs.Session(), ctx.Messages(), catalog, number, found, problem) != ObjectSearch::Found) {
+        JobFailed(ctx, problem);
+        return std::nullopt;
+    }
+    return SkyTarget{Cp1252ToUtf8(CatalogDesignation(DefaultCatalogTable(), catalog, number)), found.record.ra,
+                     found.record.dec};
+}
+
+}  // namespace
+
+std::optional<SkyTarget> ResolveSkyTarget(CliContext& ctx, const std::string& text, int& status) {
+    const std::string narrow = Utf8ToCp1252(text);
+    int32_t catalog = 0, number = 0;
+    StarCatalog stars(ctx.Home(), ctx.Messages());
+    FoundStar star;
+    std::string problem;
+    if (!DesignationParse(DefaultCatalogTable(), narrow, catalog, number)) {
+        const StarSearch search = FindStarByName(stars, ctx.Home(), ctx.Messages(), narrow, star, problem);
+        if (search != StarSearch::NotFound) return FoundStarTarget(ctx, search, star, problem, status);
+        status = UsageError(ctx, "not a designation or a bright star's name: " + text);
+        return std::nullopt;
+    }
+    if (!IsStarLookupCatalog(catalog)) return ObjectTarget(ctx, catalog, number, status);
+    const StarSearch search = FindStar(stars, ctx.Home(), ctx.Messages(), catalog, number, star, problem);
+    return FoundStarTarget(ctx, search, star, problem, status);
+}
+
+}  // namespace vsp::cli

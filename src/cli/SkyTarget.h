@@ -1,0 +1,22 @@
+#pragma once
+// A place on the sky named on the command line the way an observer names it: a deep-sky
+// designation (M42, NGC 1976), a star number (HR7001, HIP91262, TYC...) or a bright star's
+// proper name (Vega). The telescope commands point at these.
+
+#include <optional>
+#include <string>
+
+#include "cli/Command.h"
+
+namespace vsp::cli {
+
+struct SkyTarget {
+    std::string name;  // as the program writes it (UTF-8)
+    double raHours = 0.0;  // J2000 catalog place
+    double decDegrees = 0.0;
+};
+
+// The target, or nullopt with `status` the exit status after the reason was printed.
+std::optional<SkyTarget> ResolveSkyTarget(CliContext& ctx, const std::string& text, int& status);
+
+}  // namespace vsp::cli
