@@ -98,6 +98,7 @@ void PrintStars(CliContext& ctx, nlohmann::json document, const AlignStar& star1
 }
 
 int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options) {
+    if (args.star2.empty()) return UsageError(ctx, "align needs two stars: STAR1 STAR2 (or show, clear)");
     int status = kExitOk;
     const auto first = ResolveSkyTarget(ctx, args.star1, status);
     if (!first) return status;
