@@ -97,6 +97,7 @@ void AddCityCommand(CommandRegistry& registry);
 void AddChartCommands(CommandRegistry& registry);        // chart, chart at
 void AddScreenCommand(CommandRegistry& registry);
 void AddGpsCommand(CommandRegistry& registry);
+void AddEmulateCommands(CommandRegistry& registry);      // emulate lx200, emulate gps
 void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|sync|move|stop|align
 
 // The whole front end on `args` (the words after the program name): runs the command, or

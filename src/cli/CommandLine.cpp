@@ -31,6 +31,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddChartCommands(registry);
     AddScreenCommand(registry);
     AddGpsCommand(registry);
+    AddEmulateCommands(registry);
     AddScopeCommands(registry);
 }
 

@@ -24,6 +24,8 @@ public:
     void Advance(double seconds);
     // The calendar date the mount reports, as month/day/two-digit year.
     void SetDate(int year, int month, int day);
+    // The mount at rest at `position`, as after a sync.
+    void PlaceAt(EquatorialPosition position) { mount_.Sync(position); }
 
     const EmulatedMount& Mount() const { return mount_; }
     Lx200Precision Precision() const { return precision_; }
