@@ -43,6 +43,9 @@ class ControlHook {
 public:
     virtual ~ControlHook() = default;
     virtual bool OnTap(Control& control, int x, int y, TapPhase phase) { return false; }
+    // True: once the stylus went down on the control, its moves and its lifting come here
+    // wherever they happen (a control that acts while it is held must see the release).
+    virtual bool CapturesStylus() const { return false; }
     virtual bool OnKey(Control& control, const KeyPress& key) { return false; }
     // Draws the control in its place `box` on `canvas` (clipped to it) instead of the default.
     virtual bool OnPaint(const Control& control, Canvas& canvas, const Rect& box) { return false; }

@@ -58,6 +58,13 @@ void EventLoop::PostKey(const KeyPress& key) {
     Post(e);
 }
 
+void EventLoop::PostKeyUp(const KeyPress& key) {
+    Event e;
+    e.kind = EventKind::KeyUp;
+    e.key = key;
+    Post(e);
+}
+
 void EventLoop::PostAfter(int64_t delayMs, const Event& event) {
     {
         std::lock_guard lock(mutex_);

@@ -20,8 +20,9 @@
 
 namespace vsp {
 
-// Paint: the backend lost the main window's picture and wants it drawn again.
-enum class EventKind { Command, Timer, Tap, Key, Raise, Paint };
+// Paint: the backend lost the main window's picture and wants it drawn again. KeyUp: a key
+// was let go (forms that act while a key is held end the action on it).
+enum class EventKind { Command, Timer, Tap, Key, KeyUp, Raise, Paint };
 
 struct Event {
     EventKind kind = EventKind::Command;
@@ -56,6 +57,7 @@ public:
     void PostPaint();
     void PostTap(int x, int y, TapPhase phase);
     void PostKey(const KeyPress& key);
+    void PostKeyUp(const KeyPress& key);
     // Delivers `event` once the clock has advanced by `delayMs` (scripted input).
     void PostAfter(int64_t delayMs, const Event& event);
 

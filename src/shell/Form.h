@@ -29,6 +29,8 @@ public:
     virtual void OnTimer(AppState& state, FormWindow& window, int timerId) {}
     // A key no control took; true when handled.
     virtual bool OnKey(AppState& state, FormWindow& window, const KeyPress& key) { return false; }
+    // A key was let go (after its OnKey, whoever took the press).
+    virtual void OnKeyUp(AppState& state, FormWindow& window, const KeyPress& key) {}
     // A tap on the form outside any control.
     virtual void OnTap(AppState& state, FormWindow& window, int x, int y, TapPhase phase) {}
     // Command 9502, the form is being left: stop timers, release registered controls, destroy

@@ -60,6 +60,7 @@ void MainWindowHandler::HandleEvent(const Event& event) {
         case EventKind::Command: HandleCommand(state_, event.command, event.param); break;
         case EventKind::Tap: OnTap(event); break;
         case EventKind::Key: OnKey(event.key); break;
+        case EventKind::KeyUp: OnKeyUp(event.key); break;
         case EventKind::Timer: OnTimer(event); break;
         case EventKind::Raise: state_.windows.BringToFront(); break;
         case EventKind::Paint: PaintMainWindow(state_); break;
@@ -76,12 +77,22 @@ void MainWindowHandler::OnTap(const Event& event) {
     if (DragList(*form, event)) return;
     std::shared_ptr<Form> proc = FormOf(state_, form);
     Control* control = form->ControlAt(event.x, event.y);
+    if (event.phase != TapPhase::Down && captureId_) {
+        control = captureForm_ == form->Handle() ? form->FindControl(captureId_) : nullptr;
+        if (event.phase == TapPhase::Up) captureId_ = 0;
+        if (control && control->HookRef()) control->HookRef()->OnTap(*control, event.x, event.y, event.phase);
+        return;
+    }
     if (!control) {
         if (proc) proc->OnTap(state_, *form, event.x, event.y, event.phase);
         return;
     }
     if (event.phase == TapPhase::Down) form->SetFocusedControl(control->Id());
     if (std::shared_ptr<ControlHook> hook = control->HookRef()) {
+        if (event.phase == TapPhase::Down && hook->CapturesStylus()) {
+            captureId_ = control->Id();
+            captureForm_ = form->Handle();
+        }
         if (hook->OnTap(*control, event.x, event.y, event.phase)) return;
     }
     if (event.phase != TapPhase::Up || !proc) return;
@@ -153,6 +164,12 @@ void MainWindowHandler::OnKey(const KeyPress& key) {
         if (DefaultControlKey(*form, *focused, key, proc.get())) return;
     }
     if (proc) proc->OnKey(state_, *form, key);
+}
+
+void MainWindowHandler::OnKeyUp(const KeyPress& key) {
+    FormWindow* form = state_.currentFormWindow;
+    if (!form) return;
+    if (std::shared_ptr<Form> proc = FormOf(state_, form)) proc->OnKeyUp(state_, *form, key);
 }
 
 bool MainWindowHandler::DefaultControlKey(FormWindow& form, Control& focused, const KeyPress& key, Form* proc) {

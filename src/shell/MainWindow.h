@@ -16,6 +16,7 @@ public:
 private:
     void OnTap(const Event& event);
     void OnKey(const KeyPress& key);
+    void OnKeyUp(const KeyPress& key);
     void OnTimer(const Event& event);
     bool DragList(FormWindow& form, const Event& event);
     // What the focused control does with a key no hook took (edit typing, list stepping);
@@ -31,6 +32,9 @@ private:
 
     AppState& state_;
     ListDrag drag_;
+    // The control holding the stylus (0 for none) and its form.
+    int captureId_ = 0;
+    WindowHandle captureForm_ = kNoWindow;
 };
 
 // Start-up, the loop, and the exit code (non-zero when the program could not start).

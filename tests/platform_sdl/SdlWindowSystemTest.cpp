@@ -56,6 +56,12 @@ SDL_Event KeyDown(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
     return e;
 }
 
+SDL_Event KeyUp(SDL_Keycode sym) {
+    SDL_Event e = KeyDown(sym);
+    e.type = SDL_KEYUP;
+    return e;
+}
+
 TEST_F(SdlWindowTest, StylusAndKeysReachTheLoopInOrder) {
     int closes = 0;
     auto post = [&](const SDL_Event& e) { return PostSdlEvent(e, loop_, [&] { ++closes; }); };
@@ -64,18 +70,19 @@ TEST_F(SdlWindowTest, StylusAndKeysReachTheLoopInOrder) {
     // Hovering and the other buttons are not the stylus.
     for (const SDL_Event& e : {hover, Mouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_RIGHT)}) EXPECT_FALSE(post(e));
     for (const SDL_Event& e : {Mouse(SDL_MOUSEBUTTONDOWN, 10, 20), drag, Mouse(SDL_MOUSEBUTTONUP, 14, 30),
-                               KeyDown(SDLK_q, KMOD_LCTRL), Of(SDL_QUIT)})
+                               KeyDown(SDLK_q, KMOD_LCTRL), KeyUp(SDLK_LEFT), Of(SDL_QUIT)})
         EXPECT_TRUE(post(e));
     EXPECT_EQ(closes, 1);
 
     Recorder rec(loop_);
     loop_.RunPending(rec);
-    ASSERT_EQ(rec.events.size(), 4u);
+    ASSERT_EQ(rec.events.size(), 5u);
     const std::vector<std::tuple<TapPhase, int, int>> taps = {{TapPhase::Down, 10, 20}, {TapPhase::Move, 12, 0},
                                                                {TapPhase::Up, 14, 30}};
     for (size_t i = 0; i < taps.size(); ++i)
         EXPECT_EQ(std::tuple(rec.events[i].phase, rec.events[i].x, rec.events[i].y), taps[i]) << i;
     EXPECT_EQ(rec.events[3].key, (KeyPress{'Q', true, false}));
+    EXPECT_EQ(std::pair(rec.events[4].kind, rec.events[4].key.code), std::pair(EventKind::KeyUp, kKeyLeft));
 }
 
 FormTemplate ButtonForm(int id) {

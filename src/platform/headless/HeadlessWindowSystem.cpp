@@ -156,6 +156,8 @@ void HeadlessWindowSystem::ScriptKey(const KeyPress& key, int64_t delayMs) {
     e.kind = EventKind::Key;
     e.key = key;
     loop_.PostAfter(delayMs, e);
+    e.kind = EventKind::KeyUp;
+    loop_.PostAfter(delayMs, e);
 }
 
 void HeadlessWindowSystem::ScriptDialogButtons(const std::vector<int>& controlIds) {

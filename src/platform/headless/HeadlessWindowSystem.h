@@ -61,6 +61,7 @@ public:
     const ScriptedMessageBoxes& Boxes() const { return ownBoxes_; }
     // A tap (down then up) at a point, now or after `delayMs` on the loop's clock.
     void ScriptTap(int x, int y, int64_t delayMs = 0);
+    // Press, then release.
     void ScriptKey(const KeyPress& key, int64_t delayMs = 0);
     // Buttons the next modal dialogs press, in order; a dialog with none left ends with 0.
     void ScriptDialogButtons(const std::vector<int>& controlIds);

@@ -62,6 +62,14 @@ bool PostSdlEvent(const SDL_Event& event, EventLoop& loop, const std::function<v
                 return true;
             }
             return false;
+        case SDL_KEYUP:
+            // Only the keys that type nothing report their release: those are the ones a
+            // form acts on while they are held.
+            if (auto key = TranslateSdlKey(event.key.keysym)) {
+                loop.PostKeyUp(*key);
+                return true;
+            }
+            return false;
         case SDL_TEXTINPUT:
             for (const KeyPress& key : TranslateSdlText(event.text.text)) loop.PostKey(key);
             return true;

@@ -181,7 +181,7 @@ public:
     explicit UnderModalHandler(EventHandler& forms) : forms_(forms) {}
     void HandleEvent(const Event& e) override {
         if (e.kind == EventKind::Command) deferred_.push_back(e);
-        else if (e.kind != EventKind::Tap && e.kind != EventKind::Key) forms_.HandleEvent(e);
+        else if (e.kind != EventKind::Tap && e.kind != EventKind::Key && e.kind != EventKind::KeyUp) forms_.HandleEvent(e);
     }
     void PostDeferred(EventLoop& loop) const {
         for (const Event& e : deferred_) loop.PostCommand(e.command, e.param);
@@ -198,7 +198,7 @@ void SdlWindowSystem::RunModal(const std::function<void(const Event&)>& input, b
     auto outer = std::move(modalInput_);
     modalInput_ = [&](const Event& e) {
         if (e.kind == EventKind::Command) done = true;  // the window is closing
-        else input(e);
+        else if (e.kind != EventKind::KeyUp) input(e);
     };
     ModalInputHandler handler(modalInput_);
     std::optional<UnderModalHandler> under;
