@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/ProgramShell.h"
+#include "forms/ScopeForms.h"
 #include "platform/DeviceCaps.h"
 #include "platform/EventLoop.h"
 #include "platform/PowerWatcher.h"
@@ -38,6 +39,8 @@ int RunInteractive(const cli::WindowOptions& options) {
     UsePlatformServices(state, instance, watcher);
     CatalogSession sky(dir, state.info);
     cli::WireCatalogs(state, sky);
+    Telescope telescope(prefs, state.info, ObservingScopeClock(state));
+    cli::WireTelescope(state, sky, telescope);
     loop.SetInputPump([&windows] { windows.PumpInput(); });
     // Closing the window is the menu's Quit, so the shutdown order runs.
     windows.SetCloseHandler([&loop] { loop.PostCommand(kCommandExit, 0); });

@@ -1,5 +1,6 @@
 #include "cli/ProgramShell.h"
 
+#include "forms/ScopeForms.h"
 #include "forms/SkyForms.h"
 #include "shell/PreferenceTable.h"
 
@@ -22,9 +23,16 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
     RegisterSkyForms(state, sky);
 }
 
+void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope) {
+    RegisterScopeForms(state, sky, telescope);
+    state.hooks.startupOffers = [&telescope](AppState& app) { OfferAlignmentRestore(app, telescope); };
+}
+
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded) {
     const StartResult started = StartApplication(state);
-    if (started == StartResult::Started && !loaded.message.empty()) state.info.InfoBox(loaded.message, "");
+    if (started != StartResult::Started) return started;
+    if (!loaded.message.empty()) state.info.InfoBox(loaded.message, "");
+    if (state.hooks.startupOffers) state.hooks.startupOffers(state);
     return started;
 }
 

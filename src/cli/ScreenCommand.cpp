@@ -11,6 +11,7 @@
 #include "chart/ChartSetup.h"  // kOffscreenFailed
 #include "cli/Command.h"
 #include "cli/ProgramShell.h"
+#include "forms/ScopeForms.h"
 #include "platform/MessageBoxPainter.h"
 #include "platform/ModalWindows.h"
 #include "platform/PngFile.h"
@@ -133,6 +134,7 @@ struct ScreenRun {
     HeadlessWindowSystem windows;
     AppState state;
     CatalogSession sky;
+    Telescope telescope;
     MainWindowHandler main{state};
     BoundedHandler handler{main};
     bool quit = false;
@@ -140,7 +142,8 @@ struct ScreenRun {
     const FormWindow* dialog = nullptr;  // a modal dialog still up when the inputs ran out
 
     ScreenRun(const ProgramDir& home, const DeviceCaps& caps)
-        : dir(home), windows(loop, caps), state(windows, loop, prefs, dir), sky(dir, state.info) {}
+        : dir(home), windows(loop, caps), state(windows, loop, prefs, dir), sky(dir, state.info),
+          telescope(prefs, state.info, ObservingScopeClock(state)) {}
     void Pump() { quit = quit || loop.RunPending(handler).has_value(); }
 };
 
@@ -278,6 +281,7 @@ bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
     run.loaded = StartPreferences(run.dir, run.prefs);
     if (args.night) run.prefs.nightLevel = *args.night;
     WireCatalogs(run.state, run.sky);
+    WireTelescope(run.state, run.sky, run.telescope);
     if (StartShell(run.state, run.loaded) != StartResult::Started) return false;
     run.Pump();
     run.boxesBefore = run.windows.Boxes().Shown().size();

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "forms/LocationFields.h"
+#include "forms/ObservingContext.h"
 #include "forms/PlaceTimeForms.h"
+#include "scope/GpsLocation.h"
+#include "scope/SerialLink.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
 #include "shell/PreferenceStore.h"
@@ -18,7 +21,8 @@ namespace {
 constexpr int kFieldFirst = 1201;  // the site fields in their order, then the rest
 constexpr int kDaylightBox = 1210;
 constexpr int kPositionText = 1211;
-constexpr int kSitesCaption = 1212;
+constexpr int kGpsButton = 1212;
+constexpr int kSitesCaption = 1214;
 constexpr int kSitesHelp = 1213;
 constexpr int kRecallFirst = 1220;  // "Site 1".."Site 3"
 constexpr int kStoredNameFirst = 1224;
@@ -85,21 +89,24 @@ void AddStoredSites(FormTemplate& t) {
     }
 }
 
-FormTemplate LocationTemplate(int formId) {
+FormTemplate LocationTemplate(int formId, bool gps) {
     FormTemplate t = PlaceTimeTemplate(formId);
     AddSiteFields(t);
     t.controls.push_back({kDaylightBox, ControlKind::CheckBox, "Daylight saving",
                           MakeRect(kColumnA, LineTop(kDaylightLine), kColumnB - kColumnA, kPlaceFieldHeight)});
     t.controls.push_back(LabelAt(kPositionText, kColumnA, LineTop(kPositionLine), kRight - kColumnA, ""));
     AddStoredSites(t);
-    // The right half of the last line is kept for the GPS.
-    t.controls.push_back(ButtonAt(kChooseButton, kColumnA, kSitesTop + 4 * kPlaceLineStep + 10, 110, "Choose Location"));
+    const int lastLine = kSitesTop + 4 * kPlaceLineStep + 10;
+    t.controls.push_back(ButtonAt(kChooseButton, kColumnA, lastLine, 110, "Choose Location"));
+    if (gps) t.controls.push_back(ButtonAt(kGpsButton, kRight - 110, lastLine, 110, "GPS"));
     return t;
 }
 
 class LocationForm : public TypedFieldsForm {
 public:
-    FormTemplate BuildTemplate(AppState&, int formId) override { return LocationTemplate(formId); }
+    explicit LocationForm(SerialLink* gps) : gps_(gps) {}
+
+    FormTemplate BuildTemplate(AppState&, int formId) override { return LocationTemplate(formId, gps_ != nullptr); }
 
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenPlaceTimeForm(state, window);
@@ -124,10 +131,19 @@ public:
             InfoBox(state, kSitesHelpFirst, kSitesHelpSecond);
         } else if (id == kChooseButton) {
             ShowForm(state, kChooseLocationFormId);
+        } else if (id == kGpsButton) {
+            ReadGps(state, window);
         }
     }
 
 private:
+    // One reading of the receiver, its texts taken as typed ones are, then saved and shown in
+    // the fields; a reading without a position leaves the site where it was.
+    void ReadGps(AppState& state, FormWindow& window) {
+        const GpsFix fix = GpsToLocation(*gps_, state.prefs.gpsPort, ObservingLocal(state).hour, state.prefs.site);
+        if (!fix.latitudeText.empty() && !fix.longitudeText.empty()) SiteShownChanged(state, window);
+    }
+
     static void ShowSite(AppState& state, FormWindow& window) {
         int id = kFieldFirst;
         for (const SiteField& f : SiteFields()) window.FindControl(id++)->SetText(SiteFieldText(f, state.prefs));
@@ -160,10 +176,12 @@ private:
         }
         if (changed) SiteShownChanged(state, window);
     }
+
+    SerialLink* gps_;
 };
 
 }  // namespace
 
-std::unique_ptr<Form> MakeLocationForm() { return std::make_unique<LocationForm>(); }
+std::unique_ptr<Form> MakeLocationForm(SerialLink* gps) { return std::make_unique<LocationForm>(gps); }
 
 }  // namespace vsp

@@ -46,7 +46,7 @@ void SiteChanged(AppState& state) {
 }
 
 void RegisterPlaceTimeForms(AppState& state, CatalogSession&) {
-    RegisterForm(state, kLocationFormId, [](AppState&, int) { return MakeLocationForm(); });
+    RegisterForm(state, kLocationFormId, [](AppState&, int) { return MakeLocationForm(); });  // without the GPS until the telescope is wired
     RegisterForm(state, kChooseLocationFormId, [](AppState&, int) { return MakeChooseLocationForm(); });
     RegisterForm(state, kDateTimeFormId, [](AppState&, int) { return MakeDateTimeForm(); });
 }

@@ -11,6 +11,8 @@
 
 namespace vsp {
 
+class SerialLink;
+
 inline constexpr int kChooseLocationFormId = 1600;
 inline constexpr int kDateTimeFormId = 5200;
 
@@ -36,7 +38,8 @@ void OpenPlaceTimeForm(AppState& state, FormWindow& window);
 // The current site changed: saved at once and the ephemeris set up for the new place.
 void SiteChanged(AppState& state);
 
-std::unique_ptr<Form> MakeLocationForm();
+// `gps`: the link the GPS button reads the receiver through; null leaves the button out.
+std::unique_ptr<Form> MakeLocationForm(SerialLink* gps = nullptr);
 std::unique_ptr<Form> MakeChooseLocationForm();
 std::unique_ptr<Form> MakeDateTimeForm();
 

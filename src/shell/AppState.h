@@ -125,6 +125,8 @@ struct ShellHooks {
     // A setting was changed on a preference page and saved (the star catalog and the
     // constellation lines are opened again when theirs change).
     std::function<void(AppState&, const PreferenceSetting&)> preferenceChanged;
+    // Questions asked once after a start (the restore of the last telescope alignment).
+    std::function<void(AppState&)> startupOffers;
 };
 
 // The shell's InfoBox for lower layers.

@@ -31,6 +31,7 @@ TEST_F(CommandTest, MenuCommandsOpenOneFormAtATime) {
 TEST_F(CommandTest, ScopeFormsNeedADriveAndUnknownFormsSaySo) {
     int started = 0;
     state.hooks.startScopeControl = [&](AppState&) { ++started; };
+    prefs.scopeDrive = 0;
     Command(1013);
     Command(9900, 2400);
     Command(9900, 2300);

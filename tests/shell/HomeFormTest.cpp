@@ -27,6 +27,7 @@ TEST_F(HomeFormTest, ButtonsAndPopupRowsOpenTheirForms) {
     EXPECT_EQ(std::pair(OpenFormId(), state.bodyAssistant.body), std::pair(2460, AssistantBody::Mars));
     Choose(1980, 1981, 1);
     EXPECT_EQ(OpenFormId(), 1200);
+    prefs.scopeDrive = 0;
     Choose(1978, 1979, 0);  // ScopeControl without a drive
     EXPECT_EQ(LastBox(), "No Scope Drive Selected\n");
 }

@@ -1,0 +1,20 @@
+#include "forms/ScopeForms.h"
+
+#include "forms/ObservingContext.h"
+#include "forms/PlaceTimeForms.h"
+#include "shell/FormTable.h"
+
+namespace vsp {
+
+ScopeClock ObservingScopeClock(AppState& state) {
+    return [&state] { return ScopeMoment{ObservingLocal(state), SiteEphemeris(state), SettingsFormats(state)}; };
+}
+
+void RegisterScopeForms(AppState& state, CatalogSession& sky, Telescope& telescope) {
+    RegisterForm(state, kScopeControlFormId,
+                 [&sky, &telescope](AppState&, int) { return MakeScopeControlForm(sky, telescope); });
+    RegisterForm(state, kTwoStarFormId, [&sky, &telescope](AppState&, int) { return MakeTwoStarForm(sky, telescope); });
+    RegisterForm(state, kLocationFormId, [&telescope](AppState&, int) { return MakeLocationForm(&telescope.Link()); });
+}
+
+}  // namespace vsp

@@ -1,0 +1,30 @@
+#pragma once
+// The telescope's forms: scope control (2400) and the two-star alignment (1300), and the
+// Location form with its GPS button, all over the one telescope of the run.
+
+#include <memory>
+
+#include "catalog/CatalogSession.h"
+#include "scope/Telescope.h"
+#include "shell/AppState.h"
+#include "shell/Form.h"
+
+namespace vsp {
+
+inline constexpr int kTwoStarFormId = 1300;
+
+// The clock the telescope of the window reads: the observing date and time, the site and
+// the formats of the settings.
+ScopeClock ObservingScopeClock(AppState& state);
+
+// Also registers the Location form again, now able to read the GPS receiver through the
+// telescope's serial link.
+void RegisterScopeForms(AppState& state, CatalogSession& sky, Telescope& telescope);
+
+// Once at start-up: the offer to restore the last alignment (asked while it is pending).
+void OfferAlignmentRestore(AppState& state, Telescope& telescope);
+
+std::unique_ptr<Form> MakeScopeControlForm(CatalogSession& sky, Telescope& telescope);
+std::unique_ptr<Form> MakeTwoStarForm(CatalogSession& sky, Telescope& telescope);
+
+}  // namespace vsp
