@@ -197,15 +197,18 @@ private:
     void ChooseStar(AppState& state, int star, int row) {
         if (row < 0 || row >= int(candidates_.size())) return;
         const Candidate& c = candidates_[size_t(row)];
+        // The mount points at places of date, and gotos are sent through the alignment as such.
+        const auto place = telescope_.Dispatcher().ReduceTarget({c.raHours, c.decDeg}, state.prefs.correction);
+        if (!place) return;
         AlignStar& record = Record(star);
         record.starIndex = c.starIndex;
         record.name = c.name.substr(0, kAlignStarNameMax);
-        record.raDeg = c.raHours * 15.0;
-        record.decDeg = c.decDeg;
+        record.raDeg = place->apparent.raHours * 15.0;
+        record.decDeg = place->apparent.decDegrees;
         const TextFormats formats = telescope_.Now().formats;
         SetPopupLabel(state, kStarIds[size_t(star)].choose, record.name);
-        SetField(state, kStarIds[size_t(star)].ra, HMSToStr(c.raHours, formats));
-        SetField(state, kStarIds[size_t(star)].dec, DmsToStr(c.decDeg, formats));
+        SetField(state, kStarIds[size_t(star)].ra, HMSToStr(place->apparent.raHours, formats));
+        SetField(state, kStarIds[size_t(star)].dec, DmsToStr(place->apparent.decDegrees, formats));
     }
 
     // The time of the measurement, then the mount's axes: read from the mount when a drive is
