@@ -157,7 +157,9 @@ int RunStop(CliContext& ctx, const ScopeArgs& args) {
     int status = kExitOk;
     auto session = OpenScope(ctx, args.scope, status);
     if (!session) return status;
-    return session->Dispatcher().ScopeStop() ? kExitOk : kExitFailed;
+    if (!session->Dispatcher().ScopeStop()) return kExitFailed;
+    if (ctx.Json()) PrintJson(ctx, {{"stopped", true}, {"emulated", session->Link().Emulating()}});
+    return kExitOk;
 }
 
 void AddTargetOptions(CLI::App* command, ScopeArgs& args) {
