@@ -2,6 +2,8 @@
 
 #include "forms/ScopeForms.h"
 #include "forms/SkyForms.h"
+#include "shell/FormTable.h"
+#include "shell/Forms.h"
 #include "shell/PreferenceTable.h"
 
 namespace vsp::cli {
@@ -26,6 +28,8 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
 void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope) {
     RegisterScopeForms(state, sky, telescope);
     state.hooks.startupOffers = [&telescope](AppState& app) { OfferAlignmentRestore(app, telescope); };
+    // The scope control form connects as it opens.
+    state.hooks.startScopeControl = [](AppState& app) { ShowForm(app, kScopeControlFormId); };
 }
 
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded) {
