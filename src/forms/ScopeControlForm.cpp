@@ -142,6 +142,10 @@ public:
         InitTitle(state, window);
         EnterForm(state, window.TemplateId());
         ScopeDispatcher& scope = telescope_.Dispatcher();
+        telescope_.Link().SetBusyIndicator([&state](bool busy) {
+            SetField(state, kEmulationText, busy ? "Waiting for the telescope..." : "");
+            state.windows.UpdateMainWindow();
+        });
         if (!scope.ScopeConnect()) {
             telescope_.Link().SetEmulating(true);
             InfoBox(state, scope_text::kActivatingEmulation, "");
@@ -209,6 +213,7 @@ public:
 
     void OnLeave(AppState& state, FormWindow& window) override {
         ScopeDispatcher& scope = telescope_.Dispatcher();
+        telescope_.Link().SetBusyIndicator(nullptr);
         telescope_.Link().SetEmulating(false);
         if (state.prefs.scopeDrive != kDriveNotStoppedOnClose) scope.ScopeStop();
         // "Upon need": the port is given back once the user is done with the mount, so that

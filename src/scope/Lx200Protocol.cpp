@@ -21,7 +21,10 @@ bool Lx200Protocol::Connect() {
         sink_.InfoBox(lx200::kFailOpenSerial, "");
         return false;
     }
-    if (Handshake()) return true;
+    link_.ShowBusy(true);
+    const bool answered = Handshake();
+    link_.ShowBusy(false);
+    if (answered) return true;
     sink_.InfoBox(lx200::kFailOpenMeade, "");
     link_.SetKeepOpen(0);
     link_.SerialClose();

@@ -50,6 +50,13 @@ public:
     std::string PortName(int port) { return ports_.Name(port); }
     PortList& Ports() { return ports_; }
 
+    // Told when a protocol begins and ends waiting on a device's handshake, so that a window
+    // can show it is busy meanwhile.
+    using BusyIndicator = std::function<void(bool busy)>;
+    void SetBusyIndicator(BusyIndicator indicator) { busy_ = std::move(indicator); }
+    void ShowBusy(bool busy) const {
+        if (busy_) busy_(busy);
+    }
     // On when the protocols answer from an emulated device instead of the port.
     bool Emulating() const { return emulating_; }
     void SetEmulating(bool on) { emulating_ = on; }
@@ -59,6 +66,7 @@ private:
     InfoSink& sink_;
     PortList ports_;
     Pause pause_;
+    BusyIndicator busy_;
     SerialPort port_;
     SerialFraming framing_;
     int keepOpen_ = 0;

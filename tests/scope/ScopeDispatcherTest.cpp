@@ -103,8 +103,11 @@ TEST_F(DispatcherTest, LongPrecisionMountReadsAndSlewsWithLongCoordinates) {
     ScriptedMount mount({{":GD#", "+07*24:25#"}, {":GR#", "05:55:10#"}, {":Sr 05:55:10#", "1"},
                          {"#:MS#", "1Object Below Horizon#"}, {":Q#", ""}});
     ScopeDispatcher& scope = Dispatcher(mount.Path(), 5);
+    std::vector<bool> busy;  // shown while the handshake waits, once
+    link_.SetBusyIndicator([&busy](bool on) { busy.push_back(on); });
     EquatorialPosition where;
     ASSERT_TRUE(scope.ScopeGetPosition(where));
+    EXPECT_EQ(busy, (std::vector<bool>{true, false}));
     EXPECT_NEAR(where.raHours, 5 + 55 / 60.0 + 10 / 3600.0, 1e-9);
     EXPECT_NEAR(where.decDegrees, 7 + 24 / 60.0 + 25 / 3600.0, 1e-9);
     // A refusal text still means the mount took the command; it is read away.
