@@ -177,6 +177,8 @@ public:
     // Draws the stars of the view from the extended catalog; the number drawn.
     int WalkRegion(const StarWalkView& view, StarWalkTarget& target);
     const StarCache& Cache() const { return cache_; }
+    // Forgets the stars of the last walk (a redraw that walks no catalog lists none).
+    void ClearCache() { cache_.MarkEmpty(); }
 
 private:
     // Reads block `index` of the extended catalog into blockEntries_; false when it cannot be

@@ -194,7 +194,7 @@ void ChartRedraw::DrawObjectNames() {
         cells[cellOf(x, y)].push_back(&object);
         // The selection's name comes last, in its own colour and font.
         if (crowded || &object == Selected()) continue;
-        const std::string label = object.kind == kKindHrStar ? "HR" + std::to_string(object.number) : object.label;
+        const std::string label = object.kind == kKindHrStar ? HrDesignation(object.number) : object.label;
         canvas_.DrawText(x + NameOffset(object), y, label, font, TextBackground::Transparent);
     }
 }

@@ -21,8 +21,6 @@ constexpr int kScaleTwoOffsets[kZoomLevelCount] = {6, 6, 6, 5, 5, 4, 4, 3, 2, 1,
 constexpr int kLegendSteps[10] = {25, 19, 17, 15, 13, 11, 9, 9, 9, 9};
 constexpr int kBayerAlpha = 1, kBayerBeta = 2;
 
-std::string HrDesignation(int32_t number) { return "HR" + std::to_string(number); }
-
 }  // namespace
 
 int ChartRedraw::StarSizeIndex(int sizeClass, int extra) const {

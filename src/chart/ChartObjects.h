@@ -24,6 +24,9 @@ inline constexpr int kTypeSolarSystem = 27;
 inline constexpr int kTypeSingleStar = 30;
 inline constexpr int kTypeConstellation = 14;
 
+// "HR7001": how the chart names a star of the HR catalog.
+inline std::string HrDesignation(int32_t number) { return "HR" + std::to_string(number); }
+
 struct ChartObject {
     int32_t kind = 0;          // catalog row
     int32_t number = 0;        // catalog number; the body code for kKindPlanet

@@ -7,6 +7,12 @@
 #include "ephemeris/Constants.h"
 
 namespace vsp {
+namespace {
+
+// One azimuth turn of "Horizon View" in pixels.
+int HorizonTurnPixels(const ChartView& view) { return int(360.0 * std::abs(view.ScaleX()) / 65536.0); }
+
+}  // namespace
 
 ChartRedraw::ChartRedraw(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
                          ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn)
@@ -20,6 +26,7 @@ void RenderChart(Canvas& canvas, ChartView& view, ChartPictures& pictures, const
 
 void ChartRedraw::Run() {
     drawn_ = ChartDrawn{};
+    if (scene_.stars) scene_.stars->ClearCache();
     PrepareView();
     canvas_.ResetClip();
     canvas_.SetBackColour(palette_.background);
@@ -50,7 +57,7 @@ void ChartRedraw::PrepareView() {
                                     .monochrome = prefs_.starColor != 0,
                                     .scale = scale_});
     canvas_.SetTextScale(scale_);
-    turnPixels_ = int(360.0 * std::abs(view_.ScaleX()) / 65536.0);
+    turnPixels_ = HorizonTurnPixels(view_);
     drawn_.fovLabel = FieldOfViewLabel(level_);
     drawn_.limitsLabel = LimitsLabel(limits_);
 }
@@ -112,15 +119,16 @@ void ChartRedraw::RunCentred() {
 ScreenPoint ChartRedraw::Place(const ChartVector& v) const {
     if (!horizontal_) return view_.ProjectCentred(v);
     ScreenPoint p = view_.ProjectHorizontalVector(v);
-    // The panorama wraps at north: a place beyond either edge comes back one turn over.
-    if (p.visible && horizonView_ && turnPixels_ > 0) {
-        if (p.x < 0) {
-            p.x += turnPixels_;
-        } else if (p.x > width_) {
-            p.x -= turnPixels_;
-        }
-    }
+    if (p.visible && horizonView_) p.x = WrapIntoTurn(p.x, width_, view_);
     return p;
+}
+
+int WrapIntoTurn(int x, int width, const ChartView& view) {
+    const int turn = HorizonTurnPixels(view);
+    if (turn <= 0) return x;
+    if (x < 0) return x + turn;
+    if (x > width) return x - turn;
+    return x;
 }
 
 SkyDirection ChartRedraw::CatalogAtPixel(int x, int y) const { return view_.PixelToCatalog(x, y); }

@@ -60,6 +60,10 @@ struct ChartRenderOptions {
     bool listPlaced = false;   // fill ChartDrawn::placed
 };
 
+// The "Horizon View" panorama wraps at north: an x beyond either edge of a chart `width` pixels
+// wide comes back one azimuth turn over.
+int WrapIntoTurn(int x, int width, const ChartView& view);
+
 // One full redraw of the view's current type and level into `canvas` (already of the chart
 // area's size). The view must have its display, sky and centre set; the renderer prepares it.
 void RenderChart(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,

@@ -1,5 +1,5 @@
 // chart: the sky chart drawn as the chart form draws it, to a PNG and as a list of what was
-// placed; chart at: the sky position under a chart pixel.
+// placed; chart at: the sky position under a chart pixel; chart tap: what a tap there selects.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalog/Designation.h"
+#include "chart/ChartIdentify.h"
 #include "chart/ChartSetup.h"
 #include "cli/Command.h"
 #include "ephemeris/BodyPosition.h"
@@ -23,7 +24,7 @@ struct ChartArgs {
     std::optional<std::string> center, background, size, output;
     std::optional<double> centerAz, centerAlt, centerRa, centerDec;
     int dpi = 192;
-    // chart at
+    // chart at, chart tap
     double atX = 0.0, atY = 0.0;
 };
 
@@ -219,6 +220,36 @@ int RunChartAt(CliContext& ctx, const ChartArgs& args) {
     return kExitOk;
 }
 
+// How the selection is known: the deep-sky entry's designation, "HR" and the number of a
+// default star, the catalog name of a walked star.
+std::string SelectionDesignation(const ChartRun& run, const ChartSelection& selection) {
+    if (selection.tableIndex >= 0) return run.objects[size_t(selection.tableIndex)].designation;
+    if (selection.kind == kKindBrightStar || selection.kind == kKindHrStar)
+        return HrDesignation(selection.number);
+    return selection.name;
+}
+
+int RunChartTap(CliContext& ctx, const ChartArgs& args) {
+    ChartRun run(ctx);
+    if (const int status = DrawChart(ctx, args, run, false); status != kExitOk) return status;
+    const std::optional<ChartSelection> hit =
+        IdentifyAt(run.view, run.scene, run.size.width, int(std::lround(args.atX)), int(std::lround(args.atY)));
+    if (!hit) return JobFailed(ctx, "nothing there");
+    const std::string designation = Cp1252ToUtf8(SelectionDesignation(run, *hit));
+    const std::string name = Cp1252ToUtf8(hit->name);
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"kind", hit->kind}, {"designation", designation}, {"name", name},
+                        {"ra_hours", hit->raHours}, {"dec_deg", hit->decDeg}, {"magnitude", hit->magnitude},
+                        {"table_index", hit->tableIndex}});
+        return kExitOk;
+    }
+    char text[200];
+    std::snprintf(text, sizeof text, "ra_hours: %.5f\ndec_deg: %.4f\nmagnitude: %.1f\ntable_index: %d\n",
+                  hit->raHours, hit->decDeg, hit->magnitude, hit->tableIndex);
+    ctx.Out() << "kind: " << hit->kind << "\ndesignation: " << designation << "\nname: " << name << "\n" << text;
+    return kExitOk;
+}
+
 void AddViewOptions(CLI::App& command, ChartArgs& args) {
     command.add_option("--type", args.type, "0 Sky Map, 1 Horizon View, 2 Whole Sky, 3 Visible Sky, 4 Equatorial Sky")
         ->check(CLI::Range(0, 4));
@@ -260,6 +291,15 @@ void AddChartCommands(CommandRegistry& registry) {
     atCommand->add_option("x", at->atX, "chart pixel, from the left")->required();
     atCommand->add_option("y", at->atY, "chart pixel, from the top")->required();
     AddViewOptions(*atCommand, *at);
+
+    auto tap = std::make_shared<ChartArgs>();
+    CLI::App* tapCommand = registry.Add(
+        "tap", "What a tap on a pixel of the chart selects: kind, designation, name, ra_hours, dec_deg, magnitude, "
+               "table_index (-1 for stars); fails with \"nothing there\"",
+        [tap](CliContext& ctx) { return RunChartTap(ctx, *tap); }, chartCommand);
+    tapCommand->add_option("x", tap->atX, "chart pixel, from the left")->required();
+    tapCommand->add_option("y", tap->atY, "chart pixel, from the top")->required();
+    AddViewOptions(*tapCommand, *tap);
 }
 
 }  // namespace vsp::cli

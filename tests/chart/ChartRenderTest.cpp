@@ -1,6 +1,7 @@
 // Whole redraws on the pixels, with the catalogs of a home built from the installed packages:
 // night mode keeps to reds, the backgrounds, the "Sky Map" horizon radius, star sprites where
-// the stars were placed and growing with brightness, and the names' clearance rule.
+// the stars were placed and growing with brightness, the names' clearance rule, and what a tap
+// selects among screen places set by hand.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/ChartIdentify.h"
 #include "chart/ChartSetup.h"
 #include "support/CatalogHome.h"
 
@@ -189,6 +191,67 @@ TEST_F(ChartRender, AnObjectNameGivesWayToAnEarlierObjectCloserThan30By10Pixels)
             for (int x = pair[1].screen.x + 20; x < pair[1].screen.x + 60; ++x) ink += canvas.At(x, y) != canvas.At(2, 2);
         EXPECT_EQ(ink > 0, shown) << "second object " << dx << " pixels to the right";
     }
+}
+
+// Taps at (100, 100) with pu 2 on a scene whose unplaced entries all lie under the tap.
+constexpr int kTapX = 100, kTapY = 100;
+
+void HideEverything(ChartScene& scene) {
+    for (ChartObject& o : *scene.objects) o.screen = {false, kTapX, kTapY};
+    for (StarRecord& s : scene.stars->DefaultStars())
+        std::tie(s.screenX, s.screenY, s.hidden) = std::tuple(kTapX, kTapY, 1);
+    scene.stars->ClearCache();
+}
+
+void PutStar(ChartScene& scene, int index, int dx, int dy) {
+    StarRecord& s = scene.stars->DefaultStars()[size_t(index)];
+    std::tie(s.screenX, s.screenY, s.hidden) = std::tuple(kTapX + dx, kTapY + dy, 0);
+}
+
+TEST_F(ChartRender, TapsTryObjectsThenBrightStarsNearestFirstInBoxesThatWidenPassByPass) {
+    const auto tap = [](int type, int level) {
+        ChartView view;
+        Preferences p = prefs_;
+        p.chartType = type;
+        SetViewFromPreferences(view, p, 2, 240, 320, local_, settings_);
+        view.SetZoomLevel(level);
+        return IdentifyAt(view, scene_, 240, kTapX, kTapY);
+    };
+    const auto& names = scene_.brightStarNames;
+    const int named = int(std::find_if(names.begin(), names.end(), [](auto& n) { return !n.empty(); }) - names.begin());
+    const int unnamed = int(std::find(names.begin(), names.end(), "") - names.begin());
+    // Centred passes box objects at 14 then 42 (6 then 18 from level 10) and take bright stars
+    // nearer than 24 then 72; the horizontal ones box objects at 14, 28, 56.
+    struct Case { int type, level, objectDx, starDistance; bool object, star; };
+    const Case cases[] = {{kChartWholeSky, 9, 14, 5, true, false},    {kChartWholeSky, 9, 15, 5, false, true},
+                          {kChartWholeSky, 9, 15, 23, false, true},   {kChartWholeSky, 9, 15, 24, true, false},
+                          {kChartWholeSky, 9, 43, -1, false, false},  {kChartWholeSky, 10, 6, 5, true, false},
+                          {kChartWholeSky, 10, 7, 5, false, true},    {kChartSkyMap, 9, 28, 30, true, false},
+                          {kChartHorizonView, 9, 56, -1, true, false}, {kChartSkyMap, 9, 57, -1, false, false}};
+    for (const Case& c : cases) {
+        HideEverything(scene_);
+        objects_[7].screen = {true, kTapX + c.objectDx, kTapY};
+        if (c.starDistance >= 0) PutStar(scene_, unnamed, -c.starDistance / 2, c.starDistance - c.starDistance / 2);
+        const std::optional<ChartSelection> hit = tap(c.type, c.level);
+        EXPECT_EQ(std::pair(hit && hit->tableIndex == 7, hit && hit->tableIndex < 0), std::pair(c.object, c.star))
+            << "type " << c.type << " level " << c.level << " object at " << c.objectDx;
+    }
+    // The nearest bright star wins, on equal distances the earlier; a named one is kind 54, an unnamed one 28.
+    HideEverything(scene_);
+    PutStar(scene_, std::max(named, unnamed), 5, 0);
+    PutStar(scene_, std::min(named, unnamed), 0, -5);
+    const auto numberOf = [&](int index) { return scene_.stars->DefaultStars()[size_t(index)].number; };
+    EXPECT_EQ(tap(kChartWholeSky, 5)->number, numberOf(std::min(named, unnamed)));
+    PutStar(scene_, std::max(named, unnamed), 2, 2);
+    EXPECT_EQ(tap(kChartWholeSky, 5)->number, numberOf(std::max(named, unnamed)));
+    PutStar(scene_, unnamed, 30, 30);
+    PutStar(scene_, named, 1, 0);
+    const ChartSelection star = *tap(kChartSkyMap, 5);
+    EXPECT_EQ(std::tuple(star.kind, star.displayType, star.tableIndex, star.name),
+              std::tuple(kKindBrightStar, kTypeSingleStar, -1, names[size_t(named)].substr(0, 19)));
+    EXPECT_EQ(star.magnitude, scene_.stars->DefaultStars()[size_t(named)].magnitude / 16.0f);
+    PutStar(scene_, named, 80, 80);
+    EXPECT_EQ(tap(kChartSkyMap, 5)->kind, kKindHrStar);
 }
 
 }  // namespace

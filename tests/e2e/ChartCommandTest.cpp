@@ -1,7 +1,8 @@
-// `chart` and `chart at` on data built from the catalog packages: where the stars land against
-// astropy's altitudes and azimuths and its SIN projection (tests/data/chart, made by
-// scripts/fixtures/chart_fixtures.py), the inverse back to the sky, centring on an object, the
-// view's labels and the refusals of bad input.
+// `chart`, `chart at` and `chart tap` on data built from the catalog packages: where the stars
+// land against astropy's altitudes and azimuths and its SIN projection (tests/data/chart, made
+// by scripts/fixtures/chart_fixtures.py), the inverse back to the sky, what a tap selects,
+// centring on an object, the view's labels and the refusals of bad input.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -165,6 +166,39 @@ TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelsFollowTheLev
     EXPECT_EQ(Json(winter, {"chart", "--zoom", "3"})["fov_label"], "FOV 90\u00B0");
     EXPECT_EQ(Json(winter, {"chart", "--type", "4", "--zoom", "10"})["fov_label"], "FOV 2.5\u00B0");
     EXPECT_EQ(Json(winter, {"chart", "--type", "4", "--zoom", "13"})["fov_label"], "");
+}
+
+// On every chart type, a tap on or a few pixels beside an object, a default star or a walked star
+// that lies clear of its own and earlier sources (pu 2) selects it; a tap on nothing fails.
+TEST_F(ChartCommand, TapsSelectWhatTheChartPlacedThereOnEveryType) {
+    const Row winter = cases_[0][0];
+    const std::map<std::string, int> sourceOrder = {{"object", 0}, {"body", 0}, {"bright_star", 1}, {"star", 2}};
+    for (const char* type : {"0", "1", "2", "3", "4"}) {
+        const std::vector<std::string> view = {"--type", type, "--zoom", "8", "--dpi", "96", "--center", "M42"};
+        const auto withView = [&](std::vector<std::string> args) {
+            args.insert(args.end(), view.begin(), view.end());
+            return args;
+        };
+        const nlohmann::json placed = Json(winter, withView({"chart"}))["placed"];
+        std::map<std::string, int> tapped;
+        for (const nlohmann::json& p : placed) {
+            const int x = p["x"], y = p["y"];
+            const bool clear = x > 10 && x < 470 && std::none_of(placed.begin(), placed.end(), [&](auto& q) {
+                return &q != &p && sourceOrder.at(q["kind"]) <= sourceOrder.at(p["kind"]) &&
+                       std::abs(q["x"].template get<int>() - x) < 30 && std::abs(q["y"].template get<int>() - y) < 30;
+            });
+            if (!clear || tapped[p["kind"]]++ > 0) continue;
+            for (int offset : {0, 6}) {  // 6: the edge of the first pass's star box
+                const auto tap = withView({"chart", "tap", std::to_string(x + offset), std::to_string(y - offset)});
+                EXPECT_EQ(Json(winter, tap)["designation"], p["designation"]) << "type " << type << " " << p;
+            }
+        }
+        for (const char* kind : {"object", "bright_star", "star"}) EXPECT_GT(tapped[kind], 0) << type << kind;
+    }
+    const ProgramResult none = Run(winter, {"chart", "tap", "240", "320", "--type", "3", "--zoom", "8",
+                                            "--center-az", "0", "--center-alt", "-60"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "nothing there\n");
 }
 
 TEST_F(ChartCommand, BadInputIsRefusedAndLeavesNoPicture) {
