@@ -36,6 +36,11 @@ free_port() {
   python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
+# True when something accepts TCP connections on 127.0.0.1, port $1.
+listening() {
+  python3 -c "import socket; socket.create_connection(('127.0.0.1', $1), 1).close()" 2>/dev/null
+}
+
 # Retries a command every half second until it succeeds (true) or the first argument's number
 # of seconds has passed (false).
 wait_until() {
