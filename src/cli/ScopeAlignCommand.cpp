@@ -119,7 +119,7 @@ int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options
     records.star2 = *star2;
 
     Preferences& saved = ctx.SavedPrefs();
-    const double jdNow = LocalJulianDay(ctx, ctx.RunningTime());
+    const double jdNow = RunningJulianDay(ctx);
     if (!AlignTwoStars(AlignmentFrameOf(session->Prefs()), records, jdNow, telescope.TwoStar(), saved.alignment,
                        ctx.Messages()))
         return kExitFailed;
@@ -131,7 +131,7 @@ int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options
 int RunAlignShow(CliContext& ctx) {
     const SavedAlignment& saved = ctx.SavedPrefs().alignment;
     if (saved.julianDate == 0) return JobFailed(ctx, "No two-star alignment is kept.");
-    const double ageDays = LocalJulianDay(ctx, ctx.RunningTime()) - saved.julianDate;
+    const double ageDays = RunningJulianDay(ctx) - saved.julianDate;
     PrintStars(ctx,
                {{"julian_date", saved.julianDate},
                 {"age_hours", ageDays * 24},

@@ -10,7 +10,6 @@
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
 #include "cli/SkyTarget.h"
-#include "ephemeris/Spherical.h"
 #include "format/AngleFormat.h"
 #include "platform/Text.h"
 #include "cli/ScopeSession.h"
@@ -44,12 +43,8 @@ int RunPosition(CliContext& ctx, const ScopeArgs& args) {
         const DriveFamily family = FindDrive(session->Prefs().scopeDrive)->family;
         return JobFailed(ctx, ReadFailureMessage(family, false));
     }
-    const CalendarDateTime when = ctx.ObservingTime();
-    const ObserverLocation place = ctx.Ephemeris().location;
-    const double lst = LocalSiderealTime(when.year, when.month, when.day, when.hour, when.minute, when.second,
-                                         place.longitudeWest, place.tzOffset);
-    const double azimuth = Azimuth(lst, position.raHours, position.decDegrees, place.latitude);
-    const double altitude = Altitude(lst, position.raHours, position.decDegrees, place.latitude);
+    const HorizontalPlace sky = HorizontalOf(session->Scope().Now(), position);
+    const double azimuth = sky.azimuth, altitude = sky.altitude;
     const bool emulated = session->Link().Emulating();
     if (ctx.Json()) {
         nlohmann::json document = PositionJson(position, azimuth, altitude);

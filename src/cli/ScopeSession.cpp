@@ -24,7 +24,7 @@ std::optional<DriveId> ParseDrive(const std::string& text) {
 void RestoreAlignment(CliContext& ctx, ScopeSession& session) {
     Telescope& telescope = session.Scope();
     const SavedAlignment& saved = session.Prefs().alignment;
-    const double jdNow = LocalJulianDay(ctx, ctx.RunningTime());
+    const double jdNow = RunningJulianDay(ctx);
     if (telescope.Restore().Check(saved, jdNow, telescope.TwoStar().IsActive()) != RestoreOffer::Offer) return;
     telescope.Restore().Accept(AlignmentFrameOf(session.Prefs()), saved, telescope.Stars(), telescope.TwoStar(),
                                ctx.Messages());
@@ -70,9 +70,8 @@ std::unique_ptr<ScopeSession> OpenScope(CliContext& ctx, const ScopeOptions& opt
     return session;
 }
 
-double LocalJulianDay(CliContext& ctx, const CalendarDateTime& local) {
-    return JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute, local.second,
-                          ctx.Ephemeris().location.tzOffset);
+double RunningJulianDay(CliContext& ctx) {
+    return JulianDayOf(ScopeMoment{ctx.RunningTime(), ctx.Ephemeris(), ctx.Formats()});
 }
 
 }  // namespace vsp::cli

@@ -42,7 +42,7 @@ std::unique_ptr<ScopeSession> OpenScope(CliContext& ctx, const ScopeOptions& opt
 // `scope align`, `scope align show`, `scope align clear` under `scope`, reading `options`.
 void AddScopeAlignCommands(CommandRegistry& registry, CLI::App* scope, const ScopeOptions& options);
 
-// The Julian Date (UT) of a local clock time at the site of the settings.
-double LocalJulianDay(CliContext& ctx, const CalendarDateTime& local);
+// The Julian Date (UT) of the clock now (or of --date/--time) at the site of the settings.
+double RunningJulianDay(CliContext& ctx);
 
 }  // namespace vsp::cli

@@ -269,14 +269,11 @@ private:
 
     void ShowPosition(AppState& state, const EquatorialPosition& p) {
         const ScopeMoment now = telescope_.Now();
-        const CalendarDateTime& t = now.local;
-        const ObserverLocation& site = now.settings.location;
-        const double lst = LocalSiderealTime(t.year, t.month, t.day, t.hour, t.minute, t.second,
-                                             site.longitudeWest, site.tzOffset);
+        const HorizontalPlace sky = HorizontalOf(now, p);
         SetField(state, kPositionFirst, HMSToStr(p.raHours, now.formats));
         SetField(state, kPositionFirst + 1, DmsToStr(p.decDegrees, now.formats));
-        SetField(state, kPositionFirst + 2, DmsToStr(Azimuth(lst, p.raHours, p.decDegrees, site.latitude), now.formats));
-        SetField(state, kPositionFirst + 3, DmsToStr(Altitude(lst, p.raHours, p.decDegrees, site.latitude), now.formats));
+        SetField(state, kPositionFirst + 2, DmsToStr(sky.azimuth, now.formats));
+        SetField(state, kPositionFirst + 3, DmsToStr(sky.altitude, now.formats));
     }
 
     CatalogSession& sky_;

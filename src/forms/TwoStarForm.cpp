@@ -108,23 +108,11 @@ FormTemplate TwoStarTemplate(int formId) {
     return t;
 }
 
-double JulianDayNow(const ScopeMoment& now) {
-    const CalendarDateTime& t = now.local;
-    return JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, now.settings.location.tzOffset);
-}
-
-double LocalSidereal(const ScopeMoment& now) {
-    const CalendarDateTime& t = now.local;
-    const ObserverLocation& site = now.settings.location;
-    return LocalSiderealTime(t.year, t.month, t.day, t.hour, t.minute, t.second, site.longitudeWest, site.tzOffset);
-}
-
 // The named stars of magnitude 3 or brighter standing between 20 and 60 degrees now, in the
 // name file's order.
 std::vector<Candidate> CandidateStars(AppState& state, CatalogSession& sky, const ScopeMoment& now) {
     std::vector<Candidate> out;
     if (!CatalogSessionNeedStars(sky, state.prefs.constLineSet)) return out;
-    const double lst = LocalSidereal(now), latitude = now.settings.location.latitude;
     const std::vector<StarRecord>& stars = sky.stars.DefaultStars();
     const int count = sky.stars.BrightStarCount();
     for (int i = 0; i < count; ++i) {
@@ -134,7 +122,7 @@ std::vector<Candidate> CandidateStars(AppState& state, CatalogSession& sky, cons
         const StarRecord& s = stars[size_t(named.starIndex)];
         if (s.magnitude / 16.0 > kFaintestStar) continue;
         const double ra = AngleToHours(s.ra), dec = AngleToDegrees(s.dec);
-        const double altitude = Altitude(lst, ra, dec, latitude);
+        const double altitude = HorizontalOf(now, {ra, dec}).altitude;
         if (altitude < kLowestStar || altitude > kHighestStar) continue;
         out.push_back({named.name, named.starIndex, ra, dec});
     }
@@ -231,9 +219,8 @@ private:
             const AlignStar& r = Record(star);
             axes = {r.raDeg / 15.0, r.decDeg};
             if (outputType != 0) {
-                const double lst = LocalSidereal(now), latitude = now.settings.location.latitude;
-                axes = {Azimuth(lst, axes.raHours, axes.decDegrees, latitude),
-                        Altitude(lst, axes.raHours, axes.decDegrees, latitude)};
+                const HorizontalPlace sky = HorizontalOf(now, axes);
+                axes = {sky.azimuth, sky.altitude};
             }
         }
         SetField(state, ids.axis1, outputType == 0 ? HMSToStr(axes.raHours, now.formats) : DmsToStr(axes.raHours, now.formats));
@@ -261,7 +248,7 @@ private:
     void Align(AppState& state) {
         ReadFields(state);
         const ScopeMoment now = telescope_.Now();
-        if (!AlignTwoStars(AlignmentFrameOf(state.prefs), telescope_.Stars(), JulianDayNow(now), telescope_.TwoStar(),
+        if (!AlignTwoStars(AlignmentFrameOf(state.prefs), telescope_.Stars(), JulianDayOf(now), telescope_.TwoStar(),
                            state.prefs.alignment, state.info))
             return;
         SaveSettings(state);
@@ -313,7 +300,7 @@ private:
 
 void OfferAlignmentRestore(AppState& state, Telescope& telescope) {
     SavedAlignment& saved = state.prefs.alignment;
-    const RestoreOffer offer = telescope.Restore().Check(saved, JulianDayNow(telescope.Now()), telescope.TwoStar().IsActive());
+    const RestoreOffer offer = telescope.Restore().Check(saved, JulianDayOf(telescope.Now()), telescope.TwoStar().IsActive());
     if (offer != RestoreOffer::Offer) return;
     if (InfoBoxYesNo(state, kRestoreQuestion, "")) {
         telescope.Restore().Decline(saved);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ephemeris/Spherical.h"
 #include "ephemeris/StarHorizontal.h"
 #include "format/AngleFormat.h"
 #include "format/FormatText.h"
@@ -20,6 +21,23 @@ bool IsLx200Family(DriveFamily family) {
 }
 
 }  // namespace
+
+double LocalSiderealHours(const ScopeMoment& moment) {
+    const CalendarDateTime& t = moment.local;
+    const ObserverLocation& site = moment.settings.location;
+    return LocalSiderealTime(t.year, t.month, t.day, t.hour, t.minute, t.second, site.longitudeWest, site.tzOffset);
+}
+
+double JulianDayOf(const ScopeMoment& moment) {
+    const CalendarDateTime& t = moment.local;
+    return JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, moment.settings.location.tzOffset);
+}
+
+HorizontalPlace HorizontalOf(const ScopeMoment& moment, const EquatorialPosition& place) {
+    const double lst = LocalSiderealHours(moment), latitude = moment.settings.location.latitude;
+    return {Azimuth(lst, place.raHours, place.decDegrees, latitude),
+            Altitude(lst, place.raHours, place.decDegrees, latitude)};
+}
 
 ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, SerialLink& link,
                                  const Alignment& alignment, ScopeClock clock)

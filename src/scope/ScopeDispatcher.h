@@ -29,6 +29,17 @@ struct ScopeMoment {
 };
 using ScopeClock = std::function<ScopeMoment()>;
 
+// Local mean sidereal time (hours) of the moment at its site.
+double LocalSiderealHours(const ScopeMoment& moment);
+// Julian Date (UT) of the moment.
+double JulianDayOf(const ScopeMoment& moment);
+// Where a place of date stands in the moment's sky.
+struct HorizontalPlace {
+    double azimuth = 0.0;   // degrees from north through east
+    double altitude = 0.0;  // degrees
+};
+HorizontalPlace HorizontalOf(const ScopeMoment& moment, const EquatorialPosition& place);
+
 enum class ScopeGotoResult {
     Failed,          // reported to the user
     PositionsShown,  // a drive that cannot slew showed where the target is
