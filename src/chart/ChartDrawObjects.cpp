@@ -200,6 +200,16 @@ void ChartRedraw::DrawObjectNames() {
 }
 
 void ChartRedraw::DrawSelection() {
+    drawn_.selectionAt.reset();
+    canvas_.SetTextColour(palette_.selection);
+    if (scene_.selectedStar && !Selected()) {
+        const ScreenPoint p = Place(MarkVector(*scene_.selectedStar));
+        if (!Inside(p)) return;
+        drawn_.selectionAt = p;
+        canvas_.DrawText(p.x + Scaled(5), p.y - Scaled(1), scene_.selectedStar->name, LabelFont(),
+                         TextBackground::Transparent);
+        return;
+    }
     if (scene_.selected < 0 || !scene_.objects) return;
     ChartObject& object = (*scene_.objects)[size_t(scene_.selected)];
     if (!object.screen.visible) {
@@ -208,7 +218,7 @@ void ChartRedraw::DrawSelection() {
         object.screen = p;
         DrawObjectSymbol(object);
     }
-    canvas_.SetTextColour(palette_.selection);
+    drawn_.selectionAt = object.screen;
     canvas_.DrawText(object.screen.x + NameOffset(object), object.screen.y - Scaled(1), object.label, LabelFont(),
                      TextBackground::Transparent);
 }

@@ -16,15 +16,16 @@ FontId ChartRedraw::LabelFont() const {
     return kFonts[std::clamp(prefs_.fontSize, 0, 2)];
 }
 
-std::string ChartRedraw::SelectionLine() const {
-    if (scene_.selected < 0 || !scene_.objects) return {};
-    ChartObject& object = (*scene_.objects)[size_t(scene_.selected)];
+std::string ChartRedraw::SelectionLine() {
+    const ChartObject* object = Selected();
+    const ChartMark* star = object ? nullptr : (scene_.selectedStar ? &*scene_.selectedStar : nullptr);
+    if (!object && !star) return {};
     std::string first, second;
     if (view_.ChartTypeValue() == kChartEquatorialSky) {
-        first = HMSToStr(object.raHours, scene_.formats);
-        second = DmsToStr(object.decDeg, scene_.formats);
+        first = HMSToStr(object ? object->raHours : star->raHours, scene_.formats);
+        second = DmsToStr(object ? object->decDeg : star->decDeg, scene_.formats);
     } else {
-        const ChartVector v = ObjectVector(object);
+        const ChartVector v = *SelectionVector();
         const double altitude = std::asin(Unit24ToDouble(v.z)) / kDegToRad;
         double azimuth = std::atan2(Unit24ToDouble(v.y), Unit24ToDouble(v.x)) / kDegToRad;
         if (azimuth < 0.0) azimuth += 360.0;
@@ -32,7 +33,7 @@ std::string ChartRedraw::SelectionLine() const {
         second = DmsToStr(altitude, scene_.formats);
     }
     char magnitude[16];
-    std::snprintf(magnitude, sizeof magnitude, "%0.1f", object.magnitudeTenths / 10.0);
+    std::snprintf(magnitude, sizeof magnitude, "%0.1f", object ? object->magnitudeTenths / 10.0 : star->magnitude);
     const char* separator = horizontal_ ? " " : "  ";
     return first + separator + second + separator + magnitude;
 }

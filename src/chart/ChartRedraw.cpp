@@ -63,16 +63,17 @@ void ChartRedraw::PrepareView() {
 }
 
 void ChartRedraw::CentreOnSelection() {
-    if (scene_.selected < 0 || !scene_.objects) return;
-    ChartObject& object = (*scene_.objects)[size_t(scene_.selected)];
+    const std::optional<ChartVector> v = SelectionVector();
+    if (!v) return;
     if (!horizontal_) {
-        view_.CentreOnVector(ObjectVector(object));
+        view_.CentreOnVector(*v);
         return;
     }
-    // Place the selected object at the middle of the chart area.
+    if (!scene_.centreOnSelection) return;
+    // Place the selection at the middle of the chart area.
     view_.SetOrigin(width_ / 2, height_ / 2);
     view_.Prepare();
-    const ScreenPoint p = view_.ProjectHorizontalVector(ObjectVector(object));
+    const ScreenPoint p = view_.ProjectHorizontalVector(*v);
     if (p.visible) view_.SetOrigin(width_ / 2 + (width_ / 2 - p.x), height_ / 2 + (height_ / 2 - p.y));
 }
 
@@ -143,6 +144,16 @@ ChartVector ChartRedraw::ObjectVector(ChartObject& object) const {
         object.vectorGeneration = view_.FrameGeneration();
     }
     return object.vector;
+}
+
+std::optional<ChartVector> ChartRedraw::SelectionVector() {
+    if (scene_.selected >= 0 && scene_.objects) return ObjectVector((*scene_.objects)[size_t(scene_.selected)]);
+    if (scene_.selectedStar) return MarkVector(*scene_.selectedStar);
+    return std::nullopt;
+}
+
+ChartVector ChartRedraw::MarkVector(const ChartMark& mark) const {
+    return view_.PrecomputeVector(mark.raHours, mark.decDeg, mark.ofDate);
 }
 
 const ChartVector& ChartRedraw::BrightVector(int index) {

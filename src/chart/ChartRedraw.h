@@ -3,6 +3,7 @@
 // scales, placed positions). RenderChart makes one per redraw; the layers live in the
 // ChartDraw*.cpp files by subject.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "chart/ChartRenderer.h"
@@ -24,6 +25,9 @@ private:
     // Projection of the current chart type with the "Horizon View" wrap.
     ScreenPoint Place(const ChartVector& v) const;
     ChartVector ObjectVector(ChartObject& object) const;
+    ChartVector MarkVector(const ChartMark& mark) const;
+    // The selected object's or star's vector; nothing without a selection.
+    std::optional<ChartVector> SelectionVector();
     const ChartVector& BrightVector(int index);
     // A direction of the chart's own frame (azimuth/altitude or right ascension/declination,
     // degrees) as a vector.
@@ -70,6 +74,8 @@ private:
     void DrawEllipse(const ChartObject& object, double major, double minor);
     void DrawObjectNames();
     void DrawSelection();
+    // The selection's place on the chart, when it lies there (after DrawSelection).
+    std::optional<ScreenPoint> SelectionPoint() const { return drawn_.selectionAt; }
     double MoonPhase() const;
     const ChartObject* Selected() const;
     // Size of one arcminute on the objects drawn to scale (k of the size rules).
@@ -79,7 +85,7 @@ private:
 
     // ---- text (ChartDrawText.cpp) ----
     void DrawInfoLines();
-    std::string SelectionLine() const;
+    std::string SelectionLine();
     std::string TimeLine() const;
     FontId LabelFont() const;
 

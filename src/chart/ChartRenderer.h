@@ -3,6 +3,7 @@
 // constellation figures and names, stars sized by brightness, deep-sky symbols, the Sun, the
 // Moon and the planets, names, compass points and the information lines. It uses the view's
 // projections only, and leaves behind the screen place of everything it drew for taps.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,26 @@
 
 namespace vsp {
 
+// A place marked on the chart apart from the object table: a selected star, the telescope.
+struct ChartMark {
+    double raHours = 0.0;
+    double decDeg = 0.0;
+    bool ofDate = false;      // true equator and equinox of date; else J2000
+    float magnitude = 0.0f;
+    std::string name;         // device code page; drawn beside a selected star
+};
+
 // What one redraw shows besides the view: the catalogs and the instant.
 struct ChartScene {
     StarCatalog* stars = nullptr;               // default stars loaded; extended catalog optional
     std::vector<ChartObject>* objects = nullptr;  // deep-sky table and bodies
     std::vector<std::string> brightStarNames;   // per default star, "" when unnamed
     int selected = -1;                          // index into *objects, -1 none
+    std::optional<ChartMark> selectedStar;      // a star selection (selected is then -1)
+    // A centred chart turns to the selection at each redraw; a horizontal chart moves it to the
+    // middle only while this is set (a choice from the object list, not a tap).
+    bool centreOnSelection = true;
+    std::optional<ChartMark> scope;             // where the followed telescope points
     // Default-star vectors in the view's frame, rebuilt when the frame generation changes.
     std::vector<ChartVector> brightVectors;
     uint32_t brightGeneration = 0xFFFFFFFFu;
@@ -53,6 +68,8 @@ struct ChartDrawn {
     std::string limitsLabel;
     std::vector<std::string> infoLines;
     std::vector<PlacedEntry> placed;  // filled only when asked for
+    std::optional<ScreenPoint> selectionAt;  // the selection, when it lies on the chart
+    std::optional<ScreenPoint> scopeAt;      // the telescope marker, when drawn
 };
 
 struct ChartRenderOptions {
