@@ -206,7 +206,8 @@ void ChartRedraw::DrawSelection() {
         const ScreenPoint p = Place(MarkVector(*scene_.selectedStar));
         if (!Inside(p)) return;
         drawn_.selectionAt = p;
-        canvas_.DrawText(p.x + Scaled(5), p.y - Scaled(1), scene_.selectedStar->name, LabelFont(),
+        // Above the star's right, clear of its Bayer letter and Flamsteed number.
+        canvas_.DrawText(p.x + Scaled(5), p.y - Scaled(14), scene_.selectedStar->name, LabelFont(),
                          TextBackground::Transparent);
         return;
     }

@@ -118,11 +118,19 @@ namespace {
 // The catalog walk's view of this redraw: each star it hands over goes to the redraw.
 class StarFieldTarget : public StarWalkTarget {
 public:
-    explicit StarFieldTarget(const std::function<bool(const StarRecord&, int16_t&, int16_t&)>& draw) : draw_(draw) {}
+    StarFieldTarget(const std::function<bool(const StarRecord&, int16_t&, int16_t&)>& draw,
+                    const std::function<bool()>& stopRequested)
+        : draw_(draw), stopRequested_(stopRequested) {}
     bool DrawStar(const StarRecord& star, int, int, int16_t& x, int16_t& y) override { return draw_(star, x, y); }
+    bool StopRequested() override {
+        if (stopRequested_ && stopRequested_()) stopped = true;
+        return stopped;
+    }
+    bool stopped = false;
 
 private:
     const std::function<bool(const StarRecord&, int16_t&, int16_t&)>& draw_;
+    const std::function<bool()>& stopRequested_;
 };
 
 // The right-ascension strip (whole minutes) of a set of sampled right ascensions: the circle
@@ -199,9 +207,10 @@ void ChartRedraw::DrawCatalogStars() {
                   AngleToDegrees(star.dec));
         return true;
     };
-    StarFieldTarget target(draw);
+    StarFieldTarget target(draw, options_.stopRequested);
     scene_.stars->WalkRegion(walk, target);
     drawn_.starsListed = scene_.stars->Cache().Length();
+    drawn_.stopped = target.stopped;
 }
 
 void ChartRedraw::DrawStarsLegend() {

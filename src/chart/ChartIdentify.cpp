@@ -62,7 +62,7 @@ std::optional<ChartSelection> FindBrightStar(const ChartScene& scene, int x, int
     const StarRecord& s = stars[size_t(best)];
     const std::string name = size_t(best) < scene.brightStarNames.size() ? scene.brightStarNames[size_t(best)] : "";
     return ChartSelection{name.empty() ? kKindHrStar : kKindBrightStar, s.number, kTypeSingleStar,
-                          AngleToHours(s.ra), AngleToDegrees(s.dec), s.magnitude / 16.0f, Clipped(name), -1};
+                          AngleToHours(s.ra), AngleToDegrees(s.dec), s.magnitude / 16.0f, Clipped(name), -1, s};
 }
 
 std::optional<ChartSelection> FindListedStar(ChartScene& scene, int x, int y, int box) {
@@ -80,7 +80,7 @@ std::optional<ChartSelection> FindListedStar(ChartScene& scene, int x, int y, in
         const std::string name = ExtendedStarDesignation(number, tycho ? kTychoStarCountFrom : 0);
         return ChartSelection{tycho ? kKindTychoStar : kKindHipStar, number, kTypeSingleStar,
                               AngleToHours(star.ra), AngleToDegrees(star.dec), star.magnitude / 16.0f,
-                              Clipped(name), -1};
+                              Clipped(name), -1, star};
     }
     return std::nullopt;
 }

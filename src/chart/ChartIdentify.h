@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "catalog/StarRecord.h"
 #include "chart/ChartRenderer.h"
 
 namespace vsp {
@@ -26,6 +27,7 @@ struct ChartSelection {
     float magnitude = 0.0f;
     std::string name;         // at most kSelectionNameLength characters, device code page
     int tableIndex = -1;      // into the deep-sky table; -1 for stars
+    std::optional<StarRecord> star = std::nullopt;  // a star's own record, for its information screen
 };
 
 // The object under chart pixel (x, y) of a chart `chartWidth` pixels wide, as the redraw of

@@ -24,7 +24,7 @@ ChartPalette NightPalette(int intensity) {
     const Colour faint = MakeColour(uint8_t(std::max(0, intensity - 70)), 0, 0);
     ChartPalette p;
     p.background = kColourBlack;
-    p.text = p.compass = p.objectName = p.selection = p.sunDisc = p.bodyOutline = main;
+    p.text = p.compass = p.objectName = p.selection = p.sunDisc = p.bodyOutline = p.scope = p.overlay = main;
     p.horizon = p.constellationName = secondary;
     p.grid = p.constellationLine = p.ecliptic = faint;
     return p;
@@ -52,6 +52,11 @@ ChartPalette MakeChartPalette(int background, int nightLevel) {
     p.selection = white ? kRed : kYellow;
     p.bodyOutline = white ? kGrey : kLightGrey;
     p.sunDisc = kYellow;
+    // A finder's red reads on black, dark blue and white alike.
+    p.overlay = kRed;
+    // Green is used by nothing else on the chart, so the marker stands out among yellow and
+    // grey names and blue figures.
+    p.scope = white ? MakeColour(0, 140, 40) : MakeColour(60, 255, 110);
     return p;
 }
 

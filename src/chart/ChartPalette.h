@@ -19,6 +19,8 @@ struct ChartPalette {
     Colour selection = kColourWhite;      // the selected object's name
     Colour bodyOutline = kColourWhite;    // planet discs drawn to scale
     Colour sunDisc = kColourWhite;
+    Colour overlay = kColourWhite;        // Telrad rings, eyepiece circle, CCD frame
+    Colour scope = kColourWhite;          // the telescope's marker
 };
 
 // Red intensities of night levels 1, 2, 3 (0 is normal light).

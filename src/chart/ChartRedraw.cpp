@@ -63,18 +63,17 @@ void ChartRedraw::PrepareView() {
 }
 
 void ChartRedraw::CentreOnSelection() {
-    const std::optional<ChartVector> v = SelectionVector();
+    const std::optional<ChartVector> v = scene_.centreOnSelection ? SelectionVector() : std::nullopt;
     if (!v) return;
     if (!horizontal_) {
         view_.CentreOnVector(*v);
         return;
     }
-    if (!scene_.centreOnSelection) return;
-    // Place the selection at the middle of the chart area.
-    view_.SetOrigin(width_ / 2, height_ / 2);
+    // Place the selection at the middle of the chart area; one below the horizon leaves the
+    // chart where it was.
     view_.Prepare();
     const ScreenPoint p = view_.ProjectHorizontalVector(*v);
-    if (p.visible) view_.SetOrigin(width_ / 2 + (width_ / 2 - p.x), height_ / 2 + (height_ / 2 - p.y));
+    if (p.visible) view_.SetOrigin(view_.CenterX() + (width_ / 2 - p.x), view_.CenterY() + (height_ / 2 - p.y));
 }
 
 void ChartRedraw::RunHorizontal() {
@@ -91,7 +90,9 @@ void ChartRedraw::RunHorizontal() {
     if (prefs_.objNames) DrawObjectNames();
     if (prefs_.starsLegend) DrawStarsLegend();
     DrawSelection();
+    DrawOverlays();
     if (!prefs_.hideCompass) DrawCompass();
+    DrawScopeMarker();
 }
 
 void ChartRedraw::RunCentred() {
@@ -115,6 +116,8 @@ void ChartRedraw::RunCentred() {
     if (prefs_.objNames) DrawObjectNames();
     if (prefs_.starsLegend) DrawStarsLegend();
     DrawSelection();
+    DrawOverlays();
+    DrawScopeMarker();
 }
 
 ScreenPoint ChartRedraw::Place(const ChartVector& v) const {

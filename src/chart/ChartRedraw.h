@@ -83,6 +83,15 @@ private:
     // From an object to the left end of its name.
     int NameOffset(const ChartObject& object) const;
 
+    // ---- marks over everything (ChartDrawMarks.cpp) ----
+    void DrawScopeMarker();
+
+    // ---- finder overlays about the selection (ChartDrawOverlays.cpp) ----
+    void DrawOverlays();
+    void DrawTelradRings(const ScreenPoint& at);
+    void DrawCcdFrame(const ScreenPoint& at);
+    void DrawEyepieceField(const ScreenPoint& at, const Eyepiece& eyepiece);
+
     // ---- text (ChartDrawText.cpp) ----
     void DrawInfoLines();
     std::string SelectionLine();

@@ -3,10 +3,13 @@
 // constellation figures and names, stars sized by brightness, deep-sky symbols, the Sun, the
 // Moon and the planets, names, compass points and the information lines. It uses the view's
 // projections only, and leaves behind the screen place of everything it drew for taps.
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "catalog/Eyepieces.h"
 #include "catalog/StarCatalog.h"
 #include "chart/ChartObjects.h"
 #include "chart/ChartPalette.h"
@@ -25,7 +28,7 @@ struct ChartMark {
     double decDeg = 0.0;
     bool ofDate = false;      // true equator and equinox of date; else J2000
     float magnitude = 0.0f;
-    std::string name;         // device code page; drawn beside a selected star
+    std::string name = {};    // device code page; drawn beside a selected star
 };
 
 // What one redraw shows besides the view: the catalogs and the instant.
@@ -35,10 +38,12 @@ struct ChartScene {
     std::vector<std::string> brightStarNames;   // per default star, "" when unnamed
     int selected = -1;                          // index into *objects, -1 none
     std::optional<ChartMark> selectedStar;      // a star selection (selected is then -1)
-    // A centred chart turns to the selection at each redraw; a horizontal chart moves it to the
-    // middle only while this is set (a choice from the object list, not a tap).
+    // While set, each redraw brings the selection to the middle (a centred chart turns to it, a
+    // horizontal one shifts); the window clears it once the user moves the chart away.
     bool centreOnSelection = true;
     std::optional<ChartMark> scope;             // where the followed telescope points
+    std::optional<Eyepiece> eyepiece;           // the field circle's eyepiece, none when not chosen
+    double telescopeFocalMm = 0.0;
     // Default-star vectors in the view's frame, rebuilt when the frame generation changes.
     std::vector<ChartVector> brightVectors;
     uint32_t brightGeneration = 0xFFFFFFFFu;
@@ -61,6 +66,15 @@ struct PlacedEntry {
     double decDeg = 0.0;
 };
 
+// The finder overlays as drawn around the selection, in pixels; empty or nullopt when absent.
+struct ChartOverlays {
+    std::vector<int> telradPx;                // the three rings' radii
+    std::optional<int> eyepiecePx;            // the field circle's radius
+    std::string eyepieceLabel;                // device code page
+    std::optional<std::pair<int, int>> ccdHalfPx;  // the frame's half-width and half-height
+    std::vector<std::string> ccdLabels;       // width, height; device code page
+};
+
 struct ChartDrawn {
     int starsDrawn = 0;       // sprites of both star layers
     int starsListed = 0;      // entries of the star hit list
@@ -70,11 +84,16 @@ struct ChartDrawn {
     std::vector<PlacedEntry> placed;  // filled only when asked for
     std::optional<ScreenPoint> selectionAt;  // the selection, when it lies on the chart
     std::optional<ScreenPoint> scopeAt;      // the telescope marker, when drawn
+    ChartOverlays overlays;
+    bool stopped = false;                    // ended early by ChartRenderOptions::stopRequested
 };
 
 struct ChartRenderOptions {
     double scale = 1.0;        // display scale factor
     bool listPlaced = false;   // fill ChartDrawn::placed
+    // Polled between blocks of the star catalog: true (a key or tap waits) ends the redraw
+    // there, so that the window answers at once and draws again afterwards.
+    std::function<bool()> stopRequested = nullptr;
 };
 
 // The "Horizon View" panorama wraps at north: an x beyond either edge of a chart `width` pixels

@@ -67,6 +67,25 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
     scene.scopeLimit = TelescopeLimitingMagnitude(TelescopeApertureMm(prefs));
     scene.eyeLimit = ZenithEyeLimit(prefs, local, settings);
     scene.local = local;
+    scene.eyepiece = ChosenEyepiece(LoadEyepieces(session.dir), prefs.eyepiece);
+    scene.telescopeFocalMm = TelescopeFocalLengthMm(prefs);
+    return true;
+}
+
+bool MoveChartToInstant(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings,
+                        std::vector<ChartObject>& objects, ChartScene& scene, ChartView& view) {
+    std::vector<ChartObject> bodies;
+    if (!AppendSolarSystem(local, settings, bodies)) return false;
+    const auto first = std::ranges::find_if(objects, [](const ChartObject& o) { return o.kind == kKindPlanet; });
+    const size_t firstBody = size_t(first - objects.begin());
+    objects.erase(first, objects.end());
+    objects.insert(objects.end(), bodies.begin(), bodies.end());
+    if (scene.selected >= int(firstBody) && size_t(scene.selected) < objects.size())
+        objects[size_t(scene.selected)].alwaysShow = true;
+    scene.moonAgeDays = MoonAgeDays(local, settings);
+    scene.eyeLimit = ZenithEyeLimit(prefs, local, settings);
+    scene.local = local;
+    view.SetSky(BuildChartSky(local, settings));
     return true;
 }
 

@@ -25,6 +25,12 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
                     const CalendarDateTime& local, const EphemerisSettings& settings,
                     std::vector<ChartObject>& objects, ChartScene& scene);
 
+// A new instant for a loaded scene and its view: the bodies recomputed in place (the table
+// keeps its order, so a selected body stays selected), the Moon's age, the naked-eye limit and
+// the view's sky. False when the instant lies outside the ephemeris (the bodies are kept).
+bool MoveChartToInstant(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings,
+                        std::vector<ChartObject>& objects, ChartScene& scene, ChartView& view);
+
 // The chart type, remembered zoom levels, flips and the "Sky Map" rotation of the preferences,
 // the display (`pu` and the area in pixels) and the sky of the instant.
 void SetViewFromPreferences(ChartView& view, const Preferences& prefs, int pixelUnit, int widthPx,

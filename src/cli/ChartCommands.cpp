@@ -10,6 +10,8 @@
 #include "catalog/Designation.h"
 #include "chart/ChartIdentify.h"
 #include "chart/ChartSetup.h"
+#include "cli/ChartOverlayOptions.h"
+#include "cli/ChartScopeOptions.h"
 #include "cli/Command.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/Constants.h"
@@ -24,6 +26,8 @@ struct ChartArgs {
     std::optional<std::string> center, background, size, output;
     std::optional<double> centerAz, centerAlt, centerRa, centerDec;
     int dpi = 192;
+    ChartOverlayArgs overlay;
+    ChartScopeArgs scope;
     // chart at, chart tap
     double atX = 0.0, atY = 0.0;
 };
@@ -46,6 +50,7 @@ Preferences ViewPreferences(CliContext& ctx, const ChartArgs& args) {
     if (args.type) prefs.chartType = *args.type;
     if (args.night) prefs.nightLevel = *args.night;
     if (args.background) prefs.background = BackgroundRow(*args.background);
+    ApplyOverlayOptions(args.overlay, prefs);
     return prefs;
 }
 
@@ -142,7 +147,19 @@ int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPl
     } else {
         CentreOn(run.view, args.centerAz, args.centerAlt, run.size);
     }
+    if (args.overlay.select) {
+        // A horizontal chart keeps its centre; a centred chart turns to the selection.
+        run.scene.centreOnSelection = !IsHorizontalChart(run.view.ChartTypeValue());
+        int status = kExitOk;
+        if (FindCentreObject(run.session, *args.overlay.select, run.objects, run.scene.selected)) {
+            run.objects[size_t(run.scene.selected)].alwaysShow = true;
+        } else if (!SelectSkyTarget(ctx, *args.overlay.select, run.scene, status)) {
+            return status;
+        }
+    }
     if (!run.canvas.Create(run.size.width, run.size.height)) return JobFailed(ctx, std::string(kOffscreenFailed));
+    if (int status = kExitOk; args.scope.scope.port && !FollowChartScope(ctx, args.scope, run.scene, status))
+        return status;
     RenderChart(run.canvas, run.view, run.pictures, run.prefs, run.scene,
                 ChartRenderOptions{.scale = run.scale, .listPlaced = listPlaced}, run.drawn);
     return kExitOk;
@@ -182,6 +199,9 @@ nlohmann::json ChartJson(const ChartRun& run) {
             {"limits_label", Cp1252ToUtf8(run.drawn.limitsLabel)},
             {"info_lines", lines},
             {"stars_listed", run.drawn.starsListed},
+            {"selection", ChartSelectionJson(run.drawn)},
+            {"overlays", ChartOverlaysJson(run.drawn)},
+            {"scope", ChartScopeJson(run.scene, run.drawn)},
             {"placed", placed}};
 }
 
@@ -270,6 +290,7 @@ void AddViewOptions(CLI::App& command, ChartArgs& args) {
         ->check(CLI::Range(0, 3));
     command.get_option("--center")->excludes("--center-az")->excludes("--center-ra");
     command.get_option("--center-az")->excludes("--center-ra");
+    AddChartOverlayOptions(command, args.overlay);
 }
 
 }  // namespace
@@ -281,8 +302,11 @@ void AddChartCommands(CommandRegistry& registry) {
         [chart](CliContext& ctx) { return RunChart(ctx, *chart); });
     AddViewOptions(*chartCommand, *chart);
     chartCommand->add_option("-o,--output", chart->output, "PNG file to write");
+    AddChartScopeOptions(*chartCommand, chart->scope);
     chartCommand->footer("JSON keys: type, zoom, pu, center_x, center_y, scale_x, scale_y, fov_label, limits_label, "
-                         "info_lines, stars_listed, placed [kind, designation, name, x, y, ra_hours, dec_deg].");
+                         "info_lines, stars_listed, selection [x, y; null when off the chart], overlays [telrad_px, "
+                         "eyepiece_px, eyepiece_label, ccd_half_width_px, ccd_half_height_px, ccd_labels], scope [x, y, ra_hours, dec_deg of date; null when no marker "
+                         "is on the chart], placed [kind, designation, name, x, y, ra_hours, dec_deg].");
 
     auto at = std::make_shared<ChartArgs>();
     CLI::App* atCommand = registry.Add(

@@ -2,6 +2,7 @@
 
 #include "catalog/CrossReference.h"
 #include "catalog/DescriptionFile.h"
+#include "catalog/Eyepieces.h"
 #include "catalog/ObjectRecord.h"
 #include "shell/CityList.h"
 #include "shell/PreferenceStore.h"
@@ -15,6 +16,7 @@ RecordLayoutRegistry KnownLayouts() {
     RegisterObjectLayouts(registry);
     registry.Add(CrossReferenceLayout(kCrossReferenceRecordSize));
     RegisterCityLayouts(registry);
+    registry.Add(EyepieceLayout());
     return registry;
 }
 

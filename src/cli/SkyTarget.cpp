@@ -21,7 +21,8 @@ std::optional<SkyTarget> FoundStarTarget(CliContext& ctx, StarSearch search, con
         return std::nullopt;
     }
     const std::string name = star.name.empty() ? star.designation : star.name;
-    return SkyTarget{Cp1252ToUtf8(name), AngleToHours(star.record.ra), AngleToDegrees(star.record.dec)};
+    return SkyTarget{Cp1252ToUtf8(name), AngleToHours(star.record.ra), AngleToDegrees(star.record.dec),
+                     star.record.magnitude / 16.0f};
 }
 
 std::optional<SkyTarget> ObjectTarget(CliContext& ctx, int32_t catalog, int32_t number, int& status) {
@@ -37,7 +38,7 @@ std::optional<SkyTarget> ObjectTarget(CliContext& ctx, int32_t catalog, int32_t 
         return std::nullopt;
     }
     return SkyTarget{Cp1252ToUtf8(CatalogDesignation(DefaultCatalogTable(), catalog, number)), found.record.ra,
-                     found.record.dec};
+                     found.record.dec, found.record.magnitude};
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ struct SkyTarget {
     std::string name;  // as the program writes it (UTF-8)
     double raHours = 0.0;  // J2000 catalog place
     double decDegrees = 0.0;
+    float magnitude = 0.0f;
 };
 
 // The target, or nullopt with `status` the exit status after the reason was printed.

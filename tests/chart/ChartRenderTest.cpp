@@ -73,12 +73,17 @@ int InkAround(const Canvas& canvas, int x, int y, int half, Pixel565 background)
 
 TEST_F(ChartRender, NightModeKeepsToRedsAndTheBackgroundsAreBlackDarkBlueAndWhite) {
     Canvas canvas;
+    ChartScene scene = scene_;
+    scene.scope = ChartMark{.raHours = 5.943, .decDeg = 7.412, .ofDate = true};  // the telescope on Betelgeuse
     for (int night = 1; night <= 3; ++night) {
         for (int type : {kChartSkyMap, kChartHorizonView, kChartWholeSky, kChartEquatorialSky}) {
             Preferences p = prefs_;
             p.nightLevel = night;
             p.background = 2;  // white gives way to black at night
-            Draw(p, type, 4, canvas, scene_);
+            const bool marked = Draw(p, type, 4, canvas, scene).scopeAt.has_value();
+            if (type == kChartSkyMap || type == kChartEquatorialSky) {
+                EXPECT_TRUE(marked) << "type " << type;
+            }
             int reds = 0, others = 0;
             for (int y = 0; y < canvas.Height(); ++y) {
                 for (int x = 0; x < canvas.Width(); ++x) {

@@ -102,7 +102,9 @@ TEST_F(ChartCommand, SkyMapPlacesEveryBrightStarAboveTheHorizonStereographically
             if (!InDefaultStars(star)) continue;
             const double alt = std::stod(star.at("alt_deg"));
             const nlohmann::json* placed = FindStar(chart, star);
-            if (alt < -0.1) EXPECT_EQ(placed, nullptr) << star.at("star") << " is below the horizon";
+            if (alt < -0.1) {
+                EXPECT_EQ(placed, nullptr) << star.at("star") << " is below the horizon";
+            }
             if (alt < 0.1) continue;
             ASSERT_NE(placed, nullptr) << star.at("star") << " case " << star.at("case");
             const double x = cx + std::stod(star.at("map_x")) * radius, y = cy - std::stod(star.at("map_y")) * radius;
@@ -199,6 +201,26 @@ TEST_F(ChartCommand, TapsSelectWhatTheChartPlacedThereOnEveryType) {
                                             "--center-az", "0", "--center-alt", "-60"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, "nothing there\n");
+}
+
+// A selected star: a centred chart turns to it, a horizontal one keeps its centre and marks the
+// star where it placed it; the overlay sizes drawn come with the selection.
+TEST_F(ChartCommand, ASelectedStarTurnsOnlyTheCentredChartsAndCarriesTheOverlays) {
+    const Row winter = cases_[0][0];
+    const nlohmann::json centred =
+        Json(winter, {"chart", "--type", "4", "--zoom", "8", "--select", "HR2061", "--telrad", "--eyepiece", "0"});
+    EXPECT_NEAR(centred["selection"]["x"].get<double>(), 240, 1.0);
+    EXPECT_NEAR(centred["selection"]["y"].get<double>(), 320, 1.0);
+    EXPECT_EQ(centred["overlays"]["telrad_px"].size(), 3u);
+    EXPECT_TRUE(centred["overlays"]["eyepiece_px"].is_null());
+    const nlohmann::json sky = Json(winter, {"chart", "--type", "0", "--select", "Betelgeuse"});
+    EXPECT_EQ(sky["center_x"], Json(winter, {"chart", "--type", "0"})["center_x"]);
+    // The mark is projected from the star's place in floating point, the star from its record.
+    for (const nlohmann::json& p : sky["placed"]) {
+        if (p["designation"] != "HR2061") continue;
+        EXPECT_NEAR(sky["selection"]["x"].get<int>(), p["x"].get<int>(), 1);
+        EXPECT_NEAR(sky["selection"]["y"].get<int>(), p["y"].get<int>(), 1);
+    }
 }
 
 TEST_F(ChartCommand, BadInputIsRefusedAndLeavesNoPicture) {
