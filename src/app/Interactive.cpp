@@ -38,9 +38,8 @@ int RunInteractive(const cli::WindowOptions& options) {
     PowerWatcher watcher(PostPowerResume(loop));
     UsePlatformServices(state, instance, watcher);
     CatalogSession sky(dir, state.info);
-    cli::WireCatalogs(state, sky);
     Telescope telescope(prefs, state.info, ObservingScopeClock(state));
-    cli::WireTelescope(state, sky, telescope);
+    cli::WireShell(state, sky, telescope);
     loop.SetInputPump([&windows] { windows.PumpInput(); });
     // Closing the window is the menu's Quit, so the shutdown order runs.
     windows.SetCloseHandler([&loop] { loop.PostCommand(kCommandExit, 0); });

@@ -1,5 +1,6 @@
 #include "cli/ProgramShell.h"
 
+#include "forms/ChartForm.h"
 #include "forms/ScopeForms.h"
 #include "forms/SkyForms.h"
 #include "shell/FormTable.h"
@@ -7,6 +8,8 @@
 #include "shell/PreferenceTable.h"
 
 namespace vsp::cli {
+
+namespace {
 
 void WireCatalogs(AppState& state, CatalogSession& sky) {
     state.hooks.openCatalogs = [&sky](AppState& app) {
@@ -22,7 +25,6 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
             sky.stars.OpenExtendedCatalog(app.prefs.cardCatalog);
         }
     };
-    RegisterSkyForms(state, sky);
 }
 
 void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope) {
@@ -30,6 +32,17 @@ void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope) {
     state.hooks.startupOffers = [&telescope](AppState& app) { OfferAlignmentRestore(app, telescope); };
     // The scope control form connects as it opens.
     state.hooks.startScopeControl = [](AppState& app) { ShowForm(app, kScopeControlFormId); };
+}
+
+}  // namespace
+
+void WireShell(AppState& state, CatalogSession& sky, Telescope& telescope) {
+    WireCatalogs(state, sky);
+    const SharedObjectSelection selection = RegisterSkyForms(state, sky);
+    WireTelescope(state, sky, telescope);
+    RegisterForm(state, kSkyChartFormId, [&sky, &telescope, selection](AppState&, int) {
+        return MakeChartForm(sky, telescope, selection);
+    });
 }
 
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded) {

@@ -10,11 +10,10 @@
 
 namespace vsp::cli {
 
-// The sky of the run: opened by the start-up order, closed by the shutdown order; the forms
-// that show it registered.
-void WireCatalogs(AppState& state, CatalogSession& sky);
-// The telescope of the run: its forms registered, its restore offer made at start-up.
-void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope);
+// The sky and the telescope of the run, and the forms that show them: the catalogs opened by
+// the start-up order and closed by the shutdown order, the telescope's restore offer made at
+// start-up.
+void WireShell(AppState& state, CatalogSession& sky, Telescope& telescope);
 // The start-up order, then the box of a settings file that could not be used, then the
 // offers made once a run has started.
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded);

@@ -280,8 +280,7 @@ std::optional<DeviceCaps> ScreenCaps(const ScreenArgs& args) {
 bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
     run.loaded = StartPreferences(run.dir, run.prefs);
     if (args.night) run.prefs.nightLevel = *args.night;
-    WireCatalogs(run.state, run.sky);
-    WireTelescope(run.state, run.sky, run.telescope);
+    WireShell(run.state, run.sky, run.telescope);
     if (StartShell(run.state, run.loaded) != StartResult::Started) return false;
     run.Pump();
     run.boxesBefore = run.windows.Boxes().Shown().size();

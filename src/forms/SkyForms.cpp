@@ -4,11 +4,12 @@
 
 namespace vsp {
 
-void RegisterSkyForms(AppState& state, CatalogSession& sky) {
+SharedObjectSelection RegisterSkyForms(AppState& state, CatalogSession& sky) {
     state.hooks.refreshHomeView = RefreshHomeSummary;
-    RegisterObjectForms(state, sky);
+    SharedObjectSelection selection = RegisterObjectForms(state, sky);
     RegisterPlaceTimeForms(state, sky);
     RegisterEphemerisForms(state, sky);
+    return selection;
 }
 
 }  // namespace vsp

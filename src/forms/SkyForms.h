@@ -5,14 +5,16 @@
 // sky of the run exists.
 
 #include "catalog/CatalogSession.h"
+#include "forms/ObjectForms.h"
 #include "shell/AppState.h"
 
 namespace vsp {
 
-void RegisterSkyForms(AppState& state, CatalogSession& sky);
+// Answers the object selection the object forms share, for the chart to show its choice there.
+SharedObjectSelection RegisterSkyForms(AppState& state, CatalogSession& sky);
 
 // One per group of forms, each in its own file.
-void RegisterObjectForms(AppState& state, CatalogSession& sky);      // ObjectInfo, Finder
+SharedObjectSelection RegisterObjectForms(AppState& state, CatalogSession& sky);  // ObjectInfo, Finder
 void RegisterPlaceTimeForms(AppState& state, CatalogSession& sky);   // Location, Choose Location, date and time
 void RegisterEphemerisForms(AppState& state, CatalogSession& sky);   // Planets, Moon, Twilight, Day/Night, Eclipses, EphemerisAssistant
 

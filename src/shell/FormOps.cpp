@@ -156,7 +156,9 @@ bool SetPopupList(AppState& state, int triggerId, int listId, int rows, int visi
     const int height = visibleRows * list->RowHeight();
     const Rect t = trigger->Bounds();
     const int width = list->Bounds().Width();
-    list->SetBounds(MakeRect(t.left, PopupListTop(state, t, height), width, height));
+    // A list wider than the room right of its trigger opens leftwards, within the screen.
+    const int left = std::max(0, std::min(t.left, state.windows.Caps().screenWidth - width));
+    list->SetBounds(MakeRect(left, PopupListTop(state, t, height), width, height));
     list->SetColumnWidth(PopupColumnWidth(state, width, scrolls));
     list->SetFullRowSelect(true);
     list->Colours().background = state.windows.SystemColours().Get(kColourIndexMenu);

@@ -145,6 +145,37 @@ TEST_F(ChartRender, StarSpritesSitWhereTheStarsWerePlacedAndGrowWithBrightness) 
     EXPECT_GT(faint, 0);
 }
 
+// Input waiting ends the catalog star field between blocks, and the redraw says so.
+TEST_F(ChartRender, WaitingInputCutsTheStarFieldShort) {
+    ASSERT_TRUE(session_->stars.OpenExtendedCatalog(4));  // Hipparcos 110K
+    ChartView view;
+    SetViewFromPreferences(view, prefs_, 4, 480, 640, local_, settings_);
+    view.SetZoomLevel(6);
+    view.SetCentre(5.6 * 15.0, 0.0);
+    Canvas canvas;
+    canvas.Create(480, 640);
+    ChartPictures pictures;
+    int polls = 0;
+    const auto drawn = [&](int stopAfter) {
+        polls = 0;
+        ChartRenderOptions options{.scale = 2.0};
+        options.stopRequested = [&] { return ++polls > stopAfter; };
+        ChartDrawn out;
+        RenderChart(canvas, view, pictures, prefs_, scene_, options, out);
+        return out;
+    };
+    view.SetChartType(kChartEquatorialSky);
+    const ChartDrawn whole = drawn(1000000);
+    const int wholePolls = polls;
+    const ChartDrawn cut = drawn(wholePolls / 2);
+    session_->stars.CloseExtendedCatalog();
+    EXPECT_FALSE(whole.stopped);
+    ASSERT_GT(wholePolls, 4);
+    EXPECT_TRUE(cut.stopped);
+    EXPECT_EQ(polls, wholePolls / 2 + 1);  // the walk stopped at the first poll that saw input
+    EXPECT_LT(cut.starsListed, whole.starsListed);
+}
+
 // A J2000 place that the view projects exactly onto pixel (x, y): the inverse of a pixel's
 // corner may truncate into its neighbour, so nearby fractions are tried.
 SkyDirection PlaceLandingOn(const ChartView& view, int x, int y) {

@@ -1,0 +1,32 @@
+#pragma once
+// The sky chart form (1900): the chart of the observing place and time drawn offscreen and
+// copied to the form, a tap naming what lies under the pen, drags and keys moving the chart,
+// and three lists on the title bar: the field of view, the objects to centre on, and the
+// telescope (alignment, go to, centre on the scope, follow it, its control form, sync).
+
+#include <memory>
+
+#include "catalog/CatalogSession.h"
+#include "forms/ObjectForms.h"
+#include "scope/Telescope.h"
+#include "shell/Form.h"
+
+namespace vsp {
+
+// Control ids of the chart form.
+inline constexpr int kChartZoomTrigger = 1902;
+inline constexpr int kChartZoomList = 1903;
+inline constexpr int kChartObjectTrigger = 1906;
+inline constexpr int kChartObjectList = 1907;
+inline constexpr int kChartScopeTrigger = 1911;
+inline constexpr int kChartScopeList = 1912;
+inline constexpr int kChartLoadingText = 1915;
+
+// Timers of the chart form.
+inline constexpr int kChartRefreshTimer = 1;   // the 120-second time refresh
+inline constexpr int kChartFollowTimer = 2;    // reading the followed telescope
+inline constexpr int kChartRedrawTimer = 3;    // a redraw that input cut short
+
+std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection);
+
+}  // namespace vsp
