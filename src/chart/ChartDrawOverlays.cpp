@@ -1,6 +1,7 @@
 // The finder overlays about the selection: Telrad rings, the CCD frame and the eyepiece field.
 // Each is measured with k, the factor the objects drawn to scale use, so that an eyepiece
 // field and a galaxy of the same size in arcminutes come out the same size on the chart.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -74,7 +75,9 @@ void ChartRedraw::DrawEyepieceField(const ScreenPoint& at, const Eyepiece& eyepi
     char power[16];
     std::snprintf(power, sizeof power, " %d", int(magnification));
     const std::string label = eyepiece.name + power;
-    canvas_.DrawText(at.x + int(label.size()) / 10, at.y - radius - Scaled(kEyepieceLabelRise), label, FontId::Small,
+    // 8 pixels above the circle, or higher when the font would reach down into it.
+    const int rise = std::max(Scaled(kEyepieceLabelRise), canvas_.MeasureText(label, FontId::Small).height + 1);
+    canvas_.DrawText(at.x + int(label.size()) / 10, at.y - radius - rise, label, FontId::Small,
                      TextBackground::Transparent);
     drawn_.overlays.eyepiecePx = radius;
     drawn_.overlays.eyepieceLabel = label;
