@@ -75,12 +75,9 @@ std::optional<ChartSelection> FindListedStar(ChartScene& scene, int x, int y, in
         StarRecord star;
         const int32_t number = catalog.StarBySequence(entry.sequence, star);
         if (number == 0) return std::nullopt;
-        const bool tycho = catalog.ExtendedStarCount() >= kTapTychoFrom;
-        // The designation rule with the tap's own threshold between the two namings.
-        const std::string name = ExtendedStarDesignation(number, tycho ? kTychoStarCountFrom : 0);
-        return ChartSelection{tycho ? kKindTychoStar : kKindHipStar, number, kTypeSingleStar,
-                              AngleToHours(star.ra), AngleToDegrees(star.dec), star.magnitude / 16.0f,
-                              Clipped(name), -1, star};
+        const auto [kind, name] = TappedStarIdentity(number, catalog.ExtendedStarCount());
+        return ChartSelection{kind, number, kTypeSingleStar, AngleToHours(star.ra), AngleToDegrees(star.dec),
+                              star.magnitude / 16.0f, Clipped(name), -1, star};
     }
     return std::nullopt;
 }
@@ -92,6 +89,12 @@ std::optional<ChartSelection> SearchPass(ChartScene& scene, int x, int y, const 
 }
 
 }  // namespace
+
+std::pair<int32_t, std::string> TappedStarIdentity(int32_t number, int32_t catalogStarCount) {
+    const bool tycho = catalogStarCount >= kTapTychoFrom;
+    // The designation rule with the tap's own threshold between the two namings.
+    return {tycho ? kKindTychoStar : kKindHipStar, ExtendedStarDesignation(number, tycho ? kTychoStarCountFrom : 0)};
+}
 
 std::optional<ChartSelection> IdentifyAt(const ChartView& view, ChartScene& scene, int chartWidth, int x, int y) {
     const bool horizontal = IsHorizontalChart(view.ChartTypeValue());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "catalog/StarRecord.h"
 #include "chart/ChartRenderer.h"
@@ -29,6 +30,10 @@ struct ChartSelection {
     int tableIndex = -1;      // into the deep-sky table; -1 for stars
     std::optional<StarRecord> star = std::nullopt;  // a star's own record, for its information screen
 };
+
+// The catalog row and name of a tapped star of the extended catalog: "TYC%d-%d-1" (kind 60)
+// from a catalog of 120000 stars up, else "HIP%d" (kind 26).
+std::pair<int32_t, std::string> TappedStarIdentity(int32_t number, int32_t catalogStarCount);
 
 // The object under chart pixel (x, y) of a chart `chartWidth` pixels wide, as the redraw of
 // `view` and `scene` left it; nothing when no source holds anything near enough.

@@ -290,5 +290,11 @@ TEST_F(ChartRender, TapsTryObjectsThenBrightStarsNearestFirstInBoxesThatWidenPas
     EXPECT_EQ(tap(kChartSkyMap, 5)->kind, kKindHrStar);
 }
 
+// A tapped catalog star is named the Tycho way from 120000 stars up.
+TEST(TappedStar, TychoNamesFrom120000Stars) {
+    EXPECT_EQ(TappedStarIdentity(123400056, 120000), (std::pair<int32_t, std::string>{kKindTychoStar, "TYC1234-56-1"}));
+    EXPECT_EQ(TappedStarIdentity(123400056, 119999), (std::pair<int32_t, std::string>{kKindHipStar, "HIP123400056"}));
+}
+
 }  // namespace
 }  // namespace vsp::test
