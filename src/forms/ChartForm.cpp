@@ -42,8 +42,10 @@ constexpr int kObjectLeft = 114, kObjectWidth = 70;
 constexpr int kScopeLeft = 186, kScopeWidth = 52;
 constexpr int kObjectListWidth = 110, kScopeListWidth = 118;
 constexpr int kObjectListRows = 14;
-// The information lines' corner: a tap there opens the date and time.
-constexpr int kInfoBoxWidth = 40, kInfoBoxHeight = 21;
+// The information button in the chart's top left corner, and the band of the date and time
+// line at the bottom (a tap there changes them).
+constexpr int kInfoButtonSide = 26;
+constexpr int kTimeLineHeight = 14, kTimeLineWidth = 150;
 // A pen that moves less than this (per axis, 96-dpi pixels) taps rather than drags.
 constexpr int kDragThreshold = 4;
 
@@ -69,6 +71,8 @@ FormTemplate ChartTemplate(int formId) {
     trigger(kChartScopeTrigger, kScopeLeft, kScopeWidth, "Scope");
     t.controls.push_back({kChartLoadingText, ControlKind::StaticText, std::string(chart_text::kLoading),
                           MakeRect(80, 150, 100, 16)});
+    t.controls.push_back({kChartInfoButton, ControlKind::Button, "", MakeRect(0, kBarHeight, kInfoButtonSide, kInfoButtonSide),
+                          true, IconId::Information});
     // Lists last, so that an open list lies over everything.
     t.controls.push_back({kChartZoomList, ControlKind::List, "", MakeRect(kZoomLeft, 0, kZoomWidth + 8, 0), false});
     t.controls.push_back({kChartObjectList, ControlKind::List, "",
@@ -107,6 +111,10 @@ public:
     }
 
     void OnControl(AppState& state, FormWindow& window, int id, ControlNotify notify) override {
+        if (id == kChartInfoButton) {
+            InfoBox(state, chart_text::kHelpFirst, chart_text::kHelpSecond);
+            return;
+        }
         if (notify != ControlNotify::RowChosen || !loaded_) return;
         const int row = GetListSelection(state, id);
         if (id == kChartZoomList) ChooseZoom(state, window, row);
@@ -283,7 +291,7 @@ private:
 
     // ---- the selection ----
     void Tap(AppState& state, FormWindow& window, int x, int y) {
-        if (x < ScaledX(state, kInfoBoxWidth) && y < ScaledY(state, kInfoBoxHeight)) {
+        if (x < ScaledX(state, kTimeLineWidth) && y >= area_.Height() - ScaledY(state, kTimeLineHeight)) {
             ShowForm(state, kDateTimeFormId);
             return;
         }

@@ -21,6 +21,7 @@ inline constexpr int kChartObjectList = 1907;
 inline constexpr int kChartScopeTrigger = 1911;
 inline constexpr int kChartScopeList = 1912;
 inline constexpr int kChartLoadingText = 1915;
+inline constexpr int kChartInfoButton = 1871;  // the information box: how the chart is worked
 
 // Timers of the chart form.
 inline constexpr int kChartRefreshTimer = 1;   // the 120-second time refresh

@@ -20,6 +20,11 @@ inline constexpr std::string_view kCheckPlaceTime = "Check your location informa
 inline constexpr std::string_view kNoGotoSun = "Sorry, GoTo to Sun is disable.";
 inline constexpr std::string_view kUseKeys = "Please use Palm Keys to control your scope";
 inline constexpr std::string_view kLoading = "Loading sky...";
+inline constexpr std::string_view kHelpFirst =
+    "\x95 Tap a star or an object to name it. Drag the chart to move it.\n"
+    "\x95 The lists on top choose the field of view, an object to centre and the telescope's "
+    "commands.";
+inline constexpr std::string_view kHelpSecond = "\x95 Tap the date and time at the bottom to change them.";
 
 }  // namespace vsp::chart_text
 

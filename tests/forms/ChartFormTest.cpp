@@ -133,8 +133,10 @@ TEST_F(ChartFormTest, TelescopeEntriesSayWhatIsMissing) {
     Scope(ChartScopeEntry::CentreOnScope);
     EXPECT_EQ(LastBox(), std::string(chart_text::kNoDrive) + "\n");
 
-    // The information corner at the top left of the chart opens the date and time.
-    TapAt(4, state.currentFormWindow->Bounds().top + kTitleHeight + 4);
+    Tap(kChartInfoButton);
+    EXPECT_EQ(LastBox(), std::string(chart_text::kHelpFirst) + "\n" + std::string(chart_text::kHelpSecond));
+    // The date and time line at the bottom opens the date and time.
+    TapAt(20, state.currentFormWindow->Bounds().Height() - 4);
     EXPECT_EQ(OpenFormId(), 5200);
 }
 
