@@ -356,7 +356,9 @@ private:
         if (!RequireSelection(state)) return;
         if (GotoSelection(state, telescope_, *selection_, view_) != ScopeGotoResult::Slewing) return;
         telescope_.SetSlewStarted(true);
-        if (!telescope_.ControlFormOpened()) ShowForm(state, kScopeControlFormId);
+        // A real mount's slew is watched on the scope control form; the emulated one is
+        // watched on the chart, where the scope control form left it.
+        if (!telescope_.Link().Emulating()) ShowForm(state, kScopeControlFormId);
     }
 
     void CentreOnScope(AppState& state, FormWindow& window) {

@@ -141,7 +141,6 @@ public:
     void OnOpen(AppState& state, FormWindow& window) override {
         InitTitle(state, window);
         EnterForm(state, window.TemplateId());
-        telescope_.NoteControlFormOpened();
         ScopeDispatcher& scope = telescope_.Dispatcher();
         telescope_.Link().SetBusyIndicator([&state](bool busy) {
             SetField(state, kEmulationText, busy ? "Waiting for the telescope..." : "");

@@ -27,9 +27,6 @@ public:
     // A goto the mount took that nobody has ended: the chart then leaves the pen to the keys.
     bool SlewStarted() const { return slewStarted_; }
     void SetSlewStarted(bool started) { slewStarted_ = started; }
-    // Set once the scope control form has opened; until then a goto from the chart opens it.
-    bool ControlFormOpened() const { return controlFormOpened_; }
-    void NoteControlFormOpened() { controlFormOpened_ = true; }
 
 private:
     ScopeClock clock_;
@@ -39,7 +36,6 @@ private:
     AlignmentRestore restore_;
     ScopeDispatcher dispatcher_;
     bool slewStarted_ = false;
-    bool controlFormOpened_ = false;
 };
 
 // The local clock time as an angle, (h + m/60 + s/3600) x 15 degrees: the time the alignment

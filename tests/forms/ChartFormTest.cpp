@@ -151,7 +151,6 @@ TEST_F(ChartFormTest, CentreOnScopeNamesTheStarAndFollowingWatchesAGoto) {
     EXPECT_EQ(info_->star->designation, "HR7001");
 
     Open(kSkyChartFormId);
-    telescope_.NoteControlFormOpened();  // a goto then stays on the chart
     Scope(ChartScopeEntry::FollowScope);
     EXPECT_EQ(C(kChartScopeList).Row(int(ChartScopeEntry::FollowScope))->text, "Stop Following");
     const auto [x, y] = ChartMiddle();
