@@ -1,0 +1,53 @@
+#pragma once
+// The satellite database "vespertar_satellites.ppc": a record file (type code 0x706C3132) of
+// 213-byte text records, name, line 1 and line 2 of 71 bytes each, NUL terminated. It is worked
+// on as the writable copy under usercatalogs/; an import replaces it whole (a temporary file
+// renamed over it), so a failed import never loses the previous database.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/InfoSink.h"
+#include "platform/ProgramDir.h"
+#include "satellites/SatelliteElements.h"
+
+namespace vsp {
+
+inline constexpr int32_t kSatelliteRecordSize = 213;
+inline constexpr int32_t kSatelliteFieldSize = 71;
+inline constexpr uint32_t kSatelliteTypeCode = 0x706C3132;
+inline constexpr std::string_view kSatelliteDatabaseNotOpen = "Satellite database isn't open!";
+inline constexpr std::string_view kSatelliteRecordUnreadable = "Could not retrieve satellite record!";
+
+void EncodeSatelliteRecord(const SatelliteRecord& record, uint8_t* bytes);
+SatelliteRecord DecodeSatelliteRecord(const uint8_t* bytes);
+
+class SatelliteDatabase {
+public:
+    SatelliteDatabase(const ProgramDir& dir, InfoSink& messages);
+    ~SatelliteDatabase();
+
+    // Opens the writable copy (made from data/ on first use); false when there is none.
+    bool Open();
+    bool IsOpen() const;
+    int Count() const;
+    // Record `index` into `out`; "Satellite database isn't open!" or "Could not retrieve
+    // satellite record!" and false when it cannot be had.
+    bool ReadSatelliteRecord(int index, SatelliteRecord& out);
+    // The index of the first record whose name starts with `name` (case ignored, blanks at
+    // the end of the stored name ignored), or of number `name` itself; -1 when none.
+    int Find(std::string_view name);
+    // Replaces the whole database (temporary file renamed over it); `error` says why not.
+    bool Replace(const std::vector<SatelliteRecord>& records, std::string& error);
+
+private:
+    struct Impl;
+    ProgramDir dir_;
+    InfoSink& messages_;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vsp

@@ -1,0 +1,72 @@
+#pragma once
+// One artificial satellite as the program computes it: the mean elements of its two-line
+// element set (TLE), what the SGP and near-Earth SGP4 models of Spacetrack Report No. 3 derive
+// from them once, and the last computed state (position, look angles, sub-satellite point,
+// shadow). Frames: position and velocity in the models' true-equator, mean-equinox frame (km,
+// km/s); look angles topocentric on the WGS-72 ellipsoid. Times are Julian Dates (UT).
+// Accuracy: the models' own (SGP4 within a few km of the published verification output over a
+// few days for near-Earth orbits); no deep-space branch: every orbit uses the near-Earth
+// formulas.
+
+#include <string>
+
+namespace vsp {
+
+// A vector of the models: x, y, z and the magnitude, refreshed by every operation that changes it.
+struct SatelliteVector {
+    double x = 0.0, y = 0.0, z = 0.0;
+    double w = 0.0;
+};
+
+enum class SatelliteModel { Sgp, Sgp4 };
+
+// The observer of the satellite computations: geodetic latitude and east longitude in degrees,
+// height above the ellipsoid in km.
+struct SatelliteObserver {
+    double latitudeDeg = 0.0;
+    double longitudeEastDeg = 0.0;
+    double heightKm = 0.0;
+};
+
+struct SatelliteElements {
+    // ---- read from the element set (angles in radians, rates per minute) ----
+    double epoch = 0.0;          // YYDDD.DDDDDDDD as written
+    double epochJd = 0.0;
+    double meanMotion = 0.0;     // n0, radians per minute
+    double meanMotionRevPerDay = 0.0;
+    double nDot2 = 0.0;          // first derivative / 2, radians per minute²
+    double nDdot6 = 0.0;         // second derivative / 6, radians per minute³
+    double bstar = 0.0;
+    double inclination = 0.0;
+    double node = 0.0;
+    double eccentricity = 0.0;
+    double perigee = 0.0;        // argument of perigee
+    double meanAnomaly = 0.0;
+    // ---- derived once by ConvertSatelliteRecord ----
+    double keOverN0 = 0.0, a1 = 0.0, cosI0 = 0.0, sinI0 = 0.0, delta1 = 0.0;
+    double a0 = 0.0, p0 = 0.0, q0 = 0.0, l0 = 0.0;  // Earth radii; L0 = M0 + ω0 + Ω0
+    double nodeRate = 0.0, perigeeRate = 0.0;       // radians per minute
+    double modelMeanMotion = 0.0;                   // n0″, radians per minute
+    double periodMin = 0.0;
+    bool deepSpace = false;                         // period >= 225 minutes (informative only)
+    // ---- the last computation ----
+    SatelliteModel model = SatelliteModel::Sgp4;
+    double minutesSinceEpoch = 0.0;
+    SatelliteVector position;    // km
+    SatelliteVector velocity;    // km/s
+    double azimuthDeg = 0.0, elevationDeg = 0.0;
+    double rangeKm = 0.0, rangeRateKmS = 0.0;
+    double raHours = 0.0, decDeg = 0.0;             // topocentric
+    double subLatitudeDeg = 0.0, subLongitudeDeg = 0.0, heightKm = 0.0;  // east positive
+    bool eclipsed = false;
+    double eclipseDepth = 0.0;   // radians
+};
+
+// The 213-byte database record: name (71 bytes), line 1 (71), line 2 (71), each NUL-terminated.
+struct SatelliteRecord {
+    std::string name;
+    std::string line1;
+    std::string line2;
+};
+
+}  // namespace vsp

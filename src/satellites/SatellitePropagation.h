@@ -1,0 +1,49 @@
+#pragma once
+// Element sets to mean elements, propagation with SGP and near-Earth SGP4, and what the
+// observer sees. The pass and flare searches call these thousands of times per search.
+
+#include "ephemeris/Vec3.h"
+#include "satellites/SatelliteElements.h"
+
+namespace vsp {
+
+// Parses the two element lines of `record` (columns as the TLE format fixes them; digits,
+// point and sign read, blanks skipped, nothing rejected) and derives the model constants.
+void ConvertSatelliteRecord(const SatelliteRecord& record, SatelliteElements& elements);
+
+// Epoch YYDDD.DDDDDDDD to a Julian Date: years 57..99 are 19xx, 00..56 are 20xx.
+double SatelliteEpochToJd(double epoch);
+
+// Position and velocity (km, km/s) at `minutes` from the epoch by one model, into elements.
+void PropagateSgp(SatelliteElements& elements, double minutes);
+void PropagateSgp4(SatelliteElements& elements, double minutes);
+
+// The full computation at `jdUt`: SGP within 5 days of the epoch, SGP4 beyond; position,
+// velocity, topocentric right ascension and declination, sub-satellite point, look angles and
+// range rate. The observer's height is taken as 0.
+void ComputeSatellite(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements);
+// SGP position and the look angles only (the observer at its height), for the searches.
+void ComputeSatelliteQuick(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements);
+// SGP4 always, with the look angles.
+void ComputeSatelliteSgp4(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements);
+// ComputeSatelliteSgp4 and the Earth's shadow: eclipsed and eclipseDepth; ΔT in seconds.
+void ComputeSatelliteVisibility(double jdUt, double deltaTSeconds, const SatelliteObserver& observer,
+                                SatelliteElements& elements);
+
+// The Sun's geocentric equatorial vector (km) by the low-precision solar theory, ΔT in seconds
+// added to the time.
+Vec3 SunPosition(double jdUt, double deltaTSeconds);
+
+struct SatelliteShadow {
+    bool eclipsed = false;
+    double depth = 0.0;  // radians; not negative while eclipsed
+};
+SatelliteShadow IsEclipsed(const Vec3& satelliteKm, const Vec3& sunKm);
+
+bool CanEverRise(const SatelliteElements& elements, double observerLatitudeDeg);
+bool IsGeostationary(const SatelliteElements& elements);
+
+// Greenwich mean sidereal angle, radians.
+double SiderealAngle(double jdUt);
+
+}  // namespace vsp
