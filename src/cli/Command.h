@@ -38,6 +38,7 @@ public:
     CLI::App* Add(const std::string& name, const std::string& description, CommandRun run,
                   CLI::App* family = nullptr);
     // A command that only groups others ("data build", "data info"): one of them must follow.
+    // Declared again by name (a family whose commands live in several files), the same one.
     CLI::App* AddFamily(const std::string& name, const std::string& description);
     // A text positional of `command` that may begin with '-' ("expand -F"): a word the parser
     // took for an unknown option fills it when it is still empty.
@@ -99,6 +100,9 @@ void AddScreenCommand(CommandRegistry& registry);
 void AddGpsCommand(CommandRegistry& registry);
 void AddEmulateCommands(CommandRegistry& registry);      // emulate lx200, emulate gps
 void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|sync|move|stop|align
+void AddSatelliteDataCommands(CommandRegistry& registry);  // sat import|update|list|export
+void AddSatelliteCommands(CommandRegistry& registry);      // sat propagate|info
+void AddSatellitePassCommands(CommandRegistry& registry);  // sat passes, sat flares
 
 // The whole front end on `args` (the words after the program name): runs the command, or
 // `openWindow` when there is none; returns the exit status.

@@ -33,6 +33,9 @@ void RegisterCommands(CommandRegistry& registry) {
     AddGpsCommand(registry);
     AddEmulateCommands(registry);
     AddScopeCommands(registry);
+    AddSatelliteDataCommands(registry);
+    AddSatelliteCommands(registry);
+    AddSatellitePassCommands(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

@@ -16,6 +16,8 @@ CLI::App* CommandRegistry::Add(const std::string& name, const std::string& descr
 }
 
 CLI::App* CommandRegistry::AddFamily(const std::string& name, const std::string& description) {
+    const auto named = [&name](CLI::App* command) { return command->get_name() == name; };
+    if (auto existing = program_.get_subcommands(named); !existing.empty()) return existing.front();
     CLI::App* family = program_.add_subcommand(name, description);
     family->require_subcommand(1);
     return family;

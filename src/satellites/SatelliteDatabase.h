@@ -2,7 +2,8 @@
 // The satellite database "vespertar_satellites.ppc": a record file (type code 0x706C3132) of
 // 213-byte text records, name, line 1 and line 2 of 71 bytes each, NUL terminated. It is worked
 // on as the writable copy under usercatalogs/; an import replaces it whole (a temporary file
-// renamed over it), so a failed import never loses the previous database.
+// renamed over it), so a failed import never loses the previous database. The file name and
+// type code are the catalog files' (kSatelliteFile, kSatelliteTypeCode).
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/CatalogFiles.h"
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
 #include "satellites/SatelliteElements.h"
@@ -18,9 +20,9 @@ namespace vsp {
 
 inline constexpr int32_t kSatelliteRecordSize = 213;
 inline constexpr int32_t kSatelliteFieldSize = 71;
-inline constexpr uint32_t kSatelliteTypeCode = 0x706C3132;
 inline constexpr std::string_view kSatelliteDatabaseNotOpen = "Satellite database isn't open!";
 inline constexpr std::string_view kSatelliteRecordUnreadable = "Could not retrieve satellite record!";
+inline constexpr int kMaxSatelliteRecords = 65535;  // the record layer counts in 16 bits
 
 void EncodeSatelliteRecord(const SatelliteRecord& record, uint8_t* bytes);
 SatelliteRecord DecodeSatelliteRecord(const uint8_t* bytes);
@@ -42,6 +44,10 @@ public:
     int Find(std::string_view name);
     // Replaces the whole database (temporary file renamed over it); `error` says why not.
     bool Replace(const std::vector<SatelliteRecord>& records, std::string& error);
+    // Every record, in order; false (with the read's message) when one cannot be read.
+    bool ReadAll(std::vector<SatelliteRecord>& out);
+    // The writable copy's path.
+    std::string Path() const;
 
 private:
     struct Impl;

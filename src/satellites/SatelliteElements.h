@@ -28,6 +28,19 @@ struct SatelliteObserver {
     double heightKm = 0.0;
 };
 
+// What near-Earth SGP4 derives from the elements once (the symbols of Spacetrack Report No. 3):
+// the recovered semi-major axis and mean motion, the drag and gravity coefficients and the
+// secular rates (radians per minute).
+struct Sgp4Terms {
+    double aodp = 0.0, xnodp = 0.0, eta = 0.0;
+    double c1 = 0.0, c4 = 0.0, c5 = 0.0, d2 = 0.0, d3 = 0.0, d4 = 0.0;
+    double t2cof = 0.0, t3cof = 0.0, t4cof = 0.0, t5cof = 0.0;
+    double omgcof = 0.0, xmcof = 0.0, xnodcf = 0.0, delmo = 0.0, sinmo = 0.0;
+    double xmdot = 0.0, omgdot = 0.0, xnodot = 0.0;
+    double xlcof = 0.0, aycof = 0.0, x3thm1 = 0.0, x1mth2 = 0.0, x7thm1 = 0.0;
+    bool simpleDrag = false;  // perigee below 220 km: the drag terms beyond C1 are left out
+};
+
 struct SatelliteElements {
     // ---- read from the element set (angles in radians, rates per minute) ----
     double epoch = 0.0;          // YYDDD.DDDDDDDD as written
@@ -49,6 +62,7 @@ struct SatelliteElements {
     double modelMeanMotion = 0.0;                   // n0″, radians per minute
     double periodMin = 0.0;
     bool deepSpace = false;                         // period >= 225 minutes (informative only)
+    Sgp4Terms sgp4;
     // ---- the last computation ----
     SatelliteModel model = SatelliteModel::Sgp4;
     double minutesSinceEpoch = 0.0;

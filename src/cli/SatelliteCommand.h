@@ -1,0 +1,26 @@
+#pragma once
+// The `sat` family, whose commands live in more than one file: each file adds its commands to
+// the one family this gives.
+
+#include <string>
+
+#include "cli/Command.h"
+#include "cli/CommandOutput.h"
+#include "satellites/SatelliteDatabase.h"
+
+namespace vsp::cli {
+
+inline CLI::App* SatelliteFamily(CommandRegistry& registry) {
+    return registry.AddFamily("sat", "Artificial satellites: element sets, positions, passes and flares");
+}
+
+// The record `word` names in the open `database`: a whole number below the record count is an
+// index, anything else a name's beginning or a catalog number; -1 with a message when none.
+inline int FindSatellite(CliContext& ctx, SatelliteDatabase& database, const std::string& word) {
+    const auto number = ParseWhole(word);
+    const int index = number && *number >= 0 && *number < database.Count() ? int(*number) : database.Find(word);
+    if (index < 0) ctx.Messages().InfoBox("No satellite \"" + word + "\" in the database.", "");
+    return index;
+}
+
+}  // namespace vsp::cli

@@ -1,0 +1,152 @@
+// sat import FILE|URL [--append], sat update: element sets into the satellite database;
+// sat list: what it holds; sat export: the database as text memos under export/.
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "cli/CommandOutput.h"
+#include "cli/SatelliteCommand.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/Time.h"
+#include "satellites/ElementSetImport.h"
+#include "satellites/SatelliteExport.h"
+#include "satellites/SatellitePropagation.h"
+
+namespace vsp::cli {
+namespace {
+
+struct ImportArgs {
+    std::string source;
+    bool append = false;
+};
+
+void PrintImport(CliContext& ctx, const std::vector<ElementSetSourceReport>& report, int total) {
+    if (ctx.Json()) {
+        nlohmann::json sources = nlohmann::json::array();
+        for (const auto& source : report) {
+            nlohmann::json rejected = nlohmann::json::array();
+            for (const auto& reject : source.rejects) rejected.push_back({{"line", reject.line}, {"reason", reject.reason}});
+            sources.push_back({{"source", source.source}, {"imported", source.imported}, {"rejected", rejected}});
+        }
+        PrintJson(ctx, {{"sources", sources}, {"records", total}});
+        return;
+    }
+    for (const auto& source : report) {
+        ctx.Out() << source.imported << " element set" << (source.imported == 1 ? "" : "s") << " imported from "
+                  << source.source << "\n";
+        for (const auto& reject : source.rejects) ctx.Out() << "line " << reject.line << ": " << reject.reason << "\n";
+    }
+    ctx.Out() << total << " satellite" << (total == 1 ? "" : "s") << " in the database\n";
+}
+
+int RunImport(CliContext& ctx, const std::vector<std::string>& sources, bool append) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    database.Open();  // none yet is fine: the import makes it
+    std::vector<ElementSetSourceReport> report;
+    const bool imported = ImportElementSets(database, sources, append, ctx.Messages(), report);
+    PrintImport(ctx, report, database.Count());  // what was rejected, even when nothing came in
+    return imported ? kExitOk : kExitFailed;
+}
+
+// Opened, or the database's own message and false.
+bool OpenDatabase(CliContext& ctx, SatelliteDatabase& database) {
+    if (database.Open()) return true;
+    ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
+    return false;
+}
+
+int RunList(CliContext& ctx) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    std::vector<SatelliteRecord> records;
+    if (!OpenDatabase(ctx, database) || !database.ReadAll(records)) return kExitFailed;
+    const CalendarDateTime t = ctx.ObservingTime();
+    const double jdNow = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, ctx.Prefs().site.tzOffset);
+    nlohmann::json rows = nlohmann::json::array();
+    for (size_t i = 0; i < records.size(); ++i) {
+        SatelliteElements elements;
+        ConvertSatelliteRecord(records[i], elements);
+        std::string name = records[i].name;
+        name.erase(name.find_last_not_of(' ') + 1);
+        rows.push_back({{"index", i},
+                        {"name", name},
+                        {"epoch_jd", elements.epochJd},
+                        {"period_min", elements.periodMin},
+                        {"inclination_deg", elements.inclination * kRadToDeg},
+                        {"age_days", jdNow - elements.epochJd}});
+    }
+    if (ctx.Json()) {
+        PrintJson(ctx, rows);
+        return kExitOk;
+    }
+    ctx.Out() << "index  name                      epoch_jd       period_min  inclination_deg  age_days\n";
+    for (const auto& row : rows) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%5d  %-24s  %13.6f  %10.2f  %15.4f  %8.2f\n", row["index"].get<int>(),
+                      row["name"].get<std::string>().c_str(), row["epoch_jd"].get<double>(),
+                      row["period_min"].get<double>(), row["inclination_deg"].get<double>(),
+                      row["age_days"].get<double>());
+        ctx.Out() << line;
+    }
+    return kExitOk;
+}
+
+int RunExport(CliContext& ctx) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    if (!OpenDatabase(ctx, database)) return kExitFailed;
+    const CalendarDateTime t = ctx.ObservingTime();
+    char stem[64];
+    std::snprintf(stem, sizeof stem, "%04d%02d%02d_satellites_%02d%02d", t.year, t.month, t.day, t.hour, t.minute);
+    MemoWriter memos(ctx.Home(), stem, ctx.Messages());
+    RecordingInfoSink result;
+    int exported = 0;
+    const bool complete = ExportSatellites(database, memos, result, exported);
+    if (!complete) {
+        for (const auto& [first, second] : result.messages) ctx.Messages().InfoBox(first, second);
+        return kExitFailed;
+    }
+    const std::string message = result.messages.empty() ? "" : result.messages.back().first;
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"exported", exported}, {"files", memos.Files()}, {"message", message}});
+    } else {
+        ctx.Out() << message;
+        for (const std::string& file : memos.Files()) ctx.Out() << file << "\n";
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddSatelliteDataCommands(CommandRegistry& registry) {
+    CLI::App* sat = SatelliteFamily(registry);
+    auto import = std::make_shared<ImportArgs>();
+    CLI::App* importCommand = registry.Add(
+        "import", "Element sets from a text file or an http(s) address into the satellite database",
+        [import](CliContext& ctx) { return RunImport(ctx, {import->source}, import->append); }, sat);
+    importCommand->add_option("source", import->source, "a file of three-line element sets, or its address")
+        ->required()
+        ->type_name("FILE|URL");
+    importCommand->add_flag("--append", import->append, "keep the element sets already in the database");
+    importCommand->footer("Each set is a name line and the two element lines (69 characters, valid check digits, "
+                          "one catalog number); a set that is not is reported as \"line N: why\" and skipped. The "
+                          "database is replaced only when at least one set came in. --json: sources [source, "
+                          "imported, rejected [line, reason]], records.");
+
+    registry.Add(
+        "update", "Downloads the element sets of satellite_url and iridium_url into one new satellite database",
+        [](CliContext& ctx) { return RunImport(ctx, {ctx.Prefs().satelliteUrl, ctx.Prefs().iridiumUrl}, false); },
+        sat);
+    registry.Add("list", "The satellites of the database: index, name, epoch, period, inclination, age",
+                 RunList, sat)
+        ->footer("age_days is counted from the element epoch to the observing time. --json: an array of index, "
+                 "name, epoch_jd, period_min, inclination_deg, age_days.");
+    registry.Add("export", "The satellite database as text memos under export/ of the program directory", RunExport,
+                 sat)
+        ->footer("Each memo holds whole element sets (name and two lines) and is closed once it passes 3596 "
+                 "characters. --json: exported, files, message.");
+}
+
+}  // namespace vsp::cli

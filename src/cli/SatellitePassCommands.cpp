@@ -1,0 +1,228 @@
+// sat passes NAME|INDEX, sat passes --all, sat flares: the satellite form's searches from the
+// observing date and time and site. Ctrl+C ends a search and prints what it found so far.
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "cli/CommandOutput.h"
+#include "cli/SatelliteCommand.h"
+#include "ephemeris/Time.h"
+#include "platform/StopSignals.h"
+#include "satellites/SatelliteDatabase.h"
+#include "satellites/SatellitePropagation.h"
+#include "satellites/SatelliteSearches.h"
+
+namespace vsp::cli {
+namespace {
+
+struct PassArgs {
+    std::optional<std::string> satellite;
+    bool all = false;
+    std::optional<double> days;
+    std::optional<int> minAlt;
+};
+
+struct FlareArgs {
+    bool precise = false;
+    std::optional<int> minAlt;
+};
+
+// The database's records, or false with its message shown.
+bool ReadDatabase(CliContext& ctx, std::vector<SatelliteRecord>& records) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    if (!database.Open()) {
+        ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
+        return false;
+    }
+    return database.ReadAll(records);
+}
+
+// A whole number below the record count is an index, anything else a name prefix or a catalog
+// number; -1 with a message when nothing matches.
+int SatelliteIndex(CliContext& ctx, const std::string& word) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    return database.Open() ? FindSatellite(ctx, database, word) : -1;
+}
+
+SatelliteSearchSettings SearchSettings(CliContext& ctx, std::optional<int> minAlt) {
+    SatelliteSearchSettings settings;
+    settings.ephemeris = ctx.Ephemeris();
+    const CalendarDateTime t = ctx.ObservingTime();
+    settings.startJd = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second,
+                                      settings.ephemeris.location.tzOffset);
+    settings.minElevationIndex = minAlt.value_or(ctx.Prefs().satMinElevation);
+    settings.preciseFlares = ctx.Prefs().preciseFlares;
+    return settings;
+}
+
+SearchProgress CtrlCProgress() {
+    CatchStopSignals();
+    return SearchProgress{[] { return StopSignalled(); }, nullptr};
+}
+
+std::string LocalText(double localJd) {
+    const CalendarDateTime t = CalendarFromJulianDay(localJd);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return text;
+}
+
+std::string TrimmedName(std::string name) {
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
+double AzimuthAt(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements) {
+    ComputeSatelliteQuick(jdUt, observer, elements);
+    return elements.azimuthDeg;
+}
+
+nlohmann::json PassJson(const SatelliteSearchResult& pass, const SatelliteRecord& record,
+                        const SatelliteSearchSettings& settings) {
+    const double zone = settings.ephemeris.location.tzOffset / 1440.0;
+    const double rise = pass.riseTime - zone, set = pass.setTime - zone;
+    const SatelliteObserver observer = SearchObserver(settings.ephemeris.location);
+    SatelliteElements elements;
+    ConvertSatelliteRecord(record, elements);
+    return {{"name", TrimmedName(pass.name)},
+            {"rise_jd_ut", rise},
+            {"max_jd_ut", 0.5 * (rise + set)},
+            {"set_jd_ut", set},
+            {"rise_local", LocalText(pass.riseTime)},
+            {"max_local", LocalText(0.5 * (pass.riseTime + pass.setTime))},
+            {"set_local", LocalText(pass.setTime)},
+            {"max_alt_deg", pass.maxElevationDeg},
+            {"duration_s", pass.durationS},
+            {"rise_az_deg", AzimuthAt(rise, observer, elements)},
+            {"set_az_deg", AzimuthAt(set, observer, elements)}};
+}
+
+nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteRecord& record,
+                         const SatelliteSearchSettings& settings) {
+    const double jd = flare.flareTime - settings.ephemeris.location.tzOffset / 1440.0;
+    SatelliteElements elements;
+    ConvertSatelliteRecord(record, elements);
+    return {{"name", TrimmedName(flare.name)},
+            {"jd_ut", jd},
+            {"local", LocalText(flare.flareTime)},
+            {"magnitude", flare.magnitude},
+            {"alt_deg", flare.maxElevationDeg},
+            {"az_deg", AzimuthAt(jd, SearchObserver(settings.ephemeris.location), elements)},
+            {"angle_deg", flare.flareAngleDeg}};
+}
+
+void PrintPasses(CliContext& ctx, const nlohmann::json& passes) {
+    if (ctx.Json()) return PrintJson(ctx, passes);
+    ctx.Out() << "name                  rise                 max                  set                  alt  "
+                 "durat  az rise  az set\n";
+    for (const auto& p : passes) {
+        char line[200];
+        std::snprintf(line, sizeof line, "%-20s  %s  %s  %s  %3d  %5d  %7.1f  %6.1f\n",
+                      p["name"].get<std::string>().c_str(), p["rise_local"].get<std::string>().c_str(),
+                      p["max_local"].get<std::string>().c_str(), p["set_local"].get<std::string>().c_str(),
+                      p["max_alt_deg"].get<int>(), p["duration_s"].get<int>(), p["rise_az_deg"].get<double>(),
+                      p["set_az_deg"].get<double>());
+        ctx.Out() << line;
+    }
+    ctx.Out() << kTimesAreLocal << "\n";
+}
+
+void PrintFlares(CliContext& ctx, const nlohmann::json& flares) {
+    if (ctx.Json()) return PrintJson(ctx, flares);
+    ctx.Out() << "name                  time                 mag  alt     az  angle\n";
+    for (const auto& f : flares) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%-20s  %s  %3d  %3d  %5.1f  %5.2f\n", f["name"].get<std::string>().c_str(),
+                      f["local"].get<std::string>().c_str(), f["magnitude"].get<int>(), f["alt_deg"].get<int>(),
+                      f["az_deg"].get<double>(), f["angle_deg"].get<double>());
+        ctx.Out() << line;
+    }
+    ctx.Out() << kTimesAreLocal << "\n";
+}
+
+SatelliteSource SourceOf(const std::vector<SatelliteRecord>& records) {
+    return {static_cast<int>(records.size()), [&records](int index, SatelliteRecord& record) {
+                record = records[size_t(index)];
+                return true;
+            }};
+}
+
+int RunPasses(CliContext& ctx, const PassArgs& args) {
+    if (args.all == args.satellite.has_value()) return UsageError(ctx, "sat passes needs NAME|INDEX or --all");
+    std::vector<SatelliteRecord> records;
+    if (!ReadDatabase(ctx, records)) return kExitFailed;
+    SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
+    if (args.days) settings.passSearchDays = *args.days;
+    SearchProgress progress = CtrlCProgress();
+    std::vector<SatelliteSearchResult> passes;
+    if (args.all) {
+        passes = SearchAllSatellites(AllSatelliteSearch::Passes, SourceOf(records), settings, progress);
+    } else {
+        const int index = SatelliteIndex(ctx, *args.satellite);
+        if (index < 0) return kExitFailed;
+        passes = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
+    }
+    nlohmann::json out = nlohmann::json::array();
+    for (const auto& pass : passes) out.push_back(PassJson(pass, records[size_t(pass.satelliteIndex)], settings));
+    PrintPasses(ctx, out);
+    return kExitOk;
+}
+
+int RunFlares(CliContext& ctx, const FlareArgs& args) {
+    std::vector<SatelliteRecord> records;
+    if (!ReadDatabase(ctx, records)) return kExitFailed;
+    SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
+    settings.preciseFlares = settings.preciseFlares || args.precise;
+    SearchProgress progress = CtrlCProgress();
+    nlohmann::json out = nlohmann::json::array();
+    for (const auto& flare : SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(records), settings, progress))
+        out.push_back(FlareJson(flare, records[size_t(flare.satelliteIndex)], settings));
+    PrintFlares(ctx, out);
+    return kExitOk;
+}
+
+void AddMinAlt(CLI::App& command, std::optional<int>& minAlt) {
+    command.add_option("--min-alt", minAlt, "index 0..10 of the minimum elevations (default: the setting)")
+        ->check(CLI::Range(0, 10))
+        ->type_name("INDEX");
+}
+
+}  // namespace
+
+void AddSatellitePassCommands(CommandRegistry& registry) {
+    CLI::App* sat = SatelliteFamily(registry);
+    auto passes = std::make_shared<PassArgs>();
+    CLI::App* passCommand = registry.Add(
+        "passes", "The next passes of a satellite, or of every satellite with --all",
+        [passes](CliContext& ctx) { return RunPasses(ctx, *passes); }, sat);
+    passCommand->add_option("satellite", passes->satellite, "a name (its beginning), catalog number or index")
+        ->type_name("NAME|INDEX");
+    passCommand->add_flag("--all", passes->all, "passes of every satellite, in windows of 1.3 days over 8 days");
+    AddNumber(*passCommand, "--days", passes->days, "N", "one satellite: the search ends once N days are examined (30)");
+    AddMinAlt(*passCommand, passes->minAlt);
+    passCommand->footer(
+        "At most 30 passes from the observing date and time, by rise time. One satellite: passes in the Earth's "
+        "shadow at rise and set are left out. --all: passes wholly in daylight are left out too. Minimum elevations by index: 0, "
+        "5, 10, ... 50 degrees. Ctrl+C stops the search and prints what was found. --json: an array of name, "
+        "rise_jd_ut, max_jd_ut, set_jd_ut, rise_local, max_local, set_local, max_alt_deg (at the middle of the pass), "
+        "duration_s, rise_az_deg, set_az_deg.");
+
+    auto flares = std::make_shared<FlareArgs>();
+    CLI::App* flareCommand = registry.Add(
+        "flares", "Flares of every satellite in the next 8 days: sunlight thrown by its antennas to the site",
+        [flares](CliContext& ctx) { return RunFlares(ctx, *flares); }, sat);
+    flareCommand->add_flag("--precise", flares->precise, "refine each flare to a tenth of a second; flares within "
+                                                         "1.0 instead of 1.5 degrees");
+    AddMinAlt(*flareCommand, flares->minAlt);
+    flareCommand->footer(
+        "At most 30 flares by time, at night on a sunlit satellite. Minimum elevations by index: 10, 15, ... 60 "
+        "degrees. Ctrl+C stops the search and prints what was found. --json: an array of name, jd_ut, local, "
+        "magnitude, alt_deg, az_deg, angle_deg (between the reflected ray and the site).");
+}
+
+}  // namespace vsp::cli

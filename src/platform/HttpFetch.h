@@ -1,0 +1,27 @@
+#pragma once
+// Text files fetched over HTTP(S) for the imports and the element-set downloads.
+
+#include <cstddef>
+#include <string_view>
+
+#include "platform/InfoSink.h"
+
+namespace vsp {
+
+inline constexpr size_t kHttpPieceSize = 4096;
+
+// How long a fetch waits: for the connection, and with no byte arriving once connected (a
+// server that accepts and never answers must not hold the program).
+struct HttpTimeouts {
+    long connectSeconds = 10;
+    long stalledSeconds = 15;
+};
+
+// Fetches `address` into `buffer`: the body in 4096-byte pieces appended while the total
+// stays below capacity - 1 (the rest dropped without a message), NUL-terminated. Returns the
+// number of bytes stored; 0 with a message on `messages` when the fetch failed (no buffer,
+// no connection, an HTTP status of 400 or more, a time-out).
+size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, InfoSink& messages,
+                       const HttpTimeouts& timeouts = {});
+
+}  // namespace vsp

@@ -1,0 +1,35 @@
+#pragma once
+// Element sets brought into the satellite database from text files or HTTP(S) addresses.
+// The database is replaced only when every source could be had and at least one valid set
+// came in, so a failed fetch or a useless text leaves the previous database as it was.
+
+#include <string>
+#include <vector>
+
+#include "platform/HttpFetch.h"
+#include "platform/InfoSink.h"
+#include "satellites/ElementSetText.h"
+#include "satellites/SatelliteDatabase.h"
+
+namespace vsp {
+
+inline constexpr size_t kElementTextCapacity = size_t(1) << 20;
+
+// An http:// or https:// address is fetched, anything else read as a file. A fetched text that
+// begins with '<' is an error page. False with a message when no text could be had.
+bool LoadElementSetText(const std::string& source, std::string& text, InfoSink& messages,
+                        const HttpTimeouts& timeouts = {});
+
+struct ElementSetSourceReport {
+    std::string source;
+    int imported = 0;
+    std::vector<ElementSetReject> rejects;
+};
+
+// Imports `sources` in order as one database (after the present records with `append`).
+// `report` tells per source what came in and what was rejected.
+bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::string>& sources, bool append,
+                       InfoSink& messages, std::vector<ElementSetSourceReport>& report,
+                       const HttpTimeouts& timeouts = {});
+
+}  // namespace vsp

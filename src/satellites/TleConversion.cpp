@@ -1,0 +1,111 @@
+// Two-line element sets to the mean elements and the constants both models derive once.
+
+#include <cmath>
+#include <string>
+
+#include "ephemeris/Constants.h"
+#include "satellites/NearEarthModels.h"
+#include "satellites/SatelliteConstants.h"
+#include "satellites/SatellitePropagation.h"
+
+namespace vsp {
+namespace {
+
+using namespace sat;
+
+constexpr double kRevPerDayToRadPerMinute = kTwoPi / kMinutesPerDay;
+constexpr double kDeepSpacePeriodMinutes = 225.0;
+
+// The number written in columns [first, last] of `line` (0-based, inclusive). Digits, the
+// decimal point and a sign count; every other character (blanks, letters) is skipped, as is a
+// column beyond the end of the line. `assumedPoint` reads the digits as a fraction, the format's
+// assumed leading decimal point.
+double ReadField(const std::string& line, size_t first, size_t last, bool assumedPoint = false) {
+    double value = 0.0;
+    double scale = assumedPoint ? 0.1 : 0.0;  // 0 while reading the whole part
+    bool negative = false;
+    for (size_t i = first; i <= last && i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '-') {
+            negative = true;
+        } else if (c == '.') {
+            if (scale == 0.0) scale = 0.1;
+        } else if (c >= '0' && c <= '9') {
+            const int digit = c - '0';
+            if (scale == 0.0) {
+                value = value * 10.0 + digit;
+            } else {
+                value += digit * scale;
+                scale *= 0.1;
+            }
+        }
+    }
+    return negative ? -value : value;
+}
+
+// A mantissa with an assumed leading point and its signed exponent digit ("-30915-6").
+double ReadExponentField(const std::string& line, size_t first) {
+    return ReadField(line, first, first + 5, true) * std::pow(10.0, ReadField(line, first + 6, first + 7));
+}
+
+void ReadElementLines(const SatelliteRecord& record, SatelliteElements& e) {
+    const std::string& l1 = record.line1;
+    const std::string& l2 = record.line2;
+    e.epoch = ReadField(l1, 18, 31);
+    e.epochJd = SatelliteEpochToJd(e.epoch);
+    e.nDot2 = ReadField(l1, 33, 42) * kTwoPi / (kMinutesPerDay * kMinutesPerDay);
+    e.nDdot6 = ReadExponentField(l1, 44) * kTwoPi / (kMinutesPerDay * kMinutesPerDay * kMinutesPerDay);
+    e.bstar = ReadExponentField(l1, 53);
+    e.inclination = ReadField(l2, 8, 15) * kDegToRad;
+    e.node = ReadField(l2, 17, 24) * kDegToRad;
+    e.eccentricity = ReadField(l2, 26, 32, true);
+    e.perigee = ReadField(l2, 34, 41) * kDegToRad;
+    e.meanAnomaly = ReadField(l2, 43, 50) * kDegToRad;
+    e.meanMotionRevPerDay = ReadField(l2, 52, 62);
+    e.meanMotion = e.meanMotionRevPerDay * kRevPerDayToRadPerMinute;
+}
+
+// The recovered semi-major axis and mean motion (as SGP4 initialisation has them), the
+// secular rates of node and perigee, and the period.
+void DeriveOrbit(SatelliteElements& e) {
+    e.keOverN0 = kKe / e.meanMotion;
+    e.a1 = std::pow(e.keOverN0, 2.0 / 3.0);
+    e.cosI0 = std::cos(e.inclination);
+    e.sinI0 = std::sin(e.inclination);
+    const double e2 = e.eccentricity * e.eccentricity;
+    const double gravity = 1.5 * kK2 * (3.0 * e.cosI0 * e.cosI0 - 1.0) / std::pow(1.0 - e2, 1.5);
+    e.delta1 = gravity / (e.a1 * e.a1);
+    const double d1 = e.delta1;
+    e.a0 = e.a1 * (1.0 - d1 / 3.0 - d1 * d1 - (134.0 / 81.0) * d1 * d1 * d1);
+    e.p0 = e.a0 * (1.0 - e2);
+    e.q0 = e.a0 * (1.0 - e.eccentricity);
+    e.l0 = e.meanAnomaly + e.perigee + e.node;
+    const double rateScale = e.meanMotion / (e.p0 * e.p0);
+    e.nodeRate = -3.0 * kK2 * rateScale * e.cosI0;
+    e.perigeeRate = 1.5 * kK2 * rateScale * (5.0 * e.cosI0 * e.cosI0 - 1.0);
+    const double delta0 = gravity / (e.a0 * e.a0);
+    e.modelMeanMotion = e.meanMotion / (1.0 + delta0);
+    e.periodMin = kTwoPi / e.modelMeanMotion;
+    e.deepSpace = e.periodMin >= kDeepSpacePeriodMinutes;
+}
+
+}  // namespace
+
+double SatelliteEpochToJd(double epoch) {
+    const double yearDigits = std::floor(epoch / 1000.0);
+    const double year = yearDigits < 57.0 ? 2000.0 + yearDigits : 1900.0 + yearDigits;
+    const double y = year - 1.0;
+    const double a = std::floor(y / 100.0);
+    const double b = 2.0 - a + std::floor(a / 4.0);
+    const double januaryZero = std::floor(365.25 * y) + 428.0 + 1720994.5 + b;
+    return januaryZero + (epoch - 1000.0 * yearDigits);
+}
+
+void ConvertSatelliteRecord(const SatelliteRecord& record, SatelliteElements& elements) {
+    elements = SatelliteElements{};
+    ReadElementLines(record, elements);
+    DeriveOrbit(elements);
+    InitializeSgp4(elements);
+}
+
+}  // namespace vsp

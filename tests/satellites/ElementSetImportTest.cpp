@@ -1,0 +1,121 @@
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "satellites/ElementSetImport.h"
+#include "satellites/SatelliteExport.h"
+#include "support/LocalHttpServer.h"
+#include "support/TempHome.h"
+
+namespace vsp {
+namespace {
+
+std::string Bytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string Tle(const std::string& name) { return std::string(VESPERTAR_SHARED_DATA) + "/tle/" + name; }
+
+class SatelliteDataTest : public testing::Test {
+protected:
+    bool Import(const std::vector<std::string>& sources, bool append = false) {
+        database_.Open();
+        return ImportElementSets(database_, sources, append, messages_, report_, {1, 1});
+    }
+    // The memos written; the export's message is the last one recorded.
+    std::vector<std::string> Export() {
+        MemoWriter memos(home_.Dir(), "sats", messages_);
+        int exported = 0;
+        EXPECT_TRUE(ExportSatellites(database_, memos, messages_, exported));
+        return memos.Files();
+    }
+
+    test::TempHome home_;
+    RecordingInfoSink messages_;
+    SatelliteDatabase database_{home_.Dir(), messages_};
+    std::vector<ElementSetSourceReport> report_;
+};
+
+// Published element sets pass every check (their check digits count '-' as 1) and come out of
+// the database and the memos as they went in (CR/LF files with LF); each memo but the last
+// passes 3596 characters only with its last set.
+TEST_F(SatelliteDataTest, PublishedElementSetsRoundTripThroughDatabaseAndMemos) {
+    for (const char* name : {"visual-2025-07-20.tle", "iridium-2014-09-18.tle"}) {
+        std::string text = Bytes(Tle(name));
+        std::erase(text, '\r');
+        ASSERT_TRUE(Import({Tle(name)})) << name;
+        EXPECT_EQ(report_.at(0).rejects.size(), 0u);
+        EXPECT_EQ(report_[0].imported * 3, std::count(text.begin(), text.end(), '\n'));
+        std::string joined;
+        const std::vector<std::string> files = Export();
+        for (size_t i = 0; i < files.size(); ++i) {
+            const std::string memo = Bytes(files[i]);
+            const size_t lastSet = memo.rfind('\n', memo.rfind('\n', memo.rfind('\n', memo.size() - 2) - 1) - 1) + 1;
+            EXPECT_TRUE(i + 1 == files.size() || (memo.size() > 3596 && lastSet <= 3596)) << files[i];
+            joined += memo;
+        }
+        EXPECT_EQ(joined, text);
+        EXPECT_EQ(messages_.messages.back().first, std::to_string(report_[0].imported) + " Satellite records exported.\n");
+    }
+}
+
+TEST_F(SatelliteDataTest, FaultySetsAreReportedByLineAndSkipped) {
+    std::vector<std::string> l;  // the first three sets
+    std::istringstream split(Bytes(Tle("visual-2025-07-20.tle")));
+    for (std::string line; l.size() < 9 && std::getline(split, line);) l.push_back(line);
+    std::string badCheck = l[2], otherNumber = l[5];
+    badCheck[68] = char('0' + (badCheck[68] - '0' + 1) % 10);
+    std::swap(otherNumber[3], otherNumber[4]);  // another number with the same check digit
+    const std::string text = l[0] + "\r\n" + l[1] + "   \r\n" + l[2] + "\n" +              // good, CR/LF, blanks
+                             "\n# a comment\n" + l[0] + "\n" + l[1].substr(0, 68) + "\n" + l[2] + "\n" +  // 7 short
+                             l[0] + "\n" + l[1] + "\n" + badCheck + "\n" +                     // 11 check digit
+                             l[1] + "\n" + l[2] + "\n" +                                       // 12 no name line
+                             l[3] + "\n" + l[4] + "\n" + otherNumber + "\n" +                  // 16 other number
+                             l[6] + "\n" + l[7].replace(0, 1, "3") + "\n" + l[8] + "\n";       // 18 not line 1
+    const ParsedElementSets parsed = ParseElementSets(text);
+    ASSERT_EQ(parsed.records.size(), 1u);
+    EXPECT_EQ(parsed.records[0].name + parsed.records[0].line1 + parsed.records[0].line2, l[0] + l[1] + l[2]);
+    std::vector<int> rejectedLines;
+    for (const auto& reject : parsed.rejects) rejectedLines.push_back(reject.line);
+    EXPECT_EQ(rejectedLines, (std::vector<int>{7, 11, 12, 16, 18}));
+}
+
+// A failed fetch, an error page or a text without one valid set leaves the database as it was.
+TEST_F(SatelliteDataTest, FailedImportsKeepThePreviousDatabase) {
+    test::LocalHttpServer server({{"/visual.txt", {200, Bytes(Tle("visual-2025-07-20.tle"))}},
+                                  {"/error.txt", {200, "<html><body>Service unavailable</body></html>"}}});
+    const std::string visual = server.Url("/visual.txt");
+    ASSERT_TRUE(Import({visual}));
+    ASSERT_TRUE(Import({Tle("iridium-2014-09-18.tle")}, true));
+    EXPECT_EQ(database_.Count(), 151 + 92);
+    const std::string before = Bytes(database_.Path());
+    home_.WriteFile("nothing.tle", "ISS\n1 25544U\n");
+    for (const std::vector<std::string>& sources :
+         {std::vector<std::string>{visual, server.Url("/missing.txt")}, {visual, server.Url("/error.txt")},
+          {home_.Path("nothing.tle")}, {home_.Path("absent.tle")}}) {
+        EXPECT_FALSE(Import(sources, true)) << sources.back();
+        EXPECT_TRUE(Bytes(database_.Path()) == before) << sources.back();
+    }
+    EXPECT_EQ(database_.Find("iss (zarya)"), 101);  // the set at line 304 of the file
+    EXPECT_EQ(database_.Find("25544"), 101);
+}
+
+TEST_F(SatelliteDataTest, ExportOfOneRecordAndReadsThatCannotBe) {
+    SatelliteRecord record;
+    EXPECT_FALSE(database_.ReadSatelliteRecord(0, record));
+    EXPECT_EQ(messages_.messages.back().first, kSatelliteDatabaseNotOpen);
+    std::string error;
+    const SatelliteRecord set = ParseElementSets(Bytes(Tle("visual-2025-07-20.tle"))).records.at(0);
+    ASSERT_TRUE(database_.Replace({set}, error));
+    const auto field = [](std::string text) { return text.append(71 - text.size(), '\0'); };
+    EXPECT_EQ(Bytes(database_.Path()).substr(16), field(set.name) + field(set.line1) + field(set.line2));
+    EXPECT_FALSE(database_.ReadSatelliteRecord(1, record));
+    EXPECT_EQ(messages_.messages.back().first, kSatelliteRecordUnreadable);
+    Export();
+    EXPECT_EQ(messages_.messages.back().first, "1 Satellite record exported.\n");
+}
+
+}  // namespace
+}  // namespace vsp
