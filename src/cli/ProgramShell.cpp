@@ -1,6 +1,7 @@
 #include "cli/ProgramShell.h"
 
 #include "forms/ChartForm.h"
+#include "forms/SatelliteForm.h"
 #include "forms/ScopeForms.h"
 #include "forms/SkyForms.h"
 #include "shell/FormTable.h"
@@ -43,6 +44,7 @@ void WireShell(AppState& state, CatalogSession& sky, Telescope& telescope) {
     RegisterForm(state, kSkyChartFormId, [&sky, &telescope, selection](AppState&, int) {
         return MakeChartForm(sky, telescope, selection);
     });
+    RegisterForm(state, kSatelliteFormId, [](AppState&, int) { return MakeSatelliteForm(); });
 }
 
 StartResult StartShell(AppState& state, const PreferenceLoadResult& loaded) {

@@ -60,7 +60,8 @@ public:
     // cut to the area (a smaller canvas covers only its own size). Replaces the earlier
     // picture; false, with no picture left, when the copy cannot be made.
     bool SetPicture(const Canvas& canvas, const Rect& area);
-    // Null before the first copy.
+    void ClearPicture() { picture_.pixels.Free(); }
+    // Null before the first copy and after ClearPicture.
     const FormPicture* Picture() const { return picture_.pixels.Empty() ? nullptr : &picture_; }
 
 private:

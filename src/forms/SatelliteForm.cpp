@@ -1,0 +1,359 @@
+// Satellites (2800): the current satellite of the database where it stands at the form's time,
+// its passes, the passes or flares of every satellite, and the sky of one pass. Searches run
+// on the window's thread and stop at the first key or tap.
+
+#include "forms/SatelliteForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ephemeris/BodyPosition.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/Time.h"
+#include "forms/ObservingContext.h"
+#include "forms/PlaceTimeForms.h"
+#include "forms/SatelliteInfoLines.h"
+#include "forms/SatelliteSkyView.h"
+#include "satellites/SatelliteDatabase.h"
+#include "satellites/SatellitePropagation.h"
+#include "satellites/SatelliteSearches.h"
+#include "shell/FormHistory.h"
+#include "shell/FormOps.h"
+#include "shell/Forms.h"
+#include "shell/InfoBox.h"
+#include "shell/PreferenceTable.h"
+#include "shell/Scale.h"
+
+namespace vsp {
+namespace {
+
+constexpr int kPrevButton = 2801, kNextButton = 2802, kNameText = 2803;
+constexpr int kInfoLabelFirst = 2810, kInfoValueFirst = 2830, kInfoRows = 15;
+constexpr int kLocalTimesText = 2850, kMinElevationLabel = 2851, kMinElevationTrigger = 2852;
+constexpr int kMinElevationList = 2853, kHeaderList = 2854, kResultList = 2855, kStatusText = 2856;
+constexpr int kInfoButton = 2860, kPassesButton = 2861, kAllPassesButton = 2862, kFlaresButton = 2863;
+
+// Layout, 96-dpi pixels.
+constexpr int kMargin = 6, kTop = 46, kRowStep = 16, kLabelWidth = 84;
+constexpr int kListTop = 100, kListHeight = 168, kStatusTop = 272, kButtonTop = 294;
+constexpr int kSkySide = 210;
+// The information view's last two lines need this much height below the name.
+constexpr int kRoomForAllRows = 15;
+
+// Page Up and Down arrow move to the following satellite, Page Down and Up arrow to the
+// preceding one.
+constexpr int kKeyPageUp = 33, kKeyPageDown = 34;
+
+enum class View { Information, Passes, AllPasses, Flares, PassSky };
+
+struct Column {
+    const char* title;
+    int width;  // 96-dpi pixels
+};
+const std::vector<Column>& ColumnsOf(View view) {
+    static const std::vector<Column> passes = {{"Date", 34}, {"Aos", 36}, {"Max", 36}, {"Los", 36},
+                                               {"Alt", 26}, {"Durat\xB0", 44}};
+    static const std::vector<Column> all = {{"Name", 92}, {"Date", 36}, {"Time", 56}, {"Alt", 28}};
+    static const std::vector<Column> flares = {{"Name", 76}, {"Date", 34}, {"Time", 56}, {"Mag", 30}, {"Alt", 28}};
+    return view == View::AllPasses ? all : view == View::Flares ? flares : passes;
+}
+
+// The minimum-elevation rows: passes / flares, "15/30°".
+constexpr int kMinElevationRows = 11;
+std::string MinElevationText(int index) {
+    return std::to_string(PassMinimumElevation(index)) + "/" + std::to_string(FlareMinimumElevation(index)) + "\xB0";
+}
+
+std::string TwoDigits(const char* format, int a, int b, int c = 0) {
+    char text[24];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+// A result time (Julian Date + zone offset) as the local clock shows it.
+CalendarDateTime LocalOf(double shiftedJd) { return CalendarFromJulianDay(shiftedJd); }
+
+std::string ResultRow(const SatelliteSearchResult& r, View view) {
+    const CalendarDateTime rise = LocalOf(r.riseTime), set = LocalOf(r.setTime);
+    const std::string date = TwoDigits("%02d/%02d", rise.month, rise.day);
+    if (view == View::Passes) {
+        const CalendarDateTime middle = LocalOf((r.riseTime + r.setTime) / 2.0);
+        return date + "\t" + TwoDigits("%02d:%02d", rise.hour, rise.minute) + "\t" +
+               TwoDigits("%02d:%02d", middle.hour, middle.minute) + "\t" + TwoDigits("%02d:%02d", set.hour, set.minute) +
+               "\t" + std::to_string(r.maxElevationDeg) + "\xB0\t" + TwoDigits("%dm%d", r.durationS / 60, r.durationS % 60);
+    }
+    const CalendarDateTime at = LocalOf(view == View::Flares ? r.flareTime : r.riseTime);
+    std::string row = r.name + "\t" + TwoDigits("%02d/%02d", at.month, at.day) + "\t" +
+                      TwoDigits("%02d:%02d:%02d", at.hour, at.minute, at.second);
+    if (view == View::Flares) row += "\t" + std::to_string(r.magnitude);
+    return row + "\t" + std::to_string(r.maxElevationDeg) + "\xB0";
+}
+
+FormTemplate SatelliteTemplate(int formId) {
+    FormTemplate t = PlaceTimeTemplate(formId);
+    t.controls.back().rect.right = 96;  // the title leaves room for the arrows
+    t.controls.push_back(ButtonAt(kPrevButton, 150, 1, 40, "<"));
+    t.controls.push_back(ButtonAt(kNextButton, 194, 1, 40, ">"));
+    t.controls.push_back(LabelAt(kNameText, kMargin, 26, 240 - 2 * kMargin, ""));
+    for (int i = 0; i < kInfoRows; ++i) {
+        const int top = kTop + i * kRowStep;
+        // The block headings take the whole line.
+        const bool heading = std::ranges::count(kSatelliteInfoHeadingRows, i) > 0;
+        t.controls.push_back(LabelAt(kInfoLabelFirst + i, kMargin, top, heading ? 240 - 2 * kMargin : kLabelWidth, ""));
+        t.controls.push_back(LabelAt(kInfoValueFirst + i, kMargin + kLabelWidth, top, 240 - 2 * kMargin - kLabelWidth, ""));
+    }
+    t.controls.push_back(LabelAt(kLocalTimesText, kMargin, kTop, 240 - 2 * kMargin, std::string(kTimesAreLocal)));
+    t.controls.push_back(LabelAt(kMinElevationLabel, kMargin, kTop + 20, 100, "Min. elevation"));
+    t.controls.push_back(ButtonAt(kMinElevationTrigger, 110, kTop + 18, 70, ""));
+    t.controls.back().kind = ControlKind::PopupTrigger;
+    t.controls.push_back({kHeaderList, ControlKind::List, "", MakeRect(kMargin, kListTop - 18, 228, 16)});
+    t.controls.push_back({kResultList, ControlKind::List, "", MakeRect(kMargin, kListTop, 228, kListHeight)});
+    t.controls.push_back(LabelAt(kStatusText, kMargin, kStatusTop, 240 - 2 * kMargin, ""));
+    t.controls.push_back(ButtonAt(kInfoButton, 2, kButtonTop, 52, "Info"));
+    t.controls.push_back(ButtonAt(kPassesButton, 56, kButtonTop, 60, "Passes"));
+    t.controls.push_back(ButtonAt(kAllPassesButton, 118, kButtonTop, 50, "All"));
+    t.controls.push_back(ButtonAt(kFlaresButton, 170, kButtonTop, 68, "Flares"));
+    // Last, so that the open list lies over the others.
+    t.controls.push_back({kMinElevationList, ControlKind::List, "", MakeRect(110, 0, 70, 0), false});
+    return t;
+}
+
+class SatelliteForm : public Form {
+public:
+    FormTemplate BuildTemplate(AppState&, int formId) override { return SatelliteTemplate(formId); }
+
+    void OnOpen(AppState& state, FormWindow& window) override {
+        OpenPlaceTimeForm(state, window);
+        database_.emplace(state.dir, state.info);
+        database_->Open();
+        if (state.prefs.satMinElevation < 0 || state.prefs.satMinElevation > 10) state.prefs.satMinElevation = 0;
+        for (int row = kMinElevationRows - 1; row >= 0; --row) AddListRow(state, kMinElevationList, MinElevationText(row));
+        SetPopupList(state, kMinElevationTrigger, kMinElevationList, -1, 0, state.prefs.satMinElevation);
+        SetPopupLabel(state, kMinElevationTrigger, MinElevationText(state.prefs.satMinElevation));
+        ChooseSatellite(state, window, state.prefs.currentSatellite);
+    }
+
+    void OnControl(AppState& state, FormWindow& window, int id, ControlNotify notify) override {
+        if (searching_) return;
+        switch (id) {
+            case kPrevButton: ChooseSatellite(state, window, index_ - 1); break;
+            case kNextButton: ChooseSatellite(state, window, index_ + 1); break;
+            case kInfoButton: ShowView(state, window, View::Information); break;
+            case kPassesButton: Search(state, window, View::Passes); break;
+            case kAllPassesButton: Search(state, window, View::AllPasses); break;
+            case kFlaresButton: Search(state, window, View::Flares); break;
+            case kMinElevationList:
+                if (notify != ControlNotify::Click) state.prefs.satMinElevation = GetListSelection(state, id);
+                break;
+            case kResultList:
+                if (notify == ControlNotify::RowChosen) ShowPassSky(state, window, GetListSelection(state, id));
+                break;
+            default: break;
+        }
+    }
+
+    bool OnKey(AppState& state, FormWindow& window, const KeyPress& key) override {
+        // The key that stopped a search has done its work.
+        if (searching_ || std::exchange(keyStoppedSearch_, false)) return true;
+        if (key.code == kKeyPageUp || key.code == kKeyDown) {
+            ChooseSatellite(state, window, index_ + 1);
+        } else if (key.code == kKeyPageDown || key.code == kKeyUp) {
+            ChooseSatellite(state, window, index_ - 1);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    // ---- the current satellite ----
+    void ChooseSatellite(AppState& state, FormWindow& window, int index) {
+        const int count = database_->Count();
+        if (count == 0) {
+            SetField(state, kNameText, "No satellite: import element sets first.");
+            ShowView(state, window, View::Information);
+            return;
+        }
+        index = std::clamp(index, 0, count - 1);
+        SatelliteRecord record;
+        if (!database_->ReadSatelliteRecord(index, record)) return;
+        index_ = index;
+        state.prefs.currentSatellite = index;
+        record_ = record;
+        elements_ = SatelliteElements{};
+        ConvertSatelliteRecord(record, elements_);
+        std::string name = record.name;
+        name.erase(name.find_last_not_of(' ') + 1);  // element-set names are padded
+        SetField(state, kNameText, name + "  (" + std::to_string(index + 1) + "/" + std::to_string(count) + ")");
+        results_.clear();
+        ShowView(state, window, view_ == View::PassSky ? View::Passes : view_);
+    }
+
+    double FormJdUt(const AppState& state) const {
+        const CalendarDateTime local = ObservingLocal(state);
+        return JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute, local.second,
+                              state.prefs.site.tzOffset);
+    }
+
+    // ---- views ----
+    void ShowView(AppState& state, FormWindow& window, View view) {
+        view_ = view;
+        const bool info = view == View::Information, list = view == View::Passes || view == View::AllPasses ||
+                                                         view == View::Flares;
+        for (int i = 0; i < kInfoRows; ++i) {
+            ShowControl(state, &window, kInfoLabelFirst + i, info);
+            ShowControl(state, &window, kInfoValueFirst + i, info);
+        }
+        for (const int id : {kLocalTimesText, kMinElevationLabel, kMinElevationTrigger, kHeaderList, kResultList})
+            ShowControl(state, &window, id, list);
+        ShowControl(state, &window, kMinElevationList, false);
+        window.ClearPicture();
+        if (info) FillInformation(state);
+        if (list) FillList(state, window);
+        state.windows.InvalidateForm(&window);
+    }
+
+    void FillInformation(AppState& state) {
+        if (record_.line1.empty()) return;
+        const double jd = FormJdUt(state);
+        ComputeSatellite(jd, SearchObserver(SiteEphemeris(state).location), elements_);
+        const bool roomForAll = kTop + kRoomForAllRows * kRowStep <= kStatusTop + kRowStep;
+        const std::vector<SatelliteInfoLine> lines =
+            SatelliteInfoLines(elements_, jd - elements_.epochJd, SettingsFormats(state), roomForAll);
+        for (int i = 0; i < kInfoRows; ++i) {
+            const bool used = size_t(i) < lines.size();
+            SetField(state, kInfoLabelFirst + i, used ? lines[size_t(i)].label : "");
+            SetField(state, kInfoValueFirst + i, used ? lines[size_t(i)].value : "");
+        }
+    }
+
+    void FillList(AppState& state, FormWindow& window) {
+        const std::vector<Column>& columns = ColumnsOf(view_);
+        std::vector<int> widths;
+        std::string header;
+        for (const Column& c : columns) {
+            widths.push_back(ScaledX(state, c.width));
+            header += std::string(header.empty() ? "" : "\t") + c.title;
+        }
+        for (const int id : {kHeaderList, kResultList}) {
+            Control* list = window.FindControl(id);
+            list->DeleteAllRows();
+            list->SetColumns(widths);
+        }
+        AddListRow(state, kHeaderList, header);
+        for (auto it = results_.rbegin(); it != results_.rend(); ++it) AddListRow(state, kResultList, ResultRow(*it, view_));
+    }
+
+    // ---- searches ----
+    SatelliteSearchSettings SearchSettings(const AppState& state) const {
+        SatelliteSearchSettings settings;
+        settings.ephemeris = SiteEphemeris(state);
+        settings.startJd = FormJdUt(state);
+        settings.minElevationIndex = state.prefs.satMinElevation;
+        settings.preciseFlares = state.prefs.preciseFlares;
+        settings.reportEnd = true;
+        return settings;
+    }
+
+    void Search(AppState& state, FormWindow& window, View view) {
+        results_.clear();
+        ShowView(state, window, view);
+        if (record_.line1.empty()) return;
+        SetField(state, kStatusText, kPressAnyKeyToStop);
+        state.windows.UpdateMainWindow();
+        SearchProgress progress;
+        progress.tzOffsetMinutes = state.prefs.site.tzOffset;
+        progress.stop = [&state] { return state.loop.InputPending(); };
+        progress.show = [&state](const std::string& text) {
+            SetField(state, kStatusText, std::string(kPressAnyKeyToStop) + "  " + text);
+            state.windows.UpdateMainWindow();
+        };
+        searching_ = true;
+        const SatelliteSearchSettings settings = SearchSettings(state);
+        if (view == View::Passes) {
+            results_ = SearchPasses(record_, index_, settings, progress, state.info);
+        } else {
+            SatelliteSource source{database_->Count(), [this](int i, SatelliteRecord& r) {
+                                       return database_->ReadSatelliteRecord(i, r);
+                                   }};
+            results_ = SearchAllSatellites(view == View::Flares ? AllSatelliteSearch::Flares : AllSatelliteSearch::Passes,
+                                           source, settings, progress);
+        }
+        searching_ = false;
+        keyStoppedSearch_ = progress.stopped;
+        SetField(state, kStatusText, "");
+        ShowView(state, window, view);
+    }
+
+    // ---- the sky of a pass ----
+    void ShowPassSky(AppState& state, FormWindow& window, int row) {
+        if (row < 0 || size_t(row) >= results_.size())
+            return;
+        const SatelliteSearchResult& r = results_[size_t(row)];
+        SatelliteRecord record;
+        if (!database_->ReadSatelliteRecord(r.satelliteIndex, record)) return;
+        const PassSky sky = PassSkyOf(state, record, r);
+        ShowView(state, window, View::PassSky);
+        ShowControl(state, &window, kNameText, true);
+        SetField(state, kNameText, r.name);
+        Canvas canvas;
+        const int side = ScaledX(state, kSkySide);
+        DrawPassSky(canvas, side, sky, state);
+        const int left = (ScaledX(state, 240) - side) / 2;
+        state.windows.CopyCanvas(window, canvas, MakeRect(left, ScaledY(state, kTop), side, side));
+    }
+
+    PassSky PassSkyOf(AppState& state, const SatelliteRecord& record, const SatelliteSearchResult& r) const {
+        const double offset = state.prefs.site.tzOffset / 1440.0;
+        const double rise = r.riseTime - offset, set = r.setTime - offset;
+        SatelliteElements elements;
+        ConvertSatelliteRecord(record, elements);
+        const SatelliteObserver observer = SearchObserver(SiteEphemeris(state).location);
+        PassSky sky;
+        constexpr int kSteps = 48;
+        for (int i = 0; i <= kSteps; ++i) {
+            ComputeSatelliteSgp4(rise + (set - rise) * i / kSteps, observer, elements);
+            sky.track.push_back({elements.azimuthDeg, std::max(0.0, elements.elevationDeg)});
+        }
+        const auto clock = [](double shiftedJd) {
+            const CalendarDateTime t = LocalOf(shiftedJd);
+            return TwoDigits("%02d:%02d:%02d", t.hour, t.minute, t.second);
+        };
+        sky.riseText = clock(r.riseTime);
+        sky.highestText = clock((r.riseTime + r.setTime) / 2.0);
+        sky.setText = clock(r.setTime);
+        const CalendarDateTime middle = LocalOf((r.riseTime + r.setTime) / 2.0);
+        const EphemerisSettings settings = SiteEphemeris(state);
+        for (const int body : {kBodySun, kBodyMoon}) {
+            BodyPosition place;
+            BodyHorizon horizon;
+            if (ComputeBody(place, body, middle.year, middle.month, middle.day, middle.hour, middle.minute,
+                            middle.second, settings, &horizon) != kEphemerisOk ||
+                horizon.altitude <= 0.0) {
+                continue;
+            }
+            (body == kBodySun ? sky.sun : sky.moon) = SkyPlace{horizon.azimuth, horizon.altitude};
+        }
+        return sky;
+    }
+
+    std::optional<SatelliteDatabase> database_;
+    int index_ = 0;
+    SatelliteRecord record_;
+    SatelliteElements elements_;
+    View view_ = View::Information;
+    std::vector<SatelliteSearchResult> results_;
+    bool searching_ = false;
+    bool keyStoppedSearch_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Form> MakeSatelliteForm() { return std::make_unique<SatelliteForm>(); }
+
+}  // namespace vsp

@@ -1,0 +1,53 @@
+#include "forms/SatelliteInfoLines.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "ephemeris/Constants.h"
+#include "format/AngleFormat.h"
+
+namespace vsp {
+namespace {
+
+std::string Format(const char* format, double value) {
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// "48.86°N" / "2.35°W": the size of the angle and its side.
+std::string Signed(double degrees, char positive, char negative) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f\xB0%c", std::fabs(degrees), degrees < 0.0 ? negative : positive);
+    return text;
+}
+
+}  // namespace
+
+std::vector<SatelliteInfoLine> SatelliteInfoLines(const SatelliteElements& e, double ageDays,
+                                                  const TextFormats& formats, bool roomForAll) {
+    const double speed = std::sqrt(e.velocity.x * e.velocity.x + e.velocity.y * e.velocity.y +
+                                   e.velocity.z * e.velocity.z);
+    std::vector<SatelliteInfoLine> lines = {
+        {"Earth Location", "", true},
+        {"Lat", Signed(e.subLatitudeDeg, 'N', 'S')},
+        {"Lon", Signed(e.subLongitudeDeg, 'E', 'W')},
+        {"Alt", Format("%.0fkm", e.heightKm)},
+        {"Sky Location", "", true},
+        {"Az", Format("%.1f\xB0", e.azimuthDeg)},
+        {"Alt", Format("%.1f\xB0", e.elevationDeg)},
+        {"RA", HMSToStr(e.raHours, formats)},
+        {"Dec", DmsToStr(e.decDeg, formats)},
+        {"Informations", "", true},
+        {"Velocity", Format("%.2fkm/s", speed)},
+        {"Range", Format("%.0fkm", e.rangeKm)},
+        {"Orbit period", Format("%.0fmin", std::floor(e.periodMin + 0.5))},
+    };
+    if (roomForAll) {
+        lines.push_back({"Inclination", Format("%.2f\xB0", e.inclination / kDegToRad)});
+        lines.push_back({"Age Of TLE", Format("%.1f days", ageDays)});
+    }
+    return lines;
+}
+
+}  // namespace vsp

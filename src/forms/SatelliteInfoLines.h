@@ -1,0 +1,27 @@
+#pragma once
+// The satellite form's information view: three blocks of labelled values computed for the
+// form's time ("Earth Location", "Sky Location", "Informations"), in the device code page.
+
+#include <string>
+#include <vector>
+
+#include "format/TextFormats.h"
+#include "satellites/SatelliteElements.h"
+
+namespace vsp {
+
+struct SatelliteInfoLine {
+    std::string label;   // a block's heading has no value
+    std::string value;
+    bool heading = false;
+};
+
+// The lines that head a block, whatever the room: 0, 4 and 9.
+inline constexpr int kSatelliteInfoHeadingRows[] = {0, 4, 9};
+
+// `ageDays`: days from the element set's epoch to the form's time. The last two lines
+// ("Inclination", "Age Of TLE") come only when `roomForAll`.
+std::vector<SatelliteInfoLine> SatelliteInfoLines(const SatelliteElements& elements, double ageDays,
+                                                  const TextFormats& formats, bool roomForAll);
+
+}  // namespace vsp
