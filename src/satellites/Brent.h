@@ -1,7 +1,8 @@
 #pragma once
-// Brent's root finder and minimiser over any function of one variable. The searches use them on
-// Julian Dates, so the tolerances are in days and the machine-precision term of the root finder
-// is scaled by the abscissa.
+// Brent's root finder and minimiser over any function of one variable. The searches give them
+// times in days: the pass search from its coarse point (the root finder's precision term is
+// scaled by the abscissa), the flare search as Julian Dates (its tolerances are relative to the
+// abscissa).
 
 #include <functional>
 

@@ -61,9 +61,11 @@ bool FindNextPass(double t0, double t1, SatelliteElements& elements, const Satel
         if ((!longWindow || step % kLongWindowPollEvery == 0) && progress.Poll()) return false;
         elevation = QuickElevation(t, observer, elements);
     }
-    const auto elevationAt = [&](double jd) { return QuickElevation(jd, observer, elements); };
-    pass.rise = BrentRoot(elevationAt, t - kRiseBracketDays, t, kRiseToleranceDays);
-    pass.set = BrentRoot(elevationAt, t, t + kRiseBracketDays, kSetToleranceDays);
+    // The roots are sought in days from the coarse point rather than in Julian Dates: the root
+    // finder's precision term grows with the abscissa, and a Julian Date would make it 25 s.
+    const auto elevationAt = [&](double days) { return QuickElevation(t + days, observer, elements); };
+    pass.rise = t + BrentRoot(elevationAt, -kRiseBracketDays, 0.0, kRiseToleranceDays);
+    pass.set = t + BrentRoot(elevationAt, 0.0, kRiseBracketDays, kSetToleranceDays);
     return true;
 }
 

@@ -26,9 +26,10 @@ TEST(SatellitePassCommands, SearchesFromTheObservingTimeInLocalTime) {
     ASSERT_EQ(list.size(), 12u);  // skyfield's 13 in two days, one of them in the shadow throughout
     const nlohmann::json& first = list[0];
     EXPECT_EQ(first["name"], "ISS (ZARYA)");
-    EXPECT_NEAR(first["rise_jd_ut"].get<double>(), 2460877.09729817, 26.0 / 86400.0);  // skyfield
-    EXPECT_EQ(first["rise_local"].get<std::string>().substr(0, 16), "2025-07-20 16:19");
-    EXPECT_NEAR(first["rise_az_deg"].get<double>(), 142.3, 1.0);
+    // skyfield's rise; PyEphem's next_pass: 14:20:06 UT at azimuth 140.30.
+    EXPECT_NEAR(first["rise_jd_ut"].get<double>(), 2460877.09729817, 10.0 / 86400.0);
+    EXPECT_EQ(first["rise_local"].get<std::string>().substr(0, 16), "2025-07-20 16:20");
+    EXPECT_NEAR(first["rise_az_deg"].get<double>(), 140.30, 0.1);
     EXPECT_EQ(run({"sat", "passes"}).status, 2);
     EXPECT_EQ(run({"sat", "passes", "ISS", "--all"}).status, 2);
     EXPECT_EQ(run({"sat", "flares", "--min-alt", "11"}).status, 2);

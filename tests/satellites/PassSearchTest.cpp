@@ -15,9 +15,9 @@ namespace {
 
 constexpr double kStart = 2460876.5;  // 2025-07-20 0h UT
 constexpr double kReferenceDays = 2.0;
-// Rise and set are refined until the bracket is within 2·6e-11·JD + tol/2 of the root, 25.5 s
-// at these dates (measured: 17.6 s); the models agree on the crossings within 0.5 s.
-constexpr double kTimeToleranceS = 26.0;
+// The searches step with SGP within five days of the epoch; it and skyfield's SGP4 put the
+// horizon crossings of the low passes up to 9.2 s apart (measured), the high ones within 1 s.
+constexpr double kTimeToleranceS = 10.0;
 
 SatelliteRecord Named(const std::string& name) {
     for (const SatelliteRecord& r : test::SharedElementSets("visual-2025-07-20.tle"))
@@ -65,7 +65,7 @@ TEST(PassSearch, FindsTheVisiblePassesAboveTheMinimum) {
                 // The list shows the elevation at the middle of the pass, which moves with the
                 // rise and set, below the culmination.
                 EXPECT_LE(match->maxElevationDeg, maxAlt + 0.5);
-                EXPECT_GE(match->maxElevationDeg, maxAlt - 2.5);
+                EXPECT_GE(match->maxElevationDeg, maxAlt - 1.0);
             }
             const auto within = std::count_if(found.begin(), found.end(), [](const SatelliteSearchResult& p) {
                 return p.setTime < kStart + kReferenceDays;
