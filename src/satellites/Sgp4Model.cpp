@@ -103,36 +103,42 @@ using namespace sat;
 namespace {
 
 // Mean elements at t minutes after secular gravity and drag: semi-major axis, eccentricity,
-// argument of perigee, node and mean longitude.
+// node, mean longitude (L) and argument of perigee (ω). L − Ω = M + ω + the drag's time
+// polynomial: drag moves M and ω by opposite amounts, so the sum keeps the sin/cos of the
+// undragged angles and Kepler's equation starts from it turned by the polynomial, small over
+// days, instead of a sin/cos of its own.
 struct SecularElements {
-    double a, e, omega, node, meanLongitude;
+    double a, e, node, meanLongitude;
+    double longitudeDrag;  // of L − Ω beyond M + ω (radians)
+    SinCos perigee, meanArgument;  // ω; M + ω
 };
 
 SecularElements ApplySecularTerms(const SatelliteElements& el, double t) {
     const Sgp4Terms& g = el.sgp4;
     const double xmdf = el.meanAnomaly + g.xmdot * t;
     const double omgadf = el.perigee + g.omgdot * t;
+    const SinCos meanAnomaly = SinCosOf(xmdf), perigee = SinCosOf(omgadf);
     const double tsq = t * t;
-    double omega = omgadf, xmp = xmdf;
+    double perigeeDrag = 0.0;
     double tempa = 1.0 - g.c1 * t;
     double tempe = el.bstar * g.c4 * t;
     double templ = g.t2cof * tsq;
     if (!g.simpleDrag) {
-        const double delomg = g.omgcof * t;
-        const double delm = g.xmcof * (std::pow(1.0 + g.eta * std::cos(xmdf), 3.0) - g.delmo);
-        xmp = xmdf + delomg + delm;
-        omega = omgadf - delomg - delm;
+        const double cube = 1.0 + g.eta * meanAnomaly.cos;
+        perigeeDrag = g.omgcof * t + g.xmcof * (cube * cube * cube - g.delmo);
         const double tcube = tsq * t, tfour = tcube * t;
         tempa -= g.d2 * tsq + g.d3 * tcube + g.d4 * tfour;
-        tempe += el.bstar * g.c5 * (std::sin(xmp) - g.sinmo);
+        tempe += el.bstar * g.c5 * (Turned(meanAnomaly, perigeeDrag).sin - g.sinmo);
         templ += g.t3cof * tcube + tfour * (g.t4cof + t * g.t5cof);
     }
     SecularElements s;
     s.a = g.aodp * tempa * tempa;
     s.e = std::max(el.eccentricity - tempe, 1.0e-6);
-    s.omega = omega;
+    s.perigee = Turned(perigee, -perigeeDrag);
+    s.meanArgument = Sum(meanAnomaly, perigee);
     s.node = el.node + g.xnodot * t + g.xnodcf * tsq;
-    s.meanLongitude = xmp + omega + s.node + g.xnodp * templ;
+    s.longitudeDrag = g.xnodp * templ;
+    s.meanLongitude = xmdf + omgadf + s.node + s.longitudeDrag;
     return s;
 }
 
@@ -143,35 +149,39 @@ void PropagateSgp4(SatelliteElements& el, double minutes) {
     el.model = SatelliteModel::Sgp4;
     el.minutesSinceEpoch = minutes;
     const SecularElements m = ApplySecularTerms(el, minutes);
-    const double xn = kKe / std::pow(m.a, 1.5);
+    const double sqrtA = std::sqrt(m.a);
+    const double xn = kKe / (m.a * sqrtA);
     // Long-period terms.
-    const double axn = m.e * std::cos(m.omega);
+    const double axn = m.e * m.perigee.cos;
     const double temp = 1.0 / (m.a * (1.0 - m.e * m.e));
-    const double xlt = m.meanLongitude + temp * g.xlcof * axn;
-    const double ayn = m.e * std::sin(m.omega) + temp * g.aycof;
-    const KeplerSolution k = SolveKepler(std::remainder(xlt - m.node, kTwoPi), axn, ayn);
+    const double longPeriod = temp * g.xlcof * axn;
+    const double ayn = m.e * m.perigee.sin + temp * g.aycof;
+    const double u = WithinOneTurn(m.meanLongitude + longPeriod - m.node);
+    const SinCos k = SolveKepler(u, Turned(m.meanArgument, m.longitudeDrag + longPeriod), axn, ayn);
     // Short-period terms.
-    const double ecosE = axn * k.cosE + ayn * k.sinE;
-    const double esinE = axn * k.sinE - ayn * k.cosE;
+    const double ecosE = axn * k.cos + ayn * k.sin;
+    const double esinE = axn * k.sin - ayn * k.cos;
     const double elsq = axn * axn + ayn * ayn;
     const double pl = m.a * (1.0 - elsq);
     const double r = m.a * (1.0 - ecosE);
     const double betal = std::sqrt(1.0 - elsq);
     const double tail = esinE / (1.0 + betal);
-    const double cosU = m.a / r * (k.cosE - axn + ayn * tail);
-    const double sinU = m.a / r * (k.sinE - ayn - axn * tail);
-    const double u = std::atan2(sinU, cosU);
+    // Both reciprocals from one division, the slowest arithmetic left in this path.
+    const double invRPl = 1.0 / (r * pl);
+    const double invR = pl * invRPl, invPl = r * invRPl;
+    const double cosU = m.a * invR * (k.cos - axn + ayn * tail);
+    const double sinU = m.a * invR * (k.sin - ayn - axn * tail);
     const double sin2u = 2.0 * sinU * cosU;
     const double cos2u = 2.0 * cosU * cosU - 1.0;
-    const double k2p = kK2 / pl;
-    const double k2p2 = k2p / pl;
+    const double k2p = kK2 * invPl;
+    const double k2p2 = k2p * invPl;
     OsculatingOrbit orbit;
     orbit.radius = r * (1.0 - 1.5 * k2p2 * betal * g.x3thm1) + 0.5 * k2p * g.x1mth2 * cos2u;
-    orbit.argumentOfLatitude = u - 0.25 * k2p2 * g.x7thm1 * sin2u;
+    orbit.argumentOfLatitude = Turned({sinU, cosU}, -0.25 * k2p2 * g.x7thm1 * sin2u);
     orbit.node = m.node + 1.5 * k2p2 * el.cosI0 * sin2u;
-    orbit.inclination = el.inclination + 1.5 * k2p2 * el.cosI0 * el.sinI0 * cos2u;
-    orbit.radiusRate = kKe * std::sqrt(m.a) * esinE / r - xn * k2p * g.x1mth2 * sin2u;
-    orbit.transverseRate = kKe * std::sqrt(pl) / r + xn * k2p * (g.x1mth2 * cos2u + 1.5 * g.x3thm1);
+    orbit.inclination = Turned({el.sinI0, el.cosI0}, 1.5 * k2p2 * el.cosI0 * el.sinI0 * cos2u);
+    orbit.radiusRate = kKe * sqrtA * esinE * invR - xn * k2p * g.x1mth2 * sin2u;
+    orbit.transverseRate = kKe * std::sqrt(pl) * invR + xn * k2p * (g.x1mth2 * cos2u + 1.5 * g.x3thm1);
     StoreOrbitState(orbit, el);
 }
 

@@ -22,35 +22,35 @@ void PropagateSgp(SatelliteElements& e, double minutes) {
     const double ecc = a > e.q0 ? 1.0 - e.q0 / a : 1.0e-6;
     const double p = a * (1.0 - ecc * ecc);
     const double node = e.node + e.nodeRate * t;
-    const double perigee = e.perigee + e.perigeeRate * t;
     const double meanLongitude =
         e.l0 + (e.meanMotion + e.perigeeRate + e.nodeRate + (e.nDot2 + e.nDdot6 * t) * t) * t;
     // Long-period terms of J3.
     const double c4 = -0.25 * kA3OverK2;
     const double c5 = 0.5 * c4 * e.sinI0 * (3.0 + 5.0 * e.cosI0) / (1.0 + e.cosI0);
     const double c6 = c4 * e.sinI0;
-    const double axn = ecc * std::cos(perigee);
-    const double ayn = ecc * std::sin(perigee) - c6 / p;
+    const SinCos perigee = SinCosOf(e.perigee + e.perigeeRate * t);
+    const double axn = ecc * perigee.cos;
+    const double ayn = ecc * perigee.sin - c6 / p;
     const double l = meanLongitude - c5 / p * axn;
-    const KeplerSolution k = SolveKepler(std::remainder(l - node, kTwoPi), axn, ayn);
+    const double u = WithinOneTurn(l - node);
+    const SinCos k = SolveKepler(u, SinCosOf(u), axn, ayn);
     // Short-period terms.
-    const double ecosE = axn * k.cosE + ayn * k.sinE;
-    const double esinE = axn * k.sinE - ayn * k.cosE;
+    const double ecosE = axn * k.cos + ayn * k.sin;
+    const double esinE = axn * k.sin - ayn * k.cos;
     const double pl = a * (1.0 - (axn * axn + ayn * ayn));
     const double r = a * (1.0 - ecosE);
     const double tail = esinE / (1.0 + std::sqrt(1.0 - (axn * axn + ayn * ayn)));
-    const double sinU = a / r * (k.sinE - ayn - axn * tail);
-    const double cosU = a / r * (k.cosE - axn + ayn * tail);
-    const double u = std::atan2(sinU, cosU);
+    const double sinU = a / r * (k.sin - ayn - axn * tail);
+    const double cosU = a / r * (k.cos - axn + ayn * tail);
     const double sin2u = 2.0 * cosU * sinU;
     const double cos2u = 1.0 - 2.0 * sinU * sinU;
     const double pl2 = pl * pl;
     const double cos2 = e.cosI0 * e.cosI0;
     OsculatingOrbit orbit;
     orbit.radius = r + 0.5 * kK2 * e.sinI0 * e.sinI0 / pl * cos2u;
-    orbit.argumentOfLatitude = u - 0.25 * kK2 * (7.0 * cos2 - 1.0) / pl2 * sin2u;
+    orbit.argumentOfLatitude = Turned({sinU, cosU}, -0.25 * kK2 * (7.0 * cos2 - 1.0) / pl2 * sin2u);
     orbit.node = node + 1.5 * kK2 * e.cosI0 * sin2u / pl2;
-    orbit.inclination = e.inclination + 1.5 * kK2 * e.cosI0 * e.sinI0 / pl2 * cos2u;
+    orbit.inclination = Turned({e.sinI0, e.cosI0}, 1.5 * kK2 * e.cosI0 * e.sinI0 / pl2 * cos2u);
     orbit.radiusRate = kKe * std::sqrt(a) / r * esinE;
     orbit.transverseRate = kKe * std::sqrt(pl) / r;
     StoreOrbitState(orbit, e);

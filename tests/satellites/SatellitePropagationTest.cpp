@@ -34,6 +34,10 @@ TEST(Sgp4, MatchesValladoOnTheNearEarthVerificationCases) {
         PropagateSgp4(e, row.Number("minutes"));
         EXPECT_LT(Distance(e.position, row.Number("x_km"), row.Number("y_km"), row.Number("z_km")), 0.05);
         EXPECT_LT(Distance(e.velocity, row.Number("vx_km_s"), row.Number("vy_km_s"), row.Number("vz_km_s")), 5e-5);
+        // The stored lengths are those of the reference's vectors.
+        EXPECT_NEAR(e.position.w, std::hypot(row.Number("x_km"), row.Number("y_km"), row.Number("z_km")), 0.05);
+        EXPECT_NEAR(e.velocity.w, std::hypot(row.Number("vx_km_s"), row.Number("vy_km_s"), row.Number("vz_km_s")),
+                    5e-5);
         EXPECT_EQ(e.model, SatelliteModel::Sgp4);
     });
 }
