@@ -27,6 +27,7 @@ struct PassArgs {
 };
 
 struct FlareArgs {
+    std::optional<std::string> satellite;
     bool precise = false;
     std::optional<int> minAlt;
 };
@@ -179,9 +180,17 @@ int RunFlares(CliContext& ctx, const FlareArgs& args) {
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     settings.preciseFlares = settings.preciseFlares || args.precise;
     SearchProgress progress = CtrlCProgress();
+    std::vector<SatelliteSearchResult> found;
+    if (args.satellite) {
+        const int index = SatelliteIndex(ctx, *args.satellite);
+        if (index < 0) return kExitFailed;
+        settings.flaresOfOne = true;
+        found = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
+    } else {
+        found = SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(records), settings, progress);
+    }
     nlohmann::json out = nlohmann::json::array();
-    for (const auto& flare : SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(records), settings, progress))
-        out.push_back(FlareJson(flare, records[size_t(flare.satelliteIndex)], settings));
+    for (const auto& flare : found) out.push_back(FlareJson(flare, records[size_t(flare.satelliteIndex)], settings));
     PrintFlares(ctx, out);
     return kExitOk;
 }
@@ -214,8 +223,12 @@ void AddSatellitePassCommands(CommandRegistry& registry) {
 
     auto flares = std::make_shared<FlareArgs>();
     CLI::App* flareCommand = registry.Add(
-        "flares", "Flares of every satellite in the next 8 days: sunlight thrown by its antennas to the site",
+        "flares", "Flares of every satellite in the next 8 days, or of one satellite over its next passes: sunlight "
+                  "thrown by its antennas to the site",
         [flares](CliContext& ctx) { return RunFlares(ctx, *flares); }, sat);
+    flareCommand->add_option("satellite", flares->satellite, "one satellite: a name (its beginning), catalog number "
+                                                             "or index; its passes sought within 35 days each")
+        ->type_name("NAME|INDEX");
     flareCommand->add_flag("--precise", flares->precise, "refine each flare to a tenth of a second; flares within "
                                                          "1.0 instead of 1.5 degrees");
     AddMinAlt(*flareCommand, flares->minAlt);

@@ -123,7 +123,9 @@ std::vector<SatelliteSearchResult> SearchPasses(const SatelliteRecord& record, i
         messages.InfoBox(kSatelliteNeverVisible, "");
         return results;
     }
+    Daylight daylight(context);
     const double end = settings.startJd + settings.passSearchDays;
+    const double window = settings.flaresOfOne ? kFlarePassWindowDays : kPassWindowDays;
     double t = settings.startJd;
     while (static_cast<int>(results.size()) < kMaxSearchResults) {
         if (t > end) {
@@ -131,11 +133,17 @@ std::vector<SatelliteSearchResult> SearchPasses(const SatelliteRecord& record, i
             break;
         }
         PassTimes pass;
-        if (!FindNextPass(t, t + kPassWindowDays, elements, context.observer, progress, pass)) break;
-        if (auto entry = VisiblePass(pass, index, record.name, context, elements)) results.push_back(*entry);
+        if (!FindNextPass(t, t + window, elements, context.observer, progress, pass)) break;
+        const auto entry = settings.flaresOfOne ? FlareOfPass(pass, index, record.name, context, daylight, elements)
+                                                : VisiblePass(pass, index, record.name, context, elements);
+        if (entry) results.push_back(*entry);
         t = NextSearchStart(pass, elements, context.observer);
     }
-    SortPasses(results);
+    if (settings.flaresOfOne) {
+        SortFlares(results);
+    } else {
+        SortPasses(results);
+    }
     return results;
 }
 

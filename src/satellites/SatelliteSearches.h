@@ -14,6 +14,7 @@
 namespace vsp {
 
 inline constexpr double kPassWindowDays = 5.0;
+inline constexpr double kFlarePassWindowDays = 35.0;
 inline constexpr double kPassSearchDays = 30.0;
 inline constexpr double kAllSatelliteWindowDays = 1.3;
 inline constexpr double kAllSatelliteSearchDays = 8.0;
@@ -26,6 +27,9 @@ struct SatelliteSearchSettings {
     bool preciseFlares = false;
     bool reportEnd = false;       // say where a single-satellite search ran out of days
     double passSearchDays = kPassSearchDays;  // a single satellite's search ends past this
+    // A single satellite's flares: each pass sought within 35 days, its flare listed in place
+    // of the pass.
+    bool flaresOfOne = false;
 };
 
 // The satellite computations' observer for a site of the settings.
