@@ -1,7 +1,6 @@
 #include "catalog/Eyepieces.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "records/RecordFile.h"
@@ -9,26 +8,12 @@
 namespace vsp {
 namespace {
 
-struct TextField {
-    int32_t offset;
-    int32_t size;
-};
-
-constexpr TextField kBrandField{0, 32};
-constexpr TextField kTrigramField{32, 4};
-constexpr TextField kNameField{36, 28};
-constexpr int32_t kFocalOffset = 64;
-constexpr int32_t kFieldOffset = 68;
-
-void PutText(uint8_t* bytes, TextField field, const std::string& text) {
-    std::memset(bytes + field.offset, 0, size_t(field.size));
-    std::memcpy(bytes + field.offset, text.data(), std::min(text.size(), size_t(field.size - 1)));
-}
-
-std::string GetText(const uint8_t* bytes, TextField field) {
-    const char* start = reinterpret_cast<const char*>(bytes + field.offset);
-    return std::string(start, strnlen(start, size_t(field.size - 1)));
-}
+constexpr BoundText<Eyepiece> kEyepieceTexts[] = {{"brand", kEyepieceBrandField, &Eyepiece::brand},
+                                                   {"trigram", kEyepieceTrigramField, &Eyepiece::trigram},
+                                                   {"name", kEyepieceNameField, &Eyepiece::name}};
+constexpr BoundField<Eyepiece> kEyepieceNumbers[] = {{"focal_mm", 64, &Eyepiece::focalMm},
+                                                     {"apparent_field_deg", 68, &Eyepiece::apparentFieldDeg}};
+constexpr UserRecordFields<Eyepiece> kEyepieceRecordFields{kEyepieceTexts, kEyepieceNumbers};
 
 // Apparent fields as the makers publish them.
 Eyepiece TeleVue(const char* name, float focalMm, float fieldDeg) {
@@ -38,24 +23,13 @@ Eyepiece TeleVue(const char* name, float focalMm, float fieldDeg) {
 }  // namespace
 
 void EncodeEyepiece(const Eyepiece& eyepiece, uint8_t* bytes) {
-    PutText(bytes, kBrandField, eyepiece.brand);
-    PutText(bytes, kTrigramField, eyepiece.trigram);
-    PutText(bytes, kNameField, eyepiece.name);
-    WriteF32(bytes + kFocalOffset, eyepiece.focalMm);
-    WriteF32(bytes + kFieldOffset, eyepiece.apparentFieldDeg);
+    EncodeUserRecord(kEyepieceRecordFields, eyepiece, bytes);
 }
 
-Eyepiece DecodeEyepiece(const uint8_t* bytes) {
-    return Eyepiece{GetText(bytes, kBrandField), GetText(bytes, kTrigramField), GetText(bytes, kNameField),
-                    ReadF32(bytes + kFocalOffset), ReadF32(bytes + kFieldOffset)};
-}
+Eyepiece DecodeEyepiece(const uint8_t* bytes) { return DecodeUserRecord(kEyepieceRecordFields, bytes); }
 
 bool WriteEyepieceFile(const std::string& path, const std::vector<Eyepiece>& eyepieces) {
-    std::string records(eyepieces.size() * size_t(kEyepieceRecordSize), '\0');
-    for (size_t i = 0; i < eyepieces.size(); ++i)
-        EncodeEyepiece(eyepieces[i], reinterpret_cast<uint8_t*>(records.data()) + i * size_t(kEyepieceRecordSize));
-    const RecordHeader header{0, kEyepieceTypeCode, int32_t(eyepieces.size()), kEyepieceRecordSize};
-    return RecordFileWriteWhole(path, header, records);
+    return WriteUserRecordFile(path, {0, kEyepieceTypeCode, 0, kEyepieceRecordSize}, eyepieces, EncodeEyepiece);
 }
 
 bool ReadEyepieceFile(const std::string& path, std::vector<Eyepiece>& out) {
@@ -105,15 +79,8 @@ std::optional<Eyepiece> ChosenEyepiece(const std::vector<Eyepiece>& eyepieces, i
 }
 
 RecordLayout EyepieceLayout() {
-    return RecordLayout{"eyepiece",
-                        kEyepieceRecordSize,
-                        "*.eyp",
-                        kEyepieceTypeCode,
-                        {{"brand", kBrandField.offset, FieldType::Text, kBrandField.size},
-                         {"trigram", kTrigramField.offset, FieldType::Text, kTrigramField.size},
-                         {"name", kNameField.offset, FieldType::Text, kNameField.size},
-                         {"focal_mm", kFocalOffset, FieldType::F32, 0},
-                         {"apparent_field_deg", kFieldOffset, FieldType::F32, 0}}};
+    return RecordLayout{"eyepiece", kEyepieceRecordSize, "*.eyp", kEyepieceTypeCode,
+                        UserRecordLayoutFields(kEyepieceRecordFields)};
 }
 
 }  // namespace vsp

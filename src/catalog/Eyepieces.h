@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/UserRecordFiles.h"
 #include "platform/ProgramDir.h"
 #include "records/RecordLayout.h"
 
@@ -24,6 +25,9 @@ namespace vsp {
 inline constexpr int32_t kEyepieceRecordSize = 72;
 inline constexpr uint32_t kEyepieceTypeCode = 0x706C3632;
 inline constexpr std::string_view kEyepieceExtension = ".eyp";
+inline constexpr TextField kEyepieceBrandField{0, 32};
+inline constexpr TextField kEyepieceTrigramField{32, 4};
+inline constexpr TextField kEyepieceNameField{36, 28};
 
 struct Eyepiece {
     std::string brand;

@@ -4,6 +4,7 @@
 #include "catalog/DescriptionFile.h"
 #include "catalog/Eyepieces.h"
 #include "catalog/ObjectRecord.h"
+#include "catalog/UserLocations.h"
 #include "shell/CityList.h"
 #include "shell/PreferenceStore.h"
 
@@ -17,6 +18,7 @@ RecordLayoutRegistry KnownLayouts() {
     registry.Add(CrossReferenceLayout(kCrossReferenceRecordSize));
     RegisterCityLayouts(registry);
     registry.Add(EyepieceLayout());
+    registry.Add(UserLocationLayout());
     return registry;
 }
 

@@ -1,0 +1,58 @@
+#include "catalog/ImportLines.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace vsp {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r";
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+ImportFields SplitFields(std::string_view line) {
+    ImportFields fields;
+    for (size_t start = 0;;) {
+        const size_t end = line.find(';', start);
+        fields.push_back(Trimmed(line.substr(start, end - start)));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
+    return fields;
+}
+
+}  // namespace
+
+ImportCount ForEachImportLine(std::string_view text, std::string_view header,
+                              const std::function<bool(const ImportFields&)>& accept) {
+    const ImportFields headerFields = SplitFields(header);
+    ImportCount count;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (Trimmed(line).empty()) continue;
+        const ImportFields fields = SplitFields(line);
+        if (fields == headerFields) continue;
+        ++(fields.size() == headerFields.size() && accept(fields) ? count.accepted : count.rejected);
+    }
+    return count;
+}
+
+std::optional<double> ParseImportNumber(std::string_view field) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool FitsTextField(std::string_view text, int32_t size) { return text.size() < size_t(size); }
+
+}  // namespace vsp
