@@ -33,5 +33,8 @@ bool SaveList(const ProgramDir& dir, const ObservingList& list, std::string_view
 bool LoadList(const ProgramDir& dir, std::string_view name, ObservingList& list, InfoSink& messages);
 // The names (without ".lst") of the saved lists, sorted.
 std::vector<std::string> SavedLists(const ProgramDir& dir);
+// The names (without the extension) of the user files in "usercatalogs/" that end with
+// `extension` (".txt", ".eyp", ".loc", ".ppc"), sorted: what the list screen offers to load.
+std::vector<std::string> UserCatalogFiles(const ProgramDir& dir, std::string_view extension);
 
 }  // namespace vsp

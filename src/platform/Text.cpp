@@ -94,6 +94,12 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    return text;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));

@@ -19,5 +19,7 @@ std::string Cp1252ToUtf8(std::string_view narrow);
 std::string Utf8ToCp1252(std::string_view utf8);
 // Equal but for the case of ASCII letters ("vega" names "Vega", "lx200" the drive "LX200").
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// Without the blanks before and after (the padding of table texts and typed fields).
+std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace vsp

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/Text.h"
 #include "records/RecordFile.h"
 
 namespace vsp {
@@ -26,12 +27,6 @@ void EncodeField(const std::string& text, uint8_t* field) {
 std::string DecodeField(const uint8_t* field) {
     const auto* text = reinterpret_cast<const char*>(field);
     return std::string(text, strnlen(text, kSatelliteFieldSize - 1));
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return text;
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {

@@ -1,0 +1,209 @@
+#include "catalog/ListMemo.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "catalog/ConstellationOfPosition.h"
+#include "catalog/ListTargets.h"
+#include "catalog/ObjectTypeTable.h"
+#include "catalog/ProgramDataTables.h"
+#include "ephemeris/Constants.h"
+#include "format/AngleFormat.h"
+#include "format/AngleParse.h"
+#include "platform/ReplaceFile.h"
+#include "platform/Text.h"
+
+namespace vsp {
+namespace {
+
+constexpr size_t kMemoFieldCount = 11;
+constexpr size_t kRefusedLineShown = 30;
+
+std::string TextField(std::string_view text) {
+    const std::string_view trimmed = TrimBlanks(text);
+    return trimmed.empty() ? " " : std::string(trimmed);
+}
+
+int32_t TypeOfCode(std::string_view code) {
+    for (int32_t type = 0; type < kObjectTypeCount; ++type)
+        if (!code.empty() && ObjectTypeShortCode(type) == code) return type;
+    return 0;
+}
+
+std::string_view Prefix(const CatalogTable& catalogs, int32_t catalog) {
+    return catalog >= 0 && catalog < kCatalogCount ? CatalogPrefix(catalogs[size_t(catalog)]) : "";
+}
+
+// The catalog whose prefix is `prefix` (blanks ignored); -1 when none is. Rows without a
+// prefix of their own are told apart by the line's type.
+int32_t CatalogOfPrefix(const CatalogTable& catalogs, std::string_view prefix, int32_t type) {
+    if (prefix.empty()) {
+        if (type == kTypePlanet) return kCatalogPlanet;
+        return type == kTypeConstellation ? kCatalogConstellation : kCatalogBrightStars;
+    }
+    for (int32_t catalog = 0; catalog < kCatalogCount; ++catalog)
+        if (TrimBlanks(Prefix(catalogs, catalog)) == prefix) return catalog;
+    return -1;
+}
+
+std::string MemoFileName(const ListDateTime& t, int copy) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%04d%02d%02d_vespermemo_%02d%02d", t.year, t.month, t.day, t.hour, t.minute);
+    return std::string(name) + (copy > 1 ? "_" + std::to_string(copy) : "") + ".txt";
+}
+
+bool WriteMemo(const ProgramDir& dir, const ListDateTime& when, const std::string& text, InfoSink& messages,
+               std::vector<std::string>& files) {
+    std::string path;
+    for (int copy = 1; path.empty() || FileExists(path); ++copy) path = dir.Path(kUserListsDir, MemoFileName(when, copy));
+    if (!MakeDirectory(dir.Path(kUserListsDir))) {
+        messages.InfoBox("Can't open memo:", path);
+        return false;
+    }
+    const bool written = ReplaceFile(path, [&text](std::FILE* stream) {
+        return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    });
+    if (!written) {
+        messages.InfoBox("Error while exporting memo.", path);
+        return false;
+    }
+    files.push_back(path);
+    return true;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (size_t end = line.find(';'); end != std::string_view::npos; end = line.find(';', start)) {
+        fields.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+bool ReadWhole(std::string_view text, int32_t& value) {
+    text = TrimBlanks(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    if (text.empty() || text.size() > 10) return false;
+    int64_t magnitude = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        magnitude = magnitude * 10 + (c - '0');
+    }
+    value = int32_t(negative ? -magnitude : magnitude);
+    return true;
+}
+
+// The entry as the line writes it, for what the catalogs do not hold.
+ListEntry LineEntry(const std::vector<std::string_view>& fields, int32_t catalog, int32_t number, int32_t type) {
+    ListEntry entry;
+    entry.name = std::string(TrimBlanks(fields[2]));
+    entry.catalog = int16_t(catalog);
+    entry.number = number;
+    entry.type = int16_t(type);
+    entry.ra = float(ParseSexagesimal(TrimBlanks(fields[5])));
+    entry.dec = float(ParseSexagesimal(TrimBlanks(fields[6])));
+    entry.constellation = int16_t(ConstellationOfPosition(entry.ra, entry.dec, kJ2000Jd));
+    entry.magnitudeX10 = int32_t(std::lround(ParseDecimal(fields[7]) * 10.0));
+    entry.size1 = int16_t(ParseInteger(TrimBlanks(fields[8])));
+    entry.size2 = int16_t(ParseInteger(TrimBlanks(fields[9])));
+    entry.code2 = uint16_t(std::max(0, ParseInteger(TrimBlanks(fields[10]))));
+    entry.kind = ListEntryKindOfCatalog(catalog);
+    if (catalog == kCatalogPlanet) entry.kind = kEntryPlanet;
+    if (catalog == kCatalogBrightStars) entry.kind = kEntryBrightStar;
+    if (catalog == kCatalogConstellation) entry.kind = kEntryConstellation;
+    if (entry.kind != kEntryCatalogObject) entry.listNumber = int16_t(entry.kind == kEntryPlanet ? number : number - 1);
+    return entry;
+}
+
+// The entry a memo line names; false when the line cannot be read.
+bool ParseMemoLine(std::string_view line, CatalogSession& sky, InfoSink& messages, ListEntry& entry) {
+    const std::vector<std::string_view> fields = SplitFields(line);
+    int32_t number = 0;
+    if (fields.size() != kMemoFieldCount || !ReadWhole(fields[1], number)) return false;
+    const int32_t type = TypeOfCode(TrimBlanks(fields[3]));
+    const int32_t catalog = CatalogOfPrefix(sky.catalogs, TrimBlanks(fields[0]), type);
+    if (catalog < 0) return false;
+    std::string problem;
+    const bool lookedUp = catalog != kCatalogPlanet && !TrimBlanks(Prefix(sky.catalogs, catalog)).empty() &&
+                          FindListTarget(sky, messages, catalog, number, entry, problem) == ListTargetSearch::Found;
+    if (!lookedUp) entry = LineEntry(fields, catalog, number, type);
+    return true;
+}
+
+// Bodies, stars, constellations and showers have no class; a code of 0 is a class text too.
+std::string ClassField(const ListEntry& entry, const CatalogSession& sky) {
+    switch (entry.kind) {
+        case kEntryPlanet:
+        case kEntryBrightStar:
+        case kEntryConstellation:
+        case kEntryMeteorShower: return " ";
+        default: return TextField(ObjectClassText(sky.classTexts, entry.code1));
+    }
+}
+
+}  // namespace
+
+std::string ListMemoLine(const ListEntry& entry, const CatalogSession& sky, const TextFormats& formats) {
+    const EntryDesignation designation = ListEntryDesignation(entry);
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "%.1f;%d;%d;%d\n", entry.magnitudeX10 / 10.0, entry.size1, entry.size2,
+                  entry.code2 <= 127 ? int(entry.code2) : 0);
+    return TextField(Prefix(sky.catalogs, designation.catalog)) + ";" + std::to_string(designation.number) + ";" +
+           TextField(entry.name) + ";" + TextField(ObjectTypeShortCode(entry.type)) + ";" +
+           ClassField(entry, sky) + ";" + HMSToStr(entry.ra, formats) + ";" +
+           DmsToStr(entry.dec, formats) + ";" + numbers;
+}
+
+bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const ListDateTime& when,
+                    const CatalogSession& sky, const TextFormats& formats, InfoSink& messages,
+                    std::vector<std::string>& files) {
+    std::string memo;
+    memo.reserve(kMemoBufferSize);
+    for (const ListEntry& entry : list.Entries()) {
+        memo += ListMemoLine(entry, sky, formats);
+        if (memo.size() > kMemoFlushThreshold) {
+            if (!WriteMemo(dir, when, memo, messages, files)) return false;
+            memo.clear();
+        }
+    }
+    if (!memo.empty() && !WriteMemo(dir, when, memo, messages, files)) return false;
+    char done[48];
+    std::snprintf(done, sizeof done, "%d Object%s exported.\n", list.Count(), list.Count() > 1 ? "s" : "");
+    messages.InfoBox(done, "");
+    return true;
+}
+
+bool ReadMemoText(const std::string& path, std::string& text) {
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (!stream) return false;
+    text.resize(kMemoBufferSize - 1);
+    text.resize(std::fread(text.data(), 1, text.size(), stream));
+    std::fclose(stream);
+    return true;
+}
+
+bool ImportListMemo(std::string_view text, CatalogSession& sky, InfoSink& messages, ObservingList& list) {
+    list.Clear();
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        ListEntry entry;
+        if (!TrimBlanks(line).empty()) {
+            if (!ParseMemoLine(line, sky, messages, entry)) {
+                messages.InfoBox("Failed to load data. Check line", text.substr(start));
+                return false;
+            }
+            if (list.Add(entry) != ListAddResult::Added)
+                messages.InfoBox("Already loaded:", line.substr(0, kRefusedLineShown));
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace vsp

@@ -1,0 +1,265 @@
+// list show|add|remove|clear|save|load|saved|export|import: the current observing list, the
+// one the window keeps as "last_list", and the saved lists and memos of userlists/.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalog/ConstellationTable.h"
+#include "catalog/Designation.h"
+#include "catalog/ListFile.h"
+#include "catalog/ListMemo.h"
+#include "catalog/ListTargets.h"
+#include "catalog/ProgramDataTables.h"
+#include "cli/CommandOutput.h"
+#include "cli/CurrentList.h"
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/Time.h"
+#include "format/AngleFormat.h"
+#include "platform/Text.h"
+
+namespace vsp::cli {
+namespace {
+
+nlohmann::json ConstellationOf(int32_t index) {
+    const ConstellationEntry* entry = ConstellationAt(index);
+    return entry ? nlohmann::json(std::string(ConstellationAbbreviation(*entry))) : nlohmann::json();
+}
+
+std::string ListTime(const ListDateTime& t) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+    return text;
+}
+
+int RunShow(CliContext& ctx) {
+    const ObservingList list = LoadCurrentList(ctx);
+    nlohmann::json entries = nlohmann::json::array();
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        const ListEntry& e = list.Entries()[size_t(i)];
+        entries.push_back({{"index", i + 1},
+                           {"name", Cp1252ToUtf8(e.name)},
+                           {"designation", Cp1252ToUtf8(ListEntryDesignationText(DefaultCatalogTable(), e))},
+                           {"catalog", e.catalog},
+                           {"number", e.number},
+                           {"kind", e.kind},
+                           {"type", ObjectTypeShortCode(e.type)},
+                           {"constellation", ConstellationOf(e.constellation)},
+                           {"ra_hours", double(e.ra)},
+                           {"dec_deg", double(e.dec)},
+                           {"magnitude", e.magnitudeX10 / 10.0}});
+    }
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"name", Cp1252ToUtf8(list.name)}, {"time", ListTime(list.time)}, {"entries", entries}});
+        return kExitOk;
+    }
+    ctx.Out() << "list " << Cp1252ToUtf8(list.name) << " of " << ListTime(list.time) << ": " << list.Count()
+              << " of " << list.Capacity() << " entries\n";
+    for (const auto& row : entries) {
+        char line[200];
+        std::snprintf(line, sizeof line, "%4d  %-15s %-15s %-6s %-4s %s %s %5.1f\n", row["index"].get<int>(),
+                      row["designation"].get<std::string>().c_str(), row["name"].get<std::string>().c_str(),
+                      row["type"].get<std::string>().c_str(),
+                      row["constellation"].is_null() ? "" : row["constellation"].get<std::string>().c_str(),
+                      Cp1252ToUtf8(HMSToStr(row["ra_hours"].get<double>(), ctx.Formats())).c_str(),
+                      Cp1252ToUtf8(DmsToStr(row["dec_deg"].get<double>(), ctx.Formats())).c_str(),
+                      row["magnitude"].get<double>());
+        ctx.Out() << line;
+    }
+    return kExitOk;
+}
+
+// The Sun, the Moon or a planet by its name, placed for the observing time.
+std::optional<ListEntry> BodyEntry(CliContext& ctx, const std::string& word) {
+    for (int code = kBodySun; code <= kBodyPluto; ++code) {
+        if (Lower(word) != BodyName(code)) continue;
+        const CalendarDateTime t = ctx.ObservingTime();
+        const EphemerisSettings settings = ctx.Ephemeris();
+        BodyPosition position;
+        if (ComputeBody(position, code, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) != kEphemerisOk)
+            return std::nullopt;
+        return BodyListEntry(code, position, JulianEphemerisDay(t, settings.location.tzOffset, settings));
+    }
+    return std::nullopt;
+}
+
+// The entry a word names, or nullopt with the reason printed.
+std::optional<ListEntry> ResolveEntry(CliContext& ctx, ObjectCatalogs& catalogs, const std::string& word) {
+    if (auto body = BodyEntry(ctx, word)) return body;
+    const std::string narrow = Utf8ToCp1252(word);
+    int32_t catalog = 0, number = 0;
+    std::string problem;
+    ListEntry entry;
+    if (DesignationParse(catalogs.Table(), narrow, catalog, number)) {
+        const ListTargetSearch search = FindListTarget(catalogs.Session(), ctx.Messages(), catalog, number, entry, problem);
+        if (search == ListTargetSearch::Found) return entry;
+        if (search == ListTargetSearch::NotFound) JobFailed(ctx, problem);
+        return std::nullopt;
+    }
+    FoundStar star;
+    CatalogSession& sky = catalogs.Session();
+    if (FindStarByName(sky.stars, sky.dir, ctx.Messages(), narrow, star, problem) == StarSearch::Found &&
+        star.hrNumber > 0)
+        return StarListEntry(star, kCatalogHr, star.hrNumber);
+    JobFailed(ctx, "not a designation, a planet or a bright star's name: " + narrow);
+    return std::nullopt;
+}
+
+int SaveOrFail(CliContext& ctx, const ObservingList& list, int status) {
+    return SaveCurrentList(ctx, list) ? status : kExitFailed;
+}
+
+int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
+    ObservingList list = LoadCurrentList(ctx);
+    if (list.Empty()) {
+        const CalendarDateTime t = ctx.ObservingTime();
+        list.time = {t.year, t.month, t.day, t.hour, t.minute};
+    }
+    ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
+    catalogs.Open();
+    int status = kExitOk;
+    nlohmann::json added = nlohmann::json::array();
+    for (const std::string& word : words) {
+        const std::optional<ListEntry> entry = ResolveEntry(ctx, catalogs, word);
+        if (!entry) {
+            status = kExitFailed;
+            continue;
+        }
+        switch (list.Add(*entry)) {
+            case ListAddResult::Added: added.push_back(Cp1252ToUtf8(ListEntryDesignationText(catalogs.Table(), *entry))); break;
+            case ListAddResult::Duplicate: status = JobFailed(ctx, "Already loaded: " + word); break;
+            case ListAddResult::Full: status = JobFailed(ctx, "The list is full: " + word); break;
+        }
+    }
+    if (ctx.Json()) PrintJson(ctx, {{"added", added}, {"count", list.Count()}});
+    else for (const auto& name : added) ctx.Out() << "added " << name.get<std::string>() << "\n";
+    return SaveOrFail(ctx, list, status);
+}
+
+int RunRemove(CliContext& ctx, int position) {
+    ObservingList list = LoadCurrentList(ctx);
+    if (!list.Remove(position - 1)) {
+        return JobFailed(ctx, "No entry " + std::to_string(position) + ": the list has " + std::to_string(list.Count()));
+    }
+    if (ctx.Json()) PrintJson(ctx, {{"count", list.Count()}});
+    return SaveOrFail(ctx, list, kExitOk);
+}
+
+int RunClear(CliContext& ctx) {
+    ObservingList list = LoadCurrentList(ctx);
+    list.Clear();
+    if (ctx.Json()) PrintJson(ctx, {{"count", 0}});
+    return SaveOrFail(ctx, list, kExitOk);
+}
+
+bool SafeListName(CliContext& ctx, const std::string& name) {
+    if (IsSafeFileName(Utf8ToCp1252(name))) return true;
+    UsageError(ctx, "not a list name (a file name without '/', '\\', \"..\" or control characters): " + name);
+    return false;
+}
+
+int RunSave(CliContext& ctx, const std::string& name) {
+    if (!SafeListName(ctx, name)) return kExitUsage;
+    ObservingList list = LoadCurrentList(ctx);
+    if (list.Empty()) return JobFailed(ctx, "The list is empty: nothing was saved.");
+    list.name = Utf8ToCp1252(name);
+    if (!SaveList(ctx.Home(), list, list.name, ctx.Messages())) return kExitFailed;
+    if (ctx.Json()) PrintJson(ctx, {{"name", name}, {"count", list.Count()}});
+    return SaveOrFail(ctx, list, kExitOk);
+}
+
+int RunLoad(CliContext& ctx, const std::string& name) {
+    if (!SafeListName(ctx, name)) return kExitUsage;
+    ObservingList list(ListCapacityOfRow(ctx.Prefs().maxSelected));
+    if (!LoadList(ctx.Home(), Utf8ToCp1252(name), list, ctx.Messages())) return kExitFailed;
+    if (ctx.Json()) PrintJson(ctx, {{"name", Cp1252ToUtf8(list.name)}, {"count", list.Count()}});
+    return SaveOrFail(ctx, list, kExitOk);
+}
+
+int RunSaved(CliContext& ctx) {
+    nlohmann::json names = nlohmann::json::array();
+    for (const std::string& name : SavedLists(ctx.Home())) names.push_back(Cp1252ToUtf8(name));
+    if (ctx.Json()) PrintJson(ctx, names);
+    else for (const auto& name : names) ctx.Out() << name.get<std::string>() << "\n";
+    return kExitOk;
+}
+
+int RunExport(CliContext& ctx) {
+    const ObservingList list = LoadCurrentList(ctx);
+    CatalogSession sky(ctx.Home(), ctx.Messages());
+    ClassTextsLoad(ctx.Home(), sky.classTexts);  // without them the class field stays blank
+    const CalendarDateTime t = ctx.ObservingTime();
+    RecordingInfoSink result;
+    std::vector<std::string> files;
+    if (!ExportListMemo(ctx.Home(), list, {t.year, t.month, t.day, t.hour, t.minute}, sky, ctx.Formats(), result,
+                        files)) {
+        for (const auto& [first, second] : result.messages) ctx.Messages().InfoBox(first, second);
+        return kExitFailed;
+    }
+    const std::string message = result.messages.back().first;
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"exported", list.Count()}, {"files", files}, {"message", message}});
+        return kExitOk;
+    }
+    ctx.Out() << message;
+    for (const std::string& file : files) ctx.Out() << file << "\n";
+    return kExitOk;
+}
+
+int RunImport(CliContext& ctx, const std::optional<std::string>& file) {
+    const std::string path =
+        file ? *file : ctx.Home().Path(kListDir, std::string(kDefaultMemoName) + ".txt");
+    std::string text;
+    if (!ReadMemoText(path, text)) {
+        ctx.Messages().InfoBox("Can't open file.", path);
+        return kExitFailed;
+    }
+    ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
+    catalogs.Open();  // without the catalogs every entry is taken from its line
+    ObservingList list = LoadCurrentList(ctx);
+    const bool complete = ImportListMemo(text, catalogs.Session(), ctx.Messages(), list);
+    if (ctx.Json()) PrintJson(ctx, {{"count", list.Count()}, {"complete", complete}});
+    else ctx.Out() << list.Count() << " entries in the list\n";
+    return SaveOrFail(ctx, list, complete ? kExitOk : kExitFailed);
+}
+
+struct ListArgs {
+    std::vector<std::string> words;
+    std::string name;
+    int position = 0;
+    std::optional<std::string> file;
+};
+
+}  // namespace
+
+void AddListCommands(CommandRegistry& registry) {
+    CLI::App* family = registry.AddFamily("list", "The current observing list and the saved lists of userlists/");
+    auto args = std::make_shared<ListArgs>();
+    registry.Add("show", "The current list: its name, date and time, and each entry", RunShow, family)
+        ->footer("--json: name, time, entries [index (from 1), name, designation, catalog (index), number, kind, "
+                 "type, constellation, ra_hours, dec_deg (J2000; planets of date), magnitude].");
+    registry.Add("add", "Adds objects, planets and stars to the current list",
+                 [args](CliContext& ctx) { return RunAdd(ctx, args->words); }, family)
+        ->add_option("designation", args->words, "M31, NGC7000, C14, jupiter, HR7001, HIP91262, Vega")
+        ->required();
+    registry.Add("remove", "Removes entry N (as list show numbers them)",
+                 [args](CliContext& ctx) { return RunRemove(ctx, args->position); }, family)
+        ->add_option("n", args->position, "the entry's index")->required();
+    registry.Add("clear", "Empties the current list", RunClear, family);
+    registry.Add("save", "Saves the current list as userlists/NAME.lst under that name",
+                 [args](CliContext& ctx) { return RunSave(ctx, args->name); }, family)
+        ->add_option("name", args->name, "a file name without the extension")->required();
+    registry.Add("load", "Makes userlists/NAME.lst the current list",
+                 [args](CliContext& ctx) { return RunLoad(ctx, args->name); }, family)
+        ->add_option("name", args->name, "a saved list's name")->required();
+    registry.Add("saved", "The saved lists of userlists/", RunSaved, family);
+    registry.Add("export", "The current list as text memos userlists/YYYYMMDD_vespermemo_HHMM[_N].txt", RunExport,
+                 family)
+        ->footer("--json: exported, files, message.");
+    registry.Add("import", "Replaces the current list by the entries of a memo (userlists/user_object.txt by default)",
+                 [args](CliContext& ctx) { return RunImport(ctx, args->file); }, family)
+        ->add_option("file", args->file, "a memo file");
+}
+
+}  // namespace vsp::cli

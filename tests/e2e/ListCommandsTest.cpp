@@ -1,0 +1,85 @@
+// The list commands on a home of its own whose data/ is the catalog home built from the
+// packages: a list built, saved, emptied and loaded again, a memo exported and imported, and
+// list names that would leave userlists/.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/CatalogHome.h"
+#include "support/ProgramHomeTest.h"
+
+namespace vsp::test {
+namespace {
+
+class ListCommands : public ProgramHomeTest {
+protected:
+    void SetUp() override {
+        if (!BuiltCatalogHome().missing.empty()) GTEST_SKIP() << "missing:" << BuiltCatalogHome().missing;
+        ASSERT_TRUE(BuiltCatalogHome().problem.empty()) << BuiltCatalogHome().problem;
+        std::filesystem::create_directory_symlink(BuiltCatalogHome().root + "data", home_.Path("data"));
+    }
+    nlohmann::json List(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--date", "2024-10-01", "--time", "22:00", "--tz", "0", "list"});
+        return Json(args);
+    }
+};
+
+TEST_F(ListCommands, AListSurvivesSaveClearLoadAndAMemoRoundTrip) {
+    EXPECT_EQ(List({"add", "M31", "C14", "jupiter", "NGC 7000", "Vega"})["count"], 5);
+    const nlohmann::json shown = List({"show"});
+    EXPECT_EQ(shown["time"], "2024-10-01 22:00");
+    const nlohmann::json& entries = shown["entries"];
+    ASSERT_EQ(entries.size(), 5u);
+    // M31 is NGC 224 at 0h42m44s +41°16'09" in Andromeda; Vega is HR 7001.
+    EXPECT_EQ(entries[0]["designation"], "M31");
+    EXPECT_EQ(entries[0]["number"], 224);
+    EXPECT_EQ(entries[0]["kind"], 2);
+    EXPECT_EQ(entries[0]["constellation"], "And");
+    EXPECT_NEAR(entries[0]["ra_hours"].get<double>(), 0.71222, 3e-4);
+    EXPECT_NEAR(entries[0]["dec_deg"].get<double>(), 41.269, 3e-3);
+    EXPECT_EQ(entries[2]["kind"], 1);
+    EXPECT_EQ(entries[4]["designation"], "HR7001");
+    EXPECT_EQ(entries[4]["name"], "Vega");
+
+    List({"save", "autumn"});
+    EXPECT_EQ(List({"saved"}), nlohmann::json::array({"autumn", "last_list"}));
+    List({"remove", "1"});
+    EXPECT_EQ(List({"show"})["entries"][0]["designation"], "C14");
+    List({"clear"});
+    EXPECT_TRUE(List({"show"})["entries"].empty());
+    List({"load", "autumn"});
+    EXPECT_EQ(List({"show"})["entries"], entries);
+
+    // The memo brings the same objects back into the emptied list.
+    const nlohmann::json exported = List({"export"});
+    EXPECT_EQ(exported["message"], "5 Objects exported.\n");
+    List({"clear"});
+    EXPECT_EQ(List({"import", exported["files"][0]})["count"], 5);
+    const nlohmann::json back = List({"show"})["entries"];
+    for (size_t i = 0; i < entries.size(); ++i) {
+        for (const char* key : {"designation", "name", "catalog", "number", "kind", "type", "magnitude"})
+            EXPECT_EQ(back[i][key], entries[i][key]) << key;
+        // Catalog objects and stars are looked up again; the planet's place is read to the second.
+        EXPECT_NEAR(back[i]["ra_hours"].get<double>(), entries[i]["ra_hours"].get<double>(), 1.0 / 3600);
+        EXPECT_NEAR(back[i]["dec_deg"].get<double>(), entries[i]["dec_deg"].get<double>(), 1.0 / 3600);
+    }
+
+    const ProgramResult again = Run({"list", "add", "m31"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("Already loaded: m31"), std::string::npos);
+}
+
+TEST_F(ListCommands, NamesThatWouldLeaveTheListFolderAreRefused) {
+    List({"add", "M31"});
+    for (const char* name : {"../escape", "a/b", "..", "bad\x01name"}) {
+        for (const char* command : {"save", "load"}) {
+            const ProgramResult r = Run({"list", command, name});
+            EXPECT_EQ(r.status, 2) << command << " " << name << r.err;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(home_.Path("escape.lst")));
+    EXPECT_EQ(List({"saved"}), nlohmann::json::array({"last_list"}));
+}
+
+}  // namespace
+}  // namespace vsp::test
