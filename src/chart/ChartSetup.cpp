@@ -23,8 +23,8 @@ std::vector<std::string> BrightStarNames(StarCatalog& stars) {
     return names;
 }
 
-// The naked-eye limit at the zenith for the instant: the Sun's and the Moon's altitudes and the
-// Moon's phase brighten the sky.
+}  // namespace
+
 float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings) {
     NakedEyeConditions conditions;
     SetObserverConditions(prefs, conditions);
@@ -47,8 +47,6 @@ float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, co
     }
     return NakedEyeLimitingMagnitude(conditions);
 }
-
-}  // namespace
 
 bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferences& prefs,
                     const CalendarDateTime& local, const EphemerisSettings& settings,

@@ -31,6 +31,10 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
 bool MoveChartToInstant(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings,
                         std::vector<ChartObject>& objects, ChartScene& scene, ChartView& view);
 
+// The naked-eye limit at the zenith for the instant: the Sun's and the Moon's altitudes and the
+// Moon's phase brighten the sky.
+float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings);
+
 // The chart type, remembered zoom levels, flips and the "Sky Map" rotation of the preferences,
 // the display (`pu` and the area in pixels) and the sky of the instant.
 void SetViewFromPreferences(ChartView& view, const Preferences& prefs, int pixelUnit, int widthPx,

@@ -1,0 +1,108 @@
+// plan on data/ built from the catalog packages: the Messier objects kept by the altitude
+// criteria against astropy's altitudes (tests/data/tools/messier_altitudes.csv, case 0), and
+// the list the planner leaves behind.
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/CatalogHome.h"
+#include "support/EphemerisCsv.h"
+#include "support/RunProgram.h"
+#include "support/TempHome.h"
+
+namespace vsp::test {
+namespace {
+
+constexpr double kBandDeg = 0.2;
+
+// Astropy's altitude of M1..M110 at London, 2024-10-01 22:00 UT (case 0).
+std::map<std::string, double> MessierAltitudes() {
+    std::map<std::string, double> altitudes;
+    const auto table = bodies::ReadEphemerisCsv("../tools/messier_altitudes.csv");
+    for (const auto& row : table->rows) {
+        if (row.Text("case") == "0") altitudes["M" + row.Text("messier")] = row.Number("alt_deg");
+    }
+    return altitudes;
+}
+
+class PlanCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        const CatalogHome& built = BuiltCatalogHome();
+        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
+        ASSERT_TRUE(built.problem.empty()) << built.problem;
+        std::filesystem::create_directory_symlink(built.root + "data", home_.Path("data"));
+        ASSERT_EQ(Run({"prefs", "set", "max_selected=150"}).status, 0);
+    }
+
+    ProgramResult Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home_.Root(), "--lat", "51.5", "--lon", "0", "--tz", "0", "--date",
+                                   "2024-10-01", "--time", "22:00"});
+        return RunVespertar(args);
+    }
+    nlohmann::json Plan(std::vector<std::string> args) {
+        args.insert(args.begin(), "plan");
+        args.push_back("--json");
+        const ProgramResult r = Run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.status == 0 ? nlohmann::json::parse(r.out) : nlohmann::json::object();
+    }
+    static std::set<std::string> Names(const nlohmann::json& plan) {
+        std::set<std::string> names;
+        for (const auto& e : plan["entries"]) names.insert(e["name"].get<std::string>());
+        return names;
+    }
+
+    TempHome home_;
+};
+
+TEST_F(PlanCommand, MessierAboveAndBelowTheThresholdsAsAstropyHasThem) {
+    const std::map<std::string, double> altitudes = MessierAltitudes();
+    ASSERT_EQ(altitudes.size(), 110u);
+    const nlohmann::json above30 = Plan({"--catalog", "Messier", "--visibility", ">30\xC2\xB0"});
+    const nlohmann::json visible = Plan({"--catalog", "40", "--visibility", "Visible"});
+    const nlohmann::json hidden = Plan({"--catalog", "M", "--visibility", "Not Visible"});
+    EXPECT_EQ(above30["end"], "finished");
+    for (const auto& [name, alt] : altitudes) {
+        if (std::fabs(alt - 30) >= kBandDeg) {
+            EXPECT_EQ(Names(above30).count(name), alt >= 30 ? 1u : 0u) << name;
+        }
+        if (std::fabs(alt) >= kBandDeg) {
+            EXPECT_EQ(Names(visible).count(name), alt >= 0 ? 1u : 0u) << name;
+        }
+        EXPECT_NE(Names(visible).count(name), Names(hidden).count(name)) << name;
+    }
+    for (const auto& e : above30["entries"]) EXPECT_NEAR(e["alt_deg"], altitudes.at(e["name"]), 0.05) << e["name"];
+}
+
+TEST_F(PlanCommand, CriteriaTheListAndItsRemoval) {
+    // Galaxies of Andromeda brighter than 10 from the whole database; M31 heads the list.
+    const nlohmann::json galaxies = Plan({"--type", "GALXY", "--constellation", "And", "--magnitude", "<10"});
+    ASSERT_GE(galaxies["count"].get<int>(), 3);
+    EXPECT_EQ(galaxies["entries"][0]["name"], "M31");
+    for (const auto& e : galaxies["entries"]) {
+        EXPECT_EQ(e["type"], "GALXY");
+        EXPECT_EQ(e["constellation"], "And");
+        EXPECT_LE(e["magnitude"].get<double>(), 10.0);
+    }
+    // The planets added to it, then the galaxies removed: the planets stay, saved for `list`.
+    const nlohmann::json both = Plan({"--type", "Planet", "--add"});
+    EXPECT_EQ(both["count"].get<int>(), galaxies["count"].get<int>() + 10);
+    EXPECT_EQ(both["entries"][0]["name"], "Sun");
+    EXPECT_EQ(Plan({"--type", "16", "--remove"})["count"], 10);
+    const ProgramResult shown = Run({"list", "show", "--json"});
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["entries"].size(), 10u) << shown.err;
+
+    EXPECT_EQ(Run({"plan", "--visibility", ">33\xC2\xB0"}).status, 2);
+    EXPECT_EQ(Run({"plan", "--catalog", "Nowhere"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vsp::test
