@@ -1,0 +1,42 @@
+#include "tools/ObserverLogImport.h"
+
+#include <cstdio>
+
+#include "tools/ObserverLogStore.h"
+
+namespace vsp {
+namespace {
+
+constexpr std::string_view kExportTitle = "Vespertar Observer log ";
+
+bool IsPassedOver(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos || line.starts_with(kExportTitle) ||
+           line.starts_with(std::string_view(kLogExportColumns).substr(0, 10));
+}
+
+}  // namespace
+
+bool ImportLogs(const ProgramDir& dir, std::string_view text, DateOrder order, InfoSink& messages,
+                LogImportCounts& counts) {
+    counts = {};
+    RecordingInfoSink saveMessages;  // a refused name is a rejected line, not a box per line
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (IsPassedOver(line)) continue;
+        ObserverLogRecord note;
+        const bool accepted = ParseLogExportLine(line, order, note) && SaveLog(dir, note, "", saveMessages);
+        ++(accepted ? counts.accepted : counts.rejected);
+    }
+    if (counts.accepted == 0) {
+        messages.InfoBox(kNoLogLoadedMessage, "");
+        return false;
+    }
+    char report[80];
+    std::snprintf(report, sizeof report, "%d User log uploaded, %d rejected.", counts.accepted, counts.rejected);
+    messages.InfoBox(report, "");
+    return true;
+}
+
+}  // namespace vsp
