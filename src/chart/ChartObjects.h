@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/CatalogSession.h"
+#include "catalog/ObjectTypeTable.h"
 #include "chart/ChartView.h"
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/Time.h"
@@ -22,7 +23,6 @@ inline constexpr int kKindBrightStar = 54;   // skipped among the single-star sy
 // Display types are rows of the object-type table.
 inline constexpr int kTypeSolarSystem = 27;
 inline constexpr int kTypeSingleStar = 30;
-inline constexpr int kTypeConstellation = 14;
 
 // "HR7001": how the chart names a star of the HR catalog.
 inline std::string HrDesignation(int32_t number) { return "HR" + std::to_string(number); }

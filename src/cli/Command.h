@@ -103,6 +103,11 @@ void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|
 void AddSatelliteDataCommands(CommandRegistry& registry);  // sat import|update|list|export
 void AddSatelliteCommands(CommandRegistry& registry);      // sat propagate|info
 void AddSatellitePassCommands(CommandRegistry& registry);  // sat passes, sat flares
+void AddImportCommands(CommandRegistry& registry);         // import eyepieces|locations|catalog
+void AddLogCommands(CommandRegistry& registry);            // log new|edit|list|show|delete|export|link
+void AddLogImportCommand(CommandRegistry& registry);       // import logs
+void AddListCommands(CommandRegistry& registry);           // list show|add|remove|clear|save|load|saved|export|import
+void AddPlanCommand(CommandRegistry& registry);            // plan
 
 // The whole front end on `args` (the words after the program name): runs the command, or
 // `openWindow` when there is none; returns the exit status.

@@ -36,6 +36,11 @@ void RegisterCommands(CommandRegistry& registry) {
     AddSatelliteDataCommands(registry);
     AddSatelliteCommands(registry);
     AddSatellitePassCommands(registry);
+    AddImportCommands(registry);
+    AddLogCommands(registry);
+    AddLogImportCommand(registry);
+    AddListCommands(registry);
+    AddPlanCommand(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

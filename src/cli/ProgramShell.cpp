@@ -1,6 +1,8 @@
 #include "cli/ProgramShell.h"
 
 #include "forms/ChartForm.h"
+#include "forms/ListForms.h"
+#include "forms/ObserverLogForm.h"
 #include "forms/SatelliteForm.h"
 #include "forms/ScopeForms.h"
 #include "forms/SkyForms.h"
@@ -41,8 +43,13 @@ void WireShell(AppState& state, CatalogSession& sky, Telescope& telescope) {
     WireCatalogs(state, sky);
     const SharedObjectSelection selection = RegisterSkyForms(state, sky);
     WireTelescope(state, sky, telescope);
-    RegisterForm(state, kSkyChartFormId, [&sky, &telescope, selection](AppState&, int) {
-        return MakeChartForm(sky, telescope, selection);
+    auto list = std::make_shared<ObservingList>();
+    RegisterListForms(state, sky, list);
+    RegisterForm(state, kObserverLogFormId, [&sky, list, selection](AppState&, int) {
+        return MakeObserverLogForm(sky, list, selection);
+    });
+    RegisterForm(state, kSkyChartFormId, [&sky, &telescope, selection, list](AppState&, int) {
+        return MakeChartForm(sky, telescope, selection, list);
     });
     RegisterForm(state, kSatelliteFormId, [](AppState&, int) { return MakeSatelliteForm(); });
 }

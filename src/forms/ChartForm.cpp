@@ -93,8 +93,9 @@ std::optional<ScopeRate> RateOfLevel(int level) {
 
 class ChartForm : public Form {
 public:
-    ChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection info)
-        : sky_(sky), telescope_(telescope), info_(std::move(info)) {}
+    ChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection info,
+              std::shared_ptr<ObservingList> list)
+        : sky_(sky), telescope_(telescope), info_(std::move(info)), list_(std::move(list)) {}
 
     FormTemplate BuildTemplate(AppState&, int formId) override { return ChartTemplate(formId); }
 
@@ -106,7 +107,9 @@ public:
         ShowControl(state, &window, kChartLoadingText, false);
         if (!loaded_) return;
         FillLists(state);
-        Redraw(state, window);
+        // The entry chosen on a list screen comes to the middle.
+        if (list_->selected >= 0 && list_->selected < int(offered_.size())) ChooseObject(state, window, list_->selected);
+        else Redraw(state, window);
         state.loop.SetTimer(window.Handle(), kChartRefreshTimer, kTimeRefreshMs);
     }
 
@@ -249,9 +252,8 @@ private:
             ShowControl(state, nullptr, trigger, !state.prefs.hideToolBar);
         for (int level = kZoomLevelCount - 1; level >= 0; --level) AddListRow(state, kChartZoomList, FieldOfViewText(level));
         SetPopupList(state, kChartZoomTrigger, kChartZoomList, -1, 0, view_.ZoomLevel());
-        offered_ = OfferedObjects(objects_);
-        for (auto it = offered_.rbegin(); it != offered_.rend(); ++it)
-            AddListRow(state, kChartObjectList, objects_[size_t(*it)].label);
+        offered_ = ObjectListRows(objects_, *list_);
+        for (auto it = offered_.rbegin(); it != offered_.rend(); ++it) AddListRow(state, kChartObjectList, it->label);
         SetPopupList(state, kChartObjectTrigger, kChartObjectList, -1, kObjectListRows, -1);
         SetPopupLabel(state, kChartObjectTrigger, "???");
         FillScopeList(state);
@@ -280,11 +282,9 @@ private:
 
     void ChooseObject(AppState& state, FormWindow& window, int row) {
         if (row < 0 || size_t(row) >= offered_.size()) return;
-        const int index = offered_[size_t(row)];
-        const ChartObject& o = objects_[size_t(index)];
-        Select(state, ChartSelection{o.kind, o.number, o.displayType, o.raHours, o.decDeg, o.magnitudeTenths / 10.0f,
-                                     o.label.substr(0, kSelectionNameLength), index});
-        objects_[size_t(index)].alwaysShow = true;
+        const ChartSelection& chosen = offered_[size_t(row)].selection;
+        Select(state, chosen);
+        if (chosen.tableIndex >= 0) objects_[size_t(chosen.tableIndex)].alwaysShow = true;
         scene_.centreOnSelection = true;
         Redraw(state, window);
     }
@@ -317,10 +317,11 @@ private:
             scene_.selectedStar = ChartMark{selection.raHours, selection.decDeg, false, selection.magnitude,
                                             unnamed ? HrDesignation(selection.number) : selection.name};
         }
-        const auto row = std::ranges::find(offered_, selection.tableIndex);
+        const auto row = std::ranges::find_if(offered_, [&](const ObjectListRow& r) {
+            return r.selection.tableIndex == selection.tableIndex && r.selection.number == selection.number;
+        });
         SetListSelection(state, kChartObjectList, row == offered_.end() ? -1 : int(row - offered_.begin()));
-        SetPopupLabel(state, kChartObjectTrigger, selection.tableIndex >= 0 ? objects_[size_t(selection.tableIndex)].label
-                                                                             : std::string("???"));
+        SetPopupLabel(state, kChartObjectTrigger, row != offered_.end() ? row->label : std::string("???"));
     }
 
     // ---- the telescope list ----
@@ -423,6 +424,7 @@ private:
     CatalogSession& sky_;
     Telescope& telescope_;
     SharedObjectSelection info_;
+    std::shared_ptr<ObservingList> list_;
     bool loaded_ = false;
     std::vector<ChartObject> objects_;
     ChartScene scene_;
@@ -431,7 +433,7 @@ private:
     Canvas canvas_;
     ChartDrawn drawn_;
     Rect area_;
-    std::vector<int> offered_;  // object list rows: indexes into objects_
+    std::vector<ObjectListRow> offered_;
     std::optional<ChartSelection> selection_;
     ChartScopeFollow follow_;
     PenTrack pen_;
@@ -440,8 +442,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection) {
-    return std::make_unique<ChartForm>(sky, telescope, std::move(selection));
+std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection,
+                                    std::shared_ptr<ObservingList> list) {
+    return std::make_unique<ChartForm>(sky, telescope, std::move(selection), std::move(list));
 }
 
 }  // namespace vsp

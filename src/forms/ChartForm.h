@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "catalog/CatalogSession.h"
+#include "catalog/ObservingList.h"
 #include "forms/ObjectForms.h"
 #include "scope/Telescope.h"
 #include "shell/Form.h"
@@ -28,6 +29,8 @@ inline constexpr int kChartRefreshTimer = 1;   // the 120-second time refresh
 inline constexpr int kChartFollowTimer = 2;    // reading the followed telescope
 inline constexpr int kChartRedrawTimer = 3;    // a redraw that input cut short
 
-std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection);
+// `list`: the observing list the object list offers (empty: the bodies, Messier and Caldwell).
+std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection,
+                                    std::shared_ptr<ObservingList> list);
 
 }  // namespace vsp

@@ -38,6 +38,54 @@ std::vector<int> OfferedObjects(const std::vector<ChartObject>& objects) {
     return bodies;
 }
 
+namespace {
+
+ChartSelection SelectionOf(const ChartObject& o, int index) {
+    return ChartSelection{o.kind, o.number, o.displayType, o.raHours, o.decDeg, o.magnitudeTenths / 10.0f,
+                          o.label.substr(0, kSelectionNameLength), index};
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// The object table's row of a list entry: the body of that name, or the deep-sky object of the
+// same catalog and number; -1 when the table has none.
+int TableIndexOf(const std::vector<ChartObject>& objects, const ListEntry& entry) {
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const ChartObject& o = objects[i];
+        const bool match = entry.kind == kEntryPlanet ? o.kind == kKindPlanet && SameText(o.label, entry.name)
+                                                      : o.kind == entry.catalog && o.number == entry.number;
+        if (match) return int(i);
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::vector<ObjectListRow> ObjectListRows(const std::vector<ChartObject>& objects, const ObservingList& list) {
+    std::vector<ObjectListRow> rows;
+    if (list.Empty()) {
+        for (const int index : OfferedObjects(objects))
+            rows.push_back({objects[size_t(index)].label, SelectionOf(objects[size_t(index)], index)});
+        return rows;
+    }
+    for (const ListEntry& entry : list.Entries()) {
+        const int index = TableIndexOf(objects, entry);
+        if (index >= 0) {
+            ChartSelection selection = SelectionOf(objects[size_t(index)], index);
+            selection.name = entry.name.substr(0, kSelectionNameLength);
+            rows.push_back({entry.name, selection});
+            continue;
+        }
+        rows.push_back({entry.name, ChartSelection{entry.catalog, entry.number, entry.type, entry.ra, entry.dec,
+                                                   entry.magnitudeX10 / 10.0f, entry.name.substr(0, kSelectionNameLength), -1}});
+    }
+    return rows;
+}
+
 const char* ScopeEntryText(ChartScopeEntry entry, bool following) {
     static constexpr const char* kRows[kChartScopeEntryCount] = {
         "2-Star Alignment", "N-Star Alignment", "GoTo Object", "Center on Scope", "Scope Control",

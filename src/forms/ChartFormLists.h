@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "catalog/ObservingList.h"
+#include "chart/ChartIdentify.h"
 #include "chart/ChartObjects.h"
 
 namespace vsp {
@@ -14,6 +16,15 @@ namespace vsp {
 // then the objects known by a number of the Messier or Caldwell lists ("M31" rather than
 // "NGC 224"), Messier first, each list in number order. Indexes into the table.
 std::vector<int> OfferedObjects(const std::vector<ChartObject>& objects);
+
+// A row of the object list: its text and what choosing it selects (tableIndex -1 when the
+// target is not in the object table: a star, a constellation, a meteor radiant).
+struct ObjectListRow {
+    std::string label;
+    ChartSelection selection;
+};
+// The entries of the observing list when it has any, else the objects OfferedObjects names.
+std::vector<ObjectListRow> ObjectListRows(const std::vector<ChartObject>& objects, const ObservingList& list);
 
 // Rows of the telescope list, by position.
 enum class ChartScopeEntry {

@@ -120,7 +120,6 @@ struct ShellHooks {
     std::function<void(AppState&)> loadList;  // "Load" button
     std::function<void(AppState&, FormWindow&)> refreshHomeView;
     std::function<int(AppState&)> currentListCount;
-    std::function<void(AppState&, std::string_view, std::string_view)> showProgress;
     std::function<void(AppState&, int kind, int catalog, int typeFilter)> selectVisible;
     // A setting was changed on a preference page and saved (the star catalog and the
     // constellation lines are opened again when theirs change).

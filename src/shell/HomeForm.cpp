@@ -11,6 +11,7 @@
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
 #include "shell/NightMode.h"
+#include "shell/ProgressBox.h"
 #include "shell/Scale.h"
 
 namespace vsp {
@@ -106,6 +107,7 @@ public:
         for (const PopupMenu& p : kPopups) {
             t.controls.push_back({p.list, ControlKind::List, "", Rect{0, 0, 110, 0}, false});
         }
+        t.controls.push_back(ProgressBoxTemplate());
         return t;
     }
 
@@ -262,10 +264,9 @@ bool QuickSelection(AppState& state, int kind, int catalog, int typeFilter) {
         InfoBox(state, "Please set your location first!", "");
         return false;
     }
-    if (state.hooks.showProgress) {
-        state.hooks.showProgress(state, "Please wait, selecting", QuickSelectionText(kind, catalog));
-    }
+    ShowProgressBox(state, "Please wait, selecting", QuickSelectionText(kind, catalog));
     if (state.hooks.selectVisible) state.hooks.selectVisible(state, kind, catalog, typeFilter);
+    HideProgressBox(state);
     ShowForm(state, kSkyChartFormId);
     return true;
 }

@@ -39,7 +39,7 @@ protected:
         SetSite(48.85f, -2.35f);
         prefs.site.tzOffset = 120;
         RegisterScopeForms(state, *sky_, telescope_);
-        RegisterForm(state, kSkyChartFormId, [this](AppState&, int) { return MakeChartForm(*sky_, telescope_, info_); });
+        RegisterForm(state, kSkyChartFormId, [this](AppState&, int) { return MakeChartForm(*sky_, telescope_, info_, std::make_shared<ObservingList>()); });
         ASSERT_EQ(StartApplication(state), StartResult::Started);
         // 2024-10-01 23:00 local: M31 high in the east, Vega in the west.
         state.observingTime = ObservingTime{2024, 10, 1, 23, 0, 0};
