@@ -241,7 +241,7 @@ struct Column {
     const char* title;
     int width;  // 96-dpi pixels
 };
-constexpr Column kColumns[] = {{"Name", 76}, {"Type", 44}, {"Con", 32}, {"Mag", 32}, {"Alt", 42}};
+constexpr Column kColumns[] = {{"Name", 72}, {"Type", 50}, {"Con", 32}, {"Mag", 32}, {"Alt", 38}};
 
 FormTemplate PlannerListTemplate(int formId) {
     FormTemplate t = PlaceTimeTemplate(formId);
