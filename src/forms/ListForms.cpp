@@ -22,9 +22,7 @@ void LoadLastList(AppState& state, ObservingList& list) {
     list.SetCapacity(ListCapacityOfRow(state.prefs.maxSelected));
     std::error_code error;
     if (!std::filesystem::exists(LastListPath(state), error)) return;
-    if (!LoadList(state.dir, kLastListName, list, state.info)) return;
-    state.listHeaderTime = ObservingTime{list.time.year, list.time.month, list.time.day, list.time.hour,
-                                         list.time.minute, 0};
+    if (LoadList(state.dir, kLastListName, list, state.info)) UseListTime(state, list);
 }
 
 // An emptied list must not come back at the next start.
@@ -50,6 +48,11 @@ void SelectVisible(AppState& state, CatalogSession& sky, ObservingList& list, Se
 }
 
 }  // namespace
+
+void UseListTime(AppState& state, const ObservingList& list) {
+    state.listHeaderTime = ObservingTime{list.time.year, list.time.month, list.time.day, list.time.hour,
+                                         list.time.minute, 0};
+}
 
 void RegisterListForms(AppState& state, CatalogSession& sky, std::shared_ptr<ObservingList> list) {
     auto criteria = std::make_shared<SelectionCriteria>();

@@ -20,6 +20,9 @@ inline constexpr int kPlannerFormId = 1800;
 // The criteria survive between visits of the forms, for the whole run.
 using SharedCriteria = std::shared_ptr<SelectionCriteria>;
 
+// A list read from a file brings the observing date and time it was made for.
+void UseListTime(AppState& state, const ObservingList& list);
+
 // Registers 1050, 1700 and 1800 and the list hooks of the shell.
 void RegisterListForms(AppState& state, CatalogSession& sky, std::shared_ptr<ObservingList> list);
 

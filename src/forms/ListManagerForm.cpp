@@ -116,7 +116,10 @@ private:
         const auto name = TypedName(state);
         if (!name) return;
         if (kind_ == UserFileKind::Lists) {
-            if (LoadList(state.dir, *name, *list_, state.info)) list_->name = *name;
+            if (LoadList(state.dir, *name, *list_, state.info)) {
+                list_->name = *name;
+                UseListTime(state, *list_);
+            }
         } else {
             ImportUserFile(state, kind_, *name);
         }
