@@ -62,16 +62,16 @@ std::optional<int> ChooseText(const std::string& word, std::span<const std::stri
 bool ReadCriteria(const PlanArgs& args, CliContext& ctx, SelectionCriteria& criteria, std::string& problem) {
     const auto read = [&](const std::string& word, const char* option, auto choose) -> std::optional<int> {
         if (word.empty()) return 0;
-        const std::optional<int> row = choose(word);
-        if (!row) problem = std::string(option) + ": no such choice: " + word;
-        return row;
+        if (const std::optional<int> row = choose(word)) return *row;
+        problem = std::string(option) + ": no such choice: " + word;
+        return std::nullopt;
     };
     const auto difficulty = read(args.difficulty, "--difficulty", [](auto& w) { return ChooseText(w, kDifficultyTexts); });
     const auto magnitude = read(args.magnitude, "--magnitude", [](auto& w) { return ChooseText(w, kMagnitudeLimitTexts); });
     const auto visibility = read(args.visibility, "--visibility", [](auto& w) { return ChooseText(w, kVisibilityTexts); });
-    static const ObjectTypeTable types = DefaultObjectTypeTable();
-    const auto type = read(args.type, "--type", [](auto& w) {
-        return ChooseRow(w, kObjectTypeCount, [](int row) {
+    const ObjectTypeTable types = DefaultObjectTypeTable();
+    const auto type = read(args.type, "--type", [&types](auto& w) {
+        return ChooseRow(w, kObjectTypeCount, [&types](int row) {
             return std::vector<std::string_view>{ObjectTypeCode(types[size_t(row)]), ObjectTypeName(types[size_t(row)])};
         });
     });
@@ -81,9 +81,9 @@ bool ReadCriteria(const PlanArgs& args, CliContext& ctx, SelectionCriteria& crit
             return std::vector<std::string_view>{ConstellationAbbreviation(c), ConstellationName(c)};
         });
     });
-    static const CatalogTable catalogs = DefaultCatalogTable();
-    const auto catalog = read(args.catalog, "--catalog", [](auto& w) {
-        return ChooseRow(w, kCatalogCount, [](int row) {
+    const CatalogTable catalogs = DefaultCatalogTable();
+    const auto catalog = read(args.catalog, "--catalog", [&catalogs](auto& w) {
+        return ChooseRow(w, kCatalogCount, [&catalogs](int row) {
             return std::vector<std::string_view>{CatalogLongName(catalogs[size_t(row)]), CatalogPrefix(catalogs[size_t(row)])};
         });
     });
