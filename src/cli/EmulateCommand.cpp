@@ -1,4 +1,4 @@
-// `emulate lx200|gps --port PATH`: a mount or a GPS receiver on a pseudo-terminal (or on a
+// `emulate lx200|nexstar|gps --port PATH`: a mount or a GPS receiver on a pseudo-terminal (or on a
 // terminal device given), served until Ctrl+C, SIGTERM or --seconds, for trying the program,
 // or any other client, without the hardware.
 
@@ -17,6 +17,7 @@
 #include "scope/EmulatorLoop.h"
 #include "scope/GpsEmulator.h"
 #include "scope/Lx200Emulator.h"
+#include "scope/NexStarEmulator.h"
 
 namespace vsp::cli {
 namespace {
@@ -27,6 +28,7 @@ struct EmulateArgs {
     std::string precision = "short";
     std::optional<double> ra, dec;
     std::string talker = "GP";
+    bool precise = false;
 };
 
 // Tells where the device is, then serves it; the line is flushed so that a script can wait for it.
@@ -50,19 +52,29 @@ int Serve(CliContext& ctx, const std::string& kind, const EmulateArgs& args, con
     return kExitOk;
 }
 
+// A mount answers what it is asked and moves on with the clock; it says nothing unprompted.
+template <typename Mount>
+EmulatedDevice MountDevice(std::shared_ptr<Mount> mount) {
+    return {[mount](std::string_view bytes) { return mount->Receive(bytes); },
+            [mount](double, double elapsed) {
+                mount->Advance(elapsed);
+                return std::string();
+            }};
+}
+
 int RunLx200(CliContext& ctx, const EmulateArgs& args) {
     auto mount = std::make_shared<Lx200Emulator>(args.precision == "long" ? Lx200Precision::Long
                                                                           : Lx200Precision::Short);
     const CalendarDateTime today = ctx.ObservingTime();
     mount->SetDate(today.year, today.month, today.day);
     if (args.ra) mount->PlaceAt({*args.ra, *args.dec});
-    const EmulatedDevice device{
-        [mount](std::string_view bytes) { return mount->Receive(bytes); },
-        [mount](double, double elapsed) {
-            mount->Advance(elapsed);
-            return std::string();
-        }};
-    return Serve(ctx, "lx200", args, device);
+    return Serve(ctx, "lx200", args, MountDevice(mount));
+}
+
+int RunNexStar(CliContext& ctx, const EmulateArgs& args) {
+    auto mount = std::make_shared<NexStarEmulator>(args.precise);
+    if (args.ra) mount->PlaceAt({*args.ra, *args.dec});
+    return Serve(ctx, "nexstar", args, MountDevice(mount));
 }
 
 int RunGps(CliContext& ctx, const EmulateArgs& args) {
@@ -104,6 +116,18 @@ void AddEmulateCommands(CommandRegistry& registry) {
     lx200->get_option("--dec")->needs("--ra");
     lx200->footer("The mount starts at rest at --ra/--dec (default 0 h, 0 deg) and answers the LX200 command "
                   "set: positions, targets, slews, syncs, motions, rates and the precision toggle.");
+
+    auto nexstarArgs = std::make_shared<EmulateArgs>();
+    CLI::App* nexstar =
+        AddEmulator(registry, family, "nexstar", "A mount behind a NexStar hand controller", nexstarArgs, RunNexStar);
+    nexstar->add_flag("--precise", nexstarArgs->precise,
+                      "a hand controller that also takes the 32-bit commands (firmware 4.21, else 1.2)");
+    AddRaDec(*nexstar, nexstarArgs->ra, nexstarArgs->dec, false);
+    nexstar->get_option("--ra")->needs("--dec");
+    nexstar->get_option("--dec")->needs("--ra");
+    nexstar->footer("The mount starts at rest at --ra/--dec (default 0 h, 0 deg) and answers the NexStar commands: "
+                    "positions (E, e), gotos (R, r), syncs (S, s, F), slewing (L), cancel (M), echo (K), version (V), "
+                    "the motor pass-through slews (P) and, after a \"?\", the NexStar 5 and 8's binary exchanges.");
 
     auto gpsArgs = std::make_shared<EmulateArgs>();
     CLI::App* gps = AddEmulator(registry, family, "gps", "A GPS receiver with a fix", gpsArgs, RunGps);

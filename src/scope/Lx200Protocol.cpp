@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "scope/MountLink.h"
+
 namespace vsp {
 
 namespace {
@@ -16,19 +18,8 @@ Lx200Protocol::Lx200Protocol(const Preferences& prefs, SerialLink& link, InfoSin
     : prefs_(prefs), link_(link), sink_(sink), mount_(mount) {}
 
 bool Lx200Protocol::Connect() {
-    if (link_.Emulating() || link_.SerialIsOpen()) return true;
-    if (!link_.SerialOpen(prefs_.scopePort, kLx200Baud)) {
-        sink_.InfoBox(lx200::kFailOpenSerial, "");
-        return false;
-    }
-    link_.ShowBusy(true);
-    const bool answered = Handshake();
-    link_.ShowBusy(false);
-    if (answered) return true;
-    sink_.InfoBox(lx200::kFailOpenMeade, "");
-    link_.SetKeepOpen(0);
-    link_.SerialClose();
-    return false;
+    return ConnectMount(link_, sink_, prefs_.scopePort, kLx200Baud, [this] { return Handshake(); },
+                        lx200::kFailOpenMeade);
 }
 
 // The Meade controllers answer the declination, whose length tells the precision in use; the
@@ -43,7 +34,7 @@ bool Lx200Protocol::Handshake() {
     const std::string_view command = magellan ? lx200::kGetDateHandshake : lx200::kGetDecHandshake;
     if (!link_.SerialSend(command)) return false;
     const size_t maximum = magellan ? lx200::kDateReplyLength : lx200::kHandshakeReplyMax;
-    const Lx200Handshake result = EvaluateLx200Handshake(drive, ReadReply(maximum).size());
+    const Lx200Handshake result = EvaluateLx200Handshake(drive, ReadReply(link_, maximum).size());
     if (result.longPrecision) precision_ = Lx200Precision::Long;
     return result.connected;
 }
@@ -59,9 +50,9 @@ bool Lx200Protocol::ReadPosition(EquatorialPosition& out) {
         return true;
     }
     if (!link_.SerialSend(lx200::kGetRa)) return false;
-    const auto ra = ParseLx200Ra(ReadReply(lx200::RaReplyLength(precision_)));
+    const auto ra = ParseLx200Ra(ReadReply(link_, lx200::RaReplyLength(precision_)));
     if (!ra || !link_.SerialSend(lx200::kGetDec)) return false;
-    const auto dec = ParseLx200Dec(ReadReply(lx200::DecReplyLength(precision_)));
+    const auto dec = ParseLx200Dec(ReadReply(link_, lx200::DecReplyLength(precision_)));
     if (!dec) return false;
     out = EquatorialPosition{*ra, *dec};
     return true;
@@ -80,7 +71,7 @@ GotoOutcome Lx200Protocol::Goto(EquatorialPosition target) {
         if (!sent) return GotoOutcome::NotSent;
     }
     if (!SendReported(lx200::kSlew)) return GotoOutcome::NotSent;
-    const std::string first = ReadReply(1);
+    const std::string first = ReadReply(link_, 1);
     if (EvaluateSlewReply(first) == Lx200GotoReply::Refused) return GotoOutcome::Refused;
     // A refusal text ("1Object below horizon#") is read away so it cannot be taken for the
     // answer to the next command.
@@ -137,7 +128,7 @@ bool Lx200Protocol::Stop() {
 
 bool Lx200Protocol::SendAcknowledged(const std::string& command) {
     if (!SendReported(command)) return false;
-    ReadReply(1);
+    ReadReply(link_, 1);
     return true;
 }
 
@@ -147,11 +138,6 @@ bool Lx200Protocol::SendReported(std::string_view command) {
     return false;
 }
 
-std::string Lx200Protocol::ReadReply(size_t maximum) {
-    std::string reply(maximum, '\0');
-    reply.resize(size_t(link_.SerialRead(reply.data(), int(maximum))));
-    return reply;
-}
 
 void Lx200Protocol::ReadUntil(std::optional<char> last) {
     char byte = 0;

@@ -38,7 +38,6 @@ private:
     // Sends a coordinate command and takes the mount's one-byte acknowledgement.
     bool SendAcknowledged(const std::string& command);
     bool SendReported(std::string_view command);
-    std::string ReadReply(size_t maximum);
     // Reads single bytes until `last` (when given) or silence; a silent end is not an error.
     void ReadUntil(std::optional<char> last);
 

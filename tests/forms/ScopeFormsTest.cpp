@@ -155,8 +155,8 @@ TEST_F(ScopeForms, ClosingStopsTheMountExceptTheSkyScan) {
     EXPECT_NE(mount.WireHolding("#:Q#").find("#:Q#"), std::string::npos);
     EXPECT_FALSE(telescope_.Link().SerialIsOpen());  // "Upon need" gives the port back
 
-    // Drive 20 has no protocol here: the disconnect says so once, a stop would say it again.
-    prefs.scopeDrive = 20;
+    // Drive 19 has no protocol here: closing the form says so once, at the disconnect.
+    prefs.scopeDrive = 19;
     Open(2400);
     const size_t before = BoxCount(scope_text::kProtocolNotAvailable);
     Tap(kCloseButton);

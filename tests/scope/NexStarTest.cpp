@@ -1,0 +1,228 @@
+// The NexStar codec against the byte strings of INDI's Celestron driver tests, each drive's
+// exchanges with a scripted hand controller on a pseudo-terminal, and the NexStar 5 and 8
+// slewing our emulated hand controller.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+
+#include "platform/PseudoTerminal.h"
+#include "scope/EmulatorLoop.h"
+#include "scope/NexStarEmulator.h"
+#include "scope/DispatcherFixture.h"
+#include "scope/ScopeDispatcher.h"
+#include "support/ScriptedPty.h"
+#include "support/TempHome.h"
+
+namespace vsp {
+namespace {
+
+constexpr auto kShort = NexStarPrecision::Short;
+constexpr auto kPrecise = NexStarPrecision::Precise;
+
+TEST(NexStarCodec, MatchesIndiByteStrings) {
+    // 3 h and 45 degrees, as INDI's goto and sync tests send them.
+    EXPECT_EQ(NexStarCoordinateCommand('R', {3, 45}, kShort), "R2000,2000");
+    EXPECT_EQ(NexStarCoordinateCommand('r', {3, 45}, kPrecise), "r20000000,20000000");
+    EXPECT_EQ(NexStarCoordinateCommand('S', {3, 45}, kShort), "S2000,2000");
+    struct Turn {
+        double degrees;
+        NexStarPrecision precision;
+        uint32_t turn;
+    } turns[] = {{26.4441, kShort, 0x12ce},        {360 + 26.4441, kShort, 0x12ce}, {270, kShort, 0xc000},
+                 {-90, kShort, 0xc000},            {360, kShort, 0},                {26.25193834305, kPrecise, 0x12ab0500},
+                 {270, kPrecise, 0xc0000000},      {360, kPrecise, 0},
+                 // Truncated, never rounded up into the next turn.
+                 {359.999, kShort, 0xffff},        {359.9999999, kPrecise, 0xfffffffe}};
+    for (const auto& t : turns) EXPECT_EQ(NexStarTurn(t.degrees, t.precision), t.turn) << t.degrees;
+    EXPECT_DOUBLE_EQ(NexStarDegrees(0xf000, kShort), 337.5);
+    EXPECT_NEAR(NexStarDegrees(0x12ab0500, kPrecise), 26.25193834305, 1e-9);
+
+    const auto angles = ParseNexStarAngles("2000,2000#", kShort);
+    ASSERT_TRUE(angles);
+    EXPECT_DOUBLE_EQ(NexStarPosition(*angles).raHours, 3.0);
+    EXPECT_DOUBLE_EQ(NexStarPosition(*angles).decDegrees, 45.0);
+    EXPECT_TRUE(ParseNexStarAngles("20000000,20000000#", kPrecise));
+    EXPECT_TRUE(ParseNexStarAngles("12ce,f000", kShort));  // a read cut before its '#'
+    for (const char* garbage : {"", "#", "2000;2000#", "2000,200G#", "2000,20000#", "20000000,20000000#"}) {
+        EXPECT_FALSE(ParseNexStarAngles(garbage, kShort)) << garbage;
+    }
+    // INDI's trimDecAngle: past the pole the reading folds back.
+    const std::pair<double, double> folds[] = {{45, 45}, {95, 85}, {175, 5}, {200, -20}, {270, -90}, {355, -5}};
+    for (const auto& [reading, dec] : folds) EXPECT_DOUBLE_EQ(FoldNexStarDeclination(reading), dec) << reading;
+}
+
+TEST(NexStarCodec, LegacyBytesMotionPacketsAndEchoes) {
+    // 0x40 0x00 0x20 0x00 is RA 90 degrees (6 h) and Dec 45; a southern target goes as 360 - |dec|.
+    const auto legacy = ParseNexStarLegacyAngles(std::string("\x40\x00\x20\x00", 4));
+    ASSERT_TRUE(legacy);
+    EXPECT_DOUBLE_EQ(NexStarPosition(*legacy).raHours, 6.0);
+    EXPECT_DOUBLE_EQ(NexStarPosition(*legacy).decDegrees, 45.0);
+    EXPECT_EQ(NexStarLegacyCoordinateCommand({6, -30}), std::string("R\x40\x00\xEA\xAA", 5));
+    EXPECT_FALSE(ParseNexStarLegacyAngles("\x40\x00\x20"));
+
+    EXPECT_EQ(NexStarMovePacket(ScopeDirection::North, 9), std::string("P\x02\x11\x24\x09\0\0\0", 8));
+    EXPECT_EQ(NexStarMovePacket(ScopeDirection::East, 2), std::string("P\x02\x10\x25\x02\0\0\0", 8));
+    // 7 * 100000 / 9 = 77777 = 0x012FD1.
+    EXPECT_EQ(NexStarOldGtMove(ScopeDirection::East, 7), std::string("\x07\x01\x2F\xD1\x1A\0\0\0", 8));
+    EXPECT_EQ(NexStarOldGtMove(ScopeDirection::South, 7), std::string("\x06\0\0\0\x1B\x01\x2F\xD1", 8));
+
+    EXPECT_TRUE(AcceptsNexStarEcho(10, "X#"));
+    EXPECT_FALSE(AcceptsNexStarEcho(15, "X#"));
+    EXPECT_TRUE(AcceptsNexStarEcho(15, "x#"));
+    EXPECT_FALSE(AcceptsNexStarEcho(15, "x"));
+    EXPECT_FALSE(AcceptsNexStarEcho(8, "x"));
+}
+
+TEST(NexStarEmulation, AnswersAsAHandController) {
+    NexStarEmulator precise(true), old(false);
+    for (NexStarEmulator* mount : {&precise, &old}) {
+        EXPECT_EQ(mount->Receive("Kx"), "x#");
+        EXPECT_EQ(mount->Receive("S2000,"), "");  // answered once complete
+        EXPECT_EQ(mount->Receive("2000"), "#");
+        EXPECT_EQ(mount->Receive("E"), "2000,2000#");
+    }
+    EXPECT_EQ(precise.Receive("V"), "\x04\x15#");
+    EXPECT_EQ(precise.Receive("e"), "20000000,20000000#");
+    EXPECT_EQ(old.Receive("eE"), "2000,2000#");  // no precise commands before firmware 1.6
+
+    EXPECT_EQ(precise.Receive("r12AB0500,F0000000"), "#");
+    EXPECT_EQ(precise.Receive("L"), "1#");
+    precise.Advance(60);
+    EXPECT_EQ(precise.Receive("Le"), "0#12AB0500,F0000000#");
+
+    precise.Receive(NexStarMovePacket(ScopeDirection::South, NexStarFixedRate(ScopeRate::Center)));
+    precise.Advance(1.0);  // four steps of 0.1 degree
+    EXPECT_EQ(precise.Receive(NexStarMovePacket(ScopeDirection::North, 0)), "#");
+    EXPECT_NEAR(precise.Mount().Current().decDegrees, -22.5 + 0.4, 1e-9);
+    EXPECT_EQ(precise.Receive("?E"), std::string("#\x12\xAB\xF0\x48", 5));
+}
+
+// Plays a hand controller: each command of the script, once the client sent it whole, gets
+// its reply.
+using Script = std::vector<std::pair<std::string, std::string>>;
+
+struct ScriptedController : test::ScriptedPty {
+    explicit ScriptedController(Script script)
+        : ScriptedPty([script = std::move(script), next = size_t(0)](std::string& command) mutable {
+              if (next == script.size() || !command.ends_with(script[next].first)) return std::string();
+              command.clear();
+              return script[next++].second;
+          }) {}
+};
+
+using test::Messages;
+
+struct NexStarDispatch : test::DispatcherFixture {};
+
+// 3 h, -30 degrees, sent unreduced (mode -1).
+constexpr EquatorialPosition kTarget{3, -30};
+
+TEST_F(NexStarDispatch, EachDriveSpeaksItsOwnCommands) {
+    struct Case {
+        int drive;
+        Script script;
+        std::string wire;
+        Messages messages;
+    } cases[] = {
+        {10,
+         {{"Kx", "x#"}, {"E", "2000,EAAA#"}, {"R2000,EAAA", "#"}, {"S2000,EAAA", "#"}, {"M", "#"},
+          {std::string("P\x02\x11\x24\x04\0\0\0", 8), "#"}},
+         std::string("KxER2000,EAAAS2000,EAAAMP\x02\x11\x24\x04\0\0\0", 32),
+         {}},
+        {15,
+         {{"Kx\r", "x#"}, {"E\r", "2000,EAAA#"}, {"R2000,EAAA\r", "#"}, {"F2000,EAAA\r", "#"}, {"M", "X"}},
+         "Kx\rE\rR2000,EAAA\rF2000,EAAA\rM",
+         {{"No acknowledgement from telescope in Stop Goto.", ""}}},
+        {20,
+         {{"Kx", "X#"}, {"E", "2000,eaaa#"}, {"R2000,EAAA", "#"}, {"S2000,EAAA", "#"}, {"M", ""}},
+         std::string("KxER2000,EAAAS2000,EAAAMP\x02\x11\x24\x04\0\0\0", 32),
+         {}},
+        {8,
+         {{"?", "#"}, {"?", "#"}, {"E", std::string("\x20\x00\xEA\xAA", 4)}, {"?", "#"},
+          {std::string("R\x20\x00\xEA\xAA", 5), ""}, {"?", "#"}, {std::string("R\x20\x00\xEA\xAA", 5), ""}},
+         std::string("??E?R\x20\x00\xEA\xAA?R\x20\x00\xEA\xAA", 15),
+         {}},
+    };
+    for (const auto& c : cases) {
+        sink_.messages.clear();
+        ScriptedController controller(c.script);
+        ScopeDispatcher& scope = Dispatcher(controller.Path(), c.drive);
+        EquatorialPosition where;
+        ASSERT_TRUE(scope.ScopeGetPosition(where)) << c.drive;
+        EXPECT_NEAR(where.raHours, 3, 1e-12);
+        EXPECT_NEAR(where.decDegrees, -30, 0.006);
+        EXPECT_EQ(scope.ScopeGoto(kTarget, -1), ScopeGotoResult::Slewing);
+        EXPECT_TRUE(scope.ScopeSync(kTarget));
+        EXPECT_TRUE(scope.ScopeSetRate(ScopeRate::Center) && scope.ScopeStop());
+        EXPECT_TRUE(scope.ScopeMove(ScopeDirection::North));
+        EXPECT_EQ(controller.Wire(c.wire.size()), c.wire) << c.drive;
+        EXPECT_EQ(sink_.messages, c.messages) << c.drive;
+        link_.SetKeepOpen(0);
+        link_.SerialClose();
+    }
+}
+
+TEST_F(NexStarDispatch, OldGtMovesInBinaryAndCannotSync) {
+    ScriptedController controller(Script{{"Kx", "x#"}});
+    ScopeDispatcher& scope = Dispatcher(controller.Path(), 9);
+    ASSERT_TRUE(scope.ScopeConnect());
+    EXPECT_TRUE(scope.ScopeSetRate(ScopeRate::Find) && scope.ScopeMove(ScopeDirection::West));
+    EXPECT_TRUE(scope.ScopeStopAxis(ScopeDirection::West) && scope.ScopeStop());
+    EXPECT_FALSE(scope.ScopeSync(kTarget));
+    const std::string wire("Kx\x06\x01\x2F\xD1\x1A\0\0\0\x06\0\0\0\x1A\0\0\0\x05\x19", 20);
+    EXPECT_EQ(controller.Wire(wire.size()), wire);
+}
+
+TEST_F(NexStarDispatch, SilenceAndGarbageFailAndReleaseThePort) {
+    const Script scripts[] = {{}, {{"Kx", "Q#"}}, {{"Kx", "x#"}, {"E", "20G0,2000#"}}};
+    const Messages expected[] = {{{"Fail to open Nexstar connection", ""}},
+                                 {{"Fail to open Nexstar connection", ""}},
+                                 {{"Failed to get Celestron RA and Dec", ""}}};
+    for (size_t i = 0; i < std::size(scripts); ++i) {
+        sink_.messages.clear();
+        ScriptedController controller(scripts[i]);
+        ScopeDispatcher& scope = Dispatcher(controller.Path(), 10);
+        EquatorialPosition where{1, 1};
+        EXPECT_FALSE(scope.ScopeReadRaw(where));
+        EXPECT_EQ(where.raHours, 0);
+        EXPECT_EQ(sink_.messages, expected[i]) << i;
+        EXPECT_EQ(link_.SerialIsOpen(), i == 2);  // only a failed handshake gives the port back
+        link_.SetKeepOpen(0);
+        link_.SerialClose();
+        SerialPort other;
+        EXPECT_TRUE(other.Open(controller.Path()));  // nothing left locked
+    }
+}
+
+TEST_F(NexStarDispatch, LegacyGotoArrivesOnTheEmulatedController) {
+    test::TempHome dir;
+    const std::string link = dir.Path("nexstar");
+    PseudoTerminal port;
+    ASSERT_TRUE(port.Open(link));
+    NexStarEmulator mount(false);
+    mount.PlaceAt({1, 10});
+    // Twenty times the real pace, so that a few reads see the slew end.
+    const EmulatedDevice device{[&](std::string_view bytes) { return mount.Receive(bytes); },
+                                [&](double, double elapsed) { return mount.Advance(20 * elapsed), std::string(); }};
+    std::atomic<bool> stop = false;
+    auto served = std::async(std::launch::async, [&] {
+        return ServeEmulatedDevice(port, device, std::nullopt, [&] { return stop.load(); });
+    });
+    ScopeDispatcher& scope = Dispatcher(link, 8);
+    const EquatorialPosition vega{18.615649, 38.783689};
+    EXPECT_EQ(scope.ScopeGoto(vega, -1), ScopeGotoResult::Slewing);
+    // Sixteen bits of a turn: within 360/65536 degrees.
+    EquatorialPosition where;
+    for (int read = 0; read < 20 && std::fabs(where.raHours - vega.raHours) + std::fabs(where.decDegrees - vega.decDegrees) > 0.01; ++read) {
+        ASSERT_TRUE(scope.ScopeGetPosition(where));
+    }
+    EXPECT_NEAR(where.raHours * 15, vega.raHours * 15, 360.0 / 65536);
+    EXPECT_NEAR(where.decDegrees, vega.decDegrees, 360.0 / 65536);
+    stop = true;
+    EXPECT_EQ(served.get(), ServeEnd::Stopped);
+}
+
+}  // namespace
+}  // namespace vsp
