@@ -62,12 +62,7 @@ std::optional<AlignStar> MeasureStar(CliContext& ctx, ScopeSession& session, con
     const auto place = dispatcher.ReduceTarget({star.raHours, star.decDegrees}, mode);
     EquatorialPosition reading;
     if (!place || !dispatcher.ScopeReadRaw(reading)) return std::nullopt;
-    AlignStar record;
-    record.starIndex = 0;
-    record.name = Utf8ToCp1252(star.name).substr(0, kAlignStarNameMax);
-    record.clockDeg = ClockAngleDegrees(ctx.RunningTime());
-    record.raDeg = place->apparent.raHours * 15;
-    record.decDeg = place->apparent.decDegrees;
+    AlignStar record = MeasuredStarRecord(ctx, star, place->apparent);
     record.axis1Deg = session.Prefs().scopeOutputType == 0 ? reading.raHours * 15 : reading.raHours;
     record.axis2Deg = reading.decDegrees;
     return record;

@@ -34,18 +34,16 @@ nlohmann::json PositionJson(const EquatorialPosition& position, double azimuth, 
             {"alt_deg", altitude}};
 }
 
-int RunPosition(CliContext& ctx, const ScopeArgs& args) {
-    int status = kExitOk;
-    auto session = OpenScope(ctx, args.scope, status);
-    if (!session) return status;
+// Reads the mount through a session already open: a second session could not have the port.
+int PrintPosition(CliContext& ctx, ScopeSession& session) {
     EquatorialPosition position;
-    if (!session->Dispatcher().ScopeGetPosition(position)) {
-        const DriveFamily family = FindDrive(session->Prefs().scopeDrive)->family;
+    if (!session.Dispatcher().ScopeGetPosition(position)) {
+        const DriveFamily family = FindDrive(session.Prefs().scopeDrive)->family;
         return JobFailed(ctx, ReadFailureMessage(family, false));
     }
-    const HorizontalPlace sky = HorizontalOf(session->Scope().Now(), position);
+    const HorizontalPlace sky = HorizontalOf(session.Scope().Now(), position);
     const double azimuth = sky.azimuth, altitude = sky.altitude;
-    const bool emulated = session->Link().Emulating();
+    const bool emulated = session.Link().Emulating();
     if (ctx.Json()) {
         nlohmann::json document = PositionJson(position, azimuth, altitude);
         document["emulated"] = emulated;
@@ -59,6 +57,13 @@ int RunPosition(CliContext& ctx, const ScopeArgs& args) {
                     {"Altitude", Fixed(altitude, 2) + "\xC2\xB0"},
                     {"Emulated", emulated ? "yes" : "no"}});
     return kExitOk;
+}
+
+int RunPosition(CliContext& ctx, const ScopeArgs& args) {
+    int status = kExitOk;
+    auto session = OpenScope(ctx, args.scope, status);
+    if (!session) return status;
+    return PrintPosition(ctx, *session);
 }
 
 // The J2000 place of a designation or of --ra/--dec.
@@ -145,7 +150,7 @@ int RunMove(CliContext& ctx, const ScopeArgs& args) {
     if (!dispatcher.ScopeSetRate(ScopeRate(args.rate)) || !dispatcher.ScopeMove(*direction)) return kExitFailed;
     std::this_thread::sleep_for(std::chrono::duration<double>(args.seconds));
     if (!dispatcher.ScopeStopAxis(*direction)) return kExitFailed;
-    return RunPosition(ctx, args);
+    return PrintPosition(ctx, *session);
 }
 
 int RunStop(CliContext& ctx, const ScopeArgs& args) {
@@ -192,6 +197,7 @@ void AddScopeCommands(CommandRegistry& registry) {
     registry.Add("stop", "Stops every motion of the mount", [args](CliContext& ctx) { return RunStop(ctx, *args); },
                  scope);
     AddScopeAlignCommands(registry, scope, args->scope);
+    AddScopeNStarCommands(registry, scope, args->scope);
 }
 
 }  // namespace vsp::cli

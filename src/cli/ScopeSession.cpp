@@ -3,6 +3,7 @@
 
 #include "cli/CommandOutput.h"
 #include "platform/Text.h"
+#include "scope/NStarStore.h"
 #include "scope/ScopeMessages.h"
 
 namespace vsp::cli {
@@ -28,6 +29,15 @@ void RestoreAlignment(CliContext& ctx, ScopeSession& session) {
     if (telescope.Restore().Check(saved, jdNow, telescope.TwoStar().IsActive()) != RestoreOffer::Offer) return;
     telescope.Restore().Accept(AlignmentFrameOf(session.Prefs()), saved, telescope.Stars(), telescope.TwoStar(),
                                ctx.Messages());
+}
+
+// The pointing corrections of the last N-star fit: the error terms before the two-star
+// alignment is recomputed with them, the external method's model for every goto.
+void RestoreCorrections(CliContext& ctx, ScopeSession& session) {
+    NStarState state;
+    if (!LoadNStars(ctx.Home(), state)) return;
+    session.Scope().TwoStar().errors = state.errors;
+    session.Scope().TwoStar().pointing = state.model;
 }
 
 }  // namespace
@@ -57,6 +67,7 @@ std::unique_ptr<ScopeSession> MakeScope(CliContext& ctx, const ScopeOptions& opt
     }
     auto session = std::make_unique<ScopeSession>(ctx, prefs);
     if (options.port) session->Prefs().scopePort = session->Link().Ports().Add(*options.port);
+    RestoreCorrections(ctx, *session);
     RestoreAlignment(ctx, *session);
     return session;
 }
@@ -68,6 +79,16 @@ std::unique_ptr<ScopeSession> OpenScope(CliContext& ctx, const ScopeOptions& opt
         return nullptr;
     }
     return session;
+}
+
+AlignStar MeasuredStarRecord(CliContext& ctx, const SkyTarget& star, const EquatorialPosition& apparent) {
+    AlignStar record;
+    record.starIndex = 0;
+    record.name = Utf8ToCp1252(star.name).substr(0, kAlignStarNameMax);
+    record.clockDeg = ClockAngleDegrees(ctx.RunningTime());
+    record.raDeg = apparent.raHours * 15;
+    record.decDeg = apparent.decDegrees;
+    return record;
 }
 
 double RunningJulianDay(CliContext& ctx) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/SkyTarget.h"
 #include "scope/Telescope.h"
 
 namespace vsp::cli {
@@ -41,6 +42,12 @@ std::unique_ptr<ScopeSession> OpenScope(CliContext& ctx, const ScopeOptions& opt
 
 // `scope align`, `scope align show`, `scope align clear` under `scope`, reading `options`.
 void AddScopeAlignCommands(CommandRegistry& registry, CLI::App* scope, const ScopeOptions& options);
+
+// The record of a star centred now: its name, the clock angle and its place of date.
+AlignStar MeasuredStarRecord(CliContext& ctx, const SkyTarget& star, const EquatorialPosition& apparent);
+
+// `scope nstar add`, `fit`, `show`, `clear` under `scope`, reading `options`.
+void AddScopeNStarCommands(CommandRegistry& registry, CLI::App* scope, const ScopeOptions& options);
 
 // The Julian Date (UT) of the clock now (or of --date/--time) at the site of the settings.
 double RunningJulianDay(CliContext& ctx);

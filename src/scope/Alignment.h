@@ -11,6 +11,7 @@
 #include "platform/InfoSink.h"
 #include "scope/AlignStar.h"
 #include "scope/EmulatedMount.h"
+#include "scope/PointingModel.h"
 
 namespace vsp {
 
@@ -75,6 +76,8 @@ public:
     bool IsPlatform() const { return platform_; }
 
     MountErrors errors;
+    // The correction of the external method (a mount that aligns itself); no terms, none.
+    PointingModel pointing;
 
 private:
     // Clock angle since the reference time, radians, within one turn.

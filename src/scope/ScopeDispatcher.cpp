@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <string>
 
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 #include "ephemeris/StarHorizontal.h"
 #include "format/AngleFormat.h"
 #include "format/FormatText.h"
 #include "scope/Lx200Protocol.h"
+#include "scope/NexStarProtocol.h"
 #include "scope/Telescope.h"
 #include "scope/ScopeMessages.h"
 
@@ -46,7 +48,8 @@ ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, Seria
       link_(link),
       alignment_(alignment),
       clock_(std::move(clock)),
-      lx200_(std::make_unique<Lx200Protocol>(prefs, link, sink, emulated_)) {}
+      lx200_(std::make_unique<Lx200Protocol>(prefs, link, sink, emulated_)),
+      nexstar_(std::make_unique<NexStarProtocol>(prefs, link, sink, emulated_)) {}
 
 ScopeDispatcher::~ScopeDispatcher() = default;
 
@@ -57,6 +60,7 @@ MountProtocol* ScopeDispatcher::Protocol(std::string_view unknownDriveMessage) {
         return nullptr;
     }
     if (IsLx200Family(drive->family)) return lx200_.get();
+    if (drive->family == DriveFamily::NexStar) return nexstar_.get();
     sink_.InfoBox(scope_text::kProtocolNotAvailable, drive->listText);
     return nullptr;
 }
@@ -176,12 +180,15 @@ ScopeGotoResult ScopeDispatcher::ScopeGoto(EquatorialPosition catalog, int coord
         protocol->Disconnect();
         return ScopeGotoResult::Failed;
     }
+    // The NexStar 5 and 8 give no word while slewing: nothing to follow.
+    if (drive == 8) protocol->Disconnect();
     return ScopeGotoResult::Slewing;
 }
 
 // Setting circles are guided with the alignment by the scope form itself; the pointing
 // correction of the external method is the mount's own business here.
 void ScopeDispatcher::AlignTarget(ScopeGotoTarget& target, const DriveInfo& drive, const ScopeMoment& moment) {
+    if (ExternalMethod()) CorrectPointing(target);
     if (!TwoStarMethod()) return;
     if (!alignment_.IsActive()) {
         sink_.InfoBox(scope_text::kFirstTwoStarAlign, "");
@@ -191,6 +198,15 @@ void ScopeDispatcher::AlignTarget(ScopeGotoTarget& target, const DriveInfo& driv
     const auto mount = alignment_.GotoMountPosition(ClockAngleDegrees(moment.local), target.apparent.raHours,
                                                     target.apparent.decDegrees);
     if (mount) target.mount = *mount;
+}
+
+// The model was fitted to right ascensions in degrees (hours x 15), as the N-star list keeps
+// them, so the target's hours go to it in degrees too.
+void ScopeDispatcher::CorrectPointing(ScopeGotoTarget& target) {
+    if (alignment_.pointing.coefficients.empty()) return;
+    double axis1 = target.mount.raHours * 15, axis2 = target.mount.decDegrees;
+    if (!ApplyPointingModel(alignment_.pointing, prefs_.scopeOutputType == 0, axis1, axis2, sink_)) return;
+    target.mount = {ReduceAngle(axis1, 360.0) / 15, axis2};
 }
 
 void ScopeDispatcher::ShowPositions(const ScopeGotoTarget& target, const ScopeMoment& moment) {

@@ -98,6 +98,9 @@ private:
     std::optional<ScopeGotoTarget> ReduceTarget(EquatorialPosition catalog, int coordinateMode,
                                                 const ScopeMoment& moment);
     bool TwoStarMethod() const { return prefs_.alignMethod == 0; }
+    bool ExternalMethod() const { return prefs_.alignMethod == 1; }
+    // The pointing correction of the external method added to the mount coordinates.
+    void CorrectPointing(ScopeGotoTarget& target);
     // The mount coordinates of an apparent target under the two-star alignment.
     void AlignTarget(ScopeGotoTarget& target, const DriveInfo& drive, const ScopeMoment& moment);
     void ShowPositions(const ScopeGotoTarget& target, const ScopeMoment& moment);
@@ -109,6 +112,7 @@ private:
     ScopeClock clock_;
     EmulatedMount emulated_;
     std::unique_ptr<MountProtocol> lx200_;
+    std::unique_ptr<MountProtocol> nexstar_;
 };
 
 }  // namespace vsp

@@ -3,97 +3,38 @@
 // lack an operation.
 
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <map>
-#include <mutex>
-#include <thread>
 
+#include "ephemeris/Constants.h"
+#include "scope/DispatcherFixture.h"
 #include "scope/ScopeDispatcher.h"
 #include "platform/SerialPort.h"
+#include "support/ScriptedPty.h"
 
 namespace vsp {
 namespace {
 
-using Messages = std::vector<std::pair<std::string, std::string>>;
+using test::Messages;
 
 // Plays a mount: every command (up to its closing '#') is logged and answered from the script
 // by its ending; an unscripted command gets silence.
 using Script = std::map<std::string, std::string>;
 
-class ScriptedMount {
-public:
-    explicit ScriptedMount(Script script) : script_(std::move(script)) {
-        char name[256];
-        EXPECT_EQ(openpty(&device_, &held_, name, nullptr, nullptr), 0);
-        path_ = name;
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~ScriptedMount() {
-        stop_ = true;
-        thread_.join();
-        close(device_);
-        close(held_);
-    }
-    const std::string& Path() const { return path_; }
-    // What came over the wire once `bytes` bytes have (bounded, for a broken build only).
-    std::string Wire(size_t bytes) {
-        for (int wait = 0; wait < 200 && Received().size() < bytes; ++wait)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Received();
-    }
-
-private:
-    std::string Received() {
-        std::lock_guard lock(mutex_);
-        return wire_;
-    }
-    void Serve() {
-        std::string command;
-        while (!stop_) {
-            pollfd p{device_, POLLIN, 0};
-            char byte;
-            if (poll(&p, 1, 20) != 1 || read(device_, &byte, 1) != 1) continue;
-            {
-                std::lock_guard lock(mutex_);
-                wire_ += byte;
-            }
-            command += byte;
-            if (byte != '#' || command == "#") continue;
-            for (const auto& [ending, reply] : script_) {
-                if (command.ends_with(ending) && !reply.empty())
-                    EXPECT_EQ(write(device_, reply.data(), reply.size()), ssize_t(reply.size()));
-            }
-            command.clear();
-        }
-    }
-
-    Script script_;
-    int device_ = -1, held_ = -1;
-    std::string path_, wire_;
-    std::mutex mutex_;
-    std::atomic<bool> stop_ = false;
-    std::thread thread_;
+struct ScriptedMount : test::ScriptedPty {
+    explicit ScriptedMount(Script script)
+        : ScriptedPty([script = std::move(script)](std::string& command) {
+              std::string reply;
+              if (command.back() != '#' || command == "#") return reply;
+              for (const auto& [ending, answer] : script) {
+                  if (command.ends_with(ending)) reply += answer;
+              }
+              command.clear();
+              return reply;
+          }) {}
 };
 
-struct DispatcherTest : ::testing::Test {
-    ScopeDispatcher& Dispatcher(const std::string& path, int drive) {
-        prefs_.scopeDrive = drive;
-        prefs_.scopePort = link_.Ports().Add(path);
-        return dispatcher_;
-    }
-    static ScopeMoment Moment() { return {{2024, 4, 8, 22, 0, 0}, {}, {0, 0, nullptr}}; }
-
-    Preferences prefs_;
-    RecordingInfoSink sink_;
-    SerialLink link_{prefs_, sink_, PortList(), [](int) {}};
-    Alignment alignment_;
-    ScopeDispatcher dispatcher_{prefs_, sink_, link_, alignment_, Moment};
-};
+struct DispatcherTest : test::DispatcherFixture {};
 
 // Betelgeuse, as the mount is told it (mode -1 sends the place unreduced).
 constexpr EquatorialPosition kTarget{5.919529, 7.407064};
@@ -193,6 +134,19 @@ TEST_F(DispatcherTest, DrivesWithoutAnOperationSayWhy) {
     ASSERT_EQ(sink_.messages.size(), 1u);
     EXPECT_TRUE(sink_.messages[0].first.starts_with("Sky position:\nRa:5.9195\nDec:7.4071\nAzt:")) << sink_.messages[0].first;
     EXPECT_TRUE(sink_.messages[0].second.starts_with("Scope Position:\nRa:5.9195\nDec:7.4071")) << sink_.messages[0].second;
+}
+
+// The external method's correction reaches the target with its right ascension in degrees.
+TEST_F(DispatcherTest, ExternalMethodCorrectsTheTargetSent) {
+    prefs_.scopeDrive = 7;
+    prefs_.alignMethod = 1;
+    const double c5 = 30 * kDegToRad / 60;
+    alignment_.pointing.coefficients = {0, 0, 0, 0, c5};
+    ScopeGotoTarget sent;
+    EXPECT_EQ(dispatcher_.ScopeGoto(kTarget, -1, &sent), ScopeGotoResult::PositionsShown);
+    const double ra = kTarget.raHours * 15 * kDegToRad, dec = kTarget.decDegrees * kDegToRad;
+    EXPECT_NEAR(sent.mount.raHours, kTarget.raHours - std::tan(dec) * std::cos(ra) * c5 * kRadToDeg / 15, 1e-12);
+    EXPECT_NEAR(sent.mount.decDegrees, kTarget.decDegrees + std::sin(ra) * c5 * kRadToDeg, 1e-12);
 }
 
 TEST_F(DispatcherTest, NoPortTurnsToTheEmulatedMountAfterOneMessage) {
