@@ -11,10 +11,6 @@
 namespace vsp {
 namespace {
 
-std::string ListPath(const ProgramDir& dir, std::string_view name) {
-    return dir.Path(kListDir, std::string(name) + std::string(kListExtension));
-}
-
 void EncodeListHeader(const ObservingList& list, std::string_view name, uint8_t* header) {
     std::memset(header, 0, kListHeaderSize);
     std::memcpy(header + 4, name.data(), std::min(name.size(), size_t(kListNameSize - 1)));
@@ -65,6 +61,10 @@ std::vector<std::string> FileNamesWithExtension(const std::string& folder, std::
 }
 
 }  // namespace
+
+std::string ListPath(const ProgramDir& dir, std::string_view name) {
+    return dir.Path(kListDir, std::string(name) + std::string(kListExtension));
+}
 
 bool SaveList(const ProgramDir& dir, const ObservingList& list, std::string_view name, InfoSink& messages) {
     if (list.Empty()) return true;

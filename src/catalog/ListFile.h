@@ -22,6 +22,8 @@ inline constexpr std::string_view kListDir = "userlists/";
 inline constexpr std::string_view kListExtension = ".lst";
 inline constexpr int32_t kListHeaderSize = 68;
 
+// "userlists/<name>.lst" of the program directory.
+std::string ListPath(const ProgramDir& dir, std::string_view name);
 // Writes `list` as "userlists/<name>.lst" with `name` as the list's name (a safe file name:
 // IsSafeFileName); an empty list writes nothing and answers true. "Can't write header." or
 // "Can't write data." with the path on failure.

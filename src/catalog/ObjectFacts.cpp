@@ -9,6 +9,7 @@
 #include "catalog/DreyerExpand.h"
 #include "catalog/ObjectTypeTable.h"
 #include "catalog/ProgramDataTables.h"
+#include "platform/Text.h"
 
 namespace vsp {
 namespace {
@@ -17,11 +18,7 @@ constexpr size_t kCommonNameSize = 64;
 
 using Identity = std::pair<int32_t, int32_t>;  // catalog index, number
 
-std::string Trimmed(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return std::string(text);
-}
+std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 void AddOther(ObjectFacts& facts, const std::string& name) {
     if (name.empty() || name == facts.designation) return;

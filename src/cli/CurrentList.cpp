@@ -5,24 +5,16 @@
 #include "catalog/ListFile.h"
 
 namespace vsp::cli {
-namespace {
-
-std::string LastListPath(CliContext& ctx) {
-    return ctx.Home().Path(kListDir, std::string(kLastListName) + std::string(kListExtension));
-}
-
-}  // namespace
-
 ObservingList LoadCurrentList(CliContext& ctx) {
     ObservingList list(ListCapacityOfRow(ctx.Prefs().maxSelected));
     // A damaged last list has been reported; the commands go on with an empty one.
-    if (FileExists(LastListPath(ctx))) LoadList(ctx.Home(), kLastListName, list, ctx.Messages());
+    if (FileExists(ListPath(ctx.Home(), kLastListName))) LoadList(ctx.Home(), kLastListName, list, ctx.Messages());
     return list;
 }
 
 bool SaveCurrentList(CliContext& ctx, const ObservingList& list) {
     if (!list.Empty()) return SaveList(ctx.Home(), list, kLastListName, ctx.Messages());
-    const std::string path = LastListPath(ctx);
+    const std::string path = ListPath(ctx.Home(), kLastListName);
     if (!FileExists(path) || std::remove(path.c_str()) == 0) return true;
     ctx.Messages().InfoBox("Can't write header.", path);
     return false;

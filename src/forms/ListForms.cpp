@@ -14,14 +14,10 @@
 namespace vsp {
 namespace {
 
-std::string LastListPath(const AppState& state) {
-    return state.dir.Path(std::string(kListDir) + std::string(kLastListName) + std::string(kListExtension));
-}
-
 void LoadLastList(AppState& state, ObservingList& list) {
     list.SetCapacity(ListCapacityOfRow(state.prefs.maxSelected));
     std::error_code error;
-    if (!std::filesystem::exists(LastListPath(state), error)) return;
+    if (!std::filesystem::exists(ListPath(state.dir, kLastListName), error)) return;
     if (LoadList(state.dir, kLastListName, list, state.info)) UseListTime(state, list);
 }
 
@@ -29,7 +25,7 @@ void LoadLastList(AppState& state, ObservingList& list) {
 void SaveLastList(AppState& state, const ObservingList& list) {
     if (list.Empty()) {
         std::error_code error;
-        std::filesystem::remove(LastListPath(state), error);
+        std::filesystem::remove(ListPath(state.dir, kLastListName), error);
         return;
     }
     SaveList(state.dir, list, kLastListName, state.info);
