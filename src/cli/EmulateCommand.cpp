@@ -1,6 +1,8 @@
-// `emulate lx200|nexstar|gps --port PATH`: a mount or a GPS receiver on a pseudo-terminal (or on a
-// terminal device given), served until Ctrl+C, SIGTERM or --seconds, for trying the program,
-// or any other client, without the hardware.
+// `emulate lx200|nexstar|gps|... --port PATH`: a mount, a setting-circle box or a GPS receiver
+// on a pseudo-terminal (or on a terminal device given), served until Ctrl+C, SIGTERM or
+// --seconds, for trying the program, or any other client, without the hardware.
+
+#include "cli/EmulateCommand.h"
 
 #include <cctype>
 #include <cerrno>
@@ -20,18 +22,7 @@
 #include "scope/NexStarEmulator.h"
 
 namespace vsp::cli {
-namespace {
 
-struct EmulateArgs {
-    std::string port;
-    std::optional<double> seconds;
-    std::string precision = "short";
-    std::optional<double> ra, dec;
-    std::string talker = "GP";
-    bool precise = false;
-};
-
-// Tells where the device is, then serves it; the line is flushed so that a script can wait for it.
 int Serve(CliContext& ctx, const std::string& kind, const EmulateArgs& args, const EmulatedDevice& device) {
     PseudoTerminal port;
     if (!port.Open(args.port)) {
@@ -52,15 +43,7 @@ int Serve(CliContext& ctx, const std::string& kind, const EmulateArgs& args, con
     return kExitOk;
 }
 
-// A mount answers what it is asked and moves on with the clock; it says nothing unprompted.
-template <typename Mount>
-EmulatedDevice MountDevice(std::shared_ptr<Mount> mount) {
-    return {[mount](std::string_view bytes) { return mount->Receive(bytes); },
-            [mount](double, double elapsed) {
-                mount->Advance(elapsed);
-                return std::string();
-            }};
-}
+namespace {
 
 int RunLx200(CliContext& ctx, const EmulateArgs& args) {
     auto mount = std::make_shared<Lx200Emulator>(args.precision == "long" ? Lx200Precision::Long
@@ -72,7 +55,7 @@ int RunLx200(CliContext& ctx, const EmulateArgs& args) {
 }
 
 int RunNexStar(CliContext& ctx, const EmulateArgs& args) {
-    auto mount = std::make_shared<NexStarEmulator>(args.precise);
+    auto mount = std::make_shared<NexStarEmulator>(args.precise, args.ultima);
     if (args.ra) mount->PlaceAt({*args.ra, *args.dec});
     return Serve(ctx, "nexstar", args, MountDevice(mount));
 }
@@ -89,6 +72,8 @@ int RunGps(CliContext& ctx, const EmulateArgs& args) {
     return Serve(ctx, "gps", args, device);
 }
 
+}  // namespace
+
 CLI::App* AddEmulator(CommandRegistry& registry, CLI::App* family, const std::string& name,
                       const std::string& description, std::shared_ptr<EmulateArgs> args,
                       int (*run)(CliContext&, const EmulateArgs&)) {
@@ -103,7 +88,11 @@ CLI::App* AddEmulator(CommandRegistry& registry, CLI::App* family, const std::st
     return command;
 }
 
-}  // namespace
+void AddStartPlace(CLI::App& command, EmulateArgs& args) {
+    AddRaDec(command, args.ra, args.dec, false);
+    command.get_option("--ra")->needs("--dec");
+    command.get_option("--dec")->needs("--ra");
+}
 
 void AddEmulateCommands(CommandRegistry& registry) {
     CLI::App* family = registry.AddFamily("emulate", "Serve an emulated device on a pseudo-terminal");
@@ -111,9 +100,7 @@ void AddEmulateCommands(CommandRegistry& registry) {
     CLI::App* lx200 = AddEmulator(registry, family, "lx200", "An LX200 mount", lx200Args, RunLx200);
     lx200->add_option("--precision", lx200Args->precision, "coordinate replies, short (HH:MM.T) or long (HH:MM:SS)")
         ->check(CLI::IsMember({"short", "long"}));
-    AddRaDec(*lx200, lx200Args->ra, lx200Args->dec, false);
-    lx200->get_option("--ra")->needs("--dec");
-    lx200->get_option("--dec")->needs("--ra");
+    AddStartPlace(*lx200, *lx200Args);
     lx200->footer("The mount starts at rest at --ra/--dec (default 0 h, 0 deg) and answers the LX200 command "
                   "set: positions, targets, slews, syncs, motions, rates and the precision toggle.");
 
@@ -122,12 +109,15 @@ void AddEmulateCommands(CommandRegistry& registry) {
         AddEmulator(registry, family, "nexstar", "A mount behind a NexStar hand controller", nexstarArgs, RunNexStar);
     nexstar->add_flag("--precise", nexstarArgs->precise,
                       "a hand controller that also takes the 32-bit commands (firmware 4.21, else 1.2)");
-    AddRaDec(*nexstar, nexstarArgs->ra, nexstarArgs->dec, false);
-    nexstar->get_option("--ra")->needs("--dec");
-    nexstar->get_option("--dec")->needs("--ra");
+    nexstar->add_flag("--ultima", nexstarArgs->ultima,
+                      "an Ultima 2000: each command is taken with the carriage return that closes it");
+    AddStartPlace(*nexstar, *nexstarArgs);
     nexstar->footer("The mount starts at rest at --ra/--dec (default 0 h, 0 deg) and answers the NexStar commands: "
                     "positions (E, e), gotos (R, r), syncs (S, s, F), slewing (L), cancel (M), echo (K), version (V), "
                     "the motor pass-through slews (P) and, after a \"?\", the NexStar 5 and 8's binary exchanges.");
+    AddSimpleMountEmulators(registry, family);
+    AddTakahashiEmulator(registry, family);
+    AddEncoderEmulator(registry, family);
 
     auto gpsArgs = std::make_shared<EmulateArgs>();
     CLI::App* gps = AddEmulator(registry, family, "gps", "A GPS receiver with a fix", gpsArgs, RunGps);

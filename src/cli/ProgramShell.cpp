@@ -8,6 +8,7 @@
 #include "forms/SkyForms.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
+#include "shell/InfoBox.h"
 #include "shell/PreferenceTable.h"
 
 namespace vsp::cli {
@@ -33,6 +34,8 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
 void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope) {
     RegisterScopeForms(state, sky, telescope);
     state.hooks.startupOffers = [&telescope](AppState& app) { OfferAlignmentRestore(app, telescope); };
+    // InfoBoxYesNo answers true for No.
+    telescope.Dispatcher().SetQuestion([&state](std::string_view question) { return !InfoBoxYesNo(state, question, ""); });
     // The scope control form connects as it opens.
     state.hooks.startScopeControl = [](AppState& app) { ShowForm(app, kScopeControlFormId); };
 }

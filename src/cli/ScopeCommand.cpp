@@ -80,6 +80,7 @@ std::string_view GotoResultKey(ScopeGotoResult result) {
         case ScopeGotoResult::PositionsShown: return "positions_shown";
         case ScopeGotoResult::Guidance: return "guidance";
         case ScopeGotoResult::Slewing: return "slewing";
+        case ScopeGotoResult::Sent: return "sent";
     }
     return "";
 }
@@ -177,6 +178,9 @@ void AddScopeCommands(CommandRegistry& registry) {
         ->type_name("CODE|NAME");
     scope->add_option("--port", args->scope.port, "the mount's serial device (default: the scope port of the settings)")
         ->type_name("PATH");
+    scope->add_option("--pier", args->scope.pier, "the side of the pier a Takahashi mount stands on, asked once per "
+                                                  "run (default east)")
+        ->check(CLI::IsMember({"east", "west"}));
     scope->footer("Without a port the mount is emulated, as the scope control form does. Positions are of date "
                   "(true equator); --ra/--dec and designations are J2000 catalog places, reduced in the "
                   "settings' correction mode before they are sent.");
@@ -198,6 +202,7 @@ void AddScopeCommands(CommandRegistry& registry) {
                  scope);
     AddScopeAlignCommands(registry, scope, args->scope);
     AddScopeNStarCommands(registry, scope, args->scope);
+    AddScopeEncodersCommand(registry, scope, args->scope);
 }
 
 }  // namespace vsp::cli

@@ -16,14 +16,16 @@ ScopeRate RateOf(int fixedRate) {
 
 }  // namespace
 
-NexStarEmulator::NexStarEmulator(bool precise) : precise_(precise) {}
+NexStarEmulator::NexStarEmulator(bool precise, bool ultima) : precise_(precise), ultima_(ultima) {}
 
 std::string NexStarEmulator::Receive(std::string_view bytes) {
     pending_.append(bytes);
     std::string reply;
     for (size_t length; !pending_.empty() && (length = CommandLength(pending_)) > 0;) {
+        const bool closed = ultima_ && pending_[0] != 'M';
+        if (closed && pending_.size() <= length) break;  // the carriage return is still to come
         reply += Execute(std::string_view(pending_).substr(0, length));
-        pending_.erase(0, length);
+        pending_.erase(0, closed ? length + 1 : length);
     }
     return reply;
 }

@@ -17,7 +17,9 @@ class NexStarEmulator {
 public:
     static constexpr double kStepSeconds = 0.25;
 
-    explicit NexStarEmulator(bool precise);
+    // An Ultima 2000 (`ultima`) takes each command only with the carriage return after it;
+    // the cancel "M" alone is answered at once.
+    explicit NexStarEmulator(bool precise, bool ultima = false);
 
     // Bytes in, reply bytes out; a command cut between two calls is answered when complete.
     std::string Receive(std::string_view bytes);
@@ -35,6 +37,7 @@ private:
 
     EmulatedMount mount_;
     bool precise_;
+    bool ultima_;
     bool legacy_ = false;  // a "?" was seen: the NexStar 5 and 8's binary layouts
     std::string pending_;
     double unspentSeconds_ = 0;

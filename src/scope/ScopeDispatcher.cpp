@@ -10,36 +10,14 @@
 #include "format/FormatText.h"
 #include "scope/Lx200Protocol.h"
 #include "scope/NexStarProtocol.h"
+#include "scope/ServoCatProtocol.h"
+#include "scope/SiderealTechProtocol.h"
+#include "scope/SkyCommanderProtocol.h"
+#include "scope/TakahashiProtocol.h"
 #include "scope/Telescope.h"
 #include "scope/ScopeMessages.h"
 
 namespace vsp {
-
-namespace {
-
-bool IsLx200Family(DriveFamily family) {
-    return family == DriveFamily::Lx200 || family == DriveFamily::Lx200ReadOnly ||
-           family == DriveFamily::Lx200Gemini;
-}
-
-}  // namespace
-
-double LocalSiderealHours(const ScopeMoment& moment) {
-    const CalendarDateTime& t = moment.local;
-    const ObserverLocation& site = moment.settings.location;
-    return LocalSiderealTime(t.year, t.month, t.day, t.hour, t.minute, t.second, site.longitudeWest, site.tzOffset);
-}
-
-double JulianDayOf(const ScopeMoment& moment) {
-    const CalendarDateTime& t = moment.local;
-    return JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, moment.settings.location.tzOffset);
-}
-
-HorizontalPlace HorizontalOf(const ScopeMoment& moment, const EquatorialPosition& place) {
-    const double lst = LocalSiderealHours(moment), latitude = moment.settings.location.latitude;
-    return {Azimuth(lst, place.raHours, place.decDegrees, latitude),
-            Altitude(lst, place.raHours, place.decDegrees, latitude)};
-}
 
 ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, SerialLink& link,
                                  const Alignment& alignment, ScopeClock clock)
@@ -48,8 +26,14 @@ ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, Seria
       link_(link),
       alignment_(alignment),
       clock_(std::move(clock)),
+      context_{prefs, link, sink, emulated_, clock_, ask_},
       lx200_(std::make_unique<Lx200Protocol>(prefs, link, sink, emulated_)),
-      nexstar_(std::make_unique<NexStarProtocol>(prefs, link, sink, emulated_)) {}
+      nexstar_(std::make_unique<NexStarProtocol>(prefs, link, sink, emulated_)),
+      servoCat_(std::make_unique<ServoCatProtocol>(context_)),
+      takahashi_(std::make_unique<TakahashiProtocol>(context_)),
+      siderealTech_(std::make_unique<SiderealTechProtocol>(context_)),
+      skyCommander_(std::make_unique<SkyCommanderProtocol>(context_)),
+      encoder_(std::make_unique<EncoderBox>(context_)) {}
 
 ScopeDispatcher::~ScopeDispatcher() = default;
 
@@ -59,10 +43,23 @@ MountProtocol* ScopeDispatcher::Protocol(std::string_view unknownDriveMessage) {
         sink_.InfoBox(unknownDriveMessage, "");
         return nullptr;
     }
-    if (IsLx200Family(drive->family)) return lx200_.get();
-    if (drive->family == DriveFamily::NexStar) return nexstar_.get();
-    sink_.InfoBox(scope_text::kProtocolNotAvailable, drive->listText);
-    return nullptr;
+    switch (drive->family) {
+        case DriveFamily::Lx200:
+        case DriveFamily::Lx200ReadOnly:
+        case DriveFamily::Lx200Gemini: return lx200_.get();
+        case DriveFamily::NexStar: return nexstar_.get();
+        case DriveFamily::ServoCat: return servoCat_.get();
+        case DriveFamily::Takahashi: return takahashi_.get();
+        case DriveFamily::SiderealTech: return siderealTech_.get();
+        case DriveFamily::SkyCommander: return skyCommander_.get();
+        case DriveFamily::Encoder: return encoder_.get();
+        // Every operation but the motions refuses these drives before it gets here; in
+        // emulation their motions move the emulated mount the LX200's protocol answers from.
+        case DriveFamily::None:
+        case DriveFamily::PowerFlex:
+        case DriveFamily::Dynastar: return lx200_.get();
+    }
+    return lx200_.get();
 }
 
 bool ScopeDispatcher::ScopeConnect() {
@@ -98,7 +95,7 @@ bool ScopeDispatcher::ScopeReadRaw(EquatorialPosition& out) {
     MountProtocol* protocol = nullptr;
     if (!ConnectedProtocol(protocol)) return false;
     const bool read = protocol->ReadPosition(out);
-    if (!read) sink_.InfoBox(ReadFailureMessage(FindDrive(prefs_.scopeDrive)->family, false), "");
+    if (!read) sink_.InfoBox(ReadFailureMessage(FindDrive(prefs_.scopeDrive)->family, prefs_.scopeOutputType != 0), "");
     protocol->Disconnect();
     return read;
 }
@@ -115,10 +112,19 @@ bool ScopeDispatcher::ScopeGetPosition(EquatorialPosition& out) {
         return false;
     }
     MountProtocol* protocol = nullptr;
-    if (!ConnectedProtocol(protocol) || !protocol->ReadPosition(out)) return false;
+    if (!ConnectedProtocol(protocol) || !ReadSky(*protocol, *FindDrive(drive), out)) return false;
     if (!alignment_.IsActive() || !TwoStarMethod()) return true;
     const double axis1 = prefs_.scopeOutputType == 0 ? out.raHours * 15 : out.raHours;
     if (const auto sky = alignment_.MountToSky(ClockAngleDegrees(clock_().local), axis1, out.decDegrees)) out = *sky;
+    return true;
+}
+
+bool ScopeDispatcher::ReadSky(MountProtocol& protocol, const DriveInfo& drive, EquatorialPosition& out) {
+    if (!protocol.ReadPosition(out)) return false;
+    const bool horizontalAxes = prefs_.scopeOutputType != 0 &&
+                                (drive.family == DriveFamily::Encoder || drive.family == DriveFamily::SiderealTech);
+    if (horizontalAxes && !(alignment_.IsActive() && TwoStarMethod()))
+        out = EquatorialOf(clock_(), {.azimuth = out.raHours, .altitude = out.decDegrees});
     return true;
 }
 
@@ -171,6 +177,7 @@ ScopeGotoResult ScopeDispatcher::ScopeGoto(EquatorialPosition catalog, int coord
             sink_.InfoBox(TwoStarMethod() ? scope_text::kDoTwoStarAlign : scope_text::kSelectTwoStarMethod, "");
             return ScopeGotoResult::Failed;
         }
+        encoder_->SetTarget(target.apparent);
         return ScopeGotoResult::Guidance;
     }
     MountProtocol* protocol = nullptr;
@@ -180,8 +187,10 @@ ScopeGotoResult ScopeDispatcher::ScopeGoto(EquatorialPosition catalog, int coord
         protocol->Disconnect();
         return ScopeGotoResult::Failed;
     }
-    // The NexStar 5 and 8 give no word while slewing: nothing to follow.
-    if (drive == 8) protocol->Disconnect();
+    // The NexStar 5 and 8, the ServoCat and the SkyCommander give no word while slewing:
+    // nothing to follow; the ServoCat's line is given back at once.
+    if (drive == 8 || drive == 13) protocol->Disconnect();
+    if (drive == 8 || drive == 13 || drive == 19) return ScopeGotoResult::Sent;
     return ScopeGotoResult::Slewing;
 }
 
@@ -246,9 +255,8 @@ bool ScopeDispatcher::Motion(std::string_view unknownDriveMessage,
         sink_.InfoBox(unknownDriveMessage, "");
         return false;
     }
-    // The emulated encoder counts of the setting-circle boxes are not driven from here.
-    const bool emulatedLx200 = link_.Emulating() && IsLx200Family(drive->family);
-    if (!drive->moves && !emulatedLx200) return true;
+    // Drives that cannot move still drive their emulated mount or encoder counts.
+    if (!drive->moves && !link_.Emulating()) return true;
     MountProtocol* protocol = Protocol(unknownDriveMessage);
     return protocol && operation(*protocol);
 }

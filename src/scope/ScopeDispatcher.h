@@ -15,36 +15,20 @@
 #include "platform/InfoSink.h"
 #include "scope/Alignment.h"
 #include "scope/DriveTable.h"
+#include "scope/EncoderBox.h"
 #include "scope/EmulatedMount.h"
 #include "scope/MountProtocol.h"
+#include "scope/ScopeMoment.h"
 #include "scope/SerialLink.h"
 
 namespace vsp {
-
-// The clock time and site an operation refers to, read afresh at each operation.
-struct ScopeMoment {
-    CalendarDateTime local;
-    EphemerisSettings settings;
-    TextFormats formats;  // for the positions shown by drives that cannot slew
-};
-using ScopeClock = std::function<ScopeMoment()>;
-
-// Local mean sidereal time (hours) of the moment at its site.
-double LocalSiderealHours(const ScopeMoment& moment);
-// Julian Date (UT) of the moment.
-double JulianDayOf(const ScopeMoment& moment);
-// Where a place of date stands in the moment's sky.
-struct HorizontalPlace {
-    double azimuth = 0.0;   // degrees from north through east
-    double altitude = 0.0;  // degrees
-};
-HorizontalPlace HorizontalOf(const ScopeMoment& moment, const EquatorialPosition& place);
 
 enum class ScopeGotoResult {
     Failed,          // reported to the user
     PositionsShown,  // a drive that cannot slew showed where the target is
     Guidance,        // a setting-circle box: the user pushes the tube, guided by the form
     Slewing,         // the mount took the target; the scope control form follows it
+    Sent,            // the mount took the target but tells nothing while it slews
 };
 
 // Where the target of a goto was sent, for the caller to report.
@@ -85,14 +69,21 @@ public:
     SerialLink& Link() { return link_; }
     // The mount that answers while the link emulates.
     EmulatedMount& Emulated() { return emulated_; }
+    // The setting-circle box of the encoder drives, with its guidance target.
+    EncoderBox& Encoder() { return *encoder_; }
+    // Who answers the protocols' questions (the Takahashi pier side); none answers Yes.
+    void SetQuestion(ScopeQuestion ask) { ask_ = std::move(ask); }
     InfoSink& Messages() { return sink_; }
     const Preferences& Prefs() const { return prefs_; }
 
 private:
-    // The protocol of the chosen drive, or null after telling the user why there is none.
+    // The protocol of the chosen drive, or null after telling the user the drive is unknown.
     MountProtocol* Protocol(std::string_view unknownDriveMessage);
     bool ConnectedProtocol(MountProtocol*& protocol);
     // Rate, move and stop: drives that cannot move only drive the emulated mount.
+    // Reads the mount and, for the axes of an alt-azimuth reading, turns them into RA/Dec
+    // unless the two-star alignment will.
+    bool ReadSky(MountProtocol& protocol, const DriveInfo& drive, EquatorialPosition& out);
     bool Motion(std::string_view unknownDriveMessage,
                 const std::function<bool(MountProtocol&)>& operation);
     std::optional<ScopeGotoTarget> ReduceTarget(EquatorialPosition catalog, int coordinateMode,
@@ -110,9 +101,16 @@ private:
     SerialLink& link_;
     const Alignment& alignment_;
     ScopeClock clock_;
+    ScopeQuestion ask_;
     EmulatedMount emulated_;
+    MountContext context_;
     std::unique_ptr<MountProtocol> lx200_;
     std::unique_ptr<MountProtocol> nexstar_;
+    std::unique_ptr<MountProtocol> servoCat_;
+    std::unique_ptr<MountProtocol> takahashi_;
+    std::unique_ptr<MountProtocol> siderealTech_;
+    std::unique_ptr<MountProtocol> skyCommander_;
+    std::unique_ptr<EncoderBox> encoder_;
 };
 
 }  // namespace vsp

@@ -26,8 +26,6 @@ inline constexpr std::string_view kDoTwoStarAlign = "Please do the 2 Stars aligm
 inline constexpr std::string_view kSkyPosition = "Sky position:\nRa:%s\nDec:%s\nAzt:%s\nAlt:%s\n";
 inline constexpr std::string_view kScopePositionEq = "Scope Position:\nRa:%s\nDec:%s";
 inline constexpr std::string_view kScopePositionAz = "Scope Position:\nAzt:%s\nAlt:%s";
-// Drives whose protocol this build does not carry yet; the second line names the drive.
-inline constexpr std::string_view kProtocolNotAvailable = "Not available yet for this drive:";
 // A goto whose date lies outside the Earth ephemeris of the topocentric modes.
 inline constexpr std::string_view kDateOutOfRange = "The date is outside the ephemeris.";
 inline constexpr std::string_view kActivatingEmulation = "Activating Telescope emulation mode.";

@@ -57,6 +57,8 @@ public:
     void ShowBusy(bool busy) const {
         if (busy_) busy_(busy);
     }
+    // A protocol's own wait for a slow device, through the pause a test may skip.
+    void Wait(int milliseconds) const { pause_(milliseconds); }
     // On when the protocols answer from an emulated device instead of the port.
     bool Emulating() const { return emulating_; }
     void SetEmulating(bool on) { emulating_ = on; }

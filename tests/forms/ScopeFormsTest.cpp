@@ -154,14 +154,6 @@ TEST_F(ScopeForms, ClosingStopsTheMountExceptTheSkyScan) {
     Tap(kCloseButton);
     EXPECT_NE(mount.WireHolding("#:Q#").find("#:Q#"), std::string::npos);
     EXPECT_FALSE(telescope_.Link().SerialIsOpen());  // "Upon need" gives the port back
-
-    // Drive 19 has no protocol here: closing the form says so once, at the disconnect.
-    prefs.scopeDrive = 19;
-    Open(2400);
-    const size_t before = BoxCount(scope_text::kProtocolNotAvailable);
-    Tap(kCloseButton);
-    EXPECT_EQ(BoxCount(scope_text::kProtocolNotAvailable) - before, 1u);
-    EXPECT_FALSE(telescope_.Link().Emulating());
 }
 
 // The independent fixture's alt-azimuth case: two measured stars and stars to check.

@@ -99,20 +99,9 @@ TEST(NexStarEmulation, AnswersAsAHandController) {
     EXPECT_EQ(precise.Receive("?E"), std::string("#\x12\xAB\xF0\x48", 5));
 }
 
-// Plays a hand controller: each command of the script, once the client sent it whole, gets
-// its reply.
-using Script = std::vector<std::pair<std::string, std::string>>;
-
-struct ScriptedController : test::ScriptedPty {
-    explicit ScriptedController(Script script)
-        : ScriptedPty([script = std::move(script), next = size_t(0)](std::string& command) mutable {
-              if (next == script.size() || !command.ends_with(script[next].first)) return std::string();
-              command.clear();
-              return script[next++].second;
-          }) {}
-};
-
 using test::Messages;
+using test::Script;
+using test::ScriptedController;
 
 struct NexStarDispatch : test::DispatcherFixture {};
 
@@ -153,7 +142,7 @@ TEST_F(NexStarDispatch, EachDriveSpeaksItsOwnCommands) {
         ASSERT_TRUE(scope.ScopeGetPosition(where)) << c.drive;
         EXPECT_NEAR(where.raHours, 3, 1e-12);
         EXPECT_NEAR(where.decDegrees, -30, 0.006);
-        EXPECT_EQ(scope.ScopeGoto(kTarget, -1), ScopeGotoResult::Slewing);
+        EXPECT_EQ(scope.ScopeGoto(kTarget, -1), c.drive == 8 ? ScopeGotoResult::Sent : ScopeGotoResult::Slewing);
         EXPECT_TRUE(scope.ScopeSync(kTarget));
         EXPECT_TRUE(scope.ScopeSetRate(ScopeRate::Center) && scope.ScopeStop());
         EXPECT_TRUE(scope.ScopeMove(ScopeDirection::North));
@@ -196,32 +185,40 @@ TEST_F(NexStarDispatch, SilenceAndGarbageFailAndReleaseThePort) {
     }
 }
 
-TEST_F(NexStarDispatch, LegacyGotoArrivesOnTheEmulatedController) {
-    test::TempHome dir;
-    const std::string link = dir.Path("nexstar");
-    PseudoTerminal port;
-    ASSERT_TRUE(port.Open(link));
-    NexStarEmulator mount(false);
-    mount.PlaceAt({1, 10});
-    // Twenty times the real pace, so that a few reads see the slew end.
-    const EmulatedDevice device{[&](std::string_view bytes) { return mount.Receive(bytes); },
-                                [&](double, double elapsed) { return mount.Advance(20 * elapsed), std::string(); }};
-    std::atomic<bool> stop = false;
-    auto served = std::async(std::launch::async, [&] {
-        return ServeEmulatedDevice(port, device, std::nullopt, [&] { return stop.load(); });
-    });
-    ScopeDispatcher& scope = Dispatcher(link, 8);
-    const EquatorialPosition vega{18.615649, 38.783689};
-    EXPECT_EQ(scope.ScopeGoto(vega, -1), ScopeGotoResult::Slewing);
-    // Sixteen bits of a turn: within 360/65536 degrees.
-    EquatorialPosition where;
-    for (int read = 0; read < 20 && std::fabs(where.raHours - vega.raHours) + std::fabs(where.decDegrees - vega.decDegrees) > 0.01; ++read) {
-        ASSERT_TRUE(scope.ScopeGetPosition(where));
+// The NexStar 5 and 8's binary exchanges, and the Ultima 2000's commands closed by a carriage
+// return, which the controller takes only once the return has come.
+TEST_F(NexStarDispatch, GotoArrivesOnTheEmulatedController) {
+    for (const int drive : {8, 15}) {
+        SCOPED_TRACE(drive);
+        test::TempHome dir;
+        const std::string link = dir.Path("nexstar");
+        PseudoTerminal port;
+        ASSERT_TRUE(port.Open(link));
+        NexStarEmulator mount(false, drive == 15);
+        mount.PlaceAt({1, 10});
+        // Twenty times the real pace, so that a few reads see the slew end.
+        const EmulatedDevice device{[&](std::string_view bytes) { return mount.Receive(bytes); },
+                                    [&](double, double elapsed) { return mount.Advance(20 * elapsed), std::string(); }};
+        std::atomic<bool> stop = false;
+        auto served = std::async(std::launch::async, [&] {
+            return ServeEmulatedDevice(port, device, std::nullopt, [&] { return stop.load(); });
+        });
+        ScopeDispatcher& scope = Dispatcher(link, drive);
+        const EquatorialPosition vega{18.615649, 38.783689};
+        EXPECT_EQ(scope.ScopeGoto(vega, -1), drive == 8 ? ScopeGotoResult::Sent : ScopeGotoResult::Slewing);
+        // Sixteen bits of a turn: within 360/65536 degrees.
+        EquatorialPosition where;
+        for (int read = 0; read < 20 && std::fabs(where.raHours - vega.raHours) + std::fabs(where.decDegrees - vega.decDegrees) > 0.01; ++read) {
+            ASSERT_TRUE(scope.ScopeGetPosition(where));
+        }
+        EXPECT_NEAR(where.raHours * 15, vega.raHours * 15, 360.0 / 65536);
+        EXPECT_NEAR(where.decDegrees, vega.decDegrees, 360.0 / 65536);
+        EXPECT_TRUE(sink_.messages.empty());
+        link_.SetKeepOpen(0);
+        link_.SerialClose();
+        stop = true;
+        EXPECT_EQ(served.get(), ServeEnd::Stopped);
     }
-    EXPECT_NEAR(where.raHours * 15, vega.raHours * 15, 360.0 / 65536);
-    EXPECT_NEAR(where.decDegrees, vega.decDegrees, 360.0 / 65536);
-    stop = true;
-    EXPECT_EQ(served.get(), ServeEnd::Stopped);
 }
 
 }  // namespace

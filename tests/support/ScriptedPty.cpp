@@ -52,4 +52,11 @@ void ScriptedPty::Serve() {
     }
 }
 
+ScriptedController::ScriptedController(Script script)
+    : ScriptedPty([script = std::move(script), next = size_t(0)](std::string& command) mutable {
+          if (next == script.size() || !command.ends_with(script[next].first)) return std::string();
+          command.clear();
+          return script[next++].second;
+      }) {}
+
 }  // namespace vsp::test

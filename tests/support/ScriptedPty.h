@@ -9,6 +9,8 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace vsp::test {
 
@@ -31,6 +33,14 @@ private:
     std::mutex mutex_;
     std::atomic<bool> stop_ = false;
     std::thread thread_;
+};
+
+// Plays a controller from a script: each command, once the client sent it whole (the bytes
+// since the last reply end with it), gets its reply, in the script's order.
+using Script = std::vector<std::pair<std::string, std::string>>;
+
+struct ScriptedController : ScriptedPty {
+    explicit ScriptedController(Script script);
 };
 
 }  // namespace vsp::test

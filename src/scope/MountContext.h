@@ -1,0 +1,25 @@
+#pragma once
+// What a mount protocol works with: the settings (drive, port, output type and alignment
+// method read at every call), the serial link, where its messages go, the mount that answers
+// while the link emulates, the clock and site of each operation, and the way to put a
+// question to the user.
+
+#include "platform/InfoSink.h"
+#include "scope/EmulatedMount.h"
+#include "scope/ScopeMoment.h"
+#include "scope/SerialLink.h"
+#include "shell/Preferences.h"
+
+namespace vsp {
+
+struct MountContext {
+    const Preferences& prefs;
+    SerialLink& link;
+    InfoSink& sink;
+    EmulatedMount& mount;
+    const ScopeClock& clock;
+    // Empty when nobody can be asked: the protocol then takes the answer Yes.
+    const ScopeQuestion& ask;
+};
+
+}  // namespace vsp
