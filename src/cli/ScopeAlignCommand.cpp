@@ -15,6 +15,7 @@
 #include "format/AngleFormat.h"
 #include "format/FormatText.h"
 #include "platform/Text.h"
+#include "scope/EncoderZero.h"
 #include "shell/PreferenceStore.h"
 
 namespace vsp::cli {
@@ -48,8 +49,10 @@ bool WaitForSlew(ScopeDispatcher& dispatcher) {
 }
 
 // Points at one star (slewing there first when asked), lets the user centre it, and reads the
-// mount: the star's record as the alignment form's "Read" fills it.
-std::optional<AlignStar> MeasureStar(CliContext& ctx, ScopeSession& session, const SkyTarget& star, bool slew) {
+// mount: the star's record as the alignment form's "Read" fills it. On the second star the
+// setting-circle box is zeroed before it is read, its offsets kept with the alignment.
+std::optional<AlignStar> MeasureStar(CliContext& ctx, ScopeSession& session, const SkyTarget& star, bool slew,
+                                     bool second) {
     ScopeDispatcher& dispatcher = session.Dispatcher();
     const int mode = session.Prefs().correction;
     if (slew && (dispatcher.ScopeGoto({star.raHours, star.decDegrees}, mode) != ScopeGotoResult::Slewing ||
@@ -60,8 +63,10 @@ std::optional<AlignStar> MeasureStar(CliContext& ctx, ScopeSession& session, con
     std::getline(std::cin, line);
 
     const auto place = dispatcher.ReduceTarget({star.raHours, star.decDegrees}, mode);
+    if (!place) return std::nullopt;
+    if (second) ZeroEncoderOnStar(dispatcher.Encoder(), session.Prefs(), *place, ctx.SavedPrefs().alignment);
     EquatorialPosition reading;
-    if (!place || !dispatcher.ScopeReadRaw(reading)) return std::nullopt;
+    if (!dispatcher.ScopeReadRaw(reading)) return std::nullopt;
     AlignStar record = MeasuredStarRecord(ctx, star, place->apparent);
     record.axis1Deg = session.Prefs().scopeOutputType == 0 ? reading.raHours * 15 : reading.raHours;
     record.axis2Deg = reading.decDegrees;
@@ -102,13 +107,15 @@ int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options
     auto session = OpenScope(ctx, options, status);
     if (!session) return status;
     Telescope& telescope = session->Scope();
-    telescope.TwoStar().ResetAlignment();  // the stars are measured on the bare mount
+    // The stars are measured on the bare mount.
+    telescope.TwoStar().ResetAlignment();
+    telescope.Dispatcher().Encoder().ResetZero();
 
     TwoStarRecords& records = telescope.Stars();
     records.referenceTime = ClockText(ctx.RunningTime());
-    const auto star1 = MeasureStar(ctx, *session, *first, args.slew);
+    const auto star1 = MeasureStar(ctx, *session, *first, args.slew, false);
     if (!star1) return kExitFailed;
-    const auto star2 = MeasureStar(ctx, *session, *second, args.slew);
+    const auto star2 = MeasureStar(ctx, *session, *second, args.slew, true);
     if (!star2) return kExitFailed;
     records.star1 = *star1;
     records.star2 = *star2;

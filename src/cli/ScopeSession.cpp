@@ -3,6 +3,7 @@
 
 #include "cli/CommandOutput.h"
 #include "platform/Text.h"
+#include "scope/EncoderZero.h"
 #include "scope/NStarStore.h"
 #include "scope/ScopeMessages.h"
 
@@ -27,8 +28,9 @@ void RestoreAlignment(CliContext& ctx, ScopeSession& session) {
     const SavedAlignment& saved = session.Prefs().alignment;
     const double jdNow = RunningJulianDay(ctx);
     if (telescope.Restore().Check(saved, jdNow, telescope.TwoStar().IsActive()) != RestoreOffer::Offer) return;
-    telescope.Restore().Accept(AlignmentFrameOf(session.Prefs()), saved, telescope.Stars(), telescope.TwoStar(),
-                               ctx.Messages());
+    const bool restored = telescope.Restore().Accept(AlignmentFrameOf(session.Prefs()), saved, telescope.Stars(),
+                                                     telescope.TwoStar(), ctx.Messages());
+    SettleEncoderZero(telescope.Dispatcher().Encoder(), session.Prefs(), saved, restored);
 }
 
 // The pointing corrections of the last N-star fit: the error terms before the two-star
@@ -67,6 +69,8 @@ std::unique_ptr<ScopeSession> MakeScope(CliContext& ctx, const ScopeOptions& opt
     }
     auto session = std::make_unique<ScopeSession>(ctx, prefs);
     if (options.port) session->Prefs().scopePort = session->Link().Ports().Add(*options.port);
+    // A command cannot stop to ask: the side given on the command line answers.
+    session->Dispatcher().SetQuestion([east = options.pier == "east"](std::string_view) { return east; });
     RestoreCorrections(ctx, *session);
     RestoreAlignment(ctx, *session);
     return session;

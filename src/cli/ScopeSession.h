@@ -16,6 +16,7 @@ namespace vsp::cli {
 struct ScopeOptions {
     std::optional<std::string> drive;  // a code or a drive list text
     std::optional<std::string> port;   // a device path
+    std::string pier = "east";         // the answer to the Takahashi's pier side question
 };
 
 class ScopeSession {
@@ -48,6 +49,8 @@ AlignStar MeasuredStarRecord(CliContext& ctx, const SkyTarget& star, const Equat
 
 // `scope nstar add`, `fit`, `show`, `clear` under `scope`, reading `options`.
 void AddScopeNStarCommands(CommandRegistry& registry, CLI::App* scope, const ScopeOptions& options);
+// `scope encoders` under `scope`, reading `options`.
+void AddScopeEncodersCommand(CommandRegistry& registry, CLI::App* scope, const ScopeOptions& options);
 
 // The Julian Date (UT) of the clock now (or of --date/--time) at the site of the settings.
 double RunningJulianDay(CliContext& ctx);

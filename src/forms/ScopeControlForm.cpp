@@ -1,6 +1,7 @@
 // ScopeControl (2400): moves the mount while a direction button or key is held, sets the slew
 // rate, stops it, and shows where it points, refreshed every 600 ms, beside a small sky
-// picture around that place. A mount that does not answer is stood in for by the emulated one.
+// picture around that place; with setting circles, the push-to guidance panel instead. A mount
+// that does not answer is stood in for by the emulated one.
 
 #include <functional>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "ephemeris/Time.h"
 #include "forms/PlaceTimeForms.h"
 #include "forms/ScopeForms.h"
+#include "forms/ScopeGuidancePanel.h"
 #include "forms/ScopeSkyPicture.h"
 #include "format/AngleFormat.h"
 #include "scope/ScopeMessages.h"
@@ -29,7 +31,6 @@ constexpr int kRateList = 2402;
 constexpr int kWestButton = 2396, kEastButton = 2397, kNorthButton = 2398, kSouthButton = 2399;
 constexpr int kCloseButton = 2403, kStopButton = 2404, kHelpButton = 2405;
 constexpr int kEmulationText = 2406;
-constexpr int kEncoderText = 2407;
 constexpr int kPositionFirst = 2410;  // RA, Dec, Az, Alt values
 constexpr int kPositionLabelFirst = 2414;
 constexpr int kRateLabel = 2418;
@@ -87,8 +88,7 @@ void AddPadButton(FormTemplate& t, int id, int left, int top, const char* text) 
     t.controls.push_back({id, ControlKind::Button, text, MakeRect(left, top, kPadButtonWidth, kPadButtonHeight)});
 }
 
-FormTemplate ScopeControlTemplate(int formId) {
-    FormTemplate t = PlaceTimeTemplate(formId);
+void AddMotionControls(FormTemplate& t) {
     constexpr const char* kLabels[] = {"RA", "Dec", "Az", "Alt"};
     for (int i = 0; i < 4; ++i) {
         const int top = kPanelTop + i * kLineStep;
@@ -105,14 +105,20 @@ FormTemplate ScopeControlTemplate(int formId) {
     AddPadButton(t, kStopButton, side, kPadTop + kPadButtonHeight + 4, "Stop");
     AddPadButton(t, kEastButton, side + kPadButtonWidth + 4, kPadTop + kPadButtonHeight + 4, "East");
     AddPadButton(t, kSouthButton, side, kPadTop + 2 * (kPadButtonHeight + 4), "South");
-    t.controls.push_back(LabelAt(kEncoderText, kMargin, kPadTop, 240 - 2 * kMargin,
-                                 "Setting circles: the push-to guidance comes with the encoder boxes."));
-    t.controls.back().rect.bottom = t.controls.back().rect.top + 3 * kLineStep;
-    t.controls.back().visible = false;
-    t.controls.push_back(ButtonAt(kHelpButton, kMargin, kBottomTop, 50, "Help"));
-    t.controls.push_back(ButtonAt(kCloseButton, 240 - kMargin - 60, kBottomTop, 60, "Close"));
     // Last, so that the open list lies over the buttons.
     t.controls.push_back({kRateList, ControlKind::List, "", MakeRect(kMargin + 50, 0, 78, 0), false});
+}
+
+FormTemplate ScopeControlTemplate(int formId, bool encoder) {
+    FormTemplate t = PlaceTimeTemplate(formId);
+    t.controls.push_back(ButtonAt(kHelpButton, kMargin, kBottomTop, 50, "Help"));
+    t.controls.push_back(ButtonAt(kCloseButton, 240 - kMargin - 60, kBottomTop, 60, "Close"));
+    if (!encoder) {
+        AddMotionControls(t);
+        return t;
+    }
+    t.controls.push_back(LabelAt(kEmulationText, 100, 2, 240 - kMargin - 100, ""));
+    AddGuidanceControls(t);
     return t;
 }
 
@@ -136,7 +142,9 @@ class ScopeControlForm : public Form {
 public:
     ScopeControlForm(CatalogSession& sky, Telescope& telescope) : sky_(sky), telescope_(telescope) {}
 
-    FormTemplate BuildTemplate(AppState&, int formId) override { return ScopeControlTemplate(formId); }
+    FormTemplate BuildTemplate(AppState& state, int formId) override {
+        return ScopeControlTemplate(formId, IsEncoderDrive(state.prefs.scopeDrive));
+    }
 
     void OnOpen(AppState& state, FormWindow& window) override {
         InitTitle(state, window);
@@ -152,7 +160,7 @@ public:
         }
         if (telescope_.Link().Emulating()) SetField(state, kEmulationText, "Emulated telescope");
         if (IsEncoderDrive(state.prefs.scopeDrive)) {
-            ShowEncoderLayout(state, window);
+            guidance_.Open(state);
         } else {
             for (int rate = kRateCount - 1; rate >= 0; --rate) AddListRow(state, kRateList, kRateNames[rate]);
             SetPopupList(state, kRateTrigger, kRateList, -1, 0, 0);
@@ -169,7 +177,9 @@ public:
     }
 
     void OnControl(AppState& state, FormWindow& window, int id, ControlNotify notify) override {
-        if (id == kRateList && notify != ControlNotify::Click) {
+        if (const auto period = guidance_.RefreshPeriod(state, id, notify)) {
+            state.loop.SetTimer(window.Handle(), kRefreshTimer, *period);
+        } else if (id == kRateList && notify != ControlNotify::Click) {
             ApplyRate(state, GetListSelection(state, kRateList));
         } else if (id == kStopButton) {
             telescope_.Dispatcher().ScopeStop();
@@ -224,12 +234,6 @@ public:
     }
 
 private:
-    void ShowEncoderLayout(AppState& state, FormWindow& window) {
-        for (const int id : {kNorthButton, kSouthButton, kEastButton, kWestButton, kStopButton, kRateTrigger, kRateLabel})
-            ShowControl(state, &window, id, false);
-        ShowControl(state, &window, kEncoderText, true);
-    }
-
     void ApplyRate(AppState& state, int rate) {
         if (rate < 0 || rate >= kRateCount) return;
         rate_ = rate;
@@ -257,7 +261,11 @@ private:
     // The position read from the mount; the last good one stays when a read fails.
     void Refresh(AppState& state, FormWindow& window) {
         const int drive = state.prefs.scopeDrive;
-        if (drive != 0 && !IsEncoderDrive(drive)) {
+        if (IsEncoderDrive(drive)) {
+            guidance_.Draw(state, window);
+            return;
+        }
+        if (drive != 0) {
             EquatorialPosition read;
             if (telescope_.Dispatcher().ScopeGetPosition(read)) position_ = read;
         }
@@ -281,6 +289,7 @@ private:
     int rate_ = 0;
     std::optional<ScopeDirection> held_;
     std::optional<EquatorialPosition> position_;
+    ScopeGuidancePanel guidance_{telescope_};
 };
 
 }  // namespace

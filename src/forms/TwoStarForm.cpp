@@ -13,6 +13,7 @@
 #include "format/AngleFormat.h"
 #include "forms/PlaceTimeForms.h"
 #include "forms/ScopeForms.h"
+#include "scope/EncoderZero.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"
 #include "shell/Forms.h"
@@ -24,7 +25,6 @@ namespace vsp {
 namespace {
 
 constexpr int kReferenceTime = 1301, kReferenceNow = 1302;
-constexpr int kNStarFormId = 2100;
 constexpr int kDoneButton = 1319, kResetButton = 1320, kAlignButton = 1321, kNStarButton = 1322;
 constexpr int kHelpButton = 1323;
 constexpr int kPlatformOff = 1344, kPlatformOn = 1345, kPlatformReset = 1346;
@@ -197,6 +197,8 @@ private:
         SetPopupLabel(state, kStarIds[size_t(star)].choose, record.name);
         SetField(state, kStarIds[size_t(star)].ra, HMSToStr(place->apparent.raHours, formats));
         SetField(state, kStarIds[size_t(star)].dec, DmsToStr(place->apparent.decDegrees, formats));
+        if (star == 1 && ZeroEncoderOnStar(telescope_.Dispatcher().Encoder(), state.prefs, *place, state.prefs.alignment))
+            SaveSettings(state);
     }
 
     // The time of the measurement, then the mount's axes: read from the mount when a drive is
@@ -257,6 +259,7 @@ private:
 
     void Reset(AppState& state) {
         telescope_.TwoStar().ResetAlignment();
+        telescope_.Dispatcher().Encoder().ResetZero();
         telescope_.Stars() = TwoStarRecords{};
         SetField(state, kReferenceTime, "");
         for (int star = 0; star < 2; ++star) {
@@ -302,12 +305,15 @@ void OfferAlignmentRestore(AppState& state, Telescope& telescope) {
     SavedAlignment& saved = state.prefs.alignment;
     const RestoreOffer offer = telescope.Restore().Check(saved, JulianDayOf(telescope.Now()), telescope.TwoStar().IsActive());
     if (offer != RestoreOffer::Offer) return;
+    bool restored = false;
     if (InfoBoxYesNo(state, kRestoreQuestion, "")) {
         telescope.Restore().Decline(saved);
         SaveSettings(state);
     } else {
-        telescope.Restore().Accept(AlignmentFrameOf(state.prefs), saved, telescope.Stars(), telescope.TwoStar(), state.info);
+        restored = telescope.Restore().Accept(AlignmentFrameOf(state.prefs), saved, telescope.Stars(),
+                                              telescope.TwoStar(), state.info);
     }
+    SettleEncoderZero(telescope.Dispatcher().Encoder(), state.prefs, saved, restored);
 }
 
 std::unique_ptr<Form> MakeTwoStarForm(CatalogSession& sky, Telescope& telescope) {

@@ -1,0 +1,27 @@
+#include "scope/EncoderZero.h"
+
+namespace vsp {
+
+bool ZeroEncoderOnStar(EncoderBox& box, const Preferences& prefs, const ScopeGotoTarget& star, SavedAlignment& saved) {
+    if (!IsEncoderDrive(prefs.scopeDrive)) return false;
+    const bool equatorial = prefs.scopeOutputType == 0;
+    const auto offsets = equatorial ? box.SetZero(star.apparent.raHours * 15, star.apparent.decDegrees)
+                                    : box.SetZero(star.azimuth, star.altitude);
+    if (!offsets) return false;
+    saved.zeroOffsetAz = offsets->azimuth;
+    saved.zeroOffsetAlt = offsets->altitude;
+    return true;
+}
+
+void SettleEncoderZero(EncoderBox& box, const Preferences& prefs, const SavedAlignment& saved, bool restored) {
+    if (!restored || !IsEncoderDrive(prefs.scopeDrive)) {
+        box.ResetZero();
+        return;
+    }
+    box.RestoreZero({.altitude = saved.zeroOffsetAlt, .azimuth = saved.zeroOffsetAz});
+    // The box counts as initialised but its port is not open yet: the next connect opens it
+    // (or finds no port and emulates) without handing the box its resolutions again.
+    box.Disconnect();
+}
+
+}  // namespace vsp
