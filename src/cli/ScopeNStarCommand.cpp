@@ -73,9 +73,9 @@ std::optional<AlignStar> MeasureNStar(CliContext& ctx, ScopeSession& session, co
     EquatorialPosition reading{args.raReading.value_or(0), args.decReading.value_or(0)};
     if (!place || (!args.raReading && !dispatcher.ScopeReadRaw(reading))) return std::nullopt;
     const bool equatorial = Equatorial(session.Prefs());
-    AlignStar star = MeasuredStarRecord(ctx, target, place->apparent);
-    star.axis1Deg = star.predictedAxis1 = equatorial ? star.raDeg : place->azimuth;
-    star.axis2Deg = star.predictedAxis2 = equatorial ? star.decDeg : place->altitude;
+    AlignStar star = NewNStar(Utf8ToCp1252(target.name), 0, ClockAngleDegrees(ctx.RunningTime()),
+                              place->apparent.raHours, place->apparent.decDegrees, equatorial, place->azimuth,
+                              place->altitude);
     star.measuredAxis1Deg = equatorial ? reading.raHours * 15 : reading.raHours;
     star.measuredAxis2Deg = reading.decDegrees;
     return star;

@@ -303,6 +303,12 @@ private:
         const std::optional<ChartSelection> hit = IdentifyAt(view_, scene_, area_.Width(), x, y);
         if (!hit) return;
         Select(state, *hit);
+        if (hit->star && telescope_.StarPickRequested()) {
+            telescope_.DeliverStarPick({hit->name.empty() ? HrDesignation(hit->number) : hit->name, hit->number,
+                                        hit->raHours, hit->decDeg});
+            BackToPreviousForm(state);
+            return;
+        }
         scene_.centreOnSelection = !horizontal;
         Redraw(state, window);
     }
@@ -336,6 +342,8 @@ private:
             case ChartScopeEntry::CentreOnScope: CentreOnScope(state, window); break;
             case ChartScopeEntry::ScopeControl:
                 telescope_.SetSlewStarted(false);
+                // Setting circles opened by hand show the box alone, no earlier goto's target.
+                if (IsEncoderDrive(state.prefs.scopeDrive)) telescope_.Dispatcher().Encoder().ClearTarget();
                 telescope_.Dispatcher().ScopeConnect();
                 ShowForm(state, kScopeControlFormId);
                 break;
@@ -355,7 +363,10 @@ private:
 
     void GotoSelected(AppState& state) {
         if (!RequireSelection(state)) return;
-        if (GotoSelection(state, telescope_, *selection_, view_) != ScopeGotoResult::Slewing) return;
+        const ScopeGotoResult result = GotoSelection(state, telescope_, *selection_, view_);
+        // Setting circles: the user pushes the tube, guided by the scope control form.
+        if (result == ScopeGotoResult::Guidance) ShowForm(state, kScopeControlFormId);
+        if (result != ScopeGotoResult::Slewing) return;
         telescope_.SetSlewStarted(true);
         // A real mount's slew is watched on the scope control form; the emulated one is
         // watched on the chart, where the scope control form left it.

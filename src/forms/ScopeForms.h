@@ -1,6 +1,7 @@
 #pragma once
-// The telescope's forms: scope control (2400) and the two-star alignment (1300), and the
-// Location form with its GPS button, all over the one telescope of the run.
+// The telescope's forms: scope control (2400), the two-star alignment (1300), the N-star
+// correction (2100), and the Location form with its GPS button, all over the one telescope of
+// the run.
 
 #include <memory>
 
@@ -12,6 +13,7 @@
 namespace vsp {
 
 inline constexpr int kTwoStarFormId = 1300;
+inline constexpr int kNStarFormId = 2100;
 
 // The clock the telescope of the window reads: the observing date and time, the site and
 // the formats of the settings.
@@ -26,5 +28,6 @@ void OfferAlignmentRestore(AppState& state, Telescope& telescope);
 
 std::unique_ptr<Form> MakeScopeControlForm(CatalogSession& sky, Telescope& telescope);
 std::unique_ptr<Form> MakeTwoStarForm(CatalogSession& sky, Telescope& telescope);
+std::unique_ptr<Form> MakeNStarForm(Telescope& telescope);
 
 }  // namespace vsp

@@ -2,8 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace vsp {
+
+AlignStar NewNStar(std::string_view name, int32_t starIndex, double clockDeg, double raHours, double decDeg,
+                   bool equatorial, double azimuth, double altitude) {
+    AlignStar star;
+    star.starIndex = starIndex;
+    star.name = std::string(name.substr(0, kAlignStarNameMax));
+    star.clockDeg = clockDeg;
+    star.raDeg = raHours * 15;
+    star.decDeg = decDeg;
+    star.axis1Deg = star.predictedAxis1 = equatorial ? star.raDeg : azimuth;
+    star.axis2Deg = star.predictedAxis2 = equatorial ? star.decDeg : altitude;
+    return star;
+}
 
 bool NStarList::Add(const AlignStar& star, InfoSink& messages) {
     if (stars_.size() >= kMaxNStars) {

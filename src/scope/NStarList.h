@@ -2,6 +2,7 @@
 // The stars of the pointing correction: each with its catalog place, its model coordinates
 // and, once centred, the mount's reading.
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,12 @@ inline constexpr double kSameDecDeg = 1.0;
 
 // The fits need at least this many stars for the mount error terms.
 inline constexpr size_t kMinErrorTermStars = 4;
+
+// A star chosen for the list at clock angle `clockDeg`: its place of date (`raHours`,
+// `decDeg`) and, as its model coordinates, that place (output type 0, `equatorial`) or where
+// it stands now (`azimuth`, `altitude`); the reading is still to come.
+AlignStar NewNStar(std::string_view name, int32_t starIndex, double clockDeg, double raHours, double decDeg,
+                   bool equatorial, double azimuth, double altitude);
 
 class NStarList {
 public:
