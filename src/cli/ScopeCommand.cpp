@@ -181,6 +181,8 @@ void AddScopeCommands(CommandRegistry& registry) {
     scope->add_option("--pier", args->scope.pier, "the side of the pier a Takahashi mount stands on, asked once per "
                                                   "run (default east)")
         ->check(CLI::IsMember({"east", "west"}));
+    scope->add_flag("--site-kept", args->scope.siteKept,
+                    "the Takahashi mount still holds the site, time and zenith an earlier run handed it: no site set-up");
     scope->footer("Without a port the mount is emulated, as the scope control form does. Positions are of date "
                   "(true equator); --ra/--dec and designations are J2000 catalog places, reduced in the "
                   "settings' correction mode before they are sent.");

@@ -71,6 +71,7 @@ std::unique_ptr<ScopeSession> MakeScope(CliContext& ctx, const ScopeOptions& opt
     if (options.port) session->Prefs().scopePort = session->Link().Ports().Add(*options.port);
     // A command cannot stop to ask: the side given on the command line answers.
     session->Dispatcher().SetQuestion([east = options.pier == "east"](std::string_view) { return east; });
+    if (options.siteKept) session->Dispatcher().KeepMountSite();
     RestoreCorrections(ctx, *session);
     RestoreAlignment(ctx, *session);
     return session;

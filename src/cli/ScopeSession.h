@@ -17,6 +17,7 @@ struct ScopeOptions {
     std::optional<std::string> drive;  // a code or a drive list text
     std::optional<std::string> port;   // a device path
     std::string pier = "east";         // the answer to the Takahashi's pier side question
+    bool siteKept = false;             // the Takahashi was set up by an earlier run
 };
 
 class ScopeSession {

@@ -20,6 +20,8 @@ struct MountContext {
     const ScopeClock& clock;
     // Empty when nobody can be asked: the protocol then takes the answer Yes.
     const ScopeQuestion& ask;
+    // The mount still holds the site, time and zenith an earlier run handed it (Takahashi).
+    const bool& siteKept;
 };
 
 }  // namespace vsp

@@ -26,7 +26,7 @@ ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, Seria
       link_(link),
       alignment_(alignment),
       clock_(std::move(clock)),
-      context_{prefs, link, sink, emulated_, clock_, ask_},
+      context_{prefs, link, sink, emulated_, clock_, ask_, siteKept_},
       lx200_(std::make_unique<Lx200Protocol>(prefs, link, sink, emulated_)),
       nexstar_(std::make_unique<NexStarProtocol>(prefs, link, sink, emulated_)),
       servoCat_(std::make_unique<ServoCatProtocol>(context_)),

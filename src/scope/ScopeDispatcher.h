@@ -73,6 +73,8 @@ public:
     EncoderBox& Encoder() { return *encoder_; }
     // Who answers the protocols' questions (the Takahashi pier side); none answers Yes.
     void SetQuestion(ScopeQuestion ask) { ask_ = std::move(ask); }
+    // The mount still holds the site an earlier run handed it: no site set-up in this one.
+    void KeepMountSite() { siteKept_ = true; }
     InfoSink& Messages() { return sink_; }
     const Preferences& Prefs() const { return prefs_; }
 
@@ -102,6 +104,7 @@ private:
     const Alignment& alignment_;
     ScopeClock clock_;
     ScopeQuestion ask_;
+    bool siteKept_ = false;
     EmulatedMount emulated_;
     MountContext context_;
     std::unique_ptr<MountProtocol> lx200_;

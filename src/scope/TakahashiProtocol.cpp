@@ -31,7 +31,7 @@ bool TakahashiProtocol::Handshake() {
     if (!link.SerialSend(takahashi::kVersion)) return false;
     const std::string version = ReadReply(link, takahashi::kVersionReplyMax);
     if (version.size() < takahashi::kVersionReplyMin || version[0] != 'v') return false;
-    if (!siteSent_) SetUpSite();
+    if (!SiteKnown()) SetUpSite();
     return true;
 }
 
@@ -89,7 +89,7 @@ bool TakahashiProtocol::ReadPosition(EquatorialPosition& out) {
 
 std::optional<TakahashiCoordinateReply> TakahashiProtocol::SendCoordinates(char letter, EquatorialPosition target,
                                                                            std::string_view operation) {
-    if (!siteSent_) {
+    if (!SiteKnown()) {
         SendLatitude();
         siteSent_ = true;
     }

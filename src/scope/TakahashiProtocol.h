@@ -29,6 +29,7 @@ public:
 
 private:
     bool Handshake();
+    bool SiteKnown() const { return siteSent_ || context_.siteKept; }
     // Sidereal time, latitude, the user asked on which side of the pier the mount stands, and
     // the zenith routine.
     void SetUpSite();
