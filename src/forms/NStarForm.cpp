@@ -3,7 +3,10 @@
 // one), "Calc" fits the correction of the alignment method in use and shows what error it
 // leaves. The list is kept beside the settings so that the `scope nstar` commands share it.
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
@@ -190,9 +193,8 @@ private:
         window.FindControl(kStarList)->DeleteAllRows();
         const auto stars = List().Stars();
         for (size_t i = stars.size(); i-- > 0;) {
-            const bool read = stars[i].measuredAxis1Deg != 0 || stars[i].measuredAxis2Deg != 0;
             AddListRow(state, kStarList, "St " + std::to_string(i + 1) + "\t" + stars[i].name + "\t" +
-                                             (read ? "synced" : "to sync"));
+                                             (Synced(stars[i]) ? "synced" : "to sync"));
         }
         if (selected_ >= int(stars.size())) selected_ = int(stars.size()) - 1;
         SetListSelection(state, kStarList, selected_);
@@ -200,15 +202,21 @@ private:
         SetField(state, kErrorText, ErrorText(state));
     }
 
-    // The error the fitted correction leaves, degrees.
+    // The error the fitted correction leaves on the stars read so far, degrees (a star still to
+    // sync has no reading to compare).
     std::string ErrorText(AppState& state) {
         if (List().Size() == 0) return std::string(kNoNStars);
+        std::vector<AlignStar> synced;
+        std::ranges::copy_if(List().Stars(), std::back_inserter(synced), Synced);
+        if (synced.empty()) return "";
         const double error = TwoStarMethod(state)
-                                 ? MeanPointingError(telescope_.TwoStar(), AlignmentFrameOf(state.prefs), List().Stars()) *
+                                 ? MeanPointingError(telescope_.TwoStar(), AlignmentFrameOf(state.prefs), synced) *
                                        kRadToDeg
-                                 : RmsPointingError(List().Stars());
+                                 : RmsPointingError(synced);
         return "Error " + DmsToStr(error, telescope_.Now().formats);
     }
+
+    static bool Synced(const AlignStar& star) { return star.measuredAxis1Deg != 0 || star.measuredAxis2Deg != 0; }
 
     void ShowStar(AppState& state) {
         const int row = Selected(state);

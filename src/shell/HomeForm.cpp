@@ -105,7 +105,8 @@ public:
         t.controls.push_back({kHomeSummaryText, ControlKind::StaticText, "", Rect{}});
         // Lists last, so an open list lies over the buttons.
         for (const PopupMenu& p : kPopups) {
-            t.controls.push_back({p.list, ControlKind::List, "", Rect{0, 0, 110, 0}, false});
+            // Wide enough for "N StarsAlignement", the longest row.
+            t.controls.push_back({p.list, ControlKind::List, "", Rect{0, 0, 128, 0}, false});
         }
         t.controls.push_back(ProgressBoxTemplate());
         return t;
