@@ -26,9 +26,9 @@ namespace {
 
 constexpr int kStarList = 2101;
 constexpr int kTimeField = 2102, kRaField = 2103, kDecField = 2104, kAxis1Field = 2105, kAxis2Field = 2106;
-constexpr int kErrorText = 2107;
-constexpr int kAddButton = 2110, kSyncButton = 2111, kDeleteButton = 2112, kCalcButton = 2113;
-constexpr int kHelpButton = 2114, kDoneButton = 2115;
+constexpr int kErrorText = 2112;
+constexpr int kAddButton = 2113, kSyncButton = 2114, kDeleteButton = 2115, kCalcButton = 2116;
+constexpr int kHelpButton = 2117, kDoneButton = 2118;
 constexpr int kLabelFirst = 2120;  // field labels, not referred to again
 
 constexpr char kSelectOneStar[] = "Please select one stars.";

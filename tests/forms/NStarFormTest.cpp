@@ -14,8 +14,8 @@
 namespace vsp::test {
 namespace {
 
-constexpr int kStarList = 2101, kAxis1 = 2105, kAxis2 = 2106, kError = 2107;
-constexpr int kAdd = 2110, kSync = 2111, kDelete = 2112, kCalc = 2113;
+constexpr int kStarList = 2101, kAxis1 = 2105, kAxis2 = 2106, kError = 2112;
+constexpr int kAdd = 2113, kSync = 2114, kDelete = 2115, kCalc = 2116;
 
 // A one-line message as the box shows it.
 std::string Said(std::string_view text) { return std::string(text) + "\n"; }
