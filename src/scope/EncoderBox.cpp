@@ -263,7 +263,9 @@ void EncoderBox::RestoreZero(EncoderOffsets offsets) {
     MarkInitialised();
     state_.altitudeOffset = offsets.altitude;
     state_.azimuthOffset = offsets.azimuth;
-    state_.connected = true;
+    // Connected only as far as the line is: a closed port is opened by the next connect (or
+    // found missing, which emulates) without handing the box its resolutions again.
+    state_.connected = context_.link.Emulating() || context_.link.SerialIsOpen();
 }
 
 void EncoderBox::ResetZero() {

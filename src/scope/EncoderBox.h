@@ -75,7 +75,8 @@ public:
     // Sets the zero offsets from a reference place (azimuth or RA x 15, altitude or Dec, in
     // degrees) when both are still 0; the offsets set, for the caller to save.
     std::optional<EncoderOffsets> SetZero(double reference1, double reference2);
-    // Offsets brought back with a saved alignment: the box counts as initialised and connected.
+    // Offsets brought back with a saved alignment: the box counts as initialised, and as
+    // connected while its line is open.
     void RestoreZero(EncoderOffsets offsets);
     // The resolutions are handed again at the next connect.
     void ResetZero();

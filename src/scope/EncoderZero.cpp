@@ -19,9 +19,6 @@ void SettleEncoderZero(EncoderBox& box, const Preferences& prefs, const SavedAli
         return;
     }
     box.RestoreZero({.altitude = saved.zeroOffsetAlt, .azimuth = saved.zeroOffsetAz});
-    // The box counts as initialised but its port is not open yet: the next connect opens it
-    // (or finds no port and emulates) without handing the box its resolutions again.
-    box.Disconnect();
 }
 
 }  // namespace vsp
