@@ -76,7 +76,11 @@ inline constexpr char kPixelSizeUsage[] = "--size must be WxH with sides from 1 
 int UsageError(CliContext& ctx, std::string_view reason);
 // Prints the system's message (narrow, code page) on stderr and returns kExitFailed.
 int JobFailed(CliContext& ctx, std::string_view narrowMessage);
-// Writes one JSON document on stdout.
+// The document as JSON text (`indent` as nlohmann's dump: -1 one line). A text that is not
+// valid UTF-8 (code-page text that missed its conversion, the bytes of a file name) is written
+// with its stray bytes read as code-page bytes (ToValidUtf8): every document prints.
+std::string JsonText(const nlohmann::json& document, int indent = -1);
+// Writes one JSON document on stdout, as JsonText with an indent of 2.
 void PrintJson(CliContext& ctx, const nlohmann::json& document);
 
 // The command families.

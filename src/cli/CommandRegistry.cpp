@@ -94,9 +94,29 @@ int JobFailed(CliContext& ctx, std::string_view narrowMessage) {
     return kExitFailed;
 }
 
-void PrintJson(CliContext& ctx, const nlohmann::json& document) {
-    ctx.Out() << document.dump(2) << "\n";
+namespace {
+
+// Every text of the document, keys too, made valid UTF-8 (the serializer throws otherwise).
+nlohmann::json WithValidText(const nlohmann::json& value) {
+    if (value.is_string()) return ToValidUtf8(value.get_ref<const std::string&>());
+    if (value.is_array()) {
+        nlohmann::json out = nlohmann::json::array();
+        for (const auto& item : value) out.push_back(WithValidText(item));
+        return out;
+    }
+    if (value.is_object()) {
+        nlohmann::json out = nlohmann::json::object();
+        for (const auto& [key, item] : value.items()) out[ToValidUtf8(key)] = WithValidText(item);
+        return out;
+    }
+    return value;
 }
+
+}  // namespace
+
+std::string JsonText(const nlohmann::json& document, int indent) { return WithValidText(document).dump(indent); }
+
+void PrintJson(CliContext& ctx, const nlohmann::json& document) { ctx.Out() << JsonText(document, 2) << "\n"; }
 
 bool ParsePixelSize(const std::string& text, int& width, int& height) {
     int w = 0, h = 0;

@@ -31,8 +31,7 @@ int Serve(CliContext& ctx, const std::string& kind, const EmulateArgs& args, con
         return JobFailed(ctx, "Cannot serve " + args.port + ": " + SystemErrorText(code));
     }
     if (ctx.Json()) {
-        ctx.Out() << nlohmann::json{{"device", kind}, {"port", args.port}, {"device_path", port.DevicePath()}}.dump()
-                  << std::endl;
+        ctx.Out() << JsonText({{"device", kind}, {"port", args.port}, {"device_path", port.DevicePath()}}) << std::endl;
     } else {
         ctx.Out() << "serving " << kind << " on " << args.port << " (" << port.DevicePath() << ")" << std::endl;
     }

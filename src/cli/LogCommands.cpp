@@ -102,7 +102,7 @@ void PrintNote(CliContext& ctx, const ObserverLogRecord& note) {
     }
     Rows rows;
     for (const auto& [key, value] : fields)
-        rows.emplace_back(key, value.is_string() ? value.get<std::string>() : value.dump());
+        rows.emplace_back(key, value.is_string() ? value.get<std::string>() : JsonText(value));
     PrintRows(ctx, rows);
 }
 

@@ -87,7 +87,7 @@ void PrintStars(CliContext& ctx, nlohmann::json document, const AlignStar& star1
     }
     Rows rows;
     for (const auto& [key, value] : document.items())
-        if (key != "stars") rows.emplace_back(key, value.is_string() ? value.get<std::string>() : value.dump());
+        if (key != "stars") rows.emplace_back(key, value.is_string() ? value.get<std::string>() : JsonText(value));
     for (const AlignStar* star : {&star1, &star2}) {
         rows.emplace_back(Cp1252ToUtf8(star->name),
                           DegToHmsStr(star->clockDeg) + "  RA " + Fixed(star->raDeg / 15, 5) + " h  Dec " +

@@ -60,7 +60,7 @@ int Print(CliContext& ctx, const nlohmann::json& document) {
     }
     Rows rows;
     for (const auto& [key, value] : document.items())
-        rows.emplace_back(key, value.is_string() ? value.get<std::string>() : value.dump());
+        rows.emplace_back(key, value.is_string() ? value.get<std::string>() : JsonText(value));
     PrintRows(ctx, rows);
     return kExitOk;
 }

@@ -36,17 +36,24 @@ char NarrowOf(char32_t cp) {
     return '?';
 }
 
-// Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not valid UTF-8.
+// Decodes one well-formed UTF-8 sequence at `i` (RFC 3629: no overlong forms, no surrogates,
+// nothing above U+10FFFF); returns its length, or 0 when none begins there.
 size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    size_t length = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
-    if (length == 0 || i + length > s.size()) return 0;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    const size_t length = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
+    if (length == 0 || b0 > 0xF4 || i + length > s.size()) return 0;
     cp = b0 & (0x7F >> length);
     for (size_t k = 1; k < length; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
         if ((b & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (b & 0x3F);
     }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kShortest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return length;
 }
 
@@ -81,15 +88,31 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = b;
-        size_t length = b < 0x80 ? 1 : DecodeUtf8(utf8, i, cp);
+        char32_t cp = 0;
+        size_t length = DecodeUtf8(utf8, i, cp);
         if (length == 0) {
-            cp = b;
+            cp = static_cast<unsigned char>(utf8[i]);
             length = 1;
         }
         out += NarrowOf(cp);
         i += length;
+    }
+    return out;
+}
+
+std::string ToValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const size_t length = DecodeUtf8(text, i, cp);
+        if (length == 0) {
+            AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(text[i])));
+            ++i;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
     }
     return out;
 }

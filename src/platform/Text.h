@@ -17,6 +17,10 @@ char32_t Cp1252CodePoint(unsigned char byte);
 std::string Cp1252ToUtf8(std::string_view narrow);
 // Characters without a code-page byte become '?'; invalid UTF-8 bytes are taken as Latin-1.
 std::string Utf8ToCp1252(std::string_view utf8);
+// Text of unknown origin made valid UTF-8 for the edge (JSON): well-formed UTF-8 is kept as it
+// is and every byte that does not begin a well-formed sequence is read as a code-page byte, so
+// code-page text that missed its conversion still reads right and nothing is dropped.
+std::string ToValidUtf8(std::string_view text);
 // Equal but for the case of ASCII letters ("vega" names "Vega", "lx200" the drive "LX200").
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Without the blanks before and after (the padding of table texts and typed fields).

@@ -2,6 +2,7 @@
 // after the command, help.
 
 #include <algorithm>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -69,6 +70,26 @@ TEST_F(CommandLine, HelpListsEveryCommandAndEachCommandsOptions) {
         EXPECT_NE(r.out.find("Usage: vespertar " + command), std::string::npos) << r.out;
         EXPECT_NE(r.out.find(option), std::string::npos) << r.out;
     }
+}
+
+// Texts that are not UTF-8 (a satellite name with the bytes 0xFF 0xFE, a note named so, a
+// record file's path) come out of --json as code-page text (ÿþ) instead of aborting the run.
+TEST_F(CommandLine, JsonPrintsTextsThatAreNotUtf8) {
+    home_.WriteFile("import/odd.tle", "ODD \xFF\xFE\n"  // the ISS of the published file
+                                      "1 25544U 98067A   25201.26732422  .00007301  00000+0  13592-3 0  9991\n"
+                                      "2 25544  51.6337 143.1027 0002198  97.0892 263.0347 15.49967702520293\n");
+    ASSERT_EQ(Run({"sat", "import", home_.Path("import/odd.tle")}).status, 0);
+    const std::string odd = "ODD \xC3\xBF\xC3\xBE";
+    EXPECT_EQ(Json({"sat", "list"}).at(0)["name"], odd);
+    const nlohmann::json passes =
+        Json({"--lat", "48.85", "--lon", "2.35", "--date", "2025-07-20", "sat", "passes", "0", "--days", "2"});
+    ASSERT_FALSE(passes.empty());
+    EXPECT_EQ(passes.at(0)["name"], odd);
+    EXPECT_EQ(Json({"log", "new", "N\xFF"})["object"], "N\xC3\xBF");
+    const std::string database = home_.Path("usercatalogs/data/vespertar_satellites.ppc");
+    const std::string renamed = home_.Path("odd\xFE.ppc");
+    std::filesystem::copy_file(database, renamed);
+    EXPECT_EQ(Json({"records", "info", renamed})["file"], home_.Path("odd\xC3\xBE.ppc"));
 }
 
 }  // namespace

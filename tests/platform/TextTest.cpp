@@ -1,0 +1,38 @@
+// Text at the UTF-8 edge: what a strict serializer (nlohmann's JSON, which throws on anything
+// but well-formed UTF-8) is handed must always be well-formed, whatever bytes came in.
+
+#include <random>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "platform/Text.h"
+
+namespace vsp {
+namespace {
+
+// Well-formed UTF-8 is kept; each other byte becomes its code-page character (expected texts:
+// Python's bytes.decode("cp1252") byte by byte, the undefined 0x90 as U+0090), overlong forms,
+// surrogates and cut sequences included.
+TEST(Text, ToValidUtf8KeepsUtf8AndReadsOtherBytesAsTheCodePage) {
+    struct Case { std::string in, out; };
+    for (const Case& c : {Case{"\xCE\xA9mega \xF0\x9F\x94\xAD", "\xCE\xA9mega \xF0\x9F\x94\xAD"},
+                          Case{"ISS \xFF\xFE", "ISS \xC3\xBF\xC3\xBE"}, Case{"-12\xB0", "-12\xC2\xB0"},
+                          Case{"\xC0\xAF", "\xC3\x80\xC2\xAF"}, Case{"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+                          Case{"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},
+                          Case{"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"}}) {
+        EXPECT_EQ(ToValidUtf8(c.in), c.out) << c.in;
+    }
+    // Bytes of every kind, high ones most: the result always serializes and is left as it is.
+    std::mt19937 random(25);
+    for (int i = 0; i < 20000; ++i) {
+        std::string bytes(random() % 12, '\0');
+        for (char& byte : bytes) byte = char(random() % 4 ? 0x80 + random() % 0x80 : random() % 0x100);
+        const std::string valid = ToValidUtf8(bytes);
+        EXPECT_NO_THROW((void)nlohmann::json(valid).dump()) << bytes;
+        EXPECT_EQ(ToValidUtf8(valid), valid);
+    }
+}
+
+}  // namespace
+}  // namespace vsp
