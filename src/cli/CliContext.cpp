@@ -35,6 +35,10 @@ int StderrInfoSink::InfoBox(std::string_view firstLine, std::string_view secondL
     return 1;
 }
 
+void StderrInfoSink::ShowProgress(std::string_view firstLine, std::string_view secondLine) {
+    err_ << Cp1252ToUtf8(firstLine) << (secondLine.empty() ? "" : ": ") << Cp1252ToUtf8(secondLine) << std::endl;
+}
+
 CliContext::CliContext(CommonOptions options, std::ostream& out, std::ostream& err)
     : options_(std::move(options)),
       home_(ProgramDir::Resolve(options_.home)),

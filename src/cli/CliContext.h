@@ -36,6 +36,8 @@ class StderrInfoSink : public InfoSink {
 public:
     explicit StderrInfoSink(std::ostream& err) : err_(err) {}
     int InfoBox(std::string_view firstLine, std::string_view secondLine) override;
+    // One line per report: "first: second".
+    void ShowProgress(std::string_view firstLine, std::string_view secondLine) override;
 
 private:
     std::ostream& err_;

@@ -3,8 +3,10 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vsp {
@@ -47,6 +49,38 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user) {
     return length;
 }
 
+// Tells how far the body has come once a second after the first, and ends a transfer that
+// outlasts its deadline (a server dripping bytes keeps the stall rule quiet).
+struct TransferClock {
+    using Clock = std::chrono::steady_clock;
+
+    InfoSink& messages;
+    Clock::time_point start = Clock::now();
+    Clock::time_point nextReport = start + std::chrono::seconds(1);
+    std::chrono::seconds deadline;
+    bool shown = false;
+    bool overdue = false;
+};
+
+std::string ByteCount(curl_off_t received, curl_off_t expected) {
+    return std::to_string(received) + (expected > 0 ? " of " + std::to_string(expected) : "") + " bytes";
+}
+
+int OnTransferProgress(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
+    auto& clock = *static_cast<TransferClock*>(user);
+    const auto now = TransferClock::Clock::now();
+    if (now - clock.start >= clock.deadline) {
+        clock.overdue = true;
+        return 1;  // ends the transfer
+    }
+    if (now >= clock.nextReport) {
+        clock.messages.ShowProgress("Please wait, downloading", ByteCount(received, expected));
+        clock.shown = true;
+        clock.nextReport = now + std::chrono::seconds(1);
+    }
+    return 0;
+}
+
 struct CurlCleanup {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
@@ -56,25 +90,36 @@ bool IsConnectFailure(CURLcode code) {
            code == CURLE_COULDNT_RESOLVE_PROXY;
 }
 
-// Says why a finished transfer brought no usable body; true when it did. A transfer that the
-// writer ended because the buffer was full succeeded.
-bool FetchSucceeded(CURL* curl, CURLcode code, bool bufferFull, const std::string& url,
-                    const HttpTimeouts& timeouts, InfoSink& messages) {
+// Why a transfer that reached the server brought no usable body, or nothing when it did.
+std::optional<std::string> TransferFault(CURL* curl, CURLcode code, const TransferClock& clock,
+                                         const HttpTimeouts& timeouts) {
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    if (clock.overdue) return "not complete after " + std::to_string(timeouts.totalSeconds) + " s";
+    if (code == CURLE_OPERATION_TIMEDOUT) return "no answer for " + std::to_string(timeouts.stalledSeconds) + " s";
+    if (code == CURLE_TOO_MANY_REDIRECTS) return "more than " + std::to_string(kHttpRedirectLimit) + " redirections";
+    if (status >= 400) return "HTTP " + std::to_string(status);
+    if (code == CURLE_PARTIAL_FILE) {
+        curl_off_t received = 0, expected = 0;
+        curl_easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &received);
+        curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
+        return "the body ended after " + ByteCount(received, expected);
+    }
+    return std::nullopt;
+}
+
+// Says why a finished transfer brought no usable body; true when it did. A transfer that the
+// writer ended because the buffer was full succeeded.
+bool FetchSucceeded(CURL* curl, CURLcode code, bool bufferFull, const TransferClock& clock, const std::string& url,
+                    const HttpTimeouts& timeouts, InfoSink& messages) {
     curl_off_t connectMicroseconds = 0;
     curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connectMicroseconds);
     if (IsConnectFailure(code) || (code == CURLE_OPERATION_TIMEDOUT && connectMicroseconds == 0)) {
         messages.InfoBox("Web is not reachable", url);
         return false;
     }
-    if (code == CURLE_OPERATION_TIMEDOUT) {
-        messages.InfoBox("Failed to open URL",
-                         url + " (no answer for " + std::to_string(timeouts.stalledSeconds) + " s)");
-        return false;
-    }
-    if (status >= 400) {
-        messages.InfoBox("Failed to open URL", url + " (HTTP " + std::to_string(status) + ")");
+    if (const auto fault = TransferFault(curl, code, clock, timeouts)) {
+        messages.InfoBox("Failed to open URL", url + " (" + *fault + ")");
         return false;
     }
     if (code != CURLE_OK && !bufferFull) {
@@ -107,6 +152,7 @@ size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, 
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "WceHttp");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kHttpRedirectLimit);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
     // Fewer than one byte a second for that long: the server has stopped answering.
@@ -114,9 +160,14 @@ size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, 
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts.stalledSeconds);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &writer);
+    TransferClock clock{.messages = messages, .deadline = std::chrono::seconds(timeouts.totalSeconds)};
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnTransferProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &clock);
 
     const CURLcode code = curl_easy_perform(curl);
-    if (!FetchSucceeded(curl, code, writer.full, url, timeouts, messages)) {
+    if (clock.shown) messages.EndProgress();
+    if (!FetchSucceeded(curl, code, writer.full, clock, url, timeouts, messages)) {
         buffer[0] = '\0';
         return 0;
     }

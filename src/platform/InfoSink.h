@@ -16,6 +16,11 @@ public:
     // message could be shown (or queued), 0 when there is nowhere to show it: the documented
     // result of the information box, kept as it is for every sink.
     virtual int InfoBox(std::string_view firstLine, std::string_view secondLine) = 0;
+    // How far a long job has come (two narrow lines), shown until the next call or EndProgress:
+    // the shell's progress box, a line on standard error. A sink with nowhere to show it
+    // leaves it.
+    virtual void ShowProgress(std::string_view /*firstLine*/, std::string_view /*secondLine*/) {}
+    virtual void EndProgress() {}
 };
 
 // Keeps every message; for tests and for callers that report later.
@@ -25,7 +30,13 @@ public:
         messages.emplace_back(std::string(first), std::string(second));
         return 1;
     }
+    void ShowProgress(std::string_view first, std::string_view second) override {
+        progress.emplace_back(std::string(first), std::string(second));
+    }
+    void EndProgress() override { ++progressEnds; }
     std::vector<std::pair<std::string, std::string>> messages;
+    std::vector<std::pair<std::string, std::string>> progress;
+    int progressEnds = 0;
 };
 
 }  // namespace vsp

@@ -133,6 +133,9 @@ class ShellInfoSink : public InfoSink {
 public:
     explicit ShellInfoSink(AppState& state) : state_(state) {}
     int InfoBox(std::string_view firstLine, std::string_view secondLine) override;
+    // The current form's progress box, on forms that have one.
+    void ShowProgress(std::string_view firstLine, std::string_view secondLine) override;
+    void EndProgress() override;
 
 private:
     AppState& state_;

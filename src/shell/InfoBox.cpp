@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "shell/ProgressBox.h"
 
 namespace vsp {
 
@@ -35,6 +36,12 @@ void ShowInformation(AppState& state, std::string_view first, std::string_view s
 int ShellInfoSink::InfoBox(std::string_view firstLine, std::string_view secondLine) {
     return vsp::InfoBox(state_, firstLine, secondLine);
 }
+
+void ShellInfoSink::ShowProgress(std::string_view firstLine, std::string_view secondLine) {
+    ShowProgressBox(state_, firstLine, secondLine);
+}
+
+void ShellInfoSink::EndProgress() { HideProgressBox(state_); }
 
 int InfoBox(AppState& state, std::string_view firstLine, std::string_view secondLine) {
     MessageBoxState& q = state.boxes;

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
 
 namespace vsp::test {
@@ -50,14 +51,29 @@ void LocalHttpServer::Answer(int connection) const {
     }
     const size_t start = request.find(' ') + 1;
     const auto route = routes_.find(request.substr(start, request.find(' ', start) - start));
-    const auto [status, body] = route == routes_.end() ? std::pair<int, std::string>{404, ""} : route->second;
-    const std::string answer = "HTTP/1.1 " + std::to_string(status) + " X\r\nContent-Length: " +
-                               std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-    for (size_t sent = 0; sent < answer.size();) {
-        const ssize_t wrote = ::send(connection, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
-        if (wrote <= 0) return;
+    const HttpReply reply = route == routes_.end() ? HttpReply() : route->second;
+    const long length = reply.declaredLength >= 0 ? reply.declaredLength : long(reply.body.size());
+    std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " X\r\nContent-Length: " + std::to_string(length) +
+                       "\r\nConnection: close\r\n";
+    if (!reply.location.empty()) head += "Location: " + reply.location + "\r\n";
+    if (reply.msPerByte == 0) {
+        Send(connection, head + "\r\n" + reply.body);
+        return;
+    }
+    if (!Send(connection, head + "\r\n")) return;
+    for (const char byte : reply.body) {
+        if (stop_ || !Send(connection, std::string(1, byte))) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(reply.msPerByte));
+    }
+}
+
+bool LocalHttpServer::Send(int connection, const std::string& bytes) const {
+    for (size_t sent = 0; sent < bytes.size();) {
+        const ssize_t wrote = ::send(connection, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (wrote <= 0) return false;
         sent += size_t(wrote);
     }
+    return true;
 }
 
 }  // namespace vsp::test
