@@ -25,7 +25,8 @@ struct SatelliteArgs {
     std::string model = "auto";
 };
 
-// The converted elements of the satellite `word` names, or false with the message shown.
+// The converted elements of the satellite `word` names, or false with the message shown. A set
+// an older import let in though no orbit has its numbers is refused as the import does now.
 bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements) {
     SatelliteDatabase database(ctx.Home(), ctx.Messages());
     if (!database.Open()) {
@@ -35,6 +36,11 @@ bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& 
     const int index = FindSatellite(ctx, database, word);
     SatelliteRecord record;
     if (index < 0 || !database.ReadSatelliteRecord(index, record)) return false;
+    if (const auto fault = FindElementValueFault(record)) {
+        ctx.Messages().InfoBox("These elements cannot be propagated:", std::string(TrimBlanks(record.name)) + ": line " +
+                                                                           std::to_string(fault->line) + ": " + fault->reason);
+        return false;
+    }
     ConvertSatelliteRecord(record, elements);
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "satellites/SatellitePropagation.h"
+
 namespace vsp {
 namespace {
 
@@ -85,8 +87,13 @@ ParsedElementSets ParseElementSets(std::string_view text) {
         } else if (line1.text.substr(2, 5) != line2.text.substr(2, 5)) {
             parsed.rejects.push_back({line2.number, "catalog number differs from line 1's"});
         } else {
-            parsed.records.push_back({std::string(first.text.substr(0, kSatelliteNameLength)), std::string(line1.text),
-                                      std::string(line2.text)});
+            SatelliteRecord record{std::string(first.text.substr(0, kSatelliteNameLength)), std::string(line1.text),
+                                   std::string(line2.text)};
+            if (const auto fault = FindElementValueFault(record)) {
+                parsed.rejects.push_back({fault->line == 1 ? line1.number : line2.number, fault->reason});
+            } else {
+                parsed.records.push_back(std::move(record));
+            }
         }
     }
     return parsed;

@@ -5,6 +5,9 @@
 // near-Earth verification cases; SGP within 4 m of Spacetrack Report No. 3's published output;
 // look angles within 0.001° of PyEphem.
 
+#include <optional>
+#include <string>
+
 #include "ephemeris/Vec3.h"
 #include "satellites/SatelliteElements.h"
 
@@ -12,7 +15,17 @@ namespace vsp {
 
 // Parses the two element lines of `record` (columns as the TLE format fixes them; digits,
 // point and sign read, blanks skipped, nothing rejected) and derives the model constants.
+// Elements that FindElementValueFault refuses give meaningless (NaN) states, never a crash.
 void ConvertSatelliteRecord(const SatelliteRecord& record, SatelliteElements& elements);
+
+// A number of the element lines that no orbit the models can follow has: an angle outside its
+// range, a mean motion not above 0, a perigee below the Earth's surface, a derivative or
+// exponent outside what the format can write. `line` is the element line (1 or 2) holding it.
+struct ElementValueFault {
+    int line = 0;
+    std::string reason;
+};
+std::optional<ElementValueFault> FindElementValueFault(const SatelliteRecord& record);
 
 // Epoch YYDDD.DDDDDDDD to a Julian Date: years 57..99 are 19xx, 00..56 are 20xx.
 double SatelliteEpochToJd(double epoch);

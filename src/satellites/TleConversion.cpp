@@ -1,9 +1,11 @@
 // Two-line element sets to the mean elements and the constants both models derive once.
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "ephemeris/Constants.h"
+#include "satellites/ElementSetText.h"
 #include "satellites/NearEarthModels.h"
 #include "satellites/SatelliteConstants.h"
 #include "satellites/SatellitePropagation.h"
@@ -89,7 +91,62 @@ void DeriveOrbit(SatelliteElements& e) {
     e.deepSpace = e.periodMin >= kDeepSpacePeriodMinutes;
 }
 
+std::string FieldText(const std::string& line, size_t first, size_t last) {
+    std::string text = line.substr(first, last + 1 - first);
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+    return "\"" + text + "\"";
+}
+
+// The exponent of a field with an assumed point: a sign (or blank) and one digit.
+std::optional<std::string> ExponentFault(const std::string& line, size_t first, const char* field) {
+    const char sign = line[first + 6], digit = line[first + 7];
+    if ((sign == ' ' || sign == '+' || sign == '-') && digit >= '0' && digit <= '9') return std::nullopt;
+    return "exponent " + FieldText(line, first + 6, first + 7) + " of " + field + " is not a sign and one digit";
+}
+
+std::optional<std::string> AngleFault(const std::string& line, size_t first, double radians, int highestDegrees,
+                                      const char* field) {
+    const double degrees = radians * kRadToDeg;
+    if (degrees >= 0.0 && degrees <= highestDegrees) return std::nullopt;
+    return std::string(field) + " " + FieldText(line, first, first + 7) + " is not between 0 and " +
+           std::to_string(highestDegrees);
+}
+
+std::optional<std::string> Line1Fault(const std::string& l1) {
+    if (auto fault = ExponentFault(l1, 44, "the second derivative")) return fault;
+    if (auto fault = ExponentFault(l1, 53, "B*")) return fault;
+    // The format writes it as a sign and a fraction.
+    if (std::fabs(ReadField(l1, 33, 42)) >= 1.0)
+        return "first derivative " + FieldText(l1, 33, 42) + " is not between -1 and 1";
+    return std::nullopt;
+}
+
+std::optional<std::string> Line2Fault(const std::string& l2, const SatelliteElements& e) {
+    if (auto fault = AngleFault(l2, 8, e.inclination, 180, "inclination")) return fault;
+    if (auto fault = AngleFault(l2, 17, e.node, 360, "node")) return fault;
+    if (auto fault = AngleFault(l2, 34, e.perigee, 360, "argument of perigee")) return fault;
+    if (auto fault = AngleFault(l2, 43, e.meanAnomaly, 360, "mean anomaly")) return fault;
+    if (!(e.meanMotion > 0.0)) return "mean motion " + FieldText(l2, 52, 62) + " is not above 0";
+    // Kepler's third law, before the models' corrections, is plenty to tell an orbit that
+    // dips below the ground (where the models' terms grow without bound).
+    const double semiMajorAxis = std::pow(kKe / e.meanMotion, 2.0 / 3.0);
+    if (semiMajorAxis * (1.0 - e.eccentricity) < 1.0) return std::string("perigee below the Earth's surface");
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<ElementValueFault> FindElementValueFault(const SatelliteRecord& record) {
+    for (const int line : {1, 2})
+        if ((line == 1 ? record.line1 : record.line2).size() != kElementLineLength)
+            return ElementValueFault{line, "not 69 characters"};
+    SatelliteElements e;
+    ReadElementLines(record, e);
+    if (auto fault = Line1Fault(record.line1)) return ElementValueFault{1, *fault};
+    if (auto fault = Line2Fault(record.line2, e)) return ElementValueFault{2, *fault};
+    return std::nullopt;
+}
 
 double SatelliteEpochToJd(double epoch) {
     const double yearDigits = std::floor(epoch / 1000.0);

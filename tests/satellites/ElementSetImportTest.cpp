@@ -82,6 +82,38 @@ TEST_F(SatelliteDataTest, FaultySetsAreReportedByLineAndSkipped) {
     EXPECT_EQ(rejectedLines, (std::vector<int>{7, 11, 12, 16, 18}));
 }
 
+// Numbers the two-line format cannot hold, or that no orbit has, are refused at import with the
+// element line that holds them: the models must never see a mean motion of 0 (a NaN in every
+// term) or a perigee below the ground.
+TEST_F(SatelliteDataTest, SetsThatCannotBeAnOrbitAreRefusedByTheirLine) {
+    std::vector<std::string> l;
+    std::istringstream split(Bytes(Tle("visual-2025-07-20.tle")));
+    for (std::string line; l.size() < 3 && std::getline(split, line);) l.push_back(line);
+    struct Case { int line; size_t column; std::string field, reason; };
+    const Case cases[] = {
+        {2, 52, " 0.00000000", "mean motion \"0.00000000\" is not above 0"},
+        {2, 52, "-1.00000000", "mean motion \"-1.00000000\" is not above 0"},
+        {2, 52, "17.50000000", "perigee below the Earth's surface"},   // a = 0.98 Earth radii
+        {2, 26, "9000000", "perigee below the Earth's surface"},       // e = 0.9 at a = 1.13
+        {2, 8, "180.0001", "inclination \"180.0001\" is not between 0 and 180"},
+        {2, 43, "999.9999", "mean anomaly \"999.9999\" is not between 0 and 360"},
+        {1, 33, "9999999999", "first derivative \"9999999999\" is not between -1 and 1"},
+        {1, 50, "99", "exponent \"99\" of the second derivative is not a sign and one digit"},
+        {1, 59, "3x", "exponent \"3x\" of B* is not a sign and one digit"},
+    };
+    for (const Case& c : cases) {
+        std::string line1 = l[1], line2 = l[2];
+        std::string& changed = c.line == 1 ? line1 : line2;
+        changed.replace(c.column, c.field.size(), c.field);
+        changed[68] = char('0' + ElementLineChecksum(changed));
+        const ParsedElementSets parsed = ParseElementSets(l[0] + "\n" + line1 + "\n" + line2 + "\n");
+        EXPECT_TRUE(parsed.records.empty()) << c.field;
+        ASSERT_EQ(parsed.rejects.size(), 1u) << c.field;
+        EXPECT_EQ(parsed.rejects[0].line, 1 + c.line) << c.field;
+        EXPECT_EQ(parsed.rejects[0].reason, c.reason);
+    }
+}
+
 // A failed fetch, an error page or a text without one valid set leaves the database as it was.
 TEST_F(SatelliteDataTest, FailedImportsKeepThePreviousDatabase) {
     test::LocalHttpServer server({{"/visual.txt", {200, Bytes(Tle("visual-2025-07-20.tle"))}},
