@@ -96,15 +96,16 @@ bool ReadWhole(std::string_view text, int32_t& value) {
     return true;
 }
 
-// The entry as the line writes it, for what the catalogs do not hold.
-ListEntry LineEntry(const std::vector<std::string_view>& fields, int32_t catalog, int32_t number, int32_t type) {
+// The entry as the line writes it (at `ra` hours, `dec` degrees), for what the catalogs do not hold.
+ListEntry LineEntry(const std::vector<std::string_view>& fields, int32_t catalog, int32_t number, int32_t type,
+                    double ra, double dec) {
     ListEntry entry;
     entry.name = std::string(TrimBlanks(fields[2]));
     entry.catalog = int16_t(catalog);
     entry.number = number;
     entry.type = int16_t(type);
-    entry.ra = float(ParseSexagesimal(TrimBlanks(fields[5])));
-    entry.dec = float(ParseSexagesimal(TrimBlanks(fields[6])));
+    entry.ra = float(ra);
+    entry.dec = float(dec);
     entry.constellation = int16_t(ConstellationOfPosition(entry.ra, entry.dec, kJ2000Jd));
     entry.magnitudeX10 = int32_t(std::lround(ParseDecimal(fields[7]) * 10.0));
     entry.size1 = int16_t(ParseInteger(TrimBlanks(fields[8])));
@@ -123,13 +124,16 @@ bool ParseMemoLine(std::string_view line, CatalogSession& sky, InfoSink& message
     const std::vector<std::string_view> fields = SplitFields(line);
     int32_t number = 0;
     if (fields.size() != kMemoFieldCount || !ReadWhole(fields[1], number)) return false;
+    const auto ra = ParseCoordinate(TrimBlanks(fields[5]), 0.0, 24.0);
+    const auto dec = ParseCoordinate(TrimBlanks(fields[6]), -90.0, 90.0);
+    if (!ra || !dec) return false;
     const int32_t type = TypeOfCode(TrimBlanks(fields[3]));
     const int32_t catalog = CatalogOfPrefix(sky.catalogs, TrimBlanks(fields[0]), type);
     if (catalog < 0) return false;
     std::string problem;
     const bool lookedUp = catalog != kCatalogPlanet && !TrimBlanks(Prefix(sky.catalogs, catalog)).empty() &&
                           FindListTarget(sky, messages, catalog, number, entry, problem) == ListTargetSearch::Found;
-    if (!lookedUp) entry = LineEntry(fields, catalog, number, type);
+    if (!lookedUp) entry = LineEntry(fields, catalog, number, type, *ra, *dec);
     return true;
 }
 

@@ -42,9 +42,11 @@ bool ReadMemoText(const std::string& path, std::string& text);
 // Empties `list` and fills it from memo text. Catalog objects and stars are looked up in the
 // catalogs (the numbered lists through their tables) and filled from there; planets, the
 // entries the catalogs do not hold and those without a catalog prefix are taken from the
-// line. A line that cannot be read ends the import with "Failed to load data. Check line" and
-// the text from that line on, and false; an entry the list refuses is reported with
-// "Already loaded:" and the first 30 characters of its line.
+// line. A line that cannot be read (not eleven fields, no whole number, a right ascension
+// outside 0..24 h or a declination outside -90..90 degrees, minutes or seconds of 60 or more)
+// ends the import with "Failed to load data. Check line" and the text from that line on, and
+// false; an entry the list refuses is reported with "Already loaded:" and the first 30
+// characters of its line.
 bool ImportListMemo(std::string_view text, CatalogSession& sky, InfoSink& messages, ObservingList& list);
 
 }  // namespace vsp

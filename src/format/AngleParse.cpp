@@ -70,6 +70,14 @@ double ParseSexagesimal(std::string_view text) {
     return BeginsWithMinus(text) ? -value : value;
 }
 
+std::optional<double> ParseCoordinate(std::string_view text, double lowest, double highest) {
+    int first = 0, second = 0, third = 0;
+    if (SplitSexagesimal(text, first, second, third) && (second >= 60 || third >= 60)) return std::nullopt;
+    const double value = ParseSexagesimal(text);
+    if (!(value >= lowest && value <= highest)) return std::nullopt;
+    return value;
+}
+
 double ParseSexagesimalDeclination(std::string_view text) {
     int first = 0, second = 0, third = 0;
     if (!SplitSexagesimal(text, first, second, third)) return ParseDecimal(text);

@@ -3,6 +3,7 @@
 // Sexagesimal text may use any separators ("23 45 12", "23h45m12", "23:45:12"), and
 // "23h45.2" gives the minutes in tenths; "23.75" is a plain decimal.
 
+#include <optional>
 #include <string_view>
 
 namespace vsp {
@@ -12,6 +13,10 @@ namespace vsp {
 int SplitSexagesimal(std::string_view text, int& first, int& second, int& third);
 // Hours or degrees as typed; negative when the text begins with '-' ("-0:30:00" gives -0.5).
 double ParseSexagesimal(std::string_view text);
+// ParseSexagesimal's value for a coordinate read from a file: nothing when it lies outside
+// [lowest, highest] or its minutes or seconds are not below 60 ("1e308" is not 1 h 308 min).
+// Blank text reads as 0, as it always has.
+std::optional<double> ParseCoordinate(std::string_view text, double lowest, double highest);
 // The same value summed as |first| + (60 second + third) / 3600, as the declinations of the
 // user object records are read.
 double ParseSexagesimalDeclination(std::string_view text);
