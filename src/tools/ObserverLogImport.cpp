@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kExportTitle = "Vespertar Observer log ";
 
 bool IsPassedOver(std::string_view line) {
-    return line.find_first_not_of(" \t\r") == std::string_view::npos || line.starts_with(kExportTitle) ||
+    return line.find_first_not_of(" \t\r\n") == std::string_view::npos || line.starts_with(kExportTitle) ||
            line.starts_with(std::string_view(kLogExportColumns).substr(0, 10));
 }
 
@@ -21,9 +21,9 @@ bool ImportLogs(const ProgramDir& dir, std::string_view text, DateOrder order, I
     counts = {};
     RecordingInfoSink saveMessages;  // a refused name is a rejected line, not a box per line
     while (!text.empty()) {
-        const size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const size_t length = LogExportRecordLength(text);
+        const std::string_view line = text.substr(0, length);
+        text.remove_prefix(length);
         if (IsPassedOver(line)) continue;
         ObserverLogRecord note;
         const bool accepted = ParseLogExportLine(line, order, note) && SaveLog(dir, note, "", saveMessages);

@@ -1,7 +1,8 @@
 #pragma once
 // Notes read back from the text the export writes (or any text in its columns): each line
-// that reads as a note is saved under userlogs/, replacing a note of the same name; the
-// export's header lines and blank lines are passed over; every other line is rejected.
+// (with the line breaks its quoted texts hold) that reads as a note is saved under userlogs/,
+// replacing a note of the same name; the export's header lines and blank lines are passed
+// over; every other line is rejected.
 
 #include <string_view>
 

@@ -13,6 +13,7 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "format/AngleParse.h"
+#include "platform/SeparatedText.h"
 
 namespace vsp {
 namespace {
@@ -46,15 +47,7 @@ std::string Printed(const char* format, double value) {
     return text;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (size_t start = 0;;) {
-        const size_t end = line.find(';', start);
-        fields.push_back(line.substr(start, end - start));
-        if (end == std::string_view::npos) return fields;
-        start = end + 1;
-    }
-}
+constexpr char kSeparator = ';';
 
 std::string TextField(std::string_view field) { return field == " " ? "" : std::string(field); }
 
@@ -150,13 +143,14 @@ std::string LogExportLine(const ObserverLogRecord& note, DateOrder order, const 
         std::to_string(note.impression),
     };
     std::string line;
-    for (const std::string& field : fields) line += (field.empty() ? " " : field) + ";";
+    for (const std::string& field : fields) line += (field.empty() ? " " : QuotedField(field, kSeparator)) + kSeparator;
     return line + ";\n";
 }
 
+size_t LogExportRecordLength(std::string_view text) { return SeparatedRecordLength(text, kSeparator); }
+
 bool ParseLogExportLine(std::string_view line, DateOrder order, ObserverLogRecord& note) {
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    const std::vector<std::string_view> f = SplitFields(line);
+    const std::vector<std::string> f = SplitSeparatedRecord(line, kSeparator);
     if (f.size() < kExportFieldCount) return false;
     ObserverLogRecord read;
     read.objectName = TextField(f[2]).substr(0, kLogObjectNameChars);
@@ -165,8 +159,11 @@ bool ParseLogExportLine(std::string_view line, DateOrder order, ObserverLogRecor
         !ReadChoice(f[17], 0, 1 << 30, read.eyepiece) || !ReadChoice(f[18], 0, 2, read.detection) ||
         !ReadChoice(f[19], 0, 1, read.impression))
         return false;
-    read.ra = float(ParseSexagesimal(f[3]));
-    read.dec = float(ParseSexagesimal(f[4]));
+    const auto ra = ParseCoordinate(f[3], 0.0, 24.0);
+    const auto dec = ParseCoordinate(f[4], -90.0, 90.0);
+    if (!ra || !dec) return false;
+    read.ra = float(*ra);
+    read.dec = float(*dec);
     read.objectType = TypeOfName(TextField(f[5]));
     read.objectMagnitudeX10 = int32_t(std::lround(ParseDecimal(f[6]) * 10.0));
     read.moonPhasePercent = ParseInteger(f[8]);

@@ -30,11 +30,16 @@ bool ParseNoteTime(std::string_view text, ObserverLogRecord& note);
 inline constexpr char kLogExportColumns[] =
     "Date;Time;Object;RA;Dec;Type;Obj Mag;Const;Moon;Sun;Vis. Mag;Transparency;Seeing;Scope;Location;Filter;Log\n";
 
-// The note's export line; an empty text field is written as one blank.
+// The note's export line; an empty text field is written as one blank, a text that holds ';',
+// a double quote or a line break is quoted as spreadsheet programs read it (SeparatedText.h),
+// so such a "line" may run over several lines of the file.
 std::string LogExportLine(const ObserverLogRecord& note, DateOrder order, const TextFormats& formats);
+// The length of the first export line of `text` with its line end, quoted line breaks inside.
+size_t LogExportRecordLength(std::string_view text);
 // A line of the export back into a note (the constellation, derived from the place, is not
 // read). False for a line that is not one: too few fields, an unreadable date or time, no
-// object name, or a choice out of its range.
+// object name, a place out of range (RA 0..24 h, Dec -90..90 degrees) or a choice out of its
+// range.
 bool ParseLogExportLine(std::string_view line, DateOrder order, ObserverLogRecord& note);
 
 }  // namespace vsp

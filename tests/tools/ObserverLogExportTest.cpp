@@ -105,7 +105,9 @@ TEST_F(ObserverLogExportTest, SplitsPastTheLimit) {
     EXPECT_EQ(Message(1), "200 Observer logs exported.");
 }
 
-// What the export writes, the import reads back into the same notes (month-first dates).
+// What the export writes, the import reads back into the same notes (month-first dates), texts
+// with the separator, quotes and line breaks too: those are quoted as spreadsheets read them.
+// A line whose place is out of range is rejected.
 TEST_F(ObserverLogExportTest, ImportOfAnExportGivesTheSameNotes) {
     ObserverLogRecord note = M42();
     Save(note);
@@ -115,16 +117,24 @@ TEST_F(ObserverLogExportTest, ImportOfAnExportGivesTheSameNotes) {
     note.dec = 89.5f;
     note.logText = "";
     Save(note);
+    note.objectName = "M1;M2";
+    note.scope = "8\" f/5";
+    note.filter = "\"UHC\"";
+    note.logText = "seen; \"faint\"\nsecond line\r\nthird;";
+    Save(note);
     ASSERT_TRUE(Export(DateOrder::MonthFirst));
-    const std::string text = Exported("logs_2.txt");
+    const std::string text = Exported("logs_3.txt");
+    EXPECT_NE(text.find(";\"8\"\" f/5\";Oslo;\"\"\"UHC\"\"\";\"seen; \"\"faint\"\"\nsecond line\r\nthird;\";3;"),
+              std::string::npos);
     for (const std::string& name : ListLogs(home_.Dir())) DeleteLog(home_.Dir(), name);
     LogImportCounts counts;
     messages_.messages.clear();
-    ASSERT_TRUE(ImportLogs(home_.Dir(), text + "garbage;line\n13/40/2024;xx\n", DateOrder::MonthFirst, messages_,
-                           counts));
-    EXPECT_EQ(Message(0), "2 User log uploaded, 2 rejected.");
+    const std::string farAway = "01/05/2024;21:07;Far;24.5;0;Bright Nebula;4.0;Orion;37%;-12\xB0;6.3;2;1; ; ; ; ;3;2;1;;\n";
+    ASSERT_TRUE(ImportLogs(home_.Dir(), text + "garbage;line\n13/40/2024;xx\n" + farAway, DateOrder::MonthFirst,
+                           messages_, counts));
+    EXPECT_EQ(Message(0), "3 User log uploaded, 3 rejected.");
     ASSERT_TRUE(Export(DateOrder::MonthFirst));
-    EXPECT_EQ(Exported("logs_2.txt"), text);
+    EXPECT_EQ(Exported("logs_3.txt"), text);
     EXPECT_FALSE(ImportLogs(home_.Dir(), "nothing here\n", DateOrder::MonthFirst, messages_, counts));
     EXPECT_EQ(messages_.messages.back().first, kNoLogLoadedMessage);
 }
