@@ -159,7 +159,8 @@ Lx200Handshake EvaluateLx200Handshake(DriveId drive, size_t bytesRead) {
 }
 
 Lx200GotoReply EvaluateSlewReply(std::string_view reply) {
-    return reply.empty() ? Lx200GotoReply::Refused : Lx200GotoReply::Accepted;
+    const bool known = !reply.empty() && (reply[0] == '0' || reply[0] == '1' || reply[0] == '2');
+    return known ? Lx200GotoReply::Accepted : Lx200GotoReply::Refused;
 }
 
 std::optional<double> ParseLx200Ra(std::string_view reply) {

@@ -62,8 +62,9 @@ struct Lx200Handshake {
 };
 Lx200Handshake EvaluateLx200Handshake(DriveId drive, size_t bytesRead);
 
-// Any reply byte to a slew means the mount took it (a refusal text still counts); only
-// silence is a refusal.
+// The reply to a slew: '0', or the '1' or '2' that begins a refusal text ("1Object Below
+// Horizon#"), means the mount took the command (a refusal text still counts); silence, or any
+// other first byte (line noise, another device), is a refusal.
 enum class Lx200GotoReply { Accepted, Refused };
 Lx200GotoReply EvaluateSlewReply(std::string_view reply);
 

@@ -72,11 +72,10 @@ GotoOutcome Lx200Protocol::Goto(EquatorialPosition target) {
     }
     if (!SendReported(lx200::kSlew)) return GotoOutcome::NotSent;
     const std::string first = ReadReply(link_, 1);
-    if (EvaluateSlewReply(first) == Lx200GotoReply::Refused) return GotoOutcome::Refused;
-    // A refusal text ("1Object below horizon#") is read away so it cannot be taken for the
-    // answer to the next command.
-    ReadUntil(std::nullopt);
-    return GotoOutcome::Accepted;
+    // A refusal text ("1Object below horizon#"), or the noise after a byte that is no answer,
+    // is read away so it cannot be taken for the answer to the next command.
+    if (!first.empty()) ReadUntil(std::nullopt);
+    return EvaluateSlewReply(first) == Lx200GotoReply::Accepted ? GotoOutcome::Accepted : GotoOutcome::Refused;
 }
 
 bool Lx200Protocol::Sync(EquatorialPosition position) {

@@ -68,9 +68,8 @@ GotoOutcome NexStarProtocol::Goto(EquatorialPosition target) {
                                                                          : GotoOutcome::NotSent;
     }
     if (!SendCommand(NexStarCoordinateCommand('R', target, NexStarPrecision::Short))) return GotoOutcome::NotSent;
-    // The acknowledgement is taken off the line; the slew starts either way.
-    ReadReply(link_, 1);
-    return GotoOutcome::Accepted;
+    // The hand controller acknowledges with '#'; anything else (silence, noise) is no goto.
+    return ReadReply(link_, 1) == std::string(1, nexstar::kAck) ? GotoOutcome::Accepted : GotoOutcome::Refused;
 }
 
 bool NexStarProtocol::Sync(EquatorialPosition position) {

@@ -65,8 +65,10 @@ TEST(Lx200Handshake, ReplyLengthDecidesLinkAndPrecision) {
     EXPECT_TRUE(EvaluateLx200Handshake(6, 9).connected);  // "12/06/26#"
     EXPECT_FALSE(EvaluateLx200Handshake(7, 10).connected);
     EXPECT_FALSE(EvaluateLx200Handshake(8, 10).connected);
-    // Only silence refuses a slew; "1Object Below Horizon#" is a reply all the same.
+    // Silence or noise refuses a slew; "1Object Below Horizon#" is a reply all the same.
     EXPECT_EQ(EvaluateSlewReply(""), Lx200GotoReply::Refused);
+    EXPECT_EQ(EvaluateSlewReply("\x93"), Lx200GotoReply::Refused);
+    EXPECT_EQ(EvaluateSlewReply("0"), Lx200GotoReply::Accepted);
     EXPECT_EQ(EvaluateSlewReply("1Object Below Horizon#"), Lx200GotoReply::Accepted);
 }
 

@@ -185,6 +185,21 @@ TEST_F(NexStarDispatch, SilenceAndGarbageFailAndReleaseThePort) {
     }
 }
 
+// The hand controllers acknowledge a goto with '#': noise, or silence, is a failed goto.
+TEST_F(NexStarDispatch, AGotoWithoutItsAcknowledgementFails) {
+    for (const int drive : {9, 10, 15, 20}) {
+        for (const std::string& reply : {std::string("\x93Z\xFF"), std::string()}) {
+            sink_.messages.clear();
+            const std::string end = drive == 15 ? "\r" : "";
+            ScriptedController controller(Script{{"Kx" + end, "x#"}, {"R2000,EAAA" + end, reply}});
+            EXPECT_EQ(Dispatcher(controller.Path(), drive).ScopeGoto(kTarget, -1), ScopeGotoResult::Failed) << drive;
+            EXPECT_EQ(sink_.messages, (Messages{{"Goto failed", ""}})) << drive;
+            link_.SetKeepOpen(0);
+            link_.SerialClose();
+        }
+    }
+}
+
 // The NexStar 5 and 8's binary exchanges, and the Ultima 2000's commands closed by a carriage
 // return, which the controller takes only once the return has come.
 TEST_F(NexStarDispatch, GotoArrivesOnTheEmulatedController) {

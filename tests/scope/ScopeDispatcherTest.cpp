@@ -85,12 +85,17 @@ TEST_F(DispatcherTest, SilenceFailsWithinTheTimeOutsAndReleasesThePort) {
         SerialPort other;
         EXPECT_TRUE(other.Open(mount.Path()));  // nothing left locked
     }
-    // A mount that answers the handshake but not the slew refuses the goto.
-    sink_.messages.clear();
-    ScriptedMount mount(Script{{":GD#", "+07*24#"}});
-    ScopeDispatcher& scope = Dispatcher(mount.Path(), 2);
-    EXPECT_EQ(scope.ScopeGoto(kTarget, -1), ScopeGotoResult::Failed);
-    EXPECT_EQ(sink_.messages, (Messages{{"Goto failed", ""}}));
+    // A mount that answers the handshake but not the slew, or answers it with noise, refuses
+    // the goto.
+    for (const Script& script : {Script{{":GD#", "+07*24#"}}, Script{{":GD#", "+07*24#"}, {"#:MS#", "\x93Zq\xFF"}}}) {
+        sink_.messages.clear();
+        ScriptedMount mount(script);
+        ScopeDispatcher& scope = Dispatcher(mount.Path(), 2);
+        EXPECT_EQ(scope.ScopeGoto(kTarget, -1), ScopeGotoResult::Failed) << script.size();
+        EXPECT_EQ(sink_.messages, (Messages{{"Goto failed", ""}}));
+        link_.SetKeepOpen(0);
+        link_.SerialClose();
+    }
 }
 
 TEST_F(DispatcherTest, GarbledPositionIsAFailedRead) {
