@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -52,6 +54,13 @@ bool WaitFor(int fd, short events, long long waitMs) {
     }
 }
 
+// The Unix 98 pseudo-terminal slaves (/dev/pts/N) have the majors 136 to 143.
+bool IsPseudoTerminal(int fd) {
+    struct stat device {};
+    return fstat(fd, &device) == 0 && S_ISCHR(device.st_mode) && major(device.st_rdev) >= 136 &&
+           major(device.st_rdev) <= 143;
+}
+
 void SetLine(int fd, int line, bool raised) {
     // A device without modem lines (a pseudo-terminal, some USB adapters) refuses; it has
     // nothing to set.
@@ -66,15 +75,18 @@ bool SerialPort::Open(const std::string& path) {
     Close();
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
-    // The lock keeps out every other open through this class, even by root; the exclusive
-    // mode keeps out other programs that do not run as root.
+    // The lock keeps out every other open through this class, even by root, and goes with the
+    // descriptor however the process ends. The exclusive mode also keeps out programs that do
+    // not lock, but it belongs to the terminal: it lasts until every descriptor of it is closed.
+    // A pseudo-terminal stays open at its other end (an emulator, socat), so there it would
+    // outlive a killed process and lock everyone out; it is set on real lines only.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
         close(fd);
         errno = code;
         return false;
     }
-    ioctl(fd, TIOCEXCL);  // fails only on a device that is not a terminal
+    exclusive_ = !IsPseudoTerminal(fd) && ioctl(fd, TIOCEXCL) == 0;  // fails on a device that is not a terminal
     fd_ = fd;
     return true;
 }
@@ -167,7 +179,8 @@ void SerialPort::Purge() {
 
 void SerialPort::Close() {
     if (fd_ < 0) return;
-    ioctl(fd_, TIOCNXCL);  // the exclusive mode outlives this descriptor otherwise
+    if (exclusive_) ioctl(fd_, TIOCNXCL);  // another descriptor of the line would keep it otherwise
+    exclusive_ = false;
     close(fd_);
     fd_ = -1;
 }

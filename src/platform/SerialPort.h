@@ -41,8 +41,10 @@ public:
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
-    // An existing device, for this object alone: a second open anywhere fails with EBUSY or
-    // EWOULDBLOCK until Close.
+    // An existing device, for this object alone: a second open through this class fails with
+    // EWOULDBLOCK until Close or the end of the process, however it ends; other programs that
+    // open a real serial line get EBUSY (its exclusive mode, which a pseudo-terminal does not
+    // get because it would outlive a killed process there). DeviceHolder tells who holds it.
     bool Open(const std::string& path);
     FramingResult SetFraming(const SerialFraming& framing);
     void SetTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
@@ -59,7 +61,13 @@ private:
     bool WaitSent(long long deadlineMs);
 
     int fd_ = -1;
+    bool exclusive_ = false;  // the line's exclusive mode set by Open
     SerialTimeouts timeouts_;
 };
+
+// The processes that hold the device at `path`, found through /proc: its lock holder
+// (/proc/locks), else the processes with it open that this user may see; "process 1234
+// (vespertar)", several joined by ", ", empty when none is found.
+std::string DeviceHolder(const std::string& path);
 
 }  // namespace vsp

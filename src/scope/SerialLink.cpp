@@ -1,8 +1,11 @@
 #include "scope/SerialLink.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
+
+#include "platform/SystemError.h"
 
 namespace vsp {
 
@@ -55,8 +58,14 @@ int SerialLink::SerialOpen(int port, int baud) {
     }
     const std::string name = ports_.Name(port);
     if (!port_.Open(name)) {
+        const int code = LastSystemErrorCode();
         keepOpen_ = 0;
-        sink_.InfoBox("Can't open serial port", name);
+        std::string why;
+        if (code == EBUSY || code == EWOULDBLOCK) {
+            const std::string holder = DeviceHolder(name);
+            why = holder.empty() ? " (busy)" : " (in use by " + holder + ")";
+        }
+        sink_.InfoBox("Can't open serial port", name + why);
         return 0;
     }
     framing_ = SerialFraming{.baud = baud, .checkParity = true};

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -117,6 +120,25 @@ TEST_F(SerialLinkTest, ABabblingDeviceDoesNotHoldTheSend) {
     babbler.join();
 }
 
+// A session killed outright (kill -9) leaves nothing held: the lock goes with the process, and a
+// pseudo-terminal, which its other end keeps alive, is never put in exclusive mode (that would
+// outlast the process and turn every other user away with EBUSY).
+TEST_F(SerialLinkTest, AKilledSessionLeavesThePortFree) {
+    const pid_t session = fork();
+    if (session == 0) {
+        SerialPort port;
+        if (port.Open(path_)) raise(SIGKILL);
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(session, &status, 0), session);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    int exclusive = -1;
+    ASSERT_EQ(ioctl(held_, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    EXPECT_EQ(link_.SerialOpen(port_, 9600), 1);
+}
+
 TEST_F(SerialLinkTest, AMissingOrBusyPortIsToldAndReleasedOnlyAfterAFailure) {
     RecordingInfoSink otherSink;
     SerialLink other(prefs_, otherSink, PortList(), [](int) {});
@@ -124,8 +146,9 @@ TEST_F(SerialLinkTest, AMissingOrBusyPortIsToldAndReleasedOnlyAfterAFailure) {
     ASSERT_EQ(link_.SerialOpen(port_, 9600), 1);
     const int busy = other.Ports().Add(path_);
     EXPECT_EQ(other.SerialOpen(busy, 9600), 0);
+    const std::string holder = " (in use by process " + std::to_string(getpid()) + " (test_scope))";
     EXPECT_EQ(otherSink.messages, (Messages{{"Can't open serial port", "/dev/vespertar-none"},
-                                            {"Can't open serial port", path_}}));
+                                            {"Can't open serial port", path_ + holder}}));
 
     link_.SerialClose();  // kept open after a good open
     EXPECT_TRUE(link_.SerialIsOpen());
