@@ -42,15 +42,16 @@ std::string DegreeText(int degrees) {
 }  // namespace
 
 void ChartRedraw::DrawCurve(int steps, const std::function<ChartVector(int)>& point) {
-    bool penDown = false;
-    ScreenPoint last;
-    for (int i = 0; i <= steps; ++i) {
-        const ScreenPoint p = Place(point(i));
-        const bool jump = horizonView_ && penDown && std::abs(p.x - last.x) >= 80 * pu_;
-        if (p.visible && penDown && !jump) canvas_.DrawLine(last.x, last.y, p.x, p.y);
-        penDown = p.visible;
-        last = p;
-    }
+    view_.WithProjection([&](const auto& projection) {
+        bool penDown = false;
+        ScreenPoint last;
+        for (int i = 0; i <= steps; ++i) {
+            const ScreenPoint p = PlaceWith(projection, point(i));
+            if (p.visible && penDown && !CrossesSeam(last, p)) canvas_.DrawLine(last.x, last.y, p.x, p.y);
+            penDown = p.visible;
+            last = p;
+        }
+    });
 }
 
 void ChartRedraw::DrawCentredText(int x, int y, std::string_view text, FontId font) {
@@ -80,7 +81,7 @@ void ChartRedraw::DrawAltAzScale() {
         DrawAltAzGrid();
         return;
     }
-    const double pixelsPerDegree = std::abs(view_.ScaleX()) / 65536.0;
+    const double pixelsPerDegree = view_.PixelsPerDegree();
     if (pixelsPerDegree <= 0.0) return;
     DrawAltitudeLines(pixelsPerDegree);
     DrawAzimuthTicks(pixelsPerDegree);
@@ -179,8 +180,8 @@ void ChartRedraw::DrawCompass() {
             continue;
         }
         if (!view_.UsesHorizontalFrame()) return;
-        ScreenPoint p = horizontal_ ? view_.HorizontalToScreen(point.azimuth, 0.0) : Place(FrameVector(point.azimuth, 0.0));
-        if (!p.visible && !horizontal_) continue;
+        ScreenPoint p = view_.HorizontalToScreen(point.azimuth, 0.0);
+        if (!p.visible) continue;
         if (horizontal_) {
             // Just outside the horizon circle.
             const double dx = p.x - view_.CenterX(), dy = p.y - view_.CenterY();

@@ -41,20 +41,19 @@ void ChartRedraw::PlaceObjects() {
     std::vector<ChartObject>& objects = *scene_.objects;
     // A lone record (a finder chart's object) is always shown.
     const int limitTenths = int(limits_.object * (objects.size() < 2 ? 100.0f : 10.0f));
-    const bool visibleOnly = view_.ChartTypeValue() == kChartVisibleSky;
-    for (ChartObject& object : objects) {
-        object.screen.visible = false;
-        const bool shown = object.displayType == kTypeSolarSystem || object.alwaysShow ||
-                           object.magnitudeTenths <= limitTenths;
-        if (!shown) continue;
-        const ChartVector v = ObjectVector(object);
-        if (visibleOnly && v.z < 0) continue;
-        ScreenPoint p = Place(v);
-        if (!Inside(p)) continue;
-        object.screen = p;
-        AddPlaced(IsBody(object) ? PlacedKind::Body : PlacedKind::Object, object.designation, object.label, p,
-                  object.raHours, object.decDeg);
-    }
+    view_.WithProjection([&](const auto& projection) {
+        for (ChartObject& object : objects) {
+            object.screen.visible = false;
+            const bool shown = object.displayType == kTypeSolarSystem || object.alwaysShow ||
+                               object.magnitudeTenths <= limitTenths;
+            if (!shown) continue;
+            const ScreenPoint p = PlaceWith(projection, ObjectVector(object));
+            if (!Inside(p)) continue;
+            object.screen = p;
+            AddPlaced(IsBody(object) ? PlacedKind::Body : PlacedKind::Object, object.designation, object.label, p,
+                      object.raHours, object.decDeg);
+        }
+    });
 }
 
 void ChartRedraw::DrawObjectSymbols() {

@@ -40,19 +40,22 @@ void ChartRedraw::DrawStarSprite(int x, int y, int sizeClass, int colourTenths, 
 void ChartRedraw::PlaceBrightStars() {
     const int count = scene_.stars ? scene_.stars->DefaultStarsRead() : 0;
     brightPlaced_.assign(size_t(count), ScreenPoint{});
-    for (int i = 0; i < count; ++i) {
-        StarRecord& star = scene_.stars->DefaultStars()[size_t(i)];
-        ScreenPoint p = Place(BrightVector(i));
-        if (!Inside(p)) p.visible = false;
-        brightPlaced_[size_t(i)] = p;
-        star.screenX = p.x;
-        star.screenY = p.y;
-        star.hidden = p.visible ? 0 : 1;
-        if (!p.visible) continue;
-        const std::string& name = size_t(i) < scene_.brightStarNames.size() ? scene_.brightStarNames[size_t(i)] : "";
-        AddPlaced(PlacedKind::BrightStar, HrDesignation(star.number), name, p, AngleToHours(star.ra),
-                  AngleToDegrees(star.dec));
-    }
+    view_.WithProjection([&](const auto& projection) {
+        for (int i = 0; i < count; ++i) {
+            StarRecord& star = scene_.stars->DefaultStars()[size_t(i)];
+            ScreenPoint p = PlaceWith(projection, BrightVector(i));
+            if (!Inside(p)) p.visible = false;
+            brightPlaced_[size_t(i)] = p;
+            star.screenX = p.x;
+            star.screenY = p.y;
+            star.hidden = p.visible ? 0 : 1;
+            if (!p.visible) continue;
+            const std::string& name =
+                size_t(i) < scene_.brightStarNames.size() ? scene_.brightStarNames[size_t(i)] : "";
+            AddPlaced(PlacedKind::BrightStar, HrDesignation(star.number), name, p, AngleToHours(star.ra),
+                      AngleToDegrees(star.dec));
+        }
+    });
 }
 
 void ChartRedraw::DrawBrightStars() {
@@ -89,7 +92,7 @@ void ChartRedraw::DrawConstellationLines(bool endStars) {
         const ScreenPoint& a = brightPlaced_[size_t(line.from)];
         const ScreenPoint& b = brightPlaced_[size_t(line.to)];
         if (!a.visible || !b.visible) continue;
-        if (horizonView_ && std::abs(a.x - b.x) >= 80 * pu_) continue;
+        if (CrossesSeam(a, b)) continue;
         if (prefs_.constLines) canvas_.DrawLine(a.x, a.y, b.x, b.y);
         if (!endStars) continue;
         for (int index : {line.from, line.to}) {
@@ -196,21 +199,23 @@ void ChartRedraw::DrawCatalogStars() {
         RaWindows(raMinutes, raMargin, walk.windows);
     }
     const int extra = horizontal_ ? 1 : 0;
-    const std::function<bool(const StarRecord&, int16_t&, int16_t&)> draw = [&](const StarRecord& star, int16_t& x,
-                                                                                  int16_t& y) {
-        const ScreenPoint p = Place(view_.CatalogVector(star.ra, star.dec));
-        if (!Inside(p)) return false;
-        DrawStarSprite(p.x, p.y, StarSizeClass(star.magnitude), star.colour, extra);
-        x = int16_t(p.x);
-        y = int16_t(p.y);
-        AddPlaced(PlacedKind::Star, scene_.stars->Designation(star.number), "", p, AngleToHours(star.ra),
-                  AngleToDegrees(star.dec));
-        return true;
-    };
-    StarFieldTarget target(draw, options_.stopRequested);
-    scene_.stars->WalkRegion(walk, target);
+    view_.WithProjection([&](const auto& projection) {
+        const std::function<bool(const StarRecord&, int16_t&, int16_t&)> draw = [&](const StarRecord& star,
+                                                                                      int16_t& x, int16_t& y) {
+            const ScreenPoint p = PlaceWith(projection, view_.CatalogVector(star.ra, star.dec));
+            if (!Inside(p)) return false;
+            DrawStarSprite(p.x, p.y, StarSizeClass(star.magnitude), star.colour, extra);
+            x = int16_t(p.x);
+            y = int16_t(p.y);
+            AddPlaced(PlacedKind::Star, scene_.stars->Designation(star.number), "", p, AngleToHours(star.ra),
+                      AngleToDegrees(star.dec));
+            return true;
+        };
+        StarFieldTarget target(draw, options_.stopRequested);
+        scene_.stars->WalkRegion(walk, target);
+        drawn_.stopped = target.stopped;
+    });
     drawn_.starsListed = scene_.stars->Cache().Length();
-    drawn_.stopped = target.stopped;
 }
 
 void ChartRedraw::DrawStarsLegend() {

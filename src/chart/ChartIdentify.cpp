@@ -98,7 +98,7 @@ std::pair<int32_t, std::string> TappedStarIdentity(int32_t number, int32_t catal
 
 std::optional<ChartSelection> IdentifyAt(const ChartView& view, ChartScene& scene, int chartWidth, int x, int y) {
     const bool horizontal = IsHorizontalChart(view.ChartTypeValue());
-    if (view.ChartTypeValue() == kChartHorizonView) x = WrapIntoTurn(x, chartWidth, view);
+    x = WrapIntoTurn(x, chartWidth, view.TurnPixels());
     // The horizontal charts widen the search twice, the centred ones once and further.
     const int horizontalPasses[] = {1, 2, 4};
     const int centredPasses[] = {1, 3};

@@ -1,18 +1,10 @@
 #include "chart/ChartRedraw.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "chart/ChartLabels.h"
-#include "ephemeris/Constants.h"
 
 namespace vsp {
-namespace {
-
-// One azimuth turn of "Horizon View" in pixels.
-int HorizonTurnPixels(const ChartView& view) { return int(360.0 * std::abs(view.ScaleX()) / 65536.0); }
-
-}  // namespace
 
 ChartRedraw::ChartRedraw(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
                          ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn)
@@ -57,7 +49,7 @@ void ChartRedraw::PrepareView() {
                                     .monochrome = prefs_.starColor != 0,
                                     .scale = scale_});
     canvas_.SetTextScale(scale_);
-    turnPixels_ = HorizonTurnPixels(view_);
+    turnPixels_ = view_.TurnPixels();
     drawn_.fovLabel = FieldOfViewLabel(level_);
     drawn_.limitsLabel = LimitsLabel(limits_);
 }
@@ -72,7 +64,7 @@ void ChartRedraw::CentreOnSelection() {
     // Place the selection at the middle of the chart area; one below the horizon leaves the
     // chart where it was.
     view_.Prepare();
-    const ScreenPoint p = view_.ProjectHorizontalVector(*v);
+    const ScreenPoint p = view_.Project(*v);
     if (p.visible) view_.SetOrigin(view_.CenterX() + (width_ / 2 - p.x), view_.CenterY() + (height_ / 2 - p.y));
 }
 
@@ -120,18 +112,14 @@ void ChartRedraw::RunCentred() {
     DrawScopeMarker();
 }
 
-ScreenPoint ChartRedraw::Place(const ChartVector& v) const {
-    if (!horizontal_) return view_.ProjectCentred(v);
-    ScreenPoint p = view_.ProjectHorizontalVector(v);
-    if (p.visible && horizonView_) p.x = WrapIntoTurn(p.x, width_, view_);
-    return p;
+bool ChartRedraw::CrossesSeam(const ScreenPoint& a, const ScreenPoint& b) const {
+    return turnPixels_ > 0 && std::abs(a.x - b.x) >= 80 * pu_;
 }
 
-int WrapIntoTurn(int x, int width, const ChartView& view) {
-    const int turn = HorizonTurnPixels(view);
-    if (turn <= 0) return x;
-    if (x < 0) return x + turn;
-    if (x > width) return x - turn;
+int WrapIntoTurn(int x, int width, int turnPixels) {
+    if (turnPixels <= 0) return x;
+    if (x < 0) return x + turnPixels;
+    if (x > width) return x - turnPixels;
     return x;
 }
 
@@ -170,12 +158,6 @@ const ChartVector& ChartRedraw::BrightVector(int index) {
         scene_.brightGeneration = view_.FrameGeneration();
     }
     return scene_.brightVectors[size_t(index)];
-}
-
-ChartVector ChartRedraw::FrameVector(double firstDeg, double secondDeg) {
-    const double a = firstDeg * kDegToRad, b = secondDeg * kDegToRad;
-    return ChartVector{DoubleToUnit24(std::cos(b) * std::cos(a)), DoubleToUnit24(std::cos(b) * std::sin(a)),
-                       DoubleToUnit24(std::sin(b))};
 }
 
 void ChartRedraw::AddPlaced(PlacedKind kind, std::string designation, std::string name, const ScreenPoint& p,

@@ -22,16 +22,24 @@ private:
     void CentreOnSelection();
     void RunHorizontal();
     void RunCentred();
-    // Projection of the current chart type with the "Horizon View" wrap.
-    ScreenPoint Place(const ChartVector& v) const;
+    // The view's projection, brought into the displayed turn where the plane repeats. The
+    // loops over thousands of places use PlaceWith inside ChartView::WithProjection, which hands
+    // them the projection as its own class: no virtual call for each place.
+    ScreenPoint Place(const ChartVector& v) const { return PlaceWith(view_.Projection(), v); }
+    template <class Projection>
+    ScreenPoint PlaceWith(const Projection& projection, const ChartVector& v) const {
+        ScreenPoint p = projection.Forward(v);
+        if (p.visible && turnPixels_ > 0) p.x = WrapIntoTurn(p.x, width_, turnPixels_);
+        return p;
+    }
+    // A line between these places would cross the seam of a repeating plane (the panorama
+    // wraps at north): its ends lie 80 * pu pixels or more apart across.
+    bool CrossesSeam(const ScreenPoint& a, const ScreenPoint& b) const;
     ChartVector ObjectVector(ChartObject& object) const;
     ChartVector MarkVector(const ChartMark& mark) const;
     // The selected object's or star's vector; nothing without a selection.
     std::optional<ChartVector> SelectionVector();
     const ChartVector& BrightVector(int index);
-    // A direction of the chart's own frame (azimuth/altitude or right ascension/declination,
-    // degrees) as a vector.
-    static ChartVector FrameVector(double firstDeg, double secondDeg);
     int Scaled(int pixels) const { return int(pixels * scale_); }
     bool Inside(const ScreenPoint& p) const;
     // J2000 place under a bitmap pixel of the chart.
@@ -114,7 +122,7 @@ private:
     int height_ = 0;
     bool horizontal_ = true;
     bool horizonView_ = false;
-    int turnPixels_ = 0;  // one azimuth turn on "Horizon View"
+    int turnPixels_ = 0;  // one turn of a repeating plane ("Horizon View"), else 0
     std::vector<ScreenPoint> brightPlaced_;
 };
 

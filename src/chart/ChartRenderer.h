@@ -96,9 +96,10 @@ struct ChartRenderOptions {
     std::function<bool()> stopRequested = nullptr;
 };
 
-// The "Horizon View" panorama wraps at north: an x beyond either edge of a chart `width` pixels
-// wide comes back one azimuth turn over.
-int WrapIntoTurn(int x, int width, const ChartView& view);
+// A plane that repeats every `turnPixels` across (ChartView::TurnPixels: the "Horizon View"
+// panorama wraps at north): an x beyond either edge of a chart `width` pixels wide comes back
+// one turn over. Unchanged when turnPixels is 0.
+int WrapIntoTurn(int x, int width, int turnPixels);
 
 // One full redraw of the view's current type and level into `canvas` (already of the chart
 // area's size). The view must have its display, sky and centre set; the renderer prepares it.

@@ -2,40 +2,32 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <numbers>
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "shell/PreferenceTable.h"
 
 namespace vsp {
 namespace {
 
-constexpr std::array<int, kZoomLevelCount> kFieldOfViewTenths = {1800, 1500, 1200, 900, 600, 450, 300,
-                                                                 200,  100,  50,   25,  15,  10,  5};
-constexpr std::array<int32_t, kZoomLevelCount> kMagnification16 = {
-    65536,   91750,   115015,  153354,  230031,   306708,   458752,
-    688128,  1376256, 2752512, 5505024, 9175000, 13762560, 16500000};
-constexpr std::array<double, kZoomLevelCount> kProjectionAngleDeg = {110,   100,  92,  87,   70,   61.1, 40.1,
-                                                                     26.65, 13.4, 6.7, 3.55, 2.05, 1.35, 0.7};
-
-// The panorama's plane units per radian (0.8952465548 in Unit24): one degree is 2^18 units,
-// so that a 16.16 magnification of 1.0 gives one pixel per degree.
-constexpr Unit24 kPanoramaPlanePerRadian = 15019745;
-// The panorama is drawn at 0.8 of the magnification.
-constexpr int64_t kPanoramaShrink = 13421772;
-// Where a panorama looks until it is moved: south, with the horizon in the lower part.
-constexpr double kPanoramaMiddleAzDeg = 180.0;
-constexpr double kPanoramaMiddleAltDeg = 20.0;
-// Bodies this many pixels beyond the chart area are still placed (their symbols reach in).
-constexpr int kCullMarginPx = 30;
+// What a chart type is: its projection, its frame, how it starts mirrored and what it leaves
+// out. Only here does a chart type turn into a projection.
+struct ChartTypeShape {
+    ChartProjections::Kind projection;
+    bool horizontalFrame;  // azimuth/altitude; else J2000 right ascension/declination
+    int startSignX;        // before the flip of the level
+    bool horizonCut;       // nothing below the horizon (the horizontal charts cut it themselves)
+    SkyDirection middle;   // where a horizontal chart looks until it is moved (azimuth, altitude)
+};
+constexpr std::array<ChartTypeShape, kChartTypeCount> kChartTypes = {{
+    {ChartProjections::Kind::Stereographic, true, 1, true, {0.0, 90.0}},  // "Sky Map": the zenith
+    {ChartProjections::Kind::Panorama, true, -1, true, {180.0, 20.0}},    // "Horizon View": south, low
+    {ChartProjections::Kind::Orthographic, true, 1, false, {}},           // "Whole Sky"
+    {ChartProjections::Kind::Orthographic, true, 1, true, {}},            // "Visible Sky"
+    {ChartProjections::Kind::Orthographic, false, -1, false, {}},         // "Equatorial Sky"
+}};
 
 int ClampLevel(int level) { return std::clamp(level, 0, kZoomLevelCount - 1); }
-
-Unit24 RoundToUnit24(double value) {
-    constexpr double kLimit = std::numeric_limits<Unit24>::max();
-    return static_cast<Unit24>(std::llround(std::clamp(value * kUnit24One, -kLimit, kLimit)));
-}
 
 Matrix24 ToMatrix24(const Mat3& m) {
     Matrix24 out;
@@ -45,32 +37,7 @@ Matrix24 ToMatrix24(const Mat3& m) {
     return out;
 }
 
-double ReduceDegrees(double degrees) {
-    const double reduced = std::fmod(degrees, 360.0);
-    return reduced < 0.0 ? reduced + 360.0 : reduced;
-}
-
-Angle24 ReduceToTurn(double radians) {
-    Angle24 angle = RadiansToAngle24(std::fmod(radians + kTwoPi, kTwoPi));
-    return angle >= kFullTurn ? angle - kFullTurn : angle;
-}
-
-int32_t PixelOffset(Unit24 plane, int32_t scale16) {
-    return static_cast<int32_t>((static_cast<int64_t>(plane) * scale16) >> 24 >> 10);
-}
-
 }  // namespace
-
-int FieldOfViewTenths(int level) { return kFieldOfViewTenths[size_t(ClampLevel(level))]; }
-
-int32_t Magnification16(int level) { return kMagnification16[size_t(ClampLevel(level))]; }
-
-double ProjectionAngleDeg(int level) { return kProjectionAngleDeg[size_t(ClampLevel(level))]; }
-
-float GetSizeFactor(int level) {
-    if (level < 0 || level >= kZoomLevelCount) return 0.0f;
-    return static_cast<float>(1.0 / (0.375 * kFieldOfViewTenths[size_t(level)] / 10.0));
-}
 
 MagnitudeLimits GetMagnitudeLimits(int level, const Preferences& prefs, float scopeLimit, float eyeLimit) {
     return MagnitudeLimits{ZoomStarLimit(prefs, level, scopeLimit, eyeLimit),
@@ -92,21 +59,27 @@ void ChartView::SetDisplay(int pixelUnit, int widthPx, int heightPx) {
     pixelUnit_ = std::max(pixelUnit, 1);
     widthPx_ = widthPx;
     heightPx_ = heightPx;
-    for (int level = 0; level < kZoomLevelCount; ++level) magnification_[size_t(level)] = Magnification16(level) * pixelUnit_;
     originSet_ = false;
 }
 
 void ChartView::SetChartType(int type) {
     const bool wasHorizontalFrame = UsesHorizontalFrame();
     chartType_ = std::clamp(type, 0, kChartTypeCount - 1);
+    const ChartTypeShape& shape = kChartTypes[size_t(chartType_)];
+    projections_.chosen = shape.projection;
+    projections_.orthographic.SetHorizonCut(shape.horizonCut);
     zoomLevel_ = chartType_ == kChartHorizonView ? zoomLevelHorizon_ : zoomLevelOther_;
     originSet_ = false;
     if (wasHorizontalFrame != UsesHorizontalFrame()) BuildFrameMatrices();
 }
 
+bool ChartView::UsesHorizontalFrame() const { return kChartTypes[size_t(chartType_)].horizontalFrame; }
+
 int ChartView::SetZoomLevel(int level) {
-    const bool keepCentre = IsHorizontalChart(chartType_) && originSet_ && scaleX_ != 0 && scaleY_ != 0;
-    const SkyDirection centre = keepCentre ? PixelToHorizontal(widthPx_ / 2, heightPx_ / 2) : SkyDirection{};
+    const ChartProjection& projection = projections_.Current();
+    const bool keepCentre =
+        IsHorizontalChart(chartType_) && originSet_ && projection.ScaleX() != 0 && projection.ScaleY() != 0;
+    const SkyDirection centre = keepCentre ? projection.Backward(widthPx_ / 2, heightPx_ / 2) : SkyDirection{};
     zoomLevel_ = ClampLevel(level);
     (chartType_ == kChartHorizonView ? zoomLevelHorizon_ : zoomLevelOther_) = zoomLevel_;
     if (keepCentre) CentreHorizontalOn(centre.first, centre.second);
@@ -121,11 +94,7 @@ void ChartView::SetRememberedLevels(int horizonLevel, int otherLevel) {
 
 void ChartView::SetFlips(const std::array<int32_t, 10>& flipPerLevel) { flips_ = flipPerLevel; }
 
-void ChartView::SetSkyMapRotation(int degrees) {
-    skyMapRotation_ = degrees;
-    rotationCos_ = RoundToUnit24(std::cos(degrees * kDegToRad));
-    rotationSin_ = RoundToUnit24(std::sin(degrees * kDegToRad));
-}
+void ChartView::SetSkyMapRotation(int degrees) { projections_.skyMap.SetRotation(degrees); }
 
 void ChartView::SetSky(const ChartSky& sky) {
     sky_ = sky;
@@ -144,30 +113,12 @@ void ChartView::BuildFrameMatrices() {
     ++frameGeneration_;
 }
 
-void ChartView::SetCentre(double firstDeg, double secondDeg) {
-    centerFirst_ = firstDeg;
-    centerSecond_ = secondDeg;
-    SetCentreRotation();
-}
+void ChartView::SetCentre(double firstDeg, double secondDeg) { projections_.orthographic.SetCentre(firstDeg, secondDeg); }
 
-// The projection turns the frame by a quarter turn minus the centre's angle, which brings the
-// centre onto the depth axis with the frame's angle growing to the right before the x sign
-// (so azimuth grows to the right, and right ascension to the left once "Equatorial Sky"'s
-// x sign of -1 is applied).
-void ChartView::SetCentreRotation() {
-    const double a = centerFirst_ * kDegToRad, b = centerSecond_ * kDegToRad;
-    centreA_ = SinCos24{RoundToUnit24(std::cos(a)), RoundToUnit24(std::sin(a))};
-    centreB_ = SinCos24{RoundToUnit24(std::sin(b)), RoundToUnit24(std::cos(b))};
-}
-
+// The horizontal charts shift; a centred chart keeps its origin at the middle and turns.
 void ChartView::SetOrigin(int32_t x, int32_t y) {
-    originX_ = x;
-    originY_ = y;
     originSet_ = true;
-    if (IsHorizontalChart(chartType_)) {
-        centerX_ = x;
-        centerY_ = y;
-    }
+    if (IsHorizontalChart(chartType_)) projections_.Current().SetOrigin(x, y);
 }
 
 void ChartView::CentreHorizontalOn(double azDeg, double altDeg) {
@@ -185,123 +136,28 @@ void ChartView::PutAtMiddle(double azDeg, double altDeg) {
 }
 
 void ChartView::Prepare() {
-    signX_ = chartType_ == kChartHorizonView || chartType_ == kChartEquatorialSky ? -1 : 1;
-    signY_ = 1;
-    GetFlipSigns(zoomLevel_, flips_, signX_, signY_);
-    if (IsHorizontalChart(chartType_)) {
-        PrepareHorizontal();
-    } else {
-        PrepareCentred();
-    }
+    const ChartTypeShape& shape = kChartTypes[size_t(chartType_)];
+    int signX = shape.startSignX, signY = 1;
+    GetFlipSigns(zoomLevel_, flips_, signX, signY);
+    projections_.Current().Prepare(ProjectionSetup{zoomLevel_, pixelUnit_, widthPx_, heightPx_, signX, signY});
+    if (IsHorizontalChart(chartType_) && !originSet_) PutAtMiddle(shape.middle.first, shape.middle.second);
 }
 
-void ChartView::PrepareHorizontal() {
-    int32_t magnification = magnification_[size_t(zoomLevel_)];
-    if (chartType_ == kChartHorizonView) magnification = int32_t((magnification * kPanoramaShrink) >> 24);
-    scaleX_ = signX_ * magnification;
-    scaleY_ = signY_ * magnification;
-    if (!originSet_) {
-        const bool panorama = chartType_ == kChartHorizonView;
-        PutAtMiddle(panorama ? kPanoramaMiddleAzDeg : 0.0, panorama ? kPanoramaMiddleAltDeg : 90.0);
-    }
-    centerX_ = originX_;
-    centerY_ = originY_;
-}
-
-void ChartView::PrepareCentred() {
-    const double t = std::tan(ProjectionAngleDeg(zoomLevel_) * kDegToRad / 2.0);
-    const double scale0 = (2621440 / std::max(1, 32 / pixelUnit_)) / t;
-    centerX_ = widthPx_ / 2;
-    centerY_ = heightPx_ / 2;
-    boundX_ = RoundToUnit24((centerX_ + kCullMarginPx) * 1024.0 / scale0);
-    boundY_ = RoundToUnit24((centerY_ + kCullMarginPx) * 1024.0 / scale0);
-    const int32_t pixelsPerUnit = static_cast<int32_t>(scale0) >> 10;
-    scaleX_ = signX_ * pixelsPerUnit;
-    scaleY_ = signY_ * pixelsPerUnit;
-}
-
-// ---- horizontal charts ----
+// ---- sky to pixels ----
 
 ScreenPoint ChartView::ProjectHorizontal(Angle24 ra, Angle24 dec) const {
-    return ProjectHorizontalVector(RotateToFrame(catalogToHorizontal24_, ra, dec));
+    return Project(RotateToFrame(catalogToHorizontal24_, ra, dec));
 }
 
 ScreenPoint ChartView::ProjectHorizontalFloat(double raRad, double decRad, bool ofDate) const {
     const Vec3 u{{std::cos(decRad) * std::cos(raRad), std::cos(decRad) * std::sin(raRad), std::sin(decRad)}};
     const Vec3 v = MatMulVec(ofDate ? sky_.ofDateToHorizontal : sky_.catalogToHorizontal, u);
-    if (v[2] < 0.0) return {};
-    return PlaceHorizontal(ReduceToTurn(std::atan2(v[1], v[0])), RadiansToAngle24(std::asin(std::min(v[2], 1.0))));
-}
-
-ScreenPoint ChartView::ProjectHorizontalVector(const ChartVector& v) const {
-    if (v.z < 0) return {};
-    if (chartType_ == kChartHorizonView) return PlaceHorizontal(FixedAtan2(v.y, v.x), FixedArcsin(v.z));
-    // tan(z/2) (sin A, cos A) is (y, x) / (1 + sin h) for a unit vector: one division in place of
-    // the arcsine, arctangent, tangent, sine and cosine of the angle route.
-    const int64_t denominator = int64_t(kUnit24One) + v.z;
-    return PlaceStereographic(Unit24((int64_t(v.y) << 24) / denominator), Unit24((int64_t(v.x) << 24) / denominator));
-}
-
-ScreenPoint ChartView::PlaceHorizontal(Angle24 azimuth, Angle24 altitude) const {
-    if (chartType_ == kChartHorizonView) {
-        return PlaneToScreen(MultiplyUnit24(azimuth, kPanoramaPlanePerRadian),
-                             MultiplyUnit24(altitude, kPanoramaPlanePerRadian));
-    }
-    // Stereographic from the zenith: the horizon lies at r = 1.
-    const Unit24 r = FixedTan((kQuarterTurn - altitude) / 2);
-    const SinCos24 a = FixedSinCos(azimuth);
-    return PlaceStereographic(MultiplyUnit24(r, a.sin), MultiplyUnit24(r, a.cos));
-}
-
-ScreenPoint ChartView::PlaceStereographic(Unit24 east, Unit24 north) const {
-    return PlaneToScreen(MultiplyUnit24(rotationCos_, east) - MultiplyUnit24(rotationSin_, north),
-                         MultiplyUnit24(rotationSin_, east) + MultiplyUnit24(rotationCos_, north));
-}
-
-ScreenPoint ChartView::PlaneToScreen(Unit24 planeX, Unit24 planeY) const {
-    return ScreenPoint{true, centerX_ - PixelOffset(planeX, scaleX_), centerY_ - PixelOffset(planeY, scaleY_)};
+    return Project(ChartVector{DoubleToUnit24(v[0]), DoubleToUnit24(v[1]), DoubleToUnit24(v[2])});
 }
 
 ScreenPoint ChartView::HorizontalToScreen(double azDeg, double altDeg) const {
-    const double az = azDeg * kDegToRad, alt = altDeg * kDegToRad;
-    if (chartType_ == kChartHorizonView) {
-        return PlaneToScreen(RoundToUnit24(az * kPanoramaPlanePerRadian / kUnit24One),
-                             RoundToUnit24(alt * kPanoramaPlanePerRadian / kUnit24One));
-    }
-    const double r = std::tan((std::numbers::pi / 2.0 - alt) / 2.0);
-    const double c = Unit24ToDouble(rotationCos_), s = Unit24ToDouble(rotationSin_);
-    const double east = r * std::sin(az), north = r * std::cos(az);
-    return PlaneToScreen(RoundToUnit24(c * east - s * north), RoundToUnit24(s * east + c * north));
+    return projections_.Current().ForwardDegrees(azDeg, altDeg);
 }
-
-SkyDirection ChartView::ScreenToHorizontal(int32_t x, int32_t y) const {
-    return PixelToHorizontal(double(x) * pixelUnit_, double(y) * pixelUnit_);
-}
-
-SkyDirection ChartView::PixelToHorizontal(double xPx, double yPx) const {
-    const double dx = centerX_ - xPx, dy = centerY_ - yPx;
-    if (chartType_ == kChartHorizonView) return SkyDirection{ReduceDegrees(dx * 65536.0 / scaleX_), dy * 65536.0 / scaleY_};
-    const double planeX = dx * 1024.0 / scaleX_, planeY = dy * 1024.0 / scaleY_;
-    const double c = Unit24ToDouble(rotationCos_), s = Unit24ToDouble(rotationSin_);
-    const double north = planeY * c - planeX * s, east = planeX * c + planeY * s;
-    const double zenithDistance = 2.0 * std::atan(std::hypot(north, east));
-    return SkyDirection{ReduceDegrees(std::atan2(east, north) * kRadToDeg), 90.0 - zenithDistance * kRadToDeg};
-}
-
-SkyDirection ChartView::ScreenToEquatorial(int32_t x, int32_t y) const {
-    const SkyDirection h = ScreenToHorizontal(x, y);
-    return HorizontalToEquatorial(h.first, h.second);
-}
-
-SkyDirection ChartView::HorizontalToEquatorial(double azDeg, double altDeg) const {
-    const double az = azDeg * kDegToRad, alt = altDeg * kDegToRad;
-    const Vec3 h{{std::cos(alt) * std::cos(az), std::cos(alt) * std::sin(az), std::sin(alt)}};
-    const Vec3 e = MatMulVec(MatTranspose(sky_.catalogToHorizontal), h);
-    const double raHours = ReduceDegrees(std::atan2(e[1], e[0]) * kRadToDeg) / 15.0;
-    return SkyDirection{raHours, std::asin(std::clamp(e[2], -1.0, 1.0)) * kRadToDeg};
-}
-
-// ---- centred charts ----
 
 ChartVector ChartView::RotateToFrame(const Matrix24& m, Angle24 ra, Angle24 dec) const {
     const SinCos24 a = FixedSinCos(ra), d = FixedSinCos(dec);
@@ -322,65 +178,49 @@ ChartVector ChartView::CatalogVector(Angle24 ra, Angle24 dec) const {
     return RotateToFrame(catalogToFrame24_, ra, dec);
 }
 
-ScreenPoint ChartView::ProjectCentred(const ChartVector& v) const {
-    if (chartType_ == kChartVisibleSky && v.z < 0) return {};
-    const Unit24 across = MultiplyUnit24(centreA_.cos, v.x) - MultiplyUnit24(centreA_.sin, v.y);
-    if (across < -boundX_ || across > boundX_) return {};
-    const Unit24 toward = MultiplyUnit24(centreA_.sin, v.x) + MultiplyUnit24(centreA_.cos, v.y);
-    if (MultiplyUnit24(centreB_.cos, toward) + MultiplyUnit24(centreB_.sin, v.z) <= 0) return {};
-    const Unit24 up = MultiplyUnit24(centreB_.cos, v.z) - MultiplyUnit24(centreB_.sin, toward);
-    if (up < -boundY_ || up > boundY_) return {};
-    return ScreenPoint{true, centerX_ - MultiplyUnit24(across, scaleX_), centerY_ - MultiplyUnit24(up, scaleY_)};
+// ---- pixels to sky ----
+
+SkyDirection ChartView::PixelToCatalog(double x, double y) const {
+    const SkyDirection d = projections_.Current().Backward(x, y);
+    if (UsesHorizontalFrame()) return HorizontalToEquatorial(d.first, d.second);
+    return SkyDirection{d.first / 15.0, d.second};
 }
 
-// The chart frame's angles (radians) of a chart pixel of a centred chart.
-SkyDirection ChartView::PixelToFrame(double xPx, double yPx) const {
-    double across = (centerX_ - xPx) / scaleX_, up = (centerY_ - yPx) / scaleY_;
-    const double rim = across * across + up * up;
-    if (rim > 1.0) {
-        across /= std::sqrt(rim);
-        up /= std::sqrt(rim);
-    }
-    const double depth = std::sqrt(std::max(0.0, 1.0 - across * across - up * up));
-    const double cA = Unit24ToDouble(centreA_.cos), sA = Unit24ToDouble(centreA_.sin);
-    const double cB = Unit24ToDouble(centreB_.cos), sB = Unit24ToDouble(centreB_.sin);
-    const double toward = cB * depth - sB * up;
-    const double z = sB * depth + cB * up;
-    return SkyDirection{std::atan2(-sA * across + cA * toward, cA * across + sA * toward),
-                        std::asin(std::clamp(z, -1.0, 1.0))};
+SkyDirection ChartView::ScreenToHorizontal(int32_t x, int32_t y) const {
+    return projections_.Current().Backward(double(x) * pixelUnit_, double(y) * pixelUnit_);
 }
 
-void ChartView::ScreenToSkyCentred(int32_t x, int32_t y, Angle24& first, Angle24& second) const {
-    const SkyDirection d = PixelToFrame(x, y);
-    first = ReduceToTurn(d.first);
-    second = RadiansToAngle24(d.second);
-}
-
-SkyDirection ChartView::ScreenToCatalog(int32_t x, int32_t y) const {
+SkyDirection ChartView::ScreenToEquatorial(int32_t x, int32_t y) const {
     return PixelToCatalog(double(x) * pixelUnit_, double(y) * pixelUnit_);
 }
 
-SkyDirection ChartView::PixelToCatalog(double x, double y) const {
-    if (IsHorizontalChart(chartType_)) {
-        const SkyDirection h = PixelToHorizontal(x, y);
-        return HorizontalToEquatorial(h.first, h.second);
-    }
-    const SkyDirection d = PixelToFrame(x, y);
-    const double firstDeg = ReduceDegrees(d.first * kRadToDeg), secondDeg = d.second * kRadToDeg;
-    if (UsesHorizontalFrame()) return HorizontalToEquatorial(firstDeg, secondDeg);
-    return SkyDirection{firstDeg / 15.0, secondDeg};
+void ChartView::ScreenToSkyCentred(int32_t x, int32_t y, Angle24& first, Angle24& second) const {
+    const SkyDirection d = projections_.Current().Backward(x, y);
+    first = DegreesToAngle24(d.first);
+    second = DegreesToAngle24(d.second);
+}
+
+// ---- frames and centring ----
+
+SkyDirection ChartView::HorizontalToEquatorial(double azDeg, double altDeg) const {
+    const double az = azDeg * kDegToRad, alt = altDeg * kDegToRad;
+    const Vec3 h{{std::cos(alt) * std::cos(az), std::cos(alt) * std::sin(az), std::sin(alt)}};
+    const Vec3 e = MatMulVec(MatTranspose(sky_.catalogToHorizontal), h);
+    const double raHours = ReduceAngle(std::atan2(e[1], e[0]) * kRadToDeg, 360.0) / 15.0;
+    return SkyDirection{raHours, std::asin(std::clamp(e[2], -1.0, 1.0)) * kRadToDeg};
 }
 
 SkyDirection ChartView::CatalogToHorizontal(double raHours, double decDeg) const {
     const double ra = raHours * kHoursToRad, dec = decDeg * kDegToRad;
     const Vec3 h = MatMulVec(sky_.catalogToHorizontal,
                              Vec3{{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)}});
-    return SkyDirection{ReduceDegrees(std::atan2(h[1], h[0]) * kRadToDeg), std::asin(std::clamp(h[2], -1.0, 1.0)) * kRadToDeg};
+    return SkyDirection{ReduceAngle(std::atan2(h[1], h[0]) * kRadToDeg, 360.0),
+                        std::asin(std::clamp(h[2], -1.0, 1.0)) * kRadToDeg};
 }
 
 void ChartView::CentreOnVector(const ChartVector& v) {
     const double x = Unit24ToDouble(v.x), y = Unit24ToDouble(v.y), z = Unit24ToDouble(v.z);
-    SetCentre(ReduceDegrees(std::atan2(y, x) * kRadToDeg), std::asin(std::clamp(z, -1.0, 1.0)) * kRadToDeg);
+    SetCentre(ReduceAngle(std::atan2(y, x) * kRadToDeg, 360.0), std::asin(std::clamp(z, -1.0, 1.0)) * kRadToDeg);
 }
 
 }  // namespace vsp

@@ -1,7 +1,8 @@
 #pragma once
 // The chart view: which kind of chart is shown, where it looks, how far it is zoomed and how
 // it is mirrored, and the conversions between sky positions and chart pixels both ways.
-// Rendering and taps never project anything themselves; they ask the view.
+// Rendering and taps never project anything themselves; they ask the view, which asks the
+// projection of its chart type (ChartProjection.h), chosen when the type is set.
 //
 // Frames and units: catalog positions are J2000 right ascension and declination; the
 // horizontal frame is azimuth from north through east and altitude, geometric (no
@@ -14,9 +15,15 @@
 // unit sphere, truncated to whole pixels, F the projection angle of the zoom level.
 #include <array>
 #include <cstdint>
+#include <utility>
 
+#include "chart/ChartProjection.h"
 #include "chart/FixedPoint.h"
 #include "chart/FixedTrig.h"
+#include "chart/OrthographicProjection.h"
+#include "chart/PanoramaProjection.h"
+#include "chart/StereographicProjection.h"
+#include "chart/ZoomLevels.h"
 #include "ephemeris/Matrix.h"
 #include "shell/Preferences.h"
 
@@ -30,31 +37,12 @@ enum ChartType : int {
     kChartEquatorialSky = 4,  // "Equatorial Sky": orthographic in right ascension/declination
 };
 inline constexpr int kChartTypeCount = 5;
-inline constexpr int kZoomLevelCount = 14;
 
 inline bool IsHorizontalChart(int type) { return type == kChartSkyMap || type == kChartHorizonView; }
-
-// A unit vector in the chart's frame: in the horizontal frame x to the north, y to the east,
-// z to the zenith (azimuth = atan2(y, x)); in the equatorial frame (J2000) x to right
-// ascension 0h, y to 6h, z to the north pole.
-struct ChartVector {
-    Unit24 x = 0, y = 0, z = 0;
-};
 
 // A rotation matrix in Unit24, so that per-body rotations stay integer.
 struct Matrix24 {
     Unit24 m[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
-};
-
-struct ScreenPoint {
-    bool visible = false;
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
-struct SkyDirection {
-    double first = 0.0;   // azimuth or right ascension, degrees or hours as the caller says
-    double second = 0.0;  // altitude or declination, degrees
 };
 
 struct MagnitudeLimits {
@@ -74,13 +62,49 @@ struct ChartSky {
     Mat3 ofDateToCatalog;         // true equator of date -> J2000 (for the equatorial frame)
 };
 
+// The projections of the chart types, one of each kind, each keeping its own settings (the
+// disc's turn, the centre direction) while another kind is shown.
+struct ChartProjections {
+    enum class Kind { Stereographic, Panorama, Orthographic };
+
+private:
+    template <class Self, class Body>
+    static decltype(auto) VisitOf(Self& self, Body& body) {
+        switch (self.chosen) {
+            case Kind::Stereographic: return body(self.skyMap);
+            case Kind::Panorama: return body(self.panorama);
+            case Kind::Orthographic: break;
+        }
+        return body(self.orthographic);
+    }
+
+public:
+    // Runs body(projection) with the chosen projection as its own class.
+    template <class Body>
+    decltype(auto) Visit(Body&& body) {
+        return VisitOf(*this, body);
+    }
+    template <class Body>
+    decltype(auto) Visit(Body&& body) const {
+        return VisitOf(*this, body);
+    }
+    ChartProjection& Current() { return Visit([](ChartProjection& p) -> ChartProjection& { return p; }); }
+    const ChartProjection& Current() const {
+        return Visit([](const ChartProjection& p) -> const ChartProjection& { return p; });
+    }
+
+    Kind chosen = Kind::Stereographic;
+    StereographicProjection skyMap;
+    PanoramaProjection panorama;
+    OrthographicProjection orthographic;
+};
+
 class ChartView {
 public:
     // ---- set-up ----
-    // Pixel unit `pu` (logical pixels per inch / 48) and the chart area in pixels. The
-    // magnification table is scaled by `pu` once.
+    // Pixel unit `pu` (logical pixels per inch / 48) and the chart area in pixels.
     void SetDisplay(int pixelUnit, int widthPx, int heightPx);
-    // Switches the chart type and with it the remembered zoom level of that type.
+    // Switches the chart type, with it the projection and the remembered zoom level of that type.
     void SetChartType(int type);
     // Clamps into 0..13, stores it as the level of the current type and returns it. On a
     // horizontal chart whose origin was set, the direction at the middle of the chart stays there.
@@ -110,69 +134,75 @@ public:
     int ZoomLevelHorizon() const { return zoomLevelHorizon_; }
     int ZoomLevelOther() const { return zoomLevelOther_; }
     int PixelUnit() const { return pixelUnit_; }
-    int SignX() const { return signX_; }
-    int SignY() const { return signY_; }
-    int32_t CenterX() const { return centerX_; }
-    int32_t CenterY() const { return centerY_; }
+    int32_t CenterX() const { return Projection().CenterX(); }
+    int32_t CenterY() const { return Projection().CenterY(); }
     // 16.16 signed magnification (horizontal charts) or signed pixels per plane unit.
-    int32_t ScaleX() const { return scaleX_; }
-    int32_t ScaleY() const { return scaleY_; }
-    double CenterFirstDeg() const { return centerFirst_; }
-    double CenterSecondDeg() const { return centerSecond_; }
-    bool UsesHorizontalFrame() const { return chartType_ != kChartEquatorialSky; }
+    int32_t ScaleX() const { return Projection().ScaleX(); }
+    int32_t ScaleY() const { return Projection().ScaleY(); }
+    // Pixels per degree of sky at the projection's centre (everywhere on "Horizon View").
+    double PixelsPerDegree() const { return Projection().PixelsPerDegree(); }
+    // One turn of azimuth in pixels on "Horizon View", where the panorama repeats; else 0.
+    int32_t TurnPixels() const { return Projection().TurnPixels(); }
+    bool UsesHorizontalFrame() const;
     const ChartSky& Sky() const { return sky_; }
     // Bumped by every SetSky and frame change, so holders of cached vectors know to rebuild.
     uint32_t FrameGeneration() const { return frameGeneration_; }
 
-    // ---- horizontal charts ("Sky Map", "Horizon View") ----
-    // J2000 catalog place (Angle24) to pixels; not visible below the horizon.
+    // ---- sky to pixels ----
+    // The projection of the chart type; Prepare has set it up for the current level.
+    const ChartProjection& Projection() const { return projections_.Current(); }
+    // Runs body(projection) with that projection as its own class (StereographicProjection,
+    // PanoramaProjection or OrthographicProjection), so that a loop inside placing thousands
+    // of bodies makes no virtual call for each.
+    template <class Body>
+    decltype(auto) WithProjection(Body&& body) const {
+        return projections_.Visit(std::forward<Body>(body));
+    }
+    // A vector of the chart's frame to pixels, as the chart type projects: not placed below the
+    // horizon ("Sky Map", "Horizon View", "Visible Sky"), on the far hemisphere or beyond the
+    // culling bounds (the centred charts). The "Horizon View" wrap is the caller's (TurnPixels).
+    ScreenPoint Project(const ChartVector& v) const { return Projection().Forward(v); }
+    // A J2000 catalog place (Angle24) to pixels on the horizontal charts.
     ScreenPoint ProjectHorizontal(Angle24 ra, Angle24 dec) const;
-    // The same formulas in floating point, for places given in the true equator of date
-    // (bodies) or when fixed-point steps are too coarse; radians.
+    // The same from a place in radians, rotated in floating point: J2000, or the true equator
+    // of date (bodies) with `ofDate`.
     ScreenPoint ProjectHorizontalFloat(double raRad, double decRad, bool ofDate) const;
-    // Azimuth/altitude in degrees to pixels (no horizon test).
+    // A direction of the chart's frame in degrees (azimuth and altitude but on "Equatorial
+    // Sky") to pixels in floating point; "Sky Map" and "Horizon View" place it even below the
+    // horizon, the centred charts as Project places its FrameVector.
     ScreenPoint HorizontalToScreen(double azDeg, double altDeg) const;
-    // Pixels (logical units; multiplied by `pu` here) back to azimuth/altitude in degrees.
-    SkyDirection ScreenToHorizontal(int32_t x, int32_t y) const;
-    // Pixels back to J2000 right ascension (hours) and declination (degrees).
-    SkyDirection ScreenToEquatorial(int32_t x, int32_t y) const;
-
-    // ---- centred charts ----
     // A J2000 place as a unit vector in the chart's frame; `ofDate` for places in the true
     // equator of date (the Sun, the Moon, the planets).
     ChartVector PrecomputeVector(double raHours, double decDeg, bool ofDate) const;
     // The same for a J2000 place held as Angle24 (the extended star catalogs), all in fixed
     // point: CORDIC sine/cosine and a Unit24 copy of the frame matrix.
     ChartVector CatalogVector(Angle24 ra, Angle24 dec) const;
-    // Horizontal charts from a vector of the horizontal frame (z = sin altitude): steps 3-6 of
-    // the horizontal projection with altitude = arcsin z and azimuth from (x, y); this is how
-    // the renderer places everything on "Sky Map" and "Horizon View", so that precession and
-    // nutation are in. Not visible below the horizon.
-    ScreenPoint ProjectHorizontalVector(const ChartVector& v) const;
-    // Orthographic projection with culling; "Visible Sky" skips z < 0.
-    ScreenPoint ProjectCentred(const ChartVector& v) const;
-    // Chart pixels (not logical units) back to the chart's frame (azimuth/altitude or right
-    // ascension/declination as Angle24 in [0, 2*pi) and [-pi/2, pi/2]); a point off the sphere
-    // snaps to its rim.
-    void ScreenToSkyCentred(int32_t x, int32_t y, Angle24& first, Angle24& second) const;
-    // Pixels (logical units, as ScreenToHorizontal) back to J2000 right ascension (hours) and
-    // declination (degrees) on any chart.
-    SkyDirection ScreenToCatalog(int32_t x, int32_t y) const;
-    // Re-centres a centred chart on a vector of its frame.
-    void CentreOnVector(const ChartVector& v);
 
+    // ---- pixels to sky ----
     // A bitmap pixel (not a tap's logical unit: no `pu` factor; fractions allowed) back to
     // J2000 right ascension (hours) and declination (degrees) on any chart type; what
-    // `chart at` prints and what the star-field culling samples.
+    // `chart at` prints and what the star-field culling samples. A pixel off the sphere of a
+    // centred chart snaps to its rim.
     SkyDirection PixelToCatalog(double x, double y) const;
+    // Pixels in logical units (multiplied by `pu` here) back to the chart's frame, degrees:
+    // azimuth/altitude on the horizontal charts.
+    SkyDirection ScreenToHorizontal(int32_t x, int32_t y) const;
+    // Pixels in logical units back to J2000 right ascension (hours) and declination (degrees).
+    SkyDirection ScreenToEquatorial(int32_t x, int32_t y) const;
+    // Chart pixels (not logical units) back to the chart's frame (azimuth/altitude or right
+    // ascension/declination) as Angle24 in [0, 2*pi) and [-pi/2, pi/2].
+    void ScreenToSkyCentred(int32_t x, int32_t y, Angle24& first, Angle24& second) const;
+
+    // ---- frames and centring ----
     // A J2000 place to azimuth and altitude (degrees) at the chart's instant, geometric.
     SkyDirection CatalogToHorizontal(double raHours, double decDeg) const;
+    // Horizontal frame to J2000 right ascension (hours) and declination (degrees).
+    SkyDirection HorizontalToEquatorial(double azDeg, double altDeg) const;
+    // Re-centres a centred chart on a vector of its frame.
+    void CentreOnVector(const ChartVector& v);
     // Moves the origin of the horizontal charts so that this direction lies at the middle of
     // the chart area (runs Prepare first, since the origin depends on the scales).
     void CentreHorizontalOn(double azDeg, double altDeg);
-
-    // Horizontal frame to J2000 right ascension (hours) and declination (degrees).
-    SkyDirection HorizontalToEquatorial(double azDeg, double altDeg) const;
 
 private:
     int chartType_ = kChartSkyMap;
@@ -182,20 +212,9 @@ private:
     int pixelUnit_ = 1;
     int widthPx_ = 240;
     int heightPx_ = 320;
-    std::array<int32_t, kZoomLevelCount> magnification_{};
     std::array<int32_t, 10> flips_{};
-    int signX_ = 1, signY_ = 1;
-    int32_t centerX_ = 0, centerY_ = 0;
-    int32_t scaleX_ = 0, scaleY_ = 0;
-    Unit24 boundX_ = 0, boundY_ = 0;  // culling half-widths of the centred charts
-    int skyMapRotation_ = 0;
-    Unit24 rotationCos_ = kUnit24One, rotationSin_ = 0;
-    double centerFirst_ = 0.0, centerSecond_ = 0.0;
-    // centreA_ turns the centre direction's frame angle onto the depth axis (the rotation
-    // by a quarter turn minus it); centreB_ holds the centre altitude or declination.
-    SinCos24 centreA_{0, kUnit24One}, centreB_{0, kUnit24One};
-    int32_t originX_ = 0, originY_ = 0;
     bool originSet_ = false;
+    ChartProjections projections_;
     ChartSky sky_;
     Matrix24 catalogToHorizontal24_;  // for ProjectHorizontal on any frame
     Matrix24 catalogToFrame24_;       // J2000 -> the chart's frame
@@ -203,28 +222,10 @@ private:
     uint32_t frameGeneration_ = 0;
 
     void BuildFrameMatrices();
-    void PrepareHorizontal();
-    void PrepareCentred();
-    void SetCentreRotation();
     ChartVector RotateToFrame(const Matrix24& m, Angle24 ra, Angle24 dec) const;
-    ScreenPoint PlaceHorizontal(Angle24 azimuth, Angle24 altitude) const;
-    // The "Sky Map" plane point (r sin A, r cos A), turned by the disc's rotation, in pixels.
-    ScreenPoint PlaceStereographic(Unit24 east, Unit24 north) const;
-    ScreenPoint PlaneToScreen(Unit24 planeX, Unit24 planeY) const;
     void PutAtMiddle(double azDeg, double altDeg);
-    SkyDirection PixelToHorizontal(double xPx, double yPx) const;
-    SkyDirection PixelToFrame(double xPx, double yPx) const;
 };
 
-// ---- the zoom-level tables ----
-// Label field of view in tenths of a degree (1800 .. 5).
-int FieldOfViewTenths(int level);
-// Horizontal-chart magnification, 16.16, before the pixel-unit scaling.
-int32_t Magnification16(int level);
-// Projection angle F of the centred charts, degrees.
-double ProjectionAngleDeg(int level);
-// Z = 1 / (0.375 * label field of view); 0 outside 0..13.
-float GetSizeFactor(int level);
 // The star and object limits the "SkyChart Zoom Settings" rows of the preferences choose for a
 // level (levels above 9 use the <10° row; a negative level gives 13 and "All"), with the
 // telescope's and the naked eye's limits behind "Scope" and "Eyes".

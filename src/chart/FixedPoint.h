@@ -8,7 +8,10 @@
 // Unit24: a signed 32-bit real with 24 fraction bits (1.0 = 16777216), used for unit-vector
 // components, sines and cosines and plane coordinates.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "catalog/StarAngle.h"
 
@@ -31,6 +34,12 @@ inline double Angle24ToRadians(Angle24 angle) { return angle * 5.960464477539063
 
 inline Unit24 DoubleToUnit24(double value) { return static_cast<Unit24>(value * kAngleUnitsPerRadian); }
 inline double Unit24ToDouble(Unit24 value) { return value * 5.960464477539063e-08; }
+// Rounded to the nearest Unit24 instead, and held within 32 bits: for the set-up values
+// (matrix entries, rotations, plane points of the floating-point routes).
+inline Unit24 RoundToUnit24(double value) {
+    constexpr double kLimit = std::numeric_limits<Unit24>::max();
+    return static_cast<Unit24>(std::llround(std::clamp(value * kUnit24One, -kLimit, kLimit)));
+}
 
 // a*b through a 64-bit product; the shift rounds toward minus infinity. Also multiplies an
 // Angle24 by a Unit24 factor (the result is then an Angle24).

@@ -93,7 +93,7 @@ void CentreOn(ChartView& view, std::optional<double> az, std::optional<double> a
     double defaultAlt = 45.0;
     if (type == kChartHorizonView) {
         view.Prepare();
-        const double pixelsPerDegree = std::abs(view.ScaleY()) / 65536.0;
+        const double pixelsPerDegree = view.PixelsPerDegree();
         if (pixelsPerDegree > 0.0) defaultAlt = std::min(defaultAlt, 0.3 * size.height / pixelsPerDegree);
     }
     view.CentreHorizontalOn(az.value_or(180.0), alt.value_or(defaultAlt));

@@ -385,7 +385,7 @@ private:
         }
         // The horizontal charts name what the telescope points at, as a tap there would.
         view_.Prepare();
-        const ScreenPoint p = view_.ProjectHorizontalVector(v);
+        const ScreenPoint p = view_.Project(v);
         if (p.visible) {
             if (const auto hit = IdentifyAt(view_, scene_, area_.Width(), p.x, p.y)) Select(state, *hit);
         }

@@ -182,7 +182,7 @@ SkyDirection PlaceLandingOn(const ChartView& view, int x, int y) {
     for (double fx : {0.0, 0.25, -0.25, 0.5, -0.5}) {
         for (double fy : {0.0, 0.25, -0.25, 0.5, -0.5}) {
             const SkyDirection sky = view.PixelToCatalog(x + fx, y + fy);
-            const ScreenPoint p = view.ProjectCentred(view.PrecomputeVector(sky.first, sky.second, false));
+            const ScreenPoint p = view.Project(view.PrecomputeVector(sky.first, sky.second, false));
             if (p.x == x && p.y == y) return sky;
         }
     }

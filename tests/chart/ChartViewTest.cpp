@@ -102,8 +102,8 @@ TEST(ChartViewFixture, CentredChartsPlaceCullAndInvertAsTheReferenceProjections)
             small.SetCentre(first, second);
             // The same star from its place of date must land on the same pixel, give or take one.
             const ChartVector vector = view.PrecomputeVector(ra, dec, false);
-            const ScreenPoint p = view.ProjectCentred(vector), q = small.ProjectCentred(vector);
-            const ScreenPoint d = view.ProjectCentred(view.PrecomputeVector(row.Number("ra_date_hours"), row.Number("dec_date_deg"), true));
+            const ScreenPoint p = view.Project(vector), q = small.Project(vector);
+            const ScreenPoint d = view.Project(view.PrecomputeVector(row.Number("ra_date_hours"), row.Number("dec_date_deg"), true));
             EXPECT_TRUE(d.visible == p.visible && std::abs(d.x - p.x) <= 1 && std::abs(d.y - p.y) <= 1);
             if (!row.Has(prefix + "x") || row.Number(prefix + "front") == 0) {
                 EXPECT_FALSE(p.visible);
@@ -120,7 +120,7 @@ TEST(ChartViewFixture, CentredChartsPlaceCullAndInvertAsTheReferenceProjections)
             EXPECT_TRUE(std::abs(margin) < 2 || q.visible == (margin > 0)) << margin;
             // Within 0.7 of the radius a pixel spans at most 1.4 / scale radians.
             if (x * x + y * y > 0.49) continue;
-            const SkyDirection back = view.ScreenToCatalog(p.x, p.y);
+            const SkyDirection back = view.ScreenToEquatorial(p.x, p.y);
             EXPECT_LE(SeparationArcsec(back.first, back.second, ra, dec), std::sqrt(2) * 1.4 * 206265 / perUnit);
         }
     });
@@ -129,27 +129,27 @@ TEST(ChartViewFixture, CentredChartsPlaceCullAndInvertAsTheReferenceProjections)
 TEST(ChartView, HorizonPointsPanoramaSpacingAndCulling) {
     const ChartView map = MakeView(kChartSkyMap, 3, ChartSky{}, 2, 240, 320);
     const double radius = 64 * 2.34 * 2;
-    const ScreenPoint zenith = map.ProjectHorizontalVector({0, 0, kUnit24One}),
-                      north = map.ProjectHorizontalVector({kUnit24One, 0, 0}), east = map.ProjectHorizontalVector({0, kUnit24One, 0});
+    const ScreenPoint zenith = map.Project({0, 0, kUnit24One}),
+                      north = map.Project({kUnit24One, 0, 0}), east = map.Project({0, kUnit24One, 0});
     EXPECT_TRUE(zenith.x == 120 && zenith.y == 160);
     EXPECT_TRUE(north.x == 120 && std::abs(north.y - (160 - radius)) <= 1) << north.y;
     EXPECT_TRUE(east.y == 160 && std::abs(east.x - (120 - radius)) <= 1) << east.x;
 
     const ChartView panorama = MakeView(kChartHorizonView, 3, ChartSky{}, 1, 240, 320);
-    const ScreenPoint a = panorama.ProjectHorizontalVector(Horizontal(100, 10)),
-                      b = panorama.ProjectHorizontalVector(Horizontal(110, 10));
+    const ScreenPoint a = panorama.Project(Horizontal(100, 10)),
+                      b = panorama.Project(Horizontal(110, 10));
     EXPECT_TRUE((b.x - a.x == 18 || b.x - a.x == 19) && a.y == b.y) << b.x - a.x;
 
     // One degree below the horizon is placed only on "Whole Sky"; the far hemisphere never.
     const ChartVector below = Horizontal(180, -1);
-    EXPECT_FALSE(map.ProjectHorizontalVector(below).visible || panorama.ProjectHorizontalVector(below).visible);
+    EXPECT_FALSE(map.Project(below).visible || panorama.Project(below).visible);
     for (int type : {kChartWholeSky, kChartVisibleSky}) {
         ChartView view = MakeView(type, 0, ChartSky{}, 1, 240, 320);
         view.SetCentre(180, 0);
-        EXPECT_EQ(view.ProjectCentred(below).visible, type == kChartWholeSky);
+        EXPECT_EQ(view.Project(below).visible, type == kChartWholeSky);
         view.SetCentre(0, 0);
-        EXPECT_FALSE(view.ProjectCentred({0, 0, kUnit24One}).visible);  // depth exactly 0
-        EXPECT_TRUE(view.ProjectCentred(Horizontal(0, 89)).visible);
+        EXPECT_FALSE(view.Project({0, 0, kUnit24One}).visible);  // depth exactly 0
+        EXPECT_TRUE(view.Project(Horizontal(0, 89)).visible);
     }
 }
 
