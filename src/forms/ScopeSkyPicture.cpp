@@ -1,16 +1,15 @@
 #include "forms/ScopeSkyPicture.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "catalog/StarAngle.h"
+#include "chart/GnomonicProjection.h"
 #include "ephemeris/Spherical.h"
 #include "platform/Canvas.h"
 
 namespace vsp {
 
 namespace {
-
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
 struct SkyPen {
     Colour background, star, cross;
@@ -22,38 +21,24 @@ SkyPen PensOf(const AppState& state) {
     return {kColourBlack, kColourWhite, MakeColour(255, 80, 80)};
 }
 
-// The gnomonic projection around `centre`: x east-left, y north-up, in units of the field's
-// half width; false for a star on the far side.
-bool Project(const EquatorialPosition& centre, double raHours, double decDeg, double& x, double& y) {
-    const double a = (raHours - centre.raHours) * 15.0 * kDegToRad;
-    const double d = decDeg * kDegToRad, d0 = centre.decDegrees * kDegToRad;
-    const double cosC = std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(a);
-    if (cosC <= 0.0) return false;
-    const double scale = 1.0 / std::tan(kScopeSkyRadiusDeg * kDegToRad);
-    x = -std::cos(d) * std::sin(a) / cosC * scale;
-    y = (std::cos(d0) * std::sin(d) - std::sin(d0) * std::cos(d) * std::cos(a)) / cosC * scale;
-    return true;
-}
-
 void DrawStars(Canvas& canvas, CatalogSession& sky, const AppState& state, const EquatorialPosition& centre,
                int side, const SkyPen& pens) {
     if (!CatalogSessionNeedStars(sky, state.prefs.constLineSet)) return;
     const std::vector<StarRecord>& stars = sky.stars.DefaultStars();
     canvas.SetForeColour(pens.star);
-    const int half = side / 2;
+    const GnomonicProjection projection({centre.raHours * 15.0, centre.decDegrees}, kScopeSkyRadiusDeg, side);
     for (int i = 0; i < sky.stars.DefaultStarsRead(); ++i) {
         const StarRecord& s = stars[size_t(i)];
         const double magnitude = s.magnitude / 16.0;
         if (magnitude > kScopeSkyFaintest) continue;
         const double ra = AngleToHours(s.ra), dec = AngleToDegrees(s.dec);
         if (AngularSeparation(ra, dec, centre.raHours, centre.decDegrees) > kScopeSkyRadiusDeg * 1.5) continue;
-        double x = 0, y = 0;
-        if (!Project(centre, ra, dec, x, y)) continue;
-        const int px = half + int(std::lround(x * half)), py = half - int(std::lround(y * half));
+        const ScreenPoint p = projection.Forward({ra * 15.0, dec});
+        if (!p.visible) continue;
         // One pixel at the faint end, a disc growing a pixel a magnitude up to the brightest.
         const int radius = std::max(0, int((kScopeSkyFaintest - magnitude) / 1.5)) * side / 100;
-        if (radius == 0) canvas.DrawLine(px, py, px, py);
-        else canvas.FillCircle(px, py, radius);
+        if (radius == 0) canvas.DrawLine(p.x, p.y, p.x, p.y);
+        else canvas.FillCircle(p.x, p.y, radius);
     }
 }
 
