@@ -131,6 +131,8 @@ int PrintRecord(CliContext& ctx, const RawHeader& h, const RecordLayout* layout,
         return JobFailed(ctx, "Could not retrieve record!");
     }
     const uint64_t offset = kRecordHeaderSize + uint64_t(index) * uint64_t(h.size);
+    // The header's size is believed only as far as the file holds the record.
+    if (offset + uint64_t(h.size) > h.fileSize) return JobFailed(ctx, "Could not retrieve record!");
     std::vector<uint8_t> bytes(size_t(h.size));
     std::FILE* f = std::fopen(h.path.c_str(), "rb");
     const bool ok = f && ::fseeko(f, off_t(offset), SEEK_SET) == 0 &&

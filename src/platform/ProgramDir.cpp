@@ -44,9 +44,4 @@ bool FileExists(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
-bool CopyFile(const std::string& from, const std::string& to) {
-    std::error_code error;
-    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-}
-
 }  // namespace vsp

@@ -40,7 +40,5 @@ bool IsSafeFileName(std::string_view name);
 // Creates one directory level; an existing directory is fine. Returns true on success.
 bool MakeDirectory(const std::string& path);
 bool FileExists(const std::string& path);
-// Copies a file, overwriting the target. Returns true on success.
-bool CopyFile(const std::string& from, const std::string& to);
 
 }  // namespace vsp

@@ -1,14 +1,46 @@
 #include "platform/ReplaceFile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <filesystem>
+
+#include "platform/ProgramDir.h"
 
 namespace vsp {
+namespace {
+
+// A new file beside `path` that no other writer has: created exclusively, with the mode an
+// ordinary new file gets (0666 less the umask). Null when it cannot be made.
+std::FILE* CreateTemporary(const std::string& path, std::string& temporary) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (std::FILE* stream = fdopen(fd, "wb")) return stream;
+            close(fd);
+            std::remove(temporary.c_str());
+            return nullptr;
+        }
+        if (errno != EEXIST) return nullptr;  // a file left by an earlier run of this pid is passed by
+    }
+    return nullptr;
+}
+
+void RemoveKeepingError(const std::string& path) {
+    const int reason = errno;
+    std::remove(path.c_str());
+    errno = reason;
+}
+
+}  // namespace
 
 bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write) {
-    const std::string temporary = path + ".tmp";
-    std::FILE* stream = std::fopen(temporary.c_str(), "wb");
+    std::string temporary;
+    std::FILE* stream = CreateTemporary(path, temporary);
     if (!stream) return false;
     errno = 0;
     bool ok = write(stream);
@@ -16,12 +48,24 @@ bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>&
     ok = std::fflush(stream) == 0 && fsync(fileno(stream)) == 0 && ok;
     ok = std::fclose(stream) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        const int reason = errno;
-        std::remove(temporary.c_str());
-        errno = reason;
-    }
+    if (!ok) RemoveKeepingError(temporary);
     return ok;
+}
+
+bool CopyFileOnce(const std::string& from, const std::string& to) {
+    if (FileExists(to)) return true;
+    std::string temporary;
+    std::FILE* stream = CreateTemporary(to, temporary);
+    if (!stream) return false;
+    std::fclose(stream);
+    std::error_code error;
+    bool ok = std::filesystem::copy_file(from, temporary, std::filesystem::copy_options::overwrite_existing, error);
+    // link() never replaces: of two runs making the copy at once, the first one's stays. A
+    // file system without links gets the rename, which can only put one whole copy for another.
+    ok = ok && (link(temporary.c_str(), to.c_str()) == 0 || errno == EEXIST ||
+                ((errno == EPERM || errno == EOPNOTSUPP) && std::rename(temporary.c_str(), to.c_str()) == 0));
+    RemoveKeepingError(temporary);
+    return ok && FileExists(to);
 }
 
 }  // namespace vsp

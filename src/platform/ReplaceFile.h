@@ -1,5 +1,7 @@
 #pragma once
-// Whole-file writes that never leave a partial file behind.
+// Whole-file writes that never leave a partial file behind. The temporary file of each write
+// has a name of its own beside the target (the process id and a count), so writers running
+// side by side never write into one another's file.
 
 #include <cstdio>
 #include <functional>
@@ -7,9 +9,15 @@
 
 namespace vsp {
 
-// Lets `write` fill "path.tmp", puts it on disk and renames it over `path`, so a failure leaves
-// any earlier file as it was. `write` answers false when it failed. False when any step
-// failed; LastSystemErrorCode() then tells why (0 when `write` failed without a system error).
+// Lets `write` fill a new temporary file beside `path`, puts it on disk and renames it over
+// `path`, so a failure leaves any earlier file as it was (and no temporary file). `write`
+// answers false when it failed. False when any step failed; LastSystemErrorCode() then tells
+// why (0 when `write` failed without a system error).
 bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write);
+
+// Copies `from` to `to` unless `to` exists. The copy is linked into place whole, so no reader
+// sees half of it and a file that another run put at `to` meanwhile is kept. True when `to`
+// exists afterwards.
+bool CopyFileOnce(const std::string& from, const std::string& to);
 
 }  // namespace vsp

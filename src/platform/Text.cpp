@@ -117,6 +117,8 @@ std::string ToValidUtf8(std::string_view text) {
     return out;
 }
 
+bool FitsCp1252(std::string_view utf8) { return Cp1252ToUtf8(Utf8ToCp1252(utf8)) == utf8; }
+
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -39,7 +39,12 @@ bool CatalogDb::Read(uint16_t index, void* destination, size_t length) {
 
 bool CatalogDb::ReadAll(std::vector<uint8_t>& out) {
     if (!file_) return false;
-    out.resize(size_t(RecordCount()) * size_t(std::max(file_->recordSize, 0)));
+    // The header's count and size are only believed as far as the file bears them out.
+    if (!RecordFileHolds(file_.get(), 0, uint32_t(RecordCount()))) {
+        messages_.InfoBox(kCannotRead, "");
+        return false;
+    }
+    out.resize(size_t(RecordCount()) * size_t(file_->recordSize));
     if (!RecordFileReadMany(file_.get(), 0, uint32_t(RecordCount()), out.data())) {
         messages_.InfoBox(kCannotRead, "");
         return false;

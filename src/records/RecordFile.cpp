@@ -2,6 +2,7 @@
 
 #include "platform/ReplaceFile.h"
 
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -105,6 +106,17 @@ bool ReadBytesAt(RecordFile& file, off_t offset, uint8_t* data, size_t size) {
     return got == size;
 }
 
+// The file's length now (it grows with appends, and another program may have cut it).
+off_t FileLength(const RecordFile& file) {
+    struct stat st {};
+    return ::fstat(::fileno(file.stream), &st) == 0 ? st.st_size : 0;
+}
+
+bool RecordsWithinFile(const RecordFile& file, uint32_t first, uint64_t count) {
+    const uint64_t end = uint64_t(kRecordHeaderSize) + (uint64_t(first) + count) * uint64_t(file.recordSize);
+    return end <= uint64_t(FileLength(file));
+}
+
 bool ReadRecordAt(RecordFile& file, uint32_t index) {
     return ReadBytesAt(file, RecordOffset(file, index), file.buffer.data(), file.buffer.size());
 }
@@ -117,14 +129,16 @@ std::FILE* OpenWorkingCopy(const ProgramDir& dir, const std::string& relativePat
     MakeParentDirectory(workingPath);
 
     if (std::FILE* stream = std::fopen(workingPath.c_str(), "rb+")) return stream;
-    // Only a missing copy is replaced: one that exists but cannot be opened keeps the
-    // user's changes.
-    if (FileExists(workingPath)) return nullptr;
-    if (!CopyFile(dir.Path(relativePath), workingPath)) {
-        std::remove(workingPath.c_str());  // never leave a half copy to be used next time
-        return nullptr;
-    }
+    // Only a missing copy is made: one that exists but cannot be opened keeps the user's
+    // changes, and one that another run put there meanwhile is kept.
+    if (FileExists(workingPath) || !CopyFileOnce(dir.Path(relativePath), workingPath)) return nullptr;
     return std::fopen(workingPath.c_str(), "rb+");
+}
+
+std::FILE* OpenCurrent(const ProgramDir& dir, const std::string& relativePath, std::string& path) {
+    path = dir.Path(std::string(kUserCatalogsDir) + relativePath);
+    if (!FileExists(path)) path = dir.Path(relativePath);
+    return std::fopen(path.c_str(), "rb");
 }
 
 }  // namespace
@@ -136,11 +150,13 @@ RecordFile::~RecordFile() {
 bool RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, RecordFileMode mode,
                     RecordFileHandle& out) {
     auto file = std::make_unique<RecordFile>();
-    if (mode == RecordFileMode::ReadOnly) {
-        file->path = dir.Path(relativePath);
-        file->stream = std::fopen(file->path.c_str(), "rb");
-    } else {
-        file->stream = OpenWorkingCopy(dir, relativePath, file->path);
+    switch (mode) {
+        case RecordFileMode::ReadOnly:
+            file->path = dir.Path(relativePath);
+            file->stream = std::fopen(file->path.c_str(), "rb");
+            break;
+        case RecordFileMode::ReadWrite: file->stream = OpenWorkingCopy(dir, relativePath, file->path); break;
+        case RecordFileMode::ReadCurrent: file->stream = OpenCurrent(dir, relativePath, file->path); break;
     }
     if (!file->stream || !ReadHeader(*file)) return false;  // the handle's destructor closes
     out = std::move(file);
@@ -189,6 +205,10 @@ bool RecordFileReadMany(RecordFile* handle, uint32_t first, uint32_t count, uint
     return ReadBytesAt(*handle, RecordOffset(*handle, first), out, size_t(count) * size_t(handle->recordSize));
 }
 
+bool RecordFileHolds(const RecordFile* handle, uint32_t first, uint32_t count) {
+    return handle && handle->recordSize > 0 && RecordsWithinFile(*handle, first, count);
+}
+
 const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index) {
     if (!handle || handle->recordSize <= 0) return nullptr;
     ReadRecordAt(*handle, index);
@@ -210,7 +230,9 @@ uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size) {
     if (!handle) return nullptr;
     const bool sizeSetHere = handle->recordSize == 0;
     if (sizeSetHere) {
-        if (size <= 0) return nullptr;
+        // Records without a size cannot be stepped over: the new one would land wherever
+        // the damaged count says.
+        if (size <= 0 || size > kMaxRecordSize || handle->recordCount != 0) return nullptr;
         handle->recordSize = size;
         if (!AllocateBuffer(*handle)) {
             handle->recordSize = 0;
@@ -221,8 +243,10 @@ uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size) {
 
     std::FILE* stream = handle->stream;
     const off_t slot = RecordOffset(*handle, uint32_t(handle->recordCount));
-    if (!SeekTo(stream, slot) && ::fseeko(stream, 0, SEEK_END) != 0) return nullptr;
-    if (!WriteExactly(stream, handle->buffer.data(), handle->buffer.size())) {
+    // A header that claims more records than the file holds would put this one far past its
+    // end (and the gap on the disk).
+    if (slot > FileLength(*handle) || !SeekTo(stream, slot) ||
+        !WriteExactly(stream, handle->buffer.data(), handle->buffer.size())) {
         if (sizeSetHere) {
             handle->recordSize = 0;
             handle->buffer.clear();
@@ -239,6 +263,9 @@ bool RecordFileDelete(RecordFile* handle, uint32_t index) {
     if (!handle || handle->recordSize <= 0) return false;
     const int64_t count = handle->recordCount;
     if (int64_t(index) >= count) return false;  // zeroing "the last record" would lose real data
+    // The tail is sized from the header's count: a count the file does not hold is refused
+    // before it becomes an allocation.
+    if (!RecordsWithinFile(*handle, 0, uint64_t(count))) return false;
     std::FILE* stream = handle->stream;
     const size_t recordSize = size_t(handle->recordSize);
 

@@ -21,7 +21,9 @@ inline constexpr int kRecordHeaderSize = 16;
 inline constexpr int kRecordMoveChunk = 16384;  // largest piece moved at a time by a delete
 inline constexpr int32_t kMaxRecordSize = 1 << 20;  // a header claiming more is damaged
 
-enum class RecordFileMode { ReadOnly = 0, ReadWrite = 1 };
+// ReadCurrent reads what a writer would work on: the working copy when there is one, else
+// the shipped file; it never copies, so it works in a read-only program directory.
+enum class RecordFileMode { ReadOnly = 0, ReadWrite = 1, ReadCurrent = 2 };
 
 struct RecordFile {
     uint32_t version = 0;
@@ -47,7 +49,8 @@ constexpr uint32_t FourCharCode(const char (&c)[5]) {
 }
 
 // ReadOnly: dir + path, "rb". ReadWrite: usercatalogs/ + path, "rb+", copied from dir + path
-// on first use. `out` is set only on success.
+// on first use. ReadCurrent: usercatalogs/ + path when it exists, else dir + path, "rb".
+// `out` is set only on success.
 bool RecordFileOpen(const ProgramDir& dir, const std::string& relativePath, RecordFileMode mode,
                     RecordFileHandle& out);
 // Creates (replacing) usercatalogs/ + name with an empty header: version 0, tag, 0, 0.
@@ -61,11 +64,17 @@ bool RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out);
 // Records first .. first + count - 1 into `out` (count x record size bytes) at one go, for
 // readers that walk a whole file; what could not be read is zero-filled.
 bool RecordFileReadMany(RecordFile* handle, uint32_t first, uint32_t count, uint8_t* out);
+// True when records first .. first + count - 1 lie within the file as it is now: what a
+// header claims is checked with this before it sizes anything.
+bool RecordFileHolds(const RecordFile* handle, uint32_t first, uint32_t count);
 // Second form: the buffer, or null for a null handle or failed seek (short read undetected).
 const uint8_t* RecordFileRead(RecordFile* handle, uint32_t index);
 bool RecordFileWrite(RecordFile* handle, uint32_t index, const void* data, size_t length);
 // Appends a zero-filled record; returns its buffer (null on failure), `index` = old count.
+// Refused when the file is shorter than its header's records (the new one would land past
+// its end) or has records but no record size.
 uint8_t* RecordFileAppend(RecordFile* handle, uint16_t& index, int32_t size);
+// Refused, before anything is read or written, when the file is shorter than its records.
 bool RecordFileDelete(RecordFile* handle, uint32_t index);
 // Rewrites header word 0 (the data builder and settings store stamp their format version).
 bool RecordFileSetVersion(RecordFile* handle, uint32_t version);

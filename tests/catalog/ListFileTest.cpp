@@ -87,10 +87,11 @@ TEST(ListFile, AFailedSaveKeepsThePreviousFile) {
     RecordingInfoSink messages;
     ASSERT_TRUE(SaveList(home.Dir(), ListOf(1), "kept", messages));
     const std::string before = home.ReadFile("userlists/kept.lst");
-    // The temporary file cannot be made where a folder of its name stands.
-    std::filesystem::create_directory(home.Path("userlists/kept.lst.tmp"));
-    EXPECT_FALSE(SaveList(home.Dir(), ListOf(3), "kept", messages));
-    EXPECT_EQ(home.ReadFile("userlists/kept.lst"), before);
+    // A name within the 255 bytes of a file name whose temporary file's name is not.
+    const std::string name(245, 'k');
+    std::filesystem::rename(home.Path("userlists/kept.lst"), home.Path("userlists/" + name + ".lst"));
+    EXPECT_FALSE(SaveList(home.Dir(), ListOf(3), name, messages));
+    EXPECT_EQ(home.ReadFile("userlists/" + name + ".lst"), before);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].first, "Can't write header.");
 }

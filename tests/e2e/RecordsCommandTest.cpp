@@ -69,6 +69,12 @@ TEST(RecordsCommand, DamagedOrMissingFilesFailWithStatusOne) {
     r = RunVespertar({"records", "dump", home.Path("cut.ppc"), "--index", "2"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Could not retrieve record!"), std::string::npos);
+
+    // Sixteen bytes whose header claims a record of 2 GiB: refused before it sizes a buffer.
+    home.WriteFile("huge.ppc", Le32(1) + "Test" + Le32(1) + Le32(0x7FFFFFFF));
+    r = RunVespertarInLittleMemory({"records", "dump", home.Path("huge.ppc")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Could not retrieve record!\n");
 }
 
 }  // namespace

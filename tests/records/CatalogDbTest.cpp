@@ -53,6 +53,20 @@ TEST_F(CatalogDbTest, ReadCopiesTheRecordOrSaysWhyNot) {
     EXPECT_EQ(sink.messages, (Messages{{"Could not retrieve record!", ""}}));
 }
 
+TEST_F(CatalogDbTest, ReadAllBelievesTheHeaderOnlyAsFarAsTheFileGoes) {
+    // 65535 records of 1 MiB claimed by a file of 20 bytes: 64 GiB if taken at its word.
+    home.WriteFile("data/big.ppc", HeaderBytes(1, "Test", 65535, 1 << 20) + "abcd");
+    ASSERT_TRUE(db.Open(0, 0, 0, "data/", "big.ppc"));
+    std::vector<uint8_t> out;
+    EXPECT_FALSE(db.ReadAll(out));
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(sink.messages, (Messages{{"Could not retrieve record!", ""}}));
+    home.WriteFile("data/two.ppc", PatternFile(2, 4) + "tail");
+    ASSERT_TRUE(db.Open(0, 0, 0, "data/", "two.ppc"));
+    ASSERT_TRUE(db.ReadAll(out));
+    EXPECT_EQ(std::string(out.begin(), out.end()), PatternRecord(0, 4) + PatternRecord(1, 4));
+}
+
 TEST_F(CatalogDbTest, WriteAtAppendIndexAddsARecord) {
     ASSERT_TRUE(RecordFileCreate(home.Dir(), "notes.ppc", FourCharCode("Note")));
     ASSERT_TRUE(db.Open(FourCharCode("Note"), 0, 1, "", "notes.ppc"));

@@ -121,6 +121,31 @@ TEST_F(RecordFileTest, AppendGoesBehindTheLastRecordAndKeepsVersionAndTagOnDisk)
     EXPECT_EQ(Disk(), HeaderBytes(27, "Objs", 3, 4) + "AAAABBBB" + std::string(4, '\0') + "junk");
 }
 
+TEST_F(RecordFileTest, AppendsThatADamagedHeaderWouldPutPastTheEndAreRefused) {
+    // Records without a size, or more records than the file holds: the new one would land at
+    // 16 + count x size, far past the end, with the gap written to the disk.
+    for (const std::string& bytes : {HeaderBytes(1, "Test", 5000, 0), HeaderBytes(1, "Test", 5000, 4) + "AAAA"}) {
+        std::remove(home.Path("usercatalogs/data/f.ppc").c_str());
+        OpenShipped(bytes);
+        uint16_t index = 0;
+        EXPECT_EQ(RecordFileAppend(handle.get(), index, 213), nullptr);
+        EXPECT_EQ(Disk(), bytes);
+    }
+}
+
+TEST_F(RecordFileTest, ReadCurrentPrefersTheWorkingCopyAndNeverMakesOne) {
+    home.WriteFile("data/f.ppc", PatternFile(2, 4));
+    ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/f.ppc", RecordFileMode::ReadCurrent, handle));
+    EXPECT_EQ(handle->path, home.Path("data/f.ppc"));
+    EXPECT_FALSE(FileExists(home.Path("usercatalogs/data/f.ppc")));
+    home.WriteFile("usercatalogs/data/f.ppc", PatternFile(3, 4));
+    ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/f.ppc", RecordFileMode::ReadCurrent, handle));
+    EXPECT_EQ(handle->recordCount, 3);
+    uint16_t index = 0;
+    EXPECT_EQ(RecordFileAppend(handle.get(), index, 4), nullptr);
+    EXPECT_EQ(home.ReadFile("usercatalogs/data/f.ppc"), PatternFile(3, 4));
+}
+
 TEST_F(RecordFileTest, WriteStoresAtMostOneExistingRecord) {
     OpenShipped(PatternFile(3, 4));
     const std::string before = Disk();

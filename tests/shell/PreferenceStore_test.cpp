@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <zlib.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <functional>
@@ -12,7 +15,6 @@ namespace vsp {
 namespace {
 
 const std::string kFile = "usercatalogs/vespertar_prefs.ppc";
-const std::string kTemp = "usercatalogs/vespertar_prefs.ppc.tmp";
 constexpr size_t kHeader = 16;
 
 // A block with a non-default value in every kind of field.
@@ -28,23 +30,34 @@ Preferences Unusual() {
 
 TEST(PreferenceStore, RoundTripReplacesTheFileAndAFailedSaveKeepsTheOld) {
     test::TempHome home;
-    home.WriteFile(kTemp, "half a file left by a crash");
     Preferences written = Unusual();
     for (const char* name : {"first", "second"}) {
         written.site.name = name;
         ASSERT_TRUE(SavePreferences(home.Dir(), written));
-        EXPECT_FALSE(std::filesystem::exists(home.Path(kTemp)));
+        const std::filesystem::directory_iterator folder(home.Path("usercatalogs"));
+        EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);  // no temporary file left
         Preferences read;
         const PreferenceLoadResult result = ReadPreferences(home.Dir(), read);
         EXPECT_EQ(std::pair(result.status, result.message), std::pair(PreferenceFileStatus::Loaded, std::string()));
         EXPECT_EQ(read, written);
     }
-    // When the temporary file cannot be written, the old settings stay byte for byte.
+    // When the temporary file cannot be written whole (a full disk, here a file size limit),
+    // the old settings stay byte for byte.
     const std::string before = home.ReadFile(kFile);
-    std::filesystem::create_directories(home.Path(kTemp) + "/blocker");
     written.site.latitude = 1.0f;
-    EXPECT_FALSE(SavePreferences(home.Dir(), written));
+    rlimit unlimited{};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    rlimit small = unlimited;
+    small.rlim_cur = 1000;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = SavePreferences(home.Dir(), written);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(saved);
     EXPECT_EQ(home.ReadFile(kFile), before);
+    const std::filesystem::directory_iterator folder(home.Path("usercatalogs"));
+    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);
 }
 
 TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {

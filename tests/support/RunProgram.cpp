@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vsp::test {
@@ -63,6 +65,30 @@ ProgramResult RunVespertar(const std::vector<std::string>& args, const std::stri
     ::waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VSP_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VSP_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+ProgramResult RunVespertarInLittleMemory(const std::vector<std::string>& args) {
+#if defined(VSP_ADDRESS_SANITIZER)
+    return RunVespertar(args);
+#else
+    // The child inherits the limit; this process keeps it only for the run.
+    rlimit before{};
+    ::getrlimit(RLIMIT_AS, &before);
+    rlimit capped = before;
+    capped.rlim_cur = std::min<rlim_t>(before.rlim_cur, rlim_t(1) << 30);
+    ::setrlimit(RLIMIT_AS, &capped);
+    ProgramResult result = RunVespertar(args);
+    ::setrlimit(RLIMIT_AS, &before);
+    return result;
+#endif
 }
 
 }  // namespace vsp::test

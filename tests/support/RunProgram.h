@@ -13,6 +13,10 @@ struct ProgramResult {
 };
 
 ProgramResult RunVespertar(const std::vector<std::string>& args, const std::string& input = "");
+// The same with the program's address space capped at 1 GiB, so that an allocation sized from
+// damaged or endless input fails at once instead of being granted lazily (not under
+// AddressSanitizer, whose shadow memory needs far more).
+ProgramResult RunVespertarInLittleMemory(const std::vector<std::string>& args);
 const char* VespertarPath();
 
 }  // namespace vsp::test
