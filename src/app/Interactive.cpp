@@ -9,6 +9,7 @@
 #include "platform/PowerWatcher.h"
 #include "platform/ProgramDir.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserFilesLock.h"
 #include "shell/AppState.h"
 #include "shell/MainWindow.h"
 #include "shell/PlatformServices.h"
@@ -56,7 +57,10 @@ int RunInteractive(const cli::WindowOptions& options) {
     MainWindowHandler handler(state);
     const int code = windows.Run(handler);
     // Shutdown copied the observing date and time into the settings; keep them.
-    if (!SavePreferences(dir, prefs)) std::cerr << "vespertar: settings could not be saved\n";
+    UserFilesLock lock;
+    std::string busy;
+    if (!lock.Acquire(dir, busy)) std::cerr << "vespertar: settings could not be saved: " << busy << "\n";
+    else if (!SavePreferences(dir, prefs)) std::cerr << "vespertar: settings could not be saved\n";
     return code;
 #else
     std::cerr << "vespertar: this build has no window backend; see `vespertar --help` for the "

@@ -62,6 +62,7 @@ struct ListEntry {
     int16_t size2 = 0;
     int16_t kind = kEntryCatalogObject;
     int32_t magnitudeX10 = 0;
+    bool operator==(const ListEntry&) const = default;
 };
 
 void EncodeListEntry(const ListEntry& entry, uint8_t* bytes);

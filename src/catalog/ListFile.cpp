@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
 #include "records/RecordFile.h"
 
@@ -38,14 +39,15 @@ bool DecodeListFile(const std::vector<uint8_t>& bytes, ObservingList& list) {
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (!stream) return false;
-    uint8_t piece[4096];
-    size_t got = 0;
-    while ((got = std::fread(piece, 1, sizeof piece, stream)) > 0) bytes.insert(bytes.end(), piece, piece + got);
-    std::fclose(stream);
-    return true;
+// The largest list file: a header and as many entries as a count can reach in the window.
+constexpr size_t kListFileLimit = size_t(kListHeaderSize) + 65535 * size_t(kListEntrySize);
+
+// A list file's bytes; what lies past the largest list is never read.
+bool ReadListFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::string text;
+    const FileReadResult read = ReadWholeFile(path, kListFileLimit, text);
+    bytes.assign(text.begin(), text.end());
+    return read == FileReadResult::Read || read == FileReadResult::TooLarge;
 }
 
 std::vector<std::string> FileNamesWithExtension(const std::string& folder, std::string_view extension) {
@@ -90,7 +92,7 @@ bool SaveList(const ProgramDir& dir, const ObservingList& list, std::string_view
 bool LoadList(const ProgramDir& dir, std::string_view name, ObservingList& list, InfoSink& messages) {
     const std::string path = ListPath(dir, name);
     std::vector<uint8_t> bytes;
-    if (!IsSafeFileName(name) || !ReadWholeFile(path, bytes)) {
+    if (!IsSafeFileName(name) || !ReadListFile(path, bytes)) {
         messages.InfoBox("Can't open file.", path);
         return false;
     }

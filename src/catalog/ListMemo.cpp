@@ -10,8 +10,10 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "format/AngleParse.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 
 namespace vsp {
 namespace {
@@ -164,6 +166,9 @@ std::string ListMemoLine(const ListEntry& entry, const CatalogSession& sky, cons
 bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const ListDateTime& when,
                     const CatalogSession& sky, const TextFormats& formats, InfoSink& messages,
                     std::vector<std::string>& files) {
+    // From the choice of a free name to its rename, so that two exports never pick the same.
+    UserFilesLock lock;
+    if (!LockUserFiles(dir, messages, lock)) return false;
     std::string memo;
     memo.reserve(kMemoBufferSize);
     for (const ListEntry& entry : list.Entries()) {
@@ -181,16 +186,14 @@ bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const List
 }
 
 bool ReadMemoText(const std::string& path, std::string& text) {
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (!stream) return false;
-    text.resize(kMemoBufferSize - 1);
-    text.resize(std::fread(text.data(), 1, text.size(), stream));
-    std::fclose(stream);
-    return true;
+    const FileReadResult read = ReadWholeFile(path, kMemoBufferSize - 1, text);
+    return read == FileReadResult::Read || read == FileReadResult::TooLarge;
 }
 
 bool ImportListMemo(std::string_view text, CatalogSession& sky, InfoSink& messages, ObservingList& list) {
-    list.Clear();
+    ObservingList imported = list;
+    imported.Clear();
+    bool memo = false;  // a line has been read: the text is a memo, and the list becomes its
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
@@ -200,13 +203,20 @@ bool ImportListMemo(std::string_view text, CatalogSession& sky, InfoSink& messag
         if (!TrimBlanks(line).empty()) {
             if (!ParseMemoLine(line, sky, messages, entry)) {
                 messages.InfoBox("Failed to load data. Check line", text.substr(start));
+                if (memo) list = std::move(imported);
                 return false;
             }
-            if (list.Add(entry) != ListAddResult::Added)
+            memo = true;
+            if (imported.Add(entry) != ListAddResult::Added)
                 messages.InfoBox("Already loaded:", line.substr(0, kRefusedLineShown));
         }
         start = end + 1;
     }
+    if (!memo) {
+        messages.InfoBox("Failed to load data. Check line", "");
+        return false;
+    }
+    list = std::move(imported);
     return true;
 }
 

@@ -9,7 +9,8 @@
 //
 // An export goes to "userlists/YYYYMMDD_vespermemo_HHMM.txt" of the observing date and time,
 // one memo whenever the text passes 65336 bytes. A memo never overwrites another: a name
-// already taken gets "_2", "_3", ... before ".txt".
+// already taken gets "_2", "_3", ... before ".txt" (chosen under the user-files lock, so that
+// exports at the same minute never share one).
 
 #include <string>
 #include <string_view>
@@ -36,7 +37,8 @@ bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const List
                     const CatalogSession& sky, const TextFormats& formats, InfoSink& messages,
                     std::vector<std::string>& files);
 
-// At most the first kMemoBufferSize - 1 bytes of the file; false when it cannot be read.
+// At most the first kMemoBufferSize - 1 bytes of the file; false when it cannot be read or
+// is not a regular file (a directory, a FIFO, a device).
 bool ReadMemoText(const std::string& path, std::string& text);
 
 // Empties `list` and fills it from memo text. Catalog objects and stars are looked up in the
@@ -46,7 +48,8 @@ bool ReadMemoText(const std::string& path, std::string& text);
 // outside 0..24 h or a declination outside -90..90 degrees, minutes or seconds of 60 or more)
 // ends the import with "Failed to load data. Check line" and the text from that line on, and
 // false; an entry the list refuses is reported with "Already loaded:" and the first 30
-// characters of its line.
+// characters of its line. A text that is not a memo (no line of it reads) leaves `list` as it
+// was.
 bool ImportListMemo(std::string_view text, CatalogSession& sky, InfoSink& messages, ObservingList& list);
 
 }  // namespace vsp

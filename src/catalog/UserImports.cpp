@@ -20,6 +20,7 @@
 #include "catalog/UserRecordFiles.h"
 #include "ephemeris/Constants.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "records/RecordFile.h"
 
 namespace vsp {
@@ -97,7 +98,9 @@ template <class Record>
 bool ImportRecords(const ProgramDir& dir, const std::string& name, const ImportServer& server, InfoSink& messages,
                    ImportResult& result, const RecordImport<Record>& plan) {
     std::string text;
-    if (!FetchImportText(dir, plan.kind, name, server, text, messages)) return false;
+    UserFilesLock lock;
+    if (!FetchImportText(dir, plan.kind, name, server, text, messages) || !LockUserFiles(dir, messages, lock))
+        return false;
     std::vector<Record> records;
     const ImportCount count = ForEachImportLine(text, plan.fields, [&](const ImportFields& fields) {
         const std::optional<Record> record = plan.parse(fields);
@@ -203,8 +206,10 @@ bool ImportCustomCatalog(const ProgramDir& dir, const std::string& name, const I
     std::string text;
     result.file = ImportedFilePath(dir, name, kCustomCatalogExtension);
     std::vector<UserObjectRecord> records;
+    // Fetched first; the catalog is read, merged and written under the lock.
+    UserFilesLock lock;
     if (!FetchImportText(dir, ImportKind::CustomCatalog, name, server, text, messages) ||
-        !ReadCustomCatalog(result.file, records, messages))
+        !LockUserFiles(dir, messages, lock) || !ReadCustomCatalog(result.file, records, messages))
         return false;
     const ImportCount count = ForEachImportLine(text, kCustomCatalogFields, [&](const ImportFields& fields) {
         const std::optional<UserObjectRecord> parsed = ParseCustomObject(fields);

@@ -22,7 +22,9 @@
 //     from 0, empty for 0. A line whose catalog and number the file holds already replaces
 //     that record; other records are added after those of the file.
 //
-// Each import answers false with the user's message on `messages` when nothing was written.
+// Each import fetches its text first, then holds the user-files lock (UserFilesLock.h) while
+// it reads, merges and writes. Each answers false with the user's message on `messages` when
+// nothing was written.
 
 #include <string>
 #include <string_view>

@@ -57,6 +57,14 @@ Preferences& CliContext::SavedPrefs() {
     return *saved_;
 }
 
+Preferences& CliContext::ReloadSavedPrefs() {
+    if (!saved_) return SavedPrefs();
+    Preferences stored;
+    StartPreferences(home_, stored);  // a damaged file was reported at the first read
+    *saved_ = std::move(stored);
+    return *saved_;
+}
+
 Preferences& CliContext::Prefs() {
     if (effective_) return *effective_;
     effective_ = SavedPrefs();

@@ -59,6 +59,9 @@ public:
     Preferences& Prefs();
     // The saved preferences alone, as stored (for `prefs`), without the common options.
     Preferences& SavedPrefs();
+    // SavedPrefs() read from the file again, for a change made under the user-files lock
+    // (another command may have saved since the first read). The same object is refilled.
+    Preferences& ReloadSavedPrefs();
     // The observing date and local clock time: --date and --time, else the device clock now.
     // --date alone means local midnight of that date; --time alone means today at that time.
     // Read once, so every use in one run sees the same instant.

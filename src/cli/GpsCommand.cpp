@@ -8,6 +8,7 @@
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "scope/GpsLocation.h"
 #include "scope/SerialLink.h"
 #include "shell/PreferenceStore.h"
@@ -45,12 +46,15 @@ int RunGps(CliContext& ctx, const GpsArgs& args) {
     if (name.empty()) return JobFailed(ctx, "No GPS port is chosen: give --port PATH or set gps_port.");
     // The link tells why a port will not open.
     if (!link.SerialOpen(port, kGpsBaud)) return kExitFailed;
-    Preferences& saved = ctx.SavedPrefs();
-    Site site = saved.site;
+    Site site = ctx.SavedPrefs().site;
     const GpsFix fix = GpsToLocation(link, port, 0, site);
     if (fix.latitudeText.empty()) return JobFailed(ctx, "No position from the GPS receiver on " + name);
     if (args.save) {
-        saved.site = site;
+        // The receiver has answered; the settings are read again and changed under the lock.
+        UserFilesLock lock;
+        if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
+        Preferences& saved = ctx.ReloadSavedPrefs();
+        ApplyGpsTexts(fix.latitudeText, fix.longitudeText, saved.site);
         if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     }
     PrintFix(ctx, fix);

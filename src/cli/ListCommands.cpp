@@ -18,6 +18,7 @@
 #include "ephemeris/Time.h"
 #include "format/AngleFormat.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 
 namespace vsp::cli {
 namespace {
@@ -111,23 +112,27 @@ int SaveOrFail(CliContext& ctx, const ObservingList& list, int status) {
 }
 
 int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
+    // The look-ups come first: the list is read and saved under the lock, which they would
+    // only make longer.
+    ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
+    catalogs.Open();
+    int status = kExitOk;
+    std::vector<std::pair<std::string, ListEntry>> found;
+    for (const std::string& word : words) {
+        if (const std::optional<ListEntry> entry = ResolveEntry(ctx, catalogs, word)) found.emplace_back(word, *entry);
+        else status = kExitFailed;
+    }
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObservingList list = LoadCurrentList(ctx);
     if (list.Empty()) {
         const CalendarDateTime t = ctx.ObservingTime();
         list.time = {t.year, t.month, t.day, t.hour, t.minute};
     }
-    ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
-    catalogs.Open();
-    int status = kExitOk;
     nlohmann::json added = nlohmann::json::array();
-    for (const std::string& word : words) {
-        const std::optional<ListEntry> entry = ResolveEntry(ctx, catalogs, word);
-        if (!entry) {
-            status = kExitFailed;
-            continue;
-        }
-        switch (list.Add(*entry)) {
-            case ListAddResult::Added: added.push_back(Cp1252ToUtf8(ListEntryDesignationText(catalogs.Table(), *entry))); break;
+    for (const auto& [word, entry] : found) {
+        switch (list.Add(entry)) {
+            case ListAddResult::Added: added.push_back(Cp1252ToUtf8(ListEntryDesignationText(catalogs.Table(), entry))); break;
             case ListAddResult::Duplicate: status = JobFailed(ctx, "Already loaded: " + word); break;
             case ListAddResult::Full: status = JobFailed(ctx, "The list is full: " + word); break;
         }
@@ -138,6 +143,8 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
 }
 
 int RunRemove(CliContext& ctx, int position) {
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObservingList list = LoadCurrentList(ctx);
     if (!list.Remove(position - 1)) {
         return JobFailed(ctx, "No entry " + std::to_string(position) + ": the list has " + std::to_string(list.Count()));
@@ -147,6 +154,8 @@ int RunRemove(CliContext& ctx, int position) {
 }
 
 int RunClear(CliContext& ctx) {
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObservingList list = LoadCurrentList(ctx);
     list.Clear();
     if (ctx.Json()) PrintJson(ctx, {{"count", 0}});
@@ -154,6 +163,10 @@ int RunClear(CliContext& ctx) {
 }
 
 bool SafeListName(CliContext& ctx, const std::string& name) {
+    if (!FitsCp1252(name)) {
+        UsageError(ctx, "not a list name (a character outside the device code page, Windows-1252): " + name);
+        return false;
+    }
     if (IsSafeFileName(Utf8ToCp1252(name))) return true;
     UsageError(ctx, "not a list name (a file name without '/', '\\', \"..\" or control characters): " + name);
     return false;
@@ -161,6 +174,8 @@ bool SafeListName(CliContext& ctx, const std::string& name) {
 
 int RunSave(CliContext& ctx, const std::string& name) {
     if (!SafeListName(ctx, name)) return kExitUsage;
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObservingList list = LoadCurrentList(ctx);
     if (list.Empty()) return JobFailed(ctx, "The list is empty: nothing was saved.");
     list.name = Utf8ToCp1252(name);
@@ -171,6 +186,8 @@ int RunSave(CliContext& ctx, const std::string& name) {
 
 int RunLoad(CliContext& ctx, const std::string& name) {
     if (!SafeListName(ctx, name)) return kExitUsage;
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObservingList list(ListCapacityOfRow(ctx.Prefs().maxSelected));
     if (!LoadList(ctx.Home(), Utf8ToCp1252(name), list, ctx.Messages())) return kExitFailed;
     if (ctx.Json()) PrintJson(ctx, {{"name", Cp1252ToUtf8(list.name)}, {"count", list.Count()}});
@@ -217,6 +234,8 @@ int RunImport(CliContext& ctx, const std::optional<std::string>& file) {
     }
     ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
     catalogs.Open();  // without the catalogs every entry is taken from its line
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObservingList list = LoadCurrentList(ctx);
     const bool complete = ImportListMemo(text, catalogs.Session(), ctx.Messages(), list);
     if (ctx.Json()) PrintJson(ctx, {{"count", list.Count()}, {"complete", complete}});

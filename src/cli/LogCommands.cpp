@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "tools/ObserverLogExport.h"
 #include "tools/ObserverLogNew.h"
 #include "tools/ObserverLogShot.h"
@@ -106,8 +107,17 @@ void PrintNote(CliContext& ctx, const ObserverLogRecord& note) {
     PrintRows(ctx, rows);
 }
 
+// False with the message for a typed name the code page cannot hold: "Ωmega" and "Ψmega"
+// would both name the note "?mega".
+bool KeptApart(CliContext& ctx, const std::string& typedName) {
+    if (FitsCp1252(typedName)) return true;
+    ctx.Err() << kUnsafeLogNameMessage << "\n\"" << typedName << "\" (a character outside Windows-1252)\n";
+    return false;
+}
+
 // The file of the note named `typedName`, or the message and false for a name that cannot be one.
 bool NoteFile(CliContext& ctx, const std::string& typedName, std::string& file) {
+    if (!KeptApart(ctx, typedName)) return false;
     const std::string name = Utf8ToCp1252(typedName);
     if (!IsSafeFileName(name)) {
         ctx.Messages().InfoBox(kUnsafeLogNameMessage, "\"" + name + "\"");
@@ -125,6 +135,7 @@ bool LoadNamedNote(CliContext& ctx, const std::string& typedName, ObserverLogRec
 }
 
 int RunNew(CliContext& ctx, const NoteArgs& args) {
+    if (!KeptApart(ctx, args.name)) return kExitFailed;
     const Preferences& prefs = ctx.Prefs();
     NewLogSource source;
     source.local = ctx.ObservingTime();
@@ -132,17 +143,26 @@ int RunNew(CliContext& ctx, const NoteArgs& args) {
     source.prefs = &prefs;
     ObserverLogRecord note = NewLog(source, Utf8ToCp1252(args.name));
     ApplyNoteOptions(args.fields, note);
-    if (!SaveLog(ctx.Home(), note, "", ctx.Messages())) return kExitFailed;
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock) || !SaveLog(ctx.Home(), note, "", ctx.Messages()))
+        return kExitFailed;
     PrintNote(ctx, note);
     return kExitOk;
 }
 
 int RunEdit(CliContext& ctx, const NoteArgs& args) {
+    if (args.newName && !KeptApart(ctx, *args.newName)) return kExitFailed;
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     ObserverLogRecord note;
     std::string file;
     if (!LoadNamedNote(ctx, args.name, note, file)) return kExitFailed;
     SetText(args.newName, kLogObjectNameChars, note.objectName);
     ApplyNoteOptions(args.fields, note);
+    if (SaveReplacesAnotherLog(ctx.Home(), note, file)) {
+        ctx.Messages().InfoBox(kLogNameTakenMessage, "\"" + note.objectName + "\"");
+        return kExitFailed;
+    }
     if (!SaveLog(ctx.Home(), note, file, ctx.Messages())) return kExitFailed;
     PrintNote(ctx, note);
     return kExitOk;
@@ -158,7 +178,8 @@ int RunShow(CliContext& ctx, const NoteArgs& args) {
 
 int RunDelete(CliContext& ctx, const NoteArgs& args) {
     std::string file;
-    if (!NoteFile(ctx, args.name, file)) return kExitFailed;
+    UserFilesLock lock;
+    if (!NoteFile(ctx, args.name, file) || !LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     if (!DeleteLog(ctx.Home(), file)) {
         ctx.Messages().InfoBox(kSelectLogMessage, "");
         return kExitFailed;

@@ -19,6 +19,7 @@
 #include "cli/CurrentList.h"
 #include "platform/StopSignals.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "tools/Planner.h"
 #include "tools/PlannerSky.h"
 
@@ -151,6 +152,10 @@ void PrintPlan(CliContext& ctx, const ObservingList& list, const PlannerSky& sky
     }
 }
 
+bool SameList(const ObservingList& a, const ObservingList& b) {
+    return a.name == b.name && a.time == b.time && a.Entries() == b.Entries();
+}
+
 int RunPlan(CliContext& ctx, const PlanArgs& args) {
     if (args.add && args.remove) return UsageError(ctx, "--add and --remove exclude each other");
     SelectionCriteria criteria;
@@ -167,10 +172,22 @@ int RunPlan(CliContext& ctx, const PlanArgs& args) {
                            },
                            [] { return StopSignalled(); }};
 
-    ObservingList list = LoadCurrentList(ctx);
-    SearchEnd end = SearchEnd::Finished;
-    if (args.remove) RemoveMatching(criteria, planner, list);
-    else end = args.add ? AddSearch(criteria, planner, list) : NewSearch(criteria, planner, list);
+    const auto search = [&](ObservingList& list) {
+        if (args.remove) RemoveMatching(criteria, planner, list);
+        else return args.add ? AddSearch(criteria, planner, list) : NewSearch(criteria, planner, list);
+        return SearchEnd::Finished;
+    };
+    // The search runs before the lock (it may take long); a list that another command changed
+    // meanwhile is searched again under the lock, so that --add and --remove lose nothing.
+    const ObservingList before = LoadCurrentList(ctx);
+    ObservingList list = before;
+    SearchEnd end = search(list);
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
+    if (const ObservingList now = LoadCurrentList(ctx); (args.add || args.remove) && !SameList(now, before)) {
+        list = now;
+        end = search(list);
+    }
     if (terminal) ctx.Err() << "\r\x1b[K" << std::flush;
 
     const CalendarDateTime when = ctx.ObservingTime();

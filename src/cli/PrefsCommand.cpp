@@ -6,6 +6,7 @@
 
 #include "cli/Command.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "shell/PreferenceStart.h"
 #include "shell/PreferenceStore.h"
 #include "shell/PreferenceTable.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr char kTextSuffix[] = "_text";
 
 // The stored settings brought into range; a damaged file is reported and the defaults used.
-Preferences LoadStored(CliContext& ctx) { return ctx.SavedPrefs(); }
+Preferences LoadStored(CliContext& ctx) { return ctx.ReloadSavedPrefs(); }
 
 nlohmann::json JsonValue(const PreferenceSetting& s, const Preferences& prefs) {
     switch (s.kind) {
@@ -88,6 +89,8 @@ int ApplyAssignment(CliContext& ctx, const std::string& word, Preferences& prefs
 }
 
 int Set(CliContext& ctx, const std::vector<std::string>& assignments) {
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     Preferences prefs = LoadStored(ctx);
     std::vector<const PreferenceSetting*> touched;
     for (const std::string& word : assignments)
@@ -111,6 +114,8 @@ int Set(CliContext& ctx, const std::vector<std::string>& assignments) {
 }
 
 int Reset(CliContext& ctx) {
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     Preferences prefs;
     ResetPreferences(prefs);
     if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));

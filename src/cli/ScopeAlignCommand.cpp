@@ -15,6 +15,7 @@
 #include "format/AngleFormat.h"
 #include "format/FormatText.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "scope/EncoderZero.h"
 #include "shell/PreferenceStore.h"
 
@@ -120,11 +121,16 @@ int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options
     records.star1 = *star1;
     records.star2 = *star2;
 
-    Preferences& saved = ctx.SavedPrefs();
+    SavedAlignment alignment = ctx.SavedPrefs().alignment;
     const double jdNow = RunningJulianDay(ctx);
-    if (!AlignTwoStars(AlignmentFrameOf(session->Prefs()), records, jdNow, telescope.TwoStar(), saved.alignment,
+    if (!AlignTwoStars(AlignmentFrameOf(session->Prefs()), records, jdNow, telescope.TwoStar(), alignment,
                        ctx.Messages()))
         return kExitFailed;
+    // The stars are measured; the settings are read again and changed under the lock.
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
+    Preferences& saved = ctx.ReloadSavedPrefs();
+    saved.alignment = alignment;
     if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     PrintStars(ctx, {{"aligned", true}, {"reference_time", records.referenceTime}}, records.star1, records.star2);
     return kExitOk;
@@ -144,7 +150,9 @@ int RunAlignShow(CliContext& ctx) {
 }
 
 int RunAlignClear(CliContext& ctx) {
-    Preferences& saved = ctx.SavedPrefs();
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
+    Preferences& saved = ctx.ReloadSavedPrefs();
     AlignmentRestore().Decline(saved.alignment);
     if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     return kExitOk;

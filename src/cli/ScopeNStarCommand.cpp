@@ -11,6 +11,7 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "platform/Text.h"
+#include "platform/UserFilesLock.h"
 #include "scope/ErrorTermFit.h"
 #include "scope/NStarStore.h"
 
@@ -92,10 +93,14 @@ int RunAdd(CliContext& ctx, const NStarArgs& args, const ScopeOptions& options) 
     if (session->Prefs().alignMethod == 0 && !session->Scope().TwoStar().IsActive())
         return JobFailed(ctx, kDoTwoStarsFirst);
     NStarState state;
-    if (LoadState(ctx, state) != kExitOk) return kExitFailed;
+    if (LoadState(ctx, state) != kExitOk) return kExitFailed;  // a file not ours is told before the mount is asked
     const auto star = MeasureNStar(ctx, *session, *target, args);
-    if (!star || !state.list.Add(*star, ctx.Messages())) return kExitFailed;
-    if (SaveState(ctx, state) != kExitOk) return kExitFailed;
+    if (!star) return kExitFailed;
+    // The mount has answered; the list is read again and changed under the lock.
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock) || LoadState(ctx, state) != kExitOk ||
+        !state.list.Add(*star, ctx.Messages()) || SaveState(ctx, state) != kExitOk)
+        return kExitFailed;
     return Print(ctx, {{"stars", state.list.Size()}, {"added", StarJson(*star)}});
 }
 
@@ -118,6 +123,8 @@ int RunFit(CliContext& ctx, const ScopeOptions& options) {
     int status = kExitOk;
     auto session = MakeScope(ctx, options, status);
     if (!session) return status;
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     NStarState state;
     if (LoadState(ctx, state) != kExitOk) return kExitFailed;
     if (state.list.Size() == 0) return JobFailed(ctx, kAddOneStar);
@@ -145,6 +152,8 @@ int RunShow(CliContext& ctx) {
 }
 
 int RunClear(CliContext& ctx) {
+    UserFilesLock lock;
+    if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     NStarState state;
     if (LoadState(ctx, state) != kExitOk) return kExitFailed;
     state.list.Clear();

@@ -8,6 +8,7 @@
 #include "catalog/ListFile.h"
 #include "forms/ListManagerActions.h"
 #include "forms/ObservingContext.h"
+#include "platform/UserFilesLock.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
 
@@ -23,6 +24,8 @@ void LoadLastList(AppState& state, ObservingList& list) {
 
 // An emptied list must not come back at the next start.
 void SaveLastList(AppState& state, const ObservingList& list) {
+    UserFilesLock lock;
+    if (!LockUserFiles(state.dir, state.info, lock)) return;
     if (list.Empty()) {
         std::error_code error;
         std::filesystem::remove(ListPath(state.dir, kLastListName), error);

@@ -8,6 +8,7 @@
 #include "catalog/ListMemo.h"
 #include "catalog/UserImports.h"
 #include "forms/ObservingContext.h"
+#include "platform/UserFilesLock.h"
 #include "tools/ObserverLogImport.h"
 #include "tools/ObserverLogText.h"
 #include "platform/ProgramDir.h"
@@ -95,7 +96,9 @@ void DeleteUserFile(AppState& state, UserFileKind kind, const std::string& name)
     const KindFacts& facts = FactsOf(kind);
     std::error_code error;
     const std::string path = state.dir.Path(facts.folder, name + std::string(facts.extension));
-    if (!std::filesystem::remove(path, error)) InfoBox(state, "Can't delete file.", path);
+    UserFilesLock lock;
+    if (LockUserFiles(state.dir, state.info, lock) && !std::filesystem::remove(path, error))
+        InfoBox(state, "Can't delete file.", path);
 }
 
 }  // namespace vsp

@@ -13,6 +13,7 @@
 #include "forms/ListManagerActions.h"
 #include "forms/PlaceTimeForms.h"
 #include "platform/ProgramDir.h"
+#include "platform/UserFilesLock.h"
 #include "shell/FormOps.h"
 #include "shell/InfoBox.h"
 
@@ -133,7 +134,10 @@ private:
             InfoBox(state, "The list is empty.", "");
             return;
         }
-        if (SaveList(state.dir, *list_, *name, state.info)) list_->name = *name;
+        UserFilesLock lock;
+        if (LockUserFiles(state.dir, state.info, lock) && SaveList(state.dir, *list_, *name, state.info))
+            list_->name = *name;
+        lock.Release();  // before the screen is drawn again
         Refresh(state, window);
     }
 

@@ -12,6 +12,7 @@
 #include "format/AngleFormat.h"
 #include "forms/PlaceTimeForms.h"
 #include "forms/ScopeForms.h"
+#include "platform/UserFilesLock.h"
 #include "scope/ErrorTermFit.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"
@@ -136,7 +137,7 @@ private:
         const AlignStar star = NewNStar(picked.name, picked.starIndex, ClockAngleDegrees(telescope_.Now().local),
                                         place->apparent.raHours, place->apparent.decDegrees, Equatorial(state),
                                         place->azimuth, place->altitude);
-        if (List().Add(star, state.info)) SaveNStars(state.dir, telescope_.NStars());
+        if (List().Add(star, state.info)) Save(state);
         selected_ = int(List().Size()) - 1;
     }
 
@@ -183,8 +184,13 @@ private:
         Changed(state, window);
     }
 
+    void Save(AppState& state) {
+        UserFilesLock lock;
+        if (LockUserFiles(state.dir, state.info, lock)) SaveNStars(state.dir, telescope_.NStars());
+    }
+
     void Changed(AppState& state, FormWindow& window) {
-        SaveNStars(state.dir, telescope_.NStars());
+        Save(state);
         Fill(state, window);
     }
 

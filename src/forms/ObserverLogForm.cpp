@@ -13,6 +13,7 @@
 #include "forms/ObservingContext.h"
 #include "forms/PlaceTimeForms.h"
 #include "platform/PaintParts.h"
+#include "platform/UserFilesLock.h"
 #include "shell/FormOps.h"
 #include "shell/InfoBox.h"
 #include "shell/Scale.h"
@@ -211,7 +212,7 @@ private:
             return;
         }
         if (InfoBoxYesNo(state, "Delete the note " + names_[size_t(row)] + " ?", "")) return;  // answered No
-        DeleteLog(state.dir, names_[size_t(row)]);
+        if (UserFilesLock lock; LockUserFiles(state.dir, state.info, lock)) DeleteLog(state.dir, names_[size_t(row)]);
         ShowList(state, window);
     }
 
@@ -253,7 +254,16 @@ private:
 
     void Save(AppState& state, FormWindow& window) {
         if (!ReadFields(state, window, note_)) return;
-        if (!SaveLog(state.dir, note_, mode_ == LogMode::Edit ? openedFile_ : "", state.info)) return;
+        const std::string previous = mode_ == LogMode::Edit ? openedFile_ : "";
+        // A rename onto another note's name replaces that note only when the user says so
+        // (asked before the lock is taken: nobody waits on the answer).
+        const std::string target = LogFileName(note_.objectName.substr(0, kLogObjectNameChars));
+        if (SaveReplacesAnotherLog(state.dir, note_, previous) &&
+            InfoBoxYesNo(state, "Replace the note " + target + " ?", ""))
+            return;  // answered No
+        UserFilesLock lock;
+        if (!LockUserFiles(state.dir, state.info, lock) || !SaveLog(state.dir, note_, previous, state.info)) return;
+        lock.Release();
         ShowList(state, window);
     }
 

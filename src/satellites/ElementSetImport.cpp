@@ -1,7 +1,7 @@
 #include "satellites/ElementSetImport.h"
 
-#include <fstream>
-#include <sstream>
+#include "platform/ReadWholeFile.h"
+#include "platform/UserFilesLock.h"
 
 namespace vsp {
 namespace {
@@ -21,14 +21,18 @@ bool FetchText(const std::string& address, std::string& text, InfoSink& messages
 }
 
 bool ReadText(const std::string& path, std::string& text, InfoSink& messages) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (!(file && bytes << file.rdbuf())) {
-        messages.InfoBox("Can't open file.", path);
-        return false;
+    switch (ReadWholeFile(path, kElementFileLimit, text)) {
+        case FileReadResult::Read: return true;
+        case FileReadResult::TooLarge:
+            messages.InfoBox("Can't open file.", path + " (more than " + std::to_string(kElementFileLimit >> 20) + " MiB)");
+            return false;
+        case FileReadResult::NotRegular:
+            messages.InfoBox("Can't open file.", path + " (not a regular file)");
+            return false;
+        case FileReadResult::Unreadable: break;
     }
-    text = bytes.str();
-    return true;
+    messages.InfoBox("Can't open file.", path);
+    return false;
 }
 
 }  // namespace
@@ -42,20 +46,25 @@ bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::strin
                        InfoSink& messages, std::vector<ElementSetSourceReport>& report,
                        const HttpTimeouts& timeouts) {
     report.clear();
-    std::vector<SatelliteRecord> records;
-    if (append && database.IsOpen() && !database.ReadAll(records)) return false;
-    const size_t kept = records.size();
+    std::vector<SatelliteRecord> fresh;
     for (const std::string& source : sources) {
         std::string text;
         if (!LoadElementSetText(source, text, messages, timeouts)) return false;
         ParsedElementSets parsed = ParseElementSets(text);
         report.push_back({source, int(parsed.records.size()), std::move(parsed.rejects)});
-        records.insert(records.end(), parsed.records.begin(), parsed.records.end());
+        fresh.insert(fresh.end(), parsed.records.begin(), parsed.records.end());
     }
-    if (records.size() == kept) {
+    if (fresh.empty()) {
         messages.InfoBox("No element set has been loaded.", "Please check the file format.");
         return false;
     }
+    // The downloads are done; from here to the rename the database is this import's. What is
+    // kept is read now, so an import that ended meanwhile is kept too.
+    UserFilesLock lock;
+    if (!LockUserFiles(database.Dir(), messages, lock)) return false;
+    std::vector<SatelliteRecord> records;
+    if (append && database.Open() && !database.ReadAll(records)) return false;
+    records.insert(records.end(), fresh.begin(), fresh.end());
     std::string error;
     if (!database.Replace(records, error)) {
         messages.InfoBox("Could not write the satellite database.", error);

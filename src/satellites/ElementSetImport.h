@@ -14,9 +14,12 @@
 namespace vsp {
 
 inline constexpr size_t kElementTextCapacity = size_t(1) << 20;
+// A file may hold a full database: 65535 sets of three lines of 69 characters and line ends.
+inline constexpr size_t kElementFileLimit = size_t(16) << 20;
 
-// An http:// or https:// address is fetched, anything else read as a file. A fetched text that
-// begins with '<' is an error page. False with a message when no text could be had.
+// An http:// or https:// address is fetched, anything else read as a regular file of at most
+// kElementFileLimit bytes. A fetched text that begins with '<' is an error page. False with a
+// message when no text could be had.
 bool LoadElementSetText(const std::string& source, std::string& text, InfoSink& messages,
                         const HttpTimeouts& timeouts = {});
 
@@ -27,7 +30,8 @@ struct ElementSetSourceReport {
 };
 
 // Imports `sources` in order as one database (after the present records with `append`).
-// `report` tells per source what came in and what was rejected.
+// `report` tells per source what came in and what was rejected. Every source is read before
+// the user files are locked; the database is read (for `append`) and replaced under the lock.
 bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::string>& sources, bool append,
                        InfoSink& messages, std::vector<ElementSetSourceReport>& report,
                        const HttpTimeouts& timeouts = {});

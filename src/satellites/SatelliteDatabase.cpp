@@ -64,7 +64,7 @@ SatelliteDatabase::~SatelliteDatabase() = default;
 
 bool SatelliteDatabase::Open() {
     RecordFileClose(impl_->file);
-    return RecordFileOpen(dir_, RelativePath(), RecordFileMode::ReadWrite, impl_->file);
+    return RecordFileOpen(dir_, RelativePath(), RecordFileMode::ReadCurrent, impl_->file);
 }
 
 bool SatelliteDatabase::IsOpen() const { return impl_->file != nullptr; }

@@ -32,7 +32,9 @@ public:
     SatelliteDatabase(const ProgramDir& dir, InfoSink& messages);
     ~SatelliteDatabase();
 
-    // Opens the writable copy (made from data/ on first use); false when there is none.
+    // Opens the database for reading: the writable copy, else the shipped file under data/
+    // (nothing is copied, so a read-only program directory serves too); false when there is
+    // none.
     bool Open();
     bool IsOpen() const;
     int Count() const;
@@ -48,6 +50,7 @@ public:
     bool ReadAll(std::vector<SatelliteRecord>& out);
     // The writable copy's path.
     std::string Path() const;
+    const ProgramDir& Dir() const { return dir_; }
 
 private:
     struct Impl;

@@ -1,5 +1,6 @@
 #include "shell/PreferenceStore.h"
 
+#include "platform/UserFilesLock.h"
 #include "shell/AppState.h"
 #include "shell/InfoBox.h"
 
@@ -404,6 +405,8 @@ void RegisterPreferenceLayouts(RecordLayoutRegistry& registry) {
 }
 
 bool SaveSettings(AppState& state) {
+    UserFilesLock lock;
+    if (!LockUserFiles(state.dir, state.info, lock)) return false;
     if (SavePreferences(state.dir, state.prefs)) return true;
     InfoBox(state, kSettingsNotSaved, "");
     return false;

@@ -50,7 +50,8 @@ PreferenceLoadResult ReadPreferences(const ProgramDir& dir, Preferences& prefs);
 bool SavePreferences(const ProgramDir& dir, const Preferences& prefs);
 
 inline constexpr std::string_view kSettingsNotSaved = "Settings could not be saved.";
-// Saves the run's settings at once (a form changed one); a failure is told in a box.
+// Saves the run's settings at once (a form changed one) under the user-files lock; a failure
+// is told in a box.
 bool SaveSettings(AppState& state);
 
 // The record of a block (kPreferencesRecordSize bytes, CRC included) and back. Decoding

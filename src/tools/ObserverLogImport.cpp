@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/UserFilesLock.h"
 #include "tools/ObserverLogStore.h"
 
 namespace vsp {
@@ -19,6 +20,8 @@ bool IsPassedOver(std::string_view line) {
 bool ImportLogs(const ProgramDir& dir, std::string_view text, DateOrder order, InfoSink& messages,
                 LogImportCounts& counts) {
     counts = {};
+    UserFilesLock lock;
+    if (!LockUserFiles(dir, messages, lock)) return false;
     RecordingInfoSink saveMessages;  // a refused name is a rejected line, not a box per line
     while (!text.empty()) {
         const size_t length = LogExportRecordLength(text);

@@ -20,7 +20,8 @@ struct LogImportCounts {
 };
 
 // Reports "%d User log uploaded, %d rejected." or, when no line was accepted, that none was
-// loaded (false).
+// loaded (false). The notes are written under the user-files lock (false with its message
+// when it cannot be had).
 bool ImportLogs(const ProgramDir& dir, std::string_view text, DateOrder order, InfoSink& messages,
                 LogImportCounts& counts);
 

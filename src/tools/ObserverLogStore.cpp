@@ -91,6 +91,12 @@ bool SaveLog(const ProgramDir& dir, ObserverLogRecord& record, std::string_view 
     return true;
 }
 
+bool SaveReplacesAnotherLog(const ProgramDir& dir, const ObserverLogRecord& record, std::string_view previousFile) {
+    const std::string fileName = LogFileName(std::string_view(record.objectName).substr(0, kLogObjectNameChars));
+    return !previousFile.empty() && fileName != previousFile && IsSafeFileName(fileName) &&
+           FileExists(dir.Path(kUserLogsDir, fileName));
+}
+
 bool DeleteLog(const ProgramDir& dir, std::string_view fileName) {
     if (!IsSafeFileName(fileName)) return false;
     std::error_code error;

@@ -21,6 +21,7 @@ inline constexpr char kReadLogFailedMessage[] = "Fail to read log file.";
 inline constexpr char kCorruptedLogMessage[] = "It seems your log data are corrupted.";
 inline constexpr char kWriteLogFailedMessage[] = "Fail to write log file.";
 inline constexpr char kUnsafeLogNameMessage[] = "This name cannot name a log file:";
+inline constexpr char kLogNameTakenMessage[] = "Another note has this name:";
 
 enum class LogReadResult { Read, NotOpened, Short, Corrupted };
 
@@ -40,6 +41,9 @@ std::string LogFileName(std::string_view objectName);
 // note: once the note is written under its (new) name the old file goes, so a rename moves
 // the note and a failed write leaves it where it was.
 bool SaveLog(const ProgramDir& dir, ObserverLogRecord& record, std::string_view previousFile, InfoSink& messages);
+// True when SaveLog(record, previousFile) would replace a note other than the one edited: a
+// new name (as SaveLog cuts it) that another note's file has.
+bool SaveReplacesAnotherLog(const ProgramDir& dir, const ObserverLogRecord& record, std::string_view previousFile);
 // Deletes the note file `fileName` (a name ListLogs gave). False when it could not go.
 bool DeleteLog(const ProgramDir& dir, std::string_view fileName);
 

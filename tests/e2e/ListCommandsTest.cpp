@@ -81,5 +81,19 @@ TEST_F(ListCommands, NamesThatWouldLeaveTheListFolderAreRefused) {
     EXPECT_EQ(List({"saved"}), nlohmann::json::array({"last_list"}));
 }
 
+// A directory, a file of other bytes or an empty one is no memo: the import fails and the
+// current list stays as it was.
+TEST_F(ListCommands, AnImportOfWhatIsNotAMemoLeavesTheList) {
+    List({"add", "M31", "M33"});
+    const nlohmann::json before = List({"show"});
+    home_.WriteFile("program.bin", std::string("\x7f" "ELF\x02\x01\x01\0\0", 9));
+    home_.WriteFile("empty.txt", "");
+    for (const std::string& file : {home_.Root(), home_.Path("program.bin"), home_.Path("empty.txt")}) {
+        const ProgramResult r = Run({"list", "import", file});
+        EXPECT_EQ(r.status, 1) << file;
+        EXPECT_EQ(List({"show"}), before) << file;
+    }
+}
+
 }  // namespace
 }  // namespace vsp::test

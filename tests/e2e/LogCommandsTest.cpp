@@ -23,6 +23,23 @@ TEST_F(LogCommands, HostileNameWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(home.parent_path() / "x.log"));
 }
 
+// Names the code page cannot keep apart are refused, and a rename never replaces another note.
+TEST_F(LogCommands, NotesAreNeverReplacedByAnotherName) {
+    for (const char* name : {"\u03A9mega", "\u03A8mega"}) {
+        const ProgramResult r = Run(With({"log", "new", name}, kEvening));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err.rfind("This name cannot name a log file:\n", 0), 0u) << r.err;
+    }
+    EXPECT_TRUE(Json({"log", "list"}).empty());
+    ASSERT_EQ(Run(With({"log", "new", "Alpha", "--text", "alpha"}, kEvening)).status, 0);
+    ASSERT_EQ(Run(With({"log", "new", "Beta", "--text", "beta"}, kEvening)).status, 0);
+    const ProgramResult r = Run({"log", "edit", "Alpha", "--name", "Beta"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Another note has this name:\n\"Beta\"\n");
+    EXPECT_EQ(Json({"log", "show", "Alpha"})["text"], "alpha");
+    EXPECT_EQ(Json({"log", "show", "Beta"})["text"], "beta");
+}
+
 // A note made, renamed, exported, deleted and imported back from its export.
 TEST_F(LogCommands, NewEditExportImport) {
     const nlohmann::json made =

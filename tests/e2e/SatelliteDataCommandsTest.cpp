@@ -1,4 +1,12 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "support/LocalHttpServer.h"
 #include "support/ProgramHomeTest.h"
@@ -29,6 +37,53 @@ TEST_F(SatelliteDataCommands, UpdateListExport) {
     EXPECT_NEAR(iss["age_days"].get<double>(), 2460877.5 + 6.4 / 24 - 2460876.76732422, 1e-6);
     const ProgramResult r = Run({"sat", "export"});
     EXPECT_EQ(r.out.rfind("243 Satellite records exported.\n", 0), 0u) << r.out << r.err;
+}
+
+// Only regular files are read, and at once: /dev/zero never ends, and a FIFO would keep the
+// import waiting for as long as its writer (here two seconds) keeps it open.
+TEST_F(SatelliteDataCommands, InputsThatAreNotRegularFilesAreRefused) {
+    const std::string fifo = home_.Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        const int fd = ::open(fifo.c_str(), O_RDWR);  // a writer (and reader) that never blocks
+        const std::string set = Tle("visual-2025-07-20.tle").substr(0, 3 * 70);
+        (void)!::write(fd, set.data(), set.size());
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        ::close(fd);
+    });
+    for (const std::string& source : {fifo, std::string("/dev/zero"), home_.Root()}) {
+        const ProgramResult r = RunVespertarInLittleMemory({"--home", home_.Root(), "sat", "import", source});
+        EXPECT_EQ(r.status, 1) << source << r.err;
+        EXPECT_EQ(r.err.rfind("Can't open file.\n", 0), 0u) << r.err;
+    }
+    writer.join();
+    EXPECT_FALSE(std::filesystem::exists(home_.Path("usercatalogs/data/vespertar_satellites.ppc")));
+}
+
+// The commands that only read the database work in a program directory they cannot write to.
+TEST_F(SatelliteDataCommands, ReadingNeedsNoWriteAccess) {
+    home_.WriteFile("sets.tle", Tle("visual-2025-07-20.tle"));
+    ASSERT_EQ(Run({"sat", "import", home_.Path("sets.tle")}).status, 0);
+    std::string asReader;  // root writes anywhere: the commands run as nobody instead
+    if (::geteuid() == 0) {
+        if (std::system("setpriv --help >/dev/null 2>&1") != 0) GTEST_SKIP() << "no setpriv";
+        asReader = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    namespace fs = std::filesystem;
+    for (const auto& item : fs::recursive_directory_iterator(home_.Root()))
+        fs::permissions(item.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    fs::permissions(home_.Root(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+    const std::string out = fs::temp_directory_path() / ("vsp-readonly-" + std::to_string(::getpid()));
+    for (const std::string command : {"sat list --json", "sat info 25544", "sat propagate 0 --jd 2460877.5"}) {
+        const std::string line = asReader + VespertarPath() + " --home " + home_.Root() + " --date 2025-07-21 " +
+                                 command + " >" + out + " 2>&1";
+        EXPECT_EQ(std::system(line.c_str()), 0) << command << ": " << std::ifstream(out).rdbuf();
+    }
+    fs::remove(out);
+    for (const auto& item : fs::recursive_directory_iterator(home_.Root()))
+        fs::permissions(item.path(), fs::perms::owner_write, fs::perm_options::add);
 }
 
 }  // namespace
