@@ -7,7 +7,7 @@
 
 namespace vsp {
 
-// Writes `canvas` to `path` through "path.tmp" and a rename, so a failure leaves no partial
+// Writes `canvas` to `path` through a temporary file and a rename, so a failure leaves no partial
 // picture behind (and any earlier file as it was). False with `error` set, naming the path
 // and the system's reason, when the file cannot be written or the canvas is empty.
 bool WritePng(const Canvas& canvas, const std::string& path, std::string& error);

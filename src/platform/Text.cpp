@@ -117,7 +117,15 @@ std::string ToValidUtf8(std::string_view text) {
     return out;
 }
 
-bool FitsCp1252(std::string_view utf8) { return Cp1252ToUtf8(Utf8ToCp1252(utf8)) == utf8; }
+bool FitsCp1252(std::string_view utf8) {
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        const size_t length = DecodeUtf8(utf8, i, cp);
+        if (length > 1 && NarrowOf(cp) == '?') return false;
+        i += std::max<size_t>(length, 1);
+    }
+    return true;
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);

@@ -21,9 +21,10 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // is and every byte that does not begin a well-formed sequence is read as a code-page byte, so
 // code-page text that missed its conversion still reads right and nothing is dropped.
 std::string ToValidUtf8(std::string_view text);
-// True when Utf8ToCp1252 keeps every character of `utf8` (valid UTF-8, each character in the
-// code page): two such texts that differ stay different. A name that becomes a file name must
-// pass, or "Ωmega" and "Ψmega" would both be "?mega".
+// True when Utf8ToCp1252 turns no character of `utf8` into '?': every character has a
+// code-page byte (a byte that is not UTF-8 counts as the code-page byte it is), so two names
+// that differ stay different. A name that becomes a file name must pass, or "Ωmega" and
+// "Ψmega" would both be "?mega".
 bool FitsCp1252(std::string_view utf8);
 // Equal but for the case of ASCII letters ("vega" names "Vega", "lx200" the drive "LX200").
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -176,7 +176,7 @@ TEST_P(ParallelFamily, FourWritersAtOnceLoseNothing) {
     GetParam().check(*this);
     // Each writer's temporary file is its own and goes with its rename.
     for (const auto& item : std::filesystem::recursive_directory_iterator(home_.Root()))
-        EXPECT_EQ(item.path().string().find(".tmp"), std::string::npos) << item.path();
+        EXPECT_EQ(item.path().filename().string().find(".tmp"), std::string::npos) << item.path();
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, ParallelFamily, testing::ValuesIn(kFamilies),

@@ -160,7 +160,8 @@ TEST(CanvasTest, PngHoldsTheCanvasAsEightBitRgb) {
     std::string error;
     const std::string path = home.Path("sky.png");
     ASSERT_TRUE(WritePng(canvas, path, error)) << error;
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    const std::filesystem::directory_iterator folder(home.Root());
+    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);  // no temporary file left
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;

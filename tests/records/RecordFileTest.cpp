@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "records/HandMadeFiles.h"
 #include "records/RecordFile.h"
@@ -106,7 +107,8 @@ TEST_F(RecordFileTest, CreateThenAppendSetsTheSizeInHandleAndHeader) {
     ASSERT_NE(RecordFileAppend(handle.get(), index, 99), nullptr);
     ASSERT_TRUE(RecordFileWrite(handle.get(), index, "second recor", 12));
     EXPECT_EQ(home.ReadFile("usercatalogs/log.ppc"), HeaderBytes(0, "Logs", 2, 12) + "first record" + "second recor");
-    EXPECT_FALSE(FileExists(home.Path("usercatalogs/log.ppc.tmp")));
+    const std::filesystem::directory_iterator folder(home.Path("usercatalogs"));
+    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);  // no temporary file left
 }
 
 TEST_F(RecordFileTest, AppendGoesBehindTheLastRecordAndKeepsVersionAndTagOnDisk) {
