@@ -14,7 +14,7 @@
 #include "databuild/PackageProvenance.h"
 #include "databuild/SqliteInput.h"
 #include "platform/ProgramDir.h"
-#include "shell/CityList.h"
+#include "catalog/CityList.h"
 
 namespace vsp::databuild {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/ProgramSettings.h"
 #include "cli/ProgramShell.h"
 #include "forms/ScopeForms.h"
 #include "platform/DeviceCaps.h"
@@ -13,8 +14,8 @@
 #include "shell/AppState.h"
 #include "shell/MainWindow.h"
 #include "shell/PlatformServices.h"
-#include "shell/PreferenceStart.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStart.h"
+#include "settings/PreferenceStore.h"
 
 #ifdef VESPERTAR_HAVE_SDL
 #include "platform/sdl/SdlWindowSystem.h"
@@ -28,13 +29,14 @@ int RunInteractive(const cli::WindowOptions& options) {
         std::cerr << "vespertar: cannot use the program directory " << dir.Root() << "\n";
         return 1;
     }
+    const PreferenceTable settings = cli::ProgramPreferenceTable();
     Preferences prefs;
-    const PreferenceLoadResult loaded = StartPreferences(dir, prefs);
+    const PreferenceLoadResult loaded = StartPreferences(settings, dir, prefs);
 
     SteadyClock clock;
     EventLoop loop(clock);
     SdlWindowSystem windows(loop, DeviceCaps::ForDpi(options.dpi));
-    AppState state(windows, loop, prefs, dir);
+    AppState state(windows, loop, prefs, settings, dir);
     SingleInstance instance;
     PowerWatcher watcher(PostPowerResume(loop));
     UsePlatformServices(state, instance, watcher);
@@ -60,7 +62,7 @@ int RunInteractive(const cli::WindowOptions& options) {
     UserFilesLock lock;
     std::string busy;
     if (!lock.Acquire(dir, busy)) std::cerr << "vespertar: settings could not be saved: " << busy << "\n";
-    else if (!SavePreferences(dir, prefs)) std::cerr << "vespertar: settings could not be saved\n";
+    else if (!SavePreferences(settings, dir, prefs)) std::cerr << "vespertar: settings could not be saved\n";
     return code;
 #else
     std::cerr << "vespertar: this build has no window backend; see `vespertar --help` for the "

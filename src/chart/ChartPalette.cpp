@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/AppState.h"
+#include "settings/NightLevels.h"
 
 namespace vsp {
 

@@ -18,7 +18,7 @@
 #include "ephemeris/Time.h"
 #include "format/TextFormats.h"
 #include "platform/Canvas.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

@@ -6,7 +6,7 @@
 #include "chart/ChartSky.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
-#include "shell/MagnitudeLimits.h"
+#include "settings/MagnitudeLimits.h"
 
 namespace vsp {
 

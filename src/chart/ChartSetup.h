@@ -11,7 +11,7 @@
 #include "chart/ChartView.h"
 #include "ephemeris/EphemerisSettings.h"
 #include "platform/InfoSink.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

@@ -5,7 +5,7 @@
 
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp {
 namespace {

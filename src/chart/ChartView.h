@@ -25,7 +25,7 @@
 #include "chart/StereographicProjection.h"
 #include "chart/ZoomLevels.h"
 #include "ephemeris/Matrix.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

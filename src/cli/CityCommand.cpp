@@ -11,7 +11,7 @@
 #include "cli/CommandOutput.h"
 #include "format/ZoneText.h"
 #include "platform/Text.h"
-#include "shell/CityList.h"
+#include "catalog/CityList.h"
 
 namespace vsp::cli {
 namespace {

@@ -3,9 +3,10 @@
 #include <ctime>
 #include <ostream>
 
+#include "cli/ProgramSettings.h"
 #include "forms/ObservingContext.h"
 #include "platform/Text.h"
-#include "shell/PreferenceStart.h"
+#include "settings/PreferenceStart.h"
 
 namespace vsp::cli {
 namespace {
@@ -44,11 +45,12 @@ CliContext::CliContext(CommonOptions options, std::ostream& out, std::ostream& e
       home_(ProgramDir::Resolve(options_.home)),
       out_(out),
       err_(err),
-      messages_(err) {}
+      messages_(err),
+      settings_(ProgramPreferenceTable()) {}
 
 void CliContext::LoadPrefs() {
     saved_.emplace();
-    const PreferenceLoadResult result = StartPreferences(home_, *saved_);
+    const PreferenceLoadResult result = StartPreferences(settings_, home_, *saved_);
     if (!result.message.empty()) messages_.InfoBox(result.message, "");
 }
 
@@ -60,7 +62,7 @@ Preferences& CliContext::SavedPrefs() {
 Preferences& CliContext::ReloadSavedPrefs() {
     if (!saved_) return SavedPrefs();
     Preferences stored;
-    StartPreferences(home_, stored);  // a damaged file was reported at the first read
+    StartPreferences(settings_, home_, stored);  // a damaged file was reported at the first read
     *saved_ = std::move(stored);
     return *saved_;
 }

@@ -14,7 +14,8 @@
 #include "format/TextFormats.h"
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
-#include "shell/Preferences.h"
+#include "settings/PreferenceTable.h"
+#include "settings/Preferences.h"
 
 namespace vsp::cli {
 
@@ -53,6 +54,8 @@ public:
     std::ostream& Out() { return out_; }
     std::ostream& Err() { return err_; }
     InfoSink& Messages() { return messages_; }
+    // Every setting, with the rows the subsystems own.
+    const PreferenceTable& Settings() const { return settings_; }
 
     // The saved preferences (or the defaults), brought into range, with the common options
     // laid over them. Loaded on first use; a damaged settings file is reported once.
@@ -83,6 +86,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     StderrInfoSink messages_;
+    PreferenceTable settings_;
     std::optional<Preferences> saved_;
     std::optional<Preferences> effective_;
     std::optional<CalendarDateTime> observingTime_;

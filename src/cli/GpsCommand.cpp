@@ -11,7 +11,7 @@
 #include "platform/UserFilesLock.h"
 #include "scope/GpsLocation.h"
 #include "scope/SerialLink.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStore.h"
 
 namespace vsp::cli {
 namespace {
@@ -55,7 +55,7 @@ int RunGps(CliContext& ctx, const GpsArgs& args) {
         if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
         Preferences& saved = ctx.ReloadSavedPrefs();
         ApplyGpsTexts(fix.latitudeText, fix.longitudeText, saved.site);
-        if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
+        if (!SavePreferences(ctx.Settings(), ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     }
     PrintFix(ctx, fix);
     return kExitOk;

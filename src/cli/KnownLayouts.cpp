@@ -5,14 +5,14 @@
 #include "catalog/Eyepieces.h"
 #include "catalog/ObjectRecord.h"
 #include "catalog/UserLocations.h"
-#include "shell/CityList.h"
-#include "shell/PreferenceStore.h"
+#include "catalog/CityList.h"
+#include "settings/PreferenceStore.h"
 
 namespace vsp::cli {
 
-RecordLayoutRegistry KnownLayouts() {
+RecordLayoutRegistry KnownLayouts(const PreferenceTable& settings) {
     RecordLayoutRegistry registry;
-    RegisterPreferenceLayouts(registry);
+    registry.Add(PreferenceRecordLayout(settings));
     RegisterDescriptionLayouts(registry);
     RegisterObjectLayouts(registry);
     registry.Add(CrossReferenceLayout(kCrossReferenceRecordSize));

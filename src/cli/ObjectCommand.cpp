@@ -12,7 +12,7 @@
 #include "format/AngleFormat.h"
 #include "format/FixedPositionSky.h"
 #include "platform/Text.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp::cli {
 namespace {

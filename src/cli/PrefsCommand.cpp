@@ -1,48 +1,22 @@
 // `prefs [show]` | `prefs set KEY=VALUE...` | `prefs reset`: the persisted settings.
 
-#include <charconv>
 #include <memory>
 #include <ostream>
+#include <string_view>
 
 #include "cli/Command.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
-#include "shell/PreferenceStart.h"
-#include "shell/PreferenceStore.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceStart.h"
+#include "settings/PreferenceStore.h"
+#include "settings/PreferenceValues.h"
+#include "settings/PreferencesJson.h"
 
 namespace vsp::cli {
 namespace {
 
-constexpr char kTextSuffix[] = "_text";
-
 // The stored settings brought into range; a damaged file is reported and the defaults used.
 Preferences LoadStored(CliContext& ctx) { return ctx.ReloadSavedPrefs(); }
-
-nlohmann::json JsonValue(const PreferenceSetting& s, const Preferences& prefs) {
-    switch (s.kind) {
-        case PreferenceKind::Text:
-            return Cp1252ToUtf8(s.getText(prefs));
-        case PreferenceKind::Flag:
-            return s.getNumber(prefs) != 0.0;
-        case PreferenceKind::Real:
-            // Through the shortest text, so that a float shows as typed (51.1, not 51.0999...).
-        {
-            const std::string text = FormatPreferenceNumber(s, prefs);
-            double value = s.getNumber(prefs);
-            std::from_chars(text.data(), text.data() + text.size(), value);
-            return value;
-        }
-        default:
-            return int64_t(s.getNumber(prefs));
-    }
-}
-
-void AddJson(nlohmann::json& out, const PreferenceSetting& s, const Preferences& prefs) {
-    out[s.key] = JsonValue(s, prefs);
-    if (s.kind == PreferenceKind::Choice)
-        out[s.key + kTextSuffix] = Cp1252ToUtf8(FormatPreferenceValue(s, prefs));
-}
 
 std::string ShownValue(const PreferenceSetting& s, const Preferences& prefs) {
     if (s.kind == PreferenceKind::Choice)
@@ -53,12 +27,10 @@ std::string ShownValue(const PreferenceSetting& s, const Preferences& prefs) {
 int Show(CliContext& ctx) {
     const Preferences prefs = LoadStored(ctx);
     if (ctx.Json()) {
-        nlohmann::json out = nlohmann::json::object();
-        for (const PreferenceSetting& s : PreferenceTable()) AddJson(out, s, prefs);
-        PrintJson(ctx, out);
+        PrintJson(ctx, PreferencesJson(ctx.Settings(), prefs));
         return kExitOk;
     }
-    for (const PreferenceSetting& s : PreferenceTable())
+    for (const PreferenceSetting& s : ctx.Settings().Listed())
         ctx.Out() << s.key << " = " << Cp1252ToUtf8(ShownValue(s, prefs)) << "\n";
     return kExitOk;
 }
@@ -72,10 +44,10 @@ int ApplyAssignment(CliContext& ctx, const std::string& word, Preferences& prefs
     std::string key = word.substr(0, eq);
     const std::string value = Utf8ToCp1252(word.substr(eq + 1));
     bool byRow = false;
-    const PreferenceSetting* setting = FindPreference(key);
-    const size_t suffix = sizeof kTextSuffix - 1;
-    if (!setting && key.size() > suffix && key.compare(key.size() - suffix, suffix, kTextSuffix) == 0) {
-        setting = FindPreference(key.substr(0, key.size() - suffix));
+    const PreferenceSetting* setting = ctx.Settings().Find(key);
+    const size_t suffix = sizeof kRowTextSuffix - 1;
+    if (!setting && key.size() > suffix && key.compare(key.size() - suffix, suffix, kRowTextSuffix) == 0) {
+        setting = ctx.Settings().Find(key.substr(0, key.size() - suffix));
         byRow = setting && setting->kind == PreferenceKind::Choice;
         if (!byRow) setting = nullptr;
     }
@@ -88,26 +60,36 @@ int ApplyAssignment(CliContext& ctx, const std::string& word, Preferences& prefs
     return kExitOk;
 }
 
+// The start routine keeps a saved date only whole (year, month and day) and drops any other;
+// typed, such a date is refused instead, so that nothing typed vanishes as "out of range".
+constexpr std::string_view kSavedDateNotWhole =
+    "saved_year, saved_month, saved_day: a saved date needs all three, each in range (saved_year=0 takes the clock)";
+
 int Set(CliContext& ctx, const std::vector<std::string>& assignments) {
     UserFilesLock lock;
     if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
-    Preferences prefs = LoadStored(ctx);
+    const Preferences stored = LoadStored(ctx);
+    Preferences prefs = stored;
     std::vector<const PreferenceSetting*> touched;
     for (const std::string& word : assignments)
         if (int status = ApplyAssignment(ctx, word, prefs, touched)) return status;
+    // Year 0 asks for the clock: the rest of the saved date goes with the year.
+    if (stored.savedDateTime.year != 0 && prefs.savedDateTime.year == 0) prefs.savedDateTime = SavedDateTime{};
 
     const Preferences asGiven = prefs;
-    CheckPreferenceRanges(prefs);
-    for (const std::string& key : DifferingPreferenceKeys(asGiven, prefs)) {
-        const PreferenceSetting& s = *FindPreference(key);
+    CheckPreferenceRanges(ctx.Settings(), prefs);
+    if (asGiven.savedDateTime != SavedDateTime{} && prefs.savedDateTime == SavedDateTime{})
+        return UsageError(ctx, kSavedDateNotWhole);
+    for (const std::string& key : DifferingPreferenceKeys(ctx.Settings(), asGiven, prefs)) {
+        const PreferenceSetting& s = *ctx.Settings().Find(key);
         ctx.Err() << key << ": " << Cp1252ToUtf8(FormatPreferenceNumber(s, asGiven))
                   << " is out of range; set to " << Cp1252ToUtf8(ShownValue(s, prefs)) << "\n";
     }
-    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
+    if (!SavePreferences(ctx.Settings(), ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
 
     if (ctx.Json()) {
         nlohmann::json out = nlohmann::json::object();
-        for (const PreferenceSetting* s : touched) AddJson(out, *s, prefs);
+        for (const PreferenceSetting* s : touched) AddPreferenceJson(out, *s, prefs);
         PrintJson(ctx, out);
     }
     return kExitOk;
@@ -118,7 +100,7 @@ int Reset(CliContext& ctx) {
     if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     Preferences prefs;
     ResetPreferences(prefs);
-    if (!SavePreferences(ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
+    if (!SavePreferences(ctx.Settings(), ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     return kExitOk;
 }
 
@@ -135,7 +117,8 @@ void AddPrefsCommands(CommandRegistry& registry) {
              [assignments](CliContext& ctx) { return Set(ctx, *assignments); }, prefs)
         ->footer("A choice takes its row index or its row text; KEY_text=ROW picks a row whose text is a "
                  "number (diameter_text=203). Values go through the start routine's range checks before "
-                 "they are saved; a value that is replaced is reported.")
+                 "they are saved; a value that is replaced is reported. A saved date is given whole (saved_year, "
+                 "saved_month and saved_day) or refused; saved_year=0 clears it.")
         ->add_option("assignments", *assignments, "KEY=VALUE")
         ->required();
     registry.Add("reset", "Saves the defaults", Reset, prefs);

@@ -9,7 +9,7 @@
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp::cli {
 

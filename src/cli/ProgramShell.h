@@ -5,7 +5,7 @@
 #include "catalog/CatalogSession.h"
 #include "scope/Telescope.h"
 #include "shell/AppState.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStore.h"
 #include "shell/Startup.h"
 
 namespace vsp::cli {

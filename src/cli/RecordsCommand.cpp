@@ -175,7 +175,7 @@ template <typename Print>
 int WithHeader(CliContext& ctx, const std::string& file, Print print) {
     RawHeader header;
     if (auto problem = ReadHeader(LocateFile(ctx, file), header)) return JobFailed(ctx, *problem);
-    const RecordLayoutRegistry layouts = KnownLayouts();
+    const RecordLayoutRegistry layouts = KnownLayouts(ctx.Settings());
     return print(header, LayoutFor(header, layouts));
 }
 

@@ -20,7 +20,7 @@
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/Time.h"
 #include "platform/Text.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp::cli {
 namespace {

@@ -17,7 +17,7 @@
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "scope/EncoderZero.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStore.h"
 
 namespace vsp::cli {
 namespace {
@@ -131,7 +131,7 @@ int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options
     if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     Preferences& saved = ctx.ReloadSavedPrefs();
     saved.alignment = alignment;
-    if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
+    if (!SavePreferences(ctx.Settings(), ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     PrintStars(ctx, {{"aligned", true}, {"reference_time", records.referenceTime}}, records.star1, records.star2);
     return kExitOk;
 }
@@ -154,7 +154,7 @@ int RunAlignClear(CliContext& ctx) {
     if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     Preferences& saved = ctx.ReloadSavedPrefs();
     AlignmentRestore().Decline(saved.alignment);
-    if (!SavePreferences(ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
+    if (!SavePreferences(ctx.Settings(), ctx.Home(), saved)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     return kExitOk;
 }
 

@@ -20,7 +20,7 @@
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "shell/Forms.h"
 #include "shell/MainWindow.h"
-#include "shell/PreferenceStart.h"
+#include "settings/PreferenceStart.h"
 
 namespace vsp::cli {
 namespace {
@@ -141,8 +141,8 @@ struct ScreenRun {
     size_t boxesBefore = 0;  // boxes raised before the last input
     const FormWindow* dialog = nullptr;  // a modal dialog still up when the inputs ran out
 
-    ScreenRun(const ProgramDir& home, const DeviceCaps& caps)
-        : dir(home), windows(loop, caps), state(windows, loop, prefs, dir), sky(dir, state.info),
+    ScreenRun(const ProgramDir& home, const PreferenceTable& settings, const DeviceCaps& caps)
+        : dir(home), windows(loop, caps), state(windows, loop, prefs, settings, dir), sky(dir, state.info),
           telescope(prefs, state.info, ObservingScopeClock(state)) {}
     void Pump() { quit = quit || loop.RunPending(handler).has_value(); }
 };
@@ -278,7 +278,7 @@ std::optional<DeviceCaps> ScreenCaps(const ScreenArgs& args) {
 // The shell started as the window starts it, then asked for the form; false when the
 // start-up order did not finish.
 bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
-    run.loaded = StartPreferences(run.dir, run.prefs);
+    run.loaded = StartPreferences(run.state.settings, run.dir, run.prefs);
     if (args.night) run.prefs.nightLevel = *args.night;
     WireShell(run.state, run.sky, run.telescope);
     if (StartShell(run.state, run.loaded) != StartResult::Started) return false;
@@ -318,7 +318,7 @@ int RunScreen(CliContext& ctx, const ScreenArgs& args) {
     if (std::string problem; !ReadSteps(args, *caps, steps, problem)) return UsageError(ctx, problem);
     if (!MakeDirectory(ctx.Home().Root())) return JobFailed(ctx, "cannot use the program directory " + ctx.Home().Root());
 
-    auto run = std::make_unique<ScreenRun>(ctx.Home(), *caps);
+    auto run = std::make_unique<ScreenRun>(ctx.Home(), ctx.Settings(), *caps);
     if (!StartAndShow(*run, args)) return JobFailed(ctx, "the shell did not start");
     const bool opened = run->state.currentFormWindow && run->state.currentFormWindow->TemplateId() == args.formId;
     const std::string refusal = opened ? "" : BoxRaised(*run);

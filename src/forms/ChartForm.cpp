@@ -20,6 +20,7 @@
 #include "forms/ObservingContext.h"
 #include "forms/PlaceTimeForms.h"
 #include "forms/ScopeForms.h"
+#include "scope/DriveTable.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"
 #include "shell/FormTable.h"

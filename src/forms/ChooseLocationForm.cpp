@@ -8,7 +8,7 @@
 #include <string>
 
 #include "forms/PlaceTimeForms.h"
-#include "shell/CityList.h"
+#include "catalog/CityList.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"
 #include "shell/Scale.h"

@@ -14,7 +14,7 @@
 #include "forms/PlaceTimeForms.h"
 #include "shell/FormHistory.h"
 #include "shell/InfoBox.h"
-#include "shell/PreferenceStore.h"
+#include "shell/SaveSettings.h"
 #include "shell/Startup.h"
 
 namespace vsp {

@@ -9,7 +9,7 @@
 #include "forms/EphemerisFormKit.h"
 #include "format/BodyRiseSet.h"
 #include "shell/FormOps.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp {
 namespace {

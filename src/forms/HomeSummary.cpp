@@ -8,7 +8,7 @@
 #include "format/BodyRiseSet.h"
 #include "format/EventText.h"
 #include "shell/HomeForm.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp {
 

@@ -4,6 +4,7 @@
 
 #include "format/AngleFormat.h"
 #include "format/ZoneText.h"
+#include "settings/PreferenceValues.h"
 
 namespace vsp {
 
@@ -40,16 +41,17 @@ std::string Rounded(double value, int decimals) {
 
 std::span<const SiteField, kSiteFieldCount> SiteFields() { return kFields; }
 
-std::string SiteFieldText(const SiteField& field, const Preferences& prefs) {
-    const PreferenceSetting& s = *FindPreference(field.key);
+std::string SiteFieldText(const PreferenceTable& table, const SiteField& field, const Preferences& prefs) {
+    const PreferenceSetting& s = *table.Find(field.key);
     if (s.kind == PreferenceKind::Text) return s.getText(prefs);
     if (field.decimals == 0) return FormatPreferenceNumber(s, prefs);
     const double value = s.getNumber(prefs);
     return Rounded(field.eastPositive ? -value : value, field.decimals);
 }
 
-TypedOutcome ReadSiteField(const SiteField& field, std::string_view typed, Preferences& prefs, Refusal& refusal) {
-    const PreferenceSetting& s = *FindPreference(field.key);
+TypedOutcome ReadSiteField(const PreferenceTable& table, const SiteField& field, std::string_view typed,
+                           Preferences& prefs, Refusal& refusal) {
+    const PreferenceSetting& s = *table.Find(field.key);
     const TypedOutcome outcome = ReadTypedPreference(s, field.eastPositive ? WestText(typed) : typed, prefs);
     if (outcome == TypedOutcome::Unreadable || outcome == TypedOutcome::OutOfRange)
         refusal = TypedValueRefusal(s, field.name, typed, outcome);

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "shell/PreferenceTable.h"
-#include "shell/PreferenceTyping.h"
-#include "shell/Preferences.h"
+#include "settings/PreferenceTable.h"
+#include "settings/PreferenceTyping.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 
@@ -24,11 +24,12 @@ inline constexpr size_t kSiteFieldCount = 8;
 std::span<const SiteField, kSiteFieldCount> SiteFields();
 
 // The value as the field shows it.
-std::string SiteFieldText(const SiteField& field, const Preferences& prefs);
+std::string SiteFieldText(const PreferenceTable& table, const SiteField& field, const Preferences& prefs);
 
 // The field's typed text read into `prefs` (range-checked as the start routine checks it).
 // Answers the outcome; a refusal's lines in `refusal`.
-TypedOutcome ReadSiteField(const SiteField& field, std::string_view typed, Preferences& prefs, Refusal& refusal);
+TypedOutcome ReadSiteField(const PreferenceTable& table, const SiteField& field, std::string_view typed,
+                           Preferences& prefs, Refusal& refusal);
 
 // "48°51'24 N  2°21'08 E  UT+1:00" in the angle format of the settings.
 std::string SitePositionText(const Site& site, int angleFormat);

@@ -11,7 +11,7 @@
 #include "scope/SerialLink.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
-#include "shell/PreferenceStore.h"
+#include "shell/SaveSettings.h"
 #include "shell/TypedFieldsForm.h"
 
 namespace vsp {
@@ -146,7 +146,8 @@ private:
 
     static void ShowSite(AppState& state, FormWindow& window) {
         int id = kFieldFirst;
-        for (const SiteField& f : SiteFields()) window.FindControl(id++)->SetText(SiteFieldText(f, state.prefs));
+        for (const SiteField& f : SiteFields())
+            window.FindControl(id++)->SetText(SiteFieldText(state.settings, f, state.prefs));
         window.FindControl(kDaylightBox)->SetChecked(state.prefs.site.daylight != 0);
         window.FindControl(kPositionText)->SetText(SitePositionText(state.prefs.site, state.prefs.decFormat));
         // A stored place is named by its first part, "Paris" of "Paris, Paris, France".
@@ -167,11 +168,11 @@ private:
         for (const SiteField& f : SiteFields()) {
             Control* field = window.FindControl(id++);
             const std::string typed = field->Text();
-            if (typed == SiteFieldText(f, state.prefs)) continue;
+            if (typed == SiteFieldText(state.settings, f, state.prefs)) continue;
             Refusal refusal;
-            const TypedOutcome outcome = ReadSiteField(f, typed, state.prefs, refusal);
+            const TypedOutcome outcome = ReadSiteField(state.settings, f, typed, state.prefs, refusal);
             changed = changed || outcome == TypedOutcome::Accepted;
-            field->SetText(SiteFieldText(f, state.prefs));
+            field->SetText(SiteFieldText(state.settings, f, state.prefs));
             if (!refusal.first.empty()) InfoBox(state, refusal.first, refusal.second);
         }
         if (changed) SiteShownChanged(state, window);

@@ -18,7 +18,7 @@
 #include "format/RiseSetText.h"
 #include "platform/Canvas.h"
 #include "shell/FormOps.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 #include "shell/Scale.h"
 
 namespace vsp {

@@ -17,7 +17,7 @@
 #include "shell/FormHistory.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 #include "shell/Scale.h"
 
 namespace vsp {

@@ -9,7 +9,7 @@
 #include "ephemeris/Time.h"
 #include "format/TextFormats.h"
 #include "shell/AppState.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

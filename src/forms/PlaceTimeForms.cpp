@@ -5,7 +5,7 @@
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
-#include "shell/PreferenceStore.h"
+#include "shell/SaveSettings.h"
 #include "shell/Scale.h"
 
 namespace vsp {

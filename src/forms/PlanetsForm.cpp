@@ -11,7 +11,7 @@
 #include "format/RiseSetText.h"
 #include "shell/FormOps.h"
 #include "shell/Forms.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp {
 namespace {

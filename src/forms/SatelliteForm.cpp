@@ -26,7 +26,6 @@
 #include "shell/FormOps.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
-#include "shell/PreferenceTable.h"
 #include "shell/Scale.h"
 
 namespace vsp {

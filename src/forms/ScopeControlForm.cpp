@@ -15,6 +15,7 @@
 #include "forms/ScopeGuidancePanel.h"
 #include "forms/ScopeSkyPicture.h"
 #include "format/AngleFormat.h"
+#include "scope/DriveTable.h"
 #include "scope/ScopeMessages.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"

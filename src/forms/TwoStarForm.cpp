@@ -18,7 +18,7 @@
 #include "shell/FormOps.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
-#include "shell/PreferenceStore.h"
+#include "shell/SaveSettings.h"
 
 namespace vsp {
 

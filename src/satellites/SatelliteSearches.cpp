@@ -12,9 +12,19 @@
 #include "satellites/Flare.h"
 #include "satellites/SatelliteConstants.h"
 #include "satellites/SatellitePropagation.h"
-#include "shell/PreferenceTable.h"
 
 namespace vsp {
+
+int PassMinimumElevation(int index) {
+    static constexpr int kDegrees[] = {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50};
+    return index >= 0 && index <= 10 ? kDegrees[index] : 0;
+}
+
+int FlareMinimumElevation(int index) {
+    static constexpr int kDegrees[] = {10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60};
+    return index >= 0 && index <= 10 ? kDegrees[index] : 10;
+}
+
 namespace {
 
 // What every step of one search shares.

@@ -20,10 +20,15 @@ inline constexpr double kAllSatelliteWindowDays = 1.3;
 inline constexpr double kAllSatelliteSearchDays = 8.0;
 inline constexpr double kAfterDaylightDays = 1.0 / 288.0;  // 5 minutes
 
+// The minimum elevations in whole degrees that the "sat_min_elevation" setting chooses for the
+// searches (index 0..10; 0 and 10 outside).
+int PassMinimumElevation(int index);
+int FlareMinimumElevation(int index);
+
 struct SatelliteSearchSettings {
     EphemerisSettings ephemeris;  // the site (west-positive longitude, height in metres), zone, ΔT
     double startJd = 0.0;         // UT
-    int minElevationIndex = 0;
+    int minElevationIndex = 0;    // PassMinimumElevation, FlareMinimumElevation
     bool preciseFlares = false;
     bool reportEnd = false;       // say where a single-satellite search ran out of days
     double passSearchDays = kPassSearchDays;  // a single satellite's search ends past this

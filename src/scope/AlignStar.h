@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

@@ -1,12 +1,14 @@
 #pragma once
 // The numbered drives the user picks from (the index in the drive list is the stored value),
-// the protocol family behind each and which operations that family really carries out.
+// the protocol family behind each and which operations that family really carries out. The
+// drive table owns the rows of the "Scope Drive" setting and what they mean to its other
+// settings (SupplyDriveSettings).
 
 #include <optional>
 #include <span>
 #include <string_view>
 
-#include "shell/Preferences.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp {
 
@@ -37,6 +39,9 @@ struct DriveInfo {
     GotoKind gotoKind;
     bool syncs;
     bool moves;  // rate, move and stop reach the mount (otherwise only the emulated one)
+    // An encoder box whose steps per turn are asked for; it changes the scope form and the
+    // alignment arithmetic (21 shares the encoder protocol but is not one).
+    bool encoderBox = false;
 };
 
 // The rows of the drive list, in list order (codes 0..20).
@@ -45,6 +50,11 @@ std::span<const DriveInfo> DriveList();
 std::optional<DriveInfo> FindDrive(DriveId code);
 // The encoder family as the dispatcher's connect, read and goto see it (with 21).
 bool UsesEncoderProtocol(DriveId code);
+// The encoder boxes (codes 1, 3, 4, 11, 12, 16 and 22; not 21).
+bool IsEncoderDrive(DriveId code);
+// Gives the settings the drive list's rows (the drive codes 0..20 in list order) and shows
+// the encoder steps for encoder boxes only.
+void SupplyDriveSettings(PreferenceTable& table);
 // The message a connect or read gives instead of talking to a mount that lacks it, or
 // nullopt when the drive's protocol handles the operation.
 std::optional<std::string_view> ConnectRefusal(DriveId code);

@@ -1,5 +1,7 @@
 #include "scope/EncoderZero.h"
 
+#include "scope/DriveTable.h"
+
 namespace vsp {
 
 bool ZeroEncoderOnStar(EncoderBox& box, const Preferences& prefs, const ScopeGotoTarget& star, SavedAlignment& saved) {

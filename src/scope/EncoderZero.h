@@ -4,7 +4,7 @@
 
 #include "scope/EncoderBox.h"
 #include "scope/ScopeDispatcher.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

@@ -6,7 +6,7 @@
 
 #include "format/AngleParse.h"
 #include "scope/SerialLink.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

@@ -8,7 +8,7 @@
 #include "scope/EmulatedMount.h"
 #include "scope/ScopeMoment.h"
 #include "scope/SerialLink.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

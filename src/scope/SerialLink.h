@@ -13,7 +13,7 @@
 #include "platform/InfoSink.h"
 #include "platform/SerialPort.h"
 #include "scope/PortList.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

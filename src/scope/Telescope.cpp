@@ -1,5 +1,7 @@
 #include "scope/Telescope.h"
 
+#include "scope/DriveTable.h"
+
 namespace vsp {
 
 AlignmentFrame AlignmentFrameOf(const Preferences& prefs) {

@@ -8,7 +8,7 @@
 #include "platform/InfoSink.h"
 #include "scope/AlignStar.h"
 #include "scope/Alignment.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

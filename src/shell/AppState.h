@@ -19,22 +19,20 @@
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "shell/ControlRegistry.h"
-#include "shell/Preferences.h"
+#include "settings/NightLevels.h"
+#include "settings/PreferenceTable.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 
 class AppState;
 class Form;
-struct PreferenceSetting;
 
 inline constexpr int kHomeFormId = 1950;
 inline constexpr int kHistorySize = 7;
 inline constexpr int kSavedColourCount = 34;
 inline constexpr int kMessageQueueSize = 5;
 inline constexpr int kMessageLineSize = 256;
-inline constexpr int kNightLevelCount = 4;
-// The red of each night level (0 is normal light).
-inline constexpr std::array<int, kNightLevelCount> kNightRedIntensity{255, 102, 140, 204};
 
 // Commands of the main window that are not menu items.
 inline constexpr int kCommandQuit = 1;
@@ -150,13 +148,15 @@ struct OpenForm {
 
 class AppState {
 public:
-    AppState(WindowSystem& windows, EventLoop& loop, Preferences& prefs, ProgramDir dir);
+    AppState(WindowSystem& windows, EventLoop& loop, Preferences& prefs, const PreferenceTable& settings,
+             ProgramDir dir);
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
     WindowSystem& windows;
     EventLoop& loop;
     Preferences& prefs;
+    const PreferenceTable& settings;  // every setting of `prefs`, the subsystems' rows supplied
     ProgramDir dir;
     ShellServices services;
     ShellHooks hooks;

@@ -39,9 +39,11 @@ constexpr int kFirstListId = 3600;
 
 constexpr std::string_view kOtherLabel = "Other";
 
-bool IsPort(const PreferenceSetting& s) {
-    return s.kind == PreferenceKind::Integer && s.key.ends_with("_port");
-}
+// The page 7 buttons of the image cache, which holds no setting.
+constexpr SettingGroup kCacheGroup{
+    7, "Cache management", "Pictures downloaded for the objects are kept on this device.", ""};
+
+bool IsPort(const PreferenceSetting& s) { return s.look == PageLook::PortList; }
 
 bool IsPopup(const PreferenceSetting& s) { return s.kind == PreferenceKind::Choice || IsPort(s); }
 
@@ -50,27 +52,11 @@ bool IsShortField(const PreferenceSetting& s) {
            s.label.ends_with(':');
 }
 
-// Values the page shows without letting them be typed: the ephemeris keeps ΔT up to date.
-bool IsShownOnly(const PreferenceSetting& s) { return s.key == "delta_t_s"; }
-
-std::string UnitOf(const PreferenceSetting& s) {
-    if (s.key == "eq_platform_delay_min") return "(min)";
-    if (s.key == "delta_t_s") return "s";
-    return {};
-}
-
-// A packed line of short fields may carry a heading in the label column.
-std::string_view HeadingOf(const PreferenceSetting& first) {
-    return first.key == "az_steps" ? "Encoders Steps" : "";
-}
-
-bool ShortFieldsShown(const PreferenceSetting& first, const Preferences& prefs) {
-    return first.key != "az_steps" || IsEncoderDrive(prefs.scopeDrive);
-}
+bool IsShownOnly(const PreferenceSetting& s) { return s.look == PageLook::ShownOnly; }
 
 std::vector<std::string> PortRows(const PreferenceSetting& s) {
     std::vector<std::string> rows{"None"};
-    for (int n = 1; n <= int(s.maximum); ++n) rows.push_back("COM" + std::to_string(n) + ":");
+    for (int n = 1; n <= int(s.range.maximum); ++n) rows.push_back("COM" + std::to_string(n) + ":");
     return rows;
 }
 
@@ -96,12 +82,12 @@ bool OtherChosen(const PreferenceSetting& choice, const Preferences& prefs) {
 
 class PageBuilder {
 public:
-    PageBuilder(int page, const Preferences& prefs, const TextMeasure& measure)
-        : page_(page), prefs_(prefs), measure_(measure) {}
+    PageBuilder(const PreferenceTable& table, int page, const Preferences& prefs, const TextMeasure& measure)
+        : table_(table), page_(page), prefs_(prefs), measure_(measure) {}
 
     PageLayout Build() {
-        for (const PreferenceSetting& s : PreferenceTable())
-            if (s.page == page_) settings_.push_back(&s);
+        for (const PreferenceSetting& s : table_.Listed())
+            if (s.Page() == page_) settings_.push_back(&s);
         AddFrame();
         if (page_ == 7) AddCacheGroup();
         if (page_ == 4) {
@@ -124,14 +110,14 @@ private:
 
     // Wide enough for the longest label in the group's label column, within limits that leave
     // the fields room.
-    int LabelColumnWidth(const std::string& group) const {
+    int LabelColumnWidth(const SettingGroup* group) const {
         int widest = 0;
         for (const PreferenceSetting* s : settings_) {
             if (s->group != group) continue;
             if (IsPopup(*s) || (!IsShortField(*s) && s->label != kOtherLabel && s->kind != PreferenceKind::Flag &&
                                 s->kind != PreferenceKind::Text))
                 widest = std::max(widest, Width(s->label));
-            widest = std::max(widest, Width(HeadingOf(*s)));
+            widest = std::max(widest, Width(s->heading));
         }
         return std::clamp(widest + kLabelPadding + 4, 56, 124);
     }
@@ -157,16 +143,16 @@ private:
         out_.controls.push_back(ControlTemplate{id, kind, std::move(text), r, true});
     }
 
-    void AddCaption(const std::string& group) {
-        Add(ControlKind::TitleButton, group,
+    void AddCaption(const SettingGroup& group) {
+        Add(ControlKind::TitleButton, std::string(group.name),
             MakeRect(kMargin, y_, kRight - kMargin - kHelpWidth - kGap, kCaptionHeight));
         const int help = Add(ControlKind::Button, "Inf", MakeRect(kRight - kHelpWidth, y_, kHelpWidth, kCaptionHeight));
-        out_.helpButtons.emplace_back(help, group);
+        out_.helpButtons.emplace_back(help, &group);
         y_ += kCaptionHeight + kGap;
     }
 
     void AddCacheGroup() {
-        AddCaption("Cache management");
+        AddCaption(kCacheGroup);
         const int width = (kRight - kMargin - 2 * kGap) / 3;
         int left = kMargin;
         for (const char* label : {"Clear", "Sync", "Stop"}) {
@@ -177,13 +163,13 @@ private:
     }
 
     void AddGroups() {
-        std::string group;
+        const SettingGroup* group = nullptr;
         for (size_t i = 0; i < settings_.size();) {
             const PreferenceSetting& s = *settings_[i];
             if (s.group != group) {
                 group = s.group;
                 labelWidth_ = LabelColumnWidth(group);
-                AddCaption(group);
+                AddCaption(*group);
             }
             i = AddLine(i);
         }
@@ -274,7 +260,7 @@ private:
 
     void AddValueLine(const PreferenceSetting& s) {
         AddLabel(s.label, kMargin, labelWidth_);
-        const std::string unit = UnitOf(s);
+        const std::string& unit = s.unit;
         if (IsShownOnly(s)) {
             SettingBinding b = BindingOf(s, SettingControl::Shown, NameOf(s));
             b.unit = unit;
@@ -298,11 +284,11 @@ private:
     // line has one): each label before its field, or above it when the line is too narrow.
     void AddShortFields(size_t first, size_t end) {
         const PreferenceSetting& lead = *settings_[first];
-        const bool shown = ShortFieldsShown(lead, prefs_);
-        const std::string_view heading = HeadingOf(lead);
+        const bool shown = lead.ShownFor(prefs_);
+        const std::string& heading = lead.heading;
         int left = kMargin;
         if (!heading.empty()) {
-            AddLabel(std::string(heading), kMargin, labelWidth_, shown);
+            AddLabel(heading, kMargin, labelWidth_, shown);
             left = FieldLeft();
         }
         const int count = int(end - first);
@@ -344,7 +330,7 @@ private:
     // One row per field of view: its name, the star limit (fixed where it has one row), the
     // object limit and the view; settings come as star, object, view triples.
     void AddZoomGrid() {
-        AddCaption(settings_.front()->group);
+        AddCaption(*settings_.front()->group);
         const int fovWidth = 36;
         const int starsLeft = kMargin + fovWidth, objectsLeft = starsLeft + 56, viewLeft = objectsLeft + 62;
         AddLabelAbove("Stars", starsLeft, objectsLeft - starsLeft);
@@ -365,6 +351,7 @@ private:
         }
     }
 
+    const PreferenceTable& table_;
     int page_;
     const Preferences& prefs_;
     const TextMeasure& measure_;
@@ -384,8 +371,9 @@ int LayoutTextWidth(std::string_view text) {
     return measure.MeasureText(text, FontId::Normal).width;
 }
 
-PageLayout LayOutPreferencePage(int page, const Preferences& prefs, const TextMeasure& measure) {
-    return PageBuilder(page, prefs, measure).Build();
+PageLayout LayOutPreferencePage(const PreferenceTable& table, int page, const Preferences& prefs,
+                                const TextMeasure& measure) {
+    return PageBuilder(table, page, prefs, measure).Build();
 }
 
 }  // namespace vsp

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "platform/Control.h"
-#include "shell/PreferenceTable.h"
-#include "shell/Preferences.h"
+#include "settings/PreferenceSetting.h"
+#include "settings/PreferenceTable.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 
@@ -40,11 +41,12 @@ struct SettingBinding {
 struct PageLayout {
     std::vector<ControlTemplate> controls;  // the lists come last, so that they open on top
     std::vector<SettingBinding> bindings;
-    std::vector<std::pair<int, std::string>> helpButtons;  // "Inf" button id, its group
+    std::vector<std::pair<int, const SettingGroup*>> helpButtons;  // "Inf" button id, its group
     std::vector<int> cacheButtons;                         // "Clear", "Sync", "Stop"
 };
 
 // The same controls with the same ids for any values; only places and visibility change.
-PageLayout LayOutPreferencePage(int page, const Preferences& prefs, const TextMeasure& measure);
+PageLayout LayOutPreferencePage(const PreferenceTable& table, int page, const Preferences& prefs,
+                                const TextMeasure& measure);
 
 }  // namespace vsp

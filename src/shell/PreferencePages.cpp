@@ -2,17 +2,18 @@
 
 #include <algorithm>
 
+#include "settings/PreferenceTyping.h"
+#include "settings/PreferenceValues.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
-#include "shell/TypedFieldsForm.h"
 #include "shell/NightMode.h"
 #include "shell/PreferencePageLayout.h"
-#include "shell/PreferenceStore.h"
-#include "shell/PreferenceTyping.h"
+#include "shell/SaveSettings.h"
 #include "shell/Scale.h"
+#include "shell/TypedFieldsForm.h"
 
 namespace vsp {
 
@@ -20,52 +21,6 @@ namespace {
 
 constexpr int kPageForms[kPreferencePageCount] = {1400, 1430, 1450, 1620, 1476, 1337, 1357};
 constexpr int kTitleId = 8000;
-
-struct HelpEntry {
-    std::string_view group;
-    GroupHelp help;
-};
-
-constexpr HelpEntry kHelp[] = {
-    {"Interfaces",
-     {"Scope Drive is the mount or setting-circle box on the Scope Port. \"Upon need\" opens the link for "
-      "each command, \"Persistant\" keeps it open.",
-      "Encoder boxes also need the encoder steps per turn (a negative value reverses the axis)."}},
-    {"Computation",
-     {"Correction: places seen from the Earth's centre or from your site, with or without refraction. "
-      "Align Method: Vespertar's own 2-star alignment or the mount's.",
-      "Horizon is used to compute rise and set."}},
-    {"User Informations",
-     {"Your experience, age and vision give the faintest stars your eyes can see: the \"Eyes\" limit of the "
-      "zoom settings.",
-      ""}},
-    {"Scope Informations",
-     {"The aperture gives the faintest stars the telescope shows: the \"Scope\" limit of the zoom settings.",
-      "Choose \"Other\" to type a diameter (mm) or F-ratio not in the list."}},
-    {"Other",
-     {"Max Selected items limits the observing list. Time Update \"Automatic\" follows the clock.",
-      "Night Mode turns the screen red at once, to keep your eyes dark-adapted."}},
-    {"SkyChart Global Settings",
-     {"How the sky chart looks: colours, which stars, the star catalog, the constellation figures, the "
-      "chart type and font.",
-      "Time Step is how far the chart's time arrows move the sky."}},
-    {"SkyChart Zoom Settings",
-     {"For each field of view: the faintest stars and objects drawn, and whether the view is mirrored or "
-      "turned.",
-      "\"Scope\" is the telescope's limit, \"Eyes\" the naked-eye limit."}},
-    {"SkyCharts Display Settings",
-     {"What the sky chart draws on top of the sky.", "Telrad draws three circles of the sizes given, in degrees."}},
-    {"SkyCharts Scroll Settings",
-     {"What the chart still draws while you move it: the less, the smoother it moves.", ""}},
-    {"Constants",
-     {"GRS Longitude: where Jupiter's Great Red Spot is (System II). EQPlatForm Delay: how long an equatorial "
-      "platform runs.",
-      "Current DeltaT is TT - UT for the observing date."}},
-    {"Output Formats", {"How right ascensions, declinations and distances are written.", ""}},
-    {"Cache management", {"Pictures downloaded for the objects are kept on this device.", ""}},
-    {"Url management",
-     {"Where comet and asteroid elements, satellite elements and the program's data are downloaded from.", ""}},
-};
 
 constexpr std::string_view kNoImageCache = "The image cache is not built yet.";
 constexpr std::string_view kNoImageCacheSecond = "No downloaded pictures are kept, so there is nothing to clear, sync or stop.";
@@ -81,7 +36,7 @@ public:
 
     FormTemplate BuildTemplate(AppState& state, int formId) override {
         FormTemplate t = NamedFormTemplate(formId);
-        layout_ = LayOutPreferencePage(page_, state.prefs, LayoutTextWidth);
+        layout_ = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth);
         t.controls.push_back(ControlTemplate{kTitleId, ControlKind::TitleButton, t.title, Rect{0, 0, 120, kTitleHeight}});
         t.controls.insert(t.controls.end(), layout_.controls.begin(), layout_.controls.end());
         return t;
@@ -118,11 +73,8 @@ public:
         } else if (std::find(layout_.cacheButtons.begin(), layout_.cacheButtons.end(), id) != layout_.cacheButtons.end()) {
             InfoBox(state, kNoImageCache, kNoImageCacheSecond);
         } else {
-            for (const auto& [helpId, group] : layout_.helpButtons) {
-                if (helpId != id) continue;
-                const GroupHelp help = PreferenceGroupHelp(group);
-                InfoBox(state, help.first, help.second);
-            }
+            for (const auto& [helpId, group] : layout_.helpButtons)
+                if (helpId == id) InfoBox(state, group->help, group->moreHelp);
         }
     }
 
@@ -197,10 +149,11 @@ private:
 
     // The change is kept and saved at once, then takes effect.
     void Store(AppState& state, FormWindow& window, const PreferenceSetting& setting, const Preferences& changed) {
+        const bool nightLevelChanged = changed.nightLevel != state.prefs.nightLevel;
         state.prefs = changed;
         SaveSettings(state);
         if (state.hooks.preferenceChanged) state.hooks.preferenceChanged(state, setting);
-        if (setting.key == "night_mode") {
+        if (nightLevelChanged) {
             ApplyNightMode(state, state.prefs.nightLevel);
             ShowForm(state, window.TemplateId());  // drawn again in the new colours
             return;
@@ -211,7 +164,7 @@ private:
     // Lines that appear or go with the new values move the others.
     void LayOutAgain(AppState& state, FormWindow& window) {
         const DeviceCaps& caps = state.windows.Caps();
-        const PageLayout fresh = LayOutPreferencePage(page_, state.prefs, LayoutTextWidth);
+        const PageLayout fresh = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth);
         for (const ControlTemplate& c : fresh.controls) {
             if (c.kind == ControlKind::List) continue;
             Control* control = window.FindControl(c.id);
@@ -242,12 +195,6 @@ int PreferencePageOf(int formId) {
     for (int page = 1; page <= kPreferencePageCount; ++page)
         if (kPageForms[page - 1] == formId) return page;
     return 0;
-}
-
-GroupHelp PreferenceGroupHelp(std::string_view group) {
-    for (const HelpEntry& e : kHelp)
-        if (e.group == group) return e.help;
-    return {};
 }
 
 void RegisterPreferencePages(AppState& state) {

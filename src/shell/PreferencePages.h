@@ -22,13 +22,6 @@ int PreferencePageForm(int page);
 // The page of a form id, 0 when the form is not a preference page.
 int PreferencePageOf(int formId);
 
-// What the "Inf" button of a group says, first and second line.
-struct GroupHelp {
-    std::string_view first;
-    std::string_view second;
-};
-GroupHelp PreferenceGroupHelp(std::string_view group);
-
 // Registers the seven pages; they share where "Ok" leads back to.
 void RegisterPreferencePages(AppState& state);
 

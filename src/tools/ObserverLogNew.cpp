@@ -5,7 +5,7 @@
 #include "catalog/Designation.h"
 #include "chart/ChartSetup.h"
 #include "ephemeris/ComputeBody.h"
-#include "shell/MagnitudeLimits.h"
+#include "settings/MagnitudeLimits.h"
 
 namespace vsp {
 namespace {

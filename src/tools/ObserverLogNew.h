@@ -11,7 +11,7 @@
 #include "catalog/ObservingList.h"
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/Time.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 #include "tools/ObserverLogRecord.h"
 
 namespace vsp {

@@ -12,7 +12,7 @@
 #include "catalog/ObservingList.h"
 #include "ephemeris/EphemerisSettings.h"
 #include "platform/InfoSink.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 #include "tools/SelectionCriteria.h"
 
 namespace vsp {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "chart/ChartSetup.h"
-#include "shell/MagnitudeLimits.h"
-#include "shell/PreferenceTable.h"
+#include "settings/MagnitudeLimits.h"
+#include "settings/PreferenceTable.h"
 
 namespace vsp {
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "databuild/DataBuild.h"
-#include "shell/CityList.h"
+#include "catalog/CityList.h"
 #include "support/TempHome.h"
 
 namespace vsp {

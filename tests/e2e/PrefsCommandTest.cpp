@@ -46,6 +46,25 @@ TEST_F(Prefs, ValuesPersistAndRangeChecksApply) {
     EXPECT_EQ(Show()["latitude_deg"], 51);
 }
 
+// The start routine drops a saved date that is not whole, so a typed one that is not is
+// refused, never reported as out of range; a minute out of range is replaced as any value is.
+TEST_F(Prefs, SavedDateIsTakenWholeOrRefused) {
+    for (const char* part : {"saved_year=2026", "saved_month=3", "saved_day=14", "saved_hour=21"}) {
+        const ProgramResult r = Run({"prefs", "set", part});
+        EXPECT_EQ(r.status, 2) << part;
+        EXPECT_EQ(r.err.find("out of range"), std::string::npos) << r.err;
+    }
+    ASSERT_EQ(Run({"prefs", "set", "saved_year=-4712", "saved_month=3", "saved_day=14"}).err, "");
+    EXPECT_EQ(Run({"prefs", "set", "saved_year=2026", "saved_minute=61"}).err,
+              "saved_minute: 61 is out of range; set to 0\n");
+    EXPECT_EQ(Run({"prefs", "set", "saved_month=13"}).status, 2);
+    const nlohmann::json j = Show();
+    EXPECT_EQ(nlohmann::json::array({j["saved_year"], j["saved_month"], j["saved_day"]}),
+              nlohmann::json::array({2026, 3, 14}));
+    ASSERT_EQ(Run({"prefs", "set", "saved_year=0"}).err, "");
+    EXPECT_EQ(Show()["saved_day"], 0);
+}
+
 TEST_F(Prefs, DamagedSettingsFileGivesDefaultsAndAMessage) {
     ASSERT_EQ(Run({"prefs", "set", "night_mode=2"}).status, 0);
     std::string bytes = home_.ReadFile("usercatalogs/vespertar_prefs.ppc");

@@ -7,7 +7,7 @@
 #include "catalog/CatalogSession.h"
 #include "forms/DateTimeEntry.h"
 #include "forms/SkyForms.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStore.h"
 #include "shell/ShellFixture.h"
 #include "shell/Startup.h"
 #include "support/TempHome.h"
@@ -69,7 +69,7 @@ TEST_F(PlaceTimeForms, TypedPlaceIsCheckedSavedAtOnceAndKeptInASlot) {
     Type(kLongitude, "-21.94");
     Tap(kSaveSlot2);
     Preferences saved;
-    ASSERT_EQ(ReadPreferences(home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
+    ASSERT_EQ(ReadPreferences(settings, home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
     EXPECT_EQ(saved.site.longitude, 21.94f);
     EXPECT_EQ(saved.storedSites[1], prefs.site);
     EXPECT_EQ(ephemerisRuns_, 1);

@@ -14,7 +14,7 @@
 #include "scope/EmulatorLoop.h"
 #include "scope/Lx200Emulator.h"
 #include "scope/ScopeMessages.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStore.h"
 #include "shell/ShellFixture.h"
 #include "shell/Startup.h"
 #include "support/EphemerisCsv.h"
@@ -199,7 +199,7 @@ TEST_F(ScopeForms, AlignFromTypedFieldsIsComputedSavedAndReset) {
         EXPECT_NEAR(sky->decDegrees, check.decDeg, 1e-3);
     }
     Preferences saved;
-    ASSERT_EQ(ReadPreferences(home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
+    ASSERT_EQ(ReadPreferences(settings, home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
     EXPECT_NEAR(saved.alignment.julianDate, kJdNow, 1e-6);
     EXPECT_EQ(saved.alignment, prefs.alignment);
 
@@ -245,7 +245,7 @@ TEST_F(ScopeForms, GpsButtonMakesTheFixTheSite) {
     EXPECT_NEAR(prefs.site.latitude, 45.5083, 1e-4);
     EXPECT_NEAR(prefs.site.longitude, 2.2542, 1e-4);  // west positive
     Preferences saved;
-    ASSERT_EQ(ReadPreferences(home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
+    ASSERT_EQ(ReadPreferences(settings, home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
     EXPECT_EQ(saved.site, prefs.site);
 }
 

@@ -7,7 +7,7 @@
 
 #include "SearchFixtures.h"
 #include "satellites/Flare.h"
-#include "shell/PreferenceTable.h"
+#include "satellites/SatelliteSearches.h"
 
 namespace vsp {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "SearchFixtures.h"
 #include "satellites/SatellitePropagation.h"
-#include "shell/PreferenceTable.h"
+#include "satellites/SatelliteSearches.h"
 
 namespace vsp {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "scope/GpsLocation.h"
 #include "scope/SerialLink.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 namespace {

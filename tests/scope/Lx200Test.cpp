@@ -8,6 +8,8 @@
 #include "scope/DriveTable.h"
 #include "scope/Lx200Codec.h"
 #include "scope/Lx200Emulator.h"
+#include "settings/PreferenceStart.h"
+#include "settings/PreferenceValues.h"
 
 namespace vsp {
 namespace {
@@ -205,6 +207,27 @@ TEST(DriveTable, ListOrderAndEncoderSets) {
     EXPECT_TRUE(UsesEncoderProtocol(21));
     EXPECT_FALSE(FindDrive(23));
     EXPECT_TRUE(FindDrive(101));
+}
+
+// The settings know the drive's rows and the encoder lines only from the drive table; until
+// it supplies them, no drive is replaced for want of rows.
+TEST(DriveTable, SuppliesTheDriveSettingsRowsAndEncoderLines) {
+    PreferenceTable table = StandardPreferenceTable();
+    Preferences p;
+    p.scopeDrive = 21;
+    EXPECT_EQ(CheckPreferenceRanges(table, p), 0);
+    SupplyDriveSettings(table);
+    EXPECT_EQ(CheckPreferenceRanges(table, p), 1);
+    EXPECT_EQ(p.scopeDrive, 5);
+    const PreferenceSetting& drive = *table.Find("scope_drive");
+    std::string reason;
+    ASSERT_TRUE(ParsePreferenceValue(drive, "bbox", p, reason)) << reason;
+    EXPECT_EQ(p.scopeDrive, 3);
+    const PreferenceSetting& steps = *table.Find("alt_steps");
+    EXPECT_TRUE(steps.ShownFor(p));
+    p.scopeDrive = 20;
+    EXPECT_FALSE(steps.ShownFor(p));
+    EXPECT_EQ(FormatPreferenceValue(drive, p), "SkyScan EQ6");
 }
 
 }  // namespace

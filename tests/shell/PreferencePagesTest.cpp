@@ -7,10 +7,11 @@
 #include <stdexcept>
 
 #include "ShellFixture.h"
+#include "settings/PreferenceStore.h"
+#include "settings/PreferenceValues.h"
 #include "shell/FormTable.h"
 #include "shell/PreferencePageLayout.h"
 #include "shell/PreferencePages.h"
-#include "shell/PreferenceStore.h"
 #include "support/TempHome.h"
 
 namespace vsp::test {
@@ -25,7 +26,8 @@ protected:
 
     // The controls of a setting on its page (the same ids for any values).
     SettingBinding Bound(const std::string& key) {
-        for (const SettingBinding& b : LayOutPreferencePage(FindPreference(key)->page, prefs, LayoutTextWidth).bindings)
+        const int page = settings.Find(key)->Page();
+        for (const SettingBinding& b : LayOutPreferencePage(settings, page, prefs, LayoutTextWidth).bindings)
             if (b.setting->key == key) return b;
         throw std::runtime_error("no control for " + key);
     }
@@ -49,7 +51,7 @@ protected:
     }
     Preferences Saved() {
         Preferences read;
-        EXPECT_EQ(ReadPreferences(home.Dir(), read).status, PreferenceFileStatus::Loaded);
+        EXPECT_EQ(ReadPreferences(settings, home.Dir(), read).status, PreferenceFileStatus::Loaded);
         return read;
     }
 
@@ -104,7 +106,7 @@ TEST_F(PreferencePages, TypedValuesAreCheckedWithTheirRange) {
         EXPECT_EQ(prefs.telradRings[0], c.stored) << c.typed;
         EXPECT_EQ(Saved().telradRings[0], c.stored) << c.typed;
         // A refused value gives way silently to the stored one.
-        EXPECT_EQ(field.Text(), FormatPreferenceNumber(*FindPreference("telrad1_deg"), prefs)) << c.typed;
+        EXPECT_EQ(field.Text(), FormatPreferenceNumber(*settings.Find("telrad1_deg"), prefs)) << c.typed;
     }
     EXPECT_EQ(BoxTexts().size(), boxes);
 }
@@ -127,8 +129,9 @@ TEST(PreferencePageLayout, EveryPageFitsTheScreen) {
     prefs.scopeDrive = 3;
     prefs.diameter = 19;
     prefs.fRatio = 12;
+    const PreferenceTable settings = ProgramSettings();
     for (int page = 1; page <= kPreferencePageCount; ++page) {
-        const PageLayout layout = LayOutPreferencePage(page, prefs, LayoutTextWidth);
+        const PageLayout layout = LayOutPreferencePage(settings, page, prefs, LayoutTextWidth);
         std::vector<ControlTemplate> shown;
         for (const ControlTemplate& c : layout.controls) {
             if (!c.visible) continue;

@@ -9,17 +9,26 @@
 #include "platform/EventLoop.h"
 #include "platform/headless/FakeClock.h"
 #include "platform/headless/HeadlessWindowSystem.h"
+#include "scope/DriveTable.h"
+#include "settings/PreferenceTable.h"
+#include "settings/Preferences.h"
 #include "shell/AppState.h"
 #include "shell/Forms.h"
 #include "shell/MainWindow.h"
-#include "shell/Preferences.h"
 
 namespace vsp::test {
+
+// The settings as the program has them, the drive table's rows supplied.
+inline PreferenceTable ProgramSettings() {
+    PreferenceTable table = StandardPreferenceTable();
+    SupplyDriveSettings(table);
+    return table;
+}
 
 class ShellTest : public ::testing::Test {
 protected:
     explicit ShellTest(const DeviceCaps& caps = DeviceCaps{})
-        : loop(clock), windows(loop, caps), state(windows, loop, prefs, ProgramDir("/nonexistent/")),
+        : loop(clock), windows(loop, caps), state(windows, loop, prefs, settings, ProgramDir("/nonexistent/")),
           handler(state) {}
 
     // Handles everything that is ready now.
@@ -55,6 +64,7 @@ protected:
     EventLoop loop;
     HeadlessWindowSystem windows;
     Preferences prefs;
+    PreferenceTable settings = ProgramSettings();
     AppState state;
     MainWindowHandler handler;
     std::optional<int> quitCode;

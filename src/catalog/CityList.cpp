@@ -1,4 +1,4 @@
-#include "shell/CityList.h"
+#include "catalog/CityList.h"
 
 #include <algorithm>
 #include <cstring>

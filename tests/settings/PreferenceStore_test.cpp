@@ -8,12 +8,14 @@
 #include <functional>
 
 #include "records/RecordFile.h"
-#include "shell/PreferenceStore.h"
+#include "settings/PreferenceStore.h"
+#include "settings/PreferenceValues.h"
 #include "support/TempHome.h"
 
 namespace vsp {
 namespace {
 
+const PreferenceTable kTable = StandardPreferenceTable();
 const std::string kFile = "usercatalogs/vespertar_prefs.ppc";
 constexpr size_t kHeader = 16;
 
@@ -33,11 +35,11 @@ TEST(PreferenceStore, RoundTripReplacesTheFileAndAFailedSaveKeepsTheOld) {
     Preferences written = Unusual();
     for (const char* name : {"first", "second"}) {
         written.site.name = name;
-        ASSERT_TRUE(SavePreferences(home.Dir(), written));
+        ASSERT_TRUE(SavePreferences(kTable, home.Dir(), written));
         const std::filesystem::directory_iterator folder(home.Path("usercatalogs"));
         EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);  // no temporary file left
         Preferences read;
-        const PreferenceLoadResult result = ReadPreferences(home.Dir(), read);
+        const PreferenceLoadResult result = ReadPreferences(kTable, home.Dir(), read);
         EXPECT_EQ(std::pair(result.status, result.message), std::pair(PreferenceFileStatus::Loaded, std::string()));
         EXPECT_EQ(read, written);
     }
@@ -51,7 +53,7 @@ TEST(PreferenceStore, RoundTripReplacesTheFileAndAFailedSaveKeepsTheOld) {
     small.rlim_cur = 1000;
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = SavePreferences(home.Dir(), written);
+    const bool saved = SavePreferences(kTable, home.Dir(), written);
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(saved);
@@ -62,7 +64,7 @@ TEST(PreferenceStore, RoundTripReplacesTheFileAndAFailedSaveKeepsTheOld) {
 
 TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     test::TempHome home;
-    ASSERT_TRUE(SavePreferences(home.Dir(), Unusual()));
+    ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
     const std::string bytes = home.ReadFile(kFile);
     ASSERT_EQ(bytes.size(), kHeader + 1590);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
@@ -74,6 +76,27 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     EXPECT_DOUBLE_EQ(ReadF64(r + 1314 + 256), 2461000.625);
     // A CRC-32/ISO-HDLC stored little-endian after the bytes it covers leaves zlib's residue.
     EXPECT_EQ(crc32(0L, r, 1590), 0x2144DF1Cu);
+}
+
+// Each declared setting owns the bytes at its offset: a change there reads back as a change of
+// that setting alone and is written back in the same place, and nothing else moves.
+TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
+    std::string problem;
+    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1590) << problem;
+    const std::vector<uint8_t> defaults = EncodePreferences(kTable, Preferences{});
+    for (const PreferenceSetting& s : kTable.All()) {
+        SCOPED_TRACE(s.key);
+        std::vector<uint8_t> changed = defaults;
+        changed[size_t(s.offset)] ^= 0x01;
+        WriteU32(changed.data() + 1586, uint32_t(crc32(0L, changed.data(), 1586)));
+        Preferences read;
+        ASSERT_TRUE(DecodePreferences(kTable, changed.data(), changed.size(), read));
+        EXPECT_NE(read, Preferences{});
+        EXPECT_EQ(EncodePreferences(kTable, read), changed);
+        if (s.listed) {
+            EXPECT_EQ(DifferingPreferenceKeys(kTable, Preferences{}, read), std::vector<std::string>{s.key});
+        }
+    }
 }
 
 TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
@@ -104,19 +127,19 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         test::TempHome home;
-        ASSERT_TRUE(SavePreferences(home.Dir(), Unusual()));
+        ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
         Bytes bytes = home.ReadFile(kFile);
         c.change(bytes);
         home.WriteFile(kFile, bytes);
         Preferences p = Unusual();
-        const PreferenceLoadResult result = ReadPreferences(home.Dir(), p);
+        const PreferenceLoadResult result = ReadPreferences(kTable, home.Dir(), p);
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.message, c.status == PreferenceFileStatus::NewerVersion ? newer : damaged);
         EXPECT_EQ(p, Preferences{});
     }
     test::TempHome home;
     Preferences p = Unusual();
-    const PreferenceLoadResult missing = ReadPreferences(home.Dir(), p);
+    const PreferenceLoadResult missing = ReadPreferences(kTable, home.Dir(), p);
     EXPECT_EQ(std::pair(missing.status, missing.message), std::pair(PreferenceFileStatus::Missing, std::string()));
     EXPECT_EQ(p, Preferences{});
 }

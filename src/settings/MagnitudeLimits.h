@@ -5,11 +5,21 @@
 // (Schaefer 1990, 1993, 1998; moonlight after Krisciunas & Schaefer 1991).
 // The Sun and Moon positions are inputs: the caller takes them from the ephemeris.
 
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 
 inline constexpr float kNakedEyeLimitCap = 7.0f;
+
+// Apertures of the page 2 "Diameter" rows in millimetres; the row after them, "Other", uses
+// the typed field.
+inline constexpr int kApertureRowsMm[] = {50,  60,  70,  80,  90,  100, 125, 150, 166, 180,
+                                          203, 235, 254, 280, 368, 457, 558, 635, 762};
+// The F-ratio of the first "F-Ratio" row; one more per row up to "Other".
+inline constexpr int kFirstFRatioRow = 4;
+inline constexpr int kFRatioOtherRow = 12;
+// The ages of the "Age" rows (the last shown as ">95").
+inline constexpr int kAgeRowYears[] = {15, 25, 35, 45, 55, 65, 75, 85, 95};
 
 // 5 log10(D) + 7.5 with D the aperture in whole centimetres (millimetres / 10, integer
 // division), truncated to one decimal. An aperture under 1 cm counts as 1 cm.

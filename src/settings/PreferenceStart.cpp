@@ -1,8 +1,6 @@
-#include "shell/PreferenceStart.h"
+#include "settings/PreferenceStart.h"
 
 #include <cmath>
-
-#include "shell/PreferenceTable.h"
 
 namespace vsp {
 
@@ -18,14 +16,16 @@ bool HasControlByte(const std::string& text) {
 
 bool NumberInRange(const PreferenceSetting& s, double v) {
     if (std::isnan(v)) return false;
-    if (s.kind == PreferenceKind::Choice)
+    if (s.kind == PreferenceKind::Choice) {
+        // Rows a subsystem owns that nobody supplied: nothing here knows better.
+        if (s.rows.empty() && s.rowSource != RowSource::Own) return true;
         return v >= 0 && v < double(s.rows.size()) && v == std::trunc(v);
-    const bool aboveMinimum = s.minimumExclusive ? v > s.minimum : v >= s.minimum;
-    return aboveMinimum && v <= s.maximum;
+    }
+    const bool aboveMinimum = s.range.minimumExclusive ? v > s.range.minimum : v >= s.range.minimum;
+    return aboveMinimum && v <= s.range.maximum;
 }
 
 bool ReplacedBadText(const PreferenceSetting& s, Preferences& prefs) {
-    static const Preferences defaults;
     std::string text = s.getText(prefs);
     bool bad = HasControlByte(text) || (text.empty() && !s.mayBeEmpty) ||
                (s.fileName && !IsSafeFileName(text));
@@ -38,15 +38,8 @@ bool ReplacedBadText(const PreferenceSetting& s, Preferences& prefs) {
             return true;
         }
     }
-    if (bad) s.setText(prefs, s.getText(defaults));
+    if (bad) s.setText(prefs, s.getText(setting_field::DefaultPreferences()));
     return bad;
-}
-
-bool ReplacedOutOfRange(const PreferenceSetting& s, Preferences& prefs) {
-    if (s.kind == PreferenceKind::Text) return ReplacedBadText(s, prefs);
-    if (NumberInRange(s, s.getNumber(prefs))) return false;
-    s.setNumber(prefs, s.fallback);
-    return true;
 }
 
 // A saved date is used only as a whole: without a month or day it means "take the clock".
@@ -67,17 +60,25 @@ bool DroppedBadAlignment(SavedAlignment& alignment) {
 
 void ResetPreferences(Preferences& prefs) { prefs = Preferences{}; }
 
-int CheckPreferenceRanges(Preferences& prefs) {
+bool ReplaceOutOfRange(const PreferenceSetting& s, Preferences& prefs) {
+    if (!s.listed) return false;
+    if (s.kind == PreferenceKind::Text) return ReplacedBadText(s, prefs);
+    if (NumberInRange(s, s.getNumber(prefs))) return false;
+    s.setNumber(prefs, s.fallback);
+    return true;
+}
+
+int CheckPreferenceRanges(const PreferenceTable& table, Preferences& prefs) {
     int replaced = 0;
-    for (const PreferenceSetting& s : PreferenceTable()) replaced += ReplacedOutOfRange(s, prefs);
+    for (const PreferenceSetting& s : table.Listed()) replaced += ReplaceOutOfRange(s, prefs);
     replaced += DroppedPartialDate(prefs.savedDateTime);
     replaced += DroppedBadAlignment(prefs.alignment);
     return replaced;
 }
 
-PreferenceLoadResult StartPreferences(const ProgramDir& dir, Preferences& prefs) {
-    PreferenceLoadResult result = ReadPreferences(dir, prefs);
-    if (result.status == PreferenceFileStatus::Loaded) result.replaced = CheckPreferenceRanges(prefs);
+PreferenceLoadResult StartPreferences(const PreferenceTable& table, const ProgramDir& dir, Preferences& prefs) {
+    PreferenceLoadResult result = ReadPreferences(table, dir, prefs);
+    if (result.status == PreferenceFileStatus::Loaded) result.replaced = CheckPreferenceRanges(table, prefs);
     return result;
 }
 

@@ -1,8 +1,9 @@
-#include "shell/PreferenceTyping.h"
+#include "settings/PreferenceTyping.h"
 
 #include <charconv>
 
-#include "shell/PreferenceStart.h"
+#include "settings/PreferenceStart.h"
+#include "settings/PreferenceValues.h"
 
 namespace vsp {
 
@@ -15,8 +16,8 @@ std::string NumberText(double v) {
 }
 
 std::string RangeText(const PreferenceSetting& s) {
-    if (s.minimumExclusive) return "Enter a value above " + NumberText(s.minimum) + ", up to " + NumberText(s.maximum) + ".";
-    return "Enter a value from " + NumberText(s.minimum) + " to " + NumberText(s.maximum) + ".";
+    if (s.range.minimumExclusive) return "Enter a value above " + NumberText(s.range.minimum) + ", up to " + NumberText(s.range.maximum) + ".";
+    return "Enter a value from " + NumberText(s.range.minimum) + " to " + NumberText(s.range.maximum) + ".";
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ TypedOutcome ReadTypedPreference(const PreferenceSetting& setting, std::string_v
     if (FormatPreferenceNumber(setting, typed) == FormatPreferenceNumber(setting, prefs)) return TypedOutcome::Unchanged;
     // The start routine's check would replace an out-of-range value at the next start.
     Preferences checked = typed;
-    CheckPreferenceRanges(checked);
+    ReplaceOutOfRange(setting, checked);
     if (FormatPreferenceNumber(setting, checked) != FormatPreferenceNumber(setting, typed)) return TypedOutcome::OutOfRange;
     prefs = typed;
     return TypedOutcome::Accepted;

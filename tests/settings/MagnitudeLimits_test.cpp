@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/MagnitudeLimits.h"
+#include "settings/MagnitudeLimits.h"
 
 namespace vsp {
 namespace {

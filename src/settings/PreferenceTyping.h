@@ -1,13 +1,13 @@
 #pragma once
-// A value typed into a preference page's field: read as the setting's kind, checked with the
-// table's range (the start routine's check, so that nothing typed is replaced later), and the
+// A value typed into a preference page's field: read as the setting's kind, checked with its
+// declared range (the start routine's check, so that nothing typed is replaced later), and the
 // two lines that tell the user why a value was refused.
 
 #include <string>
 #include <string_view>
 
-#include "shell/PreferenceTable.h"
-#include "shell/Preferences.h"
+#include "settings/PreferenceSetting.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 

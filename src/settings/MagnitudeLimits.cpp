@@ -1,4 +1,4 @@
-#include "shell/MagnitudeLimits.h"
+#include "settings/MagnitudeLimits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,11 +11,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kRad = kPi / 180.0;
 
-// Apertures of the "Diameter" rows in millimetres (the last row, "Other", uses the field).
-constexpr int kDiameterMm[] = {50,  60,  70,  80,  90,  100, 125, 150, 166, 180,
-                               203, 235, 254, 280, 368, 457, 558, 635, 762};
-constexpr int kDiameterRows = int(std::size(kDiameterMm));
-constexpr int kAgeYears[] = {15, 25, 35, 45, 55, 65, 75, 85, 95};
+constexpr int kDiameterRows = int(std::size(kApertureRowsMm));
 
 // V-band figures of Schaefer's model (S&T 1998; PASP 1990; Krisciunas & Schaefer 1991).
 constexpr double kRayleighV = 0.1066;      // mag per air mass at sea level
@@ -139,15 +135,14 @@ float TelescopeLimitingMagnitude(int apertureMm) {
 
 int TelescopeApertureMm(const Preferences& prefs) {
     if (prefs.diameter == kDiameterRows) return prefs.diameterOther;
-    if (prefs.diameter >= 0 && prefs.diameter < kDiameterRows) return kDiameterMm[prefs.diameter];
-    return kDiameterMm[Preferences{}.diameter];
+    if (prefs.diameter >= 0 && prefs.diameter < kDiameterRows) return kApertureRowsMm[prefs.diameter];
+    return kApertureRowsMm[Preferences{}.diameter];
 }
 
 double TelescopeFocalLengthMm(const Preferences& prefs) {
-    constexpr int kOtherRow = 12;  // rows "4".."15", then "Other"
-    const double ratio = prefs.fRatio >= 0 && prefs.fRatio < kOtherRow ? double(prefs.fRatio + 4)
-                         : prefs.fRatio == kOtherRow                   ? double(prefs.fRatioOther)
-                                                                       : double(Preferences{}.fRatio + 4);
+    const double ratio = prefs.fRatio >= 0 && prefs.fRatio < kFRatioOtherRow ? double(prefs.fRatio + kFirstFRatioRow)
+                         : prefs.fRatio == kFRatioOtherRow ? double(prefs.fRatioOther)
+                                                           : double(Preferences{}.fRatio + kFirstFRatioRow);
     return TelescopeApertureMm(prefs) * ratio;
 }
 
@@ -158,8 +153,8 @@ void SetObserverConditions(const Preferences& prefs, NakedEyeConditions& conditi
     conditions.elevation = site.elevation;
     conditions.temperature = site.temperature;
     conditions.humidity = site.humidity;
-    const int age = prefs.age >= 0 && prefs.age < int(std::size(kAgeYears)) ? prefs.age : defaults.age;
-    conditions.ageYears = kAgeYears[age];
+    const int age = prefs.age >= 0 && prefs.age < int(std::size(kAgeRowYears)) ? prefs.age : defaults.age;
+    conditions.ageYears = kAgeRowYears[age];
     const int vision = prefs.vision >= 0 && prefs.vision <= 10 ? prefs.vision : defaults.vision;
     conditions.snellenRatio = (vision + 2) / 10.0;
     conditions.experience =

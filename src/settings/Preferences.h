@@ -4,8 +4,9 @@
 // parts keep between runs (chart zoom levels, satellite choices, the saved alignment).
 // Each popup choice is stored as its row index (row 0 = top row as shown).
 //
-// A default-constructed block holds the fresh defaults of the start routine; the rows and
-// ranges behind each field are in PreferenceTable.h, the range checks in PreferenceStart.h.
+// A default-constructed block holds the fresh defaults of the start routine; each field is
+// declared as a setting (key, page, rows, range, place in the record) once, in
+// PreferenceTable.cpp, and the range checks are in PreferenceStart.h.
 
 #include <array>
 #include <cstdint>
@@ -62,14 +63,6 @@ struct SavedAlignment {
 
     bool operator==(const SavedAlignment&) const = default;
 };
-
-// The drives read through encoder boxes (not the unlisted 21): their steps per turn are asked
-// for, and they change the scope form and the alignment arithmetic.
-constexpr bool IsEncoderDrive(int drive) {
-    for (int code : {1, 3, 4, 11, 12, 16, 22})
-        if (drive == code) return true;
-    return false;
-}
 
 struct Preferences {
     Site site;

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "shell/PreferenceStart.h"
-#include "shell/PreferenceTable.h"
+#include "settings/PreferenceStart.h"
+#include "settings/PreferenceTable.h"
+#include "settings/PreferenceValues.h"
 
 namespace vsp {
 namespace {
 
-const PreferenceSetting& Setting(const char* key) { return *FindPreference(key); }
+const PreferenceTable kTable = StandardPreferenceTable();
+
+const PreferenceSetting& Setting(const char* key) { return *kTable.Find(key); }
 
 TEST(PreferenceTable, MagnitudeRowsAndZoomLimits) {
     EXPECT_FLOAT_EQ(*MagnitudeOfLimitRow("<6.5", 14.0f, 6.2f), 6.5f);
@@ -31,8 +34,8 @@ TEST(PreferenceParse, ChoicesNumbersFlagsAndTexts) {
         const char* shown;  // the value read back, when read
     } cases[] = {
         // Choice names, numbers and flags by text are also read by the prefs command's tests.
-        {"scope_drive", "Nexstar 5&8", false, true, "8"},
-        {"scope_drive", "25", false, true, "25"},  // beyond the rows: left to the range check
+        {"line_color", "gray", false, true, "2"},
+        {"line_color", "25", false, true, "25"},  // beyond the rows: left to the range check
         {"delta_t_formula", "CHAPRONT&TOUZ\xC9 1997", true, true, "0"},
         {"elevation_m", "1", true, false, ""},  // not a list
         {"latitude_deg", "12abc", false, false, ""},
@@ -55,7 +58,7 @@ TEST(PreferenceParse, ChoicesNumbersFlagsAndTexts) {
     EXPECT_EQ(p.storedSites[2].name, "Pic du Midi");
     // Far beyond the field's width: held at its end, then replaced by the range check.
     EXPECT_TRUE(ParsePreferenceValue(Setting("tz_offset_min"), "99999999", p, reason));
-    CheckPreferenceRanges(p);
+    CheckPreferenceRanges(kTable, p);
     EXPECT_EQ(p.site.tzOffset, -720);
     p.horizon = 9;  // a choice outside its rows shows its number
     EXPECT_EQ(FormatPreferenceValue(Setting("horizon"), p), "9");

@@ -17,7 +17,7 @@
 #include "platform/ProgramDir.h"
 #include "records/RecordFile.h"
 #include "records/RecordLayout.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 
