@@ -15,6 +15,7 @@
 #include "databuild/SqliteInput.h"
 #include "platform/ProgramDir.h"
 #include "catalog/CityList.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 namespace {
@@ -29,7 +30,7 @@ constexpr double kMaxElevation = 9000.0;
 // "D° M' S\"" with the sign in front of the degrees standing for the whole angle ("-0° 10'
 // 01\""), or decimal degrees.
 bool ParseAngle(std::string_view text, double& degrees) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     const bool negative = text.starts_with('-');
     if (negative) text.remove_prefix(1);
     const size_t degreeSign = text.find("°");
@@ -42,8 +43,8 @@ bool ParseAngle(std::string_view text, double& degrees) {
         const size_t minutesAt = degreeSign + std::string_view("°").size();
         int whole = 0, minutes = 0, seconds = 0;
         if (!ParseWhole(text.substr(0, degreeSign), whole) ||
-            !ParseWhole(Trim(text.substr(minutesAt, minuteSign - minutesAt)), minutes) ||
-            !ParseWhole(Trim(text.substr(minuteSign + 1, secondSign - minuteSign - 1)), seconds) || whole < 0 ||
+            !ParseWhole(TrimBlanks(text.substr(minutesAt, minuteSign - minutesAt)), minutes) ||
+            !ParseWhole(TrimBlanks(text.substr(minuteSign + 1, secondSign - minuteSign - 1)), seconds) || whole < 0 ||
             minutes < 0 || minutes >= 60 || seconds < 0 || seconds >= 60)
             return false;
         degrees = whole + minutes / 60.0 + seconds / 3600.0;
@@ -56,7 +57,7 @@ bool ParseAngle(std::string_view text, double& degrees) {
 std::string JoinName(sqlite3_stmt* row) {
     std::string name;
     for (int column : {kName, kProvince, kCountry}) {
-        const std::string part(Trim(SqliteText(row, column)));
+        const std::string part(TrimBlanks(SqliteText(row, column)));
         if (part.empty()) continue;
         if (!name.empty()) name += ", ";
         name += part;

@@ -4,6 +4,7 @@
 #include "databuild/InputFiles.h"
 #include "databuild/JsonInput.h"
 #include "databuild/StarSources.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -88,7 +89,7 @@ bool ReadD3StarNames(const std::string& path, std::map<int32_t, StarName>& out, 
             return false;
         }
         StarName name;
-        name.name = std::string(Trim(TextOf(Member(&value, "name"))));
+        name.name = std::string(TrimBlanks(TextOf(Member(&value, "name"))));
         name.bayer = TextOf(Member(&value, "bayer"));
         name.flamsteed = FlamsteedOf(TextOf(Member(&value, "flam")));
         out[hip] = std::move(name);

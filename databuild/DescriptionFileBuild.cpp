@@ -22,13 +22,8 @@ struct DescriptionEntry {
     std::string text;  // device code page
 };
 
-std::string_view TrimRight(std::string_view text) {
-    const size_t end = text.find_last_not_of(" \t");
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 bool ReadNumber(std::string_view digits, int32_t& number) {
-    return ParseWhole(Trim(digits), number) && number > 0;
+    return ParseWhole(TrimBlanks(digits), number) && number > 0;
 }
 
 // The catalog and number of a line, and the column (zero-based) where its description starts.
@@ -51,7 +46,7 @@ bool ReadLine(std::string_view line, DescriptionEntry& entry, std::string& probl
         problem = "unreadable NGC or IC name";
         return false;
     }
-    const std::string_view text = line.size() > column ? TrimRight(line.substr(column)) : "";
+    const std::string_view text = line.size() > column ? TrimTrailingBlanks(line.substr(column)) : "";
     entry.text = Utf8ToCp1252(text);
     if (entry.text.size() > kDescriptionTextLength) {
         problem = "description longer than " + std::to_string(kDescriptionTextLength) + " characters";
@@ -65,7 +60,7 @@ bool ReadTable(const std::string& path, std::vector<DescriptionEntry>& entries, 
     if (!ReadWholeFile(path, table, problem)) return false;
     const std::vector<std::string_view> lines = SplitLines(table);
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (Trim(lines[i]).empty()) continue;
+        if (TrimBlanks(lines[i]).empty()) continue;
         DescriptionEntry entry;
         std::string why;
         if (!ReadLine(lines[i], entry, why)) {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "catalog/CatalogTable.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -72,7 +73,7 @@ std::string_view StellariumSlotPrefix(int slot) {
 }
 
 bool DesignationNumber(int32_t catalog, std::string_view text, int32_t& number) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (catalog == kCatalogCederblad) {
         size_t digits = 0;
         while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
@@ -100,20 +101,20 @@ bool OpenNgcIdentifier(std::string_view identifier, int32_t& catalog, int32_t& n
 }
 
 int32_t MessierNumberOf(std::string_view name) {
-    name = Trim(name);
+    name = TrimBlanks(name);
     if (!name.starts_with("M ")) return 0;
     int32_t number = 0;
-    return Digits(Trim(name.substr(2)), number) ? number : 0;
+    return Digits(TrimBlanks(name.substr(2)), number) ? number : 0;
 }
 
 bool LongNamePartDesignation(std::string_view part, int32_t& catalog, int32_t& number) {
-    part = Trim(part);
+    part = TrimBlanks(part);
     const size_t blank = part.find(' ');
     if (blank == std::string_view::npos) return false;
     const std::string_view prefix = part.substr(0, blank);
     for (const auto& known : kLongNamePrefixes) {
         if (prefix != known.prefix) continue;
-        if (!Digits(Trim(part.substr(blank + 1)), number)) return false;
+        if (!Digits(TrimBlanks(part.substr(blank + 1)), number)) return false;
         catalog = known.row;
         return true;
     }
@@ -132,14 +133,14 @@ bool LocalGroupDesignation(std::string_view id, int32_t& catalog, int32_t& numbe
 }
 
 std::string NameKey(std::string_view prefix, std::string_view id) {
-    prefix = Trim(prefix);
-    id = Trim(id);
+    prefix = TrimBlanks(prefix);
+    id = TrimBlanks(id);
     if (prefix.empty()) return std::string("#").append(id);
     return Upper(prefix) + " " + Upper(id);
 }
 
 std::string NameKeyOfText(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     const size_t blank = text.find(' ');
     if (blank == std::string_view::npos) return {};
     return NameKey(text.substr(0, blank), text.substr(blank + 1));

@@ -13,6 +13,7 @@
 #include "databuild/DataBuild.h"
 #include "databuild/DataFileWriter.h"
 #include "databuild/InputFiles.h"
+#include "platform/Text.h"
 #include "records/RecordFile.h"
 
 namespace vsp::databuild {
@@ -42,12 +43,12 @@ bool FeatureOrder(const Feature& a, const Feature& b) {
 }
 
 bool ParseNumber(std::string_view text, double& out) {
-    return ParseWhole(Trim(text), out) && std::isfinite(out);
+    return ParseWhole(TrimBlanks(text), out) && std::isfinite(out);
 }
 
 // The name inside _("Name","context") or _("Name").
 bool ParseName(std::string_view field, std::string& out) {
-    field = Trim(field);
+    field = TrimBlanks(field);
     if (field.substr(0, 3) != "_(\"") return false;
     const size_t end = field.find('"', 3);
     if (end == std::string_view::npos || end == 3) return false;
@@ -93,7 +94,7 @@ bool ParseFeature(const std::vector<std::string_view>& fields, Feature& out, std
         why = "the name is not written _(\"Name\",\"context\")";
         return false;
     }
-    const std::string_view type = Trim(fields[3]);
+    const std::string_view type = TrimBlanks(fields[3]);
     if (type.size() != 2) {
         why = "the feature type is not two letters";
         return false;

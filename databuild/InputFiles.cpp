@@ -68,13 +68,6 @@ std::vector<std::string_view> SplitFields(std::string_view line, char separator)
     }
 }
 
-std::string_view Trim(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 std::string InputProblem(const std::string& path, std::string_view why) {
     return "Cannot read " + path + ": " + std::string(why);
 }

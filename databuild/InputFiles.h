@@ -25,7 +25,6 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::string& probl
 std::vector<std::string_view> SplitLines(std::string_view text);
 // Fields separated by `separator` (empty fields kept).
 std::vector<std::string_view> SplitFields(std::string_view line, char separator);
-std::string_view Trim(std::string_view text);
 
 // The whole of `text` as a number: false when it is empty, has blanks or anything after the
 // number (`out` is then not to be used).

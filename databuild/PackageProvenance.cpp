@@ -5,6 +5,7 @@
 
 #include "databuild/InputFiles.h"
 #include "databuild/JsonInput.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -19,8 +20,8 @@ std::string InstalledVersion(const std::string& package) {
     bool inPackage = false;
     for (std::string_view line : SplitLines(status)) {
         if (line.empty()) inPackage = false;
-        else if (line.starts_with("Package: ")) inPackage = Trim(line.substr(9)) == package;
-        else if (inPackage && line.starts_with("Version: ")) return std::string(Trim(line.substr(9)));
+        else if (line.starts_with("Package: ")) inPackage = TrimBlanks(line.substr(9)) == package;
+        else if (inPackage && line.starts_with("Version: ")) return std::string(TrimBlanks(line.substr(9)));
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "databuild/InputFiles.h"
 #include "databuild/StarSources.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -7,7 +8,7 @@ namespace {
 
 // An empty field is 0; anything else must be a whole positive number.
 bool NumberField(std::string_view field, int32_t& out) {
-    field = Trim(field);
+    field = TrimBlanks(field);
     out = 0;
     return field.empty() || (ParseWhole(field, out) && out > 0);
 }
@@ -22,7 +23,7 @@ bool ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::strin
     bool anyStar = false;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        if (Trim(line).empty() || line.front() == '#') continue;
+        if (TrimBlanks(line).empty() || line.front() == '#') continue;
         // HIP, component, SAO, HD, HR
         const auto fields = SplitFields(line, '\t');
         int32_t hip = 0, sao = 0, hd = 0, hr = 0;
@@ -33,7 +34,7 @@ bool ReadCrossIds(const std::string& path, std::vector<CrossId>& out, std::strin
             return false;
         }
         anyStar = true;
-        if (hr > 0) out.push_back({hip, std::string(Trim(fields[1])), hr});
+        if (hr > 0) out.push_back({hip, std::string(TrimBlanks(fields[1])), hr});
     }
     if (!anyStar) {
         problem = InputProblem(path, "holds no cross-identifications");

@@ -2,6 +2,7 @@
 
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -47,15 +48,15 @@ bool ReadScriptNumberList(const std::string& path, const std::string& name,
         return false;
     }
     const std::string_view body = std::string_view(text).substr(start, end - start);
-    if (Trim(body).empty()) {
+    if (TrimBlanks(body).empty()) {
         problem = InputLineProblem(path, LineNumberAt(text, start), "the list " + name + " is empty");
         return false;
     }
     // JavaScript allows one trailing comma before ']'.
     std::vector<std::string_view> fields = SplitFields(body, ',');
-    if (fields.size() > 1 && Trim(fields.back()).empty()) fields.pop_back();
+    if (fields.size() > 1 && TrimBlanks(fields.back()).empty()) fields.pop_back();
     for (std::string_view field : fields) {
-        const std::string_view number = Trim(field);
+        const std::string_view number = TrimBlanks(field);
         int32_t value = 0;
         if (!ParseWhole(number, value)) {
             const char* at = number.empty() ? field.data() : number.data();

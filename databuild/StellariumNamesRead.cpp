@@ -1,5 +1,6 @@
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -21,8 +22,8 @@ bool ParseNameLine(std::string_view line, StellariumName& name, std::string& why
         why = "the name has no closing \")";
         return false;
     }
-    name.prefix = std::string(Trim(line.substr(0, kIdColumn)));
-    name.id = std::string(Trim(line.substr(kIdColumn, open - kIdColumn)));
+    name.prefix = std::string(TrimBlanks(line.substr(0, kIdColumn)));
+    name.id = std::string(TrimBlanks(line.substr(kIdColumn, open - kIdColumn)));
     name.name = std::string(line.substr(textStart, close - textStart));
     if (name.id.empty()) {
         why = "no designation in columns 6-20";
@@ -45,7 +46,7 @@ bool ReadStellariumNames(const std::string& path, std::vector<StellariumName>& o
     const std::vector<std::string_view> lines = SplitLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        if (Trim(line).empty() || line.front() == '#') continue;
+        if (TrimBlanks(line).empty() || line.front() == '#') continue;
         StellariumName name;
         std::string why;
         if (!ParseNameLine(line, name, why)) {

@@ -17,6 +17,7 @@
 #include "databuild/InputFiles.h"
 #include "databuild/TychoFiles.h"
 #include "platform/ProgramDir.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 namespace {
@@ -32,13 +33,13 @@ std::string_view Column(std::string_view line, size_t first, size_t last) {
     return line.substr(first - 1, std::min(last, line.size()) - first + 1);
 }
 
-bool ParseDouble(std::string_view field, double& out) { return ParseWhole(Trim(field), out); }
+bool ParseDouble(std::string_view field, double& out) { return ParseWhole(TrimBlanks(field), out); }
 
-bool ParseInteger(std::string_view field, int32_t& out) { return ParseWhole(Trim(field), out); }
+bool ParseInteger(std::string_view field, int32_t& out) { return ParseWhole(TrimBlanks(field), out); }
 
 // A magnitude column in mmag: false when blank; `bad` when it holds something else.
 bool ParseMilli(std::string_view field, int32_t& out, bool& bad) {
-    if (Trim(field).empty()) return false;
+    if (TrimBlanks(field).empty()) return false;
     double value = 0.0;
     if (!ParseDouble(field, value) || std::fabs(value) > 99.0) {
         bad = true;
@@ -246,7 +247,7 @@ bool TychoStarsRead(const std::string& dir, std::vector<TychoStar>& stars, Tycho
         const auto parse = file < mainCount ? TychoMainLineParse : TychoSupplementLineParse;
         std::string why;
         const auto onLine = [&](std::string_view line, size_t number) {
-            if (Trim(line).empty()) return true;
+            if (TrimBlanks(line).empty()) return true;
             ++summary.lines;
             TychoStar star;
             switch (parse(line, star, why)) {

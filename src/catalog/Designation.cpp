@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/Text.h"
+
 namespace vsp {
 namespace {
 
@@ -43,12 +45,6 @@ bool LeadingInteger(std::string_view text, bool allowSign, int64_t& value, size_
     return true;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    return text;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (prefix.size() > text.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i)
@@ -61,7 +57,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 bool HasOwnPrefix(const CatalogEntry& entry, int32_t index) {
     if (index == kCatalogNone) return false;
     const std::string_view prefix = CatalogPrefix(entry);
-    return !Trim(prefix).empty();
+    return !TrimBlanks(prefix).empty();
 }
 
 // Typed text is read leniently by the finder; a whole designation must be exactly
@@ -140,7 +136,7 @@ bool TychoTextToNumber(std::string_view text, int32_t& starNumber) {
 
 bool DesignationParse(const CatalogTable& catalogs, std::string_view text, int32_t& catalog,
                       int32_t& number) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     // Longest prefix first, so "Berk" wins over "Be" and "B", "UGCA" over "UGC".
     int32_t bestCatalog = -1;
     int32_t bestNumber = 0;

@@ -4,22 +4,16 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/Text.h"
+
 namespace vsp {
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r";
-
-std::string_view Trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 ImportFields SplitFields(std::string_view line) {
     ImportFields fields;
     for (size_t start = 0;;) {
         const size_t end = line.find(';', start);
-        fields.push_back(Trimmed(line.substr(start, end - start)));
+        fields.push_back(TrimBlanks(line.substr(start, end - start)));
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
@@ -37,7 +31,7 @@ ImportCount ForEachImportLine(std::string_view text, std::string_view header,
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (Trimmed(line).empty()) continue;
+        if (TrimBlanks(line).empty()) continue;
         const ImportFields fields = SplitFields(line);
         if (fields == headerFields) continue;
         ++(fields.size() == headerFields.size() && accept(fields) ? count.accepted : count.rejected);

@@ -18,7 +18,6 @@ constexpr size_t kCommonNameSize = 64;
 
 using Identity = std::pair<int32_t, int32_t>;  // catalog index, number
 
-std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 void AddOther(ObjectFacts& facts, const std::string& name) {
     if (name.empty() || name == facts.designation) return;
@@ -38,7 +37,7 @@ void ReadCrossReferences(CatalogSession& sky, InfoSink& messages, const ObjectRe
                             otherNumbers, kCrossReferenceOthers, found, name, sizeof name)) {
         return;
     }
-    facts.commonName = Trimmed(name);
+    facts.commonName = std::string(TrimBlanks(name));
     for (int i = 0; i < found; ++i) {
         identities.emplace_back(otherCatalogs[i], otherNumbers[i]);
         AddOther(facts, CatalogDesignation(sky.catalogs, otherCatalogs[i], otherNumbers[i]));
@@ -65,14 +64,14 @@ void ReadDescription(CatalogSession& sky, InfoSink& messages, const ObjectRecord
 
 void ReadTables(const CatalogSession& sky, const ObjectRecord& record, ObjectFacts& facts) {
     if (record.catalog >= 0 && record.catalog < kCatalogCount)
-        facts.catalogPrefix = Trimmed(CatalogPrefix(sky.catalogs[size_t(record.catalog)]));
+        facts.catalogPrefix = std::string(TrimBlanks(CatalogPrefix(sky.catalogs[size_t(record.catalog)])));
     if (record.type >= 0 && record.type < kObjectTypeCount) {
         const ObjectTypeTable types = DefaultObjectTypeTable();
         const ObjectType& type = types[size_t(record.type)];
-        facts.typeCode = Trimmed(ObjectTypeCode(type));
-        facts.typeName = Trimmed(ObjectTypeName(type));
+        facts.typeCode = std::string(TrimBlanks(ObjectTypeCode(type)));
+        facts.typeName = std::string(TrimBlanks(ObjectTypeName(type)));
     }
-    facts.classText = Trimmed(ObjectClassText(sky.classTexts, record.code1));
+    facts.classText = std::string(TrimBlanks(ObjectClassText(sky.classTexts, record.code1)));
     if (const ConstellationEntry* constellation = ConstellationAt(record.constellation)) {
         facts.constellationName = std::string(ConstellationName(*constellation));
         facts.constellationAbbreviation = std::string(ConstellationAbbreviation(*constellation));

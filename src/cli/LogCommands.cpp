@@ -66,9 +66,7 @@ void ApplyNoteOptions(const NoteOptions& fields, ObserverLogRecord& note) {
 std::string TypeNameOf(int32_t type) {
     static const ObjectTypeTable table = DefaultObjectTypeTable();
     if (type < 0 || type >= kObjectTypeCount) return "";
-    const std::string_view name = ObjectTypeName(table[size_t(type)]);
-    const size_t last = name.find_last_not_of(' ');
-    return std::string(name.substr(0, last == std::string_view::npos ? 0 : last + 1));
+    return std::string(TrimTrailingBlanks(ObjectTypeName(table[size_t(type)])));
 }
 
 void PrintNote(CliContext& ctx, const ObserverLogRecord& note) {

@@ -32,11 +32,8 @@ struct PlanArgs {
     bool remove = false;
 };
 
-std::string Trimmed(std::string_view text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return std::string(text);
-}
+// A table text without its padding of blanks and NULs.
+std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text.substr(0, text.find('\0')))); }
 
 // The row a word names among `count` rows: its index, or a row whose text (any of `texts`
 // gives) matches it, case ignored. Texts are in the device code page.

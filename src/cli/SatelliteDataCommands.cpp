@@ -12,6 +12,7 @@
 #include "cli/SatelliteCommand.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/Time.h"
+#include "platform/Text.h"
 #include "satellites/ElementSetImport.h"
 #include "satellites/SatelliteExport.h"
 #include "satellites/SatellitePropagation.h"
@@ -69,8 +70,7 @@ int RunList(CliContext& ctx) {
     for (size_t i = 0; i < records.size(); ++i) {
         SatelliteElements elements;
         ConvertSatelliteRecord(records[i], elements);
-        std::string name = records[i].name;
-        name.erase(name.find_last_not_of(' ') + 1);
+        const std::string name(TrimTrailingBlanks(records[i].name));
         rows.push_back({{"index", i},
                         {"name", name},
                         {"epoch_jd", elements.epochJd},

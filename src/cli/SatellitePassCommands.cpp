@@ -12,6 +12,7 @@
 #include "cli/SatelliteCommand.h"
 #include "ephemeris/Time.h"
 #include "platform/StopSignals.h"
+#include "platform/Text.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
@@ -73,11 +74,6 @@ std::string LocalText(double localJd) {
     return text;
 }
 
-std::string TrimmedName(std::string name) {
-    name.erase(name.find_last_not_of(' ') + 1);
-    return name;
-}
-
 double AzimuthAt(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements) {
     ComputeSatelliteQuick(jdUt, observer, elements);
     return elements.azimuthDeg;
@@ -90,7 +86,7 @@ nlohmann::json PassJson(const SatelliteSearchResult& pass, const SatelliteRecord
     const SatelliteObserver observer = SearchObserver(settings.ephemeris.location);
     SatelliteElements elements;
     ConvertSatelliteRecord(record, elements);
-    return {{"name", TrimmedName(pass.name)},
+    return {{"name", std::string(TrimTrailingBlanks(pass.name))},
             {"rise_jd_ut", rise},
             {"max_jd_ut", 0.5 * (rise + set)},
             {"set_jd_ut", set},
@@ -108,7 +104,7 @@ nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteReco
     const double jd = flare.flareTime - settings.ephemeris.location.tzOffset / 1440.0;
     SatelliteElements elements;
     ConvertSatelliteRecord(record, elements);
-    return {{"name", TrimmedName(flare.name)},
+    return {{"name", std::string(TrimTrailingBlanks(flare.name))},
             {"jd_ut", jd},
             {"local", LocalText(flare.flareTime)},
             {"magnitude", flare.magnitude},

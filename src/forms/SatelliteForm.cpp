@@ -19,6 +19,7 @@
 #include "forms/PlaceTimeForms.h"
 #include "forms/SatelliteInfoLines.h"
 #include "forms/SatelliteSkyView.h"
+#include "platform/Text.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
@@ -186,8 +187,7 @@ private:
         record_ = record;
         elements_ = SatelliteElements{};
         ConvertSatelliteRecord(record, elements_);
-        std::string name = record.name;
-        name.erase(name.find_last_not_of(' ') + 1);  // element-set names are padded
+        const std::string name(TrimTrailingBlanks(record.name));  // element-set names are padded
         SetField(state, kNameText, name + "  (" + std::to_string(index + 1) + "/" + std::to_string(count) + ")");
         results_.clear();
         ShowView(state, window, view_ == View::PassSky ? View::Passes : view_);

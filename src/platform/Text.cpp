@@ -127,10 +127,14 @@ bool FitsCp1252(std::string_view utf8) {
     return true;
 }
 
+std::string_view TrimTrailingBlanks(std::string_view text) {
+    const size_t last = text.find_last_not_of(kBlanks);
+    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return text;
+    text = TrimTrailingBlanks(text);
+    return text.substr(std::min(text.size(), text.find_first_not_of(kBlanks)));
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -28,7 +28,12 @@ std::string ToValidUtf8(std::string_view text);
 bool FitsCp1252(std::string_view utf8);
 // Equal but for the case of ASCII letters ("vega" names "Vega", "lx200" the drive "LX200").
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-// Without the blanks before and after (the padding of table texts and typed fields).
+// The blanks around the program's texts (the padding of table texts and typed fields, the
+// spaces, tabs and line ends around imported fields): the C locale's white space.
+inline constexpr std::string_view kBlanks = " \t\n\v\f\r";
+// Without the blanks before and after.
 std::string_view TrimBlanks(std::string_view text);
+// Without the blanks after (leading blanks kept, as in a padded element-set name).
+std::string_view TrimTrailingBlanks(std::string_view text);
 
 }  // namespace vsp

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ephemeris/Constants.h"
+#include "platform/Text.h"
 #include "satellites/ElementSetText.h"
 #include "satellites/NearEarthModels.h"
 #include "satellites/SatelliteConstants.h"
@@ -92,10 +93,7 @@ void DeriveOrbit(SatelliteElements& e) {
 }
 
 std::string FieldText(const std::string& line, size_t first, size_t last) {
-    std::string text = line.substr(first, last + 1 - first);
-    text.erase(0, text.find_first_not_of(' '));
-    text.erase(text.find_last_not_of(' ') + 1);
-    return "\"" + text + "\"";
+    return "\"" + std::string(TrimBlanks(std::string_view(line).substr(first, last + 1 - first))) + "\"";
 }
 
 // The exponent of a field with an assumed point: a sign (or blank) and one digit.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "tools/ObserverLogStore.h"
 
@@ -11,7 +12,7 @@ namespace {
 constexpr std::string_view kExportTitle = "Vespertar Observer log ";
 
 bool IsPassedOver(std::string_view line) {
-    return line.find_first_not_of(" \t\r\n") == std::string_view::npos || line.starts_with(kExportTitle) ||
+    return TrimBlanks(line).empty() || line.starts_with(kExportTitle) ||
            line.starts_with(std::string_view(kLogExportColumns).substr(0, 10));
 }
 

@@ -1,6 +1,7 @@
 // Text at the UTF-8 edge: what a strict serializer (nlohmann's JSON, which throws on anything
 // but well-formed UTF-8) is handed must always be well-formed, whatever bytes came in.
 
+#include <cctype>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,18 @@ TEST(Text, ToValidUtf8KeepsUtf8AndReadsOtherBytesAsTheCodePage) {
         EXPECT_NO_THROW((void)nlohmann::json(valid).dump()) << bytes;
         EXPECT_EQ(ToValidUtf8(valid), valid);
     }
+}
+
+// Every byte around a padded name: only the C locale's white space goes, and only at the ends.
+TEST(Text, TrimTakesOffWhiteSpaceAtTheEndsOnly) {
+    for (int c = 1; c < 256; ++c) {
+        const std::string padded = std::string(2, char(c)) + "M 31" + char(c);
+        const bool blank = std::isspace(c) != 0;
+        EXPECT_EQ(TrimBlanks(padded), blank ? "M 31" : padded) << c;
+        EXPECT_EQ(TrimTrailingBlanks(padded), blank ? padded.substr(0, 6) : padded) << c;
+    }
+    EXPECT_EQ(TrimBlanks(" \t\r\n"), "");
+    EXPECT_EQ(TrimTrailingBlanks(" \t\r\n"), "");
 }
 
 }  // namespace
