@@ -7,6 +7,7 @@
 #include "catalog/CatalogTable.h"
 #include "databuild/DsoDesignations.h"
 #include "databuild/DsoValues.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -62,9 +63,7 @@ std::string LongNameCommonPart(const std::string& longName) {
     while (start <= longName.size()) {
         size_t end = longName.find(',', start);
         if (end == std::string::npos) end = longName.size();
-        std::string_view part = std::string_view(longName).substr(start, end - start);
-        while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
-        while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+        const std::string_view part = TrimBlanks(std::string_view(longName).substr(start, end - start));
         if (!part.empty() && !LooksLikeDesignation(std::string(part))) return std::string(part);
         start = end + 1;
     }

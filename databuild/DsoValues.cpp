@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "catalog/ObjectTypeTable.h"
+#include "platform/Text.h"
 
 namespace vsp::databuild {
 
@@ -89,9 +90,7 @@ ClassPart ClassPartOfType(int32_t type) {
 
 std::string ClassTextOf(const std::string& morphology, ClassPart part) {
     std::string_view text(morphology);
-    text = text.substr(0, text.find(';'));
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    text = TrimBlanks(text.substr(0, text.find(';')));
     for (char c : text)
         if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x80) return {};
     if (text.size() > kClassTextLength) return {};

@@ -10,6 +10,7 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/MoonAge.h"
+#include "platform/Text.h"
 
 namespace vsp {
 namespace {
@@ -29,8 +30,7 @@ constexpr std::array<int, 10> kChartBodies = {kBodySun,     kBodyMoon,   kBodyMe
 std::string SpacedDesignation(const CatalogTable& catalogs, int32_t catalog, int32_t number) {
     const std::string written = CatalogDesignation(catalogs, catalog, number);
     if (catalog < 0 || catalog >= kCatalogCount) return written;
-    std::string_view prefix = CatalogPrefix(catalogs[size_t(catalog)]);
-    while (!prefix.empty() && prefix.back() == ' ') prefix.remove_suffix(1);
+    const std::string_view prefix = TrimTrailingBlanks(CatalogPrefix(catalogs[size_t(catalog)]));
     if (prefix.empty() || written.compare(0, prefix.size(), prefix) != 0) return written;
     return std::string(prefix) + " " + written.substr(prefix.size());
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/Text.h"
 #include "satellites/SatellitePropagation.h"
 
 namespace vsp {
@@ -17,11 +18,6 @@ std::string_view WithoutLineEnd(std::string_view line) {
     return line;
 }
 
-std::string_view WithoutTrailingBlanks(std::string_view line) {
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-    return line;
-}
-
 // The lines that can carry an element set: blank and '#' lines are left out.
 std::vector<TextLine> ContentLines(std::string_view text) {
     std::vector<TextLine> lines;
@@ -30,7 +26,7 @@ std::vector<TextLine> ContentLines(std::string_view text) {
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view line = WithoutLineEnd(text.substr(start, end - start));
         ++number;
-        if (!WithoutTrailingBlanks(line).empty() && line.front() != '#') lines.push_back({number, line});
+        if (!TrimTrailingBlanks(line).empty() && line.front() != '#') lines.push_back({number, line});
         start = end + 1;
     }
     return lines;
@@ -77,8 +73,8 @@ ParsedElementSets ParseElementSets(std::string_view text) {
             parsed.rejects.push_back({first.number, "the element set ends after its name line"});
             break;
         }
-        const TextLine line1{lines[i + 1].number, WithoutTrailingBlanks(lines[i + 1].text)};
-        const TextLine line2{lines[i + 2].number, WithoutTrailingBlanks(lines[i + 2].text)};
+        const TextLine line1{lines[i + 1].number, TrimTrailingBlanks(lines[i + 1].text)};
+        const TextLine line2{lines[i + 2].number, TrimTrailingBlanks(lines[i + 2].text)};
         i += 3;
         if (auto fault = ElementLineFault(line1.text, '1')) {
             parsed.rejects.push_back({line1.number, *fault});
