@@ -13,6 +13,7 @@
 #include "databuild/DataBuild.h"
 #include "databuild/DataFileWriter.h"
 #include "databuild/InputFiles.h"
+#include "platform/SeparatedText.h"
 #include "platform/Text.h"
 #include "records/RecordFile.h"
 

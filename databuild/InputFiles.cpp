@@ -54,20 +54,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = line.find(separator, start);
-        if (end == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return fields;
-        }
-        fields.push_back(line.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
 std::string InputProblem(const std::string& path, std::string_view why) {
     return "Cannot read " + path + ": " + std::string(why);
 }

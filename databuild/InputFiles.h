@@ -23,8 +23,6 @@ bool ReadPieces(const std::string& path, const std::function<bool(std::string_vi
 bool ReadWholeFile(const std::string& path, std::string& out, std::string& problem);
 // Lines without their end ("\n" or "\r\n").
 std::vector<std::string_view> SplitLines(std::string_view text);
-// Fields separated by `separator` (empty fields kept).
-std::vector<std::string_view> SplitFields(std::string_view line, char separator);
 
 // The whole of `text` as a number: false when it is empty, has blanks or anything after the
 // number (`out` is then not to be used).

@@ -1,5 +1,6 @@
 #include "databuild/InputFiles.h"
 #include "databuild/StarSources.h"
+#include "platform/SeparatedText.h"
 #include "platform/Text.h"
 
 namespace vsp::databuild {

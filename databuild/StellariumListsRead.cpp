@@ -2,6 +2,7 @@
 
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
+#include "platform/SeparatedText.h"
 #include "platform/Text.h"
 
 namespace vsp::databuild {

@@ -4,19 +4,15 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/SeparatedText.h"
 #include "platform/Text.h"
 
 namespace vsp {
 namespace {
 
-ImportFields SplitFields(std::string_view line) {
-    ImportFields fields;
-    for (size_t start = 0;;) {
-        const size_t end = line.find(';', start);
-        fields.push_back(TrimBlanks(line.substr(start, end - start)));
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
+ImportFields TrimmedFields(std::string_view line) {
+    ImportFields fields = SplitFields(line, ';');
+    for (std::string_view& field : fields) field = TrimBlanks(field);
     if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
     return fields;
 }
@@ -25,14 +21,14 @@ ImportFields SplitFields(std::string_view line) {
 
 ImportCount ForEachImportLine(std::string_view text, std::string_view header,
                               const std::function<bool(const ImportFields&)>& accept) {
-    const ImportFields headerFields = SplitFields(header);
+    const ImportFields headerFields = TrimmedFields(header);
     ImportCount count;
     for (size_t start = 0; start < text.size();) {
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view line = text.substr(start, end - start);
         start = end + 1;
         if (TrimBlanks(line).empty()) continue;
-        const ImportFields fields = SplitFields(line);
+        const ImportFields fields = TrimmedFields(line);
         if (fields == headerFields) continue;
         ++(fields.size() == headerFields.size() && accept(fields) ? count.accepted : count.rejected);
     }

@@ -12,6 +12,7 @@
 #include "format/AngleParse.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
+#include "platform/SeparatedText.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 
@@ -73,17 +74,6 @@ bool WriteMemo(const ProgramDir& dir, const ListDateTime& when, const std::strin
     return true;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (size_t end = line.find(';'); end != std::string_view::npos; end = line.find(';', start)) {
-        fields.push_back(line.substr(start, end - start));
-        start = end + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
 bool ReadWhole(std::string_view text, int32_t& value) {
     text = TrimBlanks(text);
     const bool negative = !text.empty() && text.front() == '-';
@@ -123,7 +113,7 @@ ListEntry LineEntry(const std::vector<std::string_view>& fields, int32_t catalog
 
 // The entry a memo line names; false when the line cannot be read.
 bool ParseMemoLine(std::string_view line, CatalogSession& sky, InfoSink& messages, ListEntry& entry) {
-    const std::vector<std::string_view> fields = SplitFields(line);
+    const std::vector<std::string_view> fields = SplitFields(line, ';');
     int32_t number = 0;
     if (fields.size() != kMemoFieldCount || !ReadWhole(fields[1], number)) return false;
     const auto ra = ParseCoordinate(TrimBlanks(fields[5]), 0.0, 24.0);

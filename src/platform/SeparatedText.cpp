@@ -36,6 +36,16 @@ size_t ReadField(std::string_view text, size_t at, char separator, std::string* 
 
 }  // namespace
 
+std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    for (size_t start = 0;;) {
+        const size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end - start));
+        if (end == std::string_view::npos) return fields;
+        start = end + 1;
+    }
+}
+
 std::string QuotedField(std::string_view field, char separator) {
     if (field.find_first_of(std::string{separator, kQuote, '\n', '\r'}) == std::string_view::npos)
         return std::string(field);

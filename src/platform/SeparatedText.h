@@ -11,6 +11,10 @@
 
 namespace vsp {
 
+// The fields of a line split at every `separator`, quotes kept as they are and empty fields kept
+// ("a;;b" gives three): for texts whose fields never hold the separator.
+std::vector<std::string_view> SplitFields(std::string_view line, char separator);
+
 // `field` as a record holds it: unchanged, or quoted when it must be.
 std::string QuotedField(std::string_view field, char separator);
 // The length of the first record of `text` with its line end ('\n' outside quotes); the whole
