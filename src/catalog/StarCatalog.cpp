@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalog/ExtendedStarCatalogs.h"
+#include "platform/FormatText.h"
 
 namespace vsp {
 
@@ -20,9 +21,7 @@ StarCatalog::StarCatalog(const ProgramDir& dir, InfoSink& messages)
       extended_(dir, messages) {}
 
 void StarCatalog::MessageNumber(const char* format, int value) {
-    char text[80];
-    std::snprintf(text, sizeof text, format, value);
-    Message(text);
+    Message(FormatText(format, value));
 }
 
 bool StarCatalog::OpenCompanion(std::string_view name, RecordFileHandle& handle) const {

@@ -19,6 +19,7 @@
 #include "catalog/UserObject.h"
 #include "catalog/UserRecordFiles.h"
 #include "ephemeris/Constants.h"
+#include "platform/FormatText.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "records/RecordFile.h"
@@ -39,12 +40,6 @@ std::optional<double> NumberWithin(std::string_view field, double low, double hi
 
 std::string ImportedFilePath(const ProgramDir& dir, const std::string& name, std::string_view extension) {
     return dir.Path(kUserCatalogsDir, name + std::string(extension));
-}
-
-std::string Printed(const char* format, int first, int second) {
-    char text[96];
-    std::snprintf(text, sizeof text, format, first, second);
-    return text;
 }
 
 // Writes the accepted records through `write` when there is at least one; else the import's
@@ -112,7 +107,7 @@ bool ImportRecords(const ProgramDir& dir, const std::string& name, const ImportS
                        messages, result))
         return false;
     result.imported = count.accepted;
-    result.message = Printed(plan.done, count.accepted, count.rejected);
+    result.message = FormatText(plan.done, count.accepted, count.rejected);
     return true;
 }
 
@@ -231,11 +226,12 @@ bool ImportCustomCatalog(const ProgramDir& dir, const std::string& name, const I
     const char* uploaded = "%d User Objects uploaded, %d rejected";
     const RecordHeader header{kObjectFileVersion, kUserObjectTypeCode, 0, kUserObjectRecordSize};
     if (!WriteAccepted(count, [&] { return WriteUserRecordFile(result.file, header, records, EncodeUserObject); },
-                       Printed(uploaded, 0, count.rejected), kCustomCatalogFields, messages, result))
+                       FormatText(uploaded, 0, count.rejected), kCustomCatalogFields, messages, result))
         return false;
     result.message = result.updated > 0
-                         ? Printed("%d record(s) updated and %d new object(s) added.", result.updated, result.imported)
-                         : Printed(uploaded, result.imported, count.rejected);
+                         ? FormatText("%d record(s) updated and %d new object(s) added.", result.updated,
+                                      result.imported)
+                         : FormatText(uploaded, result.imported, count.rejected);
     return true;
 }
 

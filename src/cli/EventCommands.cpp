@@ -13,6 +13,7 @@
 #include "ephemeris/Eclipses.h"
 #include "ephemeris/LunarPhase.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "format/EventText.h"
 #include "format/MoonPhaseList.h"
 
@@ -32,13 +33,7 @@ const char* PhaseKey(double code) {
 }
 
 std::string UtcText(int year, int month, int day, int hour, int minute, int second) {
-    char text[48];
-    if (year < 0) {
-        std::snprintf(text, sizeof text, "-%04d-%02d-%02dT%02d:%02d:%02dZ", -year, month, day, hour, minute, second);
-    } else {
-        std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", year, month, day, hour, minute, second);
-    }
-    return text;
+    return IsoDate(year, month, day) + "T" + IsoClock(hour, minute, second) + "Z";
 }
 
 std::string UtcText(const CalendarDateTime& t) {

@@ -17,6 +17,7 @@
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Time.h"
 #include "format/AngleFormat.h"
+#include "format/CalendarText.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 
@@ -29,9 +30,7 @@ nlohmann::json ConstellationOf(int32_t index) {
 }
 
 std::string ListTime(const ListDateTime& t) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
-    return text;
+    return IsoDate(t.year, t.month, t.day) + " " + ClockMinutes(t.hour, t.minute);
 }
 
 int RunShow(CliContext& ctx) {

@@ -16,6 +16,7 @@
 #include "format/BodyRiseSet.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/DayLength.h"
+#include "format/CalendarText.h"
 #include "format/RiseSetText.h"
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/Time.h"
@@ -36,16 +37,10 @@ int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const E
     return JobFailed(ctx, "no theory for this body");
 }
 
-std::string DateText(const CalendarDateTime& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
 void PrintTimes(CliContext& ctx, const std::string& what, const CalendarDateTime& date, double h0,
                 const RiseTransitSetTimes& times, const EphemerisSettings& settings) {
     if (ctx.Json()) return;
-    ctx.Out() << what << "  " << DateText(date) << "  h0 " << Fixed(h0, 4) << "\xC2\xB0\n";
+    ctx.Out() << what << "  " << IsoDate(date.year, date.month, date.day) << "  h0 " << Fixed(h0, 4) << "\xC2\xB0\n";
     for (const std::string& line : RiseTransitSetLines(times, ctx.Formats()))
         ctx.Out() << Cp1252ToUtf8(line) << "\n";
 }

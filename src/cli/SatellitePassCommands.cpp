@@ -11,6 +11,7 @@
 #include "cli/CommandOutput.h"
 #include "cli/SatelliteCommand.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "platform/StopSignals.h"
 #include "platform/Text.h"
 #include "satellites/SatelliteDatabase.h"
@@ -68,10 +69,7 @@ SearchProgress CtrlCProgress() {
 
 std::string LocalText(double localJd) {
     const CalendarDateTime t = CalendarFromJulianDay(localJd);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
-    return text;
+    return IsoDate(t.year, t.month, t.day) + " " + IsoClock(t.hour, t.minute, t.second);
 }
 
 double AzimuthAt(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements) {

@@ -13,7 +13,7 @@
 #include "cli/ScopeSession.h"
 #include "cli/SkyTarget.h"
 #include "format/AngleFormat.h"
-#include "format/FormatText.h"
+#include "format/CalendarText.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "scope/EncoderZero.h"
@@ -30,10 +30,6 @@ struct AlignArgs {
     std::string star1, star2;
     bool slew = false;
 };
-
-std::string ClockText(const CalendarDateTime& t) {
-    return FormatText("%02d:%02d:%02d", t.hour, t.minute, t.second);
-}
 
 // Waits (bounded) until the mount stops moving.
 bool WaitForSlew(ScopeDispatcher& dispatcher) {
@@ -113,7 +109,8 @@ int RunAlign(CliContext& ctx, const AlignArgs& args, const ScopeOptions& options
     telescope.Dispatcher().Encoder().ResetZero();
 
     TwoStarRecords& records = telescope.Stars();
-    records.referenceTime = ClockText(ctx.RunningTime());
+    const auto now = ctx.RunningTime();
+    records.referenceTime = IsoClock(now.hour, now.minute, now.second);
     const auto star1 = MeasureStar(ctx, *session, *first, args.slew, false);
     if (!star1) return kExitFailed;
     const auto star2 = MeasureStar(ctx, *session, *second, args.slew, true);

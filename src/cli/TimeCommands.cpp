@@ -13,6 +13,7 @@
 #include "format/AngleParse.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "platform/Text.h"
 
 namespace vsp::cli {
@@ -25,28 +26,6 @@ std::string Shortest(double value) {
     return ec == std::errc() ? std::string(text, end) : std::string("nan");
 }
 
-std::string IsoDate(int year, int month, int day) {
-    char text[32];
-    if (year < 0) {
-        std::snprintf(text, sizeof text, "-%04d-%02d-%02d", -year, month, day);
-    } else {
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    }
-    return text;
-}
-
-std::string IsoClock(int hour, int minute, int second) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
-    return text;
-}
-
-std::string IsoOffset(int minutes) {
-    char text[16];
-    const int size = minutes < 0 ? -minutes : minutes;
-    std::snprintf(text, sizeof text, "%c%02d:%02d", minutes < 0 ? '-' : '+', size / 60, size % 60);
-    return text;
-}
 
 std::string UtcText(const CalendarDateTime& local, int offset) {
     int y = local.year, mo = local.month, d = local.day, h = local.hour, mi = local.minute;

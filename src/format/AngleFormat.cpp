@@ -4,14 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/FormatText.h"
+
 namespace vsp {
 namespace {
-
-std::string Printf(const char* format, auto... values) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, values...);
-    return buffer;
-}
 
 void Report(InfoSink* messages, const char* message) {
     if (messages) messages->InfoBox(message, "");
@@ -59,21 +55,21 @@ int64_t FixedThousandths(int64_t units) {
 
 std::string HourText(const Sexagesimal& s, int code) {
     const int h = int(s.whole), m = int(s.minutes), sec = int(s.seconds);
-    if (code == 1) return Printf("%02d:%02d:%02d", h, m, sec);
-    if (code == 3) return Printf("%02dh%02d.%1d", h, m, sec * 10 / 60);
-    return Printf("%02dh%02dm%02d", h, m, sec);
+    if (code == 1) return FormatText("%02d:%02d:%02d", h, m, sec);
+    if (code == 3) return FormatText("%02dh%02d.%1d", h, m, sec * 10 / 60);
+    return FormatText("%02dh%02dm%02d", h, m, sec);
 }
 
 std::string DegreeText(const Sexagesimal& s, bool negative, int code) {
     const int d = int(s.whole), m = int(s.minutes), sec = int(s.seconds);
     if (code == 2) {
-        return negative ? Printf("-%02d\xB0%02d'%02d", d, m, sec) : Printf("%02d\xB0%02d'%02d", d, m, sec);
+        return negative ? FormatText("-%02d\xB0%02d'%02d", d, m, sec) : FormatText("%02d\xB0%02d'%02d", d, m, sec);
     }
     if (code == 3) {
-        return negative ? Printf("-%02d\xB0%02d.%d", d, m, sec * 10 / 60)
-                        : Printf("%02d\xB0%02d.%1d", d, m, sec * 10 / 60);
+        return negative ? FormatText("-%02d\xB0%02d.%d", d, m, sec * 10 / 60)
+                        : FormatText("%02d\xB0%02d.%1d", d, m, sec * 10 / 60);
     }
-    return negative ? Printf("-%02d:%02d:%02d", d, m, sec) : Printf("%02d:%02d:%02d", d, m, sec);
+    return negative ? FormatText("-%02d:%02d:%02d", d, m, sec) : FormatText("%02d:%02d:%02d", d, m, sec);
 }
 
 }  // namespace
@@ -107,7 +103,7 @@ std::string HmsFixToStr(int32_t fixedHours, int code, InfoSink* messages) {
     if (units < 0) units = units % (24 * int64_t(kFixedUnitsPerDegree)) + 24 * int64_t(kFixedUnitsPerDegree);
     if (code == 0) {
         const Sexagesimal s = SplitFixed(units);
-        return Printf("%d.%03d", int(s.whole), int(FixedThousandths(units)));
+        return FormatText("%d.%03d", int(s.whole), int(FixedThousandths(units)));
     }
     if (code < 1 || code > 3) {
         Report(messages, kUnknownFixedHourFormatMessage);
@@ -145,7 +141,7 @@ std::string DmsFixToStr(int32_t fixedDegrees, int code) {
     CarrySexagesimal(s);
     if (s.whole >= 360) s.whole %= 360;
     if (code == 0) {
-        return Printf(negative ? "-%d.%03d" : "%d.%03d", int(s.whole), int(FixedThousandths(magnitude)));
+        return FormatText(negative ? "-%d.%03d" : "%d.%03d", int(s.whole), int(FixedThousandths(magnitude)));
     }
     return DegreeText(s, negative, code);
 }
@@ -160,13 +156,13 @@ std::string DegToHmsStr(double degrees) {
     const double m = std::floor(60 * (x - h));
     const double minutes = 60 * (x - h);
     const double s = std::floor(60 * (minutes - std::floor(minutes)));
-    return Printf("%02d:%02d:%02d", int(h), int(m), int(s));
+    return FormatText("%02d:%02d:%02d", int(h), int(m), int(s));
 }
 
 std::string FormatFixed(double value, int digits) {
     if (digits < 0) digits = 6;
     if (digits > 6) digits = 8;
-    if (!std::isfinite(value) || std::fabs(value) >= 1e15) return Printf("%.*f", digits, value);
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15) return FormatText("%.*f", digits, value);
     const double magnitude = std::fabs(value);
     int64_t whole = int64_t(std::trunc(magnitude));
     int64_t scale = 1;
@@ -179,7 +175,7 @@ std::string FormatFixed(double value, int digits) {
     std::string text = value < 0 ? "-" : "";
     text += std::to_string(whole);
     text += '.';
-    if (digits > 0) text += Printf("%0*lld", digits, (long long)fraction);
+    if (digits > 0) text += FormatText("%0*lld", digits, (long long)fraction);
     return text;
 }
 

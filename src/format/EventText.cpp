@@ -5,15 +5,14 @@
 
 #include "ephemeris/LunarPhase.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 
 namespace vsp {
 
 std::string ContactClockText(double jd) {
     if (!HasContact(jd)) return "--:--:--";
     const CalendarDateTime t = CalendarFromJulianDay(jd);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    return text;
+    return IsoClock(t.hour, t.minute, t.second);
 }
 
 std::string EclipseDurationText(int seconds) {

@@ -5,15 +5,14 @@
 #include <cstdlib>
 
 #include "format/AngleFormat.h"
+#include "platform/FormatText.h"
 
 namespace vsp {
 namespace {
 
 std::string HoursMinutes(const char* format, double hours) {
     const long minutes = std::lround(hours * 60.0);
-    char text[48];
-    std::snprintf(text, sizeof text, format, int(minutes / 60), int(std::labs(minutes % 60)));
-    return text;
+    return FormatText(format, int(minutes / 60), int(std::labs(minutes % 60)));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "ephemeris/Time.h"
 #include "format/AngleParse.h"
+#include "format/CalendarText.h"
 #include "format/DateTimeParse.h"
 #include "format/ZoneText.h"
 #include "forms/DateTimeEntry.h"
@@ -46,11 +47,7 @@ int FieldValue(const ObservingTime& t, int field) {
     return values[field];
 }
 
-std::string ClockText(const ObservingTime& t) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
-    return text;
-}
+std::string ClockText(const ObservingTime& t) { return ClockMinutes(t.hour, t.minute); }
 
 std::string JdText(const DateTimeEntry& entry) {
     char text[32];

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "ephemeris/Eclipses.h"
-#include "format/FormatText.h"
+#include "format/CalendarText.h"
 #include "forms/EphemerisFormKit.h"
 #include "format/EventText.h"
+#include "platform/FormatText.h"
 #include "shell/FormOps.h"
 
 namespace vsp {
@@ -66,7 +67,7 @@ public:
         for (int i = 0; i < list_.count; ++i) {
             const EclipseEntry& e = list_.entries[i];
             const EclipseRowText row = EclipseRow(e);
-            rows.push_back(row.date + "\t" + row.type + "\t" + FormatText("%02d:%02d", e.hour, e.minute));
+            rows.push_back(row.date + "\t" + row.type + "\t" + ClockMinutes(e.hour, e.minute));
         }
         SetListColumns(state, window, kEclipseList, kColumns);
         FillList(state, window, kEclipseList, rows);

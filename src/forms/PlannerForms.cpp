@@ -11,10 +11,12 @@
 #include "catalog/Eyepieces.h"
 #include "catalog/ObjectTypeTable.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "forms/ChartForm.h"
 #include "forms/ListForms.h"
 #include "forms/ObservingContext.h"
 #include "forms/PlaceTimeForms.h"
+#include "platform/FormatText.h"
 #include "shell/FormOps.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
@@ -44,15 +46,9 @@ constexpr int kMargin = 6, kWhenTop = 28, kRowTop = 54, kRowStep = 24, kLabelWid
 constexpr int kTriggerLeft = kMargin + kLabelWidth, kTriggerWidth = 240 - kTriggerLeft - kMargin;
 constexpr int kButtonTop = 294, kPopupRows = 12;
 
-std::string TwoDigits(const char* format, int a, int b) {
-    char text[16];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
-
 std::string CriteriaTimeText(const SelectionCriteria& c) {
-    return TwoDigits("%02d/%02d", c.day, c.month) + "/" + std::to_string(c.year) + "  " +
-           TwoDigits("%02d:%02d", c.hour, c.minute);
+    return FormatText("%02d/%02d", c.day, c.month) + "/" + std::to_string(c.year) + "  " +
+           ClockMinutes(c.hour, c.minute);
 }
 
 FormTemplate CriteriaTemplate(int formId) {
@@ -328,8 +324,8 @@ private:
         if (list_->selected >= 0) SetListSelection(state, kEntryList, list_->selected);
         const int count = list_->Count();
         SetField(state, kCaptionText, std::to_string(count) + (count == 1 ? " object for " : " objects for ") +
-                                          TwoDigits("%02d/%02d", local.day, local.month) + "/" +
-                                          std::to_string(local.year) + " " + TwoDigits("%02d:%02d", local.hour, local.minute));
+                                          FormatText("%02d/%02d", local.day, local.month) + "/" +
+                                          std::to_string(local.year) + " " + ClockMinutes(local.hour, local.minute));
     }
 
     CatalogSession& sky_;

@@ -15,10 +15,12 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "forms/ObservingContext.h"
 #include "forms/PlaceTimeForms.h"
 #include "forms/SatelliteInfoLines.h"
 #include "forms/SatelliteSkyView.h"
+#include "platform/FormatText.h"
 #include "platform/Text.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
@@ -69,27 +71,22 @@ std::string MinElevationText(int index) {
     return std::to_string(PassMinimumElevation(index)) + "/" + std::to_string(FlareMinimumElevation(index)) + "\xB0";
 }
 
-std::string TwoDigits(const char* format, int a, int b, int c = 0) {
-    char text[24];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
-
 // A result time (Julian Date + zone offset) as the local clock shows it.
 CalendarDateTime LocalOf(double shiftedJd) { return CalendarFromJulianDay(shiftedJd); }
 
 std::string ResultRow(const SatelliteSearchResult& r, View view) {
     const CalendarDateTime rise = LocalOf(r.riseTime), set = LocalOf(r.setTime);
-    const std::string date = TwoDigits("%02d/%02d", rise.month, rise.day);
+    const std::string date = FormatText("%02d/%02d", rise.month, rise.day);
     if (view == View::Passes) {
         const CalendarDateTime middle = LocalOf((r.riseTime + r.setTime) / 2.0);
-        return date + "\t" + TwoDigits("%02d:%02d", rise.hour, rise.minute) + "\t" +
-               TwoDigits("%02d:%02d", middle.hour, middle.minute) + "\t" + TwoDigits("%02d:%02d", set.hour, set.minute) +
-               "\t" + std::to_string(r.maxElevationDeg) + "\xB0\t" + TwoDigits("%dm%d", r.durationS / 60, r.durationS % 60);
+        return date + "\t" + ClockMinutes(rise.hour, rise.minute) + "\t" +
+               ClockMinutes(middle.hour, middle.minute) + "\t" + ClockMinutes(set.hour, set.minute) +
+               "\t" + std::to_string(r.maxElevationDeg) + "\xB0\t" +
+               FormatText("%dm%d", r.durationS / 60, r.durationS % 60);
     }
     const CalendarDateTime at = LocalOf(view == View::Flares ? r.flareTime : r.riseTime);
-    std::string row = r.name + "\t" + TwoDigits("%02d/%02d", at.month, at.day) + "\t" +
-                      TwoDigits("%02d:%02d:%02d", at.hour, at.minute, at.second);
+    std::string row = r.name + "\t" + FormatText("%02d/%02d", at.month, at.day) + "\t" +
+                      IsoClock(at.hour, at.minute, at.second);
     if (view == View::Flares) row += "\t" + std::to_string(r.magnitude);
     return row + "\t" + std::to_string(r.maxElevationDeg) + "\xB0";
 }
@@ -321,7 +318,7 @@ private:
         }
         const auto clock = [](double shiftedJd) {
             const CalendarDateTime t = LocalOf(shiftedJd);
-            return TwoDigits("%02d:%02d:%02d", t.hour, t.minute, t.second);
+            return IsoClock(t.hour, t.minute, t.second);
         };
         sky.riseText = clock(r.riseTime);
         sky.highestText = clock((r.riseTime + r.setTime) / 2.0);

@@ -5,15 +5,10 @@
 
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
+#include "platform/FormatText.h"
 
 namespace vsp {
 namespace {
-
-std::string Format(const char* format, double value) {
-    char text[48];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 // "48.86°N" / "2.35°W": the size of the angle and its side.
 std::string Signed(double degrees, char positive, char negative) {
@@ -32,20 +27,20 @@ std::vector<SatelliteInfoLine> SatelliteInfoLines(const SatelliteElements& e, do
         {"Earth Location", "", true},
         {"Lat", Signed(e.subLatitudeDeg, 'N', 'S')},
         {"Lon", Signed(e.subLongitudeDeg, 'E', 'W')},
-        {"Alt", Format("%.0fkm", e.heightKm)},
+        {"Alt", FormatText("%.0fkm", e.heightKm)},
         {"Sky Location", "", true},
-        {"Az", Format("%.1f\xB0", e.azimuthDeg)},
-        {"Alt", Format("%.1f\xB0", e.elevationDeg)},
+        {"Az", FormatText("%.1f\xB0", e.azimuthDeg)},
+        {"Alt", FormatText("%.1f\xB0", e.elevationDeg)},
         {"RA", HMSToStr(e.raHours, formats)},
         {"Dec", DmsToStr(e.decDeg, formats)},
         {"Informations", "", true},
-        {"Velocity", Format("%.2fkm/s", speed)},
-        {"Range", Format("%.0fkm", e.rangeKm)},
-        {"Orbit period", Format("%.0fmin", std::floor(e.periodMin + 0.5))},
+        {"Velocity", FormatText("%.2fkm/s", speed)},
+        {"Range", FormatText("%.0fkm", e.rangeKm)},
+        {"Orbit period", FormatText("%.0fmin", std::floor(e.periodMin + 0.5))},
     };
     if (roomForAll) {
-        lines.push_back({"Inclination", Format("%.2f\xB0", e.inclination / kDegToRad)});
-        lines.push_back({"Age Of TLE", Format("%.1f days", ageDays)});
+        lines.push_back({"Inclination", FormatText("%.2f\xB0", e.inclination / kDegToRad)});
+        lines.push_back({"Age Of TLE", FormatText("%.1f days", ageDays)});
     }
     return lines;
 }

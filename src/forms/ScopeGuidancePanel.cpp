@@ -7,9 +7,10 @@
 #include <string>
 
 #include "format/AngleFormat.h"
-#include "format/FormatText.h"
+#include "format/CalendarText.h"
 #include "forms/PlaceTimeForms.h"
 #include "platform/Canvas.h"
+#include "platform/FormatText.h"
 #include "shell/FormOps.h"
 #include "shell/Scale.h"
 
@@ -118,7 +119,7 @@ void ScopeGuidancePanel::Draw(AppState& state, FormWindow& window) {
     EncoderBox& box = telescope_.Dispatcher().Encoder();
     if (!box.Connect()) return;
     const ScopeMoment now = telescope_.Now();
-    SetField(state, kTime, FormatText("%02d:%02d:%02d", now.local.hour, now.local.minute, now.local.second));
+    SetField(state, kTime, IsoClock(now.local.hour, now.local.minute, now.local.second));
     EncoderReading reading;
     if (!box.ReadAltAz(reading)) return;
     ShowReading(state, reading);

@@ -9,6 +9,7 @@
 #include "ephemeris/DayLength.h"
 #include "ephemeris/RiseTransitSet.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "satellites/Flare.h"
 #include "satellites/SatelliteConstants.h"
 #include "satellites/SatellitePropagation.h"
@@ -58,10 +59,7 @@ std::optional<SatelliteSearchResult> VisiblePass(const PassTimes& pass, int inde
 
 std::string LocalDateText(double jdUt, int tzOffset) {
     const CalendarDateTime local = CalendarFromJulianDay(jdUt + tzOffset / sat::kMinutesPerDay);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", local.year, local.month, local.day, local.hour,
-                  local.minute);
-    return text;
+    return IsoDate(local.year, local.month, local.day) + " " + ClockMinutes(local.hour, local.minute);
 }
 
 // Sunrise to sunset (Julian Dates, UT) of the local day of an instant, one computation per day.

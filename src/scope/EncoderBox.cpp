@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/FormatText.h"
 #include "scope/Lx200Codec.h"
 #include "scope/MountLink.h"
 
@@ -22,12 +23,6 @@ constexpr std::string_view kPleaseCheck = "Please check.";
 constexpr size_t kCountsReplyLength = 13;
 // Degrees per emulated read at the rates Fast, Find, Center and Guide.
 constexpr double kEmulatedMagnitudes[] = {2.0, 0.5, 0.1, 0.05};
-
-std::string Printed(const char* format, long azimuth, long altitude) {
-    char text[48];
-    std::snprintf(text, sizeof text, format, azimuth, altitude);
-    return text;
-}
 
 // A count run past half a turn comes back from the other side, as a box's counter wraps.
 int32_t Wrapped(int32_t count, int32_t turn) {
@@ -95,7 +90,7 @@ void EncoderBox::Initialise() {
         case 3:
         case 22: {
             const bool bbox = context_.prefs.scopeDrive == 3;
-            link.SerialSend(Printed(bbox ? "Z%05ld %05ld\n" : "Z\t+%05ld\t+%05ld\n", az, alt));
+            link.SerialSend(FormatText(bbox ? "Z%05ld %05ld\n" : "Z\t+%05ld\t+%05ld\n", az, alt));
             if (bbox) link.Wait(500);
             if (ReadReply(link, 1).empty()) return;
             state_.connected = true;
@@ -113,12 +108,12 @@ void EncoderBox::Initialise() {
             return;
         }
         case 12:
-            if (!link.SerialSend(Printed("R%05ld\t%05ld\r", az, alt))) {
+            if (!link.SerialSend(FormatText("R%05ld\t%05ld\r", az, alt))) {
                 context_.sink.InfoBox(kCannotInitialise, "");
                 return;
             }
             link.Wait(1000);
-            if (!link.SerialSend(Printed("I%05ld\t%05ld\r", 0, 0))) return;
+            if (!link.SerialSend(FormatText("I%05ld\t%05ld\r", 0L, 0L))) return;
             MarkInitialised();
             state_.connected = true;
             return;

@@ -7,7 +7,7 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
 #include "format/AngleFormat.h"
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
 
 namespace vsp {
 namespace {

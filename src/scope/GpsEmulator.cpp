@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
+
 
 namespace vsp {
 namespace {

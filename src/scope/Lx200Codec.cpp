@@ -3,7 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
+
 
 namespace vsp {
 namespace {

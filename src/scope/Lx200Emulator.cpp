@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
+
 
 namespace vsp {
 namespace {

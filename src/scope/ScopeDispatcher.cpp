@@ -7,7 +7,7 @@
 #include "ephemeris/Spherical.h"
 #include "ephemeris/StarHorizontal.h"
 #include "format/AngleFormat.h"
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
 #include "scope/Lx200Protocol.h"
 #include "scope/NexStarProtocol.h"
 #include "scope/ServoCatProtocol.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "format/AngleParse.h"
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
 #include "scope/Lx200Codec.h"
 #include "scope/MountLink.h"
 

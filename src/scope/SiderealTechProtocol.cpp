@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "format/AngleParse.h"
-#include "format/FormatText.h"
+#include "platform/FormatText.h"
 #include "scope/MountLink.h"
 
 namespace vsp {

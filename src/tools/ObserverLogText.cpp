@@ -13,6 +13,8 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "format/AngleParse.h"
+#include "format/CalendarText.h"
+#include "platform/FormatText.h"
 #include "platform/SeparatedText.h"
 
 namespace vsp {
@@ -39,12 +41,6 @@ int32_t TypeOfName(std::string_view name) {
 std::string ConstellationNameAt(double ra, double dec) {
     const ConstellationEntry* entry = ConstellationAt(ConstellationOfPosition(ra, dec, kJ2000Jd));
     return entry ? std::string(ConstellationName(*entry)) : "";
-}
-
-std::string Printed(const char* format, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
 }
 
 constexpr char kSeparator = ';';
@@ -83,16 +79,12 @@ DateOrder DeviceDateOrder() {
 
 std::string NoteDateText(const ObserverLogRecord& note, DateOrder order) {
     const bool monthFirst = order == DateOrder::MonthFirst;
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", monthFirst ? note.month : note.day,
-                  monthFirst ? note.day : note.month, note.year);
-    return text;
+    return FormatText("%02d/%02d/%04d", monthFirst ? note.month : note.day, monthFirst ? note.day : note.month,
+                      note.year);
 }
 
 std::string NoteTimeText(const ObserverLogRecord& note) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%02d:%02d", note.hour, note.minute);
-    return text;
+    return ClockMinutes(note.hour, note.minute);
 }
 
 bool ParseNoteDate(std::string_view text, DateOrder order, ObserverLogRecord& note) {
@@ -127,11 +119,11 @@ std::string LogExportLine(const ObserverLogRecord& note, DateOrder order, const 
         HMSToStr(note.ra, formats),
         DmsToStr(note.dec, formats),
         TypeName(note.objectType),
-        Printed("%.1f", note.objectMagnitudeX10 / 10.0),
+        FormatText("%.1f", note.objectMagnitudeX10 / 10.0),
         ConstellationNameAt(note.ra, note.dec),
         std::to_string(note.moonPhasePercent) + "%",
         std::to_string(note.sunAltitude) + kDegreeSign,
-        Printed("%.1f", note.visualLimitX10 * 0.1),
+        FormatText("%.1f", note.visualLimitX10 * 0.1),
         std::to_string(note.transparency),
         std::to_string(note.seeing),
         note.scope,
