@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 
+#include "platform/ReadWholeFile.h"
 #include "platform/Text.h"
 
 namespace vsp {
@@ -46,10 +46,8 @@ std::string TextFileName(std::string_view name) { return std::string(name) + ".t
 
 // At most capacity - 1 bytes of the file, as a fetch keeps them; empty when unreadable.
 std::string ReadLocalCopy(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string text(kImportCapacity - 1, '\0');
-    file.read(text.data(), std::streamsize(text.size()));
-    text.resize(size_t(file.gcount()));
+    std::string text;
+    ReadWholeFile(path, kImportCapacity - 1, text);
     return text;
 }
 
