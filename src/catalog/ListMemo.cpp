@@ -10,6 +10,7 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "format/AngleParse.h"
+#include "platform/MemoFile.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/SeparatedText.h"
@@ -55,22 +56,14 @@ std::string MemoFileName(const ListDateTime& t, int copy) {
     return std::string(name) + (copy > 1 ? "_" + std::to_string(copy) : "") + ".txt";
 }
 
-bool WriteMemo(const ProgramDir& dir, const ListDateTime& when, const std::string& text, InfoSink& messages,
-               std::vector<std::string>& files) {
-    std::string path;
-    for (int copy = 1; path.empty() || FileExists(path); ++copy) path = dir.Path(kUserListsDir, MemoFileName(when, copy));
-    if (!MakeDirectory(dir.Path(kUserListsDir))) {
-        messages.InfoBox("Can't open memo:", path);
-        return false;
-    }
-    const bool written = ReplaceFile(path, [&text](std::FILE* stream) {
-        return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-    });
-    if (!written) {
-        messages.InfoBox("Error while exporting memo.", path);
-        return false;
-    }
-    files.push_back(path);
+// The memo under the first name of that minute no file has yet.
+bool WriteListMemo(const ProgramDir& dir, const ListDateTime& when, const std::string& text, InfoSink& messages,
+                   std::vector<std::string>& files) {
+    std::string name;
+    for (int copy = 1; name.empty() || FileExists(dir.Path(kUserListsDir, name)); ++copy)
+        name = MemoFileName(when, copy);
+    if (!WriteMemo(dir, kUserListsDir, name, text, messages)) return false;
+    files.push_back(dir.Path(kUserListsDir, name));
     return true;
 }
 
@@ -164,11 +157,11 @@ bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const List
     for (const ListEntry& entry : list.Entries()) {
         memo += ListMemoLine(entry, sky, formats);
         if (memo.size() > kMemoFlushThreshold) {
-            if (!WriteMemo(dir, when, memo, messages, files)) return false;
+            if (!WriteListMemo(dir, when, memo, messages, files)) return false;
             memo.clear();
         }
     }
-    if (!memo.empty() && !WriteMemo(dir, when, memo, messages, files)) return false;
+    if (!memo.empty() && !WriteListMemo(dir, when, memo, messages, files)) return false;
     char done[48];
     std::snprintf(done, sizeof done, "%d Object%s exported.\n", list.Count(), list.Count() > 1 ? "s" : "");
     messages.InfoBox(done, "");

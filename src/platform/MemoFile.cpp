@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/FormatText.h"
 #include "platform/ReplaceFile.h"
 
 namespace vsp {
@@ -9,23 +10,27 @@ namespace vsp {
 MemoWriter::MemoWriter(const ProgramDir& dir, std::string stem, InfoSink& messages)
     : dir_(dir), stem_(std::move(stem)), messages_(messages) {}
 
-bool MemoWriter::Write(std::string_view text) {
-    char number[16];
-    std::snprintf(number, sizeof number, "_%03zu.txt", files_.size() + 1);  // listed in order
-    const std::string name = stem_ + number;
-    const std::string path = dir_.Path(kExportDir, name);
-    if (!IsSafeFileName(name) || !MakeDirectory(dir_.Path(kExportDir))) {
-        messages_.InfoBox("Can't open memo:", path);
+bool WriteMemo(const ProgramDir& dir, std::string_view folder, const std::string& name, std::string_view text,
+               InfoSink& messages) {
+    const std::string path = dir.Path(folder, name);
+    if (!IsSafeFileName(name) || !MakeDirectory(dir.Path(folder))) {
+        messages.InfoBox("Can't open memo:", path);
         return false;
     }
     const bool written = ReplaceFile(path, [text](std::FILE* stream) {
         return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
     });
     if (!written) {
-        messages_.InfoBox("Error while exporting memo.", path);
+        messages.InfoBox("Error while exporting memo.", path);
         return false;
     }
-    files_.push_back(path);
+    return true;
+}
+
+bool MemoWriter::Write(std::string_view text) {
+    const std::string name = stem_ + FormatText("_%03zu.txt", files_.size() + 1);  // listed in order
+    if (!WriteMemo(dir_, kExportDir, name, text, messages_)) return false;
+    files_.push_back(dir_.Path(kExportDir, name));
     return true;
 }
 

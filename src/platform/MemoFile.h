@@ -13,6 +13,12 @@ namespace vsp {
 
 inline constexpr std::string_view kExportDir = "export/";
 
+// Puts `text` on disk whole as the memo `name` (a safe file name, IsSafeFileName) in `folder` of
+// the program directory, which it makes when missing; "Can't open memo:" or "Error while
+// exporting memo." with the memo's path and false when it could not be written.
+bool WriteMemo(const ProgramDir& dir, std::string_view folder, const std::string& name, std::string_view text,
+               InfoSink& messages);
+
 class MemoWriter {
 public:
     // `stem` must be a safe file name (IsSafeFileName).
