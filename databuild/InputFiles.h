@@ -2,11 +2,12 @@
 // Reading the packages' files: where they lie, whole files (gzip or plain), lines, numbers,
 // and the one message every step gives for an input that is missing or malformed.
 
-#include <charconv>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/ParseNumber.h"
 
 namespace vsp::databuild {
 
@@ -23,14 +24,6 @@ bool ReadPieces(const std::string& path, const std::function<bool(std::string_vi
 bool ReadWholeFile(const std::string& path, std::string& out, std::string& problem);
 // Lines without their end ("\n" or "\r\n").
 std::vector<std::string_view> SplitLines(std::string_view text);
-
-// The whole of `text` as a number: false when it is empty, has blanks or anything after the
-// number (`out` is then not to be used).
-template <typename Number>
-bool ParseWhole(std::string_view text, Number& out) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
-    return error == std::errc() && end == text.data() + text.size();
-}
 
 // "Cannot read PATH: WHY" / "PATH line N: WHY".
 std::string InputProblem(const std::string& path, std::string_view why);

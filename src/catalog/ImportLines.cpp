@@ -1,9 +1,9 @@
 #include "catalog/ImportLines.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "platform/ParseNumber.h"
 #include "platform/SeparatedText.h"
 #include "platform/Text.h"
 
@@ -37,9 +37,7 @@ ImportCount ForEachImportLine(std::string_view text, std::string_view header,
 
 std::optional<double> ParseImportNumber(std::string_view field) {
     double value = 0.0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
-        return std::nullopt;
+    if (!ParseWhole(field, value) || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -11,6 +11,7 @@
 #include "format/AngleFormat.h"
 #include "format/AngleParse.h"
 #include "platform/MemoFile.h"
+#include "platform/ParseNumber.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/SeparatedText.h"
@@ -67,19 +68,7 @@ bool WriteListMemo(const ProgramDir& dir, const ListDateTime& when, const std::s
     return true;
 }
 
-bool ReadWhole(std::string_view text, int32_t& value) {
-    text = TrimBlanks(text);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative) text.remove_prefix(1);
-    if (text.empty() || text.size() > 10) return false;
-    int64_t magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        magnitude = magnitude * 10 + (c - '0');
-    }
-    value = int32_t(negative ? -magnitude : magnitude);
-    return true;
-}
+bool ReadWhole(std::string_view text, int32_t& value) { return ParseWhole(TrimBlanks(text), value); }
 
 // The entry as the line writes it (at `ra` hours, `dec` degrees), for what the catalogs do not hold.
 ListEntry LineEntry(const std::vector<std::string_view>& fields, int32_t catalog, int32_t number, int32_t type,

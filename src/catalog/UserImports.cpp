@@ -1,7 +1,6 @@
 #include "catalog/UserImports.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "catalog/UserRecordFiles.h"
 #include "ephemeris/Constants.h"
 #include "platform/FormatText.h"
+#include "platform/ParseNumber.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "records/RecordFile.h"
@@ -128,8 +128,7 @@ std::optional<int32_t> TypeOfCode(std::string_view code) {
 
 std::optional<int32_t> WholeNumberFromZero(std::string_view field) {
     int32_t value = -1;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size() || value < 0) return std::nullopt;
+    if (!ParseWhole(field, value) || value < 0) return std::nullopt;
     return value;
 }
 

@@ -1,7 +1,6 @@
 #include "cli/CommandOutput.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
 #include <cstdio>
 #include <ostream>
@@ -10,6 +9,7 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "format/RiseSetText.h"
+#include "platform/ParseNumber.h"
 
 namespace vsp::cli {
 
@@ -47,8 +47,7 @@ std::optional<int64_t> ParseWhole(std::string_view text) {
     if (text.empty()) return std::nullopt;
     if (text.front() == '+') text.remove_prefix(1);
     int64_t value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (!vsp::ParseWhole(text, value)) return std::nullopt;
     return value;
 }
 

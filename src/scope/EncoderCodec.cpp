@@ -1,9 +1,10 @@
 #include "scope/EncoderCodec.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/ParseNumber.h"
 
 namespace vsp {
 namespace {
@@ -17,8 +18,7 @@ std::optional<int32_t> ParseField(std::string_view field) {
     if (!field.empty() && (field.front() == '+' || negative)) field.remove_prefix(1);
     if (field.empty() || field.front() < '0' || field.front() > '9') return std::nullopt;
     int32_t value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+    if (!ParseWhole(field, value)) return std::nullopt;
     return negative ? -value : value;
 }
 

@@ -66,8 +66,10 @@ TEST(ListMemo, ImportStopsAtALineItCannotReadAndReportsRefusedEntries) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0], std::make_pair(std::string("Already loaded:"), line.substr(0, 30)));
 
-    // A place out of range is no place: RA "1e308" would be 1 h 308 min, that is 06h08.
-    for (const std::string bad : {" ;x5;Jupiter;PLANET; ;1;2;3;4;5;6", "Nowhere;5;a;b;c;1;2;3;4;5;6", " ;5;Jupiter",
+    // A place out of range is no place: RA "1e308" would be 1 h 308 min, that is 06h08; a
+    // number past 32 bits is no number (4294967301 is not object 5).
+    for (const std::string bad : {" ;x5;Jupiter;PLANET; ;1;2;3;4;5;6", " ;4294967301;Jupiter;PLANET; ;1;2;3;4;5;6",
+                                  "Nowhere;5;a;b;c;1;2;3;4;5;6", " ;5;Jupiter",
                                   " ;5;Jupiter;PLANET; ;1e308;2;3;4;5;6", " ;5;Jupiter;PLANET; ;24:00:01;2;3;4;5;6",
                                   " ;5;Jupiter;PLANET; ;1;-90:00:01;3;4;5;6", " ;5;Jupiter;PLANET; ;1;2 60;3;4;5;6"}) {
         messages.messages.clear();

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "platform/FormatText.h"
+#include "platform/ParseNumber.h"
+#include "platform/SeparatedText.h"
 #include "platform/Text.h"
 
 namespace vsp {
@@ -45,6 +48,28 @@ TEST(Text, TrimTakesOffWhiteSpaceAtTheEndsOnly) {
     }
     EXPECT_EQ(TrimBlanks(" \t\r\n"), "");
     EXPECT_EQ(TrimTrailingBlanks(" \t\r\n"), "");
+}
+
+// Fields as Python's str.split(";") gives them: empty ones kept, quotes left alone.
+TEST(Text, SplitFieldsKeepsEveryFieldAsWritten) {
+    using Fields = std::vector<std::string_view>;
+    EXPECT_EQ(SplitFields("", ';'), Fields{""});
+    EXPECT_EQ(SplitFields(";", ';'), (Fields{"", ""}));
+    EXPECT_EQ(SplitFields("M 31;\"8\" dob\";;x;", ';'), (Fields{"M 31", "\"8\" dob\"", "", "x", ""}));
+}
+
+// A formatted text is whole however long, and numbers are read whole or not at all.
+TEST(Text, FormattingAndNumbersAreWholeOrRefused) {
+    const std::string name(300, 'x');
+    EXPECT_EQ(FormatText("%s %02d:%02d", name.c_str(), 7, 5), name + " 07:05");
+    int32_t whole = 0;
+    EXPECT_TRUE(ParseWhole("-2147483648", whole));
+    EXPECT_EQ(whole, INT32_MIN);
+    for (const char* bad : {"", "2147483648", "+5", " 5", "5 ", "5x", "0x10"})
+        EXPECT_FALSE(ParseWhole(bad, whole)) << bad;
+    double real = 0.0;
+    EXPECT_TRUE(ParseWhole("2.5e1", real));
+    EXPECT_EQ(real, 25.0);
 }
 
 }  // namespace
