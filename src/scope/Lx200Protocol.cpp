@@ -13,65 +13,54 @@ constexpr int kLx200Baud = 9600;
 
 }  // namespace
 
-Lx200Protocol::Lx200Protocol(const Preferences& prefs, SerialLink& link, InfoSink& sink,
-                             EmulatedMount& mount)
-    : prefs_(prefs), link_(link), sink_(sink), mount_(mount) {}
+Lx200Protocol::Lx200Protocol(const MountContext& context) : context_(context) {}
 
 bool Lx200Protocol::Connect() {
-    return ConnectMount(link_, sink_, prefs_.scopePort, kLx200Baud, [this] { return Handshake(); },
+    return ConnectMount(context_.link, context_.sink, context_.prefs.scopePort, kLx200Baud,
+                        [this] { return Handshake(); },
                         lx200::kFailOpenMeade);
 }
 
 // The Meade controllers answer the declination, whose length tells the precision in use; the
 // Magellan boxes answer their date.
 bool Lx200Protocol::Handshake() {
-    const DriveId drive = prefs_.scopeDrive;
+    const DriveId drive = context_.prefs.scopeDrive;
     const bool magellan = drive == 6 || drive == 7;
     if (!magellan && drive != 2 && drive != 5 && drive != 17) {
-        sink_.InfoBox(lx200::kNotMeade, "");
+        context_.sink.InfoBox(lx200::kNotMeade, "");
         return false;
     }
     const std::string_view command = magellan ? lx200::kGetDateHandshake : lx200::kGetDecHandshake;
-    if (!link_.SerialSend(command)) return false;
+    if (!context_.link.SerialSend(command)) return false;
     const size_t maximum = magellan ? lx200::kDateReplyLength : lx200::kHandshakeReplyMax;
-    const Lx200Handshake result = EvaluateLx200Handshake(drive, ReadReply(link_, maximum).size());
+    const Lx200Handshake result = EvaluateLx200Handshake(drive, ReadReply(context_.link, maximum).size());
     if (result.longPrecision) precision_ = Lx200Precision::Long;
     return result.connected;
 }
 
-void Lx200Protocol::Disconnect() {
-    if (!link_.Emulating()) link_.SerialClose();
-}
+void Lx200Protocol::Disconnect() { context_.link.SerialClose(); }
 
 bool Lx200Protocol::ReadPosition(EquatorialPosition& out) {
     out = {};
-    if (link_.Emulating()) {
-        out = mount_.Step();
-        return true;
-    }
-    if (!link_.SerialSend(lx200::kGetRa)) return false;
-    const auto ra = ParseLx200Ra(ReadReply(link_, lx200::RaReplyLength(precision_)));
-    if (!ra || !link_.SerialSend(lx200::kGetDec)) return false;
-    const auto dec = ParseLx200Dec(ReadReply(link_, lx200::DecReplyLength(precision_)));
+    if (!context_.link.SerialSend(lx200::kGetRa)) return false;
+    const auto ra = ParseLx200Ra(ReadReply(context_.link, lx200::RaReplyLength(precision_)));
+    if (!ra || !context_.link.SerialSend(lx200::kGetDec)) return false;
+    const auto dec = ParseLx200Dec(ReadReply(context_.link, lx200::DecReplyLength(precision_)));
     if (!dec) return false;
     out = EquatorialPosition{*ra, *dec};
     return true;
 }
 
 GotoOutcome Lx200Protocol::Goto(EquatorialPosition target) {
-    if (link_.Emulating()) {
-        mount_.Goto(target);
-        return GotoOutcome::Accepted;
-    }
     for (const std::string& command :
-         Lx200GotoCommands(prefs_.scopeDrive, target.raHours, target.decDegrees, precision_)) {
+         Lx200GotoCommands(context_.prefs.scopeDrive, target.raHours, target.decDegrees, precision_)) {
         if (command == lx200::kSlew) break;
         // The Gemini's switch-on is not acknowledged.
         const bool sent = command == lx200::kGeminiOn ? SendReported(command) : SendAcknowledged(command);
         if (!sent) return GotoOutcome::NotSent;
     }
     if (!SendReported(lx200::kSlew)) return GotoOutcome::NotSent;
-    const std::string first = ReadReply(link_, 1);
+    const std::string first = ReadReply(context_.link, 1);
     // A refusal text ("1Object below horizon#"), or the noise after a byte that is no answer,
     // is read away so it cannot be taken for the answer to the next command.
     if (!first.empty()) ReadUntil(std::nullopt);
@@ -79,10 +68,6 @@ GotoOutcome Lx200Protocol::Goto(EquatorialPosition target) {
 }
 
 bool Lx200Protocol::Sync(EquatorialPosition position) {
-    if (link_.Emulating()) {
-        mount_.Sync(position);
-        return true;
-    }
     for (const std::string& command :
          Lx200SyncCommands(position.raHours, position.decDegrees, precision_)) {
         if (command == lx200::kSync) break;
@@ -94,53 +79,37 @@ bool Lx200Protocol::Sync(EquatorialPosition position) {
 }
 
 bool Lx200Protocol::SetRate(ScopeRate rate) {
-    if (link_.Emulating()) {
-        mount_.SetRate(rate);
-        return true;
-    }
-    return link_.SerialSend(Lx200RateCommand(rate));
+    return context_.link.SerialSend(Lx200RateCommand(rate));
 }
 
 bool Lx200Protocol::Move(ScopeDirection direction) {
-    if (link_.Emulating()) {
-        mount_.Move(direction);
-        return true;
-    }
-    return link_.SerialSend(Lx200MoveCommand(direction));
+    return context_.link.SerialSend(Lx200MoveCommand(direction));
 }
 
 bool Lx200Protocol::StopAxis(ScopeDirection direction) {
-    if (link_.Emulating()) {
-        mount_.Stop();
-        return true;
-    }
-    return link_.SerialSend(Lx200StopAxisCommand(direction));
+    return context_.link.SerialSend(Lx200StopAxisCommand(direction));
 }
 
 bool Lx200Protocol::Stop() {
-    if (link_.Emulating()) {
-        mount_.Stop();
-        return true;
-    }
-    return link_.SerialSend(lx200::kStop);
+    return context_.link.SerialSend(lx200::kStop);
 }
 
 bool Lx200Protocol::SendAcknowledged(const std::string& command) {
     if (!SendReported(command)) return false;
-    ReadReply(link_, 1);
+    ReadReply(context_.link, 1);
     return true;
 }
 
 bool Lx200Protocol::SendReported(std::string_view command) {
-    if (link_.SerialSend(command)) return true;
-    sink_.InfoBox(lx200::kFailSend, command);
+    if (context_.link.SerialSend(command)) return true;
+    context_.sink.InfoBox(lx200::kFailSend, command);
     return false;
 }
 
 
 void Lx200Protocol::ReadUntil(std::optional<char> last) {
     char byte = 0;
-    for (int n = 0; n < SerialLink::kDrainLimitBytes && link_.SerialRead(&byte, 1) == 1; ++n) {
+    for (int n = 0; n < SerialLink::kDrainLimitBytes && context_.link.SerialRead(&byte, 1) == 1; ++n) {
         if (byte == last) return;
     }
 }

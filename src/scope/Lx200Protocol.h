@@ -10,6 +10,7 @@
 #include "platform/InfoSink.h"
 #include "scope/DriveTable.h"
 #include "scope/Lx200Codec.h"
+#include "scope/MountContext.h"
 #include "scope/MountProtocol.h"
 #include "scope/SerialLink.h"
 
@@ -17,9 +18,7 @@ namespace vsp {
 
 class Lx200Protocol : public MountProtocol {
 public:
-    // `drive` and the scope port come from the settings at every call; `mount` answers while
-    // the link emulates.
-    Lx200Protocol(const Preferences& prefs, SerialLink& link, InfoSink& sink, EmulatedMount& mount);
+    explicit Lx200Protocol(const MountContext& context);
 
     bool Connect() override;
     void Disconnect() override;
@@ -41,10 +40,7 @@ private:
     // Reads single bytes until `last` (when given) or silence; a silent end is not an error.
     void ReadUntil(std::optional<char> last);
 
-    const Preferences& prefs_;
-    SerialLink& link_;
-    InfoSink& sink_;
-    EmulatedMount& mount_;
+    MountContext context_;
     Lx200Precision precision_ = Lx200Precision::Short;
 };
 

@@ -6,7 +6,7 @@ namespace vsp {
 
 bool ConnectMount(SerialLink& link, InfoSink& sink, int port, int baud, const std::function<bool()>& handshake,
                   std::string_view refusal) {
-    if (link.Emulating() || link.SerialIsOpen()) return true;
+    if (link.SerialIsOpen()) return true;
     if (!link.SerialOpen(port, baud)) {
         sink.InfoBox(lx200::kFailOpenSerial, "");
         return false;
@@ -25,6 +25,12 @@ std::string ReadReply(SerialLink& link, size_t maximum) {
     std::string reply(maximum, '\0');
     reply.resize(size_t(link.SerialRead(reply.data(), int(maximum))));
     return reply;
+}
+
+HorizontalPlace AxisTarget(const MountContext& context, EquatorialPosition target) {
+    if (context.prefs.scopeOutputType == 0 || context.prefs.alignMethod == 0)
+        return {target.raHours * 15, target.decDegrees};
+    return HorizontalOf(context.clock(), target);
 }
 
 }  // namespace vsp

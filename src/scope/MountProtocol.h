@@ -1,7 +1,8 @@
 #pragma once
 // What the drive dispatcher asks of the protocol of one mount family. Each family answers
-// from the serial link, or from its emulated device while the link is emulating. Positions
-// are in the mount's own frame: right ascension in hours, declination in degrees.
+// from the serial link; while the link emulates the dispatcher asks the emulated protocol
+// instead. Positions are in the mount's own frame: right ascension in hours, declination in
+// degrees.
 
 #include "scope/EmulatedMount.h"
 #include "scope/ScopeMotion.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/InfoSink.h"
+#include "scope/MountContext.h"
 #include "scope/MountProtocol.h"
 #include "scope/NexStarCodec.h"
 #include "scope/SerialLink.h"
@@ -15,9 +16,7 @@ namespace vsp {
 
 class NexStarProtocol : public MountProtocol {
 public:
-    // `drive` and the scope port come from the settings at every call; `mount` answers while
-    // the link emulates.
-    NexStarProtocol(const Preferences& prefs, SerialLink& link, InfoSink& sink, EmulatedMount& mount);
+    explicit NexStarProtocol(const MountContext& context);
 
     bool Connect() override;
     void Disconnect() override;
@@ -30,7 +29,7 @@ public:
     bool Stop() override;
 
 private:
-    DriveId Drive() const { return prefs_.scopeDrive; }
+    DriveId Drive() const { return context_.prefs.scopeDrive; }
     bool Handshake();
     // Sends a command, then the Ultima 2000's carriage return.
     bool SendCommand(std::string_view command);
@@ -39,11 +38,7 @@ private:
     // A pass-through packet and its acknowledgement, missing ones reported with `message`.
     bool SendAcknowledged(std::string_view command, std::string_view message);
 
-    const Preferences& prefs_;
-    SerialLink& link_;
-    InfoSink& sink_;
-    EmulatedMount& mount_;
-    int fixedRate_ = NexStarFixedRate(ScopeRate::Fast);
+    MountContext context_;
 };
 
 }  // namespace vsp

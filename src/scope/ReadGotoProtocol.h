@@ -1,7 +1,7 @@
 #pragma once
 // What the mounts that only report their position and take a goto target share: the port
 // opened at 9600 baud with no handshake, no sync, and no motion of their own (rate, move and
-// stop reach only the emulated mount). While the link emulates, the emulated mount answers.
+// stop reach only the emulated mount).
 
 #include "scope/MountContext.h"
 #include "scope/MountProtocol.h"

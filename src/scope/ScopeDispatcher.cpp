@@ -8,6 +8,7 @@
 #include "ephemeris/StarHorizontal.h"
 #include "format/AngleFormat.h"
 #include "platform/FormatText.h"
+#include "scope/EmulatedProtocol.h"
 #include "scope/Lx200Protocol.h"
 #include "scope/NexStarProtocol.h"
 #include "scope/ServoCatProtocol.h"
@@ -26,9 +27,11 @@ ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, Seria
       link_(link),
       alignment_(alignment),
       clock_(std::move(clock)),
-      context_{prefs, link, sink, emulated_, clock_, ask_, siteKept_},
-      lx200_(std::make_unique<Lx200Protocol>(prefs, link, sink, emulated_)),
-      nexstar_(std::make_unique<NexStarProtocol>(prefs, link, sink, emulated_)),
+      context_{prefs, link, sink, emulated_, clock_, ask_, siteKept_, rate_},
+      emulatedRaDec_(std::make_unique<EmulatedProtocol>(context_, false)),
+      emulatedAxes_(std::make_unique<EmulatedProtocol>(context_, true)),
+      lx200_(std::make_unique<Lx200Protocol>(context_)),
+      nexstar_(std::make_unique<NexStarProtocol>(context_)),
       servoCat_(std::make_unique<ServoCatProtocol>(context_)),
       takahashi_(std::make_unique<TakahashiProtocol>(context_)),
       siderealTech_(std::make_unique<SiderealTechProtocol>(context_)),
@@ -43,6 +46,9 @@ MountProtocol* ScopeDispatcher::Protocol(std::string_view unknownDriveMessage) {
         sink_.InfoBox(unknownDriveMessage, "");
         return nullptr;
     }
+    // The setting-circle boxes keep emulated counts of their own.
+    if (link_.Emulating() && drive->family != DriveFamily::Encoder)
+        return drive->family == DriveFamily::SiderealTech ? emulatedAxes_.get() : emulatedRaDec_.get();
     switch (drive->family) {
         case DriveFamily::Lx200:
         case DriveFamily::Lx200ReadOnly:
@@ -53,8 +59,8 @@ MountProtocol* ScopeDispatcher::Protocol(std::string_view unknownDriveMessage) {
         case DriveFamily::SiderealTech: return siderealTech_.get();
         case DriveFamily::SkyCommander: return skyCommander_.get();
         case DriveFamily::Encoder: return encoder_.get();
-        // Every operation but the motions refuses these drives before it gets here; in
-        // emulation their motions move the emulated mount the LX200's protocol answers from.
+        // Every operation refuses these drives before it gets here but for the motions, which
+        // only reach a mount in emulation.
         case DriveFamily::None:
         case DriveFamily::PowerFlex:
         case DriveFamily::Dynastar: return lx200_.get();
@@ -262,7 +268,10 @@ bool ScopeDispatcher::Motion(std::string_view unknownDriveMessage,
 }
 
 bool ScopeDispatcher::ScopeSetRate(ScopeRate rate) {
-    return Motion(scope_text::kUnknownDriveDot, [rate](MountProtocol& p) { return p.SetRate(rate); });
+    return Motion(scope_text::kUnknownDriveDot, [this, rate](MountProtocol& p) {
+        rate_ = rate;
+        return p.SetRate(rate);
+    });
 }
 
 bool ScopeDispatcher::ScopeMove(ScopeDirection direction) {

@@ -105,8 +105,13 @@ private:
     ScopeClock clock_;
     ScopeQuestion ask_;
     bool siteKept_ = false;
+    ScopeRate rate_ = ScopeRate::Fast;
     EmulatedMount emulated_;
     MountContext context_;
+    // What every mount answers with while the link emulates, in RA/Dec or in the axes of the
+    // output type.
+    std::unique_ptr<MountProtocol> emulatedRaDec_;
+    std::unique_ptr<MountProtocol> emulatedAxes_;
     std::unique_ptr<MountProtocol> lx200_;
     std::unique_ptr<MountProtocol> nexstar_;
     std::unique_ptr<MountProtocol> servoCat_;

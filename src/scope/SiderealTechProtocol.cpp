@@ -66,20 +66,11 @@ std::optional<int32_t> SiderealTechProtocol::AskCount(std::string_view command) 
     return ParseInteger(std::string_view(reply).substr(1));
 }
 
-void SiderealTechProtocol::Disconnect() {
-    if (!context_.link.Emulating()) context_.link.SerialClose();
-}
+void SiderealTechProtocol::Disconnect() { context_.link.SerialClose(); }
 
 bool SiderealTechProtocol::ReadPosition(EquatorialPosition& out) {
     out = {};
     const bool equatorial = context_.prefs.scopeOutputType == 0;
-    if (context_.link.Emulating()) {
-        out = context_.mount.Step();
-        if (equatorial) return true;
-        const HorizontalPlace seen = HorizontalOf(context_.clock(), out);
-        out = {seen.azimuth, seen.altitude};
-        return true;
-    }
     const std::optional<int32_t> altitude = AskCount(kAskAltitude);
     if (!altitude) return false;
     const std::optional<int32_t> azimuth = AskCount(kAskAzimuth);
@@ -90,20 +81,8 @@ bool SiderealTechProtocol::ReadPosition(EquatorialPosition& out) {
     return true;
 }
 
-HorizontalPlace SiderealTechProtocol::AxisTarget(EquatorialPosition target) const {
-    if (context_.prefs.scopeOutputType == 0 || context_.prefs.alignMethod == 0)
-        return {target.raHours * 15, target.decDegrees};
-    return HorizontalOf(context_.clock(), target);
-}
-
 GotoOutcome SiderealTechProtocol::Goto(EquatorialPosition target) {
-    const HorizontalPlace axes = AxisTarget(target);
-    if (context_.link.Emulating()) {
-        // The emulated mount keeps RA and Dec whatever the axes.
-        context_.mount.Goto(context_.prefs.scopeOutputType == 0 ? EquatorialPosition{axes.azimuth / 15, axes.altitude}
-                                                                 : EquatorialOf(context_.clock(), axes));
-        return GotoOutcome::Accepted;
-    }
+    const HorizontalPlace axes = AxisTarget(context_, target);
     const bool sent =
         SendInOrder(FormatText("Y%ldS%ld\r", Counts(axes.azimuth, azimuthResolution_),
                                Speed(azimuthResolution_, kGotoDegreesPerSecond)),
@@ -116,20 +95,12 @@ GotoOutcome SiderealTechProtocol::Goto(EquatorialPosition target) {
 bool SiderealTechProtocol::Sync(EquatorialPosition) { return true; }
 
 bool SiderealTechProtocol::SetRate(ScopeRate rate) {
-    if (context_.link.Emulating()) {
-        context_.mount.SetRate(rate);
-        return true;
-    }
     const double degreesPerSecond = kRateDegreesPerSecond[size_t(rate)];
     return SendInOrder(FormatText("XS%ld\r", Speed(altitudeResolution_, degreesPerSecond)),
                        FormatText("YS%ld\r", Speed(azimuthResolution_, degreesPerSecond)));
 }
 
 bool SiderealTechProtocol::Move(ScopeDirection direction) {
-    if (context_.link.Emulating()) {
-        context_.mount.Move(direction);
-        return true;
-    }
     const bool altitude = direction == ScopeDirection::North || direction == ScopeDirection::South;
     const bool positive = direction == ScopeDirection::North || direction == ScopeDirection::East;
     const long target = positive ? sidereal_tech::kEndlessTarget : -long(sidereal_tech::kEndlessTarget);
@@ -139,10 +110,6 @@ bool SiderealTechProtocol::Move(ScopeDirection direction) {
 bool SiderealTechProtocol::StopAxis(ScopeDirection) { return Stop(); }
 
 bool SiderealTechProtocol::Stop() {
-    if (context_.link.Emulating()) {
-        context_.mount.Stop();
-        return true;
-    }
     return SendInOrder(kStopAltitude, kStopAzimuth);
 }
 

@@ -42,8 +42,6 @@ private:
     int32_t AskResolution(std::string_view command, std::string_view wrong);
     // The count after the reply's first character, nothing when the reply is empty.
     std::optional<int32_t> AskCount(std::string_view command);
-    // The angles of the Y (azimuth) and X (altitude) axes for a target in the mount's frame.
-    HorizontalPlace AxisTarget(EquatorialPosition target) const;
     // Sends `second` only once `first` went out.
     bool SendInOrder(std::string_view first, std::string_view second);
 

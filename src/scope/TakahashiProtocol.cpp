@@ -66,9 +66,7 @@ bool TakahashiProtocol::SendLatitude() {
     return context_.link.SerialSend(TakahashiLatitudeCommand(context_.clock().settings.location.latitude));
 }
 
-void TakahashiProtocol::Disconnect() {
-    if (!context_.link.Emulating()) context_.link.SerialClose();
-}
+void TakahashiProtocol::Disconnect() { context_.link.SerialClose(); }
 
 std::optional<TakahashiReading> TakahashiProtocol::ReadReading() {
     if (!context_.link.SerialSend(takahashi::kGetPosition)) return std::nullopt;
@@ -77,10 +75,6 @@ std::optional<TakahashiReading> TakahashiProtocol::ReadReading() {
 
 bool TakahashiProtocol::ReadPosition(EquatorialPosition& out) {
     out = {};
-    if (context_.link.Emulating()) {
-        out = context_.mount.Step();
-        return true;
-    }
     const std::optional<TakahashiReading> reading = ReadReading();
     if (!reading) return false;
     out = reading->position;
@@ -115,10 +109,6 @@ std::optional<TakahashiCoordinateReply> TakahashiProtocol::SendCoordinates(char 
 
 // A refusal the controller gave is told to the user and counts as answered, as an acceptance does.
 GotoOutcome TakahashiProtocol::Goto(EquatorialPosition target) {
-    if (context_.link.Emulating()) {
-        context_.mount.Goto(target);
-        return GotoOutcome::Accepted;
-    }
     const auto verdict = SendCoordinates('P', target, "Goto");
     if (!verdict) return GotoOutcome::Refused;
     if (*verdict == TakahashiCoordinateReply::Accepted) context_.link.SerialSend(takahashi::kStartOrHaltSlew);
@@ -126,41 +116,22 @@ GotoOutcome TakahashiProtocol::Goto(EquatorialPosition target) {
 }
 
 bool TakahashiProtocol::Sync(EquatorialPosition position) {
-    if (context_.link.Emulating()) {
-        context_.mount.Sync(position);
-        return true;
-    }
     return SendCoordinates('D', position, "Sync").has_value();
 }
 
-bool TakahashiProtocol::SetRate(ScopeRate rate) {
-    if (context_.link.Emulating()) context_.mount.SetRate(rate);
-    guideRate_ = rate == ScopeRate::Guide;
-    return true;
-}
+// The rate goes out with each motion command.
+bool TakahashiProtocol::SetRate(ScopeRate) { return true; }
 
 bool TakahashiProtocol::Move(ScopeDirection direction) {
-    if (context_.link.Emulating()) {
-        context_.mount.Move(direction);
-        return true;
-    }
-    return context_.link.SerialSend(TakahashiMoveCommand(direction, guideRate_));
+    return context_.link.SerialSend(TakahashiMoveCommand(direction, context_.rate == ScopeRate::Guide));
 }
 
 bool TakahashiProtocol::StopAxis(ScopeDirection) {
-    if (context_.link.Emulating()) {
-        context_.mount.Stop();
-        return true;
-    }
     return context_.link.SerialSend(takahashi::kStopAxis);
 }
 
 bool TakahashiProtocol::Stop() {
     SerialLink& link = context_.link;
-    if (link.Emulating()) {
-        context_.mount.Stop();
-        return true;
-    }
     const bool sent = link.SerialSend(takahashi::kStartOrHaltSlew) && link.SerialSend(takahashi::kStopMotors);
     link.SerialDrain();
     return sent;

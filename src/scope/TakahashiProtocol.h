@@ -44,7 +44,6 @@ private:
                                                             std::string_view operation);
 
     MountContext context_;
-    bool guideRate_ = false;
     // The site set-up, and with it the pier side question, happen once in the protocol's life.
     bool siteSent_ = false;
 };
