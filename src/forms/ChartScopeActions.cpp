@@ -4,6 +4,7 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/Matrix.h"
 #include "ephemeris/Spherical.h"
+#include "scope/DriveTable.h"
 #include "shell/InfoBox.h"
 
 namespace vsp {
@@ -32,7 +33,7 @@ bool SyncOnSelection(AppState& state, Telescope& telescope, const ChartSelection
 }
 
 std::optional<EquatorialPosition> ScopePlaceInSky(AppState& state, Telescope& telescope) {
-    if (state.prefs.scopeDrive == 0) {
+    if (IsNoDrive(state.prefs.scopeDrive)) {
         InfoBox(state, chart_text::kNoDrive, "");
         return std::nullopt;
     }

@@ -149,7 +149,7 @@ private:
         if (NeedsAlignment(state)) return;
         AlignStar& star = List().Stars()[size_t(row)];
         EquatorialPosition reading;
-        if (state.prefs.scopeDrive != 0) {
+        if (!IsNoDrive(state.prefs.scopeDrive)) {
             if (!telescope_.Dispatcher().ScopeReadRaw(reading)) return;
             if (Equatorial(state)) reading.raHours *= 15;
         } else {

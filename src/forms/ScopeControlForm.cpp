@@ -40,11 +40,8 @@ constexpr int kRefreshTimer = 1;
 constexpr int kHoldTimer = 2;
 constexpr uint32_t kRefreshMs = 600;
 constexpr uint32_t kHoldRefreshMs = 125;
-// The Takahashi mount stops unless the move is repeated; it is repeated at each refresh.
-constexpr int kTakahashiDrive = 14;
-constexpr uint32_t kTakahashiHoldRefreshMs = 2000;
-// This mount is left moving when the form closes.
-constexpr int kDriveNotStoppedOnClose = 20;
+// A mount whose moves stop unless repeated has them repeated at each refresh.
+constexpr uint32_t kRepeatedMoveRefreshMs = 2000;
 
 // Hardware keys of the handheld and the page keys.
 constexpr int kKeyPageUp = 33, kKeyPageDown = 34, kKeyRateToggle = 41;
@@ -215,7 +212,7 @@ public:
 
     void OnTimer(AppState& state, FormWindow& window, int timerId) override {
         if (timerId == kHoldTimer && held_) {
-            if (state.prefs.scopeDrive == kTakahashiDrive) telescope_.Dispatcher().ScopeMove(*held_);
+            if (MovesStopUnlessRepeated(state.prefs.scopeDrive)) telescope_.Dispatcher().ScopeMove(*held_);
             Refresh(state, window);
         } else if (timerId == kRefreshTimer && !held_) {
             Refresh(state, window);
@@ -226,7 +223,7 @@ public:
         ScopeDispatcher& scope = telescope_.Dispatcher();
         telescope_.Link().SetBusyIndicator(nullptr);
         telescope_.Link().SetEmulating(false);
-        if (state.prefs.scopeDrive != kDriveNotStoppedOnClose) scope.ScopeStop();
+        if (FindDrive(state.prefs.scopeDrive).value_or(DriveInfo{}).stopsOnClose) scope.ScopeStop();
         // "Upon need": the port is given back once the user is done with the mount, so that
         // another program may use it; "Persistant" keeps it for the next operation.
         if (state.prefs.linkMode == 0) telescope_.Link().SetKeepOpen(0);
@@ -248,8 +245,8 @@ private:
         StopHold(state, window);
         held_ = direction;
         telescope_.Dispatcher().ScopeMove(direction);
-        const bool takahashi = state.prefs.scopeDrive == kTakahashiDrive;
-        state.loop.SetTimer(window.Handle(), kHoldTimer, takahashi ? kTakahashiHoldRefreshMs : kHoldRefreshMs);
+        const bool repeated = MovesStopUnlessRepeated(state.prefs.scopeDrive);
+        state.loop.SetTimer(window.Handle(), kHoldTimer, repeated ? kRepeatedMoveRefreshMs : kHoldRefreshMs);
     }
 
     void StopHold(AppState& state, FormWindow& window) {
@@ -266,7 +263,7 @@ private:
             guidance_.Draw(state, window);
             return;
         }
-        if (drive != 0) {
+        if (!IsNoDrive(drive)) {
             EquatorialPosition read;
             if (telescope_.Dispatcher().ScopeGetPosition(read)) position_ = read;
         }

@@ -214,7 +214,7 @@ private:
         SetField(state, ids.time, ClockText());
         Record(star).clockDeg = ClockAngleDegrees(now.local);
         EquatorialPosition axes;  // axis 1 in hours for EQ, degrees otherwise
-        if (state.prefs.scopeDrive != 0) {
+        if (!IsNoDrive(state.prefs.scopeDrive)) {
             if (!telescope_.Dispatcher().ScopeReadRaw(axes)) return;
         } else {
             ReadFields(state);

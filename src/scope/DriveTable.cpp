@@ -10,6 +10,7 @@ namespace {
 
 using F = DriveFamily;
 using G = GotoKind;
+using S = SlewReport;
 
 // Listed drives first (their position is the stored code), then the unlisted ones.
 constexpr std::array<DriveInfo, 25> kDrives{{
@@ -21,19 +22,19 @@ constexpr std::array<DriveInfo, 25> kDrives{{
     {5, "LX200", F::Lx200, G::Protocol, true, true},
     {6, "Magelan-I", F::Lx200ReadOnly, G::ShowPositionsOnly, false, false},
     {7, "Magelan-II", F::Lx200ReadOnly, G::ShowPositionsOnly, false, false},
-    {8, "Nexstar 5&8", F::NexStar, G::Protocol, true, false},
-    {9, "NexStar old GT", F::NexStar, G::Protocol, false, true},
+    {8, "Nexstar 5&8", F::NexStar, G::Protocol, true, false, false, 250, S::SilentClosed},
+    {9, "NexStar old GT", F::NexStar, G::Protocol, false, true, false, 250},
     {10, "NexStarGPS,GT,CGE", F::NexStar, G::Protocol, true, true},
     {11, "NGC-Max", F::Encoder, G::Guidance, false, false, true},
     {12, "Ouranos", F::Encoder, G::Guidance, false, false, true},
-    {13, "ServoCat", F::ServoCat, G::Protocol, false, false},
+    {13, "ServoCat", F::ServoCat, G::Protocol, false, false, false, 125, S::SilentClosed},
     {14, "Takahashi", F::Takahashi, G::Protocol, true, true},
     {15, "Ultima2000", F::NexStar, G::Protocol, true, true},
     {16, "Intelliscope", F::Encoder, G::Guidance, false, false, true},
     {17, "Losmandy", F::Lx200Gemini, G::Protocol, true, true},
     {18, "SiderealTech", F::SiderealTech, G::Protocol, false, true},
-    {19, "SkyCommander", F::SkyCommander, G::Protocol, false, false},
-    {20, "SkyScan EQ6", F::NexStar, G::Protocol, true, true},
+    {19, "SkyCommander", F::SkyCommander, G::Protocol, false, false, false, 166, S::Silent},
+    {20, "SkyScan EQ6", F::NexStar, G::Protocol, true, true, false, 250, S::Followed, false},
     {21, "", F::Encoder, G::Guidance, false, false},
     {22, "", F::Encoder, G::Guidance, false, false, true},
     {100, "", F::PowerFlex, G::NotImplemented, false, false},
@@ -52,10 +53,16 @@ std::optional<DriveInfo> FindDrive(DriveId code) {
     return *found;
 }
 
-bool UsesEncoderProtocol(DriveId code) {
+bool InFamily(DriveId code, DriveFamily family) {
     const auto drive = FindDrive(code);
-    return drive && drive->family == DriveFamily::Encoder;
+    return drive && drive->family == family;
 }
+
+bool UsesEncoderProtocol(DriveId code) { return InFamily(code, F::Encoder); }
+
+bool IsNoDrive(DriveId code) { return code == drive_code::kNone; }
+
+bool MovesStopUnlessRepeated(DriveId code) { return InFamily(code, F::Takahashi); }
 
 bool IsEncoderDrive(DriveId code) {
     const auto drive = FindDrive(code);
@@ -70,22 +77,46 @@ void SupplyDriveSettings(PreferenceTable& table) {
                           [](const Preferences& prefs) { return IsEncoderDrive(prefs.scopeDrive); });
 }
 
+namespace {
+
+// The drives no operation is carried out for.
+bool NotImplemented(DriveId code) {
+    const auto drive = FindDrive(code);
+    return drive && drive->gotoKind == G::NotImplemented;
+}
+
+// The message that names the PowerFlex or the Dynastar; nothing for the other drives.
+std::optional<std::string_view> NotYetImplemented(DriveId code, std::string_view powerFlex,
+                                                  std::string_view dynastar) {
+    if (InFamily(code, F::PowerFlex)) return powerFlex;
+    if (InFamily(code, F::Dynastar)) return dynastar;
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string_view> ConnectRefusal(DriveId code) {
-    if (code == 0) return scope_text::kNoDriveConnect;
-    if (code == 100 || code == 101) return scope_text::kConnectNotSupported;
+    if (IsNoDrive(code)) return scope_text::kNoDriveConnect;
+    if (NotImplemented(code)) return scope_text::kConnectNotSupported;
     return std::nullopt;
 }
 
 std::optional<std::string_view> ReadRefusal(DriveId code) {
-    if (code == 0) return scope_text::kNoDriveRead;
-    if (code == 100) return "Read not yet implemented for PowerFlex";
-    if (code == 101) return "Read not yet implemented for Dynastar";
-    return std::nullopt;
+    if (IsNoDrive(code)) return scope_text::kNoDriveRead;
+    return NotYetImplemented(code, "Read not yet implemented for PowerFlex", "Read not yet implemented for Dynastar");
 }
 
 std::optional<std::string_view> GotoRefusal(DriveId code) {
-    if (code == 100) return "Goto not yet implemented for PowerFlex";
-    if (code == 101) return "Goto not yet implemented for Dynastar";
+    return NotYetImplemented(code, "Goto not yet implemented for PowerFlex", "Goto not yet implemented for Dynastar");
+}
+
+std::optional<std::string_view> DisconnectRefusal(DriveId code) {
+    if (IsNoDrive(code) || NotImplemented(code)) return scope_text::kDisconnectNotSupported;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> GetPositionRefusal(DriveId code) {
+    if (NotImplemented(code)) return scope_text::kGetPositionNotSupported;
     return std::nullopt;
 }
 

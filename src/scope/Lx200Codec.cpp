@@ -136,7 +136,7 @@ std::string_view Lx200StopAxisCommand(ScopeDirection direction) {
 std::vector<std::string> Lx200GotoCommands(DriveId drive, double raHours, double decDegrees,
                                            Lx200Precision precision) {
     std::vector<std::string> commands{Lx200RaCommand(raHours, precision)};
-    if (drive == 17) commands.emplace_back(lx200::kGeminiOn);
+    if (InFamily(drive, DriveFamily::Lx200Gemini)) commands.emplace_back(lx200::kGeminiOn);
     commands.push_back(Lx200DecCommand(decDegrees, precision));
     commands.emplace_back(lx200::kSlew);
     return commands;
@@ -149,14 +149,10 @@ std::vector<std::string> Lx200SyncCommands(double raHours, double decDegrees,
 }
 
 Lx200Handshake EvaluateLx200Handshake(DriveId drive, size_t bytesRead) {
-    switch (drive) {
-        case 2:
-        case 5:
-        case 17: return {bytesRead >= 6, bytesRead == lx200::kHandshakeReplyMax};
-        case 6:
-        case 7: return {bytesRead == lx200::kDateReplyLength, false};
-        default: return {};
-    }
+    if (InFamily(drive, DriveFamily::Lx200) || InFamily(drive, DriveFamily::Lx200Gemini))
+        return {bytesRead >= 6, bytesRead == lx200::kHandshakeReplyMax};
+    if (InFamily(drive, DriveFamily::Lx200ReadOnly)) return {bytesRead == lx200::kDateReplyLength, false};
+    return {};
 }
 
 Lx200GotoReply EvaluateSlewReply(std::string_view reply) {

@@ -25,8 +25,8 @@ bool Lx200Protocol::Connect() {
 // Magellan boxes answer their date.
 bool Lx200Protocol::Handshake() {
     const DriveId drive = context_.prefs.scopeDrive;
-    const bool magellan = drive == 6 || drive == 7;
-    if (!magellan && drive != 2 && drive != 5 && drive != 17) {
+    const bool magellan = InFamily(drive, DriveFamily::Lx200ReadOnly);
+    if (!magellan && !InFamily(drive, DriveFamily::Lx200) && !InFamily(drive, DriveFamily::Lx200Gemini)) {
         context_.sink.InfoBox(lx200::kNotMeade, "");
         return false;
     }

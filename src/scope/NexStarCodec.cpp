@@ -123,10 +123,30 @@ std::string NexStarOldGtStopAxis() { return Packet({0x06, 0, 0, 0, 0x1A, 0, 0, 0
 
 std::string NexStarOldGtStop() { return Packet({0x05, 0x19}); }
 
-// The Ultima 2000 echoes exactly the character sent; the others may answer it in capitals.
+std::optional<NexStarModel> FindNexStarModel(DriveId drive) {
+    using enum NexStarMotion;
+    namespace code = drive_code;
+    // 8 data bits with the RTS handshake, which the Ultima 2000 needs.
+    constexpr uint8_t kUltimaFraming = 208;
+    constexpr std::array<NexStarModel, 5> kModels{{
+        {.drive = code::kNexStar58, .legacy = true, .motion = None},
+        {.drive = code::kNexStarOldGt, .motion = OldGt},
+        {.drive = code::kNexStarGps},
+        {.drive = code::kUltima2000, .carriageReturn = true, .syncLetter = 'F', .framing = kUltimaFraming,
+         .exactEcho = true, .motion = None},
+        {.drive = code::kSkyScanEq6, .acknowledgesMotion = false},
+    }};
+    for (const NexStarModel& model : kModels)
+        if (model.drive == drive) return model;
+    return std::nullopt;
+}
+
+// The NexStar 5 and 8 answer "?" with "#"; the Ultima 2000 echoes exactly the character sent;
+// the others may answer it in capitals.
 bool AcceptsNexStarEcho(DriveId drive, std::string_view reply) {
-    if (drive == 8) return reply == "#";
-    if (drive == 15) return reply.size() == 2 && reply[0] == 'x';
+    const NexStarModel model = FindNexStarModel(drive).value_or(NexStarModel{});
+    if (model.legacy) return reply == "#";
+    if (model.exactEcho) return reply.size() == 2 && reply[0] == 'x';
     return !reply.empty() && (reply[0] == 'x' || reply[0] == 'X');
 }
 

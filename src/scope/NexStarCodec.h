@@ -71,6 +71,32 @@ std::string NexStarOldGtMove(ScopeDirection direction, int fixedRate);
 std::string NexStarOldGtStopAxis();
 std::string NexStarOldGtStop();
 
+// How the motions of a NexStar model reach its motors.
+enum class NexStarMotion {
+    None,         // the model has no motion commands
+    OldGt,        // the old GT hand controller's binary commands
+    PassThrough,  // the motor pass-through packets
+};
+
+// What sets the NexStar models apart; the defaults are the NexStar GPS, GT and CGE's.
+struct NexStarModel {
+    DriveId drive = drive_code::kNexStarGps;
+    // Binary positions and coordinates, each exchange opened by "?" (the NexStar 5 and 8).
+    bool legacy = false;
+    // Every command closed by a carriage return (the Ultima 2000).
+    bool carriageReturn = false;
+    char syncLetter = 'S';
+    // The port's framing for the handshake (SerialLink::SerialReconfigure), 0 to keep it.
+    uint8_t framing = 0;
+    // The echo answered with exactly the character sent, never in capitals.
+    bool exactEcho = false;
+    NexStarMotion motion = NexStarMotion::PassThrough;
+    // The SkyScan EQ6 is not known to acknowledge motion packets: its silence is not reported.
+    bool acknowledgesMotion = true;
+};
+
+// The model of a drive of the NexStar family, nothing for the other drives.
+std::optional<NexStarModel> FindNexStarModel(DriveId drive);
 // Whether the reply to the echo request shows a NexStar of that drive.
 bool AcceptsNexStarEcho(DriveId drive, std::string_view reply);
 

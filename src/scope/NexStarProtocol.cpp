@@ -6,12 +6,6 @@ namespace vsp {
 namespace {
 
 constexpr int kNexStarBaud = 9600;
-// 8 data bits with the RTS handshake, which the Ultima 2000 needs.
-constexpr uint8_t kUltimaFraming = 208;
-
-bool IsNexStarDrive(DriveId drive) {
-    return drive == 8 || drive == 9 || drive == 10 || drive == 15 || drive == 20;
-}
 
 }  // namespace
 
@@ -23,14 +17,14 @@ bool NexStarProtocol::Connect() {
 }
 
 bool NexStarProtocol::Handshake() {
-    const DriveId drive = Drive();
-    if (drive == 15 && !context_.link.SerialReconfigure(kUltimaFraming)) return false;
-    if (!IsNexStarDrive(drive)) {
+    const std::optional<NexStarModel> model = FindNexStarModel(Drive());
+    if (model && model->framing != 0 && !context_.link.SerialReconfigure(model->framing)) return false;
+    if (!model) {
         context_.sink.InfoBox(nexstar::kNotNexStar, "");
         return false;
     }
-    if (drive == 8) return LegacyReady();
-    return SendCommand(nexstar::kEcho) && AcceptsNexStarEcho(drive, ReadReply(context_.link, 2));
+    if (model->legacy) return LegacyReady();
+    return SendCommand(nexstar::kEcho) && AcceptsNexStarEcho(Drive(), ReadReply(context_.link, 2));
 }
 
 void NexStarProtocol::Disconnect() { context_.link.SerialClose(); }
@@ -38,7 +32,7 @@ void NexStarProtocol::Disconnect() { context_.link.SerialClose(); }
 bool NexStarProtocol::ReadPosition(EquatorialPosition& out) {
     out = {};
     std::optional<NexStarAngles> angles;
-    if (Drive() == 8) {
+    if (Model().legacy) {
         if (!LegacyReady() || !context_.link.SerialSend(nexstar::kGetPosition)) return false;
         angles = ParseNexStarLegacyAngles(ReadReply(context_.link, nexstar::kLegacyPositionLength));
     } else {
@@ -51,7 +45,7 @@ bool NexStarProtocol::ReadPosition(EquatorialPosition& out) {
 }
 
 GotoOutcome NexStarProtocol::Goto(EquatorialPosition target) {
-    if (Drive() == 8) {
+    if (Model().legacy) {
         if (!LegacyReady()) return GotoOutcome::Refused;
         return context_.link.SerialSend(NexStarLegacyCoordinateCommand(target)) ? GotoOutcome::Accepted
                                                                                  : GotoOutcome::NotSent;
@@ -62,9 +56,9 @@ GotoOutcome NexStarProtocol::Goto(EquatorialPosition target) {
 }
 
 bool NexStarProtocol::Sync(EquatorialPosition position) {
-    if (Drive() == 8) return LegacyReady() && context_.link.SerialSend(NexStarLegacyCoordinateCommand(position));
-    const char letter = Drive() == 15 ? 'F' : 'S';
-    if (!SendCommand(NexStarCoordinateCommand(letter, position, NexStarPrecision::Short))) return false;
+    const NexStarModel model = Model();
+    if (model.legacy) return LegacyReady() && context_.link.SerialSend(NexStarLegacyCoordinateCommand(position));
+    if (!SendCommand(NexStarCoordinateCommand(model.syncLetter, position, NexStarPrecision::Short))) return false;
     const bool answered = !ReadReply(context_.link, 1).empty();
     context_.link.SerialDrain();
     return answered;
@@ -74,13 +68,13 @@ bool NexStarProtocol::Sync(EquatorialPosition position) {
 bool NexStarProtocol::SetRate(ScopeRate) { return true; }
 
 bool NexStarProtocol::Move(ScopeDirection direction) {
-    switch (Drive()) {
-        case 9: return context_.link.SerialSend(NexStarOldGtMove(direction, NexStarFixedRate(context_.rate)));
-        case 10:
-        case 20:
-            return SendAcknowledged(NexStarMovePacket(direction, NexStarFixedRate(context_.rate)), nexstar::kNoAckMove);
-        default: return true;
+    const int rate = NexStarFixedRate(context_.rate);
+    switch (Model().motion) {
+        case NexStarMotion::OldGt: return context_.link.SerialSend(NexStarOldGtMove(direction, rate));
+        case NexStarMotion::PassThrough: return SendAcknowledged(NexStarMovePacket(direction, rate), nexstar::kNoAckMove);
+        case NexStarMotion::None: return true;
     }
+    return true;
 }
 
 bool NexStarProtocol::StopAxis(ScopeDirection direction) {
@@ -88,35 +82,33 @@ bool NexStarProtocol::StopAxis(ScopeDirection direction) {
     const ScopeDirection positive =
         direction == ScopeDirection::South ? ScopeDirection::North
                                            : direction == ScopeDirection::East ? ScopeDirection::West : direction;
-    switch (Drive()) {
-        case 9: return context_.link.SerialSend(NexStarOldGtStopAxis());
-        case 10:
-        case 20: return SendAcknowledged(NexStarMovePacket(positive, 0), nexstar::kNoAckMove);
-        default: return true;
+    switch (Model().motion) {
+        case NexStarMotion::OldGt: return context_.link.SerialSend(NexStarOldGtStopAxis());
+        case NexStarMotion::PassThrough: return SendAcknowledged(NexStarMovePacket(positive, 0), nexstar::kNoAckMove);
+        case NexStarMotion::None: return true;
     }
+    return true;
 }
 
 bool NexStarProtocol::Stop() {
-    if (Drive() == 9) return context_.link.SerialSend(NexStarOldGtStop());
+    if (Model().motion == NexStarMotion::OldGt) return context_.link.SerialSend(NexStarOldGtStop());
     return SendAcknowledged(nexstar::kStop, nexstar::kNoAckStop);
 }
 
 bool NexStarProtocol::SendCommand(std::string_view command) {
     if (!context_.link.SerialSend(command)) return false;
-    return Drive() != 15 || context_.link.SerialSend(nexstar::kReturn);
+    return !Model().carriageReturn || context_.link.SerialSend(nexstar::kReturn);
 }
 
 bool NexStarProtocol::LegacyReady() {
-    return context_.link.SerialSend(nexstar::kLegacyEcho) && AcceptsNexStarEcho(8, ReadReply(context_.link, 1));
+    return context_.link.SerialSend(nexstar::kLegacyEcho) && AcceptsNexStarEcho(drive_code::kNexStar58, ReadReply(context_.link, 1));
 }
 
-// The SkyScan EQ6 is not known to acknowledge; its silence is not reported.
 bool NexStarProtocol::SendAcknowledged(std::string_view command, std::string_view message) {
     if (!context_.link.SerialSend(command)) return false;
     const std::string reply = ReadReply(context_.link, 1);
-    if (reply != std::string(1, nexstar::kAck) && Drive() != 20) context_.sink.InfoBox(message, "");
+    if (reply != std::string(1, nexstar::kAck) && Model().acknowledgesMotion) context_.sink.InfoBox(message, "");
     return true;
 }
-
 
 }  // namespace vsp

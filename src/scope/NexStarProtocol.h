@@ -30,12 +30,15 @@ public:
 
 private:
     DriveId Drive() const { return context_.prefs.scopeDrive; }
+    // The dispatcher sends only the NexStar family here; another drive is taken for a GPS.
+    NexStarModel Model() const { return FindNexStarModel(Drive()).value_or(NexStarModel{}); }
     bool Handshake();
     // Sends a command, then the Ultima 2000's carriage return.
     bool SendCommand(std::string_view command);
     // The NexStar 5 and 8 answer "?" with one byte before each exchange.
     bool LegacyReady();
-    // A pass-through packet and its acknowledgement, missing ones reported with `message`.
+    // A packet and its acknowledgement, missing ones reported with `message` unless the model
+    // is not known to acknowledge.
     bool SendAcknowledged(std::string_view command, std::string_view message);
 
     MountContext context_;

@@ -84,9 +84,8 @@ bool ScopeDispatcher::ConnectedProtocol(MountProtocol*& protocol) {
 }
 
 void ScopeDispatcher::ScopeDisconnect() {
-    const DriveId drive = prefs_.scopeDrive;
-    if (drive == 0 || drive == 100 || drive == 101) {
-        sink_.InfoBox(scope_text::kDisconnectNotSupported, "");
+    if (const auto refusal = DisconnectRefusal(prefs_.scopeDrive)) {
+        sink_.InfoBox(*refusal, "");
         return;
     }
     if (MountProtocol* protocol = Protocol(scope_text::kUnknownDriveDot)) protocol->Disconnect();
@@ -109,8 +108,8 @@ bool ScopeDispatcher::ScopeReadRaw(EquatorialPosition& out) {
 bool ScopeDispatcher::ScopeGetPosition(EquatorialPosition& out) {
     out = {};
     const DriveId drive = prefs_.scopeDrive;
-    if (drive == 100 || drive == 101) {
-        sink_.InfoBox(scope_text::kGetPositionNotSupported, "");
+    if (const auto refusal = GetPositionRefusal(drive)) {
+        sink_.InfoBox(*refusal, "");
         return false;
     }
     if (!FindDrive(drive)) {
@@ -193,11 +192,8 @@ ScopeGotoResult ScopeDispatcher::ScopeGoto(EquatorialPosition catalog, int coord
         protocol->Disconnect();
         return ScopeGotoResult::Failed;
     }
-    // The NexStar 5 and 8, the ServoCat and the SkyCommander give no word while slewing:
-    // nothing to follow; the ServoCat's line is given back at once.
-    if (drive == 8 || drive == 13) protocol->Disconnect();
-    if (drive == 8 || drive == 13 || drive == 19) return ScopeGotoResult::Sent;
-    return ScopeGotoResult::Slewing;
+    if (info->slewReport == SlewReport::SilentClosed) protocol->Disconnect();
+    return info->slewReport == SlewReport::Followed ? ScopeGotoResult::Slewing : ScopeGotoResult::Sent;
 }
 
 // Setting circles are guided with the alignment by the scope form itself; the pointing

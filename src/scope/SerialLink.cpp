@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/SystemError.h"
+#include "scope/DriveTable.h"
 
 namespace vsp {
 
@@ -23,18 +24,10 @@ void SleepFor(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-// A send delay of 1..15 tenths of a second set by the user wins; otherwise the NexStar 5&8,
-// the old NexStar GT and the SkyScan EQ6 need a quarter of a second, the SkyCommander a
-// sixth, every other drive an eighth.
-int SendPauseMs(int drive, int sendDelay) {
+// A send delay of 1..15 tenths of a second set by the user wins over the drive's own pause.
+int SendPauseMs(DriveId drive, int sendDelay) {
     if (sendDelay >= 1 && sendDelay <= 15) return sendDelay * 100;
-    switch (drive) {
-        case 8:
-        case 9:
-        case 20: return 250;
-        case 19: return 166;
-        default: return 125;
-    }
+    return FindDrive(drive).value_or(DriveInfo{}).sendPauseMs;
 }
 
 }  // namespace
