@@ -13,8 +13,6 @@
 namespace vsp::cli {
 namespace {
 
-constexpr int kSkyWizard = 22;
-
 struct EncoderArgs : EmulateArgs {
     std::string box = "BBox";
     int azimuthSteps = 8192, altitudeSteps = 8192;
@@ -23,7 +21,7 @@ struct EncoderArgs : EmulateArgs {
 
 // The drive list's name of a box; the SkyWizard box has none there.
 std::string BoxName(int code) {
-    return code == kSkyWizard ? "SkyWizard" : std::string(FindDrive(DriveId(code))->listText);
+    return code == drive_code::kSkyWizard ? "SkyWizard" : std::string(FindDrive(DriveId(code))->listText);
 }
 
 std::optional<int> ParseBox(const std::string& text) {

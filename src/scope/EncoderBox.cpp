@@ -78,47 +78,41 @@ bool EncoderBox::Connect() {
 }
 
 void EncoderBox::Initialise() {
+    const std::optional<EncoderBoxTraits> box = FindEncoderBox(context_.prefs.scopeDrive);
+    if (!box) return;
     SerialLink& link = context_.link;
     const long az = AzimuthTurn(), alt = AltitudeTurn();
-    switch (context_.prefs.scopeDrive) {
-        case 1:
-        case 11:
-        case 16:
-            MarkInitialised();
-            state_.connected = true;
-            return;
-        case 3:
-        case 22: {
-            const bool bbox = context_.prefs.scopeDrive == 3;
-            link.SerialSend(FormatText(bbox ? "Z%05ld %05ld\n" : "Z\t+%05ld\t+%05ld\n", az, alt));
-            if (bbox) link.Wait(500);
+    switch (box->setup) {
+        case EncoderSetup::None: break;
+        case EncoderSetup::Resolutions:
+            link.SerialSend(FormatText(box->resolutions, az, alt));
+            if (box->settleMs > 0) link.Wait(box->settleMs);
             if (ReadReply(link, 1).empty()) return;
             state_.connected = true;
             if (Status()) MarkInitialised();
             return;
-        }
-        case 4: {
+        case EncoderSetup::BinaryResolutions: {
             const char command[] = {'z', char(alt & 0xFF), char(alt >> 8), char(az & 0xFF), char(az >> 8)};
             link.SerialSend({command, sizeof command});
             if (ReadReply(link, 1).size() != 1) return;
             MarkInitialised();
             state_.connected = true;
-            link.Wait(250);
+            link.Wait(box->settleMs);
             link.SerialSend("A");
             return;
         }
-        case 12:
-            if (!link.SerialSend(FormatText("R%05ld\t%05ld\r", az, alt))) {
+        case EncoderSetup::ResolutionsAndZero:
+            if (!link.SerialSend(FormatText(box->resolutions, az, alt))) {
                 context_.sink.InfoBox(kCannotInitialise, "");
                 return;
             }
-            link.Wait(1000);
-            if (!link.SerialSend(FormatText("I%05ld\t%05ld\r", 0L, 0L))) return;
-            MarkInitialised();
-            state_.connected = true;
-            return;
-        default: return;  // 21 answers only once initialised elsewhere
+            link.Wait(box->settleMs);
+            if (!link.SerialSend(FormatText(box->zeroCounts, 0L, 0L))) return;
+            break;
+        case EncoderSetup::Never: return;
     }
+    MarkInitialised();
+    state_.connected = true;
 }
 
 void EncoderBox::Disconnect() {
@@ -128,16 +122,14 @@ void EncoderBox::Disconnect() {
 
 bool EncoderBox::Status() {
     if (context_.link.Emulating()) return true;
-    switch (context_.prefs.scopeDrive) {
-        case 1:
-        case 3:
-        case 11:
-        case 12:
-        case 16:
-        case 22: return true;
-        case 4: return context_.link.SerialSend("a") && ReadReply(context_.link, 1) == "Y";
-        default: return false;
+    const std::optional<EncoderBoxTraits> box = FindEncoderBox(context_.prefs.scopeDrive);
+    if (!box) return false;
+    switch (box->status) {
+        case EncoderStatus::Ready: return true;
+        case EncoderStatus::Asked: return context_.link.SerialSend("a") && ReadReply(context_.link, 1) == "Y";
+        case EncoderStatus::Never: return false;
     }
+    return false;
 }
 
 bool EncoderBox::ReadAltAz(EncoderReading& out) {
@@ -181,19 +173,20 @@ std::optional<EncoderCounts> EncoderBox::ReadCounts() {
 
 std::optional<EncoderCounts> EncoderBox::AskCounts() {
     SerialLink& link = context_.link;
-    const bool daveEk = context_.prefs.scopeDrive == 4;
-    if (!link.SerialSend(daveEk ? "y" : "Q")) {
+    const EncoderCountsLayout layout =
+        FindEncoderBox(context_.prefs.scopeDrive).value_or(EncoderBoxTraits{}).counts;
+    const bool binary = layout == EncoderCountsLayout::Binary;
+    if (!link.SerialSend(binary ? "y" : "Q")) {
         Disconnect();
         return std::nullopt;
     }
-    if (daveEk) {
+    if (binary) {
         const std::string bytes = ReadReply(link, 4);
         if (bytes.size() != 4) return std::nullopt;
         const auto byte = [&bytes](size_t i) { return int32_t(uint8_t(bytes[i])); };
         return EncoderCounts{.azimuth = byte(2) + 256 * byte(3), .altitude = byte(0) + 256 * byte(1)};
     }
-    // The Intelliscope puts one byte ahead of its counts.
-    if (context_.prefs.scopeDrive == 16 && ReadReply(link, 1).empty()) return std::nullopt;
+    if (layout == EncoderCountsLayout::DecimalAfterByte && ReadReply(link, 1).empty()) return std::nullopt;
     return ParseEncoderCounts(ReadReply(link, kCountsReplyLength));
 }
 

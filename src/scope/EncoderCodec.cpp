@@ -1,5 +1,6 @@
 #include "scope/EncoderCodec.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,27 @@
 #include "platform/ParseNumber.h"
 
 namespace vsp {
+
+std::optional<EncoderBoxTraits> FindEncoderBox(DriveId drive) {
+    namespace code = drive_code;
+    using Setup = EncoderSetup;
+    constexpr std::array<EncoderBoxTraits, 8> kBoxes{{
+        {.drive = code::kAamSkyvector},
+        {.drive = code::kBBox, .setup = Setup::Resolutions, .resolutions = "Z%05ld %05ld\n", .settleMs = 500},
+        {.drive = code::kDaveEk, .setup = Setup::BinaryResolutions, .settleMs = 250, .status = EncoderStatus::Asked,
+         .counts = EncoderCountsLayout::Binary},
+        {.drive = code::kNgcMax},
+        {.drive = code::kOuranos, .setup = Setup::ResolutionsAndZero, .resolutions = "R%05ld\t%05ld\r",
+         .zeroCounts = "I%05ld\t%05ld\r", .settleMs = 1000},
+        {.drive = code::kIntelliscope, .counts = EncoderCountsLayout::DecimalAfterByte},
+        {.drive = code::kUnlistedEncoder, .setup = Setup::Never, .status = EncoderStatus::Never},
+        {.drive = code::kSkyWizard, .setup = Setup::Resolutions, .resolutions = "Z\t+%05ld\t+%05ld\n"},
+    }};
+    for (const EncoderBoxTraits& box : kBoxes)
+        if (box.drive == drive) return box;
+    return std::nullopt;
+}
+
 namespace {
 
 constexpr size_t kFieldLength = 6;

@@ -5,11 +5,6 @@
 namespace vsp {
 namespace {
 
-constexpr int kBBox = 3;
-constexpr int kDaveEk = 4;
-constexpr int kOuranos = 12;
-constexpr int kIntelliscope = 16;
-constexpr int kSkyWizard = 22;
 // The Dave Ek box: "z" and the altitude then the azimuth resolution, low byte first.
 constexpr size_t kDaveEkResolutionLength = 5;
 // What a box answers to its resolutions.
@@ -20,7 +15,8 @@ char HighByte(int32_t value) { return char((value >> 8) & 0xFF); }
 
 }  // namespace
 
-EncoderEmulator::EncoderEmulator(int box, EncoderCounts steps) : box_(box), steps_(steps) {}
+EncoderEmulator::EncoderEmulator(int box, EncoderCounts steps)
+    : box_(FindEncoderBox(box).value_or(EncoderBoxTraits{.drive = box})), steps_(steps) {}
 
 void EncoderEmulator::PointAt(double azimuth, double altitude) {
     azimuth_ = azimuth;
@@ -48,17 +44,19 @@ size_t EncoderEmulator::CommandLength(std::string_view input) const {
         return at == std::string_view::npos ? 0 : at + 1;
     };
     switch (input.front()) {
-        case 'z': return box_ == kDaveEk ? (input.size() >= kDaveEkResolutionLength ? kDaveEkResolutionLength : 0) : 1;
-        case 'Z': return box_ == kBBox || box_ == kSkyWizard ? through('\n') : 1;
+        case 'z':
+            if (box_.setup != EncoderSetup::BinaryResolutions) return 1;
+            return input.size() >= kDaveEkResolutionLength ? kDaveEkResolutionLength : 0;
+        case 'Z': return box_.setup == EncoderSetup::Resolutions ? through('\n') : 1;
         case 'R':
-        case 'I': return box_ == kOuranos ? through('\r') : 1;
+        case 'I': return box_.setup == EncoderSetup::ResolutionsAndZero ? through('\r') : 1;
         default: return 1;
     }
 }
 
 std::string EncoderEmulator::Execute(std::string_view command) {
     const EncoderCounts counts = Counts();
-    if (box_ == kDaveEk) {
+    if (box_.counts == EncoderCountsLayout::Binary) {
         switch (command.front()) {
             case 'z': {
                 const auto word = [command](size_t i) { return uint8_t(command[i]) + 256 * uint8_t(command[i + 1]); };
@@ -73,13 +71,16 @@ std::string EncoderEmulator::Execute(std::string_view command) {
         }
     }
     switch (command.front()) {
-        case 'Q': return (box_ == kIntelliscope ? "Q" : "") + FormatEncoderCounts(counts);
+        case 'Q': {
+            const bool leadByte = box_.counts == EncoderCountsLayout::DecimalAfterByte;
+            return (leadByte ? "Q" : "") + FormatEncoderCounts(counts);
+        }
         case 'Z':
-            if (box_ != kBBox && box_ != kSkyWizard) return "";
+            if (box_.setup != EncoderSetup::Resolutions) return "";
             TakeSteps(command.substr(1));
             return std::string(1, kResolutionsTaken);
         case 'R':
-            if (box_ == kOuranos) TakeSteps(command.substr(1));
+            if (box_.setup == EncoderSetup::ResolutionsAndZero) TakeSteps(command.substr(1));
             return "";
         default: return "";
     }

@@ -34,7 +34,7 @@ private:
     // The two counts of a resolution command, which keep the old ones when unreadable.
     void TakeSteps(std::string_view numbers);
 
-    int box_;
+    EncoderBoxTraits box_;
     EncoderCounts steps_;
     double azimuth_ = 0, altitude_ = 0;
     std::string pending_;

@@ -164,6 +164,20 @@ TEST_F(NexStarDispatch, OldGtMovesInBinaryAndCannotSync) {
     EXPECT_EQ(controller.Wire(wire.size()), wire);
 }
 
+// A rate picked while the link emulated goes with the motions once the mount answers.
+TEST_F(NexStarDispatch, RateChosenWhileEmulatingHoldsOnTheWire) {
+    ScriptedController controller(Script{{"Kx", "x#"}, {std::string("P\x02\x11\x24\x02\0\0\0", 8), "#"}});
+    ScopeDispatcher& scope = Dispatcher(controller.Path(), 10);
+    link_.SetEmulating(true);
+    EXPECT_TRUE(scope.ScopeSetRate(ScopeRate::Guide));
+    link_.SetEmulating(false);
+    ASSERT_TRUE(scope.ScopeConnect());
+    EXPECT_TRUE(scope.ScopeMove(ScopeDirection::North));
+    const std::string wire("KxP\x02\x11\x24\x02\0\0\0", 10);
+    EXPECT_EQ(controller.Wire(wire.size()), wire);
+    EXPECT_EQ(sink_.messages, Messages{});
+}
+
 TEST_F(NexStarDispatch, SilenceAndGarbageFailAndReleaseThePort) {
     const Script scripts[] = {{}, {{"Kx", "Q#"}}, {{"Kx", "x#"}, {"E", "20G0,2000#"}}};
     const Messages expected[] = {{{"Fail to open Nexstar connection", ""}},

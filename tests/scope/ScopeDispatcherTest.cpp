@@ -174,5 +174,22 @@ TEST_F(DispatcherTest, NoPortTurnsToTheEmulatedMountAfterOneMessage) {
     EXPECT_TRUE(sink_.messages.empty());
 }
 
+// While the link emulates, every drive that slews, whatever its family, answers from the
+// emulated mount.
+TEST_F(DispatcherTest, EveryDriveThatSlewsReachesTheEmulatedMount) {
+    link_.SetEmulating(true);
+    for (const DriveInfo& drive : DriveList()) {
+        if (drive.gotoKind != GotoKind::Protocol) continue;
+        prefs_.scopeDrive = drive.code;
+        dispatcher_.Emulated().Sync({12, 10});
+        EXPECT_NE(dispatcher_.ScopeGoto(kTarget, -1), ScopeGotoResult::Failed) << drive.code;
+        EquatorialPosition where;
+        for (int step = 0; step < 60; ++step) ASSERT_TRUE(dispatcher_.ScopeGetPosition(where)) << drive.code;
+        EXPECT_NEAR(where.raHours, kTarget.raHours, 1e-9) << drive.code;
+        EXPECT_NEAR(where.decDegrees, kTarget.decDegrees, 1e-9) << drive.code;
+    }
+    EXPECT_TRUE(sink_.messages.empty());
+}
+
 }  // namespace
 }  // namespace vsp
