@@ -3,6 +3,7 @@
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
 #include "databuild/JsonInput.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp::databuild {
 
@@ -32,8 +33,7 @@ bool ReadLocalGroupFeature(const json& feature, LocalGroupObject& object, std::s
         return false;
     }
     object.name = TextOf(Member(properties, "name"));
-    object.raDeg = (*coordinates)[0].get<double>();
-    if (object.raDeg < 0) object.raDeg += 360;
+    object.raDeg = ReduceAngle((*coordinates)[0].get<double>(), 360.0);
     object.decDeg = (*coordinates)[1].get<double>();
     // d3 writes numbers as strings ("13.2", "" when unknown) and sometimes as numbers.
     object.magnitude = NumberOf(Member(properties, "mag")).value_or(LocalGroupObject{}.magnitude);

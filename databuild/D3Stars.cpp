@@ -4,6 +4,7 @@
 #include "databuild/InputFiles.h"
 #include "databuild/JsonInput.h"
 #include "databuild/StarSources.h"
+#include "ephemeris/ReduceAngle.h"
 #include "platform/Text.h"
 
 namespace vsp::databuild {
@@ -24,8 +25,7 @@ bool ReadFeature(const json& feature, HipStar& star) {
     const double ra = (*coordinates)[0].get<double>();  // -180 .. 180 degrees
     star.decDeg = (*coordinates)[1].get<double>();
     if (!(ra >= -180.0 && ra <= 360.0) || !(star.decDeg >= -90.0 && star.decDeg <= 90.0)) return false;
-    star.raHours = (ra < 0.0 ? ra + 360.0 : ra) / 15.0;
-    if (star.raHours >= 24.0) star.raHours -= 24.0;
+    star.raHours = ReduceAngle(ra, 360.0) / 15.0;
     star.magnitude = magnitude->get<double>();
     // d3 writes B-V as a string ("0.482", "" when unknown); a number is taken as well.
     const std::optional<double> colour = NumberOf(Member(properties, "bv"));

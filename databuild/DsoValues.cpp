@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "catalog/ObjectTypeTable.h"
+#include "ephemeris/ReduceAngle.h"
 #include "platform/Text.h"
 
 namespace vsp::databuild {
@@ -22,14 +23,8 @@ constexpr size_t kClassTextLength = 9;
 
 bool Known(double value) { return value < kNoValue; }
 
-double NormalizedDegrees(double degrees) {
-    double value = std::fmod(degrees, 360.0);
-    if (value < 0) value += 360.0;
-    return value;
-}
-
 uint16_t AngleCode(double degrees) {
-    const long rounded = std::lround(NormalizedDegrees(degrees));
+    const long rounded = std::lround(ReduceAngle(degrees, 360.0));
     return uint16_t(rounded % 360);
 }
 
@@ -127,7 +122,7 @@ void SetPositionAndSize(const StellariumDso* stellarium, const OpenNgcRow* openN
         raDeg = localGroup->raDeg;
         decDeg = localGroup->decDeg;
     }
-    object.raHours = NormalizedDegrees(raDeg) / 15.0;
+    object.raHours = ReduceAngle(raDeg, 360.0) / 15.0;
     object.decDeg = decDeg;
 
     // Both axes and the angle from one source, so an ellipse never mixes two measurements;

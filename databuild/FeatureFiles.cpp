@@ -13,6 +13,7 @@
 #include "databuild/DataBuild.h"
 #include "databuild/DataFileWriter.h"
 #include "databuild/InputFiles.h"
+#include "ephemeris/ReduceAngle.h"
 #include "platform/SeparatedText.h"
 #include "platform/Text.h"
 #include "records/RecordFile.h"
@@ -76,12 +77,7 @@ std::string WithoutCombiningMarks(const std::string& utf8) {
 }
 
 // Longitude east in -180 .. 180.
-double EastLongitude(double degrees) {
-    degrees = std::fmod(degrees, 360.0);
-    if (degrees > 180.0) degrees -= 360.0;
-    if (degrees < -180.0) degrees += 360.0;
-    return degrees;
-}
+double EastLongitude(double degrees) { return ReduceAngleSigned(degrees, 360.0); }
 
 // One feature line into `out`; false with `why` when a field cannot be read.
 bool ParseFeature(const std::vector<std::string_view>& fields, Feature& out, std::string& why) {

@@ -1,9 +1,10 @@
 #include <cmath>
-#include <numbers>
 
 #include "databuild/DsoReaders.h"
 #include "databuild/InputFiles.h"
 #include "databuild/QtStream.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp::databuild {
 
@@ -19,18 +20,14 @@ constexpr bool IsTextId(int slot) {
 // Every fixed field, an empty morphology and all eight text designations null.
 constexpr size_t kSmallestRecordBytes = 4 + 4 * 8 + 4 + 4 + 2 * 8 + 4 + 6 * 8 + 21 * 4 + 8 * 4;
 
-double DegreesOf(double radians) { return radians * (180.0 / std::numbers::pi); }
-
 void ReadRecord(QtStream& stream, StellariumDso& dso) {
     double unused = 0;
     stream.ReadU32(dso.number);
     double ra = 0, dec = 0;
     stream.ReadF64(ra);
     stream.ReadF64(dec);
-    dso.raDeg = DegreesOf(ra);
-    if (dso.raDeg < 0) dso.raDeg += 360;
-    if (dso.raDeg >= 360) dso.raDeg -= 360;
-    dso.decDeg = DegreesOf(dec);
+    dso.raDeg = ReduceAngle(ra * kRadToDeg, 360.0);
+    dso.decDeg = dec * kRadToDeg;
     stream.ReadF64(dso.bMag);
     stream.ReadF64(dso.vMag);
     stream.ReadU32(dso.type);

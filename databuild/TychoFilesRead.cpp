@@ -10,12 +10,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "catalog/Designation.h"
 #include "databuild/InputFiles.h"
 #include "databuild/TychoFiles.h"
+#include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "platform/ProgramDir.h"
 #include "platform/Text.h"
 
@@ -208,10 +209,10 @@ TychoLine TychoSupplementLineParse(std::string_view line, TychoStar& out, std::s
     // Hipparcos and Tycho-1 positions are at J1991.25: carried to J2000 by the proper motion.
     double pmRa = 0.0, pmDec = 0.0;
     if (ParseDouble(Column(line, 42, 48), pmRa) && ParseDouble(Column(line, 50, 56), pmDec)) {
-        const double cosDec = std::max(std::cos(dec * std::numbers::pi / 180.0), 1e-6);
+        const double cosDec = std::max(std::cos(dec * kDegToRad), 1e-6);
         ra += pmRa * kSupplementYearsToJ2000 / 3.6e6 / cosDec;
         dec += pmDec * kSupplementYearsToJ2000 / 3.6e6;
-        ra = std::fmod(ra + 360.0, 360.0);
+        ra = ReduceAngle(ra, 360.0);
         dec = std::clamp(dec, -90.0, 90.0);
     }
     if (!SetPosition(ra, dec, star)) {

@@ -4,13 +4,13 @@
 
 #include "catalog/tables/ConstellationBoundaries.h"
 #include "ephemeris/Precession.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
 
 int ConstellationOfPosition1875(double raSeconds, double decArcsec) {
-    raSeconds = std::fmod(raSeconds, 86400.0);
-    if (raSeconds < 0.0) raSeconds += 86400.0;
+    raSeconds = ReduceAngle(raSeconds, 86400.0);
     // The published order matters: a row only claims what the rows before it left.
     for (const ConstellationBoundary& row : kConstellationBoundaries) {
         if (row.raLowSeconds <= raSeconds && raSeconds < row.raHighSeconds &&

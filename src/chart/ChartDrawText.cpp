@@ -6,6 +6,7 @@
 
 #include "chart/ChartRedraw.h"
 #include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "format/AngleFormat.h"
 
 namespace vsp {
@@ -27,8 +28,7 @@ std::string ChartRedraw::SelectionLine() {
     } else {
         const ChartVector v = *SelectionVector();
         const double altitude = std::asin(Unit24ToDouble(v.z)) / kDegToRad;
-        double azimuth = std::atan2(Unit24ToDouble(v.y), Unit24ToDouble(v.x)) / kDegToRad;
-        if (azimuth < 0.0) azimuth += 360.0;
+        const double azimuth = ReduceAngle(std::atan2(Unit24ToDouble(v.y), Unit24ToDouble(v.x)) / kDegToRad, 360.0);
         first = DmsToStr(azimuth, scene_.formats);
         second = DmsToStr(altitude, scene_.formats);
     }

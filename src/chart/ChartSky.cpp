@@ -5,6 +5,7 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/Precession.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp {
 namespace {
@@ -35,7 +36,7 @@ ChartSky BuildChartSky(const CalendarDateTime& local, const EphemerisSettings& s
     const double jde = JulianEphemerisDay(local, place.tzOffset, settings);
     const EarthTiltValues tilt = EarthTilt(jde);
     const double gast = SiderealTimeApparent(sky.jdUt, 0.0, tilt.equationOfEquinoxes);
-    sky.lstHours = std::fmod(gast - place.longitudeWest / 15.0 + 48.0, 24.0);
+    sky.lstHours = ReduceAngle(gast - place.longitudeWest / 15.0, 24.0);
     sky.latitudeDeg = place.latitude;
     const Mat3 catalogToOfDate = MatMul(NutationMatrix(tilt), PrecessionMatrix(kJ2000Jd, jde));
     sky.ofDateToHorizontal = OfDateToHorizon(sky.lstHours * kHoursToRad, place.latitude * kDegToRad);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "ephemeris/ReduceAngle.h"
+
 namespace vsp {
 namespace {
 
@@ -16,7 +18,7 @@ constexpr double kSameEclipseDays = 1.0;
 // contact is absent).
 int32_t ContactInterval(double earlier, double later) {
     if (!HasContact(earlier) || !HasContact(later)) return 0;
-    return int32_t(std::trunc(std::fmod((later - earlier + 1) * 24, 24.0) * 3600));
+    return int32_t(std::trunc(ReduceAngle((later - earlier + 1) * 24, 24.0) * 3600));
 }
 
 bool Positive(double contact) { return HasContact(contact) && contact > 0; }

@@ -4,6 +4,7 @@
 
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/Simon1994.h"
 
 namespace vsp {
@@ -29,11 +30,11 @@ struct Orbit {
 Orbit MeanOrbit(int row, double t) {
     const Simon1994MeanElements& m = kSimon1994MeanElements[row];
     return {Polynomial(m.a, t),
-            ReduceToHalfTurn(AngleRadians(m.lambda, t)),
+            ReduceAngleSigned(AngleRadians(m.lambda, t), kTwoPi),
             Polynomial(m.e, t),
             AngleRadians(m.perihelion, t),
             AngleRadians(m.inclination, t),
-            ReduceToHalfTurn(AngleRadians(m.node, t))};
+            ReduceAngleSigned(AngleRadians(m.node, t), kTwoPi)};
 }
 
 // Periodic terms of the axis and the mean longitude; the last ones grow with t.
@@ -97,12 +98,6 @@ void OrbitToEquator(const Orbit& o, double massRatio, double position[3], double
 }
 
 }  // namespace
-
-double ReduceToHalfTurn(double radians) {
-    double w = std::fmod(radians, kTwoPi);
-    if (std::fabs(w) >= std::numbers::pi) w -= std::copysign(kTwoPi, radians);
-    return w;
-}
 
 int PlanetHeliocentric(double jde, int planet, double position[3], double velocity[3]) {
     for (int i = 0; i < 3; ++i) position[i] = velocity[i] = 0.0;

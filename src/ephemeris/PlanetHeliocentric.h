@@ -12,8 +12,4 @@ namespace vsp {
 // good to a few arcseconds for the inner planets and tens for the outer ones over 1000-3000.
 int PlanetHeliocentric(double jde, int planet, double position[3], double velocity[3]);
 
-// The angle in (-pi, pi]: the remainder of a full turn, then one turn towards zero when the
-// remainder reaches half a turn.
-double ReduceToHalfTurn(double radians);
-
 }  // namespace vsp

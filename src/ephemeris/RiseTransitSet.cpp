@@ -30,16 +30,6 @@ LatitudeTerms LatitudeOf(double latitudeDeg) {
     return {static_cast<float>(std::sin(phi)), static_cast<float>(std::cos(phi))};
 }
 
-// A fraction of a day into [0, 1).
-double IntoDay(double m) { return ReduceAngle(m, 1.0); }
-
-double IntoPlusMinus180(double degrees) {
-    degrees = std::fmod(degrees, 360.0);
-    if (degrees > 180.0) degrees -= 360.0;
-    if (degrees < -180.0) degrees += 360.0;
-    return degrees;
-}
-
 // Consecutive daily right ascensions differ by less than 12 h, so a step of more than that is
 // a pass through 0h: the later value moves by a whole turn to keep the sequence continuous
 // (23.9, 0.1 becomes 23.9, 24.1). A body in retrograde motion (a slightly smaller value the
@@ -91,9 +81,10 @@ int RiseTransitSetMoving(int year, int month, int day, int hour, int minute, int
     }
 
     const double semiArc = std::acos(cosH0) * kRadToDeg;
-    double m0 = IntoDay((15.0 * ra2 - theta0 + longitude) / 360.0);
-    double m1 = IntoDay(m0 - semiArc / 360.0);
-    double m2 = IntoDay(m0 + semiArc / 360.0);
+    // Fractions of the day, each in [0, 1).
+    double m0 = ReduceAngle((15.0 * ra2 - theta0 + longitude) / 360.0, 1.0);
+    double m1 = ReduceAngle(m0 - semiArc / 360.0, 1.0);
+    double m2 = ReduceAngle(m0 + semiArc / 360.0, 1.0);
 
     // Hour angle, declination and altitude of the body at the day fraction m.
     struct Sky {
@@ -104,7 +95,7 @@ int RiseTransitSetMoving(int year, int month, int day, int hour, int minute, int
         const double n = m + deltaT / 86400.0;
         const double ra = Interpolate3(ra1, ra2, ra3, n);
         const double dec = Interpolate3(places.dec1, places.dec2, places.dec3, n) * kDegToRad;
-        const double hourAngle = IntoPlusMinus180(theta - longitude - 15.0 * ra);
+        const double hourAngle = ReduceAngleSigned(theta - longitude - 15.0 * ra, 360.0);
         const double sinAlt =
             lat.sine * std::sin(dec) + lat.cosine * std::cos(dec) * std::cos(hourAngle * kDegToRad);
         return Sky{hourAngle, dec, std::asin(sinAlt) * kRadToDeg};
@@ -151,9 +142,7 @@ int RiseTransitSetFixed(int year, int month, int day, const ObserverLocation& ob
     }
 
     // The sidereal difference is used as clock hours.
-    double transit = ra + 12.0 - cache.lst12;
-    if (transit < 0.0) transit += 24.0;
-    else if (transit > 24.0) transit -= 24.0;
+    const double transit = ReduceAngle(ra + 12.0 - cache.lst12, 24.0);
 
     const LatitudeTerms lat = LatitudeOf(observer.latitude);
     const double delta = dec * kDegToRad;
@@ -171,10 +160,8 @@ int RiseTransitSetFixed(int year, int month, int day, const ObserverLocation& ob
 
     const double semiArc = std::acos(cosH0) * kRadToDeg / 15.0;
     times.transit = transit;
-    times.rise = transit - semiArc;
-    if (times.rise < 0.0) times.rise += 24.0;
-    times.set = transit + semiArc;
-    if (times.set > 24.0) times.set -= 24.0;
+    times.rise = ReduceAngle(transit - semiArc, 24.0);
+    times.set = ReduceAngle(transit + semiArc, 24.0);
     times.status = RiseSetStatus::Normal;
     return 0;
 }

@@ -17,16 +17,9 @@ constexpr double kFlatFormulaLimit = 1e-5;            // radians
 constexpr double kFlatFormulaMaxDec = 1.5697963267948951;  // radians, 0.001 rad off the pole
 
 double HourAngleRadians(double lstHours, double raHours) {
-    return WrapHourAngle(lstHours - raHours) * 15.0 * kDegToRad;
+    return ReduceAngleSigned(lstHours - raHours, 24.0) * 15.0 * kDegToRad;
 }
 }  // namespace
-
-double WrapHourAngle(double hours) {
-    double h = std::fmod(hours, 24.0);
-    if (h > 12.0) h -= 24.0;
-    if (h < -12.0) h += 24.0;
-    return h;
-}
 
 double Altitude(double lstHours, double raHours, double decDeg, double latitudeDeg) {
     const double H = HourAngleRadians(lstHours, raHours);

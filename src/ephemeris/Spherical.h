@@ -6,8 +6,6 @@
 
 namespace vsp {
 
-// The same hour angle in [-12, 12].
-double WrapHourAngle(double hours);
 double Altitude(double lstHours, double raHours, double decDeg, double latitudeDeg);
 // From north through east, [0, 360).
 double Azimuth(double lstHours, double raHours, double decDeg, double latitudeDeg);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ephemeris/ReduceAngle.h"
 #include "platform/FormatText.h"
 
 namespace vsp {
@@ -11,14 +12,6 @@ namespace {
 
 void Report(InfoSink* messages, const char* message) {
     if (messages) messages->InfoBox(message, "");
-}
-
-// Into [0, limit], as the displays expect (the upper end stays possible).
-double Reduce(double value, double limit) {
-    value = std::fmod(value, limit);
-    while (value < 0) value += limit;
-    while (value > limit) value -= limit;
-    return value;
 }
 
 struct Sexagesimal {
@@ -75,7 +68,7 @@ std::string DegreeText(const Sexagesimal& s, bool negative, int code) {
 }  // namespace
 
 std::string HMSToStr(double hours, int code, InfoSink* messages) {
-    const double x = Reduce(hours, 24);
+    const double x = ReduceAngleClosed(hours, 24.0);
     if (code == 0) return FormatFixed(x, 4);
     if (code < 1 || code > 3) {
         Report(messages, kUnknownHourFormatMessage);
@@ -122,8 +115,8 @@ std::string DmsToStr(double degrees, int code) {
     const double x = std::fabs(degrees) + 1.0 / 7200;  // half an arcsecond, to round
     Sexagesimal s;
     s.whole = int64_t(std::floor(x));
-    s.minutes = int64_t(std::trunc(std::fmod(60 * x, 60.0)));
-    s.seconds = int64_t(std::trunc(std::fmod(3600 * x, 60.0)));
+    s.minutes = int64_t(std::trunc(ReduceAngle(60 * x, 60.0)));
+    s.seconds = int64_t(std::trunc(ReduceAngle(3600 * x, 60.0)));
     CarrySexagesimal(s);
     if (s.whole >= 360) s.whole %= 360;
     return DegreeText(s, negative, code);
@@ -151,7 +144,7 @@ std::string DmsFixToStr(int32_t fixedDegrees, const TextFormats& formats) {
 }
 
 std::string DegToHmsStr(double degrees) {
-    const double x = Reduce(degrees, 360) / 15;
+    const double x = ReduceAngleClosed(degrees, 360.0) / 15;
     const double h = std::floor(x);
     const double m = std::floor(60 * (x - h));
     const double minutes = 60 * (x - h);

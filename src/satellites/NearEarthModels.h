@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "satellites/SatelliteElements.h"
 #include "satellites/SinCos.h"
 
@@ -11,17 +12,6 @@ namespace vsp::sat {
 
 // The SGP4 coefficients of `elements` (its mean elements and a0, n0 already set).
 void InitializeSgp4(SatelliteElements& elements);
-
-// `angle` brought within one turn of zero by truncation, which is all Kepler's equation needs
-// and far cheaper than an exact remainder (the quotient by a product, as it lies on the path to
-// every sin/cos after it). Past 2^53 turns a double holds no fraction of a turn, and the
-// truncation to an integer would overflow: such angles (damaged elements, times far from the
-// epoch) and NaN take the exact remainder, which keeps NaN as NaN.
-inline double WithinOneTurn(double angle) {
-    const double turns = angle * (1.0 / kTwoPi);
-    if (!(std::fabs(turns) < 0x1p53)) return std::fmod(angle, kTwoPi);
-    return angle - kTwoPi * static_cast<double>(static_cast<long long>(turns));
-}
 
 // The osculating orbit after the short-period terms, turned into position (km) and velocity
 // (km/s) in the elements: radius (Earth radii), its rate and r·du/dt (Earth radii per minute),

@@ -57,8 +57,7 @@ void SetLookAngles(const ObserverState& o, SatelliteElements& e) {
 
 void SetSubSatellitePoint(double siderealAngle, SatelliteElements& e) {
     const SatelliteVector& p = e.position;
-    double longitude = ReduceAngle(std::atan2(p.y, p.x) - siderealAngle, kTwoPi);
-    if (longitude > std::numbers::pi) longitude -= kTwoPi;
+    const double longitude = ReduceAngleSigned(std::atan2(p.y, p.x) - siderealAngle, kTwoPi);
     const double across = std::hypot(p.x, p.y);
     double latitude = std::atan2(p.z, across);
     double c = 1.0;

@@ -156,7 +156,7 @@ void PropagateSgp4(SatelliteElements& el, double minutes) {
     const double temp = 1.0 / (m.a * (1.0 - m.e * m.e));
     const double longPeriod = temp * g.xlcof * axn;
     const double ayn = m.e * m.perigee.sin + temp * g.aycof;
-    const double u = WithinOneTurn(m.meanLongitude + longPeriod - m.node);
+    const double u = ReduceAngleSigned(m.meanLongitude + longPeriod - m.node, kTwoPi);
     const SinCos k = SolveKepler(u, Turned(m.meanArgument, m.longitudeDrag + longPeriod), axn, ayn);
     // Short-period terms.
     const double ecosE = axn * k.cos + ayn * k.sin;

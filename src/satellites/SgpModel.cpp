@@ -32,7 +32,7 @@ void PropagateSgp(SatelliteElements& e, double minutes) {
     const double axn = ecc * perigee.cos;
     const double ayn = ecc * perigee.sin - c6 / p;
     const double l = meanLongitude - c5 / p * axn;
-    const double u = WithinOneTurn(l - node);
+    const double u = ReduceAngleSigned(l - node, kTwoPi);
     const SinCos k = SolveKepler(u, SinCosOf(u), axn, ayn);
     // Short-period terms.
     const double ecosE = axn * k.cos + ayn * k.sin;

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "ephemeris/ReduceAngle.h"
+
 namespace vsp {
 namespace {
 
@@ -47,7 +49,7 @@ void EmulatedMount::Sync(EquatorialPosition position) {
 EquatorialPosition EmulatedMount::Step() {
     current_.raHours = raRate_ != 0 ? current_.raHours + raRate_
                                     : Approach(current_.raHours, target_.raHours, 1.0 / 15);
-    current_.raHours -= 24 * std::floor(current_.raHours / 24);
+    current_.raHours = ReduceAngle(current_.raHours, 24.0);
     current_.decDegrees = decRate_ != 0 ? current_.decDegrees + decRate_
                                         : Approach(current_.decDegrees, target_.decDegrees, 1.0);
     current_.decDegrees = std::clamp(current_.decDegrees, -90.0, 90.0);

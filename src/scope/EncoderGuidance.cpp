@@ -1,6 +1,7 @@
 #include "scope/EncoderGuidance.h"
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 
 namespace vsp {
 
@@ -30,9 +31,7 @@ std::optional<EncoderGuidance> GuideToTarget(const EncoderReading& reading, cons
     const auto axes = TargetAxes(target, alignment, alignMethod, clockDeg);
     if (!axes) return std::nullopt;
     EncoderGuidance g{.targetAzimuth = axes->raHours, .targetAltitude = axes->decDegrees};
-    g.deltaAzimuth = reading.azimuth - g.targetAzimuth;
-    if (g.deltaAzimuth > 180.0) g.deltaAzimuth -= 360.0;
-    else if (g.deltaAzimuth < -180.0) g.deltaAzimuth += 360.0;
+    g.deltaAzimuth = ReduceAngleSigned(reading.azimuth - g.targetAzimuth, 360.0);
     g.deltaAltitude = reading.altitude - g.targetAltitude;
     return g;
 }

@@ -19,10 +19,6 @@ constexpr double kConverged = 1e-8;
 constexpr double kTolerancePerStep = 0.02;
 constexpr double kNoResidualMin = 10, kNoResidualMax = -10;
 
-// Angles on axis 1 compared the short way round: a star read at 359.9° and predicted at 0.1°
-// is 0.2° off.
-double Wrapped(double difference, double turn) { return std::remainder(difference, turn); }
-
 double& Term(MountErrors& errors, int i) {
     return i == 0 ? errors.z1 : i == 1 ? errors.z2 : errors.z3;
 }
@@ -81,7 +77,8 @@ void SetOffsets(Alignment& alignment, const AlignmentFrame& frame, std::span<Ali
     double min1 = kNoResidualMin, max1 = kNoResidualMax, min2 = kNoResidualMin, max2 = kNoResidualMax;
     for (AlignStar& star : stars) {
         PredictCorrected(alignment, frame, star);
-        const double r1 = Wrapped(star.correctedAxis1Deg - star.measuredAxis1Deg, 360);
+        // Axis 1 compared the short way round: read at 359.9° and predicted at 0.1° is 0.2° off.
+        const double r1 = ReduceAngleSigned(star.correctedAxis1Deg - star.measuredAxis1Deg, 360.0);
         const double r2 = star.correctedAxis2Deg - star.measuredAxis2Deg;
         min1 = std::min(min1, r1), max1 = std::max(max1, r1);
         min2 = std::min(min2, r2), max2 = std::max(max2, r2);
@@ -104,7 +101,7 @@ double MeanPointingError(const Alignment& alignment, const AlignmentFrame& frame
         const double m1 = UnmirroredRadians(frame, star.measuredAxis1Deg);
         const double m2 = star.measuredAxis2Deg * kDegToRad;
         const Vec3 seen = alignment.MountVector(m2, m1);
-        const double d1 = Wrapped(p1 - ReduceAngle(std::atan2(seen[1], seen[0]), kTwoPi), kTwoPi);
+        const double d1 = ReduceAngleSigned(p1 - ReduceAngle(std::atan2(seen[1], seen[0]), kTwoPi), kTwoPi);
         const double d2 = p2 - std::asin(std::sin(m2 + alignment.errors.z3));
         sum += std::sqrt(d1 * d1 + d2 * d2);
     }

@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "ephemeris/ReduceAngle.h"
 #include "platform/FormatText.h"
-
 
 namespace vsp {
 namespace {
@@ -18,8 +18,6 @@ constexpr char kAzimuthMotor = 16, kAltitudeMotor = 17;
 constexpr char kPositiveSlew = 36, kNegativeSlew = 37;
 
 size_t Digits(NexStarPrecision precision) { return precision == NexStarPrecision::Precise ? 8 : 4; }
-
-double NormalizedDegrees(double degrees) { return degrees - 360 * std::floor(degrees / 360); }
 
 std::optional<uint32_t> ParseHex(std::string_view digits) {
     uint32_t value = 0;
@@ -45,7 +43,7 @@ std::string Packet(std::initializer_list<int> bytes) {
 }  // namespace
 
 uint32_t NexStarTurn(double degrees, NexStarPrecision precision) {
-    const double normalized = NormalizedDegrees(degrees);
+    const double normalized = ReduceAngle(degrees, 360.0);
     if (precision == NexStarPrecision::Precise) return uint32_t(uint64_t(normalized * kPreciseUnitsPerDegree));
     return uint32_t(normalized * 60 * kShortUnitsPerArcMinute) & 0xFFFF;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/ReduceAngle.h"
 #include "scope/LeastSquares.h"
 
 namespace vsp {
@@ -13,7 +14,7 @@ namespace {
 // The residual of axis 1 the short way round, so that a star read at 359.9° for 0.1° counts
 // as 0.2° off and not 359.8°.
 double Axis1Residual(double readingDeg, double modelDeg) {
-    return std::remainder(readingDeg - modelDeg, 360.0);
+    return ReduceAngleSigned(readingDeg - modelDeg, 360.0);
 }
 
 void StorePredictions(AlignStar& star, double axis1Deg, double axis2Deg) {

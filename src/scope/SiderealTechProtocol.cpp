@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "ephemeris/ReduceAngle.h"
 #include "format/AngleParse.h"
 #include "platform/FormatText.h"
 #include "scope/MountLink.h"
@@ -75,8 +76,7 @@ bool SiderealTechProtocol::ReadPosition(EquatorialPosition& out) {
     if (!altitude) return false;
     const std::optional<int32_t> azimuth = AskCount(kAskAzimuth);
     if (!azimuth) return false;
-    double azimuthDegrees = double(*azimuth) / azimuthResolution_ * 360;
-    azimuthDegrees -= 360 * std::floor(azimuthDegrees / 360);
+    const double azimuthDegrees = ReduceAngle(double(*azimuth) / azimuthResolution_ * 360, 360.0);
     out = {equatorial ? azimuthDegrees / 15 : azimuthDegrees, double(*altitude) / altitudeResolution_ * 360};
     return true;
 }

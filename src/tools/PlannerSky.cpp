@@ -6,6 +6,7 @@
 #include "chart/FixedTrig.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/Precession.h"
+#include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
@@ -15,10 +16,7 @@ constexpr double kJ2000 = 2451545.0;
 
 // Hour angle in [-12 h, +12 h].
 double HourAngle(const PlannerSky& sky, double raOfDate) {
-    double h = std::fmod(sky.localSiderealHours - raOfDate, 24.0);
-    if (h > 12.0) h -= 24.0;
-    if (h < -12.0) h += 24.0;
-    return h;
+    return ReduceAngleSigned(sky.localSiderealHours - raOfDate, 24.0);
 }
 
 }  // namespace

@@ -69,11 +69,5 @@ TEST(PlanetHeliocentric, AgreesWithErfaPlan94ForEveryPlanetAndRefusesOthers) {
     EXPECT_EQ((std::array{p[0], p[1], p[2], v[0], v[1], v[2]}), (std::array{0.0, 0.0, 0.0, 0.0, 0.0, 0.0}));
 }
 
-TEST(PlanetHeliocentric, HalfTurnReductionKeepsTheSignOfTheTurn) {
-    EXPECT_NEAR(ReduceToHalfTurn(3.0 * M_PI / 2.0), -M_PI / 2.0, 1e-15);
-    EXPECT_NEAR(ReduceToHalfTurn(10.0 * 2.0 * M_PI + 0.25), 0.25, 1e-12);
-    EXPECT_NEAR(ReduceToHalfTurn(-0.25), -0.25, 0.0);
-}
-
 }  // namespace
 }  // namespace vsp::test::bodies
