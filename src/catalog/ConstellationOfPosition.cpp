@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "catalog/tables/ConstellationBoundaries.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/Precession.h"
 #include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
@@ -28,6 +29,6 @@ int ConstellationOfPosition(double raHours, double decDeg, double equinoxJd) {
     return ConstellationOfPosition1875(ra * 3600.0, dec * 3600.0);
 }
 
-double JulianEpochToJd(double year) { return kJ2000Jd + (year - 2000.0) * 365.25; }
+double JulianEpochToJd(double year) { return kJ2000Jd + (year - 2000.0) * kDaysPerJulianYear; }
 
 }  // namespace vsp

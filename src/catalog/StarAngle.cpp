@@ -1,15 +1,15 @@
 #include "catalog/StarAngle.h"
 
-#include <numbers>
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 
 double AngleToHours(int32_t units) {
-    return double(units) / kAngleUnitsPerRadian * (12.0 / std::numbers::pi);
+    return double(units) / kAngleUnitsPerRadian * kRadToHours;
 }
 
 double AngleToDegrees(int32_t units) {
-    return double(units) / kAngleUnitsPerRadian * (180.0 / std::numbers::pi);
+    return double(units) / kAngleUnitsPerRadian * kRadToDeg;
 }
 
 }  // namespace vsp

@@ -7,12 +7,12 @@
 
 #include "chart/ChartRedraw.h"
 #include "ephemeris/Constants.h"
+#include "ephemeris/Spherical.h"
 
 namespace vsp {
 
 namespace {
 
-constexpr double kJ2000ObliquityDeg = 23.4392911;
 
 struct CompassPoint {
     const char* letters;
@@ -159,12 +159,11 @@ void ChartRedraw::DrawAltAzGrid() {
 }
 
 void ChartRedraw::DrawEcliptic() {
-    const double e = kJ2000ObliquityDeg * kDegToRad;
+    const double e = kJ2000ObliquityArcsec * kArcsecToRad;
     canvas_.SetForeColour(palette_.ecliptic);
     DrawCurve(180, [&](int i) {
-        const double lambda = i * 2.0 * kDegToRad;
-        const double ra = std::atan2(std::sin(lambda) * std::cos(e), std::cos(lambda));
-        const double dec = std::asin(std::sin(e) * std::sin(lambda));
+        double ra = 0.0, dec = 0.0;
+        EclipticToEquatorial(i * 2.0 * kDegToRad, 0.0, e, ra, dec);
         return view_.PrecomputeVector(ra / kDegToRad / 15.0, dec / kDegToRad, false);
     });
 }

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
-#include <numbers>
 
 #include "chart/ChartPalette.h"
 #include "chart/tables/ChartPictureData.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 namespace {
@@ -69,7 +69,7 @@ double SampleMoon(double u, double v) {
 // the new Moon no lit one; the terminator is one pixel soft.
 double Sunlight(double x, double y, double phase, int radius) {
     const double halfWidth = std::sqrt(std::max(0.0, 1 - y * y)) + 0.5 / radius;
-    const double terminator = halfWidth * std::cos(2 * std::numbers::pi * phase);
+    const double terminator = halfWidth * std::cos(kTwoPi * phase);
     const double beyond = phase > 0.5 ? x + terminator : terminator - x;
     return std::clamp(0.5 + beyond * radius, 0.0, 1.0);
 }

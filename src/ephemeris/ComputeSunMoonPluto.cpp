@@ -28,17 +28,12 @@ double CenturiesFromJ2000(double jde) { return (jde - kJ2000Jd) / kDaysPerJulian
 void ApparentSun(double jde, double& raHours, double& decDeg, double& distance) {
     const EclipticPlace earth = EarthVsop87(jde);
     const EarthTiltValues tilt = EarthTilt(jde);
-    const double T = CenturiesFromJ2000(jde);
     const double lambda = (earth.longitude * kRadToDeg + 180.0 + tilt.dpsi / 3600.0 -
                            kAberrationDegAtUnitDistance / earth.radius) * kDegToRad;
-    const double beta = -earth.latitude;
-    const double eps =
-        (84381.448 + (-46.815 + (-0.00059 + 0.001813 * T) * T) * T + tilt.deps) / 3600.0 * kDegToRad;
-    const double ra = std::atan2(std::cos(eps) * std::sin(lambda) - std::sin(eps) * std::tan(beta),
-                                 std::cos(lambda));
+    double ra = 0.0, dec = 0.0;
+    EclipticToEquatorial(lambda, -earth.latitude, tilt.trueObliquity * kDegToRad, ra, dec);
     raHours = ReduceAngle(ra, kTwoPi) / kHoursToRad;
-    decDeg = std::asin(std::sin(beta) * std::cos(eps) +
-                       std::cos(beta) * std::sin(eps) * std::sin(lambda)) * kRadToDeg;
+    decDeg = dec * kRadToDeg;
     distance = earth.radius;
 }
 
@@ -94,7 +89,7 @@ void ApplyParallax(BodyPosition& record, double jde, const EphemerisSettings& se
 }  // namespace
 
 void SetEclipticCoordinates(BodyPosition& record, double jde) {
-    const double eps = MeanObliquity(CenturiesFromJ2000(jde)) * kDegToRad;
+    const double eps = MeanObliquityArcsec(CenturiesFromJ2000(jde)) * kArcsecToRad;
     EquatorialToEcliptic(record.rightAscension * 15.0 * kDegToRad, record.declination * kDegToRad,
                          eps, record.eclipticLongitude, record.eclipticLatitude);
 }

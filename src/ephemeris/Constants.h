@@ -1,6 +1,8 @@
 #pragma once
 // The numbers every ephemeris computation shares: angle units, the J2000 epoch, the lengths of
-// the Julian year and century, and the IAU 1976 sizes of the Earth and the astronomical unit.
+// the Julian year and century, the IAU 1976 sizes of the Earth and the astronomical unit, and
+// the mean obliquity of the ecliptic. Nothing else in the program spells these numbers again
+// (scripts/check-constants fails the build when one does).
 
 #include <numbers>
 
@@ -11,6 +13,7 @@ inline constexpr double kTwoPi = 2.0 * std::numbers::pi;                 // radi
 inline constexpr double kDegToRad = std::numbers::pi / 180.0;            // radians per degree
 inline constexpr double kRadToDeg = 180.0 / std::numbers::pi;            // degrees per radian
 inline constexpr double kHoursToRad = std::numbers::pi / 12.0;           // radians per hour of RA
+inline constexpr double kRadToHours = 12.0 / std::numbers::pi;           // hours of RA per radian
 inline constexpr double kArcsecToRad = std::numbers::pi / 648000.0;      // radians per arcsecond
 inline constexpr double kArcsecPerRadian = 648000.0 / std::numbers::pi;  // 206264.806..."
 
@@ -28,6 +31,14 @@ inline constexpr double kKmPerAu = 149597870.0;          // astronomical unit, k
 inline constexpr double kEarthRadiusKm = 6378.14;        // equatorial radius, km
 inline constexpr double kEarthRadiusM = 6378140.0;       // equatorial radius, m
 inline constexpr double kEarthPolarRatio = 0.99664719;   // polar / equatorial radius, 1 - f
+
+// The mean obliquity of the ecliptic at J2000.0 (IAU 1976) and its polynomial in Julian
+// centuries T of TT from J2000 (J. H. Lieske et al., A&A 58, 1 (1977); Meeus eq. 22.2; ERFA
+// obl80), arcseconds. The true obliquity adds the nutation in obliquity (EarthTilt has both).
+inline constexpr double kJ2000ObliquityArcsec = 84381.448;
+constexpr double MeanObliquityArcsec(double T) {
+    return kJ2000ObliquityArcsec + ((0.001813 * T - 0.00059) * T - 46.815) * T;
+}
 
 // The constant of annual aberration, 20.4898" (Meeus ch. 25) in degrees, for a body 1 AU away.
 inline constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;

@@ -46,7 +46,7 @@ Vec3 SunOfDate(double jde) {
     const double longitude = ReduceAngle(4.9353929 + 62833.196168 * u + 1e-7 * sumL, kTwoPi);
     const double distance = 1.0001026 + 1e-7 * sumR;
     const double t = 100.0 * u;
-    const double obliquity = (84381.448 + (-46.815 + (-0.00059 + 0.001813 * t) * t) * t) * kArcsecToRad;
+    const double obliquity = MeanObliquityArcsec(t) * kArcsecToRad;
     const double sl = std::sin(longitude);
     return {{distance * std::cos(longitude), distance * sl * std::cos(obliquity),
              distance * sl * std::sin(obliquity)}};

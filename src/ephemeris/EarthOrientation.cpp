@@ -10,7 +10,7 @@ namespace vsp {
 
 EarthTiltValues EarthTilt(double jde) {
     const double T = (jde - kJ2000Jd) / kDaysPerJulianCentury;
-    const double meanArcsec = 84381.448 + ((0.001813 * T - 0.00059) * T - 46.815) * T;
+    const double meanArcsec = MeanObliquityArcsec(T);
     const NutationAngles n = Nutation1980(jde);
     const double omega = MoonMeanNode(jde);
     EarthTiltValues v;

@@ -9,6 +9,7 @@
 #include "ephemeris/LunarSeries.h"
 #include "ephemeris/MoonAge.h"
 #include "ephemeris/ReduceAngle.h"
+#include "ephemeris/Spherical.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
@@ -36,15 +37,11 @@ void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settin
     LunarSeries(T, longitude, latitude, distance);
     const EarthTiltValues tilt = EarthTilt(jde);
 
-    const double eps = (84381.448 + (-46.815 + (-0.00059 + 0.001813 * T) * T) * T + tilt.deps) /
-                       3600.0 * kDegToRad;
     const double lambda = longitude + tilt.dpsi / 3600.0 * kDegToRad;
     const double beta = latitude;
-    const double ra = ReduceAngle(
-        std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps), std::cos(lambda)),
-        kTwoPi);
-    const double dec = std::asin(std::sin(beta) * std::cos(eps) +
-                                 std::cos(beta) * std::sin(eps) * std::sin(lambda));
+    double ra = 0.0, dec = 0.0;
+    EclipticToEquatorial(lambda, beta, tilt.trueObliquity * kDegToRad, ra, dec);
+    ra = ReduceAngle(ra, kTwoPi);
 
     // The Sun's apparent longitude, as the precise Sun has it.
     const EclipticPlace earth = EarthVsop87(jde);

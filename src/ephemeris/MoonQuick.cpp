@@ -6,6 +6,7 @@
 
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
+#include "ephemeris/Spherical.h"
 #include "ephemeris/Time.h"
 #include "ephemeris/tables/MoonQuickTerms.h"
 
@@ -58,12 +59,9 @@ void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, in
     const MoonQuickEcliptic moon = MoonQuickGeocentric(T);
 
     // Mean equator of date.
-    const double eps = (84381.448 + (-46.815 - 0.00059 * T) * T) / 3600.0 * kDegToRad;
-    const double lambda = moon.longitude * kDegToRad, beta = moon.latitude * kDegToRad;
-    const double alpha = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
-                                    std::cos(lambda));
-    const double delta = std::asin(std::sin(beta) * std::cos(eps) +
-                                   std::cos(beta) * std::sin(eps) * std::sin(lambda));
+    double alpha = 0.0, delta = 0.0;
+    EclipticToEquatorial(moon.longitude * kDegToRad, moon.latitude * kDegToRad,
+                         MeanObliquityArcsec(T) * kArcsecToRad, alpha, delta);
 
     // The observer on a sphere, at the local mean sidereal angle; everything in Earth radii.
     const double d = jdUt - kJ2000Jd;

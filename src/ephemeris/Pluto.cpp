@@ -5,6 +5,7 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/QuickSun.h"
 #include "ephemeris/ReduceAngle.h"
+#include "ephemeris/Spherical.h"
 #include "ephemeris/tables/PlutoMeeus.h"
 
 namespace vsp {
@@ -60,13 +61,11 @@ PlutoGeocentricPlace PlutoGeocentric(double jde) {
     const double delta = std::sqrt(r * r + 2.0 * r * bigR * std::cos(b) * std::cos(dl) + bigR * bigR);
     const double beta = std::asin(r * std::sin(b) / delta);
 
-    const double eps = sun.obliquity * kDegToRad;
-    const double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
-                                 std::cos(lambda)) * kRadToDeg / 15.0;
+    double ra = 0.0, dec = 0.0;
+    EclipticToEquatorial(lambda, beta, sun.obliquity * kDegToRad, ra, dec);
     PlutoGeocentricPlace place;
-    place.rightAscension = ReduceAngle(ra, 24.0);
-    place.declination = std::asin(std::sin(beta) * std::cos(eps) +
-                                  std::cos(beta) * std::sin(eps) * std::sin(lambda)) * kRadToDeg;
+    place.rightAscension = ReduceAngle(ra * kRadToDeg / 15.0, 24.0);
+    place.declination = dec * kRadToDeg;
     place.distance = delta;
     place.heliocentricDistance = r;
     place.sunDistance = bigR;

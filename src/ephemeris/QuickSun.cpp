@@ -4,6 +4,7 @@
 
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
+#include "ephemeris/Spherical.h"
 
 namespace vsp {
 namespace {
@@ -22,7 +23,7 @@ double EccentricAnomaly(double meanAnomaly, double e) {
 }  // namespace
 
 QuickSunPlace QuickSun(double jd) {
-    const double t = (jd - 2415020.0) / 36525.0;
+    const double t = (jd - 2415020.0) / kDaysPerJulianCentury;  // from J1900.0
     const double t2 = t * t, t3 = t2 * t;
     const double obliquity = 23.452294 - 0.0130125 * t - 1.64e-6 * t2 + 5.03e-7 * t3;
     const double meanLongitude = ReducedRadians(279.69668 + 36000.76892 * t + 0.0003025 * t2);
@@ -38,10 +39,10 @@ QuickSunPlace QuickSun(double jd) {
     place.distance = 1.0000002 * (1.0 - e * std::cos(ecc));
     place.obliquity = obliquity;
     place.trueLongitude = ReduceAngle(longitude * kRadToDeg, 360.0);
-    const double eps = obliquity * kDegToRad;
-    place.rightAscension = ReduceAngle(
-        std::atan2(std::cos(eps) * std::sin(longitude), std::cos(longitude)) * kRadToDeg / 15.0, 24.0);
-    place.declination = std::asin(std::sin(eps) * std::sin(longitude)) * kRadToDeg;
+    double ra = 0.0, dec = 0.0;
+    EclipticToEquatorial(longitude, 0.0, obliquity * kDegToRad, ra, dec);
+    place.rightAscension = ReduceAngle(ra * kRadToDeg / 15.0, 24.0);
+    place.declination = dec * kRadToDeg;
     return place;
 }
 

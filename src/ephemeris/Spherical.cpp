@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
@@ -24,8 +23,9 @@ double HourAngleRadians(double lstHours, double raHours) {
 double Altitude(double lstHours, double raHours, double decDeg, double latitudeDeg) {
     const double H = HourAngleRadians(lstHours, raHours);
     const double d = decDeg * kDegToRad, phi = latitudeDeg * kDegToRad;
-    return std::asin(std::cos(H) * std::cos(d) * std::cos(phi) + std::sin(d) * std::sin(phi)) *
-           kRadToDeg;
+    // Rounding can carry the sine a hair past 1 at the zenith.
+    const double sine = std::cos(H) * std::cos(d) * std::cos(phi) + std::sin(d) * std::sin(phi);
+    return std::asin(std::clamp(sine, -1.0, 1.0)) * kRadToDeg;
 }
 
 double Azimuth(double lstHours, double raHours, double decDeg, double latitudeDeg) {
@@ -62,10 +62,7 @@ double AngularSeparation(double ra1Hours, double dec1Deg, double ra2Hours, doubl
     return d;
 }
 
-double MeanObliquity(double T) {
-    return ReduceAngle(23.43929111111111 + (((0.001813 * T - 0.00059) * T - 46.815) * T) / 3600.0,
-                       360.0);
-}
+double AngularSeparation(const Vec3& a, const Vec3& b) { return std::atan2(Length(Cross(a, b)), Dot(a, b)); }
 
 void EquatorialToEcliptic(double alpha, double delta, double epsilon, double& lambdaDeg,
                           double& betaDeg) {
@@ -78,8 +75,15 @@ void EquatorialToEcliptic(double alpha, double delta, double epsilon, double& la
               kRadToDeg;
 }
 
+void EclipticToEquatorial(double lambda, double beta, double epsilon, double& alpha, double& delta) {
+    alpha = std::atan2(std::sin(lambda) * std::cos(epsilon) - std::tan(beta) * std::sin(epsilon),
+                       std::cos(lambda));
+    delta = std::asin(std::sin(beta) * std::cos(epsilon) +
+                      std::cos(beta) * std::sin(epsilon) * std::sin(lambda));
+}
+
 void VectorToRaDec(const Vec3& v, double& raHours, double& decDeg) {
-    raHours = ReduceAngle(std::atan2(v[1], v[0]) * 12.0 / std::numbers::pi, 24.0);
+    raHours = ReduceAngle(std::atan2(v[1], v[0]) * kRadToHours, 24.0);
     decDeg = std::atan2(v[2], std::hypot(v[0], v[1])) * kRadToDeg;
 }
 

@@ -14,12 +14,15 @@ double PolarAngle(double x, double y);
 // Radians. Below 1e-5 rad (away from the poles) the flat-sky formula, which keeps its
 // precision where the cosine formula loses it.
 double AngularSeparation(double ra1Hours, double dec1Deg, double ra2Hours, double dec2Deg);
-// The mean obliquity of the ecliptic in degrees, T in Julian centuries of TT from J2000
-// (Lieske et al., A&A 58, 1 (1977); Meeus eq. 22.2).
-double MeanObliquity(double T);
+// Radians between two directions given as vectors of any length but zero, [0, pi]: the
+// arctangent of |a x b| over a . b, as precise at a milliarcsecond as at half a turn.
+double AngularSeparation(const Vec3& a, const Vec3& b);
+// Between the equator and the ecliptic of obliquity epsilon (Meeus eqs. 13.1-13.4).
 // alpha, delta, epsilon in radians; lambda in [0, 360) and beta in degrees.
 void EquatorialToEcliptic(double alpha, double delta, double epsilon, double& lambdaDeg,
                           double& betaDeg);
+// lambda, beta, epsilon in radians; alpha in (-pi, pi] and delta in radians.
+void EclipticToEquatorial(double lambda, double beta, double epsilon, double& alpha, double& delta);
 
 // RA in [0, 24) hours and Dec in degrees of a vector (any length but zero).
 void VectorToRaDec(const Vec3& v, double& raHours, double& decDeg);

@@ -1,7 +1,6 @@
 #include "ephemeris/StarHorizontal.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "ephemeris/Constants.h"
 #include "ephemeris/EarthBarycentric.h"
@@ -49,8 +48,8 @@ Vec3 StarBarycentric(const StarCatalogPlace& star, double jde) {
     double parallax = star.parallaxMas / 1000.0;
     if (parallax <= 0.0) parallax = kSmallestParallaxArcsec;
     const double distance = kArcsecPerRadian / parallax;  // AU
-    const double a = star.raHours * 15.0 * std::numbers::pi / 180.0;
-    const double d = star.decDeg * std::numbers::pi / 180.0;
+    const double a = star.raHours * 15.0 * kDegToRad;
+    const double d = star.decDeg * kDegToRad;
     const double sinA = std::sin(a), cosA = std::cos(a), sinD = std::sin(d), cosD = std::cos(d);
     // Proper motion as a transverse velocity in AU per century at the catalog distance.
     const double muA = star.pmRaMasPerYear * kMasPerYearToArcsecPerCentury / kArcsecPerRadian;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
 #include "ephemeris/tables/DeltaTTable.h"
 
@@ -37,8 +38,8 @@ CalendarDateTime CalendarFrom(double jd, Whole whole) {
         a = z + 1 + alpha - whole(alpha / 4);
     }
     const double b = a + 1524;
-    const double c = whole((b - 122.1) / 365.25);
-    const double d = whole(365.25 * c);
+    const double c = whole((b - 122.1) / kDaysPerJulianYear);
+    const double d = whole(kDaysPerJulianYear * c);
     const double e = whole((b - d) / 30.6001);
     const double dayReal = b - d - whole(30.6001 * e) + f;
 
@@ -67,7 +68,7 @@ double JulianDay(int year, int month, int day) {
         const int a = year / 100;
         b = 2 - a + std::floor(a / 4.0);
     }
-    return std::floor(365.25 * (year + 4716)) + std::floor(30.6001 * (month + 1)) + day + b - 1524.5;
+    return std::floor(kDaysPerJulianYear * (year + 4716)) + std::floor(30.6001 * (month + 1)) + day + b - 1524.5;
 }
 
 double JulianDayLocal(int year, int month, int day, int hour, int minute, int second, int offset) {

@@ -6,7 +6,6 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/ReduceAngle.h"
-#include "ephemeris/Spherical.h"
 
 namespace vsp {
 
@@ -19,7 +18,7 @@ constexpr double kSolarParallax = 4.263451511677261e-5;  // 8.794" in radians, a
 double ApparentSiderealDegrees(double T) {
     const double tDay = (std::floor(kDaysPerJulianCentury * T) + 0.5) / kDaysPerJulianCentury;
     const EarthTiltValues tilt = EarthTilt(kJ2000Jd + kDaysPerJulianCentury * T);
-    const double epsilon = MeanObliquity(T) + tilt.deps / 3600.0;
+    const double epsilon = tilt.trueObliquity;
     const double theta = 280.46061837 + 13185000.7700537 * T + 0.000387933 * tDay * tDay -
                          tDay * tDay * tDay / 38710000.0 +
                          tilt.dpsi * std::cos(epsilon * kDegToRad) / 3600.0;

@@ -10,6 +10,7 @@
 #include "catalog/ConstellationTable.h"
 #include "catalog/Eyepieces.h"
 #include "catalog/ObjectTypeTable.h"
+#include "ephemeris/Spherical.h"
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
 #include "forms/ChartForm.h"
@@ -255,9 +256,7 @@ FormTemplate PlannerListTemplate(int formId) {
 int AltitudeDeg(const ListEntry& entry, const EphemerisSettings& site, const CalendarDateTime& local) {
     const double lst = LocalSiderealTime(local.year, local.month, local.day, local.hour, local.minute, local.second,
                                          site.location.longitudeWest, site.location.tzOffset);
-    constexpr double kRad = 3.14159265358979323846 / 180.0;
-    const double h = (lst - entry.ra) * 15.0 * kRad, d = entry.dec * kRad, phi = site.location.latitude * kRad;
-    return int(std::lround(std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(h)) / kRad));
+    return int(std::lround(Altitude(lst, entry.ra, entry.dec, site.location.latitude)));
 }
 
 std::string EntryRow(const ListEntry& e, const ObjectTypeTable& types, int altitude) {

@@ -9,6 +9,7 @@
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/EphemerisSettings.h"
+#include "ephemeris/Spherical.h"
 #include "ephemeris/Vec3.h"
 #include "satellites/SatelliteConstants.h"
 #include "satellites/SatellitePropagation.h"
@@ -34,29 +35,12 @@ constexpr double kMagnitudeOffset = 1.737;
 
 Vec3 Unit(const Vec3& v) { return (1.0 / Length(v)) * v; }
 
-// A direction from right ascension (hours) and declination (degrees) as a unit vector.
-Vec3 Direction(double raHours, double decDeg) {
-    const double ra = raHours * kHoursToRad;
-    const double dec = decDeg * kDegToRad;
-    return {{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)}};
-}
-
 Vec3 SunVectorKm(double jdUt, double deltaTSeconds) {
     EphemerisSettings geocentric;
     geocentric.chartMode = 0;
     BodyPosition sun;
     ComputeSunMoonPluto(sun, kBodySun, jdUt + deltaTSeconds / kSecondsPerDay, geocentric);
-    return (sun.distance * sat::kKmPerAu) * Direction(sun.rightAscension, sun.declination);
-}
-
-// Great-circle distance between two directions given as longitude and latitude.
-double AngularDistance(const Vec3& a, const Vec3& b) {
-    const double lon1 = std::atan2(a[1], a[0]);
-    const double lat1 = std::asin(std::clamp(a[2], -1.0, 1.0));
-    const double lon2 = std::atan2(b[1], b[0]);
-    const double lat2 = std::asin(std::clamp(b[2], -1.0, 1.0));
-    const double h = ((1.0 - std::cos(lon2 - lon1)) * std::cos(lat1) * std::cos(lat2) + (1.0 - std::cos(lat2 - lat1))) / 2.0;
-    return 2.0 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0)));
+    return (sun.distance * sat::kKmPerAu) * RaDecToVector(sun.rightAscension, sun.declination);
 }
 
 }  // namespace
@@ -73,7 +57,7 @@ double FlareAngle(double jdUt, double deltaTSeconds, const SatelliteObserver& ob
     const auto toBody = [&](const Vec3& v) { return Vec3{{Dot(v, along), Dot(v, normal), Dot(v, up)}}; };
     const Vec3 sun = toBody(Unit(SunVectorKm(jdUt, deltaTSeconds) - position));
     // The look angles' topocentric place points from the observer to the satellite.
-    const Vec3 toObserver = toBody(-1.0 * Direction(elements.raHours, elements.decDeg));
+    const Vec3 toObserver = toBody(-1.0 * RaDecToVector(elements.raHours, elements.decDeg));
 
     const double tilt = kFlareMirrorTiltDeg * kDegToRad;
     double smallest = std::numbers::pi;
@@ -81,7 +65,7 @@ double FlareAngle(double jdUt, double deltaTSeconds, const SatelliteObserver& ob
         const double azimuth = azimuthDeg * kDegToRad;
         const Vec3 mirror{{std::cos(tilt) * std::cos(azimuth), std::cos(tilt) * std::sin(azimuth), std::sin(tilt)}};
         const Vec3 reflected = (2.0 * Dot(sun, mirror)) * mirror - sun;
-        smallest = std::min(smallest, AngularDistance(reflected, toObserver));
+        smallest = std::min(smallest, AngularSeparation(reflected, toObserver));
     }
     return smallest;
 }

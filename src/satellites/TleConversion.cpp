@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/Time.h"
 #include "platform/Text.h"
 #include "satellites/ElementSetText.h"
 #include "satellites/NearEarthModels.h"
@@ -149,11 +150,7 @@ std::optional<ElementValueFault> FindElementValueFault(const SatelliteRecord& re
 double SatelliteEpochToJd(double epoch) {
     const double yearDigits = std::floor(epoch / 1000.0);
     const double year = yearDigits < 57.0 ? 2000.0 + yearDigits : 1900.0 + yearDigits;
-    const double y = year - 1.0;
-    const double a = std::floor(y / 100.0);
-    const double b = 2.0 - a + std::floor(a / 4.0);
-    const double januaryZero = std::floor(365.25 * y) + 428.0 + 1720994.5 + b;
-    return januaryZero + (epoch - 1000.0 * yearDigits);
+    return JulianDay(int(year), 1, 0) + (epoch - 1000.0 * yearDigits);  // day 1.0 is 1 January, 0h
 }
 
 void ConvertSatelliteRecord(const SatelliteRecord& record, SatelliteElements& elements) {

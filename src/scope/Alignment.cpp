@@ -13,8 +13,6 @@ namespace {
 
 // Below this the cross product of two directions is taken as no direction at all.
 constexpr double kParallel = 1e-7;
-// Radians to hours of a goto's mount right ascension.
-constexpr double kRadToHours = 3.819718634205488;
 
 // The unit normal of the plane of a and b, or nothing when they are (nearly) parallel.
 std::optional<Vec3> UnitNormal(const Vec3& a, const Vec3& b) {

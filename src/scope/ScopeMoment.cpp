@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
 
 namespace vsp {
-
-namespace {
-constexpr double kRad = std::numbers::pi / 180.0;
-}
 
 double LocalSiderealHours(const ScopeMoment& moment) {
     const CalendarDateTime& t = moment.local;
@@ -31,14 +27,14 @@ HorizontalPlace HorizontalOf(const ScopeMoment& moment, const EquatorialPosition
 }
 
 EquatorialPosition EquatorialOf(const ScopeMoment& moment, const HorizontalPlace& place) {
-    const double phi = moment.settings.location.latitude * kRad;
-    const double a = place.azimuth * kRad, h = place.altitude * kRad;
+    const double phi = moment.settings.location.latitude * kDegToRad;
+    const double a = place.azimuth * kDegToRad, h = place.altitude * kDegToRad;
     const double sinDec = std::sin(phi) * std::sin(h) + std::cos(phi) * std::cos(h) * std::cos(a);
     // Hour angle measured westward from the meridian.
     const double hourAngle = std::atan2(-std::sin(a) * std::cos(h),
                                         std::cos(phi) * std::sin(h) - std::sin(phi) * std::cos(h) * std::cos(a));
-    const double ra = ReduceAngle(LocalSiderealHours(moment) - hourAngle / kRad / 15.0, 24.0);
-    return {ra, std::asin(std::clamp(sinDec, -1.0, 1.0)) / kRad};
+    const double ra = ReduceAngle(LocalSiderealHours(moment) - hourAngle / kDegToRad / 15.0, 24.0);
+    return {ra, std::asin(std::clamp(sinDec, -1.0, 1.0)) / kDegToRad};
 }
 
 }  // namespace vsp

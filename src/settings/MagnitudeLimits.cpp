@@ -4,12 +4,12 @@
 #include <cmath>
 #include <iterator>
 
+#include "ephemeris/Constants.h"
+
 namespace vsp {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
 
 constexpr int kDiameterRows = int(std::size(kApertureRowsMm));
 
@@ -48,8 +48,8 @@ struct Extinction {
 Extinction ExtinctionCoefficients(const NakedEyeConditions& c) {
     const double h = std::max(0.0, c.elevation);
     const double rh = std::clamp(c.humidity, 0.0, 99.5);
-    const double season = (c.month - 3) * 30.0 * kRad;
-    const double phi = c.latitude * kRad;
+    const double season = (c.month - 3) * 30.0 * kDegToRad;
+    const double phi = c.latitude * kDegToRad;
     Extinction k{};
     k.rayleigh = kRayleighV * std::exp(-h / kRayleighScaleM);
     k.aerosol = kAerosolV * std::exp(-h / kAerosolScaleM);
@@ -75,13 +75,13 @@ double TargetExtinction(const Extinction& k, double zenithRad) {
 // Scattering of a bright source's light by angle (Krisciunas & Schaefer 1991).
 double Scattering(double separationDeg) {
     const double rho = std::max(separationDeg, 0.5);
-    const double c = std::cos(rho * kRad);
+    const double c = std::cos(rho * kDegToRad);
     return Pow10(5.36) * (1.06 + c * c) + Pow10(6.15 - rho / 40.0) + 6.2e7 / (rho * rho);
 }
 
 double NightSky(const NakedEyeConditions& c, double k, double zenithRad, double airMass) {
     const double year = c.year + (c.month - 1) / 12.0;
-    const double solarCycle = 1.0 + 0.3 * std::cos(2.0 * kPi * (year - 1992.0) / 11.0);
+    const double solarCycle = 1.0 + 0.3 * std::cos(kTwoPi * (year - 1992.0) / 11.0);
     const double s = std::sin(zenithRad);
     const double vanRhijn = 0.4 + 0.6 / std::sqrt(1.0 - 0.96 * s * s);
     return kDarkSkyV * solarCycle * vanRhijn * Fade(k * airMass);
@@ -91,7 +91,7 @@ double Moonlight(const NakedEyeConditions& c, double k, double airMass) {
     if (c.moonAltitude <= 0.0) return 0.0;
     const double phase = std::fabs(c.moonPhaseAngle);
     const double moonMag = -12.73 + 0.026 * phase + 4e-9 * std::pow(phase, 4.0);
-    const double direct = Fade(k * SkyAirMass((90.0 - c.moonAltitude) * kRad));
+    const double direct = Fade(k * SkyAirMass((90.0 - c.moonAltitude) * kDegToRad));
     return Fade(moonMag - kMoonRefMagV + 43.27) * (1.0 - Fade(k * airMass)) *
            (Scattering(c.moonSeparation) * direct + 440000.0 * (1.0 - direct));
 }
@@ -103,7 +103,7 @@ double Twilight(const NakedEyeConditions& c, double k, double zenithDeg, double 
 }
 
 double Daylight(const NakedEyeConditions& c, double k, double airMass) {
-    const double direct = Fade(k * SkyAirMass((90.0 - c.sunAltitude) * kRad));
+    const double direct = Fade(k * SkyAirMass((90.0 - c.sunAltitude) * kDegToRad));
     return Fade(kSunMagV - kMoonRefMagV + 43.27) * (1.0 - Fade(k * airMass)) *
            (Scattering(c.sunSeparation) * direct + 440000.0 * (1.0 - direct));
 }
@@ -164,7 +164,7 @@ void SetObserverConditions(const Preferences& prefs, NakedEyeConditions& conditi
 NakedEyeModel ComputeNakedEyeModel(const NakedEyeConditions& c) {
     const double altitude = std::clamp(c.targetAltitude, 0.0, 90.0);
     const double zenithDeg = 90.0 - altitude;
-    const double zenith = zenithDeg * kRad;
+    const double zenith = zenithDeg * kDegToRad;
     const Extinction coefficients = ExtinctionCoefficients(c);
     const double k = coefficients.Total();
     const double airMass = SkyAirMass(zenith);

@@ -1,8 +1,5 @@
 #include "tools/PlannerSky.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "chart/FixedTrig.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/Precession.h"
@@ -11,13 +8,6 @@
 
 namespace vsp {
 namespace {
-
-constexpr double kJ2000 = 2451545.0;
-
-// Hour angle in [-12 h, +12 h].
-double HourAngle(const PlannerSky& sky, double raOfDate) {
-    return ReduceAngleSigned(sky.localSiderealHours - raOfDate, 24.0);
-}
 
 }  // namespace
 
@@ -28,7 +18,7 @@ PlannerSky MakePlannerSky(const CalendarDateTime& local, const ObserverLocation&
     sky.localSiderealHours = LocalSiderealTime(local.year, local.month, local.day, local.hour, local.minute,
                                                local.second, site.longitudeWest, site.tzOffset);
     sky.latitudeDeg = site.latitude;
-    sky.fromJ2000 = PrecessionMatrix(kJ2000, sky.jdUt);
+    sky.fromJ2000 = PrecessionMatrix(kJ2000Jd, sky.jdUt);
     const SinCos24 latitude = FixedSinCos(DegreesToAngle24(site.latitude));
     sky.sinLatitude = latitude.sin;
     sky.cosLatitude = latitude.cos;
@@ -51,7 +41,8 @@ SkyPlace PlaceOfJ2000(const PlannerSky& sky, double raOfDate, double decOfDate) 
 Unit24 SineOfAltitude(const PlannerSky& sky, double raJ2000, double decJ2000) {
     const SkyPlace place = PlaceOfDate(sky, raJ2000, decJ2000);
     const SinCos24 dec = FixedSinCos(DegreesToAngle24(place.decDeg));
-    const SinCos24 hour = FixedSinCos(HoursToAngle24(HourAngle(sky, place.raHours)));
+    const double hourAngle = ReduceAngleSigned(sky.localSiderealHours - place.raHours, 24.0);  // [-12 h, 12 h]
+    const SinCos24 hour = FixedSinCos(HoursToAngle24(hourAngle));
     return MultiplyUnit24(sky.sinLatitude, dec.sin) +
            MultiplyUnit24(MultiplyUnit24(sky.cosLatitude, dec.cos), hour.cos);
 }
@@ -60,10 +51,7 @@ Unit24 SineOfThreshold(int degrees) { return FixedSinCos(DegreesToAngle24(degree
 
 double AltitudeDegrees(const PlannerSky& sky, double raJ2000, double decJ2000) {
     const SkyPlace place = PlaceOfDate(sky, raJ2000, decJ2000);
-    const double lat = sky.latitudeDeg * kDegToRad, dec = place.decDeg * kDegToRad;
-    const double h = HourAngle(sky, place.raHours) * 15.0 * kDegToRad;
-    const double sine = std::sin(lat) * std::sin(dec) + std::cos(lat) * std::cos(dec) * std::cos(h);
-    return std::asin(std::clamp(sine, -1.0, 1.0)) / kDegToRad;
+    return Altitude(sky.localSiderealHours, place.raHours, place.decDeg, sky.latitudeDeg);
 }
 
 }  // namespace vsp

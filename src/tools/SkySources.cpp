@@ -10,13 +10,13 @@
 #include "catalog/StarAngle.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
+#include "ephemeris/Constants.h"
 #include "tools/MeteorShowers.h"
 #include "tools/PlannerRun.h"
 
 namespace vsp {
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
 constexpr int kPlanetListSize = 10;  // the Sun, the Moon, Mercury .. Pluto by body code
 constexpr int kNameCut = 14;
 constexpr float kConstellationMagnitude = 0.1f;
@@ -26,7 +26,7 @@ constexpr int16_t kTypeStar = 30;  // "1STAR"
 constexpr std::string_view kBrightStarsMissing = "Could not find vespertar_brightstar.ppc catalog.";
 
 int16_t ConstellationAt(double raJ2000, double decJ2000) {
-    return int16_t(ConstellationOfPosition(raJ2000, decJ2000, kJ2000));
+    return int16_t(ConstellationOfPosition(raJ2000, decJ2000, kJ2000Jd));
 }
 
 }  // namespace

@@ -80,21 +80,16 @@ TEST(ApparentPlace, TopocentricPlaceStandsOnTheEarthsSurface) {
     EXPECT_NEAR((topo.decDeg - geo.decDeg) * 3600.0, 0.0, 0.002);
 }
 
-double AngleBetween(const Vec3& a, const Vec3& b) {
-    const Vec3 c{{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]}};
-    return std::atan2(Length(c), Dot(a, b));
-}
-
 TEST(LightCorrections, SunDeflectionAndRelativisticAberration) {
     const Vec3 observer{{1.0, 0.0, 0.0}};  // the Sun at -x
     auto starAt = [](double elongation) { return 1e9 * Vec3{{-std::cos(elongation), std::sin(elongation), 0.0}}; };
     // 2GM/(c^2 AU) = 0.00407" at 90 degrees from the Sun, outwards; 1.75" at the limb (959.63").
     Vec3 star = starAt(M_PI / 2);
     const Vec3 bent = SunDeflection(star, observer);
-    EXPECT_NEAR(AngleBetween(star, bent) * kArcsecPerRadian, 0.00407, 0.00001);
-    EXPECT_GT(AngleBetween(bent, -1.0 * observer), AngleBetween(star, -1.0 * observer));
+    EXPECT_NEAR(AngularSeparation(star, bent) * kArcsecPerRadian, 0.00407, 0.00001);
+    EXPECT_GT(AngularSeparation(bent, -1.0 * observer), AngularSeparation(star, -1.0 * observer));
     star = starAt(959.63 / kArcsecPerRadian);
-    EXPECT_NEAR(AngleBetween(star, SunDeflection(star, observer)) * kArcsecPerRadian, 1.75, 0.005);
+    EXPECT_NEAR(AngularSeparation(star, SunDeflection(star, observer)) * kArcsecPerRadian, 1.75, 0.005);
     const Vec3 behind = SunDeflection(Vec3{{-2.0, 0.0, 0.0}}, observer);  // behind the centre
     EXPECT_TRUE(std::isfinite(behind[0] + behind[1] + behind[2]));
     // cos(theta') = (cos(theta) + beta) / (1 + beta cos(theta)), towards the apex.
@@ -102,7 +97,7 @@ TEST(LightCorrections, SunDeflectionAndRelativisticAberration) {
     const double beta = velocity[0] * kLightDaysPerAu;
     for (double theta : {0.3, M_PI / 2, 3.0}) {
         const Vec3 seen = Aberration(1e8 * Vec3{{std::cos(theta), std::sin(theta), 0.0}}, velocity, 0.0);
-        EXPECT_NEAR(AngleBetween(seen, velocity), std::acos((std::cos(theta) + beta) / (1.0 + beta * std::cos(theta))), 1e-12);
+        EXPECT_NEAR(AngularSeparation(seen, velocity), std::acos((std::cos(theta) + beta) / (1.0 + beta * std::cos(theta))), 1e-12);
     }
 }
 

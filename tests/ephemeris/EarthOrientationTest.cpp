@@ -99,13 +99,20 @@ TEST(Spherical, MeeusExamplesAndTheEdgesOfTheTurn) {
     EXPECT_NEAR(AngularSeparation(3.0, 20.0, 3.0, 20.0 + 1.0 / 3600.0), kArcsecToRad, 1e-13);
     EXPECT_NEAR(AngularSeparation(213.9154 / 15.0, 19.1825, 201.2983 / 15.0, -11.1614) / kDeg, 32.7930, 1e-4);
     EXPECT_NEAR(AngularSeparation(0.0, 23.0, 12.0, -23.0), std::numbers::pi, 1e-7);
+    // The same between vectors, down to a milliarcsecond.
+    EXPECT_NEAR(AngularSeparation(RaDecToVector(213.9154 / 15.0, 19.1825), RaDecToVector(201.2983 / 15.0, -11.1614)) / kDeg,
+                32.7930, 1e-4);
+    EXPECT_NEAR(AngularSeparation(RaDecToVector(3.0, 20.0), 5.0 * RaDecToVector(3.0, 20.0 + 0.001 / 3600.0)),
+                0.001 * kArcsecToRad, 1e-15);
     // Example 22.a: 1987 April 10, 0h TD: 23 deg 26' 27.407"; example 13.a: Pollux.
-    EXPECT_NEAR(MeanObliquity((2446895.5 - kJ2000Jd) / kDaysPerJulianCentury), 23.0 + 26.0 / 60.0 + 27.407 / 3600.0,
-                0.001 / 3600.0);
-    double lambda = 0.0, beta = 0.0;
+    EXPECT_NEAR(MeanObliquityArcsec((2446895.5 - kJ2000Jd) / kDaysPerJulianCentury), (23 * 60 + 26) * 60 + 27.407, 0.001);
+    double lambda = 0.0, beta = 0.0, alpha = 0.0, delta = 0.0;
     EquatorialToEcliptic(116.328942 * kDeg, 28.026183 * kDeg, 23.4392911 * kDeg, lambda, beta);
     EXPECT_NEAR(lambda, 113.215630, 1e-6);
     EXPECT_NEAR(beta, 6.684170, 1e-6);
+    EclipticToEquatorial(113.215630 * kDeg, 6.684170 * kDeg, 23.4392911 * kDeg, alpha, delta);
+    EXPECT_NEAR(alpha / kDeg, 116.328942, 1e-6);
+    EXPECT_NEAR(delta / kDeg, 28.026183, 1e-6);
     EXPECT_DOUBLE_EQ(PolarAngle(0.0, 0.0), 0.0);
     for (int k : {1, 2, 3, 5, 6, 7}) {
         EXPECT_NEAR(PolarAngle(std::cos(k * std::numbers::pi / 4), std::sin(k * std::numbers::pi / 4)), k * std::numbers::pi / 4, 1e-13);
