@@ -15,7 +15,7 @@ namespace {
 void EncodeListHeader(const ObservingList& list, std::string_view name, uint8_t* header) {
     std::memset(header, 0, kListHeaderSize);
     std::memcpy(header + 4, name.data(), std::min(name.size(), size_t(kListNameSize - 1)));
-    const ListDateTime& t = list.time;
+    const CalendarDateTime& t = list.time;
     const int32_t fields[] = {t.year, t.month, t.day, t.hour, t.minute, list.Count()};
     for (size_t i = 0; i < std::size(fields); ++i) WriteI32(header + 44 + 4 * i, fields[i]);
 }
@@ -34,7 +34,7 @@ bool DecodeListFile(const std::vector<uint8_t>& bytes, ObservingList& list) {
     const char* name = reinterpret_cast<const char*>(bytes.data() + 4);
     list.name.assign(name, strnlen(name, kListNameSize - 1));
     const uint8_t* t = bytes.data() + 44;
-    list.time = {ReadI32(t), ReadI32(t + 4), ReadI32(t + 8), ReadI32(t + 12), ReadI32(t + 16)};
+    list.time = CalendarDateTime{ReadI32(t), ReadI32(t + 4), ReadI32(t + 8), ReadI32(t + 12), ReadI32(t + 16), 0};
     list.Assign(std::move(entries));
     return true;
 }

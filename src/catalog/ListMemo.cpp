@@ -51,14 +51,14 @@ int32_t CatalogOfPrefix(const CatalogTable& catalogs, std::string_view prefix, i
     return -1;
 }
 
-std::string MemoFileName(const ListDateTime& t, int copy) {
+std::string MemoFileName(const CalendarDateTime& t, int copy) {
     char name[64];
     std::snprintf(name, sizeof name, "%04d%02d%02d_vespermemo_%02d%02d", t.year, t.month, t.day, t.hour, t.minute);
     return std::string(name) + (copy > 1 ? "_" + std::to_string(copy) : "") + ".txt";
 }
 
 // The memo under the first name of that minute no file has yet.
-bool WriteListMemo(const ProgramDir& dir, const ListDateTime& when, const std::string& text, InfoSink& messages,
+bool WriteListMemo(const ProgramDir& dir, const CalendarDateTime& when, const std::string& text, InfoSink& messages,
                    std::vector<std::string>& files) {
     std::string name;
     for (int copy = 1; name.empty() || FileExists(dir.Path(kUserListsDir, name)); ++copy)
@@ -135,7 +135,7 @@ std::string ListMemoLine(const ListEntry& entry, const CatalogSession& sky, cons
            DmsToStr(entry.dec, formats) + ";" + numbers;
 }
 
-bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const ListDateTime& when,
+bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const CalendarDateTime& when,
                     const CatalogSession& sky, const TextFormats& formats, InfoSink& messages,
                     std::vector<std::string>& files) {
     // From the choice of a free name to its rename, so that two exports never pick the same.

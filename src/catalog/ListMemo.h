@@ -33,7 +33,7 @@ std::string ListMemoLine(const ListEntry& entry, const CatalogSession& sky, cons
 // Writes the memos of `list`; "Can't open memo:" or "Error while exporting memo." with the
 // file name and false when one cannot be written, else "%d Object%s exported.\n" and true.
 // `files` gets the paths written.
-bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const ListDateTime& when,
+bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const CalendarDateTime& when,
                     const CatalogSession& sky, const TextFormats& formats, InfoSink& messages,
                     std::vector<std::string>& files);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/ListEntry.h"
+#include "ephemeris/Time.h"
 
 namespace vsp {
 
@@ -17,11 +18,6 @@ inline constexpr std::string_view kLastListName = "last_list";
 // The rows of "Max Selected items": 25, 50, 100, 150, ... 500.
 int32_t ListCapacityOfRow(int32_t row);
 
-struct ListDateTime {
-    int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    bool operator==(const ListDateTime&) const = default;
-};
-
 enum class ListAddResult { Added, Duplicate, Full };
 
 class ObservingList {
@@ -29,7 +25,7 @@ public:
     explicit ObservingList(int32_t capacity = 100) : capacity_(capacity) {}
 
     std::string name;  // at most 39 bytes are kept
-    ListDateTime time;
+    CalendarDateTime time{0, 0, 0, 0, 0, 0};  // to the minute (the file keeps no seconds); year 0: none
     int32_t selected = -1;  // the entry chosen on a list screen, -1 none
 
     const std::vector<ListEntry>& Entries() const { return entries_; }

@@ -1,31 +1,14 @@
 #include "cli/CliContext.h"
 
-#include <ctime>
 #include <ostream>
 
 #include "cli/ProgramSettings.h"
 #include "forms/ObservingContext.h"
+#include "platform/Clock.h"
 #include "platform/Text.h"
 #include "settings/PreferenceStart.h"
 
 namespace vsp::cli {
-namespace {
-
-CalendarDateTime ClockNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    CalendarDateTime t;
-    t.year = local.tm_year + 1900;
-    t.month = local.tm_mon + 1;
-    t.day = local.tm_mday;
-    t.hour = local.tm_hour;
-    t.minute = local.tm_min;
-    t.second = local.tm_sec > 59 ? 59 : local.tm_sec;  // a leap second is shown as :59
-    return t;
-}
-
-}  // namespace
 
 int StderrInfoSink::InfoBox(std::string_view firstLine, std::string_view secondLine) {
     // A box's line may end in its own line break; the terminal needs only one.
@@ -84,24 +67,15 @@ Preferences& CliContext::Prefs() {
 CalendarDateTime CliContext::ObservingTime() {
     if (observingTime_) return *observingTime_;
     CalendarDateTime t;
-    if (!options_.date || !options_.time) t = ClockNow();
-    if (options_.date) {
-        t.year = options_.date->year;
-        t.month = options_.date->month;
-        t.day = options_.date->day;
-        t.hour = t.minute = t.second = 0;
-    }
-    if (options_.time) {
-        t.hour = options_.time->hour;
-        t.minute = options_.time->minute;
-        t.second = options_.time->second;
-    }
+    if (!options_.date || !options_.time) t = LocalClockTime();
+    if (options_.date) t = CalendarDateTime{*options_.date, ClockTime{}};
+    if (options_.time) static_cast<ClockTime&>(t) = *options_.time;
     observingTime_ = t;
     return t;
 }
 
 CalendarDateTime CliContext::RunningTime() {
-    return options_.date || options_.time ? ObservingTime() : ClockNow();
+    return options_.date || options_.time ? ObservingTime() : LocalClockTime();
 }
 
 EphemerisSettings CliContext::Ephemeris() {

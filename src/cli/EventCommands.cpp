@@ -40,10 +40,6 @@ std::string UtcText(const CalendarDateTime& t) {
     return UtcText(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
-std::string UtcText(const EclipseEntry& e) {
-    return UtcText(e.year, e.month, e.day, e.hour, e.minute, e.second);
-}
-
 struct EventArgs {
     int count = 0;
     bool details = false;
@@ -62,7 +58,7 @@ nlohmann::json EclipseJson(const FoundEclipse& e, bool details) {
     const bool solar = e.entry.kind == kEclipseSolar;
     nlohmann::json item = {{"kind", solar ? "solar" : "lunar"},
                            {"type", EclipseTypeName(int(e.entry.type))},
-                           {"utc", UtcText(e.entry)},
+                           {"utc", UtcText(e.entry.greatest)},
                            {"duration_s", solar ? nlohmann::json(nullptr) : nlohmann::json(e.entry.duration)}};
     if (!details) return item;
     const EclipseCircumstances& c = e.circumstances;
@@ -87,7 +83,7 @@ void PrintEclipse(CliContext& ctx, const FoundEclipse& e, bool details) {
     const EclipseRowText row = EclipseRow(e.entry);
     char line[128];
     std::snprintf(line, sizeof line, "%-16s %-10s %02d:%02d:%02d UT", row.date.c_str(), row.type.c_str(),
-                  e.entry.hour, e.entry.minute, e.entry.second);
+                  e.entry.greatest.hour, e.entry.greatest.minute, e.entry.greatest.second);
     ctx.Out() << line;
     if (e.entry.kind == kEclipseLunar) ctx.Out() << "  " << EclipseDurationText(e.entry.duration);
     ctx.Out() << "\n";

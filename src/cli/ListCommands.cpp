@@ -29,7 +29,7 @@ nlohmann::json ConstellationOf(int32_t index) {
     return entry ? nlohmann::json(std::string(ConstellationAbbreviation(*entry))) : nlohmann::json();
 }
 
-std::string ListTime(const ListDateTime& t) {
+std::string ListTime(const CalendarDateTime& t) {
     return IsoDate(t.year, t.month, t.day) + " " + ClockMinutes(t.hour, t.minute);
 }
 
@@ -126,7 +126,7 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
     ObservingList list = LoadCurrentList(ctx);
     if (list.Empty()) {
         const CalendarDateTime t = ctx.ObservingTime();
-        list.time = {t.year, t.month, t.day, t.hour, t.minute};
+        list.time = ToTheMinute(t);
     }
     nlohmann::json added = nlohmann::json::array();
     for (const auto& [word, entry] : found) {

@@ -188,11 +188,9 @@ int RunPlan(CliContext& ctx, const PlanArgs& args) {
     if (terminal) ctx.Err() << "\r\x1b[K" << std::flush;
 
     const CalendarDateTime when = ctx.ObservingTime();
-    list.time = {when.year, when.month, when.day, when.hour, when.minute};
+    list.time = ToTheMinute(when);
     if (!SaveCurrentList(ctx, list)) return kExitFailed;
-    PrintPlan(ctx, list, MakePlannerSky({when.year, when.month, when.day, when.hour, when.minute, 0},
-                                        ctx.Ephemeris().location),
-              end);
+    PrintPlan(ctx, list, MakePlannerSky(list.time, ctx.Ephemeris().location), end);
     return kExitOk;
 }
 

@@ -7,16 +7,11 @@
 namespace vsp {
 namespace {
 
-struct LocalDate {
-    int year, month, day;
-};
-
-LocalDate ShiftDays(int year, int month, int day, int days) {
-    const CalendarDateTime t = CalendarFromJulianDay(JulianDay(year, month, day) + days);
-    return {t.year, t.month, t.day};
+CalendarDay ShiftDays(int year, int month, int day, int days) {
+    return CalendarFromJulianDay(JulianDay(year, month, day) + days);
 }
 
-RiseTransitSetTimes SunTimes(const LocalDate& date, double h0, const EphemerisSettings& settings) {
+RiseTransitSetTimes SunTimes(const CalendarDay& date, double h0, const EphemerisSettings& settings) {
     return SunCrossings(date.year, date.month, date.day, h0, settings);
 }
 
@@ -29,7 +24,7 @@ double Interval(const RiseTransitSetTimes& times) {
 
 // Where the Sun stands at the moment it rises: its place read between the daily positions and
 // the sidereal time of that clock time.
-double AzimuthAtRise(const LocalDate& date, const ThreeDayPlaces& sun, double rise,
+double AzimuthAtRise(const CalendarDay& date, const ThreeDayPlaces& sun, double rise,
                      const EphemerisSettings& settings) {
     const ObserverLocation& observer = settings.location;
     const double n = rise / 24.0;
@@ -62,8 +57,8 @@ RiseTransitSetTimes SunCrossings(int year, int month, int day, double h0, const 
 
 DayLengthReport ComputeDayLength(const CalendarDateTime& when, const EphemerisSettings& settings) {
     const ObserverLocation& observer = settings.location;
-    const LocalDate today{when.year, when.month, when.day};
-    const LocalDate yesterday = ShiftDays(when.year, when.month, when.day, -1);
+    const CalendarDay today = when;
+    const CalendarDay yesterday = ShiftDays(when.year, when.month, when.day, -1);
 
     DayLengthReport report;
     report.sun = SunTimes(today, kSunriseAltitude, settings);

@@ -31,16 +31,10 @@ void Append(EclipseList& list, const EclipseEntry& entry, const EclipseCircumsta
 }
 
 EclipseEntry EntryAt(int32_t kind, int type, double jd) {
-    const CalendarDateTime t = CalendarFromJulianDayTruncating(jd);
     EclipseEntry entry;
     entry.kind = kind;
     entry.type = type;
-    entry.year = t.year;
-    entry.month = t.month;
-    entry.day = t.day;
-    entry.hour = t.hour;
-    entry.minute = t.minute;
-    entry.second = t.second;
+    entry.greatest = CalendarFromJulianDayTruncating(jd);
     return entry;
 }
 
@@ -88,7 +82,7 @@ std::vector<FoundEclipse> CollectEclipses(int count, int year, int month, int da
             }
             found.push_back({list.entries[i], list.circumstances[i]});
         }
-        const EclipseEntry& last = found.back().entry;
+        const CalendarDateTime& last = found.back().entry.greatest;
         const CalendarDateTime next = CalendarFromJulianDay(JulianDay(last.year, last.month, last.day) + 1);
         year = next.year;
         month = next.month;
@@ -105,7 +99,7 @@ EclipseRowText EclipseRow(const EclipseEntry& entry) {
     if (entry.kind == kEclipseSolar || entry.kind == kEclipseLunar) {
         const bool solar = entry.kind == kEclipseSolar;
         std::snprintf(date, sizeof date, solar ? "%04d/%02d/%02d Sun" : "%04d/%02d/%02d Moon",
-                      entry.year, entry.month, entry.day);
+                      entry.greatest.year, entry.greatest.month, entry.greatest.day);
         row.date = date;
         row.type = EclipseTypeName(type);
         if (!row.type.empty()) row.picture = (solar ? kSolarPictureBase : kLunarPictureBase) + type;

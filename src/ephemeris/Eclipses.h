@@ -9,6 +9,7 @@
 
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/LunarPhase.h"
+#include "ephemeris/Time.h"
 
 namespace vsp {
 
@@ -19,7 +20,7 @@ inline constexpr int kEclipseListCapacity = 15;
 struct EclipseEntry {
     int32_t kind = kEclipseLunar;  // kEclipseSolar or kEclipseLunar
     double type = kEclipseNone;
-    int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;  // greatest, UT
+    CalendarDateTime greatest{0, 0, 0, 0, 0, 0};  // the instant of greatest eclipse, UT
     int32_t duration = 0;   // seconds; lunar eclipses only
     int32_t selection = -1; // kept for the screens' selection
 };

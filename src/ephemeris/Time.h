@@ -8,9 +8,26 @@
 
 namespace vsp {
 
-struct CalendarDateTime {
-    int32_t year = 0, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+// The program's one calendar date and clock time: the observer's local civil time unless a
+// name says UT. Its two halves stand alone where only one is meant (a typed date, a typed
+// clock time). Aggregate order year, month, day, hour, minute, second; a stored layout (the
+// list file's minutes, the settings' 16-bit fields) writes its own widths from these.
+struct CalendarDay {
+    int32_t year = 0, month = 1, day = 1;
+    bool operator==(const CalendarDay&) const = default;
 };
+struct ClockTime {
+    int32_t hour = 0, minute = 0, second = 0;
+    bool operator==(const ClockTime&) const = default;
+};
+struct CalendarDateTime : CalendarDay, ClockTime {
+    bool operator==(const CalendarDateTime&) const = default;
+};
+// The same time with the second dropped, for what is kept to the minute.
+inline CalendarDateTime ToTheMinute(CalendarDateTime t) {
+    t.second = 0;
+    return t;
+}
 
 // JD of 0h of a calendar date, Gregorian from the March-based year 1584, Julian before
 // (J. Meeus, Astronomical Algorithms, 2nd ed., Willmann-Bell 1998, ch. 7). Agrees exactly

@@ -7,14 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace vsp {
+#include "ephemeris/Time.h"
 
-struct CalendarDay {
-    int year = 0, month = 1, day = 1;
-};
-struct ClockTime {
-    int hour = 0, minute = 0, second = 0;
-};
+namespace vsp {
 
 // nullopt when the text is not a date of the program's calendar (Julian up to 1583, Gregorian
 // from 1584 on); `reason` then holds a one-line message such as

@@ -194,7 +194,7 @@ private:
 
     // ---- loading and drawing ----
     bool Load(AppState& state) {
-        const CalendarDateTime local = ObservingLocal(state);
+        const CalendarDateTime local = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         if (!LoadChartScene(sky_, state.info, state.prefs, local, settings, objects_, scene_)) return false;
         scene_.formats = SettingsFormats(state);
@@ -216,7 +216,7 @@ private:
         if ((now - refreshedAtMs_) / 1000 < kTimeRefreshMs / 1000) return;
         refreshedAtMs_ = now;
         if (state.prefs.timeUpdate == 0) state.observingTime = LocalClockNow(state);
-        MoveChartToInstant(state.prefs, ObservingLocal(state), SiteEphemeris(state), objects_, scene_, view_);
+        MoveChartToInstant(state.prefs, state.observingTime, SiteEphemeris(state), objects_, scene_, view_);
     }
 
     void Redraw(AppState& state, FormWindow& window) {

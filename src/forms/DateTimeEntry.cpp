@@ -9,23 +9,23 @@ namespace vsp {
 
 namespace {
 
-ObservingTime Shifted(ObservingTime t, int minutes) {
+CalendarDateTime Shifted(CalendarDateTime t, int minutes) {
     AddMinutes(t.year, t.month, t.day, t.hour, t.minute, minutes);
     return t;
 }
 
 }  // namespace
 
-ObservingTime ShownTime(const DateTimeEntry& entry) {
+CalendarDateTime ShownTime(const DateTimeEntry& entry) {
     return entry.universal ? Shifted(entry.local, -entry.offset) : entry.local;
 }
 
-void SetShownTime(DateTimeEntry& entry, const ObservingTime& shown) {
+void SetShownTime(DateTimeEntry& entry, const CalendarDateTime& shown) {
     entry.local = entry.universal ? Shifted(shown, entry.offset) : shown;
 }
 
 double EntryJulianDay(const DateTimeEntry& entry) {
-    const ObservingTime& t = entry.local;
+    const CalendarDateTime& t = entry.local;
     return JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, entry.offset);
 }
 
@@ -34,12 +34,12 @@ bool EntryInRange(const DateTimeEntry& entry) { return IsAcceptableJulianDay(Ent
 bool SetJulianDay(DateTimeEntry& entry, double jd) {
     if (!IsAcceptableJulianDay(jd)) return false;
     const CalendarDateTime ut = CalendarFromJulianDayTruncating(jd);
-    entry.local = Shifted(ObservingTime{ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second}, entry.offset);
+    entry.local = Shifted(ut, entry.offset);
     return true;
 }
 
 void StepField(DateTimeEntry& entry, DateField field, int delta) {
-    ObservingTime t = ShownTime(entry);
+    CalendarDateTime t = ShownTime(entry);
     switch (field) {
         case DateField::Year: t.year += delta; break;
         case DateField::Month: {
@@ -56,7 +56,7 @@ void StepField(DateTimeEntry& entry, DateField field, int delta) {
     SetShownTime(entry, t);
 }
 
-std::string WeekdayName(const ObservingTime& shown) {
+std::string WeekdayName(const CalendarDateTime& shown) {
     static const char* const kDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     // (JD of 0h + 1.5) mod 7 counts the days from a Sunday (Meeus, Astronomical Algorithms, ch. 7).
     const long day = long(std::floor(JulianDay(shown.year, shown.month, shown.day) + 1.5));

@@ -11,15 +11,15 @@ namespace vsp {
 enum class DateField { Year, Month, Day, Hour, Minute };
 
 struct DateTimeEntry {
-    ObservingTime local;     // local clock = UT + offset
+    CalendarDateTime local;     // local clock = UT + offset
     int offset = 0;          // minutes
     bool universal = false;  // the fields show UT
 };
 
 // The fields as shown: the local time, or UT when the entry shows UT.
-ObservingTime ShownTime(const DateTimeEntry& entry);
+CalendarDateTime ShownTime(const DateTimeEntry& entry);
 // Takes fields given as shown.
-void SetShownTime(DateTimeEntry& entry, const ObservingTime& shown);
+void SetShownTime(DateTimeEntry& entry, const CalendarDateTime& shown);
 // The Julian Date (UT) of the entry.
 double EntryJulianDay(const DateTimeEntry& entry);
 // Whether the entry lies in the range a typed Julian Date may take (years 0 to 2199).
@@ -30,6 +30,6 @@ bool SetJulianDay(DateTimeEntry& entry, double jd);
 // month lacks becomes its last day.
 void StepField(DateTimeEntry& entry, DateField field, int delta);
 // "Sunday" for the shown date.
-std::string WeekdayName(const ObservingTime& shown);
+std::string WeekdayName(const CalendarDateTime& shown);
 
 }  // namespace vsp

@@ -42,12 +42,12 @@ constexpr const char* kFieldLabels[kFieldCount] = {"Year", "Month", "Day", "Hour
 constexpr int kStepWidth = 26, kFieldLeft = 90, kFieldWidth = 56, kRowStep = 24;
 constexpr int kRadioGroup = 1;
 
-int FieldValue(const ObservingTime& t, int field) {
+int FieldValue(const CalendarDateTime& t, int field) {
     const int values[kFieldCount] = {t.year, t.month, t.day, t.hour, t.minute};
     return values[field];
 }
 
-std::string ClockText(const ObservingTime& t) { return ClockMinutes(t.hour, t.minute); }
+std::string ClockText(const CalendarDateTime& t) { return ClockMinutes(t.hour, t.minute); }
 
 std::string JdText(const DateTimeEntry& entry) {
     char text[32];
@@ -117,12 +117,12 @@ public:
 private:
     // The fields as typed, when they make a date and time in range; the reason why not in
     // `reason` otherwise.
-    std::optional<ObservingTime> TypedFields(const FormWindow& window, std::string& reason) const {
+    std::optional<CalendarDateTime> TypedFields(const FormWindow& window, std::string& reason) const {
         auto text = [&](int field) { return window.FindControl(kFieldFirst + field)->Text(); };
         const auto day = ParseCalendarDay(text(0) + "-" + text(1) + "-" + text(2), reason);
         const auto clock = ParseClockTime(text(3) + ":" + text(4), reason);
         if (!day || !clock) return std::nullopt;
-        const ObservingTime shown{day->year, day->month, day->day, clock->hour, clock->minute, 0};
+        const CalendarDateTime shown{*day, ClockTime{clock->hour, clock->minute, 0}};
         DateTimeEntry typed = entry_;
         SetShownTime(typed, shown);
         if (EntryInRange(typed)) return shown;
@@ -137,7 +137,7 @@ private:
             ShowFields(window);
         } else {
             std::string reason;
-            const std::optional<ObservingTime> shown = TypedFields(window, reason);
+            const std::optional<CalendarDateTime> shown = TypedFields(window, reason);
             if (!shown) {
                 window.FindControl(kDayLine)->SetText(reason);
                 return;
@@ -191,7 +191,7 @@ private:
     }
 
     void ShowFields(FormWindow& window) const {
-        const ObservingTime shown = ShownTime(entry_);
+        const CalendarDateTime shown = ShownTime(entry_);
         for (int i = 0; i < kFieldCount; ++i)
             window.FindControl(kFieldFirst + i)->SetText(std::to_string(FieldValue(shown, i)));
         window.FindControl(kLocalRadio)->SetChecked(!entry_.universal);

@@ -64,7 +64,7 @@ public:
 
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenEphemerisForm(state, window, kDayNightFormId);
-        const CalendarDateTime today = ObservingLocal(state);
+        const CalendarDateTime today = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         const std::vector<std::string> lines =
             DayLines(state, ComputeDayLength(today, settings), settings.location.tzOffset);

@@ -36,8 +36,9 @@ std::string LunarContacts(const LunarEclipseDetails& d) {
 std::string DetailText(const EclipseEntry& e, const EclipseCircumstances& c) {
     const bool solar = e.kind == kEclipseSolar;
     std::string text = FormatText("%s %s eclipse\nGreatest %04d/%02d/%02d %02d:%02d:%02d UT\n",
-                                  EclipseTypeName(int(e.type)), solar ? "solar" : "lunar", e.year, e.month, e.day,
-                                  e.hour, e.minute, e.second);
+                                  EclipseTypeName(int(e.type)), solar ? "solar" : "lunar", e.greatest.year,
+                                  e.greatest.month, e.greatest.day, e.greatest.hour, e.greatest.minute,
+                                  e.greatest.second);
     text += FormatText("Gamma %.4f   u %.4f", c.gamma, c.u);
     if (solar) return text;
     const LunarEclipseDetails& d = c.lunar;
@@ -59,7 +60,7 @@ public:
 
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenEphemerisForm(state, window, kEclipsesFormId);
-        const CalendarDateTime t = ObservingLocal(state);
+        const CalendarDateTime t = state.observingTime;
         SetField(state, kEphemCaptionId, "From " + ShortDateText(t.month, t.day) + " " + std::to_string(t.year) +
                                              ", times in UT");
         FindEclipses(list_, kWanted, t.year, t.month, t.day, SiteEphemeris(state));
@@ -67,7 +68,7 @@ public:
         for (int i = 0; i < list_.count; ++i) {
             const EclipseEntry& e = list_.entries[i];
             const EclipseRowText row = EclipseRow(e);
-            rows.push_back(row.date + "\t" + row.type + "\t" + ClockMinutes(e.hour, e.minute));
+            rows.push_back(row.date + "\t" + row.type + "\t" + ClockMinutes(e.greatest.hour, e.greatest.minute));
         }
         SetListColumns(state, window, kEclipseList, kColumns);
         FillList(state, window, kEclipseList, rows);

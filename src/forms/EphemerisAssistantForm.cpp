@@ -74,7 +74,7 @@ public:
 
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenEphemerisForm(state, window, kEphemerisAssistantFormId);
-        const CalendarDateTime t = ObservingLocal(state);
+        const CalendarDateTime t = state.observingTime;
         char caption[64];
         std::snprintf(caption, sizeof caption, "%s from %s %04d, %02d:%02d", BodyTitleName(choice_->body).c_str(),
                       ShortDateText(t.month, t.day).c_str(), t.year, t.hour, t.minute);
@@ -100,7 +100,7 @@ private:
     void Show(AppState& state, FormWindow& window) {
         const bool riseSet = window.FindControl(kRiseSetRadio)->Checked();
         SetColumnHeads(state, kHeadFirst, riseSet ? kRiseSetHeads : kPositionHeads);
-        const CalendarDateTime start = ObservingLocal(state);
+        const CalendarDateTime start = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         const int body = choice_->body;
         const double h0 = BodyStandardAltitude(body) + HorizonDegrees(state.prefs.horizon);

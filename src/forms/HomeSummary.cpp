@@ -52,7 +52,7 @@ std::string DarkLine(const CalendarDateTime& t, const EphemerisSettings& setting
 }  // namespace
 
 std::string HomeSummaryText(AppState& state) {
-    const CalendarDateTime t = ObservingLocal(state);
+    const CalendarDateTime t = state.observingTime;
     const EphemerisSettings settings = SiteEphemeris(state);
     const RiseTransitSetTimes sun = SunCrossings(t.year, t.month, t.day, kSunriseAltitude, settings);
     return PlaceAndDateText(state) + "\nSun " + UpText(sun) + "\n" +

@@ -42,15 +42,14 @@ void SelectVisible(AppState& state, CatalogSession& sky, ObservingList& list, Se
     criteria.catalog = int16_t(catalog);
     criteria.objectType = int16_t(typeFilter);
     criteria.visibility = 1;
-    SetCriteriaTime(criteria, ObservingLocal(state));
+    SetCriteriaTime(criteria, state.observingTime);
     RunPlanner(state, sky, list, criteria, PlannerRun::New);
 }
 
 }  // namespace
 
 void UseListTime(AppState& state, const ObservingList& list) {
-    state.listHeaderTime = ObservingTime{list.time.year, list.time.month, list.time.day, list.time.hour,
-                                         list.time.minute, 0};
+    state.listHeaderTime = ToTheMinute(list.time);
 }
 
 void RegisterListForms(AppState& state, CatalogSession& sky, std::shared_ptr<ObservingList> list) {

@@ -75,10 +75,8 @@ void ImportUserFile(AppState& state, UserFileKind kind, const std::string& name)
 }
 
 void RunListMemoExport(AppState& state, CatalogSession& sky, const ObservingList& list) {
-    const CalendarDateTime now = ObservingLocal(state);
     std::vector<std::string> files;
-    ExportListMemo(state.dir, list, ListDateTime{now.year, now.month, now.day, now.hour, now.minute}, sky,
-                   SettingsFormats(state), state.info, files);
+    ExportListMemo(state.dir, list, ToTheMinute(state.observingTime), sky, SettingsFormats(state), state.info, files);
 }
 
 void RunListMemoImport(AppState& state, CatalogSession& sky, ObservingList& list) {

@@ -140,7 +140,7 @@ private:
     // One reading of the receiver, its texts taken as typed ones are, then saved and shown in
     // the fields; a reading without a position leaves the site where it was.
     void ReadGps(AppState& state, FormWindow& window) {
-        const GpsFix fix = GpsToLocation(*gps_, state.prefs.gpsPort, ObservingLocal(state).hour, state.prefs.site);
+        const GpsFix fix = GpsToLocation(*gps_, state.prefs.gpsPort, state.observingTime.hour, state.prefs.site);
         if (!fix.latitudeText.empty() && !fix.longitudeText.empty()) SiteShownChanged(state, window);
     }
 

@@ -103,7 +103,7 @@ public:
 
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenEphemerisForm(state, window, kMoonFormId);
-        const CalendarDateTime t = ObservingLocal(state);
+        const CalendarDateTime t = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         BodyPosition moon;
         if (ComputeBody(moon, kBodyMoon, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) !=

@@ -139,7 +139,7 @@ private:
     // ephemeris.
     static bool Place(AppState& state, double raHours, double decDeg, const TextFormats& formats,
                       FixedPositionSky& place) {
-        return FixedPositionSkyCompute(raHours, decDeg, ObservingLocal(state), SiteEphemeris(state),
+        return FixedPositionSkyCompute(raHours, decDeg, state.observingTime, SiteEphemeris(state),
                                        HorizonDegrees(state.prefs.horizon), formats, place);
     }
 

@@ -185,7 +185,7 @@ private:
 
     void NewNote(AppState& state, FormWindow& window) {
         NewLogSource source;
-        source.local = ObservingLocal(state);
+        source.local = state.observingTime;
         source.ephemeris = SiteEphemeris(state);
         source.prefs = &state.prefs;
         source.list = list_.get();

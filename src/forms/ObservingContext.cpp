@@ -34,11 +34,6 @@ EphemerisSettings SiteEphemeris(const Preferences& prefs, int year) {
 
 EphemerisSettings SiteEphemeris(const AppState& state) { return SiteEphemeris(state.prefs, state.observingTime.year); }
 
-CalendarDateTime ObservingLocal(const AppState& state) {
-    const ObservingTime& t = state.observingTime;
-    return {t.year, t.month, t.day, t.hour, t.minute, t.second};
-}
-
 TextFormats SettingsFormats(AppState& state) { return {state.prefs.raFormat, state.prefs.decFormat, &state.info}; }
 
 std::string ShortDateText(int month, int day) {
@@ -49,7 +44,7 @@ std::string ShortDateText(int month, int day) {
 }
 
 std::string PlaceAndDateText(const AppState& state) {
-    const ObservingTime& t = state.observingTime;
+    const CalendarDateTime& t = state.observingTime;
     char text[96];
     std::snprintf(text, sizeof text, "%s, %s %04d  %02d:%02d", state.prefs.site.name.c_str(),
                   ShortDateText(t.month, t.day).c_str(), t.year, t.hour, t.minute);

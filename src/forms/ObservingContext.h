@@ -22,8 +22,6 @@ double TypedValue(float value);
 EphemerisSettings SiteEphemeris(const Preferences& prefs, int year);
 // The same for the run's settings and observing year.
 EphemerisSettings SiteEphemeris(const AppState& state);
-// The observing date and local clock time.
-CalendarDateTime ObservingLocal(const AppState& state);
 // The hour and angle formats of the settings; a format error goes to the information box.
 TextFormats SettingsFormats(AppState& state);
 // A local clock date, "Apr 08".

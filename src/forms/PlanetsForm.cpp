@@ -68,7 +68,7 @@ public:
 private:
     void Show(AppState& state, FormWindow& window, bool riseSet) {
         SetColumnHeads(state, kHeadFirst, riseSet ? kRiseSetHeads : kPositionHeads);
-        const CalendarDateTime t = ObservingLocal(state);
+        const CalendarDateTime t = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         const double horizon = HorizonDegrees(state.prefs.horizon);
         std::vector<std::string> rows;

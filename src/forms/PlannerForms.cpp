@@ -136,7 +136,7 @@ public:
         OpenPlaceTimeForm(state, window);
         eyepieces_ = LoadEyepieces(state.dir);
         // The search looks at the sky of the observing date and time the program shows.
-        SetCriteriaTime(*criteria_, ObservingLocal(state));
+        SetCriteriaTime(*criteria_, state.observingTime);
         SetField(state, kWhenButton, CriteriaTimeText(*criteria_));
         for (int row = 0; row < kCriteriaRows; ++row) FillPopup(state, CriteriaRow(row));
         for (int i = int(std::size(kResetRows)) - 1; i >= 0; --i) AddListRow(state, kResetList, kResetRows[i]);
@@ -201,7 +201,7 @@ private:
 
     void Now(AppState& state) {
         state.observingTime = state.services.localClock ? state.services.localClock() : state.observingTime;
-        SetCriteriaTime(*criteria_, ObservingLocal(state));
+        SetCriteriaTime(*criteria_, state.observingTime);
         SetField(state, kWhenButton, CriteriaTimeText(*criteria_));
     }
 
@@ -271,9 +271,7 @@ std::string EntryRow(const ListEntry& e, const ObjectTypeTable& types, int altit
 class PlannerListForm : public Form {
     // The list was made for its own date and time; a list without one is for the observing time.
     CalendarDateTime ListLocalTime(const AppState& state) const {
-        const ListDateTime& t = list_->time;
-        if (t.year == 0) return ObservingLocal(state);
-        return CalendarDateTime{t.year, t.month, t.day, t.hour, t.minute, 0};
+        return list_->time.year == 0 ? state.observingTime : list_->time;
     }
 
 
@@ -344,7 +342,7 @@ void RunPlanner(AppState& state, CatalogSession& sky, ObservingList& list, const
         case PlannerRun::Add: AddSearch(criteria, context, list); break;
         case PlannerRun::Remove: RemoveMatching(criteria, context, list); break;
     }
-    list.time = ListDateTime{criteria.year, criteria.month, criteria.day, criteria.hour, criteria.minute};
+    list.time = CriteriaTime(criteria);
     list.selected = -1;
     HideProgressBox(state);
 }

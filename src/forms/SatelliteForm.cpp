@@ -191,7 +191,7 @@ private:
     }
 
     double FormJdUt(const AppState& state) const {
-        const CalendarDateTime local = ObservingLocal(state);
+        const CalendarDateTime local = state.observingTime;
         return JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute, local.second,
                               state.prefs.site.tzOffset);
     }

@@ -7,7 +7,7 @@
 namespace vsp {
 
 ScopeClock ObservingScopeClock(AppState& state) {
-    return [&state] { return ScopeMoment{ObservingLocal(state), SiteEphemeris(state), SettingsFormats(state)}; };
+    return [&state] { return ScopeMoment{state.observingTime, SiteEphemeris(state), SettingsFormats(state)}; };
 }
 
 void RegisterScopeForms(AppState& state, CatalogSession& sky, Telescope& telescope) {

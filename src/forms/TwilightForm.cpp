@@ -72,7 +72,7 @@ public:
         SetPopupList(state, kModeTrigger, kModeList, -1, 0, mode_);
         SetPopupLabel(state, kModeTrigger, TimeDisplayModeName(mode_));
         SetListColumns(state, window, kTimeList, kColumns);
-        const DayLengthReport day = ComputeDayLength(ObservingLocal(state), SiteEphemeris(state));
+        const DayLengthReport day = ComputeDayLength(state.observingTime, SiteEphemeris(state));
         SetField(state, kDayLine, "Day length" + DayLengthText(day.dayLength) + DayChangeText(day.dayChange));
         SetField(state, kNightLine, "Night length" + DayLengthText(day.nightLength));
         Show(state, window);
@@ -88,7 +88,7 @@ public:
 
 private:
     void Show(AppState& state, FormWindow& window) {
-        const CalendarDateTime t = ObservingLocal(state);
+        const CalendarDateTime t = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         const int shift = TimeDisplayShiftMinutes(mode_, settings.location.tzOffset, t.day, t.month);
         std::vector<std::string> rows;

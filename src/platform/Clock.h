@@ -1,10 +1,13 @@
 #pragma once
-// The time base of the event loop. Tests replace it with a clock they move themselves.
+// The time base of the event loop (tests replace it with a clock they move themselves), and the
+// one reader of the local civil clock.
 
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
+
+#include "ephemeris/Time.h"
 
 namespace vsp {
 
@@ -18,6 +21,10 @@ public:
     virtual void WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                            int64_t deadlineMs, const std::function<bool()>& wake) = 0;
 };
+
+// The system's local date and time to the whole second, in the zone of the environment (TZ). A
+// leap second reads as :59 of its minute, so the fields are always a clock the program shows.
+CalendarDateTime LocalClockTime();
 
 class SteadyClock : public Clock {
 public:

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ephemeris/Time.h"
 #include "platform/Colour.h"
 #include "platform/EventLoop.h"
 #include "platform/FormWindow.h"
@@ -62,12 +63,6 @@ struct BodyAssistantState {
     AssistantBody body = AssistantBody::None;
 };
 
-// Local civil date and time.
-struct ObservingTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    bool operator==(const ObservingTime&) const = default;
-};
-
 // Buffers made at start and kept for the whole run (the chart caches, planner and list
 // working space, alignment stars, description text).
 struct StartupBuffers {
@@ -94,7 +89,7 @@ struct ShellServices {
     std::function<bool()> takeRaiseRequest;   // polled; true when another copy asked us forward
     std::function<bool()> startPowerWatcher;  // when the main window is created
     std::function<void()> stopPowerWatcher;   // signals and joins
-    std::function<ObservingTime()> localClock;  // unset: the system's local time
+    std::function<CalendarDateTime()> localClock;  // unset: the system's local time
     // Test seam: true makes the named start-up buffer fail to allocate.
     std::function<bool(std::string_view buffer)> failAllocation;
 };
@@ -190,8 +185,8 @@ public:
     BodyAssistantState bodyAssistant;
 
     StartupBuffers buffers;
-    ObservingTime observingTime;
-    ObservingTime listHeaderTime;  // the list header's copy of the observing date and time
+    CalendarDateTime observingTime;  // local civil date and time
+    CalendarDateTime listHeaderTime;  // the list header's copy of the observing date and time
     bool locationNeeded = false;
 };
 

@@ -1,8 +1,8 @@
 #include "shell/Startup.h"
 
-#include <ctime>
 #include <new>
 
+#include "platform/Clock.h"
 #include "shell/FormHistory.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
@@ -60,27 +60,18 @@ constexpr int kObjectNameSlots = 100;
 
 }  // namespace
 
-ObservingTime SystemLocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return ObservingTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                         local.tm_hour,        local.tm_min,     local.tm_sec};
-}
-
-ObservingTime LocalClockNow(const AppState& state) {
-    return state.services.localClock ? state.services.localClock() : SystemLocalTime();
+CalendarDateTime LocalClockNow(const AppState& state) {
+    return state.services.localClock ? state.services.localClock() : LocalClockTime();
 }
 
 void InitObservingTime(AppState& state) {
     const SavedDateTime& saved = state.prefs.savedDateTime;
     if (saved.year != 0) {
-        state.observingTime = ObservingTime{saved.year, saved.month, saved.day, saved.hour, saved.minute, 0};
+        state.observingTime = CalendarDateTime{saved.year, saved.month, saved.day, saved.hour, saved.minute, 0};
     } else {
         state.observingTime = LocalClockNow(state);
     }
-    state.listHeaderTime = state.observingTime;
-    state.listHeaderTime.second = 0;
+    state.listHeaderTime = ToTheMinute(state.observingTime);
 }
 
 bool InitApplicationData(AppState& state) {
@@ -189,7 +180,7 @@ void ShutdownApplication(AppState& state) {
     if (state.services.stopPowerWatcher) state.services.stopPowerWatcher();
     state.loop.KillTimer(kMainWindowHandle, kRaisePollTimerId);
 
-    const ObservingTime& t = state.observingTime;
+    const CalendarDateTime& t = state.observingTime;
     state.prefs.savedDateTime = SavedDateTime{int16_t(t.year), int16_t(t.month), int16_t(t.day),
                                               int16_t(t.hour), int16_t(t.minute)};
     RunHook(state, state.hooks.saveLastList);

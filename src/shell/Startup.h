@@ -20,10 +20,8 @@ void ShutdownApplication(AppState& state);
 // Frees the start-up buffers (the name table up to its first null entry, then the table).
 void FreeStartupBuffers(AppState& state);
 
-// The system's local time now.
-ObservingTime SystemLocalTime();
 // The local clock the program was given (services.localClock), else the system's.
-ObservingTime LocalClockNow(const AppState& state);
+CalendarDateTime LocalClockNow(const AppState& state);
 
 // The main window polls for a raise request from a second copy with this timer.
 inline constexpr int kRaisePollTimerId = 1;

@@ -8,10 +8,6 @@
 
 namespace vsp {
 
-CalendarDateTime CriteriaTime(const SelectionCriteria& criteria) {
-    return {criteria.year, criteria.month, criteria.day, criteria.hour, criteria.minute, 0};
-}
-
 FilterSetup MakeFilterSetup(const SelectionCriteria& criteria, const PlannerContext& context,
                             const CalendarDateTime& when) {
     const float eyeLimit = ZenithEyeLimit(context.prefs, when, context.ephemeris);

@@ -45,7 +45,6 @@ ListEntry EntryOfCandidate(const Candidate& candidate, std::string_view name, in
 // The filter setup of the instant, from the preferences and the criteria.
 FilterSetup MakeFilterSetup(const SelectionCriteria& criteria, const PlannerContext& context,
                             const CalendarDateTime& when);
-CalendarDateTime CriteriaTime(const SelectionCriteria& criteria);
 
 // The sources, in the order a search visits them; each checks its own condition.
 void SearchPlanets(PlannerRun& run);

@@ -46,6 +46,10 @@ void SetCriteriaTime(SelectionCriteria& criteria, const CalendarDateTime& now) {
     criteria.minute = int16_t(now.minute);
 }
 
+CalendarDateTime CriteriaTime(const SelectionCriteria& criteria) {
+    return {criteria.year, criteria.month, criteria.day, criteria.hour, criteria.minute, 0};
+}
+
 void ChooseObjectType(SelectionCriteria& criteria, int16_t type) {
     criteria.objectType = type;
     criteria.typeGroup = type == kTypeNebula ? kGroupNebula : 0;

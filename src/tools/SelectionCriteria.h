@@ -44,8 +44,9 @@ enum class CriteriaGroup {
     Both,
 };
 void ResetCriteria(SelectionCriteria& criteria, CriteriaGroup group);
-// The date and time fields from a local civil date and time.
+// The date and time fields from a local civil date and time, and back (to the minute).
 void SetCriteriaTime(SelectionCriteria& criteria, const CalendarDateTime& now);
+CalendarDateTime CriteriaTime(const SelectionCriteria& criteria);
 // Choosing object type 19 ("NEBUL") selects every nebula through its group; any other type
 // clears the group.
 void ChooseObjectType(SelectionCriteria& criteria, int16_t type);

@@ -43,7 +43,7 @@ TEST(ListFile, SavedBytesFollowTheLayoutAndReadBackEqual) {
     ObservingList read;
     ASSERT_TRUE(LoadList(home.Dir(), "night", read, messages));
     EXPECT_EQ(read.name, "night");  // the name saved under, not the one the list had
-    EXPECT_EQ(read.time, (ListDateTime{2024, 10, 1, 22, 5}));
+    EXPECT_EQ(read.time, (CalendarDateTime{2024, 10, 1, 22, 5, 0}));
     ASSERT_EQ(read.Count(), 2);
     EXPECT_EQ(read.Entries()[1].number, 225);
     EXPECT_EQ(read.Entries()[1].ra, 0.7123f);

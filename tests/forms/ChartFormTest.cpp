@@ -42,7 +42,7 @@ protected:
         RegisterForm(state, kSkyChartFormId, [this](AppState&, int) { return MakeChartForm(*sky_, telescope_, info_, std::make_shared<ObservingList>()); });
         ASSERT_EQ(StartApplication(state), StartResult::Started);
         // 2024-10-01 23:00 local: M31 high in the east, Vega in the west.
-        state.observingTime = ObservingTime{2024, 10, 1, 23, 0, 0};
+        state.observingTime = CalendarDateTime{2024, 10, 1, 23, 0, 0};
         Pump();
         Open(kSkyChartFormId);
         ASSERT_EQ(OpenFormId(), kSkyChartFormId);

@@ -42,7 +42,7 @@ protected:
         prefs.site.tzOffset = 60;
         Wire();
         ASSERT_EQ(StartApplication(state), StartResult::Started);
-        state.observingTime = ObservingTime{2024, 1, 15, 22, 0, 0};
+        state.observingTime = CalendarDateTime{2024, 1, 15, 22, 0, 0};
         Pump();
     }
 

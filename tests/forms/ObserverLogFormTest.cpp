@@ -28,7 +28,7 @@ protected:
         SetSite(59.91f, -10.75f);
         prefs.site.name = "Oslo";
         EXPECT_EQ(StartApplication(state), StartResult::Started);
-        state.observingTime = ObservingTime{2024, 1, 5, 21, 7, 0};
+        state.observingTime = CalendarDateTime{2024, 1, 5, 21, 7, 0};
         Open(kObserverLogFormId);
     }
     void Type(int id, const std::string& text) {

@@ -96,28 +96,28 @@ TEST_F(PlaceTimeForms, TypedJulianDateShowsInLocalTimeAndUtAndOkSetsIt) {
     Tap(kUniversal);
     EXPECT_EQ(DateFields(), (std::vector<std::string>{"2000", "1", "1", "12", "0"}));
     Tap(kOk);
-    EXPECT_EQ(state.observingTime, (ObservingTime{2000, 1, 1, 13, 0, 0}));
+    EXPECT_EQ(state.observingTime, (CalendarDateTime{2000, 1, 1, 13, 0, 0}));
     EXPECT_EQ(std::tuple(OpenFormId(), ephemerisRuns_, homeRefreshes), std::tuple(1950, 1, 1));
 }
 
 TEST_F(PlaceTimeForms, NowTakesTheProgramsClock) {
     prefs.savedDateTime = SavedDateTime{2001, 2, 3, 4, 5};
-    state.services.localClock = [] { return ObservingTime{2025, 3, 14, 21, 5, 42}; };
+    state.services.localClock = [] { return CalendarDateTime{2025, 3, 14, 21, 5, 42}; };
     Start();
     Open(5200);
     EXPECT_EQ(C(kYear).Text(), "2001");
     Tap(kNow);
     Tap(kOk);
-    EXPECT_EQ(state.observingTime, (ObservingTime{2025, 3, 14, 21, 5, 42}));
+    EXPECT_EQ(state.observingTime, (CalendarDateTime{2025, 3, 14, 21, 5, 42}));
 }
 
 TEST(DateTimeEntrySteps, CarryThroughTheCalendar) {
     struct Case {
-        ObservingTime from;
+        CalendarDateTime from;
         bool universal;
         DateField field;
         int delta;
-        ObservingTime shown;
+        CalendarDateTime shown;
     };
     const Case cases[] = {
         {{2024, 1, 31, 10, 0, 0}, false, DateField::Month, 1, {2024, 2, 29, 10, 0, 0}},

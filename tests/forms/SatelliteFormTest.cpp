@@ -32,7 +32,7 @@ protected:
         prefs.site.tzOffset = 120;
         RegisterForm(state, kSatelliteFormId, [](AppState&, int) { return MakeSatelliteForm(); });
         ASSERT_EQ(StartApplication(state), StartResult::Started);
-        state.observingTime = ObservingTime{2025, 7, 20, 22, 0, 0};
+        state.observingTime = CalendarDateTime{2025, 7, 20, 22, 0, 0};
         Pump();
     }
     void Key(int code) {

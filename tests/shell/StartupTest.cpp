@@ -16,7 +16,7 @@ protected:
             {&ShellHooks::saveLastList, "saveLastList"},     {&ShellHooks::releaseSubsystemBuffers, "releaseBuffers"},
             {&ShellHooks::closeCatalogs, "closeCatalogs"},   {&ShellHooks::releaseGraphics, "releaseGraphics"}};
         for (const auto& [hook, name] : hooks) state.hooks.*hook = [this, name](AppState&) { order.push_back(name); };
-        state.services.localClock = [] { return ObservingTime{2025, 3, 14, 21, 5, 42}; };
+        state.services.localClock = [] { return CalendarDateTime{2025, 3, 14, 21, 5, 42}; };
     }
     std::vector<std::string> order;
 };
@@ -31,7 +31,7 @@ TEST_F(StartupTest, StartsInOrderAndOpensHome) {
     EXPECT_EQ(order, (std::vector<std::string>{"instance", "powerWatcher after CreateMainWindow",
                                                "downloadDefaults", "initEphemeris", "openCatalogs",
                                                "loadLastList"}));
-    EXPECT_EQ(std::pair(state.nightLevel, state.observingTime), std::pair(3, ObservingTime{2025, 3, 14, 21, 5, 42}));
+    EXPECT_EQ(std::pair(state.nightLevel, state.observingTime), std::pair(3, CalendarDateTime{2025, 3, 14, 21, 5, 42}));
     Pump();
     EXPECT_EQ(OpenFormId(), 1950);
     EXPECT_TRUE(windows.Boxes().Shown().empty());
@@ -63,7 +63,7 @@ TEST_P(AllocationFailureTest, StopsInitialisationAtThatStep) {
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{std::string(message) + "\n"}));
     // Nothing after the failed step ran: no clock, no night mode, no catalogs, no list.
     EXPECT_EQ(order, (std::vector<std::string>{"downloadDefaults"}));
-    EXPECT_EQ(std::pair(state.nightLevel, state.observingTime), std::pair(0, ObservingTime{}));
+    EXPECT_EQ(std::pair(state.nightLevel, state.observingTime), std::pair(0, CalendarDateTime{}));
     EXPECT_EQ(state.buffers.alignStars.empty(), std::string(buffer) != "objListNamePtr");
     Pump();  // the program keeps running: home still opens
     EXPECT_EQ(OpenFormId(), 1950);
@@ -79,11 +79,11 @@ TEST_F(StartupTest, SavedDateTimeIsUsedOnlyWhole) {
     prefs.savedDateTime = SavedDateTime{2024, 12, 31, 23, 59};
     CreateMainWindow();
     InitApplicationData(state);
-    EXPECT_EQ(state.observingTime, (ObservingTime{2024, 12, 31, 23, 59, 0}));
+    EXPECT_EQ(state.observingTime, (CalendarDateTime{2024, 12, 31, 23, 59, 0}));
     EXPECT_EQ(state.listHeaderTime, state.observingTime);
     prefs.savedDateTime.year = 0;
     InitApplicationData(state);
-    EXPECT_EQ(state.observingTime, (ObservingTime{2025, 3, 14, 21, 5, 42}));
+    EXPECT_EQ(state.observingTime, (CalendarDateTime{2025, 3, 14, 21, 5, 42}));
 }
 
 TEST_F(StartupTest, NoLocationSendsTheUserToLocationFirstButOneZeroCoordinateIsALocation) {
@@ -127,7 +127,7 @@ TEST_F(StartupTest, ShutdownStopsThePowerWatcherFirstAndRestoresTheDay) {
     const SystemColourArray dayColours = windows.SystemColours().Values();
     ASSERT_EQ(StartApplication(state), StartResult::Started);
     Pump();
-    state.observingTime = ObservingTime{2026, 1, 2, 3, 4, 5};
+    state.observingTime = CalendarDateTime{2026, 1, 2, 3, 4, 5};
     order.clear();
     windows.ClearLog();
 
