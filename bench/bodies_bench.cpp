@@ -7,6 +7,7 @@
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/PlanetHeliocentric.h"
+#include "ephemeris/Time.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void BM_ComputeBody(benchmark::State& state) {
         // A new minute every call, so no date cache can answer.
         minute = (minute + 1) % 60;
         benchmark::DoNotOptimize(
-            vsp::ComputeBody(record, code, 2024, 3, 20, 21, minute, 0, settings, &horizon));
+            vsp::ComputeBody(record, code, vsp::LocalInstant({2024, 3, 20, 21, minute, 0}, settings), settings, &horizon));
         benchmark::DoNotOptimize(record);
     }
     state.SetLabel(vsp::BodyName(code));
@@ -37,7 +38,7 @@ void BM_PlanetHeliocentric(benchmark::State& state) {
     double jde = 2460000.5;
     for (auto _ : state) {
         jde += 0.001;
-        benchmark::DoNotOptimize(vsp::PlanetHeliocentric(jde, planet, p, v));
+        benchmark::DoNotOptimize(vsp::PlanetHeliocentric(vsp::Instant::FromTt(jde, 69.0), planet, p, v));
         benchmark::DoNotOptimize(p);
     }
 }
@@ -48,7 +49,7 @@ void BM_EarthBarycentric(benchmark::State& state) {
     double jde = 2460000.5;
     for (auto _ : state) {
         jde += 0.001;
-        benchmark::DoNotOptimize(vsp::EarthBarycentric(jde, p, v));
+        benchmark::DoNotOptimize(vsp::EarthBarycentric(vsp::Instant::FromTt(jde, 69.0), p, v));
         benchmark::DoNotOptimize(p);
     }
 }

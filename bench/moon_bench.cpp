@@ -9,15 +9,16 @@
 #include "ephemeris/LunarSeries.h"
 #include "ephemeris/MoonPrecise.h"
 #include "ephemeris/MoonQuick.h"
+#include "ephemeris/Time.h"
 
 namespace {
 
 void BM_LunarSeries(benchmark::State& state) {
-    double T = 0.24;
+    double jde = 2460311.5;
     double longitude = 0, latitude = 0, distance = 0;
     for (auto _ : state) {
-        T += 1e-7;  // about 5 minutes a call
-        vsp::LunarSeries(T, longitude, latitude, distance);
+        jde += 0.0036525;  // about 5 minutes a call
+        vsp::LunarSeries(vsp::Instant::FromTt(jde, 69.0), longitude, latitude, distance);
         benchmark::DoNotOptimize(longitude);
         benchmark::DoNotOptimize(latitude);
         benchmark::DoNotOptimize(distance);
@@ -29,11 +30,11 @@ void BM_MoonPrecise(benchmark::State& state) {
     vsp::EphemerisSettings settings;
     settings.currentYear = 2024;
     vsp::BodyPosition record;
-    double T = 0.24;
+    double jde = 2460311.5;
     int picture = 0;
     for (auto _ : state) {
-        T += 1e-7;
-        vsp::MoonPrecise(record, T, settings, &picture);
+        jde += 0.0036525;
+        vsp::MoonPrecise(record, vsp::Instant::FromTt(jde, 69.0), settings, &picture);
         benchmark::DoNotOptimize(record);
     }
 }
@@ -48,7 +49,7 @@ void BM_MoonQuick(benchmark::State& state) {
     int minute = 0;
     for (auto _ : state) {
         minute = (minute + 1) % 60;
-        vsp::MoonQuick(ra, dec, 2024, 3, 20, 21, minute, 0, settings);
+        vsp::MoonQuick(ra, dec, vsp::LocalInstant({2024, 3, 20, 21, minute, 0}, settings), settings);
         benchmark::DoNotOptimize(ra);
         benchmark::DoNotOptimize(dec);
     }

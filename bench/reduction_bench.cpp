@@ -32,7 +32,7 @@ void StarHorizontalMode(benchmark::State& state) {
     settings.location.latitude = 48.0;
     settings.location.longitudeWest = -2.0;
     settings.currentYear = 2024;
-    const vsp::CalendarDateTime when{2024, 3, 1, 21, 0, 0};
+    const vsp::Instant when = vsp::LocalInstant({2024, 3, 1, 21, 0, 0}, settings);
     vsp::ReductionState reduction;  // one date: the caches fill once
     size_t i = 0;
     for (auto _ : state) {

@@ -34,7 +34,7 @@ void MonthOfBody(benchmark::State& state, int code, double h0) {
         for (int i = 0; i < kDays + 2; ++i) {
             const vsp::CalendarDateTime d = Day(i - 1);
             vsp::BodyPosition place;
-            vsp::ComputeBody(place, code, d.year, d.month, d.day, 0, 0, 0, settings);
+            vsp::ComputeBody(place, code, vsp::LocalInstant(d, settings), settings);
             ra[i] = place.rightAscension;
             dec[i] = place.declination;
         }

@@ -91,11 +91,11 @@ bool LoadDeepSkyObjects(CatalogSession& session, InfoSink& messages, std::vector
 
 bool AppendSolarSystem(const CalendarDateTime& local, const EphemerisSettings& settings,
                        std::vector<ChartObject>& out) {
+    const Instant when = LocalInstant(local, settings);
     std::vector<ChartObject> bodies;
     for (int code : kChartBodies) {
         BodyPosition place;
-        if (ComputeBody(place, code, local.year, local.month, local.day, local.hour, local.minute, local.second,
-                        settings) != kEphemerisOk) {
+        if (ComputeBody(place, code, when, settings) != kEphemerisOk) {
             return false;
         }
         bodies.push_back(SolarSystemObject(code, place));

@@ -30,11 +30,11 @@ float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, co
     SetObserverConditions(prefs, conditions);
     conditions.year = local.year;
     conditions.month = local.month;
+    const Instant when = LocalInstant(local, settings);
     BodyPosition place;
     BodyHorizon sun, moon;
     const auto compute = [&](int code, BodyHorizon& horizon) {
-        return ComputeBody(place, code, local.year, local.month, local.day, local.hour, local.minute, local.second,
-                           settings, &horizon) == kEphemerisOk;
+        return ComputeBody(place, code, when, settings, &horizon) == kEphemerisOk;
     };
     if (compute(kBodySun, sun)) {
         conditions.sunAltitude = sun.altitude;

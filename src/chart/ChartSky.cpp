@@ -31,9 +31,9 @@ Mat3 OfDateToHorizon(double lstRad, double latitudeRad) {
 ChartSky BuildChartSky(const CalendarDateTime& local, const EphemerisSettings& settings) {
     const ObserverLocation& place = settings.location;
     ChartSky sky;
-    sky.jdUt = JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute, local.second,
-                              place.tzOffset);
-    const double jde = JulianEphemerisDay(local, place.tzOffset, settings);
+    const Instant when = LocalInstant(local, settings);
+    sky.jdUt = when.ut;
+    const double jde = when.tt;
     const EarthTiltValues tilt = EarthTilt(jde);
     const double gast = SiderealTimeApparent(sky.jdUt, 0.0, tilt.equationOfEquinoxes);
     sky.lstHours = ReduceAngle(gast - place.longitudeWest / 15.0, 24.0);

@@ -48,7 +48,7 @@ std::optional<int> ReadPlanet(const std::string& word) {
 // The failure of a body computation as the user reads it.
 int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const EphemerisSettings& settings) {
     if (error == kEphemerisOutOfRange) {
-        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
+        return JobFailed(ctx, OutOfRangeMessage(LocalInstant(when, settings).tt));
     }
     return JobFailed(ctx, "no theory for this body");
 }
@@ -99,8 +99,7 @@ void PrintBody(CliContext& ctx, int code, const BodyPosition& p, const BodyHoriz
 
 int ComputeAt(int code, const CalendarDateTime& when, const EphemerisSettings& settings,
               BodyPosition& place, BodyHorizon& horizon) {
-    return ComputeBody(place, code, when.year, when.month, when.day, when.hour, when.minute,
-                       when.second, settings, &horizon);
+    return ComputeBody(place, code, LocalInstant(when, settings), settings, &horizon);
 }
 
 int ShowOneBody(CliContext& ctx, int code) {
@@ -147,14 +146,12 @@ int ShowAllBodies(CliContext& ctx) {
 // The quick family at the observing time: the 1900 Sun, the Moon's short series
 // (topocentric), or the planets' mean elements.
 int ShowQuickBody(CliContext& ctx, int code) {
-    const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
-    const double jdUt = JulianDayLocal(when.year, when.month, when.day, when.hour, when.minute,
-                                       when.second, settings.location.tzOffset);
+    const Instant when = LocalInstant(ctx.ObservingTime(), settings);
     nlohmann::json out = {{"code", code}, {"name", BodyName(code)}};
     Rows rows = {{"Body", BodyTitleName(code) + " (" + std::to_string(code) + "), quick"}};
     if (code == kBodySun || code == kBodyEclipseSun) {
-        const QuickSunPlace sun = QuickSun(jdUt);
+        const QuickSunPlace sun = QuickSun(Instant::FromUt(when.ut, 0.0));  // ΔT neglected
         out.update({{"ra_hours", sun.rightAscension},
                     {"dec_deg", sun.declination},
                     {"distance_au", sun.distance}});
@@ -163,17 +160,14 @@ int ShowQuickBody(CliContext& ctx, int code) {
                                  {"Distance", Fixed(sun.distance, 8) + " AU"}});
     } else if (code == kBodyMoon) {
         double ra = 0.0, dec = 0.0, distance = 0.0;
-        MoonQuick(ra, dec, when.year, when.month, when.day, when.hour, when.minute, when.second,
-                  settings, &distance);
+        MoonQuick(ra, dec, when, settings, &distance);
         out.update({{"ra_hours", ra}, {"dec_deg", dec}, {"distance_au", distance}});
         rows.insert(rows.end(), {{"RA (topocentric)", RaText(ra, ctx.Formats())},
                                  {"Dec (topocentric)", DecText(dec, ctx.Formats())},
                                  {"Distance", Fixed(distance, 8) + " AU (geocentric)"}});
     } else {
-        const CalendarDateTime ut = CalendarFromJulianDay(jdUt);
         QuickPlanetPlace planet;
-        if (QuickPlanet(code, ut.year, ut.month, ut.day,
-                        ut.hour + ut.minute / 60.0 + ut.second / 3600.0, planet) != kEphemerisOk) {
+        if (QuickPlanet(code, when, planet) != kEphemerisOk) {
             return JobFailed(ctx, "no quick theory for this body");
         }
         out.update({{"ra_hours", planet.rightAscension},
@@ -227,13 +221,17 @@ int RunHelio(CliContext& ctx, const BodyArgs& args) {
     const auto planet = ReadPlanet(args.name);
     if (!planet) return UsageError(ctx, "unknown planet: " + args.name);
     double p[3], v[3];
-    if (PlanetHeliocentric(*args.jde, *planet, p, v) != kEphemerisOk) return JobFailed(ctx, "no position for this planet");
+    if (PlanetHeliocentric(InstantOfJde(*args.jde, ctx.Ephemeris()), *planet, p, v) != kEphemerisOk) {
+        return JobFailed(ctx, "no position for this planet");
+    }
     return PrintVectors(ctx, *args.jde, p, v);
 }
 
 int RunEarth(CliContext& ctx, double jde) {
     double p[3], v[3];
-    if (EarthBarycentric(jde, p, v) != kEphemerisOk) return JobFailed(ctx, OutOfRangeMessage(jde));
+    if (EarthBarycentric(InstantOfJde(jde, ctx.Ephemeris()), p, v) != kEphemerisOk) {
+        return JobFailed(ctx, OutOfRangeMessage(jde));
+    }
     return PrintVectors(ctx, jde, p, v);
 }
 

@@ -74,12 +74,11 @@ int RunShow(CliContext& ctx) {
 std::optional<ListEntry> BodyEntry(CliContext& ctx, const std::string& word) {
     for (int code = kBodySun; code <= kBodyPluto; ++code) {
         if (Lower(word) != BodyName(code)) continue;
-        const CalendarDateTime t = ctx.ObservingTime();
         const EphemerisSettings settings = ctx.Ephemeris();
+        const Instant when = LocalInstant(ctx.ObservingTime(), settings);
         BodyPosition position;
-        if (ComputeBody(position, code, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) != kEphemerisOk)
-            return std::nullopt;
-        return BodyListEntry(code, position, JulianEphemerisDay(t, settings.location.tzOffset, settings));
+        if (ComputeBody(position, code, when, settings) != kEphemerisOk) return std::nullopt;
+        return BodyListEntry(code, position, when.tt);
     }
     return std::nullopt;
 }

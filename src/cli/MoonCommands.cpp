@@ -24,8 +24,7 @@ int RunMoon(CliContext& ctx) {
     const EphemerisSettings settings = ctx.Ephemeris();
 
     BodyPosition moon;
-    if (ComputeBody(moon, kBodyMoon, when.year, when.month, when.day, when.hour, when.minute,
-                    when.second, settings) != kEphemerisOk) {
+    if (ComputeBody(moon, kBodyMoon, LocalInstant(when, settings), settings) != kEphemerisOk) {
         return JobFailed(ctx, "no place for the Moon");
     }
     int picture = 0;

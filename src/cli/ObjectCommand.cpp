@@ -59,7 +59,7 @@ int RunObject(CliContext& ctx, const std::string& text) {
     FixedPositionSky sky;
     if (!FixedPositionSkyCompute(record.ra, record.dec, when, settings, HorizonDegrees(ctx.Prefs().horizon),
                                  ctx.Formats(), sky)) {
-        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
+        return JobFailed(ctx, OutOfRangeMessage(LocalInstant(when, settings).tt));
     }
     const std::string status = RiseSetStatusKey(sky.times.status);
     const bool constellation = !facts.constellationName.empty();

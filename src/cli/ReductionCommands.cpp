@@ -51,12 +51,12 @@ int RunApparent(CliContext& ctx, const StarArgs& args) {
     star.pmDecMasPerYear = args.pmDec.value_or(0.0);
     star.parallaxMas = args.parallax.value_or(0.0);
 
-    const CalendarDateTime when = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
+    const Instant when = LocalInstant(ctx.ObservingTime(), settings);
     ReductionState state;
     StarPlace place;
     if (StarHorizontal(star, settings.chartMode, when, settings, state, place) != 0) {
-        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
+        return JobFailed(ctx, OutOfRangeMessage(when.tt));
     }
     if (ctx.Json()) {
         PrintJson(ctx, {{"ra_hours", place.raHours},

@@ -32,7 +32,7 @@ constexpr double kFixedH0 = 0.0;
 
 int BodyFailed(CliContext& ctx, int error, const CalendarDateTime& when, const EphemerisSettings& settings) {
     if (error == kEphemerisOutOfRange) {
-        return JobFailed(ctx, OutOfRangeMessage(JulianEphemerisDay(when, settings.location.tzOffset, settings)));
+        return JobFailed(ctx, OutOfRangeMessage(LocalInstant(when, settings).tt));
     }
     return JobFailed(ctx, "no theory for this body");
 }

@@ -38,8 +38,8 @@ int RunTime(CliContext& ctx) {
     const EphemerisSettings settings = ctx.Ephemeris();
     const int offset = settings.location.tzOffset;
 
-    const double jd = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, offset);
-    const double jde = JulianEphemerisDay(t, offset, settings);
+    const Instant when = LocalInstant(t, settings);
+    const double jd = when.ut, jde = when.tt;
     const double deltaT = DeltaT(t.year, t.month, t.day, settings);
     const double decimalYear = DecimalYear(t.year, t.month, t.day);
     const double gmst0 = SiderealTime0h(t.year, t.month, t.day);

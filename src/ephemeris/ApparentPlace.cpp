@@ -13,16 +13,17 @@ namespace {
 constexpr double kLightTimeTolerance = 1e-8;  // days
 constexpr int kMaxLightTimeSteps = 50;        // converges in a few; a guard only
 
-int Reduce(double jde, const Vec3& observer, const Vec3& observerVelocity,
+int Reduce(const Instant& when, const Vec3& observer, const Vec3& observerVelocity,
            const BarycentricEphemeris& body, EarthOrientationCache& cache, ApparentPlace& out) {
+    const double jde = when.tt;
     Vec3 position, velocity;
-    if (int err = body(jde, position.data(), velocity.data())) return err;
+    if (int err = body(when, position.data(), velocity.data())) return err;
     LightTimeResult geometric = LightTime(position, observer);
     const double trueDistance = Length(geometric.vector);
 
     LightTimeResult seen = geometric;
     for (int i = 0; i < kMaxLightTimeSteps; ++i) {
-        if (int err = body(jde - seen.lightTime, position.data(), velocity.data())) return err;
+        if (int err = body(when.Later(-seen.lightTime), position.data(), velocity.data())) return err;
         const LightTimeResult next = LightTime(position, observer);
         const bool settled = std::fabs(next.lightTime - seen.lightTime) <= kLightTimeTolerance;
         seen = next;
@@ -48,29 +49,29 @@ int Finish(int err, ApparentPlace& out) {
 
 }  // namespace
 
-int ApparentPlaceGeocentric(double jde, const BarycentricEphemeris& body,
+int ApparentPlaceGeocentric(const Instant& when, const BarycentricEphemeris& body,
                             const BarycentricEphemeris& earth, EarthOrientationCache& cache,
                             ApparentPlace& out) {
     Vec3 earthPosition, earthVelocity;
-    int err = earth(jde, earthPosition.data(), earthVelocity.data());
-    if (!err) err = Reduce(jde, earthPosition, earthVelocity, body, cache, out);
+    int err = earth(when, earthPosition.data(), earthVelocity.data());
+    if (!err) err = Reduce(when, earthPosition, earthVelocity, body, cache, out);
     return Finish(err, out);
 }
 
-int ApparentPlaceTopocentric(double jde, double deltaT, const ObserverPlace& place,
+int ApparentPlaceTopocentric(const Instant& when, const ObserverPlace& place,
                              const BarycentricEphemeris& body, const BarycentricEphemeris& earth,
                              EarthOrientationCache& cache, ApparentPlace& out) {
+    const double jde = when.tt;
     Vec3 earthPosition, earthVelocity;
-    int err = earth(jde, earthPosition.data(), earthVelocity.data());
+    int err = earth(when, earthPosition.data(), earthVelocity.data());
     if (!err) {
         const EarthTiltValues& tilt = EarthTilt(jde, cache);
-        const double gast = SiderealTimeApparent(jde - deltaT / 86400.0, 0.0,
-                                                 tilt.equationOfEquinoxes);
+        const double gast = SiderealTimeApparent(when.ut, 0.0, tilt.equationOfEquinoxes);
         const ObserverState site = ObserverVector(place, gast);
         auto toJ2000 = [&](const Vec3& v) {
             return Precess(jde, Nutate(jde, NutationDirection::kTrueToMean, v, cache), kJ2000Jd);
         };
-        err = Reduce(jde, earthPosition + toJ2000(site.position),
+        err = Reduce(when, earthPosition + toJ2000(site.position),
                      earthVelocity + toJ2000(site.velocity), body, cache, out);
     }
     return Finish(err, out);

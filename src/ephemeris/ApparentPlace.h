@@ -7,13 +7,14 @@
 #include <functional>
 
 #include "ephemeris/EarthOrientation.h"
+#include "ephemeris/Instant.h"
 #include "ephemeris/ObserverPlace.h"
 
 namespace vsp {
 
-// A barycentric ephemeris: position (AU) and velocity (AU/day), J2000 mean equator, at a TT
-// JD. Returns 0, or an error code with the outputs zeroed. EarthBarycentric has this form.
-using BarycentricEphemeris = std::function<int(double jde, double position[3], double velocity[3])>;
+// A barycentric ephemeris: position (AU) and velocity (AU/day), J2000 mean equator, at an
+// instant. Returns 0, or an error code with the outputs zeroed. EarthBarycentric has this form.
+using BarycentricEphemeris = std::function<int(const Instant& when, double position[3], double velocity[3])>;
 
 struct ApparentPlace {
     double raHours = 0.0;        // true equator and equinox of date, [0, 24)
@@ -22,12 +23,13 @@ struct ApparentPlace {
     double lightDistance = 0.0;  // AU, the light time times the speed of light
 };
 
-// Returns 0, or the first error of either ephemeris with every output 0.
-int ApparentPlaceGeocentric(double jde, const BarycentricEphemeris& body,
+// Returns 0, or the first error of either ephemeris with every output 0. The body is seen
+// where it stood one light time before the instant; the Earth's rotation, which places the
+// observer, goes by the instant's UT.
+int ApparentPlaceGeocentric(const Instant& when, const BarycentricEphemeris& body,
                             const BarycentricEphemeris& earth, EarthOrientationCache& cache,
                             ApparentPlace& out);
-// deltaT (seconds, TT - UT) gives the UT of the Earth's rotation.
-int ApparentPlaceTopocentric(double jde, double deltaT, const ObserverPlace& place,
+int ApparentPlaceTopocentric(const Instant& when, const ObserverPlace& place,
                              const BarycentricEphemeris& body, const BarycentricEphemeris& earth,
                              EarthOrientationCache& cache, ApparentPlace& out);
 

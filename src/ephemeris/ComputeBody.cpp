@@ -13,23 +13,6 @@
 namespace vsp {
 namespace {
 
-struct ObservingInstant {
-    double jde = 0.0;
-    double jdUt = 0.0;
-    double deltaT = 0.0;  // seconds, as the JDE was formed (whole seconds)
-};
-
-ObservingInstant InstantOf(int year, int month, int day, int hour, int minute, int second,
-                           const EphemerisSettings& settings) {
-    const CalendarDateTime local{year, month, day, hour, minute, second};
-    const int offset = settings.location.tzOffset;
-    ObservingInstant when;
-    when.jde = JulianEphemerisDay(local, offset, settings);
-    when.jdUt = JulianDayLocal(year, month, day, hour, minute, second, offset);
-    when.deltaT = std::round((when.jde - when.jdUt) * 86400.0);
-    return when;
-}
-
 // The theory's planet number of a body code, or 0.
 int PlanetNumber(int code) {
     switch (code) {
@@ -47,24 +30,23 @@ int PlanetNumber(int code) {
 
 double Length3(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 
-int ComputePlanet(BodyPosition& record, int code, const ObservingInstant& when,
+int ComputePlanet(BodyPosition& record, int code, const Instant& when,
                   const EphemerisSettings& settings, EarthOrientationCache& cache) {
     const int planet = PlanetNumber(code);
-    const BarycentricEphemeris body = [planet](double jde, double* position, double* velocity) {
-        return PlanetBarycentric(jde, planet, position, velocity);
+    const BarycentricEphemeris body = [planet](const Instant& at, double* position, double* velocity) {
+        return PlanetBarycentric(at, planet, position, velocity);
     };
     const BarycentricEphemeris earth = EarthBarycentric;
     ApparentPlace place;
     const bool topocentric = settings.chartMode == 2 || settings.chartMode == 3;
     const int err = topocentric
-        ? ApparentPlaceTopocentric(when.jde, when.deltaT, ObserverPlaceFromLocation(settings.location),
-                                   body, earth, cache, place)
-        : ApparentPlaceGeocentric(when.jde, body, earth, cache, place);
+        ? ApparentPlaceTopocentric(when, ObserverPlaceFromLocation(settings.location), body, earth, cache, place)
+        : ApparentPlaceGeocentric(when, body, earth, cache, place);
     if (err) return err;
 
     double helio[3], velocity[3], earthFromSun[3];
-    PlanetHeliocentric(when.jde, planet, helio, velocity);
-    EarthHeliocentric(when.jde, earthFromSun);
+    PlanetHeliocentric(when, planet, helio, velocity);
+    EarthHeliocentric(when, earthFromSun);
     record.rightAscension = place.raHours;
     record.declination = place.decDeg;
     record.distance = place.lightDistance;
@@ -88,18 +70,17 @@ void AddSaturnRings(BodyPosition& record, double jdUt) {
 
 }  // namespace
 
-int ComputeBody(BodyPosition& record, int code, int year, int month, int day, int hour,
-                int minute, int second, const EphemerisSettings& settings, BodyHorizon* horizon) {
+int ComputeBody(BodyPosition& record, int code, const Instant& when, const EphemerisSettings& settings,
+                BodyHorizon* horizon) {
     record = BodyPosition{};
     if (horizon) *horizon = BodyHorizon{};
-    const ObservingInstant when = InstantOf(year, month, day, hour, minute, second, settings);
     EarthOrientationCache cache;
     int err = kEphemerisOk;
     if (PlanetNumber(code) != 0) {
-        err = IsInEarthEphemerisRange(when.jde) ? ComputePlanet(record, code, when, settings, cache)
-                                                : kEphemerisOutOfRange;
+        err = IsInEarthEphemerisRange(when) ? ComputePlanet(record, code, when, settings, cache)
+                                            : kEphemerisOutOfRange;
     } else {
-        err = ComputeSunMoonPluto(record, code, when.jde, settings);
+        err = ComputeSunMoonPluto(record, code, when, settings);
     }
     if (err) {
         record = BodyPosition{};
@@ -108,13 +89,12 @@ int ComputeBody(BodyPosition& record, int code, int year, int month, int day, in
 
     const bool refract = settings.chartMode == 1 || settings.chartMode == 3;
     const HorizonPlace seen =
-        EquToHor(when.jdUt, when.deltaT, ObserverPlaceFromLocation(settings.location),
-                 record.rightAscension, record.declination,
+        EquToHor(when, ObserverPlaceFromLocation(settings.location), record.rightAscension, record.declination,
                  refract ? kRefractionLocal : kRefractionNone, cache);
     record.rightAscension = seen.raHours;
     record.declination = seen.decDeg;
-    SetEclipticCoordinates(record, when.jde);
-    if (code == kBodySaturn) AddSaturnRings(record, when.jdUt);
+    SetEclipticCoordinates(record, when);
+    if (code == kBodySaturn) AddSaturnRings(record, when.ut);
     if (horizon) {
         horizon->altitude = 90.0 - seen.zenithDistance;
         horizon->azimuth = seen.azimuth;

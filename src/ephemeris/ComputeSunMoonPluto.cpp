@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "ephemeris/ApparentDiameter.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
@@ -11,7 +9,6 @@
 #include "ephemeris/Pluto.h"
 #include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
-#include "ephemeris/Time.h"
 #include "ephemeris/TopocentricParallax.h"
 
 namespace vsp {
@@ -21,13 +18,11 @@ constexpr double kSunDisplayConstant = 3.0;
 constexpr double kMoonDisplayConstant = 3.0;
 constexpr double kPlutoDisplayConstant = 0.1;
 
-double CenturiesFromJ2000(double jde) { return (jde - kJ2000Jd) / kDaysPerJulianCentury; }
-
 // The apparent Sun: VSOP87 Earth turned round, nutation in longitude, aberration, and the true
 // obliquity of the date.
-void ApparentSun(double jde, double& raHours, double& decDeg, double& distance) {
-    const EclipticPlace earth = EarthVsop87(jde);
-    const EarthTiltValues tilt = EarthTilt(jde);
+void ApparentSun(const Instant& when, double& raHours, double& decDeg, double& distance) {
+    const EclipticPlace earth = EarthVsop87(when);
+    const EarthTiltValues tilt = EarthTilt(when.tt);
     const double lambda = (earth.longitude * kRadToDeg + 180.0 + tilt.dpsi / 3600.0 -
                            kAberrationDegAtUnitDistance / earth.radius) * kDegToRad;
     double ra = 0.0, dec = 0.0;
@@ -37,16 +32,16 @@ void ApparentSun(double jde, double& raHours, double& decDeg, double& distance) 
     distance = earth.radius;
 }
 
-void FillSun(BodyPosition& record, double jde) {
-    ApparentSun(jde, record.rightAscension, record.declination, record.distance);
+void FillSun(BodyPosition& record, const Instant& when) {
+    ApparentSun(when, record.rightAscension, record.declination, record.distance);
     record.phaseFraction = 1.0;
     record.magnitude = kSunMagnitude;
     record.diameter = ApparentDiameter(kBodySun, record.distance);
     record.displayConstant = kSunDisplayConstant;
 }
 
-void FillPluto(BodyPosition& record, double jde) {
-    const PlutoGeocentricPlace pluto = PlutoGeocentric(jde);
+void FillPluto(BodyPosition& record, const Instant& when) {
+    const PlutoGeocentricPlace pluto = PlutoGeocentric(when);
     record.rightAscension = pluto.rightAscension;
     record.declination = pluto.declination;
     record.distance = pluto.distance;
@@ -61,26 +56,17 @@ void FillPluto(BodyPosition& record, double jde) {
 }
 
 // MoonPrecise leaves the right ascension in radians.
-void FillMoon(BodyPosition& record, double jde, const EphemerisSettings& settings) {
-    MoonPrecise(record, CenturiesFromJ2000(jde), settings);
+void FillMoon(BodyPosition& record, const Instant& when, const EphemerisSettings& settings) {
+    MoonPrecise(record, when, settings);
     record.rightAscension = ReduceAngle(record.rightAscension / kHoursToRad, 24.0);
     record.displayConstant = kMoonDisplayConstant;
 }
 
-// The parallax turns with the Earth, which keeps Universal Time: the JDE runs ΔT ahead, and
-// each second of it would turn the observer 15" too far, which moves the Moon's 57' parallax
-// by up to 0.25" a second. The ΔT taken off is the one the JDE was formed with.
-double UniversalCenturies(double jde, const EphemerisSettings& settings) {
-    const CalendarDateTime date = CalendarFromJulianDay(jde);
-    const double deltaT = std::trunc(DeltaT(date.year, date.month, date.day, settings));
-    return CenturiesFromJ2000(jde - deltaT / 86400.0);
-}
-
-void ApplyParallax(BodyPosition& record, double jde, const EphemerisSettings& settings) {
+void ApplyParallax(BodyPosition& record, const Instant& when, const EphemerisSettings& settings) {
     const ObserverLocation& site = settings.location;
     double alpha = record.rightAscension * kHoursToRad;
     double delta = record.declination * kDegToRad;
-    TopocentricParallax(UniversalCenturies(jde, settings), alpha, delta, record.distance,
+    TopocentricParallax(when, alpha, delta, record.distance,
                         site.longitudeWest, site.latitude, site.height);
     record.rightAscension = ReduceAngle(alpha, kTwoPi) / kHoursToRad;
     record.declination = delta * kRadToDeg;
@@ -88,27 +74,27 @@ void ApplyParallax(BodyPosition& record, double jde, const EphemerisSettings& se
 
 }  // namespace
 
-void SetEclipticCoordinates(BodyPosition& record, double jde) {
-    const double eps = MeanObliquityArcsec(CenturiesFromJ2000(jde)) * kArcsecToRad;
+void SetEclipticCoordinates(BodyPosition& record, const Instant& when) {
+    const double eps = MeanObliquityArcsec(when.CenturiesTt()) * kArcsecToRad;
     EquatorialToEcliptic(record.rightAscension * 15.0 * kDegToRad, record.declination * kDegToRad,
                          eps, record.eclipticLongitude, record.eclipticLatitude);
 }
 
-int ComputeSunMoonPluto(BodyPosition& record, int code, double jde, const EphemerisSettings& settings) {
+int ComputeSunMoonPluto(BodyPosition& record, int code, const Instant& when, const EphemerisSettings& settings) {
     record = BodyPosition{};
     if (code != kBodySun && code != kBodyEclipseSun && code != kBodyMoon && code != kBodyPluto) {
         return kEphemerisUnknownBody;
     }
     // The lunar theory does not fail; the Sun and Pluto need the Earth ephemeris's range.
-    if (code != kBodyMoon && !IsInEarthEphemerisRange(jde)) return kEphemerisOutOfRange;
+    if (code != kBodyMoon && !IsInEarthEphemerisRange(when)) return kEphemerisOutOfRange;
 
-    if (code == kBodyMoon) FillMoon(record, jde, settings);
-    else if (code == kBodyPluto) FillPluto(record, jde);
-    else FillSun(record, jde);
+    if (code == kBodyMoon) FillMoon(record, when, settings);
+    else if (code == kBodyPluto) FillPluto(record, when);
+    else FillSun(record, when);
     if (settings.chartMode == 2 || settings.chartMode == 3) {
-        ApplyParallax(record, jde, settings);
+        ApplyParallax(record, when, settings);
     }
-    SetEclipticCoordinates(record, jde);
+    SetEclipticCoordinates(record, when);
     return kEphemerisOk;
 }
 

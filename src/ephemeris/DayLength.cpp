@@ -42,8 +42,10 @@ double AzimuthAtRise(const CalendarDay& date, const ThreeDayPlaces& sun, double 
 }  // namespace
 
 ThreeDayPlaces QuickSunPlaces(int year, int month, int day, int tzOffset) {
-    const double jd = JulianDayLocal(year, month, day, 0, 0, 0, tzOffset);
-    const QuickSunPlace before = QuickSun(jd - 1.0), today = QuickSun(jd), after = QuickSun(jd + 1.0);
+    // ΔT neglected, as the tables always have (see QuickSun).
+    const Instant midnight = Instant::FromUt(JulianDayLocal(year, month, day, 0, 0, 0, tzOffset), 0.0);
+    const QuickSunPlace before = QuickSun(midnight.Later(-1.0)), today = QuickSun(midnight),
+                        after = QuickSun(midnight.Later(1.0));
     return {before.rightAscension, before.declination, today.rightAscension,
             today.declination,     after.rightAscension, after.declination};
 }

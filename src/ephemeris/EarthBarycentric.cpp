@@ -52,25 +52,12 @@ Vec3 SunOfDate(double jde) {
              distance * sl * std::sin(obliquity)}};
 }
 
-Vec3 EarthBarycentricPosition(double jde) {
-    double earth[3], sun[3], sunVelocity[3];
-    EarthHeliocentric(jde, earth);
-    SunBarycentric(jde, sun, sunVelocity);
-    return {{earth[0] + sun[0], earth[1] + sun[1], earth[2] + sun[2]}};
-}
-
-}  // namespace
-
-bool IsInEarthEphemerisRange(double jde) {
-    return jde >= kEarthEphemerisFirstJde && jde <= kEarthEphemerisLastJde;
-}
-
-void EarthHeliocentric(double jde, double position[3]) {
+void EarthHeliocentricAt(double jde, double position[3]) {
     const Vec3 sunJ2000 = Precess(jde, SunOfDate(jde), kJ2000Jd);
     for (int i = 0; i < 3; ++i) position[i] = -sunJ2000[i];
 }
 
-void SunBarycentric(double jde, double position[3], double velocity[3]) {
+void SunBarycentricAt(double jde, double position[3], double velocity[3]) {
     // Barycentre about the Sun = sum of m_i r_i over the total mass; the Sun is opposite.
     double totalMass = 1.0;
     for (const GiantPlanet& p : kGiants) totalMass += 1.0 / p.reciprocalMass;
@@ -93,9 +80,29 @@ void SunBarycentric(double jde, double position[3], double velocity[3]) {
     velocity[2] = eclVelocity[1] * kSinJ2000Obliquity;
 }
 
-int EarthBarycentric(double jde, double position[3], double velocity[3]) {
+Vec3 EarthBarycentricPosition(double jde) {
+    double earth[3], sun[3], sunVelocity[3];
+    EarthHeliocentricAt(jde, earth);
+    SunBarycentricAt(jde, sun, sunVelocity);
+    return {{earth[0] + sun[0], earth[1] + sun[1], earth[2] + sun[2]}};
+}
+
+}  // namespace
+
+bool IsInEarthEphemerisRange(const Instant& when) {
+    return when.tt >= kEarthEphemerisFirstJde && when.tt <= kEarthEphemerisLastJde;
+}
+
+void EarthHeliocentric(const Instant& when, double position[3]) { EarthHeliocentricAt(when.tt, position); }
+
+void SunBarycentric(const Instant& when, double position[3], double velocity[3]) {
+    SunBarycentricAt(when.tt, position, velocity);
+}
+
+int EarthBarycentric(const Instant& when, double position[3], double velocity[3]) {
     for (int i = 0; i < 3; ++i) position[i] = velocity[i] = 0.0;
-    if (!IsInEarthEphemerisRange(jde)) return kEphemerisOutOfRange;
+    if (!IsInEarthEphemerisRange(when)) return kEphemerisOutOfRange;
+    const double jde = when.tt;
     const Vec3 here = EarthBarycentricPosition(jde);
     const Vec3 before = EarthBarycentricPosition(jde - kDifferenceStep);
     const Vec3 after = EarthBarycentricPosition(jde + kDifferenceStep);
@@ -106,11 +113,11 @@ int EarthBarycentric(double jde, double position[3], double velocity[3]) {
     return kEphemerisOk;
 }
 
-int PlanetBarycentric(double jde, int planet, double position[3], double velocity[3]) {
-    const int status = PlanetHeliocentric(jde, planet, position, velocity);
+int PlanetBarycentric(const Instant& when, int planet, double position[3], double velocity[3]) {
+    const int status = PlanetHeliocentric(when, planet, position, velocity);
     if (status != kEphemerisOk) return status;
     double sun[3], sunVelocity[3];
-    SunBarycentric(jde, sun, sunVelocity);
+    SunBarycentricAt(when.tt, sun, sunVelocity);
     for (int i = 0; i < 3; ++i) {
         position[i] += sun[i];
         velocity[i] += sunVelocity[i];

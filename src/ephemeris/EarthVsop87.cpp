@@ -29,9 +29,9 @@ double PowerSeries(std::initializer_list<std::span<const Vsop87Term>> series, do
 
 }  // namespace
 
-EclipticPlace EarthVsop87(double jde) {
+EclipticPlace EarthVsop87(const Instant& when) {
     // Millennia, so that the printed frequencies apply as they stand (a tenth of each per century).
-    const double tau = (jde - kJ2000Jd) / kDaysPerJulianMillennium;
+    const double tau = when.MillenniaTt();
     EclipticPlace place;
     place.longitude = ReduceAngle(PowerSeries({kVsop87EarthL0, kVsop87EarthL1, kVsop87EarthL2,
                                                kVsop87EarthL3, kVsop87EarthL4, kVsop87EarthL5}, tau),

@@ -3,6 +3,8 @@
 // D, mean ecliptic and equinox of date) in the truncation of Meeus, appendix III: the base of
 // the precise Sun, good to about 1" over 1800-2200 (apparent Sun 0.56" from PyEphem).
 
+#include "ephemeris/Instant.h"
+
 namespace vsp {
 
 struct EclipticPlace {
@@ -11,6 +13,7 @@ struct EclipticPlace {
     double radius = 0.0;     // AU
 };
 
-EclipticPlace EarthVsop87(double jde);
+// At the instant's TT (the series run in Julian millennia from J2000).
+EclipticPlace EarthVsop87(const Instant& when);
 
 }  // namespace vsp

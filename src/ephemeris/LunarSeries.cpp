@@ -28,7 +28,8 @@ double SeriesSum(std::span<const Elp2000Term> terms, const LunarMeanArguments& a
 
 }  // namespace
 
-LunarMeanArguments LunarMeanArgumentsAt(double T) {
+LunarMeanArguments LunarMeanArgumentsAt(const Instant& when) {
+    const double T = when.CenturiesTt();
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     LunarMeanArguments a;
     a.meanLongitude = ReducedRadians(218.3164591 + 481267.88134236 * T - 0.0013268 * T2 +
@@ -47,8 +48,9 @@ LunarMeanArguments LunarMeanArgumentsAt(double T) {
     return a;
 }
 
-void LunarSeries(double T, double& longitude, double& latitude, double& distance) {
-    const LunarMeanArguments a = LunarMeanArgumentsAt(T);
+void LunarSeries(const Instant& when, double& longitude, double& latitude, double& distance) {
+    const double T = when.CenturiesTt();
+    const LunarMeanArguments a = LunarMeanArgumentsAt(when);
     const double sumLongitude = SeriesSum(kElp2000Longitude, a, T);  // arcseconds
     const double sumLatitude = SeriesSum(kElp2000Latitude, a, T);    // arcseconds
     const double sumDistance = SeriesSum(kElp2000Distance, a, T);    // km

@@ -3,10 +3,12 @@
 // from ELP 2000-82B (M. Chapront-Touzé & J. Chapront, A&A 124, 50 (1983)) truncated to 1111
 // terms, with the mean arguments of date. The truncation moves the place by 0.63" at most.
 
+#include "ephemeris/Instant.h"
+
 namespace vsp {
 
-// The arguments the periodic terms combine, radians in [0, 2 pi), T in Julian centuries of
-// TT from J2000.
+// The arguments the periodic terms combine, radians in [0, 2 pi), of the instant's TT (the
+// theory's T, Julian centuries from J2000).
 struct LunarMeanArguments {
     double meanLongitude = 0.0;       // L', the Moon's mean longitude (includes the constant
                                       // light-time term, -0.70")
@@ -17,10 +19,10 @@ struct LunarMeanArguments {
     double venus = 0.0, earth = 0.0, mars = 0.0, jupiter = 0.0;  // planetary mean longitudes
 };
 
-LunarMeanArguments LunarMeanArgumentsAt(double T);
+LunarMeanArguments LunarMeanArgumentsAt(const Instant& when);
 
-// T in Julian centuries of TT from J2000. Longitude in [0, 2 pi) and latitude in radians,
-// distance from the Earth's centre in AU (149597870 km).
-void LunarSeries(double T, double& longitude, double& latitude, double& distance);
+// Longitude in [0, 2 pi) and latitude in radians, distance from the Earth's centre in AU
+// (149597870 km), at the instant's TT.
+void LunarSeries(const Instant& when, double& longitude, double& latitude, double& distance);
 
 }  // namespace vsp

@@ -15,12 +15,9 @@
 namespace vsp {
 namespace {
 
-// The local clock date and time (hour with its fraction) that a JDE was formed from: ΔT of
-// that date taken off as the JDE added it, the zone offset put back.
-void LocalClockOf(double jde, const EphemerisSettings& settings, CalendarDateTime& local, double& hour) {
-    const CalendarDateTime tt = CalendarFromJulianDay(jde);
-    const double deltaT = std::trunc(DeltaT(tt.year, tt.month, tt.day, settings));
-    local = CalendarFromJulianDay(jde - deltaT / 86400.0 + settings.location.tzOffset / 1440.0);
+// The local clock date and time of an instant, and its hour with the fraction.
+void LocalClockOf(const Instant& when, const EphemerisSettings& settings, CalendarDateTime& local, double& hour) {
+    local = CalendarFromJulianDay(when.ut + settings.location.tzOffset / 1440.0);
     hour = local.hour + local.minute / 60.0 + local.second / 3600.0;
 }
 
@@ -31,11 +28,10 @@ double MoonDiameter(double distanceAu) {
     return 716946800.0 / (distanceAu * kKmPerAu) / 60.0;
 }
 
-void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settings, int* pictureIndex) {
-    const double jde = kJ2000Jd + kDaysPerJulianCentury * T;
+void MoonPrecise(BodyPosition& record, const Instant& when, const EphemerisSettings& settings, int* pictureIndex) {
     double longitude = 0.0, latitude = 0.0, distance = 0.0;
-    LunarSeries(T, longitude, latitude, distance);
-    const EarthTiltValues tilt = EarthTilt(jde);
+    LunarSeries(when, longitude, latitude, distance);
+    const EarthTiltValues tilt = EarthTilt(when.tt);
 
     const double lambda = longitude + tilt.dpsi / 3600.0 * kDegToRad;
     const double beta = latitude;
@@ -44,14 +40,14 @@ void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settin
     ra = ReduceAngle(ra, kTwoPi);
 
     // The Sun's apparent longitude, as the precise Sun has it.
-    const EclipticPlace earth = EarthVsop87(jde);
+    const EclipticPlace earth = EarthVsop87(when);
     const double sunLongitude = (earth.longitude * kRadToDeg + 180.0 + tilt.dpsi / 3600.0 -
                                  kAberrationDegAtUnitDistance / earth.radius) * kDegToRad;
     const double elongation =
         std::acos(std::clamp(std::cos(beta) * std::cos(lambda - sunLongitude), -1.0, 1.0)) * kRadToDeg;
 
     // Phase angle: the supplement of the elongation less the Sun's parallax seen from the Moon.
-    const LunarMeanArguments args = LunarMeanArgumentsAt(T);
+    const LunarMeanArguments args = LunarMeanArgumentsAt(when);
     const double psiRad = elongation * kDegToRad;
     const double phaseAngle = 180.0 - elongation -
                               0.1468 * std::sin(psiRad) * (1.0 - 0.0549 * std::sin(args.moonAnomaly)) /
@@ -60,7 +56,7 @@ void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settin
 
     CalendarDateTime local;
     double hour = 0.0;
-    LocalClockOf(jde, settings, local, hour);
+    LocalClockOf(when, settings, local, hour);
     int picture = 0;
     const double ageFraction =
         MoonAge(local.year, local.month, local.day, hour, settings.location.tzOffset, picture);

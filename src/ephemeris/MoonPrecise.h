@@ -4,21 +4,22 @@
 
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/EphemerisSettings.h"
+#include "ephemeris/Instant.h"
 
 namespace vsp {
 
 // The Moon's diameter in arcminutes at a distance in AU.
 double MoonDiameter(double distanceAu);
 
-// T in Julian centuries of TT from J2000. Fills the record's fields 1-7 and the elongation:
-// right ascension IN RADIANS [0, 2 pi) (ComputeSunMoonPluto turns it into hours), declination
+// Fills the record's fields 1-7 and the elongation, the series at the instant's TT: right
+// ascension IN RADIANS [0, 2 pi) (ComputeSunMoonPluto turns it into hours), declination
 // (degrees), geocentric distance (AU), the illuminated fraction from the phase angle, the
 // magnitude, the illuminated fraction from the age (field 6) and the diameter (arcminutes).
-// The age is taken at the program's local clock time that this T stands for: the settings'
-// ΔT rule and zone offset lead back from T to that date and time. `pictureIndex`, when given,
-// gets the phase picture 0..28. Measured against PyEphem over 200 dates 1900-2100: apparent
-// geocentric place within 1.56", distance within 0.4 km.
-void MoonPrecise(BodyPosition& record, double T, const EphemerisSettings& settings,
+// The age is taken at the local clock time of the instant (its UT and the settings' zone
+// offset, to the whole second). `pictureIndex`, when given, gets the phase picture 0..28.
+// Measured against PyEphem over 200 dates 1900-2100: apparent geocentric place within 1.56",
+// distance within 0.4 km.
+void MoonPrecise(BodyPosition& record, const Instant& when, const EphemerisSettings& settings,
                  int* pictureIndex = nullptr);
 
 }  // namespace vsp

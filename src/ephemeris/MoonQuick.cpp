@@ -7,7 +7,6 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
 #include "ephemeris/Spherical.h"
-#include "ephemeris/Time.h"
 #include "ephemeris/tables/MoonQuickTerms.h"
 
 namespace vsp {
@@ -32,7 +31,8 @@ double QuickSum(std::span<const MoonQuickTerm> terms, const QuickArguments& a, b
 
 }  // namespace
 
-MoonQuickEcliptic MoonQuickGeocentric(double T) {
+MoonQuickEcliptic MoonQuickGeocentric(const Instant& when) {
+    const double T = when.CenturiesTt();
     const double T2 = T * T;
     const double meanLongitude = ReduceAngle(218.3164591 + 481267.88134236 * T - 0.0015786 * T2, 360.0);
     QuickArguments a;
@@ -49,14 +49,11 @@ MoonQuickEcliptic MoonQuickGeocentric(double T) {
     return place;
 }
 
-void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, int hour, int minute,
-               int second, const EphemerisSettings& settings, double* distance) {
+void MoonQuick(double& raHours, double& decDeg, const Instant& when, const EphemerisSettings& settings,
+               double* distance) {
     const ObserverLocation& site = settings.location;
-    const CalendarDateTime local{year, month, day, hour, minute, second};
-    const double jde = JulianEphemerisDay(local, site.tzOffset, settings);
-    const double jdUt = JulianDayLocal(year, month, day, hour, minute, second, site.tzOffset);
-    const double T = (jde - kJ2000Jd) / kDaysPerJulianCentury;
-    const MoonQuickEcliptic moon = MoonQuickGeocentric(T);
+    const double T = when.CenturiesTt();
+    const MoonQuickEcliptic moon = MoonQuickGeocentric(when);
 
     // Mean equator of date.
     double alpha = 0.0, delta = 0.0;
@@ -64,7 +61,7 @@ void MoonQuick(double& raHours, double& decDeg, int year, int month, int day, in
                          MeanObliquityArcsec(T) * kArcsecToRad, alpha, delta);
 
     // The observer on a sphere, at the local mean sidereal angle; everything in Earth radii.
-    const double d = jdUt - kJ2000Jd;
+    const double d = when.ut - kJ2000Jd;
     const double theta =
         ReduceAngle(280.46061837 + 360.98564736629 * d + 0.000387933 * T * T - site.longitudeWest, 360.0) * kDegToRad;
     const double phi = site.latitude * kDegToRad;

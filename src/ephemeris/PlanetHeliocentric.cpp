@@ -99,13 +99,13 @@ void OrbitToEquator(const Orbit& o, double massRatio, double position[3], double
 
 }  // namespace
 
-int PlanetHeliocentric(double jde, int planet, double position[3], double velocity[3]) {
+int PlanetHeliocentric(const Instant& when, int planet, double position[3], double velocity[3]) {
     for (int i = 0; i < 3; ++i) position[i] = velocity[i] = 0.0;
-    if (planet < 1 || planet > kSimon1994PlanetCount || !std::isfinite(jde)) {
+    if (planet < 1 || planet > kSimon1994PlanetCount || !std::isfinite(when.tt)) {
         return kEphemerisUnknownBody;
     }
     const int row = planet - 1;
-    const double t = (jde - kJ2000Jd) / kDaysPerJulianMillennium;
+    const double t = when.MillenniaTt();
     Orbit orbit = MeanOrbit(row, t);
     AddPerturbations(row, t, orbit);
     OrbitToEquator(orbit, kSimon1994ReciprocalMasses[row], position, velocity);

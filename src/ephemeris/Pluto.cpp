@@ -31,8 +31,8 @@ void PrecessEclipticFromJ2000(double t, double& longitudeDeg, double& latitudeDe
 
 }  // namespace
 
-PlutoHeliocentricPlace PlutoHeliocentric(double jde) {
-    const double t = (jde - kJ2000Jd) / kDaysPerJulianCentury;
+PlutoHeliocentricPlace PlutoHeliocentric(const Instant& when) {
+    const double t = when.CenturiesTt();
     const double jupiter = 34.35 + 3034.9057 * t;
     const double saturn = 50.08 + 1222.1138 * t;
     const double pluto = 238.96 + 144.96 * t;
@@ -47,10 +47,10 @@ PlutoHeliocentricPlace PlutoHeliocentric(double jde) {
     return {238.958116 + 144.96 * t + sumL * 1e-6, -3.908239 + sumB * 1e-6, 40.7241346 + sumR * 1e-7};
 }
 
-PlutoGeocentricPlace PlutoGeocentric(double jde) {
-    PlutoHeliocentricPlace helio = PlutoHeliocentric(jde);
-    PrecessEclipticFromJ2000((jde - kJ2000Jd) / kDaysPerJulianCentury, helio.longitude, helio.latitude);
-    const QuickSunPlace sun = QuickSun(jde);
+PlutoGeocentricPlace PlutoGeocentric(const Instant& when) {
+    PlutoHeliocentricPlace helio = PlutoHeliocentric(when);
+    PrecessEclipticFromJ2000(when.CenturiesTt(), helio.longitude, helio.latitude);
+    const QuickSunPlace sun = QuickSun(when);
     const double r = helio.radius, bigR = sun.distance;
     const double b = helio.latitude * kDegToRad;
     const double sunLon = sun.trueLongitude * kDegToRad;

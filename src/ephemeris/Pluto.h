@@ -1,6 +1,9 @@
 #pragma once
 // Pluto from the leading seven rows of Meeus's periodic series (Astronomical Algorithms,
-// chapter 37), made geocentric with the quick Sun: a mean place within 64" of PyEphem's.
+// chapter 37), made geocentric with the quick Sun: a mean place within 64" of PyEphem's. Both
+// take the instant's TT.
+
+#include "ephemeris/Instant.h"
 
 namespace vsp {
 
@@ -18,10 +21,10 @@ struct PlutoGeocentricPlace {
     double sunDistance = 0.0;           // Earth-Sun, AU
 };
 
-PlutoHeliocentricPlace PlutoHeliocentric(double jde);
+PlutoHeliocentricPlace PlutoHeliocentric(const Instant& when);
 // The heliocentric place carried to the ecliptic of date, combined with the quick Sun's true
 // longitude and distance, and turned to the equator with the 1900 elements' obliquity: a mean
 // place of date.
-PlutoGeocentricPlace PlutoGeocentric(double jde);
+PlutoGeocentricPlace PlutoGeocentric(const Instant& when);
 
 }  // namespace vsp

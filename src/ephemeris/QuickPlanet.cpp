@@ -5,6 +5,7 @@
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
+#include "ephemeris/Time.h"
 #include "ephemeris/tables/QuickPlanetElements.h"
 
 namespace vsp {
@@ -30,14 +31,22 @@ int RowOfBody(int body) {
     return body <= kBodyVenus ? body - kBodyMercury : body - kBodyMercury + 1;
 }
 
-}  // namespace
+// The elements at day d from J2000.0 (angles in degrees, unreduced).
+struct QuickOrbit {
+    double a, e, inclination, node, perihelion, meanLongitude;
+};
 
-double QuickDayNumber(int year, int month, int day, double utHours) {
-    const long y = year, m = month;
-    const long whole = 367 * y - 7 * (y + (m + 9) / 12) / 4 + 275 * m / 9 + day;
+// The day number of the instant's UT, 0 at J2000.0, from its calendar date and clock (whole
+// seconds): the whole days exact, the fraction from the clock.
+double QuickDayNumber(const Instant& when) {
+    const CalendarDateTime ut = CalendarFromJulianDay(when.ut);
+    const long y = ut.year, m = ut.month;
+    const long whole = 367 * y - 7 * (y + (m + 9) / 12) / 4 + 275 * m / 9 + ut.day;
+    const double utHours = ut.hour + ut.minute / 60.0 + ut.second / 3600.0;
     return double(whole) - 730531.5 + utHours / 24.0;
 }
 
+// row: 0 Mercury, 1 Venus, 2 Earth, 3 Mars, ... 8 Pluto (the table's order).
 QuickOrbit QuickOrbitAt(int row, double d) {
     const QuickPlanetElements& q = kQuickPlanetElements[row];
     return {q.semiMajorAxis + q.semiMajorAxisRate * d, q.eccentricity + q.eccentricityRate * d,
@@ -45,6 +54,7 @@ QuickOrbit QuickOrbitAt(int row, double d) {
             q.perihelion + q.perihelionRate * d,       q.meanLongitude + q.meanLongitudeRate * d};
 }
 
+// Heliocentric J2000 ecliptic rectangular coordinates, AU.
 void QuickHeliocentric(int row, double d, double ecliptic[3]) {
     const QuickOrbit o = QuickOrbitAt(row, d);
     double meanAnomaly = (o.meanLongitude - o.perihelion) * kDegToRad;
@@ -60,11 +70,13 @@ void QuickHeliocentric(int row, double d, double ecliptic[3]) {
     ecliptic[2] = r * std::sin(u) * std::sin(inc);
 }
 
-int QuickPlanet(int body, int year, int month, int day, double utHours, QuickPlanetPlace& place) {
+}  // namespace
+
+int QuickPlanet(int body, const Instant& when, QuickPlanetPlace& place) {
     place = QuickPlanetPlace{};
     const int row = RowOfBody(body);
     if (row < 0) return kEphemerisUnknownBody;
-    const double d = QuickDayNumber(year, month, day, utHours);
+    const double d = QuickDayNumber(when);
     double planet[3], earth[3];
     QuickHeliocentric(row, d, planet);
     QuickHeliocentric(kEarthRow, d, earth);

@@ -2,6 +2,8 @@
 // Planets from J2000 mean elements with linear rates (Explanatory Supplement, 1992): many
 // positions cheaply, for tables and searches. J2000 ecliptic and equator.
 
+#include "ephemeris/Instant.h"
+
 namespace vsp {
 
 struct QuickPlanetPlace {
@@ -12,20 +14,9 @@ struct QuickPlanetPlace {
     double sunDistance = 0.0;           // Earth-Sun, AU
 };
 
-// The elements at day d from J2000.0 (angles in degrees, unreduced).
-struct QuickOrbit {
-    double a, e, inclination, node, perihelion, meanLongitude;
-};
-
-// Day number of a UT date: 0 at J2000.0 (JD 2451545.0 UT).
-double QuickDayNumber(int year, int month, int day, double utHours);
-// row: 0 Mercury, 1 Venus, 2 Earth, 3 Mars, ... 8 Pluto (the table's order).
-QuickOrbit QuickOrbitAt(int row, double d);
-// Heliocentric J2000 ecliptic rectangular coordinates, AU.
-void QuickHeliocentric(int row, double d, double ecliptic[3]);
-
-// body: a body code 2..9 (Mercury to Pluto). Returns 0, or kEphemerisUnknownBody with the
-// place zeroed.
-int QuickPlanet(int body, int year, int month, int day, double utHours, QuickPlanetPlace& place);
+// body: a body code 2..9 (Mercury to Pluto), at the instant's UT: the elements run in days
+// from J2000.0 (JD 2451545.0 UT) counted from its calendar date and clock. Returns 0, or
+// kEphemerisUnknownBody with the place zeroed.
+int QuickPlanet(int body, const Instant& when, QuickPlanetPlace& place);
 
 }  // namespace vsp

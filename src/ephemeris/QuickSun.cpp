@@ -22,8 +22,8 @@ double EccentricAnomaly(double meanAnomaly, double e) {
 
 }  // namespace
 
-QuickSunPlace QuickSun(double jd) {
-    const double t = (jd - 2415020.0) / kDaysPerJulianCentury;  // from J1900.0
+QuickSunPlace QuickSun(const Instant& when) {
+    const double t = (when.tt - 2415020.0) / kDaysPerJulianCentury;  // from J1900.0
     const double t2 = t * t, t3 = t2 * t;
     const double obliquity = 23.452294 - 0.0130125 * t - 1.64e-6 * t2 + 5.03e-7 * t3;
     const double meanLongitude = ReducedRadians(279.69668 + 36000.76892 * t + 0.0003025 * t2);

@@ -3,6 +3,8 @@
 // geometry of the Moon and Pluto records (S. Newcomb's elements as in P. Duffett-Smith,
 // Practical Astronomy with your Calculator). Within 1' of the apparent Sun.
 
+#include "ephemeris/Instant.h"
+
 namespace vsp {
 
 struct QuickSunPlace {
@@ -13,6 +15,9 @@ struct QuickSunPlace {
     double obliquity = 0.0;       // mean obliquity of the 1900 elements, degrees
 };
 
-QuickSunPlace QuickSun(double jd);
+// At the instant's TT. The day-length tables and the quick Sun of the command line take it at
+// their UT with ΔT neglected (Instant::FromUt(jd, 0)), as the program always has: the 3" the
+// Sun moves in 69 s of ΔT are well below this theory's accuracy.
+QuickSunPlace QuickSun(const Instant& when);
 
 }  // namespace vsp

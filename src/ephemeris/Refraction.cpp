@@ -25,10 +25,10 @@ double Refraction(const ObserverPlace& place, int option, double zenithDeg) {
     return r * 0.28 * pressure / (temperature + 273.0);
 }
 
-HorizonPlace EquToHor(double jdUt, double deltaT, const ObserverPlace& place, double raHours,
-                      double decDeg, int option, EarthOrientationCache& cache) {
-    const EarthTiltValues& tilt = EarthTilt(jdUt + deltaT / 86400.0, cache);
-    const double gast = SiderealTimeApparent(jdUt, 0.0, tilt.equationOfEquinoxes);
+HorizonPlace EquToHor(const Instant& when, const ObserverPlace& place, double raHours, double decDeg, int option,
+                      EarthOrientationCache& cache) {
+    const EarthTiltValues& tilt = EarthTilt(when.tt, cache);
+    const double gast = SiderealTimeApparent(when.ut, 0.0, tilt.equationOfEquinoxes);
     const double theta = (gast * 15.0 + place.longitude) * kDegToRad;
     const double phi = place.latitude * kDegToRad;
     const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);

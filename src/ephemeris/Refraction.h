@@ -4,6 +4,7 @@
 // horizon.
 
 #include "ephemeris/EarthOrientation.h"
+#include "ephemeris/Instant.h"
 #include "ephemeris/ObserverPlace.h"
 
 namespace vsp {
@@ -25,8 +26,8 @@ struct HorizonPlace {
     double decDeg = 0.0;
 };
 
-// raHours, decDeg: true equator and equinox of date. deltaT in seconds (TT - UT).
-HorizonPlace EquToHor(double jdUt, double deltaT, const ObserverPlace& place, double raHours,
-                      double decDeg, int option, EarthOrientationCache& cache);
+// raHours, decDeg: true equator and equinox of date; the Earth turned by the instant's UT.
+HorizonPlace EquToHor(const Instant& when, const ObserverPlace& place, double raHours, double decDeg, int option,
+                      EarthOrientationCache& cache);
 
 }  // namespace vsp

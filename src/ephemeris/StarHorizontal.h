@@ -1,5 +1,5 @@
 #pragma once
-// A catalog star as the observer sees it at a local date and time, in the chart mode's
+// A catalog star as the observer sees it at an instant, in the chart mode's
 // reduction: modes 0/1 precession and nutation (within 1e-4" of ERFA pnm80), modes 2/3 the
 // full vector reduction of ApparentPlace.h.
 
@@ -28,17 +28,16 @@ struct StarPlace {
 };
 
 // Barycentric position of the star at its catalog distance, moved by its proper motion to the
-// TT JD; AU, J2000.
-Vec3 StarBarycentric(const StarCatalogPlace& star, double jde);
+// instant's TT; AU, J2000.
+Vec3 StarBarycentric(const StarCatalogPlace& star, const Instant& when);
 
 // chartMode 0..3 as in the settings; a negative mode takes the RA and Dec as given. Returns 0,
-// or the Earth ephemeris' error (modes 2 and 3) with the outputs zeroed. `local` is the
-// observer's clock time; the place and time zone come from settings.location.
-int StarHorizontal(const StarCatalogPlace& star, int chartMode, const CalendarDateTime& local,
-                   const EphemerisSettings& settings, const BarycentricEphemeris& earth,
-                   ReductionState& state, StarPlace& out);
+// or the Earth ephemeris' error (modes 2 and 3) with the outputs zeroed. The observer's place
+// comes from settings.location.
+int StarHorizontal(const StarCatalogPlace& star, int chartMode, const Instant& when, const EphemerisSettings& settings,
+                   const BarycentricEphemeris& earth, ReductionState& state, StarPlace& out);
 // The same with the program's Earth ephemeris.
-int StarHorizontal(const StarCatalogPlace& star, int chartMode, const CalendarDateTime& local,
-                   const EphemerisSettings& settings, ReductionState& state, StarPlace& out);
+int StarHorizontal(const StarCatalogPlace& star, int chartMode, const Instant& when, const EphemerisSettings& settings,
+                   ReductionState& state, StarPlace& out);
 
 }  // namespace vsp

@@ -75,10 +75,20 @@ double JulianDayLocal(int year, int month, int day, int hour, int minute, int se
     return JulianDay(year, month, day) + (hour + (minute - offset) / 60.0 + second / 3600.0) / 24.0;
 }
 
-double JulianEphemerisDay(const CalendarDateTime& local, int offset, const EphemerisSettings& settings) {
+Instant LocalInstant(const CalendarDateTime& local, const EphemerisSettings& settings) {
+    const int offset = settings.location.tzOffset;
     const int deltaT = int(std::trunc(DeltaT(local.year, local.month, local.day, settings)));
-    return JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute,
-                          local.second + deltaT, offset);
+    Instant when;
+    when.ut = JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute, local.second, offset);
+    when.tt = JulianDayLocal(local.year, local.month, local.day, local.hour, local.minute,
+                             local.second + deltaT, offset);
+    when.deltaT = deltaT;
+    return when;
+}
+
+Instant InstantOfJde(double jde, const EphemerisSettings& settings) {
+    const CalendarDateTime date = CalendarFromJulianDay(jde);
+    return Instant::FromTt(jde, std::trunc(DeltaT(date.year, date.month, date.day, settings)));
 }
 
 CalendarDateTime CalendarFromJulianDay(double jd) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "ephemeris/EphemerisSettings.h"
+#include "ephemeris/Instant.h"
 
 namespace vsp {
 
@@ -35,8 +36,12 @@ inline CalendarDateTime ToTheMinute(CalendarDateTime t) {
 double JulianDay(int year, int month, int day);
 // JD (UT) of a local clock time; offset in minutes, local = UT + offset.
 double JulianDayLocal(int year, int month, int day, int hour, int minute, int second, int offset);
-// JDE: ΔT of the date, truncated to whole seconds, added to the seconds before conversion.
-double JulianEphemerisDay(const CalendarDateTime& local, int offset, const EphemerisSettings& settings);
+// The instant of a local clock time for the settings' observer: UT by the zone offset, and
+// TT with ΔT of the date (DeltaT below) truncated to whole seconds and added to the seconds
+// before the conversion, so that the instant's ΔT is that whole number.
+Instant LocalInstant(const CalendarDateTime& local, const EphemerisSettings& settings);
+// The instant of a JDE: its UT by ΔT of the JDE's date, truncated to whole seconds likewise.
+Instant InstantOfJde(double jde, const EphemerisSettings& settings);
 // Flooring form (the program's) and truncating form (the date/time assistant's); they agree
 // for every JD >= 0. The second is rounded to the nearest whole one and a rounded 60 is
 // carried into the minute (and on up to the year), so the fields are always a valid clock.

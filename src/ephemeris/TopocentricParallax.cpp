@@ -15,9 +15,10 @@ constexpr double kSolarParallax = 4.263451511677261e-5;  // 8.794" in radians, a
 
 // Greenwich apparent sidereal time in degrees (Meeus 12.4 with the nutation in right
 // ascension); the cubic term takes the date at the middle of its day.
-double ApparentSiderealDegrees(double T) {
+double ApparentSiderealDegrees(const Instant& when) {
+    const double T = when.CenturiesUt();
     const double tDay = (std::floor(kDaysPerJulianCentury * T) + 0.5) / kDaysPerJulianCentury;
-    const EarthTiltValues tilt = EarthTilt(kJ2000Jd + kDaysPerJulianCentury * T);
+    const EarthTiltValues tilt = EarthTilt(when.tt);
     const double epsilon = tilt.trueObliquity;
     const double theta = 280.46061837 + 13185000.7700537 * T + 0.000387933 * tDay * tDay -
                          tDay * tDay * tDay / 38710000.0 +
@@ -26,7 +27,7 @@ double ApparentSiderealDegrees(double T) {
 }
 }  // namespace
 
-void TopocentricParallax(double T, double& alpha, double& delta, double distance,
+void TopocentricParallax(const Instant& when, double& alpha, double& delta, double distance,
                          double longitudeWest, double latitude, double height, double* azimuth,
                          double* altitude) {
     const double phi = latitude * kDegToRad;
@@ -35,7 +36,7 @@ void TopocentricParallax(double T, double& alpha, double& delta, double distance
     const double rhoCos = std::cos(u) + height / kEarthRadiusM * std::cos(phi);
 
     const double hourAngle =
-        ReduceAngle(ApparentSiderealDegrees(T) - longitudeWest - alpha * kRadToDeg, 360.0) * kDegToRad;
+        ReduceAngle(ApparentSiderealDegrees(when) - longitudeWest - alpha * kRadToDeg, 360.0) * kDegToRad;
     const double sinParallax = distance < kNearLimit ? kEarthRadiusKm / (distance * kKmPerAu)
                                                      : std::sin(kSolarParallax / distance);
 

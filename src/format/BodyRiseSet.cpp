@@ -28,7 +28,7 @@ int BodyThreeDayPlaces(int code, int year, int month, int day, const EphemerisSe
     for (int i = 0; i < 3; ++i) {
         const CalendarDateTime at = DayAtMidnight(year, month, day, i - 1);
         BodyPosition record;
-        if (int err = ComputeBody(record, code, at.year, at.month, at.day, 0, 0, 0, geocentric)) {
+        if (int err = ComputeBody(record, code, LocalInstant(at, geocentric), geocentric)) {
             failedDay = at;
             return err;
         }

@@ -12,16 +12,17 @@ bool FixedPositionSkyCompute(double raHours, double decDegrees, const CalendarDa
     position.raHours = raHours;
     position.decDeg = decDegrees;
 
+    const Instant instant = LocalInstant(when, settings);
     ReductionState state;
     StarPlace seen;
-    if (StarHorizontal(position, settings.chartMode, when, settings, state, seen) != 0) return false;
+    if (StarHorizontal(position, settings.chartMode, instant, settings, state, seen) != 0) return false;
     out.altitude = seen.altitude;
     out.azimuth = seen.azimuth;
 
     // The direct method wants the place of date without refraction, whatever the mode.
     ReductionState geocentricState;
     StarPlace ofDate;
-    StarHorizontal(position, 0, when, settings, geocentricState, ofDate);
+    StarHorizontal(position, 0, instant, settings, geocentricState, ofDate);
     out.h0 = h0;
     Lst12Cache cache;
     RiseTransitSetFixed(when.year, when.month, when.day, settings.location, h0, ofDate.raHours, ofDate.decDeg,

@@ -50,7 +50,7 @@ std::string DayRiseSetCells(int body, const CalendarDateTime& day, double h0, co
 
 std::string DayPlaceCells(AppState& state, int body, const CalendarDateTime& t, const EphemerisSettings& settings) {
     BodyPosition place;
-    if (ComputeBody(place, body, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) != kEphemerisOk) {
+    if (ComputeBody(place, body, LocalInstant(t, settings), settings) != kEphemerisOk) {
         return "\t--";
     }
     return "\t" + PlaceCells(state, place);

@@ -26,7 +26,7 @@ std::string UpText(const RiseTransitSetTimes& times) {
 
 std::string MoonLine(const CalendarDateTime& t, const EphemerisSettings& settings, int horizon) {
     BodyPosition moon;
-    if (ComputeBody(moon, kBodyMoon, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) != kEphemerisOk) {
+    if (ComputeBody(moon, kBodyMoon, LocalInstant(t, settings), settings) != kEphemerisOk) {
         return "";
     }
     std::string line = "Moon " + std::to_string(int(std::lround(100.0 * moon.phaseFraction))) + "%";

@@ -106,10 +106,7 @@ public:
         const CalendarDateTime t = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
         BodyPosition moon;
-        if (ComputeBody(moon, kBodyMoon, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) !=
-            kEphemerisOk) {
-            return;
-        }
+        if (ComputeBody(moon, kBodyMoon, LocalInstant(t, settings), settings) != kEphemerisOk) return;
         const double age = MoonAgeAngle(t.year, t.month, t.day, t.hour + t.minute / 60.0 + t.second / 3600.0,
                                         settings.location.tzOffset);
         const double now =

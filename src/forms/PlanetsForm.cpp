@@ -70,14 +70,14 @@ private:
         SetColumnHeads(state, kHeadFirst, riseSet ? kRiseSetHeads : kPositionHeads);
         const CalendarDateTime t = state.observingTime;
         const EphemerisSettings settings = SiteEphemeris(state);
+        const Instant when = LocalInstant(t, settings);
         const double horizon = HorizonDegrees(state.prefs.horizon);
         std::vector<std::string> rows;
         for (int code : kBodies) {
             BodyPosition place;
             BodyHorizon sky;
             std::string row = BodyTitleName(code) + "\t";
-            if (ComputeBody(place, code, t.year, t.month, t.day, t.hour, t.minute, t.second, settings, &sky) !=
-                kEphemerisOk) {
+            if (ComputeBody(place, code, when, settings, &sky) != kEphemerisOk) {
                 rows.push_back(row + "no place for this date");
                 continue;
             }

@@ -323,13 +323,12 @@ private:
         sky.riseText = clock(r.riseTime);
         sky.highestText = clock((r.riseTime + r.setTime) / 2.0);
         sky.setText = clock(r.setTime);
-        const CalendarDateTime middle = LocalOf((r.riseTime + r.setTime) / 2.0);
         const EphemerisSettings settings = SiteEphemeris(state);
+        const Instant middle = LocalInstant(LocalOf((r.riseTime + r.setTime) / 2.0), settings);
         for (const int body : {kBodySun, kBodyMoon}) {
             BodyPosition place;
             BodyHorizon horizon;
-            if (ComputeBody(place, body, middle.year, middle.month, middle.day, middle.hour, middle.minute,
-                            middle.second, settings, &horizon) != kEphemerisOk ||
+            if (ComputeBody(place, body, middle, settings, &horizon) != kEphemerisOk ||
                 horizon.altitude <= 0.0) {
                 continue;
             }

@@ -17,7 +17,6 @@
 namespace vsp {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 constexpr std::array<double, 3> kMirrorAzimuthsDeg = {0.0, 120.0, -120.0};
 
 constexpr double kMinute = 1.0 / 1440.0;
@@ -39,7 +38,7 @@ Vec3 SunVectorKm(double jdUt, double deltaTSeconds) {
     EphemerisSettings geocentric;
     geocentric.chartMode = 0;
     BodyPosition sun;
-    ComputeSunMoonPluto(sun, kBodySun, jdUt + deltaTSeconds / kSecondsPerDay, geocentric);
+    ComputeSunMoonPluto(sun, kBodySun, Instant::FromUt(jdUt, deltaTSeconds), geocentric);
     return (sun.distance * sat::kKmPerAu) * RaDecToVector(sun.rightAscension, sun.declination);
 }
 

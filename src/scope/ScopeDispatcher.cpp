@@ -137,8 +137,8 @@ std::optional<ScopeGotoTarget> ScopeDispatcher::ReduceTarget(EquatorialPosition 
                                                              const ScopeMoment& moment) {
     ReductionState state;
     StarPlace place;
-    if (StarHorizontal({.raHours = catalog.raHours, .decDeg = catalog.decDegrees}, coordinateMode, moment.local,
-                       moment.settings, state, place) != 0) {
+    if (StarHorizontal({.raHours = catalog.raHours, .decDeg = catalog.decDegrees}, coordinateMode,
+                       LocalInstant(moment.local, moment.settings), moment.settings, state, place) != 0) {
         sink_.InfoBox(scope_text::kGotoFailed, scope_text::kDateOutOfRange);
         return std::nullopt;
     }

@@ -18,12 +18,11 @@ struct SunAndMoon {
 // Zeros where the ephemeris has no answer for the instant.
 SunAndMoon ComputeSunAndMoon(const CalendarDateTime& t, const EphemerisSettings& settings) {
     SunAndMoon sky;
+    const Instant when = LocalInstant(t, settings);
     BodyPosition place;
     BodyHorizon horizon;
-    if (ComputeBody(place, kBodySun, t.year, t.month, t.day, t.hour, t.minute, t.second, settings, &horizon) ==
-        kEphemerisOk)
-        sky.sunAltitude = horizon.altitude;
-    if (ComputeBody(place, kBodyMoon, t.year, t.month, t.day, t.hour, t.minute, t.second, settings) == kEphemerisOk)
+    if (ComputeBody(place, kBodySun, when, settings, &horizon) == kEphemerisOk) sky.sunAltitude = horizon.altitude;
+    if (ComputeBody(place, kBodyMoon, when, settings) == kEphemerisOk)
         sky.moonIlluminated = place.illuminatedFraction;
     return sky;
 }

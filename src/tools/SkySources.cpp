@@ -37,12 +37,11 @@ void SearchPlanets(PlannerRun& run) {
         c.typeGroup == kGroupStar)
         return;
     run.Progress("Checking Planets");
-    const CalendarDateTime& t = run.When();
+    const EphemerisSettings& settings = run.Context().ephemeris;
+    const Instant when = LocalInstant(run.When(), settings);
     for (int code = 0; code < kPlanetListSize; ++code) {
         BodyPosition body;
-        if (ComputeBody(body, code, t.year, t.month, t.day, t.hour, t.minute, t.second, run.Context().ephemeris) !=
-            kEphemerisOk)
-            continue;
+        if (ComputeBody(body, code, when, settings) != kEphemerisOk) continue;
         const SkyPlace place = PlaceOfJ2000(run.Setup().sky, body.rightAscension, body.declination);
         Candidate candidate{kCatalogPlanet, kTypePlanet, ConstellationAt(place.raHours, place.decDeg),
                             place.raHours, place.decDeg, float(body.magnitude), float(body.diameter),

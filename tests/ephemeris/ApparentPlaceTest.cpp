@@ -23,21 +23,21 @@ constexpr double kJde = 2460000.5;
 
 // The Earth resting at the barycentre (no aberration, no deflection), or 1 AU from the Sun
 // (deflection as usual, no annual aberration).
-int RestingEarth(double, double p[3], double v[3]) {
+int RestingEarth(const Instant&, double p[3], double v[3]) {
     for (int i = 0; i < 3; ++i) p[i] = v[i] = 0.0;
     return 0;
 }
-int EarthAtRest(double jde, double p[3], double v[3]) {
-    RestingEarth(jde, p, v);
+int EarthAtRest(const Instant& when, double p[3], double v[3]) {
+    RestingEarth(when, p, v);
     p[0] = 1.0;
     return 0;
 }
 
 // A body on a straight line through b0 (at kJde) with velocity u.
 BarycentricEphemeris MovingBody(Vec3 b0, Vec3 u, int* calls = nullptr) {
-    return [=](double jde, double p[3], double v[3]) {
+    return [=](const Instant& when, double p[3], double v[3]) {
         if (calls) ++*calls;
-        for (int i = 0; i < 3; ++i) p[i] = b0[i] + u[i] * (jde - kJde), v[i] = u[i];
+        for (int i = 0; i < 3; ++i) p[i] = b0[i] + u[i] * (when.tt - kJde), v[i] = u[i];
         return 0;
     };
 }
@@ -47,7 +47,7 @@ TEST(ApparentPlace, LightTimeSolvesTheRetardedDistance) {
     int calls = 0;
     EarthOrientationCache cache;
     ApparentPlace out;
-    ASSERT_EQ(ApparentPlaceGeocentric(kJde, MovingBody(b0, u, &calls), RestingEarth, cache, out), 0);
+    ASSERT_EQ(ApparentPlaceGeocentric(Instant::FromTt(kJde, 69.0), MovingBody(b0, u, &calls), RestingEarth, cache, out), 0);
     // |b0 - u tau| = c tau, a quadratic in tau.
     const double c = kSpeedOfLightAuPerDay;
     const double qa = Dot(u, u) - c * c, qb = -2.0 * Dot(b0, u), qc = Dot(b0, b0);
@@ -64,10 +64,11 @@ TEST(ApparentPlace, TopocentricPlaceStandsOnTheEarthsSurface) {
     const double gast = SiderealTimeApparent(kJde - deltaT / 86400.0, 0.0, EarthTilt(kJde, cache).equationOfEquinoxes);
     const Vec3 zenith = Precess(kJde, Nutate(kJde, NutationDirection::kTrueToMean, RaDecToVector(gast, 0.0), cache), kJ2000Jd);
     const Vec3 pole = Precess(kJde, Vec3{{0.0, 0.0, 1.0}}, kJ2000Jd);
+    const Instant when = Instant::FromTt(kJde, deltaT);
     ApparentPlace geo, topo;
     auto observe = [&](const Vec3& at) {
-        ASSERT_EQ(ApparentPlaceGeocentric(kJde, MovingBody(at, {}), EarthAtRest, cache, geo), 0);
-        ASSERT_EQ(ApparentPlaceTopocentric(kJde, deltaT, equator, MovingBody(at, {}), EarthAtRest, cache, topo), 0);
+        ASSERT_EQ(ApparentPlaceGeocentric(when, MovingBody(at, {}), EarthAtRest, cache, geo), 0);
+        ASSERT_EQ(ApparentPlaceTopocentric(when, equator, MovingBody(at, {}), EarthAtRest, cache, topo), 0);
     };
     observe(Vec3{{1.0, 0.0, 0.0}} + distance * zenith);  // the Moon overhead: a radius nearer
     EXPECT_NEAR(geo.trueDistance - topo.trueDistance, earthRadiusAu, 1e-12);
@@ -107,6 +108,7 @@ constexpr int kDeltaT = 66;
 struct Moment {
     EphemerisSettings settings;
     CalendarDateTime local;
+    Instant when;
 };
 
 Moment MomentAtTt(const std::string& tt) {
@@ -118,6 +120,7 @@ Moment MomentAtTt(const std::string& tt) {
     m.settings.deltaT = kDeltaT;
     m.settings.currentYear = t.year;
     m.local = {t.year, t.month, t.day, t.hour + 1, t.minute, t.second - kDeltaT};
+    m.when = LocalInstant(m.local, m.settings);
     return m;
 }
 
@@ -134,19 +137,20 @@ TEST(StarPlaces, EveryReductionMatchesErfa) {
     ReductionState state;
     ForEachRow("apparent_stars.csv", {"tt", "star"}, [&](const CsvRow& row) {
         const double jde = row.Number("jde");
+        const Instant at = Instant::FromTt(jde, kDeltaT);
         const StarCatalogPlace star = EntryOf(row);
         ApparentPlace out;
-        ASSERT_EQ(ApparentPlaceGeocentric(jde, MovingBody(StarBarycentric(star, jde), {}), EarthBarycentric, cache, out), 0);
+        ASSERT_EQ(ApparentPlaceGeocentric(at, MovingBody(StarBarycentric(star, at), {}), EarthBarycentric, cache, out), 0);
         const double years = (jde - kJ2000Jd) / kDaysPerJulianYear;
         const double theta = std::hypot(star.pmRaMasPerYear, star.pmDecMasPerYear) / 1000.0 * years;
         const double tolerance = 0.02 + theta * theta / kArcsecPerRadian * (0.5 + 0.5 * std::fabs(std::tan(star.decDeg * kDegToRad)));
         EXPECT_LT(ArcsecFromRow(out.raHours, out.decDeg, row, "erfa_"), tolerance);
         const Moment m = MomentAtTt(row.Text("tt"));
         StarPlace place;
-        ASSERT_EQ(StarHorizontal(star, 0, m.local, m.settings, state, place), 0);
+        ASSERT_EQ(StarHorizontal(star, 0, m.when, m.settings, state, place), 0);
         EXPECT_LT(SeparationArcsec(place.raHours, place.decDeg, row.Number("ra_pn_hours"), row.Number("dec_pn_deg")), 1e-4);
         if (std::fabs(years) > 60) return;
-        ASSERT_EQ(StarHorizontal(star, 2, m.local, m.settings, state, place), 0);
+        ASSERT_EQ(StarHorizontal(star, 2, m.when, m.settings, state, place), 0);
         EXPECT_LT(ArcsecFromRow(place.raHours, place.decDeg, row, "erfa_"), 0.25);
     });
 }
@@ -163,12 +167,12 @@ TEST(StarHorizontal, RefractionModesLiftTheStar) {
     StarCatalogPlace star{ReduceAngle(last, 24.0), 0.0, 0.0, 0.0, 0.0};
     for (int mode : {0, 2}) {
         StarPlace plain, refracted;
-        ASSERT_EQ(StarHorizontal(star, mode, m.local, m.settings, state, plain), 0);
+        ASSERT_EQ(StarHorizontal(star, mode, m.when, m.settings, state, plain), 0);
         const double horizonDec = star.decDeg - plain.altitude;
         for (auto [offset, lift] : {std::pair{-2.0, 0.0}, {0.0, 0.48}, {45.0, 0.0166}}) {
             StarCatalogPlace shifted{star.raHours, horizonDec + offset, 0.0, 0.0, 0.0};
-            ASSERT_EQ(StarHorizontal(shifted, mode, m.local, m.settings, state, plain), 0);
-            ASSERT_EQ(StarHorizontal(shifted, mode + 1, m.local, m.settings, state, refracted), 0);
+            ASSERT_EQ(StarHorizontal(shifted, mode, m.when, m.settings, state, plain), 0);
+            ASSERT_EQ(StarHorizontal(shifted, mode + 1, m.when, m.settings, state, refracted), 0);
             EXPECT_NEAR(refracted.altitude - plain.altitude, lift, 0.005) << mode << " " << offset;
             EXPECT_NEAR(refracted.decDeg - plain.decDeg, refracted.altitude - plain.altitude, 0.002);
         }
@@ -184,7 +188,7 @@ TEST(StarHorizontal, ParallaxOfTheNearestStarsShowsTopocentrically) {
     for (const char* date : {"2024-01-05T00:00:00", "2024-03-20T00:00:00", "2024-06-20T00:00:00"}) {
         const Moment m = MomentAtTt(date);
         StarPlace a, b;
-        ASSERT_EQ(StarHorizontal(near, 2, m.local, m.settings, state, a) + StarHorizontal(far, 2, m.local, m.settings, state, b), 0);
+        ASSERT_EQ(StarHorizontal(near, 2, m.when, m.settings, state, a) + StarHorizontal(far, 2, m.when, m.settings, state, b), 0);
         largest = std::max(largest, SeparationArcsec(a.raHours, a.decDeg, b.raHours, b.decDeg));
     }
     EXPECT_NEAR(largest, 0.64, 0.14);

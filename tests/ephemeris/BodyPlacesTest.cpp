@@ -14,6 +14,7 @@
 #include "ephemeris/PlanetMagnitude.h"
 #include "ephemeris/QuickPlanet.h"
 #include "ephemeris/QuickSun.h"
+#include "ephemeris/Time.h"
 #include "support/EphemerisCsv.h"
 
 namespace vsp::test::bodies {
@@ -33,8 +34,8 @@ int ComputeRow(const CsvRow& row, BodyPosition& body, int chartMode = 0) {
     settings.chartMode = chartMode;
     settings.deltaT = kDeltaT;
     settings.currentYear = tt.year;
-    return ComputeBody(body, kCodes.at(row.Text("body")), tt.year, tt.month, tt.day, tt.hour,
-                       tt.minute, tt.second - kDeltaT, settings);
+    const CalendarDateTime clock{tt.year, tt.month, tt.day, tt.hour, tt.minute, tt.second - kDeltaT};
+    return ComputeBody(body, kCodes.at(row.Text("body")), LocalInstant(clock, settings), settings);
 }
 
 // PyEphem's own theories differ from Simon et al. (1994) by up to these amounts over the rows;
@@ -72,11 +73,12 @@ TEST(BodyPlaces, FailuresGiveACodeAndZeros) {
     BodyPosition body;
     body.magnitude = 5.0;
     BodyHorizon horizon{12.0, 34.0};
-    EXPECT_EQ(ComputeBody(body, kBodyMars, 1600, 1, 1, 0, 0, 0, settings, &horizon), kEphemerisOutOfRange);
+    const Instant in1600 = LocalInstant({1600, 1, 1, 0, 0, 0}, settings);
+    EXPECT_EQ(ComputeBody(body, kBodyMars, in1600, settings, &horizon), kEphemerisOutOfRange);
     EXPECT_EQ((std::array{body.rightAscension, body.magnitude, horizon.altitude}), (std::array{0.0, 0.0, 0.0}));
-    EXPECT_EQ(ComputeBody(body, 11, 2020, 1, 1, 0, 0, 0, settings), kEphemerisUnknownBody);
+    EXPECT_EQ(ComputeBody(body, 11, LocalInstant({2020, 1, 1, 0, 0, 0}, settings), settings), kEphemerisUnknownBody);
     // The lunar theory has no range to leave.
-    EXPECT_EQ(ComputeBody(body, kBodyMoon, 1600, 1, 1, 0, 0, 0, settings), kEphemerisOk);
+    EXPECT_EQ(ComputeBody(body, kBodyMoon, in1600, settings), kEphemerisOk);
 }
 
 // What mean elements without perturbations give, geocentric: Jupiter and Saturn's great
@@ -91,7 +93,7 @@ const std::map<std::string, std::pair<int, double>> kQuickBodies = {
 TEST(QuickPlanetAndSun, FollowThePlacesWithinTheMeanElements) {
     ForEachRow("apparent_bodies.csv", {"tt", "body"}, [](const CsvRow& row) {
         if (row.Text("body") == "sun") {
-            const QuickSunPlace sun = QuickSun(row.Number("jde"));
+            const QuickSunPlace sun = QuickSun(Instant::FromTt(row.Number("jde"), kDeltaT));
             EXPECT_LT(ArcsecFromRow(sun.rightAscension, sun.declination, row), 60.0);
             EXPECT_NEAR(sun.distance, row.Number("earth_distance_au"), 1e-4);
         }
@@ -99,8 +101,9 @@ TEST(QuickPlanetAndSun, FollowThePlacesWithinTheMeanElements) {
         if (entry == kQuickBodies.end() || row.Number("jde") < 2415079.5 || row.Number("jde") > 2488128.5) return;
         const CivilTime ut = ParseIsoTime(row.Text("ut"));
         QuickPlanetPlace place;
-        ASSERT_EQ(QuickPlanet(entry->second.first, ut.year, ut.month, ut.day, ut.hour + ut.minute / 60.0 + ut.second / 3600.0,
-                              place), kEphemerisOk);
+        const double jdUt = JulianDayLocal(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second, 0);
+        const Instant when = Instant::FromUt(jdUt, (row.Number("jde") - jdUt) * 86400.0);
+        ASSERT_EQ(QuickPlanet(entry->second.first, when, place), kEphemerisOk);
         EXPECT_LT(ArcsecFromRow(place.rightAscension, place.declination, row, "astrometric_"), 3600 * entry->second.second);
         EXPECT_NEAR(place.distance, row.Number("earth_distance_au"), 0.02 * place.distance);
         EXPECT_NEAR(place.heliocentricDistance, row.Number("sun_distance_au"), 0.01 * place.heliocentricDistance);

@@ -30,9 +30,10 @@ std::array<double, 3> Vector(const CsvRow& row, const std::string& prefix, const
 TEST(EarthBarycentric, HeliocentricAndBarycentricEarthFollowErfa) {
     ForEachRow("earth.csv", {"tt"}, [](const CsvRow& row) {
         double helio[3], p[3], v[3], sun[3], sunV[3];
-        EarthHeliocentric(row.Number("jde"), helio);
-        ASSERT_EQ(EarthBarycentric(row.Number("jde"), p, v), kEphemerisOk);
-        SunBarycentric(row.Number("jde"), sun, sunV);
+        const Instant when = Instant::FromTt(row.Number("jde"), 0.0);
+        EarthHeliocentric(when, helio);
+        ASSERT_EQ(EarthBarycentric(when, p, v), kEphemerisOk);
+        SunBarycentric(when, sun, sunV);
         const auto h = Vector(row, "h"), hv = Vector(row, "hv"), b = Vector(row, "b"), bv = Vector(row, "bv");
         const double dot = helio[0] * h[0] + helio[1] * h[1] + helio[2] * h[2];
         EXPECT_LT(std::acos(std::min(1.0, dot / (Norm(helio) * Norm(h.data())))), 2.0 * kArcsecToRad);
@@ -49,23 +50,25 @@ TEST(EarthBarycentric, HeliocentricAndBarycentricEarthFollowErfa) {
 TEST(EarthBarycentric, DatesOutsideTheEphemerisFailWithZeros) {
     double p[3] = {1, 1, 1}, v[3] = {1, 1, 1};
     for (double jde : {kEarthEphemerisFirstJde - 0.01, kEarthEphemerisLastJde + 0.01}) {
-        EXPECT_EQ(EarthBarycentric(jde, p, v), kEphemerisOutOfRange) << jde;
+        EXPECT_EQ(EarthBarycentric(Instant::FromTt(jde, 0.0), p, v), kEphemerisOutOfRange) << jde;
         EXPECT_EQ((std::array{p[0], p[1], p[2], v[0], v[1], v[2]}), (std::array{0.0, 0.0, 0.0, 0.0, 0.0, 0.0}));
     }
-    EXPECT_EQ(EarthBarycentric(kEarthEphemerisFirstJde, p, v) + EarthBarycentric(kEarthEphemerisLastJde, p, v), kEphemerisOk);
+    EXPECT_EQ(EarthBarycentric(Instant::FromTt(kEarthEphemerisFirstJde, 0.0), p, v) +
+                  EarthBarycentric(Instant::FromTt(kEarthEphemerisLastJde, 0.0), p, v),
+              kEphemerisOk);
 }
 
 TEST(PlanetHeliocentric, AgreesWithErfaPlan94ForEveryPlanetAndRefusesOthers) {
     double p[3], v[3];
     ForEachRow("plan94.csv", {"tt", "planet"}, [&](const CsvRow& row) {
-        ASSERT_EQ(PlanetHeliocentric(row.Number("jde"), int(row.Number("planet")), p, v), kEphemerisOk);
+        ASSERT_EQ(PlanetHeliocentric(Instant::FromTt(row.Number("jde"), 0.0), int(row.Number("planet")), p, v), kEphemerisOk);
         const auto position = Vector(row, ""), velocity = Vector(row, "v");
         for (int i = 0; i < 3; ++i) {
             EXPECT_NEAR(p[i], position[i], 1e-9);
             EXPECT_NEAR(v[i], velocity[i], 1e-11);
         }
     });
-    EXPECT_EQ(PlanetHeliocentric(kJ2000Jd, 9, p, v), kEphemerisUnknownBody);
+    EXPECT_EQ(PlanetHeliocentric(Instant{}, 9, p, v), kEphemerisUnknownBody);
     EXPECT_EQ((std::array{p[0], p[1], p[2], v[0], v[1], v[2]}), (std::array{0.0, 0.0, 0.0, 0.0, 0.0, 0.0}));
 }
 

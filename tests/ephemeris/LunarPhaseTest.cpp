@@ -107,7 +107,7 @@ TEST(Eclipse, ASearchBeginsWithTheNearestLunationAndStopsAtTheCount) {
 }
 
 TEST(Eclipse, RowsShowDateBodyAndType) {
-    EclipseEntry e{kEclipseSolar, kEclipseTotal, 2009, 7, 22};
+    EclipseEntry e{kEclipseSolar, kEclipseTotal, {2009, 7, 22, 0, 0, 0}};
     EXPECT_EQ(EclipseRow(e).date + " " + EclipseRow(e).type, "2009/07/22 Sun Total");
     e.kind = kEclipseLunar;
     EXPECT_EQ(EclipseRow(e).date, "2009/07/22 Moon");

@@ -41,8 +41,9 @@ TEST(MoonPlaces, ApparentPlacePhaseAndAgeAgreeWithPyEphemAtTheSameJde) {
     ForEachRow("../moon/moon_places.csv", {"tt"}, [](const CsvRow& row) {
         const CivilTime tt = ParseIsoTime(row.Text("tt"));
         BodyPosition moon;
-        ASSERT_EQ(ComputeBody(moon, kBodyMoon, tt.year, tt.month, tt.day, tt.hour, tt.minute, tt.second - kDeltaT,
-                              SettingsFor(tt.year)), kEphemerisOk);
+        const EphemerisSettings settings = SettingsFor(tt.year);
+        const CalendarDateTime clock{tt.year, tt.month, tt.day, tt.hour, tt.minute, tt.second - kDeltaT};
+        ASSERT_EQ(ComputeBody(moon, kBodyMoon, LocalInstant(clock, settings), settings), kEphemerisOk);
         EXPECT_LT(ArcsecFromRow(moon.rightAscension, moon.declination, row), 2.0);
         EXPECT_LT(ArcsecFromRow(moon.rightAscension, moon.declination, row, "ae_"), 4.0);
         EXPECT_NEAR(moon.distance * kKmPerAu, row.Number("earth_distance_km"), 1.0);
@@ -68,7 +69,8 @@ TEST(MoonPlaces, MagnitudeAtFullMoonAndTheQuarters) {
         const double code = row.Number("phase_code");
         if (code == 0.0) return;
         BodyPosition moon;
-        MoonPrecise(moon, (row.Number("tt_jd") - kJ2000Jd) / kDaysPerJulianCentury, SettingsFor(2000));
+        const EphemerisSettings settings = SettingsFor(2000);
+        MoonPrecise(moon, InstantOfJde(row.Number("tt_jd"), settings), settings);
         EXPECT_NEAR(moon.magnitude, code == 0.5 ? -12.59 : -10.13, code == 0.5 ? 0.14 : 0.02);
         EXPECT_NEAR(moon.phaseFraction, code == 0.5 ? 1.0 : 0.5, code == 0.5 ? 0.005 : 0.006);
     });
@@ -91,8 +93,11 @@ TEST(MoonPlaces, TopocentricModeShiftsByTheParallax) {
     ForEachRow("../moon/moon_places.csv", {"tt", "topo_observer"}, [](const CsvRow& row) {
         if (!row.Has("topo_observer")) return;
         BodyPosition topo, geo;
-        ASSERT_EQ(ComputeSunMoonPluto(topo, kBodyMoon, row.Number("jde"), TopocentricSettings(row, 2)), kEphemerisOk);
-        ASSERT_EQ(ComputeSunMoonPluto(geo, kBodyMoon, row.Number("jde"), TopocentricSettings(row, 0)), kEphemerisOk);
+        const EphemerisSettings topocentric = TopocentricSettings(row, 2), geocentric = TopocentricSettings(row, 0);
+        ASSERT_EQ(ComputeSunMoonPluto(topo, kBodyMoon, InstantOfJde(row.Number("jde"), topocentric), topocentric),
+                  kEphemerisOk);
+        ASSERT_EQ(ComputeSunMoonPluto(geo, kBodyMoon, InstantOfJde(row.Number("jde"), geocentric), geocentric),
+                  kEphemerisOk);
         EXPECT_NEAR(SeparationArcsec(topo.rightAscension, topo.declination, geo.rightAscension, geo.declination),
                     row.Number("topo_shift_arcsec"), 0.5);
         EXPECT_LT(ArcsecFromRow(topo.rightAscension, topo.declination, row, "topo_"), 2.5);
@@ -100,14 +105,15 @@ TEST(MoonPlaces, TopocentricModeShiftsByTheParallax) {
         const CivilTime tt = ParseIsoTime(row.Text("tt"));
         const int second = tt.second - int(std::trunc(row.Number("pyephem_delta_t_s")));
         BodyHorizon horizon;
-        ASSERT_EQ(ComputeBody(geo, kBodyMoon, tt.year, tt.month, tt.day, tt.hour, tt.minute, second, TopocentricSettings(row, 2),
-                              &horizon), kEphemerisOk);
+        const CalendarDateTime clock{tt.year, tt.month, tt.day, tt.hour, tt.minute, second};
+        ASSERT_EQ(ComputeBody(geo, kBodyMoon, LocalInstant(clock, topocentric), topocentric, &horizon), kEphemerisOk);
         EXPECT_LT(SeparationArcsec(geo.rightAscension, geo.declination, topo.rightAscension, topo.declination), 0.01);
         EXPECT_NEAR(horizon.altitude, row.Number("topo_alt_deg"), 0.005);
         EphemerisSettings local = TopocentricSettings(row, 0);
         local.location.tzOffset = 60;  // the clock one hour ahead of UT
         double ra = -1, dec = -99, distance = 0;
-        MoonQuick(ra, dec, tt.year, tt.month, tt.day, tt.hour + 1, tt.minute, second, local, &distance);
+        const CalendarDateTime clockAhead{tt.year, tt.month, tt.day, tt.hour + 1, tt.minute, second};
+        MoonQuick(ra, dec, LocalInstant(clockAhead, local), local, &distance);
         EXPECT_LT(ArcsecFromRow(ra, dec, row, "topo_"), 130.0);
         EXPECT_NEAR(distance * kKmPerAu, row.Number("earth_distance_km"), 220.0);
     });

@@ -107,7 +107,7 @@ void CompareMovingBodies(const char* fixture, double toleranceMinutes) {
         for (int i = 0; i < 3; ++i) {
             const CalendarDateTime d = CalendarFromJulianDay(JulianDay(date.year, date.month, date.day) + i - 1);
             BodyPosition place;
-            ASSERT_EQ(ComputeBody(place, kBodyCodes.at(body), d.year, d.month, d.day, 0, 0, 0, settings), kEphemerisOk);
+            ASSERT_EQ(ComputeBody(place, kBodyCodes.at(body), LocalInstant(d, settings), settings), kEphemerisOk);
             ra[i] = place.rightAscension;
             dec[i] = place.declination;
         }

@@ -92,7 +92,9 @@ TEST(DeltaT, WorkedValuesAndTheRulesInOrder) {
     EXPECT_NEAR(DeltaT(2006, 1, 1, SettingsFor(2026)), 102 + 102 * t2006 + 25.3 * t2006 * t2006 + 37 * (t2006 - 1), 1e-9);
     EXPECT_NEAR(DeltaT(2100, 1, 1, SettingsFor(2026)), 102 + 102 * t2100 + 25.3 * t2100 * t2100, 1e-9);
     // The ephemeris day adds whole seconds, truncated towards zero (-2.8 s in 1900 adds -2 s).
-    EXPECT_NEAR(JulianEphemerisDay({1900, 1, 1, 0, 0, 0}, 0, SettingsFor(2026)) - JulianDay(1900, 1, 1), -2.0 / 86400, 1e-9);
+    const Instant in1900 = LocalInstant({1900, 1, 1, 0, 0, 0}, SettingsFor(2026));
+    EXPECT_NEAR(in1900.tt - JulianDay(1900, 1, 1), -2.0 / 86400, 1e-9);
+    EXPECT_EQ(in1900.deltaT, -2.0);
 }
 
 // The same instant also as a local clock elsewhere, the local date carried.

@@ -3,6 +3,7 @@
 // (tests/data/ephemeris/topocentric.csv).
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/Refraction.h"
+#include "ephemeris/Time.h"
 #include "ephemeris/TopocentricParallax.h"
 #include "support/EphemerisCsv.h"
 
@@ -27,11 +29,12 @@ ObserverPlace PlaceOf(const CsvRow& row) {
 // From the equator a body on the celestial equator moves along it by at most asin(r /
 // distance) nearer than 0.005 AU (the Moon), 8.794" / distance beyond.
 TEST(TopocentricParallax, MoonTakesTheExactRatioAndTheSunTheSolarParallax) {
+    const Instant when = Instant::FromUt(kJ2000Jd + 0.24 * kDaysPerJulianCentury, 69.0);
     for (double distance : {0.0025, 0.5}) {
         double largest = 0.0;
         for (int i = 0; i < 7200; ++i) {
             double alpha = kTwoPi * i / 7200.0, delta = 0.0;
-            TopocentricParallax(0.24, alpha, delta, distance, 0.0, 0.0, 0.0);
+            TopocentricParallax(when, alpha, delta, distance, 0.0, 0.0, 0.0);
             largest = std::max(largest, std::fabs(alpha - kTwoPi * i / 7200.0));
         }
         EXPECT_NEAR(largest, distance < 0.005 ? std::asin(kEarthRadiusKm / kKmPerAu / distance) : 8.794 / kArcsecPerRadian / distance,
@@ -60,20 +63,20 @@ TEST(Refraction, BennettAtTheHorizonItsLimitsAndTheAtmosphere) {
 TEST(EquToHor, AltitudeAzimuthAndRefractionMatchPyEphem) {
     EarthOrientationCache cache;
     ForEachRow("topocentric.csv", kWhere, [&](const CsvRow& row) {
-        const double jd = row.Number("ut_jd"), deltaT = row.Number("pyephem_delta_t_s");
+        const Instant when = Instant::FromUt(row.Number("ut_jd"), row.Number("pyephem_delta_t_s"));
         const double ra = row.Number("ra_hours"), dec = row.Number("dec_deg"), geometric = row.Number("alt_deg");
-        const HorizonPlace plain = EquToHor(jd, deltaT, PlaceOf(row), ra, dec, kRefractionNone, cache);
+        const HorizonPlace plain = EquToHor(when, PlaceOf(row), ra, dec, kRefractionNone, cache);
         EXPECT_NEAR(90.0 - plain.zenithDistance, geometric, 1.0 / 3600.0);
         EXPECT_NEAR(std::remainder(plain.azimuth - row.Number("az_deg"), 360.0), 0.0,
                     1.0 / 3600.0 / std::max(0.01, std::cos(geometric * kDegToRad)));
         if (row.Text("kind") != "horizon") return;
-        const HorizonPlace lifted = EquToHor(jd, deltaT, PlaceOf(row), ra, dec, kRefractionLocal, cache);
+        const HorizonPlace lifted = EquToHor(when, PlaceOf(row), ra, dec, kRefractionLocal, cache);
         const double lift = plain.zenithDistance - lifted.zenithDistance;
         if (geometric >= -0.1) {
             EXPECT_NEAR(lift, row.Number("alt_refracted_deg") - geometric, geometric < 1.0 ? 0.03 : 0.005);
         }
         // The refracted direction, taken back without refraction, gives the refracted place.
-        const HorizonPlace again = EquToHor(jd, deltaT, PlaceOf(row), lifted.raHours, lifted.decDeg, kRefractionNone, cache);
+        const HorizonPlace again = EquToHor(when, PlaceOf(row), lifted.raHours, lifted.decDeg, kRefractionNone, cache);
         EXPECT_NEAR(again.zenithDistance, lifted.zenithDistance, 1e-9);
         EXPECT_NEAR(std::remainder(again.azimuth - lifted.azimuth, 360.0), 0.0, 1e-8);
     });
@@ -90,7 +93,7 @@ BodyPosition Observe(const CsvRow& row, int chartMode, BodyHorizon& horizon) {
     settings.currentYear = ut.year;
     const int code = row.Text("body") == "sun" ? kBodySun : row.Text("body") == "venus" ? kBodyVenus : kBodyMars;
     BodyPosition place;
-    EXPECT_EQ(ComputeBody(place, code, ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second, settings, &horizon),
+    EXPECT_EQ(ComputeBody(place, code, LocalInstant(ut, settings), settings, &horizon),
               kEphemerisOk);
     return place;
 }
@@ -116,6 +119,34 @@ TEST(BodyTopocentric, ParallaxShiftAndHorizonPlaceMatchPyEphem) {
             EXPECT_GT(lifted.altitude, horizon.altitude);
         }
     });
+}
+
+// One second before the observing year ends, the year's ΔT setting (66 s) forms TT while the
+// next year's rule would give 144 s. The observer turns with the clock's UT and the Moon's age
+// goes by the clock, whichever rule formed TT: the parallax shift and the lit fraction must be
+// those of the same clock with the rule throughout. The rule's TT finds the Moon 78 s (43")
+// further on, which moves the shift 0.4"; a UT taken 78 s early would move it 11".
+TEST(BodyTopocentric, TheObserverKeepsTheClockAcrossTheYearsEnd) {
+    const CalendarDateTime clock{2051, 12, 31, 23, 59, 59};
+    auto shift = [&](int currentYear, BodyPosition& topo) {
+        EphemerisSettings settings;
+        settings.location = {.latitude = 51.4779, .longitudeWest = 0.0015, .height = 45.0};
+        settings.deltaT = 66.184;
+        settings.currentYear = currentYear;
+        BodyPosition geo;
+        settings.chartMode = 0;
+        EXPECT_EQ(ComputeBody(geo, kBodyMoon, LocalInstant(clock, settings), settings), kEphemerisOk);
+        settings.chartMode = 2;
+        EXPECT_EQ(ComputeBody(topo, kBodyMoon, LocalInstant(clock, settings), settings), kEphemerisOk);
+        const double cosDec = std::cos(geo.declination * kDegToRad);
+        return std::array{std::remainder(topo.rightAscension - geo.rightAscension, 24.0) * 54000 * cosDec,
+                          (topo.declination - geo.declination) * 3600};
+    };
+    BodyPosition setting, rule;
+    const auto bySetting = shift(2051, setting), byRule = shift(0, rule);
+    EXPECT_NEAR(bySetting[0], byRule[0], 1.0);
+    EXPECT_NEAR(bySetting[1], byRule[1], 1.0);
+    EXPECT_NEAR(setting.illuminatedFraction, rule.illuminatedFraction, 1e-9);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ephemeris/Time.h"
 #include "support/AngleCompare.h"
 
 namespace vsp::test::bodies {
@@ -80,13 +81,11 @@ inline double ArcsecFromRow(double raHours, double decDeg, const CsvRow& row, co
     return SeparationArcsec(raHours, decDeg, row.Number(prefix + "ra_hours"), row.Number(prefix + "dec_deg"));
 }
 
-struct CivilTime {
-    int year, month, day, hour, minute, second;
-};
+using CivilTime = CalendarDateTime;
 
 // "YYYY-MM-DDTHH:MM:SS" (the fractional part of a second, if any, is dropped).
 inline CivilTime ParseIsoTime(const std::string& text) {
-    CivilTime t{};
+    CivilTime t;
     std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d", &t.year, &t.month, &t.day, &t.hour, &t.minute,
                 &t.second);
     return t;
