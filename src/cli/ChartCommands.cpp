@@ -312,8 +312,8 @@ void AddChartCommands(CommandRegistry& registry) {
     CLI::App* atCommand = registry.Add(
         "at", "The sky position under a pixel of the chart: az_deg, alt_deg, ra_hours, dec_deg (J2000)",
         [at](CliContext& ctx) { return RunChartAt(ctx, *at); }, chartCommand);
-    atCommand->add_option("x", at->atX, "chart pixel, from the left")->required();
-    atCommand->add_option("y", at->atY, "chart pixel, from the top")->required();
+    atCommand->add_option("x", at->atX, "chart pixel, from the left")->required()->check(FiniteNumber());
+    atCommand->add_option("y", at->atY, "chart pixel, from the top")->required()->check(FiniteNumber());
     AddViewOptions(*atCommand, *at);
 
     auto tap = std::make_shared<ChartArgs>();

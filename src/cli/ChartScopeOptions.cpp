@@ -17,6 +17,7 @@ void AddChartScopeOptions(CLI::App& command, ChartScopeArgs& args) {
     command.add_option("--follow", args.followSeconds, "seconds to follow it, reading it every 250 ms (default: "
                                                        "one reading)")
         ->type_name("SECONDS")
+        ->check(FiniteNumber())
         ->check(CLI::Range(0.0, 3600.0))
         ->needs(port);
 }

@@ -57,6 +57,9 @@ private:
     std::map<const CLI::App*, std::optional<std::string>*> dashWords_;
 };
 
+// Refuses "nan", "inf" and the like, which the option parser reads as numbers: every decimal
+// option and positional takes it.
+const CLI::Validator& FiniteNumber();
 // A decimal option or positional; `unit` names its value in the help ("DEG", "H").
 CLI::Option* AddNumber(CLI::App& command, const std::string& name, std::optional<double>& value,
                        const std::string& unit, const std::string& description);

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -51,10 +52,21 @@ bool CommandRegistry::PlaceExtras(const std::vector<std::string>& extras, std::s
     return false;
 }
 
+const CLI::Validator& FiniteNumber() {
+    static const CLI::Validator finite(
+        [](std::string& text) {
+            double number = 0.0;
+            const bool infinite = CLI::detail::lexical_cast(text, number) && !std::isfinite(number);
+            return infinite ? "not a finite number: " + text : std::string();
+        },
+        "");
+    return finite;
+}
+
 CLI::Option* AddNumber(CLI::App& command, const std::string& name, std::optional<double>& value,
                        const std::string& unit, const std::string& description) {
     auto read = [&value](double number) { value = number; };
-    return command.add_option_function<double>(name, read, description)->type_name(unit);
+    return command.add_option_function<double>(name, read, description)->type_name(unit)->check(FiniteNumber());
 }
 
 namespace {

@@ -61,8 +61,8 @@ void AddEncoderEmulator(CommandRegistry& registry, CLI::App* family) {
     encoder->add_option("--alt-steps", args->altitudeSteps, "altitude counts per turn (default 8192)")
         ->type_name("N")
         ->check(CLI::Range(1, 32767));
-    encoder->add_option("--az", args->azimuth, "the telescope's azimuth (default 0)")->type_name("DEG");
-    encoder->add_option("--alt", args->altitude, "the telescope's altitude (default 0)")->type_name("DEG");
+    encoder->add_option("--az", args->azimuth, "the telescope's azimuth (default 0)")->type_name("DEG")->check(FiniteNumber());
+    encoder->add_option("--alt", args->altitude, "the telescope's altitude (default 0)")->type_name("DEG")->check(FiniteNumber());
     encoder->footer("Answers \"Q\" with the two counts (\"+01234<TAB>+05678<CR>\"; the Intelliscope with one byte "
                     "ahead), takes the resolutions of the BBox and SkyWizard (\"Z\") and Ouranos (\"R\", \"I\") "
                     "boxes, and the Dave Ek box's binary \"z\", \"a\", \"y\" and \"A\".");

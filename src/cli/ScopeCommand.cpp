@@ -199,7 +199,7 @@ void AddScopeCommands(CommandRegistry& registry) {
                                   [args](CliContext& ctx) { return RunMove(ctx, *args); }, scope);
     move->add_option("direction", args->direction, "north, south, east or west")->required();
     move->add_option("--rate", args->rate, "0 Fast, 1 Find, 2 Center, 3 Guide")->check(CLI::Range(0, 3));
-    move->add_option("--for", args->seconds, "seconds of motion")->check(CLI::Range(0.0, 600.0));
+    move->add_option("--for", args->seconds, "seconds of motion")->check(FiniteNumber())->check(CLI::Range(0.0, 600.0));
     registry.Add("stop", "Stops every motion of the mount", [args](CliContext& ctx) { return RunStop(ctx, *args); },
                  scope);
     AddScopeAlignCommands(registry, scope, args->scope);

@@ -162,7 +162,7 @@ void AddFormatCommand(CommandRegistry& registry) {
         "format", "The text a screen shows for a time or an angle",
         [args](CliContext& ctx) { return RunFormat(ctx, *args); });
     format->add_option("unit", args->unit, "hours or degrees")->required()->check(CLI::IsMember({"hours", "degrees"}));
-    CLI::Option* value = format->add_option("value", args->value, "decimal hours or degrees")->type_name("VALUE");
+    CLI::Option* value = format->add_option("value", args->value, "decimal hours or degrees")->type_name("VALUE")->check(FiniteNumber());
     CLI::Option* fixed = format->add_option("--fixed", args->fixed, "a fixed-point value, 292818 units per hour or degree");
     value->excludes(fixed);
     format->add_option("--code", args->code,

@@ -34,7 +34,10 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
              {"--date", "2023-02-31", "time"}, {"--date", "2023-13-01", "time"}, {"--time", "24:61", "time"},
              {"--date", "2023-2-x", "time"}, {"--time", "12:00:", "time"}, {"jd", "2023-02-30"},
              {"jd", "2000-01-01", "24:00"}, {"deltat", "2026-04-31"}, {"--date", "1900-02-29", "time"},
-             {"--date", "1700-02-29", "time"}}) {
+             {"--date", "1700-02-29", "time"}, {"--lat", "nan", "time"}, {"apparent", "--ra", "nan", "--dec", "0"},
+             {"riseset", "--ra", "1", "--dec", "2", "--h0", "-inf"}, {"format", "hours", "nan"},
+             {"scope", "move", "north", "--for", "nan"}, {"chart", "at", "nan", "1"},
+             {"emulate", "encoder", "--port", "unused", "--az", "inf"}}) {
         const ProgramResult r = Run(args);
         EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
         EXPECT_TRUE(r.out.empty()) << r.out;
