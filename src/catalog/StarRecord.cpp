@@ -9,9 +9,12 @@ namespace vsp {
 
 bool StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out) {
     if (!bytes || size < size_t(kStarRecordSize)) return false;
+    const double ra = ReadF32(bytes + 4), dec = ReadF32(bytes + 8);
+    // The fixed-point angle holds only places on the sky; a damaged file may hold anything.
+    if (!(ra >= 0.0 && ra <= 24.0 && dec >= -90.0 && dec <= 90.0)) return false;
     out.number = ReadI32(bytes);
-    out.ra = AngleFromHours(double(ReadF32(bytes + 4)));
-    out.dec = AngleFromDegrees(double(ReadF32(bytes + 8)));
+    out.ra = AngleFromHours(ra);
+    out.dec = AngleFromDegrees(dec);
     out.magnitude = ReadU16(bytes + 12);
     out.colour = ReadI16(bytes + 14);
     std::copy(bytes + 16, bytes + 32, out.extra.begin());

@@ -34,7 +34,7 @@ struct StarRecord {
 
 // Decodes a default-star file record: the floats become fixed-point angles (truncated) and
 // the hidden flag is cleared. False (record untouched) when fewer than 44 bytes are
-// available.
+// available or the place is not one of the sky (RA outside 0..24 h, Dec outside -90..90°).
 bool StarRecordDecode(const uint8_t* bytes, size_t size, StarRecord& out);
 
 // The 16 bits the lookups hand back as a star's id.

@@ -2,6 +2,7 @@
 // (2^-24 radian) and published positions, and the default stars and constellation lines read
 // from files the tests write byte by byte.
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ TEST(StarRecord, DecodesFileFloatsToTruncatedUnits) {
     star.number = 99;
     EXPECT_FALSE(StarRecordDecode(Bytes(sirius), 43, star));
     EXPECT_EQ(star.number, 99);
+    // A damaged file's place off the sky (or no number at all) is refused, not truncated.
+    for (const auto& [ra, dec] : {std::pair{-2e36f, 0.0f}, {24.5f, 0.0f}, {1.0f, 90.5f}, {NAN, 0.0f}, {1.0f, -INFINITY}}) {
+        const std::string damaged = test::DefaultStarBytes(2491, ra, dec, 0, 0);
+        EXPECT_FALSE(StarRecordDecode(Bytes(damaged), damaged.size(), star)) << ra << " " << dec;
+        EXPECT_EQ(star.number, 99);
+    }
 }
 
 TEST(StarEntry, DecodesBytesByTheIntegerProducts) {
