@@ -1,0 +1,28 @@
+// Element sets as `sat import` takes them: the text reader, then every set it accepts stored
+// as a database record, read back, and propagated by both models as the satellite commands
+// do, so that nothing an import lets in can upset the models.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "satellites/ElementSetText.h"
+#include "satellites/SatelliteDatabase.h"
+#include "satellites/SatellitePropagation.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace vsp;
+    const ParsedElementSets parsed = ParseElementSets({reinterpret_cast<const char*>(data), size});
+    const SatelliteObserver observer{48.85, 2.35, 0.035};
+    for (const SatelliteRecord& record : parsed.records) {
+        uint8_t bytes[kSatelliteRecordSize];
+        EncodeSatelliteRecord(record, bytes);
+        SatelliteElements elements;
+        ConvertSatelliteRecord(DecodeSatelliteRecord(bytes), elements);
+        // SGP near the epoch, SGP4 a month on, and the shadow test of the pass search.
+        ComputeSatellite(elements.epochJd + 0.1, observer, elements);
+        ComputeSatellite(elements.epochJd + 30.0, observer, elements);
+        ComputeSatelliteVisibility(elements.epochJd + 1.0, 69.0, observer, elements);
+    }
+    return 0;
+}
