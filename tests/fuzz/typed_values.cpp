@@ -1,7 +1,8 @@
 // Values as users type them: dates and clock times, sexagesimal and decimal hours and angles,
-// the numbers of imported lines, the location form's fields, the command line's whole numbers,
-// picture sizes and body names, and text between the device code page and UTF-8 (every text
-// the program shows must come out as UTF-8 and go back unchanged).
+// the numbers of imported lines, the location form's and the preference pages' fields, the
+// command line's whole numbers, picture sizes and body names, and text between the device
+// code page and UTF-8 (every text the program shows must come out as UTF-8 and go back
+// unchanged).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "catalog/ImportLines.h"
 #include "cli/Command.h"
@@ -17,6 +19,7 @@
 #include "format/DateTimeParse.h"
 #include "forms/LocationFields.h"
 #include "platform/Text.h"
+#include "shell/PreferenceTyping.h"
 
 namespace {
 
@@ -43,6 +46,11 @@ void Angles(const std::string& text) {
     ParseDecimal(text);
     ParseInteger(text);
     ParseImportNumber(text);
+    // A place read from a memo or a note lies in the range asked for.
+    for (const auto& [lowest, highest] : {std::pair{0.0, 24.0}, {-90.0, 90.0}}) {
+        const auto value = ParseCoordinate(text, lowest, highest);
+        if (value && !(*value >= lowest && *value <= highest)) std::abort();
+    }
 }
 
 void SiteFieldsTyped(const std::string& text) {
@@ -51,6 +59,16 @@ void SiteFieldsTyped(const std::string& text) {
         Refusal refusal;
         ReadSiteField(field, text, prefs, refusal);
         SiteFieldText(field, prefs);
+    }
+}
+
+// Any field of the preference pages, and `prefs set KEY TEXT`.
+void PreferencesTyped(const std::string& text) {
+    for (const PreferenceSetting& setting : PreferenceTable()) {
+        Preferences prefs;
+        ReadTypedPreference(setting, text, prefs);
+        std::string reason;
+        ParsePreferenceRow(setting, text, prefs, reason);
     }
 }
 
@@ -74,12 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     const uint8_t which = input.ConsumeIntegral<uint8_t>();
     const std::string text = input.ConsumeRemainingBytesAsString();
-    switch (which % 5) {
+    switch (which % 6) {
         case 0: Dates(text); break;
         case 1: Angles(text); break;
         case 2: SiteFieldsTyped(text); break;
         case 3: CommandWords(text); break;
-        default: Encodings(text); break;
+        case 4: Encodings(text); break;
+        default: PreferencesTyped(text); break;
     }
     return 0;
 }
