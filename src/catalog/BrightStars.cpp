@@ -21,7 +21,12 @@ bool ReadBrightRecord(RecordFile* file, int32_t index, BrightStarRecord& out) {
 int StarCatalog::BrightStarCount() {
     if (brightStarCount_ >= 0) return brightStarCount_;
     RecordFileHandle file;
-    brightStarCount_ = OpenCompanion(kBrightStarFileName, file) ? file->recordCount / 2 : 0;
+    // The names and the index by number are the two sorted halves of the file: a header that
+    // claims more records than a damaged copy holds leaves neither half to search, and would
+    // send every pass over the names through as many failed reads.
+    const bool whole = OpenCompanion(kBrightStarFileName, file) && file->recordSize >= kBrightStarRecordSize &&
+                       RecordFileHolds(file.get(), 0, uint32_t(file->recordCount));
+    brightStarCount_ = whole ? file->recordCount / 2 : 0;
     return brightStarCount_;
 }
 

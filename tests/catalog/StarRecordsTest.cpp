@@ -3,6 +3,7 @@
 // from files the tests write byte by byte.
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,20 @@ TEST_F(StarDefaultFiles, AMissingFileOrAnUnreadableRecordEndsTheLoad) {
     EXPECT_EQ(stars_.DefaultStarsRead(), 1000);
     EXPECT_EQ(messages_.messages, (std::vector<Message>{{"Could not retrieve star record!", "recId 1000"}}));
     EXPECT_EQ(stars_.DefaultStars()[1000].number, 0);
+}
+
+TEST_F(StarDefaultFiles, BrightStarNamesOnlyAsFarAsTheFileHoldsThem) {
+    // Two names, then their index entries; the header's count is taken from the argument.
+    auto write = [&](int32_t count) {
+        std::string file = test::StarFileHeader(0x706C3635, count, 20);
+        for (const char* name : {"Deneb", "Vega"}) file += std::string(name) + std::string(20 - std::strlen(name), '\0');
+        for (int index : {1, 0}) file += std::string(18, '\0') + char(index) + '\0';
+        home_.WriteFile("data/vespertar_brightstar.ppc", file);
+    };
+    write(4);
+    EXPECT_EQ(StarCatalog(home_.Dir(), messages_).BrightStarCount(), 2);
+    write(1 << 30);  // a damaged header: nothing to search, and no billion reads to find a name
+    EXPECT_EQ(StarCatalog(home_.Dir(), messages_).BrightStarCount(), 0);
 }
 
 TEST_F(StarDefaultFiles, ConstellationLinesOfTheChosenSetUpToItsCapacity) {
