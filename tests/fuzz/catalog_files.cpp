@@ -20,7 +20,7 @@
 #include "catalog/ObjectRecord.h"
 #include "catalog/StarCatalog.h"
 #include "catalog/StarLookup.h"
-#include "shell/CityList.h"
+#include "catalog/CityList.h"
 #include "support/TempHome.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "scope/GpsFix.h"
 #include "scope/GpsLocation.h"
 #include "scope/GpsSentence.h"
-#include "shell/Preferences.h"
+#include "settings/Preferences.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vsp;

@@ -15,11 +15,13 @@
 #include "catalog/ImportLines.h"
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
+#include "cli/ProgramSettings.h"
 #include "format/AngleParse.h"
 #include "format/DateTimeParse.h"
 #include "forms/LocationFields.h"
 #include "platform/Text.h"
-#include "shell/PreferenceTyping.h"
+#include "settings/PreferenceTyping.h"
+#include "settings/PreferenceValues.h"
 
 namespace {
 
@@ -53,21 +55,27 @@ void Angles(const std::string& text) {
     }
 }
 
+const PreferenceTable& Settings() {
+    static const PreferenceTable table = cli::ProgramPreferenceTable();
+    return table;
+}
+
 void SiteFieldsTyped(const std::string& text) {
     for (const SiteField& field : SiteFields()) {
         Preferences prefs;
         Refusal refusal;
-        ReadSiteField(field, text, prefs, refusal);
-        SiteFieldText(field, prefs);
+        ReadSiteField(Settings(), field, text, prefs, refusal);
+        SiteFieldText(Settings(), field, prefs);
     }
 }
 
 // Any field of the preference pages, and `prefs set KEY TEXT`.
 void PreferencesTyped(const std::string& text) {
-    for (const PreferenceSetting& setting : PreferenceTable()) {
+    for (const PreferenceSetting& setting : Settings().All()) {
         Preferences prefs;
         ReadTypedPreference(setting, text, prefs);
         std::string reason;
+        ParsePreferenceValue(setting, text, prefs, reason);
         ParsePreferenceRow(setting, text, prefs, reason);
     }
 }

@@ -15,11 +15,13 @@
 #include "catalog/Eyepieces.h"
 #include "catalog/ListFile.h"
 #include "catalog/UserObject.h"
+#include "cli/ProgramSettings.h"
 #include "fuzz/FuzzHome.h"
 #include "records/RecordFile.h"
 #include "satellites/SatelliteDatabase.h"
 #include "scope/NStarStore.h"
-#include "shell/PreferenceStart.h"
+#include "settings/PreferenceStart.h"
+#include "settings/PreferenceStore.h"
 #include "tools/ObserverLogStore.h"
 
 namespace {
@@ -28,17 +30,23 @@ using namespace vsp;
 
 std::string UserFile(std::string_view name) { return std::string(kUserCatalogsDir) + std::string(name); }
 
+const PreferenceTable& Settings() {
+    static const PreferenceTable table = cli::ProgramPreferenceTable();
+    return table;
+}
+
 // The settings record around the fuzzed fields: header, size and version words, and the CRC.
 std::string SealedSettings(const std::string& fields) {
-    std::vector<uint8_t> file(kRecordHeaderSize + kPreferencesRecordSize, 0);
+    const int32_t recordSize = PreferenceRecordSize(Settings());
+    std::vector<uint8_t> file(kRecordHeaderSize + recordSize, 0);
     WriteU32(file.data(), kPreferencesLayoutVersion);
     WriteU32(file.data() + 4, kPreferencesTag);
     WriteI32(file.data() + 8, 1);
-    WriteI32(file.data() + 12, kPreferencesRecordSize);
+    WriteI32(file.data() + 12, recordSize);
     uint8_t* record = file.data() + kRecordHeaderSize;
-    WriteU32(record, kPreferencesRecordSize);
+    WriteU32(record, recordSize);
     WriteU32(record + 4, kPreferencesLayoutVersion);
-    const size_t crcAt = kPreferencesRecordSize - 4;
+    const size_t crcAt = recordSize - 4;
     fields.copy(reinterpret_cast<char*>(record + 8), crcAt - 8);
     WriteU32(record + crcAt, uint32_t(::crc32(0L, record, uInt(crcAt))));
     return {file.begin(), file.end()};
@@ -46,11 +54,12 @@ std::string SealedSettings(const std::string& fields) {
 
 // What the start routine keeps is saved and read back unchanged.
 void StartWithSettings(const ProgramDir& home) {
+    const PreferenceTable& table = Settings();
     Preferences prefs;
-    if (StartPreferences(home, prefs).status != PreferenceFileStatus::Loaded) return;
-    if (!SavePreferences(home, prefs)) return;
+    if (StartPreferences(table, home, prefs).status != PreferenceFileStatus::Loaded) return;
+    if (!SavePreferences(table, home, prefs)) return;
     Preferences again;
-    if (ReadPreferences(home, again).status != PreferenceFileStatus::Loaded || !(again == prefs)) std::abort();
+    if (ReadPreferences(table, home, again).status != PreferenceFileStatus::Loaded || !(again == prefs)) std::abort();
 }
 
 void ReadUserObjects(const ProgramDir& home) {
