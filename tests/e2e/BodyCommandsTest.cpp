@@ -30,13 +30,6 @@ protected:
     }
 };
 
-const CsvRow* FindRow(const bodies::CsvTable& table, const std::string& tt, const std::string& body) {
-    for (const CsvRow& row : table.rows) {
-        if (row.Text("tt") == tt && row.Text("body") == body) return &row;
-    }
-    return nullptr;
-}
-
 TEST_F(BodyCommands, HelioGivesTheSimonPlanetsByNumberOrName) {
     // One row of ERFA's plan94 (every planet is compared in tests/ephemeris).
     auto table = ReadEphemerisCsv("plan94.csv");
@@ -60,20 +53,9 @@ TEST_F(BodyCommands, EarthInsideAndOutsideItsRange) {
     EXPECT_NE(r.err.find("outside the Earth ephemeris"), std::string::npos) << r.err;
 }
 
-TEST_F(BodyCommands, BodyAtTheSameDynamicalTimeAsPyEphem) {
-    auto table = ReadEphemerisCsv("apparent_bodies.csv");
-    const std::string tt = "2000-01-01T12:00:00";
-    for (const auto& [name, tolerance] : std::vector<std::pair<std::string, double>>{
-             {"sun", 2.0}, {"mars", 20.0}, {"saturn", 90.0}, {"pluto", 90.0}}) {
-        const CsvRow* row = FindRow(*table, tt, name);
-        ASSERT_NE(row, nullptr) << name;
-        const auto j = BodyAtJ2000(name);
-        EXPECT_LT(SeparationArcsec(j["ra_hours"].get<double>(), j["dec_deg"].get<double>(),
-                                   row->Number("ra_hours"), row->Number("dec_deg")),
-                  tolerance)
-            << name;
-        EXPECT_EQ(j["name"], name);
-    }
+// The places themselves are compared with PyEphem in tests/ephemeris; here the keys.
+TEST_F(BodyCommands, TheSunAtJ2000) {
+    EXPECT_EQ(BodyAtJ2000("mars")["name"], "mars");
     const auto sun = BodyAtJ2000("0");
     EXPECT_EQ(sun["magnitude"].get<double>(), -24.6);
     EXPECT_NEAR(sun["ecl_lon_deg"].get<double>(), 280.37, 0.02);

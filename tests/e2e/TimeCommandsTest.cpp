@@ -1,12 +1,10 @@
 // The time and angle commands through the built program: the worked values, the degree sign
-// in UTF-8, the ΔT rule's dependence on the observing date, and ERFA's sidereal times.
-
-#include <cstdio>
+// in UTF-8, the ΔT rule's dependence on the observing date, and the zone and longitude of the clock
+// (every row of ERFA's times is compared in tests/ephemeris).
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/EphemerisCsv.h"
 #include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
@@ -71,27 +69,6 @@ TEST_F(TimeCommands, CalendarAndJd) {
     EXPECT_EQ(Json({"--tz", "-300", "jd", "2000-01-01", "07:00:00"})["jd"].get<double>(), 2451545.0);
     EXPECT_EQ(Json({"jd", "-4712-01-01", "12:00"})["jd"].get<double>(), 0.0);
     EXPECT_EQ(Run({"jd", "2000-01-01"}).out, "2451544.500000\n");
-}
-
-TEST_F(TimeCommands, TimeAgreesWithErfa) {
-    // ΔT set to 69 s makes the JDE the file's jd_tt (the observing year takes the setting).
-    ASSERT_EQ(Run({"prefs", "set", "delta_t_s=69"}).status, 0);
-    const auto table = bodies::ReadEphemerisCsv("time.csv");
-    ASSERT_GE(table->rows.size(), 100u);
-    for (size_t i = 0; i < table->rows.size(); i += 4) {
-        const bodies::CsvRow& row = table->rows[i];
-        char date[32], clock[16];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", int(row.Number("year")), int(row.Number("month")),
-                      int(row.Number("day")));
-        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", int(row.Number("hour")), int(row.Number("minute")),
-                      int(row.Number("second")));
-        const nlohmann::json j = Json({"--date", date, "--time", clock, "--tz", "0", "--lon", "0", "time"});
-        EXPECT_NEAR(j["jd_ut"].get<double>(), row.Number("jd_ut"), 1e-8) << date;
-        EXPECT_NEAR(j["jde"].get<double>(), row.Number("jd_tt"), 1e-8) << date;
-        EXPECT_NEAR(j["gmst0_hours"].get<double>(), row.Number("gmst0_hours"), 1e-7) << date;
-        EXPECT_NEAR(j["lmst_hours"].get<double>(), row.Number("gmst82_hours"), 1e-7) << date;
-        EXPECT_NEAR(j["gast_hours"].get<double>(), row.Number("gast_hours"), 1e-7) << date;
-    }
 }
 
 TEST_F(TimeCommands, TimeUsesTheZoneAndLongitude) {

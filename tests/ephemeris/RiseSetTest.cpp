@@ -81,16 +81,6 @@ TEST(RiseTransitSetMoving, MeeusInterpolationAndVenusAtBoston) {
     }
 }
 
-TEST(RiseTransitSetMoving, SunAtSeventyNorthNeverSetsInJuneAndNeverRisesInDecember) {
-    const EphemerisSettings settings = Observer(70.0, -18.95, 60);
-    RiseTransitSetTimes june, december{1.0, 2.0, 3.0, RiseSetStatus::Normal};
-    EXPECT_EQ(RiseTransitSetMoving(2024, 6, 21, 0, 0, 0, QuickSunPlaces(2024, 6, 21, 60), kSunriseAltitude, settings, june), 0);
-    EXPECT_EQ(RiseTransitSetMoving(2024, 12, 21, 0, 0, 0, QuickSunPlaces(2024, 12, 21, 60), kSunriseAltitude, settings, december), 1);
-    EXPECT_EQ((std::array{june.rise, june.transit, june.set}), (std::array{0.0, 12.0, 23.99}));
-    EXPECT_EQ((std::array{december.rise, december.transit, december.set}), (std::array{0.0, 0.0, 0.0}));
-    EXPECT_EQ(december.status, RiseSetStatus::NeverRises);
-}
-
 // The Sun and the planets against PyEphem's topocentric crossings (their parallax moves them
 // by about a second), the Moon against its geocentric ones. Measured: Sun 0.08 min, Moon
 // 0.21 min, planets 0.12 min at most.

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <set>
 
 #include "ShellFixture.h"
 #include "platform/PaintParts.h"
@@ -11,22 +10,6 @@ namespace {
 struct NightModeTest : ShellTest {
     Colour Sys(int index) { return windows.SystemColours().Get(index); }
 };
-
-// Every index a level paints red holds its red, the menu its own red, the rest near black.
-TEST_F(NightModeTest, EachLevelsReds) {
-    const std::set<int> redIndices = {20, 13, 10, 6, 15, 22, 21, 9, 17, 19, 23, 26, 7, 8};
-    const struct {
-        int level;
-        Colour menu, red;
-    } levels[] = {{1, 15, 102}, {2, 20, 140}, {3, 25, 204}};
-    for (const auto& l : levels) {
-        ApplyNightMode(state, l.level);
-        for (int i = 0; i < kSystemColourCount; ++i)
-            EXPECT_EQ(Sys(i), i == 4 ? l.menu : redIndices.count(i) ? l.red : 1u) << l.level << " index " << i;
-        EXPECT_EQ(state.display.foregroundPen, l.red);
-        EXPECT_EQ(state.display.backgroundBrush, 0u);
-    }
-}
 
 // Text painted at night stays legible: on every surface the painter uses, one of text and
 // ground is the level's red and the other near black, the widest contrast the level offers.
