@@ -27,7 +27,8 @@ struct ElementValueFault {
 };
 std::optional<ElementValueFault> FindElementValueFault(const SatelliteRecord& record);
 
-// Epoch YYDDD.DDDDDDDD to a Julian Date: years 57..99 are 19xx, 00..56 are 20xx.
+// Epoch YYDDD.DDDDDDDD to a Julian Date: years 57..99 are 19xx, 00..56 are 20xx; NaN for a
+// field that is not a two-digit year and a day.
 double SatelliteEpochToJd(double epoch);
 
 // Position and velocity (km, km/s) at `minutes` from the epoch by one model, into elements.

@@ -113,6 +113,9 @@ std::optional<std::string> AngleFault(const std::string& line, size_t first, dou
 }
 
 std::optional<std::string> Line1Fault(const std::string& l1) {
+    const double day = std::fmod(ReadField(l1, 18, 31), 1000.0);
+    if (std::isnan(SatelliteEpochToJd(ReadField(l1, 18, 31))) || !(day >= 0.0 && day < 367.0))
+        return "epoch " + FieldText(l1, 18, 31) + " is not a two-digit year and a day of the year";
     if (auto fault = ExponentFault(l1, 44, "the second derivative")) return fault;
     if (auto fault = ExponentFault(l1, 53, "B*")) return fault;
     // The format writes it as a sign and a fraction.
@@ -148,6 +151,8 @@ std::optional<ElementValueFault> FindElementValueFault(const SatelliteRecord& re
 }
 
 double SatelliteEpochToJd(double epoch) {
+    // Anything else is not a two-digit year and a day, and would overflow the year below.
+    if (!(epoch >= 0.0 && epoch < 100000.0)) return std::nan("");
     const double yearDigits = std::floor(epoch / 1000.0);
     const double year = yearDigits < 57.0 ? 2000.0 + yearDigits : 1900.0 + yearDigits;
     return JulianDay(int(year), 1, 0) + (epoch - 1000.0 * yearDigits);  // day 1.0 is 1 January, 0h

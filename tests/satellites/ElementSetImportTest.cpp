@@ -100,6 +100,7 @@ TEST_F(SatelliteDataTest, SetsThatCannotBeAnOrbitAreRefusedByTheirLine) {
         {1, 33, "9999999999", "first derivative \"9999999999\" is not between -1 and 1"},
         {1, 50, "99", "exponent \"99\" of the second derivative is not a sign and one digit"},
         {1, 59, "3x", "exponent \"3x\" of B* is not a sign and one digit"},
+        {1, 18, "25201400000000", "epoch \"25201400000000\" is not a two-digit year and a day of the year"},
     };
     for (const Case& c : cases) {
         std::string line1 = l[1], line2 = l[2];
