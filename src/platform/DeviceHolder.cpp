@@ -1,15 +1,13 @@
 // Who holds a device, for the message of a port found busy (declared in SerialPort.h).
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
+#include "platform/FlockHolders.h"
 #include "platform/SerialPort.h"
 
 namespace vsp {
@@ -22,26 +20,6 @@ std::string ProcessText(int pid) {
     std::string name;
     std::getline(comm, name);
     return "process " + std::to_string(pid) + (name.empty() ? "" : " (" + name + ")");
-}
-
-// The holders of flock locks on the file: /proc/locks names each by its file system's device
-// (hexadecimal major:minor) and inode, "1: FLOCK  ADVISORY  WRITE 1234 00:19:3 0 EOF"; the
-// lines of waiters ("1: -> FLOCK ...") are left out.
-std::set<int> LockHolders(const struct stat& file) {
-    std::set<int> holders;
-    std::ifstream locks("/proc/locks");
-    for (std::string line; std::getline(locks, line);) {
-        std::istringstream fields(line);
-        std::string id, kind, advisory, access, where;
-        int pid = 0;
-        if (!(fields >> id >> kind >> advisory >> access >> pid >> where) || kind != "FLOCK") continue;
-        unsigned major = 0, minor = 0;
-        unsigned long inode = 0;
-        if (std::sscanf(where.c_str(), "%x:%x:%lu", &major, &minor, &inode) == 3 && major == major(file.st_dev) &&
-            minor == minor(file.st_dev) && inode == file.st_ino)
-            holders.insert(pid);
-    }
-    return holders;
 }
 
 // The processes this user may look into that have the device open.
@@ -68,7 +46,7 @@ std::set<int> Openers(const struct stat& device) {
 std::string DeviceHolder(const std::string& path) {
     struct stat device {};
     if (::stat(path.c_str(), &device) != 0) return "";
-    std::set<int> holders = LockHolders(device);
+    std::set<int> holders = FlockHolders(device);
     if (holders.empty() && S_ISCHR(device.st_mode)) holders = Openers(device);
     std::string text;
     for (const int pid : holders) text += (text.empty() ? "" : ", ") + ProcessText(pid);

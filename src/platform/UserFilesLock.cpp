@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,9 +11,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <mutex>
 #include <thread>
 
+#include "platform/FlockHolders.h"
+#include "platform/FormatText.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 
@@ -51,22 +53,12 @@ std::string CommandLineOf(long pid) {
     return text;
 }
 
-// The process that holds an flock on the open file `fd`, from /proc/locks; 0 when not found.
+// The process that holds an flock on the open file `fd`; 0 when not found.
 long LockHolder(int fd) {
     struct stat st {};
     if (fstat(fd, &st) != 0) return 0;
-    std::ifstream locks("/proc/locks");
-    std::string line;
-    while (std::getline(locks, line)) {
-        long pid = 0;
-        unsigned major = 0, minor = 0;
-        unsigned long inode = 0;
-        // "1: FLOCK  ADVISORY  WRITE 1234 00:2f:56789 0 EOF"; waiters' lines carry "->".
-        if (std::sscanf(line.c_str(), "%*d: FLOCK %*s %*s %ld %x:%x:%lu", &pid, &major, &minor, &inode) == 4 &&
-            major == ::major(st.st_dev) && minor == ::minor(st.st_dev) && inode == st.st_ino)
-            return pid;
-    }
-    return 0;
+    const std::set<int> holders = FlockHolders(st);
+    return holders.empty() ? 0 : *holders.begin();
 }
 
 std::string HeldTooLong(int fd, const std::string& path, std::chrono::milliseconds wait) {
@@ -77,9 +69,8 @@ std::string HeldTooLong(int fd, const std::string& path, std::chrono::millisecon
         const std::string command = CommandLineOf(pid);
         if (!command.empty()) holder += " (" + Utf8ToCp1252(command) + ")";
     }
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.3g s", double(wait.count()) / 1000);
-    return path + " is held by " + holder + " for more than " + seconds + ": nothing was changed.";
+    return path + " is held by " + holder + " for more than " + FormatText("%.3g s", double(wait.count()) / 1000) +
+           ": nothing was changed.";
 }
 
 // Waits for the lock in short naps, so that a stuck holder is noticed at the deadline.

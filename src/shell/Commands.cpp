@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "scope/DriveTable.h"
 #include "shell/FormTable.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
@@ -71,7 +72,7 @@ bool HandleCommand(AppState& state, int command, int64_t param) {
         case 1010: OpenBodyAssistant(state, AssistantBody::Saturn); return true;
         case 1027: OpenBodyAssistant(state, AssistantBody::Mars); return true;
         case 1013:
-            if (state.prefs.scopeDrive != 0) {
+            if (state.prefs.scopeDrive != drive_code::kNone) {
                 RunHook(state, state.hooks.startScopeControl);
             } else {
                 InfoBox(state, "Please chose a Telescope Drive in Preference 1/6.", "");

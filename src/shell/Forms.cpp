@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scope/DriveTable.h"
 #include "shell/Form.h"
 #include "shell/FormHistory.h"
 #include "shell/FormTable.h"
@@ -123,7 +124,7 @@ void OpenFormCommand(AppState& state, int64_t param) {
         InfoBox(state, "MonitorForm not done", "");
         return;
     }
-    if (formId == kScopeControlFormId && state.prefs.scopeDrive == 0) {
+    if (formId == kScopeControlFormId && state.prefs.scopeDrive == drive_code::kNone) {
         InfoBox(state, "No Scope Drive Selected", "");
         return;
     }
