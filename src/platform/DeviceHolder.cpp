@@ -8,6 +8,7 @@
 #include <set>
 
 #include "platform/FlockHolders.h"
+#include "platform/ParseNumber.h"
 #include "platform/SerialPort.h"
 
 namespace vsp {
@@ -28,12 +29,13 @@ std::set<int> Openers(const struct stat& device) {
     std::error_code error;
     for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
         const std::string name = process.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        int pid = 0;
+        if (!ParseWhole(name, pid)) continue;
         std::error_code unreadable;
         for (const fs::directory_entry& fd : fs::directory_iterator(process.path() / "fd", unreadable)) {
             struct stat target {};
             if (::stat(fd.path().c_str(), &target) == 0 && S_ISCHR(target.st_mode) && target.st_rdev == device.st_rdev) {
-                openers.insert(std::stoi(name));
+                openers.insert(pid);
                 break;
             }
         }

@@ -1,13 +1,13 @@
 #include "scope/GpsFix.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "format/AngleParse.h"
+#include "platform/ParseNumber.h"
 #include "scope/GpsSentence.h"
 
 namespace vsp {
@@ -42,7 +42,7 @@ std::string_view Field(const Fields& fields, size_t index) {
 // negative in the hemisphere `negative`.
 double NmeaDegrees(std::string_view value, std::string_view hemisphere, char negative) {
     double number = 0.0;
-    std::from_chars(value.data(), value.data() + value.size(), number);
+    ParseWhole(value, number);
     const double degrees = std::floor(number / 100);
     const double signedDegrees = degrees + (number - degrees * 100) / 60;
     return hemisphere.find(negative) != std::string_view::npos ? -signedDegrees : signedDegrees;

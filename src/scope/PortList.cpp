@@ -5,6 +5,8 @@
 #include <string_view>
 #include <tuple>
 
+#include "platform/ParseNumber.h"
+
 namespace vsp {
 
 namespace fs = std::filesystem;
@@ -18,9 +20,9 @@ std::pair<int, long> FamilyOf(std::string_view name) {
     for (int family = 0; family < int(std::size(kFamilies)); ++family) {
         if (!name.starts_with(kFamilies[family])) continue;
         const std::string_view digits = name.substr(kFamilies[family].size());
-        if (!digits.empty() && digits.size() < 10 &&
-            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            return {family, std::stol(std::string(digits))};
+        long number = 0;
+        if (digits.find_first_not_of("0123456789") == std::string_view::npos && ParseWhole(digits, number))
+            return {family, number};
     }
     return {-1, 0};
 }

@@ -1,8 +1,8 @@
 #include "settings/PreferenceTable.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "platform/ParseNumber.h"
 #include "settings/MagnitudeLimits.h"
 
 namespace vsp {
@@ -398,8 +398,7 @@ std::optional<float> MagnitudeOfLimitRow(std::string_view row, float scopeLimit,
     if (row.size() < 2 || row.front() != '<') return std::nullopt;
     row.remove_prefix(1);
     float value = 0;
-    const auto [end, ec] = std::from_chars(row.data(), row.data() + row.size(), value);
-    if (ec != std::errc() || end != row.data() + row.size()) return std::nullopt;
+    if (!ParseWhole(row, value)) return std::nullopt;
     return value;
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/ParseNumber.h"
+
 namespace vsp {
 
 namespace {
@@ -33,17 +35,14 @@ bool EqualsFolded(std::string_view a, std::string_view b) {
 std::optional<int64_t> ReadWhole(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (!ParseWhole(text, value)) return std::nullopt;
     return value;
 }
 
 std::optional<double> ReadReal(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
+    if (!ParseWhole(text, value) || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
