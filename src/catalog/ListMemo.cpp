@@ -10,6 +10,7 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "format/AngleParse.h"
+#include "format/CalendarText.h"
 #include "platform/MemoFile.h"
 #include "platform/ParseNumber.h"
 #include "platform/ReadWholeFile.h"
@@ -52,9 +53,7 @@ int32_t CatalogOfPrefix(const CatalogTable& catalogs, std::string_view prefix, i
 }
 
 std::string MemoFileName(const CalendarDateTime& t, int copy) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%04d%02d%02d_vespermemo_%02d%02d", t.year, t.month, t.day, t.hour, t.minute);
-    return std::string(name) + (copy > 1 ? "_" + std::to_string(copy) : "") + ".txt";
+    return StampedName(t, "vespermemo") + (copy > 1 ? "_" + std::to_string(copy) : "") + ".txt";
 }
 
 // The memo under the first name of that minute no file has yet.

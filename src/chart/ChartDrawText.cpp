@@ -8,6 +8,7 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/ReduceAngle.h"
 #include "format/AngleFormat.h"
+#include "format/CalendarText.h"
 
 namespace vsp {
 
@@ -40,13 +41,10 @@ std::string ChartRedraw::SelectionLine() {
 
 std::string ChartRedraw::TimeLine() const {
     const CalendarDateTime& t = scene_.local;
-    char date[24];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d", t.month, t.day, t.year);
     const int lstMinutes = int(view_.Sky().lstHours * 60.0) % 1440;
-    char line[64];
-    std::snprintf(line, sizeof line, horizontal_ ? "%s %02d:%02d LST:%02d:%02d  " : "%s %02d:%02d  LST:%02d:%02d",
-                  date, t.hour, t.minute, lstMinutes / 60, lstMinutes % 60);
-    return line;
+    const std::string lst = "LST:" + ClockMinutes(lstMinutes / 60, lstMinutes % 60);
+    return NumericDate(t.year, t.month, t.day, true) + " " + ClockMinutes(t.hour, t.minute) +
+           (horizontal_ ? " " + lst + "  " : "  " + lst);
 }
 
 void ChartRedraw::DrawInfoLines() {

@@ -16,6 +16,7 @@
 #include "format/CalendarText.h"
 #include "format/EventText.h"
 #include "format/MoonPhaseList.h"
+#include "platform/FormatText.h"
 
 namespace vsp::cli {
 namespace {
@@ -81,10 +82,9 @@ nlohmann::json EclipseJson(const FoundEclipse& e, bool details) {
 
 void PrintEclipse(CliContext& ctx, const FoundEclipse& e, bool details) {
     const EclipseRowText row = EclipseRow(e.entry);
-    char line[128];
-    std::snprintf(line, sizeof line, "%-16s %-10s %02d:%02d:%02d UT", row.date.c_str(), row.type.c_str(),
-                  e.entry.greatest.hour, e.entry.greatest.minute, e.entry.greatest.second);
-    ctx.Out() << line;
+    const CalendarDateTime& g = e.entry.greatest;
+    ctx.Out() << FormatText("%-16s %-10s %s UT", row.date.c_str(), row.type.c_str(),
+                            IsoClock(g.hour, g.minute, g.second).c_str());
     if (e.entry.kind == kEclipseLunar) ctx.Out() << "  " << EclipseDurationText(e.entry.duration);
     ctx.Out() << "\n";
     if (!details) return;

@@ -12,6 +12,7 @@
 #include "cli/SatelliteCommand.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "platform/Text.h"
 #include "satellites/ElementSetImport.h"
 #include "satellites/SatelliteExport.h"
@@ -98,9 +99,7 @@ int RunExport(CliContext& ctx) {
     SatelliteDatabase database(ctx.Home(), ctx.Messages());
     if (!OpenDatabase(ctx, database)) return kExitFailed;
     const CalendarDateTime t = ctx.ObservingTime();
-    char stem[64];
-    std::snprintf(stem, sizeof stem, "%04d%02d%02d_satellites_%02d%02d", t.year, t.month, t.day, t.hour, t.minute);
-    MemoWriter memos(ctx.Home(), stem, ctx.Messages());
+    MemoWriter memos(ctx.Home(), StampedName(t, "satellites"), ctx.Messages());
     RecordingInfoSink result;
     int exported = 0;
     const bool complete = ExportSatellites(database, memos, result, exported);

@@ -9,6 +9,7 @@
 #include "ephemeris/DayLength.h"
 #include "forms/EphemerisFormKit.h"
 #include "format/AngleFormat.h"
+#include "format/CalendarText.h"
 #include "format/RiseSetText.h"
 #include "shell/FormOps.h"
 
@@ -74,7 +75,7 @@ public:
             const CalendarDateTime day =
                 CalendarFromJulianDay(JulianDay(today.year, today.month, today.day) + i * kStepDays);
             const DayLengthReport report = ComputeDayLength(day, settings);
-            rows.push_back(ShortDateText(day.month, day.day) + "\t" + HoursMinutesText(report.dayLength) + "\t" +
+            rows.push_back(ShortDate(day.month, day.day) + "\t" + HoursMinutesText(report.dayLength) + "\t" +
                            HoursMinutesText(report.nightLength) + "\t" + HoursMinutesText(DarkHours(report)));
         }
         SetListColumns(state, window, kYearList, kColumns);

@@ -35,10 +35,10 @@ std::string LunarContacts(const LunarEclipseDetails& d) {
 // shadow's geometry, and for the Moon its magnitudes, contacts and duration (UT).
 std::string DetailText(const EclipseEntry& e, const EclipseCircumstances& c) {
     const bool solar = e.kind == kEclipseSolar;
-    std::string text = FormatText("%s %s eclipse\nGreatest %04d/%02d/%02d %02d:%02d:%02d UT\n",
-                                  EclipseTypeName(int(e.type)), solar ? "solar" : "lunar", e.greatest.year,
-                                  e.greatest.month, e.greatest.day, e.greatest.hour, e.greatest.minute,
-                                  e.greatest.second);
+    const CalendarDateTime& g = e.greatest;
+    std::string text = FormatText("%s %s eclipse\nGreatest %s %s UT\n", EclipseTypeName(int(e.type)),
+                                  solar ? "solar" : "lunar", YearFirstDate(g.year, g.month, g.day).c_str(),
+                                  IsoClock(g.hour, g.minute, g.second).c_str());
     text += FormatText("Gamma %.4f   u %.4f", c.gamma, c.u);
     if (solar) return text;
     const LunarEclipseDetails& d = c.lunar;
@@ -61,7 +61,7 @@ public:
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenEphemerisForm(state, window, kEclipsesFormId);
         const CalendarDateTime t = state.observingTime;
-        SetField(state, kEphemCaptionId, "From " + ShortDateText(t.month, t.day) + " " + std::to_string(t.year) +
+        SetField(state, kEphemCaptionId, "From " + ShortDate(t.month, t.day) + " " + std::to_string(t.year) +
                                              ", times in UT");
         FindEclipses(list_, kWanted, t.year, t.month, t.day, SiteEphemeris(state));
         std::vector<std::string> rows;

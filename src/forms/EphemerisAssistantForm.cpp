@@ -1,13 +1,14 @@
 // The ephemeris assistant: one body day by day over a chosen period, either its rise, transit
 // and set or its place (RA, Dec, magnitude) at the observing clock time.
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "ephemeris/ComputeBody.h"
 #include "forms/EphemerisFormKit.h"
 #include "format/BodyRiseSet.h"
+#include "format/CalendarText.h"
+#include "platform/FormatText.h"
 #include "shell/FormOps.h"
 #include "settings/PreferenceTable.h"
 
@@ -75,10 +76,9 @@ public:
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenEphemerisForm(state, window, kEphemerisAssistantFormId);
         const CalendarDateTime t = state.observingTime;
-        char caption[64];
-        std::snprintf(caption, sizeof caption, "%s from %s %04d, %02d:%02d", BodyTitleName(choice_->body).c_str(),
-                      ShortDateText(t.month, t.day).c_str(), t.year, t.hour, t.minute);
-        SetField(state, kEphemCaptionId, caption);
+        SetField(state, kEphemCaptionId,
+                 FormatText("%s from %s %04d, %s", BodyTitleName(choice_->body).c_str(), ShortDate(t.month, t.day).c_str(),
+                            t.year, ClockMinutes(t.hour, t.minute).c_str()));
         for (int i = int(std::size(kPeriods)) - 1; i >= 0; --i) AddListRow(state, kPeriodList, kPeriods[i].label);
         SetPopupList(state, kPeriodTrigger, kPeriodList, -1, 0, kDefaultPeriod);
         SetListColumns(state, window, kDayList, kColumns);
@@ -109,7 +109,7 @@ private:
             const CalendarDateTime day = DayAfter(start, i);
             const std::string cells =
                 riseSet ? DayRiseSetCells(body, day, h0, settings) : DayPlaceCells(state, body, day, settings);
-            rows.push_back(ShortDateText(day.month, day.day) + cells);
+            rows.push_back(ShortDate(day.month, day.day) + cells);
         }
         FillList(state, window, kDayList, rows);
     }

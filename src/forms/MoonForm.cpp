@@ -12,6 +12,7 @@
 #include "forms/EphemerisFormKit.h"
 #include "format/AngleFormat.h"
 #include "format/BodyRiseSet.h"
+#include "format/CalendarText.h"
 #include "format/EventText.h"
 #include "format/MoonPhaseList.h"
 #include "format/RiseSetText.h"
@@ -146,7 +147,7 @@ private:
         std::vector<std::string> rows;
         for (const MoonPhaseEvent& phase : NextMoonPhases(t, kPhaseCount, settings)) {
             const CalendarDateTime local = CalendarFromJulianDay(phase.result.jd + settings.location.tzOffset / 1440.0);
-            rows.push_back(std::string(MoonPhaseName(phase.code)) + "\t" + ShortDateText(local.month, local.day) + " " +
+            rows.push_back(std::string(MoonPhaseName(phase.code)) + "\t" + ShortDate(local.month, local.day) + " " +
                            std::to_string(local.year) + "\t" + ClockMinutesText(local.hour + local.minute / 60.0));
         }
         SetListColumns(state, window, kPhaseList, kPhaseColumns);

@@ -1,16 +1,11 @@
 #include "forms/ObservingContext.h"
 
 #include <charconv>
-#include <cstdio>
+
+#include "format/CalendarText.h"
+#include "platform/FormatText.h"
 
 namespace vsp {
-
-namespace {
-
-constexpr const char* kMonthAbbreviations[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-}  // namespace
 
 double TypedValue(float value) {
     char text[32];
@@ -36,19 +31,10 @@ EphemerisSettings SiteEphemeris(const AppState& state) { return SiteEphemeris(st
 
 TextFormats SettingsFormats(AppState& state) { return {state.prefs.raFormat, state.prefs.decFormat, &state.info}; }
 
-std::string ShortDateText(int month, int day) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%s %02d", month >= 1 && month <= 12 ? kMonthAbbreviations[month - 1] : "???",
-                  day);
-    return text;
-}
-
 std::string PlaceAndDateText(const AppState& state) {
     const CalendarDateTime& t = state.observingTime;
-    char text[96];
-    std::snprintf(text, sizeof text, "%s, %s %04d  %02d:%02d", state.prefs.site.name.c_str(),
-                  ShortDateText(t.month, t.day).c_str(), t.year, t.hour, t.minute);
-    return text;
+    return FormatText("%s, %s %04d  %s", state.prefs.site.name.c_str(), ShortDate(t.month, t.day).c_str(), t.year,
+                      ClockMinutes(t.hour, t.minute).c_str());
 }
 
 }  // namespace vsp

@@ -24,8 +24,6 @@ EphemerisSettings SiteEphemeris(const Preferences& prefs, int year);
 EphemerisSettings SiteEphemeris(const AppState& state);
 // The hour and angle formats of the settings; a format error goes to the information box.
 TextFormats SettingsFormats(AppState& state);
-// A local clock date, "Apr 08".
-std::string ShortDateText(int month, int day);
 // The site's name and the observing date and clock time, for a caption line.
 std::string PlaceAndDateText(const AppState& state);
 

@@ -48,7 +48,7 @@ constexpr int kTriggerLeft = kMargin + kLabelWidth, kTriggerWidth = 240 - kTrigg
 constexpr int kButtonTop = 294, kPopupRows = 12;
 
 std::string CriteriaTimeText(const SelectionCriteria& c) {
-    return FormatText("%02d/%02d", c.day, c.month) + "/" + std::to_string(c.year) + "  " +
+    return NumericDayMonth(c.month, c.day, false) + "/" + std::to_string(c.year) + "  " +
            ClockMinutes(c.hour, c.minute);
 }
 
@@ -321,7 +321,7 @@ private:
         if (list_->selected >= 0) SetListSelection(state, kEntryList, list_->selected);
         const int count = list_->Count();
         SetField(state, kCaptionText, std::to_string(count) + (count == 1 ? " object for " : " objects for ") +
-                                          FormatText("%02d/%02d", local.day, local.month) + "/" +
+                                          NumericDayMonth(local.month, local.day, false) + "/" +
                                           std::to_string(local.year) + " " + ClockMinutes(local.hour, local.minute));
     }
 

@@ -76,7 +76,7 @@ CalendarDateTime LocalOf(double shiftedJd) { return CalendarFromJulianDay(shifte
 
 std::string ResultRow(const SatelliteSearchResult& r, View view) {
     const CalendarDateTime rise = LocalOf(r.riseTime), set = LocalOf(r.setTime);
-    const std::string date = FormatText("%02d/%02d", rise.month, rise.day);
+    const std::string date = NumericDayMonth(rise.month, rise.day, true);
     if (view == View::Passes) {
         const CalendarDateTime middle = LocalOf((r.riseTime + r.setTime) / 2.0);
         return date + "\t" + ClockMinutes(rise.hour, rise.minute) + "\t" +
@@ -85,7 +85,7 @@ std::string ResultRow(const SatelliteSearchResult& r, View view) {
                FormatText("%dm%d", r.durationS / 60, r.durationS % 60);
     }
     const CalendarDateTime at = LocalOf(view == View::Flares ? r.flareTime : r.riseTime);
-    std::string row = r.name + "\t" + FormatText("%02d/%02d", at.month, at.day) + "\t" +
+    std::string row = r.name + "\t" + NumericDayMonth(at.month, at.day, true) + "\t" +
                       IsoClock(at.hour, at.minute, at.second);
     if (view == View::Flares) row += "\t" + std::to_string(r.magnitude);
     return row + "\t" + std::to_string(r.maxElevationDeg) + "\xB0";

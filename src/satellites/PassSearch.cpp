@@ -1,11 +1,11 @@
 #include "satellites/PassSearch.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include "ephemeris/Constants.h"
 #include "ephemeris/Time.h"
+#include "format/CalendarText.h"
 #include "satellites/Brent.h"
 #include "satellites/SatelliteConstants.h"
 #include "satellites/SatellitePropagation.h"
@@ -37,9 +37,7 @@ bool SearchProgress::Poll() {
 void SearchProgress::Show(double jdUt) const {
     if (!show) return;
     const CalendarDateTime local = CalendarFromJulianDay(jdUt + tzOffsetMinutes / kMinutesPerDay);
-    char text[32];
-    std::snprintf(text, sizeof text, "%d %02d:%02d", local.day, local.hour, local.minute);
-    show(text);
+    show(std::to_string(local.day) + " " + ClockMinutes(local.hour, local.minute));
 }
 
 double QuickElevation(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements) {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
+
+#include "format/CalendarText.h"
 
 namespace vsp {
 namespace {
@@ -18,9 +19,7 @@ bool IsPictureExtension(std::string extension) {
 }  // namespace
 
 std::string ShotImageName(const ObserverLogRecord& note) {
-    char date[40];
-    std::snprintf(date, sizeof date, "%04d%02d%02d", note.year, note.month, note.day);
-    const std::string name = date + note.objectName;
+    const std::string name = CompactDate(note.year, note.month, note.day) + note.objectName;
     return name.substr(0, name.find(','));
 }
 

@@ -78,9 +78,7 @@ DateOrder DeviceDateOrder() {
 }
 
 std::string NoteDateText(const ObserverLogRecord& note, DateOrder order) {
-    const bool monthFirst = order == DateOrder::MonthFirst;
-    return FormatText("%02d/%02d/%04d", monthFirst ? note.month : note.day, monthFirst ? note.day : note.month,
-                      note.year);
+    return NumericDate(note.year, note.month, note.day, order == DateOrder::MonthFirst);
 }
 
 std::string NoteTimeText(const ObserverLogRecord& note) {
