@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "records/RecordCodec.h"
+
 namespace vsp {
 namespace {
 
-constexpr int kLatitudeOffset = 48;
-constexpr int kLongitudeOffset = 52;
-constexpr int kElevationOffset = 56;
-constexpr int kTzOffsetOffset = 58;
+// The name fills the record's first kCityNameSize bytes.
+constexpr BoundField<CityEntry> kCityNumbers[] = {{"latitude_deg", 48, &CityEntry::latitude},
+                                                  {"longitude_west_deg", 52, &CityEntry::longitude},
+                                                  {"elevation_m", 56, &CityEntry::elevation},
+                                                  {"tz_offset_min", 58, &CityEntry::tzOffset}};
 constexpr int kDaylightOffset = 60;
-static_assert(kCityNameSize == size_t(kLatitudeOffset));
 static_assert(kDaylightOffset + 1 <= kCityRecordSize);
 
 // The lower-case letter of a code-page byte: ASCII, the accented capitals 0xC0..0xDE (but the
@@ -38,20 +40,13 @@ std::string_view NameOf(const uint8_t* record) {
 void CityEntryWrite(const CityEntry& city, uint8_t* record) {
     std::memset(record, 0, size_t(kCityRecordSize));
     std::memcpy(record, city.name.data(), std::min(city.name.size(), kCityNameSize - 1));
-    WriteF32(record + kLatitudeOffset, city.latitude);
-    WriteF32(record + kLongitudeOffset, city.longitude);
-    WriteI16(record + kElevationOffset, city.elevation);
-    WriteI16(record + kTzOffsetOffset, city.tzOffset);
+    EncodeFields<CityEntry>(kCityNumbers, city, record);
     record[kDaylightOffset] = city.daylight ? 1 : 0;
 }
 
 CityEntry CityEntryRead(const uint8_t* record) {
-    CityEntry city;
+    CityEntry city = DecodeFields<CityEntry>(kCityNumbers, record);
     city.name = NameOf(record);
-    city.latitude = ReadF32(record + kLatitudeOffset);
-    city.longitude = ReadF32(record + kLongitudeOffset);
-    city.elevation = ReadI16(record + kElevationOffset);
-    city.tzOffset = ReadI16(record + kTzOffsetOffset);
     city.daylight = record[kDaylightOffset] != 0;
     return city;
 }
@@ -121,14 +116,9 @@ void RegisterCityLayouts(RecordLayoutRegistry& registry) {
     layout.recordSize = kCityRecordSize;
     layout.filePattern = std::string(kCityFileName);
     layout.headerTag = kCityTypeCode;
-    layout.fields = {
-        {"name", 0, FieldType::Text, int32_t(kCityNameSize)},
-        {"latitude_deg", kLatitudeOffset, FieldType::F32, 0},
-        {"longitude_west_deg", kLongitudeOffset, FieldType::F32, 0},
-        {"elevation_m", kElevationOffset, FieldType::I16, 0},
-        {"tz_offset_min", kTzOffsetOffset, FieldType::I16, 0},
-        {"daylight", kDaylightOffset, FieldType::U8, 0},
-    };
+    layout.fields = {{"name", 0, FieldType::Text, int32_t(kCityNameSize)}};
+    for (RecordField& field : LayoutFields<CityEntry>(kCityNumbers)) layout.fields.push_back(std::move(field));
+    layout.fields.push_back({"daylight", kDaylightOffset, FieldType::U8, 0});
     registry.Add(std::move(layout));
 }
 

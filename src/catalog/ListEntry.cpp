@@ -4,52 +4,48 @@
 #include <cstring>
 
 #include "catalog/CatalogTable.h"
-#include "records/RecordFile.h"
+#include "records/RecordCodec.h"
 
 namespace vsp {
+namespace {
+
+// The name fills the first kListEntryNameSize bytes; 44..47 are unused.
+constexpr BoundField<ListEntry> kListEntryFields[] = {
+    {"number", 16, &ListEntry::number},
+    {"list_number", 20, &ListEntry::listNumber},
+    {"catalog", 22, &ListEntry::catalog},
+    {"type", 24, &ListEntry::type},
+    {"constellation", 26, &ListEntry::constellation},
+    {"ra_hours", 28, &ListEntry::ra},
+    {"dec_deg", 32, &ListEntry::dec},
+    {"source_index", 36, &ListEntry::sourceIndex},
+    {"code1", 40, &ListEntry::code1},
+    {"code2", 42, &ListEntry::code2},
+    {"size1_arcmin", 48, &ListEntry::size1},
+    {"size2_arcmin", 50, &ListEntry::size2},
+    {"kind", 52, &ListEntry::kind},
+    {"magnitude_x10", 56, &ListEntry::magnitudeX10},
+};
+// The exchange bytes: the two codes as readers that know only these find them.
+constexpr int kExchangeCode2 = 54, kExchangeCode1 = 55;
+
+}  // namespace
 
 void EncodeListEntry(const ListEntry& entry, uint8_t* bytes) {
     std::memset(bytes, 0, kListEntrySize);
     std::memcpy(bytes, entry.name.data(), std::min(entry.name.size(), size_t(kListEntryNameSize - 1)));
-    WriteI32(bytes + 16, entry.number);
-    WriteI16(bytes + 20, entry.listNumber);
-    WriteI16(bytes + 22, entry.catalog);
-    WriteI16(bytes + 24, entry.type);
-    WriteI16(bytes + 26, entry.constellation);
-    WriteF32(bytes + 28, entry.ra);
-    WriteF32(bytes + 32, entry.dec);
-    WriteI32(bytes + 36, entry.sourceIndex);
-    WriteU16(bytes + 40, entry.code1);
-    WriteU16(bytes + 42, entry.code2);
-    WriteI16(bytes + 48, entry.size1);
-    WriteI16(bytes + 50, entry.size2);
-    WriteI16(bytes + 52, entry.kind);
-    bytes[54] = entry.code2 <= 127 ? uint8_t(entry.code2) : 0;
-    bytes[55] = entry.code1 <= 255 ? uint8_t(entry.code1) : 0;
-    WriteI32(bytes + 56, entry.magnitudeX10);
+    EncodeFields<ListEntry>(kListEntryFields, entry, bytes);
+    bytes[kExchangeCode2] = entry.code2 <= 127 ? uint8_t(entry.code2) : 0;
+    bytes[kExchangeCode1] = entry.code1 <= 255 ? uint8_t(entry.code1) : 0;
 }
 
 ListEntry DecodeListEntry(const uint8_t* bytes) {
-    ListEntry entry;
+    ListEntry entry = DecodeFields<ListEntry>(kListEntryFields, bytes);
     const char* name = reinterpret_cast<const char*>(bytes);
     entry.name.assign(name, strnlen(name, kListEntryNameSize - 1));
-    entry.number = ReadI32(bytes + 16);
-    entry.listNumber = ReadI16(bytes + 20);
-    entry.catalog = ReadI16(bytes + 22);
-    entry.type = ReadI16(bytes + 24);
-    entry.constellation = ReadI16(bytes + 26);
-    entry.ra = ReadF32(bytes + 28);
-    entry.dec = ReadF32(bytes + 32);
-    entry.sourceIndex = ReadI32(bytes + 36);
-    entry.code1 = ReadU16(bytes + 40);
-    entry.code2 = ReadU16(bytes + 42);
     // Files written by readers that know only the exchange bytes carry the codes there.
-    if (entry.code1 == 0) entry.code1 = bytes[55];
-    if (entry.code2 == 0) entry.code2 = uint16_t(int8_t(bytes[54]) < 0 ? 0 : bytes[54]);
-    entry.size1 = ReadI16(bytes + 48);
-    entry.size2 = ReadI16(bytes + 50);
-    entry.kind = ReadI16(bytes + 52);
-    entry.magnitudeX10 = ReadI32(bytes + 56);
+    if (entry.code1 == 0) entry.code1 = bytes[kExchangeCode1];
+    if (entry.code2 == 0) entry.code2 = uint16_t(int8_t(bytes[kExchangeCode2]) < 0 ? 0 : bytes[kExchangeCode2]);
     return entry;
 }
 

@@ -3,26 +3,30 @@
 #include <cstdio>
 #include <string>
 
+#include "records/RecordCodec.h"
+
 namespace vsp {
 
+namespace {
+
+// Their names as `records dump` shows them, the entry's number appended.
+constexpr BoundField<ObjectIndexEntry> kIndexFields[] = {
+    {"catalog", 0, &ObjectIndexEntry::catalog},
+    {"record", 4, &ObjectIndexEntry::record},
+    {"ra", 8, &ObjectIndexEntry::ra},
+    {"dec", kObjectIndexKeyOffset, &ObjectIndexEntry::dec},
+    {"type", 16, &ObjectIndexEntry::type},
+    {"mag", 18, &ObjectIndexEntry::magnitudeKey},
+};
+
+}  // namespace
+
 ObjectIndexEntry DecodeObjectIndexEntry(const uint8_t* bytes) {
-    ObjectIndexEntry e;
-    e.catalog = ReadI32(bytes + 0);
-    e.record = ReadI32(bytes + 4);
-    e.ra = ReadI32(bytes + 8);
-    e.dec = ReadI32(bytes + 12);
-    e.type = ReadU16(bytes + 16);
-    e.magnitudeKey = ReadI16(bytes + 18);
-    return e;
+    return DecodeFields<ObjectIndexEntry>(kIndexFields, bytes);
 }
 
 void EncodeObjectIndexEntry(const ObjectIndexEntry& e, uint8_t* bytes) {
-    WriteI32(bytes + 0, e.catalog);
-    WriteI32(bytes + 4, e.record);
-    WriteI32(bytes + 8, e.ra);
-    WriteI32(bytes + 12, e.dec);
-    WriteU16(bytes + 16, e.type);
-    WriteI16(bytes + 18, e.magnitudeKey);
+    EncodeFields<ObjectIndexEntry>(kIndexFields, e, bytes);
 }
 
 int32_t ObjectIndexSearch(CatalogDb& index, InfoSink& messages, int32_t key) {
@@ -56,13 +60,11 @@ RecordLayout ObjectIndexLayout() {
                         kObjectIndexTypeCode, {}};
     for (int32_t i = 0; i < kObjectIndexEntriesPerRecord; ++i) {
         const int32_t base = i * kObjectIndexEntrySize;
-        const std::string n = std::to_string(i);
-        layout.fields.push_back({"catalog" + n, base + 0, FieldType::I32, 0});
-        layout.fields.push_back({"record" + n, base + 4, FieldType::I32, 0});
-        layout.fields.push_back({"ra" + n, base + 8, FieldType::I32, 0});
-        layout.fields.push_back({"dec" + n, base + 12, FieldType::I32, 0});
-        layout.fields.push_back({"type" + n, base + 16, FieldType::U16, 0});
-        layout.fields.push_back({"mag" + n, base + 18, FieldType::I16, 0});
+        for (RecordField field : LayoutFields<ObjectIndexEntry>(kIndexFields)) {
+            field.name += std::to_string(i);
+            field.offset += base;
+            layout.fields.push_back(std::move(field));
+        }
     }
     return layout;
 }
