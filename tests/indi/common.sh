@@ -36,6 +36,18 @@ free_port() {
   python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
+# Starts indiserver with the drivers named on a free port, left in $port. A port found free
+# can be taken before the server binds it (by any program on the machine): then another.
+start_indiserver() {
+  for _ in 1 2 3 4 5; do
+    port=$(free_port)
+    start indiserver env HOME="$work" indiserver -p "$port" "$@"
+    wait_until 5 listening "$port" && return 0
+    grep -q "Address already in use" "$work/indiserver.log" || return 0
+  done
+  fail "indiserver found no free port"
+}
+
 # True when something accepts TCP connections on 127.0.0.1, port $1.
 listening() {
   python3 -c "import socket; socket.create_connection(('127.0.0.1', $1), 1).close()" 2>/dev/null
