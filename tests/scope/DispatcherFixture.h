@@ -21,6 +21,11 @@ struct DispatcherFixture : ::testing::Test {
         return dispatcher_;
     }
     static ScopeMoment Moment() { return {{2024, 4, 8, 22, 0, 0}, {}, {0, 0, nullptr}}; }
+    // Lets the port go, as the end of a run does, so that the next case opens it afresh.
+    void Release() {
+        link_.SetKeepOpen(0);
+        link_.SerialClose();
+    }
 
     Preferences prefs_;
     RecordingInfoSink sink_;

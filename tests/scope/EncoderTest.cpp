@@ -15,6 +15,8 @@ namespace vsp {
 namespace {
 
 using test::Messages;
+using test::Script;
+using test::ScriptedController;
 
 TEST(EncoderCodec, AnglesOfCountsAndTheCountsReply) {
     // count, steps per turn, offset, signed fold, degrees
@@ -39,17 +41,6 @@ TEST(EncoderCodec, AnglesOfCountsAndTheCountsReply) {
         EXPECT_FALSE(ParseEncoderCounts(garbage)) << garbage;
 }
 
-// Plays a box: each command of the script, once the client sent it whole, gets its reply.
-using Script = std::vector<std::pair<std::string, std::string>>;
-
-test::ScriptedPty::Answer Played(Script script) {
-    return [script = std::move(script), next = size_t(0)](std::string& command) mutable {
-        if (next == script.size() || command != script[next].first) return std::string();
-        command.clear();
-        return script[next++].second;
-    };
-}
-
 std::string WireOf(const Script& script) {
     std::string wire;
     for (const auto& step : script) wire += step.first;
@@ -61,10 +52,6 @@ struct EncoderDispatch : test::DispatcherFixture {
         prefs_.azSteps = 8192;
         prefs_.altSteps = 4000;
         prefs_.scopeOutputType = 1;
-    }
-    void Release() {
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
     }
 };
 
@@ -82,7 +69,7 @@ TEST_F(EncoderDispatch, EachBoxIsInitialisedOnceAndRead) {
         {4, {{kDaveEkInit, "r"}, {"A", ""}, {"a", "Y"}, {"y", kDaveEkCounts}, {"a", "Y"}, {"y", kDaveEkCounts}}},
     };
     for (const auto& [drive, script] : boxes) {
-        test::ScriptedPty box(Played(script));
+        ScriptedController box(script);
         ScopeDispatcher& scope = Dispatcher(box.Path(), drive);
         for (int read = 0; read < 2; ++read) {
             EquatorialPosition where;
@@ -100,7 +87,7 @@ TEST_F(EncoderDispatch, ZeroOffsetsAndANewResolution) {
     prefs_.altSteps = 8192;
     const std::string at45("+01024\t+01024\r");
     const Script script{{"Z08192 08192\n", "*"}, {"Q", at45}, {"Q", at45}, {"Z04096 08192\n", "*"}, {"Q", at45}};
-    test::ScriptedPty box(Played(script));
+    ScriptedController box(script);
     ScopeDispatcher& scope = Dispatcher(box.Path(), 3);
     // 45 degrees read as azimuth 40 and altitude 30: 113.8 and 341.3 counts, cut to whole counts.
     const auto offsets = scope.Encoder().SetZero(40, 30);
@@ -132,7 +119,7 @@ TEST_F(EncoderDispatch, SilenceGarbageAndBadSettingsAreReported) {
     for (const auto& [drive, script, altSteps, messages] : cases) {
         sink_.messages.clear();
         prefs_.altSteps = altSteps;
-        test::ScriptedPty box(Played(script));
+        ScriptedController box(script);
         EquatorialPosition where;
         EXPECT_FALSE(Dispatcher(box.Path(), drive).ScopeReadRaw(where)) << drive;
         EXPECT_EQ(sink_.messages, messages) << drive;

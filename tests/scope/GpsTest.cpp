@@ -2,15 +2,12 @@
 // and from hand-made bursts for what a receiver rarely shows.
 
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <random>
 #include <sstream>
 
 #include "scope/GpsLocation.h"
-#include "scope/SerialLink.h"
 #include "settings/Preferences.h"
 
 namespace vsp {
@@ -112,24 +109,6 @@ TEST(Gps, SilenceAndGarbageKeepThePreviousPlace) {
         EXPECT_EQ(GpsToLocation(port, 0, site).latitudeText, "");
         EXPECT_EQ(site, before);
     }
-}
-
-TEST(Gps, ReadsTheReceiverOnItsSerialPort) {
-    int receiver = -1, held = -1;
-    char name[256];
-    ASSERT_EQ(openpty(&receiver, &held, name, nullptr, nullptr), 0);
-    std::string burst;
-    while (burst.size() < 900) burst += kGga;
-    ASSERT_EQ(write(receiver, burst.data(), burst.size()), ssize_t(burst.size()));
-    Preferences prefs;
-    RecordingInfoSink sink;
-    SerialLink link(prefs, sink, PortList(), [](int) {});
-    Site site;
-    EXPECT_EQ(GpsToLocation(link, 0, 0, site).latitudeText, "");  // no GPS chosen: no message either
-    EXPECT_EQ(GpsToLocation(link, link.Ports().Add(name), 0, site).altitude, 120);
-    EXPECT_TRUE(sink.messages.empty());
-    close(receiver);
-    close(held);
 }
 
 }  // namespace

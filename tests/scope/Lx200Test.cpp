@@ -48,32 +48,6 @@ TEST(Lx200Commands, MatchIndiLayouts) {
     }
 }
 
-TEST(Lx200Commands, GeminiSwitchesOnOnlyDuringGoto) {
-    const auto gemini = Lx200GotoCommands(17, 1, 2, kShort);
-    ASSERT_EQ(gemini.size(), 4u);
-    EXPECT_EQ(gemini[1], ":ON#");
-    EXPECT_EQ(gemini[3], "#:MS#");
-    EXPECT_EQ(Lx200GotoCommands(5, 1, 2, kShort).size(), 3u);
-    const auto sync = Lx200SyncCommands(1, 2, kShort);
-    ASSERT_EQ(sync.size(), 3u);
-    EXPECT_EQ(sync[2], "#:CM#");
-}
-
-TEST(Lx200Handshake, ReplyLengthDecidesLinkAndPrecision) {
-    EXPECT_TRUE(EvaluateLx200Handshake(5, 10).longPrecision);  // "+45*30:07#"
-    EXPECT_TRUE(EvaluateLx200Handshake(2, 6).connected);
-    EXPECT_FALSE(EvaluateLx200Handshake(2, 7).longPrecision);  // "+45*30#"
-    EXPECT_FALSE(EvaluateLx200Handshake(17, 5).connected);
-    EXPECT_TRUE(EvaluateLx200Handshake(6, 9).connected);  // "12/06/26#"
-    EXPECT_FALSE(EvaluateLx200Handshake(7, 10).connected);
-    EXPECT_FALSE(EvaluateLx200Handshake(8, 10).connected);
-    // Silence or noise refuses a slew; "1Object Below Horizon#" is a reply all the same.
-    EXPECT_EQ(EvaluateSlewReply(""), Lx200GotoReply::Refused);
-    EXPECT_EQ(EvaluateSlewReply("\x93"), Lx200GotoReply::Refused);
-    EXPECT_EQ(EvaluateSlewReply("0"), Lx200GotoReply::Accepted);
-    EXPECT_EQ(EvaluateSlewReply("1Object Below Horizon#"), Lx200GotoReply::Accepted);
-}
-
 TEST(Lx200Replies, BothPrecisionsAndAnySeparator) {
     struct Case {
         const char* reply;
@@ -196,17 +170,6 @@ TEST(EmulatedMount, StepsClampAndWrap) {
     const auto second = mount.Step();
     EXPECT_EQ(second.raHours, 1.35);
     EXPECT_EQ(second.decDegrees, -1.5);
-}
-
-TEST(DriveTable, ListOrderAndEncoderSets) {
-    const auto list = DriveList();
-    ASSERT_EQ(list.size(), 21u);
-    for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].code, int(i));
-    EXPECT_TRUE(IsEncoderDrive(22));
-    EXPECT_FALSE(IsEncoderDrive(21));
-    EXPECT_TRUE(UsesEncoderProtocol(21));
-    EXPECT_FALSE(FindDrive(23));
-    EXPECT_TRUE(FindDrive(101));
 }
 
 // The settings know the drive's rows and the encoder lines only from the drive table; until

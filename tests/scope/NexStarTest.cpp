@@ -148,8 +148,7 @@ TEST_F(NexStarDispatch, EachDriveSpeaksItsOwnCommands) {
         EXPECT_TRUE(scope.ScopeMove(ScopeDirection::North));
         EXPECT_EQ(controller.Wire(c.wire.size()), c.wire) << c.drive;
         EXPECT_EQ(sink_.messages, c.messages) << c.drive;
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
+        Release();
     }
 }
 
@@ -192,8 +191,7 @@ TEST_F(NexStarDispatch, SilenceAndGarbageFailAndReleaseThePort) {
         EXPECT_EQ(where.raHours, 0);
         EXPECT_EQ(sink_.messages, expected[i]) << i;
         EXPECT_EQ(link_.SerialIsOpen(), i == 2);  // only a failed handshake gives the port back
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
+        Release();
         SerialPort other;
         EXPECT_TRUE(other.Open(controller.Path()));  // nothing left locked
     }
@@ -208,14 +206,14 @@ TEST_F(NexStarDispatch, AGotoWithoutItsAcknowledgementFails) {
             ScriptedController controller(Script{{"Kx" + end, "x#"}, {"R2000,EAAA" + end, reply}});
             EXPECT_EQ(Dispatcher(controller.Path(), drive).ScopeGoto(kTarget, -1), ScopeGotoResult::Failed) << drive;
             EXPECT_EQ(sink_.messages, (Messages{{"Goto failed", ""}})) << drive;
-            link_.SetKeepOpen(0);
-            link_.SerialClose();
+            Release();
         }
     }
 }
 
 // The NexStar 5 and 8's binary exchanges, and the Ultima 2000's commands closed by a carriage
-// return, which the controller takes only once the return has come.
+// return, which the controller takes only once the return has come; the server ends when told
+// to, or when its time is up.
 TEST_F(NexStarDispatch, GotoArrivesOnTheEmulatedController) {
     for (const int drive : {8, 15}) {
         SCOPED_TRACE(drive);
@@ -243,10 +241,10 @@ TEST_F(NexStarDispatch, GotoArrivesOnTheEmulatedController) {
         EXPECT_NEAR(where.raHours * 15, vega.raHours * 15, 360.0 / 65536);
         EXPECT_NEAR(where.decDegrees, vega.decDegrees, 360.0 / 65536);
         EXPECT_TRUE(sink_.messages.empty());
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
+        Release();
         stop = true;
         EXPECT_EQ(served.get(), ServeEnd::Stopped);
+        EXPECT_EQ(ServeEmulatedDevice(port, device, 0.2, [] { return false; }), ServeEnd::TimeUp);
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <map>
 
-#include "ephemeris/Constants.h"
 #include "scope/DispatcherFixture.h"
 #include "scope/ScopeDispatcher.h"
 #include "platform/SerialPort.h"
@@ -93,8 +92,7 @@ TEST_F(DispatcherTest, SilenceFailsWithinTheTimeOutsAndReleasesThePort) {
         ScopeDispatcher& scope = Dispatcher(mount.Path(), 2);
         EXPECT_EQ(scope.ScopeGoto(kTarget, -1), ScopeGotoResult::Failed) << script.size();
         EXPECT_EQ(sink_.messages, (Messages{{"Goto failed", ""}}));
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
+        Release();
     }
 }
 
@@ -141,43 +139,12 @@ TEST_F(DispatcherTest, DrivesWithoutAnOperationSayWhy) {
     EXPECT_TRUE(sink_.messages[0].second.starts_with("Scope Position:\nRa:5.9195\nDec:7.4071")) << sink_.messages[0].second;
 }
 
-// The external method's correction reaches the target with its right ascension in degrees.
-TEST_F(DispatcherTest, ExternalMethodCorrectsTheTargetSent) {
-    prefs_.scopeDrive = 7;
-    prefs_.alignMethod = 1;
-    const double c5 = 30 * kDegToRad / 60;
-    alignment_.pointing.coefficients = {0, 0, 0, 0, c5};
-    ScopeGotoTarget sent;
-    EXPECT_EQ(dispatcher_.ScopeGoto(kTarget, -1, &sent), ScopeGotoResult::PositionsShown);
-    const double ra = kTarget.raHours * 15 * kDegToRad, dec = kTarget.decDegrees * kDegToRad;
-    EXPECT_NEAR(sent.mount.raHours, kTarget.raHours - std::tan(dec) * std::cos(ra) * c5 * kRadToDeg / 15, 1e-12);
-    EXPECT_NEAR(sent.mount.decDegrees, kTarget.decDegrees + std::sin(ra) * c5 * kRadToDeg, 1e-12);
-}
-
-TEST_F(DispatcherTest, NoPortTurnsToTheEmulatedMountAfterOneMessage) {
-    prefs_.scopeDrive = 5;
-    prefs_.scopePort = 0;
-    EXPECT_FALSE(dispatcher_.ScopeConnect());
-    EXPECT_TRUE(link_.Emulating());
-    EXPECT_EQ(sink_.messages.front(), (std::pair<std::string, std::string>{
-                                          "No communication port is selected.\n",
-                                          "Please select one using Preference 1/6."}));
-    sink_.messages.clear();
-    EXPECT_EQ(dispatcher_.ScopeGoto(kTarget, -1), ScopeGotoResult::Slewing);
-    EquatorialPosition where;
-    for (int step = 0; step < 60; ++step) ASSERT_TRUE(dispatcher_.ScopeGetPosition(where));
-    EXPECT_DOUBLE_EQ(where.raHours, kTarget.raHours);
-    EXPECT_DOUBLE_EQ(where.decDegrees, kTarget.decDegrees);
-    EXPECT_TRUE(dispatcher_.ScopeSetRate(ScopeRate::Center) && dispatcher_.ScopeMove(ScopeDirection::North));
-    ASSERT_TRUE(dispatcher_.ScopeGetPosition(where));
-    EXPECT_NEAR(where.decDegrees, kTarget.decDegrees - 0.1, 1e-12);
-    EXPECT_TRUE(sink_.messages.empty());
-}
-
 // While the link emulates, every drive that slews, whatever its family, answers from the
-// emulated mount.
+// emulated mount, through the SiderealTech's alt-azimuth axes too; motion reaches it even for
+// the drives that cannot move.
 TEST_F(DispatcherTest, EveryDriveThatSlewsReachesTheEmulatedMount) {
     link_.SetEmulating(true);
+    prefs_.scopeOutputType = 1;
     for (const DriveInfo& drive : DriveList()) {
         if (drive.gotoKind != GotoKind::Protocol) continue;
         prefs_.scopeDrive = drive.code;
@@ -187,6 +154,10 @@ TEST_F(DispatcherTest, EveryDriveThatSlewsReachesTheEmulatedMount) {
         for (int step = 0; step < 60; ++step) ASSERT_TRUE(dispatcher_.ScopeGetPosition(where)) << drive.code;
         EXPECT_NEAR(where.raHours, kTarget.raHours, 1e-9) << drive.code;
         EXPECT_NEAR(where.decDegrees, kTarget.decDegrees, 1e-9) << drive.code;
+        EXPECT_TRUE(dispatcher_.ScopeMove(ScopeDirection::South));
+        ASSERT_TRUE(dispatcher_.ScopeGetPosition(where));
+        EXPECT_NEAR(where.decDegrees, kTarget.decDegrees + 2, 1e-9) << drive.code;
+        EXPECT_TRUE(dispatcher_.ScopeStop());
     }
     EXPECT_TRUE(sink_.messages.empty());
 }

@@ -19,12 +19,7 @@ using test::Messages;
 using test::Script;
 using test::ScriptedController;
 
-struct SimpleMounts : test::DispatcherFixture {
-    void Release() {
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
-    }
-};
+struct SimpleMounts : test::DispatcherFixture {};
 
 // Resolutions of 1296000 (altitude) and 2592000 (azimuth) counts per turn.
 const Script kSiderealHandshake{{"Q\r", "SiTech\r"}, {"XXU<E>\r", "U1296000\r"}, {"XXV<E>\r", "V2592000\r"}};
@@ -94,28 +89,6 @@ TEST_F(SimpleMounts, SiderealTechAltAzimuthAxes) {
         Release();  // the port opens again, but the resolutions are asked only once
     }
     EXPECT_EQ(controller.Wire(0).rfind("XXU"), 2u);
-}
-
-// While the link emulates, the emulated mount answers every family, through the SiderealTech's
-// alt-azimuth axes too; motion reaches it even for the drives that cannot move.
-TEST_F(SimpleMounts, EmulatedMountAnswersWhileTheLinkEmulates) {
-    link_.SetEmulating(true);
-    prefs_.scopeOutputType = 1;
-    const EquatorialPosition target{14.26102, 19.18241};
-    for (const int drive : {13, 19, 18}) {
-        ScopeDispatcher& scope = Dispatcher("", drive);
-        scope.Emulated().Sync({12, 10});
-        EXPECT_EQ(scope.ScopeGoto(target, -1), drive == 18 ? ScopeGotoResult::Slewing : ScopeGotoResult::Sent);
-        EquatorialPosition where;
-        for (int read = 0; read < 40; ++read) ASSERT_TRUE(scope.ScopeGetPosition(where));
-        EXPECT_NEAR(where.raHours, target.raHours, 1e-9) << drive;
-        EXPECT_NEAR(where.decDegrees, target.decDegrees, 1e-9) << drive;
-        EXPECT_TRUE(scope.ScopeMove(ScopeDirection::South));
-        ASSERT_TRUE(scope.ScopeGetPosition(where));
-        EXPECT_NEAR(where.decDegrees, target.decDegrees + 2, 1e-9) << drive;
-        EXPECT_TRUE(scope.ScopeStop());
-    }
-    EXPECT_EQ(sink_.messages, Messages{});
 }
 
 TEST_F(SimpleMounts, SilenceGarbageAndRefusalsAreReported) {

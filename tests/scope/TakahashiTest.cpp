@@ -46,8 +46,7 @@ struct TakahashiDispatch : test::DispatcherFixture {
     }
     ScopeDispatcher& Scope(const std::string& path) {
         Dispatcher(path, 14);
-        link_.SetKeepOpen(0);
-        link_.SerialClose();
+        Release();
         return scope_;
     }
     ScopeDispatcher scope_{prefs_, sink_, link_, alignment_, Moment};
