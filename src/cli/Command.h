@@ -71,6 +71,8 @@ CLI::Option* AddDate(CLI::App& command, const std::string& name, std::optional<C
 CLI::Option* AddClockTime(CLI::App& command, const std::string& name, std::optional<ClockTime>& time,
                           const std::string& description);
 
+// Two whole numbers joined by `separator` ("320x320", "12,40"), nothing for any other text.
+std::optional<std::pair<int, int>> ParseNumberPair(std::string_view text, char separator);
 // A picture size "WxH" with sides from 1 to 4096 pixels; false otherwise.
 bool ParsePixelSize(const std::string& text, int& width, int& height);
 inline constexpr char kPixelSizeUsage[] = "--size must be WxH with sides from 1 to 4096 pixels: ";

@@ -1,10 +1,10 @@
 #include "cli/Command.h"
 
 #include <cmath>
-#include <cstdio>
 #include <ostream>
 
 #include "format/DateTimeParse.h"
+#include "platform/ParseNumber.h"
 #include "platform/Text.h"
 
 namespace vsp::cli {
@@ -130,13 +130,20 @@ std::string JsonText(const nlohmann::json& document, int indent) { return WithVa
 
 void PrintJson(CliContext& ctx, const nlohmann::json& document) { ctx.Out() << JsonText(document, 2) << "\n"; }
 
+std::optional<std::pair<int, int>> ParseNumberPair(std::string_view text, char separator) {
+    const size_t at = text.find(separator);
+    int first = 0, second = 0;
+    if (at == std::string_view::npos || !ParseWhole(text.substr(0, at), first) ||
+        !ParseWhole(text.substr(at + 1), second))
+        return std::nullopt;
+    return std::pair{first, second};
+}
+
 bool ParsePixelSize(const std::string& text, int& width, int& height) {
-    int w = 0, h = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
-    if (w < 1 || h < 1 || w > 4096 || h > 4096) return false;
-    width = w;
-    height = h;
+    const auto size = ParseNumberPair(text, 'x');
+    if (!size || size->first < 1 || size->second < 1 || size->first > 4096 || size->second > 4096) return false;
+    width = size->first;
+    height = size->second;
     return true;
 }
 

@@ -2,7 +2,6 @@
 // text played into it in the order of the line, and the form as the screen would show it
 // written to a PNG (with the information box last raised on top) and listed as JSON.
 #include <cctype>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,13 +63,6 @@ std::optional<KeyPress> ParseKey(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<std::pair<int, int>> ParsePair(const std::string& text, const char* format) {
-    int a = 0, b = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), format, &a, &b, &tail) != 2) return std::nullopt;
-    return std::pair{a, b};
-}
-
 // The inputs in the order they stand on the line; a usage problem in `problem`.
 bool ReadSteps(const ScreenArgs& args, const DeviceCaps& caps, std::vector<Step>& steps, std::string& problem) {
     size_t tap = 0, key = 0, text = 0;
@@ -79,7 +71,7 @@ bool ReadSteps(const ScreenArgs& args, const DeviceCaps& caps, std::vector<Step>
         const std::string name = option->get_name();
         if (name == "--tap") {
             const std::string& word = args.taps.at(tap++);
-            const auto point = ParsePair(word, "%d,%d%c");
+            const auto point = ParseNumberPair(word, ',');
             if (!point) return problem = "--tap must be X,Y: " + word, false;
             if (point->first < 0 || point->second < 0 || point->first >= caps.screenWidth ||
                 point->second >= caps.screenHeight) {
