@@ -7,18 +7,13 @@
 
 #include <cmath>
 
-#include "support/CatalogHome.h"
-#include "support/ProgramHomeTest.h"
+#include "e2e/CatalogHomeTest.h"
 
 namespace vsp::test {
 namespace {
 
-class ChartScope : public ProgramHomeTest {
+class ChartScope : public CatalogHomeTest {
 protected:
-    void SetUp() override {
-        if (!BuiltCatalogHome().missing.empty()) GTEST_SKIP() << "missing:" << BuiltCatalogHome().missing;
-        ASSERT_TRUE(BuiltCatalogHome().problem.empty()) << BuiltCatalogHome().problem;
-    }
     ~ChartScope() override {
         if (mount_ > 0) kill(mount_, SIGTERM), waitpid(mount_, nullptr, 0);
     }

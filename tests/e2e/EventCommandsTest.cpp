@@ -1,8 +1,9 @@
 // The phases and eclipses commands through the built program: PyEphem's phase instants over
-// 1900-2100, astronomy-engine's eclipses of 2000-2100 in one long list, the 2009 edge cases,
-// the keys, and the usage errors.
+// 1900-2100, astronomy-engine's eclipses of 2000-2100 in one long list, the details of a
+// penumbral one, the keys, and the usage errors.
 
-#include <cmath>
+#include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -20,18 +21,14 @@ using bodies::ReadEphemerisCsv;
 
 class EventCommands : public ProgramHomeTest {};  // the default zone is UT
 
-// "2000-01-21T04:43:57Z" (or with fractional seconds) as a JD.
+// "2000-01-21T04:43:57Z" (the fraction of a second, if any, dropped) as a JD, by the C
+// library's calendar.
 double JdOfIso(const std::string& text) {
-    const bodies::CivilTime t = bodies::ParseIsoTime(text);
-    int y = t.year, m = t.month;
-    if (m < 3) {
-        y -= 1;
-        m += 12;
-    }
-    const int a = y / 100;
-    const int b = 2 - a + a / 4;
-    return std::floor(365.25 * (y + 4716)) + std::floor(30.6001 * (m + 1)) + t.day + b - 1524.5 +
-           (t.hour + t.minute / 60.0 + t.second / 3600.0) / 24.0;
+    std::tm t{};
+    std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour, &t.tm_min, &t.tm_sec);
+    t.tm_year -= 1900;
+    t.tm_mon -= 1;
+    return double(timegm(&t)) / 86400 + 2440587.5;
 }
 
 // Two minutes after PyEphem's full moon of 2009-01-11 03:26:47 UT, the clock 90 minutes
@@ -69,16 +66,12 @@ TEST_F(EventCommands, FourHundredSixtyEclipsesFrom2000) {
     for (size_t i = 0; i < first20.size(); ++i) EXPECT_EQ(first20[i], list[i]) << i;
 }
 
-TEST_F(EventCommands, EclipsesOf2009WithDetails) {
-    const auto list = Json({"--date", "2009-07-10", "eclipses", "--count", "2", "--details"});
-    ASSERT_EQ(list.size(), 2u);
-    const auto& sun = list[0];
-    EXPECT_EQ(sun["kind"], "solar");
-    EXPECT_EQ(sun["type"], "Total");
-    EXPECT_EQ(sun["utc"].get<std::string>().substr(0, 15), "2009-07-22T02:3");
-    EXPECT_LT(sun["u"].get<double>(), 0.0);
+TEST_F(EventCommands, EclipsesOfFebruary2009WithDetails) {
+    // The annular eclipse of the Sun of January 26, then the penumbral one of the Moon.
     const auto feb = Json({"--date", "2009-02-01", "eclipses", "--count", "2", "--details"});
     ASSERT_EQ(feb.size(), 2u);
+    EXPECT_EQ(feb[0]["kind"], "solar");
+    EXPECT_EQ(feb[0]["type"], "Annular");
     const auto& moon = feb[1];
     EXPECT_EQ(moon["kind"], "lunar");
     EXPECT_EQ(moon["type"], "Penumbral");
@@ -90,7 +83,6 @@ TEST_F(EventCommands, EclipsesOf2009WithDetails) {
     EXPECT_LT(moon["greatest"].get<double>(), p4);
     EXPECT_LT(moon["umbral_magnitude"].get<double>(), 0);
     EXPECT_GT(moon["penumbral_magnitude"].get<double>(), 0);
-
 }
 
 TEST_F(EventCommands, TwelveByDefaultAndTheCountsRange) {

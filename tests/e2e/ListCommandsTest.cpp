@@ -5,19 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/CatalogHome.h"
-#include "support/ProgramHomeTest.h"
+#include "e2e/CatalogHomeTest.h"
 
 namespace vsp::test {
 namespace {
 
-class ListCommands : public ProgramHomeTest {
+class ListCommands : public CatalogHomeTest {
 protected:
-    void SetUp() override {
-        if (!BuiltCatalogHome().missing.empty()) GTEST_SKIP() << "missing:" << BuiltCatalogHome().missing;
-        ASSERT_TRUE(BuiltCatalogHome().problem.empty()) << BuiltCatalogHome().problem;
-        std::filesystem::create_directory_symlink(BuiltCatalogHome().root + "data", home_.Path("data"));
-    }
     nlohmann::json List(std::vector<std::string> args) {
         args.insert(args.begin(), {"--date", "2024-10-01", "--time", "22:00", "--tz", "0", "list"});
         return Json(args);

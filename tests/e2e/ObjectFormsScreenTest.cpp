@@ -4,7 +4,6 @@
 // typing rules and an unknown number reach the user as boxes.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,20 +11,17 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/CatalogHome.h"
-#include "support/ProgramHomeTest.h"
+#include "e2e/CatalogHomeTest.h"
+#include "e2e/ScreenControls.h"
 
 namespace vsp::test {
 namespace {
 
-class ObjectScreens : public ProgramHomeTest {
+class ObjectScreens : public CatalogHomeTest {
 protected:
     void SetUp() override {
-        const CatalogHome& built = BuiltCatalogHome();
-        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
-        ASSERT_TRUE(built.problem.empty()) << built.problem;
-        // The built catalogs, read only; the settings of this home alone.
-        std::filesystem::create_directory_symlink(built.root + "data", home_.Path("data"));
+        CatalogHomeTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(Run({"prefs", "set", "latitude_deg=51.5", "longitude_west_deg=0", "tz_offset_min=0",
                        "saved_year=2024", "saved_month=10", "saved_day=1", "saved_hour=22", "saved_minute=0"})
                       .status,
@@ -33,16 +29,6 @@ protected:
         finder_ = Json({"screen", "2350"});
     }
 
-    // The centre of the control showing `text`, as "X,Y".
-    static std::string Tap(const nlohmann::json& form, const std::string& text) {
-        for (const nlohmann::json& c : form["controls"]) {
-            if (c["text"] == text)
-                return std::to_string(int(c["x"]) + int(c["w"]) / 2) + "," +
-                       std::to_string(int(c["y"]) + int(c["h"]) / 2);
-        }
-        ADD_FAILURE() << "no control " << text;
-        return "0,0";
-    }
     // The text of the control after the one showing `label` (its value), or "".
     static std::string After(const nlohmann::json& form, const std::string& label) {
         const nlohmann::json& controls = form["controls"];
@@ -56,8 +42,8 @@ protected:
 };
 
 TEST_F(ObjectScreens, KeypadM31IsNgc224InAndromedaWithItsDescription) {
-    const nlohmann::json shown =
-        Json({"screen", "2350", "--tap", Tap(finder_, "3"), "--tap", Tap(finder_, "1"), "--tap", Tap(finder_, "Info")});
+    const nlohmann::json shown = Json({"screen", "2350", "--tap", CentreOf(finder_, "3"), "--tap", CentreOf(finder_, "1"),
+                                       "--tap", CentreOf(finder_, "Info")});
     EXPECT_EQ(shown["form"], 112);
     EXPECT_EQ(shown["controls"][2]["text"].get<std::string>().rfind("M31  NGC224", 0), 0u);
     EXPECT_EQ(After(shown, "Const."), "Andromeda");
@@ -71,7 +57,7 @@ TEST_F(ObjectScreens, KeypadM31IsNgc224InAndromedaWithItsDescription) {
 
 TEST_F(ObjectScreens, M42TypedWholeRisesCulminatesAndSetsAsPyEphemSays) {
     const nlohmann::json shown =
-        Json({"screen", "2350", "--tap", Tap(finder_, "M"), "--type", "NGC1976", "--key", "Enter"});
+        Json({"screen", "2350", "--tap", CentreOf(finder_, "M"), "--type", "NGC1976", "--key", "Enter"});
     ASSERT_EQ(shown["form"], 112);
     // PyEphem 4.1.4, 2024-10-01 UT at 51.5° N 0° E, horizon -36.6', J2000 5h35m17.3s -5°23'28":
     // rise 23:15:00 (the evening's), transit 04:54:49, set 10:30:43.
@@ -92,8 +78,8 @@ TEST_F(ObjectScreens, HrStarsAreNamedPlacedAndMeasured) {
         {"HR424", "HR424  HIP11767", "Polaris", "Ursa Minor", 2.02, 0.60},
     };
     for (const auto& star : stars) {
-        const nlohmann::json shown =
-            Json({"screen", "2350", "--tap", Tap(finder_, "M"), "--type", star.typed, "--tap", Tap(finder_, "Info")});
+        const nlohmann::json shown = Json({"screen", "2350", "--tap", CentreOf(finder_, "M"), "--type", star.typed,
+                                           "--tap", CentreOf(finder_, "Info")});
         ASSERT_EQ(shown["form"], 112) << star.typed;
         EXPECT_EQ(shown["controls"][2]["text"], star.names);
         EXPECT_EQ(shown["controls"][3]["text"], star.name);
@@ -106,13 +92,13 @@ TEST_F(ObjectScreens, HrStarsAreNamedPlacedAndMeasured) {
 TEST_F(ObjectScreens, TypingRulesAndUnknownNumbersAnswerWithBoxes) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         // Meteor Showers, the row below Messier, lists its objects instead.
-        {{"--tap", Tap(finder_, "Messier"), "--key", "Down", "--key", "1"},
+        {{"--tap", CentreOf(finder_, "Messier"), "--key", "Down", "--key", "1"},
          "Please use the popup list to select your object and not the numeric keyboard."},
         {{"--key", "1", "--key", "0", "--key", "0", "--key", "0"}, "To many digits"},
-        {{"--tap", Tap(finder_, "M"), "--type", "NGC7999", "--tap", Tap(finder_, "Info")},
+        {{"--tap", CentreOf(finder_, "M"), "--type", "NGC7999", "--tap", CentreOf(finder_, "Info")},
          "NGC7999: no such object in vespertar_obj_18k.ppc"},
         // The chart's catalog is the HR file: Tycho numbers have nothing to be looked up in.
-        {{"--tap", Tap(finder_, "M"), "--type", "TYC4660-1234-1", "--tap", Tap(finder_, "Info")},
+        {{"--tap", CentreOf(finder_, "M"), "--type", "TYC4660-1234-1", "--tap", CentreOf(finder_, "Info")},
          "Tycho stars are found in a Tycho catalog."},
     };
     for (const auto& [inputs, box] : cases) {
@@ -127,7 +113,7 @@ TEST_F(ObjectScreens, TypingRulesAndUnknownNumbersAnswerWithBoxes) {
 
 TEST_F(ObjectScreens, WithoutAChoiceObjectInfoLeadsToTheFinder) {
     const nlohmann::json empty = Json({"screen", "112"});
-    EXPECT_EQ(Json({"screen", "112", "--tap", Tap(empty, "Finder")})["form"], 2350);
+    EXPECT_EQ(Json({"screen", "112", "--tap", CentreOf(empty, "Finder")})["form"], 2350);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "e2e/ScreenControls.h"
 #include "support/CatalogHome.h"
 #include "support/ProgramHomeTest.h"
 
@@ -15,18 +16,6 @@ namespace vsp::test {
 namespace {
 
 class PlaceTimeScreen : public ProgramHomeTest {};
-
-// The centre of the control of `form` that `pick` selects, as "X,Y" (a list: its first row).
-template <typename Pick>
-std::string TapOn(const nlohmann::json& form, Pick pick) {
-    for (const nlohmann::json& c : form["controls"]) {
-        if (!pick(c)) continue;
-        const int height = c["kind"] == "list" ? 16 : int(c["h"]);
-        return std::to_string(int(c["x"]) + int(c["w"]) / 2) + "," + std::to_string(int(c["y"]) + height / 2);
-    }
-    ADD_FAILURE() << "no such control";
-    return "0,0";
-}
 
 TEST_F(PlaceTimeScreen, CityFoundByItsFirstLettersAndTappedBecomesTheSavedSite) {
     const CatalogHome& built = BuiltCatalogHome();
@@ -37,8 +26,8 @@ TEST_F(PlaceTimeScreen, CityFoundByItsFirstLettersAndTappedBecomesTheSavedSite) 
     bytes << std::ifstream(built.root + cities, std::ios::binary).rdbuf();
     home_.WriteFile(cities, bytes.str());
 
-    const std::string choose = TapOn(Json({"screen", "1200"}), [](auto& c) { return c["text"] == "Choose Location"; });
-    const std::string firstRow = TapOn(Json({"screen", "1600"}), [](auto& c) { return c["kind"] == "list"; });
+    const std::string choose = CentreOf(Json({"screen", "1200"}), "Choose Location");
+    const std::string firstRow = CentreOf(Json({"screen", "1600"}), [](auto& c) { return c["kind"] == "list"; });
     const nlohmann::json shown = Json({"screen", "1200", "--tap", choose, "--type", "Reykjav", "--tap", firstRow});
     EXPECT_EQ(shown["form"], 1200);
     const nlohmann::json prefs = Json({"prefs", "show"});

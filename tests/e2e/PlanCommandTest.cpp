@@ -3,7 +3,6 @@
 // the list the planner leaves behind.
 
 #include <cmath>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -12,10 +11,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/CatalogHome.h"
+#include "e2e/CatalogHomeTest.h"
 #include "support/EphemerisCsv.h"
-#include "support/RunProgram.h"
-#include "support/TempHome.h"
 
 namespace vsp::test {
 namespace {
@@ -32,35 +29,24 @@ std::map<std::string, double> MessierAltitudes() {
     return altitudes;
 }
 
-class PlanCommand : public testing::Test {
+class PlanCommand : public CatalogHomeTest {
 protected:
     void SetUp() override {
-        const CatalogHome& built = BuiltCatalogHome();
-        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
-        ASSERT_TRUE(built.problem.empty()) << built.problem;
-        std::filesystem::create_directory_symlink(built.root + "data", home_.Path("data"));
+        CatalogHomeTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(Run({"prefs", "set", "max_selected=150"}).status, 0);
     }
-
-    ProgramResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home_.Root(), "--lat", "51.5", "--lon", "0", "--tz", "0", "--date",
-                                   "2024-10-01", "--time", "22:00"});
-        return RunVespertar(args);
-    }
+    // The planner at London, 2024-10-01 22:00 UT.
     nlohmann::json Plan(std::vector<std::string> args) {
-        args.insert(args.begin(), "plan");
-        args.push_back("--json");
-        const ProgramResult r = Run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        return r.status == 0 ? nlohmann::json::parse(r.out) : nlohmann::json::object();
+        args.insert(args.begin(), {"--lat", "51.5", "--lon", "0", "--tz", "0", "--date", "2024-10-01", "--time", "22:00",
+                                   "plan"});
+        return Json(args);
     }
     static std::set<std::string> Names(const nlohmann::json& plan) {
         std::set<std::string> names;
         for (const auto& e : plan["entries"]) names.insert(e["name"].get<std::string>());
         return names;
     }
-
-    TempHome home_;
 };
 
 TEST_F(PlanCommand, MessierAboveAndBelowTheThresholdsAsAstropyHasThem) {
@@ -97,8 +83,7 @@ TEST_F(PlanCommand, CriteriaTheListAndItsRemoval) {
     EXPECT_EQ(both["count"].get<int>(), galaxies["count"].get<int>() + 10);
     EXPECT_EQ(both["entries"][0]["name"], "Sun");
     EXPECT_EQ(Plan({"--type", "16", "--remove"})["count"], 10);
-    const ProgramResult shown = Run({"list", "show", "--json"});
-    EXPECT_EQ(nlohmann::json::parse(shown.out)["entries"].size(), 10u) << shown.err;
+    EXPECT_EQ(Json({"list", "show"})["entries"].size(), 10u);
 
     EXPECT_EQ(Run({"plan", "--visibility", ">33\xC2\xB0"}).status, 2);
     EXPECT_EQ(Run({"plan", "--catalog", "Nowhere"}).status, 2);

@@ -23,7 +23,7 @@ std::string HandMadeFile() {
     return bytes;
 }
 
-TEST(RecordsCommand, InfoReportsTheHeaderOfAHandMadeFile) {
+TEST(RecordsCommand, InfoAndDumpReadAHandMadeFile) {
     TempHome home;
     home.WriteFile("data/hand.ppc", HandMadeFile());
     ProgramResult r = RunVespertar({"--home", home.Root(), "records", "info", "data/hand.ppc", "--json"});
@@ -38,18 +38,13 @@ TEST(RecordsCommand, InfoReportsTheHeaderOfAHandMadeFile) {
     // FILE below the program directory or as a path.
     r = RunVespertar({"records", "info", home.Path("data/hand.ppc")});
     EXPECT_NE(r.out.find("record count: 3"), std::string::npos) << r.out;
-}
 
-TEST(RecordsCommand, DumpShowsOneRecordAsHex) {
-    TempHome home;
-    home.WriteFile("x.ppc", HandMadeFile());
-    ProgramResult r = RunVespertar({"records", "dump", home.Path("x.ppc"), "--index", "2", "--json"});
+    r = RunVespertar({"records", "dump", home.Path("data/hand.ppc"), "--index", "2", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    auto j = nlohmann::json::parse(r.out);
+    j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["hex"], "ff fe 00 10 20 30");
     EXPECT_EQ(j["offset"], 16 + 12);
-
-    r = RunVespertar({"records", "dump", home.Path("x.ppc"), "--index", "1"});
+    r = RunVespertar({"records", "dump", home.Path("data/hand.ppc"), "--index", "1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("41 42 43 44 45 46"), std::string::npos) << r.out;
 }

@@ -1,12 +1,9 @@
 // `scope nstar` over separate runs on a home with the built catalogs: four stars read with a
 // known pointing offset, the external model fitted to them, and a later goto of another star
 // sent with the offset taken into account.
-#include <filesystem>
-
 #include <gtest/gtest.h>
 
-#include "support/CatalogHome.h"
-#include "support/ProgramHomeTest.h"
+#include "e2e/CatalogHomeTest.h"
 
 namespace vsp::test {
 namespace {
@@ -14,13 +11,8 @@ namespace {
 // The mount reads this far east and south of where it points, degrees.
 constexpr double kRaOffsetDeg = 0.05, kDecOffsetDeg = -0.03;
 
-class ScopeNStar : public ProgramHomeTest {
+class ScopeNStar : public CatalogHomeTest {
 protected:
-    void SetUp() override {
-        if (!BuiltCatalogHome().missing.empty()) GTEST_SKIP() << "missing:" << BuiltCatalogHome().missing;
-        ASSERT_TRUE(BuiltCatalogHome().problem.empty()) << BuiltCatalogHome().problem;
-        std::filesystem::create_directory_symlink(BuiltCatalogHome().root + "data", home_.Path("data"));
-    }
     // The emulated LX200 (no port) under the external method, at one moment.
     nlohmann::json Scope(std::vector<std::string> args) {
         args.insert(args.begin(), {"--date", "2024-10-01", "--time", "22:00", "--tz", "0", "scope", "--drive", "LX200"});

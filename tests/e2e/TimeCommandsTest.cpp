@@ -62,12 +62,10 @@ TEST_F(TimeCommands, CalendarAndJd) {
     ProgramResult r = Run({"calendar", "1721057.4"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Invalid JD date\n");
-    EXPECT_EQ(Run({"calendar", "2524593.5"}).status, 1);
 
     EXPECT_EQ(Json({"jd", "2000-01-01", "12:00"})["jd"].get<double>(), 2451545.0);
     EXPECT_EQ(Json({"--tz", "60", "jd", "2000-01-01", "13:00"})["jd"].get<double>(), 2451545.0);
     EXPECT_EQ(Json({"--tz", "-300", "jd", "2000-01-01", "07:00:00"})["jd"].get<double>(), 2451545.0);
-    EXPECT_EQ(Json({"jd", "-4712-01-01", "12:00"})["jd"].get<double>(), 0.0);
     EXPECT_EQ(Run({"jd", "2000-01-01"}).out, "2451544.500000\n");
 }
 

@@ -48,14 +48,6 @@ protected:
         ASSERT_EQ(OpenFormId(), kSkyChartFormId);
     }
 
-    // Opens a popup list with its trigger and taps its row `row`.
-    void ChooseRow(int trigger, int list, int row) {
-        Tap(trigger);
-        Control& rows = C(list);
-        rows.SetTopRow(row);
-        const Rect r = rows.Bounds();
-        TapAt(r.left + 4, r.top + (row - rows.TopRow()) * rows.RowHeight() + rows.RowHeight() / 2);
-    }
     int RowOf(int list, const std::string& text) {
         for (int i = 0; i < C(list).RowCount(); ++i)
             if (C(list).Row(i)->text == text) return i;
@@ -162,10 +154,7 @@ TEST_F(ChartFormTest, CentreOnScopeNamesTheStarAndFollowingWatchesAGoto) {
     EXPECT_TRUE(telescope_.SlewStarted());
     EXPECT_EQ(OpenFormId(), kSkyChartFormId);
     const size_t before = Copies();
-    for (int tick = 0; tick < 80; ++tick) {  // the emulated mount closes a tenth of the way per read
-        clock.Advance(250);
-        Pump();
-    }
+    for (int tick = 0; tick < 80; ++tick) Wait(250);  // the emulated mount closes a tenth of the way per read
     EXPECT_GE(Copies() - before, 20u);  // the chart redraws as the marker moves
     // The goto went to M31's place of date: within a degree of its J2000 place in 2024.
     EXPECT_NEAR(Mount().Current().raHours, kM31.raHours, 0.06);
@@ -174,8 +163,7 @@ TEST_F(ChartFormTest, CentreOnScopeNamesTheStarAndFollowingWatchesAGoto) {
     Scope(ChartScopeEntry::FollowScope);
     EXPECT_FALSE(loop.HasTimer(state.currentFormWindow->Handle(), kChartFollowTimer));
     const size_t stopped = Copies();
-    clock.Advance(1000);
-    Pump();
+    Wait(1000);
     EXPECT_EQ(Copies(), stopped);
 }
 

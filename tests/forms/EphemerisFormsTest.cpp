@@ -58,9 +58,6 @@ protected:
         for (int i = 0; i <= column; ++i) std::getline(cells, cell, '\t');
         return cell;
     }
-    void TapRow(int list, int row) {
-        TapAt(C(list).Bounds().left + 4, C(list).Bounds().top + 2 + row * C(list).RowHeight());
-    }
 
     CatalogSession sky_{state.dir, state.info};
 };

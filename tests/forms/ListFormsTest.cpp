@@ -55,24 +55,6 @@ protected:
         });
     }
 
-    void ChooseRow(int trigger, int list, int row) {
-        Tap(trigger);
-        Control& rows = C(list);
-        rows.SetTopRow(row);
-        const Rect r = rows.Bounds();
-        TapAt(r.left + 4, r.top + (row - rows.TopRow()) * rows.RowHeight() + rows.RowHeight() / 2);
-    }
-    void TapRow(int list, int row) {
-        const Rect r = C(list).Bounds();
-        TapAt(r.left + 4, r.top + (row - C(list).TopRow()) * C(list).RowHeight() + C(list).RowHeight() / 2);
-    }
-    void TypeName(const std::string& text) {
-        Tap(kManagerName);
-        for (size_t i = C(kManagerName).Text().size(); i > 0; --i) windows.ScriptKey(KeyPress{kKeyBackspace});
-        for (char c : text) windows.ScriptKey(KeyPress{std::toupper(c), false, false, c});
-        Pump();
-    }
-
     TempHome home_;
     std::optional<CatalogSession> sky_;
     Telescope telescope_{prefs, state.info, ObservingScopeClock(state), [](int) {}};
@@ -110,12 +92,12 @@ TEST_F(ListFormsTest, ManagerSavesLoadsAndRefusesPaths) {
     m42.name = "M42", m42.catalog = 42, m42.number = 1976, m42.kind = kEntryMessier, m42.listNumber = 41;
     list_->Add(m42);
     Open(kListManagerFormId);
-    TypeName("../evil");
+    TypeInto(kManagerName, "../evil");
     Tap(kManagerSave);
     EXPECT_NE(LastBox().find("Please type a name"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(home_.Path("evil.lst")));
 
-    TypeName("winter");
+    TypeInto(kManagerName, "winter");
     Tap(kManagerSave);
     ASSERT_TRUE(std::filesystem::exists(home_.Path("userlists/winter.lst")));
     list_->Clear();

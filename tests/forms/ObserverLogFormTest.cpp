@@ -1,8 +1,6 @@
 // The observer log form in a whole shell: a new note typed and saved, a note opened, renamed
 // and saved under its new name only.
 
-#include <cctype>
-
 #include "catalog/CatalogSession.h"
 #include "forms/ObserverLogForm.h"
 #include "platform/PngFile.h"
@@ -31,16 +29,6 @@ protected:
         state.observingTime = CalendarDateTime{2024, 1, 5, 21, 7, 0};
         Open(kObserverLogFormId);
     }
-    void Type(int id, const std::string& text) {
-        Tap(id);
-        for (size_t i = C(id).Text().size(); i > 0; --i) windows.ScriptKey(KeyPress{kKeyBackspace});
-        for (char c : text) windows.ScriptKey(KeyPress{std::toupper(c), false, false, c});
-        Pump();
-    }
-    void TapRow(int list, int row) {
-        const Rect r = C(list).Bounds();
-        TapAt(r.left + 4, r.top + row * C(list).RowHeight() + C(list).RowHeight() / 2);
-    }
     ObserverLogRecord Saved(const std::string& file) {
         ObserverLogRecord note;
         EXPECT_EQ(ReadLogFile(home_.Path("userlogs/" + file), note), LogReadResult::Read) << file;
@@ -57,10 +45,10 @@ TEST_F(ObserverLogFormTest, NewTypedNoteIsSaved) {
     Tap(kNewButton);
     EXPECT_EQ(C(kDateEdit).Text(), DeviceDateOrder() == DateOrder::MonthFirst ? "01/05/2024" : "05/01/2024");
     EXPECT_EQ(C(kTimeEdit).Text(), "21:07");
-    Type(kObjectEdit, "M42");
+    TypeInto(kObjectEdit, "M42");
     Tap(kPageButton);
     ASSERT_TRUE(C(kTextEdit).Visible());
-    Type(kTextEdit, "Trapezium sharp");
+    TypeInto(kTextEdit, "Trapezium sharp");
     Tap(kSaveButton);
     EXPECT_TRUE(C(kNotesList).Visible());
     const ObserverLogRecord note = Saved("M42.log");
@@ -82,7 +70,7 @@ TEST_F(ObserverLogFormTest, OpenRenameSaveMovesTheFile) {
     TapRow(kNotesList, 0);
     Tap(kOpenButton);
     ASSERT_EQ(C(kObjectEdit).Text(), "M31");
-    Type(kObjectEdit, "Andromeda");
+    TypeInto(kObjectEdit, "Andromeda");
     Tap(kSaveButton);
     EXPECT_EQ(ListLogs(home_.Dir()), std::vector<std::string>{"Andromeda.log"});
     EXPECT_EQ(Saved("Andromeda.log").logText, "dust lane");

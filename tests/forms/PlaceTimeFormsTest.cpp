@@ -1,9 +1,6 @@
-// The Location and date and time forms in a whole shell: where a start without a location
-// lands, typed values checked, saved and stored in a slot, a typed Julian Date shown in local
-// time and UT and set by OK (the home view drawn again), the clock taken by "Now", and the
-// calendar steps of the - and + buttons.
-#include <cctype>
-
+// The Location and date and time forms in a whole shell: typed values checked, saved and
+// stored in a slot, a typed Julian Date shown in local time and UT and set by OK (the home view
+// drawn again), the clock taken by "Now", and the calendar steps of the - and + buttons.
 #include "catalog/CatalogSession.h"
 #include "forms/DateTimeEntry.h"
 #include "forms/SkyForms.h"
@@ -30,14 +27,6 @@ protected:
         Pump();
         ephemerisRuns_ = 0;
     }
-    // Replaces the text of an edit field as the keyboard would, then presses `last`.
-    void Type(int id, const std::string& text, int last = 0) {
-        Tap(id);
-        for (size_t i = C(id).Text().size(); i > 0; --i) windows.ScriptKey(KeyPress{kKeyBackspace});
-        for (char c : text) windows.ScriptKey(KeyPress{std::toupper(c), false, false, c});
-        if (last) windows.ScriptKey(KeyPress{last});
-        Pump();
-    }
     // Year, month, day, hour and minute as shown.
     std::vector<std::string> DateFields() {
         std::vector<std::string> shown;
@@ -50,23 +39,15 @@ protected:
     int ephemerisRuns_ = 0;
 };
 
-TEST_F(PlaceTimeForms, StartWithoutLocationLandsOnLocationWhoseBackLeadsHome) {
-    SetSite(0, 0);
-    Start();
-    EXPECT_EQ(OpenFormId(), 1200);
-    TapAt(5, 5);
-    EXPECT_EQ(OpenFormId(), 1950);
-}
-
 TEST_F(PlaceTimeForms, TypedPlaceIsCheckedSavedAtOnceAndKeptInASlot) {
     Start();
     Open(1200);
-    Type(kLatitude, "95", kKeyEnter);
+    TypeInto(kLatitude, "95", kKeyEnter);
     EXPECT_EQ(LastBox(), "95 is out of range for Latitude.\nEnter a value from -90 to 90.");
     EXPECT_EQ(std::pair(prefs.site.latitude, C(kLatitude).Text()), std::pair(51.0f, std::string("51")));
 
     // Reykjavik lies west of Greenwich: typed east-negative, kept west-positive.
-    Type(kLongitude, "-21.94");
+    TypeInto(kLongitude, "-21.94");
     Tap(kSaveSlot2);
     Preferences saved;
     ASSERT_EQ(ReadPreferences(settings, home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
@@ -74,7 +55,7 @@ TEST_F(PlaceTimeForms, TypedPlaceIsCheckedSavedAtOnceAndKeptInASlot) {
     EXPECT_EQ(saved.storedSites[1], prefs.site);
     EXPECT_EQ(ephemerisRuns_, 1);
 
-    Type(kLatitude, "64.15", kKeyEnter);
+    TypeInto(kLatitude, "64.15", kKeyEnter);
     Tap(kRecallSlot2);
     EXPECT_EQ(std::pair(prefs.site.latitude, C(kLatitude).Text()), std::pair(51.0f, std::string("51")));
 }
@@ -86,12 +67,12 @@ TEST_F(PlaceTimeForms, TypedJulianDateShowsInLocalTimeAndUtAndOkSetsIt) {
     ASSERT_EQ(OpenFormId(), 5200);
     int homeRefreshes = 0;
     state.hooks.refreshHomeView = [&](AppState&, FormWindow&) { ++homeRefreshes; };
-    Type(kJd, "2524593.5");  // 2200-01-01 0h UT: past the last date taken
+    TypeInto(kJd, "2524593.5");  // 2200-01-01 0h UT: past the last date taken
     Tap(kOk);
     EXPECT_EQ(std::pair(LastBox(), OpenFormId()), std::pair(std::string("Invalid JD date\n"), 5200));
 
     // J2000.0 is 2000-01-01 12:00 UT.
-    Type(kJd, "2451545.0");
+    TypeInto(kJd, "2451545.0");
     EXPECT_EQ(DateFields(), (std::vector<std::string>{"2000", "1", "1", "13", "0"}));
     Tap(kUniversal);
     EXPECT_EQ(DateFields(), (std::vector<std::string>{"2000", "1", "1", "12", "0"}));

@@ -48,10 +48,6 @@ protected:
 
 TEST_F(SatelliteFormTest, InformationBlocksAndMovingBetweenSatellites) {
     Open(kSatelliteFormId);
-    const std::vector<std::string> labels = {"Earth Location", "Lat", "Lon", "Alt", "Sky Location", "Az", "Alt", "RA",
-                                             "Dec", "Informations", "Velocity", "Range", "Orbit period",
-                                             "Inclination", "Age Of TLE"};
-    for (size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(C(kInfoLabelFirst + int(i)).Text(), labels[i]);
     EXPECT_TRUE(Name().ends_with("(1/" + std::to_string(count_) + ")")) << Name();
     Key(kKeyUp);  // already the first
     EXPECT_EQ(prefs.currentSatellite, 0);
@@ -65,7 +61,8 @@ TEST_F(SatelliteFormTest, InformationBlocksAndMovingBetweenSatellites) {
     prefs.currentSatellite = iss_;
     Open(kSatelliteFormId);
     EXPECT_TRUE(Name().starts_with("ISS")) << Name();
-    EXPECT_EQ(C(kInfoValueFirst + 12).Text(), "93min");  // the station's period, 92.9 minutes
+    EXPECT_EQ(std::pair(C(kInfoLabelFirst + 12).Text(), C(kInfoValueFirst + 12).Text()),
+              std::pair(std::string("Orbit period"), std::string("93min")));  // the station's, 92.9 minutes
     EXPECT_TRUE(C(kInfoValueFirst + 1).Text().ends_with("\xB0N") || C(kInfoValueFirst + 1).Text().ends_with("\xB0S"));
 }
 

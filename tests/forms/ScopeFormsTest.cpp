@@ -81,10 +81,6 @@ protected:
         else loop.PostKeyUp(KeyPress{code});
         Pump();
     }
-    void Wait(int ms) {
-        clock.Advance(ms);
-        Pump();
-    }
     size_t BoxCount(std::string_view first) const {
         return size_t(std::ranges::count_if(BoxTexts(), [first](const std::string& box) { return box.starts_with(first); }));
     }

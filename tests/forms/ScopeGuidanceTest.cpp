@@ -31,15 +31,6 @@ protected:
         ASSERT_EQ(StartApplication(state), StartResult::Started);
         Pump();
     }
-    void ChooseRow(int trigger, int list, int row) {
-        Tap(trigger);
-        const Rect r = C(list).Bounds();
-        TapAt(r.left + 4, r.top + (row - C(list).TopRow()) * C(list).RowHeight() + C(list).RowHeight() / 2);
-    }
-    void Wait(int ms) {
-        clock.Advance(ms);
-        Pump();
-    }
 
     TempHome home_;
     ScopeMoment moment_{{2026, 3, 15, 21, 50, 0}, {}, {.angleFormat = 0}};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,31 @@ protected:
     void Tap(int id) {
         const Rect r = C(id).Bounds();
         TapAt(r.left + r.Width() / 2, r.top + r.Height() / 2);
+    }
+    // Taps row `row` of a list as it is scrolled now.
+    void TapRow(int list, int row) {
+        const Control& rows = C(list);
+        const Rect r = rows.Bounds();
+        TapAt(r.left + 4, r.top + (row - rows.TopRow()) * rows.RowHeight() + rows.RowHeight() / 2);
+    }
+    // Opens a popup list with its trigger, scrolls row `row` into view and taps it.
+    void ChooseRow(int trigger, int list, int row) {
+        Tap(trigger);
+        C(list).SetTopRow(row);
+        TapRow(list, row);
+    }
+    // Replaces the text of an edit field as the keyboard would, then presses `last`.
+    void TypeInto(int id, const std::string& text, int last = 0) {
+        Tap(id);
+        for (size_t i = C(id).Text().size(); i > 0; --i) windows.ScriptKey(KeyPress{kKeyBackspace});
+        for (char c : text) windows.ScriptKey(KeyPress{std::toupper(c), false, false, c});
+        if (last) windows.ScriptKey(KeyPress{last});
+        Pump();
+    }
+    // Moves the clock on and handles what fell due meanwhile.
+    void Wait(int ms) {
+        clock.Advance(ms);
+        Pump();
     }
     void SetSite(float latitude, float longitude) { prefs.site.latitude = latitude, prefs.site.longitude = longitude; }
 
