@@ -59,13 +59,6 @@ protected:
         const Rect form = state.currentFormWindow->Bounds();
         return {form.Width() / 2, (kTitleHeight + form.Height()) / 2};
     }
-    void Drag(int x0, int y0, int x1, int y1) {
-        loop.PostTap(x0, y0, TapPhase::Down);
-        loop.PostTap((x0 + x1) / 2, (y0 + y1) / 2, TapPhase::Move);
-        loop.PostTap(x1, y1, TapPhase::Move);
-        loop.PostTap(x1, y1, TapPhase::Up);
-        Pump();
-    }
     size_t Copies() const {
         return size_t(std::ranges::count_if(windows.Log(), [](const std::string& l) { return l.starts_with("CopyCanvas 1900"); }));
     }

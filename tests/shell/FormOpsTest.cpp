@@ -74,10 +74,7 @@ TEST_F(FormOpsTest, TheFocusedControlTakesTypingAndListKeysAndRadiosExcludeTheir
     EXPECT_EQ(fields->told, (std::vector<std::pair<int, ControlNotify>>{{kList, ControlNotify::RowChosen}}));
     // Drawn up by two rows, the list scrolls and keeps its selection.
     const Rect r = C(kList).Bounds();
-    loop.PostTap(r.left + 5, r.bottom - 2, TapPhase::Down);
-    loop.PostTap(r.left + 5, r.bottom - 2 - 2 * C(kList).RowHeight(), TapPhase::Move);
-    loop.PostTap(r.left + 5, r.bottom - 2 - 2 * C(kList).RowHeight(), TapPhase::Up);
-    Pump();
+    Drag(r.left + 5, r.bottom - 2, r.left + 5, r.bottom - 2 - 2 * C(kList).RowHeight());
     EXPECT_EQ((std::pair{C(kList).TopRow(), C(kList).SelectionMark()}), std::pair(2, 3));
 
     Tap(kRadioA);
@@ -148,11 +145,10 @@ TEST_F(FormOpsTest, KeysStepThroughThePopupAndTapsPickARow) {
     EXPECT_FALSE(C(kPopup).Visible());  // until the trigger is tapped
     EXPECT_EQ(GetListSelection(state, kPopup), 1);
     state.currentFormWindow->SetFocusedControl(kTrigger);
-    auto key = [&](int code) { windows.ScriptKey(KeyPress{code}), Pump(); };
-    key(kKeyUp);
-    key(kKeyUp);  // not above row 0
+    Key(kKeyUp);
+    Key(kKeyUp);  // not above row 0
     EXPECT_EQ(std::pair(GetListSelection(state, kPopup), C(kTrigger).Text()), std::pair(0, std::string("row0")));
-    for (int i = 0; i < 3; ++i) key(kKeyDown);
+    for (int i = 0; i < 3; ++i) Key(kKeyDown);
     EXPECT_EQ(GetListSelection(state, kPopup), 2);
     EXPECT_EQ(fields->told.back(), std::pair(int(kPopup), ControlNotify::SelectionMoved));
     TapAt(20, 45);

@@ -16,9 +16,7 @@ protected:
     // Opens home, then a popup, and taps one of its rows.
     void Choose(int trigger, int list, int row) {
         Open(1950);
-        Tap(trigger);
-        ASSERT_TRUE(C(list).Visible());
-        TapAt(C(list).Bounds().left + 2, C(list).Bounds().top + row * C(list).RowHeight() + 1);
+        ChooseRow(trigger, list, row);
     }
 };
 

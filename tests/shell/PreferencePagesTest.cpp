@@ -34,12 +34,7 @@ protected:
     // Opens the popup by its trigger and taps the row.
     void Choose(const std::string& key, const std::string& row) {
         const SettingBinding b = Bound(key);
-        Tap(b.fieldId);
-        const Control& list = C(b.listId);
-        ASSERT_TRUE(list.Visible()) << key;
-        const int index = int(std::find(b.rows.begin(), b.rows.end(), row) - b.rows.begin());
-        const Rect r = list.Bounds();
-        TapAt(r.left + 10, r.top + 1 + (index - list.TopRow()) * list.RowHeight() + list.RowHeight() / 2);
+        ChooseRow(b.fieldId, b.listId, int(std::find(b.rows.begin(), b.rows.end(), row) - b.rows.begin()));
     }
     // Puts text into the setting's field and presses Enter.
     Control& Type(const std::string& key, const std::string& text) {

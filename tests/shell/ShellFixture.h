@@ -59,6 +59,14 @@ protected:
         const Rect r = C(id).Bounds();
         TapAt(r.left + r.Width() / 2, r.top + r.Height() / 2);
     }
+    // The pen put down at one point, drawn through the middle to another and lifted there.
+    void Drag(int x0, int y0, int x1, int y1) {
+        loop.PostTap(x0, y0, TapPhase::Down);
+        loop.PostTap((x0 + x1) / 2, (y0 + y1) / 2, TapPhase::Move);
+        loop.PostTap(x1, y1, TapPhase::Move);
+        loop.PostTap(x1, y1, TapPhase::Up);
+        Pump();
+    }
     // Taps row `row` of a list as it is scrolled now.
     void TapRow(int list, int row) {
         const Control& rows = C(list);
