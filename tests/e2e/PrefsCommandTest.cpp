@@ -1,5 +1,5 @@
 // The settings through the built program: defaults, values kept from one run to the next with
-// the start routine's range checks, choices by row text, and a damaged settings file.
+// the start routine's range checks, choices by row text, and the home from the environment.
 
 #include <algorithm>
 
@@ -63,15 +63,6 @@ TEST_F(Prefs, SavedDateIsTakenWholeOrRefused) {
               nlohmann::json::array({2026, 3, 14}));
     ASSERT_EQ(Run({"prefs", "set", "saved_year=0"}).err, "");
     EXPECT_EQ(Show()["saved_day"], 0);
-}
-
-TEST_F(Prefs, DamagedSettingsFileGivesDefaultsAndAMessage) {
-    ASSERT_EQ(Run({"prefs", "set", "night_mode=2"}).status, 0);
-    std::string bytes = home_.ReadFile("usercatalogs/vespertar_prefs.ppc");
-    bytes[bytes.size() / 2] ^= 0x5A;
-    home_.WriteFile("usercatalogs/vespertar_prefs.ppc", bytes);
-    EXPECT_EQ(Run({"prefs"}).err, "Settings file is damaged; the defaults are used.\n");
-    EXPECT_EQ(Show()["night_mode"], 0);
 }
 
 TEST(PrefsHome, HomeComesFromTheEnvironmentWhenNotGiven) {
