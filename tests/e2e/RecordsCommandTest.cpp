@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "support/RunProgram.h"
-#include "support/TempHome.h"
+#include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
 namespace {
@@ -23,51 +22,45 @@ std::string HandMadeFile() {
     return bytes;
 }
 
-TEST(RecordsCommand, InfoAndDumpReadAHandMadeFile) {
-    TempHome home;
-    home.WriteFile("data/hand.ppc", HandMadeFile());
-    ProgramResult r = RunVespertar({"--home", home.Root(), "records", "info", "data/hand.ppc", "--json"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    auto j = nlohmann::json::parse(r.out);
-    EXPECT_EQ(j["version"], 26);
-    EXPECT_EQ(j["tag"], "Obj1");
-    EXPECT_EQ(j["record_count"], 3);
-    EXPECT_EQ(j["trailing_bytes"], 5);
-    EXPECT_EQ(j["truncated"], false);
+using RecordsCommand = ProgramHomeTest;
+
+TEST_F(RecordsCommand, InfoAndDumpReadAHandMadeFile) {
+    home_.WriteFile("data/hand.ppc", HandMadeFile());
+    const nlohmann::json info = Json({"records", "info", "data/hand.ppc"});
+    EXPECT_EQ(info["version"], 26);
+    EXPECT_EQ(info["tag"], "Obj1");
+    EXPECT_EQ(info["record_count"], 3);
+    EXPECT_EQ(info["trailing_bytes"], 5);
+    EXPECT_EQ(info["truncated"], false);
 
     // FILE below the program directory or as a path.
-    r = RunVespertar({"records", "info", home.Path("data/hand.ppc")});
+    ProgramResult r = Run({"records", "info", home_.Path("data/hand.ppc")});
     EXPECT_NE(r.out.find("record count: 3"), std::string::npos) << r.out;
 
-    r = RunVespertar({"records", "dump", home.Path("data/hand.ppc"), "--index", "2", "--json"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    j = nlohmann::json::parse(r.out);
-    EXPECT_EQ(j["hex"], "ff fe 00 10 20 30");
-    EXPECT_EQ(j["offset"], 16 + 12);
-    r = RunVespertar({"records", "dump", home.Path("data/hand.ppc"), "--index", "1"});
+    const nlohmann::json dump = Json({"records", "dump", home_.Path("data/hand.ppc"), "--index", "2"});
+    EXPECT_EQ(dump["hex"], "ff fe 00 10 20 30");
+    EXPECT_EQ(dump["offset"], 16 + 12);
+    r = Run({"records", "dump", home_.Path("data/hand.ppc"), "--index", "1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("41 42 43 44 45 46"), std::string::npos) << r.out;
 }
 
-TEST(RecordsCommand, DamagedOrMissingFilesFailWithStatusOne) {
-    TempHome home;
-    home.WriteFile("short.ppc", std::string("\x1a\x00\x00\x00Obj1\x02", 9));
-    ProgramResult r = RunVespertar({"records", "info", home.Path("short.ppc")});
+TEST_F(RecordsCommand, DamagedOrMissingFilesFailWithStatusOne) {
+    home_.WriteFile("short.ppc", std::string("\x1a\x00\x00\x00Obj1\x02", 9));
+    ProgramResult r = Run({"records", "info", home_.Path("short.ppc")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("shorter than the 16-byte header"), std::string::npos) << r.err;
 
     // The header promises three records but the file holds one and a half.
-    home.WriteFile("cut.ppc", HandMadeFile().substr(0, 16 + 9));
-    r = RunVespertar({"records", "info", home.Path("cut.ppc"), "--json"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(nlohmann::json::parse(r.out)["truncated"], true);
-    r = RunVespertar({"records", "dump", home.Path("cut.ppc"), "--index", "2"});
+    home_.WriteFile("cut.ppc", HandMadeFile().substr(0, 16 + 9));
+    EXPECT_EQ(Json({"records", "info", home_.Path("cut.ppc")})["truncated"], true);
+    r = Run({"records", "dump", home_.Path("cut.ppc"), "--index", "2"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Could not retrieve record!"), std::string::npos);
 
     // Sixteen bytes whose header claims a record of 2 GiB: refused before it sizes a buffer.
-    home.WriteFile("huge.ppc", Le32(1) + "Test" + Le32(1) + Le32(0x7FFFFFFF));
-    r = RunVespertarInLittleMemory({"records", "dump", home.Path("huge.ppc")});
+    home_.WriteFile("huge.ppc", Le32(1) + "Test" + Le32(1) + Le32(0x7FFFFFFF));
+    r = RunVespertarInLittleMemory({"records", "dump", home_.Path("huge.ppc")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Could not retrieve record!\n");
 }
