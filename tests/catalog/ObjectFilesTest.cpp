@@ -1,6 +1,6 @@
 // The deep-sky object files read back from files the tests write byte by byte: object records,
-// the chart index, cross-references, descriptions, the numbered lists, and the user's objects
-// (the pre-26 layout moved into place on reading, the default name, writing into an old file).
+// cross-references, descriptions, and the user's objects (the pre-26 layout moved into place on
+// reading, the default name).
 
 #include <cstring>
 #include <filesystem>
@@ -13,8 +13,6 @@
 #include "catalog/CatalogTable.h"
 #include "catalog/CrossReference.h"
 #include "catalog/DescriptionFile.h"
-#include "catalog/NumberedLists.h"
-#include "catalog/ObjectIndex.h"
 #include "catalog/ObjectRecord.h"
 #include "catalog/ObjectTestFiles.h"
 #include "catalog/UserObject.h"
@@ -61,36 +59,6 @@ TEST_F(ObjectFiles, ObjectReadGivesTheRecordAtTheIndexAndReportsFailures) {
               std::vector<float>({2.5f, -0.5f, 4.0f, 120.0f, 1.0f}));
     EXPECT_FALSE(ObjectRead(db, messages, 3, r));
     EXPECT_EQ(LastMessage(), "Could not retrieve object record!");
-}
-
-TEST_F(ObjectFiles, IndexSearchOverRecordsOneToTheLast) {
-    EXPECT_EQ(ObjectIndexSearch(db, messages, 3), -1);  // not open: silent
-    // One 300-byte record per key, its first entry carrying the key at offset 12.
-    const auto install = [&](const std::vector<int32_t>& keys, int32_t promised) {
-        std::string records;
-        for (int32_t key : keys) records += std::string(12, '\x7F') + Le32(uint32_t(key)) + std::string(284, '\x7F');
-        Install("vespertar_obj_18k_idx.ppc", kObjectIndexTypeCode, promised, 300, records);
-    };
-    const std::vector<int32_t> keys = {-999999, -300000, -100000, -20, 0, 5000, 80000, 250000};
-    install(keys, 8);
-    for (int32_t i = 1; i < 8; ++i) EXPECT_EQ(ObjectIndexSearch(db, messages, keys[size_t(i)]), i) << keys[size_t(i)];
-    // Outside the keys the search ends at the nearest end (record 0 is never looked at).
-    EXPECT_EQ(ObjectIndexSearch(db, messages, -2000000000), 1);
-    EXPECT_EQ(ObjectIndexSearch(db, messages, 2000000000), 7);
-    // Between two keys it ends at one of the two records around the key.
-    for (int32_t key : {-200000, -10, 100, 6000, 100000}) {
-        const int32_t found = ObjectIndexSearch(db, messages, key);
-        ASSERT_GE(found, 1);
-        const bool below = keys[size_t(found)] < key && (found == 7 || keys[size_t(found) + 1] > key);
-        const bool above = keys[size_t(found)] > key && keys[size_t(found) - 1] < key;
-        EXPECT_TRUE(below || above) << key << " -> " << found;
-    }
-    install({}, 1);  // one record promised, none there: any read would fail
-    EXPECT_EQ(ObjectIndexSearch(db, messages, 12345), 0);
-    EXPECT_TRUE(messages.messages.empty());
-    install({-5, 1, 2}, 8);  // the first record looked at is 4
-    EXPECT_EQ(ObjectIndexSearch(db, messages, 3), -1);
-    EXPECT_EQ(LastMessage(), "Can't find Object record number 4");
 }
 
 // Four (catalog, number) designations and the name, in a 48-byte record.
@@ -187,24 +155,6 @@ TEST_F(ObjectFiles, DescriptionsByCatalogThenNumber) {
         EXPECT_FALSE(DescriptionApplies(catalog, 5)) << catalog;
 }
 
-TEST(NumberedLists, NumberNIsEntryNMinusOneWithinTheList) {
-    NumberedLists lists;  // entry i holds 1000 + i; Caldwell has one entry more than the list
-    for (int i = 0; i < 400; ++i) lists.herschel.push_back(uint16_t(1000 + i));
-    lists.messier.assign(lists.herschel.begin(), lists.herschel.begin() + 110);
-    lists.caldwell = lists.messier;
-    uint16_t record = 0;
-    for (auto [catalog, number] : {std::pair<int32_t, int32_t>{kCatalogMessier, 1}, {kCatalogMessier, 110},
-                                   {kCatalogCaldwell, 109}, {kCatalogHerschel, 400}}) {
-        ASSERT_TRUE(ObjectByListNumber(lists, catalog, number, record)) << catalog << " " << number;
-        EXPECT_EQ(record, 999 + number);
-        EXPECT_EQ(ListNumberOfRecord(lists, catalog, record), number);
-    }
-    for (auto [catalog, number] : {std::pair<int32_t, int32_t>{kCatalogMessier, 0}, {kCatalogMessier, 111},
-                                   {kCatalogCaldwell, 110}, {kCatalogSac, 1}, {kCatalogNgc, 1}})
-        EXPECT_FALSE(ObjectByListNumber(lists, catalog, number, record)) << catalog << " " << number;
-    EXPECT_EQ(record, 1399);
-}
-
 std::string Name(const char* text) { return (text + std::string(20, '\0')).substr(0, 20); }
 // Version 25: 40 bytes of object, the 20-byte name at 40, four unused bytes.
 std::string OldRecord(int32_t catalog, int32_t number, const char* name) {
@@ -227,7 +177,6 @@ protected:
         EXPECT_TRUE(UserObjectRead(db, messages, catalogs, index, r)) << index;
         return r;
     }
-    std::string WorkingCopy() const { return home.ReadFile("usercatalogs/usercatalogs/vespertar_common_objects.ppc"); }
 
     CatalogTable catalogs = DefaultCatalogTable();
 };
@@ -256,29 +205,6 @@ TEST_F(UserObjects, ReportsAClosedFileAndAnUnreadableRecord) {
     EXPECT_EQ(LastMessage(), "Could not retrieve user object record!");
     EXPECT_FALSE(UserObjectRead(db, messages, catalogs, 2, r));  // past the end
     EXPECT_STREQ(r.name, "keep");
-}
-
-TEST_F(UserObjects, WritingRewritesAnOldFileInTheCurrentLayout) {
-    Install(25, OldRecord(42, 891, "Silver sliver"), 1);
-    UserObjectRecord added;
-    added.object.catalog = 29;
-    added.object.number = 434;
-    added.object.link = 9;
-    std::strcpy(added.name, "Horsehead");
-    ASSERT_TRUE(UserObjectWrite(db, kAppendIndex, added));
-    std::string file = WorkingCopy();
-    EXPECT_EQ(file.substr(0, 4) + file.substr(8, 4), Le32(26) + Le32(2));  // version and count
-    EXPECT_EQ(file.substr(16 + 40, 24), std::string(4, '\0') + Name("Silver sliver"));
-    EXPECT_EQ(file.substr(80, 8), Le32(29) + Le32(434));
-    EXPECT_EQ(file.substr(80 + 40, 24), Le32(9) + Name("Horsehead"));
-    EXPECT_STREQ(Read(0).name, "Silver sliver");
-
-    std::strcpy(added.name, "Coathanger");  // in place
-    ASSERT_TRUE(UserObjectWrite(db, 0, added));
-    file = WorkingCopy();
-    EXPECT_EQ(file.size(), 16u + 128u);
-    EXPECT_EQ(file.substr(16 + 44, 20), Name("Coathanger"));
-    EXPECT_EQ(file.substr(80 + 44, 20), Name("Horsehead"));
 }
 
 }  // namespace

@@ -285,17 +285,6 @@ TEST_F(ObjectFiles, ChartIndexesHoldEachObjectOnceByDeclination) {
     EXPECT_EQ(records.size(), 16u);
 }
 
-// The dump layout reads back every field the encoder wrote, at the record's offsets.
-TEST(ObjectRecordCodec, LayoutReadsWhatTheEncoderWrote) {
-    uint8_t bytes[kObjectRecordSize];
-    EncodeObjectRecord({1, 2, 3, 4, 5.5f, -6.25f, 7.75f, 8.5f, 9.25f, 10, 11, 12}, bytes);
-    std::vector<std::string> values;
-    for (const auto& [name, value] : DecodeRecord(ObjectRecordLayout(), bytes, sizeof bytes)) values.push_back(value);
-    EXPECT_EQ(values, (std::vector<std::string>{"1", "2", "3", "4", "5.5", "-6.25", "7.75", "8.5", "9.25", "10", "11", "12"}));
-    EXPECT_EQ(std::make_tuple(ReadI32(bytes + 12), ReadF32(bytes + 16), ReadU16(bytes + 38), ReadI32(bytes + 40)),
-              std::make_tuple(4, 5.5f, uint16_t(11), 12));
-}
-
 // Every Messier and Caldwell object of the installed packages found; M8 is NGC 6523, M45 the
 // Pleiades (Mel 22), Barnard 33 in Orion.
 TEST(InstalledPackages, EveryListObjectFound) {

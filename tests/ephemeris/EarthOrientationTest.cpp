@@ -57,18 +57,6 @@ TEST(EarthOrientation, PrecessionAndCombinedMatrixMatchErfa) {
     });
 }
 
-TEST(EarthOrientation, PrecessAndNutateGoBothWays) {
-    EarthOrientationCache cache;
-    const Vec3 v{{0.3, -0.8, 0.52}};
-    const double jd = 2378496.5;
-    const Vec3 there = Precess(kJ2000Jd, v, jd), back = Precess(jd, there, kJ2000Jd);
-    const Vec3 mean = Nutate(jd, NutationDirection::kTrueToMean, Nutate(jd, NutationDirection::kMeanToTrue, there, cache), cache);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(back[i], v[i], 1e-12);
-        EXPECT_NEAR(mean[i], there[i], 1e-15);
-    }
-}
-
 TEST(Matrix, InverseOrAdjugateAndTheSinglePrecisionThreshold) {
     Mat3 a{{{2.0, -1.0, 0.5}, {0.3, 4.0, -2.0}, {1.0, 0.0, 3.0}}}, inv;
     ASSERT_TRUE(MatInverse(a, inv));
@@ -88,7 +76,7 @@ TEST(Matrix, InverseOrAdjugateAndTheSinglePrecisionThreshold) {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 
-TEST(Spherical, MeeusExamplesAndTheEdgesOfTheTurn) {
+TEST(Spherical, MeeusExamplesAndOppositePoints) {
     // Example 13.b: Venus from the U.S. Naval Observatory, 1987 April 10, 19:21 UT, local hour
     // angle 64.352133 degrees; Meeus counts the azimuth from the south, here from the north.
     const double ra = 347.3193375 / 15.0, dec = -6.719892, lst = ra + 64.352133 / 15.0;
@@ -113,10 +101,6 @@ TEST(Spherical, MeeusExamplesAndTheEdgesOfTheTurn) {
     EclipticToEquatorial(113.215630 * kDeg, 6.684170 * kDeg, 23.4392911 * kDeg, alpha, delta);
     EXPECT_NEAR(alpha / kDeg, 116.328942, 1e-6);
     EXPECT_NEAR(delta / kDeg, 28.026183, 1e-6);
-    EXPECT_DOUBLE_EQ(PolarAngle(0.0, 0.0), 0.0);
-    for (int k : {1, 2, 3, 5, 6, 7}) {
-        EXPECT_NEAR(PolarAngle(std::cos(k * std::numbers::pi / 4), std::sin(k * std::numbers::pi / 4)), k * std::numbers::pi / 4, 1e-13);
-    }
 }
 
 }  // namespace

@@ -106,13 +106,6 @@ TEST(Eclipse, ASearchBeginsWithTheNearestLunationAndStopsAtTheCount) {
     }
 }
 
-TEST(Eclipse, RowsShowDateBodyAndType) {
-    EclipseEntry e{kEclipseSolar, kEclipseTotal, {2009, 7, 22, 0, 0, 0}};
-    EXPECT_EQ(EclipseRow(e).date + " " + EclipseRow(e).type, "2009/07/22 Sun Total");
-    e.kind = kEclipseLunar;
-    EXPECT_EQ(EclipseRow(e).date, "2009/07/22 Moon");
-}
-
 bool SameType(const CsvRow& row, const EclipseEntry& e) {
     std::string name = EclipseTypeName(int(e.type));
     if (row.Text("hybrid") == "1") return name == "Total" || name == "Annular";

@@ -67,28 +67,5 @@ TEST_F(CatalogDbTest, ReadAllBelievesTheHeaderOnlyAsFarAsTheFileGoes) {
     EXPECT_EQ(std::string(out.begin(), out.end()), PatternRecord(0, 4) + PatternRecord(1, 4));
 }
 
-TEST_F(CatalogDbTest, WriteAtAppendIndexAddsARecord) {
-    ASSERT_TRUE(RecordFileCreate(home.Dir(), "notes.ppc", FourCharCode("Note")));
-    ASSERT_TRUE(db.Open(FourCharCode("Note"), 0, 1, "", "notes.ppc"));
-    ASSERT_TRUE(db.Write(kAppendIndex, "first!", 6));
-    ASSERT_TRUE(db.Write(kAppendIndex, "second", 6));
-    ASSERT_TRUE(db.Write(0, "FIRST", 5));
-    EXPECT_EQ(home.ReadFile("usercatalogs/notes.ppc"), HeaderBytes(0, "Note", 2, 6) + "FIRST!second");
-}
-
-TEST_F(CatalogDbTest, DeleteIgnoresIndexesOutsideTheRecords) {
-    home.WriteFile("data/d.ppc", PatternFile(3, 4));
-    ASSERT_TRUE(db.Open(0, 0, 1, "data/", "d.ppc"));
-    const std::string before = home.ReadFile("usercatalogs/data/d.ppc");
-    EXPECT_FALSE(db.Delete(3));
-    EXPECT_FALSE(db.Delete(-1));
-    EXPECT_EQ(home.ReadFile("usercatalogs/data/d.ppc"), before);
-    ASSERT_TRUE(db.Delete(1));
-    char out[4];
-    ASSERT_TRUE(db.Read(1, out, 4));
-    EXPECT_EQ(std::string(out, 4), PatternRecord(2, 4));
-    EXPECT_TRUE(sink.messages.empty());
-}
-
 }  // namespace
 }  // namespace vsp

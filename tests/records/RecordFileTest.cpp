@@ -2,8 +2,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 
 #include "records/HandMadeFiles.h"
 #include "records/RecordFile.h"
@@ -29,7 +27,6 @@ protected:
         ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/f.ppc", kWrite, handle));
     }
     std::string Disk() const { return home.ReadFile("usercatalogs/data/f.ppc"); }
-    std::string DiskRecord(int index, int size) const { return Disk().substr(size_t(16 + index * size), size_t(size)); }
     std::string Read(uint32_t index) {
         const uint8_t* record = nullptr;
         return RecordFileRead(handle.get(), index, record) ? AsString(record, handle->buffer.size()) : "failed";
@@ -89,40 +86,6 @@ TEST_F(RecordFileTest, WritableOpenWorksOnACopyMadeOnce) {
     EXPECT_TRUE(RecordFileOpen(home.Dir(), "a/b/deep.ppc", kWrite, handle));
 }
 
-TEST_F(RecordFileTest, CreateThenAppendSetsTheSizeInHandleAndHeader) {
-    home.WriteFile("usercatalogs/log.ppc", PatternFile(40, 10));
-    ASSERT_TRUE(RecordFileCreate(home.Dir(), "log.ppc", FourCharCode("Logs")));
-    EXPECT_EQ(home.ReadFile("usercatalogs/log.ppc"), HeaderBytes(0, "Logs", 0, 0));
-    // Created files are opened by name alone: the writable open adds usercatalogs/ itself.
-    ASSERT_TRUE(RecordFileOpen(home.Dir(), "log.ppc", kWrite, handle));
-    uint16_t index = 99;
-    EXPECT_EQ(RecordFileAppend(handle.get(), index, 0), nullptr);  // no size yet, none given
-    uint8_t* record = RecordFileAppend(handle.get(), index, 12);
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(index, 0);
-    EXPECT_EQ(AsString(record, 12), std::string(12, '\0'));
-    std::memcpy(record, "first record", 12);
-    ASSERT_TRUE(RecordFileWrite(handle.get(), index, record, 12));
-    // The size given to a later append does not change the file's record size.
-    ASSERT_NE(RecordFileAppend(handle.get(), index, 99), nullptr);
-    ASSERT_TRUE(RecordFileWrite(handle.get(), index, "second recor", 12));
-    EXPECT_EQ(home.ReadFile("usercatalogs/log.ppc"), HeaderBytes(0, "Logs", 2, 12) + "first record" + "second recor");
-    const std::filesystem::directory_iterator folder(home.Path("usercatalogs"));
-    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);  // no temporary file left
-}
-
-TEST_F(RecordFileTest, AppendGoesBehindTheLastRecordAndKeepsVersionAndTagOnDisk) {
-    OpenShipped(HeaderBytes(26, "Objs", 2, 4) + "AAAABBBB" + "junkjunk");
-    std::FILE* f = std::fopen(home.Path("usercatalogs/data/f.ppc").c_str(), "rb+");
-    ASSERT_NE(f, nullptr);
-    std::fwrite("\x1B\0\0\0", 1, 4, f);  // a version stamped behind the handle's back
-    std::fclose(f);
-    uint16_t index = 0;
-    ASSERT_NE(RecordFileAppend(handle.get(), index, 4), nullptr);
-    EXPECT_EQ(index, 2);
-    EXPECT_EQ(Disk(), HeaderBytes(27, "Objs", 3, 4) + "AAAABBBB" + std::string(4, '\0') + "junk");
-}
-
 TEST_F(RecordFileTest, AppendsThatADamagedHeaderWouldPutPastTheEndAreRefused) {
     // Records without a size, or more records than the file holds: the new one would land at
     // 16 + count x size, far past the end, with the gap written to the disk.
@@ -159,50 +122,11 @@ TEST_F(RecordFileTest, WriteStoresAtMostOneExistingRecord) {
     EXPECT_EQ(Disk().size(), before.size());
 }
 
-TEST_F(RecordFileTest, DeleteClosesUpInPiecesAndClearsTheLastSlot) {
-    // 96 records of 400 bytes behind the deleted one: several 16384-byte pieces and a rest.
-    OpenShipped(PatternFile(100, 400) + "trailer");
-    ASSERT_TRUE(RecordFileDelete(handle.get(), 3));
-    std::string expected = HeaderBytes(1, "Test", 99, 400);
-    for (int i = 0; i < 100; ++i)
-        if (i != 3) expected += PatternRecord(i, 400);
-    EXPECT_EQ(Disk(), expected + std::string(400, '\0') + "trailer");
-    EXPECT_EQ(Read(3), PatternRecord(4, 400));  // the handle follows the file
-
-    ASSERT_TRUE(RecordFileDelete(handle.get(), 98));  // the last: only cleared
-    EXPECT_EQ(DiskRecord(97, 400), PatternRecord(98, 400));
-    EXPECT_EQ(DiskRecord(98, 400), std::string(400, '\0'));
-    EXPECT_EQ(handle->recordCount, 98);
-    const std::string before = Disk();
-    EXPECT_FALSE(RecordFileDelete(handle.get(), 98));
-    EXPECT_EQ(Disk(), before);
-}
-
 TEST_F(RecordFileTest, DeleteFromTruncatedFileFailsBeforeWriting) {
     OpenShipped(HeaderBytes(1, "Test", 4, 4) + "AAAABBBBCC");  // four promised, two and a half there
     const std::string before = Disk();
     EXPECT_FALSE(RecordFileDelete(handle.get(), 0));
     EXPECT_EQ(Disk(), before);
-}
-
-TEST_F(RecordFileTest, SetVersionRewritesOnlyTheFirstWord) {
-    OpenShipped(PatternFile(2, 4, 3));
-    const std::string before = Disk();
-    ASSERT_TRUE(RecordFileSetVersion(handle.get(), 0x0102001Au));
-    EXPECT_EQ(Disk(), std::string("\x1A\x00\x02\x01", 4) + before.substr(4));
-}
-
-TEST_F(RecordFileTest, ReadOnlyChangesFailAndLeaveTheFile) {
-    const std::string bytes = PatternFile(3, 4);
-    home.WriteFile("data/ro.ppc", bytes);
-    ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/ro.ppc", kRead, handle));
-    uint16_t index = 0;
-    EXPECT_FALSE(RecordFileWrite(handle.get(), 0, "abcd", 4));
-    EXPECT_EQ(RecordFileAppend(handle.get(), index, 4), nullptr);
-    EXPECT_FALSE(RecordFileDelete(handle.get(), 0));
-    EXPECT_FALSE(RecordFileSetVersion(handle.get(), 9));
-    EXPECT_EQ(home.ReadFile("data/ro.ppc"), bytes);
-    EXPECT_EQ(Read(2), PatternRecord(2, 4));  // the stream still reads after the refusals
 }
 
 TEST_F(RecordFileTest, ReadsAbove65535AndNeverHandsBackAnEarlierRecord) {
@@ -233,16 +157,6 @@ TEST_F(RecordFileTest, OffsetsBeyondTwoGigabytes) {
     std::fclose(f);
     ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/wide.ppc", kRead, handle));
     EXPECT_EQ(Read(65536).substr(0, 4), "last");
-}
-
-TEST(RecordFields, LittleEndianHelpers) {
-    uint8_t b[8];
-    WriteI16(b, -2);
-    EXPECT_EQ(AsString(b, 2), "\xFE\xFF");
-    EXPECT_EQ(ReadI16(b), -2);
-    WriteF64(b, -2.25);  // 0xC002000000000000
-    EXPECT_EQ(AsString(b, 8), std::string("\0\0\0\0\0\0\x02\xC0", 8));
-    EXPECT_EQ(ReadF64(b), -2.25);
 }
 
 }  // namespace

@@ -97,9 +97,5 @@ TEST(RecordLayout, RegistryFindsByNameThenTagAndAlwaysBySize) {
     EXPECT_EQ(name("vespertar_dir/other.ppc", 8, 0), "none");
 }
 
-TEST(RecordLayout, FourCharCodesPrintInFileOrder) {
-    EXPECT_EQ(FourCharCodeToString(0x0000414Eu), "NA\\x00\\x00");
-}
-
 }  // namespace
 }  // namespace vsp
