@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/ListFile.h"
+#include "records/HandMadeFiles.h"
 #include "support/TempHome.h"
 
 namespace vsp::test {
@@ -21,10 +22,6 @@ ObservingList ListOf(int count) {
     return list;
 }
 
-std::string LittleEndian(uint32_t value) {
-    return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-}
-
 TEST(ListFile, SavedBytesFollowTheLayoutAndReadBackEqual) {
     TempHome home;
     RecordingInfoSink messages;
@@ -32,13 +29,13 @@ TEST(ListFile, SavedBytesFollowTheLayoutAndReadBackEqual) {
     const std::string bytes = home.ReadFile("userlists/night.lst");
     ASSERT_EQ(bytes.size(), 68u + 2 * 76u);
     EXPECT_EQ(bytes.substr(0, 10), std::string("\0\0\0\0night\0", 10));
-    EXPECT_EQ(bytes.substr(44, 24), LittleEndian(2024) + LittleEndian(10) + LittleEndian(1) + LittleEndian(22) +
-                                        LittleEndian(5) + LittleEndian(2));
+    EXPECT_EQ(bytes.substr(44, 24), Le32(2024) + Le32(10) + Le32(1) + Le32(22) +
+                                        Le32(5) + Le32(2));
     // The second entry: its number at 16, kind at 52, magnitude x 10 at 56.
     EXPECT_EQ(bytes.substr(68 + 76, 4), "M31\0"s);
-    EXPECT_EQ(bytes.substr(68 + 76 + 16, 4), LittleEndian(225));
+    EXPECT_EQ(bytes.substr(68 + 76 + 16, 4), Le32(225));
     EXPECT_EQ(bytes.substr(68 + 76 + 52, 2), "\x02\0"s);
-    EXPECT_EQ(bytes.substr(68 + 76 + 56, 4), LittleEndian(uint32_t(-34)));
+    EXPECT_EQ(bytes.substr(68 + 76 + 56, 4), Le32(uint32_t(-34)));
 
     ObservingList read;
     ASSERT_TRUE(LoadList(home.Dir(), "night", read, messages));
@@ -60,7 +57,7 @@ TEST(ListFile, EmptyListsWriteNothingAndLoadsKeepToCapacityAndToTheBytesThere) {
     EXPECT_EQ(small.Count(), 2);
     // A count beyond the entries stored reads the whole entries there are.
     std::string bytes = home.ReadFile("userlists/three.lst");
-    bytes.replace(64, 4, LittleEndian(9));
+    bytes.replace(64, 4, Le32(9));
     home.WriteFile("userlists/cut.lst", bytes.substr(0, 68 + 2 * 76 + 30));
     ObservingList cut;
     ASSERT_TRUE(LoadList(home.Dir(), "cut", cut, messages));
@@ -70,7 +67,7 @@ TEST(ListFile, EmptyListsWriteNothingAndLoadsKeepToCapacityAndToTheBytesThere) {
 TEST(ListFile, DamagedOrMissingFilesAreReportedAndLeaveTheListAlone) {
     TempHome home;
     home.WriteFile("userlists/short.lst", std::string(67, '\0'));
-    home.WriteFile("userlists/negative.lst", std::string(64, '\0') + LittleEndian(uint32_t(-1)));
+    home.WriteFile("userlists/negative.lst", std::string(64, '\0') + Le32(uint32_t(-1)));
     const std::pair<const char*, const char*> cases[] = {
         {"short", "Can't read header."}, {"negative", "Can't read header."}, {"absent", "Can't open file."}};
     for (const auto& [name, message] : cases) {

@@ -63,7 +63,7 @@ protected:
         std::vector<int> values(size_t(records) * 42, -1);
         for (auto [number, block] : slots) values[size_t(number)] = block;
         std::string file = test::StarFileHeader(0x706C3636, records, 84);
-        for (int v : values) test::Le16(file, v);
+        for (int v : values) file += test::Le16(uint16_t(v));
         home_.WriteFile(std::string("data/") + name, file);
     }
     // The HR catalog: 217 blocks of 42 (9114 stars), HR 7001 in block 150 at entry 17.
@@ -174,8 +174,8 @@ TEST_F(StarExtended, TychoNumberWithinItsRegionsBand) {
     for (auto [low, high] : {std::pair{10.0f, 12.0f}, std::pair{12.0f, 10.0f}}) {
         std::string index = test::StarFileHeader(0x706C3630, 4661, 8);
         for (int r = 0; r < 4661; ++r) {
-            test::LeF32(index, r == 4660 ? low : 0.0f);
-            test::LeF32(index, r == 4660 ? high : 0.0f);
+            index += test::LeF32(r == 4660 ? low : 0.0f);
+            index += test::LeF32(r == 4660 ? high : 0.0f);
         }
         home_.WriteFile("data/vespertar_tycho_idx.ppc", index);
         ASSERT_TRUE(stars_.StarByTycho(kStar, star));

@@ -71,7 +71,7 @@ protected:
     void WriteLines(const std::vector<std::vector<int>>& rows) {
         std::string file = test::StarFileHeader(0x706C3634, int32_t(rows.size()), 8);
         for (const auto& r : rows)
-            for (int v : r) test::Le16(file, v);
+            for (int v : r) file += test::Le16(uint16_t(v));
         home_.WriteFile("data/vespertar_constellation.ppc", file);
     }
 

@@ -28,10 +28,7 @@ std::string CdsLine(const std::string& name, const std::string& text) {
 }
 // A record: catalog row and number, the text padded with NULs to 49 bytes.
 std::string Record(int32_t catalog, int32_t number, const std::string& text) {
-    std::string out;
-    test::PutLe32(out, uint32_t(catalog));
-    test::PutLe32(out, uint32_t(number));
-    return out + text + std::string(49 - text.size(), '\0');
+    return test::Le32(uint32_t(catalog)) + test::Le32(uint32_t(number)) + text + std::string(49 - text.size(), '\0');
 }
 
 const std::string kFortyNine = "F, S, R, *12 nf 3', *13 sp 2', vS, stellar nucleu";

@@ -131,7 +131,7 @@ TEST_F(RecordFileTest, DeleteFromTruncatedFileFailsBeforeWriting) {
 
 TEST_F(RecordFileTest, ReadsAbove65535AndNeverHandsBackAnEarlierRecord) {
     std::string bytes = HeaderBytes(1, "Star", 70000, 4);
-    for (uint32_t i = 0; i < 70000; ++i) test::PutLe32(bytes, i * 2654435761u);
+    for (uint32_t i = 0; i < 70000; ++i) bytes += test::Le32(i * 2654435761u);
     home.WriteFile("data/stars.ppc", bytes + "AB");
     ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/stars.ppc", kRead, handle));
     for (uint32_t i : {0u, 65536u, 69999u}) {
