@@ -56,21 +56,15 @@ SDL_Event KeyDown(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
     return e;
 }
 
-SDL_Event KeyUp(SDL_Keycode sym) {
-    SDL_Event e = KeyDown(sym);
-    e.type = SDL_KEYUP;
-    return e;
-}
-
 TEST_F(SdlWindowTest, StylusAndKeysReachTheLoopInOrder) {
     int closes = 0;
     auto post = [&](const SDL_Event& e) { return PostSdlEvent(e, loop_, [&] { ++closes; }); };
-    SDL_Event hover = Of(SDL_MOUSEMOTION), drag = hover;
-    drag.motion.state = SDL_BUTTON_LMASK, drag.motion.x = 12;
+    SDL_Event hover = Of(SDL_MOUSEMOTION), drag = hover, leftUp = KeyDown(SDLK_LEFT);
+    drag.motion.state = SDL_BUTTON_LMASK, drag.motion.x = 12, leftUp.type = SDL_KEYUP;
     // Hovering and the other buttons are not the stylus.
     for (const SDL_Event& e : {hover, Mouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_RIGHT)}) EXPECT_FALSE(post(e));
     for (const SDL_Event& e : {Mouse(SDL_MOUSEBUTTONDOWN, 10, 20), drag, Mouse(SDL_MOUSEBUTTONUP, 14, 30),
-                               KeyDown(SDLK_q, KMOD_LCTRL), KeyUp(SDLK_LEFT), Of(SDL_QUIT)})
+                               KeyDown(SDLK_q, KMOD_LCTRL), leftUp, Of(SDL_QUIT)})
         EXPECT_TRUE(post(e));
     EXPECT_EQ(closes, 1);
 

@@ -38,7 +38,7 @@ TEST(Flare, StagedMinimisationAndThresholds) {
 // has clearly within the limits (night, sunlit, above the lowest minimum, under 1.3 degrees):
 // searching every satellite at once, and each on its own over its passes of the same days.
 void ExpectTheModelsFlares(const std::vector<SatelliteSearchResult>& found) {
-    const auto reference = test::SearchReference("flares.csv");  // the rows read through it
+    const auto reference = test::bodies::ReadEphemerisCsv("../satellites/flares.csv");  // the rows read through it
     const auto& rows = reference->rows;
     const auto clear = std::count_if(rows.begin(), rows.end(), [](const auto& row) {
         return row.Number("sun_alt_deg") < -1.5 && row.Number("eclipsed") == 0 &&

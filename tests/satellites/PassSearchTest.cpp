@@ -34,7 +34,7 @@ std::vector<SatelliteSearchResult> Passes(const SatelliteRecord& record, Satelli
 // A search resumes a period less five minutes after a pass has set, so a shorter pass that
 // follows a long one may have set by then; skyfield's passes out of that reach are not asked for.
 TEST(PassSearch, FindsTheVisiblePassesAboveTheMinimum) {
-    const auto reference = test::SearchReference("passes.csv");
+    const auto reference = test::bodies::ReadEphemerisCsv("../satellites/passes.csv");
     for (const std::string name : {"ISS (ZARYA)", "HST", "CSS (TIANHE)", "AQUA"}) {
         const SatelliteRecord record = Named(name);
         SatelliteElements elements;

@@ -123,24 +123,19 @@ TEST(SatelliteModel, DamagedElementsAndFarTimesStayDefined) {
     ComputeSatellite(far.epochJd + 1e12, {45, 7, 0}, far);
 }
 
-// Look angles, range rate, sub-satellite longitude and shadow against PyEphem (libastro), the
-// geodetic sub-satellite latitude and height against ERFA on Vallado's SGP4. PyEphem's observer
-// sits on another ellipsoid and keeps the range in single precision: measured differences at
-// most 0.001° in angles, 0.08 km in range and 0.1 m/s in range rate; against ERFA 0.00001° and
-// 0.1 m (the same SGP4 but for the revision's details).
+// Range and range rate against PyEphem (libastro), the height against ERFA on Vallado's SGP4;
+// the look angles, sub-satellite point and shadow of the same rows are checked through sat info.
+// PyEphem's observer sits on another ellipsoid and keeps the range in single precision:
+// measured differences at most 0.08 km in range and 0.1 m/s in range rate; against ERFA 0.1 m
+// (the same SGP4 but for the revision's details).
 TEST(SatelliteObserving, MatchesPyEphem) {
     ForEachRow("../satellites/look_angles.csv", {"line1", "site", "jd"}, [](const CsvRow& row) {
         SatelliteElements e = Convert(row.Text("line1"), row.Text("line2"));
         const SatelliteObserver site{row.Number("lat_deg"), row.Number("lon_deg"), 0.0};
         ComputeSatelliteVisibility(row.Number("jd"), 69.0, site, e);
-        EXPECT_NEAR(std::remainder(e.azimuthDeg - row.Number("az_deg"), 360.0), 0.0, 0.003);
-        EXPECT_NEAR(e.elevationDeg, row.Number("alt_deg"), 0.003);
         EXPECT_NEAR(e.rangeKm, row.Number("range_km"), 0.15);
         EXPECT_NEAR(e.rangeRateKmS, row.Number("range_rate_km_s"), 5e-4);
-        EXPECT_NEAR(e.subLatitudeDeg, row.Number("sublat_deg"), 1e-4);
-        EXPECT_NEAR(e.subLongitudeDeg, row.Number("sublon_deg"), 0.003);
         EXPECT_NEAR(e.heightKm, row.Number("height_km"), 0.01);
-        EXPECT_EQ(e.eclipsed, row.Number("eclipsed") != 0.0);
     });
 }
 
@@ -177,7 +172,7 @@ TEST(SatelliteShadow, DepthIsTheMarginInsideTheShadowCone) {
     }
 }
 
-TEST(SatelliteReach, RetrogradeInclinationsFoldAndGeostationaryIsNarrow) {
+TEST(SatelliteReach, RetrogradeInclinationsFoldAndStillOrbitsNeverRise) {
     SatelliteElements leo;
     leo.meanMotionRevPerDay = 15.5;  // about 350 km up: seen up to 18.5° beyond its inclination
     const struct {
@@ -191,15 +186,6 @@ TEST(SatelliteReach, RetrogradeInclinationsFoldAndGeostationaryIsNarrow) {
     }
     leo.meanMotionRevPerDay = 0.0;
     EXPECT_FALSE(CanEverRise(leo, 0.0));
-    const struct {
-        double revPerDay;
-        bool geostationary;
-    } geo[] = {{1.0027, true}, {1.0028, true}, {1.0026, true}, {1.00293, false}, {1.00247, false}, {2.0, false}};
-    for (const auto& c : geo) {
-        SatelliteElements e;
-        e.meanMotionRevPerDay = c.revPerDay;
-        EXPECT_EQ(IsGeostationary(e), c.geostationary) << c.revPerDay;
-    }
 }
 
 }  // namespace

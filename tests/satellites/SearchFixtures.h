@@ -1,5 +1,5 @@
 #pragma once
-// The element sets, site and reference tables of the pass and flare search tests.
+// The element sets and site of the pass and flare search tests.
 
 #include "satellites/ElementSetText.h"
 #include "satellites/SatelliteSearches.h"
@@ -12,10 +12,6 @@ inline std::vector<SatelliteRecord> SharedElementSets(const std::string& file) {
     std::stringstream text;
     text << in.rdbuf();
     return ParseElementSets(text.str()).records;
-}
-
-inline std::unique_ptr<bodies::CsvTable> SearchReference(const std::string& name) {
-    return bodies::ReadEphemerisCsv("../satellites/" + name);
 }
 
 // The site of scripts/fixtures/sat_pass_fixtures.py, its clock on UT.

@@ -11,13 +11,6 @@ namespace {
 TEST(TelescopeLimit, WholeCentimetresTruncatedToOneDecimal) {
     const std::pair<int, float> cases[] = {{203, 14.0f}, {209, 14.0f}, {90, 12.2f}, {50, 10.9f}, {762, 16.9f}, {5, 7.5f}};
     for (const auto& [mm, limit] : cases) EXPECT_FLOAT_EQ(TelescopeLimitingMagnitude(mm), limit) << mm;
-    Preferences p;
-    p.diameter = 19;  // "Other"
-    p.diameterOther = 406;
-    p.fRatio = 12;  // "Other"
-    p.fRatioOther = 4.5f;
-    EXPECT_EQ(TelescopeApertureMm(p), 406);
-    EXPECT_DOUBLE_EQ(TelescopeFocalLengthMm(p), 1827.0);
 }
 
 // A dark, moonless night at a good mountain site at solar minimum, looking straight up.

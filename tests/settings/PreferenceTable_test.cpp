@@ -12,9 +12,8 @@ const PreferenceTable kTable = StandardPreferenceTable();
 const PreferenceSetting& Setting(const char* key) { return *kTable.Find(key); }
 
 TEST(PreferenceTable, MagnitudeRowsAndZoomLimits) {
-    EXPECT_FLOAT_EQ(*MagnitudeOfLimitRow("<6.5", 14.0f, 6.2f), 6.5f);
+    // "<N", "Scope" and "Eyes" are read through the zoom limits below.
     EXPECT_FLOAT_EQ(*MagnitudeOfLimitRow("All", 14.0f, 6.2f), 100.0f);
-    EXPECT_FLOAT_EQ(*MagnitudeOfLimitRow("Eyes", 14.0f, 6.2f), 6.2f);
     EXPECT_FALSE(MagnitudeOfLimitRow("<", 1, 1));
     EXPECT_FALSE(MagnitudeOfLimitRow("5", 1, 1));
 
@@ -34,7 +33,6 @@ TEST(PreferenceParse, ChoicesNumbersFlagsAndTexts) {
         const char* shown;  // the value read back, when read
     } cases[] = {
         // Choice names, numbers and flags by text are also read by the prefs command's tests.
-        {"line_color", "gray", false, true, "2"},
         {"line_color", "25", false, true, "25"},  // beyond the rows: left to the range check
         {"delta_t_formula", "CHAPRONT&TOUZ\xC9 1997", true, true, "0"},
         {"elevation_m", "1", true, false, ""},  // not a list

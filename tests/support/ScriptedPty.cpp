@@ -24,14 +24,12 @@ ScriptedPty::~ScriptedPty() {
 }
 
 std::string ScriptedPty::Wire(size_t bytes) {
-    for (int wait = 0; wait < 200 && Received().size() < bytes; ++wait)
+    for (int wait = 0;; ++wait) {
+        std::unique_lock lock(mutex_);
+        if (wire_.size() >= bytes || wait == 200) return wire_;
+        lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return Received();
-}
-
-std::string ScriptedPty::Received() {
-    std::lock_guard lock(mutex_);
-    return wire_;
+    }
 }
 
 void ScriptedPty::Serve() {

@@ -24,7 +24,6 @@ public:
     std::string Wire(size_t bytes);
 
 private:
-    std::string Received();
     void Serve();
 
     Answer answer_;

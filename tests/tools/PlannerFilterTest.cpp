@@ -26,11 +26,7 @@ FilterSetup Limits(const SelectionCriteria& criteria, const PlannerSky& sky = {}
 }
 
 Candidate Star(float magnitude) {
-    Candidate c;
-    c.catalog = 42;
-    c.type = 16;
-    c.magnitude = magnitude;
-    return c;
+    return {.catalog = 42, .type = 16, .magnitude = magnitude};
 }
 
 TEST(PlannerFilter, MagnitudeZeroFailsEveryLimitAndNegativePassesEvery) {
@@ -81,10 +77,8 @@ TEST(PlannerFilter, TypeCatalogAndConstellationSteps) {
         ChooseObjectType(criteria, c.type);
         criteria.catalog = c.catalog;
         criteria.constellation = c.constellation;
-        Candidate candidate = Star(9.0f);
-        candidate.type = c.candidateType;
-        candidate.catalog = c.candidateCatalog;
-        candidate.constellation = c.candidateConstellation;
+        const Candidate candidate{.catalog = c.candidateCatalog, .type = c.candidateType,
+                                  .constellation = c.candidateConstellation, .magnitude = 9.0f};
         EXPECT_EQ(PassesCriteria(criteria, Limits(criteria), candidate), c.passes)
             << c.type << " " << c.catalog << " " << c.constellation << " " << c.candidateType;
     }
@@ -93,11 +87,9 @@ TEST(PlannerFilter, TypeCatalogAndConstellationSteps) {
 TEST(PlannerFilter, EyepieceWithinSixtyPercentOfTheRecommendedFocalLength) {
     SelectionCriteria criteria;
     criteria.eyepiece = 1;
-    Candidate ring = Star(8.8f);  // 1.4' across: high power, about a 9 mm eyepiece at f/6
-    ring.size1 = 1.4f;
-    ring.size2 = 1.0f;
-    Candidate galaxy = Star(3.4f);  // 178' across: the widest pupil, 42 mm
-    galaxy.size1 = 178.0f;
+    // 1.4' across: high power, about a 9 mm eyepiece at f/6; 178' across: the widest pupil, 42 mm.
+    const Candidate ring{.catalog = 42, .type = 16, .magnitude = 8.8f, .size1 = 1.4f, .size2 = 1.0f};
+    const Candidate galaxy{.catalog = 42, .type = 16, .magnitude = 3.4f, .size1 = 178.0f};
     for (const auto& [focal, ringPasses, galaxyPasses] :
          {std::tuple{9, true, false}, {14, true, false}, {20, false, true}, {40, false, true}}) {
         criteria.eyepieceValue = int16_t(focal);
@@ -119,9 +111,8 @@ TEST(PlannerFilter, AltitudeCriteriaAgreeWithAstropy) {
                     &local.day, &local.hour, &local.minute);
         const ObserverLocation site{row.Number("latitude"), -row.Number("longitude_east"), 0.0, int(row.Number("tz"))};
         const PlannerSky sky = MakePlannerSky(local, site);
-        Candidate c = Star(5.0f);
-        c.raJ2000 = row.Number("ra_hours");
-        c.decJ2000 = row.Number("dec_deg");
+        const Candidate c{.catalog = 42, .type = 16, .raJ2000 = row.Number("ra_hours"),
+                          .decJ2000 = row.Number("dec_deg"), .magnitude = 5.0f};
         const double alt = row.Number("alt_deg");
         EXPECT_NEAR(AltitudeDegrees(sky, c.raJ2000, c.decJ2000), alt, 0.03);
         for (const auto& [visibility, threshold] : {std::pair{1, 0}, {5, 30}, {9, 50}}) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "catalog/ConstellationOfPosition.h"
 #include "support/TempHome.h"
 #include "tools/Planner.h"
 
@@ -49,9 +48,6 @@ TEST_F(PlannerSearch, ObjectTypeAndCatalogChooseTheSources) {
     Search();
     ASSERT_EQ(list.Count(), 70);
     EXPECT_EQ(At(40).name, "Perseids");
-    EXPECT_EQ(At(40).size1, 1200);
-    EXPECT_EQ(At(40).magnitudeX10, 30);
-    EXPECT_EQ(At(40).constellation, ConstellationOfPosition(3.07, 58.0, 2451545.0));
 
     for (const auto& [catalog, message] : {std::pair{63, "No personnal object found."},
                                            {54, "Could not find vespertar_brightstar.ppc catalog."}}) {
