@@ -29,9 +29,7 @@ protected:
         ready_ = LoadChartScene(*session_, sink_, prefs_, local_, settings_, objects_, scene_);
     }
     void SetUp() override {
-        const CatalogHome& built = BuiltCatalogHome();
-        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
-        ASSERT_TRUE(built.problem.empty()) << built.problem;
+        if (!RequireCatalogHome()) return;
         ASSERT_TRUE(ready_);
     }
 

@@ -34,9 +34,7 @@ public:
 
 protected:
     void SetUp() override {
-        if (!BuiltCatalogHome().missing.empty()) GTEST_SKIP() << "missing:" << BuiltCatalogHome().missing;
-        ASSERT_TRUE(BuiltCatalogHome().problem.empty()) << BuiltCatalogHome().problem;
-        std::filesystem::create_directory_symlink(BuiltCatalogHome().root + "data", home_.Path("data"));
+        LinkCatalogData(home_.Path("data"));
     }
 
     // Every script in a thread of its own, all at once; every command must succeed.

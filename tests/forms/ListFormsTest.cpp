@@ -32,10 +32,7 @@ constexpr int kManagerName = 1055, kManagerLoad = 1057, kManagerSave = 1058;
 class ListFormsTest : public ShellTest {
 protected:
     void SetUp() override {
-        const CatalogHome& built = BuiltCatalogHome();
-        if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
-        ASSERT_TRUE(built.problem.empty()) << built.problem;
-        std::filesystem::create_directory_symlink(built.root + "data", home_.Path("data"));
+        if (!LinkCatalogData(home_.Path("data"))) return;
         state.dir = home_.Dir();
         sky_.emplace(state.dir, state.info);
         SetSite(48.85f, -2.35f);  // Paris

@@ -76,10 +76,7 @@ TEST_F(ScopeGuidance, PanelGuidesTheEmulatedBoxAndRefreshesAtTheChosenPeriod) {
 // offsets go with the saved alignment, are dropped by a reset and come back when the form
 // restores the alignment.
 TEST_F(ScopeGuidance, SecondStarZeroesTheBoxAndTheAlignmentKeepsTheZero) {
-    const CatalogHome& built = BuiltCatalogHome();
-    if (!built.missing.empty()) GTEST_SKIP() << "the catalog inputs are missing:" << built.missing;
-    ASSERT_TRUE(built.problem.empty()) << built.problem;
-    std::filesystem::create_directory_symlink(built.root + "data", home_.Path("data"));
+    if (!LinkCatalogData(home_.Path("data"))) return;
     prefs.scopeOutputType = 1;
     prefs.correction = 0;
     prefs.alignment.star1 = EncodeAlignStar({1, "A", 300, 30, 20, 120, 40});

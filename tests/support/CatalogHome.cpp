@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "support/RunProgram.h"
 
 namespace vsp::test {
@@ -72,6 +74,25 @@ CatalogHome Build() {
 const CatalogHome& BuiltCatalogHome() {
     static const CatalogHome home = Build();
     return home;
+}
+
+const CatalogHome* RequireCatalogHome() {
+    const CatalogHome& built = BuiltCatalogHome();
+    if (!built.missing.empty()) {
+        [&built] { GTEST_SKIP() << "the catalog inputs are missing:" << built.missing; }();
+        return nullptr;
+    }
+    if (!built.problem.empty()) {
+        [&built] { FAIL() << built.problem; }();  // fatal: a fixture's test body is not run
+        return nullptr;
+    }
+    return &built;
+}
+
+bool LinkCatalogData(const std::string& data) {
+    const CatalogHome* built = RequireCatalogHome();
+    if (built) std::filesystem::create_directory_symlink(built->root + "data", data);
+    return built != nullptr;
 }
 
 }  // namespace vsp::test

@@ -17,5 +17,10 @@ struct CatalogHome {
 
 // Built on the first call of the process.
 const CatalogHome& BuiltCatalogHome();
+// The built home for a test that needs it; null when it skipped the test (the inputs are not
+// installed) or failed it (the build failed), and the test is to return.
+const CatalogHome* RequireCatalogHome();
+// RequireCatalogHome, and the home's data/ linked (read only) at `data`; false as above.
+bool LinkCatalogData(const std::string& data);
 
 }  // namespace vsp::test
