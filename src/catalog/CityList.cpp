@@ -14,7 +14,7 @@ constexpr BoundField<CityEntry> kCityNumbers[] = {{"latitude_deg", 48, &CityEntr
                                                   {"elevation_m", 56, &CityEntry::elevation},
                                                   {"tz_offset_min", 58, &CityEntry::tzOffset}};
 constexpr int kDaylightOffset = 60;
-static_assert(kDaylightOffset + 1 <= kCityRecordSize);
+static_assert(kCityNameSize <= size_t(kCityNumbers[0].offset) && kDaylightOffset + 1 <= kCityRecordSize);
 
 // The lower-case letter of a code-page byte: ASCII, the accented capitals 0xC0..0xDE (but the
 // multiplication sign 0xD7) and the four capitals the code page keeps in 0x8A..0x9F.

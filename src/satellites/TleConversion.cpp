@@ -112,9 +112,8 @@ std::optional<std::string> AngleFault(const std::string& line, size_t first, dou
            std::to_string(highestDegrees);
 }
 
-std::optional<std::string> Line1Fault(const std::string& l1) {
-    const double day = std::fmod(ReadField(l1, 18, 31), 1000.0);
-    if (std::isnan(SatelliteEpochToJd(ReadField(l1, 18, 31))) || !(day >= 0.0 && day < 367.0))
+std::optional<std::string> Line1Fault(const std::string& l1, const SatelliteElements& e) {
+    if (std::isnan(e.epochJd) || !(std::fmod(e.epoch, 1000.0) < 367.0))
         return "epoch " + FieldText(l1, 18, 31) + " is not a two-digit year and a day of the year";
     if (auto fault = ExponentFault(l1, 44, "the second derivative")) return fault;
     if (auto fault = ExponentFault(l1, 53, "B*")) return fault;
@@ -145,7 +144,7 @@ std::optional<ElementValueFault> FindElementValueFault(const SatelliteRecord& re
             return ElementValueFault{line, "not 69 characters"};
     SatelliteElements e;
     ReadElementLines(record, e);
-    if (auto fault = Line1Fault(record.line1)) return ElementValueFault{1, *fault};
+    if (auto fault = Line1Fault(record.line1, e)) return ElementValueFault{1, *fault};
     if (auto fault = Line2Fault(record.line2, e)) return ElementValueFault{2, *fault};
     return std::nullopt;
 }
