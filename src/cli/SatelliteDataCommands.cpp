@@ -42,7 +42,7 @@ void PrintImport(CliContext& ctx, const std::vector<ElementSetSourceReport>& rep
                   << source.source << "\n";
         for (const auto& reject : source.rejects) ctx.Out() << "line " << reject.line << ": " << reject.reason << "\n";
     }
-    ctx.Out() << total << " satellite" << (total == 1 ? "" : "s") << " in the database\n";
+    ctx.Out() << SatellitesInDatabaseText(total) << "\n";
 }
 
 int RunImport(CliContext& ctx, const std::vector<std::string>& sources, bool append) {
@@ -136,7 +136,7 @@ void AddSatelliteDataCommands(CommandRegistry& registry) {
 
     registry.Add(
         "update", "Downloads the element sets of satellite_url and iridium_url into one new satellite database",
-        [](CliContext& ctx) { return RunImport(ctx, {ctx.Prefs().satelliteUrl, ctx.Prefs().iridiumUrl}, false); },
+        [](CliContext& ctx) { return RunImport(ctx, ElementSetUpdateAddresses(ctx.Prefs()), false); },
         sat);
     registry.Add("list", "The satellites of the database: index, name, epoch, period, inclination, age",
                  RunList, sat)

@@ -1,6 +1,8 @@
 // Satellites (2800): the current satellite of the database where it stands at the form's time,
 // its passes, the passes or flares of every satellite, and the sky of one pass. Searches run
-// on the window's thread and stop at the first key or tap.
+// on the window's thread and stop at the first key or tap. The element-set popup finds a
+// satellite by typed name or number, updates the database from the settings' addresses and
+// imports a file or address typed in the window.
 
 #include "forms/SatelliteForm.h"
 
@@ -12,16 +14,19 @@
 #include <utility>
 #include <vector>
 
+#include "catalog/ImportText.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
+#include "forms/FolderChoice.h"
 #include "forms/ObservingContext.h"
 #include "forms/PlaceTimeForms.h"
 #include "forms/SatelliteInfoLines.h"
 #include "forms/SatelliteSkyView.h"
 #include "platform/FormatText.h"
 #include "platform/Text.h"
+#include "satellites/ElementSetImport.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
@@ -29,6 +34,7 @@
 #include "shell/FormOps.h"
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
+#include "shell/ProgressBox.h"
 #include "shell/Scale.h"
 
 namespace vsp {
@@ -39,11 +45,14 @@ constexpr int kInfoLabelFirst = 2810, kInfoValueFirst = 2830, kInfoRows = 15;
 constexpr int kLocalTimesText = 2850, kMinElevationLabel = 2851, kMinElevationTrigger = 2852;
 constexpr int kMinElevationList = 2853, kHeaderList = 2854, kResultList = 2855, kStatusText = 2856;
 constexpr int kInfoButton = 2860, kPassesButton = 2861, kAllPassesButton = 2862, kFlaresButton = 2863;
+constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryLabel = 2866, kEntryEdit = 2867, kEntryButton = 2868;
+constexpr int kChoiceList = 2869;
 
 // Layout, 96-dpi pixels.
 constexpr int kMargin = 6, kTop = 46, kRowStep = 16, kLabelWidth = 84;
 constexpr int kListTop = 100, kListHeight = 168, kStatusTop = 272, kButtonTop = 294;
 constexpr int kSkySide = 210;
+constexpr int kEntryTop = kTop + 18, kMatchTop = kEntryTop + 26;
 // The information view's last two lines need this much height below the name.
 constexpr int kRoomForAllRows = 15;
 
@@ -51,7 +60,14 @@ constexpr int kRoomForAllRows = 15;
 // preceding one.
 constexpr int kKeyPageUp = 33, kKeyPageDown = 34;
 
-enum class View { Information, Passes, AllPasses, Flares, PassSky };
+enum class View { Information, Passes, AllPasses, Flares, PassSky, Find, Import };
+
+// The rows of the element-set popup, in this order.
+enum class SetsRow { Find, Update, Import };
+constexpr const char* kSetsRows[] = {"Find", "Update", "Import file"};
+constexpr const char* kSetsLabel = "TLE";
+// Matches listed while a name is typed; the first ones are the likely ones.
+constexpr size_t kMatchLimit = 100;
 
 struct Column {
     const char* title;
@@ -115,8 +131,17 @@ FormTemplate SatelliteTemplate(int formId) {
     t.controls.push_back(ButtonAt(kPassesButton, 56, kButtonTop, 60, "Passes"));
     t.controls.push_back(ButtonAt(kAllPassesButton, 118, kButtonTop, 50, "All"));
     t.controls.push_back(ButtonAt(kFlaresButton, 170, kButtonTop, 68, "Flares"));
-    // Last, so that the open list lies over the others.
+    // The title line's free spot, between the title and the arrows.
+    t.controls.push_back(ButtonAt(kSetsTrigger, 100, 1, 46, kSetsLabel));
+    t.controls.back().kind = ControlKind::PopupTrigger;
+    t.controls.push_back(LabelAt(kEntryLabel, kMargin, kTop, 240 - 2 * kMargin, ""));
+    t.controls.push_back(EditAt(kEntryEdit, kMargin, kEntryTop, 170));
+    t.controls.push_back(ButtonAt(kEntryButton, 182, kEntryTop - 2, 52, ""));
+    t.controls.push_back({kChoiceList, ControlKind::List, "", MakeRect(kMargin, kMatchTop, 228, kStatusTop - kMatchTop - 4), false});
+    // Last, so that the open lists lie over the others.
     t.controls.push_back({kMinElevationList, ControlKind::List, "", MakeRect(110, 0, 70, 0), false});
+    t.controls.push_back({kSetsList, ControlKind::List, "", MakeRect(100, 0, 96, 0), false});
+    t.controls.push_back(ProgressBoxTemplate());
     return t;
 }
 
@@ -132,6 +157,9 @@ public:
         for (int row = kMinElevationRows - 1; row >= 0; --row) AddListRow(state, kMinElevationList, MinElevationText(row));
         SetPopupList(state, kMinElevationTrigger, kMinElevationList, -1, 0, state.prefs.satMinElevation);
         SetPopupLabel(state, kMinElevationTrigger, MinElevationText(state.prefs.satMinElevation));
+        for (int row = int(std::size(kSetsRows)) - 1; row >= 0; --row) AddListRow(state, kSetsList, kSetsRows[row]);
+        SetPopupList(state, kSetsTrigger, kSetsList, -1, 0, -1);
+        importSource_ = state.dir.Path(kImportDir);
         ChooseSatellite(state, window, state.prefs.currentSatellite);
     }
 
@@ -150,6 +178,16 @@ public:
             case kResultList:
                 if (notify == ControlNotify::RowChosen) ShowPassSky(state, window, GetListSelection(state, id));
                 break;
+            case kSetsList:
+                if (notify == ControlNotify::RowChosen) SetsChosen(state, window, SetsRow(GetListSelection(state, id)));
+                break;
+            case kEntryEdit:
+                if (notify == ControlNotify::TextChanged) ListChoices(state, window);
+                break;
+            case kChoiceList:
+                if (notify == ControlNotify::RowChosen) view_ == View::Find ? ChooseMatch(state, window) : ChooseFile(state, window);
+                break;
+            case kEntryButton: view_ == View::Find ? ChooseMatch(state, window) : ImportTyped(state, window); break;
             default: break;
         }
     }
@@ -157,6 +195,7 @@ public:
     bool OnKey(AppState& state, FormWindow& window, const KeyPress& key) override {
         // The key that stopped a search has done its work.
         if (searching_ || std::exchange(keyStoppedSearch_, false)) return true;
+        if (view_ == View::Find || view_ == View::Import) return EntryKey(state, window, key);
         if (key.code == kKeyPageUp || key.code == kKeyDown) {
             ChooseSatellite(state, window, index_ + 1);
         } else if (key.code == kKeyPageDown || key.code == kKeyUp) {
@@ -207,7 +246,11 @@ private:
         }
         for (const int id : {kLocalTimesText, kMinElevationLabel, kMinElevationTrigger, kHeaderList, kResultList})
             ShowControl(state, &window, id, list);
+        const bool entry = view == View::Find || view == View::Import;
+        for (const int id : {kEntryLabel, kEntryEdit, kEntryButton}) ShowControl(state, &window, id, entry);
+        ShowControl(state, &window, kChoiceList, entry);
         ShowControl(state, &window, kMinElevationList, false);
+        ShowControl(state, &window, kSetsList, false);
         window.ClearPicture();
         if (info) FillInformation(state);
         if (list) FillList(state, window);
@@ -243,6 +286,108 @@ private:
         }
         AddListRow(state, kHeaderList, header);
         for (auto it = results_.rbegin(); it != results_.rend(); ++it) AddListRow(state, kResultList, ResultRow(*it, view_));
+    }
+
+    // ---- the element-set popup ----
+    void SetsChosen(AppState& state, FormWindow& window, SetsRow row) {
+        SetPopupLabel(state, kSetsTrigger, kSetsLabel);
+        SetListSelection(state, kSetsList, -1);
+        switch (row) {
+            case SetsRow::Find: OpenEntry(state, window, View::Find, "Name or number:", "Show", ""); break;
+            case SetsRow::Update: Import(state, window, ElementSetUpdateAddresses(state.prefs)); break;
+            case SetsRow::Import:
+                OpenEntry(state, window, View::Import, "File or http address:", "Import", importSource_);
+                break;
+        }
+    }
+
+    void OpenEntry(AppState& state, FormWindow& window, View view, const char* label, const char* button,
+                   const std::string& text) {
+        ShowView(state, window, view);
+        SetField(state, kEntryLabel, label);
+        SetField(state, kEntryButton, button);
+        SetField(state, kEntryEdit, text);
+        SetField(state, kStatusText, view == View::Import ? "Name line, then the two TLE lines" : "");
+        window.SetFocusedControl(kEntryEdit);
+        if (view == View::Find) database_->ReadAll(everyRecord_);
+        ListChoices(state, window);
+    }
+
+    // Enter takes what was typed; Up and Down move through the matches.
+    bool EntryKey(AppState& state, FormWindow& window, const KeyPress& key) {
+        if (key.code == kKeyEnter) {
+            view_ == View::Find ? ChooseMatch(state, window) : ImportTyped(state, window);
+            return true;
+        }
+        if (key.code != kKeyDown && key.code != kKeyUp) return false;
+        const int rows = window.FindControl(kChoiceList)->RowCount();
+        const int row = GetListSelection(state, kChoiceList) + (key.code == kKeyDown ? 1 : -1);
+        if (rows > 0) SetListSelection(state, kChoiceList, std::clamp(row, 0, rows - 1));
+        state.windows.InvalidateForm(&window);
+        return true;
+    }
+
+    // The satellites the typed text may mean, or the folder the typed path is in.
+    void ListChoices(AppState& state, FormWindow& window) {
+        const std::string typed = window.FindControl(kEntryEdit)->Text();
+        std::vector<std::string> rows;
+        if (view_ == View::Find) {
+            matches_ = MatchSatellites(everyRecord_, typed, kMatchLimit);
+            for (const int index : matches_) {
+                const SatelliteRecord& r = everyRecord_[size_t(index)];
+                rows.push_back(std::string(TrimTrailingBlanks(r.name)) + "  " + std::string(CatalogNumber(r.line1)));
+            }
+        } else {
+            rows = folderEntries_ = FolderEntries(FolderOf(typed));
+        }
+        window.FindControl(kChoiceList)->DeleteAllRows();
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it) AddListRow(state, kChoiceList, *it);
+        if (view_ == View::Find && !rows.empty()) SetListSelection(state, kChoiceList, 0);
+        state.windows.InvalidateForm(&window);
+    }
+
+    // A folder opens; a file's path goes into the field.
+    void ChooseFile(AppState& state, FormWindow& window) {
+        const int row = GetListSelection(state, kChoiceList);
+        if (row < 0 || size_t(row) >= folderEntries_.size()) return;
+        SetField(state, kEntryEdit, FolderEntryPath(window.FindControl(kEntryEdit)->Text(), folderEntries_[size_t(row)]));
+        ListChoices(state, window);
+    }
+
+    void ChooseMatch(AppState& state, FormWindow& window) {
+        const int row = GetListSelection(state, kChoiceList);
+        if (row < 0 || size_t(row) >= matches_.size()) {
+            InfoBox(state, "No satellite has this name or number.", window.FindControl(kEntryEdit)->Text());
+            return;
+        }
+        view_ = View::Information;
+        ChooseSatellite(state, window, matches_[size_t(row)]);
+    }
+
+    void ImportTyped(AppState& state, FormWindow& window) {
+        importSource_ = std::string(TrimBlanks(window.FindControl(kEntryEdit)->Text()));
+        Import(state, window, {importSource_});
+    }
+
+    // Replaces the database with the sets of `sources`; the current satellite stays current
+    // when the new database has it. The box names each source by its file name, which fits.
+    void Import(AppState& state, FormWindow& window, const std::vector<std::string>& sources) {
+        const std::string current(TrimTrailingBlanks(record_.name));
+        ShowProgressBox(state, "Please wait, loading", ShortSourceName(sources.front()));
+        std::vector<ElementSetSourceReport> report;
+        const bool imported = ImportElementSets(*database_, sources, false, state.info, report);
+        HideProgressBox(state);
+        if (!imported) return;
+        std::string lines;
+        for (const ElementSetSourceReport& source : report) {
+            lines += (lines.empty() ? "" : "\n") + ShortSourceName(source.source) + ": " + std::to_string(source.imported) +
+                     " element set" + (source.imported == 1 ? "" : "s");
+            if (!source.rejects.empty()) lines += ", " + std::to_string(source.rejects.size()) + " skipped";
+        }
+        InfoBox(state, SatellitesInDatabaseText(database_->Count()), lines);
+        view_ = View::Information;
+        const int kept = current.empty() ? -1 : database_->Find(current);
+        ChooseSatellite(state, window, std::max(kept, 0));
     }
 
     // ---- searches ----
@@ -345,6 +490,10 @@ private:
     std::vector<SatelliteSearchResult> results_;
     bool searching_ = false;
     bool keyStoppedSearch_ = false;
+    std::string importSource_;                // the last file or address typed
+    std::vector<SatelliteRecord> everyRecord_;  // read when a search by name begins
+    std::vector<int> matches_;                // record indices, in the list's order
+    std::vector<std::string> folderEntries_;  // the import list's rows
 };
 
 }  // namespace

@@ -73,4 +73,12 @@ bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::strin
     return true;
 }
 
+std::vector<std::string> ElementSetUpdateAddresses(const Preferences& prefs) {
+    return {prefs.satelliteUrl, prefs.iridiumUrl};
+}
+
+std::string SatellitesInDatabaseText(int count) {
+    return std::to_string(count) + " satellite" + (count == 1 ? "" : "s") + " in the database";
+}
+
 }  // namespace vsp

@@ -10,6 +10,7 @@
 #include "platform/InfoSink.h"
 #include "satellites/ElementSetText.h"
 #include "satellites/SatelliteDatabase.h"
+#include "settings/Preferences.h"
 
 namespace vsp {
 
@@ -35,5 +36,11 @@ struct ElementSetSourceReport {
 bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::string>& sources, bool append,
                        InfoSink& messages, std::vector<ElementSetSourceReport>& report,
                        const HttpTimeouts& timeouts = {});
+
+// What an update downloads: the visual element sets, then the Iridium ones.
+std::vector<std::string> ElementSetUpdateAddresses(const Preferences& prefs);
+
+// "151 satellites in the database".
+std::string SatellitesInDatabaseText(int count);
 
 }  // namespace vsp

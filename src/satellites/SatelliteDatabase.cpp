@@ -29,19 +29,22 @@ std::string DecodeField(const uint8_t* field) {
     return std::string(text, strnlen(text, kSatelliteFieldSize - 1));
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(uint8_t(a)) == std::tolower(uint8_t(b));
-           });
+size_t FindIgnoringCase(std::string_view text, std::string_view part) {
+    const auto at = std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
+        return std::tolower(uint8_t(a)) == std::tolower(uint8_t(b));
+    });
+    return at == text.end() ? std::string_view::npos : size_t(at - text.begin());
 }
 
-// The catalog number of an element set: columns 2 to 6 of line 1.
-std::string_view CatalogNumber(const std::string& line1) {
-    return line1.size() < 7 ? std::string_view() : TrimBlanks(std::string_view(line1).substr(2, 5));
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && FindIgnoringCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 }  // namespace
+
+std::string_view CatalogNumber(const std::string& line1) {
+    return line1.size() < 7 ? std::string_view() : TrimBlanks(std::string_view(line1).substr(2, 5));
+}
 
 void EncodeSatelliteRecord(const SatelliteRecord& record, uint8_t* bytes) {
     EncodeField(record.name, bytes + kNameOffset);
@@ -129,6 +132,22 @@ bool SatelliteDatabase::Replace(const std::vector<SatelliteRecord>& records, std
     const bool written = RecordFileWriteWhole(Path(), header, bytes);
     if (!written) error = "Could not write " + Path();
     return Open() && written;
+}
+
+std::vector<int> MatchSatellites(const std::vector<SatelliteRecord>& records, std::string_view typed, size_t limit) {
+    const std::string_view wanted = TrimBlanks(typed);
+    if (wanted.empty()) return {};
+    // 0: the name begins with it, 1: the name holds it further on, 2: the number begins with it.
+    std::vector<std::vector<int>> ranked(3);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const size_t at = FindIgnoringCase(TrimBlanks(records[i].name), wanted);
+        if (at != std::string_view::npos) ranked[at == 0 ? 0 : 1].push_back(int(i));
+        else if (CatalogNumber(records[i].line1).starts_with(wanted)) ranked[2].push_back(int(i));
+    }
+    std::vector<int> found;
+    for (const std::vector<int>& rank : ranked) found.insert(found.end(), rank.begin(), rank.end());
+    if (found.size() > limit) found.resize(limit);
+    return found;
 }
 
 }  // namespace vsp

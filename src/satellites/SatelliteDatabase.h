@@ -59,4 +59,13 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The catalog number of an element set: columns 2 to 6 of line 1, blanks trimmed (empty when
+// the line is shorter).
+std::string_view CatalogNumber(const std::string& line1);
+
+// The records a typed name or number may mean, best first: names that begin with `typed`,
+// then names that hold it further on, then catalog numbers that begin with it (case and the
+// blanks around `typed` ignored); at most `limit` indices, none for blank text.
+std::vector<int> MatchSatellites(const std::vector<SatelliteRecord>& records, std::string_view typed, size_t limit);
+
 }  // namespace vsp
