@@ -1,14 +1,17 @@
 // The satellites form in a whole shell over a database imported from the visual element sets:
 // the information view's blocks, moving between satellites with the keys, a pass search and
-// the sky of a pass, and a key that stops a search.
+// the sky of a pass, a key that stops a search, and the element-set popup: an update from a
+// server on 127.0.0.1, an import that fails, a satellite found by what is typed.
 
 #include <algorithm>
 
 #include "forms/SatelliteForm.h"
+#include "platform/ReadWholeFile.h"
 #include "satellites/ElementSetImport.h"
 #include "shell/FormTable.h"
 #include "shell/ShellFixture.h"
 #include "shell/Startup.h"
+#include "support/LocalHttpServer.h"
 #include "support/TempHome.h"
 
 namespace vsp::test {
@@ -16,7 +19,16 @@ namespace {
 
 constexpr int kNameText = 2803, kInfoLabelFirst = 2810, kInfoValueFirst = 2830;
 constexpr int kHeaderList = 2854, kResultList = 2855, kPassesButton = 2861;
+constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryEdit = 2867;
+enum SetsRow { kFindRow, kUpdateRow, kImportRow };
 const char* const kVisualSets = VESPERTAR_SHARED_DATA "/tle/visual-2025-07-20.tle";
+const char* const kIridiumSets = VESPERTAR_SHARED_DATA "/tle/iridium-2014-09-18.tle";
+
+std::string Text(const std::string& path) {
+    std::string text;
+    EXPECT_EQ(ReadWholeFile(path, size_t(1) << 20, text), FileReadResult::Read) << path;
+    return text;
+}
 
 class SatelliteFormTest : public ShellTest {
 protected:
@@ -40,6 +52,11 @@ protected:
         Pump();
     }
     std::string Name() { return C(kNameText).Text(); }
+    // Runs a row of the element-set popup; Find and Import then take `typed` and Enter.
+    void Sets(SetsRow row, const std::string& typed = "") {
+        ChooseRow(kSetsTrigger, kSetsList, row);
+        if (row != kUpdateRow) TypeInto(kEntryEdit, typed, kKeyEnter);
+    }
 
     TempHome home_;
     int count_ = 0;
@@ -91,6 +108,55 @@ TEST_F(SatelliteFormTest, AKeyStopsASearchAndIsNotTakenForAMove) {
     Pump();
     EXPECT_LT(C(kResultList).RowCount(), 5);  // stopped at its next look at the input; 30 otherwise
     EXPECT_EQ(prefs.currentSatellite, iss_);
+}
+
+// Update replaces the database with the sets of the settings' two addresses; a name, a part of
+// one or a catalog number typed after Find makes the satellite it names current.
+TEST_F(SatelliteFormTest, UpdateFromTheSettingsAddressesThenFindByTyping) {
+    LocalHttpServer server({{"/visual.txt", {200, Text(kVisualSets)}}, {"/iridium.txt", {200, Text(kIridiumSets)}}});
+    prefs.satelliteUrl = server.Url("/visual.txt");
+    prefs.iridiumUrl = server.Url("/iridium.txt");
+    Open(kSatelliteFormId);
+    Sets(kUpdateRow);
+    EXPECT_EQ(LastBox(), "243 satellites in the database\nvisual.txt: 151 element sets\niridium.txt: 92 element sets");
+    EXPECT_TRUE(Name().ends_with("(1/243)")) << Name();
+    for (const std::string typed : {"iss", " Zarya ", "25544"}) {
+        Key(33);  // away from the station first
+        Sets(kFindRow, typed);
+        EXPECT_TRUE(Name().starts_with("ISS (ZARYA)")) << typed << ": " << Name();
+    }
+    Sets(kFindRow, "no such");
+    EXPECT_EQ(LastBox(), "No satellite has this name or number.\nno such");
+}
+
+// A server that cuts its answer short or a file without one valid set says why, and the
+// database and the current satellite stay as they were.
+TEST_F(SatelliteFormTest, FailedUpdatesAndImportsSayWhyAndKeepTheDatabase) {
+    const std::string visual = Text(kVisualSets);
+    LocalHttpServer server({{"/visual.txt", HttpReply::CutShort(visual.substr(0, 4000), long(visual.size()))}});
+    prefs.satelliteUrl = server.Url("/visual.txt");
+    prefs.iridiumUrl = server.Url("/iridium.txt");
+    prefs.currentSatellite = iss_;
+    Open(kSatelliteFormId);
+    Sets(kUpdateRow);
+    const std::vector<std::string> boxes = BoxTexts();
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[boxes.size() - 2].starts_with("Failed to open URL\n" + prefs.satelliteUrl + " (the body ended"))
+        << boxes[boxes.size() - 2];
+    EXPECT_EQ(boxes.back(), "Fail to download satellite elements:\n" + prefs.satelliteUrl);
+
+    home_.WriteFile("import/few.txt", "ISS\n1 25544U\n");
+    Sets(kImportRow, home_.Path("import/few.txt"));
+    EXPECT_EQ(LastBox(), "No element set has been loaded.\nPlease check the file format.");
+    Sets(kImportRow, home_.Path("import/none.txt"));
+    EXPECT_EQ(LastBox(), "Can't open file.\n" + home_.Path("import/none.txt"));
+    SatelliteDatabase database(state.dir, state.info);
+    ASSERT_TRUE(database.Open());
+    EXPECT_EQ(database.Count(), count_);
+    EXPECT_TRUE(Name().starts_with("ISS (ZARYA)  (" + std::to_string(iss_ + 1) + "/")) << Name();
+
+    Sets(kImportRow, kIridiumSets);  // a typed path outside the program directory
+    EXPECT_EQ(LastBox(), "92 satellites in the database\niridium-2014-09-18.tle: 92 element sets");
 }
 
 }  // namespace

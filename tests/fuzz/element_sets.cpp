@@ -1,6 +1,7 @@
 // Element sets as `sat import` takes them: the text reader, then every set it accepts stored
 // as a database record, read back, and propagated by both models as the satellite commands
-// do, so that nothing an import lets in can upset the models.
+// do, so that nothing an import lets in can upset the models; then the input's first bytes
+// typed as a name or number to find among them.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vsp;
-    const ParsedElementSets parsed = ParseElementSets({reinterpret_cast<const char*>(data), size});
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const ParsedElementSets parsed = ParseElementSets(text);
     const SatelliteObserver observer{48.85, 2.35, 0.035};
     for (const SatelliteRecord& record : parsed.records) {
         uint8_t bytes[kSatelliteRecordSize];
@@ -24,5 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ComputeSatellite(elements.epochJd + 30.0, observer, elements);
         ComputeSatelliteVisibility(elements.epochJd + 1.0, 69.0, observer, elements);
     }
+    for (const int index : MatchSatellites(parsed.records, text.substr(0, 24), 100))
+        if (index < 0 || size_t(index) >= parsed.records.size()) __builtin_trap();
     return 0;
 }
