@@ -12,7 +12,7 @@ std::string FolderOf(const std::string& typed) {
     fs::path folder(typed.empty() ? "/" : typed);
     std::error_code error;
     while (!fs::is_directory(folder, error) && folder.has_relative_path()) folder = folder.parent_path();
-    return folder.string();
+    return folder.empty() ? "." : folder.string();  // a relative path to nothing: the working folder
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {

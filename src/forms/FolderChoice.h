@@ -7,7 +7,8 @@
 
 namespace vsp {
 
-// The folder a typed path names, or the nearest one above it that exists ("/" for nothing).
+// The folder a typed path names, or the nearest one above it that exists ("/" for nothing
+// typed, "." for a relative path none of whose folders exists).
 std::string FolderOf(const std::string& typed);
 
 // A folder's way up ("../", except at the root), its sub-folders ("name/") and then its files,
