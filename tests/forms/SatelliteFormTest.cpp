@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kNameText = 2803, kInfoLabelFirst = 2810, kInfoValueFirst = 2830;
 constexpr int kHeaderList = 2854, kResultList = 2855, kPassesButton = 2861;
-constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryEdit = 2867;
+constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryEdit = 2867, kChoiceList = 2869;
 enum SetsRow { kFindRow, kUpdateRow, kImportRow };
 const char* const kVisualSets = VESPERTAR_SHARED_DATA "/tle/visual-2025-07-20.tle";
 const char* const kIridiumSets = VESPERTAR_SHARED_DATA "/tle/iridium-2014-09-18.tle";
@@ -129,8 +129,8 @@ TEST_F(SatelliteFormTest, UpdateFromTheSettingsAddressesThenFindByTyping) {
     EXPECT_EQ(LastBox(), "No satellite has this name or number.\nno such");
 }
 
-// A server that cuts its answer short or a file without one valid set says why, and the
-// database and the current satellite stay as they were.
+// A server that cuts its answer short, a file without one valid set (chosen in the folder
+// list) or a typed path to nothing says why, and the database and the current satellite stay.
 TEST_F(SatelliteFormTest, FailedUpdatesAndImportsSayWhyAndKeepTheDatabase) {
     const std::string visual = Text(kVisualSets);
     LocalHttpServer server({{"/visual.txt", HttpReply::CutShort(visual.substr(0, 4000), long(visual.size()))}});
@@ -146,7 +146,12 @@ TEST_F(SatelliteFormTest, FailedUpdatesAndImportsSayWhyAndKeepTheDatabase) {
     EXPECT_EQ(boxes.back(), "Fail to download satellite elements:\n" + prefs.satelliteUrl);
 
     home_.WriteFile("import/few.txt", "ISS\n1 25544U\n");
-    Sets(kImportRow, home_.Path("import/few.txt"));
+    ChooseRow(kSetsTrigger, kSetsList, kImportRow);  // the field starts at import/, listed below it
+    ASSERT_EQ(C(kChoiceList).RowCount(), 2);
+    EXPECT_EQ(C(kChoiceList).Row(0)->text, "../");
+    TapRow(kChoiceList, 1);
+    EXPECT_EQ(C(kEntryEdit).Text(), home_.Path("import/few.txt"));
+    Key(kKeyEnter);
     EXPECT_EQ(LastBox(), "No element set has been loaded.\nPlease check the file format.");
     Sets(kImportRow, home_.Path("import/none.txt"));
     EXPECT_EQ(LastBox(), "Can't open file.\n" + home_.Path("import/none.txt"));
