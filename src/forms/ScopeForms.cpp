@@ -14,6 +14,7 @@ void RegisterScopeForms(AppState& state, CatalogSession& sky, Telescope& telesco
     RegisterForm(state, kScopeControlFormId,
                  [&sky, &telescope](AppState&, int) { return MakeScopeControlForm(sky, telescope); });
     RegisterForm(state, kTwoStarFormId, [&sky, &telescope](AppState&, int) { return MakeTwoStarForm(sky, telescope); });
+    RegisterForm(state, kMonitorFormId, [&telescope](AppState&, int) { return MakeMonitorForm(telescope); });
     RegisterForm(state, kNStarFormId, [&telescope](AppState&, int) { return MakeNStarForm(telescope); });
     RegisterForm(state, kLocationFormId, [&telescope](AppState&, int) { return MakeLocationForm(&telescope.Link()); });
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The telescope's forms: scope control (2400), the two-star alignment (1300), the N-star
-// correction (2100), and the Location form with its GPS button, all over the one telescope of
+// correction (2100), the line monitor (2300), and the Location form with its GPS button, all over the one telescope of
 // the run.
 
 #include <memory>
@@ -29,5 +29,7 @@ void OfferAlignmentRestore(AppState& state, Telescope& telescope);
 std::unique_ptr<Form> MakeScopeControlForm(CatalogSession& sky, Telescope& telescope);
 std::unique_ptr<Form> MakeTwoStarForm(CatalogSession& sky, Telescope& telescope);
 std::unique_ptr<Form> MakeNStarForm(Telescope& telescope);
+// Opened only when the Monitor setting is on (the shell says "not done" otherwise).
+std::unique_ptr<Form> MakeMonitorForm(Telescope& telescope);
 
 }  // namespace vsp

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/Clock.h"
 #include "platform/SystemError.h"
 #include "scope/DriveTable.h"
 
@@ -104,13 +105,16 @@ int SerialLink::SerialSend(std::string_view bytes) {
         keepOpen_ = 0;
         return 0;
     }
+    traffic_.Sent(bytes, LocalClockTime());
     pause_(SendPauseMs(prefs_.scopeDrive, prefs_.sendDelay));
     return 1;
 }
 
 int SerialLink::SerialRead(char* buffer, int maximum) {
     if (!port_.IsOpen() || maximum <= 0) return 0;
-    return std::max(port_.Read({buffer, size_t(maximum)}), 0);
+    const int got = std::max(port_.Read({buffer, size_t(maximum)}), 0);
+    traffic_.Received({buffer, size_t(got)}, LocalClockTime());
+    return got;
 }
 
 // Each read of one byte from a silent device waits one read time-out, so a send to a mount

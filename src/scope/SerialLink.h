@@ -12,6 +12,7 @@
 
 #include "platform/InfoSink.h"
 #include "platform/SerialPort.h"
+#include "scope/LineTraffic.h"
 #include "scope/PortList.h"
 #include "settings/Preferences.h"
 
@@ -62,6 +63,8 @@ public:
     // On when the protocols answer from an emulated device instead of the port.
     bool Emulating() const { return emulating_; }
     void SetEmulating(bool on) { emulating_ = on; }
+    // What went over the line lately, for the window that shows it.
+    const LineTraffic& Traffic() const { return traffic_; }
 
 private:
     const Preferences& prefs_;
@@ -73,6 +76,7 @@ private:
     SerialFraming framing_;
     int keepOpen_ = 0;
     bool emulating_ = false;
+    LineTraffic traffic_;
 };
 
 }  // namespace vsp

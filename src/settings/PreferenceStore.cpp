@@ -39,6 +39,13 @@ void AddAlignStarFields(std::vector<RecordField>& fields, const std::string& pre
     add("spare", FieldType::Text, 32);
 }
 
+// Today's layout, or an older one, which is shorter: settings are only ever added at the end.
+bool IsReadableRecord(uint32_t version, int32_t storedSize, int32_t size) {
+    if (version == kPreferencesLayoutVersion) return storedSize == size;
+    return version >= 1 && version < kPreferencesLayoutVersion && storedSize >= kFirstFieldOffset + kCrcSize &&
+           storedSize < size;
+}
+
 PreferenceLoadResult Failure(PreferenceFileStatus status, Preferences& prefs) {
     prefs = Preferences{};
     PreferenceLoadResult result;
@@ -94,12 +101,16 @@ std::vector<uint8_t> EncodePreferences(const PreferenceTable& table, const Prefe
 
 bool DecodePreferences(const PreferenceTable& table, const uint8_t* record, size_t length, Preferences& prefs) {
     const int32_t size = PreferenceRecordSize(table);
-    if (!record || size == 0 || length < size_t(size)) return false;
-    if (ReadU32(record) != uint32_t(size)) return false;
-    if (ReadU32(record + 4) != kPreferencesLayoutVersion) return false;
-    if (ReadU32(record + size - kCrcSize) != RecordCrc(record, size - kCrcSize)) return false;
+    if (!record || size == 0 || length < size_t(kFirstFieldOffset)) return false;
+    const uint32_t stored = ReadU32(record);
+    if (!IsReadableRecord(ReadU32(record + 4), int32_t(std::min<uint32_t>(stored, INT32_MAX)), size)) return false;
+    if (length < stored) return false;
+    const int32_t crcAt = int32_t(stored) - kCrcSize;
+    if (ReadU32(record + crcAt) != RecordCrc(record, crcAt)) return false;
+    // An older layout holds a beginning of today's: the settings added since keep their defaults.
     Preferences decoded;
-    for (const PreferenceSetting& s : table.All()) s.decode(record, decoded);
+    for (const PreferenceSetting& s : table.All())
+        if (s.offset + s.storedWidth <= crcAt) s.decode(record, decoded);
     prefs = std::move(decoded);
     return true;
 }
@@ -125,9 +136,10 @@ PreferenceLoadResult ReadPreferences(const PreferenceTable& table, const Program
     const uint32_t version = ReadU32(header);
     if (version > kPreferencesLayoutVersion) return Failure(PreferenceFileStatus::NewerVersion, prefs);
     const int32_t recordSize = PreferenceRecordSize(table);
-    if (version != kPreferencesLayoutVersion || ReadI32(header + 12) != recordSize || ReadI32(header + 8) < 1)
+    const int32_t storedSize = ReadI32(header + 12);
+    if (!IsReadableRecord(version, storedSize, recordSize) || ReadI32(header + 8) < 1)
         return Failure(PreferenceFileStatus::Damaged, prefs);
-    if (size < uintmax_t(kRecordHeaderSize + recordSize))
+    if (size < uintmax_t(kRecordHeaderSize + storedSize))
         return Failure(PreferenceFileStatus::Truncated, prefs);
 
     RecordFileHandle file;
@@ -136,7 +148,7 @@ PreferenceLoadResult ReadPreferences(const PreferenceTable& table, const Program
     const uint8_t* record = nullptr;
     if (!RecordFileRead(file.get(), 0, record))
         return Failure(PreferenceFileStatus::Truncated, prefs);
-    if (ReadU32(record) != uint32_t(recordSize) || ReadU32(record + 4) != kPreferencesLayoutVersion)
+    if (ReadU32(record) != uint32_t(storedSize) || ReadU32(record + 4) != version)
         return Failure(PreferenceFileStatus::Damaged, prefs);
     if (!DecodePreferences(table, record, file->buffer.size(), prefs))
         return Failure(PreferenceFileStatus::BadChecksum, prefs);

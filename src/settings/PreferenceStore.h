@@ -4,7 +4,8 @@
 // explicit little-endian layout that ends in a CRC-32 of everything before it.
 // The layout is the preference table's: each setting at the offset and in the width its
 // declaration gives, after the record's own size (u32 at 0) and layout version (u32 at 4).
-// Version 1 of the program's table (1590 bytes):
+// Version 2 of the program's table (1591 bytes; version 1 ended before the Monitor flag, and is
+// still read, the settings added since taking their defaults):
 //   8 current site, then sites 1..3 (60 bytes each: name 32, latitude f32, longitude (west)
 //     f32, elevation i32, offset i16, daylight i16, temperature f32, pressure f32,
 //     humidity f32),
@@ -15,7 +16,7 @@
 //   597 page 7 (five 128-byte addresses, no NUL when full), 1237 user catalog file (64),
 //   1301 night colour set, current satellite, minimum elevation, precise-flare byte,
 //   1314 saved alignment (two 128-byte star records, JD f64, two i32 zero offsets),
-//   1586 CRC-32 of bytes 0..1585.
+//   1586 the Monitor form flag (version 2), 1587 CRC-32 of bytes 0..1586.
 // Saving writes a complete new file under a temporary name and renames it over the old one,
 // so a failed save leaves the previous settings as they were.
 
@@ -34,7 +35,7 @@ namespace vsp {
 
 inline constexpr char kPreferencesFileName[] = "vespertar_prefs.ppc";
 inline constexpr uint32_t kPreferencesTag = FourCharCode("Pref");
-inline constexpr uint32_t kPreferencesLayoutVersion = 1;
+inline constexpr uint32_t kPreferencesLayoutVersion = 2;
 
 enum class PreferenceFileStatus {
     Loaded,        // read and intact

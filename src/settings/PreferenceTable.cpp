@@ -319,6 +319,7 @@ void AddKeptState(S& t) {
     t.push_back(Flag("precise_flares", sat, "Precise flares", &P::preciseFlares, 1313));
     const SettingGroup& program = kProgram;
     t.push_back(Integer("start_form", program, "Start form", {1, 99999}, &P::startForm, 258));
+    t.push_back(Flag("monitor_form", program, "Monitor form", &P::monitorForm, 1586));
     t.push_back(Choice("default_colors", program, "Default Windows Colors:", {"2003", "2005"}, &P::defaultColorSet,
                        1301));
     t.push_back(Text("user_catalog_file", program, "User catalog", kCatalogFileNameLength, kCatalogFileNameLength + 1,

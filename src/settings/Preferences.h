@@ -176,6 +176,8 @@ struct Preferences {
     int32_t satMinElevation = 0;      // index 0..10 into the minimum-elevation tables
     bool preciseFlares = false;
     SavedAlignment alignment;
+    // Form 2300 shows the serial line's traffic instead of saying it is not done.
+    bool monitorForm = false;
 
     bool operator==(const Preferences&) const = default;
 };

@@ -120,7 +120,7 @@ void ShowForm(AppState& state, int formId) {
 
 void OpenFormCommand(AppState& state, int64_t param) {
     const int formId = int(param & 0xFFFF);
-    if (formId == kMonitorFormId) {
+    if (formId == kMonitorFormId && !state.prefs.monitorForm) {
         InfoBox(state, "MonitorForm not done", "");
         return;
     }

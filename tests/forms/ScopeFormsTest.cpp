@@ -28,7 +28,7 @@ constexpr int kReference = 1301, kAlign = 1321, kReset = 1320;
 constexpr int kHoldTimer = 2;
 constexpr double kFastStepHours = 2.0 / 15;  // the emulated mount's step at the fast rate
 
-// A device served on a pseudo-terminal, every byte it was sent kept.
+// A device served on a pseudo-terminal, every byte it was sent and answered kept.
 class PtyDevice {
 public:
     PtyDevice(const std::string& path, EmulatedDevice device) {
@@ -36,7 +36,9 @@ public:
         device_ = {[this, receive = std::move(device.receive)](std::string_view bytes) {
                        std::lock_guard lock(mutex_);
                        wire_ += bytes;
-                       return receive(bytes);
+                       std::string reply = receive(bytes);
+                       answered_ += reply;
+                       return reply;
                    },
                    std::move(device.tick)};
         thread_ = std::thread([this] { ServeEmulatedDevice(port_, device_, std::nullopt, [this] { return stop_.load(); }); });
@@ -54,13 +56,17 @@ public:
         std::lock_guard lock(mutex_);
         return wire_;
     }
+    std::string Answered() {
+        std::lock_guard lock(mutex_);
+        return answered_;
+    }
 
 private:
 
     PseudoTerminal port_;
     EmulatedDevice device_;
     std::mutex mutex_;
-    std::string wire_;
+    std::string wire_, answered_;
     std::atomic<bool> stop_ = false;
     std::thread thread_;
 };
@@ -150,6 +156,37 @@ TEST_F(ScopeForms, ClosingStopsTheMountExceptTheSkyScan) {
     Tap(kCloseButton);
     EXPECT_NE(mount.WireHolding("#:Q#").find("#:Q#"), std::string::npos);
     EXPECT_FALSE(telescope_.Link().SerialIsOpen());  // "Upon need" gives the port back
+}
+
+// The Monitor shows what went over the line to a real (emulated) mount: each command with the
+// reply that followed it, newest first, the port by name; its setting off, the form says so.
+TEST_F(ScopeForms, MonitorShowsTheLinesTrafficWhenItsSettingIsOn) {
+    auto lx200 = std::make_shared<Lx200Emulator>();
+    PtyDevice mount(home_.Path("mount"), {[lx200](std::string_view bytes) { return lx200->Receive(bytes); },
+                                          [](double, double) { return std::string(); }});
+    prefs.scopePort = telescope_.Link().Ports().Add(home_.Path("mount"));
+    prefs.linkMode = 1;  // "Persistant": the port stays open for the Monitor to show
+    Open(2400);
+    ASSERT_FALSE(telescope_.Link().Emulating());
+    Open(2300);
+    EXPECT_EQ(LastBox(), "MonitorForm not done\n");
+    ASSERT_NE(OpenFormId(), 2300);
+
+    prefs.monitorForm = true;
+    Open(2300);
+    ASSERT_EQ(OpenFormId(), 2300);
+    EXPECT_EQ(C(2302).Text(), "Port (open): " + home_.Path("mount"));
+    const Control& rows = C(2304);
+    ASSERT_GE(rows.RowCount(), 2);
+    int asked = -1;  // the newest question for the right ascension
+    for (int i = rows.RowCount() - 1; i >= 0; --i)
+        if (rows.Row(i)->text.ends_with(" > " + std::string(lx200::kGetRa))) asked = i;
+    ASSERT_GE(asked, 1) << rows.Row(0)->text;
+    const std::string& reply = rows.Row(asked - 1)->text;
+    ASSERT_EQ(reply.substr(8, 3), " < ") << reply;
+    EXPECT_TRUE(reply.ends_with("#")) << reply;
+    EXPECT_NE(mount.Answered().find(reply.substr(11)), std::string::npos) << reply;
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(reply[0])) && reply[2] == ':' && reply[5] == ':') << reply;
 }
 
 // The independent fixture's alt-azimuth case: two measured stars and stars to check.

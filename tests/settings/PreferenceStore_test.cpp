@@ -26,7 +26,7 @@ Preferences Unusual() {
     p.storedSites[2].tzOffset = 345, p.savedDateTime = {2026, 3, 14, 21, 7}, p.scopeDrive = 13;
     p.zoomFlip[8] = 3, p.constNames = false, p.telradRings = {0.25f, 1.5f, 5.0f};
     p.cometUrl = "https://example.org/" + std::string(108, 'c');  // a full 128-character field
-    p.alignment.star1[127] = 0xAB, p.alignment.julianDate = 2461000.625;
+    p.alignment.star1[127] = 0xAB, p.alignment.julianDate = 2461000.625, p.monitorForm = true;
     return p;
 }
 
@@ -66,29 +66,30 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
     const std::string bytes = home.ReadFile(kFile);
-    ASSERT_EQ(bytes.size(), kHeader + 1590);
+    ASSERT_EQ(bytes.size(), kHeader + 1591);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     EXPECT_EQ(bytes.substr(4, 4), "Pref");
-    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(1u, 1, 1590));
+    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(2u, 1, 1591));
     const uint8_t* r = b + kHeader;
     EXPECT_FLOAT_EQ(ReadF32(r + 44), -151.5f);  // longitude, west positive
     EXPECT_EQ(ReadI32(r + 262), 13);            // scope drive
     EXPECT_DOUBLE_EQ(ReadF64(r + 1314 + 256), 2461000.625);
     // A CRC-32/ISO-HDLC stored little-endian after the bytes it covers leaves zlib's residue.
-    EXPECT_EQ(crc32(0L, r, 1590), 0x2144DF1Cu);
+    EXPECT_EQ(r[1586], 1);                      // the Monitor flag
+    EXPECT_EQ(crc32(0L, r, 1591), 0x2144DF1Cu);
 }
 
 // Each declared setting owns the bytes at its offset: a change there reads back as a change of
 // that setting alone and is written back in the same place, and nothing else moves.
 TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     std::string problem;
-    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1590) << problem;
+    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1591) << problem;
     const std::vector<uint8_t> defaults = EncodePreferences(kTable, Preferences{});
     for (const PreferenceSetting& s : kTable.All()) {
         SCOPED_TRACE(s.key);
         std::vector<uint8_t> changed = defaults;
         changed[size_t(s.offset)] ^= 0x01;
-        WriteU32(changed.data() + 1586, uint32_t(crc32(0L, changed.data(), 1586)));
+        WriteU32(changed.data() + 1587, uint32_t(crc32(0L, changed.data(), 1587)));
         Preferences read;
         ASSERT_TRUE(DecodePreferences(kTable, changed.data(), changed.size(), read));
         EXPECT_NE(read, Preferences{});
@@ -97,6 +98,25 @@ TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
             EXPECT_EQ(DifferingPreferenceKeys(kTable, Preferences{}, read), std::vector<std::string>{s.key});
         }
     }
+}
+
+// A file of the first layout, which ended before the Monitor flag: every setting it holds is
+// read, the flag takes its default.
+TEST(PreferenceStore, TheFirstLayoutIsReadWithTheAddedSettingAtItsDefault) {
+    test::TempHome home;
+    ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
+    std::string bytes = home.ReadFile(kFile);
+    bytes.resize(kHeader + 1590);
+    auto* b = reinterpret_cast<uint8_t*>(bytes.data());
+    WriteU32(b, 1), WriteU32(b + 12, 1590);
+    WriteU32(b + kHeader, 1590), WriteU32(b + kHeader + 4, 1);
+    WriteU32(b + kHeader + 1586, uint32_t(crc32(0L, b + kHeader, 1586)));
+    home.WriteFile(kFile, bytes);
+    Preferences read;
+    ASSERT_EQ(ReadPreferences(kTable, home.Dir(), read).status, PreferenceFileStatus::Loaded);
+    Preferences expected = Unusual();
+    expected.monitorForm = false;
+    EXPECT_EQ(read, expected);
 }
 
 TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
@@ -114,15 +134,16 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         PreferenceFileStatus status;
     } cases[] = {
         {"empty", cut(0), PreferenceFileStatus::Truncated},
-        {"one byte short", cut(kHeader + 1589), PreferenceFileStatus::Truncated},
-        {"newer version", word(0, 2), PreferenceFileStatus::NewerVersion},
+        {"one byte short", cut(kHeader + 1590), PreferenceFileStatus::Truncated},
+        {"newer version", word(0, 3), PreferenceFileStatus::NewerVersion},
+        {"older version, today's size", word(0, 1), PreferenceFileStatus::Damaged},
         {"version 0", word(0, 0), PreferenceFileStatus::Damaged},
         {"other tag", word(4, FourCharCode("Lst ")), PreferenceFileStatus::WrongTag},
         {"no record", word(8, 0), PreferenceFileStatus::Damaged},
         {"record size", word(12, 1000), PreferenceFileStatus::Damaged},
         {"record's own size", flip(kHeader + 0), PreferenceFileStatus::Damaged},
         {"latitude byte", flip(kHeader + 41), PreferenceFileStatus::BadChecksum},
-        {"CRC byte", flip(kHeader + 1589), PreferenceFileStatus::BadChecksum},
+        {"CRC byte", flip(kHeader + 1590), PreferenceFileStatus::BadChecksum},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
