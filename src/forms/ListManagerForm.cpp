@@ -13,6 +13,7 @@
 #include "forms/ListManagerActions.h"
 #include "forms/PlaceTimeForms.h"
 #include "platform/ProgramDir.h"
+#include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "shell/FormOps.h"
 #include "shell/InfoBox.h"
@@ -26,6 +27,10 @@ constexpr int kMemoTrigger = 1060, kMemoList = 1061;
 
 constexpr int kMargin = 6, kButtonTop = 294;
 constexpr const char* kMemoRows[] = {"Export to memo", "Import memo"};
+constexpr std::string_view kChooseToLoad = "Tap a saved list above, or type its name, then Load.";
+constexpr std::string_view kTypeToImport = "Tap a file above, or type the name to import, then Import.";
+constexpr std::string_view kTypeToSave = "Type a name for the current list, then Save.";
+constexpr std::string_view kChooseToDelete = "Tap a file above, or type its name, then Delete.";
 
 FormTemplate ListManagerTemplate(int formId) {
     FormTemplate t = PlaceTimeTemplate(formId);
@@ -105,16 +110,21 @@ private:
                                          : count);
     }
 
-    // The typed name, or nothing (with a box) when it cannot be a file name.
-    std::optional<std::string> TypedName(AppState& state) {
-        std::string name = state.currentFormWindow->FindControl(kNameEdit)->Text();
+    // The typed name, or nothing (with a box) when it cannot be a file name. `none` says
+    // what to do when no name is there at all (the field empty or still offering a new one).
+    std::optional<std::string> TypedName(AppState& state, std::string_view none) {
+        const std::string name(TrimBlanks(state.currentFormWindow->FindControl(kNameEdit)->Text()));
+        if (name.empty() || name == UserFileDefaultName(UserFileKind::Lists)) {
+            InfoBox(state, "No name is selected.", none);
+            return std::nullopt;
+        }
         if (IsSafeFileName(name) && name.front() != '<') return name;
         InfoBox(state, "Please type a name without / \\ or ..", name);
         return std::nullopt;
     }
 
     void Load(AppState& state, FormWindow& window) {
-        const auto name = TypedName(state);
+        const auto name = TypedName(state, kind_ == UserFileKind::Lists ? kChooseToLoad : kTypeToImport);
         if (!name) return;
         if (kind_ == UserFileKind::Lists) {
             if (LoadList(state.dir, *name, *list_, state.info)) {
@@ -128,7 +138,7 @@ private:
     }
 
     void Save(AppState& state, FormWindow& window) {
-        const auto name = TypedName(state);
+        const auto name = TypedName(state, kTypeToSave);
         if (!name) return;
         if (list_->Empty()) {
             InfoBox(state, "The list is empty.", "");
@@ -142,7 +152,7 @@ private:
     }
 
     void Delete(AppState& state, FormWindow& window) {
-        const auto name = TypedName(state);
+        const auto name = TypedName(state, kChooseToDelete);
         // InfoBoxYesNo answers true for No.
         if (!name || InfoBoxYesNo(state, "Delete " + *name + " ?", "")) return;
         DeleteUserFile(state, kind_, *name);

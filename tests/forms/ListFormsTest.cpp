@@ -89,6 +89,13 @@ TEST_F(ListFormsTest, ManagerSavesLoadsAndRefusesPaths) {
     m42.name = "M42", m42.catalog = 42, m42.number = 1976, m42.kind = kEntryMessier, m42.listNumber = 41;
     list_->Add(m42);
     Open(kListManagerFormId);
+    for (const int button : {kManagerLoad, kManagerSave}) {  // nothing chosen or typed yet
+        const size_t boxes = BoxTexts().size();
+        Tap(button);
+        ASSERT_EQ(BoxTexts().size(), boxes + 1);
+        EXPECT_TRUE(LastBox().starts_with("No name is selected.\n")) << LastBox();
+    }
+    EXPECT_EQ(list_->Count(), 1);
     TypeInto(kManagerName, "../evil");
     Tap(kManagerSave);
     EXPECT_NE(LastBox().find("Please type a name"), std::string::npos);

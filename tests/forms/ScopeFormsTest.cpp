@@ -267,13 +267,17 @@ TEST_F(ScopeForms, RestoreOfferAnsweredYesRealignsAndNoForgets) {
     EXPECT_EQ(BoxTexts().size(), asked);
 }
 
-TEST_F(ScopeForms, GpsButtonMakesTheFixTheSite) {
+TEST_F(ScopeForms, GpsButtonMakesTheFixTheSiteAndSaysWhenNoPortIsChosen) {
     // The receiver repeats one position: 45°30.500' N, 2°15.250' W.
     const std::string sentence = "$GPGGA,120000,4530.500,N,00215.250,W,1,08,0.9,120.0,M,,,,*04\r\n";
     PtyDevice receiver(home_.Path("gps"), {[](std::string_view) { return std::string(); },
                                            [sentence](double, double) { return sentence + sentence; }});
-    prefs.gpsPort = telescope_.Link().Ports().Add(home_.Path("gps"));
+    const Site before = prefs.site;
     Open(1200);
+    Tap(1212);  // no GPS port chosen: told so, nothing read, the site kept
+    EXPECT_EQ(LastBox(), "No GPS port is selected.\nPlease select the GPS Port in Preference 1/7.");
+    EXPECT_EQ(prefs.site, before);
+    prefs.gpsPort = telescope_.Link().Ports().Add(home_.Path("gps"));
     Tap(1212);
     EXPECT_NEAR(prefs.site.latitude, 45.5083, 1e-4);
     EXPECT_NEAR(prefs.site.longitude, 2.2542, 1e-4);  // west positive
