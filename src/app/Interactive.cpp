@@ -31,7 +31,7 @@ int RunInteractive(const cli::WindowOptions& options) {
     }
     const PreferenceTable settings = cli::ProgramPreferenceTable();
     Preferences prefs;
-    const PreferenceLoadResult loaded = StartPreferences(settings, dir, prefs);
+    const PreferenceLoadResult loaded = cli::StartProgramPreferences(settings, dir, prefs);
 
     SteadyClock clock;
     EventLoop loop(clock);

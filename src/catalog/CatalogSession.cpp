@@ -1,5 +1,6 @@
 #include "catalog/CatalogSession.h"
 
+#include "catalog/ExtendedStarCatalogs.h"
 #include "catalog/ObjectIndex.h"
 #include "catalog/ProgramDataTables.h"
 
@@ -27,9 +28,25 @@ bool CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const Catal
         ClassTextsLoad(session.dir, session.classTexts);
     }
 
-    if (options.extendedCatalog >= 0 && session.stars.ExtendedIndex() != options.extendedCatalog)
-        session.stars.OpenExtendedCatalog(options.extendedCatalog);
+    if (options.extendedCatalog >= 0) OpenStarCard(session, messages, options.extendedCatalog);
     return opened;
+}
+
+bool OpenStarCard(CatalogSession& session, InfoSink& messages, int index) {
+    if (session.stars.ExtendedIndex() == index) return true;
+    if (index < 0 || index >= kExtendedCatalogCount || session.missingCard == index) return false;
+    if (session.stars.OpenExtendedCatalog(index)) {
+        session.missingCard = -1;
+        return true;
+    }
+    session.missingCard = index;
+    // Without the default stars the star database's own message has said what to install.
+    if (session.files.stars.IsOpen()) {
+        const ExtendedCatalogInfo& card = ExtendedCatalogs()[size_t(index)];
+        messages.InfoBox("Could not open star catalog " + std::string(card.label),
+                         "Please install " + std::string(card.fileName) + " into data sub directory.");
+    }
+    return false;
 }
 
 bool CatalogSessionNeedStars(CatalogSession& session, int lineSet, const std::function<void(int)>& progress) {

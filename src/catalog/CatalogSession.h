@@ -34,6 +34,7 @@ struct CatalogSession {
     NumberedLists lists;
     std::vector<std::string> classTexts;
     StarCatalog stars;
+    int missingCard = -1;  // the extended catalog whose file was found missing (told once)
 };
 
 // Opens the catalog files in their order, then the tables that belong to the object file and
@@ -47,5 +48,10 @@ bool CatalogSessionOpen(CatalogSession& session, InfoSink& messages, const Catal
 bool CatalogSessionNeedStars(CatalogSession& session, int lineSet,
                             const std::function<void(int)>& progress = {});
 void CatalogSessionClose(CatalogSession& session);
+
+// Opens row `index` of the extended catalog table unless it is open already. A file that is
+// missing (or not a catalog) is told once, then the chart goes on with the default stars; the
+// same row asked again stays quiet until another one has opened. False when it is not open.
+bool OpenStarCard(CatalogSession& session, InfoSink& messages, int index);
 
 }  // namespace vsp

@@ -17,6 +17,12 @@ const std::array<ExtendedCatalogInfo, kExtendedCatalogCount>& ExtendedCatalogs()
     return table;
 }
 
+int LargestPresentCatalog(const ProgramDir& dir) {
+    for (int row = kExtendedCatalogCount - 1; row >= 0; --row)
+        if (FileExists(dir.Path(kDataDir, ExtendedCatalogs()[size_t(row)].fileName))) return row;
+    return -1;
+}
+
 const std::array<std::string_view, 3>& StarDrawChoiceLabels() {
     static constexpr std::array<std::string_view, 3> labels{"All", "Only Constellation",
                                                             "Only default stars"};

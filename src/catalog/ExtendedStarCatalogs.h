@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/ProgramDir.h"
+
 namespace vsp {
 
 inline constexpr int kExtendedCatalogCount = 7;
@@ -24,6 +26,9 @@ struct ExtendedCatalogInfo {
 };
 
 const std::array<ExtendedCatalogInfo, kExtendedCatalogCount>& ExtendedCatalogs();
+// The row of the largest catalog of the table whose file is in data/ of `dir` (the table runs
+// from the smallest to the largest), -1 when there is none.
+int LargestPresentCatalog(const ProgramDir& dir);
 
 // What the chart draws: "All", "Only Constellation", "Only default stars".
 const std::array<std::string_view, 3>& StarDrawChoiceLabels();

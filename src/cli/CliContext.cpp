@@ -33,7 +33,7 @@ CliContext::CliContext(CommonOptions options, std::ostream& out, std::ostream& e
 
 void CliContext::LoadPrefs() {
     saved_.emplace();
-    const PreferenceLoadResult result = StartPreferences(settings_, home_, *saved_);
+    const PreferenceLoadResult result = StartProgramPreferences(settings_, home_, *saved_);
     if (!result.message.empty()) messages_.InfoBox(result.message, "");
 }
 
@@ -45,7 +45,7 @@ Preferences& CliContext::SavedPrefs() {
 Preferences& CliContext::ReloadSavedPrefs() {
     if (!saved_) return SavedPrefs();
     Preferences stored;
-    StartPreferences(settings_, home_, stored);  // a damaged file was reported at the first read
+    StartProgramPreferences(settings_, home_, stored);  // a damaged file was reported at the first read
     *saved_ = std::move(stored);
     return *saved_;
 }

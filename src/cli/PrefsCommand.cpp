@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/Command.h"
+#include "cli/ProgramSettings.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "settings/PreferenceStart.h"
@@ -99,7 +100,7 @@ int Reset(CliContext& ctx) {
     UserFilesLock lock;
     if (!LockUserFiles(ctx.Home(), ctx.Messages(), lock)) return kExitFailed;
     Preferences prefs;
-    ResetPreferences(prefs);
+    ResetProgramPreferences(ctx.Home(), prefs);
     if (!SavePreferences(ctx.Settings(), ctx.Home(), prefs)) return JobFailed(ctx, std::string(kSettingsNotSaved));
     return kExitOk;
 }

@@ -25,9 +25,7 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
     // A new "Card Catalog" takes effect at once; the constellation lines follow their setting
     // on their next user by themselves.
     state.hooks.preferenceChanged = [&sky](AppState& app, const PreferenceSetting& setting) {
-        if (setting.key == "card_catalog" && sky.stars.ExtendedIndex() != app.prefs.cardCatalog) {
-            sky.stars.OpenExtendedCatalog(app.prefs.cardCatalog);
-        }
+        if (setting.key == "card_catalog") OpenStarCard(sky, app.info, app.prefs.cardCatalog);
     };
 }
 

@@ -9,6 +9,7 @@
 
 #include "chart/ChartSetup.h"  // kOffscreenFailed
 #include "cli/Command.h"
+#include "cli/ProgramSettings.h"
 #include "cli/ProgramShell.h"
 #include "forms/ScopeForms.h"
 #include "platform/MessageBoxPainter.h"
@@ -270,7 +271,7 @@ std::optional<DeviceCaps> ScreenCaps(const ScreenArgs& args) {
 // The shell started as the window starts it, then asked for the form; false when the
 // start-up order did not finish.
 bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
-    run.loaded = StartPreferences(run.state.settings, run.dir, run.prefs);
+    run.loaded = StartProgramPreferences(run.state.settings, run.dir, run.prefs);
     if (args.night) run.prefs.nightLevel = *args.night;
     WireShell(run.state, run.sky, run.telescope);
     if (StartShell(run.state, run.loaded) != StartResult::Started) return false;

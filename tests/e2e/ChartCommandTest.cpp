@@ -134,6 +134,51 @@ TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelIsUtf8) {
     EXPECT_EQ(Json(winter, {"chart", "--type", "4", "--zoom", "10"})["fov_label"], "FOV 2.5\u00B0");
 }
 
+// Angle between two places, degrees.
+double SeparationDeg(double ra1Deg, double dec1Deg, double ra2Deg, double dec2Deg) {
+    const double r = kPi / 180;
+    const double c = std::sin(dec1Deg * r) * std::sin(dec2Deg * r) +
+                     std::cos(dec1Deg * r) * std::cos(dec2Deg * r) * std::cos((ra1Deg - ra2Deg) * r);
+    return std::acos(std::clamp(c, -1.0, 1.0)) / r;
+}
+
+// A program directory with nothing stored but the built catalogs draws, zoomed in to level 8,
+// the Hipparcos stars down to the level's limit: as many within 3 degrees of the centre as the
+// catalog package holds there. With the 9110 HR stars it would draw a few dozen on the whole chart.
+TEST_F(ChartCommand, AFreshProgramDirectoryDrawsHipparcosStarsZoomedIn) {
+    constexpr double kRaDeg = 82.5, kDecDeg = 0, kRadiusDeg = 3;  // Orion's belt and below
+    const nlohmann::json chart = Json(*cases_[0][0], {"chart", "--type", "4", "--zoom", "8", "--center-ra", "5.5",
+                                                      "--center-dec", "0"});
+    ASSERT_EQ(chart["limits_label"], "O<12, S<9");
+    int drawn = 0;
+    for (const nlohmann::json& p : chart["placed"])
+        if (p["kind"] == "star" &&
+            SeparationDeg(p["ra_hours"].get<double>() * 15, p["dec_deg"], kRaDeg, kDecDeg) < kRadiusDeg)
+            ++drawn;
+    std::ifstream in(D3CelestialDir() + "/data/stars.14.json");
+    ASSERT_TRUE(in) << D3CelestialDir();
+    const nlohmann::json catalog = nlohmann::json::parse(in);
+    int listed = 0;
+    for (const nlohmann::json& star : catalog["features"]) {
+        const nlohmann::json& at = star["geometry"]["coordinates"];
+        if (star["properties"]["mag"].get<double>() < 9 &&
+            SeparationDeg(at[0].get<double>(), at[1], kRaDeg, kDecDeg) < kRadiusDeg)
+            ++listed;
+    }
+    ASSERT_GT(listed, 100);
+    EXPECT_NEAR(drawn, listed, 3);  // stars at the circle's edge, magnitudes at the limit
+
+    // A card whose file was not built is told once, and the chart is still drawn.
+    ASSERT_FALSE(std::filesystem::exists(home_.Path("data/vespertar_tycho_390k.ppc")));
+    ASSERT_EQ(RunVespertar({"--home", home_.Root(), "prefs", "set", "card_catalog=5"}).status, 0);
+    const ProgramResult tycho = Run(*cases_[0][0], {"chart", "--type", "4", "--zoom", "8", "-o", home_.Path("t.png")});
+    EXPECT_EQ(tycho.status, 0) << tycho.err;
+    const std::string told = "Could not open star catalog Tycho 390K";
+    const size_t at = tycho.err.find(told);
+    ASSERT_NE(at, std::string::npos) << tycho.err;
+    EXPECT_EQ(tycho.err.find(told, at + 1), std::string::npos) << tycho.err;
+}
+
 // On every chart type, a tap on or a few pixels beside an object, a default star or a walked star
 // that lies clear of its own and earlier sources (pu 2) selects it; a tap on nothing fails.
 TEST_F(ChartCommand, TapsSelectWhatTheChartPlacedThereOnEveryType) {

@@ -26,12 +26,6 @@ std::string Stamp(const std::string& path) {
            std::to_string(st.st_mtim.tv_nsec);
 }
 
-// Where data build finds d3-celestial when not told (the npm folder in the sources).
-std::string D3CelestialDir() {
-    const char* given = std::getenv("VESPERTAR_D3CELESTIAL");
-    return given && *given ? given : std::string(VESPERTAR_SOURCE_DIR) + "/databuild/node_modules/d3-celestial";
-}
-
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -70,6 +64,11 @@ CatalogHome Build() {
 }
 
 }  // namespace
+
+std::string D3CelestialDir() {
+    const char* given = std::getenv("VESPERTAR_D3CELESTIAL");
+    return given && *given ? given : std::string(VESPERTAR_SOURCE_DIR) + "/databuild/node_modules/d3-celestial";
+}
 
 const CatalogHome& BuiltCatalogHome() {
     static const CatalogHome home = Build();

@@ -15,6 +15,8 @@ struct CatalogHome {
     std::string report;   // what data build --json printed
 };
 
+// Where data build finds d3-celestial when not told (the npm folder in the sources).
+std::string D3CelestialDir();
 // Built on the first call of the process.
 const CatalogHome& BuiltCatalogHome();
 // The built home for a test that needs it; null when it skipped the test (the inputs are not
