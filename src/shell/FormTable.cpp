@@ -70,6 +70,8 @@ const FormTableEntry* Find(int formId) {
 
 }  // namespace
 
+std::span<const FormTableEntry> FormTableEntries() { return kForms; }
+
 bool IsKnownForm(int formId) { return Find(formId) != nullptr; }
 
 std::string_view FormScreenName(int formId) {

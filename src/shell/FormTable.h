@@ -3,6 +3,7 @@
 // user what a form will hold. Each subsystem registers the factory of its forms; a known form
 // without one opens titled with its screen name and showing that line.
 
+#include <span>
 #include <string_view>
 
 #include "shell/AppState.h"
@@ -24,6 +25,8 @@ inline constexpr int kPlanetMapFormId = 2460;
 inline constexpr int kLocationFormId = 1200;
 inline constexpr int kSkyChartFormId = 1900;
 
+// Every form the shell knows, in the order of their ids.
+std::span<const FormTableEntry> FormTableEntries();
 bool IsKnownForm(int formId);
 // Empty for an unknown id.
 std::string_view FormScreenName(int formId);
