@@ -80,6 +80,9 @@ public:
     void SetVisible(bool visible) { visible_ = visible; }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked) { checked_ = checked; }
+    // A button held down under the stylus.
+    bool Pressed() const { return pressed_; }
+    void SetPressed(bool pressed) { pressed_ = pressed; }
     int Group() const { return group_; }
 
     // List rows. A list allows one selected row at a time and one focused row.
@@ -127,6 +130,7 @@ private:
     bool visible_;
     IconId icon_;
     bool checked_ = false;
+    bool pressed_ = false;
     std::vector<ListRow> rows_;
     int selectionMark_ = -1;
     int topRow_ = 0;

@@ -142,10 +142,10 @@ void PaintButton(const PaintContext& pc, const Control& c) {
     const Rect inner{r.left + kBevelWidth, r.top + kBevelWidth, r.right - kBevelWidth, r.bottom - kBevelWidth};
     const IconImage icon = FindIcon(c.Icon(), pc.scale, std::min(inner.Width(), inner.Height()));
     if (icon.side == 0) {
-        PaintPushButton(pc.canvas, r, c.Text(), pc.palette);
+        PaintPushButton(pc.canvas, r, c.Text(), pc.palette, c.Pressed());
         return;
     }
-    PaintButtonFace(pc.canvas, r, pc.palette);
+    PaintButtonFace(pc.canvas, r, pc.palette, c.Pressed());
     pc.canvas.SetTextScale(LabelScale(pc, c.Text(), inner.Width()));
     const TextExtent label = pc.canvas.MeasureText(c.Text(), FontId::Small);
     const bool withLabel = icon.side + label.height <= inner.Height();

@@ -62,13 +62,13 @@ void DrawBevel(Canvas& canvas, const Rect& r, Bevel bevel, const PaintPalette& p
     }
 }
 
-void PaintButtonFace(Canvas& canvas, const Rect& rect, const PaintPalette& p) {
-    FillRect(canvas, rect, p.face);
-    DrawBevel(canvas, rect, Bevel::Raised, p);
+void PaintButtonFace(Canvas& canvas, const Rect& rect, const PaintPalette& p, bool pressed) {
+    FillRect(canvas, rect, pressed ? p.shadow : p.face);
+    DrawBevel(canvas, rect, pressed ? Bevel::Sunken : Bevel::Raised, p);
 }
 
-void PaintPushButton(Canvas& canvas, const Rect& rect, std::string_view text, const PaintPalette& p) {
-    PaintButtonFace(canvas, rect, p);
+void PaintPushButton(Canvas& canvas, const Rect& rect, std::string_view text, const PaintPalette& p, bool pressed) {
+    PaintButtonFace(canvas, rect, p, pressed);
     // Labels of narrow buttons drop to the small font rather than lose letters.
     FontId font = FontId::Normal;
     TextExtent size = canvas.MeasureText(text, font);

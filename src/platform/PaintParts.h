@@ -41,10 +41,11 @@ void DrawBevel(Canvas& canvas, const Rect& rect, Bevel bevel, const PaintPalette
 // A one-pixel outline just inside `rect`.
 void DrawFrame(Canvas& canvas, const Rect& rect, Colour colour);
 
-// A raised button's face and bevel, without text.
-void PaintButtonFace(Canvas& canvas, const Rect& rect, const PaintPalette& palette);
-// A raised button with its text centred, clipped to the button.
-void PaintPushButton(Canvas& canvas, const Rect& rect, std::string_view text, const PaintPalette& palette);
+// A button's face and bevel, without text: raised, or sunken and shaded while it is held.
+void PaintButtonFace(Canvas& canvas, const Rect& rect, const PaintPalette& palette, bool pressed = false);
+// A button with its text centred, clipped to the button.
+void PaintPushButton(Canvas& canvas, const Rect& rect, std::string_view text, const PaintPalette& palette,
+                     bool pressed = false);
 
 // Draws `text` with the clip narrowed to `box` (and restored after).
 void DrawClippedText(Canvas& canvas, const Rect& box, int x, int y, std::string_view text, FontId font);

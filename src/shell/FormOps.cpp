@@ -51,9 +51,18 @@ public:
     }
 
     bool OnTap(Control&, int, int, TapPhase phase) override {
-        if (phase == TapPhase::Up) {
-            if (Control* list = List()) list->SetVisible(!list->Visible());
+        if (phase != TapPhase::Up) return true;
+        Control* list = List();
+        if (!list) return true;
+        const bool opening = !list->Visible();
+        // One popup list at a time: opening this one closes any other.
+        if (opening) {
+            for (const auto& [otherId, trigger] : state_.popupTriggers) {
+                Control* other = CurrentControl(state_, otherId);
+                if (other && otherId != listId_) other->SetVisible(false);
+            }
         }
+        list->SetVisible(opening);
         return true;
     }
 

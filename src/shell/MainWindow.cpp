@@ -83,6 +83,7 @@ void MainWindowHandler::OnTap(const Event& event) {
         if (control && control->HookRef()) control->HookRef()->OnTap(*control, event.x, event.y, event.phase);
         return;
     }
+    if (!TrackPress(*form, control, event)) return;
     if (!control) {
         if (proc) proc->OnTap(state_, *form, event.x, event.y, event.phase);
         return;
@@ -124,6 +125,33 @@ void MainWindowHandler::OnTap(const Event& event) {
         case ControlKind::Edit:
             break;
     }
+}
+
+// A button shows pressed while the stylus holds it and is inside it; it acts when the stylus is
+// lifted over it, and a stylus lifted elsewhere, or a button reached without being pressed,
+// does nothing.
+bool MainWindowHandler::TrackPress(FormWindow& form, const Control* under, const Event& event) {
+    Control* pressed = pressForm_ == form.Handle() && pressId_ ? form.FindControl(pressId_) : nullptr;
+    const bool overPressed = pressed && under == pressed;
+    switch (event.phase) {
+        case TapPhase::Down:
+            if (pressed) pressed->SetPressed(false);
+            pressId_ = under && under->Kind() == ControlKind::Button && !(under->Hook() && under->Hook()->CapturesStylus())
+                           ? under->Id()
+                           : 0;
+            pressForm_ = form.Handle();
+            if (pressId_) form.FindControl(pressId_)->SetPressed(true);
+            return true;
+        case TapPhase::Move:
+            if (pressed) pressed->SetPressed(overPressed);
+            return true;
+        case TapPhase::Up:
+            if (pressed) pressed->SetPressed(false);
+            pressId_ = 0;
+            if (under && under->Kind() == ControlKind::Button) return overPressed;
+            return true;
+    }
+    return true;
 }
 
 // The stylus drawn over a list scrolls it, row by row, like a finger on a phone; a tap that did

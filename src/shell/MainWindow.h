@@ -19,6 +19,9 @@ private:
     void OnKeyUp(const KeyPress& key);
     void OnTimer(const Event& event);
     bool DragList(FormWindow& form, const Event& event);
+    // Keeps the pressed look of the button under the stylus; false when the tap phase must
+    // go no further (a button released without having been pressed, or slid off).
+    bool TrackPress(FormWindow& form, const Control* under, const Event& event);
     // What the focused control does with a key no hook took (edit typing, list stepping);
     // true when it used the key.
     bool DefaultControlKey(FormWindow& form, Control& focused, const KeyPress& key, Form* proc);
@@ -35,6 +38,9 @@ private:
     // The control holding the stylus (0 for none) and its form.
     int captureId_ = 0;
     WindowHandle captureForm_ = kNoWindow;
+    // The button held down (0 for none) and its form.
+    int pressId_ = 0;
+    WindowHandle pressForm_ = kNoWindow;
 };
 
 // Start-up, the loop, and the exit code (non-zero when the program could not start).

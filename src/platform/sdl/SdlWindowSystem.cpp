@@ -16,10 +16,26 @@ namespace vsp {
 
 namespace {
 
-// Without invalidation the screen is still refreshed this often, for changes made by timers.
+// While a handler runs long (and polls for input), the screen is refreshed this often, so that
+// what it changes meanwhile shows.
 constexpr int64_t kRefreshMs = 1000;
 
 SDL_Rect ToSdl(const Rect& r) { return SDL_Rect{r.left, r.top, r.Width(), r.Height()}; }
+
+// Whatever a form does with an event (input, a command, a timer) may change what it shows:
+// the screen is drawn again once the event has been handled.
+class RedrawAfter : public EventHandler {
+public:
+    RedrawAfter(EventHandler& inner, bool& dirty) : inner_(inner), dirty_(dirty) {}
+    void HandleEvent(const Event& e) override {
+        inner_.HandleEvent(e);
+        dirty_ = true;
+    }
+
+private:
+    EventHandler& inner_;
+    bool& dirty_;
+};
 
 }  // namespace
 
@@ -200,18 +216,21 @@ void SdlWindowSystem::RunModal(const std::function<void(const Event&)>& input, b
         if (e.kind == EventKind::Command) done = true;  // the window is closing
         else if (e.kind != EventKind::KeyUp) input(e);
     };
-    ModalInputHandler handler(modalInput_);
+    ModalInputHandler modal(modalInput_);
+    RedrawAfter handler(modal, dirty_);
     std::optional<UnderModalHandler> under;
-    if (handler_) under.emplace(*handler_);
+    std::optional<RedrawAfter> underRedrawing;
+    if (handler_) underRedrawing.emplace(under.emplace(*handler_), dirty_);
     dirty_ = true;
     while (!done && window_) {
-        PumpInput();
+        ReadInput();
         modalQueue_.RunPending(handler);
         if (done) break;
+        if (dirty_) Redraw();
         const int64_t until = loop_.GetClock().NowMs() + kInputPollMs;
         if (!under) {
             SDL_WaitEventTimeout(nullptr, kInputPollMs);
-        } else if (std::optional<int> code = loop_.RunUntil(*under, until)) {
+        } else if (std::optional<int> code = loop_.RunUntil(*underRedrawing, until)) {
             // A quit ends the modal window; the loop outside sees it again.
             loop_.PostQuit(*code);
             done = true;
@@ -235,7 +254,7 @@ void SdlWindowSystem::RequestClose() {
     }
 }
 
-void SdlWindowSystem::PumpInput() {
+void SdlWindowSystem::ReadInput() {
     if (!sdlStarted_) return;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -243,17 +262,24 @@ void SdlWindowSystem::PumpInput() {
             dirty_ = true;  // exposed, restored, resized: draw again
             continue;
         }
-        if (PostSdlEvent(e, InputTarget(), [this] { RequestClose(); })) dirty_ = true;
+        PostSdlEvent(e, InputTarget(), [this] { RequestClose(); });
     }
+}
+
+void SdlWindowSystem::PumpInput() {
+    ReadInput();
     if (dirty_ || loop_.GetClock().NowMs() - lastDrawMs_ >= kRefreshMs) Redraw();
 }
 
 int SdlWindowSystem::Run(EventHandler& handler) {
     EventHandler* outer = std::exchange(handler_, &handler);
+    RedrawAfter redrawing(handler, dirty_);
     std::optional<int> code;
     while (!code) {
-        PumpInput();
-        code = loop_.RunUntil(handler, loop_.GetClock().NowMs() + kInputPollMs);
+        ReadInput();
+        code = loop_.RunPending(redrawing);
+        if (dirty_) Redraw();
+        if (!code) code = loop_.RunUntil(redrawing, loop_.GetClock().NowMs() + kInputPollMs);
     }
     handler_ = outer;
     return *code;
@@ -321,6 +347,7 @@ void SdlWindowSystem::Redraw() {
     SDL_RenderPresent(renderer_);
     dirty_ = false;
     lastDrawMs_ = loop_.GetClock().NowMs();
+    ++framesShown_;
 }
 
 Colour SdlWindowSystem::PixelAt(int x, int y) {

@@ -68,11 +68,14 @@ public:
     // The program sets it to post its Quit command so that the shutdown order runs.
     void SetCloseHandler(std::function<void()> onClose) { onClose_ = std::move(onClose); }
 
-    // Reads SDL's queue into the event loop and redraws when something changed.
+    // Reads SDL's queue into the event loop and redraws when something changed (or, for a
+    // handler that polls for input while it works, when a second has passed).
     void PumpInput();
-    // Runs the event loop with `handler` until it quits, reading input in between; answers
-    // the quit code.
+    // Runs the event loop with `handler` until it quits, reading input in between and drawing
+    // the screen as soon as the events read have been handled; answers the quit code.
     int Run(EventHandler& handler);
+    // How many frames have been put on the screen (for checks of when drawing happens).
+    int FramesShown() const { return framesShown_; }
 
     // The colour of one pixel of the last drawn screen (for checks), 0x00BBGGRR.
     Colour PixelAt(int x, int y);
@@ -86,6 +89,8 @@ private:
     // the forms' timers and repaints go on, their commands wait for the end. A close request
     // sets `done` too, after asking for the shutdown.
     void RunModal(const std::function<void(const Event&)>& input, bool& done);
+    // Moves SDL's queue into the event loop (or the modal window's queue).
+    void ReadInput();
     // Where SDL input goes: the modal window on top, else the event loop.
     EventLoop& InputTarget() { return modalInput_ ? modalQueue_ : loop_; }
     void DrawScene();
@@ -120,6 +125,7 @@ private:
     Colour fill_ = kColourWhite;
     bool dirty_ = true;
     int64_t lastDrawMs_ = 0;
+    int framesShown_ = 0;
     FormStore forms_{loop_, caps_};
     EventHandler* handler_ = nullptr;  // Run()'s, while it runs
     // Input taken by the modal window on top goes through a queue of its own, so the forms'
