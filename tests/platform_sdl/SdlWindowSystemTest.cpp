@@ -9,6 +9,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MessageBoxPainter.h"
+#include "platform/headless/FakeClock.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlWindowSystem.h"
 
@@ -151,6 +152,31 @@ TEST_F(SdlWindowTest, RunFeedsInputToTheHandlerAndClosingGoesThroughTheCloseHand
 
 void Push(std::vector<SDL_Event> events) {
     for (SDL_Event& e : events) ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+// What a key changes is on the screen once the key has been handled, long before the screen's
+// one-second refresh: the clock moves only while the loop waits, and the timer 100 ms after the
+// key sees a frame shown since the key.
+TEST(SdlWindowDrawing, AFrameFollowsEachHandledEventBeforeTheRefresh) {
+    FakeClock clock;
+    EventLoop loop(clock);
+    SdlWindowSystem windows(loop, DeviceCaps::ForDpi(96));
+    ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
+    struct Typist : EventHandler {
+        Typist(SdlWindowSystem& w, EventLoop& l) : windows(w), loop(l) {}
+        void HandleEvent(const Event& e) override {
+            if (e.kind == EventKind::Key) framesAtKey = windows.FramesShown(), loop.SetTimer(kMainWindowHandle, 1, 100);
+            if (e.kind == EventKind::Timer) framesAtTimer = windows.FramesShown(), loop.PostQuit(0);
+        }
+        SdlWindowSystem& windows;
+        EventLoop& loop;
+        int framesAtKey = -1, framesAtTimer = -1;
+    } typist(windows, loop);
+    windows.PumpInput();  // the window's own shown and exposed events, drawn
+    Push({KeyDown(SDLK_LEFT)});
+    EXPECT_EQ(windows.Run(typist), 0);
+    EXPECT_GT(typist.framesAtTimer, typist.framesAtKey);
+    EXPECT_LT(clock.NowMs(), 1000);
 }
 
 // Presses where the dialog's placed buttons are: Comet, Comet slid off onto OK, Escape, OK.

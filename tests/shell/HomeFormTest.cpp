@@ -30,6 +30,32 @@ TEST_F(HomeFormTest, ButtonsAndPopupRowsOpenTheirForms) {
     EXPECT_EQ(LastBox(), "No Scope Drive Selected\n");
 }
 
+// A held button looks pressed until the pen leaves it or is lifted; lifted elsewhere it does
+// nothing. Opening a popup list closes the one already open.
+TEST_F(HomeFormTest, ButtonsActOnlyWhenReleasedOverAndOnePopupIsOpenAtATime) {
+    const Rect mars = C(5115).Bounds(), moon = C(5081).Bounds();
+    std::vector<bool> looks;
+    const auto pen = [&](const Rect& r, TapPhase phase) {
+        loop.PostTap(r.left + 4, r.top + 4, phase);
+        Pump();
+        looks.push_back(C(5115).Pressed());
+    };
+    pen(mars, TapPhase::Down);
+    pen(moon, TapPhase::Move);
+    pen(mars, TapPhase::Move);
+    pen(moon, TapPhase::Up);  // slid off onto Moon: neither acts
+    pen(moon, TapPhase::Down);
+    pen(mars, TapPhase::Up);  // Mars was not the one pressed
+    EXPECT_EQ(looks, (std::vector<bool>{true, false, true, false, false, false}));
+    EXPECT_EQ(OpenFormId(), 1950);
+
+    Tap(1976);
+    Tap(1980);
+    EXPECT_EQ(std::pair(C(1977).Visible(), C(1981).Visible()), std::pair(false, true));
+    Tap(1980);
+    EXPECT_FALSE(C(1981).Visible());
+}
+
 TEST_F(HomeFormTest, NightModeRowRunsTheDialogAndQuitRowEnds) {
     windows.ScriptDialogButtons({kNightDarkButton});
     Choose(1976, 1977, 0);
