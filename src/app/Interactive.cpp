@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/KeptScale.h"
 #include "cli/ProgramSettings.h"
 #include "cli/ProgramShell.h"
 #include "forms/ScopeForms.h"
@@ -35,7 +36,8 @@ int RunInteractive(const cli::WindowOptions& options) {
 
     SteadyClock clock;
     EventLoop loop(clock);
-    SdlWindowSystem windows(loop, DeviceCaps::ForDpi(options.dpi));
+    const int dpi = options.dpi ? *options.dpi : ReadKeptDpi(dir).value_or(DisplayFittingDpi());
+    SdlWindowSystem windows(loop, DeviceCaps::ForDpi(dpi));
     AppState state(windows, loop, prefs, settings, dir);
     SingleInstance instance;
     PowerWatcher watcher(PostPowerResume(loop));
@@ -58,6 +60,9 @@ int RunInteractive(const cli::WindowOptions& options) {
     }
     MainWindowHandler handler(state);
     const int code = windows.Run(handler);
+    if (windows.Rescaled() && !KeepDpi(dir, windows.Caps().logPixelsX)) {
+        std::cerr << "vespertar: the window's scale could not be kept\n";
+    }
     // Shutdown copied the observing date and time into the settings; keep them.
     UserFilesLock lock;
     std::string busy;

@@ -64,7 +64,9 @@ void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& 
         ->type_name("N")
         ->check(CLI::Range(0, 3));
     program.add_flag("--json", options.json, "print one JSON document instead of text");
-    program.add_option(kWindowOnly, window.dpi, "interactive window: display dots per inch (96 gives 240 x 320)")
+    program.add_option(kWindowOnly, window.dpi,
+                       "interactive window: display dots per inch (96 gives 240 x 320; default: the last run's "
+                       "scale, else the largest whole scale the display holds)")
         ->type_name("N")
         ->check(CLI::Range(48, 960));
 }

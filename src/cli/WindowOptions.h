@@ -9,7 +9,7 @@ namespace vsp::cli {
 
 struct WindowOptions {
     std::optional<std::string> home;
-    int dpi = 96;
+    std::optional<int> dpi;  // none: the scale kept from the last run, else one that fits the display
 };
 using WindowRun = std::function<int(const WindowOptions&)>;
 

@@ -1,6 +1,8 @@
 #pragma once
 // What the display reports about itself. Layouts are written for 96 pixels per logical inch.
 
+#include <algorithm>
+
 namespace vsp {
 
 inline constexpr int kReferenceDpi = 96;
@@ -25,6 +27,17 @@ struct DeviceCaps {
         caps.scrollBarWidth = 13 * dpi / kReferenceDpi;
         caps.listRowHeight = 16 * dpi / kReferenceDpi;
         return caps;
+    }
+
+    // The dpi of the largest scale of the 96-dpi screen, in steps of 1 / `stepsPerWhole` (1 for
+    // whole scales, 2 for half ones), that fits `width` x `height` pixels; the smallest step when
+    // none fits, and never beyond the 960 dpi the window accepts.
+    static constexpr int DpiFitting(int width, int height, int stepsPerWhole) {
+        const DeviceCaps reference;
+        int steps = stepsPerWhole * width / reference.screenWidth;
+        steps = std::min(steps, stepsPerWhole * height / reference.screenHeight);
+        steps = std::clamp(steps, 1, 10 * stepsPerWhole);
+        return steps * kReferenceDpi / stepsPerWhole;
     }
 };
 

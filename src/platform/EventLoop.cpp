@@ -42,6 +42,12 @@ void EventLoop::PostPaint() {
     Post(e);
 }
 
+void EventLoop::PostScreenChanged() {
+    Event e;
+    e.kind = EventKind::ScreenChanged;
+    Post(e);
+}
+
 void EventLoop::PostTap(int x, int y, TapPhase phase) {
     Event e;
     e.kind = EventKind::Tap;

@@ -21,8 +21,9 @@
 namespace vsp {
 
 // Paint: the backend lost the main window's picture and wants it drawn again. KeyUp: a key
-// was let go (forms that act while a key is held end the action on it).
-enum class EventKind { Command, Timer, Tap, Key, KeyUp, Raise, Paint };
+// was let go (forms that act while a key is held end the action on it). ScreenChanged: the
+// display's capabilities changed (a window resized to another scale); forms are laid out again.
+enum class EventKind { Command, Timer, Tap, Key, KeyUp, Raise, Paint, ScreenChanged };
 
 struct Event {
     EventKind kind = EventKind::Command;
@@ -55,6 +56,7 @@ public:
     void PostQuit(int code);
     void PostRaise();
     void PostPaint();
+    void PostScreenChanged();
     void PostTap(int x, int y, TapPhase phase);
     void PostKey(const KeyPress& key);
     void PostKeyUp(const KeyPress& key);

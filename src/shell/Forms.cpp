@@ -112,6 +112,16 @@ void MakeMainWindowFullScreen(AppState& state) {
     if (leaving) LeaveForm(state, leaving);
 }
 
+void LayOutScreenAgain(AppState& state) {
+    ComputeScaleFactors(state);
+    state.pixelUnit = -1;
+    if (state.currentFormWindow) {
+        ShowForm(state, state.currentFormId);
+    } else {
+        MakeMainWindowFullScreen(state);
+    }
+}
+
 void ShowForm(AppState& state, int formId) {
     MakeMainWindowFullScreen(state);
     state.loop.PostCommand(kCommandOpenForm, formId & 0xFFFF);

@@ -12,6 +12,9 @@ void ShowForm(AppState& state, int formId);
 // The full-screen part of ShowForm: hide the open form, shell full screen, main window over
 // the screen and repainted, the form being left sent command 9502.
 void MakeMainWindowFullScreen(AppState& state);
+// The screen changed scale: the scale factors are computed again and the current form is
+// opened afresh, laid out for the new screen.
+void LayOutScreenAgain(AppState& state);
 // Command 9900: creates the form whose id is in the low 16 bits of `param`.
 void OpenFormCommand(AppState& state, int64_t param);
 // Paints the bare main window with the background brush.

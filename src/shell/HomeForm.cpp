@@ -177,11 +177,13 @@ private:
         const int gridCount = int(std::size(kButtons)) - kStripButtons;
         const int gridRows = (gridCount + kGridColumns - 1) / kGridColumns;
         const int cellWidth = client.Width() / kGridColumns;
-        // The last row is as tall as the summary's lines need; the others share the rest.
+        // The last row is as tall as the summary's lines need; the others share the rest, and
+        // what their whole-pixel share leaves over goes to the last row, down to the bottom.
         const int inset = ScaledX(state, kSummaryInset);
         const int gridHeight = client.Height() - stripHeight;
-        const int lastRowHeight = std::max(gridHeight / gridRows, ScaledY(state, kSummaryHeight));
-        const int cellHeight = (gridHeight - lastRowHeight) / (gridRows - 1);
+        const int cellHeight = (gridHeight - std::max(gridHeight / gridRows, ScaledY(state, kSummaryHeight))) /
+                               (gridRows - 1);
+        const int lastRowHeight = gridHeight - (gridRows - 1) * cellHeight;
         for (int i = 0; i < int(std::size(kButtons)); ++i) {
             Control* c = window.FindControl(kButtons[i].id);
             if (i >= gridCount) {

@@ -64,6 +64,7 @@ void MainWindowHandler::HandleEvent(const Event& event) {
         case EventKind::Timer: OnTimer(event); break;
         case EventKind::Raise: state_.windows.BringToFront(); break;
         case EventKind::Paint: PaintMainWindow(state_); break;
+        case EventKind::ScreenChanged: LayOutScreenAgain(state_); break;
     }
 }
 

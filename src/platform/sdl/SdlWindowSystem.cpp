@@ -39,6 +39,17 @@ private:
 
 }  // namespace
 
+int DisplayFittingDpi() {
+    // A title bar and a frame as window managers draw them, generously.
+    constexpr int kFrameWidth = 16, kFrameHeight = 48;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return kReferenceDpi;
+    SDL_Rect usable{};
+    const bool known = SDL_GetDisplayUsableBounds(0, &usable) == 0;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!known) return kReferenceDpi;
+    return DeviceCaps::DpiFitting(usable.w - kFrameWidth, usable.h - kFrameHeight, 1);
+}
+
 SdlWindowSystem::SdlWindowSystem(EventLoop& loop, const DeviceCaps& caps)
     : loop_(loop), caps_(caps) {}
 
@@ -57,8 +68,13 @@ bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_v
     }
     const std::string caption = Cp1252ToUtf8(title);
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               caps_.screenWidth, caps_.screenHeight, SDL_WINDOW_SHOWN);
+                               caps_.screenWidth, caps_.screenHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!window_) return false;
+    const DeviceCaps smallest = DeviceCaps::ForDpi(DeviceCaps::DpiFitting(0, 0, 2));
+    SDL_SetWindowMinimumSize(window_, smallest.screenWidth, smallest.screenHeight);
+    windowWidth_ = caps_.screenWidth;
+    windowHeight_ = caps_.screenHeight;
+    PlaceScreen();
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
@@ -260,10 +276,39 @@ void SdlWindowSystem::ReadInput() {
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_WINDOWEVENT) {
             dirty_ = true;  // exposed, restored, resized: draw again
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) WindowResized(e.window.data1, e.window.data2);
             continue;
+        }
+        // The stylus is in the screen's pixels, which the window shows from `screenOrigin_`.
+        if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
+            e.button.x -= screenOrigin_.x, e.button.y -= screenOrigin_.y;
+        } else if (e.type == SDL_MOUSEMOTION) {
+            e.motion.x -= screenOrigin_.x, e.motion.y -= screenOrigin_.y;
         }
         PostSdlEvent(e, InputTarget(), [this] { RequestClose(); });
     }
+}
+
+void SdlWindowSystem::WindowResized(int width, int height) {
+    windowWidth_ = width;
+    windowHeight_ = height;
+    wantedDpi_ = DeviceCaps::DpiFitting(width, height, 2);
+    PlaceScreen();
+}
+
+void SdlWindowSystem::PlaceScreen() {
+    screenOrigin_ = {std::max(0, (windowWidth_ - caps_.screenWidth) / 2),
+                     std::max(0, (windowHeight_ - caps_.screenHeight) / 2)};
+}
+
+void SdlWindowSystem::TakeWantedScale() {
+    if (wantedDpi_ == 0 || wantedDpi_ == caps_.logPixelsX) return;
+    caps_ = DeviceCaps::ForDpi(std::exchange(wantedDpi_, 0));
+    rescaled_ = true;
+    PlaceScreen();
+    mainRect_ = Rect{0, 0, caps_.screenWidth, caps_.screenHeight};
+    dirty_ = true;
+    loop_.PostScreenChanged();
 }
 
 void SdlWindowSystem::PumpInput() {
@@ -277,6 +322,7 @@ int SdlWindowSystem::Run(EventHandler& handler) {
     std::optional<int> code;
     while (!code) {
         ReadInput();
+        TakeWantedScale();
         code = loop_.RunPending(redrawing);
         if (dirty_) Redraw();
         if (!code) code = loop_.RunUntil(redrawing, loop_.GetClock().NowMs() + kInputPollMs);
@@ -331,9 +377,15 @@ void SdlWindowSystem::DrawModals() {
     }
 }
 
+// The screen sits in the middle of a larger window, the band around it in the main window's
+// colour.
 void SdlWindowSystem::DrawScene() {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderSetViewport(renderer_, nullptr);
+    SDL_SetRenderDrawColor(renderer_, ColourRed(fill_), ColourGreen(fill_), ColourBlue(fill_), SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);
+    const SDL_Rect screen = ToSdl(MakeRect(screenOrigin_.x, screenOrigin_.y, caps_.screenWidth, caps_.screenHeight));
+    SDL_RenderSetViewport(renderer_, &screen);
+    FillRect(Rect{0, 0, caps_.screenWidth, caps_.screenHeight}, kColourBlack);
     if (mainVisible_) FillRect(mainRect_, fill_);
     for (const auto& form : forms_.Open()) {
         if (form->Visible()) DrawForm(*form);

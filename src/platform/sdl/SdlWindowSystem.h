@@ -1,7 +1,9 @@
 #pragma once
-// The window system on a real display through SDL2. The SDL window stands for the handheld's
-// whole screen (240 x 320 layout pixels times the scale of the chosen dpi); the main window
-// and the form windows are rectangles inside it, drawn from their model.
+// The window system on a real display through SDL2. The SDL window shows the handheld's whole
+// screen (240 x 320 layout pixels times the scale of the chosen dpi); the main window and the
+// form windows are rectangles inside it, drawn from their model. The user may resize the
+// window: the screen then takes the largest half step of scale that fits (as if that dpi had
+// been chosen), centred, with the band around it in the main window's colour.
 //
 // Everything here runs on the user-interface thread, which must be the thread that created
 // the window: SDL delivers input only to that thread, so Run() alternates between the event
@@ -23,6 +25,10 @@ struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace vsp {
+
+// The dpi of the largest whole scale of the screen that fits the display's usable area, less
+// room for the window's frame and title bar; 96 when the display cannot tell.
+int DisplayFittingDpi();
 
 class SdlWindowSystem : public WindowSystem {
 public:
@@ -76,6 +82,8 @@ public:
     int Run(EventHandler& handler);
     // How many frames have been put on the screen (for checks of when drawing happens).
     int FramesShown() const { return framesShown_; }
+    // Whether the user resized the window to another scale (then Caps() holds it).
+    bool Rescaled() const { return rescaled_; }
 
     // The colour of one pixel of the last drawn screen (for checks), 0x00BBGGRR.
     Colour PixelAt(int x, int y);
@@ -91,6 +99,12 @@ private:
     void RunModal(const std::function<void(const Event&)>& input, bool& done);
     // Moves SDL's queue into the event loop (or the modal window's queue).
     void ReadInput();
+    // A new window size: the scale that fits it is wanted, the screen centred in it.
+    void WindowResized(int width, int height);
+    void PlaceScreen();
+    // Outside modal windows (whose layout cannot change under them): the screen takes the
+    // wanted scale and the forms are told to lay themselves out again.
+    void TakeWantedScale();
     // Where SDL input goes: the modal window on top, else the event loop.
     EventLoop& InputTarget() { return modalInput_ ? modalQueue_ : loop_; }
     void DrawScene();
@@ -126,6 +140,12 @@ private:
     bool dirty_ = true;
     int64_t lastDrawMs_ = 0;
     int framesShown_ = 0;
+    // The window's size; the screen (caps_) is drawn centred in it, at `screenOrigin_`.
+    int windowWidth_ = 0;
+    int windowHeight_ = 0;
+    struct { int x = 0, y = 0; } screenOrigin_;
+    int wantedDpi_ = 0;  // 0: none
+    bool rescaled_ = false;
     FormStore forms_{loop_, caps_};
     EventHandler* handler_ = nullptr;  // Run()'s, while it runs
     // Input taken by the modal window on top goes through a queue of its own, so the forms'
