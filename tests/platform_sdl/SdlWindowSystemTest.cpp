@@ -179,6 +179,32 @@ TEST(SdlWindowDrawing, AFrameFollowsEachHandledEventBeforeTheRefresh) {
     EXPECT_LT(clock.NowMs(), 1000);
 }
 
+// Resized to 400 x 560, the window shows the screen at 1.5 times (the largest half step that
+// fits), centred, tells the forms to lay themselves out again, and taps land in the screen's
+// pixels. At start the window takes whole steps only.
+TEST_F(SdlWindowTest, AResizedWindowShowsTheScreenAtTheFittingHalfStepCentred) {
+    EXPECT_EQ(std::tuple(DeviceCaps::DpiFitting(1008, 800, 1), DeviceCaps::DpiFitting(1008, 800, 2),
+                         DeviceCaps::DpiFitting(100, 100, 2), DeviceCaps::DpiFitting(9000, 9000, 1)),
+              std::tuple(192, 192 + 48, 48, 960));
+    SdlWindowSystem windows(loop_, DeviceCaps::ForDpi(96));
+    ASSERT_TRUE(windows.CreateMainWindow("POCKETPC", "Vespertar"));
+    SDL_Event resize = Of(SDL_WINDOWEVENT);
+    resize.window.event = SDL_WINDOWEVENT_SIZE_CHANGED, resize.window.data1 = 400, resize.window.data2 = 560;
+    Push({resize, Of(SDL_QUIT)});
+    Recorder rescaled(loop_);
+    EXPECT_EQ(windows.Run(rescaled), 0);
+    ASSERT_EQ(rescaled.events.size(), 1u);
+    EXPECT_EQ(rescaled.events[0].kind, EventKind::ScreenChanged);
+    const DeviceCaps& caps = windows.Caps();
+    EXPECT_EQ(std::tuple(caps.logPixelsX, caps.screenWidth, caps.screenHeight, windows.Rescaled()),
+              std::tuple(144, 360, 480, true));
+    Push({Mouse(SDL_MOUSEBUTTONDOWN, 25, 45), Of(SDL_QUIT)});
+    Recorder tapped(loop_);
+    windows.Run(tapped);
+    ASSERT_EQ(tapped.events.size(), 1u);
+    EXPECT_EQ(std::pair(tapped.events[0].x, tapped.events[0].y), std::pair(5, 5));
+}
+
 // Presses where the dialog's placed buttons are: Comet, Comet slid off onto OK, Escape, OK.
 struct ButtonDialog : ModalDialogProc {
     void OnInit(FormWindow& dialog) override {
