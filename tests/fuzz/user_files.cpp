@@ -1,7 +1,7 @@
 // The files the program keeps for the user, as it finds them at its next start, whatever
 // happened to them: the settings (also with a good header and checksum, so that the fields
 // themselves are read), a saved list, an observer note, an eyepiece file, the user objects,
-// the satellite database and the N-star file.
+// the satellite database, the N-star file and the window's kept scale.
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <zlib.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/KeptScale.h"
 #include "catalog/CatalogFiles.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/Eyepieces.h"
@@ -93,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes = input.ConsumeRemainingBytesAsString();
     const ProgramDir& home = fuzz::FreshHome();
     RecordingInfoSink messages;
-    switch (which % 8) {
+    switch (which % 9) {
         case 0:
             fuzz::WriteHomeFile(UserFile(kPreferencesFileName), bytes);
             StartWithSettings(home);
@@ -125,6 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 6:
             fuzz::WriteHomeFile(UserFile(kSatelliteFile), bytes);
             ReadSatellites(home);
+            break;
+        case 7:
+            fuzz::WriteHomeFile("window_dpi", bytes);
+            if (const auto dpi = app::ReadKeptDpi(home); dpi && (*dpi < 48 || *dpi > 960)) std::abort();
             break;
         default: {
             fuzz::WriteHomeFile(UserFile(kNStarFileName), bytes);
