@@ -307,6 +307,12 @@ void AddSite(S& t, int index, int32_t at) {
 void AddKeptState(S& t) {
     t.push_back(Integer("scope_output_type", kScopeState, "Output Type", {0, 2}, &P::scopeOutputType, 302));
     t.push_back(Integer("send_delay", kScopeState, "Send Delay", {0, 15}, &P::sendDelay, 306));
+    // Page 1 chooses them with the port numbers; kept last in the record, as they came last.
+    const int32_t path = kPortPathLength, width = kPortPathLength + 1;
+    t.push_back(Text("scope_port_path", kScopeState, "Scope Port path", path, width, &P::scopePortPath, 1587).MayBeEmpty());
+    t.push_back(Text("gps_port_path", kScopeState, "GPS Port path", path, width, &P::gpsPortPath, 1715).MayBeEmpty());
+    t.push_back(
+        Text("camera_port_path", kScopeState, "Camera Port path", path, width, &P::cameraPortPath, 1843).MayBeEmpty());
     const SettingGroup& chart = kChartState;
     t.push_back(Integer("zoom_level_horizon", chart, "Horizon View zoom level", {0, 13}, &P::zoomLevelHorizon, 398));
     t.push_back(Integer("zoom_level_other", chart, "Zoom level", {0, 13}, &P::zoomLevelOther, 402));

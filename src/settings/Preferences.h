@@ -17,6 +17,7 @@ namespace vsp {
 inline constexpr int kSiteNameLength = 31;       // characters; the record field adds a NUL
 inline constexpr int kUrlLength = 128;           // characters of a download address
 inline constexpr int kCatalogFileNameLength = 63;
+inline constexpr int kPortPathLength = 127;      // bytes of a serial device's path; the field adds a NUL
 inline constexpr int kStoredSiteCount = 3;
 inline constexpr int kZoomRowCount = 10;         // 180°, 150°, ..., 10°, <10° (zoom levels 0..9)
 inline constexpr int kAlignStarRecordSize = 128;
@@ -78,6 +79,11 @@ struct Preferences {
     int32_t scopePort = 0;        // index into the port list, 0 = none
     int32_t gpsPort = 0;
     int32_t cameraPort = 0;
+    // The device each chosen port was, found again by it whatever index it has now (a by-id
+    // path where one reaches the device); empty: the index alone names it.
+    std::string scopePortPath;
+    std::string gpsPortPath;
+    std::string cameraPortPath;
     // Page 1, group "Computation"
     int32_t correction = 0;       // "Correction": the chart mode 0..3
     int32_t alignMethod = 1;      // "Align Method": 0 "Vespertar 2 Stars", 1 "External"

@@ -27,6 +27,7 @@ Preferences Unusual() {
     p.zoomFlip[8] = 3, p.constNames = false, p.telradRings = {0.25f, 1.5f, 5.0f};
     p.cometUrl = "https://example.org/" + std::string(108, 'c');  // a full 128-character field
     p.alignment.star1[127] = 0xAB, p.alignment.julianDate = 2461000.625, p.monitorForm = true;
+    p.scopePortPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0";
     return p;
 }
 
@@ -66,30 +67,30 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
     const std::string bytes = home.ReadFile(kFile);
-    ASSERT_EQ(bytes.size(), kHeader + 1591);
+    ASSERT_EQ(bytes.size(), kHeader + 1975);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     EXPECT_EQ(bytes.substr(4, 4), "Pref");
-    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(2u, 1, 1591));
+    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(3u, 1, 1975));
     const uint8_t* r = b + kHeader;
     EXPECT_FLOAT_EQ(ReadF32(r + 44), -151.5f);  // longitude, west positive
     EXPECT_EQ(ReadI32(r + 262), 13);            // scope drive
     EXPECT_DOUBLE_EQ(ReadF64(r + 1314 + 256), 2461000.625);
     // A CRC-32/ISO-HDLC stored little-endian after the bytes it covers leaves zlib's residue.
     EXPECT_EQ(r[1586], 1);                      // the Monitor flag
-    EXPECT_EQ(crc32(0L, r, 1591), 0x2144DF1Cu);
+    EXPECT_EQ(crc32(0L, r, 1975), 0x2144DF1Cu);
 }
 
 // Each declared setting owns the bytes at its offset: a change there reads back as a change of
 // that setting alone and is written back in the same place, and nothing else moves.
 TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     std::string problem;
-    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1591) << problem;
+    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1975) << problem;
     const std::vector<uint8_t> defaults = EncodePreferences(kTable, Preferences{});
     for (const PreferenceSetting& s : kTable.All()) {
         SCOPED_TRACE(s.key);
         std::vector<uint8_t> changed = defaults;
         changed[size_t(s.offset)] ^= 0x01;
-        WriteU32(changed.data() + 1587, uint32_t(crc32(0L, changed.data(), 1587)));
+        WriteU32(changed.data() + 1971, uint32_t(crc32(0L, changed.data(), 1971)));
         Preferences read;
         ASSERT_TRUE(DecodePreferences(kTable, changed.data(), changed.size(), read));
         EXPECT_NE(read, Preferences{});
@@ -100,8 +101,8 @@ TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     }
 }
 
-// A file of the first layout, which ended before the Monitor flag: every setting it holds is
-// read, the flag takes its default.
+// A file of the first layout, which ended before the Monitor flag and the port paths: every
+// setting it holds is read, the ones added since take their defaults.
 TEST(PreferenceStore, TheFirstLayoutIsReadWithTheAddedSettingAtItsDefault) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
@@ -116,6 +117,7 @@ TEST(PreferenceStore, TheFirstLayoutIsReadWithTheAddedSettingAtItsDefault) {
     ASSERT_EQ(ReadPreferences(kTable, home.Dir(), read).status, PreferenceFileStatus::Loaded);
     Preferences expected = Unusual();
     expected.monitorForm = false;
+    expected.scopePortPath.clear();
     EXPECT_EQ(read, expected);
 }
 
@@ -134,8 +136,8 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         PreferenceFileStatus status;
     } cases[] = {
         {"empty", cut(0), PreferenceFileStatus::Truncated},
-        {"one byte short", cut(kHeader + 1590), PreferenceFileStatus::Truncated},
-        {"newer version", word(0, 3), PreferenceFileStatus::NewerVersion},
+        {"one byte short", cut(kHeader + 1974), PreferenceFileStatus::Truncated},
+        {"newer version", word(0, 4), PreferenceFileStatus::NewerVersion},
         {"older version, today's size", word(0, 1), PreferenceFileStatus::Damaged},
         {"version 0", word(0, 0), PreferenceFileStatus::Damaged},
         {"other tag", word(4, FourCharCode("Lst ")), PreferenceFileStatus::WrongTag},
@@ -143,7 +145,7 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         {"record size", word(12, 1000), PreferenceFileStatus::Damaged},
         {"record's own size", flip(kHeader + 0), PreferenceFileStatus::Damaged},
         {"latitude byte", flip(kHeader + 41), PreferenceFileStatus::BadChecksum},
-        {"CRC byte", flip(kHeader + 1590), PreferenceFileStatus::BadChecksum},
+        {"CRC byte", flip(kHeader + 1974), PreferenceFileStatus::BadChecksum},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
