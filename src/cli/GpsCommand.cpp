@@ -41,7 +41,7 @@ void PrintFix(CliContext& ctx, const GpsFix& fix) {
 
 int RunGps(CliContext& ctx, const GpsArgs& args) {
     SerialLink link(ctx.Prefs(), ctx.Messages());
-    const int port = args.port ? link.Ports().Add(*args.port) : ctx.Prefs().gpsPort;
+    const int port = args.port ? link.Ports().Add(*args.port) : link.GpsPort();
     const std::string name = link.PortName(port);
     if (name.empty()) return JobFailed(ctx, "No GPS port is chosen: give --port PATH or set gps_port.");
     // The link tells why a port will not open.

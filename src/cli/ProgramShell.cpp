@@ -31,6 +31,7 @@ void WireCatalogs(AppState& state, CatalogSession& sky) {
 
 void WireTelescope(AppState& state, CatalogSession& sky, Telescope& telescope) {
     RegisterScopeForms(state, sky, telescope);
+    state.ports = &telescope.Link().Ports();
     state.hooks.startupOffers = [&telescope](AppState& app) { OfferAlignmentRestore(app, telescope); };
     // InfoBoxYesNo answers true for No.
     telescope.Dispatcher().SetQuestion([&state](std::string_view question) { return !InfoBoxYesNo(state, question, ""); });

@@ -68,7 +68,10 @@ std::unique_ptr<ScopeSession> MakeScope(CliContext& ctx, const ScopeOptions& opt
         prefs.scopeDrive = *drive;
     }
     auto session = std::make_unique<ScopeSession>(ctx, prefs);
-    if (options.port) session->Prefs().scopePort = session->Link().Ports().Add(*options.port);
+    if (options.port) {
+        session->Prefs().scopePortPath = *options.port;
+        session->Prefs().scopePort = session->Link().Ports().Add(*options.port);
+    }
     // A command cannot stop to ask: the side given on the command line answers.
     session->Dispatcher().SetQuestion([east = options.pier == "east"](std::string_view) { return east; });
     if (options.siteKept) session->Dispatcher().KeepMountSite();

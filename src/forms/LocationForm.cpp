@@ -141,11 +141,12 @@ private:
     // the fields; a reading without a position leaves the site where it was.
     void ReadGps(AppState& state, FormWindow& window) {
         // Without a port nothing is read; the user is told where the port is chosen.
-        if (state.prefs.gpsPort == 0) {
+        const int port = gps_->GpsPort();
+        if (port == 0) {
             InfoBox(state, "No GPS port is selected.", "Please select the GPS Port in Preference 1/7.");
             return;
         }
-        const GpsFix fix = GpsToLocation(*gps_, state.prefs.gpsPort, state.observingTime.hour, state.prefs.site);
+        const GpsFix fix = GpsToLocation(*gps_, port, state.observingTime.hour, state.prefs.site);
         if (!fix.latitudeText.empty() && !fix.longitudeText.empty()) SiteShownChanged(state, window);
     }
 

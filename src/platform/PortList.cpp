@@ -1,6 +1,7 @@
-#include "scope/PortList.h"
+#include "platform/PortList.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string_view>
 #include <tuple>
@@ -27,7 +28,19 @@ std::pair<int, long> FamilyOf(std::string_view name) {
     return {-1, 0};
 }
 
+// The device a path leads to, or the path itself when it leads nowhere.
+fs::path Reached(const fs::path& path) {
+    std::error_code error;
+    fs::path target = fs::canonical(path, error);
+    return error ? path : target;
+}
+
 }  // namespace
+
+fs::path DefaultDeviceFolder() {
+    const char* folder = std::getenv("VESPERTAR_DEVICES");
+    return folder && *folder ? fs::path(folder) : fs::path("/dev");
+}
 
 std::vector<std::string> FindSerialDevices(const fs::path& deviceFolder) {
     std::error_code error;
@@ -61,6 +74,14 @@ void PortList::FindDevicesIfNone() {
     names_ = {""};
     for (std::string& device : FindSerialDevices(deviceFolder_))
         names_.push_back(std::move(device));
+    found_ = names_.size() - 1;
+}
+
+void PortList::Refresh() {
+    const std::vector<std::string> named(names_.begin() + std::ptrdiff_t(found_ + 1), names_.end());
+    names_ = {""};
+    FindDevicesIfNone();
+    for (const std::string& path : named) Add(path);
 }
 
 std::string PortList::Name(int index) {
@@ -77,8 +98,27 @@ int PortList::Add(const std::string& path) {
     FindDevicesIfNone();
     const auto listed = std::find(names_.begin() + 1, names_.end(), path);
     if (listed != names_.end()) return int(listed - names_.begin());
+    // A node typed by hand is kept by the by-id name that reaches it.
+    const fs::path device = Reached(path);
+    for (size_t i = 1; i < names_.size(); ++i)
+        if (Reached(names_[i]) == device) return int(i);
     names_.push_back(path);
     return int(names_.size()) - 1;
+}
+
+int PortList::Chosen(int index, const std::string& path) {
+    if (index <= 0) return 0;
+    return path.empty() ? index : Add(path);
+}
+
+PortLabel PortList::Label(int index) {
+    const fs::path path = Name(index);
+    if (path.parent_path().filename() != "by-id") return {path.string(), ""};
+    // The node udev's link names ("../../ttyUSB0"), not where that node may lead in turn.
+    std::error_code error;
+    const fs::path target = fs::read_symlink(path, error);
+    const bool present = !error && fs::exists(path, error);
+    return {path.filename().string(), present ? target.filename().string() : ""};
 }
 
 }  // namespace vsp

@@ -59,7 +59,7 @@ bool EncoderBox::Connect() {
     SerialLink& link = context_.link;
     if (link.Emulating()) return state_.connected = true;
     link.ShowBusy(true);
-    if (!link.SerialOpen(context_.prefs.scopePort, kEncoderBaud)) {
+    if (!link.SerialOpen(link.ScopePort(), kEncoderBaud)) {
         link.ShowBusy(false);
         context_.sink.InfoBox(lx200::kFailOpenSerial, "");
         return false;

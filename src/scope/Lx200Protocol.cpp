@@ -16,7 +16,7 @@ constexpr int kLx200Baud = 9600;
 Lx200Protocol::Lx200Protocol(const MountContext& context) : context_(context) {}
 
 bool Lx200Protocol::Connect() {
-    return ConnectMount(context_.link, context_.sink, context_.prefs.scopePort, kLx200Baud,
+    return ConnectMount(context_.link, context_.sink, context_.link.ScopePort(), kLx200Baud,
                         [this] { return Handshake(); },
                         lx200::kFailOpenMeade);
 }

@@ -12,7 +12,7 @@ constexpr int kNexStarBaud = 9600;
 NexStarProtocol::NexStarProtocol(const MountContext& context) : context_(context) {}
 
 bool NexStarProtocol::Connect() {
-    return ConnectMount(context_.link, context_.sink, context_.prefs.scopePort, kNexStarBaud,
+    return ConnectMount(context_.link, context_.sink, context_.link.ScopePort(), kNexStarBaud,
                         [this] { return Handshake(); }, nexstar::kFailOpenNexStar);
 }
 

@@ -11,7 +11,7 @@ constexpr int kBaud = 9600;
 
 bool ReadGotoProtocol::Connect() {
     // Nothing to shake hands with: the refusal can never be shown.
-    return ConnectMount(context_.link, context_.sink, context_.prefs.scopePort, kBaud, [] { return true; }, "");
+    return ConnectMount(context_.link, context_.sink, context_.link.ScopePort(), kBaud, [] { return true; }, "");
 }
 
 void ReadGotoProtocol::Disconnect() { context_.link.SerialClose(); }

@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "platform/InfoSink.h"
+#include "platform/PortList.h"
 #include "platform/SerialPort.h"
 #include "scope/LineTraffic.h"
-#include "scope/PortList.h"
 #include "settings/Preferences.h"
 
 namespace vsp {
@@ -49,6 +49,9 @@ public:
     // its handshake fails, so that its close releases the port.
     void SetKeepOpen(int keep) { keepOpen_ = keep; }
     std::string PortName(int port) { return ports_.Name(port); }
+    // The port indexes the settings choose, found by their kept paths.
+    int ScopePort() { return ports_.Chosen(prefs_.scopePort, prefs_.scopePortPath); }
+    int GpsPort() { return ports_.Chosen(prefs_.gpsPort, prefs_.gpsPortPath); }
     PortList& Ports() { return ports_; }
 
     // Told when a protocol begins and ends waiting on a device's handshake, so that a window

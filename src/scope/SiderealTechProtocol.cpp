@@ -41,7 +41,7 @@ long Counts(double degrees, int32_t resolution) { return long(degrees / 360 * re
 SiderealTechProtocol::SiderealTechProtocol(const MountContext& context) : context_(context) {}
 
 bool SiderealTechProtocol::Connect() {
-    return ConnectMount(context_.link, context_.sink, context_.prefs.scopePort, kSiderealTechBaud,
+    return ConnectMount(context_.link, context_.sink, context_.link.ScopePort(), kSiderealTechBaud,
                         [this] { return ReadResolutions(); }, kFailOpen);
 }
 

@@ -18,13 +18,13 @@ constexpr int kZenithReadsMax = 100;
 TakahashiProtocol::TakahashiProtocol(const MountContext& context) : context_(context) {}
 
 bool TakahashiProtocol::Connect() {
-    return ConnectMount(context_.link, context_.sink, context_.prefs.scopePort, kTakahashiBaud,
+    return ConnectMount(context_.link, context_.sink, context_.link.ScopePort(), kTakahashiBaud,
                         [this] { return Handshake(); }, takahashi::kFailOpen);
 }
 
 bool TakahashiProtocol::Handshake() {
     SerialLink& link = context_.link;
-    if (context_.prefs.scopePort == kFramedPort && !link.SerialReconfigure(kTakahashiFraming)) {
+    if (link.ScopePort() == kFramedPort && !link.SerialReconfigure(kTakahashiFraming)) {
         context_.sink.InfoBox(takahashi::kFailFraming, "");
         return false;
     }

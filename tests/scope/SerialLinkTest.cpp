@@ -198,7 +198,52 @@ TEST(PortListTest, ListsByIdNamesThenNumberedDevicesOnce) {
 
     PortList ports(dev.Root());
     EXPECT_EQ(ports.Add(expected[1]), 2);
+    EXPECT_EQ(ports.Add(dev.Path("ttyUSB1")), 1);  // a node typed by hand is kept by its by-id name
     EXPECT_EQ(ports.Add("/dev/pts/7"), 7);
+    EXPECT_EQ(ports.Label(1), (PortLabel{"usb-FTDI-if00", "ttyUSB1"}));
+    EXPECT_EQ(ports.Label(7), (PortLabel{"/dev/pts/7", ""}));
+    std::filesystem::remove(dev.Path("ttyUSB2"));
+    ports.Refresh();  // unplugged: the others move up, the typed path stays
+    EXPECT_EQ(ports.Name(2), dev.Path("ttyUSB10"));
+    EXPECT_EQ(ports.Name(6), "/dev/pts/7");
+    EXPECT_EQ(ports.Size(), 7);
+}
+
+// Two receivers' sockets as pseudo-terminals behind ttyUSB0 and ttyUSB1: the GPS port kept by
+// its by-id name is the one that name reaches, also after the receiver moved to the other.
+TEST(PortListTest, ByIdNameFollowsAReceiverMovedToAnotherSocket) {
+    test::TempHome dev;
+    int device[2], held[2];
+    for (int n = 0; n < 2; ++n) {
+        char name[256];
+        ASSERT_EQ(openpty(&device[n], &held[n], name, nullptr, nullptr), 0);
+        std::filesystem::create_symlink(name, dev.Path("ttyUSB" + std::to_string(n)));
+    }
+    std::filesystem::create_directories(dev.Path("serial/by-id"));
+    const std::string byId = dev.Path("serial/by-id/usb-u-blox_GNSS_receiver-if00");
+    std::filesystem::create_symlink("../../ttyUSB0", byId);
+    Preferences prefs;
+    prefs.gpsPort = 1;
+    prefs.gpsPortPath = byId;
+    RecordingInfoSink sink;
+    SerialLink link(prefs, sink, PortList(dev.Root()), [](int) {});
+    auto sentTo = [&](int n) {
+        EXPECT_EQ(link.SerialOpen(link.GpsPort(), 9600), 1);
+        EXPECT_EQ(link.SerialSend("$"), 1);
+        link.SetKeepOpen(0);
+        link.SerialClose();
+        char byte = 0;
+        pollfd p{device[n], POLLIN, 0};
+        return poll(&p, 1, 5000) == 1 && read(device[n], &byte, 1) == 1 && byte == '$';
+    };
+    EXPECT_TRUE(sentTo(0));
+    std::filesystem::remove(byId);
+    std::filesystem::create_symlink("../../ttyUSB1", byId);
+    EXPECT_TRUE(sentTo(1));
+    pollfd first{device[0], POLLIN, 0};
+    EXPECT_EQ(poll(&first, 1, 0), 0);  // nothing went to the socket it left
+    EXPECT_TRUE(sink.messages.empty());
+    for (int n = 0; n < 2; ++n) close(device[n]), close(held[n]);
 }
 
 }  // namespace
