@@ -28,6 +28,7 @@ namespace vsp {
 
 class AppState;
 class Form;
+class PortList;
 
 inline constexpr int kHomeFormId = 1950;
 inline constexpr int kHistorySize = 7;
@@ -188,6 +189,8 @@ public:
     CalendarDateTime observingTime;  // local civil date and time
     CalendarDateTime listHeaderTime;  // the list header's copy of the observing date and time
     bool locationNeeded = false;
+    // The ports the telescope's link names, which the port popups list; the program wires it.
+    PortList* ports = nullptr;
 };
 
 }  // namespace vsp

@@ -4,6 +4,7 @@
 
 #include "platform/Canvas.h"
 
+#include "shell/PortChoice.h"
 #include "shell/PreferencePages.h"
 #include "shell/Scale.h"
 
@@ -34,6 +35,7 @@ constexpr int kPageButtonWidth = 21;
 constexpr int kStepButtonWidth = 36;
 constexpr int kOkWidth = 30;
 constexpr int kListPadding = 32;  // the list's frame, text padding and scroll bar
+constexpr int kWidestRow = kRight - kMargin - kListPadding;
 constexpr int kFirstControlId = 3000;
 constexpr int kFirstListId = 3600;
 
@@ -53,12 +55,6 @@ bool IsShortField(const PreferenceSetting& s) {
 }
 
 bool IsShownOnly(const PreferenceSetting& s) { return s.look == PageLook::ShownOnly; }
-
-std::vector<std::string> PortRows(const PreferenceSetting& s) {
-    std::vector<std::string> rows{"None"};
-    for (int n = 1; n <= int(s.range.maximum); ++n) rows.push_back("COM" + std::to_string(n) + ":");
-    return rows;
-}
 
 std::string NameOf(const PreferenceSetting& s) {
     std::string name = s.label;
@@ -82,8 +78,13 @@ bool OtherChosen(const PreferenceSetting& choice, const Preferences& prefs) {
 
 class PageBuilder {
 public:
-    PageBuilder(const PreferenceTable& table, int page, const Preferences& prefs, const TextMeasure& measure)
-        : table_(table), page_(page), prefs_(prefs), measure_(measure) {}
+    PageBuilder(const PreferenceTable& table, int page, const Preferences& prefs, const TextMeasure& measure,
+                const std::vector<PortLabel>& ports)
+        : table_(table), page_(page), prefs_(prefs), measure_(measure) {
+        portRows_.push_back("None");
+        for (const PortLabel& port : ports) portRows_.push_back(PortRowText(port, measure_, kWidestRow));
+        portRows_.emplace_back(kOtherPortRow);
+    }
 
     PageLayout Build() {
         for (const PreferenceSetting& s : table_.Listed())
@@ -215,9 +216,11 @@ private:
 
     int FieldLeft() const { return kMargin + labelWidth_; }
 
+    const std::vector<std::string>& RowsOf(const PreferenceSetting& s) const { return IsPort(s) ? portRows_ : s.rows; }
+
     int AddPopup(const PreferenceSetting& s, Rect trigger, bool visible = true) {
         SettingBinding b = BindingOf(s, SettingControl::Popup, NameOf(s));
-        b.rows = IsPort(s) ? PortRows(s) : s.rows;
+        b.rows = RowsOf(s);
         b.fieldId = Add(ControlKind::PopupTrigger, "", trigger, visible);
         int widest = 0;
         for (const std::string& row : b.rows) widest = std::max(widest, Width(row));
@@ -225,8 +228,19 @@ private:
         const int left = std::min(trigger.left, kRight - width);
         b.listId = nextListId_++;
         lists_.push_back(ControlTemplate{b.listId, ControlKind::List, "", MakeRect(left, trigger.bottom, width, 0), false});
+        const int fieldId = b.fieldId;
         out_.bindings.push_back(std::move(b));
-        return out_.bindings.back().fieldId;
+        if (IsPort(s)) AddPortPath(s, trigger);
+        return fieldId;
+    }
+
+    // Hidden until "Other..." is chosen.
+    void AddPortPath(const PreferenceSetting& s, Rect trigger) {
+        SettingBinding b = BindingOf(s, SettingControl::PortPath, NameOf(s));
+        b.portPath = PortPathSetting(table_, s);
+        out_.bindings.back().portPath = b.portPath;
+        b.fieldId = Add(ControlKind::Edit, "", trigger, false);
+        out_.bindings.push_back(std::move(b));
     }
 
     int AddEdit(const PreferenceSetting& s, Rect r, std::string name, bool visible = true) {
@@ -241,7 +255,7 @@ private:
     // fit beside the label goes under it.
     void AddPopupLine(const PreferenceSetting& s, const PreferenceSetting* other) {
         int widest = 0;
-        for (const std::string& row : s.rows) widest = std::max(widest, Width(row));
+        for (const std::string& row : RowsOf(s)) widest = std::max(widest, Width(row));
         if (!other && widest + kPopupChrome > kRight - FieldLeft()) {
             AddLabelAbove(s.label, kMargin, kRight - kMargin);
             y_ += kStackStep;
@@ -358,6 +372,7 @@ private:
     std::vector<const PreferenceSetting*> settings_;
     PageLayout out_;
     std::vector<ControlTemplate> lists_;
+    std::vector<std::string> portRows_;
     int labelWidth_ = 0;
     int y_ = kContentTop;
     int nextId_ = kFirstControlId;
@@ -372,8 +387,8 @@ int LayoutTextWidth(std::string_view text) {
 }
 
 PageLayout LayOutPreferencePage(const PreferenceTable& table, int page, const Preferences& prefs,
-                                const TextMeasure& measure) {
-    return PageBuilder(table, page, prefs, measure).Build();
+                                const TextMeasure& measure, const std::vector<PortLabel>& ports) {
+    return PageBuilder(table, page, prefs, measure, ports).Build();
 }
 
 }  // namespace vsp

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Control.h"
+#include "platform/PortList.h"
 #include "settings/PreferenceSetting.h"
 #include "settings/PreferenceTable.h"
 #include "settings/Preferences.h"
@@ -26,7 +27,8 @@ using TextMeasure = std::function<int(std::string_view)>;
 // The width of text in the font labels and rows are drawn in, at 96 dpi.
 int LayoutTextWidth(std::string_view text);
 
-enum class SettingControl { Popup, Edit, CheckBox, Shown };
+// PortPath: the field over a port popup's trigger where "Other..." lets a path be typed.
+enum class SettingControl { Popup, Edit, CheckBox, Shown, PortPath };
 
 struct SettingBinding {
     const PreferenceSetting* setting = nullptr;
@@ -36,6 +38,7 @@ struct SettingBinding {
     std::vector<std::string> rows;  // the popup's rows, row 0 first
     std::string name;               // how a message names the setting
     std::string unit;               // after a shown value
+    const PreferenceSetting* portPath = nullptr;  // a port's popup and path field: where its path is kept
 };
 
 struct PageLayout {
@@ -46,7 +49,8 @@ struct PageLayout {
 };
 
 // The same controls with the same ids for any values; only places and visibility change.
+// The port popups list `ports` (the entries after "None") between "None" and "Other...".
 PageLayout LayOutPreferencePage(const PreferenceTable& table, int page, const Preferences& prefs,
-                                const TextMeasure& measure);
+                                const TextMeasure& measure, const std::vector<PortLabel>& ports = {});
 
 }  // namespace vsp

@@ -1,6 +1,7 @@
 #include "shell/PreferencePages.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "settings/PreferenceTyping.h"
 #include "settings/PreferenceValues.h"
@@ -10,6 +11,7 @@
 #include "shell/Forms.h"
 #include "shell/InfoBox.h"
 #include "shell/NightMode.h"
+#include "shell/PortChoice.h"
 #include "shell/PreferencePageLayout.h"
 #include "shell/SaveSettings.h"
 #include "shell/Scale.h"
@@ -36,7 +38,11 @@ public:
 
     FormTemplate BuildTemplate(AppState& state, int formId) override {
         FormTemplate t = NamedFormTemplate(formId);
-        layout_ = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth);
+        // The ports present as the page opens.
+        Ports(state).Refresh();
+        ports_ = ListedPorts(Ports(state), state.settings, state.prefs);
+        layout_ = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth, ports_);
+        typing_ = nullptr;
         t.controls.push_back(ControlTemplate{kTitleId, ControlKind::TitleButton, t.title, Rect{0, 0, 120, kTitleHeight}});
         t.controls.insert(t.controls.end(), layout_.controls.begin(), layout_.controls.end());
         return t;
@@ -79,6 +85,14 @@ public:
     }
 
 private:
+    PortList& Ports(AppState& state) { return state.ports ? *state.ports : ownPorts_; }
+
+    // The row a popup shows for the stored value.
+    int RowOf(AppState& state, const SettingBinding& b) {
+        if (b.portPath) return ChosenPort(Ports(state), state.settings, *b.setting, state.prefs);
+        return int(b.setting->getNumber(state.prefs));
+    }
+
     const SettingBinding* FindBinding(int id) const {
         for (const SettingBinding& b : layout_.bindings)
             if (b.fieldId == id || (b.listId != 0 && b.listId == id)) return &b;
@@ -86,7 +100,7 @@ private:
     }
 
     // A popup list as tall as the screen allows above or below its trigger, kept on screen.
-    static void BindPopup(AppState& state, FormWindow& window, const SettingBinding& b) {
+    void BindPopup(AppState& state, FormWindow& window, const SettingBinding& b) {
         Control* trigger = window.FindControl(b.fieldId);
         Control* list = window.FindControl(b.listId);
         const int left = list->Bounds().left;
@@ -94,17 +108,18 @@ private:
         const int limit = state.windows.Caps().screenHeight - ScaledY(state, kPopupBottomMargin);
         const int room = std::max(limit - t.bottom, t.top) / list->RowHeight();
         const int rows = list->RowCount();
-        SetPopupList(state, b.fieldId, b.listId, rows, std::min(rows, room), int(b.setting->getNumber(state.prefs)));
+        SetPopupList(state, b.fieldId, b.listId, rows, std::min(rows, room), RowOf(state, b));
         const Rect r = list->Bounds();
         list->SetBounds(MakeRect(left, r.top, r.Width(), r.Height()));
     }
 
-    static void ShowValue(AppState& state, FormWindow& window, const SettingBinding& b) {
+    void ShowValue(AppState& state, FormWindow& window, const SettingBinding& b) {
         Control* field = window.FindControl(b.fieldId);
         const PreferenceSetting& s = *b.setting;
         switch (b.control) {
+            case SettingControl::PortPath: field->SetText(b.portPath->getText(state.prefs)); break;
             case SettingControl::Popup: {
-                const int row = int(s.getNumber(state.prefs));
+                const int row = RowOf(state, b);
                 const bool inList = row >= 0 && row < int(b.rows.size());
                 field->SetText(inList ? b.rows[size_t(row)] : FormatPreferenceNumber(s, state.prefs));
                 break;
@@ -122,14 +137,74 @@ private:
         } else if (b.control == SettingControl::Popup && notify != ControlNotify::Click) {
             const int row = window.FindControl(b.listId)->SelectionMark();
             if (row < 0) return;
-            b.setting->setNumber(changed, double(row));
+            if (!b.portPath) {
+                b.setting->setNumber(changed, double(row));
+            } else if (row + 1 == int(b.rows.size())) {
+                TypePortPath(state, window, b);
+                return;
+            } else {
+                ChoosePort(Ports(state), state.settings, *b.setting, row, changed);
+            }
         } else {
             return;
         }
         Store(state, window, *b.setting, changed);
     }
 
+    // "Other...": the path is typed where the popup was.
+    void TypePortPath(AppState& state, FormWindow& window, const SettingBinding& popup) {
+        typing_ = &popup;
+        const SettingBinding& path = PathField(popup);
+        ShowValue(state, window, path);
+        ShowTyping(window);
+        window.SetFocusedControl(path.fieldId);
+    }
+
+    const SettingBinding& PathField(const SettingBinding& popup) const {
+        for (const SettingBinding& b : layout_.bindings)
+            if (b.control == SettingControl::PortPath && b.setting == popup.setting) return b;
+        return popup;  // every port popup has one
+    }
+
+    void ShowTyping(FormWindow& window) {
+        if (!typing_) return;
+        window.FindControl(typing_->fieldId)->SetVisible(false);
+        window.FindControl(PathField(*typing_).fieldId)->SetVisible(true);
+    }
+
+    // A typed path joins the list (by its by-id name when one reaches it) and becomes the
+    // choice; nothing typed keeps the choice there was.
+    void CommitPortPath(AppState& state, FormWindow& window) {
+        const SettingBinding& popup = *std::exchange(typing_, nullptr);
+        Control* field = window.FindControl(PathField(popup).fieldId);
+        const std::string typed = field->Text();
+        field->SetVisible(false);
+        window.FindControl(popup.fieldId)->SetVisible(true);
+        if (typed.empty() || typed.size() > popup.portPath->maxLength) return;
+        Preferences changed = state.prefs;
+        ChoosePort(Ports(state), state.settings, *popup.setting, Ports(state).Add(typed), changed);
+        Store(state, window, *popup.setting, changed);
+        if (state.currentFormWindow == &window) RefillPortLists(state, window);
+    }
+
+    // The port popups list again, with the rows added since the page opened.
+    void RefillPortLists(AppState& state, FormWindow& window) {
+        ports_ = ListedPorts(Ports(state), state.settings, state.prefs);
+        layout_ = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth, ports_);
+        const DeviceCaps& caps = state.windows.Caps();
+        for (const ControlTemplate& c : layout_.controls)
+            if (c.kind == ControlKind::List) window.FindControl(c.id)->SetBounds(ScaleTemplateRect(c.rect, caps));
+        for (const SettingBinding& b : layout_.bindings) {
+            if (!b.portPath || b.control != SettingControl::Popup) continue;
+            window.FindControl(b.listId)->DeleteAllRows();
+            for (auto row = b.rows.rbegin(); row != b.rows.rend(); ++row) AddListRow(state, b.listId, *row);
+            BindPopup(state, window, b);
+            ShowValue(state, window, b);
+        }
+    }
+
     void CommitTypedFields(AppState& state, FormWindow& window) override {
+        if (typing_) CommitPortPath(state, window);
         for (const SettingBinding& b : layout_.bindings) {
             Control* field = window.FindControl(b.fieldId);
             if (b.control != SettingControl::Edit || !field->Visible()) continue;
@@ -164,7 +239,7 @@ private:
     // Lines that appear or go with the new values move the others.
     void LayOutAgain(AppState& state, FormWindow& window) {
         const DeviceCaps& caps = state.windows.Caps();
-        const PageLayout fresh = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth);
+        const PageLayout fresh = LayOutPreferencePage(state.settings, page_, state.prefs, LayoutTextWidth, ports_);
         for (const ControlTemplate& c : fresh.controls) {
             if (c.kind == ControlKind::List) continue;
             Control* control = window.FindControl(c.id);
@@ -173,6 +248,7 @@ private:
         }
         for (const SettingBinding& b : layout_.bindings)
             if (b.control == SettingControl::Popup) BindPopup(state, window, b);
+        ShowTyping(window);
     }
 
     void LeavePreferences(AppState& state) {
@@ -183,6 +259,9 @@ private:
     std::shared_ptr<PreferenceSession> session_;
     int page_;
     PageLayout layout_;
+    std::vector<PortLabel> ports_;
+    PortList ownPorts_;  // until the program wires the telescope's
+    const SettingBinding* typing_ = nullptr;  // the port popup whose path is being typed
 };
 
 }  // namespace

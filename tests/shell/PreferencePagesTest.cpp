@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "ShellFixture.h"
@@ -116,6 +117,55 @@ TEST_F(PreferencePages, EncoderStepsAppearForEncoderDrivesOnly) {
     EXPECT_EQ(prefs.altSteps, 8192);
     Type("alt_steps", "-32127");
     EXPECT_EQ(Saved().altSteps, -32127);
+}
+
+// The port popups of a device folder with a receiver by its by-id name and an Arduino by its
+// node: "None", the devices, "Other..."; a row is kept by its path, and a typed path joins the
+// list.
+TEST_F(PreferencePages, PortPopupsListTheDevicesAndTakeATypedPath) {
+    home.WriteFile("dev/ttyUSB0", "");
+    home.WriteFile("dev/ttyACM0", "");
+    std::filesystem::create_directories(home.Path("dev/serial/by-id"));
+    const std::string byId = home.Path("dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_Controller_D-if00-port0");
+    std::filesystem::create_symlink("../../ttyUSB0", byId);
+    ::setenv("VESPERTAR_DEVICES", home.Path("dev").c_str(), 1);
+    Open(1400);
+    ::unsetenv("VESPERTAR_DEVICES");
+    const SettingBinding scope = Bound("scope_port"), gps = Bound("gps_port");
+    auto rows = [&](int list) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < C(list).RowCount(); ++row) texts.push_back(C(list).Row(row)->text);
+        return texts;
+    };
+    const std::vector<std::string> listed = rows(scope.listId);
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(std::pair(listed[0], listed[3]), std::pair(std::string("None"), std::string("Other...")));
+    // Too wide whole: without "usb-" and "-if00-port0", its middle cut, its node kept.
+    EXPECT_TRUE(listed[1].starts_with("Prolific_") && listed[1].find('\x85') != std::string::npos &&
+                listed[1].ends_with("_D (ttyUSB0)"))
+        << listed[1];
+    EXPECT_TRUE(listed[2].ends_with("ttyACM0")) << listed[2];
+    for (const std::string& row : listed) EXPECT_LE(LayoutTextWidth(row), 200) << row;
+
+    ChooseRow(scope.fieldId, scope.listId, 1);
+    EXPECT_EQ(std::pair(Saved().scopePort, Saved().scopePortPath), std::pair(1, byId));
+    EXPECT_EQ(C(scope.fieldId).Text(), listed[1]);
+
+    ChooseRow(gps.fieldId, gps.listId, 3);
+    int pathField = 0;
+    for (const SettingBinding& b : LayOutPreferencePage(settings, 1, prefs, LayoutTextWidth).bindings)
+        if (b.control == SettingControl::PortPath && b.setting->key == "gps_port") pathField = b.fieldId;
+    ASSERT_TRUE(C(pathField).Visible());
+    EXPECT_FALSE(C(gps.fieldId).Visible());
+    TypeInto(pathField, "/tmp/gps-receiver", kKeyEnter);
+    EXPECT_EQ(std::pair(Saved().gpsPort, Saved().gpsPortPath), std::pair(3, std::string("/tmp/gps-receiver")));
+    EXPECT_TRUE(C(gps.fieldId).Visible());
+    EXPECT_EQ(C(gps.fieldId).Text(), "/tmp/gps-receiver");
+    EXPECT_EQ(rows(scope.listId).size(), 5u);  // the typed path is a row of every port popup
+    EXPECT_EQ(rows(gps.listId)[3], "/tmp/gps-receiver");
+
+    ChooseRow(scope.fieldId, scope.listId, 0);
+    EXPECT_EQ(std::pair(Saved().scopePort, Saved().scopePortPath), std::pair(0, std::string()));
 }
 
 // Every page, with its optional lines shown, inside the screen without overlaps.
