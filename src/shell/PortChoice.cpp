@@ -26,14 +26,26 @@ std::string CutMiddle(const std::string& text, const std::string& after,
     return std::string(kEllipsis) + after;
 }
 
+// `text` cut at its end until it and `after` fit `width`.
+std::string CutEnd(const std::string& text, const std::string& after,
+                   const std::function<int(std::string_view)>& measure, int width) {
+    for (size_t keep = text.size(); keep > 1; --keep) {
+        std::string cut = text.substr(0, keep) + (keep < text.size() ? std::string(kEllipsis) : "") + after;
+        if (measure(cut) <= width) return cut;
+    }
+    return std::string(kEllipsis) + after;
+}
+
 }  // namespace
 
 std::string PortRowText(const PortLabel& label, const std::function<int(std::string_view)>& measure, int width) {
     const bool byId = label.name.find('/') == std::string::npos;
     const std::string node = label.node.empty() ? "" : " (" + label.node + ")";
     if (!byId || measure(label.name + node) <= width) return CutMiddle(label.name, node, measure, width);
+    // Vendor and product lead the name, the serial number ends it: the node in brackets tells
+    // two alike adapters apart better than the end of a serial number.
     const std::string shorter = WithoutAffix(WithoutAffix(label.name, "usb-", "-port0"), "", "-if00");
-    return CutMiddle(shorter, node, measure, width);
+    return CutEnd(shorter, node, measure, width);
 }
 
 const PreferenceSetting* PortPathSetting(const PreferenceTable& table, const PreferenceSetting& port) {

@@ -19,7 +19,7 @@ namespace vsp {
 inline constexpr std::string_view kOtherPortRow = "Other...";
 
 // `label` as a row no wider than `width` layout pixels: whole when it fits; else a by-id
-// name loses its "usb-" and "-if00-port0", and what is still too wide its middle ("\x85").
+// name loses its "usb-" and "-if00-port0", then its end ("\x85"), and a path its middle.
 std::string PortRowText(const PortLabel& label, const std::function<int(std::string_view)>& measure, int width);
 
 // The setting keeping the path of a port setting ("scope_port" -> "scope_port_path").

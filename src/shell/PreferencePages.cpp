@@ -180,7 +180,11 @@ private:
         const std::string typed = field->Text();
         field->SetVisible(false);
         window.FindControl(popup.fieldId)->SetVisible(true);
-        if (typed.empty() || typed.size() > popup.portPath->maxLength) return;
+        if (typed.empty() || typed.size() > popup.portPath->maxLength) {
+            BindPopup(state, window, popup);
+            ShowValue(state, window, popup);
+            return;
+        }
         Preferences changed = state.prefs;
         ChoosePort(Ports(state), state.settings, *popup.setting, Ports(state).Add(typed), changed);
         Store(state, window, *popup.setting, changed);
