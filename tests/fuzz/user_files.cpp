@@ -36,17 +36,19 @@ const PreferenceTable& Settings() {
     return table;
 }
 
-// The settings record around the fuzzed fields: header, size and version words, and the CRC.
-std::string SealedSettings(const std::string& fields) {
-    const int32_t recordSize = PreferenceRecordSize(Settings());
+// The settings record around the fuzzed fields: header, size and version words, and the CRC;
+// the first layout (1590 bytes, before the port paths) or the current one.
+std::string SealedSettings(const std::string& fields, bool firstLayout) {
+    const uint32_t version = firstLayout ? 1 : kPreferencesLayoutVersion;
+    const int32_t recordSize = firstLayout ? 1590 : PreferenceRecordSize(Settings());
     std::vector<uint8_t> file(kRecordHeaderSize + recordSize, 0);
-    WriteU32(file.data(), kPreferencesLayoutVersion);
+    WriteU32(file.data(), version);
     WriteU32(file.data() + 4, kPreferencesTag);
     WriteI32(file.data() + 8, 1);
     WriteI32(file.data() + 12, recordSize);
     uint8_t* record = file.data() + kRecordHeaderSize;
     WriteU32(record, recordSize);
-    WriteU32(record + 4, kPreferencesLayoutVersion);
+    WriteU32(record + 4, version);
     const size_t crcAt = recordSize - 4;
     fields.copy(reinterpret_cast<char*>(record + 8), crcAt - 8);
     WriteU32(record + crcAt, uint32_t(::crc32(0L, record, uInt(crcAt))));
@@ -100,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             StartWithSettings(home);
             break;
         case 1:
-            fuzz::WriteHomeFile(UserFile(kPreferencesFileName), SealedSettings(bytes));
+            fuzz::WriteHomeFile(UserFile(kPreferencesFileName), SealedSettings(bytes, which & 0x80));
             StartWithSettings(home);
             break;
         case 2: {
