@@ -91,7 +91,7 @@ private:
         SerialLink& link = telescope_.Link();
         const std::string_view drive = FindDrive(prefs.scopeDrive).value_or(DriveInfo{}).listText;
         SetField(state, kDriveText, "Drive: " + std::string(drive.empty() ? "None" : drive));
-        const std::string name = link.PortName(prefs.scopePort);
+        const std::string name = link.PortName(link.ScopePort());
         const char* how = link.SerialIsOpen() ? "open" : link.Emulating() ? "emulated" : "closed";
         SetField(state, kPortText, std::string("Port (") + how + "): " + (name.empty() ? std::string("None") : name));
         SetField(state, kAlignmentText, AlignmentText(prefs, telescope_));

@@ -37,7 +37,7 @@ const PreferenceTable& Settings() {
 }
 
 // The settings record around the fuzzed fields: header, size and version words, and the CRC;
-// the first layout (1590 bytes, before the port paths) or the current one.
+// the first layout (1590 bytes, before the settings added since) or the current one.
 std::string SealedSettings(const std::string& fields, bool firstLayout) {
     const uint32_t version = firstLayout ? 1 : kPreferencesLayoutVersion;
     const int32_t recordSize = firstLayout ? 1590 : PreferenceRecordSize(Settings());
