@@ -80,7 +80,7 @@ class PageBuilder {
 public:
     PageBuilder(const PreferenceTable& table, int page, const Preferences& prefs, const TextMeasure& measure,
                 const std::vector<PortLabel>& ports)
-        : table_(table), page_(page), prefs_(prefs), measure_(measure) {
+        : table_(table), page_(page), prefs_(prefs), measure_(measure), ports_(ports) {
         portRows_.push_back("None");
         for (const PortLabel& port : ports) portRows_.push_back(PortRowText(port, measure_, kWidestRow));
         portRows_.emplace_back(kOtherPortRow);
@@ -226,6 +226,11 @@ private:
         for (const std::string& row : b.rows) widest = std::max(widest, Width(row));
         const int width = std::clamp(widest + kListPadding, trigger.Width(), kRight - kMargin);
         const int left = std::min(trigger.left, kRight - width);
+        if (IsPort(s))
+            for (size_t row = 0; row < b.rows.size(); ++row)
+                b.shown.push_back(row == 0 || row + 1 == b.rows.size()
+                                      ? b.rows[row]
+                                      : PortRowText(ports_[row - 1], measure_, trigger.Width() - kPopupChrome));
         b.listId = nextListId_++;
         lists_.push_back(ControlTemplate{b.listId, ControlKind::List, "", MakeRect(left, trigger.bottom, width, 0), false});
         const int fieldId = b.fieldId;
@@ -256,7 +261,9 @@ private:
     void AddPopupLine(const PreferenceSetting& s, const PreferenceSetting* other) {
         int widest = 0;
         for (const std::string& row : RowsOf(s)) widest = std::max(widest, Width(row));
-        if (!other && widest + kPopupChrome > kRight - FieldLeft()) {
+        // A port stays beside its label (three stacked port lines push page 1 past its bar):
+        // its list opens as wide as the rows, its trigger shows the row shortened to fit it.
+        if (!other && !IsPort(s) && widest + kPopupChrome > kRight - FieldLeft()) {
             AddLabelAbove(s.label, kMargin, kRight - kMargin);
             y_ += kStackStep;
             AddPopup(s, Rect{kMargin + kLabelPadding, y_, kRight, y_ + kFieldHeight});
@@ -372,6 +379,7 @@ private:
     std::vector<const PreferenceSetting*> settings_;
     PageLayout out_;
     std::vector<ControlTemplate> lists_;
+    const std::vector<PortLabel>& ports_;
     std::vector<std::string> portRows_;
     int labelWidth_ = 0;
     int y_ = kContentTop;

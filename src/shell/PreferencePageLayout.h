@@ -36,6 +36,7 @@ struct SettingBinding {
     int fieldId = 0;                // trigger, edit field, check box or shown text
     int listId = 0;                 // the popup's list
     std::vector<std::string> rows;  // the popup's rows, row 0 first
+    std::vector<std::string> shown;  // what the trigger shows for each row, where not the row itself
     std::string name;               // how a message names the setting
     std::string unit;               // after a shown value
     const PreferenceSetting* portPath = nullptr;  // a port's popup and path field: where its path is kept

@@ -120,8 +120,9 @@ private:
             case SettingControl::PortPath: field->SetText(b.portPath->getText(state.prefs)); break;
             case SettingControl::Popup: {
                 const int row = RowOf(state, b);
-                const bool inList = row >= 0 && row < int(b.rows.size());
-                field->SetText(inList ? b.rows[size_t(row)] : FormatPreferenceNumber(s, state.prefs));
+                const std::vector<std::string>& texts = b.shown.empty() ? b.rows : b.shown;
+                const bool inList = row >= 0 && row < int(texts.size());
+                field->SetText(inList ? texts[size_t(row)] : FormatPreferenceNumber(s, state.prefs));
                 break;
             }
             case SettingControl::Edit: field->SetText(FormatPreferenceNumber(s, state.prefs)); break;
@@ -144,6 +145,9 @@ private:
                 return;
             } else {
                 ChoosePort(Ports(state), state.settings, *b.setting, row, changed);
+                Store(state, window, *b.setting, changed);
+                ShowValue(state, window, b);  // the row as the trigger has room for it
+                return;
             }
         } else {
             return;
