@@ -57,10 +57,10 @@ TEST_F(PortChoice, TheMountChosenByItsByIdNameIsFoundAfterItMoved) {
     std::filesystem::create_symlink("../../ttyUSB3", byId_);
     const std::string scopePort = CentreOf(Screen({}), "None");  // the first port popup
     const nlohmann::json chosen = Screen(PickRow(scopePort, 1));
-    // The trigger shows the chosen row: the by-id name cut to fit, the node it reaches.
+    // The trigger beside its label shows the chosen row cut to its width, the node it reaches.
     EXPECT_EQ(CentreOf(chosen, [](const nlohmann::json& c) {
                   const std::string text = c["text"];
-                  return text.starts_with("FTDI_FT232R_USB_UA") && text.ends_with(" (ttyUSB3)");
+                  return text.starts_with("FTDI_FT2") && text.ends_with("\u2026 (ttyUSB3)");
               }),
               scopePort);
     const nlohmann::json saved = Json({"prefs", "show"});
