@@ -73,20 +73,22 @@ public:
 
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenPlaceTimeForm(state, window);
-        Refresh(state, window);
+        Refresh(state, window, true);
         state.loop.SetTimer(window.Handle(), kRefreshTimer, kRefreshMs);
     }
 
     void OnControl(AppState& state, FormWindow& window, int id, ControlNotify) override {
-        if (id == kRefreshButton) Refresh(state, window);
+        if (id == kRefreshButton) Refresh(state, window, true);
     }
 
     void OnTimer(AppState& state, FormWindow& window, int timerId) override {
-        if (timerId == kRefreshTimer) Refresh(state, window);
+        if (timerId == kRefreshTimer) Refresh(state, window, false);
     }
 
 private:
-    void Refresh(AppState& state, FormWindow& window) {
+    // The list is rebuilt only when the line moved (or on request), so that a user scrolled
+    // back through it is not thrown to the top every second.
+    void Refresh(AppState& state, FormWindow& window, bool always) {
         const Preferences& prefs = state.prefs;
         SerialLink& link = telescope_.Link();
         const std::string_view drive = FindDrive(prefs.scopeDrive).value_or(DriveInfo{}).listText;
@@ -95,14 +97,16 @@ private:
         const char* how = link.SerialIsOpen() ? "open" : link.Emulating() ? "emulated" : "closed";
         SetField(state, kPortText, std::string("Port (") + how + "): " + (name.empty() ? std::string("None") : name));
         SetField(state, kAlignmentText, AlignmentText(prefs, telescope_));
-        Control* list = window.FindControl(kTrafficList);
-        list->DeleteAllRows();
+        if (!always && link.Traffic().Changes() == shownChanges_) return;
+        shownChanges_ = link.Traffic().Changes();
+        window.FindControl(kTrafficList)->DeleteAllRows();
         const auto& exchanges = link.Traffic().Exchanges();
         if (exchanges.empty()) AddListRow(state, kTrafficList, "Nothing sent or received yet.");
         for (const LineExchange& e : exchanges) AddListRow(state, kTrafficList, ExchangeRow(e));
     }
 
     Telescope& telescope_;
+    size_t shownChanges_ = 0;
 };
 
 }  // namespace

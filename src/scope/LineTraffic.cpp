@@ -19,6 +19,7 @@ void LineTraffic::Sent(std::string_view bytes, const CalendarDateTime& at) { Add
 void LineTraffic::Received(std::string_view bytes, const CalendarDateTime& at) {
     if (bytes.empty()) return;
     if (!exchanges_.empty() && exchanges_.back().direction == LineDirection::Received) {
+        ++changes_;
         Append(exchanges_.back(), bytes);
         return;
     }
@@ -26,6 +27,7 @@ void LineTraffic::Received(std::string_view bytes, const CalendarDateTime& at) {
 }
 
 void LineTraffic::Add(LineDirection direction, std::string_view bytes, const CalendarDateTime& at) {
+    ++changes_;
     if (exchanges_.size() == kExchangesKept) exchanges_.pop_front();
     exchanges_.push_back(LineExchange{direction, at, {}, 0});
     Append(exchanges_.back(), bytes);

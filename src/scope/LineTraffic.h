@@ -31,10 +31,13 @@ public:
     // Bytes read after other received bytes, with no command between, belong to the same reply.
     void Received(std::string_view bytes, const CalendarDateTime& at);
     const std::deque<LineExchange>& Exchanges() const { return exchanges_; }
+    // Grows with every byte recorded: a reader redraws only when it moved.
+    size_t Changes() const { return changes_; }
 
 private:
     void Add(LineDirection direction, std::string_view bytes, const CalendarDateTime& at);
     std::deque<LineExchange> exchanges_;
+    size_t changes_ = 0;
 };
 
 }  // namespace vsp
