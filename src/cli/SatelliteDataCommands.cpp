@@ -38,7 +38,7 @@ void PrintImport(CliContext& ctx, const std::vector<ElementSetSourceReport>& rep
         return;
     }
     for (const auto& source : report) {
-        ctx.Out() << source.imported << " element set" << (source.imported == 1 ? "" : "s") << " imported from "
+        ctx.Out() << ElementSetCountText(source.imported) << " imported from "
                   << source.source << "\n";
         for (const auto& reject : source.rejects) ctx.Out() << "line " << reject.line << ": " << reject.reason << "\n";
     }

@@ -380,8 +380,7 @@ private:
         if (!imported) return;
         std::string lines;
         for (const ElementSetSourceReport& source : report) {
-            lines += (lines.empty() ? "" : "\n") + ShortSourceName(source.source) + ": " + std::to_string(source.imported) +
-                     " element set" + (source.imported == 1 ? "" : "s");
+            lines += (lines.empty() ? "" : "\n") + ShortSourceName(source.source) + ": " + ElementSetCountText(source.imported);
             if (!source.rejects.empty()) lines += ", " + std::to_string(source.rejects.size()) + " skipped";
         }
         InfoBox(state, SatellitesInDatabaseText(database_->Count()), lines);

@@ -81,4 +81,8 @@ std::string SatellitesInDatabaseText(int count) {
     return std::to_string(count) + " satellite" + (count == 1 ? "" : "s") + " in the database";
 }
 
+std::string ElementSetCountText(int count) {
+    return std::to_string(count) + " element set" + (count == 1 ? "" : "s");
+}
+
 }  // namespace vsp

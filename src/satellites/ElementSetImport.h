@@ -42,5 +42,7 @@ std::vector<std::string> ElementSetUpdateAddresses(const Preferences& prefs);
 
 // "151 satellites in the database".
 std::string SatellitesInDatabaseText(int count);
+// "151 element sets", "1 element set".
+std::string ElementSetCountText(int count);
 
 }  // namespace vsp
