@@ -61,7 +61,8 @@ int RunPropagate(CliContext& ctx, const SatelliteArgs& args) {
     if (ctx.Json()) {
         PrintJson(ctx, {{"model", ModelName(e.model)}, {"minutes", minutes},
                         {"x_km", e.position.x}, {"y_km", e.position.y}, {"z_km", e.position.z},
-                        {"vx_km_s", e.velocity.x}, {"vy_km_s", e.velocity.y}, {"vz_km_s", e.velocity.z}});
+                        {"vx_km_s", e.velocity.x}, {"vy_km_s", e.velocity.y}, {"vz_km_s", e.velocity.z},
+                        {"age_days", *args.jd - e.epochJd}});
         return kExitOk;
     }
     PrintRows(ctx, {{"Model", ModelName(e.model)},
@@ -141,7 +142,7 @@ void AddSatelliteCommands(CommandRegistry& registry) {
     propagateCommand->add_option("--model", propagate->model, "auto: SGP within 5 days of the epoch, SGP4 beyond")
         ->check(CLI::IsMember({"auto", "sgp", "sgp4"}));
     propagateCommand->footer("A whole number below the record count is an index. --json: model, minutes, x_km, "
-                             "y_km, z_km, vx_km_s, vy_km_s, vz_km_s.");
+                             "y_km, z_km, vx_km_s, vy_km_s, vz_km_s, age_days (from the element epoch to JD).");
 
     auto info = std::make_shared<SatelliteArgs>();
     CLI::App* infoCommand = registry.Add(

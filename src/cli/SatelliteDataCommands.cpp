@@ -1,4 +1,5 @@
 // sat import FILE|URL [--append], sat update: element sets into the satellite database;
+// sat import --magnitudes FILE: the user's standard magnitudes;
 // sat list: what it holds; sat export: the database as text memos under export/.
 
 #include <cmath>
@@ -17,6 +18,7 @@
 #include "satellites/ElementSetImport.h"
 #include "satellites/SatelliteExport.h"
 #include "satellites/SatellitePropagation.h"
+#include "satellites/StandardMagnitudes.h"
 
 namespace vsp::cli {
 namespace {
@@ -24,7 +26,23 @@ namespace {
 struct ImportArgs {
     std::string source;
     bool append = false;
+    std::string magnitudes;
 };
+
+int RunMagnitudesImport(CliContext& ctx, const std::string& path) {
+    MagnitudeImport result;
+    const bool imported = ImportStandardMagnitudes(ctx.Home(), path, ctx.Messages(), result);
+    if (ctx.Json()) {
+        nlohmann::json rejected = nlohmann::json::array();
+        for (const auto& reject : result.rejects) rejected.push_back({{"line", reject.line}, {"reason", reject.reason}});
+        PrintJson(ctx, {{"source", path}, {"imported", imported ? result.imported : 0}, {"rejected", rejected}});
+    } else {
+        if (imported) ctx.Out() << result.imported << " standard magnitudes imported from " << path << "\n";
+        for (const auto& reject : result.rejects) ctx.Out() << "line " << reject.line << ": " << reject.reason << "\n";
+    }
+    return imported ? kExitOk : kExitFailed;
+}
+
 
 void PrintImport(CliContext& ctx, const std::vector<ElementSetSourceReport>& report, int total) {
     if (ctx.Json()) {
@@ -52,6 +70,13 @@ int RunImport(CliContext& ctx, const std::vector<std::string>& sources, bool app
     const bool imported = ImportElementSets(database, sources, append, ctx.Messages(), report);
     PrintImport(ctx, report, database.Count());  // what was rejected, even when nothing came in
     return imported ? kExitOk : kExitFailed;
+}
+
+int RunImportCommand(CliContext& ctx, const ImportArgs& args) {
+    if (args.magnitudes.empty() == args.source.empty())
+        return UsageError(ctx, "sat import needs FILE|URL or --magnitudes FILE");
+    if (!args.magnitudes.empty()) return RunMagnitudesImport(ctx, args.magnitudes);
+    return RunImport(ctx, {args.source}, args.append);
 }
 
 // Opened, or the database's own message and false.
@@ -124,15 +149,21 @@ void AddSatelliteDataCommands(CommandRegistry& registry) {
     auto import = std::make_shared<ImportArgs>();
     CLI::App* importCommand = registry.Add(
         "import", "Element sets from a text file or an http(s) address into the satellite database",
-        [import](CliContext& ctx) { return RunImport(ctx, {import->source}, import->append); }, sat);
+        [import](CliContext& ctx) { return RunImportCommand(ctx, *import); }, sat);
     importCommand->add_option("source", import->source, "a file of three-line element sets, or its address")
-        ->required()
         ->type_name("FILE|URL");
+    importCommand->add_option("--magnitudes", import->magnitudes,
+                              "instead: a file of \"catalog number, standard magnitude\" lines (at 1000 km, 90 "
+                              "degrees of phase) for the magnitudes of visible passes; it replaces the kept one")
+        ->type_name("FILE");
     importCommand->add_flag("--append", import->append, "keep the element sets already in the database");
     importCommand->footer("Each set is a name line and the two element lines (69 characters, valid check digits, "
                           "one catalog number); a set that is not is reported as \"line N: why\" and skipped. The "
                           "database is replaced only when at least one set came in. --json: sources [source, "
-                          "imported, rejected [line, reason]], records.");
+                          "imported, rejected [line, reason]], records. --magnitudes: a bad line is reported as "
+                          "\"line N: why\" and skipped; the file kept as usercatalogs/satellite_magnitudes.txt is "
+                          "replaced only when at least one line was good. --json: source, imported, rejected [line, "
+                          "reason].");
 
     registry.Add(
         "update", "Downloads the element sets of satellite_url and iridium_url into one new satellite database",

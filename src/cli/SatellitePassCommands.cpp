@@ -1,5 +1,6 @@
 // sat passes NAME|INDEX, sat passes --all, sat flares: the satellite form's searches from the
-// observing date and time and site. Ctrl+C ends a search and prints what it found so far.
+// observing date and time and site; with --visible, the complete search's visible passes.
+// Ctrl+C ends a search and prints what it found so far.
 
 #include <cstdio>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
+#include "satellites/VisiblePassSearch.h"
 
 namespace vsp::cli {
 namespace {
@@ -24,6 +26,7 @@ namespace {
 struct PassArgs {
     std::optional<std::string> satellite;
     bool all = false;
+    bool visible = false;
     std::optional<double> days;
     std::optional<int> minAlt;
 };
@@ -77,14 +80,21 @@ double AzimuthAt(double jdUt, const SatelliteObserver& observer, SatelliteElemen
     return elements.azimuthDeg;
 }
 
+// Days from the elements' epoch to the search start, and whether that is past the setting.
+void AddAge(nlohmann::json& row, const SatelliteElements& elements, double startJd, int oldElementsDays) {
+    const double age = startJd - elements.epochJd;
+    row["age_days"] = age;
+    row["old_elements"] = AreOldElements(age, oldElementsDays);
+}
+
 nlohmann::json PassJson(const SatelliteSearchResult& pass, const SatelliteRecord& record,
-                        const SatelliteSearchSettings& settings) {
+                        const SatelliteSearchSettings& settings, int oldElementsDays) {
     const double zone = settings.ephemeris.location.tzOffset / 1440.0;
     const double rise = pass.riseTime - zone, set = pass.setTime - zone;
     const SatelliteObserver observer = SearchObserver(settings.ephemeris.location);
     SatelliteElements elements;
     ConvertSatelliteRecord(record, elements);
-    return {{"name", std::string(TrimTrailingBlanks(pass.name))},
+    nlohmann::json row = {{"name", std::string(TrimTrailingBlanks(pass.name))},
             {"rise_jd_ut", rise},
             {"max_jd_ut", 0.5 * (rise + set)},
             {"set_jd_ut", set},
@@ -95,6 +105,38 @@ nlohmann::json PassJson(const SatelliteSearchResult& pass, const SatelliteRecord
             {"duration_s", pass.durationS},
             {"rise_az_deg", AzimuthAt(rise, observer, elements)},
             {"set_az_deg", AzimuthAt(set, observer, elements)}};
+    AddAge(row, elements, settings.startJd, oldElementsDays);
+    return row;
+}
+
+nlohmann::json VisiblePassJson(const VisiblePass& v, const SatelliteRecord& record,
+                               const SatelliteSearchSettings& settings) {
+    const double zone = settings.ephemeris.location.tzOffset / 1440.0;
+    const SatellitePass& p = v.pass;
+    const SatelliteObserver observer = SearchObserver(settings.ephemeris.location);
+    SatelliteElements elements;
+    ConvertSatelliteRecord(record, elements);
+    const auto azimuth = [&](double jd) {
+        ComputeSatelliteSgp4(jd, observer, elements);
+        return elements.azimuthDeg;
+    };
+    return {{"name", std::string(TrimTrailingBlanks(record.name).substr(0, kResultNameLength))},
+            {"rise_jd_ut", p.riseJd},
+            {"max_jd_ut", p.maxJd},
+            {"set_jd_ut", p.setJd},
+            {"rise_local", LocalText(p.riseJd + zone)},
+            {"max_local", LocalText(p.maxJd + zone)},
+            {"set_local", LocalText(p.setJd + zone)},
+            {"max_alt_deg", p.maxElevationDeg},
+            {"duration_s", RoundHalfUp((p.setJd - p.riseJd) * 86400.0)},
+            {"rise_az_deg", azimuth(p.riseJd)},
+            {"set_az_deg", azimuth(p.setJd)},
+            {"visible_at_rise", v.visibility.rise.Visible()},
+            {"visible_at_max", v.visibility.max.Visible()},
+            {"visible_at_set", v.visibility.set.Visible()},
+            {"magnitude", v.magnitude ? nlohmann::json(*v.magnitude) : nlohmann::json(nullptr)},
+            {"age_days", v.ageDays},
+            {"old_elements", v.oldElements}};
 }
 
 nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteRecord& record,
@@ -108,8 +150,12 @@ nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteReco
             {"magnitude", flare.magnitude},
             {"alt_deg", flare.maxElevationDeg},
             {"az_deg", AzimuthAt(jd, SearchObserver(settings.ephemeris.location), elements)},
-            {"angle_deg", flare.flareAngleDeg}};
+            {"angle_deg", flare.flareAngleDeg},
+            {"age_days", settings.startJd - elements.epochJd}};
 }
+
+// The old-elements mark closes the line, so the columns before it stay where they were.
+constexpr std::string_view kOldElementsMark = "  old elements";
 
 void PrintPasses(CliContext& ctx, const nlohmann::json& passes) {
     if (ctx.Json()) return PrintJson(ctx, passes);
@@ -117,12 +163,37 @@ void PrintPasses(CliContext& ctx, const nlohmann::json& passes) {
                  "durat  az rise  az set\n";
     for (const auto& p : passes) {
         char line[200];
-        std::snprintf(line, sizeof line, "%-20s  %s  %s  %s  %3d  %5d  %7.1f  %6.1f\n",
+        std::snprintf(line, sizeof line, "%-20s  %s  %s  %s  %3d  %5d  %7.1f  %6.1f",
                       p["name"].get<std::string>().c_str(), p["rise_local"].get<std::string>().c_str(),
                       p["max_local"].get<std::string>().c_str(), p["set_local"].get<std::string>().c_str(),
                       p["max_alt_deg"].get<int>(), p["duration_s"].get<int>(), p["rise_az_deg"].get<double>(),
                       p["set_az_deg"].get<double>());
-        ctx.Out() << line;
+        ctx.Out() << line << (p["old_elements"].get<bool>() ? kOldElementsMark : "") << "\n";
+    }
+    ctx.Out() << kTimesAreLocal << "\n";
+}
+
+std::string MagnitudeText(const nlohmann::json& magnitude) {
+    if (magnitude.is_null()) return "    -";
+    char text[16];
+    std::snprintf(text, sizeof text, "%5.1f", magnitude.get<double>());
+    return text;
+}
+
+void PrintVisiblePasses(CliContext& ctx, const nlohmann::json& passes) {
+    if (ctx.Json()) return PrintJson(ctx, passes);
+    ctx.Out() << "name                  rise                 max                  set                  alt  "
+                 "durat  az rise  az set  mag  seen\n";
+    for (const auto& p : passes) {
+        char line[240];
+        const auto seen = [&](const char* key, char mark) { return p[key].get<bool>() ? mark : '-'; };
+        std::snprintf(line, sizeof line, "%-20s  %s  %s  %s  %3.0f  %5d  %7.1f  %6.1f  %s  %c%c%c",
+                      p["name"].get<std::string>().c_str(), p["rise_local"].get<std::string>().c_str(),
+                      p["max_local"].get<std::string>().c_str(), p["set_local"].get<std::string>().c_str(),
+                      p["max_alt_deg"].get<double>(), p["duration_s"].get<int>(), p["rise_az_deg"].get<double>(),
+                      p["set_az_deg"].get<double>(), MagnitudeText(p["magnitude"]).c_str(),
+                      seen("visible_at_rise", 'r'), seen("visible_at_max", 'm'), seen("visible_at_set", 's'));
+        ctx.Out() << line << (p["old_elements"].get<bool>() ? kOldElementsMark : "") << "\n";
     }
     ctx.Out() << kTimesAreLocal << "\n";
 }
@@ -147,10 +218,33 @@ SatelliteSource SourceOf(const std::vector<SatelliteRecord>& records) {
             }};
 }
 
+int RunVisiblePasses(CliContext& ctx, const PassArgs& args, const std::vector<SatelliteRecord>& records) {
+    VisiblePassSettings settings;
+    settings.search = SearchSettings(ctx, args.minAlt);
+    settings.days = args.days.value_or(args.all ? kVisiblePassDaysOfAll : kVisiblePassDaysOfOne);
+    settings.oldElementsDays = ctx.Prefs().satOldElementsDays;
+    std::vector<int> indices;
+    if (!args.all) {
+        const int index = SatelliteIndex(ctx, *args.satellite);
+        if (index < 0) return kExitFailed;
+        indices.push_back(index);
+    }
+    SearchProgress progress = CtrlCProgress();
+    const std::vector<VisiblePass> passes =
+        SearchVisiblePasses(SourceOf(records), indices, settings, ReadStandardMagnitudes(ctx.Home()), progress);
+    nlohmann::json out = nlohmann::json::array();
+    for (const VisiblePass& pass : passes)
+        out.push_back(VisiblePassJson(pass, records[size_t(pass.satelliteIndex)], settings.search));
+    PrintVisiblePasses(ctx, out);
+    return kExitOk;
+}
+
 int RunPasses(CliContext& ctx, const PassArgs& args) {
     if (args.all == args.satellite.has_value()) return UsageError(ctx, "sat passes needs NAME|INDEX or --all");
+    if (args.visible && args.days && !(*args.days > 0.0)) return UsageError(ctx, "--days must be above 0");
     std::vector<SatelliteRecord> records;
     if (!ReadDatabase(ctx, records)) return kExitFailed;
+    if (args.visible) return RunVisiblePasses(ctx, args, records);
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     if (args.days) settings.passSearchDays = *args.days;
     SearchProgress progress = CtrlCProgress();
@@ -163,7 +257,8 @@ int RunPasses(CliContext& ctx, const PassArgs& args) {
         passes = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
     }
     nlohmann::json out = nlohmann::json::array();
-    for (const auto& pass : passes) out.push_back(PassJson(pass, records[size_t(pass.satelliteIndex)], settings));
+    for (const auto& pass : passes)
+        out.push_back(PassJson(pass, records[size_t(pass.satelliteIndex)], settings, ctx.Prefs().satOldElementsDays));
     PrintPasses(ctx, out);
     return kExitOk;
 }
@@ -206,6 +301,9 @@ void AddSatellitePassCommands(CommandRegistry& registry) {
     passCommand->add_option("satellite", passes->satellite, "a name (its beginning), catalog number or index")
         ->type_name("NAME|INDEX");
     passCommand->add_flag("--all", passes->all, "passes of every satellite, in windows of 1.3 days over 8 days");
+    passCommand->add_flag("--visible", passes->visible,
+                          "every pass sunlit against a dark sky (Sun below -6 degrees) at its rise, maximum or set, "
+                          "with its magnitude, over N days (--days; 10 for one satellite, 1 with --all)");
     AddNumber(*passCommand, "--days", passes->days, "N", "one satellite: the search ends once N days are examined (30)");
     AddMinAlt(*passCommand, passes->minAlt);
     passCommand->footer(
@@ -213,7 +311,10 @@ void AddSatellitePassCommands(CommandRegistry& registry) {
         "shadow at rise and set are left out. --all: passes wholly in daylight are left out too. Minimum elevations by index: 0, "
         "5, 10, ... 50 degrees. Ctrl+C stops the search and prints what was found. --json: an array of name, "
         "rise_jd_ut, max_jd_ut, set_jd_ut, rise_local, max_local, set_local, max_alt_deg (at the middle of the pass), "
-        "duration_s, rise_az_deg, set_az_deg.");
+        "duration_s, rise_az_deg, set_az_deg, age_days (from the element epoch to the start), old_elements (older than "
+        "the sat_old_elements_days setting; \"old elements\" ends the text line). --visible: every pass of the "
+        "window, by rise, not limited to 30; max_alt_deg and max_jd_ut at the true maximum; and visible_at_rise, "
+        "visible_at_max, visible_at_set, magnitude (null without a standard magnitude; sat import --magnitudes).");
 
     auto flares = std::make_shared<FlareArgs>();
     CLI::App* flareCommand = registry.Add(
@@ -229,7 +330,7 @@ void AddSatellitePassCommands(CommandRegistry& registry) {
     flareCommand->footer(
         "At most 30 flares by time, at night on a sunlit satellite. Minimum elevations by index: 10, 15, ... 60 "
         "degrees. Ctrl+C stops the search and prints what was found. --json: an array of name, jd_ut, local, "
-        "magnitude, alt_deg, az_deg, angle_deg (between the reflected ray and the site).");
+        "magnitude, alt_deg, az_deg, angle_deg (between the reflected ray and the site), age_days.");
 }
 
 }  // namespace vsp::cli

@@ -92,6 +92,11 @@ double SiderealAngle(double jdUt) {
     return ReduceAngle(seconds, 86400.0) * kSiderealRadPerSecond;
 }
 
+ObserverPlace PlaceObserver(double jdUt, const SatelliteObserver& observer) {
+    const ObserverState o = LocateObserver(observer, observer.heightKm, SiderealAngle(jdUt));
+    return {o.position, {{o.cosLat * o.cosTheta, o.cosLat * o.sinTheta, o.sinLat}}};
+}
+
 void PropagateByAge(SatelliteElements& e, double minutes) {
     if (std::fabs(minutes) < kSgpWindowDays * kMinutesPerDay) {
         PropagateSgp(e, minutes);

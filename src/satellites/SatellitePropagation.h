@@ -63,6 +63,14 @@ SatelliteShadow IsEclipsed(const Vec3& satelliteKm, const Vec3& sunKm);
 bool CanEverRise(const SatelliteElements& elements, double observerLatitudeDeg);
 bool IsGeostationary(const SatelliteElements& elements);
 
+// The observer at its height on the WGS-72 ellipsoid in the models' frame at `jdUt`: position
+// (km) and the unit vector of its zenith (the ellipsoid's normal).
+struct ObserverPlace {
+    Vec3 positionKm;
+    Vec3 zenith;
+};
+ObserverPlace PlaceObserver(double jdUt, const SatelliteObserver& observer);
+
 // Greenwich mean sidereal angle, radians.
 double SiderealAngle(double jdUt);
 

@@ -181,6 +181,7 @@ struct Preferences {
     int32_t currentSatellite = 0;     // index of the satellite form's current satellite
     int32_t satMinElevation = 0;      // index 0..10 into the minimum-elevation tables
     bool preciseFlares = false;
+    int32_t satOldElementsDays = 14;  // element sets older than this (days) mark their passes
     SavedAlignment alignment;
     // Form 2300 shows the serial line's traffic instead of saying it is not done.
     bool monitorForm = false;
