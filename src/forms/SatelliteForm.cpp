@@ -1,5 +1,6 @@
 // Satellites (2800): the current satellite of the database where it stands at the form's time,
-// its passes, the passes or flares of every satellite, and the sky of one pass. Searches run
+// its passes, its visible passes with their magnitudes, the passes or flares of every
+// satellite, and the sky of one pass. Searches run
 // on the window's thread and stop at the first key or tap. The element-set popup finds a
 // satellite by typed name or number, updates the database from the settings' addresses and
 // imports a file or address typed in the window.
@@ -30,6 +31,7 @@
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
+#include "satellites/VisiblePassSearch.h"
 #include "shell/FormHistory.h"
 #include "shell/FormOps.h"
 #include "shell/Forms.h"
@@ -46,7 +48,7 @@ constexpr int kLocalTimesText = 2850, kMinElevationLabel = 2851, kMinElevationTr
 constexpr int kMinElevationList = 2853, kHeaderList = 2854, kResultList = 2855, kStatusText = 2856;
 constexpr int kInfoButton = 2860, kPassesButton = 2861, kAllPassesButton = 2862, kFlaresButton = 2863;
 constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryLabel = 2866, kEntryEdit = 2867, kEntryButton = 2868;
-constexpr int kChoiceList = 2869;
+constexpr int kChoiceList = 2869, kVisibleButton = 2870;
 
 // Layout, 96-dpi pixels.
 constexpr int kMargin = 6, kTop = 46, kRowStep = 16, kLabelWidth = 84;
@@ -60,7 +62,17 @@ constexpr int kRoomForAllRows = 15;
 // preceding one.
 constexpr int kKeyPageUp = 33, kKeyPageDown = 34;
 
-enum class View { Information, Passes, AllPasses, Flares, PassSky, Find, Import };
+enum class View { Information, Passes, AllPasses, Flares, VisiblePasses, PassSky, Find, Import };
+bool IsListView(View view) {
+    return view == View::Passes || view == View::AllPasses || view == View::Flares || view == View::VisiblePasses;
+}
+
+// The pure red of the information view's age once the elements are old; at night, the
+// brightest red the night levels have.
+Colour OldElementsColour(const AppState& state) {
+    if (state.nightLevel == 0) return MakeColour(0xFF, 0, 0);
+    return Colour(*std::max_element(state.redIntensity.begin(), state.redIntensity.end()));
+}
 
 // The rows of the element-set popup, in this order.
 enum class SetsRow { Find, Update, Import };
@@ -78,6 +90,9 @@ const std::vector<Column>& ColumnsOf(View view) {
                                                {"Alt", 26}, {"Durat\xB0", 44}};
     static const std::vector<Column> all = {{"Name", 92}, {"Date", 36}, {"Time", 56}, {"Alt", 28}};
     static const std::vector<Column> flares = {{"Name", 76}, {"Date", 34}, {"Time", 56}, {"Mag", 30}, {"Alt", 28}};
+    static const std::vector<Column> visible = {{"Date", 38}, {"Aos", 36}, {"Max", 36}, {"Los", 36},
+                                                {"Alt", 28}, {"Mag", 34}};
+    if (view == View::VisiblePasses) return visible;
     return view == View::AllPasses ? all : view == View::Flares ? flares : passes;
 }
 
@@ -107,6 +122,18 @@ std::string ResultRow(const SatelliteSearchResult& r, View view) {
     return row + "\t" + std::to_string(r.maxElevationDeg) + "\xB0";
 }
 
+// A visible pass: local date and the clock at rise, culmination and set, the culmination's
+// elevation and the magnitude there ("-" where no standard magnitude is known).
+std::string VisibleRow(const VisiblePass& v, int tzOffsetMinutes) {
+    const double zone = tzOffsetMinutes / 1440.0;
+    const CalendarDateTime rise = LocalOf(v.pass.riseJd + zone), max = LocalOf(v.pass.maxJd + zone),
+                           set = LocalOf(v.pass.setJd + zone);
+    return NumericDayMonth(rise.month, rise.day, true) + "\t" + ClockMinutes(rise.hour, rise.minute) + "\t" +
+           ClockMinutes(max.hour, max.minute) + "\t" + ClockMinutes(set.hour, set.minute) + "\t" +
+           std::to_string(RoundHalfUp(v.pass.maxElevationDeg)) + "\xB0\t" +
+           (v.magnitude ? FormatText("%.1f", *v.magnitude) : std::string("-"));
+}
+
 FormTemplate SatelliteTemplate(int formId) {
     FormTemplate t = PlaceTimeTemplate(formId);
     t.controls.back().rect.right = 96;  // the title leaves room for the arrows
@@ -124,6 +151,8 @@ FormTemplate SatelliteTemplate(int formId) {
     t.controls.push_back(LabelAt(kMinElevationLabel, kMargin, kTop + 20, 100, "Min. elevation"));
     t.controls.push_back(ButtonAt(kMinElevationTrigger, 110, kTop + 18, 70, ""));
     t.controls.back().kind = ControlKind::PopupTrigger;
+    // Beside the minimum elevation, which it follows too: the list views' fifth mode.
+    t.controls.push_back(ButtonAt(kVisibleButton, 184, kTop + 18, 50, "Visible"));
     t.controls.push_back({kHeaderList, ControlKind::List, "", MakeRect(kMargin, kListTop - 18, 228, 16)});
     t.controls.push_back({kResultList, ControlKind::List, "", MakeRect(kMargin, kListTop, 228, kListHeight)});
     t.controls.push_back(LabelAt(kStatusText, kMargin, kStatusTop, 240 - 2 * kMargin, ""));
@@ -172,11 +201,17 @@ public:
             case kPassesButton: Search(state, window, View::Passes); break;
             case kAllPassesButton: Search(state, window, View::AllPasses); break;
             case kFlaresButton: Search(state, window, View::Flares); break;
+            case kVisibleButton: SearchVisible(state, window); break;
             case kMinElevationList:
                 if (notify != ControlNotify::Click) state.prefs.satMinElevation = GetListSelection(state, id);
                 break;
             case kResultList:
-                if (notify == ControlNotify::RowChosen) ShowPassSky(state, window, GetListSelection(state, id));
+                if (notify != ControlNotify::RowChosen) break;
+                if (view_ == View::VisiblePasses) {
+                    ShowVisiblePassSky(state, window, GetListSelection(state, id));
+                } else {
+                    ShowPassSky(state, window, GetListSelection(state, id));
+                }
                 break;
             case kSetsList:
                 if (notify == ControlNotify::RowChosen) SetsChosen(state, window, SetsRow(GetListSelection(state, id)));
@@ -226,7 +261,8 @@ private:
         const std::string name(TrimTrailingBlanks(record.name));  // element-set names are padded
         SetField(state, kNameText, name + "  (" + std::to_string(index + 1) + "/" + std::to_string(count) + ")");
         results_.clear();
-        ShowView(state, window, view_ == View::PassSky ? View::Passes : view_);
+        visible_.clear();
+        ShowView(state, window, view_ == View::PassSky ? skyFrom_ : view_);
     }
 
     double FormJdUt(const AppState& state) const {
@@ -238,13 +274,13 @@ private:
     // ---- views ----
     void ShowView(AppState& state, FormWindow& window, View view) {
         view_ = view;
-        const bool info = view == View::Information, list = view == View::Passes || view == View::AllPasses ||
-                                                         view == View::Flares;
+        const bool info = view == View::Information, list = IsListView(view);
         for (int i = 0; i < kInfoRows; ++i) {
             ShowControl(state, &window, kInfoLabelFirst + i, info);
             ShowControl(state, &window, kInfoValueFirst + i, info);
         }
-        for (const int id : {kLocalTimesText, kMinElevationLabel, kMinElevationTrigger, kHeaderList, kResultList})
+        for (const int id : {kLocalTimesText, kMinElevationLabel, kMinElevationTrigger, kVisibleButton, kHeaderList,
+                             kResultList})
             ShowControl(state, &window, id, list);
         const bool entry = view == View::Find || view == View::Import;
         for (const int id : {kEntryLabel, kEntryEdit, kEntryButton}) ShowControl(state, &window, id, entry);
@@ -252,22 +288,26 @@ private:
         ShowControl(state, &window, kMinElevationList, false);
         ShowControl(state, &window, kSetsList, false);
         window.ClearPicture();
-        if (info) FillInformation(state);
+        if (info) FillInformation(state, window);
         if (list) FillList(state, window);
         state.windows.InvalidateForm(&window);
     }
 
-    void FillInformation(AppState& state) {
+    void FillInformation(AppState& state, FormWindow& window) {
         if (record_.line1.empty()) return;
         const double jd = FormJdUt(state);
         ComputeSatellite(jd, SearchObserver(SiteEphemeris(state).location), elements_);
         const bool roomForAll = kTop + kRoomForAllRows * kRowStep <= kStatusTop + kRowStep;
         const std::vector<SatelliteInfoLine> lines =
             SatelliteInfoLines(elements_, jd - elements_.epochJd, SettingsFormats(state), roomForAll);
+        const bool old = AreOldElements(jd - elements_.epochJd, state.prefs.satOldElementsDays);
         for (int i = 0; i < kInfoRows; ++i) {
             const bool used = size_t(i) < lines.size();
             SetField(state, kInfoLabelFirst + i, used ? lines[size_t(i)].label : "");
             SetField(state, kInfoValueFirst + i, used ? lines[size_t(i)].value : "");
+            std::optional<Colour>& colour = window.FindControl(kInfoValueFirst + i)->Colours().text;
+            colour = std::nullopt;
+            if (old && used && lines[size_t(i)].label == kSatelliteAgeLabel) colour = OldElementsColour(state);
         }
     }
 
@@ -285,6 +325,11 @@ private:
             list->SetColumns(widths);
         }
         AddListRow(state, kHeaderList, header);
+        if (view_ == View::VisiblePasses) {
+            for (auto it = visible_.rbegin(); it != visible_.rend(); ++it)
+                AddListRow(state, kResultList, VisibleRow(*it, state.prefs.site.tzOffset));
+            return;
+        }
         for (auto it = results_.rbegin(); it != results_.rend(); ++it) AddListRow(state, kResultList, ResultRow(*it, view_));
     }
 
@@ -430,14 +475,54 @@ private:
         ShowView(state, window, view);
     }
 
+    // The current satellite's visible passes over the next days.
+    void SearchVisible(AppState& state, FormWindow& window) {
+        visible_.clear();
+        ShowView(state, window, View::VisiblePasses);
+        if (record_.line1.empty()) return;
+        SetField(state, kStatusText, kPressAnyKeyToStop);
+        state.windows.UpdateMainWindow();
+        SearchProgress progress;
+        progress.stop = [&state] { return state.loop.InputPending(); };
+        searching_ = true;
+        VisiblePassSettings settings;
+        settings.search = SearchSettings(state);
+        settings.oldElementsDays = state.prefs.satOldElementsDays;
+        const SatelliteSource one{index_ + 1, [this](int, SatelliteRecord& r) {
+                                      r = record_;
+                                      return true;
+                                  }};
+        visible_ = SearchVisiblePasses(one, {index_}, settings, ReadStandardMagnitudes(state.dir), progress);
+        searching_ = false;
+        keyStoppedSearch_ = progress.stopped;
+        SetField(state, kStatusText, visible_.empty() && !progress.stopped ? "No visible pass in the next 10 days." : "");
+        ShowView(state, window, View::VisiblePasses);
+    }
+
     // ---- the sky of a pass ----
+    void ShowVisiblePassSky(AppState& state, FormWindow& window, int row) {
+        if (row < 0 || size_t(row) >= visible_.size()) return;
+        const VisiblePass& v = visible_[size_t(row)];
+        SatelliteSearchResult r = MakePassResult(v.pass.riseJd, v.pass.setJd, v.pass.maxElevationDeg,
+                                                 state.prefs.site.tzOffset, v.satelliteIndex,
+                                                 TrimTrailingBlanks(record_.name).substr(0, kResultNameLength));
+        ShowSky(state, window, record_, r, v.pass.maxJd + state.prefs.site.tzOffset / 1440.0);
+    }
+
     void ShowPassSky(AppState& state, FormWindow& window, int row) {
         if (row < 0 || size_t(row) >= results_.size())
             return;
         const SatelliteSearchResult& r = results_[size_t(row)];
         SatelliteRecord record;
         if (!database_->ReadSatelliteRecord(r.satelliteIndex, record)) return;
-        const PassSky sky = PassSkyOf(state, record, r);
+        ShowSky(state, window, record, r, (r.riseTime + r.setTime) / 2.0);
+    }
+
+    // `highest`: the local time shown as the pass's highest point.
+    void ShowSky(AppState& state, FormWindow& window, const SatelliteRecord& record, const SatelliteSearchResult& r,
+                 double highest) {
+        const PassSky sky = PassSkyOf(state, record, r, highest);
+        skyFrom_ = view_;
         ShowView(state, window, View::PassSky);
         ShowControl(state, &window, kNameText, true);
         SetField(state, kNameText, r.name);
@@ -448,7 +533,8 @@ private:
         state.windows.CopyCanvas(window, canvas, MakeRect(left, ScaledY(state, kTop), side, side));
     }
 
-    PassSky PassSkyOf(AppState& state, const SatelliteRecord& record, const SatelliteSearchResult& r) const {
+    PassSky PassSkyOf(AppState& state, const SatelliteRecord& record, const SatelliteSearchResult& r,
+                      double highest) const {
         const double offset = state.prefs.site.tzOffset / 1440.0;
         const double rise = r.riseTime - offset, set = r.setTime - offset;
         SatelliteElements elements;
@@ -465,10 +551,10 @@ private:
             return IsoClock(t.hour, t.minute, t.second);
         };
         sky.riseText = clock(r.riseTime);
-        sky.highestText = clock((r.riseTime + r.setTime) / 2.0);
+        sky.highestText = clock(highest);
         sky.setText = clock(r.setTime);
         const EphemerisSettings settings = SiteEphemeris(state);
-        const Instant middle = LocalInstant(LocalOf((r.riseTime + r.setTime) / 2.0), settings);
+        const Instant middle = LocalInstant(LocalOf(highest), settings);
         for (const int body : {kBodySun, kBodyMoon}) {
             BodyPosition place;
             BodyHorizon horizon;
@@ -487,6 +573,8 @@ private:
     SatelliteElements elements_;
     View view_ = View::Information;
     std::vector<SatelliteSearchResult> results_;
+    std::vector<VisiblePass> visible_;
+    View skyFrom_ = View::Passes;  // the list a pass's sky was opened from
     bool searching_ = false;
     bool keyStoppedSearch_ = false;
     std::string importSource_;                // the last file or address typed

@@ -40,7 +40,7 @@ std::vector<SatelliteInfoLine> SatelliteInfoLines(const SatelliteElements& e, do
     };
     if (roomForAll) {
         lines.push_back({"Inclination", FormatText("%.2f\xB0", e.inclination / kDegToRad)});
-        lines.push_back({"Age Of TLE", FormatText("%.1f days", ageDays)});
+        lines.push_back({std::string(kSatelliteAgeLabel), FormatText("%.1f days", ageDays)});
     }
     return lines;
 }

@@ -3,6 +3,7 @@
 // form's time ("Earth Location", "Sky Location", "Informations"), in the device code page.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/TextFormats.h"
@@ -15,6 +16,8 @@ struct SatelliteInfoLine {
     std::string value;
     bool heading = false;
 };
+
+inline constexpr std::string_view kSatelliteAgeLabel = "Age Of TLE";
 
 // The lines that head a block, whatever the room: 0, 4 and 9.
 inline constexpr int kSatelliteInfoHeadingRows[] = {0, 4, 9};

@@ -45,7 +45,7 @@ void PaintStaticText(const PaintContext& pc, const Control& c) {
     const Rect& r = pc.box;
     const int pad = pc.S(kTextPadding);
     const int lineHeight = pc.canvas.MeasureText("", FontId::Normal).height;
-    pc.canvas.SetTextColour(pc.palette.windowText);
+    pc.canvas.SetTextColour(c.Colours().text.value_or(pc.palette.windowText));
     int y = r.top;
     for (const std::string& line : WrapText(pc.canvas, c.Text(), FontId::Normal, r.Width() - 2 * pad)) {
         if (y >= r.bottom) break;

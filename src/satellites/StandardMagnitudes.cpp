@@ -41,13 +41,17 @@ std::optional<std::string> LineFault(std::string_view line, SatelliteNumber& num
 
 std::string KeptPath(const ProgramDir& dir) { return dir.Path(kUserCatalogsDir, kMagnitudesFileName); }
 
-bool WriteMagnitudes(std::FILE* file, const std::map<SatelliteNumber, double>& byNumber) {
-    for (const auto& [number, magnitude] : byNumber)
-        if (std::fprintf(file, "%lld, %.2f\n", static_cast<long long>(number), magnitude) < 0) return false;
-    return true;
-}
-
 }  // namespace
+
+std::string FormatStandardMagnitudes(const std::map<SatelliteNumber, double>& byNumber) {
+    std::string text;
+    for (const auto& [number, magnitude] : byNumber) {
+        char figure[32];
+        const auto end = std::to_chars(figure, figure + sizeof figure, magnitude).ptr;  // shortest exact
+        text += std::to_string(number) + ", " + std::string(figure, end) + "\n";
+    }
+    return text;
+}
 
 SatelliteNumber RecordCatalogNumber(const SatelliteRecord& record) {
     const std::string_view field = CatalogNumber(record.line1);
@@ -111,7 +115,9 @@ bool ImportStandardMagnitudes(const ProgramDir& dir, const std::string& path, In
     UserFilesLock lock;
     if (!LockUserFiles(dir, messages, lock)) return false;
     MakeDirectory(dir.Path(kUserCatalogsDir));
-    if (!ReplaceFile(KeptPath(dir), [&](std::FILE* file) { return WriteMagnitudes(file, parsed.byNumber); })) {
+    const std::string kept = FormatStandardMagnitudes(parsed.byNumber);
+    if (!ReplaceFile(KeptPath(dir),
+                     [&](std::FILE* file) { return std::fwrite(kept.data(), 1, kept.size(), file) == kept.size(); })) {
         messages.InfoBox("Could not write " + KeptPath(dir), "");
         return false;
     }

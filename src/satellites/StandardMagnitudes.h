@@ -50,6 +50,10 @@ struct StandardMagnitudes {
 // number from 1 to 999999999 and a magnitude between -30 and 30 is rejected with its number.
 StandardMagnitudes ParseStandardMagnitudes(std::string_view text);
 
+// The kept file's text: one "number, magnitude" line per number, the magnitude written so that
+// it reads back exactly.
+std::string FormatStandardMagnitudes(const std::map<SatelliteNumber, double>& byNumber);
+
 // The user's file as kept (none, unreadable or damaged lines: what could be read).
 StandardMagnitudes ReadStandardMagnitudes(const ProgramDir& dir);
 
