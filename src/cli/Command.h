@@ -112,6 +112,7 @@ void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|
 void AddSatelliteDataCommands(CommandRegistry& registry);  // sat import|update|list|export
 void AddSatelliteCommands(CommandRegistry& registry);      // sat propagate|info
 void AddSatellitePassCommands(CommandRegistry& registry);  // sat passes, sat flares
+void AddSatelliteTransitCommand(CommandRegistry& registry);  // sat transits
 void AddImportCommands(CommandRegistry& registry);         // import eyepieces|locations|catalog
 void AddLogCommands(CommandRegistry& registry);            // log new|edit|list|show|delete|export|link
 void AddLogImportCommand(CommandRegistry& registry);       // import logs

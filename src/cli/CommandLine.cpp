@@ -36,6 +36,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddSatelliteDataCommands(registry);
     AddSatelliteCommands(registry);
     AddSatellitePassCommands(registry);
+    AddSatelliteTransitCommand(registry);
     AddImportCommands(registry);
     AddLogCommands(registry);
     AddLogImportCommand(registry);

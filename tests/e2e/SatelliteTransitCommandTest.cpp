@@ -1,0 +1,67 @@
+// sat transits against skyfield and PyEphem (tests/data/satellites/transits.csv): at each
+// fixture site the ISS's transit or near pass of the Sun or the Moon, its closest approach,
+// separation, the body's radius and altitude, the time inside the disc and the centre line.
+
+#include <cmath>
+#include <ctime>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/EphemerisCsv.h"
+#include "support/ProgramHomeTest.h"
+
+namespace vsp::test {
+namespace {
+
+using SatelliteTransitCommand = ProgramHomeTest;
+
+// The program's observing date and time, UT, for a Julian Date.
+std::vector<std::string> ClockAt(double jd) {
+    const std::time_t unixSeconds = std::time_t(std::llround((jd - 2440587.5) * 86400.0));
+    std::tm t{};
+    gmtime_r(&unixSeconds, &t);
+    char date[16], clock[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", &t);
+    std::strftime(clock, sizeof clock, "%H:%M:%S", &t);
+    return {"--tz", "0", "--date", date, "--time", clock};
+}
+
+TEST_F(SatelliteTransitCommand, FindsTheTransitsAndNearPassesOfTheReference) {
+    ASSERT_EQ(Run({"sat", "import", std::string(VESPERTAR_SHARED_DATA) + "/tle/visual-2025-07-20.tle"}).status, 0);
+    int transits = 0, nearPasses = 0;
+    bodies::ForEachRow("../satellites/transits.csv", {"body", "jd_ut"}, [&](const bodies::CsvRow& row) {
+        const double jd = row.Number("jd_ut");
+        std::vector<std::string> args = {"--lat", row.Text("lat_deg"), "--lon", row.Text("lon_east_deg")};
+        for (const std::string& word : ClockAt(jd - 0.2)) args.push_back(word);
+        for (const char* word : {"sat", "transits", "ISS", "--days", "0.4", "--body"}) args.push_back(word);
+        args.push_back(row.Text("body"));
+        const bool inside = row.Number("duration_s") > 0.0;
+        (inside ? transits : nearPasses) += 1;
+        // Without a margin only a transit is listed; the margin brings in the near pass.
+        const nlohmann::json plain = Json(args);
+        ASSERT_EQ(plain.size(), inside ? 1u : 0u);
+        args.insert(args.end(), {"--margin", "0.6"});
+        const nlohmann::json listed = Json(args);
+        ASSERT_EQ(listed.size(), 1u);
+        const nlohmann::json& e = listed[0];
+        EXPECT_EQ(e["body"], row.Text("body"));
+        EXPECT_EQ(e["near"].get<bool>(), !inside);
+        EXPECT_NEAR(e["jd_ut"].get<double>(), jd, 0.05 / 86400.0);
+        EXPECT_NEAR(e["separation_deg"].get<double>(), row.Number("separation_deg"), 0.003);
+        EXPECT_NEAR(e["body_radius_deg"].get<double>(), row.Number("body_radius_deg"), 0.0006);
+        EXPECT_NEAR(e["duration_s"].get<double>(), row.Number("duration_s"), 0.05);
+        EXPECT_NEAR(e["body_alt_deg"].get<double>(), row.Number("body_alt_deg"), 0.003);
+        const double centreLine = row.Number("centre_line_km");
+        EXPECT_NEAR(e["centre_line_km"].get<double>(), centreLine, std::max(0.2, 0.03 * centreLine));
+        EXPECT_NEAR(e["age_days"].get<double>(), jd - 2460876.76732422, 1e-6);  // epoch 25201.26732422
+        EXPECT_EQ(e["local"].get<std::string>().size(), 21u);
+    });
+    EXPECT_GE(transits, 6);
+    EXPECT_GE(nearPasses, 3);
+    EXPECT_EQ(Run({"sat", "transits", "ISS", "--body", "venus"}).status, 2);
+    EXPECT_EQ(Run({"sat", "transits", "ISS", "--margin", "-1"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vsp::test
