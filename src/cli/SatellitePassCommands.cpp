@@ -15,6 +15,7 @@
 #include "format/CalendarText.h"
 #include "platform/StopSignals.h"
 #include "platform/Text.h"
+#include "satellites/Flare.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
@@ -151,7 +152,8 @@ nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteReco
             {"alt_deg", flare.maxElevationDeg},
             {"az_deg", AzimuthAt(jd, SearchObserver(settings.ephemeris.location), elements)},
             {"angle_deg", flare.flareAngleDeg},
-            {"age_days", settings.startJd - elements.epochJd}};
+            {"age_days", settings.startJd - elements.epochJd},
+            {"note", kIridiumRetiredNote}};
 }
 
 // The old-elements mark closes the line, so the columns before it stay where they were.
@@ -198,7 +200,9 @@ void PrintVisiblePasses(CliContext& ctx, const nlohmann::json& passes) {
     ctx.Out() << kTimesAreLocal << "\n";
 }
 
+// The note goes to standard error, so the list on standard output stays as it was.
 void PrintFlares(CliContext& ctx, const nlohmann::json& flares) {
+    ctx.Err() << kIridiumRetiredNote << "\n";
     if (ctx.Json()) return PrintJson(ctx, flares);
     ctx.Out() << "name                  time                 mag  alt     az  angle\n";
     for (const auto& f : flares) {
@@ -330,7 +334,9 @@ void AddSatellitePassCommands(CommandRegistry& registry) {
     flareCommand->footer(
         "At most 30 flares by time, at night on a sunlit satellite. Minimum elevations by index: 10, 15, ... 60 "
         "degrees. Ctrl+C stops the search and prints what was found. --json: an array of name, jd_ut, local, "
-        "magnitude, alt_deg, az_deg, angle_deg (between the reflected ray and the site), age_days.");
+        "magnitude, alt_deg, az_deg, angle_deg (between the reflected ray and the site), age_days, note. The first-generation "
+        "Iridium satellites that made the flares were retired in 2019 (said on standard error); element sets from "
+        "before then still give flares.");
 }
 
 }  // namespace vsp::cli

@@ -28,6 +28,7 @@
 #include "platform/FormatText.h"
 #include "platform/Text.h"
 #include "satellites/ElementSetImport.h"
+#include "satellites/Flare.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
 #include "satellites/SatelliteSearches.h"
@@ -287,6 +288,7 @@ private:
         ShowControl(state, &window, kChoiceList, entry);
         ShowControl(state, &window, kMinElevationList, false);
         ShowControl(state, &window, kSetsList, false);
+        if (!entry) SetField(state, kStatusText, view == View::Flares ? std::string(kIridiumRetiredShortNote) : "");
         window.ClearPicture();
         if (info) FillInformation(state, window);
         if (list) FillList(state, window);
@@ -471,7 +473,6 @@ private:
         }
         searching_ = false;
         keyStoppedSearch_ = progress.stopped;
-        SetField(state, kStatusText, "");
         ShowView(state, window, view);
     }
 

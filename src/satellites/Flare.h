@@ -3,6 +3,8 @@
 // satellite, how close the reflected ray comes to the observer, when it comes closest, and
 // how bright that looks.
 
+#include <string_view>
+
 #include "satellites/Brent.h"
 #include "satellites/SatelliteElements.h"
 
@@ -12,6 +14,13 @@ inline constexpr double kFlareMirrorTiltDeg = -40.0;
 inline constexpr double kFlareMaxCoarseAngleDeg = 10.0;
 inline constexpr double kFlareMaxAngleDeg = 1.5;
 inline constexpr double kFlareMaxAnglePreciseDeg = 1.0;
+
+// The flaring satellites, the first-generation Iridium constellation, were retired in 2019:
+// what the flare lists say beside their results (the short one where a line is narrow).
+inline constexpr std::string_view kIridiumRetiredNote =
+    "The first-generation Iridium satellites that made these flares were retired in 2019; element sets from "
+    "before then still give flares.";
+inline constexpr std::string_view kIridiumRetiredShortNote = "Iridium flares ended in 2019";
 
 // The smallest angle (radians) between the Sun's ray reflected by any of the three antennas and
 // the direction from the satellite to the observer, at `jdUt`. The satellite by SGP4, the Sun
