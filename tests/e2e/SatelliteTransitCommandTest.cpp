@@ -16,15 +16,21 @@ namespace {
 
 using SatelliteTransitCommand = ProgramHomeTest;
 
-// The program's observing date and time, UT, for a Julian Date.
-std::vector<std::string> ClockAt(double jd) {
-    const std::time_t unixSeconds = std::time_t(std::llround((jd - 2440587.5) * 86400.0));
+// A Julian Date as the calendar writes it, by the C library: strftime's format, then the
+// tenth of a second when `tenths`.
+std::string CalendarText(double jd, const char* format, bool tenths = false) {
+    const long long t10 = std::llround((jd - 2440587.5) * 864000.0);
+    const std::time_t unixSeconds = std::time_t(t10 / 10);
     std::tm t{};
     gmtime_r(&unixSeconds, &t);
-    char date[16], clock[16];
-    std::strftime(date, sizeof date, "%Y-%m-%d", &t);
-    std::strftime(clock, sizeof clock, "%H:%M:%S", &t);
-    return {"--tz", "0", "--date", date, "--time", clock};
+    char text[32];
+    std::strftime(text, sizeof text, format, &t);
+    return std::string(text) + (tenths ? "." + std::to_string(t10 % 10) : "");
+}
+
+// The program's observing date and time, UT, for a Julian Date.
+std::vector<std::string> ClockAt(double jd) {
+    return {"--tz", "0", "--date", CalendarText(jd, "%Y-%m-%d"), "--time", CalendarText(jd, "%H:%M:%S")};
 }
 
 TEST_F(SatelliteTransitCommand, FindsTheTransitsAndNearPassesOfTheReference) {
@@ -61,6 +67,21 @@ TEST_F(SatelliteTransitCommand, FindsTheTransitsAndNearPassesOfTheReference) {
     EXPECT_GE(nearPasses, 3);
     EXPECT_EQ(Run({"sat", "transits", "ISS", "--body", "venus"}).status, 2);
     EXPECT_EQ(Run({"sat", "transits", "ISS", "--margin", "-1"}).status, 2);
+}
+
+// The text list, in the site's zone: the near pass of the Sun of the fixture's third row at
+// its local time to the tenth of a second, marked as near.
+TEST_F(SatelliteTransitCommand, ListsANearPassAtItsLocalTime) {
+    ASSERT_EQ(Run({"sat", "import", std::string(VESPERTAR_SHARED_DATA) + "/tle/visual-2025-07-20.tle"}).status, 0);
+    const double zone = 600.0 / 1440.0, sunJd = 2460877.53472873;
+    const ProgramResult r = Run({"--lat", "-31.39", "--lon", "163.65", "--tz", "600", "--date", "2025-07-21",
+                                 "--time", "10:00", "sat", "transits", "ISS", "--days", "2", "--margin", "0.6"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const size_t sun = r.out.find(CalendarText(sunJd + zone, "%Y-%m-%d %H:%M:%S", true) + "  sun ");
+    ASSERT_NE(sun, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  near\n", sun), std::string::npos);
+    EXPECT_EQ(r.out.substr(0, 4), "name");
+    EXPECT_NE(r.out.find("All displayed times are local times.\n"), std::string::npos);
 }
 
 }  // namespace
