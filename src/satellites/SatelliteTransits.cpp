@@ -29,7 +29,7 @@ constexpr double kLongestCrossingS = 600.0;
 constexpr double kMinimumTolerance = 1e-7;  // relative to seconds from the sample
 constexpr double kEdgeToleranceS = 1e-4;
 constexpr double kMoveKm = 1.0;
-constexpr int kTopocentricMode = 2;   // topocentric, no refraction
+constexpr int kTopocentricMode = 2;  // topocentric, no refraction
 constexpr double kBelowHorizonDeg = -1.0;
 
 double Days(double seconds) { return seconds / kSecondsPerDay; }

@@ -5,7 +5,7 @@
 // Greenwich mean sidereal time), the body's topocentric apparent place of date turned by the
 // apparent sidereal time (the ephemeris's Sun and Moon, no refraction), so the two equinoxes
 // never meet. Accuracy (measured against skyfield and PyEphem, tests/data/satellites/README.md):
-// closest approach within 0.1 s, separation within 0.002 degrees.
+// closest approach within 0.002 s, separation within 0.0011 degrees, centre line within 0.15 km.
 
 #include <vector>
 
