@@ -40,14 +40,14 @@ TEST_F(SatelliteTransitCommand, FindsTheTransitsAndNearPassesOfTheReference) {
         const double jd = row.Number("jd_ut");
         std::vector<std::string> args = {"--lat", row.Text("lat_deg"), "--lon", row.Text("lon_east_deg")};
         for (const std::string& word : ClockAt(jd - 0.2)) args.push_back(word);
-        for (const char* word : {"sat", "transits", "ISS", "--days", "0.4", "--body"}) args.push_back(word);
-        args.push_back(row.Text("body"));
+        for (const char* word : {"sat", "transits", "ISS", "--days", "0.4"}) args.push_back(word);
         const bool inside = row.Number("duration_s") > 0.0;
         (inside ? transits : nearPasses) += 1;
-        // Without a margin only a transit is listed; the margin brings in the near pass.
+        // Both bodies without a margin: only a transit is listed; the margin brings in the near pass.
         const nlohmann::json plain = Json(args);
         ASSERT_EQ(plain.size(), inside ? 1u : 0u);
-        args.insert(args.end(), {"--margin", "0.6"});
+        if (inside) EXPECT_EQ(plain[0]["body"], row.Text("body"));
+        args.insert(args.end(), {"--body", row.Text("body"), "--margin", "0.6"});
         const nlohmann::json listed = Json(args);
         ASSERT_EQ(listed.size(), 1u);
         const nlohmann::json& e = listed[0];
