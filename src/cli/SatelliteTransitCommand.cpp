@@ -26,6 +26,7 @@ namespace vsp::cli {
 namespace {
 
 constexpr double kDefaultDays = 10.0;
+constexpr double kFewestDays = 0.01;  // a quarter of an hour
 constexpr double kMostDays = 60.0;
 constexpr double kMostMarginDeg = 10.0;
 
@@ -137,7 +138,7 @@ void AddSatelliteTransitCommand(CommandRegistry& registry) {
         ->required()
         ->type_name("NAME|INDEX");
     AddNumber(*command, "--days", args->days, "N", "days searched from the observing date and time (10, at most 60)")
-        ->check(CLI::Range(1.0 / 1440.0, kMostDays));
+        ->check(CLI::Range(kFewestDays, kMostDays));
     command->add_option("--body", args->body, "sun or moon (default: both)")->check(CLI::IsMember({"sun", "moon"}));
     AddNumber(*command, "--margin", args->marginDeg, "DEG",
               "also list near passes within DEG degrees of the disc's edge (0, at most 10)")
