@@ -101,6 +101,7 @@ int RunTransits(CliContext& ctx, const TransitArgs& args) {
     const int zone = site.ephemeris.location.tzOffset;
     const double startJd = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, zone);
     const double endJd = startJd + args.days.value_or(kDefaultDays);
+    site.observer = SearchObserver(site.ephemeris.location);
     site.deltaTSeconds = DeltaT(t.year, t.month, t.day, site.ephemeris);
 
     std::vector<TransitBody> bodies;
@@ -110,7 +111,7 @@ int RunTransits(CliContext& ctx, const TransitArgs& args) {
     SearchProgress progress{[] { return StopSignalled(); }, nullptr};
     std::vector<TransitEvent> events;
     for (const SatellitePass& pass :
-         FindAllPasses(elements, SearchObserver(site.ephemeris.location), startJd, endJd, {}, &progress)) {
+         FindAllPasses(elements, site.observer, startJd, endJd, {}, &progress)) {
         for (const TransitBody body : bodies) {
             for (const TransitEvent& e :
                  FindTransitsInPass(elements, site, body, pass.riseJd, pass.setJd, args.marginDeg.value_or(0.0))) {

@@ -17,7 +17,6 @@
 #include "ephemeris/Spherical.h"
 #include "satellites/Brent.h"
 #include "satellites/SatellitePropagation.h"
-#include "satellites/SatelliteSearches.h"
 
 namespace vsp {
 namespace {
@@ -72,9 +71,12 @@ TransitSite Moved(const TransitSite& site, double northKm, double eastKm) {
     constexpr double kKmPerDegree = kEarthRadiusKm * kDegToRad;
     TransitSite moved = site;
     ObserverLocation& place = moved.ephemeris.location;
-    const double cosLat = std::max(std::cos(place.latitude * kDegToRad), 1e-6);
-    place.latitude += northKm / kKmPerDegree;
-    place.longitudeWest -= eastKm / (kKmPerDegree * cosLat);
+    const double north = northKm / kKmPerDegree;
+    const double east = eastKm / (kKmPerDegree * std::max(std::cos(place.latitude * kDegToRad), 1e-6));
+    place.latitude += north;
+    place.longitudeWest -= east;
+    moved.observer.latitudeDeg += north;
+    moved.observer.longitudeEastDeg += east;
     return moved;
 }
 
@@ -82,10 +84,10 @@ TransitSite Moved(const TransitSite& site, double northKm, double eastKm) {
 class TransitGeometry {
 public:
     TransitGeometry(const SatelliteElements& elements, const TransitSite& site, TransitBody body)
-        : elements_(elements), site_(site), observer_(SearchObserver(site.ephemeris.location)), body_(body) {}
+        : elements_(elements), site_(site), body_(body) {}
 
     Vec3 Satellite(double jdUt) {
-        ComputeSatelliteSgp4(jdUt, observer_, elements_);
+        ComputeSatelliteSgp4(jdUt, site_.observer, elements_);
         return SkyDirection(elements_.elevationDeg, elements_.azimuthDeg);
     }
     BodySky Body(double jdUt) const { return BodyAt(body_, jdUt, site_); }
@@ -126,7 +128,6 @@ private:
 
     SatelliteElements elements_;
     TransitSite site_;
-    SatelliteObserver observer_;
     TransitBody body_;
 };
 

@@ -27,8 +27,11 @@ struct TransitEvent {
     bool near = false;            // outside the disc, within the margin of its edge
 };
 
+// One site twice: as the ephemeris takes it for the body and as the satellite computations take
+// it (SearchObserver of the same location, with its propagation choices).
 struct TransitSite {
-    EphemerisSettings ephemeris;  // the site (west-positive longitude, height in metres)
+    EphemerisSettings ephemeris;  // west-positive longitude, height in metres
+    SatelliteObserver observer;   // east-positive longitude, height in km
     double deltaTSeconds = 0.0;
 };
 
