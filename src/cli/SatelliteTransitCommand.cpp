@@ -2,6 +2,7 @@
 // or passes near it, over the days after the observing date and time. Ctrl+C ends the search
 // and prints what it found so far.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
