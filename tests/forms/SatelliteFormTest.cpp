@@ -1,7 +1,8 @@
 // The satellites form in a whole shell over a database imported from the visual element sets:
 // the information view's blocks, moving between satellites with the keys, a pass search and
-// the sky of a pass, a key that stops a search, and the element-set popup: an update from a
-// server on 127.0.0.1, an import that fails, a satellite found by what is typed.
+// the sky of a pass, the flare list's note, a key that stops a search, and the element-set
+// popup: an update from a server on 127.0.0.1, an import that fails, a satellite found by what
+// is typed.
 
 #include <algorithm>
 
@@ -20,6 +21,7 @@ namespace {
 constexpr int kNameText = 2803, kInfoLabelFirst = 2810, kInfoValueFirst = 2830;
 constexpr int kHeaderList = 2854, kResultList = 2855, kPassesButton = 2861;
 constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryEdit = 2867, kChoiceList = 2869;
+constexpr int kStatusText = 2856, kInfoButton = 2860, kFlaresButton = 2863;
 enum SetsRow { kFindRow, kUpdateRow, kImportRow };
 const char* const kVisualSets = VESPERTAR_SHARED_DATA "/tle/visual-2025-07-20.tle";
 const char* const kIridiumSets = VESPERTAR_SHARED_DATA "/tle/iridium-2014-09-18.tle";
@@ -97,6 +99,15 @@ TEST_F(SatelliteFormTest, PassesListInLocalTimeAndTheSkyOfAPass) {
     TapAt(r.left + 4, r.top + C(kResultList).RowHeight() / 2);
     EXPECT_FALSE(C(kResultList).Visible());
     ASSERT_NE(state.currentFormWindow->Picture(), nullptr);
+}
+
+// The flare list says that the flaring constellation is gone; the information view does not.
+TEST_F(SatelliteFormTest, TheFlareListNotesTheRetiredConstellation) {
+    Open(kSatelliteFormId);
+    Tap(kFlaresButton);
+    EXPECT_NE(C(kStatusText).Text().find("2019"), std::string::npos) << C(kStatusText).Text();
+    Tap(kInfoButton);
+    EXPECT_EQ(C(kStatusText).Text(), "");
 }
 
 TEST_F(SatelliteFormTest, AKeyStopsASearchAndIsNotTakenForAMove) {
