@@ -6,6 +6,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
+#include "satellites/CatalogNumber.h"
 #include "satellites/SatelliteDatabase.h"
 
 namespace vsp::cli {
@@ -21,6 +22,12 @@ inline int FindSatellite(CliContext& ctx, SatelliteDatabase& database, const std
     const int index = number && *number >= 0 && *number < database.Count() ? int(*number) : database.Find(word);
     if (index < 0) ctx.Messages().InfoBox("No satellite \"" + word + "\" in the database.", "");
     return index;
+}
+
+// The record's catalog number for JSON: an integer, null when its lines hold none.
+inline nlohmann::json CatalogNumberJson(const SatelliteRecord& record) {
+    const std::optional<int64_t> number = SatelliteCatalogNumber(record);
+    return number ? nlohmann::json(*number) : nlohmann::json(nullptr);
 }
 
 }  // namespace vsp::cli

@@ -27,14 +27,14 @@ struct SatelliteArgs {
 
 // The converted elements of the satellite `word` names, or false with the message shown. A set
 // an older import let in though no orbit has its numbers is refused as the import does now.
-bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements) {
+bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements,
+                   SatelliteRecord& record) {
     SatelliteDatabase database(ctx.Home(), ctx.Messages());
     if (!database.Open()) {
         ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
         return false;
     }
     const int index = FindSatellite(ctx, database, word);
-    SatelliteRecord record;
     if (index < 0 || !database.ReadSatelliteRecord(index, record)) return false;
     if (const auto fault = FindElementValueFault(record)) {
         ctx.Messages().InfoBox("These elements cannot be propagated:", std::string(TrimBlanks(record.name)) + ": line " +
@@ -49,7 +49,8 @@ const char* ModelName(SatelliteModel model) { return model == SatelliteModel::Sg
 
 int RunPropagate(CliContext& ctx, const SatelliteArgs& args) {
     SatelliteElements e;
-    if (!LoadSatellite(ctx, args.satellite, e)) return kExitFailed;
+    SatelliteRecord record;
+    if (!LoadSatellite(ctx, args.satellite, e, record)) return kExitFailed;
     const double minutes = (*args.jd - e.epochJd) * 1440.0;
     if (args.model == "sgp") {
         PropagateSgp(e, minutes);
@@ -99,7 +100,8 @@ void PrintInfoText(CliContext& ctx, const SatelliteElements& e, double ageDays) 
 
 int RunInfo(CliContext& ctx, const SatelliteArgs& args) {
     SatelliteElements e;
-    if (!LoadSatellite(ctx, args.satellite, e)) return kExitFailed;
+    SatelliteRecord record;
+    if (!LoadSatellite(ctx, args.satellite, e, record)) return kExitFailed;
     const CalendarDateTime t = ctx.ObservingTime();
     const Site& site = ctx.Prefs().site;
     const double jd = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, site.tzOffset);
@@ -119,7 +121,8 @@ int RunInfo(CliContext& ctx, const SatelliteArgs& args) {
                     {"lat_deg", e.subLatitudeDeg}, {"lon_deg", e.subLongitudeDeg}, {"height_km", e.heightKm},
                     {"velocity_km_s", e.velocity.w}, {"period_min", e.periodMin},
                     {"inclination_deg", e.inclination * kRadToDeg}, {"tle_age_days", ageDays},
-                    {"eclipsed", e.eclipsed}, {"model", ModelName(e.model)}});
+                    {"eclipsed", e.eclipsed}, {"model", ModelName(e.model)},
+                    {"catalog_number", CatalogNumberJson(record)}});
     return kExitOk;
 }
 

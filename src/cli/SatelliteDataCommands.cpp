@@ -15,6 +15,7 @@
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
 #include "platform/Text.h"
+#include "satellites/CatalogNumber.h"
 #include "satellites/ElementSetImport.h"
 #include "satellites/SatelliteExport.h"
 #include "satellites/SatellitePropagation.h"
@@ -49,7 +50,9 @@ void PrintImport(CliContext& ctx, const std::vector<ElementSetSourceReport>& rep
         nlohmann::json sources = nlohmann::json::array();
         for (const auto& source : report) {
             nlohmann::json rejected = nlohmann::json::array();
-            for (const auto& reject : source.rejects) rejected.push_back({{"line", reject.line}, {"reason", reject.reason}});
+            for (const auto& reject : source.rejects)
+                rejected.push_back(reject.record == 0 ? nlohmann::json{{"line", reject.line}, {"reason", reject.reason}}
+                                                      : nlohmann::json{{"record", reject.record}, {"reason", reject.reason}});
             sources.push_back({{"source", source.source}, {"imported", source.imported}, {"rejected", rejected}});
         }
         PrintJson(ctx, {{"sources", sources}, {"records", total}});
@@ -58,7 +61,9 @@ void PrintImport(CliContext& ctx, const std::vector<ElementSetSourceReport>& rep
     for (const auto& source : report) {
         ctx.Out() << ElementSetCountText(source.imported) << " imported from "
                   << source.source << "\n";
-        for (const auto& reject : source.rejects) ctx.Out() << "line " << reject.line << ": " << reject.reason << "\n";
+        for (const auto& reject : source.rejects)
+            ctx.Out() << (reject.record == 0 ? "line " + std::to_string(reject.line) : "record " + std::to_string(reject.record))
+                      << ": " << reject.reason << "\n";
     }
     ctx.Out() << SatellitesInDatabaseText(total) << "\n";
 }
@@ -99,6 +104,7 @@ int RunList(CliContext& ctx) {
         const std::string name(TrimTrailingBlanks(records[i].name));
         rows.push_back({{"index", i},
                         {"name", name},
+                        {"catalog_number", CatalogNumberJson(records[i])},
                         {"epoch_jd", elements.epochJd},
                         {"period_min", elements.periodMin},
                         {"inclination_deg", elements.inclination * kRadToDeg},
@@ -127,17 +133,24 @@ int RunExport(CliContext& ctx) {
     MemoWriter memos(ctx.Home(), StampedName(t, "satellites"), ctx.Messages());
     RecordingInfoSink result;
     int exported = 0;
-    const bool complete = ExportSatellites(database, memos, result, exported);
+    std::vector<SatelliteRecord> skipped;
+    const bool complete = ExportSatellites(database, memos, result, exported, skipped);
     if (!complete) {
         for (const auto& [first, second] : result.messages) ctx.Messages().InfoBox(first, second);
         return kExitFailed;
     }
     const std::string message = result.messages.empty() ? "" : result.messages.back().first;
     if (ctx.Json()) {
-        PrintJson(ctx, {{"exported", exported}, {"files", memos.Files()}, {"message", message}});
+        nlohmann::json left = nlohmann::json::array();
+        for (const SatelliteRecord& record : skipped)
+            left.push_back({{"name", TrimTrailingBlanks(record.name)}, {"catalog_number", record.largeCatalogNumber}});
+        PrintJson(ctx, {{"exported", exported}, {"files", memos.Files()}, {"message", message}, {"skipped", left}});
     } else {
         ctx.Out() << message;
         for (const std::string& file : memos.Files()) ctx.Out() << file << "\n";
+        for (const SatelliteRecord& record : skipped)
+            ctx.Out() << "skipped, catalog number " << record.largeCatalogNumber << " has no two-line form: "
+                      << TrimTrailingBlanks(record.name) << "\n";
     }
     return kExitOk;
 }
@@ -157,13 +170,15 @@ void AddSatelliteDataCommands(CommandRegistry& registry) {
                               "degrees of phase) for the magnitudes of visible passes; it replaces the kept one")
         ->type_name("FILE");
     importCommand->add_flag("--append", import->append, "keep the element sets already in the database");
-    importCommand->footer("Each set is a name line and the two element lines (69 characters, valid check digits, "
-                          "one catalog number); a set that is not is reported as \"line N: why\" and skipped. The "
-                          "database is replaced only when at least one set came in. --json: sources [source, "
-                          "imported, rejected [line, reason]], records. --magnitudes: a bad line is reported as "
-                          "\"line N: why\" and skipped; the file kept as usercatalogs/satellite_magnitudes.txt is "
-                          "replaced only when at least one line was good. --json: source, imported, rejected [line, "
-                          "reason].");
+    importCommand->footer("The format is told by the content: two-line sets (a name line and the two element lines, "
+                          "69 characters, valid check digits, one catalog number, Alpha-5 past 99999) or OMM as "
+                          "CSV (a header line of keys), JSON or XML (EPHEMERIS_TYPE 0 only). A set that cannot "
+                          "be used is reported as \"line N: why\" (JSON and XML: \"record N: why\") and skipped. "
+                          "The database is replaced only when at least one set came in. --json: sources [source, "
+                          "imported, rejected [line or record, reason]], records. --magnitudes: a bad line is "
+                          "reported as \"line N: why\" and skipped; the file kept as "
+                          "usercatalogs/satellite_magnitudes.txt is replaced only when at least one line was good. "
+                          "--json: source, imported, rejected [line, reason].");
 
     registry.Add(
         "update", "Downloads the element sets of satellite_url and iridium_url into one new satellite database",
@@ -172,11 +187,12 @@ void AddSatelliteDataCommands(CommandRegistry& registry) {
     registry.Add("list", "The satellites of the database: index, name, epoch, period, inclination, age",
                  RunList, sat)
         ->footer("age_days is counted from the element epoch to the observing time. --json: an array of index, "
-                 "name, epoch_jd, period_min, inclination_deg, age_days.");
+                 "name, catalog_number, epoch_jd, period_min, inclination_deg, age_days.");
     registry.Add("export", "The satellite database as text memos under export/ of the program directory", RunExport,
                  sat)
-        ->footer("Each memo holds whole element sets (name and two lines) and is closed once it passes 3596 "
-                 "characters. --json: exported, files, message.");
+        ->footer("Each memo holds whole element sets (name and two lines, Alpha-5 past 99999) and is closed once "
+                 "it passes 3596 characters. A set numbered past 339999 has no two-line form: it is skipped and "
+                 "named. --json: exported, files, message, skipped [name, catalog_number].");
 }
 
 }  // namespace vsp::cli

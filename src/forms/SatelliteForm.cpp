@@ -27,6 +27,7 @@
 #include "forms/SatelliteSkyView.h"
 #include "platform/FormatText.h"
 #include "platform/Text.h"
+#include "satellites/CatalogNumber.h"
 #include "satellites/ElementSetImport.h"
 #include "satellites/Flare.h"
 #include "satellites/SatelliteDatabase.h"
@@ -382,7 +383,8 @@ private:
             matches_ = MatchSatellites(everyRecord_, typed, kMatchLimit);
             for (const int index : matches_) {
                 const SatelliteRecord& r = everyRecord_[size_t(index)];
-                rows.push_back(std::string(TrimTrailingBlanks(r.name)) + "  " + std::string(CatalogNumber(r.line1)));
+                const std::optional<int64_t> number = SatelliteCatalogNumber(r);
+                rows.push_back(std::string(TrimTrailingBlanks(r.name)) + "  " + (number ? std::to_string(*number) : ""));
             }
         } else {
             rows = folderEntries_ = FolderEntries(FolderOf(typed));

@@ -2,6 +2,7 @@
 
 #include "platform/ReadWholeFile.h"
 #include "platform/UserFilesLock.h"
+#include "satellites/OmmText.h"
 
 namespace vsp {
 namespace {
@@ -10,10 +11,15 @@ bool IsWebAddress(const std::string& source) {
     return source.rfind("http://", 0) == 0 || source.rfind("https://", 0) == 0;
 }
 
+// A server's error page begins with '<' too; an OMM message names its element.
+bool LooksLikeOmmXml(const std::string& text) {
+    return text.find("<omm") != std::string::npos || text.find(":omm") != std::string::npos;
+}
+
 bool FetchText(const std::string& address, std::string& text, InfoSink& messages, const HttpTimeouts& timeouts) {
     text.assign(kElementTextCapacity, '\0');
     text.resize(LoadFileFromUrl(address, text.data(), text.size(), messages, timeouts));
-    if (text.empty() || text.front() == '<') {
+    if (text.empty() || (text.front() == '<' && !LooksLikeOmmXml(text))) {
         messages.InfoBox("Fail to download satellite elements:", address);
         return false;
     }
@@ -50,7 +56,7 @@ bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::strin
     for (const std::string& source : sources) {
         std::string text;
         if (!LoadElementSetText(source, text, messages, timeouts)) return false;
-        ParsedElementSets parsed = ParseElementSets(text);
+        ParsedElementSets parsed = ParseElementSetText(text);
         report.push_back({source, int(parsed.records.size()), std::move(parsed.rejects)});
         fresh.insert(fresh.end(), parsed.records.begin(), parsed.records.end());
     }

@@ -14,13 +14,14 @@
 
 namespace vsp {
 
-inline constexpr size_t kElementTextCapacity = size_t(1) << 20;
-// A file may hold a full database: 65535 sets of three lines of 69 characters and line ends.
+// A file may hold a full database: 65535 sets of three lines of 69 characters and line ends;
+// a download as much (the whole catalog as OMM JSON is some 8 MiB).
 inline constexpr size_t kElementFileLimit = size_t(16) << 20;
+inline constexpr size_t kElementTextCapacity = kElementFileLimit;
 
 // An http:// or https:// address is fetched, anything else read as a regular file of at most
-// kElementFileLimit bytes. A fetched text that begins with '<' is an error page. False with a
-// message when no text could be had.
+// kElementFileLimit bytes. A fetched text that begins with '<' and holds no omm element is an
+// error page. False with a message when no text could be had.
 bool LoadElementSetText(const std::string& source, std::string& text, InfoSink& messages,
                         const HttpTimeouts& timeouts = {});
 
@@ -30,7 +31,8 @@ struct ElementSetSourceReport {
     std::vector<ElementSetReject> rejects;
 };
 
-// Imports `sources` in order as one database (after the present records with `append`).
+// Imports `sources` in order as one database (each text in the format its content shows: two-line
+// sets or OMM CSV, JSON or XML, OmmText.h) (after the present records with `append`).
 // `report` tells per source what came in and what was rejected. Every source is read before
 // the user files are locked; the database is read (for `append`) and replaced under the lock.
 bool ImportElementSets(SatelliteDatabase& database, const std::vector<std::string>& sources, bool append,

@@ -15,8 +15,9 @@ inline constexpr size_t kElementLineLength = 69;
 inline constexpr size_t kSatelliteNameLength = 70;
 
 struct ElementSetReject {
-    int line = 0;  // 1-based line number in the text
+    int line = 0;    // 1-based line number in the text; 0 for a record of a JSON or XML text
     std::string reason;
+    int record = 0;  // 1-based record number of a JSON or XML text, else 0
 };
 
 struct ParsedElementSets {

@@ -4,7 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/ParseNumber.h"
 #include "platform/Text.h"
+#include "satellites/CatalogNumber.h"
 #include "records/RecordFile.h"
 
 namespace vsp {
@@ -40,20 +42,43 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && FindIgnoringCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
-}  // namespace
-
-std::string_view CatalogNumber(const std::string& line1) {
-    return line1.size() < 7 ? std::string_view() : TrimBlanks(std::string_view(line1).substr(2, 5));
+// The number in decimal ("270000") or as the lines write it ("T0000", "00005").
+bool CatalogNumberStartsWith(const SatelliteRecord& record, std::string_view wanted) {
+    const std::optional<int64_t> number = SatelliteCatalogNumber(record);
+    if (number && std::to_string(*number).starts_with(wanted)) return true;
+    return record.largeCatalogNumber == 0 && record.line1.size() >= 7 &&
+           StartsWithIgnoringCase(TrimBlanks(std::string_view(record.line1).substr(2, 5)), wanted);
 }
 
+}  // namespace
+
 void EncodeSatelliteRecord(const SatelliteRecord& record, uint8_t* bytes) {
-    EncodeField(record.name, bytes + kNameOffset);
+    const int64_t large = record.largeCatalogNumber;
+    const bool keepsNumber = large > kLargestAlpha5Number && large <= kLargestCatalogNumber;
+    EncodeField(keepsNumber ? record.name.substr(0, kSatelliteNameWithNumberLength) : record.name, bytes + kNameOffset);
+    if (keepsNumber) {
+        const std::string number = kLargeNumberMarker + std::to_string(large);
+        std::memcpy(bytes + kNameOffset + strnlen(reinterpret_cast<const char*>(bytes + kNameOffset), kSatelliteFieldSize) + 1,
+                    number.data(), number.size());
+    }
     EncodeField(record.line1, bytes + kLine1Offset);
     EncodeField(record.line2, bytes + kLine2Offset);
 }
 
 SatelliteRecord DecodeSatelliteRecord(const uint8_t* bytes) {
-    return {DecodeField(bytes + kNameOffset), DecodeField(bytes + kLine1Offset), DecodeField(bytes + kLine2Offset)};
+    SatelliteRecord record{DecodeField(bytes + kNameOffset), DecodeField(bytes + kLine1Offset),
+                           DecodeField(bytes + kLine2Offset)};
+    // The number kept after the name: '#' and six to nine digits, NUL-terminated inside the field.
+    const auto* after = reinterpret_cast<const char*>(bytes + kNameOffset) + record.name.size() + 1;
+    const size_t room = size_t(kSatelliteFieldSize) - record.name.size() - 1;
+    if (room > 1 && after[0] == kLargeNumberMarker) {
+        const std::string_view digits(after + 1, strnlen(after + 1, room - 1));
+        int64_t number = 0;
+        if (digits.size() < room - 1 && digits.size() >= 6 && digits.size() <= 9 && ParseWhole(digits, number) &&
+            number > kLargestAlpha5Number)
+            record.largeCatalogNumber = number;
+    }
+    return record;
 }
 
 struct SatelliteDatabase::Impl {
@@ -109,8 +134,9 @@ int SatelliteDatabase::Find(std::string_view name) {
     if (wanted.empty() || !IsOpen() || !ReadAll(records)) return -1;
     for (size_t i = 0; i < records.size(); ++i)
         if (StartsWithIgnoringCase(TrimBlanks(records[i].name), wanted)) return int(i);
-    for (size_t i = 0; i < records.size(); ++i)
-        if (CatalogNumber(records[i].line1) == wanted) return int(i);
+    const std::optional<int64_t> number = ParseTypedCatalogNumber(wanted);
+    for (size_t i = 0; number && i < records.size(); ++i)
+        if (SatelliteCatalogNumber(records[i]) == number) return int(i);
     return -1;
 }
 
@@ -142,7 +168,7 @@ std::vector<int> MatchSatellites(const std::vector<SatelliteRecord>& records, st
     for (size_t i = 0; i < records.size(); ++i) {
         const size_t at = FindIgnoringCase(TrimBlanks(records[i].name), wanted);
         if (at != std::string_view::npos) ranked[at == 0 ? 0 : 1].push_back(int(i));
-        else if (CatalogNumber(records[i].line1).starts_with(wanted)) ranked[2].push_back(int(i));
+        else if (CatalogNumberStartsWith(records[i], wanted)) ranked[2].push_back(int(i));
     }
     std::vector<int> found;
     for (const std::vector<int>& rank : ranked) found.insert(found.end(), rank.begin(), rank.end());

@@ -8,6 +8,7 @@
 // few days for near-Earth orbits); no deep-space branch: every orbit uses the near-Earth
 // formulas.
 
+#include <cstdint>
 #include <string>
 
 namespace vsp {
@@ -76,11 +77,15 @@ struct SatelliteElements {
     double eclipseDepth = 0.0;   // radians
 };
 
-// The 213-byte database record: name (71 bytes), line 1 (71), line 2 (71), each NUL-terminated.
+// The 213-byte database record: name (71 bytes), line 1 (71), line 2 (71), each NUL-terminated
+// (SatelliteDatabase.h has the layout).
 struct SatelliteRecord {
     std::string name;
     std::string line1;
     std::string line2;
+    // 340000 to 999999999: the catalog number the lines cannot hold (their catalog columns then
+    // hold kLargeNumberPlaceholder); 0 when the lines hold it.
+    int64_t largeCatalogNumber = 0;
 };
 
 }  // namespace vsp

@@ -4,8 +4,10 @@
 
 namespace vsp {
 
-bool ExportSatellites(SatelliteDatabase& database, MemoWriter& memos, InfoSink& messages, int& exported) {
+bool ExportSatellites(SatelliteDatabase& database, MemoWriter& memos, InfoSink& messages, int& exported,
+                      std::vector<SatelliteRecord>& skipped) {
     exported = 0;
+    skipped.clear();
     SatelliteRecord record;
     if (!database.IsOpen()) return database.ReadSatelliteRecord(0, record);  // says it is not open
     std::string memo;
@@ -14,6 +16,10 @@ bool ExportSatellites(SatelliteDatabase& database, MemoWriter& memos, InfoSink& 
         if (!database.ReadSatelliteRecord(i, record)) {
             complete = false;
             break;
+        }
+        if (record.largeCatalogNumber != 0) {
+            skipped.push_back(record);
+            continue;
         }
         memo += record.name + "\n" + record.line1 + "\n" + record.line2 + "\n";
         ++exported;

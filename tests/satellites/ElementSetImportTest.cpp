@@ -28,7 +28,8 @@ protected:
     std::vector<std::string> Export() {
         MemoWriter memos(home_.Dir(), "sats", messages_);
         int exported = 0;
-        EXPECT_TRUE(ExportSatellites(database_, memos, messages_, exported));
+        std::vector<SatelliteRecord> skipped;
+        EXPECT_TRUE(ExportSatellites(database_, memos, messages_, exported, skipped));
         return memos.Files();
     }
 
