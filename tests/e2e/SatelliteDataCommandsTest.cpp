@@ -6,9 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <array>
+#include <cmath>
+#include <sstream>
 #include <thread>
 
 #include "support/LocalHttpServer.h"
+#include "support/EphemerisCsv.h"
 #include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
@@ -19,7 +23,65 @@ std::string Tle(const std::string& name) {
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+std::string SatelliteFixture(const std::string& name) {
+    std::ifstream file(std::string(VESPERTAR_TEST_DATA) + "/satellites/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 using SatelliteDataCommands = ProgramHomeTest;
+
+// OMM sets with numbers from five to nine digits come back with their numbers, are found by
+// them (Alpha-5 typed too), propagate as python3-sgp4 initialised from the same OMM does, and
+// export as python3-sgp4's lines, the one set with no two-line form named; an EPHEMERIS_TYPE 4
+// row is refused by its line; an Alpha-5 two-line set imports.
+TEST_F(SatelliteDataCommands, OmmSetsKeepTheirNumbersThroughListInfoPropagateAndExport) {
+    home_.WriteFile("sets.xml", SatelliteFixture("omm_sets.xml"));
+    ASSERT_EQ(Run({"sat", "import", home_.Path("sets.xml")}).status, 0);
+    std::vector<int64_t> numbers;
+    for (const auto& row : Json({"sat", "list"})) numbers.push_back(row["catalog_number"].get<int64_t>());
+    EXPECT_EQ(numbers, (std::vector<int64_t>{5, 99999, 100000, 270000, 339999, 340000, 799501299, 10000}));
+    for (const char* typed : {"T0000", "270000"})
+        EXPECT_EQ(Json({"sat", "info", typed})["catalog_number"], 270000) << typed;
+    const auto reference = test::bodies::ReadEphemerisCsv("../satellites/omm_reference.csv");
+    for (const auto& row : reference->rows) {
+        if (row.Text("catalog_number") != "799501299" || std::fabs(row.Number("minutes")) == 0.0) continue;
+        const nlohmann::json state = Json({"sat", "propagate", "799501299", "--model", "sgp4", "--jd", row.Text("jd_utc")});
+        EXPECT_LT(std::hypot(state["x_km"].get<double>() - row.Number("x_km"), state["y_km"].get<double>() - row.Number("y_km"),
+                             state["z_km"].get<double>() - row.Number("z_km")),
+                  1.0)
+            << row.Text("minutes");
+    }
+    const ProgramResult exported = Run({"sat", "export"});
+    EXPECT_EQ(exported.out.rfind("6 Satellite records exported.\n", 0), 0u) << exported.out;
+    EXPECT_NE(exported.out.find("skipped, catalog number 340000 has no two-line form: SL-8 R/B\n"), std::string::npos);
+    EXPECT_NE(exported.out.find("799501299 has no two-line form: CSS (TIANHE)\n"), std::string::npos);
+    const size_t file = exported.out.find('\n') + 1;
+    std::ifstream memoFile(exported.out.substr(file, exported.out.find('\n', file) - file));
+    const std::string memo(std::istreambuf_iterator<char>(memoFile), {});
+    std::istringstream lines(SatelliteFixture("omm_lines.csv"));
+    std::string expected, line;
+    for (std::getline(lines, line); std::getline(lines, line);) {
+        const std::vector<std::string> f = test::bodies::SplitCsvLine(line);
+        if (std::stoll(f[0]) <= 339999) expected += f[1] + "\n" + f[2] + "\n" + f[3] + "\n";
+    }
+    EXPECT_EQ(memo, expected);
+    const nlohmann::json skipped = {{{"name", "SL-8 R/B"}, {"catalog_number", 340000}},
+                                    {{"name", "CSS (TIANHE)"}, {"catalog_number", 799501299}}};
+    EXPECT_EQ(Json({"sat", "export"})["skipped"], skipped);
+
+    std::string csv = SatelliteFixture("omm_sets.csv");
+    const size_t third = csv.find('\n', csv.find('\n', csv.find('\n') + 1) + 1) + 1;
+    csv.replace(csv.find(",0,U,", third), 5, ",4,U,");  // the row on line 4
+    home_.WriteFile("sets.csv", csv);
+    const ProgramResult refused = Run({"sat", "import", home_.Path("sets.csv")});
+    EXPECT_NE(refused.out.find("7 element sets imported from"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("\nline 4: EPHEMERIS_TYPE 4 (SGP4-XP) is not 0 (SGP4), the only theory read\n"),
+              std::string::npos) << refused.out;
+
+    home_.WriteFile("alpha5.tle", SatelliteFixture("alpha5.tle"));
+    ASSERT_EQ(Run({"sat", "import", home_.Path("alpha5.tle")}).status, 0);
+    EXPECT_EQ(Json({"sat", "list"})[0]["catalog_number"], 270000);
+}
 
 // update fetches both addresses of the settings into one database, which list and export show.
 TEST_F(SatelliteDataCommands, UpdateListExport) {
