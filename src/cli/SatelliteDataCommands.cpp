@@ -161,9 +161,9 @@ void AddSatelliteDataCommands(CommandRegistry& registry) {
     CLI::App* sat = SatelliteFamily(registry);
     auto import = std::make_shared<ImportArgs>();
     CLI::App* importCommand = registry.Add(
-        "import", "Element sets from a text file or an http(s) address into the satellite database",
+        "import", "Element sets (two-line or OMM) from a file or an http(s) address into the satellite database",
         [import](CliContext& ctx) { return RunImportCommand(ctx, *import); }, sat);
-    importCommand->add_option("source", import->source, "a file of three-line element sets, or its address")
+    importCommand->add_option("source", import->source, "a file of element sets (two-line, or OMM as CSV, JSON or XML), or its address")
         ->type_name("FILE|URL");
     importCommand->add_option("--magnitudes", import->magnitudes,
                               "instead: a file of \"catalog number, standard magnitude\" lines (at 1000 km, 90 "

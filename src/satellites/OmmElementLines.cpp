@@ -34,9 +34,11 @@ struct LineWriter {
             return fallback.value_or(0.0);
         }
         // from_chars takes no leading '+'; the format's writers sometimes put one.
-        const std::string_view digits = text->front() == '+' ? std::string_view(*text).substr(1) : std::string_view(*text);
-        if (!ParseWhole(digits, value) || !std::isfinite(value)) Fail(std::string(key) + " \"" + *text + "\" is not a number");
-        return value;
+        std::string_view digits = *text;
+        if (digits.starts_with('+')) digits.remove_prefix(1);
+        if (ParseWhole(digits, value) && std::isfinite(value)) return value;
+        Fail(std::string(key) + " \"" + *text + "\" is not a number");
+        return 0.0;
     }
     // `value` with `decimals` in exactly `width` characters, right-aligned.
     std::string Fixed(const char* key, double value, int width, int decimals) {
@@ -50,17 +52,20 @@ struct LineWriter {
     }
     // Five digits with an assumed leading point and a signed exponent digit: " 12345-4".
     std::string Exponent(const char* key, double value) {
-        if (value == 0.0) return " 00000-0";
+        if (std::fabs(value) < 0.5e-14) return " 00000-0";  // below what the field can write: nothing
+        if (std::fabs(value) >= 0.999995e9) {
+            Fail(std::string(key) + " " + Find(key)->c_str() + " does not fit the two-line format");
+            return " 00000-0";
+        }
         int exponent = int(std::floor(std::log10(std::fabs(value)))) + 1;
         long mantissa = std::lround(std::fabs(value) / std::pow(10.0, exponent) * 1e5);
         if (mantissa >= 100000) {
             mantissa /= 10;
             ++exponent;
         }
-        if (exponent < -9) return " 00000-0";  // below what the field can write: nothing
-        if (exponent > 9) {
-            Fail(std::string(key) + " " + Find(key)->c_str() + " does not fit the two-line format");
-            return " 00000-0";
+        if (exponent < -9) {  // the smallest exponent, with leading zeros in the mantissa
+            mantissa = std::lround(std::fabs(value) * 1e14);
+            exponent = -9;
         }
         char text[32];
         std::snprintf(text, sizeof text, "%c%05ld%c%d", value < 0.0 ? '-' : ' ', mantissa, exponent < 0 ? '-' : '+',
@@ -71,23 +76,28 @@ struct LineWriter {
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
+bool IsCalendarDate(int year, int month, int day) {
+    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month >= 1 && month <= 12 && day >= 1 && day <= kMonthDays[month - 1] + (month == 2 && IsLeapYear(year));
+}
+
 // "2020-10-13T04:52:48.472320" (seconds' fraction and a final 'Z' optional) as the two-line
 // epoch "20287.20333880"; nothing for another form or a year outside 1957..2056.
 std::optional<std::string> TwoLineEpoch(const std::string& text) {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, consumed = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%*1[T ]%2d:%2d:%n", &year, &month, &day, &hour, &minute, &consumed) != 5 ||
-        consumed == 0)
-        return std::nullopt;
+    const int read = std::sscanf(text.c_str(), "%4d-%2d-%2d%*1[T ]%2d:%2d:%n", &year, &month, &day, &hour, &minute,
+                                 &consumed);
+    if (read != 5 || consumed == 0) return std::nullopt;
     std::string_view rest = std::string_view(text).substr(size_t(consumed));
     if (rest.ends_with('Z')) rest.remove_suffix(1);
     double seconds = 0.0;
-    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (rest.size() < 2 || rest[0] < '0' || rest[0] > '9' || !ParseWhole(rest, seconds) || !(seconds >= 0.0) ||
-        seconds >= 61.0 || year < 1957 || year > 2056 || month < 1 || month > 12 || day < 1 ||
-        day > kMonthDays[month - 1] + (month == 2 && IsLeapYear(year)) || hour > 23 || minute > 59 || hour < 0 ||
-        minute < 0)
+    const bool secondsRead = rest.size() >= 2 && rest[0] >= '0' && rest[0] <= '9' && ParseWhole(rest, seconds) &&
+                             seconds >= 0.0 && seconds < 61.0;
+    if (!secondsRead || year < 1957 || year > 2056 || !IsCalendarDate(year, month, day) || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59)
         return std::nullopt;
-    const double dayOfYear = JulianDay(year, month, day) - JulianDay(year, 1, 0) + (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
+    const double dayOfYear =
+        JulianDay(year, month, day) - JulianDay(year, 1, 0) + (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
     char epoch[32];
     std::snprintf(epoch, sizeof epoch, "%02d%012.8f", year % 100, dayOfYear);
     return epoch;
@@ -129,19 +139,21 @@ std::optional<std::string> OmmToRecord(const OmmFields& fields, SatelliteRecord&
     const std::string columns = std::string(Alpha5Text(number).value_or(std::string(kLargeNumberPlaceholder)));
     const std::string* classification = w.Find("CLASSIFICATION_TYPE");
     const double ndot = w.Number("MEAN_MOTION_DOT", 0.0);
-    if (!(std::fabs(ndot) < 0.999999995)) w.Fail("MEAN_MOTION_DOT " + *w.Find("MEAN_MOTION_DOT") + " is not between -1 and 1");
+    if (!(std::fabs(ndot) < 0.999999995))
+        w.Fail("MEAN_MOTION_DOT " + *w.Find("MEAN_MOTION_DOT") + " is not between -1 and 1");
     char ndotText[32];
     std::snprintf(ndotText, sizeof ndotText, "%c.%08ld", ndot < 0.0 ? '-' : ' ', std::lround(std::fabs(ndot) * 1e8));
     const std::string nddot = w.Exponent("MEAN_MOTION_DDOT", w.Number("MEAN_MOTION_DDOT", 0.0));
     const std::string bstar = w.Exponent("BSTAR", w.Number("BSTAR", 0.0));
-    const long elementSet = std::lround(std::fabs(w.Number("ELEMENT_SET_NO", 999.0))) % 10000;
-    const long revolution = std::lround(std::fabs(w.Number("REV_AT_EPOCH", 0.0))) % 100000;
+    // The format keeps the last digits of both counts.
+    const long elementSet = std::lround(std::fmod(std::fabs(w.Number("ELEMENT_SET_NO", 999.0)), 10000.0)) % 10000;
+    const long revolution = std::lround(std::fmod(std::fabs(w.Number("REV_AT_EPOCH", 0.0)), 100000.0)) % 100000;
 
     const std::string inclination = w.Fixed("INCLINATION", w.Number("INCLINATION"), 8, 4);
     const std::string node = w.Fixed("RA_OF_ASC_NODE", w.Number("RA_OF_ASC_NODE"), 8, 4);
     const double eccentricity = w.Number("ECCENTRICITY");
-    const long eccentricityDigits = std::lround(eccentricity * 1e7);
-    if (!(eccentricity >= 0.0) || eccentricityDigits > 9999999)
+    const long eccentricityDigits = eccentricity >= 0.0 && eccentricity < 1.0 ? std::lround(eccentricity * 1e7) : -1;
+    if (eccentricityDigits < 0 || eccentricityDigits > 9999999)
         w.Fail("ECCENTRICITY " + *w.Find("ECCENTRICITY") + " is not between 0 and 1");
     const std::string perigee = w.Fixed("ARG_OF_PERICENTER", w.Number("ARG_OF_PERICENTER"), 8, 4);
     const std::string anomaly = w.Fixed("MEAN_ANOMALY", w.Number("MEAN_ANOMALY"), 8, 4);
@@ -153,13 +165,16 @@ std::optional<std::string> OmmToRecord(const OmmFields& fields, SatelliteRecord&
                   classification ? (*classification)[0] : 'U', Designator(w.Find("OBJECT_ID")).c_str(),
                   epoch->c_str(), ndotText, nddot.c_str(), bstar.c_str(), elementSet);
     std::snprintf(line2, sizeof line2, "2 %s %s %s %07ld %s %s %s%5ld", columns.c_str(), inclination.c_str(),
-                  node.c_str(), std::max(0L, eccentricityDigits), perigee.c_str(), anomaly.c_str(),
+                  node.c_str(), eccentricityDigits, perigee.c_str(), anomaly.c_str(),
                   meanMotion.c_str(), revolution);
     const std::string* name = w.Find("OBJECT_NAME");
     if (!name) name = w.Find("OBJECT_ID");
     record = SatelliteRecord{name ? name->substr(0, kSatelliteNameLength) : std::to_string(number),
                              WithChecksum(line1), WithChecksum(line2),
                              number > kLargestAlpha5Number ? number : 0};
+    // A name is one line of the exported three (a JSON or quoted CSV name may hold line breaks).
+    for (char& c : record.name)
+        if (uint8_t(c) < 0x20 || c == '\x7F') c = ' ';
     return std::nullopt;
 }
 
