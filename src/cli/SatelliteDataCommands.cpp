@@ -114,14 +114,16 @@ int RunList(CliContext& ctx) {
         PrintJson(ctx, rows);
         return kExitOk;
     }
-    ctx.Out() << "index  name                      epoch_jd       period_min  inclination_deg  age_days\n";
+    ctx.Out() << "index  name                      epoch_jd       period_min  inclination_deg  age_days  catalog_number\n";
     for (const auto& row : rows) {
         char line[160];
-        std::snprintf(line, sizeof line, "%5d  %-24s  %13.6f  %10.2f  %15.4f  %8.2f\n", row["index"].get<int>(),
+        std::snprintf(line, sizeof line, "%5d  %-24s  %13.6f  %10.2f  %15.4f  %8.2f", row["index"].get<int>(),
                       row["name"].get<std::string>().c_str(), row["epoch_jd"].get<double>(),
                       row["period_min"].get<double>(), row["inclination_deg"].get<double>(),
                       row["age_days"].get<double>());
-        ctx.Out() << line;
+        const nlohmann::json& number = row["catalog_number"];
+        ctx.Out() << line << "  " << (number.is_null() ? std::string("-") : std::to_string(number.get<int64_t>()))
+                  << "\n";
     }
     return kExitOk;
 }
@@ -184,7 +186,7 @@ void AddSatelliteDataCommands(CommandRegistry& registry) {
         "update", "Downloads the element sets of satellite_url and iridium_url into one new satellite database",
         [](CliContext& ctx) { return RunImport(ctx, ElementSetUpdateAddresses(ctx.Prefs()), false); },
         sat);
-    registry.Add("list", "The satellites of the database: index, name, epoch, period, inclination, age",
+    registry.Add("list", "The satellites of the database: index, name, epoch, period, inclination, age, catalog number",
                  RunList, sat)
         ->footer("age_days is counted from the element epoch to the observing time. --json: an array of index, "
                  "name, catalog_number, epoch_jd, period_min, inclination_deg, age_days.");
