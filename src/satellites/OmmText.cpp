@@ -158,6 +158,14 @@ ParsedElementSets ParseOmmJson(std::string_view text) {
     } catch (const nlohmann::json::parse_error& error) {
         parsed.rejects.push_back({LineOfOffset(text, error.byte), "not valid JSON"});
         return parsed;
+    } catch (const nlohmann::json::exception& error) {
+        // A number beyond a double ("number overflow parsing '1e400'"): its line, where the
+        // number is found again.
+        const std::string_view what = error.what();
+        const size_t open = what.find('\''), close = what.rfind('\'');
+        const size_t at = open < close ? text.find(what.substr(open + 1, close - open - 1)) : 0;
+        parsed.rejects.push_back({LineOfOffset(text, at == std::string_view::npos ? 0 : at), "a number out of range"});
+        return parsed;
     }
     if (!document.is_array()) {
         AddJsonRecord(document, 1, parsed);

@@ -98,6 +98,7 @@ TEST(OmmText, UnusableRecordsAreReportedWhereTheyAre) {
     EXPECT_EQ(json.rejects[0].reason, "NORAD_CAT_ID \"1000000000\" is not a catalog number of up to nine digits");
     EXPECT_EQ(json.rejects[1].record, 2);
     EXPECT_EQ(ParseOmmJson("[\n{\"NORAD_CAT_ID\": 5,\n]").rejects.at(0).line, 3);
+    EXPECT_EQ(ParseOmmJson("[\n{\"BSTAR\": 1e400}]").rejects.at(0).line, 2);  // beyond a double
     const ParsedElementSets xml = ParseOmmXml("<ndm>\n<omm><body><segment></segment></body>\n</omm\n");
     ASSERT_EQ(xml.rejects.size(), 1u);
     EXPECT_EQ(xml.rejects[0].line, 3);
