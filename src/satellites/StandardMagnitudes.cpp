@@ -13,7 +13,6 @@ namespace vsp {
 namespace {
 
 constexpr double kMagnitudeLimit = 30.0;
-constexpr std::string_view kAlpha5Letters = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // I and O unused
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -51,16 +50,6 @@ std::string FormatStandardMagnitudes(const std::map<SatelliteNumber, double>& by
         text += std::to_string(number) + ", " + std::string(figure, end) + "\n";
     }
     return text;
-}
-
-SatelliteNumber RecordCatalogNumber(const SatelliteRecord& record) {
-    const std::string_view field = CatalogNumber(record.line1);
-    SatelliteNumber rest = 0;
-    if (field.empty()) return -1;
-    if (ParseWhole(field, rest) && rest >= 0) return rest;
-    const size_t letter = kAlpha5Letters.find(field[0]);
-    if (letter == std::string_view::npos || !ParseWhole(field.substr(1), rest) || rest < 0) return -1;
-    return SatelliteNumber(letter + 10) * 10000 + rest;
 }
 
 StandardMagnitudes ParseStandardMagnitudes(std::string_view text) {

@@ -19,6 +19,7 @@
 
 #include "platform/InfoSink.h"
 #include "platform/ProgramDir.h"
+#include "satellites/CatalogNumber.h"
 #include "satellites/SatelliteElements.h"
 
 namespace vsp {
@@ -27,13 +28,9 @@ using SatelliteNumber = std::int64_t;  // up to nine digits
 
 inline constexpr SatelliteNumber kIssCatalogNumber = 25544;
 inline constexpr double kIssStandardMagnitude = -1.8;
-inline constexpr SatelliteNumber kMaxCatalogNumber = 999999999;
+inline constexpr SatelliteNumber kMaxCatalogNumber = kLargestCatalogNumber;
 inline constexpr std::string_view kMagnitudesFileName = "satellite_magnitudes.txt";
 inline constexpr size_t kMagnitudesFileLimit = 4u << 20;  // bytes read of a magnitudes file
-
-// The catalog number in columns 3-7 of line 1 (an Alpha-5 letter A..Z, I and O unused, counts
-// 10..33 ten-thousands); -1 when the field holds neither.
-SatelliteNumber RecordCatalogNumber(const SatelliteRecord& record);
 
 struct MagnitudeLineReject {
     int line = 0;  // from 1

@@ -5,6 +5,7 @@
 
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
+#include "satellites/CatalogNumber.h"
 #include "satellites/SatellitePropagation.h"
 
 namespace vsp {
@@ -20,7 +21,7 @@ void AddPassesOf(const SatelliteRecord& record, int index, const VisiblePassSett
     const double start = settings.search.startJd;
     CompletePassOptions options;
     options.minElevationDeg = PassMinimumElevation(settings.search.minElevationIndex);
-    const std::optional<double> standard = StandardMagnitudeOf(magnitudes, RecordCatalogNumber(record));
+    const std::optional<double> standard = StandardMagnitudeOf(magnitudes, SatelliteCatalogNumber(record).value_or(-1));
     const double age = start - elements.epochJd;
     for (const SatellitePass& pass : FindAllPasses(elements, observer, start, start + settings.days, options, &progress)) {
         VisiblePass v{index, pass, JudgePassVisibility(pass, elements, observer, deltaT), std::nullopt, age,

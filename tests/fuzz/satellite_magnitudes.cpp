@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const StandardMagnitudes again = ParseStandardMagnitudes(FormatStandardMagnitudes(parsed.byNumber));
     if (again.byNumber != parsed.byNumber || !again.rejects.empty()) __builtin_trap();
-    (void)StandardMagnitudeOf(parsed, RecordCatalogNumber({"", std::string(text.substr(0, 70)), ""}));
+    (void)StandardMagnitudeOf(parsed, SatelliteCatalogNumber({"", std::string(text.substr(0, 70)), ""}).value_or(-1));
     return 0;
 }
