@@ -21,5 +21,12 @@ inline constexpr double kKmPerAu = 149597870.691;
 inline constexpr double kSmallEccentricity = 1.0e-4;
 inline constexpr double kKeplerTolerance = 1.0e-6;
 inline constexpr int kKeplerIterations = 10;
+// The deep-space branch's Sun and Moon: mean motions (radians per minute) and eccentricities of
+// their mean orbits, and the Earth's rotation (radians per minute).
+inline constexpr double kSunMeanMotion = 1.19459e-5;
+inline constexpr double kMoonMeanMotion = 1.5835218e-4;
+inline constexpr double kSunEccentricity = 0.01675;
+inline constexpr double kMoonEccentricity = 0.05490;
+inline constexpr double kEarthRotationRadPerMinute = 4.37526908801129966e-3;
 
 }  // namespace vsp::sat

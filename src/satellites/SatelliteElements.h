@@ -5,11 +5,13 @@
 // shadow). Frames: position and velocity in the models' true-equator, mean-equinox frame (km,
 // km/s); look angles topocentric on the WGS-72 ellipsoid. Times are Julian Dates (UT).
 // Accuracy: the models' own (SGP4 within a few km of the published verification output over a
-// few days for near-Earth orbits); no deep-space branch: every orbit uses the near-Earth
-// formulas.
+// few days for near-Earth orbits). Orbits of 225 minutes or more also carry the terms of the
+// deep-space branch (SDP4), used where the "Deep-space orbits" setting asks for it.
 
 #include <cstdint>
 #include <string>
+
+#include "satellites/DeepSpaceTerms.h"
 
 namespace vsp {
 
@@ -19,14 +21,19 @@ struct SatelliteVector {
     double w = 0.0;
 };
 
-enum class SatelliteModel { Sgp, Sgp4 };
+enum class SatelliteModel { Sgp, Sgp4, Sdp4 };
+
+// The "Deep-space orbits" setting: orbits of 225 minutes or more by the near-Earth formulas (as
+// every orbit) or by SGP4 with its deep-space branch at every age.
+enum class DeepSpaceOrbits { NearEarthFormulas, Sdp4 };
 
 // The observer of the satellite computations: geodetic latitude and east longitude in degrees,
-// height above the ellipsoid in km.
+// height above the ellipsoid in km; and how the computations propagate deep-space orbits.
 struct SatelliteObserver {
     double latitudeDeg = 0.0;
     double longitudeEastDeg = 0.0;
     double heightKm = 0.0;
+    DeepSpaceOrbits deepSpaceOrbits = DeepSpaceOrbits::NearEarthFormulas;
 };
 
 // What near-Earth SGP4 derives from the elements once (the symbols of Spacetrack Report No. 3):
@@ -62,8 +69,9 @@ struct SatelliteElements {
     double nodeRate = 0.0, perigeeRate = 0.0;       // radians per minute
     double modelMeanMotion = 0.0;                   // n0″, radians per minute
     double periodMin = 0.0;
-    bool deepSpace = false;                         // period >= 225 minutes (informative only)
+    bool deepSpace = false;                         // period >= 225 minutes
     Sgp4Terms sgp4;
+    DeepSpaceTerms deep;                            // deepSpace orbits only
     // ---- the last computation ----
     SatelliteModel model = SatelliteModel::Sgp4;
     double minutesSinceEpoch = 0.0;

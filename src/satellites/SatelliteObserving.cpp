@@ -1,6 +1,7 @@
 // What the observer sees of the propagated satellite: the observer on the WGS-72 ellipsoid
 // turning with the Earth, look angles in the south-east-zenith frame, topocentric right
-// ascension and declination, the sub-satellite point; and the model chosen by the elements' age.
+// ascension and declination, the sub-satellite point; and the model chosen by the elements' age
+// and the "Deep-space orbits" setting.
 
 #include <cmath>
 
@@ -105,18 +106,32 @@ void PropagateByAge(SatelliteElements& e, double minutes) {
     }
 }
 
+void Propagate(SatelliteElements& e, double minutes, NearEarthRule rule, DeepSpaceOrbits deepSpaceOrbits) {
+    if (e.deepSpace && deepSpaceOrbits == DeepSpaceOrbits::Sdp4) {
+        PropagateSdp4(e, minutes);
+    } else if (rule == NearEarthRule::Sgp) {
+        PropagateSgp(e, minutes);
+    } else if (rule == NearEarthRule::Sgp4) {
+        PropagateSgp4(e, minutes);
+    } else {
+        PropagateByAge(e, minutes);
+    }
+}
+
+bool DeepSpaceByNearEarthFormulas(const SatelliteElements& e) { return e.deepSpace && e.model != SatelliteModel::Sdp4; }
+
 void ComputeSatellite(double jdUt, const SatelliteObserver& observer, SatelliteElements& e) {
-    PropagateByAge(e, MinutesSinceEpoch(jdUt, e));
+    Propagate(e, MinutesSinceEpoch(jdUt, e), NearEarthRule::ByAge, observer.deepSpaceOrbits);
     Observe(jdUt, observer, 0.0, e);
 }
 
 void ComputeSatelliteQuick(double jdUt, const SatelliteObserver& observer, SatelliteElements& e) {
-    PropagateSgp(e, MinutesSinceEpoch(jdUt, e));
+    Propagate(e, MinutesSinceEpoch(jdUt, e), NearEarthRule::Sgp, observer.deepSpaceOrbits);
     Observe(jdUt, observer, observer.heightKm, e);
 }
 
 void ComputeSatelliteSgp4(double jdUt, const SatelliteObserver& observer, SatelliteElements& e) {
-    PropagateSgp4(e, MinutesSinceEpoch(jdUt, e));
+    Propagate(e, MinutesSinceEpoch(jdUt, e), NearEarthRule::Sgp4, observer.deepSpaceOrbits);
     Observe(jdUt, observer, observer.heightKm, e);
 }
 

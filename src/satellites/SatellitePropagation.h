@@ -1,9 +1,11 @@
 #pragma once
-// Element sets to mean elements, propagation with SGP and near-Earth SGP4, and what the
-// observer sees. The pass and flare searches call these thousands of times per search.
+// Element sets to mean elements, propagation with SGP, near-Earth SGP4 and SGP4 with its
+// deep-space branch (SDP4), and what the observer sees. The pass and flare searches call these
+// thousands of times per search.
 // Accuracy (measured): SGP4 within 20 m and 0.02 m/s of Vallado's revision over ±5 days of the
-// near-Earth verification cases; SGP within 4 m of Spacetrack Report No. 3's published output;
-// look angles within 0.001° of PyEphem.
+// near-Earth verification cases; SDP4 within 0.11 km of python3-sgp4 (Vallado's revision)
+// over the time spans of the deep-space verification cases; SGP within 4 m of Spacetrack
+// Report No. 3's published output; look angles within 0.001° of PyEphem.
 
 #include <optional>
 #include <string>
@@ -34,9 +36,23 @@ double SatelliteEpochToJd(double epoch);
 // Position and velocity (km, km/s) at `minutes` from the epoch by one model, into elements.
 void PropagateSgp(SatelliteElements& elements, double minutes);
 void PropagateSgp4(SatelliteElements& elements, double minutes);
+// SGP4 with the deep-space branch for an orbit of 225 minutes or more; plain SGP4 for others.
+// Past a century from the epoch the state is NaN.
+void PropagateSdp4(SatelliteElements& elements, double minutes);
 // The model the full computation chooses: SGP when |minutes| is under 5 days, SGP4 otherwise.
 void PropagateByAge(SatelliteElements& elements, double minutes);
 
+// The near-Earth model of a computation: the full computation's age rule, SGP, or SGP4.
+enum class NearEarthRule { ByAge, Sgp, Sgp4 };
+// Every computation propagates through this: SDP4 for a deep-space orbit when the setting asks
+// for it, the computation's own rule otherwise.
+void Propagate(SatelliteElements& elements, double minutes, NearEarthRule rule, DeepSpaceOrbits deepSpaceOrbits);
+// Whether the last state is of a deep-space orbit by the near-Earth formulas, and the warning
+// the outputs give then.
+bool DeepSpaceByNearEarthFormulas(const SatelliteElements& elements);
+inline constexpr char kDeepSpaceByNearEarthFormulas[] = "Deep-space orbit: near-Earth formulas";
+
+// The computations below propagate deep-space orbits as the observer's deepSpaceOrbits says.
 // The full computation at `jdUt`: SGP within 5 days of the epoch, SGP4 beyond; position,
 // velocity, topocentric right ascension and declination, sub-satellite point, look angles and
 // range rate. The observer's height is taken as 0.

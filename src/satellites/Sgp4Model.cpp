@@ -1,7 +1,7 @@
 // Near-Earth SGP4 (Spacetrack Report No. 3, section 6): secular gravity and atmospheric drag
 // with the power-density function of 78..120 km (lowered for perigees under 156 km), J3
-// long-period and J2 short-period terms. Every orbit takes this branch: there is no deep-space
-// model.
+// long-period and J2 short-period terms; the periodic steps are shared with the deep-space
+// branch (DeepSpaceModel.cpp).
 
 #include <algorithm>
 #include <cmath>
@@ -149,15 +149,23 @@ void PropagateSgp4(SatelliteElements& el, double minutes) {
     el.model = SatelliteModel::Sgp4;
     el.minutesSinceEpoch = minutes;
     const SecularElements m = ApplySecularTerms(el, minutes);
+    const MeanOrbit orbit{m.a, m.e, m.node, m.meanLongitude, m.perigee, m.meanArgument, m.longitudeDrag,
+                          {el.sinI0, el.cosI0}};
+    ApplyPeriodicTerms(orbit, {g.xlcof, g.aycof, g.x3thm1, g.x1mth2, g.x7thm1}, el);
+}
+
+namespace sat {
+
+void ApplyPeriodicTerms(const MeanOrbit& m, const PeriodicCoefficients& c, SatelliteElements& el) {
     const double sqrtA = std::sqrt(m.a);
     const double xn = kKe / (m.a * sqrtA);
     // Long-period terms.
     const double axn = m.e * m.perigee.cos;
     const double temp = 1.0 / (m.a * (1.0 - m.e * m.e));
-    const double longPeriod = temp * g.xlcof * axn;
-    const double ayn = m.e * m.perigee.sin + temp * g.aycof;
+    const double longPeriod = temp * c.xlcof * axn;
+    const double ayn = m.e * m.perigee.sin + temp * c.aycof;
     const double u = ReduceAngleSigned(m.meanLongitude + longPeriod - m.node, kTwoPi);
-    const SinCos k = SolveKepler(u, Turned(m.meanArgument, m.longitudeDrag + longPeriod), axn, ayn);
+    const SinCos k = SolveKepler(u, Turned(m.meanArgument, m.argumentTurn + longPeriod), axn, ayn);
     // Short-period terms.
     const double ecosE = axn * k.cos + ayn * k.sin;
     const double esinE = axn * k.sin - ayn * k.cos;
@@ -175,14 +183,16 @@ void PropagateSgp4(SatelliteElements& el, double minutes) {
     const double cos2u = 2.0 * cosU * cosU - 1.0;
     const double k2p = kK2 * invPl;
     const double k2p2 = k2p * invPl;
+    const SinCos i = m.inclination;
     OsculatingOrbit orbit;
-    orbit.radius = r * (1.0 - 1.5 * k2p2 * betal * g.x3thm1) + 0.5 * k2p * g.x1mth2 * cos2u;
-    orbit.argumentOfLatitude = Turned({sinU, cosU}, -0.25 * k2p2 * g.x7thm1 * sin2u);
-    orbit.node = m.node + 1.5 * k2p2 * el.cosI0 * sin2u;
-    orbit.inclination = Turned({el.sinI0, el.cosI0}, 1.5 * k2p2 * el.cosI0 * el.sinI0 * cos2u);
-    orbit.radiusRate = kKe * sqrtA * esinE * invR - xn * k2p * g.x1mth2 * sin2u;
-    orbit.transverseRate = kKe * std::sqrt(pl) * invR + xn * k2p * (g.x1mth2 * cos2u + 1.5 * g.x3thm1);
+    orbit.radius = r * (1.0 - 1.5 * k2p2 * betal * c.x3thm1) + 0.5 * k2p * c.x1mth2 * cos2u;
+    orbit.argumentOfLatitude = Turned({sinU, cosU}, -0.25 * k2p2 * c.x7thm1 * sin2u);
+    orbit.node = m.node + 1.5 * k2p2 * i.cos * sin2u;
+    orbit.inclination = Turned(i, 1.5 * k2p2 * i.cos * i.sin * cos2u);
+    orbit.radiusRate = kKe * sqrtA * esinE * invR - xn * k2p * c.x1mth2 * sin2u;
+    orbit.transverseRate = kKe * std::sqrt(pl) * invR + xn * k2p * (c.x1mth2 * cos2u + 1.5 * c.x3thm1);
     StoreOrbitState(orbit, el);
 }
 
+}  // namespace sat
 }  // namespace vsp

@@ -162,6 +162,7 @@ void ConvertSatelliteRecord(const SatelliteRecord& record, SatelliteElements& el
     ReadElementLines(record, elements);
     DeriveOrbit(elements);
     InitializeSgp4(elements);
+    if (elements.deepSpace) InitializeDeepSpace(elements);
 }
 
 }  // namespace vsp
