@@ -15,6 +15,7 @@
 #include "platform/Text.h"
 #include "satellites/SatelliteDatabase.h"
 #include "satellites/SatellitePropagation.h"
+#include "satellites/SatelliteSearches.h"
 
 namespace vsp::cli {
 namespace {
@@ -45,7 +46,9 @@ bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& 
     return true;
 }
 
-const char* ModelName(SatelliteModel model) { return model == SatelliteModel::Sgp ? "sgp" : "sgp4"; }
+const char* ModelName(SatelliteModel model) {
+    return model == SatelliteModel::Sgp ? "sgp" : model == SatelliteModel::Sdp4 ? "sdp4" : "sgp4";
+}
 
 int RunPropagate(CliContext& ctx, const SatelliteArgs& args) {
     SatelliteElements e;
@@ -56,8 +59,10 @@ int RunPropagate(CliContext& ctx, const SatelliteArgs& args) {
         PropagateSgp(e, minutes);
     } else if (args.model == "sgp4") {
         PropagateSgp4(e, minutes);
+    } else if (args.model == "sdp4") {
+        PropagateSdp4(e, minutes);
     } else {
-        PropagateByAge(e, minutes);
+        Propagate(e, minutes, NearEarthRule::ByAge, DeepSpaceOrbitsSetting(ctx.Prefs()));
     }
     if (ctx.Json()) {
         PrintJson(ctx, {{"model", ModelName(e.model)}, {"minutes", minutes},
@@ -81,21 +86,23 @@ std::string Hemisphere(double degrees, const char* positive, const char* negativ
 
 void PrintInfoText(CliContext& ctx, const SatelliteElements& e, double ageDays) {
     const TextFormats formats = ctx.Formats();
-    PrintRows(ctx, {{"Lat", Hemisphere(e.subLatitudeDeg, "N", "S")},
-                    {"Lon", Hemisphere(e.subLongitudeDeg, "E", "W")},
-                    {"Height", Fixed(e.heightKm, 3) + " km"},
-                    {"Az", Fixed(e.azimuthDeg, 4) + kDegreeUtf8},
-                    {"Alt", Fixed(e.elevationDeg, 4) + kDegreeUtf8},
-                    {"RA", Cp1252ToUtf8(HMSToStr(e.raHours, formats))},
-                    {"Dec", Cp1252ToUtf8(DmsToStr(e.decDeg, formats))},
-                    {"Velocity", Fixed(e.velocity.w, 4) + " km/s"},
-                    {"Range", Fixed(e.rangeKm, 3) + " km"},
-                    {"Range rate", Fixed(e.rangeRateKmS, 4) + " km/s"},
-                    {"Orbit period", std::to_string(std::lround(e.periodMin)) + "min"},
-                    {"Inclination", Fixed(e.inclination * kRadToDeg, 4) + kDegreeUtf8},
-                    {"Age Of TLE", Fixed(ageDays, 2) + " days"},
-                    {"Shadow", e.eclipsed ? "eclipsed" : "sunlit"},
-                    {"Model", ModelName(e.model)}});
+    Rows rows = {{"Lat", Hemisphere(e.subLatitudeDeg, "N", "S")},
+                 {"Lon", Hemisphere(e.subLongitudeDeg, "E", "W")},
+                 {"Height", Fixed(e.heightKm, 3) + " km"},
+                 {"Az", Fixed(e.azimuthDeg, 4) + kDegreeUtf8},
+                 {"Alt", Fixed(e.elevationDeg, 4) + kDegreeUtf8},
+                 {"RA", Cp1252ToUtf8(HMSToStr(e.raHours, formats))},
+                 {"Dec", Cp1252ToUtf8(DmsToStr(e.decDeg, formats))},
+                 {"Velocity", Fixed(e.velocity.w, 4) + " km/s"},
+                 {"Range", Fixed(e.rangeKm, 3) + " km"},
+                 {"Range rate", Fixed(e.rangeRateKmS, 4) + " km/s"},
+                 {"Orbit period", std::to_string(std::lround(e.periodMin)) + "min"},
+                 {"Inclination", Fixed(e.inclination * kRadToDeg, 4) + kDegreeUtf8},
+                 {"Age Of TLE", Fixed(ageDays, 2) + " days"},
+                 {"Shadow", e.eclipsed ? "eclipsed" : "sunlit"},
+                 {"Model", ModelName(e.model)}};
+    if (DeepSpaceByNearEarthFormulas(e)) rows.emplace_back("Warning", kDeepSpaceByNearEarthFormulas);
+    PrintRows(ctx, rows);
 }
 
 int RunInfo(CliContext& ctx, const SatelliteArgs& args) {
@@ -105,7 +112,7 @@ int RunInfo(CliContext& ctx, const SatelliteArgs& args) {
     const CalendarDateTime t = ctx.ObservingTime();
     const Site& site = ctx.Prefs().site;
     const double jd = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, site.tzOffset);
-    const SatelliteObserver observer{site.latitude, -site.longitude, 0.0};
+    const SatelliteObserver observer{site.latitude, -site.longitude, 0.0, DeepSpaceOrbitsSetting(ctx.Prefs())};
     ComputeSatellite(jd, observer, e);
     const double deltaT = DeltaT(t.year, t.month, t.day, ctx.Ephemeris());
     const SatelliteShadow shadow = IsEclipsed({{e.position.x, e.position.y, e.position.z}}, SunPosition(jd, deltaT));
@@ -121,7 +128,7 @@ int RunInfo(CliContext& ctx, const SatelliteArgs& args) {
                     {"lat_deg", e.subLatitudeDeg}, {"lon_deg", e.subLongitudeDeg}, {"height_km", e.heightKm},
                     {"velocity_km_s", e.velocity.w}, {"period_min", e.periodMin},
                     {"inclination_deg", e.inclination * kRadToDeg}, {"tle_age_days", ageDays},
-                    {"eclipsed", e.eclipsed}, {"model", ModelName(e.model)},
+                    {"eclipsed", e.eclipsed}, {"model", ModelName(e.model)}, {"deep_space", e.deepSpace},
                     {"catalog_number", CatalogNumberJson(record)}});
     return kExitOk;
 }
@@ -142,8 +149,11 @@ void AddSatelliteCommands(CommandRegistry& registry) {
         [propagate](CliContext& ctx) { return RunPropagate(ctx, *propagate); }, sat);
     AddSatelliteWord(*propagateCommand, *propagate);
     AddNumber(*propagateCommand, "--jd", propagate->jd, "JD", "the time, Julian Date (UT)")->required();
-    propagateCommand->add_option("--model", propagate->model, "auto: SGP within 5 days of the epoch, SGP4 beyond")
-        ->check(CLI::IsMember({"auto", "sgp", "sgp4"}));
+    propagateCommand
+        ->add_option("--model", propagate->model,
+                     "auto: SGP within 5 days of the epoch, SGP4 beyond (SDP4 for orbits of 225 minutes or more "
+                     "when sat_deep_space is 1); sdp4: SGP4 with its deep-space branch")
+        ->check(CLI::IsMember({"auto", "sgp", "sgp4", "sdp4"}));
     propagateCommand->footer("A whole number below the record count is an index. --json: model, minutes, x_km, "
                              "y_km, z_km, vx_km_s, vy_km_s, vz_km_s, age_days (from the element epoch to JD).");
 
@@ -152,10 +162,12 @@ void AddSatelliteCommands(CommandRegistry& registry) {
         "info", "Where a satellite is at the observing date and time: seen from the site, under it, its orbit",
         [info](CliContext& ctx) { return RunInfo(ctx, *info); }, sat);
     AddSatelliteWord(*infoCommand, *info);
-    infoCommand->footer("SGP within 5 days of the element epoch, SGP4 beyond; the site on the WGS-72 ellipsoid at "
+    infoCommand->footer("SGP within 5 days of the element epoch, SGP4 beyond (SDP4 at every age for orbits of 225 "
+                        "minutes or more when sat_deep_space is 1); the site on the WGS-72 ellipsoid at "
                         "height 0. --json: az_deg, alt_deg, range_km, range_rate_km_s, ra_hours, dec_deg "
                         "(topocentric), lat_deg, lon_deg (east positive), height_km, velocity_km_s, period_min, "
-                        "inclination_deg, tle_age_days, eclipsed, model.");
+                        "inclination_deg, tle_age_days, eclipsed, model, deep_space (period of 225 minutes or "
+                        "more).");
 }
 
 }  // namespace vsp::cli

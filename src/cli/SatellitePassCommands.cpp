@@ -63,6 +63,7 @@ SatelliteSearchSettings SearchSettings(CliContext& ctx, std::optional<int> minAl
                                       settings.ephemeris.location.tzOffset);
     settings.minElevationIndex = minAlt.value_or(ctx.Prefs().satMinElevation);
     settings.preciseFlares = ctx.Prefs().preciseFlares;
+    settings.deepSpaceOrbits = DeepSpaceOrbitsSetting(ctx.Prefs());
     return settings;
 }
 
@@ -92,7 +93,7 @@ nlohmann::json PassJson(const SatelliteSearchResult& pass, const SatelliteRecord
                         const SatelliteSearchSettings& settings, int oldElementsDays) {
     const double zone = settings.ephemeris.location.tzOffset / 1440.0;
     const double rise = pass.riseTime - zone, set = pass.setTime - zone;
-    const SatelliteObserver observer = SearchObserver(settings.ephemeris.location);
+    const SatelliteObserver observer = SearchObserver(settings.ephemeris.location, settings.deepSpaceOrbits);
     SatelliteElements elements;
     ConvertSatelliteRecord(record, elements);
     nlohmann::json row = {{"name", std::string(TrimTrailingBlanks(pass.name))},
@@ -150,7 +151,7 @@ nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteReco
             {"local", LocalText(flare.flareTime)},
             {"magnitude", flare.magnitude},
             {"alt_deg", flare.maxElevationDeg},
-            {"az_deg", AzimuthAt(jd, SearchObserver(settings.ephemeris.location), elements)},
+            {"az_deg", AzimuthAt(jd, SearchObserver(settings.ephemeris.location, settings.deepSpaceOrbits), elements)},
             {"angle_deg", flare.flareAngleDeg},
             {"age_days", settings.startJd - elements.epochJd},
             {"note", kIridiumRetiredNote}};

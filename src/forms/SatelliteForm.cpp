@@ -50,7 +50,7 @@ constexpr int kLocalTimesText = 2850, kMinElevationLabel = 2851, kMinElevationTr
 constexpr int kMinElevationList = 2853, kHeaderList = 2854, kResultList = 2855, kStatusText = 2856;
 constexpr int kInfoButton = 2860, kPassesButton = 2861, kAllPassesButton = 2862, kFlaresButton = 2863;
 constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryLabel = 2866, kEntryEdit = 2867, kEntryButton = 2868;
-constexpr int kChoiceList = 2869, kVisibleButton = 2870;
+constexpr int kChoiceList = 2869, kVisibleButton = 2870, kDeepSpaceTrigger = 2871, kDeepSpaceList = 2872;
 
 // Layout, 96-dpi pixels.
 constexpr int kMargin = 6, kTop = 46, kRowStep = 16, kLabelWidth = 84;
@@ -104,8 +104,17 @@ std::string MinElevationText(int index) {
     return std::to_string(PassMinimumElevation(index)) + "/" + std::to_string(FlareMinimumElevation(index)) + "\xB0";
 }
 
+// The "Deep-space orbits" rows, and what the closed popup beside the minimum elevation has room
+// for.
+constexpr const char* kDeepSpaceRows[] = {"Near-Earth formulas", "SDP4"};
+constexpr const char* kDeepSpaceLabels[] = {"Near\x85", "SDP4"};
+
 // A result time (Julian Date + zone offset) as the local clock shows it.
 CalendarDateTime LocalOf(double shiftedJd) { return CalendarFromJulianDay(shiftedJd); }
+
+SatelliteObserver FormObserver(const AppState& state) {
+    return SearchObserver(SiteEphemeris(state).location, DeepSpaceOrbitsSetting(state.prefs));
+}
 
 std::string ResultRow(const SatelliteSearchResult& r, View view) {
     const CalendarDateTime rise = LocalOf(r.riseTime), set = LocalOf(r.setTime);
@@ -155,6 +164,8 @@ FormTemplate SatelliteTemplate(int formId) {
     t.controls.back().kind = ControlKind::PopupTrigger;
     // Beside the minimum elevation, which it follows too: the list views' fifth mode.
     t.controls.push_back(ButtonAt(kVisibleButton, 184, kTop + 18, 50, "Visible"));
+    t.controls.push_back(ButtonAt(kDeepSpaceTrigger, 182, kTop + 18, 52, ""));
+    t.controls.back().kind = ControlKind::PopupTrigger;
     t.controls.push_back({kHeaderList, ControlKind::List, "", MakeRect(kMargin, kListTop - 18, 228, 16)});
     t.controls.push_back({kResultList, ControlKind::List, "", MakeRect(kMargin, kListTop, 228, kListHeight)});
     t.controls.push_back(LabelAt(kStatusText, kMargin, kStatusTop, 240 - 2 * kMargin, ""));
@@ -172,6 +183,7 @@ FormTemplate SatelliteTemplate(int formId) {
     // Last, so that the open lists lie over the others.
     t.controls.push_back({kMinElevationList, ControlKind::List, "", MakeRect(110, 0, 70, 0), false});
     t.controls.push_back({kSetsList, ControlKind::List, "", MakeRect(100, 0, 96, 0), false});
+    t.controls.push_back({kDeepSpaceList, ControlKind::List, "", MakeRect(100, 0, 134, 0), false});
     t.controls.push_back(ProgressBoxTemplate());
     return t;
 }
@@ -189,6 +201,11 @@ public:
         SetPopupList(state, kMinElevationTrigger, kMinElevationList, -1, 0, state.prefs.satMinElevation);
         SetPopupLabel(state, kMinElevationTrigger, MinElevationText(state.prefs.satMinElevation));
         for (int row = int(std::size(kSetsRows)) - 1; row >= 0; --row) AddListRow(state, kSetsList, kSetsRows[row]);
+        if (state.prefs.satDeepSpace != 1) state.prefs.satDeepSpace = 0;
+        for (int row = int(std::size(kDeepSpaceRows)) - 1; row >= 0; --row)
+            AddListRow(state, kDeepSpaceList, kDeepSpaceRows[row]);
+        SetPopupList(state, kDeepSpaceTrigger, kDeepSpaceList, -1, 0, state.prefs.satDeepSpace);
+        SetPopupLabel(state, kDeepSpaceTrigger, kDeepSpaceLabels[state.prefs.satDeepSpace]);
         SetPopupList(state, kSetsTrigger, kSetsList, -1, 0, -1);
         importSource_ = state.dir.Path(kImportDir);
         ChooseSatellite(state, window, state.prefs.currentSatellite);
@@ -206,6 +223,11 @@ public:
             case kVisibleButton: SearchVisible(state, window); break;
             case kMinElevationList:
                 if (notify != ControlNotify::Click) state.prefs.satMinElevation = GetListSelection(state, id);
+                break;
+            case kDeepSpaceList:
+                if (notify == ControlNotify::Click) break;
+                state.prefs.satDeepSpace = GetListSelection(state, id) == 1 ? 1 : 0;
+                SetPopupLabel(state, kDeepSpaceTrigger, kDeepSpaceLabels[state.prefs.satDeepSpace]);
                 break;
             case kResultList:
                 if (notify != ControlNotify::RowChosen) break;
@@ -290,6 +312,7 @@ private:
         ShowControl(state, &window, kMinElevationList, false);
         ShowControl(state, &window, kSetsList, false);
         if (!entry) SetField(state, kStatusText, view == View::Flares ? std::string(kIridiumRetiredShortNote) : "");
+        ShowControl(state, &window, kDeepSpaceList, false);
         window.ClearPicture();
         if (info) FillInformation(state, window);
         if (list) FillList(state, window);
@@ -299,7 +322,7 @@ private:
     void FillInformation(AppState& state, FormWindow& window) {
         if (record_.line1.empty()) return;
         const double jd = FormJdUt(state);
-        ComputeSatellite(jd, SearchObserver(SiteEphemeris(state).location), elements_);
+        ComputeSatellite(jd, FormObserver(state), elements_);
         const bool roomForAll = kTop + kRoomForAllRows * kRowStep <= kStatusTop + kRowStep;
         const std::vector<SatelliteInfoLine> lines =
             SatelliteInfoLines(elements_, jd - elements_.epochJd, SettingsFormats(state), roomForAll);
@@ -445,6 +468,7 @@ private:
         settings.startJd = FormJdUt(state);
         settings.minElevationIndex = state.prefs.satMinElevation;
         settings.preciseFlares = state.prefs.preciseFlares;
+        settings.deepSpaceOrbits = DeepSpaceOrbitsSetting(state.prefs);
         settings.reportEnd = true;
         return settings;
     }
@@ -542,7 +566,7 @@ private:
         const double rise = r.riseTime - offset, set = r.setTime - offset;
         SatelliteElements elements;
         ConvertSatelliteRecord(record, elements);
-        const SatelliteObserver observer = SearchObserver(SiteEphemeris(state).location);
+        const SatelliteObserver observer = FormObserver(state);
         PassSky sky;
         constexpr int kSteps = 48;
         for (int i = 0; i <= kSteps; ++i) {

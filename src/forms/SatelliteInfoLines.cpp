@@ -6,9 +6,12 @@
 #include "ephemeris/Constants.h"
 #include "format/AngleFormat.h"
 #include "platform/FormatText.h"
+#include "satellites/SatellitePropagation.h"
 
 namespace vsp {
 namespace {
+
+constexpr char kNearEarthFormulasNote[] = "(near-Earth formulas)";
 
 // "48.86°N" / "2.35°W": the size of the angle and its side.
 std::string Signed(double degrees, char positive, char negative) {
@@ -28,7 +31,8 @@ std::vector<SatelliteInfoLine> SatelliteInfoLines(const SatelliteElements& e, do
         {"Lat", Signed(e.subLatitudeDeg, 'N', 'S')},
         {"Lon", Signed(e.subLongitudeDeg, 'E', 'W')},
         {"Alt", FormatText("%.0fkm", e.heightKm)},
-        {"Sky Location", "", true},
+        // Where the heading leaves room: the positions below are the near-Earth formulas'.
+        {"Sky Location", DeepSpaceByNearEarthFormulas(e) ? kNearEarthFormulasNote : "", true},
         {"Az", FormatText("%.1f\xB0", e.azimuthDeg)},
         {"Alt", FormatText("%.1f\xB0", e.elevationDeg)},
         {"RA", HMSToStr(e.raHours, formats)},

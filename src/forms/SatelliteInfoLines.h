@@ -23,7 +23,8 @@ inline constexpr std::string_view kSatelliteAgeLabel = "Age Of TLE";
 inline constexpr int kSatelliteInfoHeadingRows[] = {0, 4, 9};
 
 // `ageDays`: days from the element set's epoch to the form's time. The last two lines
-// ("Inclination", "Age Of TLE") come only when `roomForAll`.
+// ("Inclination", "Age Of TLE") come only when `roomForAll`. A deep-space orbit by the
+// near-Earth formulas says so beside the "Sky Location" heading.
 std::vector<SatelliteInfoLine> SatelliteInfoLines(const SatelliteElements& elements, double ageDays,
                                                   const TextFormats& formats, bool roomForAll);
 

@@ -39,7 +39,7 @@ struct SearchContext {
 SearchContext MakeContext(const SatelliteSearchSettings& settings, SearchProgress& progress) {
     progress.tzOffsetMinutes = settings.ephemeris.location.tzOffset;
     const CalendarDateTime start = CalendarFromJulianDay(settings.startJd);
-    return {settings, SearchObserver(settings.ephemeris.location),
+    return {settings, SearchObserver(settings.ephemeris.location, settings.deepSpaceOrbits),
             DeltaT(start.year, start.month, start.day, settings.ephemeris), settings.ephemeris.location.tzOffset};
 }
 
@@ -116,8 +116,12 @@ std::optional<SatelliteSearchResult> FlareOfPass(const PassTimes& pass, int inde
 
 }  // namespace
 
-SatelliteObserver SearchObserver(const ObserverLocation& location) {
-    return {location.latitude, -location.longitudeWest, location.height / 1000.0};
+SatelliteObserver SearchObserver(const ObserverLocation& location, DeepSpaceOrbits deepSpaceOrbits) {
+    return {location.latitude, -location.longitudeWest, location.height / 1000.0, deepSpaceOrbits};
+}
+
+DeepSpaceOrbits DeepSpaceOrbitsSetting(const Preferences& prefs) {
+    return prefs.satDeepSpace == 1 ? DeepSpaceOrbits::Sdp4 : DeepSpaceOrbits::NearEarthFormulas;
 }
 
 std::vector<SatelliteSearchResult> SearchPasses(const SatelliteRecord& record, int index,

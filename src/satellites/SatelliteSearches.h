@@ -7,6 +7,7 @@
 
 #include "ephemeris/EphemerisSettings.h"
 #include "platform/InfoSink.h"
+#include "settings/Preferences.h"
 #include "satellites/PassSearch.h"
 #include "satellites/SatelliteElements.h"
 #include "satellites/SatelliteSearchResult.h"
@@ -35,10 +36,14 @@ struct SatelliteSearchSettings {
     // A single satellite's flares: each pass sought within 35 days, its flare listed in place
     // of the pass.
     bool flaresOfOne = false;
+    DeepSpaceOrbits deepSpaceOrbits = DeepSpaceOrbits::NearEarthFormulas;
 };
 
-// The satellite computations' observer for a site of the settings.
-SatelliteObserver SearchObserver(const ObserverLocation& location);
+// The satellite computations' observer for a site of the settings, deep-space orbits
+// propagated as given.
+SatelliteObserver SearchObserver(const ObserverLocation& location, DeepSpaceOrbits deepSpaceOrbits);
+// The "sat_deep_space" setting of `prefs`.
+DeepSpaceOrbits DeepSpaceOrbitsSetting(const Preferences& prefs);
 
 // The passes of one satellite from the start: each sought within 5 days of the last, passes
 // in the Earth's shadow at both rise and set or below the minimum elevation left out, until 30

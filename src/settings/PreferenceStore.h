@@ -5,7 +5,7 @@
 // The layout is the preference table's: each setting at the offset and in the width its
 // declaration gives, after the record's own size (u32 at 0) and layout version (u32 at 4).
 // Version 4 of the program's table (1979 bytes; version 1 ended before the Monitor flag,
-// version 2 before the port paths and version 3 before the old-elements age; all are still
+// version 2 before the port paths and version 3 before the old-elements age and the deep-space choice; all are still
 // read, the settings added since taking their defaults):
 //   8 current site, then sites 1..3 (60 bytes each: name 32, latitude f32, longitude (west)
 //     f32, elevation i32, offset i16, daylight i16, temperature f32, pressure f32,
@@ -18,7 +18,8 @@
 //   1301 night colour set, current satellite, minimum elevation, precise-flare byte,
 //   1314 saved alignment (two 128-byte star records, JD f64, two i32 zero offsets),
 //   1586 the Monitor form flag (version 2), 1587 the scope, GPS and camera port paths (128
-//   bytes each, version 3), 1971 the old-elements age in days (i32, version 4), 1975 CRC-32 of
+//   bytes each, version 3), 1971 the old-elements age in days (i32), 1975 the deep-space orbits
+//   choice (i32; both version 4), 1979 CRC-32 of
 //   bytes 0..1974.
 // Saving writes a complete new file under a temporary name and renames it over the old one,
 // so a failed save leaves the previous settings as they were.

@@ -324,6 +324,8 @@ void AddKeptState(S& t) {
     t.push_back(Integer("sat_min_elevation", sat, "Minimum elevation", {0, 10}, &P::satMinElevation, 1309));
     t.push_back(Flag("precise_flares", sat, "Precise flares", &P::preciseFlares, 1313));
     t.push_back(Integer("sat_old_elements_days", sat, "Old elements", {1, 3650}, &P::satOldElementsDays, 1971));
+    t.push_back(Choice("sat_deep_space", sat, "Deep-space orbits", {"Near-Earth formulas", "SDP4"}, &P::satDeepSpace,
+                       1975));
     const SettingGroup& program = kProgram;
     t.push_back(Integer("start_form", program, "Start form", {1, 99999}, &P::startForm, 258));
     t.push_back(Flag("monitor_form", program, "Monitor form", &P::monitorForm, 1586));

@@ -182,6 +182,7 @@ struct Preferences {
     int32_t satMinElevation = 0;      // index 0..10 into the minimum-elevation tables
     bool preciseFlares = false;
     int32_t satOldElementsDays = 14;  // element sets older than this (days) mark their passes
+    int32_t satDeepSpace = 0;         // "Deep-space orbits": 0 "Near-Earth formulas", 1 "SDP4"
     SavedAlignment alignment;
     // Form 2300 shows the serial line's traffic instead of saying it is not done.
     bool monitorForm = false;
