@@ -1,6 +1,6 @@
 // Element sets as `sat import` takes them: the text reader, then every set it accepts stored
-// as a database record, read back, and propagated by both models as the satellite commands
-// do, so that nothing an import lets in can upset the models; then the input's first bytes
+// as a database record, read back, and propagated by the models as the satellite commands
+// do (deep-space orbits also by SDP4, forward and back through its resonance integrator), so that nothing an import lets in can upset the models; then the input's first bytes
 // typed as a name or number to find among them.
 
 #include <cstddef>
@@ -25,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ComputeSatellite(elements.epochJd + 0.1, observer, elements);
         ComputeSatellite(elements.epochJd + 30.0, observer, elements);
         ComputeSatelliteVisibility(elements.epochJd + 1.0, 69.0, observer, elements);
+        const SatelliteObserver deepSpace{48.85, 2.35, 0.035, DeepSpaceOrbits::Sdp4};
+        ComputeSatellite(elements.epochJd + 30.0, deepSpace, elements);
+        ComputeSatellite(elements.epochJd - 3.0, deepSpace, elements);
     }
     for (const int index : MatchSatellites(parsed.records, text.substr(0, 24), 100))
         if (index < 0 || size_t(index) >= parsed.records.size()) __builtin_trap();
