@@ -44,14 +44,17 @@ double NextMinutes(double& t) {
     return t;
 }
 
-void BM_PropagateSgp4(benchmark::State& state, ElementSet set) {
+template <void (*Propagate)(vsp::SatelliteElements&, double)>
+void RunPropagation(benchmark::State& state, const ElementSet& set) {
     vsp::SatelliteElements elements = Convert(set);
     double t = 0.0;
     for (auto _ : state) {
-        vsp::PropagateSgp4(elements, NextMinutes(t));
+        Propagate(elements, NextMinutes(t));
         benchmark::DoNotOptimize(elements.position);
     }
 }
+
+void BM_PropagateSgp4(benchmark::State& state, ElementSet set) { RunPropagation<vsp::PropagateSgp4>(state, set); }
 BENCHMARK_CAPTURE(BM_PropagateSgp4, iss, kIss);
 BENCHMARK_CAPTURE(BM_PropagateSgp4, molniya, kMolniya);
 
@@ -66,14 +69,7 @@ void BM_ComputeSatelliteQuick(benchmark::State& state, ElementSet set) {
 }
 BENCHMARK_CAPTURE(BM_ComputeSatelliteQuick, iss, kIss);
 
-void BM_PropagateSdp4(benchmark::State& state, ElementSet set) {
-    vsp::SatelliteElements elements = Convert(set);
-    double t = 0.0;
-    for (auto _ : state) {
-        vsp::PropagateSdp4(elements, NextMinutes(t));
-        benchmark::DoNotOptimize(elements.position);
-    }
-}
+void BM_PropagateSdp4(benchmark::State& state, ElementSet set) { RunPropagation<vsp::PropagateSdp4>(state, set); }
 BENCHMARK_CAPTURE(BM_PropagateSdp4, molniya, kMolniya);
 BENCHMARK_CAPTURE(BM_PropagateSdp4, geostationary, kGeostationary);
 

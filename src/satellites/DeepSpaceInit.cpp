@@ -1,8 +1,7 @@
-// The deep-space terms of SGP4 derived once at the epoch (Spacetrack Report No.
-// 3, section 10, as revised by Vallado, Crawford, Hujsak and Kelso, AIAA
-// 2006-6753): the Sun's and the Moon's long-period periodic coefficients and
-// secular rates, and the coefficients of the 12-hour and 24-hour resonances.
-// Lunar and solar orbits are the models' own fixed mean ones.
+// The deep-space terms of SGP4 derived once at the epoch (Spacetrack Report No. 3, section 10,
+// as revised by Vallado, Crawford, Hujsak and Kelso, AIAA 2006-6753): the Sun's and the Moon's
+// long-period periodic coefficients and secular rates, and the coefficients of the 12-hour and
+// 24-hour resonances. Lunar and solar orbits are the models' own fixed mean ones.
 
 #include <cmath>
 #include <numbers>
@@ -17,22 +16,20 @@ namespace {
 
 constexpr double kJd1950 = 2433281.5;               // 1950 January 0.0, the models' day count
 constexpr double kSmallInclination = 5.2359877e-2;  // 3°: the node rates are left out below it
-// The tesseral harmonics' strengths of the resonance terms (Earth radii and
-// minutes).
+// The tesseral harmonics' strengths of the resonance terms (Earth radii and minutes).
 constexpr double kQ22 = 1.7891679e-6, kQ31 = 2.1460748e-6, kQ33 = 2.2123015e-7;
 constexpr double kRoot22 = 1.7891679e-6, kRoot32 = 3.7393792e-7, kRoot44 = 7.3636953e-9;
 constexpr double kRoot52 = 1.1428639e-7, kRoot54 = 2.1765803e-9;
 
-// One body's orbit as the orbit of the satellite sees it: its argument of
-// perigee and inclination on the ecliptic-or-lunar plane, the node of the
-// satellite measured from the body's node, and the body's force constant.
+// One body's orbit as the orbit of the satellite sees it: its argument of perigee and
+// inclination on the ecliptic-or-lunar plane, the node of the satellite measured from the
+// body's node, and the body's force constant.
 struct BodyOrientation {
     double cosG, sinG, cosI, sinI, cosH, sinH;
     double force;  // C1 of the Sun or the Moon
 };
 
-// The factors of the disturbing function of one body (s1..s7, z1..z33 of the
-// models).
+// The factors of the disturbing function of one body (s1..s7, z1..z33 of the models).
 struct BodyFactors {
     double s1, s2, s3, s4, s5, s6, s7;
     double z1, z2, z3, z11, z12, z13, z21, z22, z23, z31, z32, z33;
@@ -121,8 +118,7 @@ void SetSecularRates(const SecularRates& sun, const SecularRates& moon, Satellit
     d.domdt = sun.gh + moon.gh - el.cosI0 * d.dnodt;
 }
 
-// The Sun on the ecliptic; the Moon on its orbit, whose node on the ecliptic
-// regresses.
+// The Sun on the ecliptic; the Moon on its orbit, whose node on the ecliptic regresses.
 void SetLunarSolarTerms(SatelliteElements& el) {
     const double day = el.epochJd - kJd1950 + 18261.5;  // days from 1900 January 0.5
     const double moonNode = std::fmod(4.5236020 - 9.2422029e-4 * day, kTwoPi);
@@ -147,8 +143,7 @@ void SetLunarSolarTerms(SatelliteElements& el) {
     SetSecularRates(Rates(sunFactors, kSunMeanMotion, el), Rates(moonFactors, kMoonMeanMotion, el), el);
 }
 
-// The eccentricity functions G(e) of the half-day resonance (polynomial fits of
-// the models).
+// The eccentricity functions G(e) of the half-day resonance (polynomial fits of the models).
 struct HalfDayEccentricity {
     double g201, g211, g310, g322, g410, g422, g520, g521, g532, g533;
 };

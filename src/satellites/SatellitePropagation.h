@@ -3,8 +3,8 @@
 // deep-space branch (SDP4), and what the observer sees. The pass and flare searches call these
 // thousands of times per search.
 // Accuracy (measured): SGP4 within 20 m and 0.02 m/s of Vallado's revision over ±5 days of the
-// near-Earth verification cases; SDP4 within 0.11 km of python3-sgp4 (Vallado's revision)
-// over the time spans of the deep-space verification cases; SGP within 4 m of Spacetrack
+// near-Earth verification cases; SDP4 within 1.8 m and 3 mm/s of python3-sgp4 (Vallado's
+// revision) over the time spans of the deep-space verification cases; SGP within 4 m of Spacetrack
 // Report No. 3's published output; look angles within 0.001° of PyEphem.
 
 #include <optional>
