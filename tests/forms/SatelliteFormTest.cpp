@@ -1,6 +1,7 @@
 // The satellites form in a whole shell over a database imported from the visual element sets:
 // the information view's blocks, moving between satellites with the keys, a pass search and
-// the sky of a pass, the flare list's note, a key that stops a search, and the element-set
+// the sky of a pass, the flare list's note, a key that stops a search, the deep-space choice,
+// and the element-set
 // popup: an update from a server on 127.0.0.1, an import that fails, a satellite found by what
 // is typed.
 
@@ -22,6 +23,7 @@ constexpr int kNameText = 2803, kInfoLabelFirst = 2810, kInfoValueFirst = 2830;
 constexpr int kHeaderList = 2854, kResultList = 2855, kPassesButton = 2861;
 constexpr int kSetsTrigger = 2864, kSetsList = 2865, kEntryEdit = 2867, kChoiceList = 2869;
 constexpr int kStatusText = 2856, kInfoButton = 2860, kFlaresButton = 2863;
+constexpr int kDeepSpaceTrigger = 2871, kDeepSpaceList = 2872;
 enum SetsRow { kFindRow, kUpdateRow, kImportRow };
 const char* const kVisualSets = VESPERTAR_SHARED_DATA "/tle/visual-2025-07-20.tle";
 const char* const kIridiumSets = VESPERTAR_SHARED_DATA "/tle/iridium-2014-09-18.tle";
@@ -83,6 +85,31 @@ TEST_F(SatelliteFormTest, InformationBlocksAndMovingBetweenSatellites) {
     EXPECT_EQ(std::pair(C(kInfoLabelFirst + 12).Text(), C(kInfoValueFirst + 12).Text()),
               std::pair(std::string("Orbit period"), std::string("93min")));  // the station's, 92.9 minutes
     EXPECT_TRUE(C(kInfoValueFirst + 1).Text().ends_with("\xB0N") || C(kInfoValueFirst + 1).Text().ends_with("\xB0S"));
+}
+
+// The popup beside the minimum elevation keeps the "Deep-space orbits" choice; the information
+// view of a 12-hour orbit names the near-Earth formulas until SDP4 is chosen.
+TEST_F(SatelliteFormTest, DeepSpaceChoiceAndWhatTheInformationSays) {
+    home_.WriteFile("molniya.tle", "MOLNIYA 2-14\n"
+                                   "1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813\n"
+                                   "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656\n");
+    SatelliteDatabase database(state.dir, state.info);
+    std::vector<ElementSetSourceReport> report;
+    ASSERT_TRUE(ImportElementSets(database, {home_.Path("molniya.tle")}, true, state.info, report));
+    prefs.currentSatellite = database.Find("MOLNIYA");
+    Open(kSatelliteFormId);
+    EXPECT_EQ(C(kInfoLabelFirst + 4).Text(), "Sky Location");
+    EXPECT_EQ(C(kInfoValueFirst + 4).Text(), "(near-Earth formulas)");
+    Tap(kPassesButton);
+    EXPECT_EQ(C(kDeepSpaceTrigger).Text(), "Near\x85");
+    ChooseRow(kDeepSpaceTrigger, kDeepSpaceList, 1);
+    EXPECT_EQ(prefs.satDeepSpace, 1);
+    EXPECT_EQ(C(kDeepSpaceTrigger).Text(), "SDP4");
+    Tap(kInfoButton);
+    EXPECT_EQ(C(kInfoValueFirst + 4).Text(), "");
+    prefs.currentSatellite = iss_;
+    Open(kSatelliteFormId);
+    EXPECT_EQ(C(kInfoValueFirst + 4).Text(), "");
 }
 
 TEST_F(SatelliteFormTest, PassesListInLocalTimeAndTheSkyOfAPass) {
