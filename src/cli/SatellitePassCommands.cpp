@@ -115,7 +115,7 @@ nlohmann::json VisiblePassJson(const VisiblePass& v, const SatelliteRecord& reco
                                const SatelliteSearchSettings& settings) {
     const double zone = settings.ephemeris.location.tzOffset / 1440.0;
     const SatellitePass& p = v.pass;
-    const SatelliteObserver observer = SearchObserver(settings.ephemeris.location);
+    const SatelliteObserver observer = SearchObserver(settings.ephemeris.location, settings.deepSpaceOrbits);
     SatelliteElements elements;
     ConvertSatelliteRecord(record, elements);
     const auto azimuth = [&](double jd) {

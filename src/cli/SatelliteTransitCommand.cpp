@@ -102,7 +102,7 @@ int RunTransits(CliContext& ctx, const TransitArgs& args) {
     const int zone = site.ephemeris.location.tzOffset;
     const double startJd = JulianDayLocal(t.year, t.month, t.day, t.hour, t.minute, t.second, zone);
     const double endJd = startJd + args.days.value_or(kDefaultDays);
-    site.observer = SearchObserver(site.ephemeris.location);
+    site.observer = SearchObserver(site.ephemeris.location, DeepSpaceOrbitsSetting(ctx.Prefs()));
     site.deltaTSeconds = DeltaT(t.year, t.month, t.day, site.ephemeris);
 
     std::vector<TransitBody> bodies;

@@ -107,7 +107,7 @@ std::string MinElevationText(int index) {
 // The "Deep-space orbits" rows, and what the closed popup beside the minimum elevation has room
 // for.
 constexpr const char* kDeepSpaceRows[] = {"Near-Earth formulas", "SDP4"};
-constexpr const char* kDeepSpaceLabels[] = {"Near\x85", "SDP4"};
+constexpr const char* kDeepSpaceLabels[] = {"Near-Earth", "SDP4"};
 
 // A result time (Julian Date + zone offset) as the local clock shows it.
 CalendarDateTime LocalOf(double shiftedJd) { return CalendarFromJulianDay(shiftedJd); }
@@ -164,8 +164,11 @@ FormTemplate SatelliteTemplate(int formId) {
     t.controls.back().kind = ControlKind::PopupTrigger;
     // Beside the minimum elevation, which it follows too: the list views' fifth mode.
     t.controls.push_back(ButtonAt(kVisibleButton, 184, kTop + 18, 50, "Visible"));
-    t.controls.push_back(ButtonAt(kDeepSpaceTrigger, 182, kTop + 18, 52, ""));
+    // On the information view's first heading row, for deep-space orbits only: the choice
+    // decides what the rows below show.
+    t.controls.push_back(ButtonAt(kDeepSpaceTrigger, 150, kTop - 1, 84, ""));
     t.controls.back().kind = ControlKind::PopupTrigger;
+    t.controls.back().visible = false;
     t.controls.push_back({kHeaderList, ControlKind::List, "", MakeRect(kMargin, kListTop - 18, 228, 16)});
     t.controls.push_back({kResultList, ControlKind::List, "", MakeRect(kMargin, kListTop, 228, kListHeight)});
     t.controls.push_back(LabelAt(kStatusText, kMargin, kStatusTop, 240 - 2 * kMargin, ""));
@@ -228,6 +231,7 @@ public:
                 if (notify == ControlNotify::Click) break;
                 state.prefs.satDeepSpace = GetListSelection(state, id) == 1 ? 1 : 0;
                 SetPopupLabel(state, kDeepSpaceTrigger, kDeepSpaceLabels[state.prefs.satDeepSpace]);
+                ShowView(state, window, view_);  // the rows below follow the new choice
                 break;
             case kResultList:
                 if (notify != ControlNotify::RowChosen) break;
@@ -313,6 +317,7 @@ private:
         ShowControl(state, &window, kSetsList, false);
         if (!entry) SetField(state, kStatusText, view == View::Flares ? std::string(kIridiumRetiredShortNote) : "");
         ShowControl(state, &window, kDeepSpaceList, false);
+        ShowControl(state, &window, kDeepSpaceTrigger, info && elements_.deepSpace);
         window.ClearPicture();
         if (info) FillInformation(state, window);
         if (list) FillList(state, window);

@@ -40,7 +40,7 @@ std::vector<VisiblePass> SearchVisiblePasses(const SatelliteSource& source, cons
                                              const VisiblePassSettings& settings,
                                              const StandardMagnitudes& magnitudes, SearchProgress& progress) {
     std::vector<VisiblePass> found;
-    const SatelliteObserver observer = SearchObserver(settings.search.ephemeris.location);
+    const SatelliteObserver observer = SearchObserver(settings.search.ephemeris.location, settings.search.deepSpaceOrbits);
     const CalendarDateTime day = CalendarFromJulianDay(settings.search.startJd);
     const double deltaT = DeltaT(day.year, day.month, day.day, settings.search.ephemeris);
     std::vector<int> all;

@@ -87,8 +87,8 @@ TEST_F(SatelliteFormTest, InformationBlocksAndMovingBetweenSatellites) {
     EXPECT_TRUE(C(kInfoValueFirst + 1).Text().ends_with("\xB0N") || C(kInfoValueFirst + 1).Text().ends_with("\xB0S"));
 }
 
-// The popup beside the minimum elevation keeps the "Deep-space orbits" choice; the information
-// view of a 12-hour orbit names the near-Earth formulas until SDP4 is chosen.
+// The information view of a 12-hour orbit offers the "Deep-space orbits" choice, keeps it, and
+// names the near-Earth formulas until SDP4 is chosen; a near-Earth orbit is not offered it.
 TEST_F(SatelliteFormTest, DeepSpaceChoiceAndWhatTheInformationSays) {
     home_.WriteFile("molniya.tle", "MOLNIYA 2-14\n"
                                    "1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813\n"
@@ -100,16 +100,17 @@ TEST_F(SatelliteFormTest, DeepSpaceChoiceAndWhatTheInformationSays) {
     Open(kSatelliteFormId);
     EXPECT_EQ(C(kInfoLabelFirst + 4).Text(), "Sky Location");
     EXPECT_EQ(C(kInfoValueFirst + 4).Text(), "(near-Earth formulas)");
-    Tap(kPassesButton);
-    EXPECT_EQ(C(kDeepSpaceTrigger).Text(), "Near\x85");
+    EXPECT_EQ(C(kDeepSpaceTrigger).Text(), "Near-Earth");
     ChooseRow(kDeepSpaceTrigger, kDeepSpaceList, 1);
     EXPECT_EQ(prefs.satDeepSpace, 1);
     EXPECT_EQ(C(kDeepSpaceTrigger).Text(), "SDP4");
-    Tap(kInfoButton);
     EXPECT_EQ(C(kInfoValueFirst + 4).Text(), "");
+    Tap(kPassesButton);
+    EXPECT_FALSE(C(kDeepSpaceTrigger).Visible());
     prefs.currentSatellite = iss_;
     Open(kSatelliteFormId);
     EXPECT_EQ(C(kInfoValueFirst + 4).Text(), "");
+    EXPECT_FALSE(C(kDeepSpaceTrigger).Visible());
 }
 
 TEST_F(SatelliteFormTest, PassesListInLocalTimeAndTheSkyOfAPass) {

@@ -29,6 +29,7 @@ Preferences Unusual() {
     p.alignment.star1[127] = 0xAB, p.alignment.julianDate = 2461000.625, p.monitorForm = true;
     p.scopePortPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0";
     p.satOldElementsDays = 30;
+    p.satDeepSpace = 1;
     return p;
 }
 
@@ -68,10 +69,10 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
     const std::string bytes = home.ReadFile(kFile);
-    ASSERT_EQ(bytes.size(), kHeader + 1979);
+    ASSERT_EQ(bytes.size(), kHeader + 1983);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     EXPECT_EQ(bytes.substr(4, 4), "Pref");
-    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(4u, 1, 1979));
+    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(4u, 1, 1983));
     const uint8_t* r = b + kHeader;
     EXPECT_FLOAT_EQ(ReadF32(r + 44), -151.5f);  // longitude, west positive
     EXPECT_EQ(ReadI32(r + 262), 13);            // scope drive
@@ -79,20 +80,21 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     // A CRC-32/ISO-HDLC stored little-endian after the bytes it covers leaves zlib's residue.
     EXPECT_EQ(r[1586], 1);                      // the Monitor flag
     EXPECT_EQ(ReadI32(r + 1971), 30);            // the old-elements age
-    EXPECT_EQ(crc32(0L, r, 1979), 0x2144DF1Cu);
+    EXPECT_EQ(ReadI32(r + 1975), 1);             // the deep-space orbits choice: SDP4
+    EXPECT_EQ(crc32(0L, r, 1983), 0x2144DF1Cu);
 }
 
 // Each declared setting owns the bytes at its offset: a change there reads back as a change of
 // that setting alone and is written back in the same place, and nothing else moves.
 TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     std::string problem;
-    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1979) << problem;
+    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1983) << problem;
     const std::vector<uint8_t> defaults = EncodePreferences(kTable, Preferences{});
     for (const PreferenceSetting& s : kTable.All()) {
         SCOPED_TRACE(s.key);
         std::vector<uint8_t> changed = defaults;
         changed[size_t(s.offset)] ^= 0x01;
-        WriteU32(changed.data() + 1975, uint32_t(crc32(0L, changed.data(), 1975)));
+        WriteU32(changed.data() + 1979, uint32_t(crc32(0L, changed.data(), 1979)));
         Preferences read;
         ASSERT_TRUE(DecodePreferences(kTable, changed.data(), changed.size(), read));
         EXPECT_NE(read, Preferences{});
@@ -103,9 +105,9 @@ TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     }
 }
 
-// A file of the first layout, which ended before the Monitor flag, the port paths and the
-// old-elements age: every
-// setting it holds is read, the ones added since take their defaults.
+// A file of the first layout, which ended before the Monitor flag, the port paths, the
+// old-elements age and the deep-space choice: every setting it holds is read, the ones added
+// since take their defaults.
 TEST(PreferenceStore, TheFirstLayoutIsReadWithTheAddedSettingAtItsDefault) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
@@ -122,6 +124,7 @@ TEST(PreferenceStore, TheFirstLayoutIsReadWithTheAddedSettingAtItsDefault) {
     expected.monitorForm = false;
     expected.scopePortPath.clear();
     expected.satOldElementsDays = Preferences{}.satOldElementsDays;
+    expected.satDeepSpace = Preferences{}.satDeepSpace;
     EXPECT_EQ(read, expected);
 }
 
@@ -140,7 +143,7 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         PreferenceFileStatus status;
     } cases[] = {
         {"empty", cut(0), PreferenceFileStatus::Truncated},
-        {"one byte short", cut(kHeader + 1978), PreferenceFileStatus::Truncated},
+        {"one byte short", cut(kHeader + 1982), PreferenceFileStatus::Truncated},
         {"newer version", word(0, 5), PreferenceFileStatus::NewerVersion},
         {"older version, today's size", word(0, 1), PreferenceFileStatus::Damaged},
         {"version 0", word(0, 0), PreferenceFileStatus::Damaged},
