@@ -24,6 +24,10 @@ inline int FindSatellite(CliContext& ctx, SatelliteDatabase& database, const std
     return index;
 }
 
+// The converted elements of the satellite `word` names, or false with the message shown. A set
+// an older import let in though no orbit has its numbers is refused as the import does now.
+bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements, SatelliteRecord& record);
+
 // The record's catalog number for JSON: an integer, null when its lines hold none.
 inline nlohmann::json CatalogNumberJson(const SatelliteRecord& record) {
     const std::optional<int64_t> number = SatelliteCatalogNumber(record);

@@ -26,26 +26,6 @@ struct SatelliteArgs {
     std::string model = "auto";
 };
 
-// The converted elements of the satellite `word` names, or false with the message shown. A set
-// an older import let in though no orbit has its numbers is refused as the import does now.
-bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements,
-                   SatelliteRecord& record) {
-    SatelliteDatabase database(ctx.Home(), ctx.Messages());
-    if (!database.Open()) {
-        ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
-        return false;
-    }
-    const int index = FindSatellite(ctx, database, word);
-    if (index < 0 || !database.ReadSatelliteRecord(index, record)) return false;
-    if (const auto fault = FindElementValueFault(record)) {
-        ctx.Messages().InfoBox("These elements cannot be propagated:", std::string(TrimBlanks(record.name)) + ": line " +
-                                                                           std::to_string(fault->line) + ": " + fault->reason);
-        return false;
-    }
-    ConvertSatelliteRecord(record, elements);
-    return true;
-}
-
 const char* ModelName(SatelliteModel model) {
     return model == SatelliteModel::Sgp ? "sgp" : model == SatelliteModel::Sdp4 ? "sdp4" : "sgp4";
 }
@@ -140,6 +120,24 @@ void AddSatelliteWord(CLI::App& command, SatelliteArgs& args) {
 }
 
 }  // namespace
+
+bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements,
+                   SatelliteRecord& record) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    if (!database.Open()) {
+        ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
+        return false;
+    }
+    const int index = FindSatellite(ctx, database, word);
+    if (index < 0 || !database.ReadSatelliteRecord(index, record)) return false;
+    if (const auto fault = FindElementValueFault(record)) {
+        ctx.Messages().InfoBox("These elements cannot be propagated:", std::string(TrimBlanks(record.name)) + ": line " +
+                                                                           std::to_string(fault->line) + ": " + fault->reason);
+        return false;
+    }
+    ConvertSatelliteRecord(record, elements);
+    return true;
+}
 
 void AddSatelliteCommands(CommandRegistry& registry) {
     CLI::App* sat = SatelliteFamily(registry);

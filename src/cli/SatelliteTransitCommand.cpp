@@ -80,21 +80,9 @@ void PrintTransits(CliContext& ctx, const nlohmann::json& events) {
 }
 
 int RunTransits(CliContext& ctx, const TransitArgs& args) {
-    SatelliteDatabase database(ctx.Home(), ctx.Messages());
-    if (!database.Open()) {
-        ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
-        return kExitFailed;
-    }
-    const int index = FindSatellite(ctx, database, args.satellite);
-    SatelliteRecord record;
-    if (index < 0 || !database.ReadSatelliteRecord(index, record)) return kExitFailed;
-    if (const auto fault = FindElementValueFault(record)) {
-        ctx.Messages().InfoBox("These elements cannot be propagated:", std::string(TrimBlanks(record.name)) + ": line " +
-                                                                           std::to_string(fault->line) + ": " + fault->reason);
-        return kExitFailed;
-    }
     SatelliteElements elements;
-    ConvertSatelliteRecord(record, elements);
+    SatelliteRecord record;
+    if (!LoadSatellite(ctx, args.satellite, elements, record)) return kExitFailed;
 
     TransitSite site;
     site.ephemeris = ctx.Ephemeris();

@@ -27,10 +27,10 @@ bool ParseWhole(std::string_view s, T& value) {
     return error == std::errc{} && end == s.data() + s.size();
 }
 
-std::optional<std::string> LineFault(std::string_view line, SatelliteNumber& number, double& magnitude) {
+std::optional<std::string> LineFault(std::string_view line, int64_t& number, double& magnitude) {
     const size_t comma = line.find(',');
     if (comma == std::string_view::npos) return "no comma between number and magnitude";
-    if (!ParseWhole(Trim(line.substr(0, comma)), number) || number < 1 || number > kMaxCatalogNumber)
+    if (!ParseWhole(Trim(line.substr(0, comma)), number) || number < 1 || number > kLargestCatalogNumber)
         return "catalog number not a whole number from 1 to 999999999";
     if (!ParseWhole(Trim(line.substr(comma + 1)), magnitude) || !std::isfinite(magnitude) ||
         std::fabs(magnitude) > kMagnitudeLimit)
@@ -42,7 +42,7 @@ std::string KeptPath(const ProgramDir& dir) { return dir.Path(kUserCatalogsDir, 
 
 }  // namespace
 
-std::string FormatStandardMagnitudes(const std::map<SatelliteNumber, double>& byNumber) {
+std::string FormatStandardMagnitudes(const std::map<int64_t, double>& byNumber) {
     std::string text;
     for (const auto& [number, magnitude] : byNumber) {
         char figure[32];
@@ -61,7 +61,7 @@ StandardMagnitudes ParseStandardMagnitudes(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNumber;
         if (line.empty() || line.front() == '#') continue;
-        SatelliteNumber number = 0;
+        int64_t number = 0;
         double magnitude = 0.0;
         if (const auto fault = LineFault(line, number, magnitude)) {
             result.rejects.push_back({lineNumber, *fault});
@@ -78,7 +78,7 @@ StandardMagnitudes ReadStandardMagnitudes(const ProgramDir& dir) {
     return ParseStandardMagnitudes(text);
 }
 
-std::optional<double> StandardMagnitudeOf(const StandardMagnitudes& magnitudes, SatelliteNumber number) {
+std::optional<double> StandardMagnitudeOf(const StandardMagnitudes& magnitudes, int64_t number) {
     if (const auto it = magnitudes.byNumber.find(number); it != magnitudes.byNumber.end()) return it->second;
     if (number == kIssCatalogNumber) return kIssStandardMagnitude;
     return std::nullopt;

@@ -24,11 +24,8 @@
 
 namespace vsp {
 
-using SatelliteNumber = std::int64_t;  // up to nine digits
-
-inline constexpr SatelliteNumber kIssCatalogNumber = 25544;
+inline constexpr int64_t kIssCatalogNumber = 25544;
 inline constexpr double kIssStandardMagnitude = -1.8;
-inline constexpr SatelliteNumber kMaxCatalogNumber = kLargestCatalogNumber;
 inline constexpr std::string_view kMagnitudesFileName = "satellite_magnitudes.txt";
 inline constexpr size_t kMagnitudesFileLimit = 4u << 20;  // bytes read of a magnitudes file
 
@@ -38,7 +35,7 @@ struct MagnitudeLineReject {
 };
 
 struct StandardMagnitudes {
-    std::map<SatelliteNumber, double> byNumber;
+    std::map<int64_t, double> byNumber;
     std::vector<MagnitudeLineReject> rejects;
 };
 
@@ -49,13 +46,13 @@ StandardMagnitudes ParseStandardMagnitudes(std::string_view text);
 
 // The kept file's text: one "number, magnitude" line per number, the magnitude written so that
 // it reads back exactly.
-std::string FormatStandardMagnitudes(const std::map<SatelliteNumber, double>& byNumber);
+std::string FormatStandardMagnitudes(const std::map<int64_t, double>& byNumber);
 
 // The user's file as kept (none, unreadable or damaged lines: what could be read).
 StandardMagnitudes ReadStandardMagnitudes(const ProgramDir& dir);
 
 // The number's standard magnitude: the user's file first, then the built-in ISS figure.
-std::optional<double> StandardMagnitudeOf(const StandardMagnitudes& magnitudes, SatelliteNumber number);
+std::optional<double> StandardMagnitudeOf(const StandardMagnitudes& magnitudes, int64_t number);
 
 struct MagnitudeImport {
     int imported = 0;

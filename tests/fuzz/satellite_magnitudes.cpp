@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const StandardMagnitudes parsed = ParseStandardMagnitudes(text);
     for (const auto& [number, magnitude] : parsed.byNumber)
-        if (number < 1 || number > kMaxCatalogNumber || !std::isfinite(magnitude) || std::fabs(magnitude) > 30.0)
+        if (number < 1 || number > kLargestCatalogNumber || !std::isfinite(magnitude) || std::fabs(magnitude) > 30.0)
             __builtin_trap();
     int previous = 0;
     for (const MagnitudeLineReject& reject : parsed.rejects) {
