@@ -24,7 +24,7 @@ namespace {
 
 constexpr double kResonanceStep = 720.0;  // minutes
 // Past a century from the epoch the integration would take long and mean nothing.
-constexpr double kLongestSpanMinutes = 36525.0 * kMinutesPerDay;
+constexpr double kLongestSpanMinutes = kDaysPerJulianCentury * kMinutesPerDay;
 // Below this perturbed inclination the periodic node and perigee terms are applied to the
 // node-free elements (Lyddane's form), which stay finite as sin i goes to 0.
 constexpr double kLyddaneInclination = 0.2;
