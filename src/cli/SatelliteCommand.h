@@ -24,6 +24,13 @@ inline int FindSatellite(CliContext& ctx, SatelliteDatabase& database, const std
     return index;
 }
 
+// The satellite a command works on, a required first word.
+inline void AddSatelliteWord(CLI::App& command, std::string& word) {
+    command.add_option("satellite", word, "a name (its beginning, case ignored), catalog number or index")
+        ->required()
+        ->type_name("NAME|INDEX");
+}
+
 // The converted elements of the satellite `word` names, or false with the message shown. A set
 // an older import let in though no orbit has its numbers is refused as the import does now.
 bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements, SatelliteRecord& record);

@@ -113,12 +113,6 @@ int RunInfo(CliContext& ctx, const SatelliteArgs& args) {
     return kExitOk;
 }
 
-void AddSatelliteWord(CLI::App& command, SatelliteArgs& args) {
-    command.add_option("satellite", args.satellite, "a name (its beginning, case ignored), catalog number or index")
-        ->required()
-        ->type_name("NAME|INDEX");
-}
-
 }  // namespace
 
 bool LoadSatellite(CliContext& ctx, const std::string& word, SatelliteElements& elements,
@@ -145,7 +139,7 @@ void AddSatelliteCommands(CommandRegistry& registry) {
     CLI::App* propagateCommand = registry.Add(
         "propagate", "A satellite's position and velocity at a Julian Date (true equator, mean equinox)",
         [propagate](CliContext& ctx) { return RunPropagate(ctx, *propagate); }, sat);
-    AddSatelliteWord(*propagateCommand, *propagate);
+    AddSatelliteWord(*propagateCommand, propagate->satellite);
     AddNumber(*propagateCommand, "--jd", propagate->jd, "JD", "the time, Julian Date (UT)")->required();
     propagateCommand
         ->add_option("--model", propagate->model,
@@ -159,7 +153,7 @@ void AddSatelliteCommands(CommandRegistry& registry) {
     CLI::App* infoCommand = registry.Add(
         "info", "Where a satellite is at the observing date and time: seen from the site, under it, its orbit",
         [info](CliContext& ctx) { return RunInfo(ctx, *info); }, sat);
-    AddSatelliteWord(*infoCommand, *info);
+    AddSatelliteWord(*infoCommand, info->satellite);
     infoCommand->footer("SGP within 5 days of the element epoch, SGP4 beyond (SDP4 at every age for orbits of 225 "
                         "minutes or more when sat_deep_space is 1); the site on the WGS-72 ellipsoid at "
                         "height 0. --json: az_deg, alt_deg, range_km, range_rate_km_s, ra_hours, dec_deg "

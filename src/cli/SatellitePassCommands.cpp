@@ -157,13 +157,15 @@ nlohmann::json FlareJson(const SatelliteSearchResult& flare, const SatelliteReco
             {"note", kIridiumRetiredNote}};
 }
 
+constexpr std::string_view kPassColumns =
+    "name                  rise                 max                  set                  alt  durat  az rise  az set";
+
 // The old-elements mark closes the line, so the columns before it stay where they were.
 constexpr std::string_view kOldElementsMark = "  old elements";
 
 void PrintPasses(CliContext& ctx, const nlohmann::json& passes) {
     if (ctx.Json()) return PrintJson(ctx, passes);
-    ctx.Out() << "name                  rise                 max                  set                  alt  "
-                 "durat  az rise  az set\n";
+    ctx.Out() << kPassColumns << "\n";
     for (const auto& p : passes) {
         char line[200];
         std::snprintf(line, sizeof line, "%-20s  %s  %s  %s  %3d  %5d  %7.1f  %6.1f",
@@ -185,8 +187,7 @@ std::string MagnitudeText(const nlohmann::json& magnitude) {
 
 void PrintVisiblePasses(CliContext& ctx, const nlohmann::json& passes) {
     if (ctx.Json()) return PrintJson(ctx, passes);
-    ctx.Out() << "name                  rise                 max                  set                  alt  "
-                 "durat  az rise  az set  mag  seen\n";
+    ctx.Out() << kPassColumns << "  mag  seen\n";
     for (const auto& p : passes) {
         char line[240];
         const auto seen = [&](const char* key, char mark) { return p[key].get<bool>() ? mark : '-'; };

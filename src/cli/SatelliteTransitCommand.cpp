@@ -124,9 +124,7 @@ void AddSatelliteTransitCommand(CommandRegistry& registry) {
     CLI::App* command = registry.Add(
         "transits", "When a satellite crosses the disc of the Sun or the Moon seen from the site, or passes near it",
         [args](CliContext& ctx) { return RunTransits(ctx, *args); }, SatelliteFamily(registry));
-    command->add_option("satellite", args->satellite, "a name (its beginning), catalog number or index")
-        ->required()
-        ->type_name("NAME|INDEX");
+    AddSatelliteWord(*command, args->satellite);
     AddNumber(*command, "--days", args->days, "N", "days searched from the observing date and time (10, at most 60)")
         ->check(CLI::Range(kFewestDays, kMostDays));
     command->add_option("--body", args->body, "sun or moon (default: both)")->check(CLI::IsMember({"sun", "moon"}));

@@ -74,11 +74,8 @@ struct LineWriter {
     }
 };
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 bool IsCalendarDate(int year, int month, int day) {
-    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month >= 1 && month <= 12 && day >= 1 && day <= kMonthDays[month - 1] + (month == 2 && IsLeapYear(year));
+    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
 // "2020-10-13T04:52:48.472320" (seconds' fraction and a final 'Z' optional) as the two-line

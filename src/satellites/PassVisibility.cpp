@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/Spherical.h"
 #include "satellites/SatellitePropagation.h"
 
 namespace vsp {
@@ -11,10 +12,7 @@ namespace {
 
 Vec3 PositionOf(const SatelliteElements& e) { return {{e.position.x, e.position.y, e.position.z}}; }
 
-double AngleDeg(const Vec3& a, const Vec3& b) {
-    const double c = Dot(a, b) / (Length(a) * Length(b));
-    return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) * kRadToDeg;
-}
+double AngleDeg(const Vec3& a, const Vec3& b) { return AngularSeparation(a, b) * kRadToDeg; }
 
 PassMoment MomentAt(double jdUt, double deltaTSeconds, const SatelliteObserver& observer, SatelliteElements& e) {
     ComputeSatelliteVisibility(jdUt, deltaTSeconds, observer, e);

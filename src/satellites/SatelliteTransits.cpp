@@ -34,7 +34,7 @@ constexpr double kBelowHorizonDeg = -1.0;
 double Days(double seconds) { return seconds / kSecondsPerDay; }
 
 // East, north, up.
-Vec3 SkyDirection(double altitudeDeg, double azimuthDeg) {
+Vec3 HorizonUnitVector(double altitudeDeg, double azimuthDeg) {
     const double alt = altitudeDeg * kDegToRad, az = azimuthDeg * kDegToRad;
     return {{std::cos(alt) * std::sin(az), std::cos(alt) * std::cos(az), std::sin(alt)}};
 }
@@ -64,7 +64,7 @@ BodySky BodyAt(TransitBody body, double jdUt, const TransitSite& site) {
     const double diameterArcmin = body == TransitBody::Moon
                                       ? MoonDiameter(TopocentricDistanceAu(record.distance, horizon.altitude))
                                       : record.diameter;
-    return {SkyDirection(horizon.altitude, horizon.azimuth), diameterArcmin / 120.0, horizon.altitude};
+    return {HorizonUnitVector(horizon.altitude, horizon.azimuth), diameterArcmin / 120.0, horizon.altitude};
 }
 
 TransitSite Moved(const TransitSite& site, double northKm, double eastKm) {
@@ -88,7 +88,7 @@ public:
 
     Vec3 Satellite(double jdUt) {
         ComputeSatelliteSgp4(jdUt, site_.observer, elements_);
-        return SkyDirection(elements_.elevationDeg, elements_.azimuthDeg);
+        return HorizonUnitVector(elements_.elevationDeg, elements_.azimuthDeg);
     }
     BodySky Body(double jdUt) const { return BodyAt(body_, jdUt, site_); }
     double SeparationDeg(double jdUt) { return AngularSeparation(Satellite(jdUt), Body(jdUt).direction) * kRadToDeg; }
