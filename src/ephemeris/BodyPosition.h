@@ -25,6 +25,7 @@ enum BodyCode : int {
 inline constexpr int kEphemerisOk = 0;
 inline constexpr int kEphemerisOutOfRange = 1;    // JDE outside the Earth ephemeris
 inline constexpr int kEphemerisUnknownBody = 2;   // no such body code or planet number
+inline constexpr int kEphemerisBadElements = 3;   // orbital elements that describe no orbit
 
 // One body as seen by the observer. Every field is a double; a failed computation leaves all
 // of them 0.

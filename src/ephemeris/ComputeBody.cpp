@@ -3,11 +3,10 @@
 #include <cmath>
 
 #include "ephemeris/ApparentDiameter.h"
-#include "ephemeris/ApparentPlace.h"
+#include "ephemeris/ChartModePlace.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/PlanetHeliocentric.h"
 #include "ephemeris/PlanetMagnitude.h"
-#include "ephemeris/Refraction.h"
 #include "ephemeris/Time.h"
 
 namespace vsp {
@@ -36,12 +35,8 @@ int ComputePlanet(BodyPosition& record, int code, const Instant& when,
     const BarycentricEphemeris body = [planet](const Instant& at, double* position, double* velocity) {
         return PlanetBarycentric(at, planet, position, velocity);
     };
-    const BarycentricEphemeris earth = EarthBarycentric;
     ApparentPlace place;
-    const bool topocentric = settings.chartMode == 2 || settings.chartMode == 3;
-    const int err = topocentric
-        ? ApparentPlaceTopocentric(when, ObserverPlaceFromLocation(settings.location), body, earth, cache, place)
-        : ApparentPlaceGeocentric(when, body, earth, cache, place);
+    const int err = ApparentPlaceInChartMode(when, settings, body, cache, place);
     if (err) return err;
 
     double helio[3], velocity[3], earthFromSun[3];
@@ -87,10 +82,7 @@ int ComputeBody(BodyPosition& record, int code, const Instant& when, const Ephem
         return err;
     }
 
-    const bool refract = settings.chartMode == 1 || settings.chartMode == 3;
-    const HorizonPlace seen =
-        EquToHor(when, ObserverPlaceFromLocation(settings.location), record.rightAscension, record.declination,
-                 refract ? kRefractionLocal : kRefractionNone, cache);
+    const HorizonPlace seen = HorizonInChartMode(when, settings, record.rightAscension, record.declination, cache);
     record.rightAscension = seen.raHours;
     record.declination = seen.decDeg;
     SetEclipticCoordinates(record, when);

@@ -40,6 +40,10 @@ constexpr double MeanObliquityArcsec(double T) {
     return kJ2000ObliquityArcsec + ((0.001813 * T - 0.00059) * T - 46.815) * T;
 }
 
+// The Gaussian gravitational constant k (IAU 1976): the Sun's GM is k^2 in AU^3/day^2, and a
+// body of negligible mass at a AU has the mean motion k / a^1.5 radians per day.
+inline constexpr double kGaussianConstant = 0.01720209895;
+
 // The constant of annual aberration, 20.4898" (Meeus ch. 25) in degrees, for a body 1 AU away.
 inline constexpr double kAberrationDegAtUnitDistance = 0.005691611111111111;
 

@@ -12,7 +12,6 @@
 namespace vsp {
 namespace {
 
-constexpr double kGaussianConstant = 0.01720209895;
 constexpr double kCosJ2000Obliquity = 0.9174820620691818;
 constexpr double kSinJ2000Obliquity = 0.3977771559319137;
 constexpr double kDifferenceStep = 0.1;  // days

@@ -10,7 +10,6 @@
 namespace vsp {
 namespace {
 
-constexpr double kGaussianConstant = 0.01720209895;
 // J2000 obliquity of the theory's ecliptic.
 constexpr double kCosObliquity = 0.9174820620691818;
 constexpr double kSinObliquity = 0.3977771559319137;

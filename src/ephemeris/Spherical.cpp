@@ -92,4 +92,12 @@ Vec3 RaDecToVector(double raHours, double decDeg) {
     return {{std::cos(d) * std::cos(a), std::cos(d) * std::sin(a), std::sin(d)}};
 }
 
+double PositionAngle(const Vec3& at, const Vec3& towards) {
+    const double ra = std::atan2(at[1], at[0]);
+    const double dec = std::atan2(at[2], std::hypot(at[0], at[1]));
+    const Vec3 north{{-std::sin(dec) * std::cos(ra), -std::sin(dec) * std::sin(ra), std::cos(dec)}};
+    const Vec3 east{{-std::sin(ra), std::cos(ra), 0.0}};
+    return PolarAngle(Dot(towards, north), Dot(towards, east)) * kRadToDeg;
+}
+
 }  // namespace vsp

@@ -28,5 +28,8 @@ void EclipticToEquatorial(double lambda, double beta, double epsilon, double& al
 void VectorToRaDec(const Vec3& v, double& raHours, double& decDeg);
 // The unit vector of a direction.
 Vec3 RaDecToVector(double raHours, double decDeg);
+// Degrees [0, 360), north through east, of the direction `towards` (any vector but zero) as it
+// leaves the point `at` on the sphere: the position angle of a displacement seen at `at`.
+double PositionAngle(const Vec3& at, const Vec3& towards);
 
 }  // namespace vsp

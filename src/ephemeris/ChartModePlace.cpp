@@ -1,0 +1,23 @@
+#include "ephemeris/ChartModePlace.h"
+
+#include "ephemeris/EarthBarycentric.h"
+
+namespace vsp {
+
+int ApparentPlaceInChartMode(const Instant& when, const EphemerisSettings& settings, const BarycentricEphemeris& body,
+                             EarthOrientationCache& cache, ApparentPlace& out) {
+    const BarycentricEphemeris earth = EarthBarycentric;
+    const bool topocentric = settings.chartMode == 2 || settings.chartMode == 3;
+    return topocentric
+        ? ApparentPlaceTopocentric(when, ObserverPlaceFromLocation(settings.location), body, earth, cache, out)
+        : ApparentPlaceGeocentric(when, body, earth, cache, out);
+}
+
+HorizonPlace HorizonInChartMode(const Instant& when, const EphemerisSettings& settings, double raHours, double decDeg,
+                                EarthOrientationCache& cache) {
+    const bool refract = settings.chartMode == 1 || settings.chartMode == 3;
+    return EquToHor(when, ObserverPlaceFromLocation(settings.location), raHours, decDeg,
+                    refract ? kRefractionLocal : kRefractionNone, cache);
+}
+
+}  // namespace vsp

@@ -1,0 +1,60 @@
+#pragma once
+// Comets and minor planets as the observer sees them: two-body heliocentric places
+// (KeplerOrbit.h) turned to the J2000 equator, made barycentric with the Sun's wobble
+// (EarthBarycentric.h) and reduced like the planets (light time, deflection, aberration,
+// precession, nutation; ChartModePlace.h). Magnitudes: minor planets by the H, G system
+// (E. Bowell et al., in Asteroids II, Univ. of Arizona Press 1989, p. 524), comets by
+// m = g + 5 log10(delta) + 2.5 k log10(r). Distances in AU, angles in degrees, times JD.
+// Two-body places drift from the true ones as the observing time leaves the element epoch
+// (perturbations by the planets; for main-belt asteroids typically some arcminutes a year),
+// so every result carries the age of its elements. Measured in chart mode 0 against PyEphem
+// bodies built from the same elements: within 2" (see tests/data/solarsystem/README).
+
+#include <cstdint>
+
+#include "ephemeris/ComputeBody.h"
+#include "ephemeris/KeplerOrbit.h"
+
+namespace vsp {
+
+enum class MinorBodyKind : uint8_t { Comet = 1, MinorPlanet = 2 };
+
+struct MinorBodyElements {
+    MinorBodyKind kind = MinorBodyKind::MinorPlanet;
+    OrbitalElements orbit;
+    double absoluteMagnitude = 0.0;  // H (minor planets) or g (comets)
+    double slope = 0.0;              // G (minor planets) or k (comets)
+};
+
+struct MinorBodyPosition {
+    double raHours = 0.0, decDeg = 0.0;   // in the chart mode, as ComputeBody gives them
+    double sunDistanceAu = 0.0;           // r, at the time the light left the body
+    double earthDistanceAu = 0.0;         // delta (light-time distance)
+    double magnitude = 0.0;
+    double elongationDeg = 0.0, phaseDeg = 0.0;
+    double motionArcsecPerHour = 0.0;     // on the sky, apparent places one hour apart
+    double motionAngleDeg = 0.0;          // position angle of that motion, N through E
+    double tailAngleDeg = 0.0;            // position angle of the anti-solar direction
+    double elementAgeDays = 0.0;          // observing TT - epoch (signed)
+};
+
+// Fills `out` (and `horizon`, when given, as ComputeBody does) for the settings' observer and
+// chart mode. Returns 0; kEphemerisOutOfRange outside the Earth ephemeris; kEphemerisBadElements
+// for elements that describe no orbit. On failure every output is zero.
+int ComputeMinorBody(MinorBodyPosition& out, const MinorBodyElements& body, const Instant& when,
+                     const EphemerisSettings& settings, BodyHorizon* horizon = nullptr);
+
+// The magnitude from heliocentric distance r and Earth distance delta (AU) and the phase
+// angle (degrees; minor planets only).
+double MinorBodyMagnitude(const MinorBodyElements& body, double r, double delta, double phaseDeg);
+
+// The magnitude alone, from geometric distances (no light time, no reduction): cheap enough
+// for import filters and scans of a whole database. `earthHeliocentric` is the Earth's
+// heliocentric J2000 ecliptic position at the instant (compute once per scan). NaN for
+// elements that describe no orbit, so that no "brighter than" test keeps them.
+double MinorBodyMagnitudeAt(const MinorBodyElements& body, double jdTt, const double earthHeliocentric[3]);
+
+// The Earth's heliocentric position, J2000 ecliptic and equinox, AU, at the instant's TT.
+void EarthHeliocentricEcliptic(const Instant& when, double position[3]);
+
+}  // namespace vsp
