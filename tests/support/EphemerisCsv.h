@@ -1,5 +1,5 @@
 #pragma once
-// Reads the reference CSV files of tests/data/ephemeris (one header line, comma-separated, no
+// Reads the reference CSV files of tests/data/ephemeris and its neighbours (one header line, comma-separated, no
 // quoting) into rows addressed by column name.
 
 #include <cstdio>
@@ -47,9 +47,9 @@ inline std::vector<std::string> SplitCsvLine(const std::string& line) {
 // The table is returned by pointer so that the rows' view of the column map stays valid. A
 // fixture that is missing or holds no row fails the calling test: a comparison loop over no
 // rows would otherwise pass.
-inline std::unique_ptr<CsvTable> ReadEphemerisCsv(const std::string& name) {
+inline std::unique_ptr<CsvTable> ReadEphemerisCsv(const std::string& name, const std::string& directory = "ephemeris") {
     auto table = std::make_unique<CsvTable>();
-    std::ifstream in(std::string(VESPERTAR_TEST_DATA) + "/ephemeris/" + name);
+    std::ifstream in(std::string(VESPERTAR_TEST_DATA) + "/" + directory + "/" + name);
     EXPECT_TRUE(in.good()) << "missing fixture " << name;
     std::string line;
     if (std::getline(in, line)) {
