@@ -7,13 +7,14 @@
 #include "ephemeris/Constants.h"
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/LightCorrections.h"
+#include "ephemeris/ReductionState.h"
 #include "ephemeris/Spherical.h"
 #include "ephemeris/Vec3.h"
 
 namespace vsp {
 namespace {
 
-constexpr double kMotionInterval = 1.0 / 24.0;  // days: the difference that gives the motion
+constexpr double kMotionInterval = 1.0 / 24.0;  // days: the difference that gives the motion (an hour)
 // The H, G phase functions (Bowell et al. 1989): Phi_i = exp(-A_i tan(beta/2)^B_i).
 constexpr double kPhaseA1 = 3.33, kPhaseB1 = 0.63;
 constexpr double kPhaseA2 = 1.87, kPhaseB2 = 1.22;
@@ -56,30 +57,38 @@ double TriangleAngle(double a, double b, double c) {
     return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine))) * kRadToDeg;
 }
 
-void SetMotion(MinorBodyPosition& out, const ApparentPlace& now, const ApparentPlace& later) {
-    const Vec3 a = RaDecToVector(now.raHours, now.decDeg);
-    const Vec3 b = RaDecToVector(later.raHours, later.decDeg);
-    out.motionArcsecPerHour = AngularSeparation(a, b) * kArcsecPerRadian;
-    out.motionAngleDeg = out.motionArcsecPerHour > 0.0 ? PositionAngle(a, b - a) : 0.0;
-}
-
-// r, delta, elongation, phase angle, magnitude and tail direction from the heliocentric place
-// of the body at the time the light left it and the Earth's at the instant (J2000 equator).
-void SetGeometry(MinorBodyPosition& out, const MinorBodyElements& body, const Instant& when, double lightTime,
-                 const ApparentPlace& place) {
-    Vec3 helio, velocity, earth;
+// The geocentric vector (J2000 equator) of the body as seen at `when`, light time `lightTime`
+// days; `helio` gets its heliocentric vector.
+Vec3 Geocentric(const MinorBodyElements& body, const Instant& when, double lightTime, Vec3& helio) {
+    Vec3 velocity, earth;
     KeplerHeliocentric(body.orbit, when.tt - lightTime, helio.data(), velocity.data());
     EclipticToEquator(helio.data());
     EarthHeliocentric(when, earth.data());
-    const Vec3 geocentric = helio - earth;
-    const double r = Length(helio), delta = Length(geocentric), sunEarth = Length(earth);
+    return helio - earth;
+}
+
+// r, delta, elongation, phase angle, magnitude; the tail direction and the motion on the
+// equator of date, the frame of the place. The motion is the difference of geometric places
+// an hour apart: aberration and nutation change too little in an hour to matter to it.
+void SetGeometry(MinorBodyPosition& out, const MinorBodyElements& body, const Instant& when, double lightTime,
+                 const ApparentPlace& place) {
+    Vec3 helio, helioLater;
+    const Vec3 geocentric = Geocentric(body, when, lightTime, helio);
+    const Vec3 later = Geocentric(body, when.Later(kMotionInterval), lightTime, helioLater);
+    const double r = Length(helio), delta = Length(geocentric), sunEarth = Length(geocentric - helio);
     out.sunDistanceAu = r;
     out.earthDistanceAu = place.lightDistance;
     out.elongationDeg = TriangleAngle(sunEarth, delta, r);
     out.phaseDeg = TriangleAngle(r, delta, sunEarth);
     out.magnitude = MinorBodyMagnitude(body, r, delta, out.phaseDeg);
+
+    ReductionState state;
+    const Mat3& toDate = PrecessionNutationMatrix(when.tt, state);
+    const Vec3 seen = MatMulVec(toDate, geocentric), seenLater = MatMulVec(toDate, later);
     // The tail lies along the body's heliocentric radius, seen from the Earth.
-    out.tailAngleDeg = PositionAngle(geocentric, helio);
+    out.tailAngleDeg = PositionAngle(seen, MatMulVec(toDate, helio));
+    out.motionArcsecPerHour = AngularSeparation(seen, seenLater) * kArcsecPerRadian / (kMotionInterval * 24.0);
+    out.motionAngleDeg = PositionAngle(seen, (1.0 / Length(seenLater)) * seenLater - (1.0 / Length(seen)) * seen);
 }
 
 }  // namespace
@@ -120,13 +129,11 @@ int ComputeMinorBody(MinorBodyPosition& out, const MinorBodyElements& body, cons
         return MinorBarycentric(body.orbit, at, position, velocity);
     };
     EarthOrientationCache cache;
-    ApparentPlace now, later;
-    int err = ApparentPlaceInChartMode(when, settings, ephemeris, cache, now);
-    if (!err) err = ApparentPlaceInChartMode(when.Later(kMotionInterval), settings, ephemeris, cache, later);
+    ApparentPlace now;
+    const int err = ApparentPlaceInChartMode(when, settings, ephemeris, cache, now);
     if (err) return err;
 
     SetGeometry(out, body, when, now.lightDistance * kLightDaysPerAu, now);
-    SetMotion(out, now, later);
     const HorizonPlace seen = HorizonInChartMode(when, settings, now.raHours, now.decDeg, cache);
     out.raHours = seen.raHours;
     out.decDeg = seen.decDeg;
