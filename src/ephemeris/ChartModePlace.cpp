@@ -6,7 +6,11 @@ namespace vsp {
 
 int ApparentPlaceInChartMode(const Instant& when, const EphemerisSettings& settings, const BarycentricEphemeris& body,
                              EarthOrientationCache& cache, ApparentPlace& out) {
-    const BarycentricEphemeris earth = EarthBarycentric;
+    return ApparentPlaceInChartMode(when, settings, body, BarycentricEphemeris(EarthBarycentric), cache, out);
+}
+
+int ApparentPlaceInChartMode(const Instant& when, const EphemerisSettings& settings, const BarycentricEphemeris& body,
+                             const BarycentricEphemeris& earth, EarthOrientationCache& cache, ApparentPlace& out) {
     const bool topocentric = settings.chartMode == 2 || settings.chartMode == 3;
     return topocentric
         ? ApparentPlaceTopocentric(when, ObserverPlaceFromLocation(settings.location), body, earth, cache, out)

@@ -13,6 +13,9 @@ namespace vsp {
 // EarthBarycentric. Returns their result.
 int ApparentPlaceInChartMode(const Instant& when, const EphemerisSettings& settings, const BarycentricEphemeris& body,
                              EarthOrientationCache& cache, ApparentPlace& out);
+// The same with the Earth from `earth` (one evaluated once for many bodies at one instant).
+int ApparentPlaceInChartMode(const Instant& when, const EphemerisSettings& settings, const BarycentricEphemeris& body,
+                             const BarycentricEphemeris& earth, EarthOrientationCache& cache, ApparentPlace& out);
 
 // The horizon place of an apparent RA (hours) and Dec (degrees) for the settings' observer,
 // refracted in chart modes 1 and 3 (raHours/decDeg then the refracted direction).

@@ -17,11 +17,26 @@ constexpr double kSqrtSunGm = kGaussianConstant;
 constexpr double kSeriesLimit = 1.0;
 constexpr int kSeriesTerms = 12;
 constexpr int kMaxIterations = 200;
+constexpr double kParabolicStartEccentricity = 0.9;  // from here on Newton starts from the parabola
 
 struct Stumpff {
     double c2 = 0.5;        // C(z) = (1 - cos sqrt z) / z
     double c3 = 1.0 / 6.0;  // S(z) = (sqrt z - sin sqrt z) / sqrt z^3
 };
+
+// The ratios of successive series terms, 1 / ((2k+1)(2k+2)) and 1 / ((2k+2)(2k+3)): the solver
+// evaluates the series several times a body, and multiplications are cheaper than divisions.
+struct SeriesRatios {
+    double c2[kSeriesTerms], c3[kSeriesTerms];
+};
+constexpr SeriesRatios kSeriesRatios = [] {
+    SeriesRatios r{};
+    for (int k = 1; k < kSeriesTerms; ++k) {
+        r.c2[k] = 1.0 / ((2.0 * k + 1.0) * (2.0 * k + 2.0));
+        r.c3[k] = 1.0 / ((2.0 * k + 2.0) * (2.0 * k + 3.0));
+    }
+    return r;
+}();
 
 Stumpff StumpffFunctions(double z) {
     Stumpff s;
@@ -31,8 +46,8 @@ Stumpff StumpffFunctions(double z) {
         s.c2 = term2;
         s.c3 = term3;
         for (int k = 1; k < kSeriesTerms; ++k) {
-            term2 *= -z / ((2.0 * k + 1.0) * (2.0 * k + 2.0));
-            term3 *= -z / ((2.0 * k + 2.0) * (2.0 * k + 3.0));
+            term2 *= -z * kSeriesRatios.c2[k];
+            term3 *= -z * kSeriesRatios.c3[k];
             s.c2 += term2;
             s.c3 += term3;
         }
@@ -66,7 +81,20 @@ double UniversalAnomaly(double q, double e, double alpha, double dt) {
         lo = std::fmax(lo, -half);
         hi = std::fmin(hi, half);
     }
-    double chi = alpha > 0.0 ? target * alpha : std::cbrt(target * 6.0 / std::fmax(e, 1e-300)) ;
+    // Ellipses well short of e = 1 start from the usual guess at the eccentric anomaly,
+    // E = M + e sin M (1 + e cos M) (chi = E sqrt(a)); the rest from the parabola through the same
+    // perihelion, the real root of e chi^3 / 6 + q chi = sqrt(GM) dt (Cardano), exact at e = 1.
+    // Either leaves Newton a few steps.
+    double chi;
+    if (alpha > 0.0 && e < kParabolicStartEccentricity) {
+        const double sqrtAlpha = std::sqrt(alpha);
+        const double m = target * alpha * sqrtAlpha;
+        chi = (m + e * std::sin(m) * (1.0 + e * std::cos(m))) / sqrtAlpha;
+    } else {
+        const double p = 6.0 * q / e, r = 6.0 * target / e;
+        const double a = std::cbrt(0.5 * std::fabs(r) + std::sqrt(0.25 * r * r + p * p * p / 27.0));
+        chi = std::copysign(a - p / (3.0 * a), target);
+    }
     if (!(chi > lo && chi < hi)) chi = 0.5 * (lo + hi);
     for (int i = 0; i < kMaxIterations; ++i) {
         const double chi2 = chi * chi;
@@ -84,7 +112,21 @@ double UniversalAnomaly(double q, double e, double alpha, double dt) {
 
 }  // namespace
 
+OrbitOrientation OrientationOf(const OrbitalElements& orbit) {
+    const double w = orbit.perihelionArgument * kDegToRad, n = orbit.node * kDegToRad,
+                 inc = orbit.inclination * kDegToRad;
+    const double cw = std::cos(w), sw = std::sin(w), cn = std::cos(n), sn = std::sin(n), ci = std::cos(inc),
+                 si = std::sin(inc);
+    return {{cw * cn - sw * sn * ci, cw * sn + sw * cn * ci, sw * si},
+            {-sw * cn - cw * sn * ci, -sw * sn + cw * cn * ci, cw * si}};
+}
+
 int KeplerHeliocentric(const OrbitalElements& orbit, double jdTt, double position[3], double velocity[3]) {
+    return KeplerHeliocentric(orbit, OrientationOf(orbit), jdTt, position, velocity);
+}
+
+int KeplerHeliocentric(const OrbitalElements& orbit, const OrbitOrientation& orientation, double jdTt,
+                       double position[3], double velocity[3]) {
     for (int i = 0; i < 3; ++i) position[i] = velocity[i] = 0.0;
     if (!ElementsDescribeOrbit(orbit) || !std::isfinite(jdTt)) return kEphemerisBadElements;
     const double q = orbit.perihelionDistance, e = orbit.eccentricity;
@@ -107,12 +149,8 @@ int KeplerHeliocentric(const OrbitalElements& orbit, double jdTt, double positio
     const double gDot = 1.0 - chi2 * s.c2 / r;
     const double x = f * q, y = g * v0, vx = fDot * q, vy = gDot * v0;
 
-    const double w = orbit.perihelionArgument * kDegToRad, n = orbit.node * kDegToRad,
-                 inc = orbit.inclination * kDegToRad;
-    const double cw = std::cos(w), sw = std::sin(w), cn = std::cos(n), sn = std::sin(n), ci = std::cos(inc),
-                 si = std::sin(inc);
-    const double p[3] = {cw * cn - sw * sn * ci, cw * sn + sw * cn * ci, sw * si};
-    const double qv[3] = {-sw * cn - cw * sn * ci, -sw * sn + cw * cn * ci, cw * si};
+    const double* p = orientation.p;
+    const double* qv = orientation.q;
     for (int i = 0; i < 3; ++i) {
         position[i] = x * p[i] + y * qv[i];
         velocity[i] = vx * p[i] + vy * qv[i];

@@ -25,6 +25,16 @@ struct OrbitalElements {              // heliocentric osculating elements
 // outputs.
 int KeplerHeliocentric(const OrbitalElements& orbit, double jdTt, double position[3], double velocity[3]);
 
+// The orbit's orientation: unit vectors towards perihelion (p) and a quarter turn on in the
+// direction of motion (q), J2000 ecliptic. Whoever places one body at several times (light
+// time, motion) forms it once and passes it to the overload below.
+struct OrbitOrientation {
+    double p[3] = {0.0, 0.0, 0.0}, q[3] = {0.0, 0.0, 0.0};
+};
+OrbitOrientation OrientationOf(const OrbitalElements& orbit);
+int KeplerHeliocentric(const OrbitalElements& orbit, const OrbitOrientation& orientation, double jdTt,
+                       double position[3], double velocity[3]);
+
 // The time of perihelion (JD TT) of an elliptic orbit given by its semi-major axis (AU) and
 // mean anomaly (degrees) at an epoch: the mean motion is k / a^1.5 radians per day.
 double PerihelionTimeFromMeanAnomaly(double epochJd, double semiMajorAxis, double meanAnomalyDeg);

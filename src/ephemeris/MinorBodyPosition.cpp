@@ -8,6 +8,7 @@
 #include "ephemeris/EarthBarycentric.h"
 #include "ephemeris/LightCorrections.h"
 #include "ephemeris/ReductionState.h"
+#include "ephemeris/Vec3.h"
 #include "ephemeris/Spherical.h"
 #include "ephemeris/Vec3.h"
 
@@ -36,17 +37,50 @@ void EclipticToEquator(double v[3]) {
     v[2] = e.s * y + e.c * z;
 }
 
-// The body about the barycentre, J2000 equator: the form the apparent-place reduction reads.
-int MinorBarycentric(const OrbitalElements& orbit, const Instant& at, double position[3], double velocity[3]) {
-    const int err = KeplerHeliocentric(orbit, at.tt, position, velocity);
+// What every body seen at one instant shares: the Earth (barycentric, and heliocentric now and
+// an hour on), the Sun's wobble and the Earth's orientation. A chart or a list computes a
+// thousand bodies for one instant; built once per instant per thread, this is most of the work.
+struct InstantContext {
+    double tt = std::numeric_limits<double>::quiet_NaN(), ut = tt;
+    Vec3 earth, earthVelocity;
+    Vec3 earthHelio, earthHelioLater;
+    Vec3 sun, sunVelocity;
+    ReductionState reduction;  // nutation and the precession-nutation matrix of the date
+};
+
+const InstantContext& ContextAt(const Instant& when) {
+    thread_local InstantContext c;
+    if (c.tt == when.tt && c.ut == when.ut) return c;
+    c = InstantContext{};
+    EarthBarycentric(when, c.earth.data(), c.earthVelocity.data());
+    EarthHeliocentric(when, c.earthHelio.data());
+    EarthHeliocentric(when.Later(kMotionInterval), c.earthHelioLater.data());
+    SunBarycentric(when, c.sun.data(), c.sunVelocity.data());
+    PrecessionNutationMatrix(when.tt, c.reduction);
+    c.tt = when.tt;
+    c.ut = when.ut;
+    return c;
+}
+
+// The body's heliocentric state (J2000 equator) at the last time the reduction asked for.
+struct HeliocentricState {
+    Vec3 position, velocity;
+};
+
+// The body about the barycentre, J2000 equator: the form the apparent-place reduction reads;
+// `last` keeps the heliocentric state. The Sun's wobble is carried linearly from the instant
+// over the light time: its acceleration (1e-8 AU/day^2) moves it 1e-10 AU in the light time
+// from 20 AU.
+int MinorBarycentric(const OrbitalElements& orbit, const OrbitOrientation& orientation, const InstantContext& context,
+                     const Instant& at, HeliocentricState& last, double position[3], double velocity[3]) {
+    const int err = KeplerHeliocentric(orbit, orientation, at.tt, last.position.data(), last.velocity.data());
     if (err) return err;
-    EclipticToEquator(position);
-    EclipticToEquator(velocity);
-    double sun[3], sunVelocity[3];
-    SunBarycentric(at, sun, sunVelocity);
+    EclipticToEquator(last.position.data());
+    EclipticToEquator(last.velocity.data());
+    const double dt = at.tt - context.tt;
     for (int i = 0; i < 3; ++i) {
-        position[i] += sun[i];
-        velocity[i] += sunVelocity[i];
+        position[i] = last.position[i] + context.sun[i] + context.sunVelocity[i] * dt;
+        velocity[i] = last.velocity[i] + context.sunVelocity[i];
     }
     return 0;
 }
@@ -57,33 +91,29 @@ double TriangleAngle(double a, double b, double c) {
     return std::acos(std::fmax(-1.0, std::fmin(1.0, cosine))) * kRadToDeg;
 }
 
-// The geocentric vector (J2000 equator) of the body as seen at `when`, light time `lightTime`
-// days; `helio` gets its heliocentric vector.
-Vec3 Geocentric(const MinorBodyElements& body, const Instant& when, double lightTime, Vec3& helio) {
-    Vec3 velocity, earth;
-    KeplerHeliocentric(body.orbit, when.tt - lightTime, helio.data(), velocity.data());
-    EclipticToEquator(helio.data());
-    EarthHeliocentric(when, earth.data());
-    return helio - earth;
-}
-
 // r, delta, elongation, phase angle, magnitude; the tail direction and the motion on the
 // equator of date, the frame of the place. The motion is the difference of geometric places
-// an hour apart: aberration and nutation change too little in an hour to matter to it.
-void SetGeometry(MinorBodyPosition& out, const MinorBodyElements& body, const Instant& when, double lightTime,
-                 const ApparentPlace& place) {
-    Vec3 helio, helioLater;
-    const Vec3 geocentric = Geocentric(body, when, lightTime, helio);
-    const Vec3 later = Geocentric(body, when.Later(kMotionInterval), lightTime, helioLater);
-    const double r = Length(helio), delta = Length(geocentric), sunEarth = Length(geocentric - helio);
+// an hour apart: aberration and nutation change too little in an hour to matter to it. `seen`
+// is the body's state at the light-time instant (the reduction's last step, within 1e-8 day
+// of it); the place an hour on comes from its Taylor series to the acceleration, which leaves
+// 1e-4 of the motion even for a comet 0.1 AU from the Sun.
+void SetGeometry(MinorBodyPosition& out, const MinorBodyElements& body, const InstantContext& context,
+                 const HeliocentricState& seenState, const ApparentPlace& place) {
+    const Vec3& helio = seenState.position;
+    const double r = Length(helio);
+    const double dt = kMotionInterval;
+    const double gravity = kGaussianConstant * kGaussianConstant / (r * r * r);  // 1/day^2
+    const Vec3 helioLater = helio + dt * seenState.velocity - (0.5 * dt * dt * gravity) * helio;
+    const Vec3 geocentric = helio - context.earthHelio;
+    const Vec3 later = helioLater - context.earthHelioLater;
+    const double delta = Length(geocentric), sunEarth = Length(context.earthHelio);
     out.sunDistanceAu = r;
     out.earthDistanceAu = place.lightDistance;
     out.elongationDeg = TriangleAngle(sunEarth, delta, r);
     out.phaseDeg = TriangleAngle(r, delta, sunEarth);
     out.magnitude = MinorBodyMagnitude(body, r, delta, out.phaseDeg);
 
-    ReductionState state;
-    const Mat3& toDate = PrecessionNutationMatrix(when.tt, state);
+    const Mat3& toDate = context.reduction.precessionNutation;
     const Vec3 seen = MatMulVec(toDate, geocentric), seenLater = MatMulVec(toDate, later);
     // The tail lies along the body's heliocentric radius, seen from the Earth.
     out.tailAngleDeg = PositionAngle(seen, MatMulVec(toDate, helio));
@@ -125,15 +155,26 @@ int ComputeMinorBody(MinorBodyPosition& out, const MinorBodyElements& body, cons
     out = MinorBodyPosition{};
     if (horizon) *horizon = BodyHorizon{};
     if (!IsInEarthEphemerisRange(when)) return kEphemerisOutOfRange;
-    const BarycentricEphemeris ephemeris = [&body](const Instant& at, double* position, double* velocity) {
-        return MinorBarycentric(body.orbit, at, position, velocity);
+    const InstantContext& context = ContextAt(when);
+    const OrbitOrientation orientation = OrientationOf(body.orbit);
+    HeliocentricState seenState;
+    const BarycentricEphemeris ephemeris = [&](const Instant& at, double* position, double* velocity) {
+        return MinorBarycentric(body.orbit, orientation, context, at, seenState, position, velocity);
     };
-    EarthOrientationCache cache;
+    const BarycentricEphemeris earth = [&context](const Instant&, double* position, double* velocity) {
+        for (int i = 0; i < 3; ++i) {
+            position[i] = context.earth[i];
+            velocity[i] = context.earthVelocity[i];
+        }
+        return 0;
+    };
+    // A copy: the shared one stays untouched by what the horizon step caches.
+    EarthOrientationCache cache = context.reduction.earth;
     ApparentPlace now;
-    const int err = ApparentPlaceInChartMode(when, settings, ephemeris, cache, now);
+    const int err = ApparentPlaceInChartMode(when, settings, ephemeris, earth, cache, now);
     if (err) return err;
 
-    SetGeometry(out, body, when, now.lightDistance * kLightDaysPerAu, now);
+    SetGeometry(out, body, context, seenState, now);
     const HorizonPlace seen = HorizonInChartMode(when, settings, now.raHours, now.decDeg, cache);
     out.raHours = seen.raHours;
     out.decDeg = seen.decDeg;

@@ -141,7 +141,9 @@ TEST(MinorBodyTest, ApparentPlacesAndMagnitudesMatchErfaAndPyEphem) {
         EXPECT_NEAR(got.magnitude, row.Number("magnitude"), 0.015);
         const double motion = row.Number("motion_arcsec_per_hour");
         EXPECT_NEAR(got.motionArcsecPerHour, motion, 0.01 * motion + 0.05);
-        if (motion > 1.0) EXPECT_LT(std::fabs(std::remainder(got.motionAngleDeg - row.Number("motion_pa_deg"), 360.0)), 0.5);
+        if (motion > 1.0) {
+            EXPECT_LT(std::fabs(std::remainder(got.motionAngleDeg - row.Number("motion_pa_deg"), 360.0)), 0.5);
+        }
         EXPECT_LT(std::fabs(std::remainder(got.tailAngleDeg - row.Number("tail_pa_deg"), 360.0)), 0.5);
         EXPECT_DOUBLE_EQ(got.elementAgeDays, when.tt - body.orbit.epochJd);
 
