@@ -118,6 +118,7 @@ void AddLogCommands(CommandRegistry& registry);            // log new|edit|list|
 void AddLogImportCommand(CommandRegistry& registry);       // import logs
 void AddListCommands(CommandRegistry& registry);           // list show|add|remove|clear|save|load|saved|export|import
 void AddPlanCommand(CommandRegistry& registry);            // plan
+void AddMinorDataCommands(CommandRegistry& registry);      // minor import|list|find
 
 // The whole front end on `args` (the words after the program name): runs the command, or
 // `openWindow` when there is none; returns the exit status.

@@ -42,6 +42,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddLogImportCommand(registry);
     AddListCommands(registry);
     AddPlanCommand(registry);
+    AddMinorDataCommands(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -129,25 +130,17 @@ bool FetchSucceeded(CURL* curl, CURLcode code, bool bufferFull, const TransferCl
     return true;
 }
 
-}  // namespace
-
-size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, InfoSink& messages,
-                       const HttpTimeouts& timeouts) {
-    if (!buffer || capacity == 0) {
-        messages.InfoBox("LoadFileFromUrl", "Null buffer pointer");
-        return 0;
-    }
-    buffer[0] = '\0';
-    const std::string url(address.substr(0, kMaxAddressLength));
+// One transfer of `url` with the settings every fetch shares, the body going to `write`.
+// `writerStopped` tells afterwards whether the writer ended it on purpose (that is no fault).
+template <typename StoppedByWriter>
+bool Transfer(const std::string& url, curl_write_callback write, void* writeData, StoppedByWriter writerStopped,
+              InfoSink& messages, const HttpTimeouts& timeouts) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     std::unique_ptr<CURL, CurlCleanup> handle(initialised ? curl_easy_init() : nullptr);
     if (!handle) {
         messages.InfoBox("Failed to initialize Internet connexion.", "");
-        return 0;
+        return false;
     }
-    PieceWriter writer;
-    writer.buffer = buffer;
-    writer.capacity = capacity;
     CURL* curl = handle.get();
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "WceHttp");
@@ -158,8 +151,8 @@ size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, 
     // Fewer than one byte a second for that long: the server has stopped answering.
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts.stalledSeconds);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &writer);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, write);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, writeData);
     TransferClock clock{.messages = messages, .deadline = std::chrono::seconds(timeouts.totalSeconds)};
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnTransferProgress);
@@ -167,13 +160,51 @@ size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, 
 
     const CURLcode code = curl_easy_perform(curl);
     if (clock.shown) messages.EndProgress();
-    if (!FetchSucceeded(curl, code, writer.full, clock, url, timeouts, messages)) {
+    return FetchSucceeded(curl, code, writerStopped(), clock, url, timeouts, messages);
+}
+
+struct StreamWriter {
+    const std::function<bool(std::string_view)>& consume;
+    bool stopped = false;
+};
+
+size_t StreamBody(char* data, size_t size, size_t count, void* user) {
+    auto& writer = *static_cast<StreamWriter*>(user);
+    if (!writer.consume(std::string_view(data, size * count))) {
+        writer.stopped = true;
+        return 0;  // ends the transfer
+    }
+    return size * count;
+}
+
+}  // namespace
+
+size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, InfoSink& messages,
+                       const HttpTimeouts& timeouts) {
+    if (!buffer || capacity == 0) {
+        messages.InfoBox("LoadFileFromUrl", "Null buffer pointer");
+        return 0;
+    }
+    buffer[0] = '\0';
+    PieceWriter writer;
+    writer.buffer = buffer;
+    writer.capacity = capacity;
+    const std::string url(address.substr(0, kMaxAddressLength));
+    if (!Transfer(url, WriteBody, &writer, [&writer] { return writer.full; }, messages, timeouts)) {
         buffer[0] = '\0';
         return 0;
     }
     if (!writer.full && writer.pieceFill > 0) writer.Commit();
     buffer[writer.stored] = '\0';
     return writer.stored;
+}
+
+bool StreamFromUrl(std::string_view address, const std::function<bool(std::string_view)>& consume,
+                   InfoSink& messages, const HttpTimeouts& timeouts) {
+    StreamWriter writer{consume};
+    const std::string url(address.substr(0, kMaxAddressLength));
+    const bool fetched = Transfer(url, StreamBody, &writer, [&writer] { return writer.stopped; }, messages, timeouts);
+    return fetched && !writer.stopped;
 }
 
 }  // namespace vsp

@@ -2,6 +2,7 @@
 // Text files fetched over HTTP(S) for the imports and the element-set downloads.
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 #include "platform/InfoSink.h"
@@ -30,5 +31,11 @@ inline constexpr long kHttpRedirectLimit = 10;
 // progress on `messages` every second, ended by EndProgress.
 size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, InfoSink& messages,
                        const HttpTimeouts& timeouts = {});
+
+// Streams the body of `address` to `consume` as it arrives, piece by piece, with the time-outs,
+// progress and messages of LoadFileFromUrl. `consume` returns false to end the transfer; the
+// fetch is then false with no message of its own. Nothing of the body is kept here.
+bool StreamFromUrl(std::string_view address, const std::function<bool(std::string_view)>& consume,
+                   InfoSink& messages, const HttpTimeouts& timeouts = {});
 
 }  // namespace vsp
