@@ -8,6 +8,8 @@ namespace vsp {
 namespace {
 
 constexpr size_t kInflatePiece = 65536;
+// Element lines are some 200 bytes; a stream without line ends is no element file.
+constexpr size_t kLongestLine = 65536;
 constexpr int kGzipWindowBits = 15 + 16;  // zlib: a gzip header and trailer around the data
 constexpr unsigned char kGzipMagic0 = 0x1f, kGzipMagic1 = 0x8b;
 
@@ -29,7 +31,10 @@ bool ElementLineStream::Split(std::string_view text) {
         const size_t end = text.find('\n');
         if (end == std::string_view::npos) {
             partial_.append(text);
-            return true;
+            if (partial_.size() <= kLongestLine) return true;
+            error_ = "a line longer than " + std::to_string(kLongestLine) + " bytes";
+            stopped_ = true;
+            return false;
         }
         std::string_view line = text.substr(0, end);
         if (!partial_.empty()) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <queue>
 
+#include <sys/stat.h>
+
 #include "platform/UserFilesLock.h"
 #include "solarsystem/ElementLineStream.h"
 #include "solarsystem/MinorBodyDatabase.h"
@@ -127,6 +129,11 @@ struct FileCloser {
 };
 
 bool StreamFile(const std::string& path, ElementLineStream& stream, InfoSink& messages) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        messages.InfoBox("Can't open file.", path + " (not a regular file)");
+        return false;
+    }
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         messages.InfoBox("Can't open file.", path);

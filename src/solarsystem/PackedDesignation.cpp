@@ -6,6 +6,7 @@ namespace vsp {
 namespace {
 
 constexpr int kBase = 62;
+constexpr int kFirstCentury = 18, kLastCentury = 21;
 constexpr uint32_t kLargestFiveCharacterNumber = 619999;
 constexpr int kExtendedFirstCycle = 620;
 constexpr int kLettersPerCycle = 25;  // the second letter runs A..Z without I
@@ -37,11 +38,11 @@ std::optional<int> Base62(std::string_view digits) {
     return value;
 }
 
-// The century letter I, J, K ... of the packed year and its two digits.
+// The century letter of the packed year (I = 18, J = 19, K = 20, L = 21) and its two digits.
 std::optional<int> PackedYear(std::string_view three) {
     const auto century = Base62Digit(three[0]);
     const auto rest = Decimal(three.substr(1, 2));
-    if (!century || !rest || *century < 10 || *century > 35) return std::nullopt;
+    if (!century || !rest || *century < kFirstCentury || *century > kLastCentury) return std::nullopt;
     return *century * 100 + *rest;
 }
 
