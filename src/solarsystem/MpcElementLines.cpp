@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "ephemeris/Constants.h"
+#include "ephemeris/KeplerOrbit.h"
 #include "ephemeris/Time.h"
 #include "platform/ParseNumber.h"
 #include "platform/Text.h"
@@ -156,10 +157,9 @@ bool ReadMinorPlanetLine(std::string_view line, MinorBodyRecord& out, std::strin
                  std::string(Columns(line, 93, 103)) + ")";
         return false;
     }
-    const double motion = kGaussianConstant / (axis * std::sqrt(axis));  // rad/day
     orbit.epochJd = *epoch;
     orbit.perihelionDistance = axis * (1.0 - orbit.eccentricity);
-    orbit.perihelionJd = *epoch - std::fmod(meanAnomaly + 360.0, 360.0) * kDegToRad / motion;
+    orbit.perihelionJd = PerihelionTimeFromMeanAnomaly(*epoch, axis, meanAnomaly);
     if (const auto number = UnpackMinorPlanetNumber(packed)) out.number = *number;
     const std::string_view readable = Columns(line, kMinorPlanetNameColumn + 1, kMinorPlanetNameColumn + 28);
     if (readable.empty()) out.designation = *designation;
