@@ -6,6 +6,7 @@
 #include "catalog/ObjectRecord.h"
 #include "catalog/StarCatalog.h"
 #include "catalog/UserObject.h"
+#include "records/RecordFile.h"
 
 namespace vsp {
 namespace {
@@ -79,6 +80,19 @@ void CatalogFilesClose(CatalogFiles& files) {
     files.userObjects.Close();
     files.objectIndex.Close();
     files.crossReferences.Close();
+}
+
+bool ReplaceWorkingCopy(const ProgramDir& dir, const std::string& relativePath, uint32_t tag, int32_t recordSize,
+                        size_t count, const std::string& bytes, std::string& error) {
+    const RecordHeader header{.tag = tag, .count = int32_t(count), .recordSize = recordSize};
+    const std::string path = dir.Path(kUserCatalogsDir, relativePath);
+    MakeDirectory(dir.Root());
+    MakeDirectory(dir.Path(kUserCatalogsDir));
+    const size_t folder = relativePath.rfind('/');
+    if (folder != std::string::npos) MakeDirectory(dir.Path(kUserCatalogsDir, relativePath.substr(0, folder)));
+    if (RecordFileWriteWhole(path, header, bytes)) return true;
+    error = "Could not write " + path;
+    return false;
 }
 
 }  // namespace vsp

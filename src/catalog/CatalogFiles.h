@@ -66,4 +66,11 @@ CatalogOpenResult CatalogFilesOpen(CatalogFiles& files, CatalogTable& catalogs, 
                                    std::string_view objectIndexName);
 void CatalogFilesClose(CatalogFiles& files);
 
+// Replaces a writable catalog's working copy under usercatalogs/ (folders made as needed) by
+// `count` records of `recordSize` bytes behind a header of `tag`, written to a temporary file
+// renamed over the old copy, so that a failed write leaves it as it was. The caller closes its
+// handle on the copy first. False with `error` ("Could not write PATH") when the write failed.
+bool ReplaceWorkingCopy(const ProgramDir& dir, const std::string& relativePath, uint32_t tag, int32_t recordSize,
+                        size_t count, const std::string& bytes, std::string& error);
+
 }  // namespace vsp

@@ -148,15 +148,9 @@ bool SatelliteDatabase::Replace(const std::vector<SatelliteRecord>& records, std
     std::string bytes(records.size() * kSatelliteRecordSize, '\0');
     for (size_t i = 0; i < records.size(); ++i)
         EncodeSatelliteRecord(records[i], reinterpret_cast<uint8_t*>(bytes.data()) + i * kSatelliteRecordSize);
-    const RecordHeader header{.tag = kSatelliteTypeCode,
-                              .count = int32_t(records.size()),
-                              .recordSize = kSatelliteRecordSize};
     RecordFileClose(impl_->file);
-    MakeDirectory(dir_.Root());
-    MakeDirectory(dir_.Path(kUserCatalogsDir));
-    MakeDirectory(dir_.Path(kUserCatalogsDir, kDataDir));
-    const bool written = RecordFileWriteWhole(Path(), header, bytes);
-    if (!written) error = "Could not write " + Path();
+    const bool written = ReplaceWorkingCopy(dir_, RelativePath(), kSatelliteTypeCode, kSatelliteRecordSize,
+                                            records.size(), bytes, error);
     return Open() && written;
 }
 

@@ -110,15 +110,10 @@ bool MinorBodyDatabase::Replace(const std::vector<MinorBodyRecord>& records, std
     std::string bytes(records.size() * kMinorBodyRecordSize, '\0');
     for (size_t i = 0; i < records.size(); ++i)
         EncodeMinorBodyRecord(records[i], reinterpret_cast<uint8_t*>(bytes.data()) + i * kMinorBodyRecordSize);
-    const RecordHeader header{.tag = kind_ == MinorBodyKind::Comet ? kCometTypeCode : kMinorPlanetTypeCode,
-                              .count = int32_t(records.size()),
-                              .recordSize = kMinorBodyRecordSize};
     RecordFileClose(impl_->file);
-    MakeDirectory(dir_.Root());
-    MakeDirectory(dir_.Path(kUserCatalogsDir));
-    MakeDirectory(dir_.Path(kUserCatalogsDir, kDataDir));
-    const bool written = RecordFileWriteWhole(Path(), header, bytes);
-    if (!written) error = "Could not write " + Path();
+    const uint32_t tag = kind_ == MinorBodyKind::Comet ? kCometTypeCode : kMinorPlanetTypeCode;
+    const bool written =
+        ReplaceWorkingCopy(dir_, RelativePath(kind_), tag, kMinorBodyRecordSize, records.size(), bytes, error);
     return Open() && written;
 }
 
@@ -126,7 +121,8 @@ bool LoadMinorBodies(const ProgramDir& dir, InfoSink& messages, MinorBodies& out
     out = MinorBodies{};
     MinorBodyDatabase comets(dir, messages, MinorBodyKind::Comet);
     MinorBodyDatabase minorPlanets(dir, messages, MinorBodyKind::MinorPlanet);
-    return (!comets.Open() || comets.ReadAll(out.comets)) && (!minorPlanets.Open() || minorPlanets.ReadAll(out.minorPlanets));
+    return (!comets.Open() || comets.ReadAll(out.comets)) &&
+           (!minorPlanets.Open() || minorPlanets.ReadAll(out.minorPlanets));
 }
 
 }  // namespace vsp
