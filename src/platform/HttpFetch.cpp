@@ -131,9 +131,8 @@ bool FetchSucceeded(CURL* curl, CURLcode code, bool bufferFull, const TransferCl
 }
 
 // One transfer of `url` with the settings every fetch shares, the body going to `write`.
-// `writerStopped` tells afterwards whether the writer ended it on purpose (that is no fault).
-template <typename StoppedByWriter>
-bool Transfer(const std::string& url, curl_write_callback write, void* writeData, StoppedByWriter writerStopped,
+// `writerStopped` is set by the writer when it ended the transfer on purpose (that is no fault).
+bool Transfer(const std::string& url, curl_write_callback write, void* writeData, const bool& writerStopped,
               InfoSink& messages, const HttpTimeouts& timeouts) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     std::unique_ptr<CURL, CurlCleanup> handle(initialised ? curl_easy_init() : nullptr);
@@ -160,7 +159,7 @@ bool Transfer(const std::string& url, curl_write_callback write, void* writeData
 
     const CURLcode code = curl_easy_perform(curl);
     if (clock.shown) messages.EndProgress();
-    return FetchSucceeded(curl, code, writerStopped(), clock, url, timeouts, messages);
+    return FetchSucceeded(curl, code, writerStopped, clock, url, timeouts, messages);
 }
 
 struct StreamWriter {
@@ -190,7 +189,7 @@ size_t LoadFileFromUrl(std::string_view address, char* buffer, size_t capacity, 
     writer.buffer = buffer;
     writer.capacity = capacity;
     const std::string url(address.substr(0, kMaxAddressLength));
-    if (!Transfer(url, WriteBody, &writer, [&writer] { return writer.full; }, messages, timeouts)) {
+    if (!Transfer(url, WriteBody, &writer, writer.full, messages, timeouts)) {
         buffer[0] = '\0';
         return 0;
     }
@@ -203,7 +202,7 @@ bool StreamFromUrl(std::string_view address, const std::function<bool(std::strin
                    InfoSink& messages, const HttpTimeouts& timeouts) {
     StreamWriter writer{consume};
     const std::string url(address.substr(0, kMaxAddressLength));
-    const bool fetched = Transfer(url, StreamBody, &writer, [&writer] { return writer.stopped; }, messages, timeouts);
+    const bool fetched = Transfer(url, StreamBody, &writer, writer.stopped, messages, timeouts);
     return fetched && !writer.stopped;
 }
 

@@ -11,6 +11,11 @@ namespace vsp {
 
 inline constexpr size_t kHttpPieceSize = 4096;
 
+// True for an http:// or https:// address: the sources the imports fetch rather than read.
+inline bool IsWebAddress(std::string_view source) {
+    return source.starts_with("http://") || source.starts_with("https://");
+}
+
 // How long a fetch waits: for the connection, with no byte arriving once connected (a server
 // that accepts and never answers), and for the whole transfer (a server that drips a byte now
 // and then must not hold the program either).

@@ -7,10 +7,6 @@
 namespace vsp {
 namespace {
 
-bool IsWebAddress(const std::string& source) {
-    return source.rfind("http://", 0) == 0 || source.rfind("https://", 0) == 0;
-}
-
 // A server's error page begins with '<' too; an OMM message names its element.
 bool LooksLikeOmmXml(const std::string& text) {
     return text.find("<omm") != std::string::npos || text.find(":omm") != std::string::npos;

@@ -18,10 +18,6 @@ namespace {
 
 constexpr size_t kFilePiece = 1 << 16;
 
-bool IsWebAddress(const std::string& source) {
-    return source.rfind("http://", 0) == 0 || source.rfind("https://", 0) == 0;
-}
-
 // The brightest objects seen so far, at most kMaxMinorBodyRecords, in their file order at the end.
 class BrightestKept {
 public:
@@ -52,7 +48,7 @@ private:
         MinorBodyRecord record;
         bool operator<(const Entry& other) const { return key < other.key; }  // faintest on top
     };
-    // An object without a magnitude goes first.
+    // An object without a magnitude is the first to give way.
     static double Key(const MinorBodyRecord& r) {
         return std::isnan(r.elements.absoluteMagnitude) ? HUGE_VAL : r.elements.absoluteMagnitude;
     }
