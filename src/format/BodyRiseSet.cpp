@@ -1,17 +1,18 @@
 #include "format/BodyRiseSet.h"
 
 #include <cmath>
+#include <functional>
 
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
+#include "ephemeris/MinorBodyPosition.h"
 
 namespace vsp {
 namespace {
 
 constexpr double kSunH0 = -0.833333;
 constexpr double kMoonH0 = -0.833333;
-constexpr double kPlanetH0 = -0.5667;
 
 CalendarDateTime DayAtMidnight(int year, int month, int day, int days) {
     CalendarDateTime t = CalendarFromJulianDay(JulianDay(year, month, day) + days);
@@ -19,24 +20,41 @@ CalendarDateTime DayAtMidnight(int year, int month, int day, int days) {
     return t;
 }
 
+// One body's apparent geocentric place and distance (AU) at an instant; an ephemeris error code.
+using GeocentricPlace = std::function<int(const Instant&, const EphemerisSettings&, double& ra, double& dec,
+                                          double& distanceAu)>;
+
 // The apparent geocentric places at 0h local of the day before, the day and the day after.
-int BodyThreeDayPlaces(int code, int year, int month, int day, const EphemerisSettings& settings,
-                       ThreeDayPlaces& places, double& distanceAu, CalendarDateTime& failedDay) {
+int PlacesOfThreeDays(const GeocentricPlace& placeAt, int year, int month, int day, const EphemerisSettings& settings,
+                      ThreeDayPlaces& places, double& distanceAu, CalendarDateTime& failedDay) {
     EphemerisSettings geocentric = settings;
     geocentric.chartMode = 0;
     double ra[3], dec[3];
     for (int i = 0; i < 3; ++i) {
         const CalendarDateTime at = DayAtMidnight(year, month, day, i - 1);
-        BodyPosition record;
-        if (int err = ComputeBody(record, code, LocalInstant(at, geocentric), geocentric)) {
+        double distance = 0.0;
+        if (int err = placeAt(LocalInstant(at, geocentric), geocentric, ra[i], dec[i], distance)) {
             failedDay = at;
             return err;
         }
-        ra[i] = record.rightAscension;
-        dec[i] = record.declination;
-        if (i == 1) distanceAu = record.distance;
+        if (i == 1) distanceAu = distance;
     }
     places = {ra[0], dec[0], ra[1], dec[1], ra[2], dec[2]};
+    return kEphemerisOk;
+}
+
+int RiseTransitSetOf(const GeocentricPlace& placeAt, int year, int month, int day, double h0,
+                     const EphemerisSettings& settings, RiseTransitSetTimes& times, CalendarDateTime* failedDay) {
+    ThreeDayPlaces places;
+    double distanceAu = 0;
+    CalendarDateTime failed;
+    if (int err = PlacesOfThreeDays(placeAt, year, month, day, settings, places, distanceAu, failed)) {
+        if (failedDay) *failedDay = failed;
+        times = {};
+        return err;
+    }
+    const double parallax = distanceAu > 0 ? std::asin(kEarthRadiusKm / (distanceAu * kKmPerAu)) * kRadToDeg : 0.0;
+    RiseTransitSetMoving(year, month, day, 0, 0, 0, places, h0 + parallax, settings, times);
     return kEphemerisOk;
 }
 
@@ -45,22 +63,32 @@ int BodyThreeDayPlaces(int code, int year, int month, int day, const EphemerisSe
 double BodyStandardAltitude(int code) {
     if (code == kBodySun || code == kBodyEclipseSun) return kSunH0;
     if (code == kBodyMoon) return kMoonH0;
-    return kPlanetH0;
+    return kPlanetStandardAltitude;
 }
 
 int BodyRiseTransitSet(int code, int year, int month, int day, double h0, const EphemerisSettings& settings,
                        RiseTransitSetTimes& times, CalendarDateTime* failedDay) {
-    ThreeDayPlaces places;
-    double distanceAu = 0;
-    CalendarDateTime failed;
-    if (int err = BodyThreeDayPlaces(code, year, month, day, settings, places, distanceAu, failed)) {
-        if (failedDay) *failedDay = failed;
-        times = {};
+    const GeocentricPlace placeAt = [code](const Instant& when, const EphemerisSettings& geocentric, double& ra,
+                                           double& dec, double& distanceAu) {
+        BodyPosition record;
+        const int err = ComputeBody(record, code, when, geocentric);
+        ra = record.rightAscension, dec = record.declination, distanceAu = record.distance;
         return err;
-    }
-    const double parallax = distanceAu > 0 ? std::asin(kEarthRadiusKm / (distanceAu * kKmPerAu)) * kRadToDeg : 0.0;
-    RiseTransitSetMoving(year, month, day, 0, 0, 0, places, h0 + parallax, settings, times);
-    return kEphemerisOk;
+    };
+    return RiseTransitSetOf(placeAt, year, month, day, h0, settings, times, failedDay);
+}
+
+int MinorBodyRiseTransitSet(const MinorBodyElements& body, int year, int month, int day, double h0,
+                            const EphemerisSettings& settings, RiseTransitSetTimes& times,
+                            CalendarDateTime* failedDay) {
+    const GeocentricPlace placeAt = [&body](const Instant& when, const EphemerisSettings& geocentric, double& ra,
+                                            double& dec, double& distanceAu) {
+        MinorBodyPosition place;
+        const int err = ComputeMinorBody(place, body, when, geocentric);
+        ra = place.raHours, dec = place.decDeg, distanceAu = place.earthDistanceAu;
+        return err;
+    };
+    return RiseTransitSetOf(placeAt, year, month, day, h0, settings, times, failedDay);
 }
 
 }  // namespace vsp
