@@ -12,7 +12,6 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
-#include "format/AngleFormat.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/EarthBarycentric.h"
@@ -69,14 +68,6 @@ nlohmann::json BodyJson(int code, const BodyPosition& p, const BodyHorizon& h) {
             {"ecl_lat_deg", p.eclipticLatitude},
             {"alt_deg", h.altitude},
             {"az_deg", h.azimuth}};
-}
-
-std::string RaText(double hours, const TextFormats& formats) {
-    return Fixed(hours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(hours, formats));
-}
-
-std::string DecText(double degrees, const TextFormats& formats) {
-    return Fixed(degrees, 6) + kDegreeUtf8 + "  " + Cp1252ToUtf8(DmsToStr(degrees, formats));
 }
 
 void PrintBody(CliContext& ctx, int code, const BodyPosition& p, const BodyHorizon& h,

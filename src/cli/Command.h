@@ -119,6 +119,7 @@ void AddLogImportCommand(CommandRegistry& registry);       // import logs
 void AddListCommands(CommandRegistry& registry);           // list show|add|remove|clear|save|load|saved|export|import
 void AddPlanCommand(CommandRegistry& registry);            // plan
 void AddMinorDataCommands(CommandRegistry& registry);      // minor import|list|find
+void AddMinorEphemerisCommands(CommandRegistry& registry);  // minor show|ephemeris
 
 // The whole front end on `args` (the words after the program name): runs the command, or
 // `openWindow` when there is none; returns the exit status.

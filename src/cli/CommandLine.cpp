@@ -43,6 +43,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddListCommands(registry);
     AddPlanCommand(registry);
     AddMinorDataCommands(registry);
+    AddMinorEphemerisCommands(registry);
 }
 
 void AddCommonOptions(CLI::App& program, CommonOptions& options, WindowOptions& window) {

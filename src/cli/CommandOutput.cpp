@@ -10,6 +10,7 @@
 #include "ephemeris/EarthBarycentric.h"
 #include "format/RiseSetText.h"
 #include "platform/ParseNumber.h"
+#include "platform/Text.h"
 
 namespace vsp::cli {
 
@@ -25,6 +26,14 @@ std::string Fixed(double value, int digits) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", digits, value);
     return text;
+}
+
+std::string RaText(double hours, const TextFormats& formats) {
+    return Fixed(hours, 7) + " h  " + Cp1252ToUtf8(HMSToStr(hours, formats));
+}
+
+std::string DecText(double degrees, const TextFormats& formats) {
+    return Fixed(degrees, 6) + kDegreeUtf8 + "  " + Cp1252ToUtf8(DmsToStr(degrees, formats));
 }
 
 std::string Lower(std::string text) {

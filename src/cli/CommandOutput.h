@@ -24,6 +24,10 @@ void PrintRows(CliContext& ctx, const Rows& rows);
 // printf "%.*f".
 std::string Fixed(double value, int digits);
 std::string Lower(std::string text);
+// A right ascension as decimal hours and in the settings' hour format ("17.9112940 h  17h54m41s"),
+// a declination likewise in degrees: the place lines of the text outputs, UTF-8.
+std::string RaText(double hours, const TextFormats& formats);
+std::string DecText(double degrees, const TextFormats& formats);
 
 // --ra H (0 to 24) and --dec D (-90 to 90), both required when `required`.
 void AddRaDec(CLI::App& command, std::optional<double>& ra, std::optional<double>& dec, bool required);

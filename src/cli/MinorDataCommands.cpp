@@ -34,8 +34,6 @@ std::function<double(const MinorBodyElements&)> MagnitudeNow(CliContext& ctx) {
     return [earth, tt = when.tt](const MinorBodyElements& body) { return MinorBodyMagnitudeAt(body, tt, earth.data()); };
 }
 
-nlohmann::json Magnitude(double m) { return std::isfinite(m) ? nlohmann::json(m) : nlohmann::json(nullptr); }
-
 std::string Plural(int count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
@@ -97,8 +95,8 @@ nlohmann::json Row(const MinorBodyRecord& r, const std::function<double(const Mi
     return {{"designation", r.designation},
             {"number", r.number > 0 ? nlohmann::json(r.number) : nlohmann::json(nullptr)},
             {"name", r.name},
-            {"kind", r.elements.kind == MinorBodyKind::Comet ? "comet" : "asteroid"},
-            {"magnitude", Magnitude(magnitude(r.elements))},
+            {"kind", MinorKindKey(r.elements.kind)},
+            {"magnitude", MagnitudeJson(magnitude(r.elements))},
             {"label", MinorBodyLabel(r)}};
 }
 
@@ -118,17 +116,9 @@ void PrintRows(CliContext& ctx, const nlohmann::json& rows) {
     }
 }
 
-bool LoadBoth(CliContext& ctx, std::vector<MinorBodyRecord>& all) {
-    MinorBodies bodies;
-    if (!LoadMinorBodies(ctx.Home(), ctx.Messages(), bodies)) return false;
-    all = std::move(bodies.comets);
-    all.insert(all.end(), bodies.minorPlanets.begin(), bodies.minorPlanets.end());
-    return true;
-}
-
 int RunList(CliContext& ctx) {
     std::vector<MinorBodyRecord> all;
-    if (!LoadBoth(ctx, all)) return kExitFailed;
+    if (!LoadAllMinorBodies(ctx, all)) return kExitFailed;
     const auto magnitude = MagnitudeNow(ctx);
     nlohmann::json rows = nlohmann::json::array();
     for (const MinorBodyRecord& r : all) rows.push_back(Row(r, magnitude));
@@ -138,7 +128,7 @@ int RunList(CliContext& ctx) {
 
 int RunFind(CliContext& ctx, const std::string& text) {
     std::vector<MinorBodyRecord> all;
-    if (!LoadBoth(ctx, all)) return kExitFailed;
+    if (!LoadAllMinorBodies(ctx, all)) return kExitFailed;
     const auto magnitude = MagnitudeNow(ctx);
     nlohmann::json rows = nlohmann::json::array();
     for (int index : MatchMinorBodies(all, text, kFindLimit)) rows.push_back(Row(all[size_t(index)], magnitude));
