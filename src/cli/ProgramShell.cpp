@@ -2,6 +2,7 @@
 
 #include "forms/ChartForm.h"
 #include "forms/ListForms.h"
+#include "forms/MinorBodiesForm.h"
 #include "forms/ObserverLogForm.h"
 #include "forms/SatelliteForm.h"
 #include "forms/ScopeForms.h"
@@ -50,8 +51,12 @@ void WireShell(AppState& state, CatalogSession& sky, Telescope& telescope) {
     RegisterForm(state, kObserverLogFormId, [&sky, list, selection](AppState&, int) {
         return MakeObserverLogForm(sky, list, selection);
     });
-    RegisterForm(state, kSkyChartFormId, [&sky, &telescope, selection, list](AppState&, int) {
-        return MakeChartForm(sky, telescope, selection, list);
+    auto centre = std::make_shared<ChartCentreRequest>();
+    RegisterForm(state, kSkyChartFormId, [&sky, &telescope, selection, list, centre](AppState&, int) {
+        return MakeChartForm(sky, telescope, selection, list, centre);
+    });
+    RegisterForm(state, kMinorBodiesFormId, [&telescope, centre](AppState&, int) {
+        return MakeMinorBodiesForm(telescope, centre);
     });
     RegisterForm(state, kSatelliteFormId, [](AppState&, int) { return MakeSatelliteForm(); });
 }

@@ -95,8 +95,8 @@ std::optional<ScopeRate> RateOfLevel(int level) {
 class ChartForm : public Form {
 public:
     ChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection info,
-              std::shared_ptr<ObservingList> list)
-        : sky_(sky), telescope_(telescope), info_(std::move(info)), list_(std::move(list)) {}
+              std::shared_ptr<ObservingList> list, SharedChartCentre centre)
+        : sky_(sky), telescope_(telescope), info_(std::move(info)), list_(std::move(list)), centre_(std::move(centre)) {}
 
     FormTemplate BuildTemplate(AppState&, int formId) override { return ChartTemplate(formId); }
 
@@ -108,8 +108,9 @@ public:
         ShowControl(state, &window, kChartLoadingText, false);
         if (!loaded_) return;
         FillLists(state);
-        // The entry chosen on a list screen comes to the middle.
-        if (list_->selected >= 0 && list_->selected < int(offered_.size())) ChooseObject(state, window, list_->selected);
+        // The place another form asked for, or the entry chosen on a list screen, comes to the middle.
+        if (centre_ && centre_->target) CentreOnRequest(state, window);
+        else if (list_->selected >= 0 && list_->selected < int(offered_.size())) ChooseObject(state, window, list_->selected);
         else Redraw(state, window);
         state.loop.SetTimer(window.Handle(), kChartRefreshTimer, kTimeRefreshMs);
     }
@@ -290,6 +291,14 @@ private:
         Redraw(state, window);
     }
 
+    void CentreOnRequest(AppState& state, FormWindow& window) {
+        Select(state, *centre_->target);
+        if (scene_.selectedStar) scene_.selectedStar->ofDate = true;
+        centre_->target.reset();
+        scene_.centreOnSelection = true;
+        Redraw(state, window);
+    }
+
     // ---- the selection ----
     void Tap(AppState& state, FormWindow& window, int x, int y) {
         if (x < ScaledX(state, kTimeLineWidth) && y >= area_.Height() - ScaledY(state, kTimeLineHeight)) {
@@ -437,6 +446,7 @@ private:
     Telescope& telescope_;
     SharedObjectSelection info_;
     std::shared_ptr<ObservingList> list_;
+    SharedChartCentre centre_;
     bool loaded_ = false;
     std::vector<ChartObject> objects_;
     ChartScene scene_;
@@ -455,8 +465,8 @@ private:
 }  // namespace
 
 std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection,
-                                    std::shared_ptr<ObservingList> list) {
-    return std::make_unique<ChartForm>(sky, telescope, std::move(selection), std::move(list));
+                                    std::shared_ptr<ObservingList> list, SharedChartCentre centre) {
+    return std::make_unique<ChartForm>(sky, telescope, std::move(selection), std::move(list), std::move(centre));
 }
 
 }  // namespace vsp

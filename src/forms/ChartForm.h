@@ -5,9 +5,11 @@
 // telescope (alignment, go to, centre on the scope, follow it, its control form, sync).
 
 #include <memory>
+#include <optional>
 
 #include "catalog/CatalogSession.h"
 #include "catalog/ObservingList.h"
+#include "chart/ChartIdentify.h"
 #include "forms/ObjectForms.h"
 #include "scope/Telescope.h"
 #include "shell/Form.h"
@@ -29,8 +31,17 @@ inline constexpr int kChartRefreshTimer = 1;   // the 120-second time refresh
 inline constexpr int kChartFollowTimer = 2;    // reading the followed telescope
 inline constexpr int kChartRedrawTimer = 3;    // a redraw that input cut short
 
-// `list`: the observing list the object list offers (empty: the bodies, Messier and Caldwell).
+// A place another form asks the chart to open on (a comet of the Comets&Asteroids form):
+// selected and centred the next time the chart opens, then forgotten. Its RA and Dec are of
+// date, as the chart holds the bodies.
+struct ChartCentreRequest {
+    std::optional<ChartSelection> target;
+};
+using SharedChartCentre = std::shared_ptr<ChartCentreRequest>;
+
+// `list`: the observing list the object list offers (empty: the bodies, Messier and Caldwell);
+// `centre`, when given, the requests of other forms.
 std::unique_ptr<Form> MakeChartForm(CatalogSession& sky, Telescope& telescope, SharedObjectSelection selection,
-                                    std::shared_ptr<ObservingList> list);
+                                    std::shared_ptr<ObservingList> list, SharedChartCentre centre = nullptr);
 
 }  // namespace vsp
