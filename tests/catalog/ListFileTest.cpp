@@ -46,30 +46,6 @@ TEST(ListFile, SavedBytesFollowTheLayoutAndReadBackEqual) {
     EXPECT_EQ(read.Entries()[1].ra, 0.7123f);
 }
 
-TEST(ListFile, CometsAreKnownByTheirDesignationKeptInBytes60To75) {
-    ObservingList list;
-    const ListEntry split{.name = "P/2010 A2-B", .number = 0, .catalog = 12, .kind = kEntryComet,
-                          .designation = "P/2010 A2-B"};
-    ListEntry longest = split;
-    longest.designation = "C/2019 Y4-AA2345";  // all 16 bytes, no NUL
-    ASSERT_EQ(list.Add(split), ListAddResult::Added);
-    ASSERT_EQ(list.Add(longest), ListAddResult::Added);  // same catalog and number, another comet
-    EXPECT_EQ(list.Add(split), ListAddResult::Duplicate);
-    list.Add({.name = "M31", .number = 224, .catalog = 42});  // other entries: by catalog and number
-    EXPECT_EQ(list.Add({.name = "NGC224", .number = 224, .catalog = 42}), ListAddResult::Duplicate);
-
-    TempHome home;
-    RecordingInfoSink messages;
-    ASSERT_TRUE(SaveList(home.Dir(), list, "comets", messages));
-    const std::string bytes = home.ReadFile("userlists/comets.lst");
-    EXPECT_EQ(bytes.substr(68 + 60, 16), "P/2010 A2-B\0\0\0\0\0"s);
-    EXPECT_EQ(bytes.substr(68 + 76 + 60, 16), "C/2019 Y4-AA2345");
-    EXPECT_EQ(bytes.substr(68 + 2 * 76 + 60, 16), std::string(16, '\0'));
-    ObservingList read;
-    ASSERT_TRUE(LoadList(home.Dir(), "comets", read, messages));
-    EXPECT_EQ(read.Entries(), list.Entries());
-}
-
 TEST(ListFile, EmptyListsWriteNothingAndLoadsKeepToCapacityAndToTheBytesThere) {
     TempHome home;
     RecordingInfoSink messages;
