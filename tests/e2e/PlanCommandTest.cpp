@@ -94,15 +94,16 @@ TEST_F(PlanCommand, CriteriaTheListAndItsRemoval) {
 // Imported into a home without catalogs: the planner reads only the two databases.
 class PlanMinorBodies : public ProgramHomeTest {
 protected:
-    void SetUp() override {
-        const std::string lines = std::string(VESPERTAR_TEST_DATA) + "/solarsystem/element_lines.txt";
-        ASSERT_EQ(Run({"minor", "import", lines}).status, 0);
-    }
+    const std::string lines_ = std::string(VESPERTAR_TEST_DATA) + "/solarsystem/element_lines.txt";
+    void SetUp() override { ASSERT_EQ(Run({"minor", "import", lines_}).status, 0); }
     // London, 1997-04-01 20:00 UT: Hale-Bopp low in the north-west.
+    static std::vector<std::string> Then(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--lat", "51.5", "--lon", "0", "--tz", "0", "--date", "1997-04-01", "--time", "20:00"});
+        return args;
+    }
     nlohmann::json Plan(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--lat", "51.5", "--lon", "0", "--tz", "0", "--date", "1997-04-01", "--time",
-                                   "20:00", "plan"});
-        return Json(args);
+        args.insert(args.begin(), "plan");
+        return Json(Then(args));
     }
     static std::map<std::string, nlohmann::json> ByDesignation(const nlohmann::json& plan) {
         std::map<std::string, nlohmann::json> found;
@@ -142,8 +143,7 @@ TEST_F(PlanMinorBodies, AListedCometIsTheSameTargetAfterTheElementsAreImportedAg
     ASSERT_EQ(Run({"list", "save", "bright comets"}).status, 0);
     ASSERT_EQ(Run({"list", "clear"}).status, 0);
     // The split comet, fourth in the file, becomes the database's only record.
-    const std::string lines = std::string(VESPERTAR_TEST_DATA) + "/solarsystem/element_lines.txt";
-    ASSERT_EQ(Run({"minor", "import", lines, "--only", "P/2010 A2-B"}).status, 0);
+    ASSERT_EQ(Run({"minor", "import", lines_, "--only", "P/2010 A2-B"}).status, 0);
     ASSERT_EQ(Run({"list", "load", "bright comets"}).status, 0);
     const auto shown = ByDesignation(Json({"list", "show"}));
     ASSERT_EQ(shown.size(), planned.size());
@@ -151,8 +151,7 @@ TEST_F(PlanMinorBodies, AListedCometIsTheSameTargetAfterTheElementsAreImportedAg
     EXPECT_EQ(listed["kind"], 15);
     EXPECT_NEAR(listed["ra_hours"].get<double>(), planned.at("P/2010 A2-B")["ra_hours"].get<double>(), 1e-6);
     // Named again, it resolves to the listed target: already loaded.
-    const ProgramResult again = Run({"--lat", "51.5", "--lon", "0", "--tz", "0", "--date", "1997-04-01", "--time",
-                                     "20:00", "list", "add", "p/2010 a2-b"});
+    const ProgramResult again = Run(Then({"list", "add", "p/2010 a2-b"}));
     EXPECT_NE(again.status, 0);
     EXPECT_NE(again.err.find("Already loaded: p/2010 a2-b"), std::string::npos) << again.err;
 }
