@@ -28,6 +28,7 @@ constexpr BoundField<ListEntry> kListEntryFields[] = {
 };
 // The exchange bytes: the two codes as readers that know only these find them.
 constexpr int kExchangeCode2 = 54, kExchangeCode1 = 55;
+constexpr int kDesignationOffset = 60;
 
 }  // namespace
 
@@ -37,12 +38,16 @@ void EncodeListEntry(const ListEntry& entry, uint8_t* bytes) {
     EncodeFields<ListEntry>(kListEntryFields, entry, bytes);
     bytes[kExchangeCode2] = entry.code2 <= 127 ? uint8_t(entry.code2) : 0;
     bytes[kExchangeCode1] = entry.code1 <= 255 ? uint8_t(entry.code1) : 0;
+    std::memcpy(bytes + kDesignationOffset, entry.designation.data(),
+                std::min(entry.designation.size(), size_t(kListEntryDesignationSize)));
 }
 
 ListEntry DecodeListEntry(const uint8_t* bytes) {
     ListEntry entry = DecodeFields<ListEntry>(kListEntryFields, bytes);
     const char* name = reinterpret_cast<const char*>(bytes);
     entry.name.assign(name, strnlen(name, kListEntryNameSize - 1));
+    const char* designation = reinterpret_cast<const char*>(bytes + kDesignationOffset);
+    entry.designation.assign(designation, strnlen(designation, kListEntryDesignationSize));
     // Files written by readers that know only the exchange bytes carry the codes there.
     if (entry.code1 == 0) entry.code1 = bytes[kExchangeCode1];
     if (entry.code2 == 0) entry.code2 = uint16_t(int8_t(bytes[kExchangeCode2]) < 0 ? 0 : bytes[kExchangeCode2]);
@@ -58,6 +63,16 @@ EntryDesignation ListEntryDesignation(const ListEntry& entry) {
         case kEntrySac: return {kCatalogSac, entry.listNumber + 1};
         default: return {entry.catalog, entry.number};
     }
+}
+
+bool IsMinorBodyEntry(const ListEntry& entry) {
+    return entry.kind == kEntryComet || entry.kind == kEntryMinorPlanet;
+}
+
+bool SameListTarget(const ListEntry& a, const ListEntry& b) {
+    if (IsMinorBodyEntry(a) || IsMinorBodyEntry(b))
+        return a.kind == b.kind && a.designation == b.designation;
+    return a.catalog == b.catalog && a.number == b.number;
 }
 
 }  // namespace vsp

@@ -20,9 +20,12 @@
 //   offset 54  i8        small value: the second code when it fits, else 0
 //   offset 55  u8        class code: the first code when it fits, else 0
 //   offset 56  i32       magnitude x 10
-//   offset 60  16 bytes  zero
-// Bytes 40..47 and 54..55 are this program's own: other readers of the exchange formats
-// use only 55 and 54, which lose class codes above 255.
+//   offset 60  text[16]  comets and minor planets: the readable designation ("C/2023 A3",
+//                        "(1)", "2025 AB1"), NUL-terminated when shorter; else zero
+// Bytes 40..47, 54..55 and 60..75 are this program's own: other readers of the exchange
+// formats use only 55 and 54, which lose class codes above 255. A comet or minor planet is
+// known by its designation, which survives a new import of the elements (the database's
+// record order does not); its number is the minor planet's or periodic comet's, 0 for none.
 
 #include <cstdint>
 #include <string>
@@ -44,7 +47,10 @@ enum ListEntryKind : int16_t {
     kEntryBrightStar = 11,
     kEntryConstellation = 13,
     kEntryMeteorShower = 14,
+    kEntryComet = 15,
+    kEntryMinorPlanet = 16,
 };
+inline constexpr int32_t kListEntryDesignationSize = 16;
 
 struct ListEntry {
     std::string name;  // at most 15 bytes are kept
@@ -62,6 +68,7 @@ struct ListEntry {
     int16_t size2 = 0;
     int16_t kind = kEntryCatalogObject;
     int32_t magnitudeX10 = 0;
+    std::string designation;  // comets and minor planets; at most 16 bytes are kept
     bool operator==(const ListEntry&) const = default;
 };
 
@@ -76,5 +83,10 @@ struct EntryDesignation {
     int32_t number = 0;
 };
 EntryDesignation ListEntryDesignation(const ListEntry& entry);
+
+bool IsMinorBodyEntry(const ListEntry& entry);
+// Whether two entries name one target: comets and minor planets by kind and designation,
+// everything else by catalog and number.
+bool SameListTarget(const ListEntry& a, const ListEntry& b);
 
 }  // namespace vsp

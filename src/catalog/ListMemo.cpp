@@ -116,7 +116,9 @@ std::string ClassField(const ListEntry& entry, const CatalogSession& sky) {
         case kEntryPlanet:
         case kEntryBrightStar:
         case kEntryConstellation:
-        case kEntryMeteorShower: return " ";
+        case kEntryMeteorShower:
+        case kEntryComet:
+        case kEntryMinorPlanet: return " ";
         default: return TextField(ObjectClassText(sky.classTexts, entry.code1));
     }
 }

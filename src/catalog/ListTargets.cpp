@@ -50,6 +50,7 @@ std::string ObjectTypeShortCode(int32_t type) {
 }
 
 std::string ListEntryDesignationText(const CatalogTable& catalogs, const ListEntry& entry) {
+    if (IsMinorBodyEntry(entry)) return entry.designation;
     const EntryDesignation id = ListEntryDesignation(entry);
     const bool prefixed = id.catalog >= 0 && id.catalog < kCatalogCount &&
                           !TrimBlanks(CatalogPrefix(catalogs[size_t(id.catalog)])).empty();

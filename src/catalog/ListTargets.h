@@ -34,8 +34,8 @@ ListEntry BodyListEntry(int code, const BodyPosition& position, double equinoxJd
 
 // The short code of a type ("GALXY") without the table's padding; empty outside the table.
 std::string ObjectTypeShortCode(int32_t type);
-// The designation an entry is known by ("M31", "NGC7000", "HR7001"); entries of catalogs
-// without a prefix of their own (the planets) by their name.
+// The designation an entry is known by ("M31", "NGC7000", "HR7001", "C/2023 A3"); entries of
+// catalogs without a prefix of their own (the planets) by their name.
 std::string ListEntryDesignationText(const CatalogTable& catalogs, const ListEntry& entry);
 
 enum class ListTargetSearch { Found, NotFound, NoCatalog };

@@ -28,7 +28,9 @@ enum ObjectGroup : uint8_t {
 };
 
 // Type codes that other code names.
+inline constexpr int kTypeComet = 13;
 inline constexpr int kTypeConstellation = 14;
+inline constexpr int kTypeMinorPlanet = 18;
 inline constexpr int kTypePlanet = 27;
 inline constexpr int kTypeMeteor = 29;
 

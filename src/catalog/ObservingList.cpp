@@ -24,7 +24,8 @@ bool ObservingList::Contains(int32_t catalog, int32_t number) const {
 }
 
 ListAddResult ObservingList::Add(const ListEntry& entry) {
-    if (Contains(entry.catalog, entry.number)) return ListAddResult::Duplicate;
+    if (std::any_of(entries_.begin(), entries_.end(), [&](const ListEntry& e) { return SameListTarget(e, entry); }))
+        return ListAddResult::Duplicate;
     if (Full()) return ListAddResult::Full;
     entries_.push_back(entry);
     return ListAddResult::Added;

@@ -1,7 +1,7 @@
 #pragma once
 // The current observing list: the targets the chart, Goto, the planner, the log and the list
 // screens share, with the name and the observing date and time it was made for. The list has
-// a capacity ("Max Selected items") and holds each catalog object once.
+// a capacity ("Max Selected items") and holds each target once.
 
 #include <cstdint>
 #include <string>
@@ -36,7 +36,7 @@ public:
     // A smaller capacity drops the entries beyond it.
     void SetCapacity(int32_t capacity);
 
-    // Refuses an entry whose catalog and number are already listed, or a full list.
+    // Refuses an entry whose target is already listed (SameListTarget), or a full list.
     ListAddResult Add(const ListEntry& entry);
     bool Contains(int32_t catalog, int32_t number) const;
     // False for an index outside the list; the selection follows the entries.

@@ -20,6 +20,7 @@
 #include "format/CalendarText.h"
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
+#include "tools/MinorBodyTargets.h"
 
 namespace vsp::cli {
 namespace {
@@ -83,6 +84,27 @@ std::optional<ListEntry> BodyEntry(CliContext& ctx, const std::string& word) {
     return std::nullopt;
 }
 
+// A comet or minor planet of the databases, placed for the observing time; nullopt when the
+// word names none, and `failed` set (the reason printed) when it names several.
+std::optional<ListEntry> MinorBodyEntry(CliContext& ctx, const std::string& word, bool& failed) {
+    const EphemerisSettings settings = ctx.Ephemeris();
+    ListEntry entry;
+    std::vector<std::string> candidates;
+    switch (LookUpMinorBodyEntry(ctx.Home(), ctx.Messages(), word, LocalInstant(ctx.ObservingTime(), settings), settings,
+                                 entry, candidates)) {
+        case MinorBodyLookup::Found: return entry;
+        case MinorBodyLookup::Ambiguous: {
+            std::string names;
+            for (const std::string& name : candidates) names += (names.empty() ? "" : ", ") + name;
+            failed = true;
+            JobFailed(ctx, "more than one comet or minor planet is " + word + ": " + names);
+            return std::nullopt;
+        }
+        case MinorBodyLookup::NotFound: break;
+    }
+    return std::nullopt;
+}
+
 // The entry a word names, or nullopt with the reason printed.
 std::optional<ListEntry> ResolveEntry(CliContext& ctx, ObjectCatalogs& catalogs, const std::string& word) {
     if (auto body = BodyEntry(ctx, word)) return body;
@@ -101,7 +123,9 @@ std::optional<ListEntry> ResolveEntry(CliContext& ctx, ObjectCatalogs& catalogs,
     if (FindStarByName(sky.stars, sky.dir, ctx.Messages(), narrow, star, problem) == StarSearch::Found &&
         star.hrNumber > 0)
         return StarListEntry(star, kCatalogHr, star.hrNumber);
-    JobFailed(ctx, "not a designation, a planet or a bright star's name: " + narrow);
+    bool failed = false;
+    if (auto minor = MinorBodyEntry(ctx, word, failed)) return minor;
+    if (!failed) JobFailed(ctx, "not a designation, a planet, a bright star's, a comet's or a minor planet's name: " + word);
     return std::nullopt;
 }
 
@@ -256,9 +280,9 @@ void AddListCommands(CommandRegistry& registry) {
     registry.Add("show", "The current list: its name, date and time, and each entry", RunShow, family)
         ->footer("--json: name, time, entries [index (from 1), name, designation, catalog (index), number, kind, "
                  "type, constellation, ra_hours, dec_deg (J2000; planets of date), magnitude].");
-    registry.Add("add", "Adds objects, planets and stars to the current list",
+    registry.Add("add", "Adds objects, planets, stars, comets and minor planets to the current list",
                  [args](CliContext& ctx) { return RunAdd(ctx, args->words); }, family)
-        ->add_option("designation", args->words, "M31, NGC7000, C14, jupiter, HR7001, HIP91262, Vega")
+        ->add_option("designation", args->words, "M31, NGC7000, C14, jupiter, HR7001, HIP91262, Vega, 12P, Ceres")
         ->required();
     registry.Add("remove", "Removes entry N (as list show numbers them)",
                  [args](CliContext& ctx) { return RunRemove(ctx, args->position); }, family)

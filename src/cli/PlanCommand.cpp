@@ -13,6 +13,7 @@
 #include "catalog/CatalogTable.h"
 #include "catalog/ConstellationTable.h"
 #include "catalog/Eyepieces.h"
+#include "catalog/ListTargets.h"
 #include "catalog/ObjectLookup.h"
 #include "catalog/ObjectTypeTable.h"
 #include "cli/CommandOutput.h"
@@ -123,6 +124,7 @@ void PrintPlan(CliContext& ctx, const ObservingList& list, const PlannerSky& sky
         const ConstellationEntry* constellation = ConstellationAt(e.constellation);
         entries.push_back(
             {{"name", Cp1252ToUtf8(e.name)},
+             {"designation", Cp1252ToUtf8(ListEntryDesignationText(DefaultCatalogTable(), e))},
              {"catalog", e.catalog},
              {"number", e.number},
              {"type", e.type >= 0 && e.type < kObjectTypeCount ? Trimmed(ObjectTypeCode(types[size_t(e.type)])) : ""},

@@ -6,6 +6,7 @@
 #include "catalog/StarAngle.h"
 #include "catalog/StarLookup.h"
 #include "platform/Text.h"
+#include "tools/MinorBodyTargets.h"
 
 namespace vsp::cli {
 namespace {
@@ -41,6 +42,28 @@ std::optional<SkyTarget> ObjectTarget(CliContext& ctx, int32_t catalog, int32_t 
                      found.record.dec, found.record.magnitude};
 }
 
+// A comet or minor planet of the databases at the observing time; nullopt with `status` set
+// when the text names none or several.
+std::optional<SkyTarget> MinorBodyTarget(CliContext& ctx, const std::string& text, int& status) {
+    const EphemerisSettings settings = ctx.Ephemeris();
+    ListEntry entry;
+    std::vector<std::string> candidates;
+    switch (LookUpMinorBodyEntry(ctx.Home(), ctx.Messages(), text, LocalInstant(ctx.ObservingTime(), settings),
+                                 settings, entry, candidates)) {
+        case MinorBodyLookup::Found:
+            return SkyTarget{Cp1252ToUtf8(entry.name), entry.ra, entry.dec, float(entry.magnitudeX10 / 10.0)};
+        case MinorBodyLookup::Ambiguous: {
+            std::string names;
+            for (const std::string& name : candidates) names += (names.empty() ? "" : ", ") + name;
+            status = UsageError(ctx, "more than one comet or minor planet is " + text + ": " + names);
+            return std::nullopt;
+        }
+        case MinorBodyLookup::NotFound: break;
+    }
+    status = UsageError(ctx, "not a designation, a bright star's, a comet's or a minor planet's name: " + text);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<SkyTarget> ResolveSkyTarget(CliContext& ctx, const std::string& text, int& status) {
@@ -52,8 +75,7 @@ std::optional<SkyTarget> ResolveSkyTarget(CliContext& ctx, const std::string& te
     if (!DesignationParse(DefaultCatalogTable(), narrow, catalog, number)) {
         const StarSearch search = FindStarByName(stars, ctx.Home(), ctx.Messages(), narrow, star, problem);
         if (search != StarSearch::NotFound) return FoundStarTarget(ctx, search, star, problem, status);
-        status = UsageError(ctx, "not a designation or a bright star's name: " + text);
-        return std::nullopt;
+        return MinorBodyTarget(ctx, text, status);
     }
     if (!IsStarLookupCatalog(catalog)) return ObjectTarget(ctx, catalog, number, status);
     const StarSearch search = FindStar(stars, ctx.Home(), ctx.Messages(), catalog, number, star, problem);

@@ -1,7 +1,8 @@
 #pragma once
 // A place on the sky named on the command line the way an observer names it: a deep-sky
-// designation (M42, NGC 1976), a star number (HR7001, HIP91262, TYC...) or a bright star's
-// proper name (Vega). The telescope commands point at these.
+// designation (M42, NGC 1976), a star number (HR7001, HIP91262, TYC...), a bright star's
+// proper name (Vega), or a comet or minor planet of the databases (12P, C/2023 A3, Ceres) at
+// the observing time. The telescope commands point at these.
 
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@ namespace vsp::cli {
 
 struct SkyTarget {
     std::string name;  // as the program writes it (UTF-8)
-    double raHours = 0.0;  // J2000 catalog place
+    double raHours = 0.0;  // J2000 catalog place (a comet's: MinorBodyTargets.h)
     double decDegrees = 0.0;
     float magnitude = 0.0f;
 };

@@ -28,6 +28,7 @@
 #include "shell/InfoBox.h"
 #include "shell/Scale.h"
 #include "shell/Startup.h"
+#include "tools/MinorBodyTargets.h"
 
 namespace vsp {
 namespace {
@@ -254,7 +255,9 @@ private:
             ShowControl(state, nullptr, trigger, !state.prefs.hideToolBar);
         for (int level = kZoomLevelCount - 1; level >= 0; --level) AddListRow(state, kChartZoomList, FieldOfViewText(level));
         SetPopupList(state, kChartZoomTrigger, kChartZoomList, -1, 0, view_.ZoomLevel());
-        offered_ = ObjectListRows(objects_, *list_);
+        const EphemerisSettings site = SiteEphemeris(state);
+        offered_ = ObjectListRows(
+            objects_, MinorEntriesAt(*list_, state.dir, state.info, LocalInstant(state.observingTime, site), site));
         for (auto it = offered_.rbegin(); it != offered_.rend(); ++it) AddListRow(state, kChartObjectList, it->label);
         SetPopupList(state, kChartObjectTrigger, kChartObjectList, -1, kObjectListRows, -1);
         SetPopupLabel(state, kChartObjectTrigger, "???");

@@ -17,8 +17,6 @@ namespace vsp {
 namespace {
 
 constexpr int kDatabaseProgressStep = 200;
-constexpr int16_t kTypeComet = 13;
-constexpr int16_t kTypeMinorPlanet = 18;
 constexpr std::string_view kNoUserObject = "No personnal object found.";
 
 Candidate CandidateOfRecord(const ObjectRecord& record) {

@@ -31,8 +31,8 @@ void SortResults(ObservingList& list) {
 
 SearchEnd Search(const SelectionCriteria& criteria, PlannerContext& context, ObservingList& list) {
     PlannerRun run(criteria, context, list);
-    for (auto source : {SearchPlanets, SearchConstellations, SearchMeteorShowers, SearchMessier,
-                        SearchUserObjects, SearchCaldwell, SearchBestNgc, SearchHerschel, SearchObjectDatabase}) {
+    for (auto source : {SearchPlanets, SearchConstellations, SearchMeteorShowers, SearchComets, SearchMinorPlanets,
+                        SearchMessier, SearchUserObjects, SearchCaldwell, SearchBestNgc, SearchHerschel, SearchObjectDatabase}) {
         source(run);
         if (run.Over()) return run.End();
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The observing planner: runs through the sources of targets (planets, constellations, meteor
-// showers, comets, Messier, the user's objects, Caldwell, the 110 best NGC objects, Herschel,
+// showers, comets, minor planets, Messier, the user's objects, Caldwell, the 110 best NGC objects, Herschel,
 // the object database, bright stars) for the date and time of the criteria, and puts those
 // that pass the criteria into the observing list. Computes only: progress, the stop request
 // and messages go through the context the caller gives.

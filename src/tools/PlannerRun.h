@@ -50,6 +50,8 @@ FilterSetup MakeFilterSetup(const SelectionCriteria& criteria, const PlannerCont
 void SearchPlanets(PlannerRun& run);
 void SearchConstellations(PlannerRun& run);
 void SearchMeteorShowers(PlannerRun& run);
+void SearchComets(PlannerRun& run);
+void SearchMinorPlanets(PlannerRun& run);
 void SearchMessier(PlannerRun& run);
 void SearchUserObjects(PlannerRun& run);
 void SearchCaldwell(PlannerRun& run);

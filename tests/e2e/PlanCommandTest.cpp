@@ -1,6 +1,7 @@
 // plan on data/ built from the catalog packages: the Messier objects kept by the altitude
 // criteria against astropy's altitudes (tests/data/tools/messier_altitudes.csv, case 0), and
-// the list the planner leaves behind.
+// the list the planner leaves behind. Then the comets and minor planets of
+// tests/data/solarsystem/element_lines.txt against PyEphem (tests/data/tools/minor_plan.csv).
 
 #include <cmath>
 #include <map>
@@ -13,6 +14,7 @@
 
 #include "e2e/CatalogHomeTest.h"
 #include "support/EphemerisCsv.h"
+#include "support/ProgramHomeTest.h"
 
 namespace vsp::test {
 namespace {
@@ -87,6 +89,71 @@ TEST_F(PlanCommand, CriteriaTheListAndItsRemoval) {
 
     EXPECT_EQ(Run({"plan", "--visibility", ">33\xC2\xB0"}).status, 2);
     EXPECT_EQ(Run({"plan", "--catalog", "Nowhere"}).status, 2);
+}
+
+// Imported into a home without catalogs: the planner reads only the two databases.
+class PlanMinorBodies : public ProgramHomeTest {
+protected:
+    const std::string lines_ = std::string(VESPERTAR_TEST_DATA) + "/solarsystem/element_lines.txt";
+    void SetUp() override { ASSERT_EQ(Run({"minor", "import", lines_}).status, 0); }
+    // London, 1997-04-01 20:00 UT: Hale-Bopp low in the north-west.
+    static std::vector<std::string> Then(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--lat", "51.5", "--lon", "0", "--tz", "0", "--date", "1997-04-01", "--time", "20:00"});
+        return args;
+    }
+    nlohmann::json Plan(std::vector<std::string> args) {
+        args.insert(args.begin(), "plan");
+        return Json(Then(args));
+    }
+    static std::map<std::string, nlohmann::json> ByDesignation(const nlohmann::json& plan) {
+        std::map<std::string, nlohmann::json> found;
+        for (const auto& e : plan["entries"]) found[e["designation"].get<std::string>()] = e;
+        return found;
+    }
+};
+
+TEST_F(PlanMinorBodies, BrightOnesKeptWithPyEphemsMagnitudeAndAltitudeFaintOnesLeft) {
+    const auto all = ByDesignation(Plan({"--catalog", "Comet&Asteroid", "--magnitude", "<10"}));
+    const auto up = ByDesignation(Plan({"--type", "COMET", "--magnitude", "<10", "--visibility", "Visible"}));
+    const auto minor = ByDesignation(Plan({"--type", "MINOR"}));
+    const auto table = bodies::ReadEphemerisCsv("minor_plan.csv", "tools");
+    for (const auto& row : table->rows) {
+        const std::string designation = row.Text("designation");
+        SCOPED_TRACE(designation);
+        const bool comet = row.Text("kind") == "comet";
+        EXPECT_EQ(minor.count(designation), comet ? 0u : 1u);  // no magnitude criterion: every one
+        // A line without H: no magnitude, which no magnitude criterion keeps.
+        const bool bright = row.Has("magnitude") && row.Number("magnitude") < 10.0;
+        ASSERT_EQ(all.count(designation), bright ? 1u : 0u);
+        EXPECT_EQ(up.count(designation), bright && comet && row.Number("alt_deg") >= 0.0 ? 1u : 0u);
+        if (!bright) continue;
+        const nlohmann::json& e = all.at(designation);
+        EXPECT_EQ(e["type"], comet ? "COMET" : "MINOR");
+        EXPECT_NEAR(e["magnitude"].get<double>(), row.Number("magnitude"), 0.06);
+        EXPECT_NEAR(e["alt_deg"].get<double>(), row.Number("alt_deg"), 0.05);
+    }
+    // The two comets without a number are two entries, not one target listed twice.
+    EXPECT_EQ(up.size(), 2u);
+}
+
+TEST_F(PlanMinorBodies, AListedCometIsTheSameTargetAfterTheElementsAreImportedAgain) {
+    EXPECT_NE(Run({"list", "add", "C/20"}).err.find("more than one comet"), std::string::npos);
+    const auto planned = ByDesignation(Plan({"--type", "COMET", "--magnitude", "<10"}));
+    ASSERT_EQ(planned.count("P/2010 A2-B"), 1u);
+    ASSERT_EQ(Run({"list", "save", "bright comets"}).status, 0);
+    ASSERT_EQ(Run({"list", "clear"}).status, 0);
+    // The split comet, fourth in the file, becomes the database's only record.
+    ASSERT_EQ(Run({"minor", "import", lines_, "--only", "P/2010 A2-B"}).status, 0);
+    ASSERT_EQ(Run({"list", "load", "bright comets"}).status, 0);
+    const auto shown = ByDesignation(Json({"list", "show"}));
+    ASSERT_EQ(shown.size(), planned.size());
+    const nlohmann::json& listed = shown.at("P/2010 A2-B");
+    EXPECT_EQ(listed["kind"], 15);
+    EXPECT_NEAR(listed["ra_hours"].get<double>(), planned.at("P/2010 A2-B")["ra_hours"].get<double>(), 1e-6);
+    // Named again, it resolves to the listed target: already loaded.
+    const ProgramResult again = Run(Then({"list", "add", "p/2010 a2-b"}));
+    EXPECT_NE(again.status, 0);
+    EXPECT_NE(again.err.find("Already loaded: p/2010 a2-b"), std::string::npos) << again.err;
 }
 
 }  // namespace
