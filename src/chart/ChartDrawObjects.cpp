@@ -193,7 +193,7 @@ void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
 void ChartRedraw::DrawEllipse(const ChartObject& object, double major, double minor) {
     // The major axis as a screen direction carries the position angle whatever the projection
     // and its mirrors do.
-    const auto [ax, ay] = ScreenDirection(object, object.positionAngle, std::max(int(major), Scaled(20)));
+    const auto [ax, ay] = ScreenDirection(object, object.positionAngle, std::clamp(int(major), Scaled(10), Scaled(40)));
     if (ax == 0.0 && ay == 0.0) return;
     canvas_.SetForeColour(palette_.objectName);
     int lastX = 0, lastY = 0;
