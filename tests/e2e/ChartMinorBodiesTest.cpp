@@ -88,9 +88,10 @@ TEST_F(ChartMinorBodies, ACometLandsOnItsPlaceAndATapThereFindsIt) {
 
     std::vector<std::string> at = {"chart", "at", x, y};
     at.insert(at.end(), view.begin(), view.end());
+    // The comet's whole pixel back to the sky: within a pixel and a half of the reference.
     const nlohmann::json sky = AtJson(comet, at);
     EXPECT_LT(Separation(sky["ra_hours"], sky["dec_deg"], comet.Number("j2000_ra_hours"), comet.Number("j2000_dec_deg")),
-              3.75);
+              1.5 * 3.75);
 
     std::vector<std::string> tap = {"chart", "tap", x, y};
     tap.insert(tap.end(), view.begin(), view.end());
