@@ -181,6 +181,9 @@ SYMBOL_INKS_WHITE = [(0, 0, 0), (205, 0, 0), (150, 100, 0), (190, 95, 0), (0, 14
 
 # ---- special symbols: Sun, Moon, planets, comet, minor planet (15 and 30 pixels) ----
 
+# The comet's head (u, v of its frame); its tail runs from there towards (-0.95, -0.95).
+COMET_HEAD = (0.45, 0.45)
+
 def special_shapes(f):
     return [
         [f.ring(0, 0, 0.8, 1.3), f.disc(0, 0, 0.2)],                                # 0 Sun
@@ -205,7 +208,7 @@ def special_shapes(f):
          f.line(-0.45, 0.9, -0.05, 0.9), f.line(-0.45, 0.1, -0.05, 0.1),
          f.arc(-0.05, 0.5, 0.4, -90, 90)],
         [f.ring(0, 0, 0.8), f.line(-0.8, 0, 0.8, 0), f.line(0, -0.8, 0, 0.8)],      # 10 Earth
-        [f.disc(0.45, 0.45, 0.3), f.line(0.45, 0.45, -0.95, -0.95),                 # 11 comet
+        [f.disc(*COMET_HEAD, 0.3), f.line(*COMET_HEAD, -0.95, -0.95),                # 11 comet
          f.line(0.3, 0.62, -0.9, -0.4), f.line(0.62, 0.3, -0.4, -0.9)],
         [f.disc(0, 0, 0.36), f.ring(0, 0, 0.75, 0.9)],                              # 12 minor planet
     ]
@@ -223,6 +226,23 @@ SPECIAL_INKS_WHITE = [(200, 130, 0), (90, 90, 90), (90, 90, 90), (150, 125, 0), 
 def special_cells(side):
     f = Frame(side, side // 2 - 0.5)
     return [coverage(side, s, gain=1.25) for s in special_shapes(f)]
+
+
+def comet_head(side):
+    """The head's centre in pixels from the cell's top-left corner, x and y."""
+    f = Frame(side, side // 2 - 0.5)
+    return f.x(COMET_HEAD[0]), f.y(COMET_HEAD[1])
+
+
+def comet_constants():
+    heads = [comet_head(side) for side in (15, 30)]
+    tail = math.degrees(math.atan2(COMET_HEAD[1] + 0.95, -0.95 - COMET_HEAD[0]))
+    return ("// The comet's head (the centre of its disc) in pixels from the top-left corner of its 15- and\n"
+            "// 30-pixel cells, and the direction its tail points on the screen (degrees from +x towards\n"
+            "// +y, the screen's down), so that the chart can turn the comet.\n"
+            + "".join(f"inline constexpr double kCometHead{name}[2] = {{{x:.4f}, {y:.4f}}};\n"
+                      for name, (x, y) in zip(("Small", "Large"), heads))
+            + f"inline constexpr double kCometTailDeg = {tail:.4f};\n")
 
 
 def satellite_cell(side):
@@ -369,6 +389,7 @@ def main():
         array2("kSpecialSmallCoverage", special_cells(15), "Special symbols by body number, 15 x 15."),
         array2("kSpecialLargeCoverage", special_cells(30), "The same at 30 x 30."),
         inks("kSpecialInks", SPECIAL_INKS_DARK, SPECIAL_INKS_WHITE),
+        comet_constants(),
         array1("kSatelliteSmallCoverage", satellite_cell(15), "The satellite mark, 15 x 15."),
         array1("kSatelliteLargeCoverage", satellite_cell(30), "The satellite mark, 30 x 30."),
         inks("kSatelliteInk", [SATELLITE_INKS[0]], [SATELLITE_INKS[1]]),

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/ChartRedraw.h"
+#include "chart/ZoomLevels.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/Constants.h"
 
@@ -18,6 +19,9 @@ constexpr double kEllipseStep = 0.3;  // radians; the 22nd point passes a full t
 // Names keep clear of any earlier object this close (pixels).
 constexpr int kNameClearX = 30;
 constexpr int kNameClearY = 10;
+// A comet's tail line at fields wider than 10 degrees, pixels (scaled).
+constexpr int kTailLinePixels = 22;
+constexpr int kWideFieldTenths = 100;
 
 // Deep-sky symbol cell of a display type, -1 when it has a picture of its own or none.
 int SymbolCell(int displayType) {
@@ -34,6 +38,20 @@ int SymbolCell(int displayType) {
 
 bool IsBody(const ChartObject& object) { return object.kind == kKindPlanet; }
 
+PlacedKind PlacedKindOf(const ChartObject& object) {
+    if (IsBody(object)) return PlacedKind::Body;
+    if (!IsMinorBodyEntry(object)) return PlacedKind::Object;
+    return object.displayType == kDisplayComet ? PlacedKind::Comet : PlacedKind::MinorPlanet;
+}
+
+// The place `degrees` away from (ra, dec) towards the position angle `paDeg` (north through east).
+std::pair<double, double> OffsetTowards(double raHours, double decDeg, double paDeg, double degrees) {
+    const double dec = decDeg * kDegToRad, pa = paDeg * kDegToRad, d = degrees * kDegToRad;
+    const double sinDec2 = std::sin(dec) * std::cos(d) + std::cos(dec) * std::sin(d) * std::cos(pa);
+    const double dRa = std::atan2(std::sin(pa) * std::sin(d) * std::cos(dec), std::cos(d) - std::sin(dec) * sinDec2);
+    return {raHours + dRa / kDegToRad / 15.0, std::asin(std::clamp(sinDec2, -1.0, 1.0)) / kDegToRad};
+}
+
 }  // namespace
 
 void ChartRedraw::PlaceObjects() {
@@ -41,17 +59,22 @@ void ChartRedraw::PlaceObjects() {
     std::vector<ChartObject>& objects = *scene_.objects;
     // A lone record (a finder chart's object) is always shown.
     const int limitTenths = int(limits_.object * (objects.size() < 2 ? 100.0f : 10.0f));
+    // Minor planets look like the stars about them and keep to the star limit; comets are
+    // diffuse, like the deep-sky objects, and keep to theirs.
+    const int starLimitTenths = int(std::lround(limits_.star * 10.0f));
     view_.WithProjection([&](const auto& projection) {
         for (ChartObject& object : objects) {
             object.screen.visible = false;
+            const bool minorPlanet = IsMinorBodyEntry(object) && object.displayType == kDisplayMinorPlanet;
             const bool shown = object.displayType == kTypeSolarSystem || object.alwaysShow ||
-                               object.magnitudeTenths <= limitTenths;
+                               object.magnitudeTenths <= (minorPlanet ? starLimitTenths : limitTenths);
             if (!shown) continue;
             const ScreenPoint p = PlaceWith(projection, ObjectVector(object));
             if (!Inside(p)) continue;
             object.screen = p;
-            AddPlaced(IsBody(object) ? PlacedKind::Body : PlacedKind::Object, object.designation, object.label, p,
-                      object.raHours, object.decDeg);
+            AddPlaced(PlacedKindOf(object), object.designation, object.label, p, object.raHours, object.decDeg,
+                      object.magnitudeTenths < kUnknownMagnitudeTenths ? std::optional(object.magnitudeTenths / 10.0)
+                                                                        : std::nullopt);
         }
     });
 }
@@ -65,6 +88,10 @@ void ChartRedraw::DrawObjectSymbols() {
 
 void ChartRedraw::DrawObjectSymbol(const ChartObject& object) {
     const int x = object.screen.x, y = object.screen.y;
+    if (IsMinorBodyEntry(object) && object.displayType == kDisplayComet) {
+        DrawComet(object);
+        return;
+    }
     const int cell = SymbolCell(object.displayType);
     if (cell >= 0) {
         pictures_.DrawSymbol(canvas_, x, y, cell);
@@ -91,6 +118,24 @@ void ChartRedraw::DrawObjectSymbol(const ChartObject& object) {
     }
 }
 
+void ChartRedraw::DrawComet(const ChartObject& object) {
+    const bool wide = FieldOfViewTenths(level_) > kWideFieldTenths;
+    const int tail = wide ? Scaled(kTailLinePixels) : 0;
+    const auto [dx, dy] = ScreenDirection(object, object.positionAngle, std::max(tail, Scaled(kTailLinePixels) / 2));
+    pictures_.DrawComet(canvas_, object.screen.x, object.screen.y, dx, dy, tail);
+}
+
+std::pair<double, double> ChartRedraw::ScreenDirection(const ChartObject& object, double paDeg, int pixels) const {
+    const double pixelsPerDegree = view_.PixelsPerDegree();
+    if (!(pixelsPerDegree > 0.0)) return {0.0, 0.0};
+    const auto [ra, dec] = OffsetTowards(object.raHours, object.decDeg, paDeg, std::min(30.0, pixels / pixelsPerDegree));
+    const ScreenPoint end = Place(view_.PrecomputeVector(ra, dec, IsPlaceOfDate(object.kind)));
+    if (!end.visible || CrossesSeam(end, object.screen)) return {0.0, 0.0};
+    const double dx = end.x - object.screen.x, dy = end.y - object.screen.y;
+    const double length = std::hypot(dx, dy);
+    return length > 0.0 ? std::pair{dx / length, dy / length} : std::pair{0.0, 0.0};
+}
+
 double ChartRedraw::MoonPhase() const { return ((scene_.moonAgeDays + 14) % 28) / 28.0; }
 
 void ChartRedraw::DrawExtendedObjects() {
@@ -110,6 +155,17 @@ int ChartRedraw::NameOffset(const ChartObject& object) const {
     // A body drawn to scale pushes its name clear of its disc.
     const bool disc = object.displayType == kTypeSolarSystem && level_ >= (horizontal_ ? 8 : 9);
     return Scaled(5) + (disc ? int(object.sizeMajor * PixelsPerArcminute()) : 0);
+}
+
+ScreenPoint ChartRedraw::NamePlace(const ChartObject& object, int top, std::string_view label, FontId font) const {
+    ScreenPoint at{true, object.screen.x + NameOffset(object), top};
+    // Only names that may reach an edge are measured: the crowd of short names costs nothing.
+    const int reach = Scaled(8) * int(label.size());
+    if (at.x + reach <= width_ && top + Scaled(16) <= height_) return at;
+    const TextExtent extent = canvas_.MeasureText(label, font);
+    if (at.x + extent.width > width_) at.x = std::max(0, object.screen.x - NameOffset(object) - extent.width);
+    at.y = std::min(top, height_ - extent.height);
+    return at;
 }
 
 void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
@@ -135,22 +191,10 @@ void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
 }
 
 void ChartRedraw::DrawEllipse(const ChartObject& object, double major, double minor) {
-    // North and east at the object, as screen directions, carry the position angle whatever
-    // the projection and its mirrors do.
-    const double cosDec = std::max(1e-6, std::cos(object.decDeg * kDegToRad));
-    const bool ofDate = IsBody(object);
-    const ScreenPoint north = Place(view_.PrecomputeVector(object.raHours, std::min(90.0, object.decDeg + 1.0), ofDate));
-    const ScreenPoint east = Place(view_.PrecomputeVector(object.raHours + 1.0 / 15.0 / cosDec, object.decDeg, ofDate));
-    if (!north.visible || !east.visible) return;
-    auto unit = [&](const ScreenPoint& p) {
-        const double dx = p.x - object.screen.x, dy = p.y - object.screen.y;
-        const double length = std::max(1e-9, std::hypot(dx, dy));
-        return std::pair{dx / length, dy / length};
-    };
-    const auto [nx, ny] = unit(north);
-    const auto [ex, ey] = unit(east);
-    const double pa = object.positionAngle * kDegToRad;
-    const double ax = std::cos(pa) * nx + std::sin(pa) * ex, ay = std::cos(pa) * ny + std::sin(pa) * ey;
+    // The major axis as a screen direction carries the position angle whatever the projection
+    // and its mirrors do.
+    const auto [ax, ay] = ScreenDirection(object, object.positionAngle, std::clamp(int(major), Scaled(10), Scaled(40)));
+    if (ax == 0.0 && ay == 0.0) return;
     canvas_.SetForeColour(palette_.objectName);
     int lastX = 0, lastY = 0;
     for (int i = 0; i < kEllipsePoints; ++i) {
@@ -194,7 +238,8 @@ void ChartRedraw::DrawObjectNames() {
         // The selection's name comes last, in its own colour and font.
         if (crowded || &object == Selected()) continue;
         const std::string label = object.kind == kKindHrStar ? HrDesignation(object.number) : object.label;
-        canvas_.DrawText(x + NameOffset(object), y, label, font, TextBackground::Transparent);
+        const ScreenPoint at = NamePlace(object, y, label, font);
+        canvas_.DrawText(at.x, at.y, label, font, TextBackground::Transparent);
     }
 }
 
@@ -219,8 +264,8 @@ void ChartRedraw::DrawSelection() {
         DrawObjectSymbol(object);
     }
     drawn_.selectionAt = object.screen;
-    canvas_.DrawText(object.screen.x + NameOffset(object), object.screen.y - Scaled(1), object.label, LabelFont(),
-                     TextBackground::Transparent);
+    const ScreenPoint at = NamePlace(object, object.screen.y - Scaled(1), object.label, LabelFont());
+    canvas_.DrawText(at.x, at.y, object.label, LabelFont(), TextBackground::Transparent);
 }
 
 }  // namespace vsp

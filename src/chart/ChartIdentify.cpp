@@ -33,16 +33,40 @@ std::string Clipped(std::string text) {
     return text;
 }
 
+ChartSelection SelectionOfEntry(const ChartObject& o, size_t index) {
+    return ChartSelection{o.kind, o.number, o.displayType, o.raHours, o.decDeg, o.magnitudeTenths / 10.0f,
+                          Clipped(o.label), int(index)};
+}
+
+// The first entry of the deep-sky table or the bodies in the box.
 std::optional<ChartSelection> FindObject(const ChartScene& scene, int x, int y, int box) {
     if (!scene.objects) return std::nullopt;
     const std::vector<ChartObject>& objects = *scene.objects;
     for (size_t i = 0; i < objects.size(); ++i) {
         const ChartObject& o = objects[i];
-        if (!o.screen.visible || !Near(o.screen.x, o.screen.y, x, y, box)) continue;
-        return ChartSelection{o.kind, o.number, o.displayType, o.raHours, o.decDeg, o.magnitudeTenths / 10.0f,
-                              Clipped(o.label), int(i)};
+        if (!o.screen.visible || IsMinorBodyEntry(o) || !Near(o.screen.x, o.screen.y, x, y, box)) continue;
+        return SelectionOfEntry(o, i);
     }
     return std::nullopt;
+}
+
+// The nearest comet or minor planet in the box: they crowd along the ecliptic.
+std::optional<ChartSelection> FindMinorBody(const ChartScene& scene, int x, int y, int box) {
+    if (!scene.objects) return std::nullopt;
+    const std::vector<ChartObject>& objects = *scene.objects;
+    size_t best = objects.size();
+    int bestDistance = std::numeric_limits<int>::max();
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const ChartObject& o = objects[i];
+        if (!o.screen.visible || !IsMinorBodyEntry(o) || !Near(o.screen.x, o.screen.y, x, y, box)) continue;
+        const int distance = std::abs(o.screen.x - x) + std::abs(o.screen.y - y);
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    if (best == objects.size()) return std::nullopt;
+    return SelectionOfEntry(objects[best], best);
 }
 
 std::optional<ChartSelection> FindBrightStar(const ChartScene& scene, int x, int y, int bound) {
@@ -84,6 +108,7 @@ std::optional<ChartSelection> FindListedStar(ChartScene& scene, int x, int y, in
 
 std::optional<ChartSelection> SearchPass(ChartScene& scene, int x, int y, const SearchBoxes& boxes) {
     if (auto hit = FindObject(scene, x, y, boxes.object)) return hit;
+    if (auto hit = FindMinorBody(scene, x, y, boxes.object)) return hit;
     if (auto hit = FindBrightStar(scene, x, y, boxes.brightSum)) return hit;
     return FindListedStar(scene, x, y, boxes.star);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Tap identification: what the observer points at on the chart, found among the screen places
-// the last redraw left behind (the deep-sky and body table, the default stars and the star hit
-// list of the catalog walk).
+// the last redraw left behind (the deep-sky and body table, then its comets and minor planets,
+// the default stars and the star hit list of the catalog walk).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +30,12 @@ struct ChartSelection {
     int tableIndex = -1;      // into the deep-sky table; -1 for stars
     std::optional<StarRecord> star = std::nullopt;  // a star's own record, for its information screen
 };
+
+// True when the selection's place is an apparent place of date: a body's, or a comet's or
+// minor planet's of the object table (a list entry of either carries J2000).
+inline bool SelectionOfDate(const ChartSelection& s) {
+    return s.kind == kKindPlanet || (s.kind == kKindMinorBody && s.tableIndex >= 0);
+}
 
 // The catalog row and name of a tapped star of the extended catalog: "TYC%d-%d-1" (kind 60)
 // from a catalog of 120000 stars up, else "HIP%d" (kind 26).

@@ -20,19 +20,29 @@ namespace vsp {
 inline constexpr int kKindPlanet = 45;       // Sun, Moon and planets; places of date
 inline constexpr int kKindHrStar = 28;       // labelled "HR%d"
 inline constexpr int kKindBrightStar = 54;   // skipped among the single-star symbols
+inline constexpr int kKindMinorBody = 12;    // comets and minor planets ("Comet&Asteroid"); places of date
 // Display types are rows of the object-type table.
 inline constexpr int kTypeSolarSystem = 27;
 inline constexpr int kTypeSingleStar = 30;
+inline constexpr int kDisplayComet = 13;
+inline constexpr int kDisplayMinorPlanet = 18;
+
+// The kinds whose places are apparent places of the true equator of date, not J2000.
+inline bool IsPlaceOfDate(int32_t kind) { return kind == kKindPlanet || kind == kKindMinorBody; }
+
+// The magnitude of an object whose magnitude is not known, in tenths: it passes only "All".
+inline constexpr int32_t kUnknownMagnitudeTenths = 999;
 
 // "HR7001": how the chart names a star of the HR catalog.
 inline std::string HrDesignation(int32_t number) { return "HR" + std::to_string(number); }
 
 struct ChartObject {
     int32_t kind = 0;          // catalog row
-    int32_t number = 0;        // catalog number; the body code for kKindPlanet
+    int32_t number = 0;        // catalog number; the body code for kKindPlanet, the index
+                               // into ChartScene::minorBodies for kKindMinorBody
     int32_t displayType = 0;   // object-type row
     int32_t recordIndex = -1;  // in the object file; -1 for bodies
-    double raHours = 0.0;      // J2000; true equator of date for kKindPlanet
+    double raHours = 0.0;      // J2000; true equator of date where IsPlaceOfDate(kind)
     double decDeg = 0.0;
     int32_t magnitudeTenths = 0;
     float sizeMajor = 0.0f;    // arcminutes; for bodies the apparent diameter
@@ -60,5 +70,10 @@ bool AppendSolarSystem(const CalendarDateTime& local, const EphemerisSettings& s
 
 // The Moon's age in whole days at a local clock time, for its picture's phase.
 int MoonAgeDays(const CalendarDateTime& local, const EphemerisSettings& settings);
+
+// A comet or minor planet of the user's databases (ChartMinorBodies.h), not a deep-sky record.
+inline bool IsMinorBodyEntry(const ChartObject& object) {
+    return object.kind == kKindMinorBody && object.recordIndex < 0;
+}
 
 }  // namespace vsp

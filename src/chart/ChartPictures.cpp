@@ -74,6 +74,22 @@ double Sunlight(double x, double y, double phase, int radius) {
     return std::clamp(0.5 + beyond * radius, 0.0, 1.0);
 }
 
+// The comet's coverage at (u, v), in pixels of its drawing of side `side`, interpolated
+// between the four nearest pixels; none outside the cell.
+double SampleComet(const uint8_t* map, int side, double u, double v) {
+    const auto at = [&](int column, int row) {
+        return column < 0 || row < 0 || column >= side || row >= side ? 0.0 : double(map[row * side + column]);
+    };
+    const double cu = u - 0.5, cv = v - 0.5;
+    const int u0 = int(std::floor(cu)), v0 = int(std::floor(cv));
+    const double fu = cu - u0, fv = cv - v0;
+    const double upper = at(u0, v0) * (1 - fu) + at(u0 + 1, v0) * fu;
+    const double lower = at(u0, v0 + 1) * (1 - fu) + at(u0 + 1, v0 + 1) * fu;
+    return upper * (1 - fv) + lower * fv;
+}
+
+constexpr int kCometNumber = 11;
+
 }  // namespace
 
 void ChartPictures::SetStyle(const PictureStyle& style) {
@@ -135,6 +151,16 @@ void ChartPictures::Build() {
                       large ? data::kSpecialLargeCoverage[number] : data::kSpecialSmallCoverage[number], mapSide,
                       InkColour(data::kSpecialInks[tone][number]));
     }
+    // The comet turns about its head: its cells reach from there to the tail's end any way.
+    const uint8_t* comet = large ? data::kSpecialLargeCoverage[kCometNumber] : data::kSpecialSmallCoverage[kCometNumber];
+    const double* head = large ? data::kCometHeadLarge : data::kCometHeadSmall;
+    double reach = 0.0;
+    for (int i = 0; i < mapSide * mapSide; ++i) {
+        if (comet[i] > 0) reach = std::max(reach, std::hypot(i % mapSide + 0.5 - head[0], i / mapSide + 0.5 - head[1]));
+    }
+    cometReach_ = int(std::ceil(reach * specialSide_ / mapSide)) + 1;
+    cometPainted_.fill(false);
+    NewSheet(comets_, (2 * cometReach_ + 1) * kCometTurns, 2 * cometReach_ + 1, transparent_);
     if (NewSheet(satellite_, specialSide_, specialSide_, transparent_))
         PaintCell(satellite_, 0, 0, specialSide_, large ? data::kSatelliteLargeCoverage : data::kSatelliteSmallCoverage,
                   mapSide, InkColour(data::kSatelliteInk[tone][0]));
@@ -165,6 +191,51 @@ void ChartPictures::DrawSpecial(Canvas& canvas, int x, int y, int number) {
     const int half = specialSide_ / 2;
     canvas.CopySprite(specials_, MakeRect(specialSide_ * number, 0, specialSide_, specialSide_), x - half, y - half,
                       transparent_);
+}
+
+void ChartPictures::PaintCometTurn(int turn) {
+    cometPainted_[size_t(turn)] = true;
+    const bool large = 2 * specialSide_ >= 3 * data::kSpecialSmall;
+    const int mapSide = large ? data::kSpecialLarge : data::kSpecialSmall;
+    const uint8_t* comet = large ? data::kSpecialLargeCoverage[kCometNumber] : data::kSpecialSmallCoverage[kCometNumber];
+    const double* head = large ? data::kCometHeadLarge : data::kCometHeadSmall;
+    const double toMap = double(mapSide) / specialSide_;
+    // Each pixel of the turned cell looks back by the turn into the drawing.
+    const double turnBack = (data::kCometTailDeg - turn * (360.0 / kCometTurns)) * kDegToRad;
+    const double c = std::cos(turnBack), s = std::sin(turnBack);
+    const int side = 2 * cometReach_ + 1, left = turn * side;
+    const int grey = data::kMonochromeGrey[style_.background == kBackgroundWhite];
+    const Colour ink = InkColour(data::kSpecialInks[style_.background == kBackgroundWhite][kCometNumber]);
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            const double ox = (column - cometReach_) * toMap, oy = (row - cometReach_) * toMap;
+            const double cover = SampleComet(comet, mapSide, head[0] + c * ox - s * oy, head[1] + s * ox + c * oy);
+            if (cover >= 1.0) PutPixel(comets_, left + column, row, Paint(std::min(cover, 255.0) / 255.0, ink, grey));
+        }
+    }
+}
+
+void ChartPictures::DrawComet(Canvas& canvas, int x, int y, double dx, double dy, int tailLine) {
+    if (!built_) Build();
+    const bool turned = dx != 0.0 || dy != 0.0;
+    const double degrees = turned ? std::atan2(dy, dx) / kDegToRad : data::kCometTailDeg;
+    const int step = 360 / kCometTurns;
+    const int turn = ((int(std::lround(degrees / step)) % kCometTurns) + kCometTurns) % kCometTurns;
+    if (comets_.Width() == 0) return;
+    if (!cometPainted_[size_t(turn)]) PaintCometTurn(turn);
+    const int side = 2 * cometReach_ + 1;
+    canvas.CopySprite(comets_, MakeRect(turn * side, 0, side, side), x - cometReach_, y - cometReach_, transparent_);
+    if (tailLine <= 0 || !turned) return;
+    const double length = std::hypot(dx, dy);
+    const int endX = x + int(std::lround(dx / length * tailLine)), endY = y + int(std::lround(dy / length * tailLine));
+    const int tone = style_.background == kBackgroundWhite;
+    canvas.SetForeColour(Paint(0.8, InkColour(data::kSpecialInks[tone][kCometNumber]), data::kMonochromeGrey[tone]));
+    canvas.DrawLine(x, y, endX, endY);
+    // A second pixel's width at the larger scales, across the line's main direction.
+    if (style_.scale >= 1.5) {
+        const int across = std::abs(dy) > std::abs(dx) ? 1 : 0;
+        canvas.DrawLine(x + across, y + 1 - across, endX + across, endY + 1 - across);
+    }
 }
 
 void ChartPictures::DrawSatellite(Canvas& canvas, int x, int y) {

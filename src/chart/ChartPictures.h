@@ -40,6 +40,10 @@ public:
     void DrawSymbol(Canvas& canvas, int x, int y, int cell);
     // Special symbol: body codes 0 Sun .. 9 Pluto, 11 comet, 12 minor planet; centred, scaled.
     void DrawSpecial(Canvas& canvas, int x, int y, int number);
+    // The comet with its head at (x, y) and its tail turned towards the screen direction
+    // (dx, dy) (y down; to the nearest 10 degrees, the drawing's own way for a zero vector);
+    // with `tailLine` > 0 a line that many pixels long on from the head the same way.
+    void DrawComet(Canvas& canvas, int x, int y, double dx, double dy, int tailLine);
     // Satellite mark, top-left at (x - 7, y - 7) scaled.
     void DrawSatellite(Canvas& canvas, int x, int y);
     // Meteor-shower radiant, 10 x 10 at (x - 5, y - 5).
@@ -57,12 +61,17 @@ private:
     void PaintCell(Canvas& sheet, int left, int top, int side, const uint8_t* map, int mapSide,
                    Colour ink) const;
     void PaintMoon(int left, int top, int radius, double phase);
+    void PaintCometTurn(int turn);
+    static constexpr int kCometTurns = 36;
     PictureStyle style_;
     bool built_ = false;
     Canvas stars_;
     std::array<int, kStarSizeCount> starReach_{};  // inked half-width of each size about (6, 6)
     Canvas symbols_;
     Canvas specials_;
+    Canvas comets_;             // the comet turned by 10-degree steps, painted on first use
+    std::array<bool, kCometTurns> cometPainted_{};
+    int cometReach_ = 0;        // from the head to the end of the tail, pixels at the style's scale
     Canvas satellite_;
     Canvas meteor_;
     Canvas moon_;               // the part of the scaled Moon last drawn

@@ -131,7 +131,7 @@ bool ChartRedraw::Inside(const ScreenPoint& p) const {
 
 ChartVector ChartRedraw::ObjectVector(ChartObject& object) const {
     if (object.vectorGeneration != view_.FrameGeneration()) {
-        object.vector = view_.PrecomputeVector(object.raHours, object.decDeg, object.kind == kKindPlanet);
+        object.vector = view_.PrecomputeVector(object.raHours, object.decDeg, IsPlaceOfDate(object.kind));
         object.vectorGeneration = view_.FrameGeneration();
     }
     return object.vector;
@@ -161,9 +161,10 @@ const ChartVector& ChartRedraw::BrightVector(int index) {
 }
 
 void ChartRedraw::AddPlaced(PlacedKind kind, std::string designation, std::string name, const ScreenPoint& p,
-                            double raHours, double decDeg) {
+                            double raHours, double decDeg, std::optional<double> magnitude) {
     if (!options_.listPlaced) return;
-    drawn_.placed.push_back(PlacedEntry{kind, std::move(designation), std::move(name), p.x, p.y, raHours, decDeg});
+    drawn_.placed.push_back(
+        PlacedEntry{kind, std::move(designation), std::move(name), p.x, p.y, raHours, decDeg, magnitude});
 }
 
 }  // namespace vsp

@@ -45,7 +45,7 @@ private:
     // J2000 place under a bitmap pixel of the chart.
     SkyDirection CatalogAtPixel(int x, int y) const;
     void AddPlaced(PlacedKind kind, std::string designation, std::string name, const ScreenPoint& p,
-                   double raHours, double decDeg);
+                   double raHours, double decDeg, std::optional<double> magnitude = std::nullopt);
 
     // ---- lines and scales (ChartDrawFrame.cpp) ----
     void DrawHorizonAndFrame();
@@ -80,6 +80,11 @@ private:
     void DrawExtendedObjects();
     void DrawExtendedObject(const ChartObject& object);
     void DrawEllipse(const ChartObject& object, double major, double minor);
+    // A comet turned so that its tail points away from the Sun; a tail line at wide fields.
+    void DrawComet(const ChartObject& object);
+    // The unit screen vector of a position angle (degrees, north through east) at a placed
+    // object, measured over about `pixels`; (0, 0) where that way leaves the chart's plane.
+    std::pair<double, double> ScreenDirection(const ChartObject& object, double paDeg, int pixels) const;
     void DrawObjectNames();
     void DrawSelection();
     // The selection's place on the chart, when it lies there (after DrawSelection).
@@ -90,6 +95,9 @@ private:
     double PixelsPerArcminute() const;
     // From an object to the left end of its name.
     int NameOffset(const ChartObject& object) const;
+    // The top-left of an object's name: right of it, or left of it where the name would run
+    // off the chart's right edge; raised clear of the bottom edge.
+    ScreenPoint NamePlace(const ChartObject& object, int top, std::string_view label, FontId font) const;
 
     // ---- marks over everything (ChartDrawMarks.cpp) ----
     void DrawScopeMarker();

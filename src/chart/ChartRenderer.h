@@ -11,6 +11,7 @@
 
 #include "catalog/Eyepieces.h"
 #include "catalog/StarCatalog.h"
+#include "chart/ChartMinorBodies.h"
 #include "chart/ChartObjects.h"
 #include "chart/ChartPalette.h"
 #include "chart/ChartPictures.h"
@@ -34,7 +35,8 @@ struct ChartMark {
 // What one redraw shows besides the view: the catalogs and the instant.
 struct ChartScene {
     StarCatalog* stars = nullptr;               // default stars loaded; extended catalog optional
-    std::vector<ChartObject>* objects = nullptr;  // deep-sky table and bodies
+    std::vector<ChartObject>* objects = nullptr;  // deep-sky table, bodies, comets and minor planets
+    std::vector<ChartMinorBody> minorBodies;    // what the kKindMinorBody entries' numbers index
     std::vector<std::string> brightStarNames;   // per default star, "" when unnamed
     int selected = -1;                          // index into *objects, -1 none
     std::optional<ChartMark> selectedStar;      // a star selection (selected is then -1)
@@ -55,15 +57,16 @@ struct ChartScene {
     TextFormats formats;
 };
 
-enum class PlacedKind { BrightStar, Star, Object, Body };
+enum class PlacedKind { BrightStar, Star, Object, Body, Comet, MinorPlanet };
 
 struct PlacedEntry {
     PlacedKind kind = PlacedKind::Object;
-    std::string designation;  // "HR7001", "HIP32349", "NGC 224", "moon"
+    std::string designation;  // "HR7001", "HIP32349", "NGC 224", "moon", "C/2023 A3"
     std::string name;         // device code page
     int x = 0, y = 0;
     double raHours = 0.0;     // the place it was projected from
     double decDeg = 0.0;
+    std::optional<double> magnitude = std::nullopt;  // entries of the object table
 };
 
 // The finder overlays as drawn around the selection, in pixels; empty or nullopt when absent.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/ChartMinorBodies.h"
 #include "chart/ChartSky.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
@@ -58,6 +59,8 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
     objects.clear();
     LoadDeepSkyObjects(session, messages, objects);
     AppendSolarSystem(local, settings, objects);
+    LoadChartMinorBodies(session.dir, messages, scene.minorBodies);
+    AppendMinorBodies(local, settings, scene.minorBodies, objects);
     scene.stars = &session.stars;
     scene.objects = &objects;
     scene.brightStarNames = BrightStarNames(session.stars);
@@ -73,8 +76,10 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
 bool MoveChartToInstant(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings,
                         std::vector<ChartObject>& objects, ChartScene& scene, ChartView& view) {
     std::vector<ChartObject> bodies;
-    if (!AppendSolarSystem(local, settings, bodies)) return false;
-    const auto first = std::ranges::find_if(objects, [](const ChartObject& o) { return o.kind == kKindPlanet; });
+    if (!AppendSolarSystem(local, settings, bodies) || !AppendMinorBodies(local, settings, scene.minorBodies, bodies))
+        return false;
+    const auto first = std::ranges::find_if(
+        objects, [](const ChartObject& o) { return o.kind == kKindPlanet || IsMinorBodyEntry(o); });
     const size_t firstBody = size_t(first - objects.begin());
     objects.erase(first, objects.end());
     objects.insert(objects.end(), bodies.begin(), bodies.end());

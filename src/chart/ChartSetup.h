@@ -19,13 +19,14 @@ inline constexpr std::string_view kOffscreenFailed = "Can't allocate offscreen w
 
 // Opens the catalogs of the preferences (extended star catalog of "Card Catalog", the line set
 // of "Const. Lines"), loads the default stars and the names of the bright ones, the deep-sky
-// table and the bodies at `local`. False when the default stars cannot be had; the messages
+// table, the bodies and the comets and minor planets of the user's databases at `local`. False when the default stars cannot be had; the messages
 // have gone to `messages`.
 bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferences& prefs,
                     const CalendarDateTime& local, const EphemerisSettings& settings,
                     std::vector<ChartObject>& objects, ChartScene& scene);
 
-// A new instant for a loaded scene and its view: the bodies recomputed in place (the table
+// A new instant for a loaded scene and its view: the bodies, comets and minor planets
+// recomputed in place (the table
 // keeps its order, so a selected body stays selected), the Moon's age, the naked-eye limit and
 // the view's sky. False when the instant lies outside the ephemeris (the bodies are kept).
 bool MoveChartToInstant(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings,

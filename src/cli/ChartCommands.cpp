@@ -54,12 +54,17 @@ Preferences ViewPreferences(CliContext& ctx, const ChartArgs& args) {
     return prefs;
 }
 
-// The entry of the chart's table that --center names: a body by its name ("moon"), else an
-// object by its designation or label ("NGC 1976", "M42"); false when the table has none.
-bool FindCentreObject(CatalogSession& session, const std::string& text,
+// The entry of the chart's table that --center names: a body by its name ("moon"), a comet or
+// minor planet by its whole designation, name or number ("C/2023 A3", "vesta"), else an object
+// by its designation or label ("NGC 1976", "M42"); false when the table has none.
+bool FindCentreObject(CatalogSession& session, const std::string& text, const ChartScene& scene,
                       std::vector<ChartObject>& objects, int& index) {
     for (size_t i = 0; i < objects.size(); ++i) {
-        if (objects[i].kind == kKindPlanet && text == BodyName(objects[i].number)) {
+        const ChartObject& o = objects[i];
+        const bool named = o.kind == kKindPlanet ? text == BodyName(o.number)
+                                                 : IsMinorBodyEntry(o) && size_t(o.number) < scene.minorBodies.size() &&
+                                                       NamesMinorBody(scene.minorBodies[size_t(o.number)].record, text);
+        if (named) {
             index = int(i);
             return true;
         }
@@ -139,7 +144,7 @@ int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPl
     if (args.flip) run.prefs.zoomFlip[size_t(std::min(run.view.ZoomLevel(), 9))] = *args.flip;
     if (args.rotation) run.view.SetSkyMapRotation(*args.rotation);
     if (args.center) {
-        if (!FindCentreObject(run.session, *args.center, run.objects, run.scene.selected))
+        if (!FindCentreObject(run.session, *args.center, run.scene, run.objects, run.scene.selected))
             return JobFailed(ctx, "Unknown object: " + *args.center);
         run.objects[size_t(run.scene.selected)].alwaysShow = true;
     } else if (args.centerRa || args.centerDec) {
@@ -151,7 +156,7 @@ int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPl
         // A horizontal chart keeps its centre; a centred chart turns to the selection.
         run.scene.centreOnSelection = !IsHorizontalChart(run.view.ChartTypeValue());
         int status = kExitOk;
-        if (FindCentreObject(run.session, *args.overlay.select, run.objects, run.scene.selected)) {
+        if (FindCentreObject(run.session, *args.overlay.select, run.scene, run.objects, run.scene.selected)) {
             run.objects[size_t(run.scene.selected)].alwaysShow = true;
         } else if (!SelectSkyTarget(ctx, *args.overlay.select, run.scene, status)) {
             return status;
@@ -171,6 +176,8 @@ const char* PlacedKindName(PlacedKind kind) {
         case PlacedKind::Star: return "star";
         case PlacedKind::Object: return "object";
         case PlacedKind::Body: return "body";
+        case PlacedKind::Comet: return "comet";
+        case PlacedKind::MinorPlanet: return "asteroid";
     }
     return "";
 }
@@ -178,13 +185,15 @@ const char* PlacedKindName(PlacedKind kind) {
 nlohmann::json ChartJson(const ChartRun& run) {
     nlohmann::json placed = nlohmann::json::array();
     for (const PlacedEntry& entry : run.drawn.placed) {
-        placed.push_back({{"kind", PlacedKindName(entry.kind)},
-                          {"designation", Cp1252ToUtf8(entry.designation)},
-                          {"name", Cp1252ToUtf8(entry.name)},
-                          {"x", entry.x},
-                          {"y", entry.y},
-                          {"ra_hours", entry.raHours},
-                          {"dec_deg", entry.decDeg}});
+        nlohmann::json item = {{"kind", PlacedKindName(entry.kind)},
+                               {"designation", Cp1252ToUtf8(entry.designation)},
+                               {"name", Cp1252ToUtf8(entry.name)},
+                               {"x", entry.x},
+                               {"y", entry.y},
+                               {"ra_hours", entry.raHours},
+                               {"dec_deg", entry.decDeg}};
+        if (entry.magnitude) item["magnitude"] = *entry.magnitude;
+        placed.push_back(std::move(item));
     }
     nlohmann::json lines = nlohmann::json::array();
     for (const std::string& line : run.drawn.infoLines) lines.push_back(Cp1252ToUtf8(line));
@@ -249,6 +258,14 @@ std::string SelectionDesignation(const ChartRun& run, const ChartSelection& sele
     return selection.name;
 }
 
+// The comet or minor planet a tap selected, with its place at the chart's instant.
+const ChartMinorBody* TappedMinorBody(const ChartRun& run, const ChartSelection& selection) {
+    if (selection.tableIndex < 0) return nullptr;
+    const ChartObject& o = run.objects[size_t(selection.tableIndex)];
+    if (!IsMinorBodyEntry(o) || size_t(o.number) >= run.scene.minorBodies.size()) return nullptr;
+    return &run.scene.minorBodies[size_t(o.number)];
+}
+
 int RunChartTap(CliContext& ctx, const ChartArgs& args) {
     ChartRun run(ctx);
     if (const int status = DrawChart(ctx, args, run, false); status != kExitOk) return status;
@@ -257,16 +274,28 @@ int RunChartTap(CliContext& ctx, const ChartArgs& args) {
     if (!hit) return JobFailed(ctx, "nothing there");
     const std::string designation = Cp1252ToUtf8(SelectionDesignation(run, *hit));
     const std::string name = Cp1252ToUtf8(hit->name);
+    const ChartMinorBody* minor = TappedMinorBody(run, *hit);
     if (ctx.Json()) {
-        PrintJson(ctx, {{"kind", hit->kind}, {"designation", designation}, {"name", name},
-                        {"ra_hours", hit->raHours}, {"dec_deg", hit->decDeg}, {"magnitude", hit->magnitude},
-                        {"table_index", hit->tableIndex}});
+        nlohmann::json out = {{"kind", hit->kind}, {"designation", designation}, {"name", name},
+                              {"ra_hours", hit->raHours}, {"dec_deg", hit->decDeg}, {"magnitude", hit->magnitude},
+                              {"table_index", hit->tableIndex}};
+        if (minor) {
+            out["label"] = MinorBodyLabel(minor->record);
+            out["delta_au"] = minor->place.earthDistanceAu;
+            out["element_age_days"] = minor->place.elementAgeDays;
+        }
+        PrintJson(ctx, out);
         return kExitOk;
     }
     char text[200];
     std::snprintf(text, sizeof text, "ra_hours: %.5f\ndec_deg: %.4f\nmagnitude: %.1f\ntable_index: %d\n",
                   hit->raHours, hit->decDeg, hit->magnitude, hit->tableIndex);
     ctx.Out() << "kind: " << hit->kind << "\ndesignation: " << designation << "\nname: " << name << "\n" << text;
+    if (minor) {
+        std::snprintf(text, sizeof text, "delta_au: %.4f\n", minor->place.earthDistanceAu);
+        ctx.Out() << "label: " << MinorBodyLabel(minor->record) << "\n" << text
+                  << ElementAgeText(minor->place.elementAgeDays) << "\n";
+    }
     return kExitOk;
 }
 
@@ -274,7 +303,8 @@ void AddViewOptions(CLI::App& command, ChartArgs& args) {
     command.add_option("--type", args.type, "0 Sky Map, 1 Horizon View, 2 Whole Sky, 3 Visible Sky, 4 Equatorial Sky")
         ->check(CLI::Range(0, 4));
     command.add_option("--zoom", args.zoom, "zoom level, 0 (180°) to 13 (0.5°)")->check(CLI::Range(0, 13));
-    command.add_option("--center", args.center, "centre on an object (M42, NGC 224) or a body (moon, mars)");
+    command.add_option("--center", args.center,
+                       "centre on an object (M42, NGC 224), a body (moon, mars), a comet or minor planet (C/2023 A3, vesta)");
     AddNumber(command, "--center-az", args.centerAz, "DEG", "centre azimuth (with --center-alt)");
     AddNumber(command, "--center-alt", args.centerAlt, "DEG", "centre altitude");
     AddNumber(command, "--center-ra", args.centerRa, "H", "centre right ascension, J2000 (with --center-dec)");
@@ -306,7 +336,8 @@ void AddChartCommands(CommandRegistry& registry) {
     chartCommand->footer("JSON keys: type, zoom, pu, center_x, center_y, scale_x, scale_y, fov_label, limits_label, "
                          "info_lines, stars_listed, selection [x, y; null when off the chart], overlays [telrad_px, "
                          "eyepiece_px, eyepiece_label, ccd_half_width_px, ccd_half_height_px, ccd_labels], scope [x, y, ra_hours, dec_deg of date; null when no marker "
-                         "is on the chart], placed [kind, designation, name, x, y, ra_hours, dec_deg].");
+                         "is on the chart], placed [kind (bright_star, star, object, body, comet, asteroid), designation, name, x, y, "
+                         "ra_hours, dec_deg (of date for bodies, comets and asteroids), magnitude (where known)].");
 
     auto at = std::make_shared<ChartArgs>();
     CLI::App* atCommand = registry.Add(
@@ -319,7 +350,8 @@ void AddChartCommands(CommandRegistry& registry) {
     auto tap = std::make_shared<ChartArgs>();
     CLI::App* tapCommand = registry.Add(
         "tap", "What a tap on a pixel of the chart selects: kind, designation, name, ra_hours, dec_deg, magnitude, "
-               "table_index (-1 for stars); fails with \"nothing there\"",
+               "table_index (-1 for stars), and for a comet or minor planet label, delta_au, element_age_days; "
+               "fails with \"nothing there\"",
         [tap](CliContext& ctx) { return RunChartTap(ctx, *tap); }, chartCommand);
     tapCommand->add_option("x", tap->atX, "chart pixel, from the left")->required();
     tapCommand->add_option("y", tap->atY, "chart pixel, from the top")->required();

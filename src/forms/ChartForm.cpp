@@ -44,6 +44,7 @@ constexpr int kObjectLeft = 114, kObjectWidth = 70;
 constexpr int kScopeLeft = 186, kScopeWidth = 52;
 constexpr int kObjectListWidth = 110, kScopeListWidth = 118;
 constexpr int kObjectListRows = 14;
+constexpr int kMinorBodiesFormId = 2550;  // Comets&Asteroids
 // The information button in the chart's top left corner, and the band of the date and time
 // line at the bottom (a tap there changes them).
 constexpr int kInfoButtonSide = 26;
@@ -430,6 +431,10 @@ private:
         const ChartSelection& s = *selection_;
         if (s.kind == kKindPlanet) {
             ShowForm(state, s.number == kBodyMoon ? kMoonFormId : kPlanetsFormId);
+            return;
+        }
+        if (s.kind == kKindMinorBody && s.tableIndex >= 0) {
+            ShowForm(state, kMinorBodiesFormId);
             return;
         }
         info_->chosen = true;

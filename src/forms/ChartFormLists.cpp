@@ -8,6 +8,10 @@
 namespace vsp {
 namespace {
 
+// The brightest comets and the brightest minor planets the list offers, each: enough for a
+// night's targets, few enough to scroll; the chart's taps and the comet form reach the rest.
+constexpr int kOfferedMinorBodies = 60;
+
 // An object's label that is a list number ("M31", "C14"), split as the list's rank among the
 // offered lists and the number; nothing for a catalog's own designation.
 std::optional<std::pair<int, int>> ListNumber(const ChartObject& object) {
@@ -26,12 +30,20 @@ std::optional<std::pair<int, int>> ListNumber(const ChartObject& object) {
 std::vector<int> OfferedObjects(const std::vector<ChartObject>& objects) {
     std::vector<int> bodies;
     std::vector<std::tuple<int, int, int>> listed;  // list, number, index
+    std::vector<std::tuple<int, int32_t, int>> minor;  // comets first, magnitude, index
     for (size_t i = 0; i < objects.size(); ++i) {
         if (objects[i].kind == kKindPlanet) {
             bodies.push_back(int(i));
+        } else if (IsMinorBodyEntry(objects[i])) {
+            minor.emplace_back(objects[i].displayType != kDisplayComet, objects[i].magnitudeTenths, int(i));
         } else if (const auto number = ListNumber(objects[i])) {
             listed.emplace_back(number->first, number->second, int(i));
         }
+    }
+    std::ranges::sort(minor);
+    int offered[2] = {0, 0};
+    for (const auto& [group, magnitude, index] : minor) {
+        if (offered[group]++ < kOfferedMinorBodies) bodies.push_back(index);
     }
     std::ranges::sort(listed);
     for (const auto& [list, number, index] : listed) bodies.push_back(index);
@@ -51,13 +63,20 @@ bool SameText(std::string_view a, std::string_view b) {
     });
 }
 
-// The object table's row of a list entry: the body of that name, or the deep-sky object of the
-// same catalog and number; -1 when the table has none.
+// The object table's row of a list entry: the body of that name, the comet or minor planet of
+// that label or designation, or the deep-sky object of the same catalog and number; -1 when
+// the table has none.
 int TableIndexOf(const std::vector<ChartObject>& objects, const ListEntry& entry) {
     for (size_t i = 0; i < objects.size(); ++i) {
         const ChartObject& o = objects[i];
-        const bool match = entry.kind == kEntryPlanet ? o.kind == kKindPlanet && SameText(o.label, entry.name)
-                                                      : o.kind == entry.catalog && o.number == entry.number;
+        bool match = false;
+        if (entry.kind == kEntryPlanet) {
+            match = o.kind == kKindPlanet && SameText(o.label, entry.name);
+        } else if (IsMinorBodyEntry(o)) {
+            match = entry.catalog == kKindMinorBody && (SameText(o.label, entry.name) || SameText(o.designation, entry.name));
+        } else {
+            match = o.kind == entry.catalog && o.number == entry.number;
+        }
         if (match) return int(i);
     }
     return -1;

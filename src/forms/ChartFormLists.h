@@ -12,9 +12,10 @@
 
 namespace vsp {
 
-// The entries of the object table a user picks by name: the Sun, the Moon and the planets,
-// then the objects known by a number of the Messier or Caldwell lists ("M31" rather than
-// "NGC 224"), Messier first, each list in number order. Indexes into the table.
+// The entries of the object table a user picks by name: the Sun, the Moon and the planets, the
+// brightest comets and then the brightest minor planets at the chart's instant (brightest
+// first), then the objects known by a number of the Messier or Caldwell lists ("M31" rather
+// than "NGC 224"), Messier first, each list in number order. Indexes into the table.
 std::vector<int> OfferedObjects(const std::vector<ChartObject>& objects);
 
 // A row of the object list: its text and what choosing it selects (tableIndex -1 when the

@@ -10,7 +10,7 @@
 namespace vsp {
 
 EquatorialPosition SelectionCatalogPlace(const ChartSelection& selection, const ChartView& view) {
-    if (selection.kind != kKindPlanet) return {selection.raHours, selection.decDeg};
+    if (!SelectionOfDate(selection)) return {selection.raHours, selection.decDeg};
     EquatorialPosition place;
     VectorToRaDec(MatMulVec(view.Sky().ofDateToCatalog, RaDecToVector(selection.raHours, selection.decDeg)),
                   place.raHours, place.decDegrees);

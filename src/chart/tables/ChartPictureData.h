@@ -1026,6 +1026,13 @@ inline constexpr PictureInk kSpecialInks[2][13] = {
     {{200, 130, 0}, {90, 90, 90}, {90, 90, 90}, {150, 125, 0}, {200, 40, 0}, {170, 90, 0}, {150, 110, 0}, {0, 120, 160}, {0, 40, 200}, {120, 70, 40}, {0, 80, 200}, {0, 130, 110}, {110, 85, 55}},
 };
 
+// The comet's head (the centre of its disc) in pixels from the top-left corner of its 15- and
+// 30-pixel cells, and the direction its tail points on the screen (degrees from +x towards
+// +y, the screen's down), so that the chart can turn the comet.
+inline constexpr double kCometHeadSmall[2] = {10.4250, 4.5750};
+inline constexpr double kCometHeadLarge[2] = {22.0250, 8.9750};
+inline constexpr double kCometTailDeg = 135.0000;
+
 // The satellite mark, 15 x 15.
 inline constexpr uint8_t kSatelliteSmallCoverage[225] = {
     0,0,0,0,20,0,0,0,0,0,0,0,0,0,0,0,0,0,60,255,120,0,0,0,
