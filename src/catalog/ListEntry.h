@@ -68,7 +68,7 @@ struct ListEntry {
     int16_t size2 = 0;
     int16_t kind = kEntryCatalogObject;
     int32_t magnitudeX10 = 0;
-    std::string designation;  // comets and minor planets; at most 16 bytes are kept
+    std::string designation{};  // comets and minor planets; at most 16 bytes are kept
     bool operator==(const ListEntry&) const = default;
 };
 

@@ -163,7 +163,11 @@ ScreenPoint ChartRedraw::NamePlace(const ChartObject& object, int top, std::stri
     const int reach = Scaled(8) * int(label.size());
     if (at.x + reach <= width_ && top + Scaled(16) <= height_) return at;
     const TextExtent extent = canvas_.MeasureText(label, font);
-    if (at.x + extent.width > width_) at.x = std::max(0, object.screen.x - NameOffset(object) - extent.width);
+    if (at.x + extent.width > width_) {
+        // The other side of the object, else as far right as the whole name still shows.
+        const int left = object.screen.x - NameOffset(object) - extent.width;
+        at.x = left >= 0 ? left : std::max(0, width_ - extent.width);
+    }
     at.y = std::min(top, height_ - extent.height);
     return at;
 }

@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "cli/ProgramSettings.h"
 #include "cli/ProgramShell.h"
+#include "ephemeris/Time.h"
 #include "forms/ScopeForms.h"
 #include "platform/MessageBoxPainter.h"
 #include "platform/ModalWindows.h"
@@ -270,11 +271,19 @@ std::optional<DeviceCaps> ScreenCaps(const ScreenArgs& args) {
 
 // The shell started as the window starts it, then asked for the form; false when the
 // start-up order did not finish.
-bool StartAndShow(ScreenRun& run, const ScreenArgs& args) {
+// The site and the date and time given on the command line stand in for the stored ones, as
+// they do for every other command.
+bool StartAndShow(ScreenRun& run, const ScreenArgs& args, CliContext& ctx) {
     run.loaded = StartProgramPreferences(run.state.settings, run.dir, run.prefs);
     if (args.night) run.prefs.nightLevel = *args.night;
+    run.prefs.site = ctx.Prefs().site;
+    run.prefs.correction = ctx.Prefs().correction;
     WireShell(run.state, run.sky, run.telescope);
     if (StartShell(run.state, run.loaded) != StartResult::Started) return false;
+    if (ctx.Options().date || ctx.Options().time) {
+        run.state.observingTime = ctx.ObservingTime();
+        run.state.listHeaderTime = ToTheMinute(run.state.observingTime);
+    }
     run.Pump();
     run.boxesBefore = run.windows.Boxes().Shown().size();
     ShowForm(run.state, args.formId);
@@ -312,7 +321,7 @@ int RunScreen(CliContext& ctx, const ScreenArgs& args) {
     if (!MakeDirectory(ctx.Home().Root())) return JobFailed(ctx, "cannot use the program directory " + ctx.Home().Root());
 
     auto run = std::make_unique<ScreenRun>(ctx.Home(), ctx.Settings(), *caps);
-    if (!StartAndShow(*run, args)) return JobFailed(ctx, "the shell did not start");
+    if (!StartAndShow(*run, args, ctx)) return JobFailed(ctx, "the shell did not start");
     const bool opened = run->state.currentFormWindow && run->state.currentFormWindow->TemplateId() == args.formId;
     const std::string refusal = opened ? "" : BoxRaised(*run);
     size_t next = 0;

@@ -37,7 +37,9 @@ TEST_F(MinorCommands, ShowGivesPyEphemsPlacesMagnitudesAndTimes) {
         ASSERT_FALSE(j.is_null());
         EXPECT_LT(SeparationArcsec(j["ra_hours"], j["dec_deg"], row.Number("ra_hours"), row.Number("dec_deg")), 10.0);
         EXPECT_NEAR(j["r_au"].get<double>(), row.Number("r_au"), 1e-5);
-        EXPECT_NEAR(j["delta_au"].get<double>(), row.Number("delta_au"), 1e-5);
+        // PyEphem's earth_distance is not taken at the instant the light left, as ours is: the two
+        // part by the radial motion over a few light-minutes (seen up to 3.2e-5 AU).
+        EXPECT_NEAR(j["delta_au"].get<double>(), row.Number("delta_au"), 5e-5);
         EXPECT_NEAR(j["elongation_deg"].get<double>(), row.Number("elongation_deg"), 0.01);
         EXPECT_NEAR(j["magnitude"].get<double>(), row.Number("magnitude"), 0.02);
         EXPECT_EQ(j["constellation_abbreviation"], row.Text("constellation"));
