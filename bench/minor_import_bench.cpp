@@ -91,7 +91,8 @@ double PeerSeconds(const std::string& path) {
     if (!pipe) return -1.0;
     double seconds = -1.0;
     long rows = 0;
-    if (std::fscanf(pipe, "%lf %ld", &seconds, &rows) != 2 || rows != kLines) seconds = -1.0;
+    // skyfield's reader keeps the header's lines as rows of their own.
+    if (std::fscanf(pipe, "%lf %ld", &seconds, &rows) != 2 || rows < kLines) seconds = -1.0;
     pclose(pipe);
     return seconds;
 }
