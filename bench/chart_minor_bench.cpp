@@ -16,8 +16,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "chart/ChartMinorBodies.h"
-#include "chart/ChartSetup.h"
 #include "ephemeris/Constants.h"
 #include "ephemeris/KeplerOrbit.h"
 #include "solarsystem/MpcElementLines.h"
@@ -26,10 +26,6 @@ namespace {
 
 constexpr int kWidth = 480, kHeight = 640, kDpi = 192;
 constexpr int kBodies = 1000;
-
-struct NullSink : vsp::InfoSink {
-    int InfoBox(std::string_view, std::string_view) override { return 0; }
-};
 
 // The real minor-planet lines, each turned into copies whose mean anomaly at the epoch steps
 // through `spreadDeg` about the line's own.
@@ -59,38 +55,24 @@ std::vector<vsp::ChartMinorBody> SynthesizedBodies(double spreadDeg) {
 
 // One loaded sky, 2020-05-31 02:00 UT at 48.1 N, 11.6 E (Ceres in Aquarius, in the morning
 // sky), with the table once bare and once with the 1,000.
-struct BenchSky {
-    NullSink sink;
-    vsp::Preferences prefs;
-    vsp::CalendarDateTime local{2020, 5, 31, 2, 0, 0};
-    vsp::EphemerisSettings settings;
-    std::unique_ptr<vsp::CatalogSession> session;
-    std::vector<vsp::ChartObject> bare, crowded;
-    vsp::ChartScene bareScene, crowdedScene;
-    bool ready = false;
+struct BenchSky : vsp::bench::ChartSky {
+    std::vector<vsp::ChartObject> crowded;
+    vsp::ChartScene crowdedScene;
 };
 
 BenchSky& Sky() {
-    static BenchSky sky = [] {
-        BenchSky s;
-        const char* home = std::getenv("VESPERTAR_BENCH_HOME");
-        if (!home) return s;
-        s.prefs.site.latitude = 48.1f;
-        s.prefs.site.longitude = -11.6f;
-        s.prefs.zoomStarLimit = {0, 0, 0, 0, 4, 4, 5, 5, 5, 4};  // the faintest limits offered
-        s.settings.location.latitude = 48.1;
-        s.settings.location.longitudeWest = -11.6;
-        s.settings.currentYear = 2020;
-        s.session = std::make_unique<vsp::CatalogSession>(vsp::ProgramDir(home), s.sink);
-        if (!vsp::LoadChartScene(*s.session, s.sink, s.prefs, s.local, s.settings, s.bare, s.bareScene)) return s;
-        s.crowded = s.bare;
-        s.crowdedScene = s.bareScene;
-        s.crowdedScene.objects = &s.crowded;
-        s.crowdedScene.minorBodies = SynthesizedBodies(8.0);
-        s.ready = s.crowdedScene.minorBodies.size() == kBodies &&
-                  vsp::AppendMinorBodies(s.local, s.settings, s.crowdedScene.minorBodies, s.crowded);
-        return s;
+    static BenchSky sky;
+    static const bool loaded = [] {
+        sky.local = {2020, 5, 31, 2, 0, 0};
+        if (!vsp::bench::LoadChartSky(sky)) return false;
+        sky.crowded = sky.objects;
+        sky.crowdedScene = sky.scene;
+        sky.crowdedScene.objects = &sky.crowded;
+        sky.crowdedScene.minorBodies = SynthesizedBodies(8.0);
+        return sky.crowdedScene.minorBodies.size() == kBodies &&
+               vsp::AppendMinorBodies(sky.local, sky.settings, sky.crowdedScene.minorBodies, sky.crowded);
     }();
+    sky.ready = loaded;
     return sky;
 }
 
@@ -101,7 +83,7 @@ void BM_ChartWithMinorPlanets(benchmark::State& state) {
         state.SkipWithError("set VESPERTAR_BENCH_HOME to a program directory with built data");
         return;
     }
-    vsp::ChartScene& scene = state.range(0) > 0 ? sky.crowdedScene : sky.bareScene;
+    vsp::ChartScene& scene = state.range(0) > 0 ? sky.crowdedScene : sky.scene;
     vsp::Preferences prefs = sky.prefs;
     prefs.chartType = int(state.range(1));
     vsp::ChartView view;

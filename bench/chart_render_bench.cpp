@@ -10,55 +10,32 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "catalog/ExtendedStarCatalogs.h"
-#include "chart/ChartSetup.h"
 #include "platform/PngFile.h"
 
 namespace {
 
 constexpr int kWidth = 480, kHeight = 640, kDpi = 192;
 
-struct NullSink : vsp::InfoSink {
-    int InfoBox(std::string_view, std::string_view) override { return 0; }
-};
-
-// One loaded sky shared by the benchmarks: 2026-03-20 22:00 at 48.1 N, 11.6 E.
-struct BenchSky {
-    NullSink sink;
-    vsp::Preferences prefs;
-    vsp::CalendarDateTime local{2026, 3, 20, 22, 0, 0};
-    vsp::EphemerisSettings settings;
-    std::unique_ptr<vsp::CatalogSession> session;
-    std::vector<vsp::ChartObject> objects;
-    vsp::ChartScene scene;
-    bool ready = false;
-};
-
-BenchSky& Sky() {
-    static BenchSky sky = [] {
-        BenchSky s;
-        const char* home = std::getenv("VESPERTAR_BENCH_HOME");
-        if (!home) return s;
-        s.prefs.cardCatalog = vsp::kExtendedHip110k;
-        s.prefs.site.latitude = 48.1f;
-        s.prefs.site.longitude = -11.6f;
-        s.prefs.zoomStarLimit = {0, 0, 0, 0, 4, 4, 5, 5, 5, 4};  // the faintest limits offered
-        s.prefs.zoomObjectLimit = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // "All"
-        s.settings.location.latitude = 48.1;
-        s.settings.location.longitudeWest = -11.6;
-        s.settings.currentYear = 2026;
-        s.session = std::make_unique<vsp::CatalogSession>(vsp::ProgramDir(home), s.sink);
-        s.ready = vsp::LoadChartScene(*s.session, s.sink, s.prefs, s.local, s.settings, s.objects, s.scene) &&
-                  s.session->stars.ExtendedOpen();
-        return s;
+// One loaded sky shared by the benchmarks: 2026-03-20 22:00 at 48.1 N, 11.6 E, every object
+// ("All") and the 110K stars.
+vsp::bench::ChartSky& Sky() {
+    static vsp::bench::ChartSky sky;
+    static const bool loaded = [] {
+        sky.local = {2026, 3, 20, 22, 0, 0};
+        sky.prefs.cardCatalog = vsp::kExtendedHip110k;
+        sky.prefs.zoomObjectLimit = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // "All"
+        return vsp::bench::LoadChartSky(sky) && sky.session->stars.ExtendedOpen();
     }();
+    sky.ready = loaded;
     return sky;
 }
 
 // Args: chart type, zoom level. The view looks south-east, 40 degrees up, through Orion's
 // region of the sky in March evenings.
 void BM_ChartRedraw(benchmark::State& state) {
-    BenchSky& sky = Sky();
+    vsp::bench::ChartSky& sky = Sky();
     if (!sky.ready) {
         state.SkipWithError("set VESPERTAR_BENCH_HOME to a program directory with built data and the 110K catalog");
         return;
@@ -97,7 +74,7 @@ BENCHMARK(BM_ChartRedraw)
     ->Unit(benchmark::kMillisecond);
 
 void BM_ChartPng(benchmark::State& state) {
-    BenchSky& sky = Sky();
+    vsp::bench::ChartSky& sky = Sky();
     if (!sky.ready) {
         state.SkipWithError("set VESPERTAR_BENCH_HOME to a program directory with built data and the 110K catalog");
         return;

@@ -8,7 +8,6 @@
 // (best_s), the peer's (peer_skyfield_s) and the ratio of the two (ratio_to_peer); the peer's
 // are absent when /usr/bin/python3 lacks skyfield or pandas. Target: under 10 s.
 
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -19,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "platform/InfoSink.h"
 #include "solarsystem/MinorBodyImport.h"
 
@@ -49,11 +49,6 @@ std::string PackedNumber(long n) {
         packed[5] = '\0';
     }
     return packed;
-}
-
-std::filesystem::path TempFolder() {
-    char name[] = "/tmp/vsp-minor-import-bench-XXXXXX";
-    return mkdtemp(name) ? std::filesystem::path(name) : std::filesystem::temp_directory_path();
 }
 
 std::string WriteMpcorb(const std::filesystem::path& folder) {
@@ -87,18 +82,16 @@ double PeerSeconds(const std::string& path) {
                                 "    frame = mpc.load_mpcorb_dataframe(f)\n"
                                 "print(time.perf_counter() - start, len(frame))\n"
                                 "EOF\n";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1.0;
     double seconds = -1.0;
     long rows = 0;
     // skyfield's reader keeps the header's lines as rows of their own.
-    if (std::fscanf(pipe, "%lf %ld", &seconds, &rows) != 2 || rows < kLines) seconds = -1.0;
-    pclose(pipe);
+    if (std::sscanf(vsp::bench::PeerOutput(command).c_str(), "%lf %ld", &seconds, &rows) != 2 || rows < kLines)
+        return -1.0;
     return seconds;
 }
 
 void BM_ImportWholeMpcorb(benchmark::State& state) {
-    const std::filesystem::path folder = TempFolder();
+    const std::filesystem::path folder = vsp::bench::TempFolder("minor-import-bench");
     const std::string file = WriteMpcorb(folder);
     vsp::ProgramDir dir(folder / "home");
     vsp::RecordingInfoSink messages;

@@ -16,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "ephemeris/KeplerOrbit.h"
 #include "ephemeris/MinorBodyPosition.h"
 #include "ephemeris/Spherical.h"
@@ -61,16 +62,13 @@ const Peer& LoadPeer() {
         const std::string dir = "/tmp/vespertar-minor-position-bench";
         const std::string command =
             "/usr/bin/python3 " VESPERTAR_SOURCE_DIR "/scripts/fixtures/minor_orbit_fixtures.py --bench " + dir;
-        if (FILE* out = popen(command.c_str(), "r")) {
-            char line[256];
-            while (std::fgets(line, sizeof line, out)) {
-                int n = 0;
-                double seconds = 0.0;
-                if (std::sscanf(line, "pyephem compute: %d objects, %lf s", &n, &seconds) == 2) p.pyephemSeconds = seconds;
-                if (std::sscanf(line, "skyfield heliocentric: %d objects, %lf s", &n, &seconds) == 2)
-                    p.skyfieldSeconds = seconds;
-            }
-            pclose(out);
+        std::istringstream out(vsp::bench::PeerOutput(command));
+        for (std::string line; std::getline(out, line);) {
+            int n = 0;
+            double seconds = 0.0;
+            if (std::sscanf(line.c_str(), "pyephem compute: %d objects, %lf s", &n, &seconds) == 2) p.pyephemSeconds = seconds;
+            if (std::sscanf(line.c_str(), "skyfield heliocentric: %d objects, %lf s", &n, &seconds) == 2)
+                p.skyfieldSeconds = seconds;
         }
         std::ifstream csv(dir + "/minor_bench.csv");
         std::string row;

@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "satellites/CompletePassSearch.h"
 #include "satellites/ElementSetText.h"
 #include "satellites/SatellitePropagation.h"
@@ -54,15 +55,12 @@ const Peer& LoadPeer() {
         const std::string command = "/usr/bin/python3 " VESPERTAR_SOURCE_DIR
                                     "/scripts/fixtures/sat_complete_pass_fixtures.py --no-sky --sets " +
                                     std::to_string(kSets) + " --reference " + std::to_string(kReferenceSets) + " " + dir;
-        if (FILE* out = popen(command.c_str(), "r")) {
-            char line[256];
-            while (std::fgets(line, sizeof line, out)) {
-                int sets = 0, passes = 0;
-                double seconds = 0.0;
-                if (std::sscanf(line, "skyfield find_events: %d sets, %d passes, %lf s", &sets, &passes, &seconds) == 3)
-                    p.skyfieldSeconds = seconds;
-            }
-            pclose(out);
+        std::istringstream out(vsp::bench::PeerOutput(command));
+        for (std::string line; std::getline(out, line);) {
+            int sets = 0, passes = 0;
+            double seconds = 0.0;
+            if (std::sscanf(line.c_str(), "skyfield find_events: %d sets, %d passes, %lf s", &sets, &passes, &seconds) == 3)
+                p.skyfieldSeconds = seconds;
         }
         std::ifstream tle(dir + "/complete_pass_sets.tle");
         std::stringstream text;

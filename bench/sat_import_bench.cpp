@@ -7,7 +7,6 @@
 // two (ratio_to_peer); the peer's are absent when /usr/bin/python3 has no sgp4. Target: under
 // 0.5 s.
 
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -18,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "satellites/ElementSetImport.h"
 
 namespace {
@@ -36,11 +36,6 @@ constexpr BaseSet kBases[] = {
     {"1990-037B", "2025-07-19T22:52:32.884032", 15.25595744, 0.0002227, 28.4664, 182.7684, 96.9851, 263.0997, 0.00015268, 4.205e-05},
     {"1963-047A", "2025-07-19T22:20:08.573856", 14.10900332, 0.0552456, 30.3562, 55.2038, 190.9152, 167.9012, 0.00017266, 1.514e-05},
     {"1999-068A", "2025-07-20T12:53:46.291776", 14.60736776, 0.0002376, 97.9962, 258.364, 161.3798, 326.8329, 7.3635e-05, 3.14e-06}};
-
-std::filesystem::path TempFolder() {
-    char name[] = "/tmp/vsp-import-bench-XXXXXX";
-    return mkdtemp(name) ? std::filesystem::path(name) : std::filesystem::temp_directory_path();
-}
 
 std::string WriteCatalog(const std::filesystem::path& folder) {
     const std::string path = folder / "active.csv";
@@ -77,15 +72,12 @@ double PeerSeconds(const std::string& csv) {
         "    best = min(best, time.perf_counter() - start)\n"
         "print(best)\n"
         "EOF\n";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1.0;
     double seconds = -1.0;
-    if (std::fscanf(pipe, "%lf", &seconds) != 1) seconds = -1.0;
-    return pclose(pipe) == 0 ? seconds : -1.0;
+    return std::sscanf(vsp::bench::PeerOutput(command).c_str(), "%lf", &seconds) == 1 ? seconds : -1.0;
 }
 
 void BM_ImportOmmCsv11000(benchmark::State& state) {
-    const std::filesystem::path folder = TempFolder();
+    const std::filesystem::path folder = vsp::bench::TempFolder("import-bench");
     const std::string csv = WriteCatalog(folder);
     const vsp::ProgramDir dir(folder / "home");
     vsp::RecordingInfoSink messages;

@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "satellites/SatellitePropagation.h"
 
 #ifdef VESPERTAR_SGP4_PEER
@@ -97,11 +98,8 @@ PeerFigure PythonSgp4PerCall(const ElementSet& set) {
     const std::string command = std::string("/usr/bin/python3 -c '") + kPeerScript + "' '" + set.line1 + "' '" +
                                 set.line2 + "' " + std::to_string(kPeerCalls);
     PeerFigure figure;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        if (std::fscanf(pipe, "%lf %d", &figure.secondsPerCall, &figure.accelerated) != 2)
-            figure.secondsPerCall = std::nan("");
-        pclose(pipe);
-    }
+    if (std::sscanf(vsp::bench::PeerOutput(command).c_str(), "%lf %d", &figure.secondsPerCall, &figure.accelerated) != 2)
+        figure.secondsPerCall = std::nan("");
     return figure;
 }
 

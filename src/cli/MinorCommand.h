@@ -30,9 +30,9 @@ inline nlohmann::json MagnitudeJson(double m) { return std::isfinite(m) ? nlohma
 // "comet" or "asteroid", the `kind` of every minor command's JSON.
 inline const char* MinorKindKey(MinorBodyKind kind) { return kind == MinorBodyKind::Comet ? "comet" : "asteroid"; }
 
-// The one record `typed` names (MinorBodyWord), or -1 after the message: kExitFailed in
+// The one record `typed` names (FindMinorBodies), or null after the message: kExitFailed in
 // `status` when nothing matches, kExitUsage with the candidates listed when several do.
-int FindMinorBody(CliContext& ctx, const std::vector<MinorBodyRecord>& all, const std::string& typed, int& status);
+const MinorBodyRecord* FindMinorBody(CliContext& ctx, const MinorBodies& bodies, const std::string& typed, int& status);
 
 // The object a command works on, its required first word.
 void AddMinorBodyWord(CLI::App& command, std::string& word);

@@ -52,34 +52,41 @@ ConstellationNames NamesOf(int index) {
     return {name, abbreviation, name + " (" + abbreviation + ")"};
 }
 
+// The keys `minor show` and each row of `minor ephemeris` share.
+nlohmann::json PlaceJson(const MinorBodySky& sky) {
+    const MinorBodyPosition& p = sky.place;
+    return {{"ra_hours", p.raHours},
+            {"dec_deg", p.decDeg},
+            {"r_au", p.sunDistanceAu},
+            {"delta_au", p.earthDistanceAu},
+            {"magnitude", MagnitudeJson(p.magnitude)},
+            {"elongation_deg", p.elongationDeg},
+            {"alt_deg", sky.horizon.altitude}};
+}
+
 void PrintShow(CliContext& ctx, const MinorBodyRecord& record, const MinorBodySky& sky,
                const RiseTransitSetTimes& times) {
     const MinorBodyPosition& p = sky.place;
     const ConstellationNames constellation = NamesOf(sky.constellation);
     if (ctx.Json()) {
-        PrintJson(ctx, {{"designation", record.designation},
-                        {"name", record.name},
-                        {"kind", MinorKindKey(record.elements.kind)},
-                        {"label", MinorBodyLabel(record)},
-                        {"ra_hours", p.raHours},
-                        {"dec_deg", p.decDeg},
-                        {"r_au", p.sunDistanceAu},
-                        {"delta_au", p.earthDistanceAu},
-                        {"magnitude", MagnitudeJson(p.magnitude)},
-                        {"elongation_deg", p.elongationDeg},
-                        {"phase_deg", p.phaseDeg},
-                        {"motion_arcsec_per_hour", p.motionArcsecPerHour},
-                        {"motion_pa_deg", p.motionAngleDeg},
-                        {"tail_pa_deg", p.tailAngleDeg},
-                        {"alt_deg", sky.horizon.altitude},
-                        {"az_deg", sky.horizon.azimuth},
-                        {"rise", times.rise},
-                        {"transit", times.transit},
-                        {"set", times.set},
-                        {"rise_set_status", RiseSetStatusKey(times.status)},
-                        {"constellation", constellation.name},
-                        {"constellation_abbreviation", constellation.abbreviation},
-                        {"element_age_days", p.elementAgeDays}});
+        nlohmann::json out = PlaceJson(sky);
+        out.update({{"designation", record.designation},
+                    {"name", record.name},
+                    {"kind", MinorKindKey(record.elements.kind)},
+                    {"label", MinorBodyLabel(record)},
+                    {"phase_deg", p.phaseDeg},
+                    {"motion_arcsec_per_hour", p.motionArcsecPerHour},
+                    {"motion_pa_deg", p.motionAngleDeg},
+                    {"tail_pa_deg", p.tailAngleDeg},
+                    {"az_deg", sky.horizon.azimuth},
+                    {"rise", times.rise},
+                    {"transit", times.transit},
+                    {"set", times.set},
+                    {"rise_set_status", RiseSetStatusKey(times.status)},
+                    {"constellation", constellation.name},
+                    {"constellation_abbreviation", constellation.abbreviation},
+                    {"element_age_days", p.elementAgeDays}});
+        PrintJson(ctx, out);
         return;
     }
     PrintRows(ctx, {{"Object", MinorBodyLabel(record)},
@@ -102,12 +109,12 @@ void PrintShow(CliContext& ctx, const MinorBodyRecord& record, const MinorBodySk
 
 // The record the word names, or false with the exit status set.
 bool ChosenRecord(CliContext& ctx, const std::string& word, MinorBodyRecord& record, int& status) {
-    std::vector<MinorBodyRecord> all;
+    MinorBodies bodies;
     status = kExitFailed;
-    if (!LoadAllMinorBodies(ctx, all)) return false;
-    const int index = FindMinorBody(ctx, all, word, status);
-    if (index < 0) return false;
-    record = all[size_t(index)];
+    if (!LoadMinorBodies(ctx.Home(), ctx.Messages(), bodies)) return false;
+    const MinorBodyRecord* found = FindMinorBody(ctx, bodies, word, status);
+    if (!found) return false;
+    record = *found;
     return true;
 }
 
@@ -134,16 +141,10 @@ struct EphemerisArgs {
 };
 
 nlohmann::json EphemerisRow(const CalendarDateTime& at, const Instant& when, const MinorBodySky& sky) {
-    const MinorBodyPosition& p = sky.place;
-    return {{"local", IsoDate(at.year, at.month, at.day) + " " + IsoClock(at.hour, at.minute, at.second)},
-            {"jd_ut", when.ut},
-            {"ra_hours", p.raHours},
-            {"dec_deg", p.decDeg},
-            {"delta_au", p.earthDistanceAu},
-            {"r_au", p.sunDistanceAu},
-            {"magnitude", MagnitudeJson(p.magnitude)},
-            {"elongation_deg", p.elongationDeg},
-            {"alt_deg", sky.horizon.altitude}};
+    nlohmann::json row = PlaceJson(sky);
+    row.update({{"local", IsoDate(at.year, at.month, at.day) + " " + IsoClock(at.hour, at.minute, at.second)},
+                {"jd_ut", when.ut}});
+    return row;
 }
 
 void PrintEphemerisLine(CliContext& ctx, const CalendarDateTime& at, const MinorBodySky& sky) {
@@ -198,21 +199,18 @@ int RunEphemeris(CliContext& ctx, const EphemerisArgs& args) {
 
 }  // namespace
 
-int FindMinorBody(CliContext& ctx, const std::vector<MinorBodyRecord>& all, const std::string& typed, int& status) {
-    std::vector<int> whole;
-    for (size_t i = 0; i < all.size(); ++i)
-        if (NamesMinorBody(all[i], typed)) whole.push_back(int(i));
-    const std::vector<int> found = whole.empty() ? MatchMinorBodies(all, typed, kCandidateLimit + 1) : whole;
+const MinorBodyRecord* FindMinorBody(CliContext& ctx, const MinorBodies& bodies, const std::string& typed, int& status) {
+    const std::vector<const MinorBodyRecord*> found = FindMinorBodies(bodies, typed, kCandidateLimit + 1);
     if (found.size() == 1) return found.front();
     if (found.empty()) {
         status = JobFailed(ctx, "No comet or minor planet \"" + Utf8ToCp1252(typed) + "\" in the databases.");
-        return -1;
+        return nullptr;
     }
     ctx.Err() << "\"" << typed << "\" may mean:\n";
-    for (size_t i = 0; i < found.size() && i < kCandidateLimit; ++i) ctx.Err() << "  " << MinorBodyLabel(all[size_t(found[i])]) << "\n";
+    for (size_t i = 0; i < found.size() && i < kCandidateLimit; ++i) ctx.Err() << "  " << MinorBodyLabel(*found[i]) << "\n";
     if (found.size() > kCandidateLimit) ctx.Err() << "  ...\n";
     status = UsageError(ctx, "more than one object matches \"" + typed + "\": type more of its name or designation");
-    return -1;
+    return nullptr;
 }
 
 void AddMinorBodyWord(CLI::App& command, std::string& word) {

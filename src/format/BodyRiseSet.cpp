@@ -20,9 +20,12 @@ CalendarDateTime DayAtMidnight(int year, int month, int day, int days) {
     return t;
 }
 
-// One body's apparent geocentric place and distance (AU) at an instant; an ephemeris error code.
-using GeocentricPlace = std::function<int(const Instant&, const EphemerisSettings&, double& ra, double& dec,
-                                          double& distanceAu)>;
+// A body's apparent geocentric place (hours, degrees) and distance (AU).
+struct GeocentricSample {
+    double ra = 0.0, dec = 0.0, distanceAu = 0.0;
+};
+// One body's sample at an instant; an ephemeris error code.
+using GeocentricPlace = std::function<int(const Instant&, const EphemerisSettings&, GeocentricSample&)>;
 
 // The apparent geocentric places at 0h local of the day before, the day and the day after.
 int PlacesOfThreeDays(const GeocentricPlace& placeAt, int year, int month, int day, const EphemerisSettings& settings,
@@ -32,12 +35,13 @@ int PlacesOfThreeDays(const GeocentricPlace& placeAt, int year, int month, int d
     double ra[3], dec[3];
     for (int i = 0; i < 3; ++i) {
         const CalendarDateTime at = DayAtMidnight(year, month, day, i - 1);
-        double distance = 0.0;
-        if (int err = placeAt(LocalInstant(at, geocentric), geocentric, ra[i], dec[i], distance)) {
+        GeocentricSample sample;
+        if (int err = placeAt(LocalInstant(at, geocentric), geocentric, sample)) {
             failedDay = at;
             return err;
         }
-        if (i == 1) distanceAu = distance;
+        ra[i] = sample.ra, dec[i] = sample.dec;
+        if (i == 1) distanceAu = sample.distanceAu;
     }
     places = {ra[0], dec[0], ra[1], dec[1], ra[2], dec[2]};
     return kEphemerisOk;
@@ -68,11 +72,10 @@ double BodyStandardAltitude(int code) {
 
 int BodyRiseTransitSet(int code, int year, int month, int day, double h0, const EphemerisSettings& settings,
                        RiseTransitSetTimes& times, CalendarDateTime* failedDay) {
-    const GeocentricPlace placeAt = [code](const Instant& when, const EphemerisSettings& geocentric, double& ra,
-                                           double& dec, double& distanceAu) {
-        BodyPosition record;
-        const int err = ComputeBody(record, code, when, geocentric);
-        ra = record.rightAscension, dec = record.declination, distanceAu = record.distance;
+    const GeocentricPlace placeAt = [code](const Instant& when, const EphemerisSettings& s, GeocentricSample& out) {
+        BodyPosition p;
+        const int err = ComputeBody(p, code, when, s);
+        out = {p.rightAscension, p.declination, p.distance};
         return err;
     };
     return RiseTransitSetOf(placeAt, year, month, day, h0, settings, times, failedDay);
@@ -81,11 +84,10 @@ int BodyRiseTransitSet(int code, int year, int month, int day, double h0, const 
 int MinorBodyRiseTransitSet(const MinorBodyElements& body, int year, int month, int day, double h0,
                             const EphemerisSettings& settings, RiseTransitSetTimes& times,
                             CalendarDateTime* failedDay) {
-    const GeocentricPlace placeAt = [&body](const Instant& when, const EphemerisSettings& geocentric, double& ra,
-                                            double& dec, double& distanceAu) {
-        MinorBodyPosition place;
-        const int err = ComputeMinorBody(place, body, when, geocentric);
-        ra = place.raHours, dec = place.decDeg, distanceAu = place.earthDistanceAu;
+    const GeocentricPlace placeAt = [&body](const Instant& when, const EphemerisSettings& s, GeocentricSample& out) {
+        MinorBodyPosition p;
+        const int err = ComputeMinorBody(p, body, when, s);
+        out = {p.raHours, p.decDeg, p.earthDistanceAu};
         return err;
     };
     return RiseTransitSetOf(placeAt, year, month, day, h0, settings, times, failedDay);

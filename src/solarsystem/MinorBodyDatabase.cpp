@@ -125,4 +125,23 @@ bool LoadMinorBodies(const ProgramDir& dir, InfoSink& messages, MinorBodies& out
            (!minorPlanets.Open() || minorPlanets.ReadAll(out.minorPlanets));
 }
 
+std::vector<const MinorBodyRecord*> FindMinorBodies(const MinorBodies& bodies, std::string_view typed, size_t limit) {
+    std::vector<const MinorBodyRecord*> found;
+    for (const auto* records : {&bodies.comets, &bodies.minorPlanets}) {
+        for (const MinorBodyRecord& record : *records) {
+            if (NamesMinorBody(record, typed)) found.push_back(&record);
+        }
+    }
+    if (!found.empty()) {
+        if (found.size() > limit) found.resize(limit);
+        return found;
+    }
+    for (const auto* records : {&bodies.comets, &bodies.minorPlanets}) {
+        for (const int index : MatchMinorBodies(*records, typed, limit)) {
+            if (found.size() < limit) found.push_back(&(*records)[size_t(index)]);
+        }
+    }
+    return found;
+}
+
 }  // namespace vsp

@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/InfoSink.h"
@@ -74,5 +75,10 @@ struct MinorBodies {
     std::vector<MinorBodyRecord> comets, minorPlanets;
 };
 bool LoadMinorBodies(const ProgramDir& dir, InfoSink& messages, MinorBodies& out);
+
+// The records a typed text means: the one it names whole (designation, name, label or number,
+// NamesMinorBody), else those whose texts hold it (MatchMinorBodies), comets first; at most
+// `limit`. One result: the text is unambiguous.
+std::vector<const MinorBodyRecord*> FindMinorBodies(const MinorBodies& bodies, std::string_view typed, size_t limit);
 
 }  // namespace vsp

@@ -84,25 +84,6 @@ ObservingList MinorEntriesAt(const ObservingList& list, const ProgramDir& dir, I
     return MinorEntriesAt(list, bodies, when, settings);
 }
 
-std::vector<const MinorBodyRecord*> FindMinorBodies(const MinorBodies& bodies, std::string_view typed, size_t limit) {
-    std::vector<const MinorBodyRecord*> found;
-    for (const auto* records : {&bodies.comets, &bodies.minorPlanets}) {
-        for (const MinorBodyRecord& record : *records) {
-            if (NamesMinorBody(record, typed)) found.push_back(&record);
-        }
-    }
-    if (!found.empty()) {
-        if (found.size() > limit) found.resize(limit);
-        return found;
-    }
-    for (const auto* records : {&bodies.comets, &bodies.minorPlanets}) {
-        for (const int index : MatchMinorBodies(*records, typed, limit)) {
-            if (found.size() < limit) found.push_back(&(*records)[size_t(index)]);
-        }
-    }
-    return found;
-}
-
 MinorBodyLookup LookUpMinorBodyEntry(const ProgramDir& dir, InfoSink& messages, std::string_view typed,
                                      const Instant& when, const EphemerisSettings& settings, ListEntry& out,
                                      std::vector<std::string>& candidates) {

@@ -53,11 +53,6 @@ ObservingList MinorEntriesAt(const ObservingList& list, const MinorBodies& bodie
 ObservingList MinorEntriesAt(const ObservingList& list, const ProgramDir& dir, InfoSink& messages,
                              const Instant& when, const EphemerisSettings& settings);
 
-// The records a typed text means: the one it names whole (designation, name, label or number,
-// NamesMinorBody), else those whose texts hold it (MatchMinorBodies), comets first; at most
-// `limit`. One result: the text is unambiguous.
-std::vector<const MinorBodyRecord*> FindMinorBodies(const MinorBodies& bodies, std::string_view typed, size_t limit);
-
 enum class MinorBodyLookup { Found, NotFound, Ambiguous };
 // The entry, placed at `when`, of the one record of the databases under `dir` that `typed`
 // (UTF-8) means; Ambiguous with the candidates' labels (UTF-8, a few) when several are meant.

@@ -1,0 +1,69 @@
+// What the benchmarks share: a sink that swallows information boxes, a fresh temporary folder
+// for files they write, the output of a peer run beside them, and a chart sky loaded from the
+// program directory $VESPERTAR_BENCH_HOME (as `vespertar --home`, with built data). Without that
+// directory the sky stays not ready and the chart benchmarks skip.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+#include "chart/ChartSetup.h"
+
+namespace vsp::bench {
+
+struct NullSink : InfoSink {
+    int InfoBox(std::string_view, std::string_view) override { return 0; }
+};
+
+// A new folder /tmp/vsp-NAME-XXXXXX (the system's temporary folder when none can be made).
+inline std::filesystem::path TempFolder(const std::string& name) {
+    std::string pattern = "/tmp/vsp-" + name + "-XXXXXX";
+    return mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::temp_directory_path();
+}
+
+// What a peer's command (a shell line, usually a Python script) prints on its standard output;
+// empty when it cannot start or fails, so that a missing peer only leaves its figures out.
+inline std::string PeerOutput(const std::string& command) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {};
+    std::string out;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) out.append(chunk, n);
+    return pclose(pipe) == 0 ? out : std::string();
+}
+
+// The chart's tables for `local` at 48.1 N, 11.6 E with the faintest star limits offered.
+struct ChartSky {
+    NullSink sink;
+    Preferences prefs;
+    CalendarDateTime local;
+    EphemerisSettings settings;
+    std::unique_ptr<CatalogSession> session;
+    std::vector<ChartObject> objects;
+    ChartScene scene;
+    bool ready = false;
+};
+
+// Loads `sky` for its `local` time and the preferences the caller has set; false (and not
+// ready) without a program directory or when its tables do not load.
+inline bool LoadChartSky(ChartSky& sky) {
+    const char* home = std::getenv("VESPERTAR_BENCH_HOME");
+    if (!home) return false;
+    sky.prefs.site.latitude = 48.1f;
+    sky.prefs.site.longitude = -11.6f;
+    sky.prefs.zoomStarLimit = {0, 0, 0, 0, 4, 4, 5, 5, 5, 4};
+    sky.settings.location.latitude = 48.1;
+    sky.settings.location.longitudeWest = -11.6;
+    sky.settings.currentYear = sky.local.year;
+    sky.session = std::make_unique<CatalogSession>(ProgramDir(home), sky.sink);
+    sky.ready = LoadChartScene(*sky.session, sky.sink, sky.prefs, sky.local, sky.settings, sky.objects, sky.scene);
+    return sky.ready;
+}
+
+}  // namespace vsp::bench
