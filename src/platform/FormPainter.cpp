@@ -187,7 +187,8 @@ void PaintRowCells(const PaintContext& pc, const Control& c, const Rect& row, st
         const size_t tab = text.find('\t', start);
         // A cell too long for its column stops short of the next one, so the two never touch.
         const Rect cell = Intersect(Rect{left, row.top, left + width - pad, row.bottom}, row);
-        DrawClippedText(pc.canvas, cell, cell.left + pad, top, text.substr(start, tab - start), FontId::Normal);
+        const std::string shown = FittedText(pc.canvas, text.substr(start, tab - start), FontId::Normal, cell.Width() - pad);
+        DrawClippedText(pc.canvas, cell, cell.left + pad, top, shown, FontId::Normal);
         if (tab == std::string_view::npos) return;
         start = tab + 1;
         left += width;

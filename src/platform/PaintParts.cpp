@@ -88,6 +88,16 @@ void DrawClippedText(Canvas& canvas, const Rect& box, int x, int y, std::string_
     canvas.SetClip(saved);
 }
 
+std::string FittedText(const Canvas& canvas, std::string_view text, FontId font, int width) {
+    if (canvas.MeasureText(text, font).width <= width) return std::string(text);
+    std::string cut(text);
+    while (!cut.empty()) {
+        cut.pop_back();
+        if (canvas.MeasureText(cut + "\x85", font).width <= width) break;
+    }
+    return cut + "\x85";
+}
+
 std::vector<std::string> WrapText(const Canvas& canvas, std::string_view text, FontId font, int width) {
     std::vector<std::string> lines;
     size_t start = 0;

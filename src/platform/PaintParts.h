@@ -49,6 +49,9 @@ void PaintPushButton(Canvas& canvas, const Rect& rect, std::string_view text, co
 
 // Draws `text` with the clip narrowed to `box` (and restored after).
 void DrawClippedText(Canvas& canvas, const Rect& box, int x, int y, std::string_view text, FontId font);
+// The text when it fits `width` pixels, else its longest beginning that fits with an ellipsis
+// (Windows-1252 byte 0x85) after it.
+std::string FittedText(const Canvas& canvas, std::string_view text, FontId font, int width);
 
 // `text` broken into lines no wider than `width`: at line breaks, and at blanks where a line
 // would grow too wide. A single word wider than `width` keeps a line of its own.
