@@ -24,6 +24,7 @@ inline constexpr int kTwilightFormId = 2410;
 inline constexpr int kDayNightFormId = 2423;
 inline constexpr int kEclipsesFormId = 2700;
 inline constexpr int kEphemerisAssistantFormId = 2530;
+inline constexpr int kCompassChartFormId = 2830;
 
 // Layout of the 240 x 320 reference screen, 96-dpi pixels.
 inline constexpr int kEphemTitleId = 8000;
@@ -73,6 +74,7 @@ std::unique_ptr<Form> MakeMoonForm();
 std::unique_ptr<Form> MakeTwilightForm();
 std::unique_ptr<Form> MakeDayNightForm();
 std::unique_ptr<Form> MakeEclipsesForm();
+std::unique_ptr<Form> MakeCompassChartForm();
 std::unique_ptr<Form> MakeEphemerisAssistantForm(SharedEphemerisChoice choice);
 
 }  // namespace vsp

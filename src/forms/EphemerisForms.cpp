@@ -14,6 +14,7 @@ void RegisterEphemerisForms(AppState& state, CatalogSession&) {
     RegisterForm(state, kTwilightFormId, [](AppState&, int) { return MakeTwilightForm(); });
     RegisterForm(state, kDayNightFormId, [](AppState&, int) { return MakeDayNightForm(); });
     RegisterForm(state, kEclipsesFormId, [](AppState&, int) { return MakeEclipsesForm(); });
+    RegisterForm(state, kCompassChartFormId, [](AppState&, int) { return MakeCompassChartForm(); });
 }
 
 }  // namespace vsp

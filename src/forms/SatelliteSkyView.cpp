@@ -27,13 +27,22 @@ void DrawLabel(Canvas& canvas, int x, int y, const std::string& text) {
     canvas.DrawText(x - size.width / 2, y - size.height / 2, text, FontId::Small, TextBackground::Transparent);
 }
 
-void DrawFrame(Canvas& canvas, int side, const PassPens& pens) {
+int PixelDistance(const SkyPlace& a, const SkyPlace& b, int side) {
+    int ax = 0, ay = 0, bx = 0, by = 0;
+    SkyPlacePixel(a, side, ax, ay);
+    SkyPlacePixel(b, side, bx, by);
+    return int(std::hypot(ax - bx, ay - by));
+}
+
+}  // namespace
+
+void DrawHorizonFrame(Canvas& canvas, int side, Colour frame) {
     const int half = side / 2, radius = half - Margin(side);
-    canvas.SetForeColour(pens.frame);
+    canvas.SetForeColour(frame);
     canvas.DrawCircle(half, half, radius);
     canvas.DrawCircle(half, half, radius * 2 / 3);  // 30° above the horizon
     canvas.DrawCircle(half, half, radius / 3);      // 60°
-    canvas.SetTextColour(pens.frame);
+    canvas.SetTextColour(frame);
     static constexpr const char* kPoints[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
     for (int i = 0; i < 8; ++i) {
         int x = 0, y = 0;
@@ -41,6 +50,8 @@ void DrawFrame(Canvas& canvas, int side, const PassPens& pens) {
         DrawLabel(canvas, x, y, kPoints[i]);
     }
 }
+
+namespace {
 
 void DrawMark(Canvas& canvas, int side, const SkyPlace& place, Colour colour, const std::string& label) {
     int x = 0, y = 0;
@@ -52,13 +63,6 @@ void DrawMark(Canvas& canvas, int side, const SkyPlace& place, Colour colour, co
     // Beside the mark, on the side facing the middle so that it stays inside the picture.
     const int dx = x < side / 2 ? side / 40 : -side / 40 - size.width;
     canvas.DrawText(x + dx, y - size.height, label, FontId::Small, TextBackground::Transparent);
-}
-
-int PixelDistance(const SkyPlace& a, const SkyPlace& b, int side) {
-    int ax = 0, ay = 0, bx = 0, by = 0;
-    SkyPlacePixel(a, side, ax, ay);
-    SkyPlacePixel(b, side, bx, by);
-    return int(std::hypot(ax - bx, ay - by));
 }
 
 }  // namespace
@@ -77,7 +81,7 @@ void DrawPassSky(Canvas& canvas, int side, const PassSky& pass, const AppState& 
     const PassPens pens = PensOf(state);
     canvas.SetBackColour(pens.background);
     canvas.FillRect(MakeRect(0, 0, side, side));
-    DrawFrame(canvas, side, pens);
+    DrawHorizonFrame(canvas, side, pens.frame);
     if (pass.sun) DrawMark(canvas, side, *pass.sun, pens.sun, "Sun");
     if (pass.moon) DrawMark(canvas, side, *pass.moon, pens.moon, "Moon");
     if (pass.track.empty()) return;

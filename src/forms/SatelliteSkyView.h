@@ -28,6 +28,10 @@ struct PassSky {
 // margin.
 void SkyPlacePixel(const SkyPlace& place, int side, int& x, int& y);
 
+// The horizon circle with the circles of 30 and 60 degrees of altitude and the eight points of
+// the compass outside it.
+void DrawHorizonFrame(Canvas& canvas, int side, Colour frame);
+
 // Draws the pass into `canvas` (made square, `side` pixels) in the window's colours (reds only
 // at night).
 void DrawPassSky(Canvas& canvas, int side, const PassSky& pass, const AppState& state);

@@ -1,9 +1,11 @@
 // The ephemeris forms in a whole shell, for Berlin on the evening of 2024 April 8: the times
 // and dates they show against PyEphem (tests/data/forms, scripts/fixtures/
 // ephemeris_forms_fixtures.py) and the eclipse list against the published instant of that
-// day's total solar eclipse; a planet row opens the ephemeris assistant for that planet.
+// day's total solar eclipse; a planet row opens the ephemeris assistant for that planet; the
+// compass chart's bodies under the horizon.
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -126,6 +128,21 @@ TEST_F(EphemerisForms, APlanetRowOpensTheAssistantForThatPlanet) {
     EXPECT_EQ(C(kCaption).Text().rfind("Jupiter", 0), 0u) << C(kCaption).Text();
     EXPECT_EQ(C(kDayList).RowCount(), 7);
     EXPECT_NEAR(Minutes(Cell(kDayList, 0, 1)), ref.at("jupiter_rise") * 60.0, 1.0);
+}
+
+// The compass chart lists the bodies under the horizon with their altitudes, and only those.
+TEST_F(EphemerisForms, CompassChartListsTheBodiesBelowTheHorizon) {
+    const auto ref = PyEphemBerlin();
+    Open(2830);
+    const std::string below = C(2834).Text();
+    for (const char* name : {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"}) {
+        std::string key = name;
+        key[0] = char(std::tolower(key[0]));
+        const double alt = ref.at(key + "_alt_deg");
+        const size_t at = below.find(std::string(name) + " ");
+        ASSERT_EQ(at != std::string::npos, alt < 0.0) << name << " in " << below;
+        if (alt < 0.0) EXPECT_NEAR(std::stoi(below.substr(at + std::strlen(name))), alt, 1.0) << name;
+    }
 }
 
 // The home form's summary: the Sun's rise and set and the dark hours of the same evening.
