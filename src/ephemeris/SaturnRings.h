@@ -1,0 +1,29 @@
+#pragma once
+// Saturn's ring as the observer sees it (J. Meeus, Astronomical Algorithms, 2nd ed.,
+// Willmann-Bell 1998, ch. 45): the ring plane's inclination i and node Omega on the ecliptic of
+// date, Saturn from PlanetGeometryAt. Tilts measured against PyEphem's earth_tilt and sun_tilt
+// (tests/data/ephemeris/planet_faces.csv): see tests/ephemeris/PlanetFacesTest.cpp.
+#include "ephemeris/Instant.h"
+
+namespace vsp {
+
+struct SaturnRingView {
+    double earthTiltDeg = 0.0;   // B: the Earth's saturnicentric latitude on the ring plane,
+                                 // positive when the north face of the ring is seen
+    double sunTiltDeg = 0.0;     // B': the Sun's, likewise
+    double positionAngleDeg = 0.0;  // P: of the northern semiminor axis (Saturn's north pole),
+                                    // from celestial north (true equator of date) through east
+    double majorAxisArcsec = 0.0;   // a: the outer edge's major axis (the full width), arcsec
+    double minorAxisArcsec = 0.0;   // b = a sin |B|
+    double deltaUDeg = 0.0;      // the saturnicentric longitudes of the Sun and the Earth apart
+    double distanceAu = 0.0;     // Earth-Saturn, light-time corrected
+};
+
+// At the instant's TT. Returns 0 or the planetary theory's error (result zeroed).
+int SaturnRingsAt(const Instant& when, SaturnRingView& out);
+
+// The sky position angle, degrees from north through east, of a pole at (alpha0, delta0) seen
+// from a body at (alpha, delta), all radians (Meeus ch. 45), for any planet's pole.
+double PolePositionAngleDeg(double alpha0, double delta0, double alpha, double delta);
+
+}  // namespace vsp
