@@ -26,4 +26,12 @@ struct MarsFaceView {
 // At the instant's TT. Returns 0 or the planetary theory's error (result zeroed).
 int MarsFaceAt(const Instant& when, MarsFaceView& out);
 
+// Whether a place on Mars (east longitude, latitude, degrees: the nomenclature's) is on the
+// hemisphere turned to the Earth, and its angular distance from the disc's centre as seen from
+// Mars' centre, degrees.
+double MarsDistanceFromCentreDeg(const MarsFaceView& face, double lonEastDeg, double latDeg);
+inline bool IsOnMarsVisibleFace(const MarsFaceView& face, double lonEastDeg, double latDeg) {
+    return MarsDistanceFromCentreDeg(face, lonEastDeg, latDeg) < 90.0;
+}
+
 }  // namespace vsp

@@ -22,8 +22,4 @@ struct SaturnRingView {
 // At the instant's TT. Returns 0 or the planetary theory's error (result zeroed).
 int SaturnRingsAt(const Instant& when, SaturnRingView& out);
 
-// The sky position angle, degrees from north through east, of a pole at (alpha0, delta0) seen
-// from a body at (alpha, delta), all radians (Meeus ch. 45), for any planet's pole.
-double PolePositionAngleDeg(double alpha0, double delta0, double alpha, double delta);
-
 }  // namespace vsp

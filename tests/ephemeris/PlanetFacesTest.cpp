@@ -52,6 +52,8 @@ TEST(PlanetFaces, MarsCentralMeridianAndLatitudeAgreeWithTheIauModelOnAstronomyE
         ASSERT_EQ(MarsFaceAt(AtRow(row), mars), 0);
         EXPECT_LT(DegreesApart(mars.centralMeridianDeg, row.Number("ae_mars_cm_deg")), 0.05);
         EXPECT_NEAR(mars.subEarthLatDeg, row.Number("ae_mars_subearth_lat_deg"), 0.05);
+        // The place under the Earth, in the nomenclature's east longitudes, is the disc's centre.
+        EXPECT_LT(MarsDistanceFromCentreDeg(mars, -row.Number("ae_mars_cm_deg"), row.Number("ae_mars_subearth_lat_deg")), 0.05);
         EXPECT_NEAR(mars.illuminatedFraction, 0.5 * (1.0 + std::cos(mars.phaseAngleDeg * kDegToRad)), 1e-12);
     });
 }
