@@ -10,6 +10,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
+#include "cli/MoonFaceCommands.h"
 #include "ephemeris/BodyPosition.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Constants.h"
@@ -52,10 +53,12 @@ int RunMoon(CliContext& ctx) {
 }  // namespace
 
 void AddMoonCommand(CommandRegistry& registry) {
-    registry.Add("moon", "The Moon's age, phase, distance and size for the observing time", RunMoon)
-        ->footer("Keys: age_fraction (the illuminated fraction from its age), picture_index (the phase "
+    CLI::App* moon =
+        registry.Add("moon", "The Moon's age, phase, distance and size for the observing time", RunMoon);
+    moon->footer("Keys: age_fraction (the illuminated fraction from its age), picture_index (the phase "
                  "picture, 0 new ... 14 full ... 28), phase_fraction (from the phase angle), distance_km "
                  "(geocentric), diameter_arcmin.");
+    AddMoonFaceCommands(registry, moon);
 }
 
 }  // namespace vsp::cli

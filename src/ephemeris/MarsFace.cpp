@@ -65,4 +65,12 @@ int MarsFaceAt(const Instant& when, MarsFaceView& out) {
     return kEphemerisOk;
 }
 
+double MarsDistanceFromCentreDeg(const MarsFaceView& face, double lonEastDeg, double latDeg) {
+    // The central meridian is a west longitude: the centre lies at east longitude -CM.
+    const double lat1 = latDeg * kDegToRad, lat2 = face.subEarthLatDeg * kDegToRad;
+    const double dlon = (lonEastDeg + face.centralMeridianDeg) * kDegToRad;
+    const double c = std::sin(lat1) * std::sin(lat2) + std::cos(lat1) * std::cos(lat2) * std::cos(dlon);
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) * kRadToDeg;
+}
+
 }  // namespace vsp

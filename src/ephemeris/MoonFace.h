@@ -3,8 +3,11 @@
 // 53-54): the optical and physical librations, the position angle of the axis, and the Sun's
 // selenographic place (colongitude, subsolar latitude); the Moon from the long lunar theory
 // (LunarSeries), the Sun from VSOP87 (EarthVsop87). Selenographic longitudes are east-positive,
-// degrees. Measured against PyEphem's libration_long, libration_lat, colong and subsolar_lat:
-// see tests/ephemeris/PlanetFacesTest.cpp.
+// degrees. Measured over 40 dates 2000-2038 (tests/ephemeris/PlanetFacesTest.cpp): librations
+// in longitude and latitude within 0.020 and 0.006 deg of PyEphem, 0.003 and 0.027 deg of the
+// IAU rotation model of the Moon on astronomy-engine; the colongitude within 0.002 deg of the
+// latter (PyEphem's parts from both by up to 0.33 deg); the subsolar latitude within 0.048 deg
+// of PyEphem and 0.026 of astronomy-engine.
 #include <optional>
 
 #include "ephemeris/Instant.h"

@@ -205,6 +205,23 @@ SkyFrame ToSky(const Orbit& o, double lambda0, double beta0) {
     return {a3, b3 * std::cos(beta0) + c1 * std::sin(beta0), c1 * std::cos(beta0) - b3 * std::sin(beta0)};
 }
 
+// A moon as seen along a direction (ecliptic longitude and latitude of B1950, radians) toward
+// Saturn: x west-ward and y toward Saturn's projected north pole, in the theory's radii; far
+// away from the viewer.
+struct SeenFrom {
+    double x, y, far;
+};
+
+SeenFrom Project(const Orbit& o, double lon, double lat) {
+    // The pole (a point at unit distance on Saturn's axis) sets the rotation D.
+    const SkyFrame pole = ToSky({90.0, 90.0, 0.0, 1.0}, lon, lat);
+    const double d = std::atan2(pole.west, pole.north);
+    const SkyFrame s = ToSky(o, lon, lat);
+    return {s.west * std::cos(d) - s.north * std::sin(d), s.west * std::sin(d) + s.north * std::cos(d), s.far};
+}
+
+bool OnDisc(double x, double y) { return x * x + (y / kPolarRatio) * (y / kPolarRatio) < 1.0; }
+
 }  // namespace
 
 const char* SaturnMoonName(int moon) {
@@ -222,27 +239,24 @@ int SaturnMoonsAt(const Instant& when, SaturnMoonPlaces& out) {
     const TimeArguments t = ArgumentsAt(when.tt - g.tau);
     const Orbit orbits[kSaturnMoonCount] = {Mimas(t), Enceladus(t), Tethys(t), Dione(t),
                                             Rhea(t),  Titan(t),     Iapetus(t)};
-    // The pole (a point at unit distance on Saturn's axis) sets the rotation D.
-    const SkyFrame pole = ToSky({90.0, 90.0, 0.0, 1.0}, g.lambda, g.beta);
-    const double d = std::atan2(pole.west, pole.north);
     const double p = ring.positionAngleDeg;
     for (int m = 0; m < kSaturnMoonCount; ++m) {
-        const SkyFrame s = ToSky(orbits[m], g.lambda, g.beta);
-        double x = s.west * std::cos(d) - s.north * std::sin(d);
-        double y = s.west * std::sin(d) + s.north * std::cos(d);
-        const double zFar = s.far;
+        const SeenFrom earth = Project(orbits[m], g.lambda, g.beta);
+        const SeenFrom sun = Project(orbits[m], g.l, g.b);
         const double r = orbits[m].r;
-        x += std::fabs(zFar) / kLightFactor[m] * std::sqrt(std::fmax(0.0, 1.0 - (x / r) * (x / r)));
-        const double scale = kToIauRadii * g.delta / (g.delta + zFar / kSaturnRadiiPerAu);
+        const double across = std::sqrt(std::fmax(0.0, 1.0 - (earth.x / r) * (earth.x / r)));
+        double x = earth.x + std::fabs(earth.far) / kLightFactor[m] * across;
+        const double scale = kToIauRadii * g.delta / (g.delta + earth.far / kSaturnRadiiPerAu);
         x *= scale;
-        y *= scale;
-        const bool onDisc = x * x + (y / kPolarRatio) * (y / kPolarRatio) < 1.0;
+        const double y = earth.y * scale;
+        const bool onDisc = OnDisc(x, y);
         SaturnMoonPlace& place = out[m];
         place.x = -x * Cos(p) + y * Sin(p);
         place.y = x * Sin(p) + y * Cos(p);
-        place.z = -zFar * kToIauRadii;
-        place.inFront = onDisc && zFar < 0.0;
-        place.occulted = onDisc && zFar > 0.0;
+        place.z = -earth.far * kToIauRadii;
+        place.inFront = onDisc && earth.far < 0.0;
+        place.occulted = onDisc && earth.far > 0.0;
+        place.eclipsed = sun.far > 0.0 && OnDisc(sun.x * kToIauRadii, sun.y * kToIauRadii);
     }
     return kEphemerisOk;
 }

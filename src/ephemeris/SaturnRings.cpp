@@ -25,12 +25,6 @@ double RingLongitude(double i, double node, double lon, double lat) {
 
 }  // namespace
 
-double PolePositionAngleDeg(double alpha0, double delta0, double alpha, double delta) {
-    const double y = std::cos(delta0) * std::sin(alpha0 - alpha);
-    const double x = std::sin(delta0) * std::cos(delta) - std::cos(delta0) * std::sin(delta) * std::cos(alpha0 - alpha);
-    return ReduceAngle(std::atan2(y, x) * kRadToDeg, 360.0);
-}
-
 int SaturnRingsAt(const Instant& when, SaturnRingView& out) {
     out = {};
     PlanetGeometry g;
@@ -62,7 +56,8 @@ int SaturnRingsAt(const Instant& when, SaturnRingView& out) {
     double a0 = 0.0, d0 = 0.0, a = 0.0, d = 0.0;
     EclipticToEquatorial(node - kTwoPi / 4.0 + dpsi, kTwoPi / 4.0 - i, eps, a0, d0);
     EclipticToEquatorial(lambda, beta, eps, a, d);
-    out.positionAngleDeg = PolePositionAngleDeg(a0, d0, a, d);
+    out.positionAngleDeg = PositionAngle(RaDecToVector(a * kRadToHours, d * kRadToDeg),
+                                         RaDecToVector(a0 * kRadToHours, d0 * kRadToDeg));
     return kEphemerisOk;
 }
 

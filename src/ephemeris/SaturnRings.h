@@ -1,8 +1,9 @@
 #pragma once
 // Saturn's ring as the observer sees it (J. Meeus, Astronomical Algorithms, 2nd ed.,
 // Willmann-Bell 1998, ch. 45): the ring plane's inclination i and node Omega on the ecliptic of
-// date, Saturn from PlanetGeometryAt. Tilts measured against PyEphem's earth_tilt and sun_tilt
-// (tests/data/ephemeris/planet_faces.csv): see tests/ephemeris/PlanetFacesTest.cpp.
+// date, Saturn from PlanetGeometryAt. Measured over 40 dates 2000-2038: B within 0.028 deg
+// of PyEphem's earth_tilt and 0.015 deg of astronomy-engine's ring_tilt, B' within 0.027 deg
+// of PyEphem's sun_tilt (tests/ephemeris/PlanetFacesTest.cpp).
 #include "ephemeris/Instant.h"
 
 namespace vsp {
@@ -21,9 +22,5 @@ struct SaturnRingView {
 
 // At the instant's TT. Returns 0 or the planetary theory's error (result zeroed).
 int SaturnRingsAt(const Instant& when, SaturnRingView& out);
-
-// The sky position angle, degrees from north through east, of a pole at (alpha0, delta0) seen
-// from a body at (alpha, delta), all radians (Meeus ch. 45), for any planet's pole.
-double PolePositionAngleDeg(double alpha0, double delta0, double alpha, double delta);
 
 }  // namespace vsp

@@ -12,6 +12,7 @@
 #include "ephemeris/ReduceAngle.h"
 #include "ephemeris/SaturnMoons.h"
 #include "ephemeris/SaturnRings.h"
+#include "platform/Text.h"
 #include "support/EphemerisCsv.h"
 
 namespace vsp::test::bodies {
@@ -46,12 +47,29 @@ TEST(PlanetFaces, SaturnRingTiltsAndMoonsAgreeWithPyEphem) {
 }
 
 // Measured: central meridian 0.009 deg, sub-Earth latitude 0.007 deg.
+// Away from the edges (PyEphem's state the same half an hour either side), behind the disc
+// and in the shadow as PyEphem has them, over a month of the ring nearly edge-on.
+TEST(PlanetFaces, SaturnMoonsBehindTheDiscAndInTheShadowAsPyEphemHasThem) {
+    ForEachRow("saturn_moons_hidden.csv", {"tt_jd", "moon"}, [](const CsvRow& row) {
+        SaturnMoonPlaces moons;
+        ASSERT_EQ(SaturnMoonsAt(AtRow(row), moons), 0);
+        int m = 0;
+        while (m < kSaturnMoonCount && !EqualsIgnoringCase(SaturnMoonName(m), row.Text("moon"))) ++m;
+        ASSERT_LT(m, kSaturnMoonCount);
+        EXPECT_EQ(moons[m].occulted, row.Text("earth_visible") == "0");
+        EXPECT_EQ(moons[m].eclipsed, row.Text("sun_visible") == "0");
+        EXPECT_FALSE(moons[m].occulted && moons[m].inFront);
+    });
+}
+
 TEST(PlanetFaces, MarsCentralMeridianAndLatitudeAgreeWithTheIauModelOnAstronomyEngine) {
     ForEachRow("planet_faces.csv", {"tt_jd"}, [](const CsvRow& row) {
         MarsFaceView mars;
         ASSERT_EQ(MarsFaceAt(AtRow(row), mars), 0);
         EXPECT_LT(DegreesApart(mars.centralMeridianDeg, row.Number("ae_mars_cm_deg")), 0.05);
         EXPECT_NEAR(mars.subEarthLatDeg, row.Number("ae_mars_subearth_lat_deg"), 0.05);
+        // The place under the Earth, in the nomenclature's east longitudes, is the disc's centre.
+        EXPECT_LT(MarsDistanceFromCentreDeg(mars, -row.Number("ae_mars_cm_deg"), row.Number("ae_mars_subearth_lat_deg")), 0.05);
         EXPECT_NEAR(mars.illuminatedFraction, 0.5 * (1.0 + std::cos(mars.phaseAngleDeg * kDegToRad)), 1e-12);
     });
 }
