@@ -11,6 +11,7 @@ $PY gen_nutation1980.py "$@"
 $PY gen_simon1994.py "$@"
 $PY gen_vsop87_earth.py
 $PY gen_pluto_meeus.py
+$PY gen_galilean_terms.py
 $PY gen_bretagnon_simon_sun.py
 $PY gen_quick_planet_elements.py
 $PY gen_delta_t.py

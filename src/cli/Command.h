@@ -96,6 +96,7 @@ void AddTimeCommands(CommandRegistry& registry);         // time, format, parse,
 void AddReductionCommands(CommandRegistry& registry);    // nutation, apparent
 void AddBodyCommands(CommandRegistry& registry);         // body, helio, earth
 void AddMoonCommand(CommandRegistry& registry);
+void AddPlanetCommands(CommandRegistry& registry);       // planet moons|events|face
 void AddRiseSetCommands(CommandRegistry& registry);      // riseset, daylength
 void AddEventCommands(CommandRegistry& registry);        // phases, eclipses
 void AddDescriptionCommand(CommandRegistry& registry);   // expand

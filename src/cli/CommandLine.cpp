@@ -20,6 +20,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddReductionCommands(registry);
     AddBodyCommands(registry);
     AddMoonCommand(registry);
+    AddPlanetCommands(registry);
     AddRiseSetCommands(registry);
     AddEventCommands(registry);
     AddDescriptionCommand(registry);
