@@ -8,7 +8,6 @@
 #include "catalog/CatalogFiles.h"
 #include "catalog/ProgramDataFiles.h"
 #include "platform/ProgramDir.h"
-#include "platform/Text.h"
 #include "records/RecordFile.h"
 
 namespace vsp {
@@ -16,9 +15,20 @@ namespace {
 
 constexpr size_t kLatitudeOffset = 32, kLongitudeOffset = 36, kDiameterOffset = 40, kTypeOffset = 44;
 
-std::string LowerAscii(std::string_view text) {
+// A name as the search compares it: lower case, and the accented letters of the code page as
+// their plain letters, so that "angstrom" finds "Ångström".
+std::string Folded(std::string_view text) {
+    // 0xC0 .. 0xFF of Windows-1252; the two signs (x and the division sign) stay themselves.
+    static constexpr char kPlain[] = "aaaaaaaceeeeiiiidnooooo\xd7ouuuuytsaaaaaaaceeeeiiiidnooooo\xf7ouuuuyty";
+    static_assert(sizeof kPlain == 65);
     std::string out(text);
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0xC0) c = kPlain[byte - 0xC0];
+        else if (byte == 0x8A || byte == 0x9A) c = 's';
+        else if (byte == 0x8E || byte == 0x9E) c = 'z';
+        else c = char(std::tolower(byte));
+    }
     return out;
 }
 
@@ -68,18 +78,18 @@ bool ReadSurfaceFeatures(const ProgramDir& dir, InfoSink& messages, FeatureBody 
 
 std::vector<const SurfaceFeature*> FindSurfaceFeatures(const std::vector<SurfaceFeature>& features,
                                                        std::string_view query) {
-    std::vector<const SurfaceFeature*> found;
-    if (query.empty()) return found;
+    std::vector<const SurfaceFeature*> exact, starting, containing;
+    const std::string typed = Folded(query);
+    if (typed.empty()) return exact;
     for (const SurfaceFeature& f : features) {
-        if (f.name.size() >= query.size() && EqualsIgnoringCase(std::string_view(f.name).substr(0, query.size()), query))
-            found.push_back(&f);
+        const std::string name = Folded(f.name);
+        const size_t at = name.find(typed);
+        if (at == std::string::npos) continue;
+        (at != 0 ? containing : name.size() == typed.size() ? exact : starting).push_back(&f);
     }
-    if (!found.empty()) return found;
-    const std::string lower = LowerAscii(query);
-    for (const SurfaceFeature& f : features) {
-        if (LowerAscii(f.name).find(lower) != std::string::npos) found.push_back(&f);
-    }
-    return found;
+    if (exact.empty() && starting.empty()) return containing;
+    exact.insert(exact.end(), starting.begin(), starting.end());
+    return exact;
 }
 
 std::string FeatureTypeName(std::string_view code) {

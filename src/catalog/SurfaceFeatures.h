@@ -32,8 +32,9 @@ enum class FeatureBody { kMoon, kMars };
 bool ReadSurfaceFeatures(const ProgramDir& dir, InfoSink& messages, FeatureBody body,
                          std::vector<SurfaceFeature>& out, std::string& problem);
 
-// The features whose name starts with `query`, ignoring the case of ASCII letters; when none
-// does, those whose name contains it. In the file's order (by name). Empty for an empty query.
+// The features whose name is `query`, then those whose name starts with it; when none does,
+// those whose name contains it: ignoring case and accents (a typed "a" finds "a", "A", "Å"),
+// in the file's order (by name) within each group. Empty for an empty query.
 std::vector<const SurfaceFeature*> FindSurfaceFeatures(const std::vector<SurfaceFeature>& features,
                                                        std::string_view query);
 

@@ -60,21 +60,13 @@ int RunLibration(CliContext& ctx) {
     return kExitOk;
 }
 
-// An exact name (any case) before the first of the others the search gives.
-const SurfaceFeature* PickFeature(const std::vector<const SurfaceFeature*>& found, const std::string& typed) {
-    for (const SurfaceFeature* f : found) {
-        if (EqualsIgnoringCase(f->name, typed)) return f;
-    }
-    return found.empty() ? nullptr : found.front();
-}
-
 int RunFeature(CliContext& ctx, const std::string& typedUtf8) {
     std::vector<SurfaceFeature> features;
     if (!LoadMoonFeatures(ctx, features)) return kExitFailed;
     const std::string typed = Utf8ToCp1252(typedUtf8);
     const std::vector<const SurfaceFeature*> found = FindSurfaceFeatures(features, typed);
-    const SurfaceFeature* f = PickFeature(found, typed);
-    if (!f) return JobFailed(ctx, "No lunar feature named " + typed);
+    if (found.empty()) return JobFailed(ctx, "No lunar feature named " + typed);
+    const SurfaceFeature* f = found.front();
 
     const Instant now = ObservingInstant(ctx);
     const MoonFaceView face = MoonFaceAt(now);

@@ -256,7 +256,9 @@ int SaturnMoonsAt(const Instant& when, SaturnMoonPlaces& out) {
         place.z = -earth.far * kToIauRadii;
         place.inFront = onDisc && earth.far < 0.0;
         place.occulted = onDisc && earth.far > 0.0;
-        place.eclipsed = sun.far > 0.0 && OnDisc(sun.x * kToIauRadii, sun.y * kToIauRadii);
+        const bool onSunwardDisc = OnDisc(sun.x * kToIauRadii, sun.y * kToIauRadii);
+        place.eclipsed = onSunwardDisc && sun.far > 0.0;
+        place.shadowOnDisc = onSunwardDisc && sun.far < 0.0;
     }
     return kEphemerisOk;
 }

@@ -28,6 +28,9 @@ struct SaturnMoonPlace {
     // In Saturn's shadow: behind the disc as the Sun sees it (the umbra taken as a cylinder,
     // the ring's shadow not counted).
     bool eclipsed = false;
+    // Its shadow on the disc: in front of the disc as the Sun sees it (whether the Earth sees
+    // that spot is left to the phase, at most 6 degrees for Saturn).
+    bool shadowOnDisc = false;
 };
 
 using SaturnMoonPlaces = std::array<SaturnMoonPlace, kSaturnMoonCount>;

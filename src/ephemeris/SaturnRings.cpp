@@ -32,8 +32,8 @@ int SaturnRingsAt(const Instant& when, SaturnRingView& out) {
     const double T = when.CenturiesTt();
     const double i = (28.075216 - 0.012998 * T + 0.000004 * T * T) * kDegToRad;
     const double node = (169.508470 + 1.394681 * T + 0.000412 * T * T) * kDegToRad;
-    // The Sun sees Saturn without the aberration the Earth adds, and the node of Saturn's orbit
-    // moves the heliocentric latitude.
+    // Saturn's heliocentric place as the Sun's light reaches it: corrected for the aberration of
+    // Saturn's motion (in longitude, and in latitude through the node of its orbit).
     const double orbitNode = (113.6655 + 0.8771 * T) * kDegToRad;
     const double l = g.l - 0.01759 * kDegToRad / g.r;
     const double b = g.b - 0.000764 * kDegToRad * std::cos(g.l - orbitNode) / g.r;

@@ -76,6 +76,9 @@ TEST_F(MoonFaceCommands, CopernicusSunriseIsOnTheMorningTerminator) {
         }
     }
     EXPECT_TRUE(copernicus);
+    // A name found without its accent, and by a part of it when no name begins so.
+    EXPECT_EQ(Json({"moon", "feature", "ANGSTROM"})["name"], "Angstr\u00f6m");
+    EXPECT_EQ(Json({"moon", "feature", "imbrium"})["name"], "Mare Imbrium");
     EXPECT_EQ(Run({"moon", "feature", "No Such Crater"}).status, 1);
 }
 

