@@ -182,7 +182,7 @@ void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
             canvas_.FillCircle(x, y, r);
         } else if (object.number == kBodyMoon) {
             pictures_.DrawMoon(canvas_, x, y, r, MoonPhase());
-        } else {
+        } else if (!DrawPlanetFace(object, r)) {
             canvas_.SetForeColour(palette_.bodyOutline);
             canvas_.DrawCircle(x, y, r);
             if (pu_ >= 2 && r > 1) canvas_.DrawCircle(x, y, r - 1);
@@ -192,6 +192,19 @@ void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
     if (object.kind == kKindSymbolOnly || object.sizeMajor * k <= 4.0) return;
     const double minor = object.sizeMinor > 0.0f ? object.sizeMinor : object.sizeMajor;
     DrawEllipse(object, object.sizeMajor * k, minor * k);
+}
+
+bool ChartRedraw::DrawPlanetFace(const ChartObject& object, int radius) {
+    constexpr int kFaceFromRadius = 6;  // below this the belts and rings are a smudge
+    const auto face = scene_.planetFaces.find(object.number);
+    if (face == scene_.planetFaces.end() || radius < Scaled(kFaceFromRadius)) return false;
+    const auto [northX, northY] = ScreenDirection(object, 0.0, radius);
+    const auto [eastX, eastY] = ScreenDirection(object, 90.0, radius);
+    if ((northX == 0.0 && northY == 0.0) || (eastX == 0.0 && eastY == 0.0)) return false;
+    const int night = prefs_.nightLevel > 0 ? NightRedIntensity(prefs_.nightLevel) : 0;
+    DrawPlanetPicture(canvas_, object.screen.x, object.screen.y, radius, face->second.picture,
+                      SkyAxes{eastX, eastY, northX, northY}, night);
+    return true;
 }
 
 void ChartRedraw::DrawEllipse(const ChartObject& object, double major, double minor) {

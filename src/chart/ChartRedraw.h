@@ -90,6 +90,8 @@ private:
     // The selection's place on the chart, when it lies there (after DrawSelection).
     std::optional<ScreenPoint> SelectionPoint() const { return drawn_.selectionAt; }
     double MoonPhase() const;
+    // The planet's face in place of its disc outline; false when it has none or is too small.
+    bool DrawPlanetFace(const ChartObject& object, int radius);
     const ChartObject* Selected() const;
     // Size of one arcminute on the objects drawn to scale (k of the size rules).
     double PixelsPerArcminute() const;

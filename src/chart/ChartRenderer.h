@@ -4,6 +4,7 @@
 // Moon and the planets, names, compass points and the information lines. It uses the view's
 // projections only, and leaves behind the screen place of everything it drew for taps.
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "chart/ChartPalette.h"
 #include "chart/ChartPictures.h"
 #include "chart/ChartView.h"
+#include "chart/PlanetFaceScene.h"
 #include "ephemeris/Time.h"
 #include "format/TextFormats.h"
 #include "platform/Canvas.h"
@@ -55,6 +57,9 @@ struct ChartScene {
     float eyeLimit = 6.0f;
     CalendarDateTime local;                     // the chart's local clock time
     TextFormats formats;
+    // Jupiter's, Saturn's and Mars's faces at `local`, by body code, drawn in place of their
+    // discs once those are large enough to show them.
+    std::map<int, PlanetFaceScene> planetFaces;
 };
 
 enum class PlacedKind { BrightStar, Star, Object, Body, Comet, MinorPlanet };

@@ -49,6 +49,21 @@ float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, co
     return NakedEyeLimitingMagnitude(conditions);
 }
 
+namespace {
+
+// The faces the chart draws at its highest zooms.
+void SetPlanetFaces(const Preferences& prefs, const CalendarDateTime& local, const EphemerisSettings& settings,
+                    ChartScene& scene) {
+    const Instant when = LocalInstant(local, settings);
+    scene.planetFaces.clear();
+    for (int body : {kBodyMars, kBodyJupiter, kBodySaturn}) {
+        PlanetFaceScene face;
+        if (BuildPlanetFaceScene(body, when, settings, prefs.grsLongitude, face)) scene.planetFaces[body] = face;
+    }
+}
+
+}  // namespace
+
 bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferences& prefs,
                     const CalendarDateTime& local, const EphemerisSettings& settings,
                     std::vector<ChartObject>& objects, ChartScene& scene) {
@@ -68,6 +83,8 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
     scene.scopeLimit = TelescopeLimitingMagnitude(TelescopeApertureMm(prefs));
     scene.eyeLimit = ZenithEyeLimit(prefs, local, settings);
     scene.local = local;
+    SetPlanetFaces(prefs, local, settings, scene);
+    SetPlanetFaces(prefs, local, settings, scene);
     scene.eyepiece = ChosenEyepiece(LoadEyepieces(session.dir), prefs.eyepiece);
     scene.telescopeFocalMm = TelescopeFocalLengthMm(prefs);
     return true;

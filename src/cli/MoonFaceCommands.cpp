@@ -17,12 +17,12 @@
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
 #include "platform/Text.h"
+#include "tools/MoonTerminatorFeatures.h"
 
 namespace vsp::cli {
 namespace {
 
 constexpr double kPassageWindowDays = 30.0;     // the coming month: always one lunation
-constexpr double kNearTerminatorDeg = 3.0;
 
 Instant ObservingInstant(CliContext& ctx) { return LocalInstant(ctx.ObservingTime(), ctx.Ephemeris()); }
 
@@ -101,28 +101,14 @@ int RunFeature(CliContext& ctx, const std::string& typedUtf8) {
     return kExitOk;
 }
 
-struct NearFeature {
-    const SurfaceFeature* feature;
-    double distanceDeg;
-    bool sunrise;
-};
-
 int RunTerminator(CliContext& ctx) {
     std::vector<SurfaceFeature> features;
     if (!LoadMoonFeatures(ctx, features)) return kExitFailed;
     const MoonFaceView face = MoonFaceAt(ObservingInstant(ctx));
-    std::vector<NearFeature> near;
-    for (const SurfaceFeature& f : features) {
-        const double d = TerminatorDistanceDeg(face, f.lonDeg, f.latDeg);
-        if (std::fabs(d) <= kNearTerminatorDeg && IsOnVisibleFace(face, f.lonDeg, f.latDeg))
-            near.push_back({&f, d, IsSunriseSide(face, f.lonDeg)});
-    }
-    std::stable_sort(near.begin(), near.end(), [](const NearFeature& a, const NearFeature& b) {
-        return a.feature->diameterKm > b.feature->diameterKm;
-    });
+    const std::vector<TerminatorFeature> near = FeaturesNearTerminator(features, face);
     if (ctx.Json()) {
         nlohmann::json list = nlohmann::json::array();
-        for (const NearFeature& n : near) {
+        for (const TerminatorFeature& n : near) {
             list.push_back({{"name", Cp1252ToUtf8(n.feature->name)},
                             {"type", FeatureTypeName(n.feature->type)},
                             {"lat_deg", n.feature->latDeg},
@@ -136,7 +122,7 @@ int RunTerminator(CliContext& ctx) {
     }
     ctx.Out() << "Colongitude " << Fixed(face.colongitudeDeg, 2) << " deg; " << near.size()
               << " named features within " << Fixed(kNearTerminatorDeg, 0) << " deg of the terminator\n";
-    for (const NearFeature& n : near) {
+    for (const TerminatorFeature& n : near) {
         ctx.Out() << Cp1252ToUtf8(n.feature->name) << "  " << FeatureTypeName(n.feature->type) << "  "
                   << Fixed(n.feature->diameterKm, 1) << " km  " << Fixed(n.distanceDeg, 2) << " deg "
                   << (n.distanceDeg >= 0.0 ? "lit" : "dark") << ", " << (n.sunrise ? "sunrise" : "sunset") << "\n";

@@ -2,6 +2,7 @@
 // it for the observing time and site. Each command names the planets it takes; one that has no
 // computation yet says so.
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -15,6 +16,10 @@
 #include "ephemeris/GalileanEvents.h"
 #include "ephemeris/GalileanMoons.h"
 #include "ephemeris/JupiterFace.h"
+#include "ephemeris/MarsFace.h"
+#include "ephemeris/SaturnMoons.h"
+#include "ephemeris/SaturnRings.h"
+#include "ephemeris/Constants.h"
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
 
@@ -29,11 +34,6 @@ struct PlanetArgs {
     std::optional<double> days;
 };
 
-int NotYet(CliContext& ctx, const std::string& command, const std::string& planet) {
-    return JobFailed(ctx, "planet " + command + " " + planet + " is not available yet; planet " + command +
-                              " jupiter is");
-}
-
 // The instant of the observing time, or false with the failure printed.
 bool ObservingInstant(CliContext& ctx, Instant& when, int& status) {
     when = LocalInstant(ctx.ObservingTime(), ctx.Ephemeris());
@@ -47,17 +47,20 @@ std::string LocalClockText(double jdUt, int tzOffsetMinutes) {
     return IsoDate(t.year, t.month, t.day) + " " + IsoClock(t.hour, t.minute, t.second);
 }
 
-int RunJupiterMoons(CliContext& ctx) {
-    Instant when;
-    int status = kExitOk;
-    if (!ObservingInstant(ctx, when, status)) return status;
-    GalileanSystem system;
-    ComputeGalileanSystem(when, system);
+// One moon as `planet moons` lists it.
+struct MoonState {
+    const char* name;
+    double x, y;      // planet radii, east and north on the sky
+    bool inFront;     // nearer to the Earth than the planet's centre
+    bool transiting;  // in front of the disc
+    bool eclipsed, occulted, shadowOnDisc;
+};
+
+int PrintMoons(CliContext& ctx, const std::vector<MoonState>& states, const std::string& note) {
     nlohmann::json moons = nlohmann::json::array();
     Rows rows;
-    for (int m = 0; m < kGalileanMoonCount; ++m) {
-        const GalileanMoonPlace& p = system.moons[m];
-        moons.push_back({{"name", GalileanMoonName(m)},
+    for (const MoonState& p : states) {
+        moons.push_back({{"name", p.name},
                          {"x_radii", p.x},
                          {"y_radii", p.y},
                          {"in_front", p.inFront},
@@ -67,16 +70,98 @@ int RunJupiterMoons(CliContext& ctx) {
         std::string state = p.transiting ? "in transit" : p.occulted ? "behind the disc" : p.inFront ? "in front" : "behind";
         if (p.eclipsed) state += ", eclipsed";
         if (p.shadowOnDisc) state += ", shadow on the disc";
-        rows.push_back({GalileanMoonName(m), Fixed(std::fabs(p.x), 2) + (p.x < 0.0 ? " W  " : " E  ") +
-                                                 Fixed(std::fabs(p.y), 2) + (p.y < 0.0 ? " S  " : " N  ") + state});
+        rows.push_back({p.name, Fixed(p.x, 2) + " E  " + Fixed(p.y, 2) + " N  " + state});
     }
     if (ctx.Json()) {
         PrintJson(ctx, {{"moons", moons}});
         return kExitOk;
     }
     PrintRows(ctx, rows);
-    ctx.Out() << "Radii of Jupiter from its centre, east and north on the sky; axis at " << Fixed(system.axisPositionAngleDeg, 1)
-              << kDegreeUtf8 << "\n";
+    ctx.Out() << note << "\n";
+    return kExitOk;
+}
+
+int RunJupiterMoons(CliContext& ctx) {
+    Instant when;
+    int status = kExitOk;
+    if (!ObservingInstant(ctx, when, status)) return status;
+    GalileanSystem system;
+    ComputeGalileanSystem(when, system);
+    std::vector<MoonState> states;
+    for (int m = 0; m < kGalileanMoonCount; ++m) {
+        const GalileanMoonPlace& p = system.moons[size_t(m)];
+        states.push_back({GalileanMoonName(m), p.x, p.y, p.inFront, p.transiting, p.eclipsed, p.occulted, p.shadowOnDisc});
+    }
+    return PrintMoons(ctx, states, "Radii of Jupiter from its centre, east and north on the sky; axis at " +
+                                       Fixed(system.axisPositionAngleDeg, 1) + kDegreeUtf8);
+}
+
+int RunSaturnMoons(CliContext& ctx) {
+    Instant when;
+    int status = kExitOk;
+    if (!ObservingInstant(ctx, when, status)) return status;
+    SaturnMoonPlaces places;
+    if (SaturnMoonsAt(when, places) != 0) return JobFailed(ctx, OutOfRangeMessage(when.tt));
+    std::vector<MoonState> states;
+    for (int m = 0; m < kSaturnMoonCount; ++m) {
+        const SaturnMoonPlace& p = places[size_t(m)];
+        states.push_back({SaturnMoonName(m), p.x, p.y, p.z > 0.0, p.inFront, p.eclipsed, p.occulted, p.shadowOnDisc});
+    }
+    return PrintMoons(ctx, states, "Radii of Saturn from its centre, east and north on the sky");
+}
+
+int RunSaturnFace(CliContext& ctx) {
+    Instant when;
+    int status = kExitOk;
+    if (!ObservingInstant(ctx, when, status)) return status;
+    SaturnRingView ring;
+    BodyPosition saturn;
+    if (SaturnRingsAt(when, ring) != 0 || ComputeBody(saturn, kBodySaturn, when, ctx.Ephemeris()) != kEphemerisOk)
+        return JobFailed(ctx, OutOfRangeMessage(when.tt));
+    const double phase = std::acos(std::clamp(2.0 * saturn.phaseFraction - 1.0, -1.0, 1.0)) * kRadToDeg;
+    const double globe = ring.majorAxisArcsec / kSaturnRingOverGlobe;
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"ring_tilt_earth_deg", ring.earthTiltDeg},
+                        {"ring_tilt_sun_deg", ring.sunTiltDeg},
+                        {"ring_pa_deg", ring.positionAngleDeg},
+                        {"ring_major_arcsec", ring.majorAxisArcsec},
+                        {"ring_minor_arcsec", ring.minorAxisArcsec},
+                        {"phase_deg", phase},
+                        {"diameter_arcsec", globe}});
+        return kExitOk;
+    }
+    PrintRows(ctx, {{"Ring tilt to the Earth (B)", Fixed(ring.earthTiltDeg, 3) + kDegreeUtf8},
+                    {"Ring tilt to the Sun (B')", Fixed(ring.sunTiltDeg, 3) + kDegreeUtf8},
+                    {"Ring position angle", Fixed(ring.positionAngleDeg, 2) + kDegreeUtf8},
+                    {"Ring axes", Fixed(ring.majorAxisArcsec, 2) + "\" x " + Fixed(ring.minorAxisArcsec, 2) + "\""},
+                    {"Phase angle", Fixed(phase, 2) + kDegreeUtf8},
+                    {"Diameter", Fixed(globe, 2) + "\""}});
+    return kExitOk;
+}
+
+int RunMarsFace(CliContext& ctx) {
+    Instant when;
+    int status = kExitOk;
+    if (!ObservingInstant(ctx, when, status)) return status;
+    MarsFaceView face;
+    if (MarsFaceAt(when, face) != 0) return JobFailed(ctx, OutOfRangeMessage(when.tt));
+    if (ctx.Json()) {
+        PrintJson(ctx, {{"cm_deg", face.centralMeridianDeg},
+                        {"subsolar_lat_deg", face.subSolarLatDeg},
+                        {"subearth_lat_deg", face.subEarthLatDeg},
+                        {"axis_pa_deg", face.positionAngleDeg},
+                        {"defect_arcsec", face.defectArcsec},
+                        {"phase_deg", face.phaseAngleDeg},
+                        {"diameter_arcsec", face.diameterArcsec}});
+        return kExitOk;
+    }
+    PrintRows(ctx, {{"Central meridian", Fixed(face.centralMeridianDeg, 2) + kDegreeUtf8},
+                    {"Sub-Earth latitude", Fixed(face.subEarthLatDeg, 2) + kDegreeUtf8},
+                    {"Subsolar latitude", Fixed(face.subSolarLatDeg, 2) + kDegreeUtf8},
+                    {"Axis position angle", Fixed(face.positionAngleDeg, 2) + kDegreeUtf8},
+                    {"Phase angle", Fixed(face.phaseAngleDeg, 2) + kDegreeUtf8},
+                    {"Defect of illumination", Fixed(face.defectArcsec, 2) + "\""},
+                    {"Diameter", Fixed(face.diameterArcsec, 2) + "\""}});
     return kExitOk;
 }
 
@@ -164,13 +249,11 @@ void AddPlanetCommands(CommandRegistry& registry) {
 
     CLI::App* moons = registry.Add(
         "moons", "Where a planet's moons stand about its disc for the observing time",
-        [args](CliContext& ctx) {
-            if (args->planet != "jupiter") return NotYet(ctx, "moons", args->planet);
-            return RunJupiterMoons(ctx);
-        },
+        [args](CliContext& ctx) { return args->planet == "saturn" ? RunSaturnMoons(ctx) : RunJupiterMoons(ctx); },
         planet);
     AddPlanetWord(*moons, args->planet, {"jupiter", "saturn"});
-    moons->footer("Io, Europa, Ganymede and Callisto by Meeus's theory with light time. Keys: moons [name, x_radii, "
+    moons->footer("Io, Europa, Ganymede and Callisto, or Mimas, Enceladus, Tethys, Dione, Rhea, Titan and Iapetus, "
+                  "by Meeus's theories with light time. Keys: moons [name, x_radii, "
                   "y_radii (from the planet's centre on the sky in its equatorial radii, x toward the east limb, y "
                   "toward celestial north), in_front (nearer than the planet), eclipsed (in its shadow), occulted "
                   "(behind the disc), shadow_on_disc].");
@@ -188,15 +271,18 @@ void AddPlanetCommands(CommandRegistry& registry) {
     CLI::App* face = registry.Add(
         "face", "The central meridians, phase and size of a planet for the observing time",
         [args](CliContext& ctx) {
-            if (args->planet != "jupiter") return NotYet(ctx, "face", args->planet);
+            if (args->planet == "saturn") return RunSaturnFace(ctx);
+            if (args->planet == "mars") return RunMarsFace(ctx);
             return RunJupiterFace(ctx, *args);
         },
         planet);
     AddPlanetWord(*face, args->planet, {"jupiter", "saturn", "mars"});
     AddNumber(*face, "--days", args->days, "N", "days searched for the Great Red Spot's transits (default 1)");
-    face->footer("Keys: cm_i_deg, cm_ii_deg, cm_iii_deg (west longitudes of the central meridian), grs_transits_jd_ut "
-                 "(when the settings' GRS Longitude, System II, crosses it), phase_deg, diameter_arcsec "
-                 "(equatorial).");
+    face->footer("Keys, jupiter: cm_i_deg, cm_ii_deg, cm_iii_deg (west longitudes of the central meridian), "
+                 "grs_transits_jd_ut (when the settings' GRS Longitude, System II, crosses it); saturn: "
+                 "ring_tilt_earth_deg (B), ring_tilt_sun_deg (B'), ring_pa_deg, ring_major_arcsec, "
+                 "ring_minor_arcsec (the outer edge); mars: cm_deg (west, IAU rotation), subsolar_lat_deg, "
+                 "subearth_lat_deg, axis_pa_deg, defect_arcsec; all: phase_deg, diameter_arcsec (equatorial).");
 }
 
 }  // namespace vsp::cli

@@ -8,6 +8,9 @@
 
 namespace vsp {
 
+// The ring's outer edge over the globe's equatorial radius (Meeus: 375.35" and 165.6" at 1 AU).
+inline constexpr double kSaturnRingOverGlobe = 2.2666;
+
 struct SaturnRingView {
     double earthTiltDeg = 0.0;   // B: the Earth's saturnicentric latitude on the ring plane,
                                  // positive when the north face of the ring is seen

@@ -25,6 +25,8 @@ inline constexpr int kDayNightFormId = 2423;
 inline constexpr int kEclipsesFormId = 2700;
 inline constexpr int kEphemerisAssistantFormId = 2530;
 inline constexpr int kCompassChartFormId = 2830;
+inline constexpr int kPlanetMapSecondFormId = 2520;
+inline constexpr int kMoonFeatureFormId = 6020;
 
 // Layout of the 240 x 320 reference screen, 96-dpi pixels.
 inline constexpr int kEphemTitleId = 8000;
@@ -75,6 +77,8 @@ std::unique_ptr<Form> MakeTwilightForm();
 std::unique_ptr<Form> MakeDayNightForm();
 std::unique_ptr<Form> MakeEclipsesForm();
 std::unique_ptr<Form> MakeCompassChartForm();
+std::unique_ptr<Form> MakePlanetMapForm();
+std::unique_ptr<Form> MakeMoonFeatureForm();
 std::unique_ptr<Form> MakeEphemerisAssistantForm(SharedEphemerisChoice choice);
 
 }  // namespace vsp

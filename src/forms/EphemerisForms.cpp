@@ -15,6 +15,10 @@ void RegisterEphemerisForms(AppState& state, CatalogSession&) {
     RegisterForm(state, kDayNightFormId, [](AppState&, int) { return MakeDayNightForm(); });
     RegisterForm(state, kEclipsesFormId, [](AppState&, int) { return MakeEclipsesForm(); });
     RegisterForm(state, kCompassChartFormId, [](AppState&, int) { return MakeCompassChartForm(); });
+    // One form for both planet map ids, as the home buttons and the menu reach them.
+    for (int id : {kPlanetMapFormId, kPlanetMapSecondFormId})
+        RegisterForm(state, id, [](AppState&, int) { return MakePlanetMapForm(); });
+    RegisterForm(state, kMoonFeatureFormId, [](AppState&, int) { return MakeMoonFeatureForm(); });
 }
 
 }  // namespace vsp

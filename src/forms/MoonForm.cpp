@@ -19,6 +19,7 @@
 #include "platform/Canvas.h"
 #include "platform/FormatText.h"
 #include "shell/FormOps.h"
+#include "shell/Forms.h"
 #include "settings/PreferenceTable.h"
 #include "shell/Scale.h"
 
@@ -29,6 +30,7 @@ constexpr int kLabelFirst = 6001;   // ten labels
 constexpr int kValueFirst = 6011;   // and their values
 constexpr int kPhasesHead = 6021;
 constexpr int kPhaseList = 6022;
+constexpr int kFeaturesButton = 6023;
 
 constexpr int kLinesTop = 44, kLabelWidth = 66, kValueLeft = 70;
 constexpr int kNarrowValueWidth = 104;  // beside the picture
@@ -37,6 +39,8 @@ constexpr int kPictureLeft = 178, kPictureSide = 58;
 constexpr int kPhasesTop = kLinesTop + 10 * kEphemLineHeight + 6;
 constexpr int kPhaseCount = 4;
 const std::vector<int> kPhaseColumns = {88, 84, 50};
+
+constexpr int kButtonTop = kPhasesTop + kEphemLineHeight + 2 + kPhaseCount * kEphemRowHeight + 8;
 
 constexpr const char* kLabels[] = {"Phase", "Illuminated", "Age",  "Distance", "Diameter",
                                    "RA",    "Dec",         "Rise", "Transit",  "Set"};
@@ -99,6 +103,7 @@ public:
         t.controls.push_back({kPhaseList, ControlKind::List, "",
                               MakeRect(kEphemMargin, kPhasesTop + kEphemLineHeight + 2, kEphemWidth,
                                        kPhaseCount * kEphemRowHeight + 2)});
+        t.controls.push_back({kFeaturesButton, ControlKind::Button, "Features", MakeRect(kEphemMargin, kButtonTop, 70, 18)});
         return t;
     }
 
@@ -123,6 +128,10 @@ public:
         ShowRiseSet(state, t, settings, formats);
         DrawMoon(state, window, age);
         ShowPhases(state, window, t, settings);
+    }
+
+    void OnControl(AppState& state, FormWindow&, int id, ControlNotify) override {
+        if (id == kFeaturesButton) ShowForm(state, kMoonFeatureFormId);
     }
 
 private:

@@ -71,6 +71,10 @@ public:
     // edge. A negative radius draws nothing.
     void DrawCircle(int cx, int cy, int radius);
     void FillCircle(int cx, int cy, int radius);
+    // One pixel in `colour` (inside the clip), for pictures shaded pixel by pixel.
+    void PutPixel(int x, int y, Colour colour) {
+        if (clip_.Contains(x, y)) RowOf(y)[x] = PackRgb565(colour);
+    }
     // Code-page text in the text colour with the top-left of its box at (x, y); an opaque box
     // is first filled with the background colour. False when the font cannot be loaded.
     bool DrawText(int x, int y, std::string_view text, FontId font, TextBackground background);

@@ -40,12 +40,10 @@ constexpr FormTableEntry kForms[] = {
     {2410, "Twilight"},
     {2423, "Day/Night"},
     {2450, "Planets"},
-    {2460, "Planet Map",
-     "The face of Jupiter, Saturn or Mars as it turns now: coming with the planet maps."},
+    {2460, "Planet Map"},
     {2470, "PolarAssistant",
      "Where the pole star stands in the polar finder: coming with the polar alignment assistant."},
-    {2520, "Planet Map",
-     "The face of Jupiter, Saturn or Mars as it turns now: coming with the planet maps."},
+    {2520, "Planet Map"},
     {2530, "EphemerisAssistant"},
     {2550, "Comets&Asteroids"},
     {2600, "ObserverLog"},
@@ -56,8 +54,7 @@ constexpr FormTableEntry kForms[] = {
     {5300, "Camera Control",
      "Exposures with a camera on the telescope: coming with camera control."},
     {6000, "Moon"},
-    {6020, "Moon Feature",
-     "Craters and seas of the Moon by name: coming with the moon module."},
+    {6020, "Moon Feature"},
 };
 
 const FormTableEntry* Find(int formId) {

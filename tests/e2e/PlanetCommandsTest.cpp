@@ -1,8 +1,11 @@
 // Jupiter through the built program: `planet moons`, `planet events` and `planet face` at an
 // instant of the astronomy-engine and pymeeus fixtures (the theories themselves are compared
-// in tests/ephemeris/GalileanMoonsTest.cpp).
+// in tests/ephemeris/GalileanMoonsTest.cpp); Saturn's and Mars's faces.
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -57,8 +60,26 @@ TEST_F(PlanetCommands, JupiterMoonsEventsAndFaceAsJson) {
     EXPECT_GT(face["diameter_arcsec"].get<double>(), 29.0);
     EXPECT_LT(face["phase_deg"].get<double>(), 12.5);
 
-    EXPECT_EQ(Run({"planet", "face", "saturn"}).status, 1);
     EXPECT_EQ(Run({"planet", "moons", "mars"}).status, 2);
+}
+
+// Saturn's ring and Mars's meridian for Berlin, 2024 April 8 21:00 CET (tests/data/forms:
+// PyEphem's earth_tilt, astronomy-engine's Mars with the IAU rotation).
+TEST_F(PlanetCommands, SaturnRingAndMarsMeridianAsJson) {
+    std::map<std::string, double> ref;
+    std::ifstream in(std::string(VESPERTAR_TEST_DATA) + "/forms/berlin_2024_04_08.csv");
+    for (std::string line; std::getline(in, line);) ref[line.substr(0, line.find(','))] = std::atof(line.c_str() + line.find(',') + 1);
+    const std::vector<std::string> at = {"--lat", "52.52", "--lon", "13.405", "--tz", "60", "--date", "2024-04-08", "--time", "21:00"};
+    auto with = [&](std::vector<std::string> words) {
+        words.insert(words.begin(), at.begin(), at.end());
+        return Json(words);
+    };
+    const auto saturn = with({"planet", "face", "saturn"});
+    EXPECT_NEAR(saturn["ring_tilt_earth_deg"].get<double>(), ref.at("saturn_earth_tilt_deg"), 0.05);
+    for (const char* key : {"ring_tilt_sun_deg", "ring_pa_deg", "phase_deg", "diameter_arcsec"})
+        EXPECT_TRUE(saturn[key].is_number()) << key;
+    EXPECT_NEAR(with({"planet", "face", "mars"})["cm_deg"].get<double>(), ref.at("mars_cm_deg"), 0.05);
+    EXPECT_EQ(with({"planet", "moons", "saturn"})["moons"].size(), 7u);
 }
 
 }  // namespace
