@@ -105,7 +105,7 @@ void ChartRedraw::DrawObjectSymbol(const ChartObject& object) {
         case kTypeSolarSystem:
             if (object.number == kBodyMoon) {
                 pictures_.DrawMoon(canvas_, x, y, Scaled(7), MoonPhase());
-            } else {
+            } else if (!FaceShown(object)) {
                 pictures_.DrawSpecial(canvas_, x, y, object.number);
             }
             break;
@@ -194,16 +194,23 @@ void ChartRedraw::DrawExtendedObject(const ChartObject& object) {
     DrawEllipse(object, object.sizeMajor * k, minor * k);
 }
 
+bool ChartRedraw::FaceShown(const ChartObject& object) const {
+    constexpr int kFaceFromRadius = 4;  // pixels: below this the belts and rings are a smudge
+    return level_ >= (horizontal_ ? 8 : 9) && scene_.planetFaces.count(object.number) > 0 &&
+           int(object.sizeMajor * PixelsPerArcminute()) >= kFaceFromRadius;
+}
+
 bool ChartRedraw::DrawPlanetFace(const ChartObject& object, int radius) {
-    constexpr int kFaceFromRadius = 6;  // below this the belts and rings are a smudge
-    const auto face = scene_.planetFaces.find(object.number);
-    if (face == scene_.planetFaces.end() || radius < Scaled(kFaceFromRadius)) return false;
+    if (!FaceShown(object)) return false;
     const auto [northX, northY] = ScreenDirection(object, 0.0, radius);
     const auto [eastX, eastY] = ScreenDirection(object, 90.0, radius);
     if ((northX == 0.0 && northY == 0.0) || (eastX == 0.0 && eastY == 0.0)) return false;
     const int night = prefs_.nightLevel > 0 ? NightRedIntensity(prefs_.nightLevel) : 0;
-    DrawPlanetPicture(canvas_, object.screen.x, object.screen.y, radius, face->second.picture,
-                      SkyAxes{eastX, eastY, northX, northY}, night);
+    // The moons without their letters: the chart names what it labels itself.
+    PlanetPictureInput picture = scene_.planetFaces.at(object.number).picture;
+    for (PictureSatellite& moon : picture.satellites) moon.label.clear();
+    DrawPlanetPicture(canvas_, object.screen.x, object.screen.y, radius, picture, SkyAxes{eastX, eastY, northX, northY},
+                      night);
     return true;
 }
 

@@ -92,6 +92,7 @@ private:
     double MoonPhase() const;
     // The planet's face in place of its disc outline; false when it has none or is too small.
     bool DrawPlanetFace(const ChartObject& object, int radius);
+    bool FaceShown(const ChartObject& object) const;
     const ChartObject* Selected() const;
     // Size of one arcminute on the objects drawn to scale (k of the size rules).
     double PixelsPerArcminute() const;

@@ -184,6 +184,7 @@ void DrawSatellites(Canvas& canvas, int cx, int cy, int radius, const PlanetPict
         } else {
             canvas.FillCircle(px, py, dot);
         }
+        if (s.label.empty()) continue;
         // Labels alternate below and above so that neighbours in a row stay apart.
         const TextExtent size = canvas.MeasureText(s.label, FontId::Small);
         const int top = i % 2 == 0 ? py + dot + 1 : py - dot - 1 - size.height;
