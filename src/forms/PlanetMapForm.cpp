@@ -171,7 +171,7 @@ private:
                "  axes " + FormatText("%.1f\" x %.1f\"", rings.majorAxisArcsec, rings.minorAxisArcsec) +
                "\nGlobe " + FormatText("%.1f\"", scene.diameterArcsec) + "  Phase " +
                Degrees(scene.picture.phaseAngleDeg, 1) +
-               "\nMi Mimas, En Enceladus, Te Tethys, Di Dione,\nRh Rhea, Ti Titan, Ia Iapetus";
+               "\nMi Mimas  En Enceladus  Te Tethys\nDi Dione  Rh Rhea  Ti Titan  Ia Iapetus";
     }
 
     static std::string MarsLines(AppState& state, const Instant& when, const PlanetFaceScene& scene) {
