@@ -153,14 +153,39 @@ bool OnDisc(const View& v, double east, double north) {
 
 // Where the sunlight past a moon at `moon` meets the spheroid (radii), or the moon itself when
 // it misses: the surface is a unit sphere once the polar axis is stretched by 1 / 0.935.
-Vec3 ShadowPoint(const Vec3& moon, const Vec3& sunward, const Vec3& pole) {
+Vec3 ShadowPoint(const Vec3& moon, const Vec3& sunlight, const Vec3& pole) {
     const double stretch = 1.0 / kJupiterPolarRatio - 1.0;
     const auto toSphere = [&](const Vec3& v) { return v + (stretch * Dot(v, pole)) * pole; };
-    const Vec3 p = toSphere(moon), d = toSphere(sunward);
+    const Vec3 p = toSphere(moon), d = toSphere(sunlight);
     const double a = Dot(d, d), b = 2.0 * Dot(p, d), c = Dot(p, p) - 1.0;
     const double disc = b * b - 4.0 * a * c;
     if (disc < 0.0) return moon;
-    return moon + ((-b - std::sqrt(disc)) / (2.0 * a)) * sunward;
+    return moon + ((-b - std::sqrt(disc)) / (2.0 * a)) * sunlight;
+}
+
+// One moon at `moon` (radii about Jupiter, equator of date) as the Earth and the Sun see it;
+// `distance` is the Earth's from Jupiter, AU.
+GalileanMoonPlace PlaceOf(const Vec3& moon, const View& earth, const View& sun, const Vec3& pole, double distance) {
+    GalileanMoonPlace p;
+    p.z = Dot(moon, earth.line);
+    const double perspective = distance / (distance + p.z / kRadiiPerAu);
+    p.x = Dot(moon, earth.east) * perspective;
+    p.y = Dot(moon, earth.north) * perspective;
+    p.inFront = p.z < 0.0;
+    const bool onDisc = OnDisc(earth, p.x, p.y);
+    p.transiting = p.inFront && onDisc;
+    p.occulted = !p.inFront && onDisc;
+
+    const double sunDepth = Dot(moon, sun.line);
+    const bool inSunDisc = OnDisc(sun, Dot(moon, sun.east), Dot(moon, sun.north));
+    p.eclipsed = sunDepth > 0.0 && inSunDisc;
+    p.shadowOnDisc = sunDepth < 0.0 && inSunDisc;
+    if (p.shadowOnDisc) {
+        const Vec3 shadow = ShadowPoint(moon, sun.line, pole);
+        p.shadowX = Dot(shadow, earth.east);
+        p.shadowY = Dot(shadow, earth.north);
+    }
+    return p;
 }
 
 }  // namespace
@@ -187,15 +212,12 @@ int ComputeGalileanSystem(const Instant& when, GalileanSystem& out) {
     if (!std::isfinite(when.tt)) return kEphemerisUnknownBody;
     if (!IsInEarthEphemerisRange(when)) return kEphemerisOutOfRange;
     const JupiterSightLine sight = SeeJupiter(when);
-    const Vec3& geocentric = sight.geocentric;
-    const Vec3& jupiter = sight.heliocentric;
-    const double lightTime = sight.lightTime;
-    const double distance = Length(geocentric);
-    const double atJupiter = when.tt - lightTime;
+    const double distance = Length(sight.geocentric);
+    const double atJupiter = when.tt - sight.lightTime;
     const std::array<Vec3, kGalileanMoonCount + 1> system = Jovicentric(atJupiter);
     const Vec3& pole = system[kGalileanMoonCount];
-    const View earthView = ViewAlong(Unit(Precess(kJ2000Jd, geocentric, when.tt)), pole);
-    const View sunView = ViewAlong(Unit(Precess(kJ2000Jd, jupiter, when.tt)), pole);
+    const View earthView = ViewAlong(Unit(Precess(kJ2000Jd, sight.geocentric, when.tt)), pole);
+    const View sunView = ViewAlong(Unit(Precess(kJ2000Jd, sight.heliocentric, when.tt)), pole);
 
     out.distanceAu = distance;
     out.axisPositionAngleDeg = ReduceAngle(earthView.axisAngle * kRadToDeg, 360.0);
@@ -204,25 +226,7 @@ int ComputeGalileanSystem(const Instant& when, GalileanSystem& out) {
         // The moon as the light now arriving left it: earlier when beyond the planet.
         const double depth = Dot(system[m], earthView.line);
         const Vec3 moon = Jovicentric(atJupiter - depth / kRadiiPerAu * kLightDaysPerAu)[m];
-        GalileanMoonPlace& p = out.moons[m];
-        p.z = Dot(moon, earthView.line);
-        const double perspective = distance / (distance + p.z / kRadiiPerAu);
-        p.x = Dot(moon, earthView.east) * perspective;
-        p.y = Dot(moon, earthView.north) * perspective;
-        p.inFront = p.z < 0.0;
-        const bool onDisc = OnDisc(earthView, p.x, p.y);
-        p.transiting = p.inFront && onDisc;
-        p.occulted = !p.inFront && onDisc;
-
-        const double sunDepth = Dot(moon, sunView.line);
-        const bool inSunDisc = OnDisc(sunView, Dot(moon, sunView.east), Dot(moon, sunView.north));
-        p.eclipsed = sunDepth > 0.0 && inSunDisc;
-        p.shadowOnDisc = sunDepth < 0.0 && inSunDisc;
-        if (p.shadowOnDisc) {
-            const Vec3 shadow = ShadowPoint(moon, sunView.line, pole);
-            p.shadowX = Dot(shadow, earthView.east);
-            p.shadowY = Dot(shadow, earthView.north);
-        }
+        out.moons[m] = PlaceOf(moon, earthView, sunView, pole, distance);
     }
     return kEphemerisOk;
 }
