@@ -6,7 +6,11 @@
 //
 // The flags are sampled every 10 minutes and each change bisected to under a second; a
 // phenomenon shorter than the step (a grazing transit of Callisto) can be missed.
-// Measured against pymeeus and astronomy-engine: see tests/ephemeris/GalileanMoonsTest.cpp.
+// Measured over 41 days of 2027 (337 phenomena): within 0.54 minutes of pymeeus (the same
+// theory) and 2.05 of astronomy-engine, Ganymede's and Callisto's the farthest. Eclipses and
+// shadows are timed by the Earth-Jupiter light time like everything else: pymeeus, which looks
+// from the Sun one Sun-Jupiter light time back, gives them up to 8 minutes late near opposition
+// and early near conjunction; PyEphem's eclipses and occultations part by up to 21 minutes.
 
 #include <vector>
 

@@ -58,6 +58,37 @@ void MeanAngles(double t, double* q) {
     q[kGSaturn] = 31.97853 + 0.0334597339 * t;
 }
 
+// A vector turned by `angle` radians about the x or the z axis (counterclockwise seen from +x
+// or +z).
+Vec3 TurnAboutX(const Vec3& v, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    return {{v[0], v[1] * c - v[2] * s, v[1] * s + v[2] * c}};
+}
+Vec3 TurnAboutZ(const Vec3& v, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    return {{v[0] * c - v[1] * s, v[0] * s + v[1] * c, v[2]}};
+}
+
+// From axes along Jupiter's equator (x toward the node psi of its equator on its orbit) to the
+// Earth's mean equator of date: through Jupiter's orbit and the ecliptic of date (Meeus 44).
+struct JovianAxes {
+    double equatorTilt = 0.0, nodeToPsi = 0.0, orbitTilt = 0.0, node = 0.0, obliquity = 0.0;  // radians
+
+    JovianAxes(double jde, double psiDeg) {
+        const double tau1900 = (jde - 2415020.5) / kDaysPerJulianCentury;
+        const double T = (jde - kJ2000Jd) / kDaysPerJulianCentury;
+        equatorTilt = (3.120262 + 0.0006 * tau1900) * kDegToRad;
+        node = (100.464407 + T * (1.0209774 + T * (0.00040315 + T * 0.000000404))) * kDegToRad;
+        orbitTilt = (1.303267 + T * (-0.0054965 + T * (0.00000466 - T * 0.000000002))) * kDegToRad;
+        obliquity = MeanObliquityArcsec(T) * kArcsecToRad;
+        nodeToPsi = psiDeg * kDegToRad - node;
+    }
+    Vec3 ToEquatorOfDate(const Vec3& v) const {
+        const Vec3 onOrbit = TurnAboutZ(TurnAboutX(v, equatorTilt), nodeToPsi);
+        return TurnAboutX(TurnAboutZ(TurnAboutX(onOrbit, orbitTilt), node), obliquity);
+    }
+};
+
 // The four moons and Jupiter's north pole (index 4, a unit vector) about the planet at the
 // JDE `jde` (already at Jupiter's time), mean equator and equinox of date, program radii.
 std::array<Vec3, kGalileanMoonCount + 1> Jovicentric(double jde) {
@@ -78,35 +109,16 @@ std::array<Vec3, kGalileanMoonCount + 1> Jovicentric(double jde) {
     const double t1950 = (jde - 2433282.423) / kDaysPerJulianCentury;
     const double precession = 1.3966626 * t1950 + 0.0003088 * t1950 * t1950;
     const double psi = q[kPsi] + precession;
-    // Jupiter's equator on its orbit, its orbit on the ecliptic of date.
-    const double tau1900 = (jde - 2415020.5) / kDaysPerJulianCentury;
-    const double equatorTilt = (3.120262 + 0.0006 * tau1900) * kDegToRad;
-    const double T = (jde - kJ2000Jd) / kDaysPerJulianCentury;
-    const double node = (100.464407 + T * (1.0209774 + T * (0.00040315 + T * 0.000000404))) * kDegToRad;
-    const double orbitTilt = (1.303267 + T * (-0.0054965 + T * (0.00000466 - T * 0.000000002))) * kDegToRad;
-    const double obliquity = MeanObliquityArcsec(T) * kArcsecToRad;
-    const double nodeToPsi = psi * kDegToRad - node;
+    const JovianAxes axes(jde, psi);
 
     std::array<Vec3, kGalileanMoonCount + 1> out;
-    for (int m = 0; m <= kGalileanMoonCount; ++m) {
-        Vec3 v{{0.0, 0.0, 1.0}};
-        if (m < kGalileanMoonCount) {
-            const double r = kMeanDistance[m] * (1.0 + radiusSums[m]) * kTheoryRadiusKm / kJupiterEquatorialRadiusKm;
-            const double b = std::atan(tanLatitudes[m]);
-            const double l = (q[kL1 + m] + precession - psi) * kDegToRad;
-            v = {{r * std::cos(l) * std::cos(b), r * std::sin(l) * std::cos(b), r * std::sin(b)}};
-        }
-        // Jupiter's equator -> its orbit -> the ecliptic of date -> the equator of date.
-        v = {{v[0], v[1] * std::cos(equatorTilt) - v[2] * std::sin(equatorTilt),
-              v[1] * std::sin(equatorTilt) + v[2] * std::cos(equatorTilt)}};
-        v = {{v[0] * std::cos(nodeToPsi) - v[1] * std::sin(nodeToPsi),
-              v[0] * std::sin(nodeToPsi) + v[1] * std::cos(nodeToPsi), v[2]}};
-        v = {{v[0], v[1] * std::cos(orbitTilt) - v[2] * std::sin(orbitTilt),
-              v[1] * std::sin(orbitTilt) + v[2] * std::cos(orbitTilt)}};
-        v = {{v[0] * std::cos(node) - v[1] * std::sin(node), v[0] * std::sin(node) + v[1] * std::cos(node), v[2]}};
-        out[m] = {{v[0], v[1] * std::cos(obliquity) - v[2] * std::sin(obliquity),
-                   v[1] * std::sin(obliquity) + v[2] * std::cos(obliquity)}};
+    for (int m = 0; m < kGalileanMoonCount; ++m) {
+        const double r = kMeanDistance[m] * (1.0 + radiusSums[m]) * kTheoryRadiusKm / kJupiterEquatorialRadiusKm;
+        const double b = std::atan(tanLatitudes[m]);
+        const double l = (q[kL1 + m] + precession - psi) * kDegToRad;
+        out[m] = axes.ToEquatorOfDate({{r * std::cos(l) * std::cos(b), r * std::sin(l) * std::cos(b), r * std::sin(b)}});
     }
+    out[kGalileanMoonCount] = axes.ToEquatorOfDate({{0.0, 0.0, 1.0}});
     return out;
 }
 
@@ -141,14 +153,39 @@ bool OnDisc(const View& v, double east, double north) {
 
 // Where the sunlight past a moon at `moon` meets the spheroid (radii), or the moon itself when
 // it misses: the surface is a unit sphere once the polar axis is stretched by 1 / 0.935.
-Vec3 ShadowPoint(const Vec3& moon, const Vec3& sunward, const Vec3& pole) {
+Vec3 ShadowPoint(const Vec3& moon, const Vec3& sunlight, const Vec3& pole) {
     const double stretch = 1.0 / kJupiterPolarRatio - 1.0;
     const auto toSphere = [&](const Vec3& v) { return v + (stretch * Dot(v, pole)) * pole; };
-    const Vec3 p = toSphere(moon), d = toSphere(sunward);
+    const Vec3 p = toSphere(moon), d = toSphere(sunlight);
     const double a = Dot(d, d), b = 2.0 * Dot(p, d), c = Dot(p, p) - 1.0;
     const double disc = b * b - 4.0 * a * c;
     if (disc < 0.0) return moon;
-    return moon + ((-b - std::sqrt(disc)) / (2.0 * a)) * sunward;
+    return moon + ((-b - std::sqrt(disc)) / (2.0 * a)) * sunlight;
+}
+
+// One moon at `moon` (radii about Jupiter, equator of date) as the Earth and the Sun see it;
+// `distance` is the Earth's from Jupiter, AU.
+GalileanMoonPlace PlaceOf(const Vec3& moon, const View& earth, const View& sun, const Vec3& pole, double distance) {
+    GalileanMoonPlace p;
+    p.z = Dot(moon, earth.line);
+    const double perspective = distance / (distance + p.z / kRadiiPerAu);
+    p.x = Dot(moon, earth.east) * perspective;
+    p.y = Dot(moon, earth.north) * perspective;
+    p.inFront = p.z < 0.0;
+    const bool onDisc = OnDisc(earth, p.x, p.y);
+    p.transiting = p.inFront && onDisc;
+    p.occulted = !p.inFront && onDisc;
+
+    const double sunDepth = Dot(moon, sun.line);
+    const bool inSunDisc = OnDisc(sun, Dot(moon, sun.east), Dot(moon, sun.north));
+    p.eclipsed = sunDepth > 0.0 && inSunDisc;
+    p.shadowOnDisc = sunDepth < 0.0 && inSunDisc;
+    if (p.shadowOnDisc) {
+        const Vec3 shadow = ShadowPoint(moon, sun.line, pole);
+        p.shadowX = Dot(shadow, earth.east);
+        p.shadowY = Dot(shadow, earth.north);
+    }
+    return p;
 }
 
 }  // namespace
@@ -175,15 +212,12 @@ int ComputeGalileanSystem(const Instant& when, GalileanSystem& out) {
     if (!std::isfinite(when.tt)) return kEphemerisUnknownBody;
     if (!IsInEarthEphemerisRange(when)) return kEphemerisOutOfRange;
     const JupiterSightLine sight = SeeJupiter(when);
-    const Vec3& geocentric = sight.geocentric;
-    const Vec3& jupiter = sight.heliocentric;
-    const double lightTime = sight.lightTime;
-    const double distance = Length(geocentric);
-    const double atJupiter = when.tt - lightTime;
+    const double distance = Length(sight.geocentric);
+    const double atJupiter = when.tt - sight.lightTime;
     const std::array<Vec3, kGalileanMoonCount + 1> system = Jovicentric(atJupiter);
     const Vec3& pole = system[kGalileanMoonCount];
-    const View earthView = ViewAlong(Unit(Precess(kJ2000Jd, geocentric, when.tt)), pole);
-    const View sunView = ViewAlong(Unit(Precess(kJ2000Jd, jupiter, when.tt)), pole);
+    const View earthView = ViewAlong(Unit(Precess(kJ2000Jd, sight.geocentric, when.tt)), pole);
+    const View sunView = ViewAlong(Unit(Precess(kJ2000Jd, sight.heliocentric, when.tt)), pole);
 
     out.distanceAu = distance;
     out.axisPositionAngleDeg = ReduceAngle(earthView.axisAngle * kRadToDeg, 360.0);
@@ -192,25 +226,7 @@ int ComputeGalileanSystem(const Instant& when, GalileanSystem& out) {
         // The moon as the light now arriving left it: earlier when beyond the planet.
         const double depth = Dot(system[m], earthView.line);
         const Vec3 moon = Jovicentric(atJupiter - depth / kRadiiPerAu * kLightDaysPerAu)[m];
-        GalileanMoonPlace& p = out.moons[m];
-        p.z = Dot(moon, earthView.line);
-        const double perspective = distance / (distance + p.z / kRadiiPerAu);
-        p.x = Dot(moon, earthView.east) * perspective;
-        p.y = Dot(moon, earthView.north) * perspective;
-        p.inFront = p.z < 0.0;
-        const bool onDisc = OnDisc(earthView, p.x, p.y);
-        p.transiting = p.inFront && onDisc;
-        p.occulted = !p.inFront && onDisc;
-
-        const double sunDepth = Dot(moon, sunView.line);
-        const bool inSunDisc = OnDisc(sunView, Dot(moon, sunView.east), Dot(moon, sunView.north));
-        p.eclipsed = sunDepth > 0.0 && inSunDisc;
-        p.shadowOnDisc = sunDepth < 0.0 && inSunDisc;
-        if (p.shadowOnDisc) {
-            const Vec3 shadow = ShadowPoint(moon, sunView.line, pole);
-            p.shadowX = Dot(shadow, earthView.east);
-            p.shadowY = Dot(shadow, earthView.north);
-        }
+        out.moons[m] = PlaceOf(moon, earthView, sunView, pole, distance);
     }
     return kEphemerisOk;
 }

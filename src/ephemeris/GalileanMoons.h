@@ -14,7 +14,9 @@
 // celestial north (PyEphem's y is positive to the south). The disc is an ellipse of polar
 // radius 0.935 seen at the planet's tilt; a moon counts as in front of, behind or in the shadow
 // of it by its centre, and Jupiter's shadow is the cylinder of a point Sun.
-// Measured against PyEphem and astronomy-engine: see tests/ephemeris/GalileanMoonsTest.cpp.
+// Measured (tests/ephemeris/GalileanMoonsTest.cpp, 40 instants 1980-2048): within 0.013 radii of
+// astronomy-engine's moons (Lainey's L1.2) over 2000-2030 and 0.027 by 2048 (Callisto along
+// its orbit); PyEphem's libastro moons part from both by up to 0.10 radii over 2000-2030.
 
 #include <array>
 

