@@ -79,7 +79,7 @@ TEST(ReadWholeFile, ReadsRegularFilesWithinTheLimitAndRefusesTheRestAtOnce) {
 
     // A FIFO without a writer would block a plain read for ever; /dev/zero never ends.
     ASSERT_EQ(mkfifo(home.Path("fifo").c_str(), 0600), 0);
-    for (const std::string path : {home.Root(), home.Path("fifo"), std::string("/dev/zero")}) {
+    for (const std::string& path : {home.Root(), home.Path("fifo"), std::string("/dev/zero")}) {
         EXPECT_EQ(ReadWholeFile(path, 1 << 20, text), FileReadResult::NotRegular) << path;
         EXPECT_TRUE(text.empty());
     }
