@@ -152,7 +152,7 @@ private:
                             "  III " + Degrees(face.centralMeridianIII, 1) + "\n";
         lines += "GRS (II " + Degrees(state.prefs.grsLongitude, 0) + ") on the CM";
         const std::vector<double> grs = SystemIITransits(when, 1.0, state.prefs.grsLongitude);
-        for (size_t i = 0; i < grs.size() && i < 3; ++i) lines += (i ? ", " : " ") + LocalClock(grs[i], settings);
+        for (size_t i = 0; i < grs.size() && i < 2; ++i) lines += (i ? ", " : " ") + LocalClock(grs[i], settings);
         lines += "\nDiameter " + FormatText("%.1f\"", scene.diameterArcsec) + "  Phase " + Degrees(face.phaseAngleDeg, 1);
         const std::vector<GalileanEvent> events = FindGalileanEvents(when.ut, 1.0, when.deltaT);
         for (size_t i = 0; i < events.size() && i < 3; ++i) {
