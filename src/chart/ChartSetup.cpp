@@ -44,7 +44,7 @@ float ZenithEyeLimit(const Preferences& prefs, const CalendarDateTime& local, co
     if (compute(kBodyMoon, moon)) {
         conditions.moonAltitude = moon.altitude;
         conditions.moonSeparation = 90.0 - moon.altitude;
-        conditions.moonPhaseAngle = std::acos(std::clamp(2.0 * place.illuminatedFraction - 1.0, -1.0, 1.0)) / kDegToRad;
+        conditions.moonPhaseAngle = PhaseAngleFromLitFraction(place.illuminatedFraction);
     }
     return NakedEyeLimitingMagnitude(conditions);
 }

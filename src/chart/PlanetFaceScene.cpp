@@ -12,14 +12,12 @@
 #include "ephemeris/MoonFace.h"
 #include "ephemeris/SaturnMoons.h"
 #include "ephemeris/SaturnRings.h"
+#include "ephemeris/Spherical.h"
 
 namespace vsp {
 namespace {
 
 constexpr double kSaturnPolarRatio = 0.902, kMarsPolarRatio = 0.9948;
-
-// The phase angle from the lit fraction k = (1 + cos i) / 2.
-double PhaseAngleFromFraction(double k) { return std::acos(std::clamp(2.0 * k - 1.0, -1.0, 1.0)) / kDegToRad; }
 
 // The body's and the Sun's apparent places: the bright limb's position angle and the lit fraction.
 bool BrightLimb(int body, const Instant& when, const EphemerisSettings& settings, double& paDeg, double& litFraction) {
@@ -27,7 +25,8 @@ bool BrightLimb(int body, const Instant& when, const EphemerisSettings& settings
     if (ComputeBody(place, body, when, settings) != kEphemerisOk ||
         ComputeBody(sun, kBodySun, when, settings) != kEphemerisOk)
         return false;
-    paDeg = PositionAngleDeg(place.rightAscension, place.declination, sun.rightAscension, sun.declination);
+    paDeg = PositionAngle(RaDecToVector(place.rightAscension, place.declination),
+                          RaDecToVector(sun.rightAscension, sun.declination));
     litFraction = place.phaseFraction;
     return true;
 }
@@ -100,12 +99,6 @@ bool MoonScene(const Instant& when, const EphemerisSettings& settings, PlanetFac
 
 }  // namespace
 
-double PositionAngleDeg(double raHours, double decDeg, double toRaHours, double toDecDeg) {
-    const double da = (toRaHours - raHours) * 15.0 * kDegToRad, d = decDeg * kDegToRad, d2 = toDecDeg * kDegToRad;
-    const double pa = std::atan2(std::cos(d2) * std::sin(da), std::sin(d2) * std::cos(d) - std::cos(d2) * std::sin(d) * std::cos(da));
-    return std::fmod(pa / kDegToRad + 360.0, 360.0);
-}
-
 bool BuildPlanetFaceScene(int body, const Instant& when, const EphemerisSettings& settings, double grsLongitudeDeg,
                           PlanetFaceScene& out) {
     out = {};
@@ -120,7 +113,7 @@ bool BuildPlanetFaceScene(int body, const Instant& when, const EphemerisSettings
     double litFraction = 1.0;
     if (!built || !BrightLimb(body, when, settings, out.picture.brightLimbPaDeg, litFraction)) return false;
     // The bodies whose face carries no phase angle of its own take it from the lit fraction.
-    if (body == kBodySaturn || body == kBodyMoon) out.picture.phaseAngleDeg = PhaseAngleFromFraction(litFraction);
+    if (body == kBodySaturn || body == kBodyMoon) out.picture.phaseAngleDeg = PhaseAngleFromLitFraction(litFraction);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // ephemerides (JupiterFace and GalileanMoons, SaturnRings and SaturnMoons, MarsFace, MoonFace):
 // the picture's input (PlanetPicture.h) with the body's satellites, and the apparent size the
 // chart draws it at. The bright limb's position angle is the Sun's as seen from the body, from
-// the apparent places of both (Meeus, Astronomical Algorithms, 48.5).
+// the apparent places of both.
 
 #include "chart/PlanetPicture.h"
 #include "ephemeris/EphemerisSettings.h"
@@ -20,9 +20,5 @@ struct PlanetFaceScene {
 // Spot's System II longitude (Jupiter only). False for another body or outside the theories.
 bool BuildPlanetFaceScene(int body, const Instant& when, const EphemerisSettings& settings, double grsLongitudeDeg,
                           PlanetFaceScene& out);
-
-// Position angle, degrees from north through east, of the direction from (ra, dec) to
-// (toRa, toDec), all in hours and degrees.
-double PositionAngleDeg(double raHours, double decDeg, double toRaHours, double toDecDeg);
 
 }  // namespace vsp

@@ -22,7 +22,6 @@
 namespace vsp::cli {
 namespace {
 
-constexpr double kPassageWindowDays = 30.0;     // the coming month: always one lunation
 
 Instant ObservingInstant(CliContext& ctx) { return LocalInstant(ctx.ObservingTime(), ctx.Ephemeris()); }
 
@@ -72,8 +71,8 @@ int RunFeature(CliContext& ctx, const std::string& typedUtf8) {
     const MoonFaceView face = MoonFaceAt(now);
     const bool visible = IsOnVisibleFace(face, f->lonDeg, f->latDeg);
     const bool lit = TerminatorDistanceDeg(face, f->lonDeg, f->latDeg) > 0.0;
-    const auto sunrise = NextTerminatorPassage(now, f->lonDeg, true, kPassageWindowDays);
-    const auto sunset = NextTerminatorPassage(now, f->lonDeg, false, kPassageWindowDays);
+    const auto sunrise = NextTerminatorPassage(now, f->lonDeg, true, kTerminatorPassageDays);
+    const auto sunset = NextTerminatorPassage(now, f->lonDeg, false, kTerminatorPassageDays);
     const std::string name = Cp1252ToUtf8(f->name);
     if (ctx.Json()) {
         PrintJson(ctx, {{"name", name},

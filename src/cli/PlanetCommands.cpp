@@ -118,7 +118,7 @@ int RunSaturnFace(CliContext& ctx) {
     BodyPosition saturn;
     if (SaturnRingsAt(when, ring) != 0 || ComputeBody(saturn, kBodySaturn, when, ctx.Ephemeris()) != kEphemerisOk)
         return JobFailed(ctx, OutOfRangeMessage(when.tt));
-    const double phase = std::acos(std::clamp(2.0 * saturn.phaseFraction - 1.0, -1.0, 1.0)) * kRadToDeg;
+    const double phase = PhaseAngleFromLitFraction(saturn.phaseFraction);
     const double globe = ring.majorAxisArcsec / kSaturnRingOverGlobe;
     if (ctx.Json()) {
         PrintJson(ctx, {{"ring_tilt_earth_deg", ring.earthTiltDeg},

@@ -2,7 +2,11 @@
 // The body codes every screen shares, the record one body's computation fills, and the error
 // codes of the body ephemerides.
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 
@@ -48,5 +52,10 @@ struct BodyPosition {
 const char* BodyName(int code);
 // The same with a capital, as screens and chart labels show it ("Sun", "Mercury").
 std::string BodyTitleName(int code);
+
+// The phase angle, degrees, of a lit fraction k = (1 + cos i) / 2.
+inline double PhaseAngleFromLitFraction(double k) {
+    return std::acos(std::clamp(2.0 * k - 1.0, -1.0, 1.0)) * kRadToDeg;
+}
 
 }  // namespace vsp

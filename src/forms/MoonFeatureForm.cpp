@@ -32,7 +32,6 @@ constexpr int kFindTop = 42, kHeadTop = 60, kListTop = 74, kListRows = 6;
 constexpr int kPictureTop = kListTop + kListRows * kEphemRowHeight + 6, kPictureSide = 96;
 constexpr int kDetailsLeft = kEphemMargin + kPictureSide + 4, kDetailsWidth = 240 - kDetailsLeft - kEphemMargin;
 constexpr int kShownLimit = 60;
-constexpr double kPassageWindowDays = 30.0;
 constexpr double kMoonRadiusKm = 1737.4;  // mean radius (IAU)
 const std::vector<int> kColumns = {112, 62, 58};
 
@@ -112,8 +111,8 @@ private:
         const EphemerisSettings settings = SiteEphemeris(state);
         const bool facing = IsOnVisibleFace(face_, f->lonDeg, f->latDeg);
         const bool lit = TerminatorDistanceDeg(face_, f->lonDeg, f->latDeg) > 0.0;
-        const auto sunrise = NextTerminatorPassage(when_, f->lonDeg, true, kPassageWindowDays);
-        const auto sunset = NextTerminatorPassage(when_, f->lonDeg, false, kPassageWindowDays);
+        const auto sunrise = NextTerminatorPassage(when_, f->lonDeg, true, kTerminatorPassageDays);
+        const auto sunset = NextTerminatorPassage(when_, f->lonDeg, false, kTerminatorPassageDays);
         std::string text = f->name + "\n" + Coordinates(*f) + "\n" + FormatText("%.0f km ", f->diameterKm) +
                            FeatureTypeName(f->type) + "\n" + (facing ? "Facing us, " : "Turned away, ") +
                            (lit ? "in sunlight" : "in the night") + "\n";

@@ -9,6 +9,9 @@
 
 namespace vsp {
 
+// How far ahead the next sunrise and sunset on a feature are looked for: a lunation and more.
+inline constexpr double kTerminatorPassageDays = 30.0;
+
 // The band either side of the terminator, degrees of selenographic arc.
 inline constexpr double kNearTerminatorDeg = 3.0;
 
