@@ -1,8 +1,8 @@
 // Values as users type them: dates and clock times, sexagesimal and decimal hours and angles,
 // the numbers of imported lines, the location form's and the preference pages' fields, the
-// command line's whole numbers, picture sizes and body names, and text between the device
-// code page and UTF-8 (every text the program shows must come out as UTF-8 and go back
-// unchanged).
+// command line's whole numbers, picture sizes, network addresses and body names, and text
+// between the device code page and UTF-8 (every text the program shows must come out as UTF-8
+// and go back unchanged).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -19,6 +19,7 @@
 #include "format/AngleParse.h"
 #include "format/DateTimeParse.h"
 #include "forms/LocationFields.h"
+#include "platform/TcpSocket.h"
 #include "platform/Text.h"
 #include "settings/PreferenceTyping.h"
 #include "settings/PreferenceValues.h"
@@ -85,6 +86,9 @@ void CommandWords(const std::string& text) {
     int width = 0, height = 0;
     cli::ParsePixelSize(text, width, height);
     cli::ReadBodyCode(text, 9);
+    if (const auto address = ParseTcpAddress(text, 4030)) {
+        if (address->port < 1 || address->port > 65535) std::abort();
+    }
 }
 
 void Encodings(const std::string& text) {
