@@ -109,6 +109,7 @@ void AddChartCommands(CommandRegistry& registry);        // chart, chart at
 void AddScreenCommand(CommandRegistry& registry);
 void AddGpsCommand(CommandRegistry& registry);
 void AddEmulateCommands(CommandRegistry& registry);      // emulate lx200, emulate gps
+void AddServeCommands(CommandRegistry& registry);        // serve lx200
 void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|sync|move|stop|align
 void AddSatelliteDataCommands(CommandRegistry& registry);  // sat import|update|list|export
 void AddSatelliteCommands(CommandRegistry& registry);      // sat propagate|info

@@ -33,6 +33,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddScreenCommand(registry);
     AddGpsCommand(registry);
     AddEmulateCommands(registry);
+    AddServeCommands(registry);
     AddScopeCommands(registry);
     AddSatelliteDataCommands(registry);
     AddSatelliteCommands(registry);

@@ -1,5 +1,5 @@
-// `gps [--port PATH] [--save]`: one reading of the GPS receiver, as the location form's GPS
-// button takes it, optionally kept as the current site.
+// `gps [--port PATH | --gpsd [HOST[:PORT]]] [--save]`: one reading of the GPS receiver, as the
+// location form's GPS button takes it, optionally kept as the current site.
 
 #include <memory>
 #include <optional>
@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "platform/UserFilesLock.h"
 #include "scope/GpsLocation.h"
+#include "scope/GpsdClient.h"
 #include "scope/SerialLink.h"
 #include "settings/PreferenceStore.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 struct GpsArgs {
     std::optional<std::string> port;
+    std::optional<std::string> gpsd;  // HOST[:PORT], empty for the local daemon
     bool save = false;
 };
 
@@ -39,13 +41,14 @@ void PrintFix(CliContext& ctx, const GpsFix& fix) {
                     {"talker", fix.talker}});
 }
 
-int RunGps(CliContext& ctx, const GpsArgs& args) {
+int RunGps(CliContext& ctx, GpsArgs args) {
     SerialLink link(ctx.Prefs(), ctx.Messages());
+    if (args.gpsd) args.port = std::string(kGpsdScheme) + (args.gpsd->empty() ? "127.0.0.1" : *args.gpsd);
     const int port = args.port ? link.Ports().Add(*args.port) : link.GpsPort();
     const std::string name = link.PortName(port);
     if (name.empty()) return JobFailed(ctx, "No GPS port is chosen: give --port PATH or set gps_port.");
     // The link tells why a port will not open.
-    if (!link.SerialOpen(port, kGpsBaud)) return kExitFailed;
+    if (!IsGpsdPath(name) && !link.SerialOpen(port, kGpsBaud)) return kExitFailed;
     Site site = ctx.SavedPrefs().site;
     const GpsFix fix = GpsToLocation(link, port, 0, site);
     if (fix.latitudeText.empty()) return JobFailed(ctx, "No position from the GPS receiver on " + name);
@@ -69,10 +72,16 @@ void AddGpsCommand(CommandRegistry& registry) {
                                  [args](CliContext& ctx) { return RunGps(ctx, *args); });
     gps->add_option("--port", args->port, "the receiver's serial device (default: the GPS port of the settings)")
         ->type_name("PATH");
+    gps->add_option("--gpsd", args->gpsd, "read the receiver through gpsd at HOST[:PORT] (default 127.0.0.1:2947)")
+        ->type_name("[HOST[:PORT]]")
+        ->expected(0, 1)
+        ->excludes("--port");
     gps->add_flag("--save", args->save, "make the position the current site of the saved settings");
     gps->footer("Reads NMEA 0183 at 9600 baud until a GGA sentence gives a fix (an RMC position is taken when no "
                 "GGA comes). Longitude is EAST positive. --json: latitude_deg, longitude_deg, altitude_m (null "
-                "without GGA), utc (hh:mm:ss of the sentence), talker, latitude_text, longitude_text.");
+                "without GGA), utc (hh:mm:ss of the sentence), talker, latitude_text, longitude_text. Through gpsd (--gpsd, "
+                "or a port gpsd://HOST[:PORT]) the first report of a 2D or 3D fix is taken, altitude from a 3D "
+                "one, talker \"gpsd\".");
 }
 
 }  // namespace vsp::cli

@@ -176,7 +176,7 @@ void AddScopeCommands(CommandRegistry& registry) {
     CLI::App* scope = registry.AddFamily("scope", "The telescope mount on its serial port");
     scope->add_option("--drive", args->scope.drive, "a code (0..22, 100, 101) or name of the drive list (default: the settings)")
         ->type_name("CODE|NAME");
-    scope->add_option("--port", args->scope.port, "the mount's serial device (default: the scope port of the settings)")
+    scope->add_option("--port", args->scope.port, "the mount's serial device or tcp://HOST:PORT (default: the scope port of the settings)")
         ->type_name("PATH");
     scope->add_option("--pier", args->scope.pier, "the side of the pier a Takahashi mount stands on, asked once per "
                                                   "run (default east)")

@@ -98,6 +98,11 @@ int PortList::Add(const std::string& path) {
     FindDevicesIfNone();
     const auto listed = std::find(names_.begin() + 1, names_.end(), path);
     if (listed != names_.end()) return int(listed - names_.begin());
+    // An address ("tcp://HOST:PORT", "gpsd://HOST") names no device: kept as typed.
+    if (path.find("://") != std::string::npos) {
+        names_.push_back(path);
+        return int(names_.size()) - 1;
+    }
     // A node typed by hand is kept by the by-id name that reaches it.
     const fs::path device = Reached(path);
     for (size_t i = 1; i < names_.size(); ++i)

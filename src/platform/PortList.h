@@ -33,7 +33,7 @@ public:
     // One past the last index.
     int Size();
     // The index of `path`, or of the listed device it leads to; added at the end when neither
-    // is listed yet.
+    // is listed yet. A network address ("tcp://HOST:PORT") is kept as it is.
     int Add(const std::string& path);
     // The index a setting chooses: 0 for index 0, else the entry of `path` when one is kept,
     // else `index` itself.

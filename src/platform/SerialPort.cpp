@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -12,7 +13,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <thread>
+
+#include "platform/TcpSocket.h"
 
 namespace vsp {
 
@@ -71,8 +75,20 @@ void SetLine(int fd, int line, bool raised) {
 
 SerialPort::~SerialPort() { Close(); }
 
+bool SerialPort::OpenTcp(std::string_view address) {
+    const std::optional<TcpAddress> at = ParseTcpAddress(address, kTcpDefaultPort);
+    if (!at) {
+        errno = EADDRNOTAVAIL;
+        return false;
+    }
+    fd_ = TcpConnect(*at, kTcpConnectMs);
+    socket_ = fd_ >= 0;
+    return socket_;
+}
+
 bool SerialPort::Open(const std::string& path) {
     Close();
+    if (IsTcpPath(path)) return OpenTcp(std::string_view(path).substr(kTcpScheme.size()));
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     // The lock keeps out every other open through this class, even by root, and goes with the
@@ -92,6 +108,7 @@ bool SerialPort::Open(const std::string& path) {
 }
 
 FramingResult SerialPort::SetFraming(const SerialFraming& framing) {
+    if (socket_) return FramingResult::Applied;
     termios t;
     if (tcgetattr(fd_, &t) != 0) return FramingResult::Unreadable;
     const speed_t speed = SpeedOf(framing.baud);
@@ -124,7 +141,9 @@ bool SerialPort::Write(std::string_view bytes) {
         DeadlineMs(timeouts_.writePerByteMs, timeouts_.writeConstantMs, bytes.size());
     size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = write(fd_, bytes.data() + sent, bytes.size() - sent);
+        // A peer that closed its end must not end the program with SIGPIPE.
+        const ssize_t n = socket_ ? send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL)
+                                  : write(fd_, bytes.data() + sent, bytes.size() - sent);
         if (n > 0) {
             sent += size_t(n);
             continue;
@@ -137,7 +156,8 @@ bool SerialPort::Write(std::string_view bytes) {
         }
         WaitFor(fd_, POLLOUT, wait);
     }
-    return WaitSent(deadline);
+    // What the kernel took for a socket travels on its own; no line to wait on.
+    return socket_ || WaitSent(deadline);
 }
 
 // tcdrain has no time-out: behind a CTS line held low it would wait for ever.
@@ -174,13 +194,22 @@ int SerialPort::Read(std::span<char> buffer) {
 }
 
 void SerialPort::Purge() {
-    if (fd_ >= 0) tcflush(fd_, TCIOFLUSH);
+    if (fd_ < 0) return;
+    if (!socket_) {
+        tcflush(fd_, TCIOFLUSH);
+        return;
+    }
+    // A socket has no queues to flush: what has arrived is read away, without waiting.
+    char discard[512];
+    for (int n = 0; n < 64 && recv(fd_, discard, sizeof discard, MSG_DONTWAIT) > 0; ++n) {
+    }
 }
 
 void SerialPort::Close() {
     if (fd_ < 0) return;
     if (exclusive_) ioctl(fd_, TIOCNXCL);  // another descriptor of the line would keep it otherwise
     exclusive_ = false;
+    socket_ = false;
     close(fd_);
     fd_ = -1;
 }

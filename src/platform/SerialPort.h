@@ -1,7 +1,9 @@
 #pragma once
 // A serial device opened by path, for mounts, setting circles and GPS receivers: framing and
 // handshake, writes that wait until the bytes have left, reads bounded in time. The one place
-// that speaks termios. Failures answer false (or -1) with LastSystemErrorCode() telling why.
+// that speaks termios. A path "tcp://HOST:PORT" (a Wi-Fi bridge, a serial server) opens a TCP
+// connection instead, with the same reads, writes and time-outs, so that every protocol runs
+// over it unchanged. Failures answer false (or -1) with LastSystemErrorCode() telling why.
 
 #include <span>
 #include <string>
@@ -45,7 +47,12 @@ public:
     // EWOULDBLOCK until Close or the end of the process, however it ends; other programs that
     // open a real serial line get EBUSY (its exclusive mode, which a pseudo-terminal does not
     // get because it would outlive a killed process there). DeviceHolder tells who holds it.
+    // A "tcp://" path connects within kTcpConnectMs (port 4030 when none is given), failing
+    // with ECONNREFUSED, ETIMEDOUT or EADDRNOTAVAIL.
     bool Open(const std::string& path);
+    static constexpr int kTcpConnectMs = 3000;
+    static constexpr int kTcpDefaultPort = 4030;
+    // A TCP connection has no framing: Applied, and nothing changes.
     FramingResult SetFraming(const SerialFraming& framing);
     void SetTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
     // All bytes written and sent before the write time-out.
@@ -59,8 +66,10 @@ public:
 
 private:
     bool WaitSent(long long deadlineMs);
+    bool OpenTcp(std::string_view address);
 
     int fd_ = -1;
+    bool socket_ = false;     // a TCP connection, not a device
     bool exclusive_ = false;  // the line's exclusive mode set by Open
     SerialTimeouts timeouts_;
 };

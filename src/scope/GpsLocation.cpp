@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "format/AngleParse.h"
+#include "platform/SystemError.h"
+#include "scope/GpsdClient.h"
 #include "scope/SerialLink.h"
 #include "settings/Preferences.h"
 
@@ -19,6 +21,21 @@ constexpr size_t kLongitudeChars = 12;
 double FieldDegrees(std::string_view text, size_t chars, char negative) {
     const double value = ParseSexagesimalDeclination(text.substr(0, chars));
     return std::toupper(static_cast<unsigned char>(text.back())) == negative ? -value : value;
+}
+
+// A receiver that gpsd holds: read through gpsd; a daemon out of reach or without a receiver
+// is told, a fix that does not come within the wait leaves the site as a silent receiver does.
+GpsFix GpsdToLocation(SerialLink& link, const std::string& path, int localHour, Site& site) {
+    GpsFix fix;
+    const GpsdEnd end = ReadGpsdFix(path, localHour, kGpsdWaitMs, fix);
+    if (end == GpsdEnd::Unreachable || end == GpsdEnd::BadAddress) {
+        const std::string why = end == GpsdEnd::BadAddress ? "not an address" : SystemErrorText(LastSystemErrorCode());
+        link.Messages().InfoBox("Can't reach gpsd", path + " (" + why + ")");
+    } else if (end == GpsdEnd::NoDevice) {
+        link.Messages().InfoBox("gpsd has no GPS receiver", path);
+    }
+    ApplyGpsTexts(fix.latitudeText, fix.longitudeText, site);
+    return fix;
 }
 
 }  // namespace
@@ -38,6 +55,8 @@ GpsFix GpsToLocation(const GpsReadBytes& port, int localHour, Site& site) {
 }
 
 GpsFix GpsToLocation(SerialLink& link, int gpsPort, int localHour, Site& site) {
+    const std::string name = link.PortName(gpsPort);
+    if (IsGpsdPath(name)) return GpsdToLocation(link, name, localHour, site);
     GpsReadBytes port;
     // The link keeps its own read time-outs.
     if (gpsPort != 0 && link.SerialOpen(gpsPort, kGpsBaud))

@@ -17,7 +17,8 @@ inline constexpr int kGpsBaud = 9600;
 // its place rather than falling to latitude 0, longitude 0.
 GpsFix GpsToLocation(const GpsReadBytes& port, int localHour, Site& site);
 // The same on the receiver's port of the port list (0: no GPS), opened for the reading and
-// closed after it; a port that will not open has told the user why.
+// closed after it; a port that will not open has told the user why. A "gpsd://HOST[:PORT]"
+// port is read through gpsd.
 GpsFix GpsToLocation(SerialLink& link, int gpsPort, int localHour, Site& site);
 
 // The latitude and longitude texts read as typed, "45°30'30 N" and "002°15'15 W", into the

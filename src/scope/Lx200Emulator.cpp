@@ -22,7 +22,8 @@ int SuffixIndex(std::string_view command, char family, std::string_view letters)
 
 }  // namespace
 
-Lx200Emulator::Lx200Emulator(Lx200Precision precision) : precision_(precision) {}
+Lx200Emulator::Lx200Emulator(Lx200Precision precision, Lx200Mount* mount)
+    : commanded_(mount ? mount : &own_), precision_(precision) {}
 
 std::string Lx200Emulator::Receive(std::string_view bytes) {
     pending_.append(bytes);
@@ -64,26 +65,26 @@ std::string Lx200Emulator::Execute(std::string_view command) {
     if (command == "GD") return DecReply();
     if (command == "GC") return date_;
     if (command.starts_with("Sr") || command.starts_with("Sd")) return SetTarget(command);
-    if (command == "MS") {
-        mount_.Goto(target_);
-        return "0";
-    }
+    // "1" and a message ending in '#': the mount refused the target.
+    if (command == "MS") return commanded_->Goto(target_) ? "0" : "1Goto failed#";
     if (command == "CM") {
-        mount_.Sync(target_);
+        commanded_->Sync(target_);
         return std::string(kSyncReply);
     }
-    if (command == "D") return mount_.Moving() ? "\x7f#" : "#";
+    if (command == "D") return commanded_->Moving() ? "\x7f#" : "#";
     if (command == "U") {
         precision_ = precision_ == Lx200Precision::Long ? Lx200Precision::Short
                                                         : Lx200Precision::Long;
         return "";
     }
-    if (command == "Q" || SuffixIndex(command, 'Q', "nsew") >= 0) {
-        mount_.Stop();
+    if (command == "Q") {
+        commanded_->Stop();
+    } else if (const int axis = SuffixIndex(command, 'Q', "nsew"); axis >= 0) {
+        commanded_->StopAxis(ScopeDirection(axis));
     } else if (const int direction = SuffixIndex(command, 'M', "nsew"); direction >= 0) {
-        mount_.Move(ScopeDirection(direction));
+        commanded_->Move(ScopeDirection(direction));
     } else if (const int rate = SuffixIndex(command, 'R', "SMCG"); rate >= 0) {
-        mount_.SetRate(ScopeRate(rate));
+        commanded_->SetRate(ScopeRate(rate));
     }
     // Anything else (":ON#" among them) is taken without a reply, as a mount does.
     return "";
@@ -99,8 +100,8 @@ std::string Lx200Emulator::SetTarget(std::string_view command) {
     return "1";
 }
 
-std::string Lx200Emulator::RaReply() const {
-    const double ra = mount_.Current().raHours;
+std::string Lx200Emulator::RaReply() {
+    const double ra = commanded_->Position().raHours;
     if (precision_ == Lx200Precision::Long) {
         const long seconds = std::lround(ra * 3600) % 86400;
         return FormatText("%02ld:%02ld:%02ld#", seconds / 3600, seconds / 60 % 60, seconds % 60);
@@ -109,8 +110,8 @@ std::string Lx200Emulator::RaReply() const {
     return FormatText("%02ld:%02ld.%ld#", tenths / 600, tenths / 10 % 60, tenths % 10);
 }
 
-std::string Lx200Emulator::DecReply() const {
-    const double dec = mount_.Current().decDegrees;
+std::string Lx200Emulator::DecReply() {
+    const double dec = commanded_->Position().decDegrees;
     const bool longFormat = precision_ == Lx200Precision::Long;
     const long units = std::lround(std::fabs(dec) * (longFormat ? 3600 : 60));
     const char sign = dec < 0 && units > 0 ? '-' : '+';

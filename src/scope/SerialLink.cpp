@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/SystemError.h"
+#include "platform/TcpSocket.h"
 #include "scope/DriveTable.h"
 
 namespace vsp {
@@ -58,6 +59,8 @@ int SerialLink::SerialOpen(int port, int baud) {
         if (code == EBUSY || code == EWOULDBLOCK) {
             const std::string holder = DeviceHolder(name);
             why = holder.empty() ? " (busy)" : " (in use by " + holder + ")";
+        } else if (IsTcpPath(name)) {
+            why = " (" + SystemErrorText(code) + ")";  // refused, timed out, no such host
         }
         sink_.InfoBox("Can't open serial port", name + why);
         return 0;
@@ -72,7 +75,8 @@ int SerialLink::SerialOpen(int port, int baud) {
         return 0;
     }
     port_.SetTimeouts(kTimeouts);
-    pause_(kSettleMs);
+    // A connection has no lines that changed.
+    if (!IsTcpPath(name)) pause_(kSettleMs);
     return 1;
 }
 

@@ -53,6 +53,8 @@ public:
     int ScopePort() { return ports_.Chosen(prefs_.scopePort, prefs_.scopePortPath); }
     int GpsPort() { return ports_.Chosen(prefs_.gpsPort, prefs_.gpsPortPath); }
     PortList& Ports() { return ports_; }
+    // Where the link's messages go, for the readings that do without the serial line.
+    InfoSink& Messages() { return sink_; }
 
     // Told when a protocol begins and ends waiting on a device's handshake, so that a window
     // can show it is busy meanwhile.

@@ -2,6 +2,8 @@
 // moves the mount until it is let go, the rate keys, what closing sends (a real LX200 mount
 // emulated on a pseudo-terminal), and the two-star form's Align, Reset and restore offer.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -11,6 +13,7 @@
 #include "catalog/CatalogSession.h"
 #include "forms/ScopeForms.h"
 #include "platform/PseudoTerminal.h"
+#include "platform/TcpSocket.h"
 #include "scope/EmulatorLoop.h"
 #include "scope/Lx200Emulator.h"
 #include "scope/ScopeMessages.h"
@@ -284,6 +287,29 @@ TEST_F(ScopeForms, GpsButtonMakesTheFixTheSiteAndSaysWhenNoPortIsChosen) {
     Preferences saved;
     ASSERT_EQ(ReadPreferences(settings, home_.Dir(), saved).status, PreferenceFileStatus::Loaded);
     EXPECT_EQ(saved.site, prefs.site);
+
+    // Through gpsd: its first fix, a report as gpsd 3.22 writes it (33°51.407' S, 70°40.159' W);
+    // a daemon that has gone is told, the site kept.
+    const int listener = TcpListen({"127.0.0.1", 0});
+    ASSERT_GE(listener, 0);
+    const int port = TcpLocalPort(listener);
+    std::thread gpsd([listener] {
+        const int client = TcpAccept(listener, 5000);
+        SendAll(client, "{\"class\":\"TPV\",\"mode\":1}\n{\"class\":\"TPV\",\"mode\":3,\"lat\":-33.856784000,"
+                        "\"lon\":-70.669312000,\"altMSL\":520.4000}\n", 1000);
+        WaitReadable(client, 5000);  // until the reading has hung up
+        ::close(client);
+    });
+    prefs.gpsPort = telescope_.Link().Ports().Add("gpsd://127.0.0.1:" + std::to_string(port));
+    Tap(1212);
+    gpsd.join();
+    ::close(listener);
+    EXPECT_NEAR(prefs.site.latitude, -33.8567, 1e-4);
+    EXPECT_NEAR(prefs.site.longitude, 70.6692, 1e-4);
+    const Site read = prefs.site;
+    Tap(1212);
+    EXPECT_EQ(LastBox().substr(0, 16), "Can't reach gpsd");
+    EXPECT_EQ(prefs.site, read);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // NMEA 0183 from a GPS receiver: the bytes handed over in reads of a size the input chooses
 // (as a serial port delivers them), read into a fix and applied to the site as the location
 // form's GPS button does, and every sentence of the burst through the sentence splitter and
-// the position texts.
+// the position texts; each line also as a report of gpsd.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -13,6 +13,7 @@
 #include "scope/GpsFix.h"
 #include "scope/GpsLocation.h"
 #include "scope/GpsSentence.h"
+#include "scope/GpsdReport.h"
 #include "settings/Preferences.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,6 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             GpsLatitudeText(fields[first], fields[first + 1]);
             GpsLongitudeText(fields[first + 2], fields[first + 3]);
         }
+    }
+    for (size_t start = 0; start < burst.size();) {
+        const size_t end = std::min(burst.find('\n', start), burst.size());
+        ParseGpsdReport(burst.substr(start, end - start), localHour);
+        start = end + 1;
     }
     return 0;
 }

@@ -165,6 +165,13 @@ TEST_F(PreferencePages, PortPopupsListTheDevicesAndTakeATypedPath) {
     EXPECT_EQ(C(gps.fieldId).Text(), "/tmp/gps-receiver");
     EXPECT_EQ(rows(scope.listId).size(), 5u);  // the typed path is a row of every port popup
     EXPECT_EQ(rows(gps.listId)[3], "/tmp/gps-receiver");
+    // A network address is kept as typed, and listed.
+    ChooseRow(scope.fieldId, scope.listId, 4);  // "Other..."
+    for (const SettingBinding& b : LayOutPreferencePage(settings, 1, prefs, LayoutTextWidth).bindings)
+        if (b.control == SettingControl::PortPath && b.setting->key == "scope_port") pathField = b.fieldId;
+    TypeInto(pathField, "tcp://192.168.0.10:4030", kKeyEnter);
+    EXPECT_EQ(std::pair(Saved().scopePort, Saved().scopePortPath), std::pair(4, std::string("tcp://192.168.0.10:4030")));
+    EXPECT_EQ(rows(gps.listId)[4], "tcp://192.168.0.10:4030");
 
     ChooseRow(scope.fieldId, scope.listId, 0);
     EXPECT_EQ(std::pair(Saved().scopePort, Saved().scopePortPath), std::pair(0, std::string()));
