@@ -48,6 +48,8 @@ std::string PortRowText(const PortLabel& label, const std::function<int(std::str
     return CutEnd(shorter, node, measure, width);
 }
 
+bool OffersGpsd(const PreferenceSetting& port) { return port.key == "gps_port"; }
+
 const PreferenceSetting* PortPathSetting(const PreferenceTable& table, const PreferenceSetting& port) {
     return table.Find(port.key + "_path");
 }

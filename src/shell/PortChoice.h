@@ -1,7 +1,8 @@
 #pragma once
 // The serial port popups of preference page 1: "None", the ports of the port list by their
 // Linux names (a by-id name with the node it reaches in brackets, shortened to fit the popup
-// list), then "Other..." to type a path. A choice is kept as its port number (the start
+// list), on the GPS port's popup "gpsd" (the local daemon, which owns the receivers it
+// serves), then "Other..." to type a path. A choice is kept as its port number (the start
 // routine's range, for settings read by older programs) and as its path, which names it from
 // then on.
 
@@ -17,6 +18,12 @@
 namespace vsp {
 
 inline constexpr std::string_view kOtherPortRow = "Other...";
+inline constexpr std::string_view kGpsdPortRow = "gpsd";
+// What the "gpsd" row chooses.
+inline constexpr std::string_view kLocalGpsdPort = "gpsd://127.0.0.1";
+
+// The port settings whose popup offers the "gpsd" row.
+bool OffersGpsd(const PreferenceSetting& port);
 
 // `label` as a row no wider than `width` layout pixels: whole when it fits; else a by-id
 // name loses its "usb-" and "-if00-port0", then its end ("\x85"), and a path its middle.

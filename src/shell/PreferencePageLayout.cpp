@@ -83,7 +83,12 @@ public:
         : table_(table), page_(page), prefs_(prefs), measure_(measure), ports_(ports) {
         portRows_.push_back("None");
         for (const PortLabel& port : ports) portRows_.push_back(PortRowText(port, measure_, kWidestRow));
+        gpsRows_ = portRows_;
         portRows_.emplace_back(kOtherPortRow);
+        // Once chosen, the daemon's entry is a row of its own.
+        const bool listed = std::any_of(ports.begin(), ports.end(), [](const PortLabel& p) { return p.name == kLocalGpsdPort; });
+        if (!listed) gpsRows_.emplace_back(kGpsdPortRow);
+        gpsRows_.emplace_back(kOtherPortRow);
     }
 
     PageLayout Build() {
@@ -216,7 +221,10 @@ private:
 
     int FieldLeft() const { return kMargin + labelWidth_; }
 
-    const std::vector<std::string>& RowsOf(const PreferenceSetting& s) const { return IsPort(s) ? portRows_ : s.rows; }
+    const std::vector<std::string>& RowsOf(const PreferenceSetting& s) const {
+        if (!IsPort(s)) return s.rows;
+        return OffersGpsd(s) ? gpsRows_ : portRows_;
+    }
 
     int AddPopup(const PreferenceSetting& s, Rect trigger, bool visible = true) {
         SettingBinding b = BindingOf(s, SettingControl::Popup, NameOf(s));
@@ -228,7 +236,7 @@ private:
         const int left = std::min(trigger.left, kRight - width);
         if (IsPort(s))
             for (size_t row = 0; row < b.rows.size(); ++row)
-                b.shown.push_back(row == 0 || row + 1 == b.rows.size()
+                b.shown.push_back(row == 0 || row > ports_.size()
                                       ? b.rows[row]
                                       : PortRowText(ports_[row - 1], measure_, trigger.Width() - kPopupChrome));
         b.listId = nextListId_++;
@@ -381,6 +389,7 @@ private:
     std::vector<ControlTemplate> lists_;
     const std::vector<PortLabel>& ports_;
     std::vector<std::string> portRows_;
+    std::vector<std::string> gpsRows_;  // with the "gpsd" row
     int labelWidth_ = 0;
     int y_ = kContentTop;
     int nextId_ = kFirstControlId;

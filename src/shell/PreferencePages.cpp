@@ -143,6 +143,9 @@ private:
             } else if (row + 1 == int(b.rows.size())) {
                 TypePortPath(state, window, b);
                 return;
+            } else if (b.rows[size_t(row)] == kGpsdPortRow && row + 2 == int(b.rows.size())) {
+                ChooseAddedPort(state, window, b, std::string(kLocalGpsdPort));
+                return;
             } else {
                 ChoosePort(Ports(state), state.settings, *b.setting, row, changed);
                 Store(state, window, *b.setting, changed);
@@ -189,8 +192,13 @@ private:
             ShowValue(state, window, popup);
             return;
         }
+        ChooseAddedPort(state, window, popup, typed);
+    }
+
+    // A path not listed yet joins the list and becomes the choice of `popup`.
+    void ChooseAddedPort(AppState& state, FormWindow& window, const SettingBinding& popup, const std::string& path) {
         Preferences changed = state.prefs;
-        ChoosePort(Ports(state), state.settings, *popup.setting, Ports(state).Add(typed), changed);
+        ChoosePort(Ports(state), state.settings, *popup.setting, Ports(state).Add(path), changed);
         Store(state, window, *popup.setting, changed);
         if (state.currentFormWindow == &window) RefillPortLists(state, window);
     }

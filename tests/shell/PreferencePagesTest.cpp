@@ -153,7 +153,8 @@ TEST_F(PreferencePages, PortPopupsListTheDevicesAndTakeATypedPath) {
     EXPECT_TRUE(shown.starts_with("Prolific_") && shown.ends_with("\x85 (ttyUSB0)") && shown.size() < listed[1].size())
         << shown;
 
-    ChooseRow(gps.fieldId, gps.listId, 3);
+    EXPECT_EQ(rows(gps.listId)[3], "gpsd");  // the GPS port alone offers the daemon
+    ChooseRow(gps.fieldId, gps.listId, 4);
     int pathField = 0;
     for (const SettingBinding& b : LayOutPreferencePage(settings, 1, prefs, LayoutTextWidth).bindings)
         if (b.control == SettingControl::PortPath && b.setting->key == "gps_port") pathField = b.fieldId;
@@ -172,6 +173,9 @@ TEST_F(PreferencePages, PortPopupsListTheDevicesAndTakeATypedPath) {
     TypeInto(pathField, "tcp://192.168.0.10:4030", kKeyEnter);
     EXPECT_EQ(std::pair(Saved().scopePort, Saved().scopePortPath), std::pair(4, std::string("tcp://192.168.0.10:4030")));
     EXPECT_EQ(rows(gps.listId)[4], "tcp://192.168.0.10:4030");
+    ChooseRow(gps.fieldId, gps.listId, 5);
+    EXPECT_EQ(Saved().gpsPortPath, "gpsd://127.0.0.1");
+    EXPECT_EQ(rows(gps.listId).size(), 7u);  // listed once: its own row replaces "gpsd"
 
     ChooseRow(scope.fieldId, scope.listId, 0);
     EXPECT_EQ(std::pair(Saved().scopePort, Saved().scopePortPath), std::pair(0, std::string()));
