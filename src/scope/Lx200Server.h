@@ -6,9 +6,10 @@
 // mount when no port is chosen). Positions are of date, as an LX200 mount takes and gives them.
 // One client at a time, the next one once it has gone; a client that goes in the middle of a
 // command or while a motion it started runs leaves the mount stopped (a goto it was answered
-// for goes on to its target, as a mount does when its cable is pulled). Reads are answered from the mount's latest
-// reading (renewed every 250 ms or as fast as the mount answers), so that a slow serial mount
-// still answers within a client's time-outs.
+// for goes on to its target, as a mount does when its cable is pulled: planetarium programs
+// often connect for one goto and close). Reads are answered from the mount's latest reading
+// (renewed every 250 ms or as fast as the mount answers), so that a slow serial mount still
+// answers within a client's time-outs.
 
 #include <functional>
 #include <optional>
