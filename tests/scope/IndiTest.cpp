@@ -93,7 +93,9 @@ TEST(IndiClient, MisbehavingServersFailInBoundedTimeWithTheirMessage) {
         EXPECT_LE(outcome.seconds, c.most) << c.what;
         ASSERT_FALSE(outcome.sink.messages.empty()) << c.what;
         EXPECT_EQ(outcome.sink.messages.back(), std::make_pair(c.message, std::string("A&B"))) << c.what;
-        if (c.reply == connected) EXPECT_EQ(outcome.sink.messages.front().first, "mount <1> online");
+        if (c.reply == connected) {
+            EXPECT_EQ(outcome.sink.messages.front().first, "mount <1> online");
+        }
     }
 }
 
