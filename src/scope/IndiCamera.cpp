@@ -67,6 +67,7 @@ std::optional<std::string> Expose(IndiConnection& camera, const ExposurePlan& pl
         return now && now->updates > before;
     };
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ExposureTimeoutMs(plan.seconds));
+    std::string shown;  // the camera counts down once a second; each count is told once
     while (!camera.WaitFor(arrived, kProgressStepMs)) {
         ShowIndiMessages(camera, sink);
         if (!camera.IsOpen()) {
@@ -84,8 +85,9 @@ std::optional<std::string> Expose(IndiConnection& camera, const ExposurePlan& pl
         }
         const IndiVector* exposure = camera.Model().Find(device, "CCD_EXPOSURE");
         const double left = exposure ? exposure->Number("CCD_EXPOSURE_VALUE").value_or(0) : 0;
-        sink.ShowProgress(FormatText("Exposure %d of %d", number, plan.count),
-                          left > 0 ? FormatText("%.1f s left", left) : std::string("Reading the image"));
+        const std::string state = left > 0 ? FormatText("%.1f s left", left) : std::string("Reading the image");
+        if (state != shown) sink.ShowProgress(FormatText("Exposure %d of %d", number, plan.count), state);
+        shown = state;
     }
     ShowIndiMessages(camera, sink);
     const IndiVector* blob = camera.Model().Find(device, "CCD1");
