@@ -108,6 +108,7 @@ void AddCityCommand(CommandRegistry& registry);
 void AddChartCommands(CommandRegistry& registry);        // chart, chart at
 void AddScreenCommand(CommandRegistry& registry);
 void AddGpsCommand(CommandRegistry& registry);
+void AddCameraCommands(CommandRegistry& registry);       // camera expose
 void AddEmulateCommands(CommandRegistry& registry);      // emulate lx200, emulate gps
 void AddServeCommands(CommandRegistry& registry);        // serve lx200
 void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|sync|move|stop|align

@@ -32,6 +32,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddChartCommands(registry);
     AddScreenCommand(registry);
     AddGpsCommand(registry);
+    AddCameraCommands(registry);
     AddEmulateCommands(registry);
     AddServeCommands(registry);
     AddScopeCommands(registry);

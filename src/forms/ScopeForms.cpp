@@ -16,6 +16,7 @@ void RegisterScopeForms(AppState& state, CatalogSession& sky, Telescope& telesco
     RegisterForm(state, kTwoStarFormId, [&sky, &telescope](AppState&, int) { return MakeTwoStarForm(sky, telescope); });
     RegisterForm(state, kMonitorFormId, [&telescope](AppState&, int) { return MakeMonitorForm(telescope); });
     RegisterForm(state, kNStarFormId, [&telescope](AppState&, int) { return MakeNStarForm(telescope); });
+    RegisterForm(state, kCameraFormId, [](AppState&, int) { return MakeCameraForm(); });
     RegisterForm(state, kLocationFormId, [&telescope](AppState&, int) { return MakeLocationForm(&telescope.Link()); });
 }
 

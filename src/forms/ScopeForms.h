@@ -31,5 +31,8 @@ std::unique_ptr<Form> MakeTwoStarForm(CatalogSession& sky, Telescope& telescope)
 std::unique_ptr<Form> MakeNStarForm(Telescope& telescope);
 // Opened only when the Monitor setting is on (the shell says "not done" otherwise).
 std::unique_ptr<Form> MakeMonitorForm(Telescope& telescope);
+// Camera Control (5300): exposures through the INDI camera of the settings.
+inline constexpr int kCameraFormId = 5300;
+std::unique_ptr<Form> MakeCameraForm();
 
 }  // namespace vsp

@@ -12,8 +12,9 @@ using F = DriveFamily;
 using G = GotoKind;
 using S = SlewReport;
 
-// Listed drives first (their position is the stored code), then the unlisted ones.
-constexpr std::array<DriveInfo, 25> kDrives{{
+// Listed drives first, in list order (up to SkyScan EQ6 their position is the stored code),
+// then the unlisted ones.
+constexpr std::array<DriveInfo, 26> kDrives{{
     {0, "None", F::None, G::ShowPositionsOnly, false, false},
     {1, "AAM Skyvector", F::Encoder, G::Guidance, false, false, true},
     {2, "AutoStar", F::Lx200, G::Protocol, true, true},
@@ -35,13 +36,15 @@ constexpr std::array<DriveInfo, 25> kDrives{{
     {18, "SiderealTech", F::SiderealTech, G::Protocol, false, true},
     {19, "SkyCommander", F::SkyCommander, G::Protocol, false, false, false, 166, S::Silent},
     {20, "SkyScan EQ6", F::NexStar, G::Protocol, true, true, false, 250, S::Followed, false},
+    // The server paces its own device: no pause between requests.
+    {drive_code::kIndi, "INDI", F::Indi, G::Protocol, true, true, false, 0},
     {21, "", F::Encoder, G::Guidance, false, false},
     {22, "", F::Encoder, G::Guidance, false, false, true},
     {100, "", F::PowerFlex, G::NotImplemented, false, false},
     {101, "", F::Dynastar, G::NotImplemented, false, false},
 }};
 
-constexpr size_t kListedDrives = 21;
+constexpr size_t kListedDrives = 22;
 
 }  // namespace
 
@@ -71,8 +74,12 @@ bool IsEncoderDrive(DriveId code) {
 
 void SupplyDriveSettings(PreferenceTable& table) {
     std::vector<std::string> rows;
-    for (const DriveInfo& drive : DriveList()) rows.emplace_back(drive.listText);
-    table.SupplyRows(RowSource::ScopeDrives, rows);
+    std::vector<int> codes;
+    for (const DriveInfo& drive : DriveList()) {
+        rows.emplace_back(drive.listText);
+        codes.push_back(drive.code);
+    }
+    table.SupplyRows(RowSource::ScopeDrives, rows, codes);
     table.SupplyCondition(ShowCondition::EncoderDrive,
                           [](const Preferences& prefs) { return IsEncoderDrive(prefs.scopeDrive); });
 }
@@ -130,6 +137,7 @@ std::string_view ReadFailureMessage(DriveFamily family, bool azimuthAltitude) {
         case F::Takahashi: return scope_text::kReadFailTakahashi;
         case F::SiderealTech: return scope_text::kReadFailSiderealTech;
         case F::SkyCommander: return scope_text::kReadFailSkyCommander;
+        case F::Indi: return scope_text::kReadFailIndi;
         default: return scope_text::kReadFailMeade;
     }
 }

@@ -30,6 +30,9 @@ inline constexpr DriveId kIntelliscope = 16;
 inline constexpr DriveId kSkyScanEq6 = 20;
 inline constexpr DriveId kUnlistedEncoder = 21;  // answers only once initialised elsewhere
 inline constexpr DriveId kSkyWizard = 22;        // a box with no row in the list
+// A mount behind an INDI server: the list's row after SkyScan EQ6, stored as this code
+// since 21 and 22 already name the boxes without a row.
+inline constexpr DriveId kIndi = 23;
 }  // namespace drive_code
 
 enum class DriveFamily {
@@ -45,6 +48,7 @@ enum class DriveFamily {
     SkyCommander,
     PowerFlex,
     Dynastar,
+    Indi,
 };
 
 // What a goto does for a drive.
@@ -74,7 +78,7 @@ struct DriveInfo {
     bool stopsOnClose = true;
 };
 
-// The rows of the drive list, in list order (codes 0..20).
+// The rows of the drive list, in list order (codes 0..20, then INDI's 23).
 std::span<const DriveInfo> DriveList();
 // Any code the dispatcher knows, listed or not; nullopt for an unknown code.
 std::optional<DriveInfo> FindDrive(DriveId code);
@@ -84,7 +88,7 @@ bool InFamily(DriveId code, DriveFamily family);
 bool UsesEncoderProtocol(DriveId code);
 // The encoder boxes (codes 1, 3, 4, 11, 12, 16 and 22; not 21).
 bool IsEncoderDrive(DriveId code);
-// Gives the settings the drive list's rows (the drive codes 0..20 in list order) and shows
+// Gives the settings the drive list's rows (and the code each row stores) and shows
 // the encoder steps for encoder boxes only.
 void SupplyDriveSettings(PreferenceTable& table);
 // The "None" row: no mount to talk to.

@@ -9,6 +9,7 @@
 #include "format/AngleFormat.h"
 #include "platform/FormatText.h"
 #include "scope/EmulatedProtocol.h"
+#include "scope/IndiProtocol.h"
 #include "scope/Lx200Protocol.h"
 #include "scope/NexStarProtocol.h"
 #include "scope/ServoCatProtocol.h"
@@ -36,6 +37,7 @@ ScopeDispatcher::ScopeDispatcher(const Preferences& prefs, InfoSink& sink, Seria
       takahashi_(std::make_unique<TakahashiProtocol>(context_)),
       siderealTech_(std::make_unique<SiderealTechProtocol>(context_)),
       skyCommander_(std::make_unique<SkyCommanderProtocol>(context_)),
+      indi_(std::make_unique<IndiProtocol>(context_)),
       encoder_(std::make_unique<EncoderBox>(context_)) {}
 
 ScopeDispatcher::~ScopeDispatcher() = default;
@@ -58,6 +60,7 @@ MountProtocol* ScopeDispatcher::Protocol(std::string_view unknownDriveMessage) {
         case DriveFamily::Takahashi: return takahashi_.get();
         case DriveFamily::SiderealTech: return siderealTech_.get();
         case DriveFamily::SkyCommander: return skyCommander_.get();
+        case DriveFamily::Indi: return indi_.get();
         case DriveFamily::Encoder: return encoder_.get();
         // Every operation refuses these drives before it gets here but for the motions, which
         // only reach a mount in emulation.

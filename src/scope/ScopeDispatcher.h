@@ -118,6 +118,7 @@ private:
     std::unique_ptr<MountProtocol> takahashi_;
     std::unique_ptr<MountProtocol> siderealTech_;
     std::unique_ptr<MountProtocol> skyCommander_;
+    std::unique_ptr<MountProtocol> indi_;
     std::unique_ptr<EncoderBox> encoder_;
 };
 

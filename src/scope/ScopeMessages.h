@@ -38,6 +38,7 @@ inline constexpr std::string_view kReadFailServoCat = "Failed to get Servocat RA
 inline constexpr std::string_view kReadFailTakahashi = "Failed to get Takahashi RA and Dec";
 inline constexpr std::string_view kReadFailSiderealTech = "Failed to get SiderealTech RA and Dec";
 inline constexpr std::string_view kReadFailSkyCommander = "Failed to get SkyCommander RA and Dec.";
+inline constexpr std::string_view kReadFailIndi = "Failed to get INDI RA and Dec";
 
 // The help button of the scope control form; 0x95 is the device code page's bullet.
 inline constexpr std::string_view kHelpFirst = "\x95 Use Palm Keys to control your scope.";

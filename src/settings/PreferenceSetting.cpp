@@ -42,4 +42,14 @@ PreferenceSetting PreferenceSetting::ShownWhen(ShowCondition condition) && {
     return std::move(*this);
 }
 
+double ChoiceRowValue(const PreferenceSetting& s, size_t row) {
+    return row < s.rowValues.size() ? double(s.rowValues[row]) : double(row);
+}
+
+int ChoiceRowOf(const PreferenceSetting& s, double value) {
+    for (size_t row = 0; row < s.rows.size(); ++row)
+        if (ChoiceRowValue(s, row) == value) return int(row);
+    return -1;
+}
+
 }  // namespace vsp

@@ -69,6 +69,9 @@ struct PreferenceSetting {
     bool listed = true;  // false: kept in the record only (no key of `prefs`, no range check)
 
     std::vector<std::string> rows;  // Choice: the rows, row 0 first
+    // Choice: the value each row stores, when not its index (a supplied list whose later rows
+    // take values past codes that have no row).
+    std::vector<int> rowValues;
     RowSource rowSource = RowSource::Own;
 
     // Integer, Real and Flag: the valid range. Every kind but Text: the value an out-of-range
@@ -294,5 +297,9 @@ PreferenceSetting KeptOnly(std::string key, Field field, int32_t offset) {
     else if (s.storedType == FieldType::F64 || s.storedType == FieldType::F32) s.kind = PreferenceKind::Real;
     return s;
 }
+
+// The value row `row` of a choice stores, and the row that stores `value` (-1 for none).
+double ChoiceRowValue(const PreferenceSetting& s, size_t row);
+int ChoiceRowOf(const PreferenceSetting& s, double value);
 
 }  // namespace vsp

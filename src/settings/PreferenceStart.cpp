@@ -19,7 +19,7 @@ bool NumberInRange(const PreferenceSetting& s, double v) {
     if (s.kind == PreferenceKind::Choice) {
         // Rows a subsystem owns that nobody supplied: nothing here knows better.
         if (s.rows.empty() && s.rowSource != RowSource::Own) return true;
-        return v >= 0 && v < double(s.rows.size()) && v == std::trunc(v);
+        return ChoiceRowOf(s, v) >= 0;
     }
     const bool aboveMinimum = s.range.minimumExclusive ? v > s.range.minimum : v >= s.range.minimum;
     return aboveMinimum && v <= s.range.maximum;

@@ -360,9 +360,13 @@ const PreferenceSetting* PreferenceTable::Find(std::string_view key) const {
     return nullptr;
 }
 
-void PreferenceTable::SupplyRows(RowSource source, const std::vector<std::string>& rows) {
-    for (PreferenceSetting& s : settings_)
-        if (s.kind == PreferenceKind::Choice && s.rowSource == source) s.rows = rows;
+void PreferenceTable::SupplyRows(RowSource source, const std::vector<std::string>& rows,
+                                 const std::vector<int>& values) {
+    for (PreferenceSetting& s : settings_) {
+        if (s.kind != PreferenceKind::Choice || s.rowSource != source) continue;
+        s.rows = rows;
+        s.rowValues = values;
+    }
 }
 
 void PreferenceTable::SupplyCondition(ShowCondition condition, const std::function<bool(const Preferences&)>& shown) {

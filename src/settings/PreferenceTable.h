@@ -32,7 +32,8 @@ public:
     const PreferenceSetting* Find(std::string_view key) const;
 
     // The rows of every choice that takes them from `source`.
-    void SupplyRows(RowSource source, const std::vector<std::string>& rows);
+    // `values`: what each row stores, when not its index.
+    void SupplyRows(RowSource source, const std::vector<std::string>& rows, const std::vector<int>& values = {});
     // When the lines waiting for `condition` are shown.
     void SupplyCondition(ShowCondition condition, const std::function<bool(const Preferences&)>& shown);
 

@@ -70,9 +70,8 @@ std::string FormatPreferenceValue(const PreferenceSetting& setting, const Prefer
         case PreferenceKind::Flag:
             return setting.getNumber(prefs) != 0.0 ? "on" : "off";
         case PreferenceKind::Choice: {
-            const double index = setting.getNumber(prefs);
-            if (index >= 0 && index < double(setting.rows.size()))
-                return setting.rows[size_t(index)];
+            const int row = ChoiceRowOf(setting, setting.getNumber(prefs));
+            if (row >= 0) return setting.rows[size_t(row)];
             return FormatPreferenceNumber(setting, prefs);
         }
         default:
@@ -130,7 +129,7 @@ bool ParsePreferenceRow(const PreferenceSetting& setting, std::string_view text,
     }
     for (size_t i = 0; i < setting.rows.size(); ++i) {
         if (EqualsFolded(setting.rows[i], text)) {
-            setting.setNumber(prefs, double(i));
+            setting.setNumber(prefs, ChoiceRowValue(setting, i));
             return true;
         }
     }

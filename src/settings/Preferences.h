@@ -72,7 +72,7 @@ struct Preferences {
     int32_t startForm = 1950;
 
     // Page 1, group "Interfaces"
-    int32_t scopeDrive = 5;       // "Scope Drive", 21 rows (the drive id); LX200 until chosen
+    int32_t scopeDrive = 5;       // "Scope Drive", 22 rows (the drive id); LX200 until chosen
     int32_t linkMode = 0;         // "Connection": 0 "Upon need", 1 "Persistant"
     int32_t azSteps = 8192;       // "Encoders Steps" "Az:", -32127..32127, sign = reverse
     int32_t altSteps = 8192;      // "Alt:"

@@ -51,8 +51,7 @@ constexpr FormTableEntry kForms[] = {
     {2800, "Satellites"},
     {2830, "CompassChart"},
     {5200, "Date&Time"},
-    {5300, "Camera Control",
-     "Exposures with a camera on the telescope: coming with camera control."},
+    {5300, "Camera Control"},
     {6000, "Moon"},
     {6020, "Moon Feature"},
 };

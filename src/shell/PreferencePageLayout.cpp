@@ -72,8 +72,8 @@ SettingBinding BindingOf(const PreferenceSetting& s, SettingControl control, std
 
 // The row the stored value selects, as the popup shows it.
 bool OtherChosen(const PreferenceSetting& choice, const Preferences& prefs) {
-    const double row = choice.getNumber(prefs);
-    return row >= 0 && row < double(choice.rows.size()) && choice.rows[size_t(row)] == kOtherLabel;
+    const int row = ChoiceRowOf(choice, choice.getNumber(prefs));
+    return row >= 0 && choice.rows[size_t(row)] == kOtherLabel;
 }
 
 class PageBuilder {

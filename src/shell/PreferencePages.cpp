@@ -90,7 +90,7 @@ private:
     // The row a popup shows for the stored value.
     int RowOf(AppState& state, const SettingBinding& b) {
         if (b.portPath) return ChosenPort(Ports(state), state.settings, *b.setting, state.prefs);
-        return int(b.setting->getNumber(state.prefs));
+        return ChoiceRowOf(*b.setting, b.setting->getNumber(state.prefs));
     }
 
     const SettingBinding* FindBinding(int id) const {
@@ -139,7 +139,7 @@ private:
             const int row = window.FindControl(b.listId)->SelectionMark();
             if (row < 0) return;
             if (!b.portPath) {
-                b.setting->setNumber(changed, double(row));
+                b.setting->setNumber(changed, ChoiceRowValue(*b.setting, size_t(row)));
             } else if (row + 1 == int(b.rows.size())) {
                 TypePortPath(state, window, b);
                 return;
