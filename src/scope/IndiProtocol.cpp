@@ -35,9 +35,24 @@ void Show(InfoSink& sink, std::string_view first, std::string_view second) { sin
 
 }  // namespace
 
+// INDI drivers stamp their messages "2026-12-08T08:20:01: [INFO] text".
+std::string_view WithoutTimestamp(std::string_view message) {
+    const size_t stamp = message.find(": [");
+    return stamp != std::string_view::npos && stamp <= 24 ? message.substr(stamp + 2) : message;
+}
+
+// A driver's warnings and errors are boxes the user reads; its news ("[INFO] Mount is
+// unparked.", several at every connect) passes as progress, so that it does not queue boxes.
 void ShowIndiMessages(IndiConnection& connection, InfoSink& sink) {
-    for (const std::string& message : connection.Model().TakeMessages(connection.Device()))
-        sink.InfoBox(Utf8ToCp1252(message), "");
+    for (const std::string& message : connection.Model().TakeMessages(connection.Device())) {
+        const std::string text = Utf8ToCp1252(WithoutTimestamp(message));
+        if (text.starts_with("[INFO]") || text.starts_with("[DEBUG]") || text.starts_with("[SESSION]")) {
+            sink.ShowProgress(Utf8ToCp1252(connection.Device()), text);
+            sink.EndProgress();
+        } else {
+            sink.InfoBox(text, Utf8ToCp1252(connection.Device()));
+        }
+    }
 }
 
 bool ConnectIndiDevice(IndiConnection& connection, std::string_view path, std::string_view needed, InfoSink& sink) {

@@ -69,7 +69,8 @@ TEST(IndiClient, MisbehavingServersFailInBoundedTimeWithTheirMessage) {
     const std::string connected =
         "<defSwitchVector device=\"A&amp;B\" name=\"CONNECTION\" state=\"Ok\" rule=\"OneOfMany\">"
         "<defSwitch name=\"CONNECT\">On</defSwitch><defSwitch name=\"DISCONNECT\">Off</defSwitch>"
-        "</defSwitchVector>\n<message device=\"A&amp;B\" message=\"mount &lt;1&gt; online\"/>";
+        "</defSwitchVector>\n<message device=\"A&amp;B\" message=\"2026-12-08T08:20:01: [INFO] online\"/>"
+        "<message device=\"A&amp;B\" message=\"2026-12-08T08:20:02: [WARNING] mount &lt;1&gt; slow\"/>";
     struct Case {
         const char* what;
         std::string reply;
@@ -94,7 +95,10 @@ TEST(IndiClient, MisbehavingServersFailInBoundedTimeWithTheirMessage) {
         ASSERT_FALSE(outcome.sink.messages.empty()) << c.what;
         EXPECT_EQ(outcome.sink.messages.back(), std::make_pair(c.message, std::string("A&B"))) << c.what;
         if (c.reply == connected) {
-            EXPECT_EQ(outcome.sink.messages.front().first, "mount <1> online");
+            // The driver's warning is a box, its news only progress.
+            EXPECT_EQ(outcome.sink.messages.front().first, "[WARNING] mount <1> slow");
+            ASSERT_FALSE(outcome.sink.progress.empty());
+            EXPECT_EQ(outcome.sink.progress.front().second, "[INFO] online");
         }
     }
 }
