@@ -85,7 +85,7 @@ TEST_F(PortChoice, GpsReadsThePathTypedForOther) {
     const std::string gpsPort = CentreOf(Screen({}), [n = 0](const nlohmann::json& c) mutable {
         return c["text"] == "None" && n++ == 1;  // the second port popup
     });
-    std::vector<std::string> inputs = PickRow(gpsPort, 1);  // no device: "None", "Other..."
+    std::vector<std::string> inputs = PickRow(gpsPort, 2);  // no device: "None", "gpsd", "Other..."
     inputs.insert(inputs.end(), {"--type", path, "--key", "Enter"});
     Screen(inputs);
     EXPECT_EQ(Json({"prefs", "show"})["gps_port_path"], path);
