@@ -8,7 +8,7 @@
 namespace vsp::cli {
 
 void AddChartScopeOptions(CLI::App& command, ChartScopeArgs& args) {
-    CLI::Option* port = command.add_option("--scope", args.scope.port, "follow the telescope on this serial device")
+    CLI::Option* port = command.add_option("--scope", args.scope.port, "follow the telescope on this serial device, tcp:// or indi:// address")
                             ->type_name("PATH");
     command.add_option("--drive", args.scope.drive, "the telescope's drive, a code or a name of the drive list "
                                                     "(default: the settings)")

@@ -4,6 +4,7 @@
 #include "cli/CommandOutput.h"
 #include "platform/Text.h"
 #include "scope/EncoderZero.h"
+#include "scope/IndiClient.h"
 #include "scope/NStarStore.h"
 #include "scope/ScopeMessages.h"
 
@@ -66,6 +67,8 @@ std::unique_ptr<ScopeSession> MakeScope(CliContext& ctx, const ScopeOptions& opt
             return nullptr;
         }
         prefs.scopeDrive = *drive;
+    } else if (options.port && IsIndiPath(*options.port)) {
+        prefs.scopeDrive = drive_code::kIndi;  // only an INDI client speaks to an INDI server
     }
     auto session = std::make_unique<ScopeSession>(ctx, prefs);
     if (options.port) {
