@@ -43,7 +43,7 @@ void PrintFix(CliContext& ctx, const GpsFix& fix) {
 
 int RunGps(CliContext& ctx, GpsArgs args) {
     SerialLink link(ctx.Prefs(), ctx.Messages());
-    if (args.gpsd) args.port = std::string(kGpsdScheme) + (args.gpsd->empty() ? "127.0.0.1" : *args.gpsd);
+    if (args.gpsd) args.port = args.gpsd->empty() ? std::string(kLocalGpsd) : std::string(kGpsdScheme) + *args.gpsd;
     const int port = args.port ? link.Ports().Add(*args.port) : link.GpsPort();
     const std::string name = link.PortName(port);
     if (name.empty()) return JobFailed(ctx, "No GPS port is chosen: give --port PATH or set gps_port.");

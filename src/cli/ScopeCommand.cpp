@@ -173,10 +173,11 @@ void AddTargetOptions(CLI::App* command, ScopeArgs& args) {
 
 void AddScopeCommands(CommandRegistry& registry) {
     auto args = std::make_shared<ScopeArgs>();
-    CLI::App* scope = registry.AddFamily("scope", "The telescope mount on its serial port");
+    CLI::App* scope = registry.AddFamily("scope", "The telescope mount on its serial port or the network");
     scope->add_option("--drive", args->scope.drive, "a code (0..23, 100, 101) or name of the drive list (default: the settings)")
         ->type_name("CODE|NAME");
-    scope->add_option("--port", args->scope.port, "the mount's serial device or tcp://HOST:PORT (default: the scope port of the settings)")
+    scope->add_option("--port", args->scope.port, "the mount's serial device, tcp://HOST:PORT or, for the drive INDI, "
+                      "indi://HOST:PORT/DEVICE (default: the scope port of the settings)")
         ->type_name("PATH");
     scope->add_option("--pier", args->scope.pier, "the side of the pier a Takahashi mount stands on, asked once per "
                                                   "run (default east)")

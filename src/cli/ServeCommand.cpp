@@ -20,18 +20,16 @@
 namespace vsp::cli {
 namespace {
 
-constexpr int kLx200Port = 4030;
-
 struct ServeArgs {
     ScopeOptions scope;
-    std::string listen = "127.0.0.1:4030";
+    std::string listen = "127.0.0.1:" + std::to_string(kMountTcpPort);
     std::optional<double> seconds;
 };
 
 // "PORT" alone is a port of the local host.
 std::optional<TcpAddress> ListenAddress(const std::string& text) {
     const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-    std::optional<TcpAddress> address = ParseTcpAddress(digits ? ":" + text : text, kLx200Port);
+    std::optional<TcpAddress> address = ParseTcpAddress(digits ? ":" + text : text, kMountTcpPort);
     if (address && address->host.empty()) address->host = "127.0.0.1";
     return address;
 }
@@ -83,7 +81,8 @@ void AddServeCommands(CommandRegistry& registry) {
                   "and slews (:Sr, :Sd, :MS), syncs (:CM), motions (:Mn, :Ms, :Me, :Mw, :Q, :Qn...) and rates (:RG, "
                   ":RC, :RM, :RS) sent to the mount through the alignment in use, positions of date; without a port "
                   "the emulated mount answers. One client at a time; a client that goes in the middle of a command "
-                  "or while a motion it started runs leaves the mount stopped. Prints \"serving lx200 on HOST:PORT\" (--json: device, address).");
+                  "or while a motion it started runs leaves the mount stopped. Prints \"serving lx200 on "
+                  "HOST:PORT\" (--json: device, address).");
 }
 
 }  // namespace vsp::cli

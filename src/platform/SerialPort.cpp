@@ -76,7 +76,7 @@ void SetLine(int fd, int line, bool raised) {
 SerialPort::~SerialPort() { Close(); }
 
 bool SerialPort::OpenTcp(std::string_view address) {
-    const std::optional<TcpAddress> at = ParseTcpAddress(address, kTcpDefaultPort);
+    const std::optional<TcpAddress> at = ParseTcpAddress(address, kMountTcpPort);
     if (!at) {
         errno = EADDRNOTAVAIL;
         return false;

@@ -51,7 +51,6 @@ public:
     // with ECONNREFUSED, ETIMEDOUT or EADDRNOTAVAIL.
     bool Open(const std::string& path);
     static constexpr int kTcpConnectMs = 3000;
-    static constexpr int kTcpDefaultPort = 4030;
     // A TCP connection has no framing: Applied, and nothing changes.
     FramingResult SetFraming(const SerialFraming& framing);
     void SetTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }

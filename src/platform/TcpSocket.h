@@ -21,6 +21,8 @@ struct TcpAddress {
 std::optional<TcpAddress> ParseTcpAddress(std::string_view text, int defaultPort);
 // "tcp://HOST:PORT" names a network port instead of a device path.
 inline constexpr std::string_view kTcpScheme = "tcp://";
+// The port of Wi-Fi mount adapters (SkyFi and its like) and of LX200 servers.
+inline constexpr int kMountTcpPort = 4030;
 bool IsTcpPath(std::string_view path);
 
 // A connected socket within `timeoutMs` (name lookup included for numeric and /etc/hosts

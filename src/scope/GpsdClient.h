@@ -11,6 +11,8 @@ namespace vsp {
 
 inline constexpr std::string_view kGpsdScheme = "gpsd://";
 inline constexpr int kGpsdDefaultPort = 2947;
+// The daemon of this machine, as `gps --gpsd` and the GPS port's "gpsd" row choose it.
+inline constexpr std::string_view kLocalGpsd = "gpsd://127.0.0.1";
 // As long as a receiver on a serial port may stay silent before its reading fails.
 inline constexpr int kGpsdWaitMs = 5300;
 

@@ -7,6 +7,8 @@
 #include <ctime>
 
 #include "ephemeris/ReduceAngle.h"
+#include "format/AngleFormat.h"
+#include "format/CalendarText.h"
 #include "format/FitsHeader.h"
 #include "platform/Base64.h"
 #include "platform/FormatText.h"
@@ -22,8 +24,6 @@ namespace {
 
 constexpr int kProgressStepMs = 500;
 
-std::string Decimal(double value, int digits) { return FormatText("%.*f", digits, value); }
-
 std::tm UtcOf(int64_t unixSeconds) {
     const std::time_t t = std::time_t(unixSeconds);
     std::tm utc{};
@@ -34,8 +34,8 @@ std::tm UtcOf(int64_t unixSeconds) {
 std::string IsoUtc(std::chrono::system_clock::time_point when) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count();
     const std::tm utc = UtcOf(ms / 1000);
-    return FormatText("%04d-%02d-%02dT%02d:%02d:%02d.%03d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
-                      utc.tm_hour, utc.tm_min, utc.tm_sec, int(ms % 1000));
+    return IsoDate(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday) + "T" +
+           IsoClock(utc.tm_hour, utc.tm_min, utc.tm_sec) + FormatText(".%03d", int(ms % 1000));
 }
 
 // The binning and gain asked for, where the camera has them.
@@ -46,7 +46,7 @@ bool Configure(IndiConnection& camera, const ExposurePlan& plan, InfoSink& sink)
         if (!SetIndiVector(camera, "CCD_BINNING", {{"HOR_BIN", bin}, {"VER_BIN", bin}}, sink)) return false;
     }
     if (!plan.gain) return true;
-    const std::string gain = Decimal(*plan.gain, 3);
+    const std::string gain = FormatFixed(*plan.gain, 3);
     if (camera.Model().Find(device, "CCD_GAIN")) return SetIndiVector(camera, "CCD_GAIN", {{"GAIN", gain}}, sink);
     const IndiVector* controls = camera.Model().Find(device, "CCD_CONTROLS");
     if (controls && controls->Find("Gain")) return SetIndiVector(camera, "CCD_CONTROLS", {{"Gain", gain}}, sink);
@@ -60,7 +60,7 @@ std::optional<std::string> Expose(IndiConnection& camera, const ExposurePlan& pl
     const std::string& device = camera.Device();
     const IndiVector* image = camera.Model().Find(device, "CCD1");
     const uint64_t before = image ? image->updates : 0;
-    if (!SetIndiVector(camera, "CCD_EXPOSURE", {{"CCD_EXPOSURE_VALUE", Decimal(plan.seconds, 3)}}, sink))
+    if (!SetIndiVector(camera, "CCD_EXPOSURE", {{"CCD_EXPOSURE_VALUE", FormatFixed(plan.seconds, 3)}}, sink))
         return std::nullopt;
     const auto arrived = [&] {
         const IndiVector* now = camera.Model().Find(device, "CCD1");
@@ -107,8 +107,8 @@ std::optional<std::string> Expose(IndiConnection& camera, const ExposurePlan& pl
 
 std::optional<fs::path> Save(const std::string& image, const ExposurePlan& plan, const fs::path& folder,
                              std::chrono::system_clock::time_point start, InfoSink& sink) {
-    std::vector<FitsCard> cards{{"SITELAT", Decimal(plan.site.latitude, 6), "degrees, north positive"},
-                                {"SITELONG", Decimal(ReduceAngleSigned(-plan.site.longitudeWest, 360.0), 6),
+    std::vector<FitsCard> cards{{"SITELAT", FormatFixed(plan.site.latitude, 6), "degrees, north positive"},
+                                {"SITELONG", FormatFixed(ReduceAngleSigned(-plan.site.longitudeWest, 360.0), 6),
                                  "degrees, east positive"},
                                 {"DATE-OBS", FitsString(IsoUtc(start)), "UTC start of the exposure"}};
     // Without a target the camera's own OBJECT, if any, stays.
@@ -139,8 +139,8 @@ fs::path ShotPath(const fs::path& folder, std::string_view target, int64_t unixS
     for (char c : target) name += std::isalnum(static_cast<unsigned char>(c)) || c == '-' ? c : '_';
     if (name.empty()) name = "shot";
     const std::tm utc = UtcOf(unixSeconds);
-    const std::string stem = FormatText("%s_%04d%02d%02d_%02d%02d%02d_", name.c_str(), utc.tm_year + 1900,
-                                        utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    const std::string stem = name + "_" + CompactDate(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday) +
+                             FormatText("_%02d%02d%02d_", utc.tm_hour, utc.tm_min, utc.tm_sec);
     std::error_code error;
     for (int n = 1;; ++n) {
         const fs::path path = folder / (stem + std::to_string(n) + ".fits");

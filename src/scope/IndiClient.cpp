@@ -64,16 +64,16 @@ std::pair<std::string_view, std::string_view> VectorTag(std::string_view tag) {
     return {{}, {}};
 }
 
-std::string_view Attribute(const char** attributes, std::string_view name) {
+// Null when the element has no such attribute.
+const char* FindAttribute(const char** attributes, std::string_view name) {
     for (int i = 0; attributes[i] && attributes[i + 1]; i += 2)
         if (name == attributes[i]) return attributes[i + 1];
-    return {};
+    return nullptr;
 }
 
-bool HasAttribute(const char** attributes, std::string_view name) {
-    for (int i = 0; attributes[i] && attributes[i + 1]; i += 2)
-        if (name == attributes[i]) return true;
-    return false;
+std::string_view Attribute(const char** attributes, std::string_view name) {
+    const char* value = FindAttribute(attributes, name);
+    return value ? value : std::string_view();
 }
 
 using Clock = std::chrono::steady_clock;
@@ -210,7 +210,7 @@ void IndiModel::StartElement(std::string_view tag, const char** attributes) {
         }
         current_ = const_cast<IndiVector*>(known ? known : &vectors_.back());
         if (defining_) current_->elements.clear();
-        if (HasAttribute(attributes, "state")) current_->state = StateOf(Attribute(attributes, "state"));
+        if (const char* state = FindAttribute(attributes, "state")) current_->state = StateOf(state);
         return;
     }
     if (depth == 3 && current_) {

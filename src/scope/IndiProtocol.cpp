@@ -1,9 +1,10 @@
 #include "scope/IndiProtocol.h"
 
-#include <cstdio>
 #include <string>
 
 #include "ephemeris/ReduceAngle.h"
+#include "format/AngleFormat.h"
+#include "format/CalendarText.h"
 #include "ephemeris/Time.h"
 #include "platform/FormatText.h"
 #include "platform/Text.h"
@@ -14,12 +15,6 @@ namespace {
 
 const IndiVector* FindVector(IndiConnection& connection, std::string_view name) {
     return connection.Model().Find(connection.Device(), name);
-}
-
-std::string Decimal(double value, int digits) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
 }
 
 // The one switch of a one-of-many vector set On, the others Off.
@@ -151,15 +146,14 @@ void IndiProtocol::HandOverSite() {
     const ObserverLocation& site = moment.settings.location;
     if (FindVector(connection_, "GEOGRAPHIC_COORD"))
         SetIndiVector(connection_, "GEOGRAPHIC_COORD",
-                      {{"LAT", Decimal(site.latitude, 6)},
-                       {"LONG", Decimal(ReduceAngle(-site.longitudeWest, 360.0), 6)},
-                       {"ELEV", Decimal(site.height, 1)}},
+                      {{"LAT", FormatFixed(site.latitude, 6)},
+                       {"LONG", FormatFixed(ReduceAngle(-site.longitudeWest, 360.0), 6)},
+                       {"ELEV", FormatFixed(site.height, 1)}},
                       context_.sink);
     if (!FindVector(connection_, "TIME_UTC")) return;
     const CalendarDateTime utc = CalendarFromJulianDay(JulianDayOf(moment));
-    const std::string text = FormatText("%04d-%02d-%02dT%02d:%02d:%02d", utc.year, utc.month, utc.day, utc.hour,
-                                        utc.minute, utc.second);
-    SetIndiVector(connection_, "TIME_UTC", {{"UTC", text}, {"OFFSET", Decimal(site.tzOffset / 60.0, 2)}},
+    const std::string text = IsoDate(utc.year, utc.month, utc.day) + "T" + IsoClock(utc.hour, utc.minute, utc.second);
+    SetIndiVector(connection_, "TIME_UTC", {{"UTC", text}, {"OFFSET", FormatFixed(site.tzOffset / 60.0, 2)}},
                   context_.sink);
 }
 
@@ -185,8 +179,8 @@ bool IndiProtocol::ReadPosition(EquatorialPosition& out) {
     return true;
 }
 
+// On a connected device.
 bool IndiProtocol::SendCoordinates(EquatorialPosition position, std::string_view mode) {
-    if (!Connect()) return false;
     // A mount that slews with its tracking off arrives late by the time the slew took (INDI's
     // simulator does): a goto that is to track switches tracking on first.
     const IndiVector* tracking = FindVector(connection_, "TELESCOPE_TRACK_STATE");
@@ -199,7 +193,7 @@ bool IndiProtocol::SendCoordinates(EquatorialPosition position, std::string_view
         if (!SetIndiVector(connection_, "ON_COORD_SET", OneOf(*set, chosen), context_.sink)) return false;
     }
     return SetIndiVector(connection_, "EQUATORIAL_EOD_COORD",
-                         {{"RA", Decimal(position.raHours, 8)}, {"DEC", Decimal(position.decDegrees, 7)}},
+                         {{"RA", FormatFixed(position.raHours, 8)}, {"DEC", FormatFixed(position.decDegrees, 8)}},
                          context_.sink);
 }
 
@@ -208,7 +202,7 @@ GotoOutcome IndiProtocol::Goto(EquatorialPosition target) {
     return SendCoordinates(target, "SLEW") ? GotoOutcome::Accepted : GotoOutcome::Refused;
 }
 
-bool IndiProtocol::Sync(EquatorialPosition position) { return SendCoordinates(position, "SYNC"); }
+bool IndiProtocol::Sync(EquatorialPosition position) { return Connect() && SendCoordinates(position, "SYNC"); }
 
 // Fast is the highest rate the device offers, Guide the lowest; between them in steps.
 bool IndiProtocol::SetRate(ScopeRate rate) {

@@ -49,7 +49,8 @@ bool ConnectIndiDevice(IndiConnection& connection, std::string_view path, std::s
 // `untilSettled` a Busy answer is waited out too.
 bool SetIndiVector(IndiConnection& connection, std::string_view vector, const std::vector<IndiValue>& values,
                    InfoSink& sink, bool untilSettled = false);
-// The device's messages that arrived, each shown as an information box.
+// The device's messages that arrived: its warnings and errors as information boxes, its news
+// as progress.
 void ShowIndiMessages(IndiConnection& connection, InfoSink& sink);
 
 class IndiProtocol : public MountProtocol {

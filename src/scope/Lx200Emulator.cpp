@@ -65,8 +65,10 @@ std::string Lx200Emulator::Execute(std::string_view command) {
     if (command == "GD") return DecReply();
     if (command == "GC") return date_;
     if (command.starts_with("Sr") || command.starts_with("Sd")) return SetTarget(command);
-    // "1" and a message ending in '#': the mount refused the target.
-    if (command == "MS") return commanded_->Goto(target_) ? "0" : "1Goto failed#";
+    if (command == "MS") {
+        commanded_->Goto(target_);
+        return "0";
+    }
     if (command == "CM") {
         commanded_->Sync(target_);
         return std::string(kSyncReply);

@@ -20,8 +20,7 @@ public:
     virtual ~Lx200Mount() = default;
     virtual EquatorialPosition Position() = 0;
     virtual bool Moving() = 0;
-    // False when the mount did not take the target.
-    virtual bool Goto(EquatorialPosition target) = 0;
+    virtual void Goto(EquatorialPosition target) = 0;
     virtual void Sync(EquatorialPosition position) = 0;
     virtual void SetRate(ScopeRate rate) = 0;
     virtual void Move(ScopeDirection direction) = 0;
@@ -65,10 +64,7 @@ private:
         explicit Own(EmulatedMount& mount) : mount_(mount) {}
         EquatorialPosition Position() override { return mount_.Current(); }
         bool Moving() override { return mount_.Moving(); }
-        bool Goto(EquatorialPosition target) override {
-            mount_.Goto(target);
-            return true;
-        }
+        void Goto(EquatorialPosition target) override { mount_.Goto(target); }
         void Sync(EquatorialPosition position) override { mount_.Sync(position); }
         void SetRate(ScopeRate rate) override { mount_.SetRate(rate); }
         void Move(ScopeDirection direction) override { mount_.Move(direction); }

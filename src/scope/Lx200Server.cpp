@@ -116,10 +116,9 @@ public:
 
     EquatorialPosition Position() override { return worker_.Position(); }
     bool Moving() override { return worker_.Moving(); }
-    bool Goto(EquatorialPosition target) override {
+    void Goto(EquatorialPosition target) override {
         // A negative mode takes the place as given: it is already of date.
         worker_.Queue([target](ScopeDispatcher& d) { d.ScopeGoto(target, -1); });
-        return true;
     }
     void Sync(EquatorialPosition position) override {
         worker_.Synced(position);

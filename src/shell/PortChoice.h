@@ -12,15 +12,14 @@
 #include <vector>
 
 #include "platform/PortList.h"
+#include "scope/GpsdClient.h"
 #include "settings/PreferenceSetting.h"
 #include "settings/PreferenceTable.h"
 
 namespace vsp {
 
 inline constexpr std::string_view kOtherPortRow = "Other...";
-inline constexpr std::string_view kGpsdPortRow = "gpsd";
-// What the "gpsd" row chooses.
-inline constexpr std::string_view kLocalGpsdPort = "gpsd://127.0.0.1";
+inline constexpr std::string_view kGpsdPortRow = "gpsd";  // chooses kLocalGpsd
 
 // The port settings whose popup offers the "gpsd" row.
 bool OffersGpsd(const PreferenceSetting& port);

@@ -86,7 +86,7 @@ public:
         gpsRows_ = portRows_;
         portRows_.emplace_back(kOtherPortRow);
         // Once chosen, the daemon's entry is a row of its own.
-        const bool listed = std::any_of(ports.begin(), ports.end(), [](const PortLabel& p) { return p.name == kLocalGpsdPort; });
+        const bool listed = std::any_of(ports.begin(), ports.end(), [](const PortLabel& p) { return p.name == kLocalGpsd; });
         if (!listed) gpsRows_.emplace_back(kGpsdPortRow);
         gpsRows_.emplace_back(kOtherPortRow);
     }

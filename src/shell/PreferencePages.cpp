@@ -144,7 +144,7 @@ private:
                 TypePortPath(state, window, b);
                 return;
             } else if (b.rows[size_t(row)] == kGpsdPortRow && row + 2 == int(b.rows.size())) {
-                ChooseAddedPort(state, window, b, std::string(kLocalGpsdPort));
+                ChooseAddedPort(state, window, b, std::string(kLocalGpsd));
                 return;
             } else {
                 ChoosePort(Ports(state), state.settings, *b.setting, row, changed);
