@@ -36,11 +36,6 @@ std::string DecText(double degrees, const TextFormats& formats) {
     return Fixed(degrees, 6) + kDegreeUtf8 + "  " + Cp1252ToUtf8(DmsToStr(degrees, formats));
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 void AddRaDec(CLI::App& command, std::optional<double>& ra, std::optional<double>& dec, bool required) {
     CLI::Option* raOption = AddNumber(command, "--ra", ra, "H", "right ascension, hours")->check(CLI::Range(0.0, 24.0));
     CLI::Option* decOption = AddNumber(command, "--dec", dec, "D", "declination, degrees")->check(CLI::Range(-90.0, 90.0));

@@ -12,6 +12,7 @@
 #include "ephemeris/EphemerisSettings.h"
 #include "ephemeris/RiseTransitSet.h"
 #include "format/TextFormats.h"
+#include "platform/Text.h"
 
 namespace vsp::cli {
 
@@ -23,7 +24,6 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 void PrintRows(CliContext& ctx, const Rows& rows);
 // printf "%.*f".
 std::string Fixed(double value, int digits);
-std::string Lower(std::string text);
 // A right ascension as decimal hours and in the settings' hour format ("17.9112940 h  17h54m41s"),
 // a declination likewise in degrees: the place lines of the text outputs, UTF-8.
 std::string RaText(double hours, const TextFormats& formats);

@@ -14,6 +14,8 @@
 #include "catalog/ProgramDataTables.h"
 #include "cli/CommandOutput.h"
 #include "cli/CurrentList.h"
+#include "cli/ListExchangeCommands.h"
+#include "cli/ListResolve.h"
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/Time.h"
 #include "format/AngleFormat.h"
@@ -69,64 +71,6 @@ int RunShow(CliContext& ctx) {
         ctx.Out() << line;
     }
     return kExitOk;
-}
-
-// The Sun, the Moon or a planet by its name, placed for the observing time.
-std::optional<ListEntry> BodyEntry(CliContext& ctx, const std::string& word) {
-    for (int code = kBodySun; code <= kBodyPluto; ++code) {
-        if (Lower(word) != BodyName(code)) continue;
-        const EphemerisSettings settings = ctx.Ephemeris();
-        const Instant when = LocalInstant(ctx.ObservingTime(), settings);
-        BodyPosition position;
-        if (ComputeBody(position, code, when, settings) != kEphemerisOk) return std::nullopt;
-        return BodyListEntry(code, position, when.tt);
-    }
-    return std::nullopt;
-}
-
-// A comet or minor planet of the databases, placed for the observing time; nullopt when the
-// word names none, and `failed` set (the reason printed) when it names several.
-std::optional<ListEntry> MinorBodyEntry(CliContext& ctx, const std::string& word, bool& failed) {
-    const EphemerisSettings settings = ctx.Ephemeris();
-    ListEntry entry;
-    std::vector<std::string> candidates;
-    switch (LookUpMinorBodyEntry(ctx.Home(), ctx.Messages(), word, LocalInstant(ctx.ObservingTime(), settings), settings,
-                                 entry, candidates)) {
-        case MinorBodyLookup::Found: return entry;
-        case MinorBodyLookup::Ambiguous: {
-            std::string names;
-            for (const std::string& name : candidates) names += (names.empty() ? "" : ", ") + name;
-            failed = true;
-            JobFailed(ctx, "more than one comet or minor planet is " + word + ": " + names);
-            return std::nullopt;
-        }
-        case MinorBodyLookup::NotFound: break;
-    }
-    return std::nullopt;
-}
-
-// The entry a word names, or nullopt with the reason printed.
-std::optional<ListEntry> ResolveEntry(CliContext& ctx, ObjectCatalogs& catalogs, const std::string& word) {
-    if (auto body = BodyEntry(ctx, word)) return body;
-    const std::string narrow = Utf8ToCp1252(word);
-    int32_t catalog = 0, number = 0;
-    std::string problem;
-    ListEntry entry;
-    if (DesignationParse(catalogs.Table(), narrow, catalog, number)) {
-        const ListTargetSearch search = FindListTarget(catalogs.Session(), ctx.Messages(), catalog, number, entry, problem);
-        if (search == ListTargetSearch::Found) return entry;
-        if (search == ListTargetSearch::NotFound) JobFailed(ctx, problem);
-        return std::nullopt;
-    }
-    FoundStar star;
-    CatalogSession& sky = catalogs.Session();
-    if (FindStarByName(sky.stars, sky.dir, ctx.Messages(), narrow, star, problem) == StarSearch::Found &&
-        star.hrNumber > 0)
-        return StarListEntry(star, kCatalogHr, star.hrNumber);
-    bool failed = false;
-    if (auto minor = MinorBodyEntry(ctx, word, failed)) return minor;
-    if (!failed) JobFailed(ctx, "not a designation, a planet, a bright star's, a comet's or a minor planet's name: " + word);
-    return std::nullopt;
 }
 
 int SaveOrFail(CliContext& ctx, const ObservingList& list, int status) {
@@ -224,7 +168,13 @@ int RunSaved(CliContext& ctx) {
     return kExitOk;
 }
 
-int RunExport(CliContext& ctx) {
+struct ExportArgs {
+    std::optional<std::string> skylist, csv;
+};
+
+int RunExport(CliContext& ctx, const ExportArgs& args) {
+    if (args.skylist) return RunListFileExport(ctx, ListFileFormat::Skylist, *args.skylist);
+    if (args.csv) return RunListFileExport(ctx, ListFileFormat::Csv, *args.csv);
     const ObservingList list = LoadCurrentList(ctx);
     CatalogSession sky(ctx.Home(), ctx.Messages());
     ClassTextsLoad(ctx.Home(), sky.classTexts);  // without them the class field stays blank
@@ -254,6 +204,8 @@ int RunImport(CliContext& ctx, const std::optional<std::string>& file) {
         ctx.Messages().InfoBox("Can't open file.", path);
         return kExitFailed;
     }
+    if (const ListFileFormat format = DetectListFormat(text); format != ListFileFormat::Memo)
+        return RunListFileImport(ctx, format, text);
     ObjectCatalogs catalogs(ctx.Home(), ctx.Messages());
     catalogs.Open();  // without the catalogs every entry is taken from its line
     UserFilesLock lock;
@@ -295,12 +247,23 @@ void AddListCommands(CommandRegistry& registry) {
                  [args](CliContext& ctx) { return RunLoad(ctx, args->name); }, family)
         ->add_option("name", args->name, "a saved list's name")->required();
     registry.Add("saved", "The saved lists of userlists/", RunSaved, family);
-    registry.Add("export", "The current list as text memos userlists/YYYYMMDD_vespermemo_HHMM[_N].txt", RunExport,
-                 family)
-        ->footer("--json: exported, files, message.");
-    registry.Add("import", "Replaces the current list by the entries of a memo (userlists/user_object.txt by default)",
-                 [args](CliContext& ctx) { return RunImport(ctx, args->file); }, family)
-        ->add_option("file", args->file, "a memo file");
+    auto exportArgs = std::make_shared<ExportArgs>();
+    CLI::App* exportCommand = registry.Add(
+        "export", "The current list as text memos userlists/YYYYMMDD_vespermemo_HHMM[_N].txt, or as FILE",
+        [exportArgs](CliContext& ctx) { return RunExport(ctx, *exportArgs); }, family);
+    CLI::Option* skylist = exportCommand->add_option("--skylist", exportArgs->skylist, "a SkySafari observing list")
+                               ->type_name("FILE");
+    exportCommand->add_option("--csv", exportArgs->csv, "CSV: Name, Designation, RA, Dec (J2000), Type, Magnitude")
+        ->type_name("FILE")
+        ->excludes(skylist);
+    exportCommand->footer("--json: exported, files, message; with --skylist or --csv: exported, file.");
+    CLI::App* importCommand = registry.Add(
+        "import",
+        "Replaces the current list by the entries of a memo (userlists/user_object.txt by default), a SkySafari "
+        "list or a CSV, told apart by their content",
+        [args](CliContext& ctx) { return RunImport(ctx, args->file); }, family);
+    importCommand->add_option("file", args->file, "a memo, .skylist or CSV file");
+    importCommand->footer("--json: count, complete; for a SkySafari list or CSV also not_found (names found in no catalog).");
 }
 
 }  // namespace vsp::cli

@@ -14,6 +14,7 @@
 #include "platform/UserFilesLock.h"
 #include "tools/ObserverLogExport.h"
 #include "tools/ObserverLogNew.h"
+#include "tools/ObserverLogOal.h"
 #include "tools/ObserverLogShot.h"
 #include "tools/ObserverLogStore.h"
 
@@ -214,7 +215,28 @@ int RunList(CliContext& ctx) {
     return kExitOk;
 }
 
-int RunExport(CliContext& ctx) {
+OalEquipment Equipment(CliContext& ctx) {
+    return OalEquipmentOf(ctx.Home(), ctx.Prefs(), ctx.Ephemeris().location.tzOffset);
+}
+
+int RunOalExport(CliContext& ctx, const std::string& path) {
+    OalExportResult result;
+    if (!ExportOalLog(ctx.Home(), Equipment(ctx), path, ctx.Messages(), result)) return kExitFailed;
+    if (ctx.Json()) PrintJson(ctx, {{"exported", result.exported}, {"file", path}});
+    else ctx.Out() << result.exported << " note" << (result.exported == 1 ? "" : "s") << " written to " << path << "\n";
+    return kExitOk;
+}
+
+int RunOalImport(CliContext& ctx, const std::string& path) {
+    OalImportResult result;
+    if (!ImportOalLog(ctx.Home(), Equipment(ctx), path, ctx.Messages(), result)) return kExitFailed;
+    if (ctx.Json()) PrintJson(ctx, {{"imported", result.imported}, {"skipped", result.skipped}});
+    else ctx.Out() << result.imported << " imported, " << result.skipped << " skipped\n";
+    return result.imported > 0 || result.skipped == 0 ? kExitOk : kExitFailed;
+}
+
+int RunExport(CliContext& ctx, const std::optional<std::string>& oal) {
+    if (oal) return RunOalExport(ctx, *oal);
     RecordingInfoSink messages;
     LogExportResult result;
     const bool exported = ExportLogs(ctx.Home(), DeviceDateOrder(), ctx.Formats(), messages, result);
@@ -290,10 +312,24 @@ void AddLogCommands(CommandRegistry& registry) {
             "--json: image, path.");
     registry.Add("list", "The notes: date, time and object", RunList, log)
         ->footer("--json: an array of file, object, date, time (object null for an unreadable file).");
-    registry.Add("export", "Every note as text: userlogs/logs_N.txt", RunExport, log)
-        ->footer(
-            "Dates follow the order of the user's short dates (LC_TIME); a file is closed once it passes "
-            "65036 bytes. --json: exported, files, messages.");
+    auto oalFile = std::make_shared<std::optional<std::string>>();
+    CLI::App* exportCommand = registry.Add(
+        "export", "Every note as text: userlogs/logs_N.txt; or as one OpenAstronomyLog 2.1 file",
+        [oalFile](CliContext& ctx) { return RunExport(ctx, *oalFile); }, log);
+    exportCommand->add_option("--oal", *oalFile, "write every note to FILE as OpenAstronomyLog 2.1 XML")
+        ->type_name("FILE");
+    exportCommand->footer(
+        "Dates follow the order of the user's short dates (LC_TIME); a file is closed once it passes "
+        "65036 bytes. --json: exported, files, messages. With --oal: one XML file for every note (sites, "
+        "sessions, targets, scopes, eyepieces, filters; times with the site's zone); --json: exported, file.");
+    auto oalImport = std::make_shared<std::string>();
+    CLI::App* importCommand = registry.Add(
+        "import", "Notes from an OpenAstronomyLog 2.0/2.1 XML file",
+        [oalImport](CliContext& ctx) { return RunOalImport(ctx, *oalImport); }, log);
+    importCommand->add_option("--oal", *oalImport, "the XML file")->required()->type_name("FILE");
+    importCommand->footer(
+        "Each observation becomes a note named by its target (a note of that name is replaced; the same "
+        "name twice gets \" 2\", ...), times on the site's clock. --json: imported, skipped.");
 }
 
 }  // namespace vsp::cli

@@ -143,4 +143,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 }  // namespace vsp

@@ -28,6 +28,8 @@ std::string ToValidUtf8(std::string_view text);
 bool FitsCp1252(std::string_view utf8);
 // Equal but for the case of ASCII letters ("vega" names "Vega", "lx200" the drive "LX200").
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// With the ASCII letters in lower case (other bytes as they are).
+std::string Lower(std::string_view text);
 // The blanks around the program's texts (the padding of table texts and typed fields, the
 // spaces, tabs and line ends around imported fields): the C locale's white space.
 inline constexpr std::string_view kBlanks = " \t\n\v\f\r";

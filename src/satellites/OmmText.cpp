@@ -9,6 +9,7 @@
 
 #include "platform/SeparatedText.h"
 #include "platform/Text.h"
+#include "platform/XmlNodes.h"
 #include "satellites/OmmElementLines.h"
 #include "satellites/SatellitePropagation.h"
 
@@ -66,18 +67,6 @@ void AddJsonRecord(const nlohmann::json& object, int number, ParsedElementSets& 
     AddRecord(fields, {0, "", number}, parsed);
 }
 
-std::string_view LocalName(const pugi::xml_node& node) {
-    const std::string_view name = node.name();
-    const size_t colon = name.rfind(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName) {
-    for (const pugi::xml_node& child : node.children())
-        if (child.type() == pugi::node_element && LocalName(child) == localName) return child;
-    return {};
-}
-
 void AddXmlFields(const pugi::xml_node& parent, OmmFields& fields) {
     for (const pugi::xml_node& child : parent.children())
         if (child.type() == pugi::node_element)
@@ -85,13 +74,13 @@ void AddXmlFields(const pugi::xml_node& parent, OmmFields& fields) {
 }
 
 void AddXmlSegments(const pugi::xml_node& omm, int& number, ParsedElementSets& parsed) {
-    for (const pugi::xml_node& segment : Child(omm, "body").children()) {
+    for (const pugi::xml_node& segment : ChildElement(omm, "body").children()) {
         if (segment.type() != pugi::node_element || LocalName(segment) != "segment") continue;
         OmmFields fields;
-        const pugi::xml_node data = Child(segment, "data");
-        AddXmlFields(Child(segment, "metadata"), fields);
-        AddXmlFields(Child(data, "meanElements"), fields);
-        AddXmlFields(Child(data, "tleParameters"), fields);
+        const pugi::xml_node data = ChildElement(segment, "data");
+        AddXmlFields(ChildElement(segment, "metadata"), fields);
+        AddXmlFields(ChildElement(data, "meanElements"), fields);
+        AddXmlFields(ChildElement(data, "tleParameters"), fields);
         AddRecord(fields, {0, "", ++number}, parsed);
     }
 }

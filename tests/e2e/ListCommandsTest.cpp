@@ -89,5 +89,45 @@ TEST_F(ListCommands, AnImportOfWhatIsNotAMemoLeavesTheList) {
     }
 }
 
+
+// A list written as a SkySafari list and as CSV reads back entry for entry; another program's
+// skylist (names with SkySafari's blank, common names, an object no catalog holds) and a
+// spreadsheet's CSV (';', its own column names) read as well.
+TEST_F(ListCommands, SkylistAndCsvRoundTrip) {
+    List({"add", "M31", "C14", "jupiter", "NGC 7000", "Vega"});
+    const nlohmann::json before = List({"show"})["entries"];
+    for (const char* format : {"--skylist", "--csv"}) {
+        const std::string file = home_.Path(std::string("out") + format);
+        EXPECT_EQ(List({"export", format, file})["exported"], 5);
+        List({"clear"});
+        const nlohmann::json back = List({"import", file});
+        EXPECT_EQ(back["count"], 5) << format;
+        EXPECT_EQ(List({"show"})["entries"], before) << format;
+    }
+    EXPECT_NE(home_.ReadFile("out--skylist").find("\tCatalogNumber=M 31\n"), std::string::npos);
+    EXPECT_NE(home_.ReadFile("out--csv").find("\r\nM31,M31,00:42:44.3"), std::string::npos)
+        << home_.ReadFile("out--csv");
+
+    home_.WriteFile("other.skylist", "SkySafariObservingListVersion=3.0\nSortedBy=Default Order\n"
+                                     "SkyObject=BeginObject\n\tObjectID=4,0,25\n\tCommonName=Andromeda Galaxy\n"
+                                     "\tCatalogNumber=M 31\n\tCatalogNumber=NGC 224\nEndObject=SkyObject\n"
+                                     "SkyObject=BeginObject\n\tObjectID=2,-1,-1\n\tCommonName=Vega\n"
+                                     "\tCatalogNumber=HD 172167\nEndObject=SkyObject\n"
+                                     "SkyObject=BeginObject\n\tObjectID=4,-1,-1\n\tCommonName=Nowhere Nebula\n"
+                                     "EndObject=SkyObject\n");
+    const ProgramResult partial = Run({"--json", "list", "import", home_.Path("other.skylist")});
+    EXPECT_EQ(partial.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(partial.out)["not_found"], nlohmann::json::array({"Nowhere Nebula"}));
+    const nlohmann::json found = List({"show"})["entries"];
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0]["designation"], "M31");
+    EXPECT_EQ(found[1]["designation"], "HR7001");
+
+    home_.WriteFile("sheet.csv", "Object;RA (deg);Declination;Mag\r\nOrion Nebula;83.82;-5.39;4\r\nM 42;83.82;-5.39;4\r\n");
+    const ProgramResult sheet = Run({"--json", "list", "import", home_.Path("sheet.csv")});
+    EXPECT_EQ(nlohmann::json::parse(sheet.out)["not_found"], nlohmann::json::array({"Orion Nebula"})) << sheet.err;
+    EXPECT_EQ(List({"show"})["entries"][0]["designation"], "M42");
+}
+
 }  // namespace
 }  // namespace vsp::test
