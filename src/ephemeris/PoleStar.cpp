@@ -12,8 +12,8 @@ namespace {
 
 constexpr double kSiderealPerSolar = 1.00273790935;
 constexpr double kHoursPerDay = 24.0;
-// Two corrections bring the transit within a millisecond: the star's right ascension moves
-// by well under a second of time in a day.
+// Each correction takes the hour angle found at the estimate off it; the star's right
+// ascension moves by well under a second of time in a day, so three leave nothing to see.
 constexpr int kTransitSteps = 3;
 
 constexpr double Hours(int h, int m, double s) { return h + m / 60.0 + s / 3600.0; }
