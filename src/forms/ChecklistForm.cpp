@@ -60,7 +60,8 @@ public:
     void OnOpen(AppState& state, FormWindow& window) override {
         OpenPlaceTimeForm(state, window);
         std::string problem;
-        if (!LoadChecklist(state.dir, list_, problem)) {
+        readable_ = LoadChecklist(state.dir, list_, problem);
+        if (!readable_) {
             list_ = Checklist{};
             InfoBox(state, "The checklist cannot be read.", Utf8ToCp1252(problem));
         }
@@ -137,6 +138,7 @@ private:
     bool Edit(AppState& state, FormWindow& window, const ChecklistEdit& edit) {
         std::string problem;
         const bool done = EditChecklist(state.dir, state.info, edit, list_, problem);
+        if (done) readable_ = true;
         if (!done && !problem.empty()) InfoBox(state, "The checklist is unchanged:", Utf8ToCp1252(problem));
         Show(state, window);
         return done;
@@ -157,12 +159,14 @@ private:
         size_t ticked = 0;
         for (const ChecklistItem& item : items) ticked += item.ticked ? 1 : 0;
         SetField(state, kStatusLine,
-                 items.empty() ? std::string("No items: type one and tap Add.")
+                 !readable_     ? std::string("The checklist file cannot be read.")
+                 : items.empty() ? std::string("No items: type one and tap Add.")
                                : std::to_string(ticked) + " of " + std::to_string(items.size()) + " done");
     }
 
     int page_;
     int chosen_ = 0;  // the marked item, from 1; 0 none
+    bool readable_ = true;
     Checklist list_;
 };
 

@@ -28,6 +28,9 @@ const char* const kDefaultPages[kChecklistPages][9] = {
      "Recharge the batteries", nullptr},
 };
 
+// The file as its messages name it, below the program directory.
+std::string FileNameForMessages() { return std::string(kUserLogsDir) + std::string(kChecklistFileName); }
+
 std::string PageText(int page) { return "page " + std::to_string(page); }
 
 // The code-page text of a typed or stored item, or nullopt with the reason.
@@ -106,7 +109,7 @@ bool WriteChecklistFile(const ProgramDir& dir, const Checklist& list, std::strin
     const std::string text = ChecklistFileText(list);
     if (ReplaceFile(path, [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); }))
         return true;
-    problem = "Cannot write " + path + ": " + SystemErrorText(LastSystemErrorCode());
+    problem = "Cannot write " + FileNameForMessages() + ": " + SystemErrorText(LastSystemErrorCode());
     return false;
 }
 
@@ -153,6 +156,7 @@ bool ParseChecklist(std::string_view utf8, Checklist& out, std::string& problem)
 
 bool LoadChecklist(const ProgramDir& dir, Checklist& out, std::string& problem) {
     const std::string path = dir.Path(kUserLogsDir, kChecklistFileName);
+    const std::string name = FileNameForMessages();
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         out = DefaultChecklist();
@@ -161,13 +165,13 @@ bool LoadChecklist(const ProgramDir& dir, Checklist& out, std::string& problem) 
     std::string text;
     switch (ReadWholeFile(path, kChecklistMaxFileBytes, text)) {
         case FileReadResult::Read: break;
-        case FileReadResult::TooLarge: problem = "The checklist file " + path + " is too large."; return false;
+        case FileReadResult::TooLarge: problem = name + " is too large."; return false;
         case FileReadResult::NotRegular:
-        case FileReadResult::Unreadable: problem = "Cannot read the checklist file " + path + "."; return false;
+        case FileReadResult::Unreadable: problem = "Cannot read " + name + "."; return false;
     }
     std::string why;
     if (ParseChecklist(text, out, why)) return true;
-    problem = "The checklist file " + path + " is damaged, " + why + ".";
+    problem = name + " is damaged, " + why + ".";
     return false;
 }
 
