@@ -109,6 +109,8 @@ void AddChartCommands(CommandRegistry& registry);        // chart, chart at
 void AddScreenCommand(CommandRegistry& registry);
 void AddGpsCommand(CommandRegistry& registry);
 void AddCameraCommands(CommandRegistry& registry);       // camera expose
+void AddPolarCommand(CommandRegistry& registry);
+void AddChecklistCommands(CommandRegistry& registry);    // checklist show|add|tick|untick|reset|rename|delete|move
 void AddEmulateCommands(CommandRegistry& registry);      // emulate lx200, emulate gps
 void AddServeCommands(CommandRegistry& registry);        // serve lx200
 void AddScopeCommands(CommandRegistry& registry);        // scope position|goto|sync|move|stop|align

@@ -33,6 +33,8 @@ void RegisterCommands(CommandRegistry& registry) {
     AddScreenCommand(registry);
     AddGpsCommand(registry);
     AddCameraCommands(registry);
+    AddPolarCommand(registry);
+    AddChecklistCommands(registry);
     AddEmulateCommands(registry);
     AddServeCommands(registry);
     AddScopeCommands(registry);

@@ -28,4 +28,12 @@ std::string ClockMinutesText(double hours) {
     return text;
 }
 
+std::string ClockFaceText(double clockHours) {
+    const long minutes = std::lround(clockHours * 60.0) % (12 * 60);
+    const long hour = minutes / 60 == 0 ? 12 : minutes / 60;
+    char text[16];
+    std::snprintf(text, sizeof text, "%ld:%02ld", hour, minutes % 60);
+    return text;
+}
+
 }  // namespace vsp

@@ -13,5 +13,8 @@ std::string ContactClockText(double jd);
 std::string EclipseDurationText(int seconds);
 // Hours of a day as a clock time to the minute, "HH:MM" (rounded; 24:00 shows as 00:00).
 std::string ClockMinutesText(double hours);
+// A position on a 12-hour clock face given in clock hours, "h:mm" to the minute (rounded),
+// the top of the face shown as 12: 0 and 11.999 both give "12:00", 6.5 gives "6:30".
+std::string ClockFaceText(double clockHours);
 
 }  // namespace vsp

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <set>
 #include <thread>
 
 #include "support/CatalogHome.h"
@@ -153,6 +154,19 @@ const Family kFamilies[] = {
          return shells;
      },
      [](ParallelWriters& t) { EXPECT_EQ(t.Show({"scope", "nstar", "show"})["stars"].size(), 4u); }},
+    {"Checklist",
+     [](ParallelWriters&) {
+         std::vector<Script> shells(4);  // page 3 holds six items at first, twelve at most
+         for (int k = 0; k < 4; ++k) shells[size_t(k)].push_back({"checklist", "add", "--page", "3", "Item " + std::to_string(k)});
+         return shells;
+     },
+     [](ParallelWriters& t) {
+         const nlohmann::json page = t.Show({"checklist", "show", "--page", "3"})["pages"][0];
+         std::set<std::string> added;
+         for (const nlohmann::json& item : page["items"])
+             if (item["text"].get<std::string>().starts_with("Item ")) added.insert(item["text"]);
+         EXPECT_EQ(added.size(), 4u);
+     }},
     {"ExportNames",
      [](ParallelWriters& t) {
          t.Show({"list", "add", "M31", "M33"});
