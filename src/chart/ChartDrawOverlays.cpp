@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 #include "chart/CcdField.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartRedraw.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 namespace {
@@ -50,7 +50,7 @@ void ChartRedraw::DrawCcdFrame(const ScreenPoint& at) {
     const double height = CcdFieldArcminutes(prefs_.ccdHeight, pixel, prefs_.ccdFocalLength);
     const double k = PixelsPerArcminute();
     const int halfWidth = int(width * k), halfHeight = int(height * k);
-    const double turn = prefs_.ccdRotation * std::numbers::pi / 180.0;
+    const double turn = prefs_.ccdRotation * kDegToRad;
     const double c = std::cos(turn), s = std::sin(turn);
     // Corners clockwise from the top left, unturned offsets (x right, y down).
     const int offsets[4][2] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight}, {halfWidth, halfHeight},
