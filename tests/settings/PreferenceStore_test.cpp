@@ -82,7 +82,7 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     EXPECT_EQ(ReadI32(r + 1971), 30);            // the old-elements age
     EXPECT_EQ(ReadI32(r + 1975), 1);             // the deep-space orbits choice: SDP4
     EXPECT_FLOAT_EQ(ReadF32(r + 1979), 5.0f);    // the CCD pixel size, µm
-    EXPECT_EQ(crc32(0L, r, 1987), 0x2144DF1Cu);
+    EXPECT_EQ(crc32(0L, r, 1991), 0x2144DF1Cu);
 }
 
 // Each declared setting owns the bytes at its offset: a change there reads back as a change of
