@@ -5,21 +5,17 @@
 #include <cmath>
 #include <cstdio>
 
+#include "chart/CcdField.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartRedraw.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 namespace {
 
 constexpr int kCcdFromLevel = 7;
-constexpr double kMillimetresPerSensorPixel = 0.005;
-constexpr double kCcdArcminutesPerRadian = 6875.493541569878;  // twice 10800 / pi
 constexpr int kEyepieceLabelRise = 8;
 constexpr int kCcdLabelGap = 2;
-
-double CcdFieldArcminutes(int sensorPixels, int focalMm) {
-    return std::atan(sensorPixels * kMillimetresPerSensorPixel / focalMm) * kCcdArcminutesPerRadian;
-}
 
 }  // namespace
 
@@ -45,16 +41,33 @@ void ChartRedraw::DrawTelradRings(const ScreenPoint& at) {
     canvas_.DrawLine(at.x, at.y - reach, at.x, at.y + reach);
 }
 
+// The frame is turned counter-clockwise on the screen by the rotation (with north up and east
+// on the left, the position angle of its upper side), its corners about the selection. The
+// labels go right of and below the turned frame's reach.
 void ChartRedraw::DrawCcdFrame(const ScreenPoint& at) {
-    const double width = CcdFieldArcminutes(prefs_.ccdWidth, prefs_.ccdFocalLength);
-    const double height = CcdFieldArcminutes(prefs_.ccdHeight, prefs_.ccdFocalLength);
+    const double pixel = prefs_.ccdPixelSize;
+    const double width = CcdFieldArcminutes(prefs_.ccdWidth, pixel, prefs_.ccdFocalLength);
+    const double height = CcdFieldArcminutes(prefs_.ccdHeight, pixel, prefs_.ccdFocalLength);
     const double k = PixelsPerArcminute();
     const int halfWidth = int(width * k), halfHeight = int(height * k);
-    const int left = at.x - halfWidth, right = at.x + halfWidth, top = at.y - halfHeight, bottom = at.y + halfHeight;
-    canvas_.DrawLine(left, top, right, top);
-    canvas_.DrawLine(right, top, right, bottom);
-    canvas_.DrawLine(right, bottom, left, bottom);
-    canvas_.DrawLine(left, bottom, left, top);
+    const double turn = prefs_.ccdRotation * kDegToRad;
+    const double c = std::cos(turn), s = std::sin(turn);
+    // Corners clockwise from the top left, unturned offsets (x right, y down).
+    const int offsets[4][2] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight}, {halfWidth, halfHeight},
+                               {-halfWidth, halfHeight}};
+    int corners[4][2];
+    int right = at.x, bottom = at.y;
+    for (int i = 0; i < 4; ++i) {
+        const int dx = offsets[i][0], dy = offsets[i][1];
+        corners[i][0] = turn == 0.0 ? at.x + dx : at.x + int(std::lround(dx * c + dy * s));
+        corners[i][1] = turn == 0.0 ? at.y + dy : at.y + int(std::lround(-dx * s + dy * c));
+        right = std::max(right, corners[i][0]);
+        bottom = std::max(bottom, corners[i][1]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        const int j = (i + 1) % 4;
+        canvas_.DrawLine(corners[i][0], corners[i][1], corners[j][0], corners[j][1]);
+    }
     const std::string widthLabel = FieldSizeLabel(width), heightLabel = FieldSizeLabel(height);
     const int textHeight = canvas_.MeasureText(heightLabel, FontId::Small).height;
     canvas_.DrawText(right + Scaled(kCcdLabelGap), at.y - textHeight / 2, heightLabel, FontId::Small,

@@ -1,6 +1,7 @@
 // The Moon's events: phases (the principal phases from the observing time on) and eclipses
 // (the eclipse list from the observing date on).
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "cli/Command.h"
 #include "cli/CommandOutput.h"
 #include "ephemeris/Eclipses.h"
+#include "ephemeris/LocalEclipse.h"
 #include "ephemeris/LunarPhase.h"
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
@@ -44,6 +46,7 @@ std::string UtcText(const CalendarDateTime& t) {
 struct EventArgs {
     int count = 0;
     bool details = false;
+    bool local = false;
 };
 
 void AddCount(CLI::App& command, EventArgs& args, int fallback) {
@@ -78,6 +81,27 @@ nlohmann::json EclipseJson(const FoundEclipse& e, bool details) {
     item["umbral_magnitude"] = d.umbralMagnitude;
     item["penumbral_magnitude"] = d.penumbralMagnitude;
     return item;
+}
+
+nlohmann::json NumberOrNull(double x) { return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(nullptr); }
+
+nlohmann::json LocalJson(const FoundEclipse& e, const EphemerisSettings& settings) {
+    const LocalEclipse here = LocalEclipseAt(e.entry, e.circumstances, settings);
+    nlohmann::json local = {{"visible", here.visible}, {"magnitude", NumberOrNull(here.magnitude)},
+                            {"obscuration", NumberOrNull(here.obscuration)}};
+    nlohmann::json list = nlohmann::json::array();
+    for (const NamedEclipseContact& c : here.contacts) {
+        const nlohmann::json jd = NumberOrNull(c.at.jd), alt = NumberOrNull(c.at.altitude),
+                             az = NumberOrNull(c.at.azimuth);
+        list.push_back({{"name", c.name}, {"jd_ut", jd}, {"alt_deg", alt}, {"az_deg", az}});
+        if (!c.key) continue;
+        const std::string key = c.key;
+        local[key + "_jd_ut"] = jd;
+        local[key + "_alt_deg"] = alt;
+        local[key + "_az_deg"] = az;
+    }
+    local["contacts"] = list;
+    return local;
 }
 
 void PrintEclipse(CliContext& ctx, const FoundEclipse& e, bool details) {
@@ -123,11 +147,20 @@ int RunEclipses(CliContext& ctx, const EventArgs& args) {
     const std::vector<FoundEclipse> eclipses = CollectEclipses(args.count, t.year, t.month, t.day, ctx.Ephemeris());
     if (ctx.Json()) {
         nlohmann::json list = nlohmann::json::array();
-        for (const FoundEclipse& e : eclipses) list.push_back(EclipseJson(e, details));
+        for (const FoundEclipse& e : eclipses) {
+            list.push_back(EclipseJson(e, details));
+            if (args.local) list.back()["local"] = LocalJson(e, ctx.Ephemeris());
+        }
         PrintJson(ctx, list);
         return kExitOk;
     }
-    for (const FoundEclipse& e : eclipses) PrintEclipse(ctx, e, details);
+    for (const FoundEclipse& e : eclipses) {
+        PrintEclipse(ctx, e, details);
+        if (args.local) {
+            const LocalEclipse here = LocalEclipseAt(e.entry, e.circumstances, ctx.Ephemeris());
+            ctx.Out() << LocalEclipseText(here, ctx.Ephemeris().location.tzOffset, "    ");
+        }
+    }
     return kExitOk;
 }
 
@@ -151,6 +184,11 @@ void AddEventCommands(CommandRegistry& registry) {
                               "adds jd_ut, gamma and u, and for a lunar eclipse the contacts p1 u1 u2 greatest u3 "
                               "u4 p4 (JD, UT; null when that phase does not happen), umbral_magnitude and "
                               "penumbral_magnitude");
+    eclipsesCommand->add_flag("--local", eclipses->local,
+                              "adds local: the circumstances at the site (visible, c1..c4 and max as _jd_ut, "
+                              "_alt_deg, _az_deg of the Sun or the Moon, refracted; magnitude, obscuration; "
+                              "contacts: name, jd_ut, alt_deg, az_deg). A lunar eclipse's c1..c4 are U1..U4, and "
+                              "its contacts P1 U1 U2 max U3 U4 P4; null where a contact does not happen");
     eclipsesCommand->footer(
         "The search starts with the lunation nearest the date, so a solar eclipse up to about a week before "
         "the date may come first. Keys: kind (solar, lunar), type (Penumbral, Partial, Annular, Total; a "

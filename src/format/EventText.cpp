@@ -6,6 +6,7 @@
 #include "ephemeris/LunarPhase.h"
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
+#include "platform/FormatText.h"
 
 namespace vsp {
 
@@ -34,6 +35,20 @@ std::string ClockFaceText(double clockHours) {
     char text[16];
     std::snprintf(text, sizeof text, "%ld:%02ld", hour, minutes % 60);
     return text;
+}
+
+std::string LocalEclipseText(const LocalEclipse& eclipse, int offsetMinutes, const std::string& indent) {
+    if (!eclipse.visible) return indent + "not visible from here\n";
+    std::string text;
+    for (const NamedEclipseContact& c : eclipse.contacts) {
+        if (!HasContact(c.at.jd)) continue;
+        const CalendarDateTime t = CalendarFromJulianDay(c.at.jd + offsetMinutes / 1440.0);
+        text += indent + FormatText("%-3s %s  alt %5.1f  az %5.1f\n", c.name, IsoClock(t.hour, t.minute, t.second).c_str(),
+                                    c.at.altitude, c.at.azimuth);
+    }
+    text += indent + FormatText("Magnitude %.3f", eclipse.magnitude);
+    if (std::isfinite(eclipse.obscuration)) text += FormatText("  obscuration %.3f", eclipse.obscuration);
+    return text + "\n";
 }
 
 }  // namespace vsp

@@ -1,13 +1,19 @@
 // Eclipses: the next solar and lunar eclipses from the observing date, with the instant of
-// greatest eclipse; the row chosen shows its circumstances and, for the Moon, its contacts.
+// greatest eclipse. A tap on a row opens a panel over the list with the eclipse as the site
+// sees it (contacts in local time with the altitude, magnitude, obscuration) and a Done button;
+// back on the list, the text under it shows the eclipse's global circumstances and, for the
+// Moon, its contacts in UT.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "ephemeris/Eclipses.h"
+#include "ephemeris/LocalEclipse.h"
 #include "format/CalendarText.h"
 #include "forms/EphemerisFormKit.h"
+#include "forms/PlaceTimeForms.h"
 #include "format/EventText.h"
 #include "platform/FormatText.h"
 #include "shell/FormOps.h"
@@ -18,6 +24,8 @@ namespace {
 constexpr int kHeadFirst = 2701;  // three column heads
 constexpr int kEclipseList = 2705;
 constexpr int kDetails = 2706;
+constexpr int kLocalPanel = 2707;
+constexpr int kLocalDone = 2708;
 
 constexpr int kWanted = 12;
 constexpr int kHeadTop = 42, kListTop = 56;
@@ -25,6 +33,7 @@ constexpr int kVisibleRows = 8;
 constexpr int kListHeight = kVisibleRows * kEphemRowHeight + 2;
 constexpr int kDetailsTop = kListTop + kListHeight + 6;
 const std::vector<int> kColumns = {106, 66, 50};
+constexpr int kDoneWidth = 60, kDoneTop = 320 - kPlaceButtonHeight - 6;
 
 std::string LunarContacts(const LunarEclipseDetails& d) {
     return "P1 " + ContactClockText(d.p1) + "   P4 " + ContactClockText(d.p4) + "\nU1 " + ContactClockText(d.u1) +
@@ -46,6 +55,18 @@ std::string DetailText(const EclipseEntry& e, const EclipseCircumstances& c) {
            LunarContacts(d) + "\nDuration " + EclipseDurationText(e.duration);
 }
 
+// The panel's text: what the eclipse is, then how it goes here.
+std::string LocalText(const EclipseEntry& e, const EclipseCircumstances& c, const EphemerisSettings& settings) {
+    const CalendarDateTime& g = e.greatest;
+    const int offset = settings.location.tzOffset;
+    std::string text = FormatText("%s %s eclipse %s\nGreatest %s UT\n\nFrom here, local time (UT%c%d:%02d):\n",
+                                  EclipseTypeName(int(e.type)), e.kind == kEclipseSolar ? "solar" : "lunar",
+                                  YearFirstDate(g.year, g.month, g.day).c_str(),
+                                  IsoClock(g.hour, g.minute, g.second).c_str(), offset < 0 ? '-' : '+',
+                                  std::abs(offset) / 60, std::abs(offset) % 60);
+    return text + LocalEclipseText(LocalEclipseAt(e, c, settings), offset);
+}
+
 class EclipsesForm : public Form {
 public:
     FormTemplate BuildTemplate(AppState&, int formId) override {
@@ -55,6 +76,13 @@ public:
             {kEclipseList, ControlKind::List, "", MakeRect(kEphemMargin, kListTop, kEphemWidth, kListHeight)});
         t.controls.push_back({kDetails, ControlKind::StaticText, "",
                               MakeRect(kEphemMargin, kDetailsTop, kEphemWidth, 320 - kDetailsTop - 2)});
+        ControlTemplate panel{kLocalPanel, ControlKind::StaticText, "",
+                              MakeRect(kEphemMargin, kHeadTop, kEphemWidth, kDoneTop - kHeadTop - 4)};
+        panel.visible = false;
+        t.controls.push_back(panel);
+        ControlTemplate done = ButtonAt(kLocalDone, 240 - kEphemMargin - kDoneWidth, kDoneTop, kDoneWidth, "Done");
+        done.visible = false;
+        t.controls.push_back(done);
         return t;
     }
 
@@ -75,15 +103,38 @@ public:
         SetField(state, kDetails, "Tap an eclipse for its circumstances.");
     }
 
-    void OnControl(AppState& state, FormWindow&, int id, ControlNotify notify) override {
+    void OnControl(AppState& state, FormWindow& window, int id, ControlNotify notify) override {
+        if (id == kLocalDone && notify == ControlNotify::Click) {
+            ShowPanel(state, window, false);
+            return;
+        }
         if (id != kEclipseList || notify != ControlNotify::RowChosen) return;
         const int row = GetListSelection(state, kEclipseList);
         if (row < 0 || row >= list_.count) return;
         SetField(state, kDetails, DetailText(list_.entries[row], list_.circumstances[row]));
+        SetField(state, kLocalPanel, LocalText(list_.entries[row], list_.circumstances[row], SiteEphemeris(state)));
+        ShowPanel(state, window, true);
+    }
+
+    bool OnKey(AppState& state, FormWindow& window, const KeyPress& key) override {
+        if (!panelShown_ || key.code != kKeyEscape) return false;
+        ShowPanel(state, window, false);
+        return true;
     }
 
 private:
+    // The panel covers the heads, the list and the text under it.
+    void ShowPanel(AppState& state, FormWindow& window, bool shown) {
+        panelShown_ = shown;
+        for (int id = kHeadFirst; id < kHeadFirst + int(kColumns.size()); ++id) ShowControl(state, &window, id, !shown);
+        ShowControl(state, &window, kEclipseList, !shown);
+        ShowControl(state, &window, kDetails, !shown);
+        ShowControl(state, &window, kLocalPanel, shown);
+        ShowControl(state, &window, kLocalDone, shown);
+    }
+
     EclipseList list_;
+    bool panelShown_ = false;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ void RegisterScopeForms(AppState& state, CatalogSession& sky, Telescope& telesco
     RegisterForm(state, kMonitorFormId, [&telescope](AppState&, int) { return MakeMonitorForm(telescope); });
     RegisterForm(state, kNStarFormId, [&telescope](AppState&, int) { return MakeNStarForm(telescope); });
     RegisterForm(state, kCameraFormId, [](AppState&, int) { return MakeCameraForm(); });
+    RegisterForm(state, kCcdFormId, [](AppState&, int) { return MakeCcdForm(); });
     RegisterForm(state, kLocationFormId, [&telescope](AppState&, int) { return MakeLocationForm(&telescope.Link()); });
 }
 

@@ -34,5 +34,8 @@ std::unique_ptr<Form> MakeMonitorForm(Telescope& telescope);
 // Camera Control (5300): exposures through the INDI camera of the settings.
 inline constexpr int kCameraFormId = 5300;
 std::unique_ptr<Form> MakeCameraForm();
+// CCD (1550): the camera of the chart's CCD frame.
+inline constexpr int kCcdFormId = 1550;
+std::unique_ptr<Form> MakeCcdForm();
 
 }  // namespace vsp

@@ -319,6 +319,8 @@ void AddKeptState(S& t) {
     t.push_back(Integer("ccd_width_px", chart, "CCD width", {1, 100000}, &P::ccdWidth, 557));
     t.push_back(Integer("ccd_height_px", chart, "CCD height", {1, 100000}, &P::ccdHeight, 561));
     t.push_back(Integer("ccd_focal_length_mm", chart, "CCD focal length", {1, 100000}, &P::ccdFocalLength, 565));
+    t.push_back(Real("ccd_pixel_um", chart, "CCD pixel size", {0.5, 100}, &P::ccdPixelSize, 1979));
+    t.push_back(Real("ccd_rotation_deg", chart, "CCD rotation", {0, 360}, &P::ccdRotation, 1983));
     const SettingGroup& sat = kSatelliteState;
     t.push_back(Integer("current_satellite", sat, "Current satellite", {0, 1000000}, &P::currentSatellite, 1305));
     t.push_back(Integer("sat_min_elevation", sat, "Minimum elevation", {0, 10}, &P::satMinElevation, 1309));

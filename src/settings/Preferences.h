@@ -153,9 +153,11 @@ struct Preferences {
     bool scrollShowGrid = false;
     bool scrollStarsAsPixel = true;
     // The CCD frame of the chart overlay
-    int32_t ccdWidth = 1600;          // sensor pixels (5 µm each)
+    int32_t ccdWidth = 1600;          // sensor pixels
     int32_t ccdHeight = 1200;
     int32_t ccdFocalLength = 1000;    // mm
+    float ccdPixelSize = 5.0f;        // µm
+    float ccdRotation = 0.0f;         // degrees, the frame turned on the chart
 
     // Page 6, group "Constants"
     float grsLongitude = 60.0f;       // "GRS Longitude", degrees (System II)

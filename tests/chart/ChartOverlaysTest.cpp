@@ -108,6 +108,32 @@ TEST(ChartOverlays, ACcdFrameOf8By6mmAt1000mmFromLevel7Up) {
     EXPECT_EQ(drawn.overlays.ccdLabels, (std::vector<std::string>{"55'00''", "41'15''"}));
     EXPECT_FALSE(DrawOverlays(prefs, scene, 192, canvas, 6).overlays.ccdHalfPx);
     EXPECT_EQ(EdgeOffset(canvas, true), -1);
+
+    // 4-micron pixels (6.4 x 4.8 mm) turned by 90 degrees: the long side upright, the corners
+    // a quarter turn on.
+    prefs.ccdPixelSize = 4.0f;
+    prefs.ccdRotation = 90.0f;
+    DrawOverlays(prefs, scene, 192, canvas);
+    const int halfWidth = int(std::atan(6.4 / 1000.0) * arcminutes * k);
+    const int halfHeight = int(std::atan(4.8 / 1000.0) * arcminutes * k);
+    EXPECT_NEAR(EdgeOffset(canvas, true), halfHeight, 1);
+    EXPECT_NEAR(EdgeOffset(canvas, false), halfWidth, 1);
+    for (const auto& [sx, sy] : {std::pair{1, 1}, {1, -1}, {-1, 1}, {-1, -1}}) {
+        bool near = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy) near |= IsOverlay(canvas, kCx + sx * halfHeight + dx, kCy + sy * halfWidth + dy);
+        EXPECT_TRUE(near) << sx << " " << sy;
+    }
+    // At 30 degrees the upper right corner goes up and left: counter-clockwise, towards the east.
+    prefs.ccdRotation = 30.0f;
+    DrawOverlays(prefs, scene, 192, canvas);
+    const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
+    const int x = kCx + int(std::lround(halfWidth * c - halfHeight * s));
+    const int y = kCy + int(std::lround(-halfWidth * s - halfHeight * c));
+    bool near = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy) near |= IsOverlay(canvas, x + dx, y + dy);
+    EXPECT_TRUE(near) << x << " " << y;
 }
 
 TEST(ChartOverlays, FieldLabelsTruncateToSecondsAndTurnToDegreesAbove60Arcminutes) {

@@ -1,9 +1,12 @@
 // The phases and eclipses commands through the built program: PyEphem's phase instants over
 // 1900-2100, astronomy-engine's eclipses of 2000-2100 in one long list, the details of a
-// penumbral one, the keys, and the usage errors.
+// penumbral one, the keys, and the usage errors; the circumstances at a few places against
+// astronomy-engine's local solar eclipses and its lunar contacts with PyEphem's Moon.
 
+#include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,72 @@ TEST_F(EventCommands, EclipsesOfFebruary2009WithDetails) {
     EXPECT_LT(moon["greatest"].get<double>(), p4);
     EXPECT_LT(moon["umbral_magnitude"].get<double>(), 0);
     EXPECT_GT(moon["penumbral_magnitude"].get<double>(), 0);
+}
+
+// The rows of one eclipse at one place, by contact name.
+struct SiteEclipse {
+    std::map<std::string, const CsvRow*> contacts;
+};
+
+// Each eclipse at each place with astronomy-engine's ΔT as the setting of its year, so that the
+// contacts differ by geometry alone. Solar: contacts within 10 s (measured 4.3 s), magnitude
+// and obscuration within 0.01, the Sun's altitude within 0.2 degrees where it is up (below the
+// horizon the two refraction models part); a place the eclipse misses or where the Sun is down
+// is "not visible". Lunar: the search's contacts follow Meeus's shadow, which departs from
+// astronomy-engine's by up to 140 s at P1 (measured), so 150 s; the Moon's altitude within
+// 0.2 degrees plus its motion over the time between the two contacts; visible where PyEphem has
+// the Moon up during the umbral phase.
+TEST_F(EventCommands, LocalCircumstancesAtFourPlaces) {
+    const auto table = ReadEphemerisCsv("local_eclipses.csv", "moon");
+    std::map<std::string, SiteEclipse> sites;
+    for (const auto& row : table->rows) {
+        sites[row.Text("kind") + " " + row.Text("eclipse") + " " + row.Text("site")].contacts[row.Text("contact")] = &row;
+    }
+    ASSERT_EQ(sites.size(), 12u);
+    for (const auto& [name, site] : sites) {
+        const CsvRow& first = *site.contacts.begin()->second;
+        const bool solar = first.Text("kind") == "solar";
+        const std::string year = first.Text("eclipse").substr(0, 4);
+        if (first.Has("ae_delta_t_s")) {
+            ASSERT_EQ(Run({"prefs", "set", "delta_t_s=" + first.Text("ae_delta_t_s").substr(0, 6)}).status, 0);
+        }
+        const auto list = Json({"--lat", first.Text("latitude_deg"), "--lon", first.Text("longitude_deg"), "--elev",
+                                first.Text("height_m"), "--date", year + "-01-01", "eclipses", "--count", "4", "--local"});
+        const nlohmann::json* found = nullptr;
+        for (const auto& e : list) {
+            if (e["utc"].get<std::string>().substr(0, 10) == first.Text("eclipse")) found = &e;
+        }
+        ASSERT_NE(found, nullptr) << name;
+        const nlohmann::json& local = (*found)["local"];
+        if (site.contacts.count("none")) {
+            EXPECT_FALSE(local["visible"].get<bool>()) << name;
+            continue;
+        }
+        bool up = false;
+        for (const auto& [contact, row] : site.contacts) {
+            if (contact != "P1" && contact != "P4" && row->Number("alt_deg") > 0) up = true;
+        }
+        EXPECT_EQ(local["visible"].get<bool>(), up) << name;
+        if (solar) EXPECT_EQ(local["c2_jd_ut"].is_null(), !site.contacts.count("C2")) << name;
+        for (const auto& c : local["contacts"]) {
+            const auto it = site.contacts.find(c["name"].get<std::string>());
+            if (it == site.contacts.end()) continue;
+            const CsvRow& ref = *it->second;
+            ASSERT_FALSE(c["jd_ut"].is_null()) << name << " " << it->first;
+            const double minutes = std::fabs(c["jd_ut"].get<double>() - ref.Number("jd_ut")) * 1440;
+            EXPECT_LT(minutes * 60, solar ? 10 : 150) << name << " " << it->first;
+            const double alt = c["alt_deg"].get<double>(), refAlt = ref.Number("alt_deg");
+            if (alt > 0.5 && refAlt > 0.5) EXPECT_NEAR(alt, refAlt, 0.2 + 0.25 * minutes) << name << " " << it->first;
+            else EXPECT_NEAR(alt, refAlt, 1.0) << name << " " << it->first;  // at or below the horizon
+            if (ref.Has("magnitude")) {
+                EXPECT_NEAR(local["magnitude"].get<double>(), ref.Number("magnitude"), 0.01) << name;
+                EXPECT_NEAR(local["obscuration"].get<double>(), ref.Number("obscuration"), 0.01) << name;
+            }
+        }
+    }
+    const std::string text = Run({"--lat", "-33.87", "--lon", "151.21", "--date", "2026-08-01", "eclipses", "--count",
+                                  "1", "--local"}).out;
+    EXPECT_NE(text.find("not visible from here"), std::string::npos) << text;
 }
 
 TEST_F(EventCommands, TwelveByDefaultAndTheCountsRange) {

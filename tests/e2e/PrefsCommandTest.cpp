@@ -75,5 +75,19 @@ TEST(PrefsHome, HomeComesFromTheEnvironmentWhenNotGiven) {
     EXPECT_EQ(nlohmann::json::parse(r.out)["site_name"], "Envhome");
 }
 
+// The CCD form on a 6248 x 4176 sensor of 3.76-micron pixels at 1000 mm: 23.49 x 15.70 mm,
+// 206.265 x 3.76 / 1000 = 0.78 arcsec/pixel, the table's row for that sensor; a rotation typed
+// and OK keep it in the settings.
+TEST_F(Prefs, TheCcdFormShowsTheFieldAndSavesTheCamera) {
+    ASSERT_EQ(Run({"prefs", "set", "ccd_width_px=6248", "ccd_height_px=4176", "ccd_pixel_um=3.76",
+                   "ccd_focal_length_mm=1000"}).status, 0);
+    const std::string shown = Json({"screen", "1550"}).dump();
+    EXPECT_NE(shown.find("IMX571"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Sensor 23.49 x 15.70 mm"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Scale 0.78 arcsec/pixel"), std::string::npos) << shown;
+    ASSERT_EQ(Run({"screen", "1550", "--tap", "136,166", "--type", "9", "--tap", "40,303"}).status, 0);
+    EXPECT_FLOAT_EQ(Show()["ccd_rotation_deg"].get<float>(), 9.0f);  // "0" and the typed 9
+}
+
 }  // namespace
 }  // namespace vsp::test

@@ -69,10 +69,10 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
     const std::string bytes = home.ReadFile(kFile);
-    ASSERT_EQ(bytes.size(), kHeader + 1983);
+    ASSERT_EQ(bytes.size(), kHeader + 1991);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     EXPECT_EQ(bytes.substr(4, 4), "Pref");
-    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(4u, 1, 1983));
+    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(5u, 1, 1991));
     const uint8_t* r = b + kHeader;
     EXPECT_FLOAT_EQ(ReadF32(r + 44), -151.5f);  // longitude, west positive
     EXPECT_EQ(ReadI32(r + 262), 13);            // scope drive
@@ -81,20 +81,21 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     EXPECT_EQ(r[1586], 1);                      // the Monitor flag
     EXPECT_EQ(ReadI32(r + 1971), 30);            // the old-elements age
     EXPECT_EQ(ReadI32(r + 1975), 1);             // the deep-space orbits choice: SDP4
-    EXPECT_EQ(crc32(0L, r, 1983), 0x2144DF1Cu);
+    EXPECT_FLOAT_EQ(ReadF32(r + 1979), 5.0f);    // the CCD pixel size, µm
+    EXPECT_EQ(crc32(0L, r, 1991), 0x2144DF1Cu);
 }
 
 // Each declared setting owns the bytes at its offset: a change there reads back as a change of
 // that setting alone and is written back in the same place, and nothing else moves.
 TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     std::string problem;
-    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1983) << problem;
+    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1991) << problem;
     const std::vector<uint8_t> defaults = EncodePreferences(kTable, Preferences{});
     for (const PreferenceSetting& s : kTable.All()) {
         SCOPED_TRACE(s.key);
         std::vector<uint8_t> changed = defaults;
         changed[size_t(s.offset)] ^= 0x01;
-        WriteU32(changed.data() + 1979, uint32_t(crc32(0L, changed.data(), 1979)));
+        WriteU32(changed.data() + 1987, uint32_t(crc32(0L, changed.data(), 1987)));
         Preferences read;
         ASSERT_TRUE(DecodePreferences(kTable, changed.data(), changed.size(), read));
         EXPECT_NE(read, Preferences{});
