@@ -144,8 +144,8 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         PreferenceFileStatus status;
     } cases[] = {
         {"empty", cut(0), PreferenceFileStatus::Truncated},
-        {"one byte short", cut(kHeader + 1982), PreferenceFileStatus::Truncated},
-        {"newer version", word(0, 5), PreferenceFileStatus::NewerVersion},
+        {"one byte short", cut(kHeader + 1990), PreferenceFileStatus::Truncated},
+        {"newer version", word(0, 6), PreferenceFileStatus::NewerVersion},
         {"older version, today's size", word(0, 1), PreferenceFileStatus::Damaged},
         {"version 0", word(0, 0), PreferenceFileStatus::Damaged},
         {"other tag", word(4, FourCharCode("Lst ")), PreferenceFileStatus::WrongTag},
@@ -153,7 +153,7 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         {"record size", word(12, 1000), PreferenceFileStatus::Damaged},
         {"record's own size", flip(kHeader + 0), PreferenceFileStatus::Damaged},
         {"latitude byte", flip(kHeader + 41), PreferenceFileStatus::BadChecksum},
-        {"CRC byte", flip(kHeader + 1978), PreferenceFileStatus::BadChecksum},
+        {"CRC byte", flip(kHeader + 1987), PreferenceFileStatus::BadChecksum},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
