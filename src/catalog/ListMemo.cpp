@@ -125,6 +125,12 @@ std::string ClassField(const ListEntry& entry, const CatalogSession& sky) {
 
 }  // namespace
 
+std::string ExportedObjectsMessage(int count) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%d Object%s exported.", count, count > 1 ? "s" : "");
+    return text;
+}
+
 std::string ListMemoLine(const ListEntry& entry, const CatalogSession& sky, const TextFormats& formats) {
     const EntryDesignation designation = ListEntryDesignation(entry);
     char numbers[96];
@@ -152,9 +158,7 @@ bool ExportListMemo(const ProgramDir& dir, const ObservingList& list, const Cale
         }
     }
     if (!memo.empty() && !WriteListMemo(dir, when, memo, messages, files)) return false;
-    char done[48];
-    std::snprintf(done, sizeof done, "%d Object%s exported.\n", list.Count(), list.Count() > 1 ? "s" : "");
-    messages.InfoBox(done, "");
+    messages.InfoBox(ExportedObjectsMessage(list.Count()) + "\n", "");
     return true;
 }
 

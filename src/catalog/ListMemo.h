@@ -28,6 +28,9 @@ inline constexpr size_t kMemoBufferSize = 65536;
 inline constexpr size_t kMemoFlushThreshold = 65336;
 inline constexpr std::string_view kDefaultMemoName = "user_object";  // "userlists/user_object.txt"
 
+// "%d Object%s exported." (no line end), as an export of `count` entries reports it.
+std::string ExportedObjectsMessage(int count);
+
 std::string ListMemoLine(const ListEntry& entry, const CatalogSession& sky, const TextFormats& formats);
 
 // Writes the memos of `list`; "Can't open memo:" or "Error while exporting memo." with the

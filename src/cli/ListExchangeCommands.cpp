@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "catalog/ListMemo.h"
 #include "catalog/ListTargets.h"
 #include "catalog/ProgramDataTables.h"
 #include "cli/CommandOutput.h"
@@ -15,12 +16,6 @@
 
 namespace vsp::cli {
 namespace {
-
-std::string ExportedMessage(int count) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%d Object%s exported.", count, count >= 2 ? "s" : "");
-    return text;
-}
 
 bool Parse(ListFileFormat format, std::string_view text, std::vector<ExchangedEntry>& entries, std::string& problem) {
     return format == ListFileFormat::Skylist ? ParseSkylist(text, entries, problem)
@@ -34,10 +29,10 @@ int RunListFileExport(CliContext& ctx, ListFileFormat format, const std::string&
     std::vector<ExchangedEntry> entries;
     for (const ListEntry& entry : list.Entries()) entries.push_back(ExchangedOf(DefaultCatalogTable(), entry));
     const std::string text = format == ListFileFormat::Skylist ? SkylistText(entries) : ListCsvText(entries);
-    if (!ReplaceFile(path, [&](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); }))
+    if (!ReplaceFileText(path, text))
         return JobFailed(ctx, "Can't write file: " + path);
     if (ctx.Json()) PrintJson(ctx, {{"exported", list.Count()}, {"file", path}});
-    else ctx.Out() << ExportedMessage(list.Count()) << "\n" << path << "\n";
+    else ctx.Out() << ExportedObjectsMessage(list.Count()) << "\n" << path << "\n";
     return kExitOk;
 }
 

@@ -42,11 +42,6 @@ bool ObservingInstant(CliContext& ctx, Instant& when, int& status) {
     return false;
 }
 
-std::string LocalClockText(double jdUt, int tzOffsetMinutes) {
-    const CalendarDateTime t = CalendarFromJulianDay(jdUt + tzOffsetMinutes / 1440.0);
-    return IsoDate(t.year, t.month, t.day) + " " + IsoClock(t.hour, t.minute, t.second);
-}
-
 // One moon as `planet moons` lists it.
 struct MoonState {
     const char* name;
@@ -188,7 +183,7 @@ int RunJupiterEvents(CliContext& ctx, const PlanetArgs& args) {
         events.push_back({{"moon", GalileanMoonName(e.moon)},
                           {"kind", GalileanEventKindName(e.kind)},
                           {"jd_ut", e.jdUt},
-                          {"local", LocalClockText(e.jdUt, tz)},
+                          {"local", LocalDateTimeText(e.jdUt, tz)},
                           {"planet_alt_deg", planetAlt},
                           {"sun_alt_deg", sunAlt}});
     }
@@ -231,7 +226,7 @@ int RunJupiterFace(CliContext& ctx, const PlanetArgs& args) {
                  {"Phase angle", Fixed(face.phaseAngleDeg, 2) + kDegreeUtf8},
                  {"Diameter", Fixed(face.diameterArcsec, 2) + "\""}};
     const int tz = ctx.Ephemeris().location.tzOffset;
-    for (double jd : transits) rows.push_back({"GRS transit (" + Fixed(grs, 1) + kDegreeUtf8 + " II)", LocalClockText(jd, tz)});
+    for (double jd : transits) rows.push_back({"GRS transit (" + Fixed(grs, 1) + kDegreeUtf8 + " II)", LocalDateTimeText(jd, tz)});
     PrintRows(ctx, rows);
     return kExitOk;
 }

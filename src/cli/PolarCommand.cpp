@@ -20,12 +20,6 @@ struct PolarArgs {
     bool south = false;
 };
 
-// The local date and clock time of a UT Julian Date, "YYYY-MM-DD HH:MM:SS".
-std::string LocalDateTime(double jdUt, int tzOffsetMinutes) {
-    const CalendarDateTime t = CalendarFromJulianDay(jdUt + tzOffsetMinutes / 1440.0);
-    return IsoDate(t.year, t.month, t.day) + " " + IsoClock(t.hour, t.minute, t.second);
-}
-
 int RunPolar(CliContext& ctx, const PolarArgs& args) {
     const CelestialPole pole = args.south ? CelestialPole::kSouth : CelestialPole::kNorth;
     const EphemerisSettings settings = ctx.Ephemeris();
@@ -33,7 +27,7 @@ int RunPolar(CliContext& ctx, const PolarArgs& args) {
     PoleStarPosition star;
     if (PoleStarAt(pole, when, settings, star) != 0) return JobFailed(ctx, OutOfRangeMessage(when.tt));
     const std::string name = PoleStarOf(pole).name;
-    const std::string transit = LocalDateTime(star.nextUpperTransitUt, settings.location.tzOffset);
+    const std::string transit = LocalDateTimeText(star.nextUpperTransitUt, settings.location.tzOffset);
     if (ctx.Json()) {
         PrintJson(ctx, {{"star", name},
                         {"ra_hours", star.raHours},

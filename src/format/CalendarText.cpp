@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "ephemeris/Time.h"
 #include "platform/FormatText.h"
 
 namespace vsp {
@@ -11,6 +12,11 @@ std::string IsoDate(int year, int month, int day) {
 }
 
 std::string IsoClock(int hour, int minute, int second) { return FormatText("%02d:%02d:%02d", hour, minute, second); }
+
+std::string LocalDateTimeText(double jdUt, int tzOffsetMinutes) {
+    const CalendarDateTime t = CalendarFromJulianDay(jdUt + tzOffsetMinutes / 1440.0);
+    return IsoDate(t.year, t.month, t.day) + " " + IsoClock(t.hour, t.minute, t.second);
+}
 
 std::string ClockMinutes(int hour, int minute) { return FormatText("%02d:%02d", hour, minute); }
 

@@ -14,6 +14,8 @@ namespace vsp {
 std::string IsoDate(int year, int month, int day);
 // "HH:MM:SS".
 std::string IsoClock(int hour, int minute, int second);
+// The local date and clock time of a UT Julian Date, "YYYY-MM-DD HH:MM:SS" (local = UT + offset).
+std::string LocalDateTimeText(double jdUt, int tzOffsetMinutes);
 // "HH:MM".
 std::string ClockMinutes(int hour, int minute);
 // "MM/DD/YYYY", or "DD/MM/YYYY" when the day comes first.

@@ -17,9 +17,7 @@ bool WriteMemo(const ProgramDir& dir, std::string_view folder, const std::string
         messages.InfoBox("Can't open memo:", path);
         return false;
     }
-    const bool written = ReplaceFile(path, [text](std::FILE* stream) {
-        return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-    });
+    const bool written = ReplaceFileText(path, text);
     if (!written) {
         messages.InfoBox("Error while exporting memo.", path);
         return false;

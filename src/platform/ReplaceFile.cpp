@@ -68,4 +68,8 @@ bool CopyFileOnce(const std::string& from, const std::string& to) {
     return ok && FileExists(to);
 }
 
+bool ReplaceFileText(const std::string& path, std::string_view text) {
+    return ReplaceFile(path, [text](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+}
+
 }  // namespace vsp

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vsp {
 
@@ -14,6 +15,8 @@ namespace vsp {
 // answers false when it failed. False when any step failed; LastSystemErrorCode() then tells
 // why (0 when `write` failed without a system error).
 bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write);
+// ReplaceFile with `text` as the whole new file.
+bool ReplaceFileText(const std::string& path, std::string_view text);
 
 // Copies `from` to `to` unless `to` exists. The copy is linked into place whole, so no reader
 // sees half of it and a file that another run put at `to` meanwhile is kept. True when `to`

@@ -38,4 +38,11 @@ bool DeclaresNamespace(const pugi::xml_node& node, std::string_view uri) {
     return false;
 }
 
+std::string XmlCharacters(std::string_view text) {
+    std::string kept;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') kept += c;
+    return kept;
+}
+
 }  // namespace vsp

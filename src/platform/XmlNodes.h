@@ -3,6 +3,7 @@
 // are matched by their local name, so "oal:observations", "ndm:omm" and "observations" read
 // alike. The caller checks the namespace where it matters.
 
+#include <string>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -20,5 +21,7 @@ std::string_view AttributeByLocalName(const pugi::xml_node& node, std::string_vi
 // True when the element or one of its ancestors declares `uri` as a namespace (default or
 // prefixed).
 bool DeclaresNamespace(const pugi::xml_node& node, std::string_view uri);
+// `text` without the control characters XML 1.0 cannot hold (all of C0 but tab and line ends).
+std::string XmlCharacters(std::string_view text);
 
 }  // namespace vsp

@@ -106,8 +106,7 @@ bool ParseLine(std::string_view line, int& page, Checklist& out, std::string& pr
 bool WriteChecklistFile(const ProgramDir& dir, const Checklist& list, std::string& problem) {
     const std::string path = dir.Path(kUserLogsDir, kChecklistFileName);
     MakeDirectory(dir.Path(kUserLogsDir));
-    const std::string text = ChecklistFileText(list);
-    if (ReplaceFile(path, [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); }))
+    if (ReplaceFileText(path, ChecklistFileText(list)))
         return true;
     problem = "Cannot write " + FileNameForMessages() + ": " + SystemErrorText(LastSystemErrorCode());
     return false;

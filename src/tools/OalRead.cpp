@@ -58,10 +58,8 @@ std::optional<double> Degrees(const pugi::xml_node& angle) {
 // A text as a note keeps it: in the code page, cut to its slot, without the blanks around it
 // and the control characters XML cannot carry (so that it is written back as it was read).
 std::string NoteText(std::string_view utf8, size_t chars) {
-    std::string text;
-    for (char c : utf8)
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') text += c;
-    return std::string(TrimBlanks(std::string_view(Utf8ToCp1252(TrimBlanks(text))).substr(0, chars)));
+    const std::string narrow = Utf8ToCp1252(TrimBlanks(XmlCharacters(utf8)));
+    return std::string(TrimBlanks(std::string_view(narrow).substr(0, chars)));
 }
 
 // "YYYY-MM-DDThh:mm[:ss[.s]][Z|+hh:mm|-hh:mm]" as the local clock of `zoneMinutes`; a time

@@ -13,7 +13,9 @@
 
 #include "ephemeris/Time.h"
 #include "format/CalendarText.h"
+#include "format/AngleFormat.h"
 #include "platform/Text.h"
+#include "platform/XmlNodes.h"
 #include "tools/OalDocument.h"
 #include "tools/OalTerms.h"
 #include "tools/ObserverLogNew.h"
@@ -25,19 +27,7 @@ constexpr char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
 constexpr char kDataSource[] = "Vespertar";
 constexpr char kObserverId[] = "observer_1";
 
-// XML 1.0 holds no C0 control but tab and line ends.
-std::string XmlText(std::string_view cp1252) {
-    std::string text;
-    for (char c : Cp1252ToUtf8(cp1252))
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') text += c;
-    return text;
-}
-
-std::string Number(double value, int digits) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
+std::string XmlText(std::string_view cp1252) { return XmlCharacters(Cp1252ToUtf8(cp1252)); }
 
 void AddText(pugi::xml_node parent, const char* name, const std::string& text) {
     parent.append_child(name).text().set(text.c_str());
@@ -46,7 +36,7 @@ void AddText(pugi::xml_node parent, const char* name, const std::string& text) {
 void AddAngle(pugi::xml_node parent, const char* name, double degrees) {
     pugi::xml_node angle = parent.append_child(name);
     angle.append_attribute("unit") = "deg";
-    angle.text().set(Number(degrees, 8).c_str());
+    angle.text().set(FormatFixed(degrees, 8).c_str());
 }
 
 std::string ZoneText(int minutes) {
@@ -103,7 +93,7 @@ public:
         const std::string kind = OalTargetKind(note.objectType, note.objectName);
         AddText(observation, "target", TargetId(note, kind, number));
         AddText(observation, "begin", DateTimeText(NoteClock(note), equipment_.zoneMinutes));
-        AddText(observation, "faintestStar", Number(note.visualLimitX10 / 10.0, 1));
+        AddText(observation, "faintestStar", FormatFixed(note.visualLimitX10 / 10.0, 1));
         AddText(observation, "seeing", std::to_string(OalSeeing(note.seeing)));
         if (!note.scope.empty()) AddText(observation, "scope", ScopeId(note.scope));
         if (const auto eyepiece = ChosenEyepiece(equipment_.eyepieces, note.eyepiece))
@@ -139,6 +129,13 @@ private:
         AddText(observer, "surname", "");
     }
 
+    // A new element of one of the document's lists ("sites", "scopes", ...) with its id.
+    pugi::xml_node Listed(const char* list, const char* element, const std::string& id) {
+        pugi::xml_node node = observations_.child(list).append_child(element);
+        node.append_attribute("id") = id.c_str();
+        return node;
+    }
+
     const Site& SiteNamed(const std::string& name) const {
         for (const Site& site : equipment_.sites)
             if (site.name == name) return site;
@@ -148,8 +145,7 @@ private:
     std::string SiteId(const std::string& location) {
         const auto [id, added] = sites_.Id(location);
         if (!added) return id;
-        pugi::xml_node site = observations_.child("sites").append_child("site");
-        site.append_attribute("id") = id.c_str();
+        pugi::xml_node site = Listed("sites", "site", id);
         AddText(site, "name", XmlText(location));
         if (equipment_.sites.empty()) return id;
         const Site& place = SiteNamed(location);
@@ -161,7 +157,7 @@ private:
     }
 
     std::string SessionId(const ObserverLogRecord& note) {
-        const auto [id, added] = sessionIds_.Id(note.location + '\n' + NightOf(note));
+        const std::string id = sessionIds_.Id(note.location + '\n' + NightOf(note)).first;
         const CalendarDateTime clock = NoteClock(note);
         auto [span, first] = sessions_.try_emplace(id, Session{note.location, clock, clock});
         if (!first) {
@@ -172,10 +168,8 @@ private:
     }
 
     void FinishSessions() {
-        pugi::xml_node list = observations_.child("sessions");
         for (const auto& [id, session] : sessions_) {
-            pugi::xml_node node = list.append_child("session");
-            node.append_attribute("id") = id.c_str();
+            pugi::xml_node node = Listed("sessions", "session", id);
             AddText(node, "begin", DateTimeText(session.begin, equipment_.zoneMinutes));
             AddText(node, "end", DateTimeText(session.end, equipment_.zoneMinutes));
             AddText(node, "site", SiteId(session.location));
@@ -184,15 +178,14 @@ private:
 
     std::string TargetId(const ObserverLogRecord& note, const std::string& kind, int number) {
         const std::string id = "target_" + std::to_string(number);
-        pugi::xml_node target = observations_.child("targets").append_child("target");
-        target.append_attribute("id") = id.c_str();
+        pugi::xml_node target = Listed("targets", "target", id);
         if (!kind.empty()) target.append_attribute("xsi:type") = kind.c_str();
         AddText(target, "datasource", kDataSource);
         AddText(target, "name", XmlText(note.objectName));
         pugi::xml_node position = target.append_child("position");
         AddAngle(position, "ra", double(note.ra) * 15.0);
         AddAngle(position, "dec", note.dec);
-        const std::string magnitude = Number(note.objectMagnitudeX10 / 10.0, 1);
+        const std::string magnitude = FormatFixed(note.objectMagnitudeX10 / 10.0, 1);
         if (IsDeepSkyKind(kind)) AddText(target, "visMag", magnitude);
         if (IsStarKind(kind)) AddText(target, "apparentMag", magnitude);
         return id;
@@ -201,26 +194,24 @@ private:
     std::string ScopeId(const std::string& model) {
         const auto [id, added] = scopes_.Id(model);
         if (!added) return id;
-        pugi::xml_node scope = observations_.child("scopes").append_child("scope");
-        scope.append_attribute("id") = id.c_str();
+        pugi::xml_node scope = Listed("scopes", "scope", id);
         scope.append_attribute("xsi:type") = "oal:scopeType";
         AddText(scope, "model", XmlText(model));
         // "200mm", as a new note names the scope, is its aperture; any other name the settings'.
         int aperture = std::atoi(model.c_str());
         if (aperture <= 0 || !model.ends_with("mm")) aperture = std::max(equipment_.apertureMm, 1);
         AddText(scope, "aperture", std::to_string(aperture));
-        AddText(scope, "focalLength", Number(equipment_.focalLengthMm > 0 ? equipment_.focalLengthMm : aperture * 5.0, 0));
+        AddText(scope, "focalLength", FormatFixed(equipment_.focalLengthMm > 0 ? equipment_.focalLengthMm : aperture * 5.0, 0));
         return id;
     }
 
     std::string EyepieceId(int32_t entry, const Eyepiece& eyepiece) {
         const auto [id, added] = eyepieces_.Id(std::to_string(entry));
         if (!added) return id;
-        pugi::xml_node node = observations_.child("eyepieces").append_child("eyepiece");
-        node.append_attribute("id") = id.c_str();
+        pugi::xml_node node = Listed("eyepieces", "eyepiece", id);
         AddText(node, "model", XmlText(eyepiece.name));
         if (!eyepiece.brand.empty()) AddText(node, "vendor", XmlText(eyepiece.brand));
-        AddText(node, "focalLength", Number(eyepiece.focalMm > 0 ? eyepiece.focalMm : 1.0, 2));
+        AddText(node, "focalLength", FormatFixed(eyepiece.focalMm > 0 ? eyepiece.focalMm : 1.0, 2));
         if (eyepiece.apparentFieldDeg > 0) AddAngle(node, "apparentFOV", eyepiece.apparentFieldDeg);
         return id;
     }
@@ -228,8 +219,7 @@ private:
     std::string FilterId(const std::string& model) {
         const auto [id, added] = filters_.Id(model);
         if (!added) return id;
-        pugi::xml_node filter = observations_.child("filters").append_child("filter");
-        filter.append_attribute("id") = id.c_str();
+        pugi::xml_node filter = Listed("filters", "filter", id);
         AddText(filter, "model", XmlText(model));
         AddText(filter, "type", std::string(OalFilterKind(model)));
         return id;

@@ -21,9 +21,7 @@ std::string ExportHeader(int fileNumber) {
 bool WriteExportFile(const ProgramDir& dir, size_t number, const std::string& text, InfoSink& messages,
                      LogExportResult& result) {
     const std::string path = dir.Path(kUserLogsDir, "logs_" + std::to_string(number) + ".txt");
-    const bool written = ReplaceFile(path, [&](std::FILE* file) {
-        return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    });
+    const bool written = ReplaceFileText(path, text);
     if (!written) {
         messages.InfoBox(kWriteLogFailedMessage, path);
         return false;

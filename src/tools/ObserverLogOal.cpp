@@ -16,10 +16,12 @@
 namespace vsp {
 namespace {
 
+// The account's full name (the first field of its GECOS entry), else its login name.
 std::string AccountName() {
     const passwd* account = getpwuid(getuid());
     if (!account) return "Observer";
-    const std::string fullName = account->pw_gecos ? std::string(account->pw_gecos).substr(0, std::string(account->pw_gecos).find(',')) : "";
+    const std::string gecos = account->pw_gecos ? account->pw_gecos : "";
+    const std::string fullName = gecos.substr(0, gecos.find(','));
     return !fullName.empty() ? fullName : account->pw_name ? account->pw_name : "Observer";
 }
 
@@ -76,8 +78,7 @@ bool ExportOalLog(const ProgramDir& dir, const OalEquipment& equipment, const st
         messages.InfoBox(kNothingToExportMessage, "");
         return false;
     }
-    const std::string text = WriteOalDocument(notes, equipment);
-    if (!ReplaceFile(path, [&](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); })) {
+    if (!ReplaceFileText(path, WriteOalDocument(notes, equipment))) {
         messages.InfoBox(kWriteLogFailedMessage, path);
         return false;
     }
