@@ -12,6 +12,10 @@ double CcdFieldArcminutes(int sensorPixels, double pixelMicrons, int focalMm) {
     return std::atan(sensorPixels * (pixelMicrons / 1000.0) / focalMm) * kArcminutesPerRadianTwice;
 }
 
+double CcdSkyFieldArcminutes(int sensorPixels, double pixelMicrons, int focalMm) {
+    return CcdFieldArcminutes(sensorPixels, pixelMicrons / 2.0, focalMm);  // twice the half side's angle
+}
+
 double CcdImageScale(double pixelMicrons, int focalMm) {
     return focalMm > 0 ? kArcsecondsPerRadianThousandth * pixelMicrons / focalMm : 0.0;
 }

@@ -160,8 +160,8 @@ private:
             SetField(state, kResult, c.problem);
             return;
         }
-        const std::string width = FieldSizeLabel(CcdFieldArcminutes(c.width, c.pixel, c.focal));
-        const std::string height = FieldSizeLabel(CcdFieldArcminutes(c.height, c.pixel, c.focal));
+        const std::string width = FieldSizeLabel(CcdSkyFieldArcminutes(c.width, c.pixel, c.focal));
+        const std::string height = FieldSizeLabel(CcdSkyFieldArcminutes(c.height, c.pixel, c.focal));
         SetField(state, kResult,
                  FormatText("Sensor %.2f x %.2f mm\nField %s x %s\nScale %.2f arcsec/pixel", c.width * c.pixel / 1000,
                             c.height * c.pixel / 1000, width.c_str(), height.c_str(), CcdImageScale(c.pixel, c.focal)));
