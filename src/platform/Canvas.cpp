@@ -138,6 +138,40 @@ void Canvas::DrawCircle(int cx, int cy, int radius) {
     }
 }
 
+void Canvas::FillPolygon(const std::vector<std::vector<PointF>>& rings) {
+    double top = 1e300, bottom = -1e300;
+    for (const auto& ring : rings) {
+        for (const PointF& p : ring) {
+            top = std::min(top, p.y);
+            bottom = std::max(bottom, p.y);
+        }
+    }
+    if (top > bottom) return;
+    const int first = std::max(clip_.top, int(std::floor(top)));
+    const int last = std::min(clip_.bottom - 1, int(std::ceil(bottom)));
+    std::vector<double> crossings;
+    for (int y = first; y <= last; ++y) {
+        const double centre = y + 0.5;
+        crossings.clear();
+        for (const auto& ring : rings) {
+            for (size_t i = 0, n = ring.size(); i < n; ++i) {
+                const PointF& a = ring[i];
+                const PointF& b = ring[(i + 1) % n];
+                // Half-open in y, so a vertex on the row is counted once.
+                if ((a.y <= centre) == (b.y <= centre)) continue;
+                crossings.push_back(a.x + (centre - a.y) * (b.x - a.x) / (b.y - a.y));
+            }
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            // Pixels whose centre x + 0.5 lies in [from, to).
+            const double from = std::clamp(std::ceil(crossings[i] - 0.5), -1.0, double(kMaxSide) + 1);
+            const double to = std::clamp(std::ceil(crossings[i + 1] - 0.5) - 1, -1.0, double(kMaxSide) + 1);
+            FillSpan(y, int(from), int(to), fore_);
+        }
+    }
+}
+
 TextExtent Canvas::MeasureText(std::string_view text, FontId font) const {
     const Font* face = FindFont(font, textScale_);
     if (!face) return {};

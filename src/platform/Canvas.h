@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/Colour.h"
 #include "platform/Fonts.h"
@@ -71,6 +72,9 @@ public:
     // edge. A negative radius draws nothing.
     void DrawCircle(int cx, int cy, int radius);
     void FillCircle(int cx, int cy, int radius);
+    // In the foreground colour, the pixels whose centres lie inside the outlines by the
+    // even-odd rule, so that a ring inside another is a hole; each ring closes on itself.
+    void FillPolygon(const std::vector<std::vector<PointF>>& rings);
     // One pixel in `colour` (inside the clip), for pictures shaded pixel by pixel.
     void PutPixel(int x, int y, Colour colour) {
         if (clip_.Contains(x, y)) RowOf(y)[x] = PackRgb565(colour);

@@ -26,6 +26,12 @@ inline Rect Intersect(const Rect& a, const Rect& b) {
     return r;
 }
 
+// A vertex of a filled outline, in pixels with fractions (pixel centres at +0.5).
+struct PointF {
+    double x = 0.0;
+    double y = 0.0;
+};
+
 inline Rect MakeRect(int left, int top, int width, int height) {
     return Rect{left, top, left + width, top + height};
 }

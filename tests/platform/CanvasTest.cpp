@@ -104,6 +104,27 @@ TEST(CanvasTest, CirclesAreRoundSymmetricAndClosed) {
     for (int i = 0; i < 400; ++i) EXPECT_EQ(cut.At(i % 20, i / 20) != 0, cut.Clip().Contains(i % 20, i / 20));
 }
 
+TEST(CanvasTest, PolygonsFillByPixelCentresWithHolesAndClip) {
+    Canvas canvas = MakeCanvas(40, 40, kBlue, kRed);
+    // A 20 x 20 square from (5, 5) with a 10 x 10 hole, then a triangle half over the edge.
+    canvas.FillPolygon({{{5, 5}, {25, 5}, {25, 25}, {5, 25}}, {{10, 10}, {20, 10}, {20, 20}, {10, 20}}});
+    int filled = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) filled += canvas.At(x, y) == PackRgb565(kRed);
+    EXPECT_EQ(filled, 400 - 100);
+    EXPECT_EQ(canvas.At(5, 5), PackRgb565(kRed));
+    EXPECT_EQ(canvas.At(15, 15), PackRgb565(kBlue));
+    EXPECT_EQ(canvas.At(25, 15), PackRgb565(kBlue));
+    canvas.SetClip(MakeRect(0, 30, 40, 10));
+    canvas.FillPolygon({{{30, 28}, {60, 28}, {30, 58}}});
+    int clipped = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) clipped += canvas.At(x, y) == PackRgb565(kRed);
+    // The triangle covers x 30..39 of rows 30..39 wholly; the clip keeps rows 28, 29 and x >= 40 out.
+    EXPECT_EQ(clipped - filled, 100);
+    EXPECT_EQ(canvas.At(31, 29), PackRgb565(kBlue));
+}
+
 TEST(CanvasTest, SpritesLeaveTheirTransparentPixelsUndrawn) {
     Canvas sheet = MakeCanvas(26, 13, kColourWhite, kRed);
     sheet.FillCircle(19, 6, 3);  // the second 13 x 13 cell
