@@ -10,7 +10,9 @@
 #include "ephemeris/ComputeBody.h"
 #include "ephemeris/EarthOrientation.h"
 #include "ephemeris/MoonPrecise.h"
+#include "ephemeris/LunarShadow.h"
 #include "ephemeris/ObserverPlace.h"
+#include "ephemeris/Search1D.h"
 #include "ephemeris/Spherical.h"
 #include "ephemeris/Time.h"
 
@@ -71,35 +73,10 @@ double DeltaTOfJd(double jd, const EphemerisSettings& settings) {
     return DeltaT(date.year, date.month, date.day, settings);
 }
 
-// The root of f between a and b (f(a), f(b) of opposite signs), by bisection.
-template <typename F>
-double Bisect(F f, double a, double b) {
-    const bool rising = f(a) < 0;
-    while (b - a > kToleranceDays) {
-        const double mid = (a + b) / 2;
-        if ((f(mid) < 0) == rising) a = mid;
-        else b = mid;
-    }
-    return (a + b) / 2;
-}
-
-// The least separation in [a, b], by golden-section search.
+// The least separation in [a, b].
 double LeastSeparation(SiteSky& sky, double a, double b) {
-    const double ratio = (std::sqrt(5.0) - 1) / 2;
     Discs d;
-    auto sep = [&](double t) { return sky.At(t, d) ? d.separation : 0.0; };
-    double x1 = b - ratio * (b - a), x2 = a + ratio * (b - a);
-    double f1 = sep(x1), f2 = sep(x2);
-    while (b - a > kToleranceDays) {
-        if (f1 < f2) {
-            b = x2, x2 = x1, f2 = f1;
-            x1 = b - ratio * (b - a), f1 = sep(x1);
-        } else {
-            a = x1, x1 = x2, f1 = f2;
-            x2 = a + ratio * (b - a), f2 = sep(x2);
-        }
-    }
-    return (a + b) / 2;
+    return GoldenMinimum([&](double t) { return sky.At(t, d) ? d.separation : 0.0; }, a, b, kToleranceDays);
 }
 
 // The fraction of the Sun's disc under the Moon's: the lens where two circles overlap.
@@ -168,13 +145,13 @@ LocalSolarEclipse LocalSolarCircumstances(double greatestJdUt, const EphemerisSe
         if ((times[i] - tMax) * step < 0) i += step;
         for (double inside = tMax; i >= 0 && i < n; inside = times[i], i += step) {
             if (f(discs[i]) < 0) continue;
-            return Bisect(
+            return BisectRoot(
                 [&](double t) {
                     Discs d;
                     sky.At(t, d);
                     return f(d);
                 },
-                std::min(inside, times[i]), std::max(inside, times[i]));
+                std::min(inside, times[i]), std::max(inside, times[i]), kToleranceDays);
         }
         return kNaN;
     };
@@ -196,10 +173,11 @@ LocalSolarEclipse LocalSolarCircumstances(double greatestJdUt, const EphemerisSe
 LocalLunarEclipse LocalLunarCircumstances(const LunarEclipseDetails& d, const EphemerisSettings& settings) {
     LocalLunarEclipse out;
     const double dt = DeltaTOfJd(d.greatest, settings);
-    const double jds[kLunarContactCount] = {d.p1, d.u1, d.u2, d.greatest, d.u3, d.u4, d.p4};
+    const std::array<double, kLunarContactCount> jds = LunarShadowContacts(d, dt, settings);
     for (int i = 0; i < kLunarContactCount; ++i) out.contacts[i] = ContactAt(kBodyMoon, jds[i], dt, settings);
-    const bool umbral = HasContact(d.u1) && HasContact(d.u4);
-    out.visible = umbral ? UpDuring(kBodyMoon, d.u1, d.u4, dt, settings) : UpDuring(kBodyMoon, d.p1, d.p4, dt, settings);
+    const bool umbral = HasContact(jds[1]) && HasContact(jds[5]);
+    out.visible = umbral ? UpDuring(kBodyMoon, jds[1], jds[5], dt, settings)
+                         : UpDuring(kBodyMoon, jds[0], jds[6], dt, settings);
     return out;
 }
 
@@ -217,7 +195,7 @@ LocalEclipse LocalEclipseAt(const EclipseEntry& entry, const EclipseCircumstance
     static constexpr const char* kKeys[kLunarContactCount] = {nullptr, "c1", "c2", "max", "c3", "c4", nullptr};
     const LocalLunarEclipse l = LocalLunarCircumstances(c.lunar, settings);
     out.visible = l.visible;
-    out.magnitude = HasContact(c.lunar.u1) ? c.lunar.umbralMagnitude : c.lunar.penumbralMagnitude;
+    out.magnitude = HasContact(l.contacts[1].jd) ? c.lunar.umbralMagnitude : c.lunar.penumbralMagnitude;
     out.obscuration = kNaN;
     for (int i = 0; i < kLunarContactCount; ++i) out.contacts.push_back({kLunarContactNames[i], kKeys[i], l.contacts[i]});
     return out;
