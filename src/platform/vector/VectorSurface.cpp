@@ -15,13 +15,12 @@
 #include <utility>
 #include <vector>
 
+#include "ephemeris/Constants.h"
 #include "platform/Canvas.h"
 #include "platform/Text.h"
 
 namespace vsp {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // The cairo face of a DejaVu file, made once and kept with its FreeType face for the life of
 // the program (cairo documents can outlive any one chart); nullptr when it cannot be loaded.
@@ -164,14 +163,14 @@ void VectorSurface::FillCircle(int cx, int cy, int radius) {
 void VectorSurface::FillDisc(double cx, double cy, double radius, Colour colour) {
     UseColour(colour);
     cairo_new_sub_path(cr_);
-    cairo_arc(cr_, cx, cy, radius, 0.0, 2 * kPi);
+    cairo_arc(cr_, cx, cy, radius, 0.0, kTwoPi);
     cairo_fill(cr_);
 }
 
 void VectorSurface::StrokeCircle(double cx, double cy, double radius, double width, Colour colour) {
     UseColour(colour);
     cairo_new_sub_path(cr_);
-    cairo_arc(cr_, cx, cy, radius, 0.0, 2 * kPi);
+    cairo_arc(cr_, cx, cy, radius, 0.0, kTwoPi);
     cairo_set_line_width(cr_, width);
     cairo_stroke(cr_);
 }
