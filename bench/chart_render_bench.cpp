@@ -13,6 +13,7 @@
 #include "BenchSupport.h"
 #include "catalog/ExtendedStarCatalogs.h"
 #include "platform/PngFile.h"
+#include "platform/vector/VectorSurface.h"
 
 namespace {
 
@@ -91,5 +92,42 @@ void BM_ChartPng(benchmark::State& state) {
     std::remove("/tmp/vespertar-bench-chart.png");
 }
 BENCHMARK(BM_ChartPng)->Unit(benchmark::kMillisecond);
+
+// The whole-sky chart (the busiest: every object, the 110K stars) drawn and written as one SVG
+// (arg 0) or PDF (arg 1) page; the counter gives the file's size.
+void BM_ChartVector(benchmark::State& state) {
+    vsp::bench::ChartSky& sky = Sky();
+    if (!sky.ready) {
+        state.SkipWithError("set VESPERTAR_BENCH_HOME to a program directory with built data and the 110K catalog");
+        return;
+    }
+    vsp::Preferences prefs = sky.prefs;
+    prefs.chartType = 2;
+    vsp::ChartView view;
+    vsp::SetViewFromPreferences(view, prefs, kDpi / 48, kWidth, kHeight, sky.local, sky.settings);
+    vsp::ChartPictures pictures;
+    vsp::ChartDrawn drawn;
+    const bool pdf = state.range(0) == 1;
+    const std::string path = pdf ? "/tmp/vespertar-bench-chart.pdf" : "/tmp/vespertar-bench-chart.svg";
+    std::string error;
+    for (auto _ : state) {
+        vsp::VectorDocument document;
+        document.Open(path, pdf ? vsp::VectorFormat::Pdf : vsp::VectorFormat::Svg, kWidth, kHeight, error);
+        {
+            vsp::VectorSurface surface(document, kWidth, kHeight, 0.0, 0.0, 1.0);
+            vsp::RenderChart(surface, view, pictures, prefs, sky.scene, vsp::ChartRenderOptions{.scale = 2.0}, drawn);
+        }
+        document.Close(error);
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file) {
+        std::fseek(file, 0, SEEK_END);
+        state.counters["bytes"] = double(std::ftell(file));
+        std::fclose(file);
+    }
+    state.counters["stars_drawn"] = drawn.starsDrawn;
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ChartVector)->ArgNames({"pdf"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -209,8 +209,27 @@ bool ChartRedraw::DrawPlanetFace(const ChartObject& object, int radius) {
     // The moons without their letters: the chart names what it labels itself.
     PlanetPictureInput picture = scene_.planetFaces.at(object.number).picture;
     for (PictureSatellite& moon : picture.satellites) moon.label.clear();
-    DrawPlanetPicture(canvas_, object.screen.x, object.screen.y, radius, picture, SkyAxes{eastX, eastY, northX, northY},
-                      night);
+    const SkyAxes axes{eastX, eastY, northX, northY};
+    if (auto* raster = dynamic_cast<Canvas*>(&canvas_)) {
+        DrawPlanetPicture(*raster, object.screen.x, object.screen.y, radius, picture, axes, night);
+        return true;
+    }
+    // The face is shaded pixel by pixel: a vector page takes it as an image of its pixels.
+    constexpr Colour kKey = MakeColour(255, 0, 255);
+    Canvas face;
+    if (!face.Create(width_, height_)) return false;
+    face.SetBackColour(kKey);
+    face.FillRect(MakeRect(0, 0, width_, height_));
+    DrawPlanetPicture(face, object.screen.x, object.screen.y, radius, picture, axes, night);
+    Rect inked{width_, height_, 0, 0};
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (face.At(x, y) == PackRgb565(kKey)) continue;
+            inked = Rect{std::min(inked.left, x), std::min(inked.top, y), std::max(inked.right, x + 1),
+                         std::max(inked.bottom, y + 1)};
+        }
+    }
+    if (inked.left < inked.right) canvas_.CopySprite(face, inked, inked.left, inked.top, kKey);
     return true;
 }
 

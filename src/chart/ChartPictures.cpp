@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
+#include <numbers>
 
 #include "chart/ChartPalette.h"
 #include "chart/tables/ChartPictureData.h"
@@ -90,6 +91,52 @@ double SampleComet(const uint8_t* map, int side, double u, double v) {
 
 constexpr int kCometNumber = 11;
 
+// The shapes the symbol cells are drawn from (scripts/pictures), in pixels about the cell's
+// middle: for vector pages, where they stay sharp at any enlargement.
+void DrawSymbolShape(DrawSurface& canvas, double cx, double cy, int cell, Colour ink) {
+    constexpr double kPen = kSymbolCell / 15.0;
+    const auto line = [&](double x0, double y0, double x1, double y1) {
+        canvas.StrokePath({{cx + x0, cy + y0}, {cx + x1, cy + y1}}, false, kPen, ink);
+    };
+    switch (cell) {
+        case 1: {  // galaxy: an ellipse 9 x 3.8 pixels, its long axis 30 degrees below the x axis
+            std::vector<PointF> outline;
+            const double c = std::cos(30 * kDegToRad), s = std::sin(30 * kDegToRad);
+            for (int i = 0; i < 48; ++i) {
+                const double t = i * kTwoPi / 48, u = 9.0 * std::cos(t), v = 3.8 * std::sin(t);
+                outline.push_back({cx + u * c - v * s, cy + u * s + v * c});
+            }
+            canvas.StrokePath(outline, true, 1.1, ink);
+            break;
+        }
+        case 2:  // open cluster: twelve dots on a circle
+            for (int d = 0; d < 360; d += 30)
+                canvas.FillDisc(cx + 8 * std::cos(d * kDegToRad), cy + 8 * std::sin(d * kDegToRad), 0.9, ink);
+            break;
+        case 3:  // globular cluster: a circle with a cross
+            canvas.StrokeCircle(cx, cy, 8.0, kPen, ink);
+            line(-8, 0, 8, 0);
+            line(0, -8, 0, 8);
+            break;
+        case 4:  // other: a square
+            canvas.StrokePath({{cx - 5.5, cy - 5.5}, {cx + 5.5, cy - 5.5}, {cx + 5.5, cy + 5.5}, {cx - 5.5, cy + 5.5}},
+                              true, 1.0, ink);
+            break;
+        case 5:  // planetary nebula: a small circle with four rays
+            canvas.StrokeCircle(cx, cy, 4.2, kPen, ink);
+            line(4.5, 0, 9, 0);
+            line(-4.5, 0, -9, 0);
+            line(0, 4.5, 0, 9);
+            line(0, -4.5, 0, -9);
+            break;
+        case 7:  // multiple star: a dot on a line
+            canvas.FillDisc(cx, cy, 2.8, ink);
+            line(-9, 0, 9, 0);
+            break;
+        default: break;
+    }
+}
+
 }  // namespace
 
 void ChartPictures::SetStyle(const PictureStyle& style) {
@@ -127,19 +174,26 @@ void ChartPictures::Build() {
             if (data::kStarCoverage[size][i] > 0) reach = std::max({reach, std::abs(i / kStarCell - 6), std::abs(i % kStarCell - 6)});
         }
         starReach_[size_t(size)] = reach;
+        // The disc of a vector page holds as much ink as the sprite.
+        double ink = 0.0;
+        for (int i = 0; i < kStarCell * kStarCell; ++i) ink += data::kStarCoverage[size][i] / 255.0;
+        starDisc_[size_t(size)] = std::sqrt(ink / std::numbers::pi);
     }
     if (NewSheet(stars_, kStarCell * kStarSizeCount, kStarCell * kStarColourCount, transparent_)) {
         for (int colour = 0; colour < kStarColourCount; ++colour) {
             const Colour ink = style_.monochrome ? GreyColour(mono) : InkColour(data::kStarInks[tone][colour]);
+            starInk_[size_t(colour)] = Paint(1.0, ink, mono);
             for (int size = 0; size < kStarSizeCount; ++size)
                 PaintCell(stars_, kStarCell * size, kStarCell * colour, kStarCell, data::kStarCoverage[size],
                           kStarCell, ink);
         }
     }
     if (NewSheet(symbols_, kSymbolCell * kSymbolCells, kSymbolCell, transparent_)) {
-        for (int cell = 0; cell < kSymbolCells; ++cell)
+        for (int cell = 0; cell < kSymbolCells; ++cell) {
             PaintCell(symbols_, kSymbolCell * cell, 0, kSymbolCell, data::kSymbolCoverage[cell], kSymbolCell,
                       InkColour(data::kSymbolInks[tone][cell]));
+            symbolInk_[size_t(cell)] = Paint(1.0, InkColour(data::kSymbolInks[tone][cell]), mono);
+        }
     }
     // The larger drawings serve from one and a half times the small size up.
     specialSide_ = std::max(1, int(std::lround(data::kSpecialSmall * style_.scale)));
@@ -169,23 +223,31 @@ void ChartPictures::Build() {
                   InkColour(data::kMeteorInk[tone][0]));
 }
 
-void ChartPictures::DrawStar(Canvas& canvas, int x, int y, int sizeIndex, int colourClass) {
+void ChartPictures::DrawStar(DrawSurface& canvas, int x, int y, int sizeIndex, int colourClass) {
     if (sizeIndex < 0 || sizeIndex >= kStarSizeCount || colourClass < 0 || colourClass >= kStarColourCount) return;
     if (!built_) Build();
+    if (canvas.DrawsShapes()) {
+        canvas.FillDisc(x + 0.5, y + 0.5, starDisc_[size_t(sizeIndex)], starInk_[size_t(colourClass)]);
+        return;
+    }
     // Only the inked square about the centre: most stars are a few pixels of a 13 x 13 cell.
     const int h = starReach_[size_t(sizeIndex)];
     canvas.CopySprite(stars_, MakeRect(kStarCell * sizeIndex + 6 - h, kStarCell * colourClass + 6 - h, 2 * h + 1, 2 * h + 1),
                       x - h, y - h, transparent_);
 }
 
-void ChartPictures::DrawSymbol(Canvas& canvas, int x, int y, int cell) {
+void ChartPictures::DrawSymbol(DrawSurface& canvas, int x, int y, int cell) {
     if (cell < 0 || cell >= kSymbolCells) return;
     if (!built_) Build();
+    if (canvas.DrawsShapes()) {
+        DrawSymbolShape(canvas, x + 0.5, y + 0.5, cell, symbolInk_[size_t(cell)]);
+        return;
+    }
     canvas.CopySprite(symbols_, MakeRect(kSymbolCell * cell, 0, kSymbolCell, kSymbolCell), x - 10, y - 10,
                       transparent_);
 }
 
-void ChartPictures::DrawSpecial(Canvas& canvas, int x, int y, int number) {
+void ChartPictures::DrawSpecial(DrawSurface& canvas, int x, int y, int number) {
     if (number < 0 || number >= kSpecialCount) return;
     if (!built_) Build();
     const int half = specialSide_ / 2;
@@ -215,7 +277,7 @@ void ChartPictures::PaintCometTurn(int turn) {
     }
 }
 
-void ChartPictures::DrawComet(Canvas& canvas, int x, int y, double dx, double dy, int tailLine) {
+void ChartPictures::DrawComet(DrawSurface& canvas, int x, int y, double dx, double dy, int tailLine) {
     if (!built_) Build();
     const bool turned = dx != 0.0 || dy != 0.0;
     const double degrees = turned ? std::atan2(dy, dx) / kDegToRad : data::kCometTailDeg;
@@ -238,18 +300,18 @@ void ChartPictures::DrawComet(Canvas& canvas, int x, int y, double dx, double dy
     }
 }
 
-void ChartPictures::DrawSatellite(Canvas& canvas, int x, int y) {
+void ChartPictures::DrawSatellite(DrawSurface& canvas, int x, int y) {
     if (!built_) Build();
     const int half = specialSide_ / 2;
     canvas.CopySprite(satellite_, MakeRect(0, 0, specialSide_, specialSide_), x - half, y - half, transparent_);
 }
 
-void ChartPictures::DrawMeteorShower(Canvas& canvas, int x, int y) {
+void ChartPictures::DrawMeteorShower(DrawSurface& canvas, int x, int y) {
     if (!built_) Build();
     canvas.CopySprite(meteor_, MakeRect(0, 0, data::kMeteorSide, data::kMeteorSide), x - 5, y - 5, transparent_);
 }
 
-void ChartPictures::DrawMoon(Canvas& canvas, int x, int y, int radius, double phase) {
+void ChartPictures::DrawMoon(DrawSurface& canvas, int x, int y, int radius, double phase) {
     if (radius <= 0) return;
     // Only the part inside the clip is scaled, so a Moon zoomed far beyond the chart costs no
     // more than the chart.

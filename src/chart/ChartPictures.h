@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/Canvas.h"
+#include "platform/DrawSurface.h"
 
 namespace vsp {
 
@@ -34,23 +35,23 @@ public:
     void SetStyle(const PictureStyle& style);
     const PictureStyle& Style() const { return style_; }
     // Star sprite of a size index 0..12 and colour class 0..6, top-left at (x - 6, y - 6).
-    void DrawStar(Canvas& canvas, int x, int y, int sizeIndex, int colourClass);
+    void DrawStar(DrawSurface& canvas, int x, int y, int sizeIndex, int colourClass);
     // Deep-sky symbol cell (1 galaxy, 2 open cluster, 3 globular, 4 other, 5 planetary
     // nebula, 7 multiple star), top-left at (x - 10, y - 10).
-    void DrawSymbol(Canvas& canvas, int x, int y, int cell);
+    void DrawSymbol(DrawSurface& canvas, int x, int y, int cell);
     // Special symbol: body codes 0 Sun .. 9 Pluto, 11 comet, 12 minor planet; centred, scaled.
-    void DrawSpecial(Canvas& canvas, int x, int y, int number);
+    void DrawSpecial(DrawSurface& canvas, int x, int y, int number);
     // The comet with its head at (x, y) and its tail turned towards the screen direction
     // (dx, dy) (y down; to the nearest 10 degrees, the drawing's own way for a zero vector);
     // with `tailLine` > 0 a line that many pixels long on from the head the same way.
-    void DrawComet(Canvas& canvas, int x, int y, double dx, double dy, int tailLine);
+    void DrawComet(DrawSurface& canvas, int x, int y, double dx, double dy, int tailLine);
     // Satellite mark, top-left at (x - 7, y - 7) scaled.
-    void DrawSatellite(Canvas& canvas, int x, int y);
+    void DrawSatellite(DrawSurface& canvas, int x, int y);
     // Meteor-shower radiant, 10 x 10 at (x - 5, y - 5).
-    void DrawMeteorShower(Canvas& canvas, int x, int y);
+    void DrawMeteorShower(DrawSurface& canvas, int x, int y);
     // The Moon's image scaled to 2r x 2r with its top-left at (x - r, y - r), lit by the
     // phase parameter p in [0, 1): 0 full, 0.5 new, waxing above 0.5.
-    void DrawMoon(Canvas& canvas, int x, int y, int radius, double phase);
+    void DrawMoon(DrawSurface& canvas, int x, int y, int radius, double phase);
 
 private:
     void Build();
@@ -67,7 +68,10 @@ private:
     bool built_ = false;
     Canvas stars_;
     std::array<int, kStarSizeCount> starReach_{};  // inked half-width of each size about (6, 6)
+    std::array<double, kStarSizeCount> starDisc_{};  // radius of a disc of each size's ink
+    std::array<Colour, kStarColourCount> starInk_{};  // each colour class at full ink
     Canvas symbols_;
+    std::array<Colour, 8> symbolInk_{};  // each symbol cell at full ink
     Canvas specials_;
     Canvas comets_;             // the comet turned by 10-degree steps, painted on first use
     std::array<bool, kCometTurns> cometPainted_{};

@@ -6,12 +6,12 @@
 
 namespace vsp {
 
-ChartRedraw::ChartRedraw(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+ChartRedraw::ChartRedraw(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
                          ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn)
     : canvas_(canvas), view_(view), pictures_(pictures), prefs_(prefs), scene_(scene), options_(options),
       drawn_(drawn) {}
 
-void RenderChart(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+void RenderChart(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
                  ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn) {
     ChartRedraw(canvas, view, pictures, prefs, scene, options, drawn).Run();
 }

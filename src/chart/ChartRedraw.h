@@ -12,7 +12,7 @@ namespace vsp {
 
 class ChartRedraw {
 public:
-    ChartRedraw(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+    ChartRedraw(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
                 ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn);
     void Run();
 
@@ -117,7 +117,7 @@ private:
     std::string TimeLine() const;
     FontId LabelFont() const;
 
-    Canvas& canvas_;
+    DrawSurface& canvas_;
     ChartView& view_;
     ChartPictures& pictures_;
     const Preferences& prefs_;

@@ -111,7 +111,7 @@ int WrapIntoTurn(int x, int width, int turnPixels);
 
 // One full redraw of the view's current type and level into `canvas` (already of the chart
 // area's size). The view must have its display, sky and centre set; the renderer prepares it.
-void RenderChart(Canvas& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
+void RenderChart(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
                  ChartScene& scene, const ChartRenderOptions& options, ChartDrawn& drawn);
 
 }  // namespace vsp

@@ -120,7 +120,7 @@ void SunDirection(const PlanetPictureInput& in, const BodyFrame& f, double sun[3
     sun[2] = std::cos(i);
 }
 
-void DrawSurface(Canvas& canvas, int cx, int cy, int radius, const PlanetPictureInput& in, const SkyAxes& axes,
+void DrawGlobe(Canvas& canvas, int cx, int cy, int radius, const PlanetPictureInput& in, const SkyAxes& axes,
                  int nightRed) {
     const BodyFrame f(in);
     double sun[3];
@@ -230,7 +230,7 @@ SkyAxes AxesOf(PictureView view) {
 void DrawPlanetPicture(Canvas& canvas, int cx, int cy, int radius, const PlanetPictureInput& input,
                        const SkyAxes& view, int nightRed) {
     if (radius < 1) return;
-    DrawSurface(canvas, cx, cy, radius, input, view, nightRed);
+    DrawGlobe(canvas, cx, cy, radius, input, view, nightRed);
     DrawSatellites(canvas, cx, cy, radius, input, view, nightRed);
     DrawMark(canvas, cx, cy, radius, input, view, nightRed);
 }

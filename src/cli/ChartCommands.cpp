@@ -11,6 +11,7 @@
 #include "chart/ChartIdentify.h"
 #include "chart/ChartSetup.h"
 #include "cli/ChartOverlayOptions.h"
+#include "cli/ChartPage.h"
 #include "cli/ChartScopeOptions.h"
 #include "cli/Command.h"
 #include "ephemeris/BodyPosition.h"
@@ -23,7 +24,8 @@ namespace {
 
 struct ChartArgs {
     std::optional<int> type, zoom, night, flip, rotation;
-    std::optional<std::string> center, background, size, output;
+    std::optional<std::string> center, background, output;
+    ChartPageArgs page;
     std::optional<double> centerAz, centerAlt, centerRa, centerDec;
     int dpi = 192;
     ChartOverlayArgs overlay;
@@ -124,14 +126,15 @@ struct ChartRun {
     Canvas canvas;
     ChartDrawn drawn;
     ChartSize size;
+    ChartPage page;
     double scale = 2.0;
     explicit ChartRun(CliContext& ctx) : session(ctx.Home(), ctx.Messages()) {}
 };
 
 // Everything up to a drawn chart; a status other than kExitOk when the job cannot go on.
 int DrawChart(CliContext& ctx, const ChartArgs& args, ChartRun& run, bool listPlaced) {
-    if (args.size && !ParsePixelSize(*args.size, run.size.width, run.size.height))
-        return UsageError(ctx, kPixelSizeUsage + *args.size);
+    if (std::string usage; !MakeChartPage(args.page, args.dpi, run.page, usage)) return UsageError(ctx, usage);
+    run.size = ChartSize{run.page.width, run.page.height};
     run.prefs = ViewPreferences(ctx, args);
     const CalendarDateTime local = ctx.ObservingTime();
     const EphemerisSettings settings = ctx.Ephemeris();
@@ -214,12 +217,25 @@ nlohmann::json ChartJson(const ChartRun& run) {
             {"placed", placed}};
 }
 
+// The drawn chart as a PNG, or drawn once more as the vector page the name's extension asks for.
+bool WriteChartFile(ChartRun& run, const std::string& path, std::string& error) {
+    const std::optional<VectorFormat> format = VectorFormatOf(path);
+    if (!format) return WritePng(run.canvas, path, error);
+    ChartDocument document;
+    if (!document.Open(path, *format, run.page, error)) return false;
+    document.AddPage([&](DrawSurface& surface) {
+        ChartDrawn drawn;
+        RenderChart(surface, run.view, run.pictures, run.prefs, run.scene, ChartRenderOptions{.scale = run.scale}, drawn);
+    });
+    return document.Close(error);
+}
+
 int RunChart(CliContext& ctx, const ChartArgs& args) {
     ChartRun run(ctx);
     if (const int status = DrawChart(ctx, args, run, ctx.Json()); status != kExitOk) return status;
     if (args.output) {
         std::string error;
-        if (!WritePng(run.canvas, *args.output, error)) return JobFailed(ctx, error);
+        if (!WriteChartFile(run, *args.output, error)) return JobFailed(ctx, error);
     }
     if (ctx.Json()) {
         PrintJson(ctx, ChartJson(run));
@@ -310,7 +326,7 @@ void AddViewOptions(CLI::App& command, ChartArgs& args) {
     AddNumber(command, "--center-ra", args.centerRa, "H", "centre right ascension, J2000 (with --center-dec)");
     AddNumber(command, "--center-dec", args.centerDec, "DEG", "centre declination, J2000");
     command.add_option("--rotation", args.rotation, "turn of the Sky Map disc, degrees")->check(CLI::Range(-360, 360));
-    command.add_option("--size", args.size, "chart area WxH in pixels (default 480x640)");
+    AddChartPageOptions(command, args.page);
     command.add_option("--dpi", args.dpi, "logical pixels per inch: pu = dpi/48, scale factor dpi/96 (default 192)")
         ->check(CLI::Range(48, 960));
     command.add_option("--night", args.night, "night mode 0 off, 1 Dark, 2 Medium, 3 Bright")->check(CLI::Range(0, 3));
@@ -328,10 +344,10 @@ void AddViewOptions(CLI::App& command, ChartArgs& args) {
 void AddChartCommands(CommandRegistry& registry) {
     auto chart = std::make_shared<ChartArgs>();
     CLI::App* chartCommand = registry.Add(
-        "chart", "The sky chart as the chart form draws it (defaults from the preferences); -o writes a PNG",
+        "chart", "The sky chart as the chart form draws it (defaults from the preferences); -o writes a PNG, SVG or PDF",
         [chart](CliContext& ctx) { return RunChart(ctx, *chart); });
     AddViewOptions(*chartCommand, *chart);
-    chartCommand->add_option("-o,--output", chart->output, "PNG file to write");
+    chartCommand->add_option("-o,--output", chart->output, "file to write: .png, .svg or .pdf by its extension");
     AddChartScopeOptions(*chartCommand, chart->scope);
     chartCommand->footer("JSON keys: type, zoom, pu, center_x, center_y, scale_x, scale_y, fov_label, limits_label, "
                          "info_lines, stars_listed, selection [x, y; null when off the chart], overlays [telrad_px, "

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Colour.h"
+#include "platform/DrawSurface.h"
 #include "platform/Fonts.h"
 #include "platform/Geometry.h"
 
@@ -26,14 +27,8 @@ constexpr Colour UnpackRgb565(Pixel565 p) {
                       uint8_t(blue << 3 | blue >> 2));
 }
 
-enum class TextBackground { Transparent, Opaque };
-
-struct TextExtent {
-    int width = 0;
-    int height = 0;
-};
-
-class Canvas {
+// Final, so that code holding a Canvas itself calls its drawing without a virtual call.
+class Canvas final : public DrawSurface {
 public:
     // Screen positions are kept in 16 bits elsewhere, so no side may exceed them.
     static constexpr int kMaxSide = 32767;
@@ -43,8 +38,8 @@ public:
     bool Create(int width, int height);
     void Free();
     bool Empty() const { return !pixels_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
     // (x, y) must lie inside the bitmap.
     Pixel565 At(int x, int y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
     // Row after row of Width() pixels, for handing the bitmap to a display.
@@ -53,40 +48,40 @@ public:
     // false (and an empty canvas) when nothing of `area` lies on `source`.
     bool CreateFrom(const Canvas& source, const Rect& area);
 
-    void SetForeColour(Colour colour) { fore_ = PackRgb565(colour); }
-    void SetTextColour(Colour colour) { text_ = colour; }
-    void SetBackColour(Colour colour) { back_ = PackRgb565(colour); }
+    void SetForeColour(Colour colour) override { fore_ = PackRgb565(colour); }
+    void SetTextColour(Colour colour) override { text_ = colour; }
+    void SetBackColour(Colour colour) override { back_ = PackRgb565(colour); }
     // Font pixel sizes are multiplied by the display scale factor (1.0 on a 96-dpi screen).
-    void SetTextScale(double scale) { textScale_ = scale; }
+    void SetTextScale(double scale) override { textScale_ = scale; }
     // Later drawing changes only pixels inside `clip` (cut to the bitmap).
-    void SetClip(const Rect& clip);
-    void ResetClip() { SetClip(MakeRect(0, 0, width_, height_)); }
-    const Rect& Clip() const { return clip_; }
+    void SetClip(const Rect& clip) override;
+    void ResetClip() override { SetClip(MakeRect(0, 0, width_, height_)); }
+    const Rect& Clip() const override { return clip_; }
 
     // In the background colour.
-    void FillRect(const Rect& rect);
+    void FillRect(const Rect& rect) override;
     // In the foreground colour; both ends are drawn.
-    void DrawLine(int x0, int y0, int x1, int y1);
+    void DrawLine(int x0, int y0, int x1, int y1) override;
     // In the foreground colour; the disc holds the pixels whose centres lie less than
     // radius + 1/2 from the centre (so it is 2 radius + 1 across) and the outline is its
     // edge. A negative radius draws nothing.
-    void DrawCircle(int cx, int cy, int radius);
-    void FillCircle(int cx, int cy, int radius);
+    void DrawCircle(int cx, int cy, int radius) override;
+    void FillCircle(int cx, int cy, int radius) override;
     // In the foreground colour, the pixels whose centres lie inside the outlines by the
     // even-odd rule, so that a ring inside another is a hole; each ring closes on itself.
-    void FillPolygon(const std::vector<std::vector<PointF>>& rings);
+    void FillPolygon(const std::vector<std::vector<PointF>>& rings) override;
     // One pixel in `colour` (inside the clip), for pictures shaded pixel by pixel.
     void PutPixel(int x, int y, Colour colour) {
         if (clip_.Contains(x, y)) RowOf(y)[x] = PackRgb565(colour);
     }
     // Code-page text in the text colour with the top-left of its box at (x, y); an opaque box
     // is first filled with the background colour. False when the font cannot be loaded.
-    bool DrawText(int x, int y, std::string_view text, FontId font, TextBackground background);
+    bool DrawText(int x, int y, std::string_view text, FontId font, TextBackground background) override;
     // The box DrawText fills: the advance of every character by the font's line height.
-    TextExtent MeasureText(std::string_view text, FontId font) const;
+    TextExtent MeasureText(std::string_view text, FontId font) const override;
     // Copies `area` of another canvas with its top-left at (x, y), leaving the pixels of
     // colour `transparent` (compared in RGB565) undrawn.
-    void CopySprite(const Canvas& source, const Rect& area, int x, int y, Colour transparent);
+    void CopySprite(const Canvas& source, const Rect& area, int x, int y, Colour transparent) override;
     // Blends the text colour over the bitmap through a `width` x `rows` coverage map (0..255,
     // row after row) with its top-left at (x, y).
     void BlendCoverage(int x, int y, int width, int rows, const uint8_t* coverage);

@@ -35,9 +35,6 @@ char32_t SymbolCodePoint(unsigned char byte) {
     return letter >= U'\u03C2' ? letter + 1 : letter;
 }
 
-char32_t CodePointOf(FontId id, unsigned char byte) {
-    return id == FontId::Symbol ? SymbolCodePoint(byte) : Cp1252CodePoint(byte);
-}
 
 GlyphImage RenderGlyph(FT_Face face, char32_t codePoint) {
     GlyphImage glyph;
@@ -68,24 +65,34 @@ std::unique_ptr<Font> LoadFont(FT_Library library, FontId id, const char* path, 
     font->height = int((metrics.ascender - metrics.descender + 32) >> 6);
     // Control bytes of the code page draw nothing and take no room.
     const int first = id == FontId::Symbol ? 1 : 0x20;
-    for (int byte = first; byte < 256; ++byte) font->glyphs[byte] = RenderGlyph(raw, CodePointOf(id, uint8_t(byte)));
+    for (int byte = first; byte < 256; ++byte) font->glyphs[byte] = RenderGlyph(raw, FontCodePoint(id, uint8_t(byte)));
     return font;
 }
 
 }  // namespace
+
+char32_t FontCodePoint(FontId id, unsigned char byte) {
+    if (id != FontId::Symbol && byte < 0x20) return 0;
+    return id == FontId::Symbol ? SymbolCodePoint(byte) : Cp1252CodePoint(byte);
+}
+
+FontFace FontFaceOf(FontId id, double scale) {
+    const int basePixels = id == FontId::Small || id == FontId::Symbol ? kSmallPixels : kNormalPixels;
+    // truncated like layout lengths
+    return FontFace{id == FontId::Bold ? kBoldFace : kRegularFace, std::max(1, int(basePixels * scale))};
+}
 
 const Font* FindFont(FontId id, double scale) {
     static std::mutex mutex;
     static FT_Library library = nullptr;
     static std::map<std::pair<FontId, int>, std::unique_ptr<Font>> fonts;
 
-    const int basePixels = id == FontId::Small || id == FontId::Symbol ? kSmallPixels : kNormalPixels;
-    const int pixels = std::max(1, int(basePixels * scale));  // truncated like layout lengths
+    const FontFace face = FontFaceOf(id, scale);
     const std::lock_guard lock(mutex);
     if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
-    auto [entry, added] = fonts.try_emplace({id, pixels});
+    auto [entry, added] = fonts.try_emplace({id, face.pixels});
     // A face that failed to load stays null, so it is not retried on every string.
-    if (added) entry->second = LoadFont(library, id, id == FontId::Bold ? kBoldFace : kRegularFace, pixels);
+    if (added) entry->second = LoadFont(library, id, face.path, face.pixels);
     return entry->second.get();
 }
 

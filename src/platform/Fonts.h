@@ -33,4 +33,14 @@ struct Font {
 // any thread; the font never changes once returned.
 const Font* FindFont(FontId id, double scale);
 
+// The DejaVu file and pixel size FindFont renders `id` from at `scale`, for surfaces that draw
+// the same face as outlines.
+struct FontFace {
+    const char* path = nullptr;
+    int pixels = 0;
+};
+FontFace FontFaceOf(FontId id, double scale);
+// The Unicode character a code-page byte stands for in `id`; 0 for bytes that draw nothing.
+char32_t FontCodePoint(FontId id, unsigned char byte);
+
 }  // namespace vsp

@@ -1,0 +1,256 @@
+// The cairo pages: every canvas operation as a path in chart pixels under the page transform.
+#include "platform/vector/VectorSurface.h"
+
+#include <cairo-ft.h>
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "ephemeris/Constants.h"
+#include "platform/Canvas.h"
+#include "platform/Text.h"
+
+namespace vsp {
+namespace {
+
+// The cairo face of a DejaVu file, made once and kept with its FreeType face for the life of
+// the program (cairo documents can outlive any one chart); nullptr when it cannot be loaded.
+struct LoadedFace {
+    FT_Face ft = nullptr;
+    cairo_font_face_t* cairo = nullptr;
+};
+
+const LoadedFace* FindFace(const char* path) {
+    static std::mutex mutex;
+    static FT_Library library = nullptr;
+    static std::map<std::string, LoadedFace> faces;
+    const std::lock_guard lock(mutex);
+    if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
+    auto [entry, added] = faces.try_emplace(path);
+    if (added && FT_New_Face(library, path, 0, &entry->second.ft) == 0)
+        entry->second.cairo = cairo_ft_font_face_create_for_ft_face(entry->second.ft, 0);
+    return entry->second.cairo ? &entry->second : nullptr;
+}
+
+// The pixels of `area` as a premultiplied ARGB image, `transparent` left clear.
+cairo_surface_t* SpriteImage(const Canvas& source, const Rect& area, Colour transparent) {
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, area.Width(), area.Height());
+    cairo_surface_flush(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    const Pixel565 key = PackRgb565(transparent);
+    for (int row = 0; row < area.Height(); ++row) {
+        auto* out = reinterpret_cast<uint32_t*>(data + ptrdiff_t(row) * stride);
+        for (int column = 0; column < area.Width(); ++column) {
+            const Pixel565 p = source.At(area.left + column, area.top + row);
+            const Colour c = UnpackRgb565(p);
+            out[column] = p == key ? 0u
+                                   : 0xFF000000u | uint32_t(ColourRed(c)) << 16 | uint32_t(ColourGreen(c)) << 8 |
+                                         ColourBlue(c);
+        }
+    }
+    cairo_surface_mark_dirty(image);
+    return image;
+}
+
+}  // namespace
+
+std::optional<VectorFormat> VectorFormatOf(std::string_view path) {
+    if (path.size() < 4) return std::nullopt;
+    std::string ext(path.substr(path.size() - 4));
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (ext == ".svg") return VectorFormat::Svg;
+    if (ext == ".pdf") return VectorFormat::Pdf;
+    return std::nullopt;
+}
+
+VectorDocument::~VectorDocument() {
+    if (cr_) cairo_destroy(cr_);
+    if (surface_) cairo_surface_destroy(surface_);
+}
+
+bool VectorDocument::Open(const std::string& path, VectorFormat format, double pageWidth, double pageHeight,
+                          std::string& error) {
+    path_ = path;
+    if (format == VectorFormat::Svg) {
+        surface_ = cairo_svg_surface_create(path.c_str(), pageWidth, pageHeight);
+        // Plain user units: one unit is one chart pixel of a --size chart.
+        if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
+            cairo_svg_surface_set_document_unit(surface_, CAIRO_SVG_UNIT_USER);
+    } else {
+        surface_ = cairo_pdf_surface_create(path.c_str(), pageWidth, pageHeight);
+        if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
+            cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Vespertar");
+    }
+    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+        error = "Cannot write " + path + ": " + cairo_status_to_string(cairo_surface_status(surface_));
+        return false;
+    }
+    cr_ = cairo_create(surface_);
+    return true;
+}
+
+void VectorDocument::NextPage() { cairo_show_page(cr_); }
+
+bool VectorDocument::Close(std::string& error) {
+    if (!surface_) return false;
+    cairo_destroy(cr_);
+    cr_ = nullptr;
+    cairo_surface_finish(surface_);
+    const cairo_status_t status = cairo_surface_status(surface_);
+    cairo_surface_destroy(surface_);
+    surface_ = nullptr;
+    if (status == CAIRO_STATUS_SUCCESS) return true;
+    error = "Cannot write " + path_ + ": " + cairo_status_to_string(status);
+    return false;
+}
+
+VectorSurface::VectorSurface(VectorDocument& document, int width, int height, double left, double top, double scale)
+    : cr_(document.Context()), width_(width), height_(height) {
+    cairo_save(cr_);
+    cairo_translate(cr_, left, top);
+    cairo_scale(cr_, scale, scale);
+    cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+    ResetClip();
+}
+
+VectorSurface::~VectorSurface() { cairo_restore(cr_); }
+
+void VectorSurface::UseColour(Colour colour) {
+    cairo_set_source_rgb(cr_, ColourRed(colour) / 255.0, ColourGreen(colour) / 255.0, ColourBlue(colour) / 255.0);
+}
+
+void VectorSurface::SetClip(const Rect& clip) {
+    clip_ = Intersect(clip, MakeRect(0, 0, width_, height_));
+    cairo_reset_clip(cr_);
+    cairo_rectangle(cr_, clip_.left, clip_.top, clip_.Width(), clip_.Height());
+    cairo_clip(cr_);
+}
+
+void VectorSurface::FillRect(const Rect& rect) {
+    UseColour(back_);
+    cairo_rectangle(cr_, rect.left, rect.top, rect.Width(), rect.Height());
+    cairo_fill(cr_);
+}
+
+// A pixel (x, y) is the square from (x, y) to (x + 1, y + 1): lines run between pixel centres
+// with square ends so that both end pixels are covered, as on the Canvas.
+void VectorSurface::DrawLine(int x0, int y0, int x1, int y1) {
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
+    StrokePath({{x0 + 0.5, y0 + 0.5}, {x1 + 0.5, y1 + 0.5}}, false, 1.0, fore_);
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+}
+
+void VectorSurface::DrawCircle(int cx, int cy, int radius) {
+    if (radius < 0) return;
+    StrokeCircle(cx + 0.5, cy + 0.5, radius, 1.0, fore_);
+}
+
+void VectorSurface::FillCircle(int cx, int cy, int radius) {
+    if (radius < 0) return;
+    FillDisc(cx + 0.5, cy + 0.5, radius + 0.5, fore_);
+}
+
+void VectorSurface::FillDisc(double cx, double cy, double radius, Colour colour) {
+    UseColour(colour);
+    cairo_new_sub_path(cr_);
+    cairo_arc(cr_, cx, cy, radius, 0.0, kTwoPi);
+    cairo_fill(cr_);
+}
+
+void VectorSurface::StrokeCircle(double cx, double cy, double radius, double width, Colour colour) {
+    UseColour(colour);
+    cairo_new_sub_path(cr_);
+    cairo_arc(cr_, cx, cy, radius, 0.0, kTwoPi);
+    cairo_set_line_width(cr_, width);
+    cairo_stroke(cr_);
+}
+
+void VectorSurface::StrokePath(const std::vector<PointF>& points, bool closed, double width, Colour colour) {
+    if (points.empty()) return;
+    UseColour(colour);
+    cairo_move_to(cr_, points[0].x, points[0].y);
+    for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cr_, points[i].x, points[i].y);
+    if (closed) cairo_close_path(cr_);
+    cairo_set_line_width(cr_, width);
+    cairo_stroke(cr_);
+}
+
+void VectorSurface::FillPolygon(const std::vector<std::vector<PointF>>& rings) {
+    UseColour(fore_);
+    for (const std::vector<PointF>& ring : rings) {
+        if (ring.empty()) continue;
+        cairo_move_to(cr_, ring[0].x, ring[0].y);
+        for (size_t i = 1; i < ring.size(); ++i) cairo_line_to(cr_, ring[i].x, ring[i].y);
+        cairo_close_path(cr_);
+    }
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_fill(cr_);
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+}
+
+TextExtent VectorSurface::MeasureText(std::string_view text, FontId font) const {
+    const Font* face = FindFont(font, textScale_);
+    if (!face) return {};
+    TextExtent extent{0, face->height};
+    for (unsigned char byte : text) extent.width += face->glyphs[byte].advance;
+    return extent;
+}
+
+bool VectorSurface::DrawText(int x, int y, std::string_view text, FontId font, TextBackground background) {
+    const Font* metrics = FindFont(font, textScale_);
+    const FontFace file = FontFaceOf(font, textScale_);
+    const LoadedFace* face = FindFace(file.path);
+    if (!metrics || !face) return false;
+    if (background == TextBackground::Opaque) {
+        const TextExtent extent = MeasureText(text, font);
+        FillRect(MakeRect(x, y, extent.width, extent.height));
+    }
+    // Each character its own glyph and cluster, so that a PDF reader copies the text.
+    std::string utf8;
+    std::vector<cairo_glyph_t> glyphs;
+    std::vector<cairo_text_cluster_t> clusters;
+    double pen = x;
+    for (unsigned char byte : text) {
+        const char32_t code = FontCodePoint(font, byte);
+        if (code != 0) {
+            const size_t before = utf8.size();
+            AppendUtf8(utf8, code);
+            glyphs.push_back({FT_Get_Char_Index(face->ft, code), pen, double(y + metrics->ascent)});
+            clusters.push_back({int(utf8.size() - before), 1});
+        }
+        pen += metrics->glyphs[byte].advance;
+    }
+    if (glyphs.empty()) return true;
+    cairo_set_font_face(cr_, face->cairo);
+    cairo_set_font_size(cr_, file.pixels);
+    UseColour(text_);
+    cairo_show_text_glyphs(cr_, utf8.data(), int(utf8.size()), glyphs.data(), int(glyphs.size()), clusters.data(),
+                           int(clusters.size()), cairo_text_cluster_flags_t(0));
+    return true;
+}
+
+void VectorSurface::CopySprite(const Canvas& source, const Rect& area, int x, int y, Colour transparent) {
+    const Rect cut = Intersect(area, MakeRect(0, 0, source.Width(), source.Height()));
+    if (cut.Width() <= 0 || cut.Height() <= 0) return;
+    x += cut.left - area.left;
+    y += cut.top - area.top;
+    cairo_surface_t* image = SpriteImage(source, cut, transparent);
+    cairo_set_source_surface(cr_, image, x, y);
+    // Pixels stay pixels when the page is enlarged, as the sprite looks on the screen.
+    cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(cr_, x, y, cut.Width(), cut.Height());
+    cairo_fill(cr_);
+    cairo_surface_destroy(image);
+}
+
+}  // namespace vsp

@@ -1,0 +1,137 @@
+// `chart -o FILE.svg` and `-o FILE.pdf`: the SVG parses as XML and holds a disc at every star
+// the chart placed (the places `chart --json` reports for the PNG); the PDF opens in poppler
+// with the page asked for, and its rendering is lit where the bright stars are.
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <pugixml.hpp>
+
+#include "e2e/CatalogHomeTest.h"
+#include "support/RunProgram.h"
+
+namespace vsp::test {
+namespace {
+
+struct Box {
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+};
+
+// The boxes about every sub-path's points of every <path>: a disc's Bezier points lie
+// symmetrically about its centre.
+std::vector<Box> SubPathBoxes(const pugi::xml_document& svg) {
+    std::vector<Box> boxes;
+    const std::regex number(R"(-?[0-9]+(\.[0-9]+)?)");
+    for (const pugi::xpath_node& node : svg.select_nodes("//*[local-name()='path']")) {
+        std::string d = node.node().attribute("d").value();
+        std::stringstream parts(std::regex_replace(d, std::regex("M"), "\n"));
+        for (std::string part; std::getline(parts, part);) {
+            std::vector<double> v;
+            for (std::sregex_iterator i(part.begin(), part.end(), number), end; i != end; ++i) v.push_back(std::stod(i->str()));
+            if (v.size() < 4) continue;
+            Box b;
+            for (size_t k = 0; k + 1 < v.size(); k += 2) {
+                b.left = std::min(b.left, v[k]), b.right = std::max(b.right, v[k]);
+                b.top = std::min(b.top, v[k + 1]), b.bottom = std::max(b.bottom, v[k + 1]);
+            }
+            boxes.push_back(b);
+        }
+    }
+    return boxes;
+}
+
+bool HasDiscAt(const std::vector<Box>& boxes, double x, double y) {
+    for (const Box& b : boxes) {
+        if (b.right - b.left > 14) continue;
+        if (std::hypot((b.left + b.right) / 2 - x, (b.top + b.bottom) / 2 - y) <= 1.0) return true;
+    }
+    return false;
+}
+
+class ChartVector : public CatalogHomeTest {
+protected:
+    // --json as the first of `args` asks for the placed list.
+    ProgramResult Chart(std::vector<std::string> args) const {
+        args.insert(args.begin() + (!args.empty() && args[0] == "--json"),
+                    {"--home", home_.Root(), "--date", "2026-01-15", "--time", "21:00:00", "--tz", "0", "--lat", "48.1",
+                     "--lon", "11.6", "chart"});
+        return RunVespertar(args);
+    }
+};
+
+TEST_F(ChartVector, SvgHoldsADiscAtEveryPlacedStarOfEachCentredAndHorizontalChart) {
+    for (const char* type : {"0", "2", "4"}) {
+        const std::string svg = home_.Path(std::string("sky") + type + ".svg");
+        const ProgramResult r = Chart({"--json", "--type", type, "--zoom", "4", "-o", svg});
+        ASSERT_EQ(r.status, 0) << r.err;
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_file(svg.c_str())) << type;
+        const std::vector<Box> boxes = SubPathBoxes(document);
+        int stars = 0, found = 0;
+        const nlohmann::json chart = nlohmann::json::parse(r.out);
+        for (const nlohmann::json& p : chart["placed"]) {
+            if (p["kind"] != "bright_star" && p["kind"] != "star") continue;
+            ++stars;
+            // The PNG's pixel (x, y) is the square from (x, y) to (x + 1, y + 1).
+            found += HasDiscAt(boxes, p["x"].get<int>() + 0.5, p["y"].get<int>() + 0.5);
+        }
+        EXPECT_GT(stars, 100) << type;
+        EXPECT_EQ(found, stars) << "chart type " << type;
+    }
+}
+
+TEST_F(ChartVector, PdfOpensInPopplerWithThePageAskedForAndRendersTheStarsWhereTheChartPlacedThem) {
+    if (std::system("command -v pdfinfo >/dev/null && command -v pdftoppm >/dev/null") != 0)
+        GTEST_SKIP() << "poppler-utils not installed";
+    const std::string a4 = home_.Path("a4.pdf"), sized = home_.Path("sized.pdf");
+    ASSERT_EQ(Chart({"--type", "2", "--paper", "a4", "--landscape", "-o", a4}).status, 0);
+    std::string info;
+    if (FILE* pipe = popen(("pdfinfo " + a4).c_str(), "r")) {
+        char chunk[4096];
+        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) info.append(chunk, n);
+        pclose(pipe);
+    }
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+    EXPECT_NE(info.find("841.89 x 595.276 pts"), std::string::npos) << info;
+
+    const ProgramResult r = Chart({"--json", "--type", "2", "--size", "600x500", "-o", sized});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // At 72 dpi one PDF point, which is one chart pixel here, is one rendered pixel.
+    ASSERT_EQ(std::system(("pdftoppm -r 72 -singlefile " + sized + " " + home_.Path("sized")).c_str()), 0);
+    std::ifstream ppm(home_.Path("sized.ppm"), std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maximum = 0;
+    ppm >> magic >> width >> height >> maximum;
+    ppm.get();
+    ASSERT_EQ(magic, "P6");
+    ASSERT_EQ(width, 600);
+    ASSERT_EQ(height, 500);
+    std::vector<unsigned char> rgb(size_t(width) * size_t(height) * 3);
+    ppm.read(reinterpret_cast<char*>(rgb.data()), std::streamsize(rgb.size()));
+    const auto grey = [&](int x, int y) {
+        const size_t i = (size_t(y) * size_t(width) + size_t(x)) * 3;
+        return (rgb[i] + rgb[i + 1] + rgb[i + 2]) / 3;
+    };
+    int bright = 0, lit = 0;
+    const nlohmann::json chart = nlohmann::json::parse(r.out);
+    for (const nlohmann::json& p : chart["placed"]) {
+        if (p["kind"] != "bright_star") continue;
+        ++bright;
+        const int x = p["x"], y = p["y"];
+        int best = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) best = std::max(best, grey(x + dx, y + dy));
+        lit += best > 60;  // the faintest dots are dim grey on the black sky
+    }
+    EXPECT_GT(bright, 300);
+    EXPECT_GE(lit, bright * 95 / 100);
+}
+
+}  // namespace
+}  // namespace vsp::test
