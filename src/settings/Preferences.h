@@ -152,6 +152,12 @@ struct Preferences {
     bool scrollMoreObjects = false;
     bool scrollShowGrid = false;
     bool scrollStarsAsPixel = true;
+    // Page 5, group "SkyCharts Layers" (all off: the chart draws none of them unless asked)
+    bool milkyWay = false;            // the Milky Way's density levels as filled areas
+    bool constBoundaries = false;     // the IAU constellation borders
+    bool constFullNames = false;      // "Andromeda" for "And" at the widest fields
+    bool starNames = false;           // proper names beside the brightest stars
+    bool objOutlines = false;         // deep-sky objects to their size once larger than the symbol
     // The CCD frame of the chart overlay
     int32_t ccdWidth = 1600;          // sensor pixels
     int32_t ccdHeight = 1200;
