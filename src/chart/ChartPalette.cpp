@@ -40,7 +40,8 @@ ChartPalette NightPalette(int intensity) {
     p.horizon = p.constellationName = secondary;
     p.grid = p.constellationLine = p.ecliptic = p.border = faint;
     p.starName = secondary;
-    SetMilkyWay(p, main, 0.05);
+    // Steps of 8 or more in red, so that the 16-bit screen keeps every level apart.
+    SetMilkyWay(p, main, std::max(0.05, 8.0 / intensity));
     return p;
 }
 
@@ -69,7 +70,7 @@ ChartPalette MakeChartPalette(int background, int nightLevel) {
     // Borders sit beneath the figures: warm and dim, so that they never read as figure lines.
     p.border = white ? MakeColour(205, 170, 150) : MakeColour(95, 70, 60);
     p.starName = white ? MakeColour(60, 60, 140) : MakeColour(150, 190, 230);
-    SetMilkyWay(p, white ? MakeColour(120, 130, 170) : MakeColour(170, 185, 230), white ? 0.045 : 0.05);
+    SetMilkyWay(p, white ? MakeColour(120, 130, 170) : MakeColour(170, 185, 230), 0.06);
     // A finder's red reads on black, dark blue and white alike.
     p.overlay = kRed;
     // Green is used by nothing else on the chart, so the marker stands out among yellow and

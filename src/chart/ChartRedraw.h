@@ -111,7 +111,10 @@ private:
     // A ring's screen outline: the places in front of the view (a stretch behind it becomes
     // the line joining its ends, which hugs the chart's rim where the ring leaves it) and,
     // on a repeating plane, carried on across the seam instead of jumping back.
-    std::vector<PointF> ScreenRing(const MilkyWayRing& ring);
+    std::vector<PointF> ScreenRing(const MilkyWayRing& ring, double sense);
+    // +1 where the sky shows as on a map of RA and Dec with east to the right... -1 mirrored:
+    // the way round the chart an outline's cut-off stretch comes back.
+    double OutlineSense() const;
     void DrawStarNames();
     // The constellation's full name at the widest fields when asked for, else its abbreviation.
     std::string_view ConstellationLabel(const ConstellationEntry& entry) const;
