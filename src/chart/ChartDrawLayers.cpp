@@ -9,6 +9,7 @@
 #include "catalog/StarCatalog.h"
 #include "chart/ChartRedraw.h"
 #include "chart/ZoomLevels.h"
+#include "ephemeris/Constants.h"
 
 namespace vsp {
 
@@ -67,7 +68,6 @@ namespace {
 constexpr int kOutlineReach = 8;
 constexpr int kEdgeBisections = 12;
 constexpr double kArcStep = 0.05;  // radians of the way round the chart's centre
-constexpr double kPi = 3.14159265358979323846;
 
 ChartVector Midway(const ChartVector& a, const ChartVector& b) {
     const double x = Unit24ToDouble(a.x) + Unit24ToDouble(b.x), y = Unit24ToDouble(a.y) + Unit24ToDouble(b.y),
@@ -120,7 +120,7 @@ std::vector<PointF> ChartRedraw::ScreenRing(const MilkyWayRing& ring, double sen
             const double a0 = std::atan2(from.y - cy, from.x - cx), r0 = std::hypot(from.x - cx, from.y - cy);
             const double a1 = std::atan2(to.y - cy, to.x - cx), r1 = std::hypot(to.x - cx, to.y - cy);
             double turn = a1 - a0;
-            while (turn * sense < 0.0) turn += 2.0 * kPi * sense;
+            while (turn * sense < 0.0) turn += kTwoPi * sense;
             const int steps = int(std::abs(turn) / kArcStep);
             for (int k = 1; k < steps; ++k) {
                 const double t = double(k) / steps, a = a0 + t * turn, r = r0 + t * (r1 - r0);
