@@ -49,10 +49,6 @@ constexpr SettingGroup kDisplay{5, "SkyCharts Display Settings", "What the sky c
 constexpr SettingGroup kScroll{
     5, "SkyCharts Scroll Settings", "What the chart still draws while you move it: the less, the smoother it moves.",
     ""};
-constexpr SettingGroup kLayers{
-    5, "SkyCharts Layers", "Drawn beneath and beside the stars: the Milky Way, the constellations' borders, their full "
-    "names at wide fields, the names of the brightest stars and the deep-sky objects to their size.",
-    ""};
 constexpr SettingGroup kConstants{
     6, "Constants",
     "GRS Longitude: where Jupiter's Great Red Spot is (System II). EQPlatForm Delay: how long an equatorial "
@@ -247,6 +243,13 @@ void AddPage5(S& t) {
     t.push_back(Flag("ecliptic", d, "Ecliptic", &P::ecliptic, 538));
     t.push_back(Flag("hide_compass", d, "Hide Compass", &P::hideCompass, 539));
     t.push_back(Flag("telrad", d, "Telrad", &P::telrad, 540));
+    // Layers added with layout version 6, stored after the CCD rotation; the page has room
+    // for them among these flags only.
+    t.push_back(Flag("milky_way", d, "Milky Way", &P::milkyWay, 1987));
+    t.push_back(Flag("const_boundaries", d, "Const. Borders", &P::constBoundaries, 1988));
+    t.push_back(Flag("const_full_names", d, "Full Names", &P::constFullNames, 1989));
+    t.push_back(Flag("star_names", d, "Star Names", &P::starNames, 1990));
+    t.push_back(Flag("obj_outlines", d, "Obj. Outlines", &P::objOutlines, 1991));
     for (size_t i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
         t.push_back(Real("telrad" + n + "_deg", d, "Telrad " + n + ":", Above(0, 30),
@@ -257,13 +260,6 @@ void AddPage5(S& t) {
     t.push_back(Flag("scroll_more_objects", s, "More Objects", &P::scrollMoreObjects, 554));
     t.push_back(Flag("scroll_show_grid", s, "Show Grid", &P::scrollShowGrid, 555));
     t.push_back(Flag("scroll_stars_as_pixel", s, "Stars as Pixel", &P::scrollStarsAsPixel, 556));
-    // Added with layout version 6, after the CCD rotation.
-    const SettingGroup& l = kLayers;
-    t.push_back(Flag("milky_way", l, "Milky Way", &P::milkyWay, 1987));
-    t.push_back(Flag("const_boundaries", l, "Const. Borders", &P::constBoundaries, 1988));
-    t.push_back(Flag("const_full_names", l, "Full Names", &P::constFullNames, 1989));
-    t.push_back(Flag("star_names", l, "Star Names", &P::starNames, 1990));
-    t.push_back(Flag("obj_outlines", l, "Obj. Outlines", &P::objOutlines, 1991));
 }
 
 void AddPage6(S& t) {

@@ -152,7 +152,7 @@ struct Preferences {
     bool scrollMoreObjects = false;
     bool scrollShowGrid = false;
     bool scrollStarsAsPixel = true;
-    // Page 5, group "SkyCharts Layers" (all off: the chart draws none of them unless asked)
+    // Page 5, group "SkyCharts Display Settings", layers the chart draws only when asked
     bool milkyWay = false;            // the Milky Way's density levels as filled areas
     bool constBoundaries = false;     // the IAU constellation borders
     bool constFullNames = false;      // "Andromeda" for "And" at the widest fields
