@@ -4,7 +4,7 @@
 // explicit little-endian layout that ends in a CRC-32 of everything before it.
 // The layout is the preference table's: each setting at the offset and in the width its
 // declaration gives, after the record's own size (u32 at 0) and layout version (u32 at 4).
-// Version 6 of the program's table (1996 bytes; version 1 ended before the Monitor flag,
+// Version 6 of the program's table (1995 bytes; version 1 ended before the Monitor flag,
 // version 2 before the port paths, version 3 before the old-elements age and the deep-space
 // choice, version 4 before the CCD pixel size and rotation and version 5 before the chart's
 // layer flags; all are still read, the
@@ -22,8 +22,8 @@
 //   1586 the Monitor form flag (version 2), 1587 the scope, GPS and camera port paths (128
 //   bytes each, version 3), 1971 the old-elements age in days (i32), 1975 the deep-space orbits
 //   choice (i32; both version 4), 1979 the CCD pixel size in µm and 1983 its rotation in
-//   degrees (f32 each, version 5), 1987 the five layer flags (Milky Way, borders, full
-//   constellation names, star names, outlines; version 6), 1992 CRC-32 of bytes 0..1991.
+//   degrees (f32 each, version 5), 1987 the four layer flags (Milky Way, borders, full
+//   constellation names, star names; version 6), 1991 CRC-32 of bytes 0..1990.
 // Saving writes a complete new file under a temporary name and renames it over the old one,
 // so a failed save leaves the previous settings as they were.
 

@@ -157,7 +157,6 @@ struct Preferences {
     bool constBoundaries = false;     // the IAU constellation borders
     bool constFullNames = false;      // "Andromeda" for "And" at the widest fields
     bool starNames = false;           // proper names beside the brightest stars
-    bool objOutlines = false;         // deep-sky objects to their size once larger than the symbol
     // The CCD frame of the chart overlay
     int32_t ccdWidth = 1600;          // sensor pixels
     int32_t ccdHeight = 1200;
