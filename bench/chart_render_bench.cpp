@@ -43,6 +43,8 @@ void BM_ChartRedraw(benchmark::State& state) {
     }
     vsp::Preferences prefs = sky.prefs;
     prefs.chartType = int(state.range(0));
+    // The optional layers beneath and beside the stars: the Milky Way, borders, star names.
+    prefs.milkyWay = prefs.constBoundaries = prefs.starNames = prefs.constFullNames = state.range(2) != 0;
     vsp::ChartView view;
     vsp::SetViewFromPreferences(view, prefs, kDpi / 48, kWidth, kHeight, sky.local, sky.settings);
     view.SetZoomLevel(int(state.range(1)));
@@ -62,16 +64,20 @@ void BM_ChartRedraw(benchmark::State& state) {
         benchmark::Counter(double(drawn.starsDrawn), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ChartRedraw)
-    ->ArgNames({"type", "zoom"})
-    ->Args({0, 0})
-    ->Args({0, 4})
-    ->Args({0, 6})
-    ->Args({1, 4})
-    ->Args({2, 3})
-    ->Args({2, 6})
-    ->Args({3, 6})
-    ->Args({4, 3})
-    ->Args({4, 6})
+    ->ArgNames({"type", "zoom", "layers"})
+    ->Args({0, 0, 0})
+    ->Args({0, 4, 0})
+    ->Args({0, 6, 0})
+    ->Args({1, 4, 0})
+    ->Args({2, 3, 0})
+    ->Args({2, 6, 0})
+    ->Args({3, 6, 0})
+    ->Args({4, 3, 0})
+    ->Args({4, 6, 0})
+    ->Args({0, 0, 1})
+    ->Args({2, 3, 1})
+    ->Args({2, 6, 1})
+    ->Args({4, 6, 1})
     ->Unit(benchmark::kMillisecond);
 
 void BM_ChartPng(benchmark::State& state) {

@@ -45,7 +45,7 @@ bool DataBuild(const BuildOptions& given, BuildReport& report) {
     }
     using Step = bool (*)(const BuildOptions&, BuildReport&);
     static constexpr Step kSteps[] = {BuildStarFiles, BuildTychoFiles, BuildObjectFiles,
-                                      BuildFeatureFiles, BuildDescriptions, BuildCityFile};
+                                      BuildFeatureFiles, BuildMilkyWayFile, BuildDescriptions, BuildCityFile};
     for (Step step : kSteps) {
         if (!step(options, report)) return false;
     }

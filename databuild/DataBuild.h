@@ -53,6 +53,11 @@ bool BuildStarFiles(const BuildOptions& options, BuildReport& report);
 bool BuildTychoFiles(const BuildOptions& options, BuildReport& report);  // only with tycho2Dir
 bool BuildObjectFiles(const BuildOptions& options, BuildReport& report);
 bool BuildFeatureFiles(const BuildOptions& options, BuildReport& report);
+// The Milky Way's density levels (catalog/MilkyWay.h) from d3-celestial's data/mw.json.
+bool BuildMilkyWayFile(const BuildOptions& options, BuildReport& report);
+class DataFileWriter;
+// The outline file's records from an mw.json; false with the problem at the first bad feature.
+bool ReadMilkyWayJson(const std::string& path, DataFileWriter& file, std::string& problem);
 bool BuildDescriptions(const BuildOptions& options, BuildReport& report);  // only with ngc2000Path
 // Only when kstarsDir holds citydb.sqlite (a note says when it does not).
 bool BuildCityFile(const BuildOptions& options, BuildReport& report);

@@ -112,7 +112,7 @@ void ChartRedraw::DrawConstellationNames() {
                                                      entry.labelDecCentiDegrees / 100.0, false);
         const ScreenPoint p = Place(v);
         if (!Inside(p)) continue;
-        DrawCentredText(p.x, p.y, ConstellationAbbreviation(entry), font);
+        DrawCentredText(p.x, p.y, ConstellationLabel(entry), font);
     }
 }
 

@@ -18,6 +18,18 @@ constexpr Colour kSlate = MakeColour(51, 51, 102);
 constexpr Colour kSlateOnWhite = MakeColour(130, 130, 130);
 constexpr Colour kDarkBlue = MakeColour(21, 21, 70);
 
+// The background moved `fraction` of the way towards `glow`.
+Colour Towards(Colour background, Colour glow, double fraction) {
+    auto mix = [fraction](uint8_t from, uint8_t to) { return uint8_t(from + (to - from) * fraction + 0.5); };
+    return MakeColour(mix(ColourRed(background), ColourRed(glow)), mix(ColourGreen(background), ColourGreen(glow)),
+                      mix(ColourBlue(background), ColourBlue(glow)));
+}
+
+void SetMilkyWay(ChartPalette& p, Colour glow, double step) {
+    for (size_t level = 0; level < p.milkyWay.size(); ++level)
+        p.milkyWay[level] = Towards(p.background, glow, step * double(level + 1));
+}
+
 ChartPalette NightPalette(int intensity) {
     const Colour main = MakeColour(uint8_t(intensity), 0, 0);
     const Colour secondary = MakeColour(uint8_t(std::max(0, intensity - 50)), 0, 0);
@@ -26,7 +38,10 @@ ChartPalette NightPalette(int intensity) {
     p.background = kColourBlack;
     p.text = p.compass = p.objectName = p.selection = p.sunDisc = p.bodyOutline = p.scope = p.overlay = main;
     p.horizon = p.constellationName = secondary;
-    p.grid = p.constellationLine = p.ecliptic = faint;
+    p.grid = p.constellationLine = p.ecliptic = p.border = faint;
+    p.starName = secondary;
+    // Steps of 8 or more in red, so that the 16-bit screen keeps every level apart.
+    SetMilkyWay(p, main, std::max(0.05, 8.0 / intensity));
     return p;
 }
 
@@ -52,6 +67,10 @@ ChartPalette MakeChartPalette(int background, int nightLevel) {
     p.selection = white ? kRed : kYellow;
     p.bodyOutline = white ? kGrey : kLightGrey;
     p.sunDisc = kYellow;
+    // Borders sit beneath the figures: warm and dim, so that they never read as figure lines.
+    p.border = white ? MakeColour(205, 170, 150) : MakeColour(95, 70, 60);
+    p.starName = white ? MakeColour(60, 60, 140) : MakeColour(150, 190, 230);
+    SetMilkyWay(p, white ? MakeColour(120, 130, 170) : MakeColour(170, 185, 230), 0.06);
     // A finder's red reads on black, dark blue and white alike.
     p.overlay = kRed;
     // Green is used by nothing else on the chart, so the marker stands out among yellow and

@@ -69,6 +69,7 @@ void ChartRedraw::CentreOnSelection() {
 }
 
 void ChartRedraw::RunHorizontal() {
+    DrawBackgroundLayers();
     if (!prefs_.hideGrid) DrawHorizonAndFrame();
     if (prefs_.ecliptic) DrawEcliptic();
     PlaceBrightStars();
@@ -76,6 +77,7 @@ void ChartRedraw::RunHorizontal() {
     if (prefs_.constNames && pu_ != 1) DrawConstellationNames();
     PlaceObjects();
     if (level_ >= 1 && prefs_.starMode != 1) DrawBrightStars();
+    if (prefs_.starNames) DrawStarNames();
     if (level_ >= 4 && prefs_.starMode == 0) DrawCatalogStars();
     DrawObjectSymbols();
     if (level_ >= 8) DrawExtendedObjects();
@@ -88,12 +90,14 @@ void ChartRedraw::RunHorizontal() {
 }
 
 void ChartRedraw::RunCentred() {
+    DrawBackgroundLayers();
     PlaceObjects();
     PlaceBrightStars();
     if (prefs_.starMode != 1) DrawBrightStars();
     DrawConstellationLines(prefs_.starMode == 1);
     if (level_ >= 3 && prefs_.starMode == 0) DrawCatalogStars();
     if (!prefs_.hideCompass && view_.ChartTypeValue() != kChartEquatorialSky) DrawCompass();
+    if (prefs_.starNames) DrawStarNames();
     if (prefs_.constNames) DrawConstellationNames();
     if (prefs_.ecliptic) DrawEcliptic();
     if (!prefs_.hideGrid) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "catalog/ConstellationTable.h"
 #include "chart/ChartRenderer.h"
 
 namespace vsp {
@@ -101,6 +102,22 @@ private:
     // The top-left of an object's name: right of it, or left of it where the name would run
     // off the chart's right edge; raised clear of the bottom edge.
     ScreenPoint NamePlace(const ChartObject& object, int top, std::string_view label, FontId font) const;
+
+    // ---- optional layers (ChartDrawLayers.cpp) ----
+    // Beneath everything else: the Milky Way and the borders, each when switched on.
+    void DrawBackgroundLayers();
+    void DrawConstellationBorders();
+    void DrawMilkyWay();
+    // A ring's screen outline: the places in front of the view (a stretch behind it becomes
+    // the line joining its ends, which hugs the chart's rim where the ring leaves it) and,
+    // on a repeating plane, carried on across the seam instead of jumping back.
+    std::vector<PointF> ScreenRing(const MilkyWayRing& ring, double sense);
+    // +1 where the sky shows as on a map of RA and Dec with east to the right... -1 mirrored:
+    // the way round the chart an outline's cut-off stretch comes back.
+    double OutlineSense() const;
+    void DrawStarNames();
+    // The constellation's full name at the widest fields when asked for, else its abbreviation.
+    std::string_view ConstellationLabel(const ConstellationEntry& entry) const;
 
     // ---- marks over everything (ChartDrawMarks.cpp) ----
     void DrawScopeMarker();

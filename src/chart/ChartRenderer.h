@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalog/Eyepieces.h"
+#include "catalog/MilkyWay.h"
 #include "catalog/StarCatalog.h"
 #include "chart/ChartMinorBodies.h"
 #include "chart/ChartObjects.h"
@@ -40,6 +41,7 @@ struct ChartScene {
     std::vector<ChartObject>* objects = nullptr;  // deep-sky table, bodies, comets and minor planets
     std::vector<ChartMinorBody> minorBodies;    // what the kKindMinorBody entries' numbers index
     std::vector<std::string> brightStarNames;   // per default star, "" when unnamed
+    MilkyWayOutline milkyWay;                   // empty when the data holds none
     int selected = -1;                          // index into *objects, -1 none
     std::optional<ChartMark> selectedStar;      // a star selection (selected is then -1)
     // While set, each redraw brings the selection to the middle (a centred chart turns to it, a

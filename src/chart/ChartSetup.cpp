@@ -79,6 +79,7 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
     scene.stars = &session.stars;
     scene.objects = &objects;
     scene.brightStarNames = BrightStarNames(session.stars);
+    ReadMilkyWay(session.dir, scene.milkyWay);
     scene.moonAgeDays = MoonAgeDays(local, settings);
     scene.scopeLimit = TelescopeLimitingMagnitude(TelescopeApertureMm(prefs));
     scene.eyeLimit = ZenithEyeLimit(prefs, local, settings);

@@ -208,6 +208,8 @@ void AddPage3(S& t) {
                         "2 Days", "5 Days", "10 Days", "14 Days", "1 Lunation", "30 Days", "60 Days", "90 Days"},
                        &P::timeStep, 390));
     t.push_back(Choice("cursor", g, "Cursor", {"Fix", "Blinking", "None"}, &P::cursor, 394));
+    // Layout version 6, stored with the other layers after the CCD rotation.
+    t.push_back(Flag("const_full_names", g, "Full Const. Names", &P::constFullNames, 1989));
 }
 
 // Per field of view (row 0 = 180° .. 9 = <10°): the star limit, the object limit and the view.
@@ -243,6 +245,11 @@ void AddPage5(S& t) {
     t.push_back(Flag("ecliptic", d, "Ecliptic", &P::ecliptic, 538));
     t.push_back(Flag("hide_compass", d, "Hide Compass", &P::hideCompass, 539));
     t.push_back(Flag("telrad", d, "Telrad", &P::telrad, 540));
+    // Layers added with layout version 6, stored after the CCD rotation (the full constellation
+    // names with the figures on page 3); the page has room for them among these flags only.
+    t.push_back(Flag("milky_way", d, "Milky Way", &P::milkyWay, 1987));
+    t.push_back(Flag("const_boundaries", d, "Const. Borders", &P::constBoundaries, 1988));
+    t.push_back(Flag("star_names", d, "Star Names", &P::starNames, 1990));
     for (size_t i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
         t.push_back(Real("telrad" + n + "_deg", d, "Telrad " + n + ":", Above(0, 30),

@@ -152,6 +152,11 @@ struct Preferences {
     bool scrollMoreObjects = false;
     bool scrollShowGrid = false;
     bool scrollStarsAsPixel = true;
+    // Page 5, group "SkyCharts Display Settings", layers the chart draws only when asked
+    bool milkyWay = false;            // the Milky Way's density levels as filled areas
+    bool constBoundaries = false;     // the IAU constellation borders
+    bool constFullNames = false;      // "Andromeda" for "And" at the widest fields
+    bool starNames = false;           // proper names beside the brightest stars
     // The CCD frame of the chart overlay
     int32_t ccdWidth = 1600;          // sensor pixels
     int32_t ccdHeight = 1200;

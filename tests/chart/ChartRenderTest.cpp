@@ -11,6 +11,7 @@
 #include "chart/ChartIdentify.h"
 #include "chart/ChartSetup.h"
 #include "support/CatalogHome.h"
+#include "support/EphemerisCsv.h"
 
 namespace vsp::test {
 namespace {
@@ -193,6 +194,53 @@ TEST_F(ChartRender, AnObjectNameGivesWayToAnEarlierObjectCloserThan30By10Pixels)
         for (int y = pair[1].screen.y; y < pair[1].screen.y + 9; ++y)
             for (int x = pair[1].screen.x + 20; x < pair[1].screen.x + 60; ++x) ink += canvas.At(x, y) != canvas.At(2, 2);
         EXPECT_EQ(ink > 0, shown) << "second object " << dx << " pixels to the right";
+    }
+}
+
+// tests/data/chart/chart_layers.csv (scripts/fixtures/chart_layer_fixtures.py): places inside
+// and outside d3-celestial's Milky Way and on the Cygnus border, precessed by ERFA.
+TEST_F(ChartRender, TheMilkyWayAndTheBordersLieWhereTheirDataPutsThem) {
+    ASSERT_FALSE(scene_.milkyWay.Empty());
+    const auto fixture = bodies::ReadEphemerisCsv("chart_layers.csv", "chart");
+    std::map<std::string, const bodies::CsvRow*> at;
+    for (const bodies::CsvRow& row : fixture->rows) at[row.Text("what")] = &row;
+    ASSERT_EQ(at.size(), 3u);
+    // The pixels within `reach` of the chart's centre on `place`, counted by colour.
+    auto around = [&](const bodies::CsvRow& place, const Preferences& prefs, int reach) {
+        ChartView view;
+        SetViewFromPreferences(view, prefs, 2, 480, 640, local_, settings_);
+        view.SetChartType(kChartEquatorialSky);
+        view.SetZoomLevel(8);
+        view.SetCentre(place.Number("ra_hours") * 15.0, place.Number("dec_deg"));
+        ChartScene scene;
+        scene.milkyWay = scene_.milkyWay;
+        scene.local = local_;
+        Canvas canvas;
+        canvas.Create(480, 640);
+        ChartPictures pictures;
+        ChartDrawn drawn;
+        RenderChart(canvas, view, pictures, prefs, scene, {.scale = 1.0}, drawn);
+        std::map<Colour, int> colours;
+        for (int y = view.CenterY() - reach; y <= view.CenterY() + reach; ++y)
+            for (int x = view.CenterX() - reach; x <= view.CenterX() + reach; ++x) ++colours[UnpackRgb565(canvas.At(x, y))];
+        return colours;
+    };
+    const auto packed = [](Colour c) { return UnpackRgb565(PackRgb565(c)); };
+    Preferences layers = prefs_;
+    layers.hideGrid = true;
+    layers.milkyWay = true;
+    for (int night : {0, 2}) {
+        layers.nightLevel = night;
+        const ChartPalette palette = MakeChartPalette(layers.background, night);
+        // Inside, any level's colour and no background; far outside, background only.
+        EXPECT_EQ(around(*at["milky_way_inside"], layers, 2)[packed(palette.background)], 0) << "night " << night;
+        EXPECT_EQ(around(*at["milky_way_outside"], layers, 2)[packed(palette.background)], 25) << "night " << night;
+        layers.milkyWay = false;
+        layers.constBoundaries = true;
+        EXPECT_GT(around(*at["border"], layers, 2)[packed(palette.border)], 0) << "night " << night;
+        layers.constBoundaries = false;
+        EXPECT_EQ(around(*at["border"], layers, 2)[packed(palette.border)], 0) << "night " << night;
+        layers.milkyWay = true;
     }
 }
 
