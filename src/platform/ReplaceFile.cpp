@@ -38,18 +38,33 @@ void RemoveKeepingError(const std::string& path) {
 
 }  // namespace
 
-bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write) {
-    std::string temporary;
-    std::FILE* stream = CreateTemporary(path, temporary);
-    if (!stream) return false;
-    errno = 0;
-    bool ok = write(stream);
+PendingFile::~PendingFile() {
+    if (stream_) Commit(false);
+}
+
+bool PendingFile::Open(const std::string& path) {
+    path_ = path;
+    stream_ = CreateTemporary(path, temporary_);
+    return stream_ != nullptr;
+}
+
+bool PendingFile::Commit(bool ok) {
+    if (!stream_) return false;
     // On disk before the rename, so a power cut leaves the old file or the new one whole.
-    ok = std::fflush(stream) == 0 && fsync(fileno(stream)) == 0 && ok;
-    ok = std::fclose(stream) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) RemoveKeepingError(temporary);
+    ok = std::fflush(stream_) == 0 && fsync(fileno(stream_)) == 0 && ok;
+    ok = std::fclose(stream_) == 0 && ok;
+    stream_ = nullptr;
+    ok = ok && std::rename(temporary_.c_str(), path_.c_str()) == 0;
+    if (!ok) RemoveKeepingError(temporary_);
     return ok;
+}
+
+bool ReplaceFile(const std::string& path, const std::function<bool(std::FILE*)>& write) {
+    PendingFile file;
+    if (!file.Open(path)) return false;
+    errno = 0;
+    const bool ok = write(file.Stream());
+    return file.Commit(ok);
 }
 
 bool CopyFileOnce(const std::string& from, const std::string& to) {

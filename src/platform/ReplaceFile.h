@@ -10,6 +10,28 @@
 
 namespace vsp {
 
+// A new file being written under a temporary name beside `path`, for writers that fill it
+// bit by bit (cairo's streams). Commit puts it on disk and renames it over `path`; a file never
+// committed is removed, so an earlier file at `path` stays as it was.
+class PendingFile {
+public:
+    PendingFile() = default;
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    ~PendingFile();
+    // False when the temporary file cannot be made (LastSystemErrorCode() tells why).
+    bool Open(const std::string& path);
+    std::FILE* Stream() const { return stream_; }
+    // `ok` is false when the writer failed; then nothing replaces the target. False when the
+    // file did not take its place.
+    bool Commit(bool ok = true);
+
+private:
+    std::string path_;
+    std::string temporary_;
+    std::FILE* stream_ = nullptr;
+};
+
 // Lets `write` fill a new temporary file beside `path`, puts it on disk and renames it over
 // `path`, so a failure leaves any earlier file as it was (and no temporary file). `write`
 // answers false when it failed. False when any step failed; LastSystemErrorCode() then tells

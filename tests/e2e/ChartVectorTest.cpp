@@ -3,6 +3,7 @@
 // with the page asked for, and its rendering is lit where the bright stars are.
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -131,6 +132,30 @@ TEST_F(ChartVector, PdfOpensInPopplerWithThePageAskedForAndRendersTheStarsWhereT
     }
     EXPECT_GT(bright, 300);
     EXPECT_GE(lit, bright * 95 / 100);
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A write cut short (here by a file-size limit, the signal ignored so that write() fails with
+// EFBIG as on a full disk) fails with the message and keeps the earlier chart whole.
+TEST_F(ChartVector, AWriteCutShortKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+    const std::string folder = home_.Path("cut"), pdf = folder + "/sky.pdf";
+    std::filesystem::create_directories(folder);
+    ASSERT_EQ(Chart({"--type", "2", "-o", pdf}).status, 0);
+    const std::string before = FileBytes(pdf);
+    ASSERT_GT(before.size(), 20000u);
+    const std::string command = "trap '' XFSZ; ulimit -f 16; '" + std::string(VespertarPath()) + "' --home '" +
+                                home_.Root() + "' --date 2026-01-15 --time 21:00:00 --tz 0 --lat 48.1 --lon 11.6 " +
+                                "chart --type 0 -o '" + pdf + "' 2>'" + folder + "/err'";
+    EXPECT_NE(std::system(("bash -c \"" + command + "\"").c_str()), 0);
+    EXPECT_NE(FileBytes(folder + "/err").find("Cannot write " + pdf), std::string::npos) << FileBytes(folder + "/err");
+    EXPECT_EQ(FileBytes(pdf), before);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    EXPECT_EQ(files, 2);  // the chart and the captured message
 }
 
 }  // namespace

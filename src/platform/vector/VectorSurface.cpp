@@ -9,6 +9,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -17,6 +18,7 @@
 
 #include "ephemeris/Constants.h"
 #include "platform/Canvas.h"
+#include "platform/SystemError.h"
 #include "platform/Text.h"
 
 namespace vsp {
@@ -62,6 +64,12 @@ cairo_surface_t* SpriteImage(const Canvas& source, const Rect& area, Colour tran
     return image;
 }
 
+// cairo's stream writer into the pending file.
+cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length) {
+    return std::fwrite(data, 1, length, static_cast<std::FILE*>(closure)) == length ? CAIRO_STATUS_SUCCESS
+                                                                                  : CAIRO_STATUS_WRITE_ERROR;
+}
+
 }  // namespace
 
 std::optional<VectorFormat> VectorFormatOf(std::string_view path) {
@@ -81,18 +89,23 @@ VectorDocument::~VectorDocument() {
 bool VectorDocument::Open(const std::string& path, VectorFormat format, double pageWidth, double pageHeight,
                           std::string& error) {
     path_ = path;
+    if (!file_.Open(path)) {
+        error = "Cannot write " + path + ": " + SystemErrorText(LastSystemErrorCode());
+        return false;
+    }
     if (format == VectorFormat::Svg) {
-        surface_ = cairo_svg_surface_create(path.c_str(), pageWidth, pageHeight);
+        surface_ = cairo_svg_surface_create_for_stream(WriteToFile, file_.Stream(), pageWidth, pageHeight);
         // Plain user units: one unit is one chart pixel of a --size chart.
         if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
             cairo_svg_surface_set_document_unit(surface_, CAIRO_SVG_UNIT_USER);
     } else {
-        surface_ = cairo_pdf_surface_create(path.c_str(), pageWidth, pageHeight);
+        surface_ = cairo_pdf_surface_create_for_stream(WriteToFile, file_.Stream(), pageWidth, pageHeight);
         if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
             cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Vespertar");
     }
     if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
         error = "Cannot write " + path + ": " + cairo_status_to_string(cairo_surface_status(surface_));
+        file_.Commit(false);
         return false;
     }
     cr_ = cairo_create(surface_);
@@ -109,8 +122,13 @@ bool VectorDocument::Close(std::string& error) {
     const cairo_status_t status = cairo_surface_status(surface_);
     cairo_surface_destroy(surface_);
     surface_ = nullptr;
-    if (status == CAIRO_STATUS_SUCCESS) return true;
-    error = "Cannot write " + path_ + ": " + cairo_status_to_string(status);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        error = "Cannot write " + path_ + ": " + cairo_status_to_string(status);
+        file_.Commit(false);
+        return false;
+    }
+    if (file_.Commit()) return true;
+    error = "Cannot write " + path_ + ": " + SystemErrorText(LastSystemErrorCode());
     return false;
 }
 

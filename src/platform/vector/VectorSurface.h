@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/DrawSurface.h"
+#include "platform/ReplaceFile.h"
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
@@ -33,7 +34,8 @@ public:
     bool Open(const std::string& path, VectorFormat format, double pageWidth, double pageHeight, std::string& error);
     // Ends the page drawn so far and starts the next (PDF).
     void NextPage();
-    // Writes the file out; false with a message when writing failed.
+    // Writes the file out and puts it in place of any earlier one; false with a message when
+    // writing failed, and then the earlier file stays as it was.
     bool Close(std::string& error);
     cairo_t* Context() const { return cr_; }
 
@@ -41,6 +43,7 @@ private:
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     std::string path_;
+    PendingFile file_;
 };
 
 class VectorSurface final : public DrawSurface {
