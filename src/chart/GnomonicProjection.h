@@ -12,6 +12,12 @@
 
 namespace vsp {
 
+// Standard coordinates about `centreDeg`: tangents of the angle from the centre, xi towards the
+// east and eta towards the north (as SOFA's iauTpxes gives them). False on the far hemisphere.
+bool GnomonicStandard(const SkyDirection& centreDeg, const SkyDirection& raDecDeg, double& xi, double& eta);
+// The place whose standard coordinates about `centreDeg` are (xi, eta); right ascension in [0, 360).
+SkyDirection GnomonicPlace(const SkyDirection& centreDeg, double xi, double eta);
+
 class GnomonicProjection final : public SkyProjection<SkyDirection> {
 public:
     // A picture `sidePx` pixels square showing `radiusDeg` from its middle to each edge.
@@ -23,7 +29,6 @@ public:
 
 private:
     SkyDirection centre_;
-    double sinCentreDec_, cosCentreDec_;
     double planePerUnit_;  // plane units of a tangent of 1: the field's radius is one unit
     int half_;             // pixels from the middle to an edge, the middle's pixel
 };

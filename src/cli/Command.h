@@ -106,6 +106,7 @@ void AddObjectCommand(CommandRegistry& registry);
 void AddStarCommand(CommandRegistry& registry);
 void AddCityCommand(CommandRegistry& registry);
 void AddChartCommands(CommandRegistry& registry);        // chart, chart at
+void AddFinderCommand(CommandRegistry& registry);        // finder
 void AddScreenCommand(CommandRegistry& registry);
 void AddGpsCommand(CommandRegistry& registry);
 void AddCameraCommands(CommandRegistry& registry);       // camera expose

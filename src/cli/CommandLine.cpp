@@ -30,6 +30,7 @@ void RegisterCommands(CommandRegistry& registry) {
     AddStarCommand(registry);
     AddCityCommand(registry);
     AddChartCommands(registry);
+    AddFinderCommand(registry);
     AddScreenCommand(registry);
     AddGpsCommand(registry);
     AddCameraCommands(registry);

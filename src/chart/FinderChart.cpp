@@ -1,0 +1,297 @@
+// The finder chart's field: stars, deep-sky objects and the overlays about the target, placed
+// in the tangent plane of J2000.
+#include "chart/FinderChart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "catalog/ObjectTypeTable.h"
+#include "catalog/StarAngle.h"
+#include "chart/FinderShapes.h"
+#include "chart/GnomonicProjection.h"
+#include "ephemeris/Constants.h"
+
+namespace vsp {
+namespace {
+
+constexpr Colour kInk = kColourBlack;
+constexpr Colour kObjectInk = MakeColour(40, 40, 90);
+constexpr Colour kOverlayInk = MakeColour(150, 30, 30);
+constexpr double kPoint = kFinderDpi / 72.0;  // pixels per PDF point
+// Star discs: radius in points at the limit, growth per magnitude brighter, the largest.
+constexpr double kFaintestRadius = 0.55;
+constexpr double kRadiusPerMagnitude = 0.5;
+constexpr double kLargestRadius = 5.0;
+constexpr double kHaloPoints = 0.6;  // white ring that keeps touching stars apart
+
+bool Inside(const Rect& box, PointF p, double reach) {
+    return p.x + reach >= box.left && p.x - reach <= box.right && p.y + reach >= box.top && p.y - reach <= box.bottom;
+}
+
+// The walk's band of the sky: declinations and right-ascension minutes within `radiusDeg`.
+StarWalkView WalkAround(double raHours, double decDeg, double radiusDeg, float limit) {
+    StarWalkView walk;
+    walk.limitingMagnitude = limit;
+    walk.lowestDec = float(std::max(-90.0, decDeg - radiusDeg - 1.0));
+    walk.highestDec = float(std::min(90.0, decDeg + radiusDeg + 1.0));
+    const double sinReach = std::sin(radiusDeg * kDegToRad), cosDec = std::cos(decDeg * kDegToRad);
+    if (sinReach >= cosDec) {
+        walk.windows[0] = {0, 1440};
+        return walk;
+    }
+    const double halfMinutes = std::asin(sinReach / cosDec) * kRadToDeg * 4.0 + 2.0;
+    const int low = int(std::floor(raHours * 60.0 - halfMinutes)), high = int(std::ceil(raHours * 60.0 + halfMinutes));
+    const int from = (low % 1440 + 1440) % 1440, length = high - low;
+    walk.windows[0] = {from, std::min(1440, from + length)};
+    walk.windows[1] = {0, std::max(0, from + length - 1440)};
+    return walk;
+}
+
+class StarLayer final : public StarWalkTarget {
+public:
+    StarLayer(DrawSurface& surface, const FinderFrame& frame, float limit, FinderDrawn& drawn)
+        : surface_(surface), frame_(frame), limit_(limit), drawn_(drawn) {}
+
+    double Radius(float magnitude) const { return FinderStarRadius(magnitude, limit_); }
+    // False when off the chart, fainter than the limit, or already drawn from the default stars.
+    bool Draw(double raHours, double decDeg, float magnitude, const std::string& name, bool walked) {
+        if (magnitude > limit_) return false;
+        const std::optional<PointF> at = frame_.Place(raHours, decDeg);
+        const double radius = Radius(magnitude);
+        if (!at || !Inside(frame_.Box(), *at, radius)) return false;
+        if (walked && magnitude < brightestWalkSkip_) {
+            for (size_t i = 0; i < defaults_; ++i) {
+                const PointF d = drawn_.stars[i].at;
+                if (std::hypot(d.x - at->x, d.y - at->y) < 1.5 * kPoint) return false;
+            }
+        }
+        FillShapeDisc(surface_, *at, radius + kHaloPoints * kPoint, kColourWhite);
+        FillShapeDisc(surface_, *at, radius, kInk);
+        drawn_.stars.push_back({raHours, decDeg, magnitude, *at, name});
+        return true;
+    }
+    // The default stars end here: walked stars as bright as the faintest of them may repeat one.
+    void EndDefaults(float faintest) {
+        defaults_ = drawn_.stars.size();
+        brightestWalkSkip_ = faintest + 0.05f;
+    }
+    bool DrawStar(const StarRecord& star, int, int, int16_t& x, int16_t& y) override {
+        if (!Draw(AngleToHours(star.ra), AngleToDegrees(star.dec), star.magnitude / 16.0f, "", true)) return false;
+        x = int16_t(std::clamp(drawn_.stars.back().at.x, -32000.0, 32000.0));
+        y = int16_t(std::clamp(drawn_.stars.back().at.y, -32000.0, 32000.0));
+        return true;
+    }
+
+private:
+    DrawSurface& surface_;
+    const FinderFrame& frame_;
+    float limit_;
+    FinderDrawn& drawn_;
+    size_t defaults_ = 0;
+    float brightestWalkSkip_ = -100.0f;
+};
+
+void DrawStars(DrawSurface& surface, StarCatalog& stars, const std::vector<std::string>& names,
+               const FinderFrame& frame, float limit, FinderDrawn& drawn) {
+    StarLayer layer(surface, frame, limit, drawn);
+    const std::vector<StarRecord>& defaults = stars.DefaultStars();
+    float faintest = -100.0f;
+    for (int i = 0; i < stars.DefaultStarsRead(); ++i) {
+        const StarRecord& s = defaults[size_t(i)];
+        faintest = std::max(faintest, s.magnitude / 16.0f);
+        layer.Draw(AngleToHours(s.ra), AngleToDegrees(s.dec), s.magnitude / 16.0f,
+                   size_t(i) < names.size() ? names[size_t(i)] : "", false);
+    }
+    layer.EndDefaults(faintest);
+    const SkyDirection centre = frame.Sky(frame.Middle().x, frame.Middle().y);
+    const double reach = std::atan(std::tan(frame.FieldDeg() / 2.0 * kDegToRad) * std::sqrt(2.0)) * kRadToDeg;
+    if (stars.ExtendedOpen()) stars.WalkRegion(WalkAround(centre.first, centre.second, reach, limit), layer);
+}
+
+bool IsDeepSky(const ChartObject& o, const ObjectTypeTable& types) {
+    if (o.recordIndex < 0 || o.kind == kKindPlanet || o.kind == kKindMinorBody) return false;
+    if (o.displayType < 0 || o.displayType >= kObjectTypeCount) return false;
+    const uint8_t group = types[size_t(o.displayType)].group;
+    return group == kGroupCluster || group == kGroupRemnant || group == kGroupGalaxy || group == kGroupNebula ||
+           group == kGroupOther;
+}
+
+// An outline turned by the position angle (north through east, as the frame draws them).
+std::vector<PointF> Ellipse(const FinderFrame& frame, PointF at, double major, double minor, double paDeg) {
+    std::vector<PointF> points;
+    const double pa = paDeg * kDegToRad;
+    for (int i = 0; i < 48; ++i) {
+        const double t = i * kTwoPi / 48.0;
+        const double along = major * std::cos(t), across = minor * std::sin(t);
+        // North component and east component of the point, then to the page.
+        const double north = along * std::cos(pa) - across * std::sin(pa);
+        const double east = along * std::sin(pa) + across * std::cos(pa);
+        points.push_back({at.x - frame.EastLeft() * east, at.y - frame.NorthUp() * north});
+    }
+    return points;
+}
+
+// A symbol (about the size of a star of magnitude 5) or the object's outline when larger.
+void DrawObject(DrawSurface& surface, const FinderFrame& frame, const ChartObject& o, uint8_t group, PointF at) {
+    const double pixelsPerArcmin = frame.PixelsPerDegree() / 60.0;
+    const double symbol = 4.5 * kPoint;
+    const double major = std::max(symbol, o.sizeMajor * pixelsPerArcmin / 2.0);
+    const double minor = std::max(symbol * (group == kGroupGalaxy ? 0.5 : 1.0),
+                                  (o.sizeMinor > 0 ? o.sizeMinor : o.sizeMajor) * pixelsPerArcmin / 2.0);
+    const double pen = 0.8 * kPoint;
+    switch (group) {
+        case kGroupGalaxy:
+            StrokeShapePath(surface, Ellipse(frame, at, major, minor, o.positionAngle), true, pen, kObjectInk);
+            break;
+        case kGroupCluster:  // a ring of dots
+            for (int i = 0; i < 16; ++i) {
+                const double t = i * kTwoPi / 16.0;
+                FillShapeDisc(surface, {at.x + major * std::cos(t), at.y + major * std::sin(t)}, 0.7 * kPoint,
+                              kObjectInk);
+            }
+            break;
+        case kGroupNebula:
+            StrokeShapePath(surface, {{at.x - major, at.y - minor}, {at.x + major, at.y - minor},
+                                      {at.x + major, at.y + minor}, {at.x - major, at.y + minor}},
+                            true, pen, kObjectInk);
+            break;
+        default:  // planetary nebulae, remnants and the rest: a ring with four ticks
+            StrokeShapeCircle(surface, at, major, pen, kObjectInk);
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                StrokeShapePath(surface, {{at.x + dx * major, at.y + dy * major},
+                                          {at.x + dx * (major + symbol / 2), at.y + dy * (major + symbol / 2)}},
+                                false, pen, kObjectInk);
+            break;
+    }
+}
+
+struct LabelAt {
+    int x, y;
+    std::string text;
+};
+
+// Labels that would overlap one drawn before are left out.
+struct LabelPlaces {
+    std::vector<Rect> taken;
+    bool Put(DrawSurface& surface, const Rect& box, int x, int y, const std::string& text, FontId font) {
+        if (text.empty()) return false;
+        const TextExtent size = surface.MeasureText(text, font);
+        const Rect r = MakeRect(x, y, size.width, size.height);
+        if (r.left < box.left || r.right > box.right || r.top < box.top || r.bottom > box.bottom) return false;
+        for (const Rect& t : taken)
+            if (r.left < t.right && t.left < r.right && r.top < t.bottom && t.top < r.bottom) return false;
+        taken.push_back(r);
+        surface.DrawText(x, y, text, font, TextBackground::Transparent);
+        return true;
+    }
+};
+
+// The symbols now, their labels (returned) once the stars are down.
+std::vector<LabelAt> DrawObjects(DrawSurface& surface, const std::vector<ChartObject>& objects,
+                                 const FinderFrame& frame, float limit) {
+    std::vector<LabelAt> labels;
+    const ObjectTypeTable types = DefaultObjectTypeTable();
+    const double reach = frame.FieldDeg();
+    const SkyDirection centre = frame.Sky(frame.Middle().x, frame.Middle().y);
+    for (const ChartObject& o : objects) {
+        if (!IsDeepSky(o, types) || std::abs(o.decDeg - centre.second) > reach) continue;
+        if (o.magnitudeTenths != kUnknownMagnitudeTenths && o.magnitudeTenths / 10.0 > limit) continue;
+        const std::optional<PointF> at = frame.Place(o.raHours, o.decDeg);
+        if (!at || !Inside(frame.Box(), *at, 0.0)) continue;
+        const uint8_t group = types[size_t(o.displayType)].group;
+        DrawObject(surface, frame, o, group, *at);
+        const double half = std::max(4.5 * kPoint, o.sizeMajor * frame.PixelsPerDegree() / 120.0);
+        labels.push_back({int(at->x + std::min(half, 12.0 * kPoint) + 2 * kPoint), int(at->y - 5 * kPoint), o.label});
+    }
+    return labels;
+}
+
+void DrawStarNames(DrawSurface& surface, const FinderDrawn& drawn, LabelPlaces& labels) {
+    surface.SetTextColour(kInk);
+    for (const FinderStarPlaced& s : drawn.stars) {
+        if (s.name.empty()) continue;
+        labels.Put(surface, drawn.chart, int(s.at.x + 6 * kPoint), int(s.at.y - 4 * kPoint), s.name, FontId::Small);
+    }
+}
+
+void DrawOverlays(DrawSurface& surface, const FinderFrame& frame, const FinderOverlays& overlays) {
+    const PointF at = frame.Middle();
+    const double perArcmin = frame.PixelsPerDegree() / 60.0, pen = 0.9 * kPoint;
+    if (overlays.telradDeg) {
+        for (const float diameter : *overlays.telradDeg)
+            StrokeShapeCircle(surface, at, diameter * 30.0 * perArcmin, pen, kOverlayInk);
+    }
+    if (overlays.eyepieceFieldArcmin)
+        StrokeShapeCircle(surface, at, *overlays.eyepieceFieldArcmin / 2.0 * perArcmin, pen, kOverlayInk);
+    if (overlays.ccdArcmin) {
+        const double w = overlays.ccdArcmin->first / 2.0 * perArcmin, h = overlays.ccdArcmin->second / 2.0 * perArcmin;
+        const double turn = overlays.ccdRotationDeg * kDegToRad * frame.EastLeft() * frame.NorthUp();
+        const double c = std::cos(turn), s = std::sin(turn);
+        std::vector<PointF> corners;
+        for (const auto& [dx, dy] : {std::pair{-w, -h}, {w, -h}, {w, h}, {-w, h}})
+            corners.push_back({at.x + dx * c + dy * s, at.y - dx * s + dy * c});
+        StrokeShapePath(surface, corners, true, pen, kOverlayInk);
+    }
+    // The target's place: a cross with a gap, so that the object itself stays visible.
+    const double gap = 6 * kPoint, arm = 14 * kPoint;
+    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+        StrokeShapePath(surface, {{at.x + dx * gap, at.y + dy * gap}, {at.x + dx * arm, at.y + dy * arm}}, false, pen,
+                        kOverlayInk);
+}
+
+}  // namespace
+
+double FinderStarRadius(float magnitude, float limit) {
+    return std::clamp(kFaintestRadius + kRadiusPerMagnitude * (limit - magnitude), kFaintestRadius, kLargestRadius) *
+           kPoint;
+}
+
+FinderFrame::FinderFrame(const SkyDirection& centre, double fovDeg, const Rect& box, FinderView view)
+    : centreDeg_{centre.first * 15.0, centre.second},
+      fovDeg_(fovDeg),
+      box_(box),
+      view_(view),
+      half_((box.right - box.left) / 2.0),
+      pixelsPerTangent_(half_ / std::tan(fovDeg / 2.0 * kDegToRad)) {}
+
+std::optional<PointF> FinderFrame::Place(double raHours, double decDeg) const {
+    double xi = 0.0, eta = 0.0;
+    if (!GnomonicStandard(centreDeg_, {raHours * 15.0, decDeg}, xi, eta)) return std::nullopt;
+    const PointF m = Middle();
+    return PointF{m.x - EastLeft() * xi * pixelsPerTangent_, m.y - NorthUp() * eta * pixelsPerTangent_};
+}
+
+SkyDirection FinderFrame::Sky(double x, double y) const {
+    const PointF m = Middle();
+    const double xi = -(x - m.x) / pixelsPerTangent_ * EastLeft(), eta = -(y - m.y) / pixelsPerTangent_ * NorthUp();
+    const SkyDirection d = GnomonicPlace(centreDeg_, xi, eta);
+    return {d.first / 15.0, d.second};
+}
+
+double FinderFrame::PixelsPerDegree() const { return pixelsPerTangent_ * kDegToRad; }
+
+void DrawFinderField(DrawSurface& surface, StarCatalog& stars, const std::vector<std::string>& starNames,
+                     const std::vector<ChartObject>& objects, const FinderSheet& sheet, const FinderFrame& frame,
+                     FinderDrawn& drawn) {
+    drawn.chart = frame.Box();
+    drawn.pixelsPerDegree = frame.PixelsPerDegree();
+    surface.SetBackColour(kColourWhite);
+    surface.FillRect(frame.Box());
+    DrawFinderGrid(surface, frame, drawn.gridLabels);
+    surface.SetClip(frame.Box());
+    const std::vector<LabelAt> objectLabels = DrawObjects(surface, objects, frame, sheet.objectLimit);
+    DrawStars(surface, stars, starNames, frame, sheet.starLimit, drawn);
+    DrawOverlays(surface, frame, sheet.overlays);
+    LabelPlaces labels;
+    surface.SetTextColour(kObjectInk);
+    for (const LabelAt& l : objectLabels) labels.Put(surface, frame.Box(), l.x, l.y, l.text, FontId::Small);
+    DrawStarNames(surface, drawn, labels);
+    surface.ResetClip();
+    StrokeShapePath(surface, {{double(frame.Box().left), double(frame.Box().top)},
+                              {double(frame.Box().right), double(frame.Box().top)},
+                              {double(frame.Box().right), double(frame.Box().bottom)},
+                              {double(frame.Box().left), double(frame.Box().bottom)}},
+                    true, 1.2 * kPoint, kInk);
+}
+
+}  // namespace vsp
