@@ -75,6 +75,9 @@ std::string Clock(double hours) {
     return ClockMinutes(minutes / 60, minutes % 60);
 }
 
+// The site's name before its coordinates; nothing for the unnamed default site ("None").
+std::string SiteWords(const Site& site) { return site.name.empty() || site.name == "None" ? "" : site.name + "  "; }
+
 }  // namespace
 
 std::optional<FinderTarget> FindFinderTarget(CliContext& ctx, const std::string& text, int& status) {
@@ -122,11 +125,11 @@ std::vector<std::string> FinderFooter(CliContext& ctx, const ChartScene& scene, 
     const double east = -settings.location.longitudeWest;
     std::vector<std::string> lines;
     lines.push_back(IsoDate(when.year, when.month, when.day) + " " + ClockMinutes(when.hour, when.minute) + " (UTC" +
-                    IsoOffset(settings.location.tzOffset) + ")   " + site.name +
-                    Printed("  %.2f\xB0", std::abs(settings.location.latitude)) +
+                    IsoOffset(settings.location.tzOffset) + ")   " + SiteWords(site) +
+                    Printed("%.2f\xB0", std::abs(settings.location.latitude)) +
                     (settings.location.latitude < 0 ? " S" : " N") + Printed("  %.2f\xB0", std::abs(east)) +
                     (east < 0 ? " W" : " E"));
-    std::string instrument = Printed("Telescope %.0f mm", scene.telescopeFocalMm);
+    std::string instrument = Printed("Telescope %.0f mm focal length", scene.telescopeFocalMm);
     if (scene.eyepiece && scene.eyepiece->focalMm > 0 && scene.telescopeFocalMm > 0) {
         const double power = scene.telescopeFocalMm / scene.eyepiece->focalMm;
         instrument += ",  " + scene.eyepiece->name + Printed("  %.0fx, true field %.2f\xB0", power,
