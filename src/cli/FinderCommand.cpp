@@ -65,7 +65,7 @@ bool CollectTargets(CliContext& ctx, const FinderArgs& args, std::vector<FinderT
     if (args.list) {
         const ObservingList list = LoadCurrentList(ctx);
         if (list.Empty()) {
-            status = JobFailed(ctx, "the observing list is empty");
+            status = JobFailed(ctx, "The list is empty.");
             return false;
         }
         for (const ListEntry& entry : list.Entries()) out.push_back(ListFinderTarget(ctx, entry));
