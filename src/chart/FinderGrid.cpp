@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "chart/FinderChart.h"
 #include "chart/FinderShapes.h"
@@ -147,7 +148,8 @@ std::string FinderDecLabel(double degrees, double stepDeg) {
     return text;
 }
 
-void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<std::string>& labels) {
+void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<std::string>& labels,
+                    std::vector<Rect>& boxes) {
     const SkyDirection centre = frame.Sky(frame.Middle().x, frame.Middle().y);
     const SkySpan span = SpanOf(frame, centre.first);
     const double decStep = FinderDecStepDeg(frame.FieldDeg());
@@ -181,6 +183,7 @@ void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<
     GridLabels put{surface, box, {}, labels};
     for (const auto& [path, text] : circles) put.Put(path, {kBottom, kTop, kRight, kLeft}, text);
     for (const auto& [path, text] : parallels) put.Put(path, {kLeft, kRight, kTop, kBottom}, text);
+    boxes = std::move(put.taken);
     surface.ResetClip();
 }
 
