@@ -10,7 +10,6 @@
 
 #include "catalog/ObjectTypeTable.h"
 #include "catalog/StarAngle.h"
-#include "chart/FinderShapes.h"
 #include "chart/GnomonicProjection.h"
 #include "ephemeris/Constants.h"
 
@@ -68,8 +67,8 @@ public:
                 if (std::hypot(d.x - at->x, d.y - at->y) < 1.5 * kPoint) return false;
             }
         }
-        FillShapeDisc(surface_, *at, radius + kHaloPoints * kPoint, kColourWhite);
-        FillShapeDisc(surface_, *at, radius, kInk);
+        surface_.FillDisc(at->x, at->y, radius + kHaloPoints * kPoint, kColourWhite);
+        surface_.FillDisc(at->x, at->y, radius, kInk);
         drawn_.stars.push_back({raHours, decDeg, magnitude, *at, name});
         return true;
     }
@@ -183,7 +182,7 @@ void DrawObject(DrawSurface& surface, const FinderFrame& frame, const ObjectType
     const double pen = 0.8 * kPoint;
     const double major = size.major;
     if (DrawnAsEllipse(types, o)) {
-        StrokeShapePath(surface, Ellipse(frame, o, at, major, size.minor), true, pen, kObjectInk);
+        surface.StrokePath(Ellipse(frame, o, at, major, size.minor), true, pen, kObjectInk);
     } else if (IsType(types, o, {"OPNCL", "LMCOC", "SMCOC", "LMCCN", "SMCCN"})) {
         // A dashed circle: dashes of about three points, never fewer than eight.
         const int dashes = std::max(8, int(kTwoPi * major / (6.0 * kPoint)));
@@ -193,16 +192,16 @@ void DrawObject(DrawSurface& surface, const FinderFrame& frame, const ObjectType
                 const double t = (i + k / 6.0) * kTwoPi / dashes;
                 dash.push_back({at.x + major * std::cos(t), at.y + major * std::sin(t)});
             }
-            StrokeShapePath(surface, dash, false, pen, kObjectInk);
+            surface.StrokePath(dash, false, pen, kObjectInk);
         }
     } else if (group == kGroupCluster) {  // globular clusters: a circle with a cross
-        StrokeShapeCircle(surface, at, major, pen, kObjectInk);
-        StrokeShapePath(surface, {{at.x - major, at.y}, {at.x + major, at.y}}, false, pen, kObjectInk);
-        StrokeShapePath(surface, {{at.x, at.y - major}, {at.x, at.y + major}}, false, pen, kObjectInk);
+        surface.StrokeCircle(at.x, at.y, major, pen, kObjectInk);
+        surface.StrokePath({{at.x - major, at.y}, {at.x + major, at.y}}, false, pen, kObjectInk);
+        surface.StrokePath({{at.x, at.y - major}, {at.x, at.y + major}}, false, pen, kObjectInk);
     } else {  // planetary nebulae, remnants and the rest: a ring with four ticks
-        StrokeShapeCircle(surface, at, major, pen, kObjectInk);
+        surface.StrokeCircle(at.x, at.y, major, pen, kObjectInk);
         for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-            StrokeShapePath(surface, {{at.x + dx * major, at.y + dy * major},
+            surface.StrokePath({{at.x + dx * major, at.y + dy * major},
                                       {at.x + dx * (major + kSymbol / 2), at.y + dy * (major + kSymbol / 2)}},
                             false, pen, kObjectInk);
     }
@@ -305,10 +304,10 @@ void DrawOverlays(DrawSurface& surface, const FinderFrame& frame, const FinderOv
     const double perArcmin = frame.PixelsPerDegree() / 60.0, pen = 0.9 * kPoint;
     if (overlays.telradDeg) {
         for (const float diameter : *overlays.telradDeg)
-            StrokeShapeCircle(surface, at, diameter * 30.0 * perArcmin, pen, kOverlayInk);
+            surface.StrokeCircle(at.x, at.y, diameter * 30.0 * perArcmin, pen, kOverlayInk);
     }
     if (overlays.eyepieceFieldArcmin)
-        StrokeShapeCircle(surface, at, *overlays.eyepieceFieldArcmin / 2.0 * perArcmin, pen, kOverlayInk);
+        surface.StrokeCircle(at.x, at.y, *overlays.eyepieceFieldArcmin / 2.0 * perArcmin, pen, kOverlayInk);
     if (overlays.ccdArcmin) {
         const double w = overlays.ccdArcmin->first / 2.0 * perArcmin, h = overlays.ccdArcmin->second / 2.0 * perArcmin;
         const double turn = overlays.ccdRotationDeg * kDegToRad * frame.EastLeft() * frame.NorthUp();
@@ -316,12 +315,12 @@ void DrawOverlays(DrawSurface& surface, const FinderFrame& frame, const FinderOv
         std::vector<PointF> corners;
         for (const auto& [dx, dy] : {std::pair{-w, -h}, {w, -h}, {w, h}, {-w, h}})
             corners.push_back({at.x + dx * c + dy * s, at.y - dx * s + dy * c});
-        StrokeShapePath(surface, corners, true, pen, kOverlayInk);
+        surface.StrokePath(corners, true, pen, kOverlayInk);
     }
     // The target's place: a cross with a gap, so that the object itself stays visible.
     const double gap = 6 * kPoint, arm = 14 * kPoint;
     for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-        StrokeShapePath(surface, {{at.x + dx * gap, at.y + dy * gap}, {at.x + dx * arm, at.y + dy * arm}}, false, pen,
+        surface.StrokePath({{at.x + dx * gap, at.y + dy * gap}, {at.x + dx * arm, at.y + dy * arm}}, false, pen,
                         kOverlayInk);
 }
 
@@ -377,7 +376,7 @@ void DrawFinderField(DrawSurface& surface, StarCatalog& stars, const std::vector
     for (const LabelAt& l : objectLabels) surface.DrawText(l.x, l.y, l.text, FontId::Small, TextBackground::Transparent);
     DrawStarNames(surface, drawn, labels);
     surface.ResetClip();
-    StrokeShapePath(surface, {{double(frame.Box().left), double(frame.Box().top)},
+    surface.StrokePath({{double(frame.Box().left), double(frame.Box().top)},
                               {double(frame.Box().right), double(frame.Box().top)},
                               {double(frame.Box().right), double(frame.Box().bottom)},
                               {double(frame.Box().left), double(frame.Box().bottom)}},

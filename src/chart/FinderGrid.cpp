@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "chart/FinderChart.h"
-#include "chart/FinderShapes.h"
 #include "ephemeris/Constants.h"
 
 namespace vsp {
@@ -177,7 +176,7 @@ void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<
                              FinderRaLabel(m));
     }
     for (const auto* lines : {&parallels, &circles})
-        for (const auto& [path, text] : *lines) StrokeShapePath(surface, path, false, 1.0, kGridColour);
+        for (const auto& [path, text] : *lines) surface.StrokePath(path, false, 1.0, kGridColour);
     surface.SetTextColour(kLabelColour);
     surface.SetBackColour(kColourWhite);
     GridLabels put{surface, box, {}, labels};
