@@ -76,8 +76,10 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
     return CAIRO_STATUS_SUCCESS;
 }
 
+// XML 1.0 has no place for the other control characters, not even as references.
 void AppendXmlEscaped(std::string& out, std::string_view text) {
     for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
         switch (c) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
