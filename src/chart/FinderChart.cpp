@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
 
 #include "catalog/ObjectTypeTable.h"
 #include "catalog/StarAngle.h"
-#include "chart/FinderShapes.h"
 #include "chart/GnomonicProjection.h"
 #include "ephemeris/Constants.h"
 
@@ -65,8 +67,8 @@ public:
                 if (std::hypot(d.x - at->x, d.y - at->y) < 1.5 * kPoint) return false;
             }
         }
-        FillShapeDisc(surface_, *at, radius + kHaloPoints * kPoint, kColourWhite);
-        FillShapeDisc(surface_, *at, radius, kInk);
+        surface_.FillDisc(at->x, at->y, radius + kHaloPoints * kPoint, kColourWhite);
+        surface_.FillDisc(at->x, at->y, radius, kInk);
         drawn_.stars.push_back({raHours, decDeg, magnitude, *at, name});
         return true;
     }
@@ -116,52 +118,92 @@ bool IsDeepSky(const ChartObject& o, const ObjectTypeTable& types) {
            group == kGroupOther;
 }
 
-// An outline turned by the position angle (north through east, as the frame draws them).
-std::vector<PointF> Ellipse(const FinderFrame& frame, PointF at, double major, double minor, double paDeg) {
+// A unit step on the page towards north and one towards east at `at`: the meridians converge
+// in the tangent plane, and the view may flip either.
+std::pair<PointF, PointF> SkyAxes(const FinderFrame& frame, const ChartObject& o, PointF at) {
+    constexpr double kStepDeg = 0.01;
+    const double north = o.decDeg > 89.0 ? -kStepDeg : kStepDeg;
+    const double eastHours = kStepDeg / 15.0 / std::max(0.01, std::cos(o.decDeg * kDegToRad));
+    const auto unit = [&](std::optional<PointF> p, double sign) {
+        if (!p) return PointF{0.0, 0.0};
+        const double dx = p->x - at.x, dy = p->y - at.y, length = std::max(1e-9, std::hypot(dx, dy));
+        return PointF{sign * dx / length, sign * dy / length};
+    };
+    return {unit(frame.Place(o.raHours, o.decDeg + north), north > 0 ? 1.0 : -1.0),
+            unit(frame.Place(o.raHours + eastHours, o.decDeg), 1.0)};
+}
+
+// An outline turned by the position angle, measured from north through east.
+std::vector<PointF> Ellipse(const FinderFrame& frame, const ChartObject& o, PointF at, double major, double minor) {
+    const auto [north, east] = SkyAxes(frame, o, at);
+    const double pa = o.positionAngle * kDegToRad;
+    // The major axis' direction on the page and the minor axis', a quarter turn on the sky.
+    const PointF along{north.x * std::cos(pa) + east.x * std::sin(pa), north.y * std::cos(pa) + east.y * std::sin(pa)};
+    const PointF across{east.x * std::cos(pa) - north.x * std::sin(pa), east.y * std::cos(pa) - north.y * std::sin(pa)};
     std::vector<PointF> points;
-    const double pa = paDeg * kDegToRad;
     for (int i = 0; i < 48; ++i) {
-        const double t = i * kTwoPi / 48.0;
-        const double along = major * std::cos(t), across = minor * std::sin(t);
-        // North component and east component of the point, then to the page.
-        const double north = along * std::cos(pa) - across * std::sin(pa);
-        const double east = along * std::sin(pa) + across * std::cos(pa);
-        points.push_back({at.x - frame.EastLeft() * east, at.y - frame.NorthUp() * north});
+        const double t = i * kTwoPi / 48.0, a = major * std::cos(t), b = minor * std::sin(t);
+        points.push_back({at.x + a * along.x + b * across.x, at.y + a * along.y + b * across.y});
     }
     return points;
 }
 
-// A symbol (about the size of a star of magnitude 5) or the object's outline when larger.
-void DrawObject(DrawSurface& surface, const FinderFrame& frame, const ChartObject& o, uint8_t group, PointF at) {
+bool IsType(const ObjectTypeTable& types, const ChartObject& o, std::initializer_list<std::string_view> codes) {
+    const std::string_view code = ObjectTypeCode(types[size_t(o.displayType)]);
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+// Half the axes of what is drawn for an object: its size on the chart, at least a symbol
+// (about the size of a star of magnitude 5). An outline larger than the field would show
+// nothing of the object's shape: it shrinks to the symbol.
+struct ObjectSize {
+    double major, minor;
+};
+constexpr double kSymbol = 4.5 * kPoint;
+
+ObjectSize SizeOf(const FinderFrame& frame, const ChartObject& o, bool galaxy) {
     const double pixelsPerArcmin = frame.PixelsPerDegree() / 60.0;
-    const double symbol = 4.5 * kPoint;
-    const double major = std::max(symbol, o.sizeMajor * pixelsPerArcmin / 2.0);
-    const double minor = std::max(symbol * (group == kGroupGalaxy ? 0.5 : 1.0),
-                                  (o.sizeMinor > 0 ? o.sizeMinor : o.sizeMajor) * pixelsPerArcmin / 2.0);
+    const double minimum = kSymbol * (galaxy ? 0.5 : 1.0);
+    ObjectSize size{std::max(kSymbol, o.sizeMajor * pixelsPerArcmin / 2.0),
+                    std::max(minimum, (o.sizeMinor > 0 ? o.sizeMinor : o.sizeMajor) * pixelsPerArcmin / 2.0)};
+    if (2.0 * size.major > frame.Box().Width()) size = {kSymbol, minimum};
+    return size;
+}
+
+// Galaxies and nebulae other than planetaries show their shape.
+bool DrawnAsEllipse(const ObjectTypeTable& types, const ChartObject& o) {
+    const uint8_t group = types[size_t(o.displayType)].group;
+    return group == kGroupGalaxy || (group == kGroupNebula && !IsType(types, o, {"PLNNB"}));
+}
+
+void DrawObject(DrawSurface& surface, const FinderFrame& frame, const ObjectTypeTable& types, const ChartObject& o,
+                PointF at, ObjectSize size) {
+    const uint8_t group = types[size_t(o.displayType)].group;
     const double pen = 0.8 * kPoint;
-    switch (group) {
-        case kGroupGalaxy:
-            StrokeShapePath(surface, Ellipse(frame, at, major, minor, o.positionAngle), true, pen, kObjectInk);
-            break;
-        case kGroupCluster:  // a ring of dots
-            for (int i = 0; i < 16; ++i) {
-                const double t = i * kTwoPi / 16.0;
-                FillShapeDisc(surface, {at.x + major * std::cos(t), at.y + major * std::sin(t)}, 0.7 * kPoint,
-                              kObjectInk);
+    const double major = size.major;
+    if (DrawnAsEllipse(types, o)) {
+        surface.StrokePath(Ellipse(frame, o, at, major, size.minor), true, pen, kObjectInk);
+    } else if (IsType(types, o, {"OPNCL", "LMCOC", "SMCOC", "LMCCN", "SMCCN"})) {
+        // A dashed circle: dashes of about three points, never fewer than eight.
+        const int dashes = std::max(8, int(kTwoPi * major / (6.0 * kPoint)));
+        for (int i = 0; i < dashes; ++i) {
+            std::vector<PointF> dash;
+            for (int k = 0; k <= 3; ++k) {
+                const double t = (i + k / 6.0) * kTwoPi / dashes;
+                dash.push_back({at.x + major * std::cos(t), at.y + major * std::sin(t)});
             }
-            break;
-        case kGroupNebula:
-            StrokeShapePath(surface, {{at.x - major, at.y - minor}, {at.x + major, at.y - minor},
-                                      {at.x + major, at.y + minor}, {at.x - major, at.y + minor}},
-                            true, pen, kObjectInk);
-            break;
-        default:  // planetary nebulae, remnants and the rest: a ring with four ticks
-            StrokeShapeCircle(surface, at, major, pen, kObjectInk);
-            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-                StrokeShapePath(surface, {{at.x + dx * major, at.y + dy * major},
-                                          {at.x + dx * (major + symbol / 2), at.y + dy * (major + symbol / 2)}},
-                                false, pen, kObjectInk);
-            break;
+            surface.StrokePath(dash, false, pen, kObjectInk);
+        }
+    } else if (group == kGroupCluster) {  // globular clusters: a circle with a cross
+        surface.StrokeCircle(at.x, at.y, major, pen, kObjectInk);
+        surface.StrokePath({{at.x - major, at.y}, {at.x + major, at.y}}, false, pen, kObjectInk);
+        surface.StrokePath({{at.x, at.y - major}, {at.x, at.y + major}}, false, pen, kObjectInk);
+    } else {  // planetary nebulae, remnants and the rest: a ring with four ticks
+        surface.StrokeCircle(at.x, at.y, major, pen, kObjectInk);
+        for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+            surface.StrokePath({{at.x + dx * major, at.y + dy * major},
+                                      {at.x + dx * (major + kSymbol / 2), at.y + dy * (major + kSymbol / 2)}},
+                            false, pen, kObjectInk);
     }
 }
 
@@ -170,10 +212,11 @@ struct LabelAt {
     std::string text;
 };
 
-// Labels that would overlap one drawn before are left out.
+// Labels that would overlap one placed before are left out.
 struct LabelPlaces {
     std::vector<Rect> taken;
-    bool Put(DrawSurface& surface, const Rect& box, int x, int y, const std::string& text, FontId font) {
+    // Takes the room of `text` with its top-left at (x, y) when that is inside `box` and free.
+    bool Take(DrawSurface& surface, const Rect& box, int x, int y, const std::string& text, FontId font) {
         if (text.empty()) return false;
         const TextExtent size = surface.MeasureText(text, font);
         const Rect r = MakeRect(x, y, size.width, size.height);
@@ -181,14 +224,51 @@ struct LabelPlaces {
         for (const Rect& t : taken)
             if (r.left < t.right && t.left < r.right && r.top < t.bottom && t.top < r.bottom) return false;
         taken.push_back(r);
+        return true;
+    }
+    bool Put(DrawSurface& surface, const Rect& box, int x, int y, const std::string& text, FontId font) {
+        if (!Take(surface, box, x, y, text, font)) return false;
         surface.DrawText(x, y, text, font, TextBackground::Transparent);
         return true;
     }
 };
 
-// The symbols now, their labels (returned) once the stars are down.
+// The first free place for an object's label: right of a symbol or small outline, else below
+// or left of it; beside a
+// large outline's rightmost, leftmost, highest or lowest point, so that the name is seen to
+// belong to the outline and not to what lies inside it.
+std::optional<LabelAt> PlaceLabel(DrawSurface& surface, const FinderFrame& frame, const ObjectTypeTable& types,
+                                  const ChartObject& o, PointF at, ObjectSize size, LabelPlaces& places) {
+    const TextExtent text = surface.MeasureText(o.label, FontId::Small);
+    const double gap = 2 * kPoint;
+    const double reach = std::min(size.major, 12.0 * kPoint);
+    std::vector<PointF> spots = {{at.x + reach + gap, at.y - 5 * kPoint},
+                                 {at.x - text.width / 2.0, at.y + reach + gap},
+                                 {at.x - reach - gap - text.width, at.y - 5 * kPoint}};
+    if (size.major > 12.0 * kPoint) {
+        const std::vector<PointF> outline =
+            DrawnAsEllipse(types, o) ? Ellipse(frame, o, at, size.major, size.minor)
+                                     : std::vector<PointF>{{at.x + size.major, at.y}, {at.x - size.major, at.y},
+                                                           {at.x, at.y - size.major}, {at.x, at.y + size.major}};
+        const auto byX = std::minmax_element(outline.begin(), outline.end(), [](PointF a, PointF b) { return a.x < b.x; });
+        const auto byY = std::minmax_element(outline.begin(), outline.end(), [](PointF a, PointF b) { return a.y < b.y; });
+        spots = {{byX.second->x + gap, byX.second->y - text.height / 2.0},
+                 {byX.first->x - gap - text.width, byX.first->y - text.height / 2.0},
+                 {byY.first->x - text.width / 2.0, byY.first->y - gap - text.height},
+                 {byY.second->x - text.width / 2.0, byY.second->y + gap},
+                 spots[0]};
+    }
+    for (const PointF spot : spots) {
+        const int x = int(std::lround(spot.x)), y = int(std::lround(spot.y));
+        if (places.Take(surface, frame.Box(), x, y, o.label, FontId::Small)) return LabelAt{x, y, o.label};
+    }
+    return std::nullopt;
+}
+
+// The symbols now, their labels (returned) once the stars are down. An outline over half the
+// field that finds no room for its name shrinks to the symbol, rather than stand unnamed.
 std::vector<LabelAt> DrawObjects(DrawSurface& surface, const std::vector<ChartObject>& objects,
-                                 const FinderFrame& frame, float limit) {
+                                 const FinderFrame& frame, float limit, LabelPlaces& places) {
     std::vector<LabelAt> labels;
     const ObjectTypeTable types = DefaultObjectTypeTable();
     const double reach = frame.FieldDeg();
@@ -198,10 +278,15 @@ std::vector<LabelAt> DrawObjects(DrawSurface& surface, const std::vector<ChartOb
         if (o.magnitudeTenths != kUnknownMagnitudeTenths && o.magnitudeTenths / 10.0 > limit) continue;
         const std::optional<PointF> at = frame.Place(o.raHours, o.decDeg);
         if (!at || !Inside(frame.Box(), *at, 0.0)) continue;
-        const uint8_t group = types[size_t(o.displayType)].group;
-        DrawObject(surface, frame, o, group, *at);
-        const double half = std::max(4.5 * kPoint, o.sizeMajor * frame.PixelsPerDegree() / 120.0);
-        labels.push_back({int(at->x + std::min(half, 12.0 * kPoint) + 2 * kPoint), int(at->y - 5 * kPoint), o.label});
+        const bool galaxy = types[size_t(o.displayType)].group == kGroupGalaxy;
+        ObjectSize size = SizeOf(frame, o, galaxy);
+        std::optional<LabelAt> label = PlaceLabel(surface, frame, types, o, *at, size, places);
+        if (!label && 4.0 * size.major > frame.Box().Width()) {
+            size = {kSymbol, kSymbol * (galaxy ? 0.5 : 1.0)};
+            label = PlaceLabel(surface, frame, types, o, *at, size, places);
+        }
+        DrawObject(surface, frame, types, o, *at, size);
+        if (label) labels.push_back(std::move(*label));
     }
     return labels;
 }
@@ -219,10 +304,10 @@ void DrawOverlays(DrawSurface& surface, const FinderFrame& frame, const FinderOv
     const double perArcmin = frame.PixelsPerDegree() / 60.0, pen = 0.9 * kPoint;
     if (overlays.telradDeg) {
         for (const float diameter : *overlays.telradDeg)
-            StrokeShapeCircle(surface, at, diameter * 30.0 * perArcmin, pen, kOverlayInk);
+            surface.StrokeCircle(at.x, at.y, diameter * 30.0 * perArcmin, pen, kOverlayInk);
     }
     if (overlays.eyepieceFieldArcmin)
-        StrokeShapeCircle(surface, at, *overlays.eyepieceFieldArcmin / 2.0 * perArcmin, pen, kOverlayInk);
+        surface.StrokeCircle(at.x, at.y, *overlays.eyepieceFieldArcmin / 2.0 * perArcmin, pen, kOverlayInk);
     if (overlays.ccdArcmin) {
         const double w = overlays.ccdArcmin->first / 2.0 * perArcmin, h = overlays.ccdArcmin->second / 2.0 * perArcmin;
         const double turn = overlays.ccdRotationDeg * kDegToRad * frame.EastLeft() * frame.NorthUp();
@@ -230,12 +315,12 @@ void DrawOverlays(DrawSurface& surface, const FinderFrame& frame, const FinderOv
         std::vector<PointF> corners;
         for (const auto& [dx, dy] : {std::pair{-w, -h}, {w, -h}, {w, h}, {-w, h}})
             corners.push_back({at.x + dx * c + dy * s, at.y - dx * s + dy * c});
-        StrokeShapePath(surface, corners, true, pen, kOverlayInk);
+        surface.StrokePath(corners, true, pen, kOverlayInk);
     }
     // The target's place: a cross with a gap, so that the object itself stays visible.
     const double gap = 6 * kPoint, arm = 14 * kPoint;
     for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-        StrokeShapePath(surface, {{at.x + dx * gap, at.y + dy * gap}, {at.x + dx * arm, at.y + dy * arm}}, false, pen,
+        surface.StrokePath({{at.x + dx * gap, at.y + dy * gap}, {at.x + dx * arm, at.y + dy * arm}}, false, pen,
                         kOverlayInk);
 }
 
@@ -277,17 +362,21 @@ void DrawFinderField(DrawSurface& surface, StarCatalog& stars, const std::vector
     drawn.pixelsPerDegree = frame.PixelsPerDegree();
     surface.SetBackColour(kColourWhite);
     surface.FillRect(frame.Box());
-    DrawFinderGrid(surface, frame, drawn.gridLabels);
+    std::vector<Rect> gridBoxes;
+    DrawFinderGrid(surface, frame, drawn.gridLabels, gridBoxes);
     surface.SetClip(frame.Box());
-    const std::vector<LabelAt> objectLabels = DrawObjects(surface, objects, frame, sheet.objectLimit);
+    // The grid labels keep a point of white about them.
+    LabelPlaces labels;
+    for (const Rect& r : gridBoxes)
+        labels.taken.push_back({r.left - int(kPoint), r.top - int(kPoint), r.right + int(kPoint), r.bottom + int(kPoint)});
+    const std::vector<LabelAt> objectLabels = DrawObjects(surface, objects, frame, sheet.objectLimit, labels);
     DrawStars(surface, stars, starNames, frame, sheet.starLimit, drawn);
     DrawOverlays(surface, frame, sheet.overlays);
-    LabelPlaces labels;
     surface.SetTextColour(kObjectInk);
-    for (const LabelAt& l : objectLabels) labels.Put(surface, frame.Box(), l.x, l.y, l.text, FontId::Small);
+    for (const LabelAt& l : objectLabels) surface.DrawText(l.x, l.y, l.text, FontId::Small, TextBackground::Transparent);
     DrawStarNames(surface, drawn, labels);
     surface.ResetClip();
-    StrokeShapePath(surface, {{double(frame.Box().left), double(frame.Box().top)},
+    surface.StrokePath({{double(frame.Box().left), double(frame.Box().top)},
                               {double(frame.Box().right), double(frame.Box().top)},
                               {double(frame.Box().right), double(frame.Box().bottom)},
                               {double(frame.Box().left), double(frame.Box().bottom)}},

@@ -108,7 +108,9 @@ double FinderDecStepDeg(double fovDeg);
 std::string FinderRaLabel(double minutes);
 std::string FinderDecLabel(double degrees, double stepDeg);
 
-// The grid with its labels inside the frame's box (FinderGrid.cpp).
-void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<std::string>& labels);
+// The grid with its labels inside the frame's box (FinderGrid.cpp); `boxes` gets the room each
+// label took, which the object labels keep off.
+void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<std::string>& labels,
+                    std::vector<Rect>& boxes);
 
 }  // namespace vsp

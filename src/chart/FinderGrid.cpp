@@ -5,9 +5,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "chart/FinderChart.h"
-#include "chart/FinderShapes.h"
 #include "ephemeris/Constants.h"
 
 namespace vsp {
@@ -147,7 +147,8 @@ std::string FinderDecLabel(double degrees, double stepDeg) {
     return text;
 }
 
-void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<std::string>& labels) {
+void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<std::string>& labels,
+                    std::vector<Rect>& boxes) {
     const SkyDirection centre = frame.Sky(frame.Middle().x, frame.Middle().y);
     const SkySpan span = SpanOf(frame, centre.first);
     const double decStep = FinderDecStepDeg(frame.FieldDeg());
@@ -175,12 +176,13 @@ void DrawFinderGrid(DrawSurface& surface, const FinderFrame& frame, std::vector<
                              FinderRaLabel(m));
     }
     for (const auto* lines : {&parallels, &circles})
-        for (const auto& [path, text] : *lines) StrokeShapePath(surface, path, false, 1.0, kGridColour);
+        for (const auto& [path, text] : *lines) surface.StrokePath(path, false, 1.0, kGridColour);
     surface.SetTextColour(kLabelColour);
     surface.SetBackColour(kColourWhite);
     GridLabels put{surface, box, {}, labels};
     for (const auto& [path, text] : circles) put.Put(path, {kBottom, kTop, kRight, kLeft}, text);
     for (const auto& [path, text] : parallels) put.Put(path, {kLeft, kRight, kTop, kBottom}, text);
+    boxes = std::move(put.taken);
     surface.ResetClip();
 }
 

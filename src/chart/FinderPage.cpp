@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "chart/FinderChart.h"
-#include "chart/FinderShapes.h"
 
 namespace vsp {
 namespace {
@@ -37,7 +36,7 @@ void DrawLegend(DrawSurface& surface, Column& column, float limit) {
     const double discY = column.y + 6 * kPoint;
     for (int m = brightest; m <= faintest; ++m) {
         const double x = column.box.left + (m - brightest + 0.5) * step;
-        FillShapeDisc(surface, {x, discY}, FinderStarRadius(float(m), limit), kColourBlack);
+        surface.FillDisc(x, discY, FinderStarRadius(float(m), limit), kColourBlack);
         const std::string number = std::to_string(m);
         const TextExtent size = surface.MeasureText(number, FontId::Small);
         surface.SetTextColour(kText);
@@ -59,8 +58,8 @@ void DrawScaleBar(DrawSurface& surface, Column& column, const FinderDrawn& drawn
     label = text;
     const double length = arcmin / 60.0 * drawn.pixelsPerDegree;
     const double x0 = column.box.left + 2 * kPoint, y = column.y + 4 * kPoint, tick = 3 * kPoint;
-    StrokeShapePath(surface, {{x0, y}, {x0 + length, y}}, false, 1.2 * kPoint, kColourBlack);
-    for (const double x : {x0, x0 + length}) StrokeShapePath(surface, {{x, y - tick}, {x, y + tick}}, false, 1.2 * kPoint, kColourBlack);
+    surface.StrokePath({{x0, y}, {x0 + length, y}}, false, 1.2 * kPoint, kColourBlack);
+    for (const double x : {x0, x0 + length}) surface.StrokePath({{x, y - tick}, {x, y + tick}}, false, 1.2 * kPoint, kColourBlack);
     surface.SetTextColour(kText);
     const int textHeight = surface.MeasureText(label, FontId::Small).height;
     surface.DrawText(int(x0 + length + 5 * kPoint), int(y) - textHeight / 2, label, FontId::Small,
@@ -101,7 +100,7 @@ void DrawFinderSheet(DrawSurface& surface, StarCatalog& stars, const std::vector
     DrawLegend(surface, keys, sheet.starLimit);
     DrawScaleBar(surface, keys, drawn, sheet.fovDeg, drawn.scaleLabel);
     surface.ResetClip();
-    StrokeShapePath(surface, {{double(panel.left), footerTop - 2 * kPoint}, {double(panel.right), footerTop - 2 * kPoint}},
+    surface.StrokePath({{double(panel.left), footerTop - 2 * kPoint}, {double(panel.right), footerTop - 2 * kPoint}},
                     false, 0.5 * kPoint, kQuiet);
     Column footer{Rect{panel.left, footerTop, panel.right, panel.bottom}, footerTop};
     for (const std::string& text : sheet.footer) Line(surface, footer, text, FontId::Small, kQuiet);

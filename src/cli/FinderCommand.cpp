@@ -89,13 +89,19 @@ struct FinderJob {
 bool WriteFinderFile(FinderJob& job, const ChartPage& page, const std::string& path, std::string& error) {
     const std::optional<VectorFormat> format = VectorFormatOf(path);
     if (!format) {
-        Canvas canvas;
-        if (!canvas.Create(page.width, page.height)) {
+        // The whole sheet of paper at the chart's resolution, with the margins a PDF page has.
+        Canvas sheet, canvas;
+        if (!sheet.Create(int(std::lround(page.pageWidth / page.scale)), int(std::lround(page.pageHeight / page.scale))) ||
+            !canvas.Create(page.width, page.height)) {
             error = std::string(kOffscreenFailed);
             return false;
         }
         job.Draw(canvas, 0);
-        return WritePng(canvas, path, error);
+        sheet.SetBackColour(kColourWhite);
+        sheet.FillRect(MakeRect(0, 0, sheet.Width(), sheet.Height()));
+        sheet.CopySprite(canvas, MakeRect(0, 0, canvas.Width(), canvas.Height()), int(std::lround(page.left / page.scale)),
+                         int(std::lround(page.top / page.scale)), kColourWhite);
+        return WritePng(sheet, path, error);
     }
     ChartDocument document;
     if (!document.Open(path, *format, page, error)) return false;

@@ -58,12 +58,13 @@ public:
     // True on a vector page: pictures that have a simple shape (a star's disc) are drawn as
     // that shape rather than copied as pixels.
     virtual bool DrawsShapes() const { return false; }
-    // Shapes with fractional places and sizes (pixel centres at +0.5) in their own colour, for
-    // the pictures of a surface that DrawsShapes(); the others draw nothing of them.
-    virtual void FillDisc(double cx, double cy, double radius, Colour colour) {}
-    virtual void StrokeCircle(double cx, double cy, double radius, double width, Colour colour) {}
+    // Shapes with fractional places and sizes (pixel centres at +0.5) in their own colour: as
+    // shapes on a surface that DrawsShapes(), else as the nearest pixels' one-pixel lines,
+    // circles and discs in the foreground colour, which they leave set to `colour`.
+    virtual void FillDisc(double cx, double cy, double radius, Colour colour);
+    virtual void StrokeCircle(double cx, double cy, double radius, double width, Colour colour);
     // Joins the points (closing the outline when `closed`) with a line `width` pixels wide.
-    virtual void StrokePath(const std::vector<PointF>& points, bool closed, double width, Colour colour) {}
+    virtual void StrokePath(const std::vector<PointF>& points, bool closed, double width, Colour colour);
 };
 
 }  // namespace vsp

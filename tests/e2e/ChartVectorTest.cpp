@@ -1,6 +1,7 @@
 // `chart -o FILE.svg` and `-o FILE.pdf`: the SVG parses as XML and holds a disc at every star
 // the chart placed (the places `chart --json` reports for the PNG); the PDF opens in poppler
 // with the page asked for, and its rendering is lit where the bright stars are.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include "e2e/CatalogHomeTest.h"
+#include "support/Netpbm.h"
 #include "support/RunProgram.h"
 
 namespace vsp::test {
@@ -87,38 +89,57 @@ TEST_F(ChartVector, SvgHoldsADiscAtEveryPlacedStarOfEachCentredAndHorizontalChar
     }
 }
 
+// cairo draws SVG text as outlines; the names and information lines are there as invisible
+// <text> too, for a viewer to select and search: an object's name just beside the object.
+TEST_F(ChartVector, SvgCarriesEachNameAndInformationLineAsInvisibleTextBesideWhatItNames) {
+    const std::string svg = home_.Path("named.svg");
+    const ProgramResult r = Chart({"--json", "--type", "2", "--zoom", "3", "-o", svg});
+    ASSERT_EQ(r.status, 0) << r.err;
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file(svg.c_str()));
+    struct Text {
+        std::string content;
+        double x, y;
+    };
+    std::vector<Text> texts;
+    for (const pugi::xpath_node& node : document.select_nodes("//*[local-name()='text']")) {
+        texts.push_back({node.node().text().get(), node.node().attribute("x").as_double(), node.node().attribute("y").as_double()});
+        EXPECT_EQ(std::string(node.node().parent().attribute("fill-opacity").value()), "0");
+    }
+    const auto has = [&](const std::string& content, double x, double y, double reach) {
+        return std::any_of(texts.begin(), texts.end(), [&](const Text& t) {
+            return t.content == content && std::abs(t.x - x) <= reach && std::abs(t.y - y) <= reach;
+        });
+    };
+    const nlohmann::json chart = nlohmann::json::parse(r.out);
+    for (const nlohmann::json& line : chart["info_lines"]) EXPECT_TRUE(has(line, 0, 0, 1e9)) << line;
+    EXPECT_FALSE(chart["info_lines"].empty());
+    // Most names sit below the object's right (the text's baseline start here); some turn left
+    // of it or give way to a neighbour.
+    int named = 0, found = 0;
+    for (const nlohmann::json& p : chart["placed"]) {
+        if (p["kind"] != "object" || p["name"] == "") continue;
+        ++named;
+        found += has(p["name"], p["x"].get<double>() + 10, p["y"].get<double>() + 11, 7);
+    }
+    EXPECT_GE(found, 40) << named;
+}
+
 TEST_F(ChartVector, PdfOpensInPopplerWithThePageAskedForAndRendersTheStarsWhereTheChartPlacedThem) {
-    if (std::system("command -v pdfinfo >/dev/null && command -v pdftoppm >/dev/null") != 0)
-        GTEST_SKIP() << "poppler-utils not installed";
+    if (!HasPoppler()) GTEST_SKIP() << "poppler-utils not installed";
     const std::string a4 = home_.Path("a4.pdf"), sized = home_.Path("sized.pdf");
     ASSERT_EQ(Chart({"--type", "2", "--paper", "a4", "--landscape", "-o", a4}).status, 0);
-    std::string info;
-    if (FILE* pipe = popen(("pdfinfo " + a4).c_str(), "r")) {
-        char chunk[4096];
-        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) info.append(chunk, n);
-        pclose(pipe);
-    }
+    const std::string info = CommandOutput("pdfinfo " + a4);
     EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
     EXPECT_NE(info.find("841.89 x 595.276 pts"), std::string::npos) << info;
 
     const ProgramResult r = Chart({"--json", "--type", "2", "--size", "600x500", "-o", sized});
     ASSERT_EQ(r.status, 0) << r.err;
     // At 72 dpi one PDF point, which is one chart pixel here, is one rendered pixel.
-    ASSERT_EQ(std::system(("pdftoppm -r 72 -singlefile " + sized + " " + home_.Path("sized")).c_str()), 0);
-    std::ifstream ppm(home_.Path("sized.ppm"), std::ios::binary);
-    std::string magic;
-    int width = 0, height = 0, maximum = 0;
-    ppm >> magic >> width >> height >> maximum;
-    ppm.get();
-    ASSERT_EQ(magic, "P6");
-    ASSERT_EQ(width, 600);
-    ASSERT_EQ(height, 500);
-    std::vector<unsigned char> rgb(size_t(width) * size_t(height) * 3);
-    ppm.read(reinterpret_cast<char*>(rgb.data()), std::streamsize(rgb.size()));
-    const auto grey = [&](int x, int y) {
-        const size_t i = (size_t(y) * size_t(width) + size_t(x)) * 3;
-        return (rgb[i] + rgb[i + 1] + rgb[i + 2]) / 3;
-    };
+    const NetpbmImage page = RenderFirstPage(sized, 72, false, home_.Path("sized"));
+    ASSERT_EQ(page.channels, 3);
+    ASSERT_EQ(page.width, 600);
+    ASSERT_EQ(page.height, 500);
     int bright = 0, lit = 0;
     const nlohmann::json chart = nlohmann::json::parse(r.out);
     for (const nlohmann::json& p : chart["placed"]) {
@@ -127,7 +148,7 @@ TEST_F(ChartVector, PdfOpensInPopplerWithThePageAskedForAndRendersTheStarsWhereT
         const int x = p["x"], y = p["y"];
         int best = 0;
         for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) best = std::max(best, grey(x + dx, y + dy));
+            for (int dx = -1; dx <= 1; ++dx) best = std::max(best, page.Grey(x + dx, y + dy));
         lit += best > 60;  // the faintest dots are dim grey on the black sky
     }
     EXPECT_GT(bright, 300);

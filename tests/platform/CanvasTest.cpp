@@ -104,6 +104,22 @@ TEST(CanvasTest, CirclesAreRoundSymmetricAndClosed) {
     for (int i = 0; i < 400; ++i) EXPECT_EQ(cut.At(i % 20, i / 20) != 0, cut.Clip().Contains(i % 20, i / 20));
 }
 
+// Fractional shapes land on the nearest pixels, in their own colour.
+TEST(CanvasTest, FractionalShapesDrawOnTheNearestPixels) {
+    Canvas canvas = MakeCanvas(30, 30, kColourBlack);
+    canvas.StrokePath({{2.2, 3.4}, {9.6, 3.4}, {9.6, 8.8}}, true, 1.5, kRed);
+    canvas.FillDisc(20.4, 20.4, 3.6, kYellow);
+    canvas.StrokeCircle(20.4, 20.4, 6.2, 1.0, kBlue);
+    const Pixel565 red = PackRgb565(kRed), yellow = PackRgb565(kYellow), blue = PackRgb565(kBlue);
+    for (int x = 2; x <= 10; ++x) EXPECT_EQ(canvas.At(x, 3), red) << x;
+    for (int y = 3; y <= 9; ++y) EXPECT_EQ(canvas.At(10, y), red) << y;
+    EXPECT_EQ(canvas.At(6, 6), red);  // on the closing side from (10, 9) to (2, 3)
+    for (int d = -3; d <= 3; ++d) EXPECT_EQ(canvas.At(20 + d, 20), yellow) << d;
+    EXPECT_EQ(canvas.At(20, 14), blue);
+    EXPECT_EQ(canvas.At(26, 20), blue);
+    EXPECT_EQ(canvas.At(20, 24), PackRgb565(kColourBlack));
+}
+
 TEST(CanvasTest, PolygonsFillByPixelCentresWithHolesAndClip) {
     Canvas canvas = MakeCanvas(40, 40, kBlue, kRed);
     // A 20 x 20 square from (5, 5) with a 10 x 10 hole, then a triangle half over the edge.

@@ -70,6 +70,26 @@ cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned in
                                                                                   : CAIRO_STATUS_WRITE_ERROR;
 }
 
+// cairo's SVG stream into memory, where the text layer is added before it goes to the file.
+cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// XML 1.0 has no place for the other control characters, not even as references.
+void AppendXmlEscaped(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<VectorFormat> VectorFormatOf(std::string_view path) {
@@ -93,8 +113,9 @@ bool VectorDocument::Open(const std::string& path, VectorFormat format, double p
         error = "Cannot write " + path + ": " + SystemErrorText(LastSystemErrorCode());
         return false;
     }
-    if (format == VectorFormat::Svg) {
-        surface_ = cairo_svg_surface_create_for_stream(WriteToFile, file_.Stream(), pageWidth, pageHeight);
+    svg_ = format == VectorFormat::Svg;
+    if (svg_) {
+        surface_ = cairo_svg_surface_create_for_stream(AppendToString, &svgStream_, pageWidth, pageHeight);
         // Plain user units: one unit is one chart pixel of a --size chart.
         if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
             cairo_svg_surface_set_document_unit(surface_, CAIRO_SVG_UNIT_USER);
@@ -114,6 +135,37 @@ bool VectorDocument::Open(const std::string& path, VectorFormat format, double p
 
 void VectorDocument::NextPage() { cairo_show_page(cr_); }
 
+void VectorDocument::AddText(double x, double y, double size, double length, const char* family, bool bold,
+                             std::string_view utf8) {
+    if (!svg_ || utf8.empty()) return;
+    char place[200];
+    std::snprintf(place, sizeof place, "<text x=\"%.2f\" y=\"%.2f\" font-size=\"%.2f\" textLength=\"%.2f\" lengthAdjust=\"spacingAndGlyphs\"", x, y,
+                  size, length);
+    texts_ += place;
+    texts_ += " font-family=\"";
+    AppendXmlEscaped(texts_, family);
+    texts_ += bold ? "\" font-weight=\"bold\">" : "\">";
+    AppendXmlEscaped(texts_, utf8);
+    texts_ += "</text>\n";
+}
+
+// The text layer goes last, over the glyphs, so that a pointer selects it; it draws nothing.
+bool VectorDocument::WriteSvg(std::string& error) {
+    const size_t end = svgStream_.rfind("</svg>");
+    if (end == std::string::npos) {
+        error = "Cannot write " + path_ + ": the SVG stream ended early";
+        return false;
+    }
+    const std::string layer = "<g fill-opacity=\"0\" xml:space=\"preserve\">\n" +
+                              texts_ + "</g>\n";
+    std::FILE* out = file_.Stream();
+    const bool written = std::fwrite(svgStream_.data(), 1, end, out) == end &&
+                         std::fwrite(layer.data(), 1, layer.size(), out) == layer.size() &&
+                         std::fwrite(svgStream_.data() + end, 1, svgStream_.size() - end, out) == svgStream_.size() - end;
+    if (!written) error = "Cannot write " + path_ + ": " + SystemErrorText(LastSystemErrorCode());
+    return written;
+}
+
 bool VectorDocument::Close(std::string& error) {
     if (!surface_) return false;
     cairo_destroy(cr_);
@@ -127,13 +179,17 @@ bool VectorDocument::Close(std::string& error) {
         file_.Commit(false);
         return false;
     }
+    if (svg_ && !WriteSvg(error)) {
+        file_.Commit(false);
+        return false;
+    }
     if (file_.Commit()) return true;
     error = "Cannot write " + path_ + ": " + SystemErrorText(LastSystemErrorCode());
     return false;
 }
 
 VectorSurface::VectorSurface(VectorDocument& document, int width, int height, double left, double top, double scale)
-    : cr_(document.Context()), width_(width), height_(height) {
+    : document_(document), cr_(document.Context()), width_(width), height_(height) {
     cairo_save(cr_);
     cairo_translate(cr_, left, top);
     cairo_scale(cr_, scale, scale);
@@ -254,6 +310,15 @@ bool VectorSurface::DrawText(int x, int y, std::string_view text, FontId font, T
     UseColour(text_);
     cairo_show_text_glyphs(cr_, utf8.data(), int(utf8.size()), glyphs.data(), int(glyphs.size()), clusters.data(),
                            int(clusters.size()), cairo_text_cluster_flags_t(0));
+    // Texts outside the clip draw nothing, so they are not there to select either.
+    if (x >= clip_.right || y >= clip_.bottom || pen <= clip_.left || y + metrics->height <= clip_.top) return true;
+    double baseX = x, baseY = y + metrics->ascent, size = file.pixels, length = pen - x, zero = 0.0;
+    cairo_user_to_device(cr_, &baseX, &baseY);
+    cairo_user_to_device_distance(cr_, &zero, &size);
+    zero = 0.0;
+    cairo_user_to_device_distance(cr_, &length, &zero);
+    document_.AddText(baseX, baseY, size, length, face->ft->family_name, (face->ft->style_flags & FT_STYLE_FLAG_BOLD) != 0,
+                      utf8);
     return true;
 }
 

@@ -3,7 +3,9 @@
 // DejaVu faces of the canvas fonts, embedded and selectable in PDF) are shapes, not pixels.
 // One page unit is one PDF point (1/72 inch) or one SVG user unit; a chart of W x H pixels
 // is placed on a page by its top-left and a scale in page units per pixel. Text is laid out
-// by the raster fonts' advances, so that it takes the same room as on the Canvas.
+// by the raster fonts' advances, so that it takes the same room as on the Canvas. cairo writes
+// SVG text as glyph outlines; each text also goes into the SVG as an invisible <text> over
+// its glyphs, so that a viewer can select, copy and search it.
 
 #include <memory>
 #include <optional>
@@ -38,12 +40,19 @@ public:
     // writing failed, and then the earlier file stays as it was.
     bool Close(std::string& error);
     cairo_t* Context() const { return cr_; }
+    // One drawn text for the SVG's selectable layer: the start of its baseline, its font size
+    // and its drawn length in page units. Nothing for a PDF, whose glyphs carry the text.
+    void AddText(double x, double y, double size, double length, const char* family, bool bold, std::string_view utf8);
 
 private:
+    bool WriteSvg(std::string& error);
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     std::string path_;
     PendingFile file_;
+    bool svg_ = false;
+    std::string svgStream_;  // the SVG as cairo wrote it, kept until Close adds the texts
+    std::string texts_;     // the <text> elements
 };
 
 class VectorSurface final : public DrawSurface {
@@ -79,6 +88,7 @@ public:
 
 private:
     void UseColour(Colour colour);
+    VectorDocument& document_;
     cairo_t* cr_;
     int width_;
     int height_;
