@@ -74,10 +74,10 @@ void ChartRedraw::DrawBrightStars() {
         const int bayer = star.extra[1];
         if (letters && bayer > 0 && (level_ >= 6 || bayer == kBayerAlpha || bayer == kBayerBeta)) {
             const char letter[2] = {char(bayer), 0};
-            canvas_.DrawText(p.x - 5 * pu_, p.y - 2 * pu_ - Scaled(8), letter, FontId::Symbol, TextBackground::Transparent);
+            DrawFixedText(p.x - 5 * pu_, p.y - 2 * pu_ - Scaled(8), letter, FontId::Symbol);
         }
         if (numbers && star.extra[0] > 0) {
-            canvas_.DrawText(p.x + 2 * pu_, p.y, std::to_string(star.extra[0]), FontId::Small, TextBackground::Transparent);
+            DrawFixedText(p.x + 2 * pu_, p.y, std::to_string(star.extra[0]), FontId::Small);
         }
     }
 }

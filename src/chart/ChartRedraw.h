@@ -163,7 +163,8 @@ private:
     // compass letters, the legend, the information lines) and, for an object, where no object
     // named before it lies close.
     void PlaceNamesByPriority();
-    // Text names must keep off: drawn, and its box taken.
+    // Text names must keep off (scales, compass letters, Bayer letters and Flamsteed numbers,
+    // overlay sizes, the information lines): drawn, and its box taken.
     void DrawFixedText(int x, int y, std::string_view text, FontId font);
     bool Prioritised() const { return prefs_.labelPriority; }
 
