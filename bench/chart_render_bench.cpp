@@ -1,5 +1,6 @@
 // Full redraws of the sky chart at 480 x 640 with scale factor 2 (192 dpi), every chart type,
-// with the Hipparcos 110K star catalog and the 18k object table, and the PNG writing apart.
+// with the Hipparcos 110K star catalog and the 18k object table, the optional layers and the
+// names placed by priority on and off, and the PNG writing apart.
 //
 // Needs a program directory with built data: $VESPERTAR_BENCH_HOME (as `vespertar --home`), made by
 // `vespertar --home DIR data build ...`; without one the benchmarks report an error and skip.
@@ -33,8 +34,8 @@ vsp::bench::ChartSky& Sky() {
     return sky;
 }
 
-// Args: chart type, zoom level. The view looks south-east, 40 degrees up, through Orion's
-// region of the sky in March evenings.
+// Args: chart type, zoom level, layers, priority. The view looks south-east, 40 degrees up,
+// through Orion's region of the sky in March evenings.
 void BM_ChartRedraw(benchmark::State& state) {
     vsp::bench::ChartSky& sky = Sky();
     if (!sky.ready) {
@@ -45,6 +46,8 @@ void BM_ChartRedraw(benchmark::State& state) {
     prefs.chartType = int(state.range(0));
     // The optional layers beneath and beside the stars: the Milky Way, borders, star names.
     prefs.milkyWay = prefs.constBoundaries = prefs.starNames = prefs.constFullNames = state.range(2) != 0;
+    // The names placed by priority, each where it covers no other.
+    prefs.labelPriority = state.range(3) != 0;
     vsp::ChartView view;
     vsp::SetViewFromPreferences(view, prefs, kDpi / 48, kWidth, kHeight, sky.local, sky.settings);
     view.SetZoomLevel(int(state.range(1)));
@@ -64,20 +67,26 @@ void BM_ChartRedraw(benchmark::State& state) {
         benchmark::Counter(double(drawn.starsDrawn), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ChartRedraw)
-    ->ArgNames({"type", "zoom", "layers"})
-    ->Args({0, 0, 0})
-    ->Args({0, 4, 0})
-    ->Args({0, 6, 0})
-    ->Args({1, 4, 0})
-    ->Args({2, 3, 0})
-    ->Args({2, 6, 0})
-    ->Args({3, 6, 0})
-    ->Args({4, 3, 0})
-    ->Args({4, 6, 0})
-    ->Args({0, 0, 1})
-    ->Args({2, 3, 1})
-    ->Args({2, 6, 1})
-    ->Args({4, 6, 1})
+    ->ArgNames({"type", "zoom", "layers", "priority"})
+    ->Args({0, 0, 0, 0})
+    ->Args({0, 4, 0, 0})
+    ->Args({0, 6, 0, 0})
+    ->Args({1, 4, 0, 0})
+    ->Args({2, 3, 0, 0})
+    ->Args({2, 6, 0, 0})
+    ->Args({3, 6, 0, 0})
+    ->Args({4, 3, 0, 0})
+    ->Args({4, 6, 0, 0})
+    ->Args({0, 0, 1, 0})
+    ->Args({0, 6, 1, 0})
+    ->Args({2, 3, 1, 0})
+    ->Args({2, 6, 1, 0})
+    ->Args({4, 6, 1, 0})
+    ->Args({0, 0, 1, 1})
+    ->Args({0, 6, 1, 1})
+    ->Args({2, 3, 1, 1})
+    ->Args({2, 6, 1, 1})
+    ->Args({4, 6, 1, 1})
     ->Unit(benchmark::kMillisecond);
 
 void BM_ChartPng(benchmark::State& state) {

@@ -54,6 +54,22 @@ bool CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalo
     return false;
 }
 
+std::vector<int64_t> CrossReferenceNamedKeys(CatalogDb& crossRefs) {
+    std::vector<int64_t> keys;
+    std::vector<uint8_t> bytes;
+    if (!crossRefs.IsOpen() || !crossRefs.File() || !crossRefs.ReadAll(bytes)) return keys;
+    const size_t recordSize = size_t(std::max(crossRefs.File()->recordSize, 0));
+    if (recordSize <= size_t(kCrossReferenceNameOffset)) return keys;
+    // Record 0 is not an object's.
+    for (size_t at = recordSize; at + recordSize <= bytes.size(); at += recordSize) {
+        const uint8_t* record = bytes.data() + at;
+        if (record[kCrossReferenceNameOffset] != 0)
+            keys.push_back(CrossReferenceKey(ReadI16(record), ReadI32(record + 8)));
+    }
+    std::ranges::sort(keys);
+    return keys;
+}
+
 RecordLayout CrossReferenceLayout(int32_t recordSize) {
     return RecordLayout{"cross reference",
                         recordSize,

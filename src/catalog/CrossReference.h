@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "platform/InfoSink.h"
 #include "records/CatalogDb.h"
@@ -35,6 +36,13 @@ bool CrossReferenceFind(CatalogDb& crossRefs, InfoSink& messages, int32_t catalo
                         int16_t (&catalogs)[kCrossReferenceOthers],
                         int32_t (&numbers)[kCrossReferenceOthers], int wanted, int& found,
                         char* name, size_t nameLength);
+
+// The primary designations that carry a common name, as CrossReferenceKey values in ascending
+// order, from the file read at one go; empty when it is not open or cannot be read.
+std::vector<int64_t> CrossReferenceNamedKeys(CatalogDb& crossRefs);
+inline int64_t CrossReferenceKey(int32_t catalog, int32_t number) {
+    return int64_t(int16_t(catalog)) * (int64_t(1) << 32) + number;
+}
 
 RecordLayout CrossReferenceLayout(int32_t recordSize);
 

@@ -56,7 +56,7 @@ void ChartRedraw::DrawCurve(int steps, const std::function<ChartVector(int)>& po
 
 void ChartRedraw::DrawCentredText(int x, int y, std::string_view text, FontId font) {
     const TextExtent extent = canvas_.MeasureText(text, font);
-    canvas_.DrawText(x - extent.width / 2, y - extent.height / 2, text, font, TextBackground::Transparent);
+    DrawFixedText(x - extent.width / 2, y - extent.height / 2, text, font);
 }
 
 void ChartRedraw::DrawHorizonAndFrame() {
@@ -103,13 +103,12 @@ void ChartRedraw::DrawAzimuthTicks(double pixelsPerDegree) {
         const int top = Scaled(21);
         canvas_.DrawLine(x, top, x, top + Scaled(13));
         canvas_.SetTextColour(palette_.text);
-        canvas_.DrawText(x + Scaled(2), top, DegreeText(((az % 360) + 360) % 360), FontId::Small,
-                         TextBackground::Transparent);
+        DrawFixedText(x + Scaled(2), top, DegreeText(((az % 360) + 360) % 360), FontId::Small);
         for (const CompassPoint& point : kScaleLetters) {
             if (int(point.azimuth) != az && int(point.azimuth) != az + 360) continue;
             const int offset = Scaled(point.letters[1] ? 11 : 5);
             canvas_.SetTextColour(palette_.compass);
-            canvas_.DrawText(x - offset, Scaled(3), point.letters, FontId::Bold, TextBackground::Transparent);
+            DrawFixedText(x - offset, Scaled(3), point.letters, FontId::Bold);
         }
     }
 }
@@ -122,7 +121,7 @@ void ChartRedraw::DrawAltitudeLines(double pixelsPerDegree) {
         const int y = view_.HorizontalToScreen(0.0, alt).y;
         if (y <= Scaled(18) || y >= height_) continue;
         canvas_.DrawLine(0, y, width_, y);
-        canvas_.DrawText(Scaled(2), y + Scaled(1), DegreeText(alt), FontId::Small, TextBackground::Transparent);
+        DrawFixedText(Scaled(2), y + Scaled(1), DegreeText(alt), FontId::Small);
         canvas_.SetForeColour(palette_.grid);
     }
 }
@@ -141,8 +140,7 @@ void ChartRedraw::DrawEquatorialGrid(bool hourLabels) {
     for (int hour = 0; hour < 24; ++hour) {
         const ScreenPoint p = Place(view_.PrecomputeVector(hour, 0.0, false));
         if (!Inside(p)) continue;
-        canvas_.DrawText(p.x + Scaled(2), p.y + Scaled(1), std::to_string(hour) + "h", FontId::Small,
-                         TextBackground::Transparent);
+        DrawFixedText(p.x + Scaled(2), p.y + Scaled(1), std::to_string(hour) + "h", FontId::Small);
     }
 }
 

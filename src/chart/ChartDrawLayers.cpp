@@ -167,14 +167,17 @@ double ChartRedraw::OutlineSense() const {
 
 void ChartRedraw::DrawStarNames() {
     const int classLimit = std::min(NamedStarClass(level_), int(limits_.star));
-    canvas_.SetTextColour(palette_.starName);
     for (size_t i = 0; i < brightPlaced_.size() && i < scene_.brightStarNames.size(); ++i) {
         const ScreenPoint& p = brightPlaced_[i];
-        const std::string& name = scene_.brightStarNames[i];
-        if (!p.visible || name.empty()) continue;
-        if (StarSizeClass(scene_.stars->DefaultStars()[i].magnitude) > classLimit) continue;
+        const std::string& text = scene_.brightStarNames[i];
+        if (!p.visible || text.empty()) continue;
+        const uint16_t magnitude = scene_.stars->DefaultStars()[i].magnitude;
+        if (StarSizeClass(magnitude) > classLimit) continue;
         // Below the star's right, clear of the Bayer letter above its left.
-        canvas_.DrawText(p.x + Scaled(5), p.y + Scaled(1), name, FontId::Small, TextBackground::Transparent);
+        NameRequest name{.rank = kRankOther, .magnitude = magnitude / 16.0, .text = text, .font = FontId::Small,
+                         .colour = palette_.starName, .x = p.x + Scaled(5), .y = p.y + Scaled(1)};
+        if (Prioritised()) name.otherX = p.x - Scaled(5) - canvas_.MeasureText(text, FontId::Small).width;
+        RequestName(std::move(name));
     }
 }
 

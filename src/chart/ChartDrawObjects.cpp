@@ -16,9 +16,6 @@ namespace {
 constexpr int kKindSymbolOnly = 5;
 constexpr int kEllipsePoints = 22;
 constexpr double kEllipseStep = 0.3;  // radians; the 22nd point passes a full turn and closes it
-// Names keep clear of any earlier object this close (pixels).
-constexpr int kNameClearX = 30;
-constexpr int kNameClearY = 10;
 // A comet's tail line at fields wider than 10 degrees, pixels (scaled).
 constexpr int kTailLinePixels = 22;
 constexpr int kWideFieldTenths = 100;
@@ -35,6 +32,23 @@ int SymbolCell(int displayType) {
         default: return 4;
     }
 }
+
+// The outline an object of a display type is drawn to its size with, when outlines are asked for.
+enum class OutlineShape { None, Circle, Ellipse };
+OutlineShape OutlineOf(const ChartObject& object) {
+    if (object.kind == kKindSymbolOnly || IsMinorBodyEntry(object)) return OutlineShape::None;
+    switch (object.displayType) {
+        case 6: case 7: case 8: return OutlineShape::Circle;  // open clusters
+        // Nebulae, clusters in nebulosity, planetary nebulae and supernova remnants.
+        case 9: case 10: case 11: case 12: case 19: case 20: case 21: case 22: case 23: case 24: case 25: case 39:
+            return OutlineShape::Ellipse;
+        default: return OutlineShape::None;
+    }
+}
+
+// Points around an outline, and the radius (pixels) it must pass to show beside its symbol.
+constexpr int kOutlinePoints = 48;
+constexpr int kSymbolReach = kSymbolCell / 2;
 
 bool IsBody(const ChartObject& object) { return object.kind == kKindPlanet; }
 
@@ -141,7 +155,47 @@ double ChartRedraw::MoonPhase() const { return ((scene_.moonAgeDays + 14) % 28) 
 void ChartRedraw::DrawExtendedObjects() {
     if (!scene_.objects) return;
     for (const ChartObject& object : *scene_.objects) {
+        // Objects with outlines of their own keep to those.
+        if (prefs_.objOutlines && OutlineOf(object) != OutlineShape::None) continue;
         if (object.screen.visible && object.sizeMajor > 0.0f) DrawExtendedObject(object);
+    }
+}
+
+void ChartRedraw::DrawObjectOutlines() {
+    if (!scene_.objects) return;
+    canvas_.SetForeColour(palette_.objectName);
+    for (const ChartObject& object : *scene_.objects) {
+        const OutlineShape shape = OutlineOf(object);
+        if (!object.screen.visible || object.sizeMajor <= 0.0f || shape == OutlineShape::None) continue;
+        // Too small to show round its symbol even where the projection stretches twice the
+        // middle's scale: nothing to project.
+        if (object.sizeMajor / 120.0 * view_.PixelsPerDegree() * 2.0 <= kSymbolReach) continue;
+        DrawOutline(object, shape == OutlineShape::Circle);
+    }
+}
+
+void ChartRedraw::DrawOutline(const ChartObject& object, bool circle) {
+    // Each point projected from the sky, so that the outline keeps its true size and turn
+    // wherever the projection stretches it.
+    const double a = object.sizeMajor / 120.0;  // semi-axes, degrees
+    const double b = circle || object.sizeMinor <= 0.0f ? a : object.sizeMinor / 120.0;
+    std::vector<ScreenPoint> points;
+    int reach = 0;
+    for (int i = 0; i < kOutlinePoints; ++i) {
+        const double t = i * kTwoPi / kOutlinePoints;
+        const double along = a * std::cos(t), across = b * std::sin(t);
+        const double pa = object.positionAngle + std::atan2(across, along) / kDegToRad;
+        const auto [ra, dec] = OffsetTowards(object.raHours, object.decDeg, pa, std::hypot(along, across));
+        const ScreenPoint p = Place(view_.PrecomputeVector(ra, dec, IsPlaceOfDate(object.kind)));
+        if (!p.visible || CrossesSeam(p, object.screen)) return;
+        reach = std::max(reach, std::max(std::abs(p.x - object.screen.x), std::abs(p.y - object.screen.y)));
+        points.push_back(p);
+    }
+    if (reach <= kSymbolReach) return;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const ScreenPoint& from = points[i];
+        const ScreenPoint& to = points[(i + 1) % points.size()];
+        canvas_.DrawLine(from.x, from.y, to.x, to.y);
     }
 }
 
@@ -253,6 +307,15 @@ void ChartRedraw::DrawEllipse(const ChartObject& object, double major, double mi
 
 void ChartRedraw::DrawObjectNames() {
     if (!scene_.objects) return;
+    // Names of the crowd stay small; the selection and the constellations use the label font.
+    const FontId font = FontId::Small;
+    if (Prioritised()) {
+        // Where each name goes is settled once every layer is down.
+        for (const ChartObject& object : *scene_.objects) {
+            if (object.screen.visible && &object != Selected()) RequestName(ObjectName(object, font));
+        }
+        return;
+    }
     // Earlier placed objects by cells of the clearance box, so each test looks at few.
     const int columns = width_ / kNameClearX + 2, rows = height_ / kNameClearY + 2;
     std::vector<std::vector<const ChartObject*>> cells(size_t(columns) * size_t(rows));
@@ -260,9 +323,6 @@ void ChartRedraw::DrawObjectNames() {
         return size_t(std::clamp(y / kNameClearY, 0, rows - 1)) * size_t(columns) +
                size_t(std::clamp(x / kNameClearX, 0, columns - 1));
     };
-    canvas_.SetTextColour(palette_.objectName);
-    // Names of the crowd stay small; the selection and the constellations use the label font.
-    const FontId font = FontId::Small;
     for (const ChartObject& object : *scene_.objects) {
         if (!object.screen.visible) continue;
         const int x = object.screen.x, y = object.screen.y;
@@ -280,22 +340,42 @@ void ChartRedraw::DrawObjectNames() {
         cells[cellOf(x, y)].push_back(&object);
         // The selection's name comes last, in its own colour and font.
         if (crowded || &object == Selected()) continue;
-        const std::string label = object.kind == kKindHrStar ? HrDesignation(object.number) : object.label;
-        const ScreenPoint at = NamePlace(object, y, label, font);
-        canvas_.DrawText(at.x, at.y, label, font, TextBackground::Transparent);
+        RequestName(ObjectName(object, font));
     }
+}
+
+ChartRedraw::NameRequest ChartRedraw::ObjectName(const ChartObject& object, FontId font) const {
+    NameRequest name;
+    name.text = object.kind == kKindHrStar ? HrDesignation(object.number) : object.label;
+    name.font = font;
+    name.colour = palette_.objectName;
+    name.magnitude = object.magnitudeTenths / 10.0;
+    name.rank = IsBody(object)               ? kRankBody
+                : IsMinorBodyEntry(object)   ? kRankMinorBody
+                : object.listed              ? kRankListed
+                : object.named               ? kRankNamed
+                                             : kRankOther;
+    name.anchor = object.screen;
+    const ScreenPoint at = NamePlace(object, object.screen.y, name.text, font);
+    name.x = at.x;
+    name.y = at.y;
+    if (Prioritised()) name.otherX = object.screen.x - NameOffset(object) - canvas_.MeasureText(name.text, font).width;
+    return name;
 }
 
 void ChartRedraw::DrawSelection() {
     drawn_.selectionAt.reset();
-    canvas_.SetTextColour(palette_.selection);
+    NameRequest name{.rank = kRankSelection, .font = LabelFont(), .colour = palette_.selection};
     if (scene_.selectedStar && !Selected()) {
         const ScreenPoint p = Place(MarkVector(*scene_.selectedStar));
         if (!Inside(p)) return;
         drawn_.selectionAt = p;
         // Above the star's right, clear of its Bayer letter and Flamsteed number.
-        canvas_.DrawText(p.x + Scaled(5), p.y - Scaled(14), scene_.selectedStar->name, LabelFont(),
-                         TextBackground::Transparent);
+        name.text = scene_.selectedStar->name;
+        name.x = p.x + Scaled(5);
+        name.y = p.y - Scaled(14);
+        name.anchor = p;
+        RequestName(std::move(name));
         return;
     }
     if (scene_.selected < 0 || !scene_.objects) return;
@@ -307,8 +387,15 @@ void ChartRedraw::DrawSelection() {
         DrawObjectSymbol(object);
     }
     drawn_.selectionAt = object.screen;
-    const ScreenPoint at = NamePlace(object, object.screen.y - Scaled(1), object.label, LabelFont());
-    canvas_.DrawText(at.x, at.y, object.label, LabelFont(), TextBackground::Transparent);
+    name.text = object.label;
+    const ScreenPoint at = NamePlace(object, object.screen.y - Scaled(1), object.label, name.font);
+    name.x = at.x;
+    name.y = at.y;
+    name.anchor = object.screen;
+    if (Prioritised()) {
+        name.otherX = object.screen.x - NameOffset(object) - canvas_.MeasureText(name.text, name.font).width;
+    }
+    RequestName(std::move(name));
 }
 
 }  // namespace vsp

@@ -70,11 +70,9 @@ void ChartRedraw::DrawCcdFrame(const ScreenPoint& at) {
     }
     const std::string widthLabel = FieldSizeLabel(width), heightLabel = FieldSizeLabel(height);
     const int textHeight = canvas_.MeasureText(heightLabel, FontId::Small).height;
-    canvas_.DrawText(right + Scaled(kCcdLabelGap), at.y - textHeight / 2, heightLabel, FontId::Small,
-                     TextBackground::Transparent);
+    DrawFixedText(right + Scaled(kCcdLabelGap), at.y - textHeight / 2, heightLabel, FontId::Small);
     const int textWidth = canvas_.MeasureText(widthLabel, FontId::Small).width;
-    canvas_.DrawText(at.x - textWidth / 2, bottom + Scaled(kCcdLabelGap), widthLabel, FontId::Small,
-                     TextBackground::Transparent);
+    DrawFixedText(at.x - textWidth / 2, bottom + Scaled(kCcdLabelGap), widthLabel, FontId::Small);
     drawn_.overlays.ccdHalfPx = std::pair{halfWidth, halfHeight};
     drawn_.overlays.ccdLabels = {widthLabel, heightLabel};
 }
@@ -90,8 +88,7 @@ void ChartRedraw::DrawEyepieceField(const ScreenPoint& at, const Eyepiece& eyepi
     const std::string label = eyepiece.name + power;
     // 8 pixels above the circle, or higher when the font would reach down into it.
     const int rise = std::max(Scaled(kEyepieceLabelRise), canvas_.MeasureText(label, FontId::Small).height + 1);
-    canvas_.DrawText(at.x + int(label.size()) / 10, at.y - radius - rise, label, FontId::Small,
-                     TextBackground::Transparent);
+    DrawFixedText(at.x + int(label.size()) / 10, at.y - radius - rise, label, FontId::Small);
     drawn_.overlays.eyepiecePx = radius;
     drawn_.overlays.eyepieceLabel = label;
 }

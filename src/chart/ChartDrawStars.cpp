@@ -74,10 +74,10 @@ void ChartRedraw::DrawBrightStars() {
         const int bayer = star.extra[1];
         if (letters && bayer > 0 && (level_ >= 6 || bayer == kBayerAlpha || bayer == kBayerBeta)) {
             const char letter[2] = {char(bayer), 0};
-            canvas_.DrawText(p.x - 5 * pu_, p.y - 2 * pu_ - Scaled(8), letter, FontId::Symbol, TextBackground::Transparent);
+            DrawFixedText(p.x - 5 * pu_, p.y - 2 * pu_ - Scaled(8), letter, FontId::Symbol);
         }
         if (numbers && star.extra[0] > 0) {
-            canvas_.DrawText(p.x + 2 * pu_, p.y, std::to_string(star.extra[0]), FontId::Small, TextBackground::Transparent);
+            DrawFixedText(p.x + 2 * pu_, p.y, std::to_string(star.extra[0]), FontId::Small);
         }
     }
 }
@@ -105,14 +105,18 @@ void ChartRedraw::DrawConstellationLines(bool endStars) {
 }
 
 void ChartRedraw::DrawConstellationNames() {
-    canvas_.SetTextColour(palette_.constellationName);
     const FontId font = LabelFont();
     for (const ConstellationEntry& entry : ConstellationTable()) {
         const ChartVector v = view_.PrecomputeVector(entry.labelRaMilliHours / 1000.0,
                                                      entry.labelDecCentiDegrees / 100.0, false);
         const ScreenPoint p = Place(v);
         if (!Inside(p)) continue;
-        DrawCentredText(p.x, p.y, ConstellationLabel(entry), font);
+        NameRequest name{.rank = kRankConstellation, .text = std::string(ConstellationLabel(entry)), .font = font,
+                         .colour = palette_.constellationName};
+        const TextExtent extent = canvas_.MeasureText(name.text, font);
+        name.x = p.x - extent.width / 2;
+        name.y = p.y - extent.height / 2;
+        RequestName(std::move(name));
     }
 }
 
@@ -225,6 +229,7 @@ void ChartRedraw::DrawStarsLegend() {
     const Rect box = MakeRect(0, 0, Scaled(25), height);
     canvas_.SetBackColour(palette_.background);
     canvas_.FillRect(box);
+    taken_.push_back(box);
     canvas_.SetTextColour(palette_.text);
     int y = Scaled(3);
     for (int m = 0; m < rows; ++m) {

@@ -55,18 +55,18 @@ void ChartRedraw::DrawInfoLines() {
     const int lineHeight = canvas_.MeasureText("0", FontId::Small).height;
     int y = height_ - Scaled(2) - lineHeight * int(drawn_.infoLines.size());
     for (const std::string& line : drawn_.infoLines) {
-        canvas_.DrawText(Scaled(3), y, line, FontId::Small, TextBackground::Transparent);
+        DrawFixedText(Scaled(3), y, line, FontId::Small);
         y += lineHeight;
     }
     const int right = width_ - Scaled(3);
     const int limitsTop = height_ - Scaled(2) - lineHeight;
     const int fovTop = limitsTop - Scaled(10);
     if (!drawn_.fovLabel.empty()) {
-        canvas_.DrawText(right - canvas_.MeasureText(drawn_.fovLabel, FontId::Small).width, fovTop, drawn_.fovLabel,
-                         FontId::Small, TextBackground::Transparent);
+        DrawFixedText(right - canvas_.MeasureText(drawn_.fovLabel, FontId::Small).width, fovTop, drawn_.fovLabel,
+                      FontId::Small);
     }
-    canvas_.DrawText(right - canvas_.MeasureText(drawn_.limitsLabel, FontId::Small).width, limitsTop,
-                     drawn_.limitsLabel, FontId::Small, TextBackground::Transparent);
+    DrawFixedText(right - canvas_.MeasureText(drawn_.limitsLabel, FontId::Small).width, limitsTop,
+                  drawn_.limitsLabel, FontId::Small);
 }
 
 }  // namespace vsp

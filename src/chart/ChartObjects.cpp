@@ -1,8 +1,10 @@
 #include "chart/ChartObjects.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "catalog/CrossReference.h"
 #include "catalog/Designation.h"
 #include "catalog/ObjectIndex.h"
 #include "catalog/ObjectRecord.h"
@@ -35,7 +37,8 @@ std::string SpacedDesignation(const CatalogTable& catalogs, int32_t catalog, int
     return std::string(prefix) + " " + written.substr(prefix.size());
 }
 
-ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry& entry, const ObjectRecord& record) {
+ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry& entry, const ObjectRecord& record,
+                          const std::vector<int64_t>& named) {
     ChartObject object;
     object.kind = record.catalog;
     object.number = record.number;
@@ -47,7 +50,11 @@ ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry&
     object.sizeMajor = record.sizeMajor;
     object.sizeMinor = record.sizeMinor;
     object.positionAngle = record.code2 == kNoPositionAngle ? 0.0f : float(record.code2);
-    object.label = ObjectDesignations(session.catalogs, session.lists, uint16_t(entry.record), record).first;
+    const ObjectNames names = ObjectDesignations(session.catalogs, session.lists, uint16_t(entry.record), record);
+    object.label = names.first;
+    // Only a Messier or Caldwell entry gives a record a second name.
+    object.listed = !names.second.empty();
+    object.named = std::ranges::binary_search(named, CrossReferenceKey(record.catalog, record.number));
     object.designation = SpacedDesignation(session.catalogs, record.catalog, record.number);
     return object;
 }
@@ -80,11 +87,12 @@ bool LoadDeepSkyObjects(CatalogSession& session, InfoSink& messages, std::vector
     const int32_t objectCount = objects.RecordCount();
     const size_t entryCount = entries.size() / kObjectIndexEntrySize;
     out.reserve(entryCount);
+    const std::vector<int64_t> named = CrossReferenceNamedKeys(session.files.crossReferences);
     for (size_t i = 0; i < entryCount; ++i) {
         const ObjectIndexEntry entry = DecodeObjectIndexEntry(entries.data() + i * kObjectIndexEntrySize);
         if (entry.record < 0 || entry.record >= objectCount) continue;  // an empty slot
         const ObjectRecord record = DecodeObjectRecord(records.data() + size_t(entry.record) * kObjectRecordSize);
-        out.push_back(DeepSkyObject(session, entry, record));
+        out.push_back(DeepSkyObject(session, entry, record, named));
     }
     return true;
 }

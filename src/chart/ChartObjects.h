@@ -52,6 +52,8 @@ struct ChartObject {
     std::string label;         // name or designation, device code page
     std::string designation;   // catalog designation with a blank ("NGC 224"); bodies "moon"
     bool alwaysShow = false;   // the selected object
+    bool listed = false;       // a Messier or Caldwell object
+    bool named = false;        // one the cross-reference file gives a common name
     // Left by a redraw.
     ChartVector vector;
     uint32_t vectorGeneration = 0xFFFFFFFFu;

@@ -18,6 +18,8 @@ void RenderChart(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, 
 
 void ChartRedraw::Run() {
     drawn_ = ChartDrawn{};
+    names_.clear();
+    taken_.clear();
     if (scene_.stars) scene_.stars->ClearCache();
     PrepareView();
     canvas_.ResetClip();
@@ -29,6 +31,8 @@ void ChartRedraw::Run() {
         RunCentred();
     }
     DrawInfoLines();
+    // The names last: they know now what they must keep off.
+    if (Prioritised()) PlaceNamesByPriority();
 }
 
 void ChartRedraw::PrepareView() {
@@ -80,6 +84,7 @@ void ChartRedraw::RunHorizontal() {
     if (prefs_.starNames) DrawStarNames();
     if (level_ >= 4 && prefs_.starMode == 0) DrawCatalogStars();
     DrawObjectSymbols();
+    if (prefs_.objOutlines) DrawObjectOutlines();
     if (level_ >= 8) DrawExtendedObjects();
     if (prefs_.objNames) DrawObjectNames();
     if (prefs_.starsLegend) DrawStarsLegend();
@@ -108,6 +113,7 @@ void ChartRedraw::RunCentred() {
         }
     }
     DrawObjectSymbols();
+    if (prefs_.objOutlines) DrawObjectOutlines();
     if (level_ >= 9) DrawExtendedObjects();
     if (prefs_.objNames) DrawObjectNames();
     if (prefs_.starsLegend) DrawStarsLegend();

@@ -11,6 +11,13 @@
 
 namespace vsp {
 
+// An object's name gives way to any object named before it that lies closer than this (pixels).
+inline constexpr int kNameClearX = 30;
+inline constexpr int kNameClearY = 10;
+
+// Which names go first when they compete for room.
+enum NameRank { kRankSelection, kRankBody, kRankMinorBody, kRankListed, kRankNamed, kRankConstellation, kRankOther };
+
 class ChartRedraw {
 public:
     ChartRedraw(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, const Preferences& prefs,
@@ -81,6 +88,10 @@ private:
     void DrawExtendedObjects();
     void DrawExtendedObject(const ChartObject& object);
     void DrawEllipse(const ChartObject& object, double major, double minor);
+    // Open clusters as circles and nebulae as ellipses at their position angle, to their
+    // catalog size, where that reaches out of their symbols.
+    void DrawObjectOutlines();
+    void DrawOutline(const ChartObject& object, bool circle);
     // A comet turned so that its tail points away from the Sun; a tail line at wide fields.
     void DrawComet(const ChartObject& object);
     // The unit screen vector of a position angle (degrees, north through east) at a placed
@@ -128,6 +139,35 @@ private:
     void DrawCcdFrame(const ScreenPoint& at);
     void DrawEyepieceField(const ScreenPoint& at, const Eyepiece& eyepiece);
 
+    // ---- names (ChartDrawNames.cpp) ----
+    // A name to draw: where its text's box goes (top-left) and, when the object's other side
+    // can take it, where it would go there; how much it matters when names compete for room.
+    struct NameRequest {
+        NameRank rank = kRankOther;
+        double magnitude = 0.0;  // brighter first within a rank
+        std::string text = {};   // device code page
+        FontId font = FontId::Small;
+        Colour colour = 0;
+        int x = 0, y = 0;
+        std::optional<int> otherX = std::nullopt;  // the top-left's x on the object's other side
+        // The object the name belongs to, kept 30 x 10 pixels clear of the ones named before it.
+        std::optional<ScreenPoint> anchor = std::nullopt;
+    };
+    // Drawn at once in the order asked, or with the label priority kept until every other layer
+    // is down (PlaceNamesByPriority).
+    void RequestName(NameRequest request);
+    // An object's name right of it (NamePlace), ranked by what the object is.
+    NameRequest ObjectName(const ChartObject& object, FontId font) const;
+    void DrawName(const NameRequest& request, int x);
+    // Most important first, each where its box meets no box already taken (names, scales,
+    // compass letters, the legend, the information lines) and, for an object, where no object
+    // named before it lies close.
+    void PlaceNamesByPriority();
+    // Text names must keep off (scales, compass letters, Bayer letters and Flamsteed numbers,
+    // overlay sizes, the information lines): drawn, and its box taken.
+    void DrawFixedText(int x, int y, std::string_view text, FontId font);
+    bool Prioritised() const { return prefs_.labelPriority; }
+
     // ---- text (ChartDrawText.cpp) ----
     void DrawInfoLines();
     std::string SelectionLine();
@@ -152,6 +192,8 @@ private:
     bool horizonView_ = false;
     int turnPixels_ = 0;  // one turn of a repeating plane ("Horizon View"), else 0
     std::vector<ScreenPoint> brightPlaced_;
+    std::vector<NameRequest> names_;  // waiting for PlaceNamesByPriority
+    std::vector<Rect> taken_;         // fixed text that names keep off
 };
 
 }  // namespace vsp

@@ -85,6 +85,12 @@ struct ChartOverlays {
     std::vector<std::string> ccdLabels;       // width, height; device code page
 };
 
+// A name as drawn on the chart: its text (device code page) and the pixels its glyphs ink.
+struct DrawnLabel {
+    std::string text;
+    Rect box;
+};
+
 struct ChartDrawn {
     int starsDrawn = 0;       // sprites of both star layers
     int starsListed = 0;      // entries of the star hit list
@@ -92,6 +98,8 @@ struct ChartDrawn {
     std::string limitsLabel;
     std::vector<std::string> infoLines;
     std::vector<PlacedEntry> placed;  // filled only when asked for
+    // Every name drawn: objects, the selection, bright stars and constellations.
+    std::vector<DrawnLabel> labels;
     std::optional<ScreenPoint> selectionAt;  // the selection, when it lies on the chart
     std::optional<ScreenPoint> scopeAt;      // the telescope marker, when drawn
     ChartOverlays overlays;

@@ -200,6 +200,14 @@ nlohmann::json ChartJson(const ChartRun& run) {
     }
     nlohmann::json lines = nlohmann::json::array();
     for (const std::string& line : run.drawn.infoLines) lines.push_back(Cp1252ToUtf8(line));
+    nlohmann::json labels = nlohmann::json::array();
+    for (const DrawnLabel& label : run.drawn.labels) {
+        labels.push_back({{"text", Cp1252ToUtf8(label.text)},
+                          {"x", label.box.left},
+                          {"y", label.box.top},
+                          {"w", label.box.Width()},
+                          {"h", label.box.Height()}});
+    }
     return {{"type", run.view.ChartTypeValue()},
             {"zoom", run.view.ZoomLevel()},
             {"pu", run.view.PixelUnit()},
@@ -214,7 +222,8 @@ nlohmann::json ChartJson(const ChartRun& run) {
             {"selection", ChartSelectionJson(run.drawn)},
             {"overlays", ChartOverlaysJson(run.drawn)},
             {"scope", ChartScopeJson(run.scene, run.drawn)},
-            {"placed", placed}};
+            {"placed", placed},
+            {"labels", labels}};
 }
 
 // The drawn chart as a PNG, or drawn once more as the vector page the name's extension asks for.
@@ -353,7 +362,8 @@ void AddChartCommands(CommandRegistry& registry) {
                          "info_lines, stars_listed, selection [x, y; null when off the chart], overlays [telrad_px, "
                          "eyepiece_px, eyepiece_label, ccd_half_width_px, ccd_half_height_px, ccd_labels], scope [x, y, ra_hours, dec_deg of date; null when no marker "
                          "is on the chart], placed [kind (bright_star, star, object, body, comet, asteroid), designation, name, x, y, "
-                         "ra_hours, dec_deg (of date for bodies, comets and asteroids), magnitude (where known)].");
+                         "ra_hours, dec_deg (of date for bodies, comets and asteroids), magnitude (where known)], labels [text, x, y, w, "
+                         "h: the pixels each drawn name inks, top-left and size].");
 
     auto at = std::make_shared<ChartArgs>();
     CLI::App* atCommand = registry.Add(

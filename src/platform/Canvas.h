@@ -53,6 +53,7 @@ public:
     void SetBackColour(Colour colour) override { back_ = PackRgb565(colour); }
     // Font pixel sizes are multiplied by the display scale factor (1.0 on a 96-dpi screen).
     void SetTextScale(double scale) override { textScale_ = scale; }
+    double TextScale() const override { return textScale_; }
     // Later drawing changes only pixels inside `clip` (cut to the bitmap).
     void SetClip(const Rect& clip) override;
     void ResetClip() override { SetClip(MakeRect(0, 0, width_, height_)); }

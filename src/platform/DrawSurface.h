@@ -33,6 +33,7 @@ public:
     virtual void SetBackColour(Colour colour) = 0;
     // Font pixel sizes are multiplied by the display scale factor (1.0 on a 96-dpi screen).
     virtual void SetTextScale(double scale) = 0;
+    virtual double TextScale() const = 0;
     // Later drawing stays inside `clip` (cut to the surface).
     virtual void SetClip(const Rect& clip) = 0;
     virtual void ResetClip() = 0;
@@ -52,6 +53,12 @@ public:
     virtual bool DrawText(int x, int y, std::string_view text, FontId font, TextBackground background) = 0;
     // The box DrawText fills: the advance of every character by the font's line height.
     virtual TextExtent MeasureText(std::string_view text, FontId font) const = 0;
+    // The pixels DrawText(x, y, text, font, ...) inks (see TextInkBox); empty at (x, y) when the
+    // font cannot be loaded.
+    Rect TextInk(int x, int y, std::string_view text, FontId font) const {
+        const Font* face = FindFont(font, TextScale());
+        return face ? TextInkBox(*face, x, y, text) : Rect{x, y, x, y};
+    }
     // `area` of a bitmap with its top-left at (x, y), pixels of colour `transparent` left out.
     virtual void CopySprite(const Canvas& source, const Rect& area, int x, int y, Colour transparent) = 0;
 

@@ -71,6 +71,24 @@ std::unique_ptr<Font> LoadFont(FT_Library library, FontId id, const char* path, 
 
 }  // namespace
 
+Rect TextInkBox(const Font& face, int x, int y, std::string_view text) {
+    Rect ink{x, y, x, y};
+    bool any = false;
+    const int baseline = y + face.ascent;
+    for (unsigned char byte : text) {
+        const GlyphImage& glyph = face.glyphs[byte];
+        if (glyph.width > 0 && glyph.rows > 0) {
+            const Rect g = MakeRect(x + glyph.left, baseline - glyph.top, glyph.width, glyph.rows);
+            ink = any ? Rect{std::min(ink.left, g.left), std::min(ink.top, g.top), std::max(ink.right, g.right),
+                             std::max(ink.bottom, g.bottom)}
+                      : g;
+            any = true;
+        }
+        x += glyph.advance;
+    }
+    return ink;
+}
+
 char32_t FontCodePoint(FontId id, unsigned char byte) {
     if (id != FontId::Symbol && byte < 0x20) return 0;
     return id == FontId::Symbol ? SymbolCodePoint(byte) : Cp1252CodePoint(byte);

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
+
+#include "platform/Geometry.h"
 
 namespace vsp {
 
@@ -42,5 +45,10 @@ struct FontFace {
 FontFace FontFaceOf(FontId id, double scale);
 // The Unicode character a code-page byte stands for in `id`; 0 for bytes that draw nothing.
 char32_t FontCodePoint(FontId id, unsigned char byte);
+
+// The pixels the glyphs of `text` ink when drawn with the top-left of its line box at (x, y):
+// tighter than the line box, which holds the leading and the advances. Empty, at (x, y), for a
+// text that inks nothing.
+Rect TextInkBox(const Font& face, int x, int y, std::string_view text);
 
 }  // namespace vsp

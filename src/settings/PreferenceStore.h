@@ -4,10 +4,10 @@
 // explicit little-endian layout that ends in a CRC-32 of everything before it.
 // The layout is the preference table's: each setting at the offset and in the width its
 // declaration gives, after the record's own size (u32 at 0) and layout version (u32 at 4).
-// Version 6 of the program's table (1995 bytes; version 1 ended before the Monitor flag,
+// Version 7 of the program's table (1997 bytes; version 1 ended before the Monitor flag,
 // version 2 before the port paths, version 3 before the old-elements age and the deep-space
-// choice, version 4 before the CCD pixel size and rotation and version 5 before the chart's
-// layer flags; all are still read, the
+// choice, version 4 before the CCD pixel size and rotation, version 5 before the chart's
+// layer flags and version 6 before the label priority and outline flags; all are still read, the
 // settings added since taking their defaults):
 //   8 current site, then sites 1..3 (60 bytes each: name 32, latitude f32, longitude (west)
 //     f32, elevation i32, offset i16, daylight i16, temperature f32, pressure f32,
@@ -23,7 +23,8 @@
 //   bytes each, version 3), 1971 the old-elements age in days (i32), 1975 the deep-space orbits
 //   choice (i32; both version 4), 1979 the CCD pixel size in µm and 1983 its rotation in
 //   degrees (f32 each, version 5), 1987 the four layer flags (Milky Way, borders, full
-//   constellation names, star names; version 6), 1991 CRC-32 of bytes 0..1990.
+//   constellation names, star names; version 6), 1991 label priority and 1992 object
+//   outlines (flag bytes, version 7), 1993 CRC-32 of bytes 0..1992.
 // Saving writes a complete new file under a temporary name and renames it over the old one,
 // so a failed save leaves the previous settings as they were.
 
@@ -42,7 +43,7 @@ namespace vsp {
 
 inline constexpr char kPreferencesFileName[] = "vespertar_prefs.ppc";
 inline constexpr uint32_t kPreferencesTag = FourCharCode("Pref");
-inline constexpr uint32_t kPreferencesLayoutVersion = 6;
+inline constexpr uint32_t kPreferencesLayoutVersion = 7;
 
 enum class PreferenceFileStatus {
     Loaded,        // read and intact

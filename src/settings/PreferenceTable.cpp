@@ -250,6 +250,8 @@ void AddPage5(S& t) {
     t.push_back(Flag("milky_way", d, "Milky Way", &P::milkyWay, 1987));
     t.push_back(Flag("const_boundaries", d, "Const. Borders", &P::constBoundaries, 1988));
     t.push_back(Flag("star_names", d, "Star Names", &P::starNames, 1990));
+    t.push_back(Flag("label_priority", d, "Label Priority", &P::labelPriority, 1991));
+    t.push_back(Flag("obj_outlines", d, "Obj. Outlines", &P::objOutlines, 1992));
     for (size_t i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
         t.push_back(Real("telrad" + n + "_deg", d, "Telrad " + n + ":", Above(0, 30),

@@ -155,7 +155,9 @@ struct Preferences {
     // Page 5, group "SkyCharts Display Settings", layers the chart draws only when asked
     bool milkyWay = false;            // the Milky Way's density levels as filled areas
     bool constBoundaries = false;     // the IAU constellation borders
-    bool constFullNames = false;      // "Andromeda" for "And" at the widest fields
+    bool constFullNames = false;      // "Andromeda" for "And" at the widest fields (page 3)
+    bool labelPriority = false;       // names placed by importance, none over another (page 3)
+    bool objOutlines = false;         // clusters and nebulae drawn to their size (page 3)
     bool starNames = false;           // proper names beside the brightest stars
     // The CCD frame of the chart overlay
     int32_t ccdWidth = 1600;          // sensor pixels

@@ -24,6 +24,7 @@ constexpr int kLabelDrop = 2;  // a label's text sits level with the text of its
 constexpr int kStackStep = 14;  // a label over its field
 constexpr int kCheckStep = 15;
 constexpr int kCheckHeight = 14;
+constexpr int kCloseCheckRows = 10;
 constexpr int kGridStep = 20;
 constexpr int kNumberWidth = 54;
 constexpr int kShortFieldWidth = 34;  // room for "12.5"
@@ -345,15 +346,18 @@ private:
     // Check boxes [first, end) in two columns, filled row by row.
     void AddCheckBoxes(size_t first, size_t end) {
         const int column = (kRight - kMargin) / 2;
+        // A long run closes up to boxes that touch, so that page 5's flags leave room below.
+        const int rows = (int(end - first) + 1) / 2;
+        const int step = rows >= kCloseCheckRows ? kCheckHeight : kCheckStep;
         for (size_t i = first; i < end; ++i) {
             const int k = int(i - first);
             const PreferenceSetting& s = *settings_[i];
             SettingBinding b = BindingOf(s, SettingControl::CheckBox, NameOf(s));
             b.fieldId = Add(ControlKind::CheckBox, s.label,
-                            MakeRect(kMargin + k % 2 * column, y_ + k / 2 * kCheckStep, column - kGap, kCheckHeight));
+                            MakeRect(kMargin + k % 2 * column, y_ + k / 2 * step, column - kGap, kCheckHeight));
             out_.bindings.push_back(std::move(b));
         }
-        y_ += (int(end - first) + 1) / 2 * kCheckStep + kGap;
+        y_ += rows * step + kGap;
     }
 
     // One row per field of view: its name, the star limit (fixed where it has one row), the

@@ -1,9 +1,11 @@
 // Whole redraws on the pixels, with the catalogs of a home built from the installed packages:
 // night mode keeps to reds, the backgrounds, the "Sky Map" horizon radius, the names' clearance
-// rule, and what a tap selects among screen places set by hand.
+// rule, the names placed by priority and the boxes they ink, the outlines of open clusters,
+// and what a tap selects among screen places set by hand.
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -38,11 +40,25 @@ protected:
     static ChartDrawn Draw(const Preferences& prefs, int type, int level, Canvas& canvas, ChartScene& scene,
                            int dpi = 192) {
         ChartView view;
+        return DrawAt(prefs, type, level, dpi, type == kChartEquatorialSky ? 5.6 : -1.0, 0.0, scene, canvas, view);
+    }
+
+    // A redraw centred on a J2000 place (the view's own centre for a negative right ascension;
+    // for "Whole Sky" at -2 the chart command's, south and 45 degrees up), into `canvas` of
+    // 480 x 640 at `dpi`; `view` is left as drawn.
+    static ChartDrawn DrawAt(const Preferences& prefs, int type, int level, int dpi, double raHours, double decDeg,
+                             ChartScene& scene, Canvas& canvas, ChartView& view) {
         Preferences p = prefs;
         p.chartType = type;
         SetViewFromPreferences(view, p, dpi / 48, 480, 640, local_, settings_);
         view.SetZoomLevel(level);
-        if (type == kChartEquatorialSky) view.SetCentre(5.6 * 15.0, 0.0);
+        if (raHours >= 0.0 && type == kChartEquatorialSky) view.SetCentre(raHours * 15.0, decDeg);
+        if (raHours == -2.0 && type == kChartWholeSky) view.SetCentre(180.0, 45.0);
+        if (raHours >= 0.0 && type == kChartSkyMap) {
+            view.Prepare();
+            const SkyDirection h = view.CatalogToHorizontal(raHours, decDeg);
+            view.CentreHorizontalOn(h.first, h.second);
+        }
         canvas.Create(480, 640);
         ChartPictures pictures;
         ChartDrawn drawn;
@@ -241,6 +257,118 @@ TEST_F(ChartRender, TheMilkyWayAndTheBordersLieWhereTheirDataPutsThem) {
         layers.constBoundaries = false;
         EXPECT_EQ(around(*at["border"], layers, 2)[packed(palette.border)], 0) << "night " << night;
         layers.milkyWay = true;
+    }
+}
+
+bool Meet(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The information lines as the chart sets them: the selection and time lines stacked at the
+// bottom left, the field and limits lines right-aligned above the bottom right, measured in
+// the chart's small font.
+std::vector<Rect> InformationBoxes(const ChartDrawn& drawn, const Canvas& canvas, double scale) {
+    const int line = canvas.MeasureText("0", FontId::Small).height, w = canvas.Width(), h = canvas.Height();
+    int widest = 0;
+    for (const std::string& text : drawn.infoLines) widest = std::max(widest, canvas.MeasureText(text, FontId::Small).width);
+    const int right = std::max(canvas.MeasureText(drawn.fovLabel, FontId::Small).width,
+                               canvas.MeasureText(drawn.limitsLabel, FontId::Small).width);
+    const int bottom = h - int(2 * scale);
+    return {Rect{int(3 * scale), bottom - line * int(drawn.infoLines.size()), int(3 * scale) + widest, bottom},
+            Rect{w - int(3 * scale) - right, bottom - line - int(10 * scale), w - int(3 * scale), bottom}};
+}
+
+bool HasLabel(const ChartDrawn& drawn, std::string_view text) {
+    return std::ranges::any_of(drawn.labels, [&](const DrawnLabel& l) { return l.text == text; });
+}
+
+// The busiest charts: the whole sky at its widest and a 30-degree Sky Map about Orion, every
+// name layer on. With the priority the names keep off each other and the information lines,
+// and the bright Messier objects win their room; in both modes each listed box is the ink of
+// its name: the pixels the names change lie in the boxes, and reach their edges.
+TEST_F(ChartRender, NamesByPriorityKeepClearAndEveryListedBoxIsTheInkOfItsName) {
+    Preferences p = prefs_;
+    p.starNames = p.constNames = p.objNames = true;
+    Preferences bare = p;
+    bare.starNames = bare.constNames = bare.objNames = false;
+    struct Case { int type, level; double ra, dec; };
+    for (const Case& c : {Case{kChartWholeSky, 0, -2.0, 0.0}, Case{kChartSkyMap, 6, 5.6, 0.0}}) {
+        for (int dpi : {96, 192}) {
+            for (bool priority : {true, false}) {
+                SCOPED_TRACE(testing::Message() << "type " << c.type << " dpi " << dpi << " priority " << priority);
+                p.labelPriority = bare.labelPriority = priority;
+                Canvas named, unnamed;
+                ChartView view;
+                const ChartDrawn drawn = DrawAt(p, c.type, c.level, dpi, c.ra, c.dec, scene_, named, view);
+                DrawAt(bare, c.type, c.level, dpi, c.ra, c.dec, scene_, unnamed, view);
+                ASSERT_GT(drawn.labels.size(), 20u);
+                const auto inked = [&](int x, int y) { return named.At(x, y) != unnamed.At(x, y); };
+                const auto inAnyBox = [&](int x, int y) {
+                    return std::ranges::any_of(drawn.labels, [&](const DrawnLabel& l) { return l.box.Contains(x, y); });
+                };
+                for (int y = 0; y < 640; ++y)
+                    for (int x = 0; x < 480; ++x) ASSERT_FALSE(inked(x, y) && !inAnyBox(x, y)) << x << "," << y;
+                const std::vector<Rect> information = InformationBoxes(drawn, named, dpi / 96.0);
+                for (size_t i = 0; i < drawn.labels.size(); ++i) {
+                    const Rect& box = drawn.labels[i].box;
+                    SCOPED_TRACE(drawn.labels[i].text);
+                    Rect ink{box.right, box.bottom, box.left, box.top};
+                    for (int y = box.top; y < box.bottom; ++y)
+                        for (int x = box.left; x < box.right; ++x)
+                            if (inked(x, y))
+                                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                                       std::max(ink.bottom, y + 1)};
+                    ASSERT_LT(ink.left, ink.right);
+                    if (!priority) continue;
+                    // Faint antialiased edges may round away in 16-bit pixels: a pixel's grace.
+                    EXPECT_LE(ink.left - box.left + box.right - ink.right + ink.top - box.top + box.bottom - ink.bottom, 4);
+                    for (const Rect& line : information) EXPECT_FALSE(Meet(box, line));
+                    for (size_t j = i + 1; j < drawn.labels.size(); ++j)
+                        EXPECT_FALSE(Meet(box, drawn.labels[j].box)) << "and " << drawn.labels[j].text;
+                }
+                // At 96 dpi Uranus, a planet and so named first, stands within 30 x 10 pixels of M45.
+                if (priority && c.type == kChartWholeSky && dpi == 192) {
+                    for (const char* messier : {"M42", "M45", "M31"}) EXPECT_TRUE(HasLabel(drawn, messier)) << messier;
+                }
+            }
+        }
+    }
+}
+
+// An open cluster's outline on an equatorial chart centred on it: a circle of the catalog
+// diameter at the projection's scale at the centre (|scale_x| pixels per radian), drawn in the
+// object colour, red at night.
+TEST_F(ChartRender, AnOpenClusterOutlineHasItsCatalogRadiusInTheObjectColour) {
+    const auto m44 = std::ranges::find(objects_, std::string("M44"), &ChartObject::label);
+    ASSERT_NE(m44, objects_.end());
+    ASSERT_GT(m44->sizeMajor, 30.0f);
+    const double ra = m44->raHours, dec = m44->decDeg;
+    for (int night : {0, 2}) {
+        Preferences p = prefs_;
+        p.hideGrid = true;
+        p.objNames = false;
+        p.nightLevel = night;
+        Canvas plain, outlined;
+        ChartView view;
+        DrawAt(p, kChartEquatorialSky, 8, 192, ra, dec, scene_, plain, view);
+        p.objOutlines = true;
+        DrawAt(p, kChartEquatorialSky, 8, 192, ra, dec, scene_, outlined, view);
+        const double expected = std::sin(m44->sizeMajor / 2.0 / 60.0 * std::numbers::pi / 180.0) * std::abs(view.ScaleX());
+        const ScreenPoint at = m44->screen;
+        ASSERT_TRUE(at.visible);
+        std::vector<double> radii;
+        for (int y = 0; y < 640; ++y) {
+            for (int x = 0; x < 480; ++x) {
+                const double r = std::hypot(x - at.x, y - at.y);
+                if (outlined.At(x, y) == plain.At(x, y) || r < expected / 2 || r > expected * 1.5) continue;
+                radii.push_back(r);
+                const Colour c = UnpackRgb565(outlined.At(x, y));
+                if (night > 0) EXPECT_EQ(ColourGreen(c) + ColourBlue(c), 0);
+            }
+        }
+        ASSERT_GT(radii.size(), 100u);
+        std::ranges::nth_element(radii, radii.begin() + radii.size() / 2);
+        EXPECT_NEAR(radii[radii.size() / 2], expected, 1.5) << "night " << night;
     }
 }
 

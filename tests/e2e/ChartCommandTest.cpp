@@ -118,7 +118,7 @@ TEST_F(ChartCommand, SkyMapPlacesEveryBrightStarAboveTheHorizonStereographically
     }
 }
 
-TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelIsUtf8) {
+TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleItsNameBesideItAndTheLabelIsUtf8) {
     const CsvRow& winter = *cases_[0][0];
     for (const char* type : {"2", "4"}) {
         const nlohmann::json chart = Json(winter, {"chart", "--type", type, "--zoom", "7", "--center", "M42"});
@@ -130,6 +130,16 @@ TEST_F(ChartCommand, CentringOnAnObjectPutsItInTheMiddleAndTheLabelIsUtf8) {
             EXPECT_NEAR(p["y"].get<double>(), 320, 1.0);
         }
         EXPECT_TRUE(found) << "type " << type;
+        // The selection's name as drawn: the ink just right of the middle, a little below its top.
+        const nlohmann::json& labels = chart["labels"];
+        const auto name = std::ranges::find_if(labels, [](const nlohmann::json& l) { return l["text"] == "M42"; });
+        ASSERT_NE(name, labels.end()) << "type " << type;
+        EXPECT_GT((*name)["x"].get<int>(), 240);
+        EXPECT_LT((*name)["x"].get<int>(), 260);
+        EXPECT_GE((*name)["y"].get<int>(), 318);
+        EXPECT_LT((*name)["y"].get<int>(), 330);
+        EXPECT_GT((*name)["w"].get<int>(), 30);
+        EXPECT_GT((*name)["h"].get<int>(), 10);
     }
     EXPECT_EQ(Json(winter, {"chart", "--type", "4", "--zoom", "10"})["fov_label"], "FOV 2.5\u00B0");
 }

@@ -14,6 +14,7 @@
 
 #include "catalog/CatalogFiles.h"
 #include "catalog/CatalogTable.h"
+#include "catalog/CrossReference.h"
 #include "catalog/DescriptionFile.h"
 #include "catalog/ObjectFacts.h"
 #include "catalog/ObjectLookup.h"
@@ -45,8 +46,8 @@ struct CatalogCopy {
             fs::create_symlink(entry.path(), home.Path("data/" + names.back()));
         }
         if (names.empty()) {
-            for (std::string_view name : {kObjectFile18k, kDescriptionFileName, kDefaultStarsFileName,
-                                          kBrightStarFileName, kCityFileName, kMoonFile})
+            for (std::string_view name : {kObjectFile18k, kDescriptionFileName, kCrossReferenceFile,
+                                          kDefaultStarsFileName, kBrightStarFileName, kCityFileName, kMoonFile})
                 names.emplace_back(name);
         }
         std::sort(names.begin(), names.end());
@@ -74,6 +75,7 @@ void LookIntoObjects(CatalogSession& sky, InfoSink& messages) {
         char text[kDescriptionShortSize];
         DescriptionFind(sky.files.descriptions, messages, found.record.catalog, found.record.number, text);
     }
+    CrossReferenceNamedKeys(sky.files.crossReferences);  // the chart's common-name lookup
 }
 
 void LookIntoStars(CatalogSession& sky, InfoSink& messages) {

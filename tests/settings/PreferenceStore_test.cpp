@@ -31,6 +31,7 @@ Preferences Unusual() {
     p.satOldElementsDays = 30;
     p.satDeepSpace = 1;
     p.starNames = true;
+    p.objOutlines = true;
     return p;
 }
 
@@ -70,10 +71,10 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(kTable, home.Dir(), Unusual()));
     const std::string bytes = home.ReadFile(kFile);
-    ASSERT_EQ(bytes.size(), kHeader + 1995);
+    ASSERT_EQ(bytes.size(), kHeader + 1997);
     const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
     EXPECT_EQ(bytes.substr(4, 4), "Pref");
-    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(6u, 1, 1995));
+    EXPECT_EQ(std::tuple(ReadU32(b), ReadI32(b + 8), ReadI32(b + 12)), std::tuple(7u, 1, 1997));
     const uint8_t* r = b + kHeader;
     EXPECT_FLOAT_EQ(ReadF32(r + 44), -151.5f);  // longitude, west positive
     EXPECT_EQ(ReadI32(r + 262), 13);            // scope drive
@@ -84,20 +85,21 @@ TEST(PreferenceStore, HeaderLayoutAndZlibCrc) {
     EXPECT_EQ(ReadI32(r + 1975), 1);             // the deep-space orbits choice: SDP4
     EXPECT_FLOAT_EQ(ReadF32(r + 1979), 5.0f);    // the CCD pixel size, µm
     EXPECT_EQ(r[1990], 1);                      // the star names
-    EXPECT_EQ(crc32(0L, r, 1995), 0x2144DF1Cu);
+    EXPECT_EQ(r[1992], 1);                      // the object outlines
+    EXPECT_EQ(crc32(0L, r, 1997), 0x2144DF1Cu);
 }
 
 // Each declared setting owns the bytes at its offset: a change there reads back as a change of
 // that setting alone and is written back in the same place, and nothing else moves.
 TEST(PreferenceStore, EverySettingOwnsItsBytesOfTheRecord) {
     std::string problem;
-    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1995) << problem;
+    ASSERT_EQ(PreferenceRecordSize(kTable, &problem), 1997) << problem;
     const std::vector<uint8_t> defaults = EncodePreferences(kTable, Preferences{});
     for (const PreferenceSetting& s : kTable.All()) {
         SCOPED_TRACE(s.key);
         std::vector<uint8_t> changed = defaults;
         changed[size_t(s.offset)] ^= 0x01;
-        WriteU32(changed.data() + 1991, uint32_t(crc32(0L, changed.data(), 1991)));
+        WriteU32(changed.data() + 1993, uint32_t(crc32(0L, changed.data(), 1993)));
         Preferences read;
         ASSERT_TRUE(DecodePreferences(kTable, changed.data(), changed.size(), read));
         EXPECT_NE(read, Preferences{});
@@ -129,6 +131,7 @@ TEST(PreferenceStore, TheFirstLayoutIsReadWithTheAddedSettingAtItsDefault) {
     expected.satOldElementsDays = Preferences{}.satOldElementsDays;
     expected.satDeepSpace = Preferences{}.satDeepSpace;
     expected.starNames = false;
+    expected.objOutlines = false;
     EXPECT_EQ(read, expected);
 }
 
@@ -147,8 +150,8 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         PreferenceFileStatus status;
     } cases[] = {
         {"empty", cut(0), PreferenceFileStatus::Truncated},
-        {"one byte short", cut(kHeader + 1994), PreferenceFileStatus::Truncated},
-        {"newer version", word(0, 7), PreferenceFileStatus::NewerVersion},
+        {"one byte short", cut(kHeader + 1996), PreferenceFileStatus::Truncated},
+        {"newer version", word(0, 8), PreferenceFileStatus::NewerVersion},
         {"older version, today's size", word(0, 1), PreferenceFileStatus::Damaged},
         {"version 0", word(0, 0), PreferenceFileStatus::Damaged},
         {"other tag", word(4, FourCharCode("Lst ")), PreferenceFileStatus::WrongTag},
@@ -156,7 +159,7 @@ TEST(PreferenceStore, DamagedFilesGiveDefaultsWithTheirStatus) {
         {"record size", word(12, 1000), PreferenceFileStatus::Damaged},
         {"record's own size", flip(kHeader + 0), PreferenceFileStatus::Damaged},
         {"latitude byte", flip(kHeader + 41), PreferenceFileStatus::BadChecksum},
-        {"CRC byte", flip(kHeader + 1991), PreferenceFileStatus::BadChecksum},
+        {"CRC byte", flip(kHeader + 1993), PreferenceFileStatus::BadChecksum},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -20,7 +20,7 @@ constexpr SettingGroup kExtraGroup{3, "Extra Settings", "Settings added by the t
 TEST(PreferenceDeclaration, AnAddedSettingReachesItsPageTheJsonTheChecksAndTheRecord) {
     std::vector<PreferenceSetting> settings = ProgramSettings().All();
     settings.push_back(
-        Choice("extra_cursor", kExtraGroup, "Extra Cursor", {"Arrow", "Cross"}, &Preferences::cursor, 1991));
+        Choice("extra_cursor", kExtraGroup, "Extra Cursor", {"Arrow", "Cross"}, &Preferences::cursor, 1993));
     const PreferenceTable table(settings);
     Preferences prefs;
     prefs.cursor = 1;
@@ -44,17 +44,17 @@ TEST(PreferenceDeclaration, AnAddedSettingReachesItsPageTheJsonTheChecksAndTheRe
     test::TempHome home;
     ASSERT_TRUE(SavePreferences(table, home.Dir(), prefs));
     const std::string file = home.ReadFile("usercatalogs/vespertar_prefs.ppc");
-    ASSERT_EQ(file.size(), 16u + 1999u);
+    ASSERT_EQ(file.size(), 16u + 2001u);
     const auto* record = reinterpret_cast<const uint8_t*>(file.data()) + 16;
-    EXPECT_EQ(ReadU32(record), 1999u);
-    EXPECT_EQ(ReadI32(record + 1991), 1);
-    EXPECT_EQ(ReadU32(record + 1995), uint32_t(crc32(0L, record, 1995)));
+    EXPECT_EQ(ReadU32(record), 2001u);
+    EXPECT_EQ(ReadI32(record + 1993), 1);
+    EXPECT_EQ(ReadU32(record + 1997), uint32_t(crc32(0L, record, 1997)));
     Preferences read;
     ASSERT_EQ(ReadPreferences(table, home.Dir(), read).status, PreferenceFileStatus::Loaded);
     EXPECT_EQ(read, prefs);
     const RecordLayout layout = PreferenceRecordLayout(table);
     EXPECT_EQ(layout.fields[layout.fields.size() - 2].name, "extra_cursor");
-    EXPECT_EQ(layout.fields.back().offset, 1995);
+    EXPECT_EQ(layout.fields.back().offset, 1997);
 
     // Declared over another setting's bytes, it lays out no record at all: nothing is saved.
     settings.push_back(Flag("extra_flag", kExtraGroup, "Extra Flag", &Preferences::telrad, 1000));

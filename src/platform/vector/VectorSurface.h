@@ -70,6 +70,7 @@ public:
     void SetTextColour(Colour colour) override { text_ = colour; }
     void SetBackColour(Colour colour) override { back_ = colour; }
     void SetTextScale(double scale) override { textScale_ = scale; }
+    double TextScale() const override { return textScale_; }
     void SetClip(const Rect& clip) override;
     void ResetClip() override { SetClip(MakeRect(0, 0, width_, height_)); }
     const Rect& Clip() const override { return clip_; }
