@@ -138,6 +138,39 @@ void Canvas::DrawCircle(int cx, int cy, int radius) {
     }
 }
 
+namespace {
+
+// One edge of a filled outline and the rows it may cross: a loose range, since which rows it
+// really crosses is settled by the exact test of each row's centre.
+struct PolygonEdge {
+    int firstRow, lastRow;
+    PointF a, b;
+};
+
+std::vector<PolygonEdge> PolygonEdges(const std::vector<std::vector<PointF>>& rings, int first, int last) {
+    std::vector<PolygonEdge> edges;
+    for (const auto& ring : rings) {
+        for (size_t i = 0, n = ring.size(); i < n; ++i) {
+            const PointF& a = ring[i];
+            const PointF& b = ring[(i + 1) % n];
+            if (a.y == b.y) continue;  // level: no row centre lies between its ends
+            const double lo = std::min(a.y, b.y), hi = std::max(a.y, b.y);
+            PolygonEdge edge{first, last, a, b};
+            if (std::isfinite(lo) && std::isfinite(hi)) {
+                edge.firstRow = int(std::clamp(std::floor(lo - 0.5), double(first), double(last) + 1));
+                edge.lastRow = int(std::clamp(std::ceil(hi - 0.5), double(first) - 1, double(last)));
+            }
+            if (edge.firstRow <= edge.lastRow) edges.push_back(edge);
+        }
+    }
+    std::ranges::sort(edges, {}, &PolygonEdge::firstRow);
+    return edges;
+}
+
+}  // namespace
+
+// Even-odd scan conversion over the edges that reach each row only, so that the Milky Way's
+// thousands of vertices cost their own rows and not every row of the chart.
 void Canvas::FillPolygon(const std::vector<std::vector<PointF>>& rings) {
     double top = 1e300, bottom = -1e300;
     for (const auto& ring : rings) {
@@ -149,18 +182,22 @@ void Canvas::FillPolygon(const std::vector<std::vector<PointF>>& rings) {
     if (top > bottom) return;
     const int first = std::max(clip_.top, int(std::floor(top)));
     const int last = std::min(clip_.bottom - 1, int(std::ceil(bottom)));
+    if (first > last) return;
+    const std::vector<PolygonEdge> edges = PolygonEdges(rings, first, last);
+    std::vector<const PolygonEdge*> active;
+    size_t next = 0;
     std::vector<double> crossings;
     for (int y = first; y <= last; ++y) {
+        while (next < edges.size() && edges[next].firstRow <= y) active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const PolygonEdge* e) { return e->lastRow < y; });
         const double centre = y + 0.5;
         crossings.clear();
-        for (const auto& ring : rings) {
-            for (size_t i = 0, n = ring.size(); i < n; ++i) {
-                const PointF& a = ring[i];
-                const PointF& b = ring[(i + 1) % n];
-                // Half-open in y, so a vertex on the row is counted once.
-                if ((a.y <= centre) == (b.y <= centre)) continue;
-                crossings.push_back(a.x + (centre - a.y) * (b.x - a.x) / (b.y - a.y));
-            }
+        for (const PolygonEdge* e : active) {
+            const PointF& a = e->a;
+            const PointF& b = e->b;
+            // Half-open in y, so a vertex on the row is counted once.
+            if ((a.y <= centre) == (b.y <= centre)) continue;
+            crossings.push_back(a.x + (centre - a.y) * (b.x - a.x) / (b.y - a.y));
         }
         std::sort(crossings.begin(), crossings.end());
         for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
