@@ -18,8 +18,6 @@ void RenderChart(DrawSurface& canvas, ChartView& view, ChartPictures& pictures, 
 
 void ChartRedraw::Run() {
     drawn_ = ChartDrawn{};
-    names_.clear();
-    taken_.clear();
     if (scene_.stars) scene_.stars->ClearCache();
     PrepareView();
     canvas_.ResetClip();

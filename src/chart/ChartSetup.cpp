@@ -85,7 +85,6 @@ bool LoadChartScene(CatalogSession& session, InfoSink& messages, const Preferenc
     scene.eyeLimit = ZenithEyeLimit(prefs, local, settings);
     scene.local = local;
     SetPlanetFaces(prefs, local, settings, scene);
-    SetPlanetFaces(prefs, local, settings, scene);
     scene.eyepiece = ChosenEyepiece(LoadEyepieces(session.dir), prefs.eyepiece);
     scene.telescopeFocalMm = TelescopeFocalLengthMm(prefs);
     return true;
