@@ -10,8 +10,17 @@
 #include <optional>
 #include <string>
 
+#include "platform/SharedLibrary.h"
+
 namespace vsp {
 namespace {
+
+#define VSP_CURL_FUNCTIONS(X, p) \
+    X(p, global_init) X(p, easy_init) X(p, easy_cleanup) X(p, easy_setopt) X(p, easy_perform) \
+    X(p, easy_getinfo) X(p, easy_strerror)
+VSP_LAZY_API(CurlApi, curl_, VSP_CURL_FUNCTIONS)
+
+const CurlApi* Curl() { return OpenLazyApi<CurlApi>("libcurl.so.4"); }
 
 constexpr size_t kMaxAddressLength = 512;
 
@@ -83,7 +92,7 @@ int OnTransferProgress(void* user, curl_off_t expected, curl_off_t received, cur
 }
 
 struct CurlCleanup {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    void operator()(CURL* handle) const { Curl()->easy_cleanup(handle); }
 };
 
 bool IsConnectFailure(CURLcode code) {
@@ -92,18 +101,18 @@ bool IsConnectFailure(CURLcode code) {
 }
 
 // Why a transfer that reached the server brought no usable body, or nothing when it did.
-std::optional<std::string> TransferFault(CURL* curl, CURLcode code, const TransferClock& clock,
+std::optional<std::string> TransferFault(const CurlApi& api, CURL* curl, CURLcode code, const TransferClock& clock,
                                          const HttpTimeouts& timeouts) {
     long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    api.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     if (clock.overdue) return "not complete after " + std::to_string(timeouts.totalSeconds) + " s";
     if (code == CURLE_OPERATION_TIMEDOUT) return "no answer for " + std::to_string(timeouts.stalledSeconds) + " s";
     if (code == CURLE_TOO_MANY_REDIRECTS) return "more than " + std::to_string(kHttpRedirectLimit) + " redirections";
     if (status >= 400) return "HTTP " + std::to_string(status);
     if (code == CURLE_PARTIAL_FILE) {
         curl_off_t received = 0, expected = 0;
-        curl_easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &received);
-        curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
+        api.easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &received);
+        api.easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
         return "the body ended after " + ByteCount(received, expected);
     }
     return std::nullopt;
@@ -111,20 +120,20 @@ std::optional<std::string> TransferFault(CURL* curl, CURLcode code, const Transf
 
 // Says why a finished transfer brought no usable body; true when it did. A transfer that the
 // writer ended because the buffer was full succeeded.
-bool FetchSucceeded(CURL* curl, CURLcode code, bool bufferFull, const TransferClock& clock, const std::string& url,
+bool FetchSucceeded(const CurlApi& api, CURL* curl, CURLcode code, bool bufferFull, const TransferClock& clock, const std::string& url,
                     const HttpTimeouts& timeouts, InfoSink& messages) {
     curl_off_t connectMicroseconds = 0;
-    curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connectMicroseconds);
+    api.easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connectMicroseconds);
     if (IsConnectFailure(code) || (code == CURLE_OPERATION_TIMEDOUT && connectMicroseconds == 0)) {
         messages.InfoBox("Web is not reachable", url);
         return false;
     }
-    if (const auto fault = TransferFault(curl, code, clock, timeouts)) {
+    if (const auto fault = TransferFault(api, curl, code, clock, timeouts)) {
         messages.InfoBox("Failed to open URL", url + " (" + *fault + ")");
         return false;
     }
     if (code != CURLE_OK && !bufferFull) {
-        messages.InfoBox("Failed to open URL", url + " (" + curl_easy_strerror(code) + ")");
+        messages.InfoBox("Failed to open URL", url + " (" + api.easy_strerror(code) + ")");
         return false;
     }
     return true;
@@ -134,32 +143,33 @@ bool FetchSucceeded(CURL* curl, CURLcode code, bool bufferFull, const TransferCl
 // `writerStopped` is set by the writer when it ended the transfer on purpose (that is no fault).
 bool Transfer(const std::string& url, curl_write_callback write, void* writeData, const bool& writerStopped,
               InfoSink& messages, const HttpTimeouts& timeouts) {
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    std::unique_ptr<CURL, CurlCleanup> handle(initialised ? curl_easy_init() : nullptr);
+    const CurlApi* api = Curl();
+    static const bool initialised = api && api->global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    std::unique_ptr<CURL, CurlCleanup> handle(initialised ? api->easy_init() : nullptr);
     if (!handle) {
         messages.InfoBox("Failed to initialize Internet connexion.", "");
         return false;
     }
     CURL* curl = handle.get();
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "WceHttp");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kHttpRedirectLimit);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
+    api->easy_setopt(curl, CURLOPT_URL, url.c_str());
+    api->easy_setopt(curl, CURLOPT_USERAGENT, "WceHttp");
+    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    api->easy_setopt(curl, CURLOPT_MAXREDIRS, kHttpRedirectLimit);
+    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
     // Fewer than one byte a second for that long: the server has stopped answering.
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts.stalledSeconds);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, write);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, writeData);
+    api->easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    api->easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, timeouts.stalledSeconds);
+    api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, write);
+    api->easy_setopt(curl, CURLOPT_WRITEDATA, writeData);
     TransferClock clock{.messages = messages, .deadline = std::chrono::seconds(timeouts.totalSeconds)};
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnTransferProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &clock);
+    api->easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnTransferProgress);
+    api->easy_setopt(curl, CURLOPT_XFERINFODATA, &clock);
 
-    const CURLcode code = curl_easy_perform(curl);
+    const CURLcode code = api->easy_perform(curl);
     if (clock.shown) messages.EndProgress();
-    return FetchSucceeded(curl, code, writerStopped, clock, url, timeouts, messages);
+    return FetchSucceeded(*api, curl, code, writerStopped, clock, url, timeouts, messages);
 }
 
 struct StreamWriter {

@@ -2,6 +2,7 @@
 // after the command, help.
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,21 @@ TEST_F(CommandLine, VersionWithOptionsBeforeOrAfterTheCommand) {
     // Values with '=' or as the next word, negative numbers included, on either side.
     const nlohmann::json before = Json({"--lat=-33.9", "--date", "2024-03-01", "--time", "21:00", "body", "mars"});
     EXPECT_EQ(Json({"body", "mars", "--lat", "-33.9", "--date=2024-03-01", "--time=21:00"}), before);
+}
+
+// A headless command must not pay for loading the window's, the network's or the vector pages'
+// libraries: they are opened when first used, so none may be among those loaded at start.
+TEST_F(CommandLine, StartsWithoutTheWindowNetworkOrVectorLibraries) {
+    const std::string command = std::string("LD_TRACE_LOADED_OBJECTS=1 ") + VespertarPath();
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string loaded;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) loaded.append(chunk, n);
+    pclose(pipe);
+    ASSERT_NE(loaded.find("libc.so"), std::string::npos) << loaded;
+    for (const char* library : {"libcurl", "libcairo", "libSDL2", "libX11", "libpulse"})
+        EXPECT_EQ(loaded.find(library), std::string::npos) << library << " in\n" << loaded;
 }
 
 // Every usage error: status 2, nothing on stdout, one line on stderr.

@@ -8,6 +8,7 @@
 
 #include "platform/FormPainter.h"
 #include "platform/ModalWindows.h"
+#include "platform/SharedLibrary.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "platform/sdl/SdlInput.h"
@@ -15,6 +16,20 @@
 namespace vsp {
 
 namespace {
+
+#define VSP_SDL_FUNCTIONS(X, p) \
+    X(p, CreateRenderer) X(p, CreateTexture) X(p, CreateWindow) X(p, DestroyRenderer) \
+    X(p, DestroyTexture) X(p, DestroyWindow) X(p, GetDisplayUsableBounds) X(p, InitSubSystem) \
+    X(p, PollEvent) X(p, QuitSubSystem) X(p, RaiseWindow) X(p, RenderClear) X(p, RenderCopy) \
+    X(p, RenderFillRect) X(p, RenderPresent) X(p, RenderReadPixels) X(p, RenderSetViewport) \
+    X(p, RestoreWindow) X(p, SetRenderDrawColor) X(p, SetWindowMinimumSize) X(p, ShowWindow) \
+    X(p, UpdateTexture) X(p, WaitEventTimeout)
+VSP_LAZY_API(SdlApi, SDL_, VSP_SDL_FUNCTIONS)
+
+const SdlApi* LoadSdl() { return OpenLazyApi<SdlApi>("libSDL2-2.0.so.0"); }
+// Only reached once the video subsystem has started, so after a successful LoadSdl().
+const SdlApi& Sdl() { return *LoadSdl(); }
+
 
 // While a handler runs long (and polls for input), the screen is refreshed this often, so that
 // what it changes meanwhile shows.
@@ -42,10 +57,10 @@ private:
 int DisplayFittingDpi() {
     // A title bar and a frame as window managers draw them, generously.
     constexpr int kFrameWidth = 16, kFrameHeight = 48;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return kReferenceDpi;
+    if (!LoadSdl() || Sdl().InitSubSystem(SDL_INIT_VIDEO) != 0) return kReferenceDpi;
     SDL_Rect usable{};
-    const bool known = SDL_GetDisplayUsableBounds(0, &usable) == 0;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    const bool known = Sdl().GetDisplayUsableBounds(0, &usable) == 0;
+    Sdl().QuitSubSystem(SDL_INIT_VIDEO);
     if (!known) return kReferenceDpi;
     return DeviceCaps::DpiFitting(usable.w - kFrameWidth, usable.h - kFrameHeight, 1);
 }
@@ -55,7 +70,7 @@ SdlWindowSystem::SdlWindowSystem(EventLoop& loop, const DeviceCaps& caps)
 
 SdlWindowSystem::~SdlWindowSystem() {
     if (window_) DestroyMainWindow();
-    if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (sdlStarted_) Sdl().QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 int SdlWindowSystem::TextWidth(std::string_view text) const { return TitleTextWidth(text, caps_.Scale()); }
@@ -63,22 +78,22 @@ int SdlWindowSystem::TextWidth(std::string_view text) const { return TitleTextWi
 bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_view title) {
     if (window_) return false;
     if (!sdlStarted_) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        if (!LoadSdl() || Sdl().InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         sdlStarted_ = true;
     }
     const std::string caption = Cp1252ToUtf8(title);
-    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+    window_ = Sdl().CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                caps_.screenWidth, caps_.screenHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!window_) return false;
     const DeviceCaps smallest = DeviceCaps::ForDpi(DeviceCaps::DpiFitting(0, 0, 2));
-    SDL_SetWindowMinimumSize(window_, smallest.screenWidth, smallest.screenHeight);
+    Sdl().SetWindowMinimumSize(window_, smallest.screenWidth, smallest.screenHeight);
     windowWidth_ = caps_.screenWidth;
     windowHeight_ = caps_.screenHeight;
     PlaceScreen();
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = Sdl().CreateRenderer(window_, -1, 0);
+    if (!renderer_) renderer_ = Sdl().CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
-        SDL_DestroyWindow(window_);
+        Sdl().DestroyWindow(window_);
         window_ = nullptr;
         return false;
     }
@@ -91,10 +106,10 @@ bool SdlWindowSystem::CreateMainWindow(std::string_view className, std::string_v
 void SdlWindowSystem::DestroyMainWindow() {
     forms_.DestroyAll();
     loop_.KillTimers(kMainWindowHandle);
-    if (canvasTexture_) SDL_DestroyTexture(canvasTexture_);
+    if (canvasTexture_) Sdl().DestroyTexture(canvasTexture_);
     canvasTexture_ = nullptr;
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
+    if (renderer_) Sdl().DestroyRenderer(renderer_);
+    if (window_) Sdl().DestroyWindow(window_);
     renderer_ = nullptr;
     window_ = nullptr;
     mainVisible_ = false;
@@ -121,9 +136,9 @@ void SdlWindowSystem::PaintMainWindow(Colour fill) {
 
 void SdlWindowSystem::BringToFront() {
     if (!window_) return;
-    SDL_ShowWindow(window_);
-    SDL_RestoreWindow(window_);
-    SDL_RaiseWindow(window_);
+    Sdl().ShowWindow(window_);
+    Sdl().RestoreWindow(window_);
+    Sdl().RaiseWindow(window_);
 }
 
 FormWindow* SdlWindowSystem::CreateForm(const FormTemplate& tmpl) {
@@ -245,7 +260,7 @@ void SdlWindowSystem::RunModal(const std::function<void(const Event&)>& input, b
         if (dirty_) Redraw();
         const int64_t until = loop_.GetClock().NowMs() + kInputPollMs;
         if (!under) {
-            SDL_WaitEventTimeout(nullptr, kInputPollMs);
+            Sdl().WaitEventTimeout(nullptr, kInputPollMs);
         } else if (std::optional<int> code = loop_.RunUntil(*underRedrawing, until)) {
             // A quit ends the modal window; the loop outside sees it again.
             loop_.PostQuit(*code);
@@ -273,7 +288,7 @@ void SdlWindowSystem::RequestClose() {
 void SdlWindowSystem::ReadInput() {
     if (!sdlStarted_) return;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (Sdl().PollEvent(&e)) {
         if (e.type == SDL_WINDOWEVENT) {
             dirty_ = true;  // exposed, restored, resized: draw again
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) WindowResized(e.window.data1, e.window.data2);
@@ -332,10 +347,10 @@ int SdlWindowSystem::Run(EventHandler& handler) {
 }
 
 void SdlWindowSystem::FillRect(const Rect& rect, Colour colour) {
-    SDL_SetRenderDrawColor(renderer_, ColourRed(colour), ColourGreen(colour), ColourBlue(colour),
+    Sdl().SetRenderDrawColor(renderer_, ColourRed(colour), ColourGreen(colour), ColourBlue(colour),
                            SDL_ALPHA_OPAQUE);
     const SDL_Rect r = ToSdl(rect);
-    SDL_RenderFillRect(renderer_, &r);
+    Sdl().RenderFillRect(renderer_, &r);
 }
 
 void SdlWindowSystem::DrawForm(const FormWindow& form) {
@@ -347,16 +362,16 @@ void SdlWindowSystem::DrawForm(const FormWindow& form) {
 // SDL's RGB565 is the 16-bit value in the machine's byte order, as the canvas keeps it.
 void SdlWindowSystem::DrawCanvas(const Canvas& pixels, int x, int y) {
     if (!canvasTexture_ || textureWidth_ != pixels.Width() || textureHeight_ != pixels.Height()) {
-        if (canvasTexture_) SDL_DestroyTexture(canvasTexture_);
-        canvasTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+        if (canvasTexture_) Sdl().DestroyTexture(canvasTexture_);
+        canvasTexture_ = Sdl().CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                            pixels.Width(), pixels.Height());
         textureWidth_ = pixels.Width();
         textureHeight_ = pixels.Height();
     }
     if (!canvasTexture_) return;
-    SDL_UpdateTexture(canvasTexture_, nullptr, pixels.Pixels(), pixels.Width() * int(sizeof(Pixel565)));
+    Sdl().UpdateTexture(canvasTexture_, nullptr, pixels.Pixels(), pixels.Width() * int(sizeof(Pixel565)));
     const SDL_Rect target = ToSdl(MakeRect(x, y, pixels.Width(), pixels.Height()));
-    SDL_RenderCopy(renderer_, canvasTexture_, nullptr, &target);
+    Sdl().RenderCopy(renderer_, canvasTexture_, nullptr, &target);
 }
 
 void SdlWindowSystem::DrawCanvasPart(const Canvas& pixels, const Rect& part) {
@@ -380,11 +395,11 @@ void SdlWindowSystem::DrawModals() {
 // The screen sits in the middle of a larger window, the band around it in the main window's
 // colour.
 void SdlWindowSystem::DrawScene() {
-    SDL_RenderSetViewport(renderer_, nullptr);
-    SDL_SetRenderDrawColor(renderer_, ColourRed(fill_), ColourGreen(fill_), ColourBlue(fill_), SDL_ALPHA_OPAQUE);
-    SDL_RenderClear(renderer_);
+    Sdl().RenderSetViewport(renderer_, nullptr);
+    Sdl().SetRenderDrawColor(renderer_, ColourRed(fill_), ColourGreen(fill_), ColourBlue(fill_), SDL_ALPHA_OPAQUE);
+    Sdl().RenderClear(renderer_);
     const SDL_Rect screen = ToSdl(MakeRect(screenOrigin_.x, screenOrigin_.y, caps_.screenWidth, caps_.screenHeight));
-    SDL_RenderSetViewport(renderer_, &screen);
+    Sdl().RenderSetViewport(renderer_, &screen);
     FillRect(Rect{0, 0, caps_.screenWidth, caps_.screenHeight}, kColourBlack);
     if (mainVisible_) FillRect(mainRect_, fill_);
     for (const auto& form : forms_.Open()) {
@@ -396,7 +411,7 @@ void SdlWindowSystem::DrawScene() {
 void SdlWindowSystem::Redraw() {
     if (!renderer_) return;
     DrawScene();
-    SDL_RenderPresent(renderer_);
+    Sdl().RenderPresent(renderer_);
     dirty_ = false;
     lastDrawMs_ = loop_.GetClock().NowMs();
     ++framesShown_;
@@ -407,8 +422,8 @@ Colour SdlWindowSystem::PixelAt(int x, int y) {
     DrawScene();
     uint8_t rgba[4] = {0, 0, 0, 0};
     const SDL_Rect one{x, y, 1, 1};
-    SDL_RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_RGBA32, rgba, 4);
-    SDL_RenderPresent(renderer_);
+    Sdl().RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_RGBA32, rgba, 4);
+    Sdl().RenderPresent(renderer_);
     return MakeColour(rgba[0], rgba[1], rgba[2]);
 }
 

@@ -18,11 +18,31 @@
 
 #include "ephemeris/Constants.h"
 #include "platform/Canvas.h"
+#include "platform/SharedLibrary.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 
 namespace vsp {
 namespace {
+
+constexpr const char* kCairoLibrary = "libcairo.so.2";
+#define VSP_CAIRO_FUNCTIONS(X, p) \
+    X(p, arc) X(p, clip) X(p, close_path) X(p, create) X(p, destroy) X(p, fill) \
+    X(p, ft_font_face_create_for_ft_face) X(p, get_source) X(p, image_surface_create) \
+    X(p, image_surface_get_data) X(p, image_surface_get_stride) X(p, line_to) X(p, move_to) \
+    X(p, new_sub_path) X(p, pattern_set_filter) X(p, pdf_surface_create_for_stream) \
+    X(p, pdf_surface_set_metadata) X(p, rectangle) X(p, reset_clip) X(p, restore) X(p, save) \
+    X(p, scale) X(p, set_fill_rule) X(p, set_font_face) X(p, set_font_size) X(p, set_line_cap) \
+    X(p, set_line_join) X(p, set_line_width) X(p, set_source_rgb) X(p, set_source_surface) \
+    X(p, show_page) X(p, show_text_glyphs) X(p, status_to_string) X(p, stroke) X(p, surface_destroy) \
+    X(p, surface_finish) X(p, surface_flush) X(p, surface_mark_dirty) X(p, surface_status) \
+    X(p, svg_surface_create_for_stream) X(p, svg_surface_set_document_unit) X(p, translate) \
+    X(p, user_to_device) X(p, user_to_device_distance)
+VSP_LAZY_API(CairoApi, cairo_, VSP_CAIRO_FUNCTIONS)
+
+// Only reached once VectorDocument::Open has loaded the library.
+const CairoApi& Cairo() { return *OpenLazyApi<CairoApi>(kCairoLibrary); }
+
 
 // The cairo face of a DejaVu file, made once and kept with its FreeType face for the life of
 // the program (cairo documents can outlive any one chart); nullptr when it cannot be loaded.
@@ -39,16 +59,16 @@ const LoadedFace* FindFace(const char* path) {
     if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
     auto [entry, added] = faces.try_emplace(path);
     if (added && FT_New_Face(library, path, 0, &entry->second.ft) == 0)
-        entry->second.cairo = cairo_ft_font_face_create_for_ft_face(entry->second.ft, 0);
+        entry->second.cairo = Cairo().ft_font_face_create_for_ft_face(entry->second.ft, 0);
     return entry->second.cairo ? &entry->second : nullptr;
 }
 
 // The pixels of `area` as a premultiplied ARGB image, `transparent` left clear.
 cairo_surface_t* SpriteImage(const Canvas& source, const Rect& area, Colour transparent) {
-    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, area.Width(), area.Height());
-    cairo_surface_flush(image);
-    unsigned char* data = cairo_image_surface_get_data(image);
-    const int stride = cairo_image_surface_get_stride(image);
+    cairo_surface_t* image = Cairo().image_surface_create(CAIRO_FORMAT_ARGB32, area.Width(), area.Height());
+    Cairo().surface_flush(image);
+    unsigned char* data = Cairo().image_surface_get_data(image);
+    const int stride = Cairo().image_surface_get_stride(image);
     const Pixel565 key = PackRgb565(transparent);
     for (int row = 0; row < area.Height(); ++row) {
         auto* out = reinterpret_cast<uint32_t*>(data + ptrdiff_t(row) * stride);
@@ -60,7 +80,7 @@ cairo_surface_t* SpriteImage(const Canvas& source, const Rect& area, Colour tran
                                          ColourBlue(c);
         }
     }
-    cairo_surface_mark_dirty(image);
+    Cairo().surface_mark_dirty(image);
     return image;
 }
 
@@ -102,38 +122,43 @@ std::optional<VectorFormat> VectorFormatOf(std::string_view path) {
 }
 
 VectorDocument::~VectorDocument() {
-    if (cr_) cairo_destroy(cr_);
-    if (surface_) cairo_surface_destroy(surface_);
+    if (cr_) Cairo().destroy(cr_);
+    if (surface_) Cairo().surface_destroy(surface_);
 }
 
 bool VectorDocument::Open(const std::string& path, VectorFormat format, double pageWidth, double pageHeight,
                           std::string& error) {
     path_ = path;
+    std::string why;
+    if (!OpenLazyApi<CairoApi>(kCairoLibrary, &why)) {
+        error = "Cannot write " + path + ": " + why;
+        return false;
+    }
     if (!file_.Open(path)) {
         error = "Cannot write " + path + ": " + SystemErrorText(LastSystemErrorCode());
         return false;
     }
     svg_ = format == VectorFormat::Svg;
     if (svg_) {
-        surface_ = cairo_svg_surface_create_for_stream(AppendToString, &svgStream_, pageWidth, pageHeight);
+        surface_ = Cairo().svg_surface_create_for_stream(AppendToString, &svgStream_, pageWidth, pageHeight);
         // Plain user units: one unit is one chart pixel of a --size chart.
-        if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
-            cairo_svg_surface_set_document_unit(surface_, CAIRO_SVG_UNIT_USER);
+        if (Cairo().surface_status(surface_) == CAIRO_STATUS_SUCCESS)
+            Cairo().svg_surface_set_document_unit(surface_, CAIRO_SVG_UNIT_USER);
     } else {
-        surface_ = cairo_pdf_surface_create_for_stream(WriteToFile, file_.Stream(), pageWidth, pageHeight);
-        if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS)
-            cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Vespertar");
+        surface_ = Cairo().pdf_surface_create_for_stream(WriteToFile, file_.Stream(), pageWidth, pageHeight);
+        if (Cairo().surface_status(surface_) == CAIRO_STATUS_SUCCESS)
+            Cairo().pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Vespertar");
     }
-    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
-        error = "Cannot write " + path + ": " + cairo_status_to_string(cairo_surface_status(surface_));
+    if (Cairo().surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+        error = "Cannot write " + path + ": " + Cairo().status_to_string(Cairo().surface_status(surface_));
         file_.Commit(false);
         return false;
     }
-    cr_ = cairo_create(surface_);
+    cr_ = Cairo().create(surface_);
     return true;
 }
 
-void VectorDocument::NextPage() { cairo_show_page(cr_); }
+void VectorDocument::NextPage() { Cairo().show_page(cr_); }
 
 void VectorDocument::AddText(double x, double y, double size, double length, const char* family, bool bold,
                              std::string_view utf8) {
@@ -168,14 +193,14 @@ bool VectorDocument::WriteSvg(std::string& error) {
 
 bool VectorDocument::Close(std::string& error) {
     if (!surface_) return false;
-    cairo_destroy(cr_);
+    Cairo().destroy(cr_);
     cr_ = nullptr;
-    cairo_surface_finish(surface_);
-    const cairo_status_t status = cairo_surface_status(surface_);
-    cairo_surface_destroy(surface_);
+    Cairo().surface_finish(surface_);
+    const cairo_status_t status = Cairo().surface_status(surface_);
+    Cairo().surface_destroy(surface_);
     surface_ = nullptr;
     if (status != CAIRO_STATUS_SUCCESS) {
-        error = "Cannot write " + path_ + ": " + cairo_status_to_string(status);
+        error = "Cannot write " + path_ + ": " + Cairo().status_to_string(status);
         file_.Commit(false);
         return false;
     }
@@ -190,38 +215,38 @@ bool VectorDocument::Close(std::string& error) {
 
 VectorSurface::VectorSurface(VectorDocument& document, int width, int height, double left, double top, double scale)
     : document_(document), cr_(document.Context()), width_(width), height_(height) {
-    cairo_save(cr_);
-    cairo_translate(cr_, left, top);
-    cairo_scale(cr_, scale, scale);
-    cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+    Cairo().save(cr_);
+    Cairo().translate(cr_, left, top);
+    Cairo().scale(cr_, scale, scale);
+    Cairo().set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
     ResetClip();
 }
 
-VectorSurface::~VectorSurface() { cairo_restore(cr_); }
+VectorSurface::~VectorSurface() { Cairo().restore(cr_); }
 
 void VectorSurface::UseColour(Colour colour) {
-    cairo_set_source_rgb(cr_, ColourRed(colour) / 255.0, ColourGreen(colour) / 255.0, ColourBlue(colour) / 255.0);
+    Cairo().set_source_rgb(cr_, ColourRed(colour) / 255.0, ColourGreen(colour) / 255.0, ColourBlue(colour) / 255.0);
 }
 
 void VectorSurface::SetClip(const Rect& clip) {
     clip_ = Intersect(clip, MakeRect(0, 0, width_, height_));
-    cairo_reset_clip(cr_);
-    cairo_rectangle(cr_, clip_.left, clip_.top, clip_.Width(), clip_.Height());
-    cairo_clip(cr_);
+    Cairo().reset_clip(cr_);
+    Cairo().rectangle(cr_, clip_.left, clip_.top, clip_.Width(), clip_.Height());
+    Cairo().clip(cr_);
 }
 
 void VectorSurface::FillRect(const Rect& rect) {
     UseColour(back_);
-    cairo_rectangle(cr_, rect.left, rect.top, rect.Width(), rect.Height());
-    cairo_fill(cr_);
+    Cairo().rectangle(cr_, rect.left, rect.top, rect.Width(), rect.Height());
+    Cairo().fill(cr_);
 }
 
 // A pixel (x, y) is the square from (x, y) to (x + 1, y + 1): lines run between pixel centres
 // with square ends so that both end pixels are covered, as on the Canvas.
 void VectorSurface::DrawLine(int x0, int y0, int x1, int y1) {
-    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
+    Cairo().set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
     StrokePath({{x0 + 0.5, y0 + 0.5}, {x1 + 0.5, y1 + 0.5}}, false, 1.0, fore_);
-    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+    Cairo().set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
 }
 
 void VectorSurface::DrawCircle(int cx, int cy, int radius) {
@@ -236,40 +261,40 @@ void VectorSurface::FillCircle(int cx, int cy, int radius) {
 
 void VectorSurface::FillDisc(double cx, double cy, double radius, Colour colour) {
     UseColour(colour);
-    cairo_new_sub_path(cr_);
-    cairo_arc(cr_, cx, cy, radius, 0.0, kTwoPi);
-    cairo_fill(cr_);
+    Cairo().new_sub_path(cr_);
+    Cairo().arc(cr_, cx, cy, radius, 0.0, kTwoPi);
+    Cairo().fill(cr_);
 }
 
 void VectorSurface::StrokeCircle(double cx, double cy, double radius, double width, Colour colour) {
     UseColour(colour);
-    cairo_new_sub_path(cr_);
-    cairo_arc(cr_, cx, cy, radius, 0.0, kTwoPi);
-    cairo_set_line_width(cr_, width);
-    cairo_stroke(cr_);
+    Cairo().new_sub_path(cr_);
+    Cairo().arc(cr_, cx, cy, radius, 0.0, kTwoPi);
+    Cairo().set_line_width(cr_, width);
+    Cairo().stroke(cr_);
 }
 
 void VectorSurface::StrokePath(const std::vector<PointF>& points, bool closed, double width, Colour colour) {
     if (points.empty()) return;
     UseColour(colour);
-    cairo_move_to(cr_, points[0].x, points[0].y);
-    for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cr_, points[i].x, points[i].y);
-    if (closed) cairo_close_path(cr_);
-    cairo_set_line_width(cr_, width);
-    cairo_stroke(cr_);
+    Cairo().move_to(cr_, points[0].x, points[0].y);
+    for (size_t i = 1; i < points.size(); ++i) Cairo().line_to(cr_, points[i].x, points[i].y);
+    if (closed) Cairo().close_path(cr_);
+    Cairo().set_line_width(cr_, width);
+    Cairo().stroke(cr_);
 }
 
 void VectorSurface::FillPolygon(const std::vector<std::vector<PointF>>& rings) {
     UseColour(fore_);
     for (const std::vector<PointF>& ring : rings) {
         if (ring.empty()) continue;
-        cairo_move_to(cr_, ring[0].x, ring[0].y);
-        for (size_t i = 1; i < ring.size(); ++i) cairo_line_to(cr_, ring[i].x, ring[i].y);
-        cairo_close_path(cr_);
+        Cairo().move_to(cr_, ring[0].x, ring[0].y);
+        for (size_t i = 1; i < ring.size(); ++i) Cairo().line_to(cr_, ring[i].x, ring[i].y);
+        Cairo().close_path(cr_);
     }
-    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_fill(cr_);
-    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
+    Cairo().set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+    Cairo().fill(cr_);
+    Cairo().set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
 }
 
 TextExtent VectorSurface::MeasureText(std::string_view text, FontId font) const {
@@ -305,18 +330,18 @@ bool VectorSurface::DrawText(int x, int y, std::string_view text, FontId font, T
         pen += metrics->glyphs[byte].advance;
     }
     if (glyphs.empty()) return true;
-    cairo_set_font_face(cr_, face->cairo);
-    cairo_set_font_size(cr_, file.pixels);
+    Cairo().set_font_face(cr_, face->cairo);
+    Cairo().set_font_size(cr_, file.pixels);
     UseColour(text_);
-    cairo_show_text_glyphs(cr_, utf8.data(), int(utf8.size()), glyphs.data(), int(glyphs.size()), clusters.data(),
+    Cairo().show_text_glyphs(cr_, utf8.data(), int(utf8.size()), glyphs.data(), int(glyphs.size()), clusters.data(),
                            int(clusters.size()), cairo_text_cluster_flags_t(0));
     // Texts outside the clip draw nothing, so they are not there to select either.
     if (x >= clip_.right || y >= clip_.bottom || pen <= clip_.left || y + metrics->height <= clip_.top) return true;
     double baseX = x, baseY = y + metrics->ascent, size = file.pixels, length = pen - x, zero = 0.0;
-    cairo_user_to_device(cr_, &baseX, &baseY);
-    cairo_user_to_device_distance(cr_, &zero, &size);
+    Cairo().user_to_device(cr_, &baseX, &baseY);
+    Cairo().user_to_device_distance(cr_, &zero, &size);
     zero = 0.0;
-    cairo_user_to_device_distance(cr_, &length, &zero);
+    Cairo().user_to_device_distance(cr_, &length, &zero);
     document_.AddText(baseX, baseY, size, length, face->ft->family_name, (face->ft->style_flags & FT_STYLE_FLAG_BOLD) != 0,
                       utf8);
     return true;
@@ -328,12 +353,12 @@ void VectorSurface::CopySprite(const Canvas& source, const Rect& area, int x, in
     x += cut.left - area.left;
     y += cut.top - area.top;
     cairo_surface_t* image = SpriteImage(source, cut, transparent);
-    cairo_set_source_surface(cr_, image, x, y);
+    Cairo().set_source_surface(cr_, image, x, y);
     // Pixels stay pixels when the page is enlarged, as the sprite looks on the screen.
-    cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
-    cairo_rectangle(cr_, x, y, cut.Width(), cut.Height());
-    cairo_fill(cr_);
-    cairo_surface_destroy(image);
+    Cairo().pattern_set_filter(Cairo().get_source(cr_), CAIRO_FILTER_NEAREST);
+    Cairo().rectangle(cr_, x, y, cut.Width(), cut.Height());
+    Cairo().fill(cr_);
+    Cairo().surface_destroy(image);
 }
 
 }  // namespace vsp
