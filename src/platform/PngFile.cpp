@@ -12,6 +12,13 @@
 namespace vsp {
 namespace {
 
+// Charts and screens are flat colours, lines and text, where libpng's adaptive row filters
+// cost time and gain nothing. Unfiltered rows at zlib level 5 are written 2-3x faster and come
+// out smaller: a 480 x 640 chart 51 KB in 4.7 ms against 70 KB in 11.7 ms, a night chart with
+// the Milky Way 37 KB against 40 KB, a preference page 28 KB as before; only the white finder
+// sheet grows, by 6%. Level 3 halves the time again but makes those files up to 60% larger.
+constexpr int kPngZlibLevel = 5;
+
 void StopOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void IgnoreWarning(png_structp, png_const_charp) {}
 
@@ -26,16 +33,19 @@ bool EncodePng(std::FILE* file, const Canvas& canvas, png_bytep row) {
         return false;
     }
     png_init_io(png, file);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, kPngZlibLevel);
     png_set_IHDR(png, info, png_uint_32(canvas.Width()), png_uint_32(canvas.Height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
+    const Pixel565* pixel = canvas.Pixels();
     for (int y = 0; y < canvas.Height(); ++y) {
-        for (int x = 0; x < canvas.Width(); ++x) {
-            const Colour c = UnpackRgb565(canvas.At(x, y));
-            row[3 * x] = ColourRed(c);
-            row[3 * x + 1] = ColourGreen(c);
-            row[3 * x + 2] = ColourBlue(c);
+        for (png_bytep out = row, end = row + 3 * canvas.Width(); out != end; out += 3) {
+            const Colour c = UnpackRgb565(*pixel++);
+            out[0] = ColourRed(c);
+            out[1] = ColourGreen(c);
+            out[2] = ColourBlue(c);
         }
         png_write_row(png, row);
     }
