@@ -38,21 +38,14 @@ struct FlareArgs {
     std::optional<int> minAlt;
 };
 
-// The database's records, or false with its message shown.
-bool ReadDatabase(CliContext& ctx, std::vector<SatelliteRecord>& records) {
-    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+// The database opened and its records read, or false with its message shown; `database`
+// stays open for finding the satellite a command names, with nothing read again.
+bool ReadDatabase(CliContext& ctx, SatelliteDatabase& database, std::vector<SatelliteRecord>& records) {
     if (!database.Open()) {
         ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
         return false;
     }
     return database.ReadAll(records);
-}
-
-// A whole number below the record count is an index, anything else a name prefix or a catalog
-// number; -1 with a message when nothing matches.
-int SatelliteIndex(CliContext& ctx, const std::string& word) {
-    SatelliteDatabase database(ctx.Home(), ctx.Messages());
-    return database.Open() ? FindSatellite(ctx, database, word) : -1;
 }
 
 SatelliteSearchSettings SearchSettings(CliContext& ctx, std::optional<int> minAlt) {
@@ -224,14 +217,15 @@ SatelliteSource SourceOf(const std::vector<SatelliteRecord>& records) {
             }};
 }
 
-int RunVisiblePasses(CliContext& ctx, const PassArgs& args, const std::vector<SatelliteRecord>& records) {
+int RunVisiblePasses(CliContext& ctx, const PassArgs& args, SatelliteDatabase& database,
+                     const std::vector<SatelliteRecord>& records) {
     VisiblePassSettings settings;
     settings.search = SearchSettings(ctx, args.minAlt);
     settings.days = args.days.value_or(args.all ? kVisiblePassDaysOfAll : kVisiblePassDaysOfOne);
     settings.oldElementsDays = ctx.Prefs().satOldElementsDays;
     std::vector<int> indices;
     if (!args.all) {
-        const int index = SatelliteIndex(ctx, *args.satellite);
+        const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
         indices.push_back(index);
     }
@@ -248,9 +242,10 @@ int RunVisiblePasses(CliContext& ctx, const PassArgs& args, const std::vector<Sa
 int RunPasses(CliContext& ctx, const PassArgs& args) {
     if (args.all == args.satellite.has_value()) return UsageError(ctx, "sat passes needs NAME|INDEX or --all");
     if (args.visible && args.days && !(*args.days > 0.0)) return UsageError(ctx, "--days must be above 0");
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
     std::vector<SatelliteRecord> records;
-    if (!ReadDatabase(ctx, records)) return kExitFailed;
-    if (args.visible) return RunVisiblePasses(ctx, args, records);
+    if (!ReadDatabase(ctx, database, records)) return kExitFailed;
+    if (args.visible) return RunVisiblePasses(ctx, args, database, records);
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     if (args.days) settings.passSearchDays = *args.days;
     SearchProgress progress = CtrlCProgress();
@@ -258,7 +253,7 @@ int RunPasses(CliContext& ctx, const PassArgs& args) {
     if (args.all) {
         passes = SearchAllSatellites(AllSatelliteSearch::Passes, SourceOf(records), settings, progress);
     } else {
-        const int index = SatelliteIndex(ctx, *args.satellite);
+        const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
         passes = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
     }
@@ -270,14 +265,15 @@ int RunPasses(CliContext& ctx, const PassArgs& args) {
 }
 
 int RunFlares(CliContext& ctx, const FlareArgs& args) {
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
     std::vector<SatelliteRecord> records;
-    if (!ReadDatabase(ctx, records)) return kExitFailed;
+    if (!ReadDatabase(ctx, database, records)) return kExitFailed;
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     settings.preciseFlares = settings.preciseFlares || args.precise;
     SearchProgress progress = CtrlCProgress();
     std::vector<SatelliteSearchResult> found;
     if (args.satellite) {
-        const int index = SatelliteIndex(ctx, *args.satellite);
+        const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
         settings.flaresOfOne = true;
         found = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());

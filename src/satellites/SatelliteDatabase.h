@@ -42,7 +42,8 @@ public:
 
     // Opens the database for reading: the writable copy, else the shipped file under data/
     // (nothing is copied, so a read-only program directory serves too); false when there is
-    // none.
+    // none. Its records are read here at one go when the file holds them all; the reads below
+    // then go to the file no more.
     bool Open();
     bool IsOpen() const;
     int Count() const;
