@@ -38,14 +38,21 @@ struct FlareArgs {
     std::optional<int> minAlt;
 };
 
-// The database opened and its records read, or false with its message shown; `database`
-// stays open for finding the satellite a command names, with nothing read again.
-bool ReadDatabase(CliContext& ctx, SatelliteDatabase& database, std::vector<SatelliteRecord>& records) {
+// The database opened with every record readable, or false with its message shown. The
+// searches and their results then take the records from it one by one (from what was read on
+// opening), so that one satellite's search decodes its own record only.
+bool OpenDatabase(CliContext& ctx, SatelliteDatabase& database) {
     if (!database.Open()) {
         ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
         return false;
     }
-    return database.ReadAll(records);
+    return database.CanReadAll();
+}
+
+SatelliteRecord RecordAt(SatelliteDatabase& database, int index) {
+    SatelliteRecord record;
+    database.ReadSatelliteRecord(index, record);
+    return record;
 }
 
 SatelliteSearchSettings SearchSettings(CliContext& ctx, std::optional<int> minAlt) {
@@ -210,15 +217,12 @@ void PrintFlares(CliContext& ctx, const nlohmann::json& flares) {
     ctx.Out() << kTimesAreLocal << "\n";
 }
 
-SatelliteSource SourceOf(const std::vector<SatelliteRecord>& records) {
-    return {static_cast<int>(records.size()), [&records](int index, SatelliteRecord& record) {
-                record = records[size_t(index)];
-                return true;
-            }};
+SatelliteSource SourceOf(SatelliteDatabase& database) {
+    return {database.Count(),
+            [&database](int index, SatelliteRecord& record) { return database.ReadSatelliteRecord(index, record); }};
 }
 
-int RunVisiblePasses(CliContext& ctx, const PassArgs& args, SatelliteDatabase& database,
-                     const std::vector<SatelliteRecord>& records) {
+int RunVisiblePasses(CliContext& ctx, const PassArgs& args, SatelliteDatabase& database) {
     VisiblePassSettings settings;
     settings.search = SearchSettings(ctx, args.minAlt);
     settings.days = args.days.value_or(args.all ? kVisiblePassDaysOfAll : kVisiblePassDaysOfOne);
@@ -231,10 +235,10 @@ int RunVisiblePasses(CliContext& ctx, const PassArgs& args, SatelliteDatabase& d
     }
     SearchProgress progress = CtrlCProgress();
     const std::vector<VisiblePass> passes =
-        SearchVisiblePasses(SourceOf(records), indices, settings, ReadStandardMagnitudes(ctx.Home()), progress);
+        SearchVisiblePasses(SourceOf(database), indices, settings, ReadStandardMagnitudes(ctx.Home()), progress);
     nlohmann::json out = nlohmann::json::array();
     for (const VisiblePass& pass : passes)
-        out.push_back(VisiblePassJson(pass, records[size_t(pass.satelliteIndex)], settings.search));
+        out.push_back(VisiblePassJson(pass, RecordAt(database, pass.satelliteIndex), settings.search));
     PrintVisiblePasses(ctx, out);
     return kExitOk;
 }
@@ -243,31 +247,29 @@ int RunPasses(CliContext& ctx, const PassArgs& args) {
     if (args.all == args.satellite.has_value()) return UsageError(ctx, "sat passes needs NAME|INDEX or --all");
     if (args.visible && args.days && !(*args.days > 0.0)) return UsageError(ctx, "--days must be above 0");
     SatelliteDatabase database(ctx.Home(), ctx.Messages());
-    std::vector<SatelliteRecord> records;
-    if (!ReadDatabase(ctx, database, records)) return kExitFailed;
-    if (args.visible) return RunVisiblePasses(ctx, args, database, records);
+    if (!OpenDatabase(ctx, database)) return kExitFailed;
+    if (args.visible) return RunVisiblePasses(ctx, args, database);
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     if (args.days) settings.passSearchDays = *args.days;
     SearchProgress progress = CtrlCProgress();
     std::vector<SatelliteSearchResult> passes;
     if (args.all) {
-        passes = SearchAllSatellites(AllSatelliteSearch::Passes, SourceOf(records), settings, progress);
+        passes = SearchAllSatellites(AllSatelliteSearch::Passes, SourceOf(database), settings, progress);
     } else {
         const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
-        passes = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
+        passes = SearchPasses(RecordAt(database, index), index, settings, progress, ctx.Messages());
     }
     nlohmann::json out = nlohmann::json::array();
     for (const auto& pass : passes)
-        out.push_back(PassJson(pass, records[size_t(pass.satelliteIndex)], settings, ctx.Prefs().satOldElementsDays));
+        out.push_back(PassJson(pass, RecordAt(database, pass.satelliteIndex), settings, ctx.Prefs().satOldElementsDays));
     PrintPasses(ctx, out);
     return kExitOk;
 }
 
 int RunFlares(CliContext& ctx, const FlareArgs& args) {
     SatelliteDatabase database(ctx.Home(), ctx.Messages());
-    std::vector<SatelliteRecord> records;
-    if (!ReadDatabase(ctx, database, records)) return kExitFailed;
+    if (!OpenDatabase(ctx, database)) return kExitFailed;
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     settings.preciseFlares = settings.preciseFlares || args.precise;
     SearchProgress progress = CtrlCProgress();
@@ -276,12 +278,12 @@ int RunFlares(CliContext& ctx, const FlareArgs& args) {
         const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
         settings.flaresOfOne = true;
-        found = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
+        found = SearchPasses(RecordAt(database, index), index, settings, progress, ctx.Messages());
     } else {
-        found = SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(records), settings, progress);
+        found = SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(database), settings, progress);
     }
     nlohmann::json out = nlohmann::json::array();
-    for (const auto& flare : found) out.push_back(FlareJson(flare, records[size_t(flare.satelliteIndex)], settings));
+    for (const auto& flare : found) out.push_back(FlareJson(flare, RecordAt(database, flare.satelliteIndex), settings));
     PrintFlares(ctx, out);
     return kExitOk;
 }

@@ -156,6 +156,11 @@ bool SatelliteDatabase::ReadAll(std::vector<SatelliteRecord>& out) {
     return true;
 }
 
+bool SatelliteDatabase::CanReadAll() {
+    std::vector<SatelliteRecord> records;
+    return (IsOpen() && impl_->whole) || ReadAll(records);
+}
+
 int SatelliteDatabase::Find(std::string_view name) {
     const std::string_view wanted = TrimBlanks(name);
     if (wanted.empty() || !IsOpen()) return -1;

@@ -58,6 +58,9 @@ public:
     bool Replace(const std::vector<SatelliteRecord>& records, std::string& error);
     // Every record, in order; false (with the read's message) when one cannot be read.
     bool ReadAll(std::vector<SatelliteRecord>& out);
+    // Whether ReadAll would succeed, with its message when not; at no cost when the file was
+    // read whole on opening.
+    bool CanReadAll();
     // The writable copy's path.
     std::string Path() const;
     const ProgramDir& Dir() const { return dir_; }
