@@ -11,9 +11,15 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "chart/ChartSetup.h"
+
+extern char** environ;
 
 namespace vsp::bench {
 
@@ -36,6 +42,30 @@ inline std::string PeerOutput(const std::string& command) {
     char chunk[4096];
     for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) out.append(chunk, n);
     return pclose(pipe) == 0 ? out : std::string();
+}
+
+// The program the benchmarks start as a new process: $VESPERTAR_BIN, else the vespertar of the
+// build folder above the benchmark.
+inline std::string ProgramPath() {
+    if (const char* bin = std::getenv("VESPERTAR_BIN")) return bin;
+    return (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "vespertar").string();
+}
+
+// Runs the program with `args` (the program first), its output thrown away; true when it
+// exited with 0.
+inline bool RunProgram(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const bool spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    return spawned && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // The chart's tables for `local` at 48.1 N, 11.6 E with the faintest star limits offered.

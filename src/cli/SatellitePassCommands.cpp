@@ -38,21 +38,21 @@ struct FlareArgs {
     std::optional<int> minAlt;
 };
 
-// The database's records, or false with its message shown.
-bool ReadDatabase(CliContext& ctx, std::vector<SatelliteRecord>& records) {
-    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+// The database opened with every record readable, or false with its message shown. The
+// searches and their results then take the records from it one by one (from what was read on
+// opening), so that one satellite's search decodes its own record only.
+bool OpenDatabase(CliContext& ctx, SatelliteDatabase& database) {
     if (!database.Open()) {
         ctx.Messages().InfoBox(kSatelliteDatabaseNotOpen, "");
         return false;
     }
-    return database.ReadAll(records);
+    return database.CanReadAll();
 }
 
-// A whole number below the record count is an index, anything else a name prefix or a catalog
-// number; -1 with a message when nothing matches.
-int SatelliteIndex(CliContext& ctx, const std::string& word) {
-    SatelliteDatabase database(ctx.Home(), ctx.Messages());
-    return database.Open() ? FindSatellite(ctx, database, word) : -1;
+SatelliteRecord RecordAt(SatelliteDatabase& database, int index) {
+    SatelliteRecord record;
+    database.ReadSatelliteRecord(index, record);
+    return record;
 }
 
 SatelliteSearchSettings SearchSettings(CliContext& ctx, std::optional<int> minAlt) {
@@ -217,30 +217,28 @@ void PrintFlares(CliContext& ctx, const nlohmann::json& flares) {
     ctx.Out() << kTimesAreLocal << "\n";
 }
 
-SatelliteSource SourceOf(const std::vector<SatelliteRecord>& records) {
-    return {static_cast<int>(records.size()), [&records](int index, SatelliteRecord& record) {
-                record = records[size_t(index)];
-                return true;
-            }};
+SatelliteSource SourceOf(SatelliteDatabase& database) {
+    return {database.Count(),
+            [&database](int index, SatelliteRecord& record) { return database.ReadSatelliteRecord(index, record); }};
 }
 
-int RunVisiblePasses(CliContext& ctx, const PassArgs& args, const std::vector<SatelliteRecord>& records) {
+int RunVisiblePasses(CliContext& ctx, const PassArgs& args, SatelliteDatabase& database) {
     VisiblePassSettings settings;
     settings.search = SearchSettings(ctx, args.minAlt);
     settings.days = args.days.value_or(args.all ? kVisiblePassDaysOfAll : kVisiblePassDaysOfOne);
     settings.oldElementsDays = ctx.Prefs().satOldElementsDays;
     std::vector<int> indices;
     if (!args.all) {
-        const int index = SatelliteIndex(ctx, *args.satellite);
+        const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
         indices.push_back(index);
     }
     SearchProgress progress = CtrlCProgress();
     const std::vector<VisiblePass> passes =
-        SearchVisiblePasses(SourceOf(records), indices, settings, ReadStandardMagnitudes(ctx.Home()), progress);
+        SearchVisiblePasses(SourceOf(database), indices, settings, ReadStandardMagnitudes(ctx.Home()), progress);
     nlohmann::json out = nlohmann::json::array();
     for (const VisiblePass& pass : passes)
-        out.push_back(VisiblePassJson(pass, records[size_t(pass.satelliteIndex)], settings.search));
+        out.push_back(VisiblePassJson(pass, RecordAt(database, pass.satelliteIndex), settings.search));
     PrintVisiblePasses(ctx, out);
     return kExitOk;
 }
@@ -248,44 +246,44 @@ int RunVisiblePasses(CliContext& ctx, const PassArgs& args, const std::vector<Sa
 int RunPasses(CliContext& ctx, const PassArgs& args) {
     if (args.all == args.satellite.has_value()) return UsageError(ctx, "sat passes needs NAME|INDEX or --all");
     if (args.visible && args.days && !(*args.days > 0.0)) return UsageError(ctx, "--days must be above 0");
-    std::vector<SatelliteRecord> records;
-    if (!ReadDatabase(ctx, records)) return kExitFailed;
-    if (args.visible) return RunVisiblePasses(ctx, args, records);
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    if (!OpenDatabase(ctx, database)) return kExitFailed;
+    if (args.visible) return RunVisiblePasses(ctx, args, database);
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     if (args.days) settings.passSearchDays = *args.days;
     SearchProgress progress = CtrlCProgress();
     std::vector<SatelliteSearchResult> passes;
     if (args.all) {
-        passes = SearchAllSatellites(AllSatelliteSearch::Passes, SourceOf(records), settings, progress);
+        passes = SearchAllSatellites(AllSatelliteSearch::Passes, SourceOf(database), settings, progress);
     } else {
-        const int index = SatelliteIndex(ctx, *args.satellite);
+        const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
-        passes = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
+        passes = SearchPasses(RecordAt(database, index), index, settings, progress, ctx.Messages());
     }
     nlohmann::json out = nlohmann::json::array();
     for (const auto& pass : passes)
-        out.push_back(PassJson(pass, records[size_t(pass.satelliteIndex)], settings, ctx.Prefs().satOldElementsDays));
+        out.push_back(PassJson(pass, RecordAt(database, pass.satelliteIndex), settings, ctx.Prefs().satOldElementsDays));
     PrintPasses(ctx, out);
     return kExitOk;
 }
 
 int RunFlares(CliContext& ctx, const FlareArgs& args) {
-    std::vector<SatelliteRecord> records;
-    if (!ReadDatabase(ctx, records)) return kExitFailed;
+    SatelliteDatabase database(ctx.Home(), ctx.Messages());
+    if (!OpenDatabase(ctx, database)) return kExitFailed;
     SatelliteSearchSettings settings = SearchSettings(ctx, args.minAlt);
     settings.preciseFlares = settings.preciseFlares || args.precise;
     SearchProgress progress = CtrlCProgress();
     std::vector<SatelliteSearchResult> found;
     if (args.satellite) {
-        const int index = SatelliteIndex(ctx, *args.satellite);
+        const int index = FindSatellite(ctx, database, *args.satellite);
         if (index < 0) return kExitFailed;
         settings.flaresOfOne = true;
-        found = SearchPasses(records[size_t(index)], index, settings, progress, ctx.Messages());
+        found = SearchPasses(RecordAt(database, index), index, settings, progress, ctx.Messages());
     } else {
-        found = SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(records), settings, progress);
+        found = SearchAllSatellites(AllSatelliteSearch::Flares, SourceOf(database), settings, progress);
     }
     nlohmann::json out = nlohmann::json::array();
-    for (const auto& flare : found) out.push_back(FlareJson(flare, records[size_t(flare.satelliteIndex)], settings));
+    for (const auto& flare : found) out.push_back(FlareJson(flare, RecordAt(database, flare.satelliteIndex), settings));
     PrintFlares(ctx, out);
     return kExitOk;
 }

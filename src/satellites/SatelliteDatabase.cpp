@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "platform/ParseNumber.h"
 #include "platform/Text.h"
@@ -26,10 +27,12 @@ void EncodeField(const std::string& text, uint8_t* field) {
     std::memcpy(field, text.data(), std::min<size_t>(text.size(), kSatelliteFieldSize - 1));
 }
 
-std::string DecodeField(const uint8_t* field) {
+std::string_view FieldText(const uint8_t* field) {
     const auto* text = reinterpret_cast<const char*>(field);
-    return std::string(text, strnlen(text, kSatelliteFieldSize - 1));
+    return std::string_view(text, strnlen(text, kSatelliteFieldSize - 1));
 }
+
+std::string DecodeField(const uint8_t* field) { return std::string(FieldText(field)); }
 
 size_t FindIgnoringCase(std::string_view text, std::string_view part) {
     const auto at = std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
@@ -83,6 +86,26 @@ SatelliteRecord DecodeSatelliteRecord(const uint8_t* bytes) {
 
 struct SatelliteDatabase::Impl {
     RecordFileHandle file;
+    // Every record, read at one go when the database is opened and the file holds all that its
+    // header counts. Otherwise (a cut or damaged file) this stays empty and each record is read
+    // by itself, failing where the file ends as it always did.
+    std::vector<uint8_t> records;
+    bool whole = false;
+
+    void ReadWhole(uint32_t count) {
+        whole = false;
+        records.clear();
+        const int32_t size = file->recordSize;
+        if (count > 0 && (size < kSatelliteRecordSize || !RecordFileHolds(file.get(), 0, count))) return;
+        try {
+            records.resize(size_t(count) * size_t(size));  // no more than the file's length
+        } catch (const std::bad_alloc&) {
+            return;
+        }
+        whole = count == 0 || RecordFileReadMany(file.get(), 0, count, records.data());
+        if (!whole) records = {};
+    }
+    const uint8_t* Record(int index) const { return records.data() + size_t(index) * size_t(file->recordSize); }
 };
 
 SatelliteDatabase::SatelliteDatabase(const ProgramDir& dir, InfoSink& messages)
@@ -92,7 +115,11 @@ SatelliteDatabase::~SatelliteDatabase() = default;
 
 bool SatelliteDatabase::Open() {
     RecordFileClose(impl_->file);
-    return RecordFileOpen(dir_, RelativePath(), RecordFileMode::ReadCurrent, impl_->file);
+    impl_->records = {};
+    impl_->whole = false;
+    if (!RecordFileOpen(dir_, RelativePath(), RecordFileMode::ReadCurrent, impl_->file)) return false;
+    impl_->ReadWhole(uint32_t(Count()));
+    return true;
 }
 
 bool SatelliteDatabase::IsOpen() const { return impl_->file != nullptr; }
@@ -107,8 +134,9 @@ bool SatelliteDatabase::ReadSatelliteRecord(int index, SatelliteRecord& out) {
         return false;
     }
     const uint8_t* bytes = nullptr;
-    if (index < 0 || index >= Count() || impl_->file->recordSize < kSatelliteRecordSize ||
-        !RecordFileRead(impl_->file.get(), uint32_t(index), bytes)) {
+    if (index >= 0 && index < Count() && impl_->whole) bytes = impl_->Record(index);
+    if (!bytes && (index < 0 || index >= Count() || impl_->file->recordSize < kSatelliteRecordSize ||
+                   !RecordFileRead(impl_->file.get(), uint32_t(index), bytes))) {
         messages_.InfoBox(kSatelliteRecordUnreadable, "");
         return false;
     }
@@ -128,15 +156,28 @@ bool SatelliteDatabase::ReadAll(std::vector<SatelliteRecord>& out) {
     return true;
 }
 
+bool SatelliteDatabase::CanReadAll() {
+    std::vector<SatelliteRecord> records;
+    return (IsOpen() && impl_->whole) || ReadAll(records);
+}
+
 int SatelliteDatabase::Find(std::string_view name) {
     const std::string_view wanted = TrimBlanks(name);
-    std::vector<SatelliteRecord> records;
-    if (wanted.empty() || !IsOpen() || !ReadAll(records)) return -1;
-    for (size_t i = 0; i < records.size(); ++i)
-        if (StartsWithIgnoringCase(TrimBlanks(records[i].name), wanted)) return int(i);
+    if (wanted.empty() || !IsOpen()) return -1;
+    // The names are compared where they lie in the whole file's records; a file read record
+    // by record is read whole first, with the read's message when a record cannot be had.
+    std::vector<SatelliteRecord> read;
+    if (!impl_->whole && !ReadAll(read)) return -1;
+    const size_t count = impl_->whole ? size_t(Count()) : read.size();
+    const auto nameOf = [&](size_t i) -> std::string_view {
+        return impl_->whole ? FieldText(impl_->Record(int(i)) + kNameOffset) : std::string_view(read[i].name);
+    };
+    for (size_t i = 0; i < count; ++i)
+        if (StartsWithIgnoringCase(TrimBlanks(nameOf(i)), wanted)) return int(i);
     const std::optional<int64_t> number = ParseTypedCatalogNumber(wanted);
-    for (size_t i = 0; number && i < records.size(); ++i)
-        if (SatelliteCatalogNumber(records[i]) == number) return int(i);
+    for (size_t i = 0; number && i < count; ++i)
+        if (SatelliteCatalogNumber(impl_->whole ? DecodeSatelliteRecord(impl_->Record(int(i))) : read[i]) == number)
+            return int(i);
     return -1;
 }
 

@@ -42,7 +42,8 @@ public:
 
     // Opens the database for reading: the writable copy, else the shipped file under data/
     // (nothing is copied, so a read-only program directory serves too); false when there is
-    // none.
+    // none. Its records are read here at one go when the file holds them all; the reads below
+    // then go to the file no more.
     bool Open();
     bool IsOpen() const;
     int Count() const;
@@ -57,6 +58,9 @@ public:
     bool Replace(const std::vector<SatelliteRecord>& records, std::string& error);
     // Every record, in order; false (with the read's message) when one cannot be read.
     bool ReadAll(std::vector<SatelliteRecord>& out);
+    // Whether ReadAll would succeed, with its message when not; at no cost when the file was
+    // read whole on opening.
+    bool CanReadAll();
     // The writable copy's path.
     std::string Path() const;
     const ProgramDir& Dir() const { return dir_; }

@@ -39,7 +39,9 @@ ObserverState LocateObserver(const SatelliteObserver& observer, double heightKm,
 
 Vec3 AsVec3(const SatelliteVector& v) { return {{v.x, v.y, v.z}}; }
 
-void SetLookAngles(const ObserverState& o, SatelliteElements& e) {
+// Azimuth, elevation, range and range rate; the topocentric vector is returned for the
+// equatorial place, which only the full observation goes on to.
+Vec3 SetLookAngles(const ObserverState& o, SatelliteElements& e) {
     const Vec3 range = AsVec3(e.position) - o.position;
     const Vec3 rate = AsVec3(e.velocity) - o.velocity;
     const double distance = Length(range);
@@ -52,8 +54,12 @@ void SetLookAngles(const ObserverState& o, SatelliteElements& e) {
     e.elevationDeg = std::asin(zenith / distance) * kRadToDeg;
     e.rangeKm = distance;
     e.rangeRateKmS = Dot(range, rate) / distance;
+    return range;
+}
+
+void SetTopocentricPlace(const Vec3& range, SatelliteElements& e) {
     e.raHours = ReduceAngle(std::atan2(range[1], range[0]), kTwoPi) / kHoursToRad;
-    e.decDeg = std::asin(range[2] / distance) * kRadToDeg;
+    e.decDeg = std::asin(range[2] / e.rangeKm) * kRadToDeg;
 }
 
 void SetSubSatellitePoint(double siderealAngle, SatelliteElements& e) {
@@ -74,9 +80,16 @@ void SetSubSatellitePoint(double siderealAngle, SatelliteElements& e) {
     e.heightKm = across / std::cos(latitude) - sat::kEarthRadiusKm * c;
 }
 
-void Observe(double jdUt, const SatelliteObserver& observer, double observerHeightKm, SatelliteElements& e) {
+// The searches' steps read the look angles only; the equatorial place and the sub-satellite
+// point (its iteration the dearest part) are left to the full observation.
+enum class Observed { LookAngles, Everything };
+
+void Observe(double jdUt, const SatelliteObserver& observer, double observerHeightKm, Observed what,
+             SatelliteElements& e) {
     const double theta = SiderealAngle(jdUt);
-    SetLookAngles(LocateObserver(observer, observerHeightKm, theta), e);
+    const Vec3 range = SetLookAngles(LocateObserver(observer, observerHeightKm, theta), e);
+    if (what == Observed::LookAngles) return;
+    SetTopocentricPlace(range, e);
     SetSubSatellitePoint(theta, e);
 }
 
@@ -122,17 +135,17 @@ bool DeepSpaceByNearEarthFormulas(const SatelliteElements& e) { return e.deepSpa
 
 void ComputeSatellite(double jdUt, const SatelliteObserver& observer, SatelliteElements& e) {
     Propagate(e, MinutesSinceEpoch(jdUt, e), NearEarthRule::ByAge, observer.deepSpaceOrbits);
-    Observe(jdUt, observer, 0.0, e);
+    Observe(jdUt, observer, 0.0, Observed::Everything, e);
 }
 
 void ComputeSatelliteQuick(double jdUt, const SatelliteObserver& observer, SatelliteElements& e) {
     Propagate(e, MinutesSinceEpoch(jdUt, e), NearEarthRule::Sgp, observer.deepSpaceOrbits);
-    Observe(jdUt, observer, observer.heightKm, e);
+    Observe(jdUt, observer, observer.heightKm, Observed::LookAngles, e);
 }
 
 void ComputeSatelliteSgp4(double jdUt, const SatelliteObserver& observer, SatelliteElements& e) {
     Propagate(e, MinutesSinceEpoch(jdUt, e), NearEarthRule::Sgp4, observer.deepSpaceOrbits);
-    Observe(jdUt, observer, observer.heightKm, e);
+    Observe(jdUt, observer, observer.heightKm, Observed::Everything, e);
 }
 
 void ComputeSatelliteVisibility(double jdUt, double deltaTSeconds, const SatelliteObserver& observer,

@@ -57,8 +57,9 @@ inline constexpr char kDeepSpaceByNearEarthFormulas[] = "Deep-space orbit: near-
 // velocity, topocentric right ascension and declination, sub-satellite point, look angles and
 // range rate. The observer's height is taken as 0.
 void ComputeSatellite(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements);
-// SGP position, the look angles and the sub-satellite point (the observer at its height), for
-// the searches.
+// SGP position and the look angles, range and range rate (the observer at its height), for the
+// searches' steps: the topocentric right ascension and declination and the sub-satellite point
+// keep what the last computation left there.
 void ComputeSatelliteQuick(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements);
 // SGP4 always, with the look angles and the sub-satellite point (the observer at its height).
 void ComputeSatelliteSgp4(double jdUt, const SatelliteObserver& observer, SatelliteElements& elements);

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -148,6 +149,28 @@ TEST_F(SatelliteDataTest, ExportOfOneRecordAndReadsThatCannotBe) {
     EXPECT_EQ(messages_.messages.back().first, kSatelliteRecordUnreadable);
     Export();
     EXPECT_EQ(messages_.messages.back().first, "1 Satellite record exported.\n");
+}
+
+// A database cut short (another program, a full disc) is read as far as it goes: the records
+// it still holds come out as they went in, the cut one and every search of the whole database
+// give the read's message rather than a record of zeros.
+TEST_F(SatelliteDataTest, DatabaseCutShortReadsWhatItHolds) {
+    const std::vector<SatelliteRecord> sets = ParseElementSets(Bytes(Tle("visual-2025-07-20.tle"))).records;
+    std::string error;
+    ASSERT_TRUE(database_.Replace({sets.at(0), sets.at(1), sets.at(2)}, error));
+    std::filesystem::resize_file(database_.Path(), 16 + 2 * 213 + 100);
+    ASSERT_TRUE(database_.Open());
+    ASSERT_EQ(database_.Count(), 3);
+    SatelliteRecord record;
+    ASSERT_TRUE(database_.ReadSatelliteRecord(1, record));
+    EXPECT_EQ(record.line2, sets[1].line2);
+    messages_.messages.clear();
+    EXPECT_FALSE(database_.ReadSatelliteRecord(2, record));
+    std::vector<SatelliteRecord> all;
+    EXPECT_FALSE(database_.ReadAll(all));
+    EXPECT_EQ(database_.Find(sets[0].name), -1);
+    EXPECT_EQ(messages_.messages.size(), 3u);
+    for (const auto& message : messages_.messages) EXPECT_EQ(message.first, kSatelliteRecordUnreadable);
 }
 
 }  // namespace
