@@ -64,11 +64,8 @@ void RunPeer(Scan& scan) {
     if (!WriteObjects(scan.catalogs->Files().objects, scan.sink, csv)) return;
     char limits[64];
     std::snprintf(limits, sizeof limits, " 48.1 11.6 %s %d %d", kWhen, kAltitudeLimitDeg, kMagnitudeLimit);
-    // The script lies in the source tree this file was compiled from.
-    const std::filesystem::path script =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts/fixtures/planner_scan_astropy.py";
-    const std::string out =
-        vsp::bench::PeerOutput("/usr/bin/python3 " + script.string() + " " + csv + " " + passed + limits);
+    const std::string out = vsp::bench::PeerOutput(
+        "/usr/bin/python3 " VESPERTAR_SOURCE_DIR "/scripts/fixtures/planner_scan_astropy.py " + csv + " " + passed + limits);
     int objects = 0, count = 0;
     double seconds = 0.0;
     if (std::sscanf(out.c_str(), "astropy filter: %d objects, %d passed, %lf s", &objects, &count, &seconds) != 3) return;
