@@ -114,8 +114,10 @@ void BM_PlannerDatabaseScan(benchmark::State& state) {
         vsp::SearchObjectDatabase(run);
         benchmark::DoNotOptimize(list.Count());
     }
-    // Near the altitude limit astropy's apparent places (aberration, nutation) and our
-    // fixed-point sines may fall either side: those are the few that differ.
+    // Records astropy passes that the list does not hold, and the reverse: the list takes each
+    // target (catalog and number) once, so the object file's further records of a target
+    // count here, as would a place that falls either side of the limit (astropy's apparent
+    // places against our fixed-point sines).
     int differing = 0;
     std::set<int32_t> ours;
     for (const vsp::ListEntry& entry : list.Entries()) ours.insert(entry.sourceIndex);
