@@ -104,18 +104,16 @@ std::string CatalogDesignation(const CatalogTable& catalogs, int32_t catalog, in
 
 ObjectNames ObjectDesignations(const CatalogTable& catalogs, const NumberedLists& lists,
                                uint16_t recordIndex, const ObjectRecord& record) {
+    const ListNumberName listName = ListNameOfRecord(lists, recordIndex);
     ObjectNames names;
-    const std::string own = CatalogDesignation(catalogs, record.catalog, record.number);
-    for (int32_t list : {int32_t(kCatalogMessier), int32_t(kCatalogCaldwell)}) {
-        const int32_t listNumber = ListNumberOfRecord(lists, list, recordIndex);
-        if (listNumber > 0) {
-            names.first = CatalogDesignation(catalogs, list, listNumber);
-            names.second = own;
-            return names;
-        }
-    }
-    names.first = own;
+    names.first = RecordLabel(catalogs, listName, record.catalog, record.number);
+    if (listName.catalog != 0) names.second = CatalogDesignation(catalogs, record.catalog, record.number);
     return names;
+}
+
+std::string RecordLabel(const CatalogTable& catalogs, const ListNumberName& listName, int32_t catalog, int32_t number) {
+    return listName.catalog != 0 ? CatalogDesignation(catalogs, listName.catalog, listName.number)
+                                 : CatalogDesignation(catalogs, catalog, number);
 }
 
 bool TychoTextToNumber(std::string_view text, int32_t& starNumber) {

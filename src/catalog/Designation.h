@@ -30,6 +30,8 @@ struct ObjectNames {
 };
 ObjectNames ObjectDesignations(const CatalogTable& catalogs, const NumberedLists& lists,
                                uint16_t recordIndex, const ObjectRecord& record);
+// The first of those names, for a record whose list name is known (ListNameIndex).
+std::string RecordLabel(const CatalogTable& catalogs, const ListNumberName& listName, int32_t catalog, int32_t number);
 
 // Region, separator, number, the trailing "-1" ignored: "4660-1234-1" -> 4660 x 100000 + 1234.
 // The region may carry a sign. False when there is no region or nothing usable after it.

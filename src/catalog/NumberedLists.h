@@ -34,4 +34,28 @@ bool ObjectByListNumber(const NumberedLists& lists, int32_t catalog, int32_t num
 // The list number that points at object record `record`; 0 when none does.
 int32_t ListNumberOfRecord(const NumberedLists& lists, int32_t catalog, uint16_t record);
 
+// The list name a record goes by: its Messier number, else its Caldwell number (the lowest
+// where a list holds the record twice). Catalog 0 when neither list holds it.
+struct ListNumberName {
+    int32_t catalog = 0;
+    int32_t number = 0;
+};
+ListNumberName ListNameOfRecord(const NumberedLists& lists, uint16_t record);
+
+// ListNameOfRecord for many records: both lists in one table ordered by record, made once, so
+// that a look-up costs a binary search instead of a pass over both lists.
+class ListNameIndex {
+public:
+    explicit ListNameIndex(const NumberedLists& lists);
+    ListNumberName Of(uint16_t record) const;
+
+private:
+    struct Row {
+        uint16_t record;
+        int16_t catalog;
+        int16_t number;
+    };
+    std::vector<Row> rows_;
+};
+
 }  // namespace vsp

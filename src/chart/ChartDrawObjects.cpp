@@ -86,7 +86,7 @@ void ChartRedraw::PlaceObjects() {
             const ScreenPoint p = PlaceWith(projection, ObjectVector(object));
             if (!Inside(p)) continue;
             object.screen = p;
-            AddPlaced(PlacedKindOf(object), object.designation, object.label, p, object.raHours, object.decDeg,
+            AddPlaced(PlacedKindOf(object), ChartDesignation(object), ChartLabel(object), p, object.raHours, object.decDeg,
                       object.magnitudeTenths < kUnknownMagnitudeTenths ? std::optional(object.magnitudeTenths / 10.0)
                                                                         : std::nullopt);
         }
@@ -346,7 +346,7 @@ void ChartRedraw::DrawObjectNames() {
 
 ChartRedraw::NameRequest ChartRedraw::ObjectName(const ChartObject& object, FontId font) const {
     NameRequest name;
-    name.text = object.kind == kKindHrStar ? HrDesignation(object.number) : object.label;
+    name.text = object.kind == kKindHrStar ? HrDesignation(object.number) : ChartLabel(object);
     name.font = font;
     name.colour = palette_.objectName;
     name.magnitude = object.magnitudeTenths / 10.0;
@@ -387,8 +387,8 @@ void ChartRedraw::DrawSelection() {
         DrawObjectSymbol(object);
     }
     drawn_.selectionAt = object.screen;
-    name.text = object.label;
-    const ScreenPoint at = NamePlace(object, object.screen.y - Scaled(1), object.label, name.font);
+    name.text = ChartLabel(object);
+    const ScreenPoint at = NamePlace(object, object.screen.y - Scaled(1), name.text, name.font);
     name.x = at.x;
     name.y = at.y;
     name.anchor = object.screen;

@@ -35,7 +35,7 @@ std::string Clipped(std::string text) {
 
 ChartSelection SelectionOfEntry(const ChartObject& o, size_t index) {
     return ChartSelection{o.kind, o.number, o.displayType, o.raHours, o.decDeg, o.magnitudeTenths / 10.0f,
-                          Clipped(o.label), int(index)};
+                          Clipped(ChartLabel(o)), int(index)};
 }
 
 // The first entry of the deep-sky table or the bodies in the box.

@@ -37,7 +37,14 @@ std::string SpacedDesignation(const CatalogTable& catalogs, int32_t catalog, int
     return std::string(prefix) + " " + written.substr(prefix.size());
 }
 
-ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry& entry, const ObjectRecord& record,
+// The prefixes are the same in every session's table (an object file only moves the ranges),
+// so the names need no session.
+const CatalogTable& Catalogs() {
+    static const CatalogTable table = DefaultCatalogTable();
+    return table;
+}
+
+ChartObject DeepSkyObject(const ObjectIndexEntry& entry, const ObjectRecord& record, const ListNameIndex& lists,
                           const std::vector<int64_t>& named) {
     ChartObject object;
     object.kind = record.catalog;
@@ -50,12 +57,10 @@ ChartObject DeepSkyObject(const CatalogSession& session, const ObjectIndexEntry&
     object.sizeMajor = record.sizeMajor;
     object.sizeMinor = record.sizeMinor;
     object.positionAngle = record.code2 == kNoPositionAngle ? 0.0f : float(record.code2);
-    const ObjectNames names = ObjectDesignations(session.catalogs, session.lists, uint16_t(entry.record), record);
-    object.label = names.first;
-    // Only a Messier or Caldwell entry gives a record a second name.
-    object.listed = !names.second.empty();
+    object.listName = lists.Of(uint16_t(entry.record));
+    // A listed record is known by its catalog designation too, where its catalog has one.
+    object.listed = object.listName.catalog != 0 && record.catalog >= 0 && record.catalog < kCatalogCount;
     object.named = std::ranges::binary_search(named, CrossReferenceKey(record.catalog, record.number));
-    object.designation = SpacedDesignation(session.catalogs, record.catalog, record.number);
     return object;
 }
 
@@ -75,6 +80,16 @@ ChartObject SolarSystemObject(int code, const BodyPosition& place) {
 
 }  // namespace
 
+std::string ChartLabel(const ChartObject& object) {
+    if (object.recordIndex < 0 || !object.label.empty()) return object.label;
+    return RecordLabel(Catalogs(), object.listName, object.kind, object.number);
+}
+
+std::string ChartDesignation(const ChartObject& object) {
+    if (object.recordIndex < 0 || !object.designation.empty()) return object.designation;
+    return SpacedDesignation(Catalogs(), object.kind, object.number);
+}
+
 // Both files are read whole, one system call each: record by record the 18k table took ten
 // times as long.
 bool LoadDeepSkyObjects(CatalogSession& session, InfoSink& messages, std::vector<ChartObject>& out) {
@@ -88,11 +103,12 @@ bool LoadDeepSkyObjects(CatalogSession& session, InfoSink& messages, std::vector
     const size_t entryCount = entries.size() / kObjectIndexEntrySize;
     out.reserve(entryCount);
     const std::vector<int64_t> named = CrossReferenceNamedKeys(session.files.crossReferences);
+    const ListNameIndex lists(session.lists);
     for (size_t i = 0; i < entryCount; ++i) {
         const ObjectIndexEntry entry = DecodeObjectIndexEntry(entries.data() + i * kObjectIndexEntrySize);
         if (entry.record < 0 || entry.record >= objectCount) continue;  // an empty slot
         const ObjectRecord record = DecodeObjectRecord(records.data() + size_t(entry.record) * kObjectRecordSize);
-        out.push_back(DeepSkyObject(session, entry, record, named));
+        out.push_back(DeepSkyObject(entry, record, lists, named));
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/CatalogSession.h"
+#include "catalog/NumberedLists.h"
 #include "catalog/ObjectTypeTable.h"
 #include "chart/ChartView.h"
 #include "ephemeris/EphemerisSettings.h"
@@ -49,8 +50,11 @@ struct ChartObject {
     float sizeMinor = 0.0f;
     float positionAngle = 0.0f;  // degrees from north through east
     int8_t colour = 0;         // colour index in tenths, for single stars
+    // Given for bodies, comets and minor planets; empty for deep-sky records, whose names
+    // ChartLabel and ChartDesignation build when they are shown (most never are).
     std::string label;         // name or designation, device code page
     std::string designation;   // catalog designation with a blank ("NGC 224"); bodies "moon"
+    ListNumberName listName;         // a record's Messier or Caldwell number
     bool alwaysShow = false;   // the selected object
     bool listed = false;       // a Messier or Caldwell object
     bool named = false;        // one the cross-reference file gives a common name
@@ -59,6 +63,12 @@ struct ChartObject {
     uint32_t vectorGeneration = 0xFFFFFFFFu;
     ScreenPoint screen;
 };
+
+// The name shown beside the object: the given label, else the record's list designation
+// ("M31") or its catalog designation ("NGC7000").
+std::string ChartLabel(const ChartObject& object);
+// The given designation, else the record's catalog designation with a blank ("NGC 224").
+std::string ChartDesignation(const ChartObject& object);
 
 // Every record of the open chart index, in index order (by declination), in place of what `out`
 // held. False, with the message of the failed read, when the index or the object file cannot be

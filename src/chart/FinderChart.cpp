@@ -239,7 +239,8 @@ struct LabelPlaces {
 // belong to the outline and not to what lies inside it.
 std::optional<LabelAt> PlaceLabel(DrawSurface& surface, const FinderFrame& frame, const ObjectTypeTable& types,
                                   const ChartObject& o, PointF at, ObjectSize size, LabelPlaces& places) {
-    const TextExtent text = surface.MeasureText(o.label, FontId::Small);
+    const std::string label = ChartLabel(o);
+    const TextExtent text = surface.MeasureText(label, FontId::Small);
     const double gap = 2 * kPoint;
     const double reach = std::min(size.major, 12.0 * kPoint);
     std::vector<PointF> spots = {{at.x + reach + gap, at.y - 5 * kPoint},
@@ -260,7 +261,7 @@ std::optional<LabelAt> PlaceLabel(DrawSurface& surface, const FinderFrame& frame
     }
     for (const PointF spot : spots) {
         const int x = int(std::lround(spot.x)), y = int(std::lround(spot.y));
-        if (places.Take(surface, frame.Box(), x, y, o.label, FontId::Small)) return LabelAt{x, y, o.label};
+        if (places.Take(surface, frame.Box(), x, y, label, FontId::Small)) return LabelAt{x, y, label};
     }
     return std::nullopt;
 }

@@ -72,10 +72,19 @@ bool FindCentreObject(CatalogSession& session, const std::string& text, const Ch
         }
     }
     int32_t catalog = 0, number = 0;
-    if (!DesignationParse(session.catalogs, Utf8ToCp1252(text), catalog, number)) return false;
+    const std::string wanted = Utf8ToCp1252(text);
+    if (!DesignationParse(session.catalogs, wanted, catalog, number)) return false;
+    // A record's label is its list designation or one of its catalog's prefix: only those that
+    // can read `wanted` are built.
+    const auto labelled = [&](const ChartObject& o) {
+        if (o.recordIndex >= 0 && o.listName.catalog == 0 && o.kind >= 0 && o.kind < kCatalogCount &&
+            !wanted.starts_with(CatalogPrefix(session.catalogs[size_t(o.kind)])))
+            return false;
+        return ChartLabel(o) == wanted;
+    };
     for (size_t i = 0; i < objects.size(); ++i) {
         const ChartObject& o = objects[i];
-        if ((o.kind == catalog && o.number == number) || o.label == Utf8ToCp1252(text)) {
+        if ((o.kind == catalog && o.number == number) || labelled(o)) {
             index = int(i);
             return true;
         }
@@ -277,7 +286,7 @@ int RunChartAt(CliContext& ctx, const ChartArgs& args) {
 // How the selection is known: the deep-sky entry's designation, "HR" and the number of a
 // default star, the catalog name of a walked star.
 std::string SelectionDesignation(const ChartRun& run, const ChartSelection& selection) {
-    if (selection.tableIndex >= 0) return run.objects[size_t(selection.tableIndex)].designation;
+    if (selection.tableIndex >= 0) return ChartDesignation(run.objects[size_t(selection.tableIndex)]);
     if (selection.kind == kKindBrightStar || selection.kind == kKindHrStar)
         return HrDesignation(selection.number);
     return selection.name;

@@ -13,16 +13,19 @@ namespace {
 constexpr int kOfferedMinorBodies = 60;
 
 // An object's label that is a list number ("M31", "C14"), split as the list's rank among the
-// offered lists and the number; nothing for a catalog's own designation.
+// offered lists and the number; nothing for a catalog's own designation. A record no list
+// names is labelled by its designation: its names are not built for this.
 std::optional<std::pair<int, int>> ListNumber(const ChartObject& object) {
+    if (object.recordIndex >= 0 && object.listName.catalog == 0) return std::nullopt;
     auto squeezed = [](std::string text) {
         std::erase(text, ' ');
         return text;
     };
-    if (object.label.size() < 2 || squeezed(object.label) == squeezed(object.designation)) return std::nullopt;
-    const char list = object.label[0];
-    if ((list != 'M' && list != 'C') || !std::isdigit(static_cast<unsigned char>(object.label[1]))) return std::nullopt;
-    return std::pair{list == 'M' ? 0 : 1, std::atoi(object.label.c_str() + 1)};
+    const std::string label = ChartLabel(object);
+    if (label.size() < 2 || squeezed(label) == squeezed(ChartDesignation(object))) return std::nullopt;
+    const char list = label[0];
+    if ((list != 'M' && list != 'C') || !std::isdigit(static_cast<unsigned char>(label[1]))) return std::nullopt;
+    return std::pair{list == 'M' ? 0 : 1, std::atoi(label.c_str() + 1)};
 }
 
 }  // namespace
@@ -54,7 +57,7 @@ namespace {
 
 ChartSelection SelectionOf(const ChartObject& o, int index) {
     return ChartSelection{o.kind, o.number, o.displayType, o.raHours, o.decDeg, o.magnitudeTenths / 10.0f,
-                          o.label.substr(0, kSelectionNameLength), index};
+                          ChartLabel(o).substr(0, kSelectionNameLength), index};
 }
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -88,7 +91,7 @@ std::vector<ObjectListRow> ObjectListRows(const std::vector<ChartObject>& object
     std::vector<ObjectListRow> rows;
     if (list.Empty()) {
         for (const int index : OfferedObjects(objects))
-            rows.push_back({objects[size_t(index)].label, SelectionOf(objects[size_t(index)], index)});
+            rows.push_back({ChartLabel(objects[size_t(index)]), SelectionOf(objects[size_t(index)], index)});
         return rows;
     }
     for (const ListEntry& entry : list.Entries()) {

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "catalog/CatalogFiles.h"
 #include "catalog/CatalogTable.h"
@@ -116,7 +117,14 @@ void SearchObjectDatabase(PlannerRun& run) {
         c.objectType == kTypePlanet || c.typeGroup == kGroupStar)
         return;
     CatalogSession& sky = run.Context().sky;
-    const int32_t count = sky.files.objects.RecordCount();
+    CatalogDb& objects = sky.files.objects;
+    const int32_t count = objects.RecordCount();
+    // The whole file in one read; record by record where it does not bear out its header, so
+    // that each record that cannot be read is told as before.
+    std::vector<uint8_t> bytes;
+    const RecordFile* file = objects.File();
+    const bool whole = file && file->recordSize >= kObjectRecordSize && RecordFileHolds(file, 0, uint32_t(count)) &&
+                       objects.ReadAll(bytes);
     for (int32_t i = 0; i < count; ++i) {
         if (i % kDatabaseProgressStep == 0) {
             char text[40];
@@ -124,9 +132,13 @@ void SearchObjectDatabase(PlannerRun& run) {
             run.Progress(text);
         }
         ObjectRecord record;
-        if (!ObjectRead(sky.files.objects, run.Context().messages, i, record)) continue;
-        const std::string name = CatalogDesignation(sky.catalogs, record.catalog, record.number);
-        if (!run.Offer(CandidateOfRecord(record), EntryOfRecord(record, name, kEntryCatalogObject, i))) return;
+        if (whole) record = DecodeObjectRecord(bytes.data() + size_t(i) * size_t(file->recordSize));
+        else if (!ObjectRead(objects, run.Context().messages, i, record)) continue;
+        const auto entry = [&] {
+            const std::string name = CatalogDesignation(sky.catalogs, record.catalog, record.number);
+            return EntryOfRecord(record, name, kEntryCatalogObject, i);
+        };
+        if (!run.Offer(CandidateOfRecord(record), entry)) return;
     }
 }
 

@@ -30,13 +30,16 @@ void PlannerRun::Progress(std::string_view text) const {
 
 void PlannerRun::SetObjectType(int16_t type) { criteria_.objectType = type; }
 
-bool PlannerRun::Offer(const Candidate& candidate, const ListEntry& entry) {
+bool PlannerRun::Continues() {
     if (Over()) return false;
     if (context_.stopRequested && context_.stopRequested()) {
         end_ = SearchEnd::Stopped;
         return false;
     }
-    if (!PassesCriteria(criteria_, setup_, candidate)) return true;
+    return true;
+}
+
+bool PlannerRun::Add(const ListEntry& entry) {
     if (list_.Add(entry) == ListAddResult::Full || list_.Full()) end_ = SearchEnd::Full;
     return !Over();
 }

@@ -28,9 +28,23 @@ public:
     void SetObjectType(int16_t type);
     // Adds the entry when the candidate passes and is not listed yet. False once the run is
     // over: a stop was requested or the list is full.
-    bool Offer(const Candidate& candidate, const ListEntry& entry);
+    bool Offer(const Candidate& candidate, const ListEntry& entry) {
+        return Offer(candidate, [&entry] { return entry; });
+    }
+    // The same with the entry made only for a candidate that passes: of the database's
+    // thousands of records few do, and naming each one cost more than weighing it.
+    template <typename MakeEntry>
+    bool Offer(const Candidate& candidate, MakeEntry makeEntry) {
+        if (!Continues()) return false;
+        if (!PassesCriteria(criteria_, setup_, candidate)) return true;
+        return Add(makeEntry());
+    }
 
 private:
+    // False once the run is over, a stop request ending it now.
+    bool Continues();
+    bool Add(const ListEntry& entry);
+
     SelectionCriteria criteria_;
     PlannerContext& context_;
     ObservingList& list_;

@@ -2,6 +2,7 @@
 // keypad with the limits of each catalog and every message.
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,36 @@ TEST(Designation, EveryPrefixedRowRoundTrips) {
             ExpectReads(prefix + " " + text.substr(prefix.size()), row, written);
         }
     }
+}
+
+// A record is named by Messier before Caldwell, by the lowest number where a list holds it
+// twice, and never by the SAC or Herschel lists or a table entry beyond the list's last number;
+// the index made for the chart names every record as the single look-up does.
+TEST(Designation, RecordsAreNamedByTheirListNumber) {
+    NumberedLists lists;
+    lists.messier = {5, 7, 5};
+    lists.messier.resize(size_t(kMessierCount), 0);
+    lists.messier.push_back(13);  // beyond M110
+    lists.caldwell = {7, 9};
+    lists.sac = {11};
+    lists.herschel = {12};
+    const ListNameIndex index(lists);
+    const std::pair<uint16_t, ListNumberName> cases[] = {
+        {5, {kCatalogMessier, 1}}, {7, {kCatalogMessier, 2}}, {9, {kCatalogCaldwell, 2}}, {0, {kCatalogMessier, 4}},
+        {11, {}},                  {12, {}},                  {13, {}},                   {8, {}},
+    };
+    for (const auto& [record, name] : cases) {
+        for (const ListNumberName found : {ListNameOfRecord(lists, record), index.Of(record)}) {
+            EXPECT_EQ(std::pair(found.catalog, found.number), std::pair(name.catalog, name.number)) << record;
+        }
+    }
+    ObjectRecord ngc;
+    ngc.catalog = kCatalogNgc;
+    ngc.number = 2632;
+    const ObjectNames listed = ObjectDesignations(kCatalogs, lists, 9, ngc);
+    const ObjectNames plain = ObjectDesignations(kCatalogs, lists, 11, ngc);
+    EXPECT_EQ(std::tuple(listed.first, listed.second, plain.first, plain.second),
+              std::tuple("C2", "NGC2632", "NGC2632", ""));
 }
 
 const std::string kPopup = "Please use the popup list to select your object and not the numeric keyboard.";

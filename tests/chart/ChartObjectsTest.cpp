@@ -31,7 +31,7 @@ TEST(ChartObjects, TheIndexGivesEveryObjectWithItsNameTypeAndPlace) {
     EXPECT_TRUE(std::none_of(table.begin(), table.end(), [](auto& o) { return o.recordIndex < 0; }));
 
     auto find = [&](const std::string& label) {
-        auto it = std::find_if(table.begin(), table.end(), [&](auto& o) { return o.label == label; });
+        auto it = std::find_if(table.begin(), table.end(), [&](auto& o) { return ChartLabel(o) == label; });
         return it == table.end() ? ChartObject{} : *it;
     };
     const ChartObject m42 = find("M42");

@@ -339,7 +339,7 @@ TEST_F(ChartRender, NamesByPriorityKeepClearAndEveryListedBoxIsTheInkOfItsName) 
 // diameter at the projection's scale at the centre (|scale_x| pixels per radian), drawn in the
 // object colour, red at night.
 TEST_F(ChartRender, AnOpenClusterOutlineHasItsCatalogRadiusInTheObjectColour) {
-    const auto m44 = std::ranges::find(objects_, std::string("M44"), &ChartObject::label);
+    const auto m44 = std::ranges::find(objects_, std::string("M44"), ChartLabel);
     ASSERT_NE(m44, objects_.end());
     ASSERT_GT(m44->sizeMajor, 30.0f);
     const double ra = m44->raHours, dec = m44->decDeg;

@@ -1,7 +1,8 @@
 // The catalogs under data/ as a damaged or foreign copy may leave them: one file of the
 // program's catalogs (those of VESPERTAR_FUZZ_CATALOGS, linked one by one, or a few names
 // alone without them) replaced by any bytes, then the catalogs opened as a run opens them and
-// looked into as the object, star and city commands and the chart's star field do.
+// looked into as the object, star and city commands, the chart's star field and object table
+// and the planner's scan do.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -22,6 +23,8 @@
 #include "catalog/StarCatalog.h"
 #include "catalog/StarLookup.h"
 #include "catalog/CityList.h"
+#include "chart/ChartObjects.h"
+#include "tools/PlannerRun.h"
 #include "support/TempHome.h"
 
 namespace {
@@ -78,6 +81,26 @@ void LookIntoObjects(CatalogSession& sky, InfoSink& messages) {
     CrossReferenceNamedKeys(sky.files.crossReferences);  // the chart's common-name lookup
 }
 
+// The chart's table and the planner's scan of the database read the object file whole; the
+// names of the table's first objects are built as drawing them would.
+void ScanObjects(CatalogSession& sky, InfoSink& messages) {
+    std::vector<ChartObject> table;
+    LoadDeepSkyObjects(sky, messages, table);
+    for (size_t i = 0; i < table.size() && i < 64; ++i) {
+        ChartLabel(table[i]);
+        ChartDesignation(table[i]);
+    }
+    const Preferences prefs;
+    SelectionCriteria criteria;
+    criteria.magnitudeLimit = 5;
+    criteria.visibility = 1;
+    SetCriteriaTime(criteria, {2026, 8, 15, 22, 30, 0});
+    ObservingList list(500);
+    PlannerContext planner{sky, prefs, {}, messages, {}, {}};
+    PlannerRun run(criteria, planner, list);
+    SearchObjectDatabase(run);
+}
+
 void LookIntoStars(CatalogSession& sky, InfoSink& messages) {
     FoundStar star;
     std::string problem;
@@ -108,6 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ObjectCatalogs catalogs(copy.home.Dir(), messages);
         catalogs.Open();
         LookIntoObjects(catalogs.Session(), messages);
+        ScanObjects(catalogs.Session(), messages);
         LookIntoStars(catalogs.Session(), messages);
         LookIntoCities(copy.home.Dir());
     }
