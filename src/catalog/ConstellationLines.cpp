@@ -20,9 +20,10 @@ void StarCatalog::LoadConstellationLines(int set) {
         Message(kConstellationFileMissing, kVerifyConfiguration);
         return;
     }
-    for (int32_t i = 0; i < file->recordCount && lines_.size() < capacity; ++i) {
-        const uint8_t* bytes = nullptr;
-        if (!RecordFileRead(file.get(), uint32_t(i), bytes)) break;
+    std::vector<uint8_t> records;
+    const uint32_t count = RecordFileReadLeading(file.get(), uint32_t(file->recordCount), records);
+    for (uint32_t i = 0; i < count && lines_.size() < capacity; ++i) {
+        const uint8_t* bytes = records.data() + size_t(i) * size_t(file->recordSize);
         if (ReadI16(bytes) != set) continue;
         lines_.push_back({ReadI16(bytes + 2), ReadI16(bytes + 4), ReadI16(bytes + 6)});
     }

@@ -72,13 +72,8 @@ bool ReadMilkyWay(const ProgramDir& dir, MilkyWayOutline& out) {
         file->recordCount > kMilkyWayMaxPoints || file->recordCount < 0)
         return false;
     std::vector<uint8_t> records;
-    records.reserve(size_t(file->recordCount) * kMilkyWayRecordSize);
-    for (int32_t i = 0; i < file->recordCount; ++i) {
-        const uint8_t* bytes = nullptr;
-        if (!RecordFileRead(file.get(), uint32_t(i), bytes)) break;
-        records.insert(records.end(), bytes, bytes + kMilkyWayRecordSize);
-    }
-    AddMilkyWayRecords(records.data(), int32_t(records.size() / kMilkyWayRecordSize), out);
+    const uint32_t count = RecordFileReadLeading(file.get(), uint32_t(file->recordCount), records);
+    AddMilkyWayRecords(records.data(), int32_t(count), out);
     return true;
 }
 

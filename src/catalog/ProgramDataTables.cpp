@@ -16,12 +16,12 @@ bool ReadTable(const ProgramDir& dir, std::string_view name, uint32_t typeCode, 
     RecordFileHandle file;
     if (!RecordFileOpen(dir, std::string(kDataDir) + std::string(name), RecordFileMode::ReadOnly, file)) return false;
     if (file->tag != typeCode || file->recordSize != recordSize) return false;
-    for (int32_t i = 0; i < file->recordCount; ++i) {
-        const uint8_t* record = nullptr;
-        if (!RecordFileRead(file.get(), uint32_t(i), record)) {
-            records.clear();
-            return false;
-        }
+    std::vector<uint8_t> bytes;
+    const uint32_t count = RecordFileReadLeading(file.get(), uint32_t(file->recordCount), bytes);
+    if (count != uint32_t(file->recordCount)) return false;
+    records.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* record = bytes.data() + size_t(i) * size_t(recordSize);
         records.emplace_back(record, record + recordSize);
     }
     return true;

@@ -205,6 +205,19 @@ bool RecordFileReadMany(RecordFile* handle, uint32_t first, uint32_t count, uint
     return ReadBytesAt(*handle, RecordOffset(*handle, first), out, size_t(count) * size_t(handle->recordSize));
 }
 
+uint32_t RecordFileReadLeading(RecordFile* handle, uint32_t limit, std::vector<uint8_t>& out) {
+    out.clear();
+    if (!handle || handle->recordSize <= 0) return 0;
+    const off_t length = FileLength(*handle);
+    const uint64_t held =
+        length > off_t(kRecordHeaderSize) ? uint64_t(length - off_t(kRecordHeaderSize)) / uint64_t(handle->recordSize) : 0;
+    const uint32_t count = uint32_t(std::min({held, uint64_t(handle->recordCount), uint64_t(limit)}));
+    out.resize(size_t(count) * size_t(handle->recordSize));
+    if (ReadBytesAt(*handle, RecordOffset(*handle, 0), out.data(), out.size())) return count;
+    out.clear();
+    return 0;
+}
+
 bool RecordFileHolds(const RecordFile* handle, uint32_t first, uint32_t count) {
     return handle && handle->recordSize > 0 && RecordsWithinFile(*handle, first, count);
 }

@@ -64,6 +64,10 @@ bool RecordFileRead(RecordFile* handle, uint32_t index, const uint8_t*& out);
 // Records first .. first + count - 1 into `out` (count x record size bytes) at one go, for
 // readers that walk a whole file; what could not be read is zero-filled.
 bool RecordFileReadMany(RecordFile* handle, uint32_t first, uint32_t count, uint8_t* out);
+// The records from the first on that the file holds whole, at most `limit` and the header's
+// count, into `out` at one read: what a walk record by record up to the first it cannot read
+// gives. Returns how many (0 with `out` empty when the read fails).
+uint32_t RecordFileReadLeading(RecordFile* handle, uint32_t limit, std::vector<uint8_t>& out);
 // True when records first .. first + count - 1 lie within the file as it is now: what a
 // header claims is checked with this before it sizes anything.
 bool RecordFileHolds(const RecordFile* handle, uint32_t first, uint32_t count);

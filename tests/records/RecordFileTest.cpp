@@ -129,6 +129,22 @@ TEST_F(RecordFileTest, DeleteFromTruncatedFileFailsBeforeWriting) {
     EXPECT_EQ(Disk(), before);
 }
 
+// A whole-file read stops where a walk record by record would: at the header's count, the
+// caller's limit or the last whole record, whichever comes first.
+TEST_F(RecordFileTest, LeadingReadTakesOnlyWholeRecordsTheFileHolds) {
+    home.WriteFile("data/short.ppc", HeaderBytes(1, "Test", 4, 4) + "AAAABBBBCC");
+    home.WriteFile("data/long.ppc", HeaderBytes(1, "Test", 2, 4) + "AAAABBBBCCCC");
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/short.ppc", kRead, handle));
+    EXPECT_EQ(RecordFileReadLeading(handle.get(), 10, out), 2u);
+    EXPECT_EQ(AsString(out.data(), out.size()), "AAAABBBB");
+    EXPECT_EQ(RecordFileReadLeading(handle.get(), 1, out), 1u);
+    EXPECT_EQ(AsString(out.data(), out.size()), "AAAA");
+    ASSERT_TRUE(RecordFileOpen(home.Dir(), "data/long.ppc", kRead, handle));
+    EXPECT_EQ(RecordFileReadLeading(handle.get(), 10, out), 2u);
+    EXPECT_EQ(out.size(), 8u);
+}
+
 TEST_F(RecordFileTest, ReadsAbove65535AndNeverHandsBackAnEarlierRecord) {
     std::string bytes = HeaderBytes(1, "Star", 70000, 4);
     for (uint32_t i = 0; i < 70000; ++i) bytes += test::Le32(i * 2654435761u);
